@@ -1,0 +1,44 @@
+// Decoding of the data files (Windows-1252 or UTF-8, any line end) and the small text helpers
+// (trim, lower case, character count) that work on the decoded UTF-8.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tv::text {
+
+bool is_valid_utf8(std::string_view bytes);
+
+// UTF-8 as is where the bytes are valid UTF-8 (a BOM is dropped), else read as Windows-1252.
+std::string decode(std::string_view bytes);
+
+// Windows-1252 bytes of a UTF-8 text; characters the code page lacks become "?".
+std::string encode_cp1252(std::string_view utf8);
+
+// CR LF, LF and a lone CR each end a line; a last line without an end counts, an empty tail
+// after the last end does not.
+std::vector<std::string> split_lines(std::string_view text);
+
+// Whole file as bytes; nullopt when it cannot be opened or read.
+std::optional<std::string> read_bytes(const std::filesystem::path& path);
+
+// Whole file, decoded and split into lines; nullopt when it cannot be read.
+std::optional<std::vector<std::string>> read_lines(const std::filesystem::path& path);
+
+// Blanks (spaces and tabs) removed at both ends.
+std::string trim(std::string_view text);
+
+// Lower / upper case of ASCII and of the Latin-1 letters (À..Þ <-> à..þ), UTF-8 in and out.
+std::string to_lower(std::string_view utf8);
+std::string to_upper(std::string_view utf8);
+
+// Number of characters (code points) of a UTF-8 text.
+std::size_t char_count(std::string_view utf8);
+
+// Case-insensitive (to_lower) substring test.
+bool contains_nocase(std::string_view haystack, std::string_view needle);
+
+}  // namespace tv::text
