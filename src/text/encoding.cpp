@@ -210,3 +210,19 @@ bool contains_nocase(std::string_view haystack, std::string_view needle) {
 }
 
 }  // namespace tv::text
+
+namespace tv::text {
+
+std::filesystem::path find_nocase(const std::filesystem::path& dir, std::string_view name) {
+    std::filesystem::path exact = dir / std::string(name);
+    std::error_code ec;
+    if (std::filesystem::exists(exact, ec)) return exact;
+    const std::string wanted = to_lower(name);
+    std::filesystem::directory_iterator it(dir, ec), end;
+    for (; !ec && it != end; it.increment(ec)) {
+        if (to_lower(it->path().filename().string()) == wanted) return it->path();
+    }
+    return exact;
+}
+
+}  // namespace tv::text

@@ -42,3 +42,11 @@ std::size_t char_count(std::string_view utf8);
 bool contains_nocase(std::string_view haystack, std::string_view needle);
 
 }  // namespace tv::text
+
+namespace tv::text {
+
+// `name` inside `dir`: the exact name when it exists, else the first entry whose name matches
+// ignoring letter case (files written by Windows programs), else dir / name as given.
+std::filesystem::path find_nocase(const std::filesystem::path& dir, std::string_view name);
+
+}  // namespace tv::text

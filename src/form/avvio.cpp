@@ -1,0 +1,150 @@
+// Reading the suite's command line, settings files and job file at start-up.
+#include "form/avvio.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "text/encoding.h"
+#include "text/error.h"
+#include "text/number_text.h"
+
+namespace tv::form {
+namespace fs = std::filesystem;
+using text::trim;
+
+namespace {
+
+// Suite files may carry Windows separators; here "/" separates folders.
+std::string slashes(std::string s) {
+    std::replace(s.begin(), s.end(), '\\', '/');
+    return s;
+}
+
+std::string prima_riga(const fs::path& file) {
+    auto lines = text::read_lines(file);
+    std::string first = (lines && !lines->empty()) ? trim((*lines)[0]) : std::string();
+    if (first.empty())
+        throw Failure("Impossibile leggere il file " + file.string() +
+                      ": il file manca o è vuoto. La suite non è configurata.");
+    return first;
+}
+
+// The coordinate written right after a key such as "long.": sign, digits and one ".".
+std::optional<std::string> numero_dopo(const std::string& line, std::size_t from) {
+    std::size_t i = from;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == ':' || line[i] == '='))
+        ++i;
+    std::size_t start = i;
+    if (i < line.size() && (line[i] == '-' || line[i] == '+')) ++i;
+    bool digits = false, point = false;
+    while (i < line.size()) {
+        char c = line[i];
+        if (c >= '0' && c <= '9') {
+            digits = true;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+        ++i;
+    }
+    if (!digits) return std::nullopt;
+    std::string n = line.substr(start, i - start);
+    if (!n.empty() && n.back() == '.') n.pop_back();
+    return n;
+}
+
+std::optional<std::string> dopo_uguale(const std::string& line) {
+    std::string v = trim(line.substr(line.find('=') + 1));
+    if (v.empty()) return std::nullopt;
+    return v;
+}
+
+}  // namespace
+
+fs::path trova_root(const std::vector<std::string>& args, const fs::path& current_dir) {
+    std::string riga;
+    for (const auto& a : args) riga += (riga.empty() ? "" : " ") + a;
+    const std::string key = "|diroot=";
+    auto pos = text::to_lower(riga).find(key);
+    if (pos == std::string::npos) return current_dir.parent_path();
+    std::string value = riga.substr(pos + key.size());
+    if (auto bar = value.find('|'); bar != std::string::npos) value.erase(bar);
+    value = slashes(trim(value));
+    while (value.size() > 1 && value.back() == '/') value.pop_back();
+    if (value.empty() || value == "/")
+        throw Failure("Cartella della suite non indicata: dopo |diroot= manca il percorso.");
+    return fs::path(value);
+}
+
+Cartelle leggi_cartelle(const fs::path& root) {
+    Cartelle c;
+    c.dir_root = root;
+    c.dir_driver = root / "driver";
+    c.dir_progra = root / "progra";
+    c.dir_custom = root / "custom";
+    c.dir_help = root / "help";
+    const fs::path impostazioni = text::find_nocase(root, "impostazioni");
+    std::string dirlav = prima_riga(text::find_nocase(impostazioni, "dirlav"));
+    c.nome_lavoro = prima_riga(text::find_nocase(impostazioni, "lavoro"));
+    fs::path lavori(slashes(dirlav));
+    if (lavori.is_relative()) lavori = root / lavori;
+    c.dir_lavoro = lavori / slashes(c.nome_lavoro);
+    return c;
+}
+
+std::optional<fs::path> file_lavoro(const fs::path& dir_lavoro) {
+    std::error_code ec;
+    std::optional<fs::path> chosen;
+    for (const char* name : {"sismica_2008.txt", "dinamica.txt"}) {
+        fs::path p = text::find_nocase(dir_lavoro, name);
+        if (fs::is_regular_file(p, ec)) chosen = p;  // dinamica.txt, tested last, wins
+    }
+    return chosen;
+}
+
+DatiLavoro analizza_lavoro(const std::vector<std::string>& lines) {
+    DatiLavoro d;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        const std::string line = text::to_lower(lines[n]);
+        auto has = [&](const char* s) { return line.find(s) != std::string::npos; };
+        const bool uguale = has("=");
+        if (has("long.") && has("lat.")) {
+            const std::string a_grave = "à";
+            auto a = line.find(a_grave);
+            std::size_t name_from = a == std::string::npos ? 0 : a + a_grave.size();
+            auto p = line.find('(');
+            if (p != std::string::npos && p > name_from) {
+                std::string name = trim(line.substr(name_from, p - name_from));
+                if (!name.empty()) d.localita = name;
+            }
+            if (auto v = numero_dopo(line, line.find("long.") + 5)) d.longitudine = v;
+            if (auto v = numero_dopo(line, line.find("lat.") + 4)) d.latitudine = v;
+        }
+        if (has("fondazione") && uguale) {
+            if (auto v = dopo_uguale(line)) d.suolo = text::to_upper(*v);
+        }
+        if (has("topografica") && uguale) {
+            if (auto v = dopo_uguale(line)) d.St = v;
+        }
+        if (has("vita nominale") && uguale) {
+            auto e = line.find('=');
+            auto anni = line.find("anni");
+            if (anni != std::string::npos && anni > e + 1) {
+                std::string v = trim(line.substr(e + 1, anni - e - 1));
+                if (!v.empty()) d.VN = v;
+            }
+        }
+        if (has("uso cu") && uguale) {
+            if (auto v = dopo_uguale(line)) d.Cu = v;
+        }
+        if (has("%x") && has("%y") && n + 1 < lines.size()) {
+            const std::string& next = lines[++n];
+            if (auto bar = next.find('|'); bar != std::string::npos)
+                if (double t = text::val(next.substr(bar + 1)); std::isfinite(t)) d.T1 = t;
+        }
+    }
+    return d;
+}
+
+}  // namespace tv::form

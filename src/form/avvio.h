@@ -1,0 +1,41 @@
+// Start-up from the suite: the root folder from the command line or the current folder, the
+// suite folders, the current job's work folder and the site data of its job file.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tv::form {
+
+struct Cartelle {
+    std::filesystem::path dir_root, dir_progra, dir_driver, dir_custom, dir_help, dir_lavoro;
+    std::string nome_lavoro;
+};
+
+// The suite root: the folder after "|diroot=" in the arguments (joined with single blanks),
+// up to a closing "|", without a trailing separator; otherwise the parent of `current_dir`.
+// Throws tv::Failure for an empty "|diroot=" value.
+std::filesystem::path trova_root(const std::vector<std::string>& args,
+                                 const std::filesystem::path& current_dir);
+
+// Suite folders under the root and the job's work folder from impostazioni/dirlav and
+// impostazioni/lavoro. Throws tv::Failure naming the file when one is missing or empty.
+Cartelle leggi_cartelle(const std::filesystem::path& root);
+
+// What a job file says about the site; only what it holds is set.
+struct DatiLavoro {
+    std::optional<std::string> localita;  // text for the search box
+    std::optional<std::string> longitudine, latitudine, suolo, St, VN, Cu;
+    std::optional<double> T1;
+};
+
+DatiLavoro analizza_lavoro(const std::vector<std::string>& lines);
+
+// dinamica.txt when present, else sismica_2008.txt, else nothing (letter case of the names is
+// not significant). Returns the file read, if any.
+std::optional<std::filesystem::path> file_lavoro(const std::filesystem::path& dir_lavoro);
+
+}  // namespace tv::form

@@ -1,0 +1,206 @@
+// Start-up, validation, restraint toggles and locality search of the main window.
+#include "form/form1.h"
+
+#include <cmath>
+
+#include "hazard/localita.h"
+#include "text/encoding.h"
+#include "text/error.h"
+
+namespace tv::form {
+namespace fs = std::filesystem;
+
+namespace {
+const char* const kInputErrato = "Input errato";
+const char* const kRichiestoNumero = "Richiesto valore numerico";
+const char* const kSoloTerreni = "Accettati solo terreni tipo A, B, C, D, E";
+}  // namespace
+
+Form1::Form1(Messaggi& messaggi, text::NumberFormat formato)
+    : messaggi_(messaggi), formato_(std::move(formato)) {}
+
+void Form1::mostra(const std::string& testo, const std::string& titolo) {
+    messaggi_.mostra(Messaggio{testo, titolo, Icona::stop});
+}
+
+fs::path Form1::file_griglia() const {
+    return text::find_nocase(cartelle.dir_progra, "parametri_per_spettro.txt");
+}
+
+fs::path Form1::file_localita() const {
+    return text::find_nocase(cartelle.dir_progra, "coordinate_localita.txt");
+}
+
+bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& current_dir) {
+    try {
+        cartelle = leggi_cartelle(trova_root(args, current_dir));
+    } catch (const Failure& f) {
+        mostra(f.what(), f.title());
+        return false;
+    }
+
+    file_lavoro_letto = file_lavoro(cartelle.dir_lavoro);
+    if (file_lavoro_letto) {
+        if (auto lines = text::read_lines(*file_lavoro_letto)) {
+            applica_lavoro(analizza_lavoro(*lines));
+        } else {
+            mostra("Impossibile leggere il file " + file_lavoro_letto->string(), kWindowCaption);
+        }
+    }
+
+    try {
+        unita.imposta_unita(cartelle.dir_lavoro);
+    } catch (const Failure& f) {
+        mostra(f.what(), f.title());
+        return false;
+    }
+
+    auto& l = stato.label1;
+    l[18] = "B " + unita.etichetta_lunghezze;
+    l[19] = "L " + unita.etichetta_lunghezze;
+    l[20] = "t " + unita.etichetta_lunghezze;
+    l[21] = " " + unita.etichetta_pesi_specifici;
+    l[22] = "fd " + unita.etichetta_tensioni;
+    l[34] = "fe " + unita.etichetta_tensioni;
+    l[24] = "Z " + unita.etichetta_lunghezze;
+    l[25] = "H " + unita.etichetta_lunghezze;
+    l[27] = "Ta [sec]";
+    l[28] = unita.etichetta_forze;
+    l[29] = "E " + unita.etichetta_tensioni;
+    l[31] = "[mm]";
+    l[2] = "T1 (sec)";
+    l[5] = "Wa tot." + unita.etichetta_forze;
+    l[15] = "Wa eff." + unita.etichetta_forze;
+    l[6] = unita.etichetta_forze;
+
+    auto& t = stato.text1;
+    auto num = [&](double v) { return text::general(v, formato_); };
+    t[11] = num(500 * unita.fattore_lunghezze);
+    t[12] = num(300 * unita.fattore_lunghezze);
+    t[13] = num(12 * unita.fattore_lunghezze);
+    t[14] = num(0.0008 * unita.fattore_pesi_specifici);
+    t[15] = num(3 * unita.fattore_tensioni);
+    t[23] = num(6000 * unita.fattore_tensioni);
+    t[16] = num(750 * unita.fattore_lunghezze);
+    t[17] = num(900 * unita.fattore_lunghezze);
+    t[2] = num(0.0008 * 500 * 300 * 12 * unita.fattore_forze);
+    t[3] = "2";
+
+    if (!(T1 > 0)) {
+        T1 = 0.075 * std::pow(9.0, 0.75);
+        t[1] = text::fixed(T1, 2, formato_);
+    }
+
+    Command1_Click(0);
+    return true;
+}
+
+void Form1::applica_lavoro(const DatiLavoro& d) {
+    auto& t = stato.text1;
+    if (d.localita) imposta_testo_combo(*d.localita);
+    if (d.longitudine) t[6] = *d.longitudine;
+    if (d.latitudine) t[7] = *d.latitudine;
+    if (d.suolo) t[4] = *d.suolo;
+    if (d.St) t[5] = *d.St;
+    if (d.VN) t[8] = *d.VN;
+    if (d.Cu) t[10] = *d.Cu;
+    if (d.T1) {
+        T1 = *d.T1;
+        t[1] = text::rounded(T1, 4, formato_);
+    }
+}
+
+std::optional<std::string> Form1::motivo_rifiuto(int index) const {
+    if (index < 0 || index >= kCampi) return std::nullopt;
+    const std::string& testo = stato.text1[static_cast<std::size_t>(index)];
+    if (index == 4) {
+        const std::string s = text::to_upper(text::trim(testo));
+        if (s == "A" || s == "B" || s == "C" || s == "D" || s == "E") return std::nullopt;
+        return std::string(kSoloTerreni);
+    }
+    // Site fields hold "." texts whatever the locale (locality list, job file); the locale's
+    // own notation is accepted too.
+    const bool dot_field = index >= 5 && index <= 10;
+    const bool ok = dot_field ? text::parse_dot_or_locale(testo, formato_).has_value()
+                              : text::is_number(testo, formato_);
+    if (ok) return std::nullopt;
+    return std::string(kRichiestoNumero);
+}
+
+bool Form1::Text1_Validate(int index) {
+    auto motivo = motivo_rifiuto(index);
+    if (!motivo) return false;
+    mostra(*motivo, kInputErrato);
+    return true;
+}
+
+bool Form1::Text1_DblClick(int index) {
+    if (index == 11 || index == 12 || index == 13 || index == 16 || index == 17) {
+        unita_campo = unita.unita_lunghezze;
+    } else if (index == 14) {
+        unita_campo = unita.unita_pesi_specifici;
+    } else if (index == 15 || index == 23) {
+        unita_campo = unita.unita_tensioni;
+    } else {
+        return false;
+    }
+    campo_attivo = index;
+    return true;
+}
+
+bool Form1::imposta_check(int index, bool value) {
+    if (index < 0 || index > 3) return false;
+    check_refused_ = false;
+    const bool changed = stato.check1[static_cast<std::size_t>(index)] != value;
+    stato.check1[static_cast<std::size_t>(index)] = value;
+    // The bottom toggle reacts to a click even when it is already supported.
+    if (changed || index == 2) Check1_Click(index);
+    return !check_refused_;
+}
+
+void Form1::Check1_Click(int index) {
+    auto& c = stato.check1;
+    if (index == 2) {
+        c[2] = true;  // the base of the panel is always supported
+        return;
+    }
+    const bool supported = c[static_cast<std::size_t>(index)];
+    stato.check1_caption[static_cast<std::size_t>(index)] = supported ? "Appoggiato" : "Libero";
+    stato.line_width[static_cast<std::size_t>(linea_di_check(index))] = supported ? 3 : 1;
+    const bool invalid = !c[0] && (!c[1] || !c[3]);
+    if (invalid) {
+        check_refused_ = true;
+        mostra("Verifica non possibile", "VINCOLI SCORRETTI");
+        // Setting the top raises its own click, nested, as a user's click would.
+        c[0] = true;
+        Check1_Click(0);
+    }
+}
+
+void Form1::imposta_testo_combo(const std::string& testo) {
+    stato.combo_text = testo;
+    Combo1_Change();
+}
+
+void Form1::Combo1_Change() {
+    if (ricerca_in_corso_) return;
+    ricerca_in_corso_ = true;
+    try {
+        if (auto found = hazard::cerca_localita(file_localita(), stato.combo_text))
+            stato.combo_list = std::move(*found);
+    } catch (const Failure& f) {
+        stato.combo_list.clear();
+        mostra(f.what(), f.title());
+    }
+    ricerca_in_corso_ = false;
+}
+
+void Form1::Combo1_Click(int position) {
+    if (position < 0 || static_cast<std::size_t>(position) >= stato.combo_list.size()) return;
+    if (auto pick = hazard::scegli_localita(stato.combo_list[static_cast<std::size_t>(position)])) {
+        stato.text1[7] = pick->first;
+        stato.text1[6] = pick->second;
+    }
+}
+
+}  // namespace tv::form

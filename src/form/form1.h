@@ -1,0 +1,95 @@
+// The main window as data and handlers, without any toolkit: start-up, field validation,
+// restraint toggles, locality search and the check run. The Qt window and the command line
+// drive this object and mirror its state.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "form/avvio.h"
+#include "form/messaggi.h"
+#include "form/stato.h"
+#include "hazard/grid.h"
+#include "text/number_text.h"
+#include "units/unita.h"
+
+namespace tv::form {
+
+// Window variables kept from one completed check run to the next.
+struct VariabiliFinestra {
+    double SW_lon = 0, SW_lat = 0, SE_lon = 0, SE_lat = 0, NW_lon = 0, NW_lat = 0, NE_lon = 0,
+           NE_lat = 0;
+    double Dsw = 0, Dse = 0, Dnw = 0, Dne = 0;
+    double TR = 0, F0 = 0, St = 0, Ss = 0, s = 0;
+    std::string suolo;
+};
+
+// Fields the check run reads, in the order it validates them.
+inline constexpr int kCampiIngresso[] = {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 23};
+
+class Form1 {
+public:
+    Form1(Messaggi& messaggi, text::NumberFormat formato);
+
+    // Start-up from the suite. False when it cannot go on (the message has been shown): the
+    // window must then close without being shown.
+    bool Form_Load(const std::vector<std::string>& args, const std::filesystem::path& current_dir);
+
+    // Validation when the focus leaves field `index`: true = Cancel (refused, message shown).
+    bool Text1_Validate(int index);
+    // The same test without a message.
+    std::optional<std::string> motivo_rifiuto(int index) const;
+
+    // Double-click on a field: true when the floating editor must open (fields 11-17, 23);
+    // then `unita_campo` and `campo_attivo` hold the hand-over.
+    bool Text1_DblClick(int index);
+
+    // The toggle `index` has changed to `value` (by the user or by the program). Applies the
+    // toggle rules, re-supporting the top through a nested change when the combination is
+    // refused. Returns false when the combination was refused.
+    bool imposta_check(int index, bool value);
+    void Check1_Click(int index);
+
+    // The search box: setting its text runs the search.
+    void imposta_testo_combo(const std::string& testo);
+    void Combo1_Change();
+    void Combo1_Click(int position);
+
+    // The check run. True when it completed; false when it stopped with a message (nothing of
+    // the window changed then).
+    bool Command1_Click(int index);
+
+    // Field whose text stopped the last run, -1 when none.
+    int campo_rifiutato() const { return campo_rifiutato_; }
+
+    StatoFinestra stato;
+    VariabiliFinestra variabili;
+    Cartelle cartelle;
+    units::Unita unita;
+    double ag = 0;
+    double T1 = 0;
+    std::string unita_campo;
+    int campo_attivo = -1;
+    std::optional<std::filesystem::path> file_lavoro_letto;
+
+    const text::NumberFormat& formato() const { return formato_; }
+    void imposta_formato(text::NumberFormat formato) { formato_ = std::move(formato); }
+
+    std::filesystem::path file_griglia() const;
+    std::filesystem::path file_localita() const;
+
+private:
+    void mostra(const std::string& testo, const std::string& titolo);
+    void applica_lavoro(const DatiLavoro& d);
+
+    Messaggi& messaggi_;
+    text::NumberFormat formato_;
+    hazard::GridCache griglia_;
+    bool ricerca_in_corso_ = false;
+    bool check_refused_ = false;
+    int campo_rifiutato_ = -1;
+};
+
+}  // namespace tv::form

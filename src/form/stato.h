@@ -1,0 +1,52 @@
+// The main window's state as plain data: field texts, captions, toggles, line widths, colours
+// and the locality list. The Qt window only mirrors this.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "panel/testi.h"
+
+namespace tv::form {
+
+using Rgb = panel::Rgb;
+inline constexpr Rgb kWhite{255, 255, 255};
+inline constexpr Rgb kBlack{0, 0, 0};
+
+inline constexpr int kCampi = 27;
+inline constexpr int kLabel1 = 36;
+
+// Texts the fields and labels hold before start-up writes anything.
+std::array<std::string, kCampi> design_text1();
+std::array<std::string, kLabel1> design_label1();
+
+struct StatoFinestra {
+    std::array<std::string, kCampi> text1 = design_text1();
+    std::array<std::string, kLabel1> label1 = design_label1();
+    std::string label2_0 = "Label2";  // Ss
+    std::string label2_1 = "Label2";  // S = St x Ss
+    std::string label2_6 = "50";      // VR
+    std::string label3 = "Distribuzione massa orizzontale/verticale: 15.1 / 84.9 [%]";
+
+    // Restraint toggles: 0 top, 1 left, 2 bottom, 3 right; true = supported ("Appoggiato").
+    std::array<bool, 4> check1{true, false, true, false};
+    std::array<std::string, 4> check1_caption{"Appoggiato", "Libero", "Appoggiato", "Libero"};
+    // Widths of Line1..Line6 (index 0 is Line1): left, right, top, bottom, two dimension lines.
+    std::array<int, 6> line_width{1, 1, 3, 3, 1, 1};
+
+    Rgb text22_sfondo = kWhite;   // verdict background of the resistance field
+    Rgb label28_testo = kBlack;   // verdict text colour
+    Rgb label34_sfondo = kWhite;  // yellow when instability governs
+
+    std::string combo_text = "Combo1";
+    std::vector<std::string> combo_list;
+};
+
+// Edge line (index into line_width) owned by each toggle.
+constexpr int linea_di_check(int index) {
+    constexpr std::array<int, 4> lines{2, 0, 3, 1};  // Line3, Line1, Line4, Line2
+    return lines[static_cast<std::size_t>(index)];
+}
+
+}  // namespace tv::form
