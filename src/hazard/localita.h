@@ -1,0 +1,32 @@
+// Locality search by part of a line of the locality list, and the pick of a line into its
+// latitude and longitude texts.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace tv::hazard {
+
+// Fewest characters (not bytes) of typed text that start a search.
+inline constexpr std::size_t kMinCaratteriRicerca = 3;
+
+// Every line that contains `typed` regardless of letter case, in the order given. nullopt when
+// `typed` (UTF-8) has fewer than 3 characters: no search, the list keeps its lines.
+std::optional<std::vector<std::string>> cerca_localita(const std::vector<std::string>& lines,
+                                                       std::string_view typed);
+
+// The same over the locality file, decoded (UTF-8 where valid, else Windows-1252) and split at
+// CR, LF or CR LF. The file is not read when `typed` is too short; a file that cannot be read
+// throws tv::Failure naming it.
+std::optional<std::vector<std::string>> cerca_localita(const std::filesystem::path& file,
+                                                       std::string_view typed);
+
+// (latitude text, longitude text): the first and second pieces of the line split at every
+// three blanks, unchanged. nullopt when the line has no three blanks (no second piece).
+std::optional<std::pair<std::string, std::string>> scegli_localita(std::string_view line);
+
+}  // namespace tv::hazard

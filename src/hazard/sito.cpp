@@ -1,0 +1,149 @@
+// The opening of the check run: cell around the site, interpolation of the grid values, return
+// period and the logarithmic interpolation of ag and F0 between tabulated periods.
+#include "hazard/sito.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "text/error.h"
+#include "text/number_text.h"
+
+namespace tv::hazard {
+namespace {
+
+constexpr const char* kFuoriZona = "Punto fuori zona!";
+constexpr double kDistanzaMinima = 1e-12;  // km, keeps a site on a grid point off a division by 0
+
+[[noreturn]] void fuori_zona() { throw Failure(kFuoriZona); }
+
+GridPoint verticale(const Vicino& v) {
+    if (v.fuori_zona) fuori_zona();
+    return v.punto;
+}
+
+GridPoint presente(const std::optional<GridPoint>& p) {
+    if (!p) fuori_zona();
+    return *p;
+}
+
+void verifica_dati(const DatiSito& d) {
+    if (!std::isfinite(d.lon) || !std::isfinite(d.lat))
+        throw Failure("Latitudine e longitudine del sito devono essere numeri finiti.");
+    if (!std::isfinite(d.VN)) throw Failure("Vita nominale VN non valida.");
+    if (!std::isfinite(d.Cu)) throw Failure("Coefficiente d'uso Cu non valido.");
+    if (!std::isfinite(d.PVR) || d.PVR <= 0 || d.PVR >= 100)
+        throw Failure(
+            "La probabilità di superamento PVR deve essere maggiore di 0 e minore di 100 %.");
+    const double VR = d.Cu * d.VN;
+    if (!std::isfinite(VR) || VR <= 0)
+        throw Failure("La vita di riferimento VR = VN × Cu deve essere maggiore di zero.");
+}
+
+// ag (offset 0) or F0 (offset 1) at TR, from the site values of bracket k.
+double al_periodo(const RisultatoSito& r, std::size_t offset, const char* nome) {
+    const auto k = static_cast<std::size_t>(r.k);
+    const std::pair<double, std::size_t> estremi[] = {{r.valori[3 * (k - 1) + offset], k - 1},
+                                                      {r.valori[3 * k + offset], k}};
+    for (const auto& [valore, j] : estremi) {
+        if (!(valore > 0))
+            throw Failure(std::string("Valore di ") + nome +
+                          " nullo o negativo nella griglia al periodo di ritorno di " +
+                          text::general(kPeriodiRitorno[j], text::dot_format()) +
+                          " anni: impossibile interpolare.");
+    }
+    return interpola_log(estremi[0].first, estremi[1].first, r.r);
+}
+
+}  // namespace
+
+Cella cerca_cella(const GridSearch& search, double lon, double lat) {
+    const GridPoint* nearest = search.nearest(lon, lat);
+    if (!nearest) fuori_zona();
+    const GridPoint& P = *nearest;
+    Cella c;
+    c.SW = P;  // the nearest point first stands in SW, whatever the case
+    if (P.lon <= lon && P.lat <= lat) {
+        c.caso = 1;
+        c.NW = verticale(trova_NORD(search, c.SW));
+        c.NE = presente(trova_EST(search, c.NW.cod));
+        c.SE = presente(trova_EST(search, c.SW.cod));
+    } else if (P.lon >= lon && P.lat <= lat) {
+        c.caso = 2;
+        c.SE = P;
+        c.NE = verticale(trova_NORD(search, c.SE));
+        c.NW = presente(trova_WEST(search, c.NE.cod));
+        if (auto w = trova_WEST(search, c.SE.cod)) c.SW = *w;
+    } else if (P.lon >= lon && P.lat >= lat) {
+        c.caso = 3;
+        c.NE = P;
+        c.SE = verticale(trova_SUD(search, c.NE));
+        c.NW = presente(trova_WEST(search, c.NE.cod));
+        if (auto w = trova_WEST(search, c.SE.cod)) c.SW = *w;
+    } else {
+        c.caso = 4;
+        c.NW = P;
+        c.SW = verticale(trova_SUD(search, c.NW));
+        c.NE = presente(trova_EST(search, c.NW.cod));
+        c.SE = presente(trova_EST(search, c.SW.cod));
+    }
+    return c;
+}
+
+double periodo_ritorno(double VR, double PVR) {
+    const double l = std::log(1 - PVR);
+    // A PVR so small that 1 - PVR rounds to 1 means an endless return period.
+    const double grezzo = l < 0 ? -VR / l : std::numeric_limits<double>::infinity();
+    double TR = text::round_half_even(grezzo, 0);
+    if (TR > 2475) TR = 2475;
+    if (TR < 30) TR = 30;
+    return TR;
+}
+
+int intervallo(double TR) {
+    for (int k = 1; k < 8; ++k)
+        if (TR < kPeriodiRitorno[static_cast<std::size_t>(k)]) return k;
+    return 8;
+}
+
+double rapporto_r(double TR, int k) {
+    const double basso = kPeriodiRitorno[static_cast<std::size_t>(k - 1)];
+    const double alto = kPeriodiRitorno[static_cast<std::size_t>(k)];
+    return std::log(TR / basso) / std::log(alto / basso);
+}
+
+double interpola_log(double p1, double p2, double r) {
+    return std::exp(std::log(p1) + std::log(p2 / p1) * r);
+}
+
+RisultatoSito interpola_sito(const GridSearch& search, const DatiSito& dati) {
+    verifica_dati(dati);
+    RisultatoSito r;
+    r.cella = cerca_cella(search, dati.lon, dati.lat);
+    const Cella& c = r.cella;
+
+    r.Dsw = dist_geo(dati.lon, dati.lat, c.SW.lon, c.SW.lat) + kDistanzaMinima;
+    r.Dse = dist_geo(dati.lon, dati.lat, c.SE.lon, c.SE.lat) + kDistanzaMinima;
+    r.Dnw = dist_geo(dati.lon, dati.lat, c.NW.lon, c.NW.lat) + kDistanzaMinima;
+    r.Dne = dist_geo(dati.lon, dati.lat, c.NE.lon, c.NE.lat) + kDistanzaMinima;
+
+    // Sums formed left to right in this order: NW, SW, SE, NE.
+    for (std::size_t i = 0; i < kValoriPunto; ++i) {
+        const double num =
+            c.NW.dati[i] / r.Dnw + c.SW.dati[i] / r.Dsw + c.SE.dati[i] / r.Dse + c.NE.dati[i] / r.Dne;
+        const double den = 1 / r.Dnw + 1 / r.Dsw + 1 / r.Dse + 1 / r.Dne;
+        r.valori[i] = num / den;
+    }
+
+    r.VR = dati.Cu * dati.VN;
+    r.TR = periodo_ritorno(r.VR, dati.PVR / 100);
+    r.k = intervallo(r.TR);
+    r.r = rapporto_r(r.TR, r.k);
+    r.ag = al_periodo(r, 0, "ag") / 10;  // the grid holds tenths of g
+    r.F0 = al_periodo(r, 1, "F0");
+    return r;
+}
+
+}  // namespace tv::hazard

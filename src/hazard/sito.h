@@ -1,0 +1,67 @@
+// Hazard at the site: the grid cell around it, inverse-distance interpolation of the 27 grid
+// values, reference and return period, and ag and F0 at that return period.
+#pragma once
+
+#include <array>
+
+#include "hazard/grid.h"
+#include "hazard/ricerca.h"
+
+namespace tv::hazard {
+
+// Tabulated return periods of the grid, in years, indexed 0 to 8.
+inline constexpr std::array<double, 9> kPeriodiRitorno = {30, 50, 72, 101, 140, 201, 475, 975, 2475};
+
+// Site data as read from the fields: position in decimal degrees, nominal life VN (years),
+// use coefficient Cu, probability of exceedance PVR in per cent.
+struct DatiSito {
+    double lon = 0;
+    double lat = 0;
+    double VN = 50;
+    double Cu = 1.0;
+    double PVR = 10;
+};
+
+// The four grid points around the site and the case (1 to 4) that placed the nearest point:
+// 1 in SW, 2 in SE, 3 in NE, 4 in NW.
+struct Cella {
+    GridPoint SW, SE, NW, NE;
+    int caso = 0;
+};
+
+// Surrounds the site with four grid points. Throws tv::Failure("Punto fuori zona!") when a
+// corner is missing or a north/south search finds no point further on. In cases 2 and 3 a west
+// search that finds nothing for SW leaves the nearest point there.
+Cella cerca_cella(const GridSearch& search, double lon, double lat);
+
+// Return period in years for VR (years) and PVR (a fraction, 0 < PVR < 1): -VR / ln(1 - PVR)
+// rounded half to even, then limited to 2475 and to 30.
+double periodo_ritorno(double VR, double PVR);
+
+// Bracket k (1 to 8): TR lies between kPeriodiRitorno[k - 1] and kPeriodiRitorno[k].
+int intervallo(double TR);
+
+// Position of TR within bracket k on the logarithmic scale of the return period.
+double rapporto_r(double TR, int k);
+
+// exp(ln p1 + ln(p2 / p1) * r): the value at r between p1 (r = 0) and p2 (r = 1).
+double interpola_log(double p1, double p2, double r);
+
+struct RisultatoSito {
+    Cella cella;
+    double Dsw = 0, Dse = 0, Dnw = 0, Dne = 0;  // km, each already increased by 1e-12
+    std::array<double, kValoriPunto> valori{};  // interpolated at the site, laid out like dati
+    double VR = 0;                              // years
+    double TR = 0;                              // years, a whole number
+    int k = 0;
+    double r = 0;
+    double ag = 0;  // a/g, unrounded
+    double F0 = 0;
+};
+
+// The whole hazard computation of the check run. Throws tv::Failure with an Italian message on
+// non-finite inputs, PVR outside (0, 100), VR not positive, a site outside the grid ("Punto fuori
+// zona!") or a value of 0 or less at a bracketing return period.
+RisultatoSito interpola_sito(const GridSearch& search, const DatiSito& dati);
+
+}  // namespace tv::hazard
