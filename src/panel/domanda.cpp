@@ -1,0 +1,120 @@
+// Panel check in base units: weight shares by restraint, spanning direction, arching resistance,
+// period, acceleration and force on the panel, verdict.
+#include "panel/domanda.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "panel/controlli.h"
+#include "text/error.h"
+#include "text/number_text.h"
+
+namespace tv::panel {
+
+namespace {
+
+constexpr double kG = 981.0;                   // gravity, cm/s2
+constexpr double kMezzoPiGreco = 1.570796327;  // pi / 2: the period of a simply supported strip
+
+struct Quote {
+    double verticale = 0.0;
+    double orizzontale = 0.0;
+};
+
+double a_4_decimali(double x) {
+    return text::round_half_even(x, 4);
+}
+
+// Share of the weight carried by each spanning direction, from the restraints.
+Quote quote(const DatiPannello& p) {
+    const Vincoli& v = p.vincoli;
+    Quote q;
+    if (v.top && v.left && v.right) {
+        // All four sides supported: the longer direction takes the smaller, exponential share.
+        if (p.B > p.L) {
+            q.orizzontale = a_4_decimali(9.151 * std::exp(-2.907 * p.B / p.L));
+            q.verticale = 1.0 - q.orizzontale;
+        } else {
+            q.verticale = a_4_decimali(9.151 * std::exp(-2.907 * p.L / p.B));
+            q.orizzontale = 1.0 - q.verticale;
+        }
+    } else if (v.top && v.left != v.right) {
+        q.verticale = std::max(0.0, a_4_decimali((p.B - 2.0 * p.t) / p.B));
+    } else if (!v.top && v.left && v.right) {
+        q.orizzontale = std::max(0.0, a_4_decimali((p.L - 2.0 * p.t) / p.L));
+    } else if (!v.left && !v.right) {
+        q.verticale = 1.0;
+    }
+    return q;
+}
+
+void controlla_dati(const DatiPannello& p, const DatiSito& sito) {
+    richiedi_positivo(p.L, "L (altezza)");
+    richiedi_positivo(p.B, "B (lunghezza in pianta)");
+    richiedi_positivo(p.t, "t (spessore)");
+    richiedi_positivo(p.gamma, "peso specifico");
+    richiedi_positivo(p.fd, "fd (resistenza a compressione di progetto)");
+    richiedi_positivo(p.E, "E (modulo elastico)");
+    richiedi_non_negativo(p.Z, "Z (quota baricentro)");
+    richiedi_positivo(p.qa, "qa (fattore di struttura)");
+    if (!vincoli_validi(p.vincoli)) throw Failure("Verifica non possibile", "VINCOLI SCORRETTI");
+    richiedi_positivo(p.H, "H (altezza edificio)");
+    richiedi_positivo(sito.T1, "T1 (periodo proprio dell'edificio)");
+    richiedi_non_negativo(sito.ag, "ag (accelerazione orizzontale massima al sito)");
+    richiedi_non_negativo(sito.s, "S (coefficiente di amplificazione Ss x St)");
+}
+
+}  // namespace
+
+bool vincoli_validi(const Vincoli& v) {
+    return v.top || (v.left && v.right);
+}
+
+EsitoPannello verifica_pannello(const DatiPannello& p, const DatiSito& sito) {
+    controlla_dati(p, sito);
+
+    EsitoPannello e{};
+    e.W = richiedi_finito(p.L * p.B * p.t * p.gamma, "peso totale del pannello");
+    const Quote q = quote(p);
+    e.quota_verticale = q.verticale;
+    e.quota_orizzontale = q.orizzontale;
+
+    // A tie spans vertically.
+    const bool orizzontale = p.B * p.B * q.orizzontale > p.L * p.L * q.verticale;
+    e.direzione = orizzontale ? Direzione::orizzontale : Direzione::verticale;
+    e.span = orizzontale ? p.B : p.L;
+    const double quota = orizzontale ? q.orizzontale : q.verticale;
+    const double lato_trasversale = orizzontale ? p.L : p.B;  // the side the span does not cross
+
+    e.arco = freccia(e.span / 2.0, 0.9 * p.t, p.fd, p.E);
+    e.coeff = e.arco.coeff;
+    const double snellezza = (p.t / e.span) * (p.t / e.span);
+    e.Rlat =
+        richiedi_finito(snellezza * e.coeff * p.fd * p.B * p.L, "resistenza laterale di progetto");
+    e.J = richiedi_finito(p.t * p.t * p.t * lato_trasversale / 12.0, "momento d'inerzia");
+    const double luce3 = e.span * e.span * e.span;
+    e.Ta = richiedi_finito(std::sqrt(luce3 * quota * e.W / (p.E * e.J * kG)) / kMezzoPiGreco,
+                           "Ta (periodo proprio del pannello)");
+
+    // The acceleration on the panel is never below the ground's, ag x S.
+    const double ags = sito.ag * sito.s;
+    const double rapporto = 1.0 - e.Ta / sito.T1;
+    e.Sa = ags * (3.0 * (1.0 + p.Z / p.H) / (1.0 + rapporto * rapporto) - 0.5);
+    if (ags > e.Sa) e.Sa = ags;
+    richiedi_finito(e.Sa, "Sa (accelerazione massima adimensionalizzata)");
+    e.Fa = richiedi_finito(e.Sa * e.W / p.qa * quota, "Fa (forza totale baricentrica)");
+    e.Wa = richiedi_finito(quota * e.W, "Wa (peso efficace del pannello)");
+
+    // The shown pair always adds up to 100, also where the two shares do not.
+    if (orizzontale) {
+        e.perc_verticale = 100.0 * (1.0 - q.orizzontale);
+        e.perc_orizzontale = 100.0 * q.orizzontale;
+    } else {
+        e.perc_verticale = 100.0 * q.verticale;
+        e.perc_orizzontale = 100.0 * (1.0 - q.verticale);
+    }
+    e.ok = e.Rlat >= e.Fa;
+    return e;
+}
+
+}  // namespace tv::panel
