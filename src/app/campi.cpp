@@ -1,0 +1,200 @@
+// The design table of the main window: captions, fonts, tooltips and places of every control.
+#include "app/campi.h"
+
+namespace tv::app {
+
+namespace {
+
+using C = Contenitore;
+using A = Allineamento;
+
+constexpr Carattere tahoma9 = {"Tahoma", 9.0, false, false};
+constexpr Carattere tahoma8 = {"Tahoma", 8.25, false, false};
+constexpr Carattere corsivo975 = {"Tahoma", 9.75, false, true};
+constexpr Carattere simbolo12 = {"Symbol", 12.0, false, false};
+constexpr Carattere simbolo1125 = {"Symbol", 11.25, false, false};
+constexpr Carattere campata = {"Tahoma", 11.25, true, true};
+
+// Field sizes: most are 855 x 315; the sketch's two dimensions and the two coefficients are narrower.
+constexpr int alto = 315;
+constexpr int largo = 855;
+constexpr int stretto = 615;
+constexpr int medio = 735;
+
+// Site data group: two columns of rows 300 apart under the search box.
+constexpr int x_campi_sx = 1200;
+constexpr int x_campi_dx = 3000;
+constexpr int x_etichette_dx = 2160;
+constexpr int largo_etichette_sx = 1140;
+constexpr int largo_etichette_dx = 780;
+
+// Panel group: material column and building/result column.
+constexpr int x_materiale = 6720;
+constexpr int x_etichette_materiale = 5340;
+constexpr int largo_etichette_materiale = 1260;  // ends at 6600
+constexpr int x_edificio = 9000;
+constexpr int x_etichette_edificio = 7590;
+constexpr int largo_etichette_edificio = 1260;   // ends at 8850
+
+// Field 22 and the verdict label right of it, 50 twips apart.
+constexpr Posizione pos_campo22 = {3180, 2260, largo, alto};
+
+const std::array<DatiCampo, numero_campi> tabella_campi = {{
+    {"Rapporto a/g (a=accelerazione max, g=accelerazione di gravità) ", "1.26", C::finestra,
+     {x_campi_dx, 2700, largo, alto}, false, false},
+    {"Periodo proprio dell'edificio", "45.01", C::finestra, {x_campi_dx, 3000, largo, alto}, true, false},
+    {"Peso totale pannello", "900", C::frame1, {x_edificio, 1710, largo, alto}, false, true},
+    {"Fattore di struttura", "1.0", C::finestra, {x_campi_dx, 1200, largo, alto}, true, false},
+    {"Categoria sottosuolo (tab. 3.2.II)", "A", C::finestra, {x_campi_dx, 1500, largo, alto}, true, false},
+    {"Coefficiente di amplificazione topografica (tab. 3.2.VI)", "1.0", C::finestra,
+     {x_campi_dx, 1800, largo, alto}, true, false},
+    {"Longitudine della località", "7.28", C::finestra, {x_campi_sx, 1500, largo, alto}, true, false},
+    {"Latitudine della località", "45.01", C::finestra, {x_campi_sx, 1200, largo, alto}, true, false},
+    {"Vita nominale della struttura (2.4.1)", "50", C::finestra, {x_campi_sx, 1800, largo, alto}, true, false},
+    {"Probabilità di superamento (tab.3.2.1)", "10", C::finestra, {x_campi_sx, 2700, largo, alto}, true, false},
+    {"Coefficiente d'uso (tab. 2.4.II)", "1", C::finestra, {x_campi_sx, 2100, largo, alto}, true, false},
+    {"Lunghezza in pianta", "500", C::frame1, {2880, 1350, stretto, alto}, false, false},
+    {"Altezza", "300", C::frame1, {1875, 1155, stretto, alto}, false, false},
+    {"Spessore", "25", C::frame1, {x_materiale, 960, largo, alto}, false, false},
+    {"Peso specifico", "0.001", C::frame1, {x_materiale, 1365, largo, alto}, false, false},
+    {"Resistenza a compressione di progetto", "5", C::frame1, {x_materiale, 1770, largo, alto}, false, false},
+    {"Quota baricentro muro", "750", C::frame1, {x_edificio, 900, largo, alto}, false, false},
+    {"Altezza edificio", "900", C::frame1, {x_edificio, 1305, largo, alto}, false, false},
+    {"Accelerazione massima adimensionalizzata", "900", C::frame2, {4080, 510, largo, alto}, false, true},
+    {"Periodo proprio muro = SQR(Wa*H^3 / EJg)/1.571", "750", C::frame1, {x_edificio, 2520, largo, alto},
+     false, true},
+    {"Forza totale baricentrica", "900", C::frame2, {4080, 1320, largo, alto}, false, true},
+    {"Peso efficace pannello", "900", C::frame1, {x_edificio, 2115, largo, alto}, false, true},
+    {"Resistenza laterale di progetto", "900", C::frame3, pos_campo22, false, true},
+    {"Modulo elastico", "5000", C::frame1, {x_materiale, 2175, largo, alto}, false, false},
+    {"Inflessione sotto carico laterale di progetto", "900", C::frame3, {1080, 375, largo, alto}, false, true},
+    {"Coefficiente per inflessione laterale", "900", C::frame3, {5340, 240, medio, alto}, false, true},
+    {"Coefficiente per iinstabilità euleriana", "900", C::frame3, {5340, 600, medio, alto}, false, true},
+}};
+
+constexpr const char* tooltip_critica = "tensione critica per instabilità";
+
+// Site group labels: left column from x 0, right column ending just before the fields at x 3000.
+constexpr Posizione sx(int top) { return {0, top, largo_etichette_sx, alto}; }
+constexpr Posizione dx(int top) { return {x_etichette_dx, top, largo_etichette_dx, alto}; }
+constexpr Posizione materiale(int top) { return {x_etichette_materiale, top, largo_etichette_materiale, alto}; }
+constexpr Posizione edificio(int top) { return {x_etichette_edificio, top, largo_etichette_edificio, alto}; }
+
+const std::array<DatiEtichetta, numero_label1> tabella_label1 = {{
+    {"α", "", simbolo12, A::destra, C::finestra, dx(2700)},
+    {"S", "", tahoma9, A::destra, C::finestra, dx(2400)},
+    {"T1", "", tahoma8, A::destra, C::finestra, dx(3000)},
+    {"qa", "", tahoma9, A::destra, C::finestra, dx(1200)},
+    {"suolo", "", tahoma9, A::destra, C::finestra, dx(1500)},
+    {"Wa", "", tahoma9, A::destra, C::frame1, edificio(1710)},
+    {"=", "", tahoma9, A::destra, C::frame2, {4995, 1320, 600, alto}},
+    {"=", "", tahoma9, A::destra, C::frame2, {3780, 1320, 240, alto}},
+    // The span symbol sits in the blank that Image5 leaves before its closing bracket.
+    {"L", "", campata, A::destra, C::frame3, {3120, 1695, 300, 360}},
+    {"Ss", "", tahoma9, A::destra, C::finestra, dx(2100)},
+    {"St", "", tahoma9, A::destra, C::finestra, dx(1800)},
+    {"LONGITUDINE", "", tahoma8, A::destra, C::finestra, sx(1500)},
+    {"LATITUDINE", "", tahoma8, A::destra, C::finestra, sx(1200)},
+    {"VN (anni)", "", tahoma8, A::destra, C::finestra, sx(1800)},
+    {"PVR (%)", "", tahoma8, A::destra, C::finestra, sx(2700)},
+    {"Wa*", "", tahoma9, A::destra, C::frame1, edificio(2115)},
+    {"VR (anni)", "", tahoma8, A::destra, C::finestra, sx(2400)},
+    {"Cu", "", tahoma8, A::destra, C::finestra, sx(2100)},
+    // The two dimension captions, centred over fields 11 and 12, clear of the dimension lines.
+    {"B (cm)", "", tahoma9, A::centro, C::frame1, {2760, 1095, largo, 255}},
+    {"L (cm)", "", tahoma9, A::centro, C::frame1, {1830, 900, 720, 255}},
+    {"t (cm) =", "", tahoma9, A::destra, C::frame1, materiale(960)},
+    {"(daN/cm3) =", "", tahoma9, A::destra, C::frame1, {5520, 1365, 1080, alto}},
+    {"fd (daN/cm2) =", "", tahoma9, A::destra, C::frame1, materiale(1770)},
+    {"γ ", "", simbolo1125, A::destra, C::frame1, {5310, 1365, 210, alto}},
+    {"Z (cm) =", "", tahoma9, A::destra, C::frame1, edificio(900)},
+    {"H (cm) =", "", tahoma9, A::destra, C::frame1, edificio(1305)},
+    {"=", "", tahoma9, A::destra, C::frame2, {3780, 510, 240, alto}},
+    {"Ta", "", tahoma9, A::destra, C::frame1, edificio(2520)},
+    {"=", "", tahoma9, A::destra, C::frame3,
+     {pos_campo22.left + pos_campo22.width + 50, pos_campo22.top, 1560, alto}},
+    {"E (daN/cm2) =", "", tahoma9, A::destra, C::frame1, materiale(2175)},
+    {"=", "", tahoma9, A::destra, C::frame3, {825, 375, 240, alto}},
+    {"=", "", tahoma9, A::destra, C::frame3, {1950, 375, 450, alto}},
+    {"Coeff. di inflessione laterale K1 =", "", corsivo975, A::destra, C::frame3, {2400, 240, 2925, alto}},
+    {"Coeff. di instabilità              K2 =", "", corsivo975, A::destra, C::frame3,
+     {2400, 600, 2925, alto}},
+    {"(fe (daN/cm2) = 4.335)", tooltip_critica, carattere_sans_serif, A::destra, C::frame3,
+     {3780, 1740, 2235, 255}},
+    {"(Sigma critica di instabilità", tooltip_critica, carattere_sans_serif, A::destra, C::frame3,
+     {3780, 1440, 2235, 255}},
+}};
+
+const std::array<DatiEtichetta, indici_label2.size()> tabella_label2 = {{
+    {"Label2", "Coefficiente stratigrafico", tahoma9, A::centro, C::finestra, {x_campi_dx, 2100, largo, alto}},
+    {"Label2", " St * Ss", tahoma9, A::centro, C::finestra, {x_campi_dx, 2400, largo, alto}},
+    {"50", "Periodo di riferimento (2.4.1)", tahoma9, A::centro, C::finestra, {x_campi_sx, 2400, largo, alto}},
+}};
+
+const DatiEtichetta dati_label3 = {"Distribuzione massa orizzontale/verticale: 15.1 / 84.9 [%]", "", tahoma9,
+                                   A::sinistra, C::frame1, {240, 2640, 7200, 255}};
+
+// Toggles outside each side of the sketch, whose edges run from x 1320 to 3960 and y 720 to 2040.
+// 1215 wide, not 1095: the check mark and "Appoggiato" need 81 pixels; the left one grows leftwards
+// so that it stays clear of the left edge.
+constexpr int largo_vincolo = 1215;
+const std::array<DatiVincolo, numero_vincoli> tabella_vincoli = {{
+    {{2160, 300, largo_vincolo, alto}, true, 3},
+    {{60, 1200, largo_vincolo, alto}, false, 1},
+    {{2160, 2160, largo_vincolo, alto}, true, 4},
+    {{4080, 1200, largo_vincolo, alto}, false, 2},
+}};
+
+const std::array<DatiLinea, numero_linee> tabella_linee = {{
+    {1320, 720, 1320, 2040, 1, nero},
+    {3960, 720, 3960, 2040, 1, nero},
+    {1320, 720, 3960, 720, 3, nero},
+    {1320, 2040, 3960, 2040, 3, nero},
+    {1320, 1680, 3960, 1680, 1, rosso_quote},
+    {1800, 720, 1800, 2040, 1, rosso_quote},
+}};
+
+const std::array<DatiPulsante, numero_pulsanti> tabella_pulsanti = {{
+    {"Command1_0", "AGGIORNA", {120, 3600, 1080, 405}},
+    {"Command2", "HELP", {2760, 3600, 1095, 375}},
+    {"Command3", "COPIA", {120, 4200, 1095, 375}},
+    {"Command4", "STAMPA", {1440, 3600, 1095, 375}},
+    {"Command5", "SALVA", {1440, 4200, 1095, 375}},
+}};
+
+const std::array<DatiFrame, numero_frame> tabella_frame = {{
+    {"Frame1", "DATI PANNELLO MURARIO", {120, 5040, 9975, 3015}, true},
+    {"Frame2", "EC8 - 4.3.5.2", {3960, 120, 6135, 1935}, false},
+    {"Frame3", "EC6 - 6.3.2", {3960, 2160, 6135, 2775}, false},
+}};
+
+const std::array<DatiImmagine, numero_immagini> tabella_immagini = {{
+    {":/formule/image1.svg", C::frame2, {255, 240, 3525, 870}, 235, 58},
+    {":/formule/image2.svg", C::frame2, {120, 1080, 3375, 795}, 213, 51},
+    {":/formule/image3.svg", C::frame3, {225, 2200, 2895, 435}, 193, 29},
+    {":/formule/image4.svg", C::frame3, {240, 1320, 2280, 1050}, 152, 70},
+    {":/formule/image5.svg", C::frame3, {2520, 1560, 1200, 585}, 80, 39},
+    {":/formule/image6.svg", C::frame3, {75, 195, 750, 675}, 50, 45},
+}};
+
+const DatiRicerca dati_ricerca = {"Combo1", "Ricerca coordinate delle località italiane", tahoma8,
+                                  {120, 120, 3735, 960}, 300};
+
+const DatiFinestra dati_finestra = {"TORVELANDO PANNELLI MURARI", 10185, 8160,
+                                    {"Lucida Console", 8.25, false, false}};
+
+}  // namespace
+
+const DatiFinestra& finestra() { return dati_finestra; }
+const std::array<DatiCampo, numero_campi>& campi() { return tabella_campi; }
+const std::array<DatiEtichetta, numero_label1>& etichette1() { return tabella_label1; }
+const std::array<DatiEtichetta, indici_label2.size()>& etichette2() { return tabella_label2; }
+const DatiEtichetta& etichetta3() { return dati_label3; }
+const std::array<DatiVincolo, numero_vincoli>& vincoli() { return tabella_vincoli; }
+const std::array<DatiLinea, numero_linee>& linee() { return tabella_linee; }
+const std::array<DatiPulsante, numero_pulsanti>& pulsanti() { return tabella_pulsanti; }
+const std::array<DatiFrame, numero_frame>& frames() { return tabella_frame; }
+const std::array<DatiImmagine, numero_immagini>& immagini() { return tabella_immagini; }
+const DatiRicerca& ricerca() { return dati_ricerca; }
+
+}  // namespace tv::app

@@ -1,0 +1,142 @@
+// Design table of the main window: every control with its caption, font, tooltip and place.
+// Plain data (no Qt), positions in twips relative to the window's client area or to a frame.
+#pragma once
+
+#include "app/twips.h"
+
+#include <array>
+
+namespace tv::app {
+
+// What holds a control: the window itself or one of its three frames.
+enum class Contenitore { finestra, frame1, frame2, frame3 };
+
+enum class Allineamento { sinistra, centro, destra };
+
+// A font as named at design time; the names are resolved with fallbacks by caratteri.h.
+struct Carattere {
+    const char* famiglia = "Tahoma";
+    double punti = 9.0;
+    bool grassetto = false;
+    bool corsivo = false;
+};
+
+struct Rgb {
+    int r = 0;
+    int g = 0;
+    int b = 0;
+    bool operator==(const Rgb&) const = default;
+};
+
+// The window itself. All texts below are UTF-8.
+struct DatiFinestra {
+    const char* titolo;
+    int larghezza;  // client area, twips
+    int altezza;
+    Carattere carattere;
+};
+
+// One element of the field array Text1.
+struct DatiCampo {
+    const char* tooltip;
+    const char* testo;  // design text, shown until start-up overwrites it
+    Contenitore dove;
+    Posizione pos;
+    bool grassetto;
+    bool bloccato;  // locked against typing (still focusable)
+};
+
+// One label: Label1 elements, the value labels Label2 and Label3.
+struct DatiEtichetta {
+    const char* testo;
+    const char* tooltip;  // "" for none
+    Carattere carattere;
+    Allineamento allineamento;
+    Contenitore dove;
+    Posizione pos;
+};
+
+// One restraint toggle Check1 and the sketch edge it owns.
+struct DatiVincolo {
+    Posizione pos;          // in Frame1
+    bool appoggiato;        // initial state: checked = supported
+    int linea;              // number n of the edge line Line<n>
+};
+
+// One line of the panel sketch, Line1..Line6, end points in twips inside Frame1.
+struct DatiLinea {
+    int x1, y1, x2, y2;
+    int larghezza;  // pixels
+    Rgb colore;
+};
+
+struct DatiPulsante {
+    const char* nome;  // object name
+    const char* testo;
+    Posizione pos;
+};
+
+struct DatiFrame {
+    const char* nome;
+    const char* titolo;
+    Posizione pos;
+    bool sfondo_bianco;  // white at design time; the others keep the window's colour
+};
+
+// A formula picture: an SVG resource drawn stretched over its place.
+struct DatiImmagine {
+    const char* risorsa;
+    Contenitore dove;
+    Posizione pos;
+    int pixel_larghezza;  // size of the picture as designed
+    int pixel_altezza;
+};
+
+// The locality search: edit line with its list always open under it.
+struct DatiRicerca {
+    const char* testo;
+    const char* tooltip;
+    Carattere carattere;
+    Posizione pos;         // edit line and list together
+    int altezza_riga;      // height of the edit line, twips
+};
+
+inline constexpr int numero_campi = 27;
+inline constexpr int numero_label1 = 36;
+inline constexpr int numero_vincoli = 4;
+inline constexpr int numero_linee = 6;
+inline constexpr int numero_pulsanti = 5;
+inline constexpr int numero_frame = 3;
+inline constexpr int numero_immagini = 6;
+
+// Indices of the value labels Label2 that exist.
+inline constexpr std::array<int, 3> indici_label2 = {0, 1, 6};
+
+inline constexpr const char* testo_appoggiato = "Appoggiato";
+inline constexpr const char* testo_libero = "Libero";
+inline constexpr const char* tooltip_vincolo = "Grado di vincolo del lato";
+
+inline constexpr Rgb rosso_quote = {192, 0, 0};
+inline constexpr Rgb nero = {0, 0, 0};
+
+const DatiFinestra& finestra();
+const std::array<DatiCampo, numero_campi>& campi();
+const std::array<DatiEtichetta, numero_label1>& etichette1();
+// Label2 elements in the order of indici_label2.
+const std::array<DatiEtichetta, indici_label2.size()>& etichette2();
+const DatiEtichetta& etichetta3();
+const std::array<DatiVincolo, numero_vincoli>& vincoli();
+// Line1..Line6 at positions 0..5.
+const std::array<DatiLinea, numero_linee>& linee();
+// Command1(0), Command2, Command3, Command4, Command5 at positions 0..4.
+const std::array<DatiPulsante, numero_pulsanti>& pulsanti();
+// Frame1..Frame3 at positions 0..2.
+const std::array<DatiFrame, numero_frame>& frames();
+// Image1..Image6 at positions 0..5.
+const std::array<DatiImmagine, numero_immagini>& immagini();
+const DatiRicerca& ricerca();
+
+// Font shared by the frame captions, the toggles and the buttons.
+inline constexpr Carattere carattere_sans_serif = {"MS Sans Serif", 8.25, false, false};
+
+}  // namespace tv::app

@@ -1,0 +1,289 @@
+// Construction of the main window from the design table.
+#include "app/form1.h"
+
+#include "app/caratteri.h"
+#include "app/colori.h"
+#include "app/cornice.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+#include <vector>
+
+namespace tv::app {
+
+namespace {
+
+constexpr double dpi_normale = 96.0;
+
+double dpi_schermo()
+{
+    const QScreen* schermo = QGuiApplication::primaryScreen();
+    return schermo != nullptr ? schermo->logicalDotsPerInch() : dpi_normale;
+}
+
+Qt::Alignment allineamento(Allineamento a)
+{
+    switch (a) {
+    case Allineamento::sinistra:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case Allineamento::centro:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case Allineamento::destra:
+        break;
+    }
+    return Qt::AlignRight | Qt::AlignVCenter;
+}
+
+QString utf8(const char* testo) { return QString::fromUtf8(testo); }
+
+template <typename T, std::size_t N>
+T* elemento(const std::array<T*, N>& elementi, int indice)
+{
+    return indice >= 0 && indice < static_cast<int>(N) ? elementi[static_cast<std::size_t>(indice)] : nullptr;
+}
+
+}  // namespace
+
+Form1::Form1(double dpi, QWidget* parent) : QWidget(parent), dpi_(dpi > 0 ? dpi : dpi_schermo())
+{
+    registra_formule();
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(utf8(finestra().titolo));
+    setFont(crea_font(finestra().carattere));
+    setFixedSize(pixel(finestra().larghezza), pixel(finestra().altezza));
+
+    // Creation order is stacking order: pictures under the labels that sit on them, lines at the bottom.
+    crea_frame();
+    crea_immagini();
+    crea_etichette();
+    crea_ricerca();
+    crea_campi();
+    crea_vincoli();
+    crea_pulsanti();
+    crea_linee();
+    imposta_ordine_tab();
+}
+
+int Form1::pixel(int twips) const { return twips_a_pixel(twips, dpi_); }
+
+QRect Form1::rettangolo(const Posizione& twips) const
+{
+    const Posizione p = posizione_in_pixel(twips, dpi_);
+    return {p.left, p.top, p.width, p.height};
+}
+
+QWidget* Form1::contenitore(Contenitore dove) const
+{
+    switch (dove) {
+    case Contenitore::frame1:
+        return frame_[0];
+    case Contenitore::frame2:
+        return frame_[1];
+    case Contenitore::frame3:
+        return frame_[2];
+    case Contenitore::finestra:
+        break;
+    }
+    return const_cast<Form1*>(this);
+}
+
+void Form1::crea_frame()
+{
+    Carattere titolo = carattere_sans_serif;
+    titolo.grassetto = true;
+    for (std::size_t i = 0; i < frame_.size(); ++i) {
+        const DatiFrame& dati = frames()[i];
+        auto* frame = new CorniceWidget(utf8(dati.titolo), this);
+        frame->setObjectName(utf8(dati.nome));
+        frame->setFont(crea_font(titolo));
+        frame->setGeometry(rettangolo(dati.pos));
+        if (dati.sfondo_bianco)
+            set_background(frame, Qt::white);
+        frame_[i] = frame;
+    }
+}
+
+void Form1::crea_immagini()
+{
+    for (std::size_t i = 0; i < immagini_.size(); ++i) {
+        const DatiImmagine& dati = immagini()[i];
+        auto* immagine = new FormulaWidget(utf8(dati.risorsa), contenitore(dati.dove));
+        immagine->setObjectName(QStringLiteral("Image%1").arg(i + 1));
+        immagine->setGeometry(rettangolo(dati.pos));
+        immagini_[i] = immagine;
+    }
+}
+
+void Form1::crea_linee()
+{
+    const double scala = dpi_ / dpi_normale;
+    for (std::size_t i = 0; i < linee_.size(); ++i) {
+        const DatiLinea& dati = linee()[i];
+        const QPoint da(pixel(dati.x1), pixel(dati.y1));
+        const QPoint a(pixel(dati.x2), pixel(dati.y2));
+        auto* linea = new LineaWidget(da, a, scala, frame_[0]);
+        linea->setObjectName(QStringLiteral("Line%1").arg(i + 1));
+        linea->imposta_larghezza(dati.larghezza);
+        linea->imposta_colore(QColor(dati.colore.r, dati.colore.g, dati.colore.b));
+        // Lines are drawn on the frame's surface, under every control placed on it.
+        linea->lower();
+        linee_[i] = linea;
+    }
+}
+
+QLabel* Form1::crea_etichetta(const DatiEtichetta& dati, const QString& nome)
+{
+    auto* etichetta = new QLabel(contenitore(dati.dove));
+    // Captions may come from files: never read them as markup.
+    etichetta->setTextFormat(Qt::PlainText);
+    etichetta->setText(utf8(dati.testo));
+    etichetta->setObjectName(nome);
+    etichetta->setFont(crea_font(dati.carattere));
+    etichetta->setAlignment(allineamento(dati.allineamento));
+    etichetta->setGeometry(rettangolo(dati.pos));
+    if (*dati.tooltip != '\0')
+        etichetta->setToolTip(utf8(dati.tooltip));
+    return etichetta;
+}
+
+void Form1::crea_etichette()
+{
+    for (std::size_t i = 0; i < label1_.size(); ++i)
+        label1_[i] = crea_etichetta(etichette1()[i], QStringLiteral("Label1_%1").arg(i));
+    for (std::size_t i = 0; i < label2_.size(); ++i) {
+        QLabel* valore = crea_etichetta(etichette2()[i], QStringLiteral("Label2_%1").arg(indici_label2[i]));
+        valore->setFrameStyle(QFrame::Box | QFrame::Plain);
+        label2_[i] = valore;
+    }
+    label3_ = crea_etichetta(etichetta3(), QStringLiteral("Label3"));
+}
+
+void Form1::crea_campi()
+{
+    for (std::size_t i = 0; i < campi_.size(); ++i) {
+        const DatiCampo& dati = campi()[i];
+        auto* campo = new QLineEdit(utf8(dati.testo), contenitore(dati.dove));
+        campo->setObjectName(QStringLiteral("Text1_%1").arg(i));
+        campo->setToolTip(utf8(dati.tooltip));
+        campo->setFont(crea_font({"Tahoma", 9.0, dati.grassetto, false}));
+        campo->setAlignment(Qt::AlignCenter);
+        // Locked fields refuse typing but keep the focus policy: leaving them is validated too.
+        campo->setReadOnly(dati.bloccato);
+        campo->setGeometry(rettangolo(dati.pos));
+        campi_[i] = campo;
+    }
+}
+
+void Form1::crea_vincoli()
+{
+    for (std::size_t i = 0; i < vincoli_.size(); ++i) {
+        const DatiVincolo& dati = vincoli()[i];
+        auto* vincolo = new QCheckBox(utf8(dati.appoggiato ? testo_appoggiato : testo_libero), frame_[0]);
+        vincolo->setObjectName(QStringLiteral("Check1_%1").arg(i));
+        vincolo->setChecked(dati.appoggiato);
+        vincolo->setToolTip(utf8(tooltip_vincolo));
+        vincolo->setFont(crea_font(carattere_sans_serif));
+        vincolo->setGeometry(rettangolo(dati.pos));
+        vincoli_[i] = vincolo;
+    }
+}
+
+void Form1::crea_ricerca()
+{
+    const DatiRicerca& dati = ricerca();
+    const QFont font = crea_font(dati.carattere);
+    Posizione riga = dati.pos;
+    riga.height = dati.altezza_riga;
+    Posizione elenco = dati.pos;
+    elenco.top += dati.altezza_riga;
+    elenco.height -= dati.altezza_riga;
+
+    combo1_ = new QLineEdit(utf8(dati.testo), this);
+    combo1_->setObjectName(QStringLiteral("Combo1"));
+    combo1_->setToolTip(utf8(dati.tooltip));
+    combo1_->setFont(font);
+    combo1_->setGeometry(rettangolo(riga));
+
+    combo1_list_ = new QListWidget(this);
+    combo1_list_->setObjectName(QStringLiteral("Combo1_list"));
+    combo1_list_->setToolTip(utf8(dati.tooltip));
+    combo1_list_->setFont(font);
+    combo1_list_->setSelectionMode(QAbstractItemView::SingleSelection);
+    combo1_list_->setGeometry(rettangolo(elenco));
+}
+
+void Form1::crea_pulsanti()
+{
+    const QFont font = crea_font(carattere_sans_serif);
+    for (std::size_t i = 0; i < pulsanti_.size(); ++i) {
+        const DatiPulsante& dati = pulsanti()[i];
+        auto* pulsante = new QPushButton(utf8(dati.testo), this);
+        pulsante->setObjectName(utf8(dati.nome));
+        pulsante->setFont(font);
+        pulsante->setGeometry(rettangolo(dati.pos));
+        pulsanti_[i] = pulsante;
+    }
+}
+
+void Form1::imposta_ordine_tab()
+{
+    // Search box, site data row by row, panel inputs, buttons, then the results.
+    std::vector<QWidget*> ordine = {combo1_, combo1_list_};
+    for (int i : {7, 3, 6, 4, 8, 5, 10, 9, 0, 1})
+        ordine.push_back(campo(i));
+    for (int i : {0, 1, 3, 2})
+        ordine.push_back(check(i));
+    for (int i : {12, 11, 13, 14, 15, 23, 16, 17})
+        ordine.push_back(campo(i));
+    for (int n : {1, 4, 2, 3, 5})
+        ordine.push_back(command(n));
+    for (int i : {18, 20, 24, 25, 26, 22, 2, 21, 19})
+        ordine.push_back(campo(i));
+    for (std::size_t i = 1; i < ordine.size(); ++i)
+        QWidget::setTabOrder(ordine[i - 1], ordine[i]);
+}
+
+QLineEdit* Form1::campo(int indice) const { return elemento(campi_, indice); }
+
+QLabel* Form1::label1(int indice) const { return elemento(label1_, indice); }
+
+QLabel* Form1::label2(int indice) const
+{
+    const auto trovato = std::find(indici_label2.begin(), indici_label2.end(), indice);
+    if (trovato == indici_label2.end())
+        return nullptr;
+    return label2_[static_cast<std::size_t>(trovato - indici_label2.begin())];
+}
+
+QCheckBox* Form1::check(int indice) const { return elemento(vincoli_, indice); }
+
+LineaWidget* Form1::linea(int numero) const { return elemento(linee_, numero - 1); }
+
+LineaWidget* Form1::linea_di(int indice) const
+{
+    if (indice < 0 || indice >= numero_vincoli)
+        return nullptr;
+    return linea(vincoli()[static_cast<std::size_t>(indice)].linea);
+}
+
+QPushButton* Form1::command(int numero) const { return elemento(pulsanti_, numero - 1); }
+
+QGroupBox* Form1::frame(int numero) const { return elemento(frame_, numero - 1); }
+
+FormulaWidget* Form1::image(int numero) const { return elemento(immagini_, numero - 1); }
+
+void Form1::sposta_left(QWidget* controllo, int left_twips)
+{
+    if (controllo != nullptr)
+        controllo->move(pixel(left_twips), controllo->y());
+}
+
+}  // namespace tv::app

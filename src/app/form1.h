@@ -1,0 +1,91 @@
+// The main window Form1: every control of the design table, placed and captioned, with no
+// behaviour of its own. A presenter reaches the controls through the accessors below.
+#pragma once
+
+#include "app/campi.h"
+#include "app/formula.h"
+#include "app/linea.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace tv::app {
+
+class Form1 : public QWidget {
+    Q_OBJECT
+
+public:
+    // `dpi` is the logical resolution used to turn twips into pixels; 0 takes the primary
+    // screen's logical dpi (96 when there is no screen).
+    explicit Form1(double dpi = 0.0, QWidget* parent = nullptr);
+
+    double dpi() const { return dpi_; }
+    int pixel(int twips) const;
+    QRect rettangolo(const Posizione& twips) const;
+
+    // Accessors of the controls by their design index; null for an index outside the range.
+    // Text1(indice), 0..26.
+    QLineEdit* campo(int indice) const;
+    // Label1(indice), 0..35.
+    QLabel* label1(int indice) const;
+    // Label2(indice) for indice 0, 1 or 6.
+    QLabel* label2(int indice) const;
+    QLabel* label3() const { return label3_; }
+    // Check1(indice), 0..3: 0 top, 1 left, 2 bottom, 3 right.
+    QCheckBox* check(int indice) const;
+    // Line<numero>, 1..6.
+    LineaWidget* linea(int numero) const;
+    // The sketch edge owned by Check1(indice).
+    LineaWidget* linea_di(int indice) const;
+    // Command<numero>, 1..5; 1 is the one-element array Command1(0), "AGGIORNA".
+    QPushButton* command(int numero) const;
+    // The five buttons in the order Command1(0), Command2, Command3, Command4, Command5.
+    const std::array<QPushButton*, numero_pulsanti>& comandi() const { return pulsanti_; }
+    // The locality search: its edit line and the list always open under it.
+    QLineEdit* combo1() const { return combo1_; }
+    QListWidget* combo1_list() const { return combo1_list_; }
+    // Frame<numero>, 1..3.
+    QGroupBox* frame(int numero) const;
+    // Image<numero>, 1..6.
+    FormulaWidget* image(int numero) const;
+    // The widget that holds controls placed in `dove`.
+    QWidget* contenitore(Contenitore dove) const;
+
+    // Moves a control horizontally to `left_twips` inside its container, keeping its top.
+    void sposta_left(QWidget* controllo, int left_twips);
+
+private:
+    void crea_frame();
+    void crea_immagini();
+    void crea_linee();
+    void crea_etichette();
+    void crea_campi();
+    void crea_vincoli();
+    void crea_ricerca();
+    void crea_pulsanti();
+    void imposta_ordine_tab();
+    QLabel* crea_etichetta(const DatiEtichetta& dati, const QString& nome);
+
+    double dpi_;
+    std::array<QGroupBox*, numero_frame> frame_{};
+    std::array<FormulaWidget*, numero_immagini> immagini_{};
+    std::array<LineaWidget*, numero_linee> linee_{};
+    std::array<QLabel*, numero_label1> label1_{};
+    std::array<QLabel*, indici_label2.size()> label2_{};
+    QLabel* label3_ = nullptr;
+    std::array<QLineEdit*, numero_campi> campi_{};
+    std::array<QCheckBox*, numero_vincoli> vincoli_{};
+    QLineEdit* combo1_ = nullptr;
+    QListWidget* combo1_list_ = nullptr;
+    std::array<QPushButton*, numero_pulsanti> pulsanti_{};
+};
+
+}  // namespace tv::app

@@ -1,0 +1,35 @@
+// A formula picture: an SVG resource drawn stretched over the widget's whole area.
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QSvgRenderer>
+#include <QWidget>
+
+namespace tv::app {
+
+// Registers the formula pictures' resources (":/formule/..."), which live in a static library
+// and would otherwise be dropped by the linker. Safe to call more than once.
+void registra_formule();
+
+class FormulaWidget : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit FormulaWidget(const QString& risorsa, QWidget* parent = nullptr);
+
+    QString risorsa() const { return risorsa_; }
+    // False when the resource is missing or is not a readable SVG.
+    bool valida() const { return renderer_.isValid(); }
+    // Size of the drawing as designed (its view box), before stretching.
+    QSize dimensione_disegno() const;
+
+protected:
+    void paintEvent(QPaintEvent* evento) override;
+
+private:
+    QString risorsa_;
+    QSvgRenderer renderer_;
+};
+
+}  // namespace tv::app
