@@ -1,27 +1,37 @@
-// Entry point of the window program.
-#include "app/caratteri.h"
-#include "app/form1.h"
-
+// Entry point of the window program: start-up from the suite, then the window.
 #include <QApplication>
+#include <QDir>
 #include <QStringList>
 #include <QTimer>
 
-int main(int argc, char** argv)
-{
+#include "app/caratteri.h"
+#include "app/form1.h"
+#include "app/messaggi_qt.h"
+#include "app/presentatore.h"
+
+int main(int argc, char** argv) {
     QApplication applicazione(argc, argv);
     tv::app::registra_caratteri();
 
+    QStringList argomenti = QApplication::arguments();
+    argomenti.removeFirst();
+    // --screenshot FILE: save a picture of the window as shown, then quit (layout checks).
+    QString screenshot;
+    if (const auto p = argomenti.indexOf(QStringLiteral("--screenshot")); p >= 0) {
+        if (p + 1 < argomenti.size()) screenshot = argomenti.at(p + 1);
+        argomenti.remove(p, std::min<qsizetype>(2, argomenti.size() - p));
+    }
+
     tv::app::Form1 finestra;
+    tv::app::MessaggiQt messaggi(&finestra);
+    tv::form::Form1 form(messaggi, tv::app::formato_locale());
+    tv::app::Presentatore presentatore(finestra, form);
+    if (!presentatore.avvia(argomenti, QDir::currentPath())) return 1;
     finestra.show();
 
-    // --screenshot FILE: save a picture of the window as shown, then quit (layout checks).
-    const QStringList argomenti = QApplication::arguments();
-    const auto posizione = argomenti.indexOf(QStringLiteral("--screenshot"));
-    if (posizione >= 0 && posizione + 1 < argomenti.size()) {
-        const QString file = argomenti.at(posizione + 1);
-        QTimer::singleShot(300, &finestra, [&finestra, file] {
-            const bool salvata = finestra.grab().save(file);
-            QApplication::exit(salvata ? 0 : 1);
+    if (!screenshot.isEmpty()) {
+        QTimer::singleShot(300, &finestra, [&finestra, screenshot] {
+            QApplication::exit(finestra.grab().save(screenshot) ? 0 : 1);
         });
     }
     return QApplication::exec();

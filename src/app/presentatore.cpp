@@ -1,0 +1,218 @@
+// Event wiring of the main window: validation when the focus leaves a field, toggles, the
+// locality search, "AGGIORNA", and the mirror of the form's state on the widgets.
+#include "app/presentatore.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QWindow>
+
+#include "app/campi.h"
+#include "app/colori.h"
+#include "app/form1.h"
+
+namespace tv::app {
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+QColor colore(const form::Rgb& c) { return QColor(c.r, c.g, c.b); }
+
+void imposta_testo(QLineEdit* e, const std::string& testo) {
+    const QString t = q(testo);
+    if (e->text() != t) e->setText(t);
+}
+
+}  // namespace
+
+text::NumberFormat formato_locale() {
+    const QLocale locale;
+    return text::NumberFormat{locale.decimalPoint().toStdString(),
+                              locale.groupSeparator().toStdString()};
+}
+
+Presentatore::Presentatore(Form1& finestra, form::Form1& form, QObject* parent)
+    : QObject(parent), finestra_(finestra), form_(form) {
+    collega();
+    qApp->installEventFilter(this);
+}
+
+Presentatore::~Presentatore() { qApp->removeEventFilter(this); }
+
+bool Presentatore::avvia(const QStringList& argomenti, const QString& cartella_corrente) {
+    std::vector<std::string> args;
+    for (const QString& a : argomenti) args.push_back(a.toStdString());
+    const bool ok = form_.Form_Load(args, cartella_corrente.toStdString());
+    if (!ok) return false;
+    // Every control white with black text; the buttons keep their native look.
+    colora_tutto(&finestra_, Qt::white, Qt::black);
+    mostra_stato();
+    ridisegna();
+    return true;
+}
+
+void Presentatore::collega() {
+    for (int i = 0; i < form::kCampi; ++i) {
+        QLineEdit* campo = finestra_.campo(i);
+        campo->installEventFilter(this);
+        connect(campo, &QLineEdit::textChanged, this, [this, i](const QString& testo) {
+            if (!in_sincronia_) form_.stato.text1[static_cast<std::size_t>(i)] = testo.toStdString();
+        });
+    }
+    for (int i = 0; i < 4; ++i) {
+        connect(finestra_.check(i), &QCheckBox::toggled, this,
+                [this, i](bool valore) { check_cambiato(i, valore); });
+    }
+    connect(finestra_.combo1(), &QLineEdit::textChanged, this, [this](const QString& testo) {
+        if (in_sincronia_) return;
+        form_.imposta_testo_combo(testo.toStdString());
+        mostra_stato();
+    });
+    connect(finestra_.combo1_list(), &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        form_.Combo1_Click(finestra_.combo1_list()->row(item));
+        mostra_stato();
+    });
+    connect(finestra_.command(1), &QPushButton::clicked, this, [this] { aggiorna(); });
+}
+
+void Presentatore::aggiorna() {
+    const bool ok = form_.Command1_Click(0);
+    mostra_stato();
+    if (!ok && form_.campo_rifiutato() >= 0) finestra_.campo(form_.campo_rifiutato())->setFocus();
+    ridisegna();
+}
+
+void Presentatore::check_cambiato(int indice, bool valore) {
+    if (in_sincronia_) return;
+    form_.imposta_check(indice, valore);
+    mostra_stato();
+    finestra_.command(1)->setFocus();
+    ridisegna();
+}
+
+// Repaints now without handling queued input, so that a second click cannot run inside a run.
+void Presentatore::ridisegna() { finestra_.repaint(); }
+
+void Presentatore::mostra_stato() {
+    in_sincronia_ = true;
+    const auto& s = form_.stato;
+    for (int i = 0; i < form::kCampi; ++i)
+        imposta_testo(finestra_.campo(i), s.text1[static_cast<std::size_t>(i)]);
+    for (int i = 0; i < form::kLabel1; ++i)
+        finestra_.label1(i)->setText(q(s.label1[static_cast<std::size_t>(i)]));
+    finestra_.label2(0)->setText(q(s.label2_0));
+    finestra_.label2(1)->setText(q(s.label2_1));
+    finestra_.label2(6)->setText(q(s.label2_6));
+    finestra_.label3()->setText(q(s.label3));
+    for (int i = 0; i < 4; ++i) {
+        QCheckBox* c = finestra_.check(i);
+        c->setChecked(s.check1[static_cast<std::size_t>(i)]);
+        c->setText(q(s.check1_caption[static_cast<std::size_t>(i)]));
+    }
+    for (int n = 1; n <= 6; ++n)
+        finestra_.linea(n)->imposta_larghezza(s.line_width[static_cast<std::size_t>(n - 1)]);
+    set_background(finestra_.campo(22), colore(s.text22_sfondo));
+    set_text_color(finestra_.label1(28), colore(s.label28_testo));
+    set_background(finestra_.label1(34), colore(s.label34_sfondo));
+    // The verdict reads as the unit of the resistance: right of field 22.
+    const Posizione& p22 = campi()[22].pos;
+    finestra_.sposta_left(finestra_.label1(28), p22.left + p22.width + 50);
+
+    imposta_testo(finestra_.combo1(), s.combo_text);
+    QListWidget* lista = finestra_.combo1_list();
+    QStringList righe;
+    for (const auto& r : s.combo_list) righe << q(r);
+    QStringList attuali;
+    for (int i = 0; i < lista->count(); ++i) attuali << lista->item(i)->text();
+    if (attuali != righe) {
+        lista->clear();
+        lista->addItems(righe);
+    }
+    in_sincronia_ = false;
+}
+
+int Presentatore::indice_campo(const QObject* oggetto) const {
+    for (int i = 0; i < form::kCampi; ++i)
+        if (finestra_.campo(i) == oggetto) return i;
+    return -1;
+}
+
+bool Presentatore::convalida(int indice) {
+    if (in_convalida_) return true;
+    in_convalida_ = true;
+    const bool rifiutato = form_.Text1_Validate(indice);
+    in_convalida_ = false;
+    if (rifiutato) finestra_.campo(indice)->setFocus();
+    return !rifiutato;
+}
+
+bool Presentatore::convalida_prima_di(QWidget* destinazione) {
+    if (campo_corrente_ < 0 || in_convalida_) return true;
+    QLineEdit* campo = finestra_.campo(campo_corrente_);
+    if (QApplication::focusWidget() != campo) return true;
+    if (destinazione == campo || campo->isAncestorOf(destinazione)) return true;
+    if (destinazione == nullptr || destinazione->window() != &finestra_) return true;
+    return convalida(campo_corrente_);
+}
+
+bool Presentatore::eventFilter(QObject* oggetto, QEvent* evento) {
+    const int indice = indice_campo(oggetto);
+    switch (evento->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            // A click elsewhere in the window while a field holds a refused text only shows
+            // the message: the click is swallowed at the window, before the focus moves.
+            if (oggetto->isWindowType() && oggetto == finestra_.windowHandle()) {
+                auto* m = static_cast<QMouseEvent*>(evento);
+                QWidget* w = finestra_.childAt(m->position().toPoint());
+                if (!convalida_prima_di(w ? w : &finestra_)) return true;
+            }
+            if (indice >= 0 && evento->type() == QEvent::MouseButtonDblClick &&
+                form_.Text1_DblClick(indice))
+                emit editor_richiesto(indice);
+            break;
+        }
+        case QEvent::KeyPress: {
+            auto* k = static_cast<QKeyEvent*>(evento);
+            if (indice >= 0 && (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) &&
+                !convalida(indice))
+                return true;
+            break;
+        }
+        case QEvent::FocusIn:
+            if (indice >= 0) {
+                campo_corrente_ = indice;
+                if (indice == 18) ridisegna();
+            }
+            break;
+        case QEvent::FocusOut: {
+            // Leaving for another control of the window validates; losing the focus to another
+            // program or to the message box itself does not.
+            auto* f = static_cast<QFocusEvent*>(evento);
+            if (indice >= 0 && !in_convalida_ && f->reason() != Qt::ActiveWindowFocusReason &&
+                f->reason() != Qt::PopupFocusReason && f->reason() != Qt::TabFocusReason &&
+                f->reason() != Qt::BacktabFocusReason && f->reason() != Qt::MouseFocusReason) {
+                QTimer::singleShot(0, this, [this, indice] {
+                    QWidget* ora = QApplication::focusWidget();
+                    if (ora && ora->window() == &finestra_ && ora != finestra_.campo(indice))
+                        convalida(indice);
+                });
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    return QObject::eventFilter(oggetto, evento);
+}
+
+}  // namespace tv::app

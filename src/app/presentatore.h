@@ -1,0 +1,59 @@
+// The presenter between the Qt window and the toolkit-free form: it forwards the window's
+// events to the form's handlers and mirrors the form's state onto the widgets.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include "form/form1.h"
+
+namespace tv::app {
+
+class Form1;
+
+// The locale's separators as the core wants them.
+text::NumberFormat formato_locale();
+
+class Presentatore : public QObject {
+    Q_OBJECT
+
+public:
+    Presentatore(Form1& finestra, form::Form1& form, QObject* parent = nullptr);
+    ~Presentatore() override;
+
+    // Start-up: the form's Form_Load, the white painting, then the state on the widgets.
+    // False when start-up could not go on (the message has been shown).
+    bool avvia(const QStringList& argomenti, const QString& cartella_corrente);
+
+    // Writes the whole form state onto the widgets without raising their change signals.
+    void mostra_stato();
+
+    form::Form1& form() { return form_; }
+
+signals:
+    // A double-click on a unit-bearing field: the floating editor should open for it.
+    void editor_richiesto(int campo);
+
+protected:
+    bool eventFilter(QObject* oggetto, QEvent* evento) override;
+
+private:
+    void collega();
+    void aggiorna();
+    void check_cambiato(int indice, bool valore);
+    int indice_campo(const QObject* oggetto) const;
+    // Validation of the field that has the focus before the focus moves to `destinazione`:
+    // true when the move may happen.
+    bool convalida_prima_di(QWidget* destinazione);
+    bool convalida(int indice);
+    void ridisegna();
+
+    Form1& finestra_;
+    form::Form1& form_;
+    int campo_corrente_ = -1;
+    bool in_convalida_ = false;
+    bool in_sincronia_ = false;
+};
+
+}  // namespace tv::app

@@ -1,0 +1,176 @@
+// The real window driven by clicks and keys: start-up, validation that keeps the focus,
+// toggles, locality search and "AGGIORNA", under a "." and a "," locale.
+#include "app/presentatore.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QLocale>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include "../form/suite_temp.h"
+#include "app/colori.h"
+#include "app/form1.h"
+#include "app/linea.h"
+
+namespace {
+
+using tv::form::prova::SuiteTemp;
+
+struct FinestraVera {
+    explicit FinestraVera(const SuiteTemp& suite)
+        : form(messaggi, tv::app::formato_locale()), presentatore(finestra, form) {
+        QStringList args;
+        for (const auto& a : suite.args()) args << QString::fromStdString(a);
+        avviata = presentatore.avvia(args, QString());
+        finestra.show();
+        finestra.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&finestra));
+    }
+    QLineEdit* campo(int i) { return finestra.campo(i); }
+    std::vector<std::string> testi() const {
+        std::vector<std::string> out;
+        for (const auto& m : messaggi.elenco) out.push_back(m.testo);
+        return out;
+    }
+
+    tv::app::Form1 finestra;
+    tv::form::RaccoltaMessaggi messaggi;
+    tv::form::Form1 form;
+    tv::app::Presentatore presentatore;
+    bool avviata = false;
+};
+
+// A click delivered as the window system delivers it: to the window, at the widget's centre.
+void clic(QWidget* w, bool doppio = false) {
+    QWidget* finestra = w->window();
+    const QPoint p = w->mapTo(finestra, w->rect().center());
+    if (doppio) {
+        QTest::mouseDClick(finestra->windowHandle(), Qt::LeftButton, {}, p);
+    } else {
+        QTest::mouseClick(finestra->windowHandle(), Qt::LeftButton, {}, p);
+    }
+}
+
+class Presentatore : public ::testing::Test {
+protected:
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+    SuiteTemp suite;
+};
+
+TEST_F(Presentatore, StartUpShowsTheFirstRunWithUnitCaptionsAndVerdictBesideTheResistance) {
+    FinestraVera f(suite);
+    ASSERT_TRUE(f.avviata);
+    EXPECT_TRUE(f.messaggi.elenco.empty()) << f.testi().front();
+    EXPECT_EQ(f.finestra.label1(18)->text(), "B [cm]");
+    EXPECT_EQ(f.campo(13)->text(), "12");
+    EXPECT_EQ(f.campo(2)->text(), "1440");
+    EXPECT_EQ(f.campo(0)->text().toStdString(), f.form.stato.text1[0]);
+    EXPECT_NE(f.campo(0)->text(), "1.26");  // the run replaced the design text
+    const QColor sfondo = tv::app::background(f.campo(22));
+    EXPECT_TRUE(sfondo == QColor(128, 255, 128) || sfondo == QColor(255, 128, 128));
+    EXPECT_TRUE(f.finestra.label1(28)->text().startsWith("[daN]"));
+    EXPECT_GT(f.finestra.label1(28)->x(), f.campo(22)->geometry().right());
+    EXPECT_EQ(tv::app::background(f.campo(7)), QColor(Qt::white));
+}
+
+TEST_F(Presentatore, RefusedTextKeepsTheFocusAndAClickOnAggiornaOnlyShowsTheMessage) {
+    FinestraVera f(suite);
+    const QString peso = f.campo(2)->text();
+    f.campo(13)->setFocus();
+    f.campo(13)->selectAll();
+    QTest::keyClicks(f.campo(13), "abc");
+    clic(f.finestra.command(1));
+    ASSERT_EQ(f.testi(), std::vector<std::string>{"Richiesto valore numerico"});
+    EXPECT_EQ(f.messaggi.elenco[0].titolo, "Input errato");
+    EXPECT_EQ(QApplication::focusWidget(), f.campo(13));
+    EXPECT_EQ(f.campo(2)->text(), peso);  // no run happened
+
+    // A toggle click is refused the same way and the toggle keeps its state.
+    clic(f.finestra.check(1));
+    EXPECT_FALSE(f.finestra.check(1)->isChecked());
+    EXPECT_EQ(f.messaggi.elenco.size(), 2u);
+
+    f.campo(13)->selectAll();
+    QTest::keyClicks(f.campo(13), "24");
+    clic(f.finestra.command(1));
+    EXPECT_EQ(f.messaggi.elenco.size(), 2u);
+    EXPECT_EQ(f.campo(2)->text(), "2880");  // the run used the new thickness
+}
+
+TEST_F(Presentatore, TabOutOfARefusedSoilCategoryShowsItsMessage) {
+    FinestraVera f(suite);
+    f.campo(4)->setFocus();
+    f.campo(4)->selectAll();
+    QTest::keyClicks(f.campo(4), "F");
+    QTest::keyClick(f.campo(4), Qt::Key_Tab);
+    EXPECT_EQ(f.testi(), std::vector<std::string>{"Accettati solo terreni tipo A, B, C, D, E"});
+    EXPECT_EQ(QApplication::focusWidget(), f.campo(4));
+}
+
+TEST_F(Presentatore, FreeingTheTopWithAFreeSideIsRefusedAndTheTopComesBack) {
+    FinestraVera f(suite);
+    clic(f.finestra.check(0));
+    EXPECT_EQ(f.testi(), std::vector<std::string>{"Verifica non possibile"});
+    EXPECT_EQ(f.messaggi.elenco[0].titolo, "VINCOLI SCORRETTI");
+    EXPECT_TRUE(f.finestra.check(0)->isChecked());
+    EXPECT_EQ(f.finestra.check(0)->text(), "Appoggiato");
+    EXPECT_EQ(f.finestra.linea(3)->larghezza(), 3);
+    EXPECT_EQ(QApplication::focusWidget(), f.finestra.command(1));
+
+    clic(f.finestra.check(1));
+    EXPECT_TRUE(f.finestra.check(1)->isChecked());
+    EXPECT_EQ(f.finestra.check(1)->text(), "Appoggiato");
+    EXPECT_EQ(f.finestra.linea(1)->larghezza(), 3);
+}
+
+TEST_F(Presentatore, TypingInTheSearchBoxListsLinesAndAPickFillsTheCoordinates) {
+    FinestraVera f(suite);
+    f.finestra.combo1()->clear();
+    QTest::keyClicks(f.finestra.combo1(), "tor");
+    QListWidget* lista = f.finestra.combo1_list();
+    ASSERT_EQ(lista->count(), 3);  // Torre Pellice, "Senza separatore", Torino, in file order
+    EXPECT_EQ(lista->item(2)->text(), "45.0703   7.6869   Torino (TO)");
+    EXPECT_EQ(f.finestra.combo1()->text(), "tor");  // the typed text is never replaced
+    QTest::keyClick(f.finestra.combo1(), Qt::Key_Backspace);
+    EXPECT_EQ(lista->count(), 3);  // two characters: the list stays
+    const QRect r = lista->visualItemRect(lista->item(2));
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, r.center());
+    EXPECT_EQ(f.campo(7)->text(), "45.0703");
+    EXPECT_EQ(f.campo(6)->text(), "7.6869");
+}
+
+TEST_F(Presentatore, DoubleClickOnALengthFieldAsksForTheEditorWithItsUnit) {
+    FinestraVera f(suite);
+    int richiesto = -1;
+    QObject::connect(&f.presentatore, &tv::app::Presentatore::editor_richiesto,
+                     [&](int campo) { richiesto = campo; });
+    QTest::mouseDClick(f.campo(20), Qt::LeftButton);
+    EXPECT_EQ(richiesto, -1);
+    QTest::mouseDClick(f.campo(12), Qt::LeftButton);
+    EXPECT_EQ(richiesto, 12);
+    EXPECT_EQ(f.form.unita_campo, "cm");
+}
+
+TEST_F(Presentatore, DecimalCommaLocaleWritesAndReadsCommaNumbers) {
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    FinestraVera f(suite);
+    ASSERT_TRUE(f.avviata);
+    EXPECT_EQ(f.campo(1)->text(), "0,39");
+    EXPECT_EQ(f.campo(14)->text(), "0,0008");
+    EXPECT_TRUE(f.messaggi.elenco.empty());
+    f.campo(13)->setFocus();
+    f.campo(13)->selectAll();
+    QTest::keyClicks(f.campo(13), "12,5");
+    clic(f.finestra.command(1));
+    EXPECT_TRUE(f.messaggi.elenco.empty());
+    EXPECT_EQ(f.campo(2)->text(), "1500");
+    EXPECT_TRUE(f.campo(0)->text().contains(','));
+}
+
+}  // namespace
