@@ -29,7 +29,8 @@ std::string prima_riga(const fs::path& file) {
     return first;
 }
 
-// The coordinate written right after a key such as "long.": sign, digits and one ".".
+// The coordinate written right after a key such as "long.": sign, digits and one decimal
+// separator ("," kept as written, so that validation refuses or reads it, never cuts it).
 std::optional<std::string> numero_dopo(const std::string& line, std::size_t from) {
     std::size_t i = from;
     while (i < line.size() && (line[i] == ' ' || line[i] == '\t' || line[i] == ':' || line[i] == '='))
@@ -41,7 +42,8 @@ std::optional<std::string> numero_dopo(const std::string& line, std::size_t from
         char c = line[i];
         if (c >= '0' && c <= '9') {
             digits = true;
-        } else if (c == '.' && !point) {
+        } else if ((c == '.' || c == ',') && !point && i + 1 < line.size() &&
+                   line[i + 1] >= '0' && line[i + 1] <= '9') {
             point = true;
         } else {
             break;
@@ -50,7 +52,6 @@ std::optional<std::string> numero_dopo(const std::string& line, std::size_t from
     }
     if (!digits) return std::nullopt;
     std::string n = line.substr(start, i - start);
-    if (!n.empty() && n.back() == '.') n.pop_back();
     return n;
 }
 
@@ -67,7 +68,11 @@ fs::path trova_root(const std::vector<std::string>& args, const fs::path& curren
     for (const auto& a : args) riga += (riga.empty() ? "" : " ") + a;
     const std::string key = "|diroot=";
     auto pos = text::to_lower(riga).find(key);
-    if (pos == std::string::npos) return current_dir.parent_path();
+    if (pos == std::string::npos) {
+        fs::path cur = current_dir;
+        if (!cur.has_filename()) cur = cur.parent_path();  // "/suite/progra/" is still progra
+        return cur.parent_path();
+    }
     std::string value = riga.substr(pos + key.size());
     if (auto bar = value.find('|'); bar != std::string::npos) value.erase(bar);
     value = slashes(trim(value));

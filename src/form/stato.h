@@ -41,6 +41,8 @@ struct StatoFinestra {
 
     std::string combo_text = "Combo1";
     std::vector<std::string> combo_list;
+
+    bool operator==(const StatoFinestra&) const = default;
 };
 
 // Edge line (index into line_width) owned by each toggle.

@@ -1,0 +1,273 @@
+// torvelando-cli run in-process: check on the demo suite and on small suites, its exit codes,
+// --set and the toggles, and the locality search.
+#include "cli/comandi.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "suite_temp.h"
+#include "text/encoding.h"
+#include "text/error.h"
+
+namespace tv::cli {
+namespace {
+namespace fs = std::filesystem;
+using form::prova::SuiteTemp;
+
+struct Esito {
+    int codice;
+    std::string out, err;
+};
+
+Esito check(const OpzioniCheck& o, const fs::path& cwd = fs::current_path()) {
+    std::ostringstream out, err;
+    const int codice = esegui_check(o, cwd, out, err);
+    return {codice, out.str(), err.str()};
+}
+
+Esito search(const OpzioniSearch& o, const fs::path& cwd = fs::current_path()) {
+    std::ostringstream out, err;
+    const int codice = esegui_search(o, cwd, out, err);
+    return {codice, out.str(), err.str()};
+}
+
+OpzioniCheck json_su(const fs::path& root) {
+    OpzioniCheck o;
+    o.root = root.string();
+    o.json = true;
+    return o;
+}
+
+// ---- check on the demo suite ----------------------------------------------------------------
+
+class Demo : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!form::prova::copia_suite_demo(tmp.path()))
+            GTEST_SKIP() << "reference data not available";
+    }
+    form::prova::CartellaTemp tmp;
+};
+
+TEST_F(Demo, CheckJsonPrintsTheFieldsOfLAquila) {
+    const Esito e = check(json_su(tmp.path()));
+    ASSERT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(e.err, "");
+    const auto j = nlohmann::json::parse(e.out);
+    ASSERT_EQ(j["fields"].size(), 27u);
+    EXPECT_EQ(j["fields"][0], "0.2607");
+    EXPECT_EQ(j["fields"][1], "0.39");
+    EXPECT_EQ(j["fields"][4], "B");
+    EXPECT_EQ(j["fields"][6], "13.3995");
+    EXPECT_EQ(j["fields"][7], "42.3505");
+    EXPECT_EQ(j["labels"]["Ss"], "1.154");
+    EXPECT_EQ(j["labels"]["VR"], "50");
+    EXPECT_EQ(j["labels"]["span"], "L");
+    EXPECT_TRUE(j["messages"].empty());
+    const bool ok = std::stod(j["fields"][22].get<std::string>()) >=
+                    std::stod(j["fields"][20].get<std::string>());
+    EXPECT_EQ(j["verdict_ok"], ok);
+    EXPECT_EQ(j["labels"]["verdict"], ok ? "[daN] > Fa : OK" : "[daN] < Fa : !!!");
+}
+
+TEST_F(Demo, RootFromTheCurrentFolderOrFromAnExtraArgumentGivesTheSameRun) {
+    const Esito con_root = check(json_su(tmp.path()));
+    OpzioniCheck senza;
+    senza.json = true;
+    const Esito da_cartella = check(senza, tmp.path() / "progra");
+    OpzioniCheck extra;
+    extra.json = true;
+    extra.extra = {"|diroot=" + tmp.path().string() + "|"};
+    const Esito da_argomento = check(extra, "/");
+    ASSERT_EQ(con_root.codice, 0);
+    EXPECT_EQ(da_cartella.codice, 0) << da_cartella.err;
+    EXPECT_EQ(da_argomento.codice, 0) << da_argomento.err;
+    EXPECT_EQ(da_cartella.out, con_root.out);
+    EXPECT_EQ(da_argomento.out, con_root.out);
+}
+
+TEST_F(Demo, SummaryNamesTheSiteAndTheVerdict) {
+    OpzioniCheck o;
+    o.root = tmp.path().string();
+    const Esito e = check(o);
+    ASSERT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(e.out.rfind("TORVELANDO PANNELLI MURARI\n", 0), 0u);
+    EXPECT_NE(e.out.find("ag/g = 0.2607"), std::string::npos) << e.out;
+    EXPECT_NE(e.out.find("Ss = 1.154"), std::string::npos);
+    EXPECT_NE(e.out.find("Vincoli: superiore Appoggiato, sinistro Libero"), std::string::npos);
+    EXPECT_NE(e.out.find("Fa : "), std::string::npos);
+    EXPECT_TRUE(text::is_valid_utf8(e.out));
+}
+
+TEST_F(Demo, SearchPrintsWholeLinesInFileOrderAsUtf8) {
+    OpzioniSearch o;
+    o.testo = "AQUILA";
+    o.root = tmp.path().string();
+    const Esito e = search(o);
+    ASSERT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(e.out,
+              "44.0837   8.0054   Aquila d'Arroscia (IM)\n"
+              "42.3505   13.3995   L'Aquila (AQ)\n"
+              "41.5650   14.1133   Montaquila (IS)\n");
+    o.testo = "forlì";
+    const Esito f = search(o);
+    ASSERT_EQ(f.codice, 0);
+    EXPECT_NE(f.out.find("Forlì (FC)\n"), std::string::npos) << f.out;
+    EXPECT_TRUE(text::is_valid_utf8(f.out));
+}
+
+// ---- check on a small suite: exit codes, --set, toggles -------------------------------------
+
+class Check : public ::testing::Test {
+  protected:
+    OpzioniCheck opzioni() const { return json_su(suite.root()); }
+    SuiteTemp suite;
+};
+
+TEST_F(Check, CompletedRunExitsZero) {
+    const Esito e = check(opzioni());
+    EXPECT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(e.err, "");
+    EXPECT_EQ(nlohmann::json::parse(e.out)["fields"][6], "7.28");
+}
+
+TEST_F(Check, FailedStartUpExitsOneWithTheMessage) {
+    fs::remove(suite.root() / "impostazioni" / "lavoro");
+    const Esito e = check(opzioni());
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_EQ(e.out, "");
+    EXPECT_NE(e.err.find((suite.root() / "impostazioni" / "lavoro").string()), std::string::npos)
+        << e.err;
+}
+
+TEST_F(Check, StoppedRunExitsOneWithTheMessage) {
+    OpzioniCheck o = opzioni();
+    o.set = {"6=12", "7=40"};
+    const Esito e = check(o);
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_EQ(e.err, std::string(tv::kWindowCaption) + ": Punto fuori zona!\n");
+    // The window is still printed: the texts set and the start-up results.
+    EXPECT_EQ(nlohmann::json::parse(e.out)["fields"][6], "12");
+}
+
+TEST_F(Check, SetWritesTheFieldsInOrderBeforeTheRun) {
+    OpzioniCheck o = opzioni();
+    o.set = {"6=7.29", "7=45", "9=10", "9=63", "4= c "};
+    const Esito e = check(o);
+    ASSERT_EQ(e.codice, 0) << e.err;
+    const auto j = nlohmann::json::parse(e.out);
+    EXPECT_EQ(j["fields"][0], "0.0633");  // ag of node 33 at 50 years: the last --set 9 won
+    EXPECT_EQ(j["fields"][4], " c ");
+    EXPECT_EQ(j["labels"]["Ss"], "1.5");  // soil C, clamped at its upper limit
+}
+
+struct CasoSet {
+    const char* nome;
+    const char* set;
+    const char* err;  // a part of the message
+};
+void PrintTo(const CasoSet& c, std::ostream* os) {
+    *os << c.nome;
+}
+
+class SetRifiutato : public Check, public ::testing::WithParamInterface<CasoSet> {};
+
+TEST_P(SetRifiutato, ExitsTwoWithTheMessageAndPrintsNothing) {
+    OpzioniCheck o = opzioni();
+    o.set = {"11=400", GetParam().set};
+    const Esito e = check(o);
+    EXPECT_EQ(e.codice, 2);
+    EXPECT_EQ(e.out, "");
+    EXPECT_NE(e.err.find(GetParam().err), std::string::npos) << e.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Testi, SetRifiutato,
+    ::testing::Values(
+        CasoSet{"SoilF", "4=F", "Input errato: Accettati solo terreni tipo A, B, C, D, E\n"},
+        CasoSet{"TextInANumberField", "12=alto", "Input errato: Richiesto valore numerico\n"},
+        CasoSet{"EmptyNumberField", "3=", "Input errato: Richiesto valore numerico\n"},
+        CasoSet{"FieldOutOfRange", "27=1", "--set"}, CasoSet{"NegativeField", "-1=1", "--set"},
+        CasoSet{"FieldNotANumber", "x=1", "--set"}, CasoSet{"NoEquals", "4", "--set"}),
+    [](const auto& info) { return std::string(info.param.nome); });
+
+TEST_F(Check, FreeingTheTopWithAFreeSideExitsTwo) {
+    OpzioniCheck o = opzioni();
+    o.top = 0;
+    const Esito e = check(o);
+    EXPECT_EQ(e.codice, 2);
+    EXPECT_EQ(e.out, "");
+    EXPECT_EQ(e.err, "VINCOLI SCORRETTI: Verifica non possibile\n");
+    o.left = 1;  // the right side is still free
+    EXPECT_EQ(check(o).codice, 2);
+}
+
+TEST_F(Check, SidesAreSetBeforeTheTopSoTopFreeBothSidesSupportedRuns) {
+    OpzioniCheck o = opzioni();
+    o.top = 0;
+    o.left = 1;
+    o.right = 1;
+    const Esito e = check(o);
+    ASSERT_EQ(e.codice, 0) << e.err;
+    const auto j = nlohmann::json::parse(e.out);
+    EXPECT_EQ(j["labels"]["span"], "B");
+    EXPECT_EQ(j["labels"]["distribution"],
+              "Ripartizione massa verticale / orizzontale = 8 / 92 [%]");
+}
+
+TEST_F(Check, OneSideSupported) {
+    OpzioniCheck o = opzioni();
+    o.right = 1;
+    const Esito e = check(o);
+    ASSERT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(nlohmann::json::parse(e.out)["labels"]["distribution"],
+              "Ripartizione massa verticale / orizzontale = 95.2 / 4.8 [%]");
+}
+
+// ---- search on a small suite ----------------------------------------------------------------
+
+TEST(Search, LinesOfTheWindowsFileInFileOrderAsUtf8) {
+    SuiteTemp suite;
+    OpzioniSearch o;
+    o.testo = "TOR";
+    const Esito e = search(o, suite.progra());  // root: the parent of the current folder
+    ASSERT_EQ(e.codice, 0) << e.err;
+    const auto& r = form::prova::righe_localita();
+    EXPECT_EQ(e.out, r[0] + "\n" + r[3] + "\n" + r[4] + "\n");
+    o.testo = "FORLÌ";
+    EXPECT_EQ(search(o, suite.progra()).out, r[2] + "\n");
+}
+
+TEST(Search, NoMatchPrintsNothing) {
+    SuiteTemp suite;
+    OpzioniSearch o{"zzzz", suite.root().string(), {}};
+    const Esito e = search(o);
+    EXPECT_EQ(e.codice, 0);
+    EXPECT_EQ(e.out, "");
+    EXPECT_EQ(e.err, "");
+}
+
+TEST(Search, FewerThanThreeCharactersExitsTwo) {
+    SuiteTemp suite;
+    for (const char* t : {"to", "ìF", ""}) {
+        OpzioniSearch o{t, suite.root().string(), {}};
+        const Esito e = search(o);
+        EXPECT_EQ(e.codice, 2) << t;
+        EXPECT_EQ(e.out, "");
+        EXPECT_EQ(e.err, "Digitare almeno 3 caratteri per la ricerca\n");
+    }
+}
+
+TEST(Search, MissingLocalityFileExitsOneNamingIt) {
+    SuiteTemp suite;
+    fs::remove(suite.progra() / "coordinate_localita.txt");
+    OpzioniSearch o{"tor", suite.root().string(), {}};
+    const Esito e = search(o);
+    EXPECT_EQ(e.codice, 1);
+    EXPECT_NE(e.err.find("coordinate_localita.txt"), std::string::npos) << e.err;
+}
+
+}  // namespace
+}  // namespace tv::cli

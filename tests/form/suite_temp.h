@@ -1,0 +1,177 @@
+// Temporary suites for the form and command-line tests: a 4 x 4 hazard grid, a locality list,
+// the settings files and a job folder, under a folder that removes itself.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "form/form1.h"
+#include "form/messaggi.h"
+#include "text/encoding.h"
+#include "text/number_text.h"
+
+namespace tv::form::prova {
+namespace fs = std::filesystem;
+
+// Writes the bytes as they are, creating the folders on the way.
+inline void scrivi(const fs::path& file, std::string_view bytes) {
+    fs::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A fresh folder under the system's temporary folder, removed with its content at the end.
+class CartellaTemp {
+  public:
+    CartellaTemp() {
+        std::random_device rd;
+        dir_ = fs::temp_directory_path() /
+               ("tv_form_" + std::to_string(rd()) + "_" + std::to_string(rd()));
+        fs::create_directories(dir_);
+    }
+    ~CartellaTemp() {
+        std::error_code ec;
+        fs::remove_all(dir_, ec);
+    }
+    CartellaTemp(const CartellaTemp&) = delete;
+    CartellaTemp& operator=(const CartellaTemp&) = delete;
+    const fs::path& path() const { return dir_; }
+
+  private:
+    fs::path dir_;
+};
+
+// The lattice: rows from north to south 0.05 degrees apart, columns 0.07 degrees apart, around
+// the design site (7.28 E, 45.01 N). Codes run row by row: code + 1 is the east neighbour and the
+// row to the north has codes smaller by 10.
+inline constexpr std::array<const char*, 4> kLonColonna{"7.15", "7.22", "7.29", "7.36"};
+inline constexpr std::array<const char*, 4> kLatRiga{"45.1", "45.05", "45", "44.95"};
+inline int codice(int riga, int colonna) {
+    return 11 + 10 * riga + colonna;
+}
+
+// ag of a node in thousandths of the file's tenths of g, by tabulated return period: the base
+// below plus the node's code. F0 is 2.5 and Tc* 0.3 everywhere.
+inline constexpr std::array<int, 9> kAgBase{500, 600, 700, 800, 1000, 1200, 2000, 2600, 3500};
+inline std::string millesimi(int m) {
+    std::string frac = std::to_string(m % 1000);
+    return std::to_string(m / 1000) + "." + std::string(3 - frac.size(), '0') + frac;
+}
+// a/g of node `cod` at tabulated period k (0 = 30 years ... 8 = 2475 years).
+inline double ag_nodo(int cod, int k) {
+    return (kAgBase[static_cast<std::size_t>(k)] + cod) / 10000.0;
+}
+
+// The grid file text; `extra` thousandths are added to every ag (a changed grid).
+inline std::string testo_griglia(int extra = 0) {
+    std::string out = "ID LON LAT ag30 F030 Tc30 ...\n";
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            const int cod = codice(r, c);
+            out += std::to_string(cod) + " " + kLonColonna[static_cast<std::size_t>(c)] + " " +
+                   kLatRiga[static_cast<std::size_t>(r)];
+            for (int base : kAgBase) out += " " + millesimi(base + cod + extra) + " 2.5 0.3";
+            out += "\n";
+        }
+    }
+    return out;
+}
+
+// The locality list, in this order (not alphabetical), written in Windows-1252.
+inline const std::vector<std::string>& righe_localita() {
+    static const std::vector<std::string> righe{
+        "44.9700   7.3000   Torre Pellice (TO)", "45.0000   7.2900   Nodo Centrale (XX)",
+        "45.0500   7.2200   Forlì Finto (FC)",   "Senza separatore (ZZ)",
+        "45.0703   7.6869   Torino (TO)",
+    };
+    return righe;
+}
+
+inline std::string testo_localita() {
+    std::string out;
+    for (const auto& r : righe_localita()) out += text::encode_cp1252(r) + "\r\n";
+    return out;
+}
+
+inline std::string parametrilavoro(std::string_view lunghezze = "cm",
+                                   std::string_view forze = "daN",
+                                   std::string_view pesi = "daN/cm3",
+                                   std::string_view tensioni = "daN/cm2") {
+    std::string out = "PARAMETRI DI LAVORO - prova\n";
+    out += std::string(lunghezze) + " [lunghezze]\n";
+    out += std::string(forze) + " [forze]\n";
+    out += std::string(pesi) + " [pesi_specifici]\n";
+    out += std::string(tensioni) + " [tensioni]\n";
+    out += "9.81 [accelerazione_g]\n";
+    return out;
+}
+
+// A whole suite: root "<temp>/Suite Prova" (a blank and capitals in its name), progra with grid
+// and locality list, impostazioni/dirlav "lavori" and impostazioni/lavoro "commessa", and the
+// job folder with its parametrilavoro in centimetres. No job file.
+class SuiteTemp {
+  public:
+    SuiteTemp() : root_(tmp_.path() / "Suite Prova") {
+        scrivi(file_griglia(), testo_griglia());
+        scrivi(progra() / "coordinate_localita.txt", testo_localita());
+        scrivi(root_ / "impostazioni" / "dirlav", "lavori\r\n");
+        scrivi(root_ / "impostazioni" / "lavoro", "commessa\r\n");
+        scrivi(lavoro() / "parametrilavoro", parametrilavoro());
+    }
+    const fs::path& root() const { return root_; }
+    fs::path progra() const { return root_ / "progra"; }
+    fs::path lavoro() const { return root_ / "lavori" / "commessa"; }
+    fs::path file_griglia() const { return progra() / "parametri_per_spettro.txt"; }
+    // Another folder of the same temporary tree, outside the suite.
+    fs::path fuori() const { return tmp_.path() / "altrove"; }
+    // The arguments with which the suite starts a program.
+    std::vector<std::string> args() const { return {"|diroot=" + root_.string() + "|"}; }
+
+  private:
+    CartellaTemp tmp_;
+    fs::path root_;
+};
+
+// The repository's demo suite copied into `dest` with the reference grid and locality list laid
+// into its program folder. False when the reference data are not there.
+inline bool copia_suite_demo(const fs::path& dest) {
+    const fs::path dati(TV_SHARED_DATA);
+    const fs::path griglia = dati / "hazard_grid_ntc2008.txt";
+    const fs::path localita = dati / "localities_it.txt";
+    if (!fs::exists(griglia) || !fs::exists(localita)) return false;
+    const fs::path demo = fs::path(TV_SOURCE_DIR) / "examples" / "suite";
+    for (const char* sub : {"impostazioni", "lavori"})
+        fs::copy(demo / sub, dest / sub, fs::copy_options::recursive);
+    fs::create_directories(dest / "progra");
+    fs::copy_file(griglia, dest / "progra" / "parametri_per_spettro.txt");
+    fs::copy_file(localita, dest / "progra" / "coordinate_localita.txt");
+    return true;
+}
+
+// The window with its collected messages.
+struct Finestra {
+    explicit Finestra(text::NumberFormat formato = text::dot_format())
+        : form(messaggi, std::move(formato)) {}
+    bool avvia(const SuiteTemp& s) { return form.Form_Load(s.args(), fs::current_path()); }
+    // Texts of the messages shown so far.
+    std::vector<std::string> testi() const {
+        std::vector<std::string> out;
+        for (const auto& m : messaggi.elenco) out.push_back(m.testo);
+        return out;
+    }
+
+    RaccoltaMessaggi messaggi;
+    Form1 form;
+};
+
+// Format of a locale with "," as decimal separator and "." for grouping.
+inline text::NumberFormat formato_virgola() {
+    return text::NumberFormat{",", "."};
+}
+
+}  // namespace tv::form::prova
