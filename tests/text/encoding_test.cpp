@@ -68,3 +68,12 @@ TEST(ReadLines, DecodesAndSplitsAWindowsFile) {
     ASSERT_EQ(lines->size(), 2u);
     EXPECT_EQ((*lines)[0], "Località Roma");
 }
+
+TEST(FindNocase, FindsAFileWrittenInAnotherLetterCase) {
+    auto dir = std::filesystem::temp_directory_path() / "tv_find_nocase_test";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "Sismica_2008.TXT") << "x";
+    EXPECT_EQ(find_nocase(dir, "sismica_2008.txt").filename(), "Sismica_2008.TXT");
+    EXPECT_EQ(find_nocase(dir, "dinamica.txt"), dir / "dinamica.txt");
+    std::filesystem::remove_all(dir);
+}
