@@ -5,8 +5,10 @@
 #include <QTimer>
 
 #include "app/caratteri.h"
+#include "app/comandi.h"
 #include "app/form1.h"
 #include "app/messaggi_qt.h"
+#include "app/piattaforma.h"
 #include "app/presentatore.h"
 
 int main(int argc, char** argv) {
@@ -26,6 +28,8 @@ int main(int argc, char** argv) {
     tv::app::MessaggiQt messaggi(&finestra);
     tv::form::Form1 form(messaggi, tv::app::formato_locale());
     tv::app::Presentatore presentatore(finestra, form);
+    tv::app::PiattaformaQt piattaforma;
+    tv::app::Comandi comandi(presentatore, messaggi, piattaforma);
     if (!presentatore.avvia(argomenti, QDir::currentPath())) return 1;
     finestra.show();
 

@@ -61,9 +61,10 @@ bool Presentatore::avvia(const QStringList& argomenti, const QString& cartella_c
 }
 
 void Presentatore::collega() {
+    // The fields' events reach eventFilter through the application-wide filter alone: a second
+    // filter on each field would run every handler twice (two editors for one double-click).
     for (int i = 0; i < form::kCampi; ++i) {
         QLineEdit* campo = finestra_.campo(i);
-        campo->installEventFilter(this);
         connect(campo, &QLineEdit::textChanged, this, [this, i](const QString& testo) {
             if (!in_sincronia_) form_.stato.text1[static_cast<std::size_t>(i)] = testo.toStdString();
         });

@@ -30,6 +30,7 @@ public:
     void mostra_stato();
 
     form::Form1& form() { return form_; }
+    Form1& finestra() { return finestra_; }
 
 signals:
     // A double-click on a unit-bearing field: the floating editor should open for it.

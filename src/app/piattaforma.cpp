@@ -1,0 +1,40 @@
+// The desktop's dialogs and document viewer behind the output commands.
+#include "app/piattaforma.h"
+
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace tv::app {
+
+QString percorso_qt(const std::filesystem::path& percorso) {
+    const std::u8string testo = percorso.u8string();
+    return QString::fromUtf8(reinterpret_cast<const char*>(testo.data()),
+                             static_cast<qsizetype>(testo.size()));
+}
+
+bool PiattaformaQt::dialogo_stampa(QPrinter& stampante, QWidget* proprietario) {
+    QPrintDialog dialogo(&stampante, proprietario);
+    return dialogo.exec() == QDialog::Accepted;
+}
+
+QString PiattaformaQt::dialogo_salva(QWidget* proprietario, const QString& cartella,
+                                     const QString& nome, const QString& filtro) {
+    QFileDialog dialogo(proprietario);
+    dialogo.setAcceptMode(QFileDialog::AcceptSave);
+    dialogo.setFileMode(QFileDialog::AnyFile);
+    // Overwriting an existing file asks first (the dialog's default).
+    dialogo.setDirectory(cartella);
+    dialogo.setNameFilter(filtro);
+    dialogo.selectFile(nome);
+    if (dialogo.exec() != QDialog::Accepted) return {};
+    const QStringList scelti = dialogo.selectedFiles();
+    return scelti.isEmpty() ? QString() : scelti.front();
+}
+
+bool PiattaformaQt::apri_documento(const QUrl& documento) {
+    return QDesktopServices::openUrl(documento);
+}
+
+}  // namespace tv::app

@@ -1,0 +1,64 @@
+// "COPIA", "STAMPA" and "SALVA": a fresh picture of the main window without its five buttons,
+// put on the clipboard, printed or saved as a BMP file.
+#pragma once
+
+#include <QImage>
+#include <QSizeF>
+#include <QString>
+
+#include "form/avvio.h"
+#include "form/messaggi.h"
+
+namespace tv::app {
+
+class Form1;
+class Piattaforma;
+
+// Proposed name and file-type filter of the save dialog.
+inline constexpr const char* nome_proposto = "*.bmp";
+inline constexpr const char* filtro_bmp = "File BMP (*.bmp)";
+
+// Size on the printer, in its device units, of a picture `logica` pixels wide and high on a
+// screen of `dpi_schermo` dots per inch: the same size in inches.
+QSizeF dimensione_stampa(QSizeF logica, double dpi_schermo_x, double dpi_schermo_y,
+                         double dpi_stampante);
+
+// True when the last part of a name chosen in the save dialog still holds a wildcard ("*" or
+// "?"), as the proposed "*.bmp" does: no file can be written under it.
+bool nome_con_jolly(const QString& scelto);
+
+class Uscite {
+  public:
+    // `cartelle` is read when a command runs: the form fills it at start-up.
+    Uscite(Form1& finestra, const form::Cartelle& cartelle, form::Messaggi& messaggi,
+           Piattaforma& piattaforma);
+
+    // "COPIA": hides the five buttons, lets the window repaint, grabs its picture, puts it on the
+    // clipboard and shows the buttons again. Returns the picture.
+    QImage Command3_Click();
+
+    // "STAMPA": a fresh picture, printed at the top-left of one page after the printer dialog.
+    // True when the page went to the printer; a cancelled dialog ends silently, a printer fault
+    // shows a message naming the printer.
+    bool Command4_Click();
+
+    // "SALVA": a fresh picture, saved as a BMP file under the name chosen in the save dialog,
+    // which starts in the job's work folder. True when a file was written; a cancelled dialog or
+    // a name still holding a wildcard ends silently, a file that cannot be written shows a
+    // message naming it.
+    bool Command5_Click();
+
+    // The picture of the last capture (what "STAMPA" and "SALVA" printed or saved).
+    const QImage& immagine() const { return immagine_; }
+
+  private:
+    void errore(const QString& testo, const char* titolo);
+
+    Form1& finestra_;
+    const form::Cartelle& cartelle_;
+    form::Messaggi& messaggi_;
+    Piattaforma& piattaforma_;
+    QImage immagine_;
+};
+
+}  // namespace tv::app

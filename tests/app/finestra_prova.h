@@ -1,0 +1,91 @@
+// The real window started over a temporary suite, a click delivered through the window system,
+// and a desktop whose dialogs and document viewer answer without a person.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QStringList>
+#include <QTest>
+#include <QUrl>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "../form/suite_temp.h"
+#include "app/form1.h"
+#include "app/piattaforma.h"
+#include "app/presentatore.h"
+
+namespace tv::app::prova {
+
+struct FinestraVera {
+    explicit FinestraVera(const form::prova::SuiteTemp& suite)
+        : form(messaggi, formato_locale()), presentatore(finestra, form) {
+        QStringList args;
+        for (const auto& a : suite.args()) args << QString::fromStdString(a);
+        avviata = presentatore.avvia(args, QString());
+        finestra.show();
+        finestra.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&finestra));
+    }
+    QLineEdit* campo(int i) { return finestra.campo(i); }
+    std::vector<std::string> testi() const {
+        std::vector<std::string> out;
+        for (const auto& m : messaggi.elenco) out.push_back(m.testo);
+        return out;
+    }
+
+    Form1 finestra;
+    form::RaccoltaMessaggi messaggi;
+    form::Form1 form;
+    Presentatore presentatore;
+    bool avviata = false;
+};
+
+// A click delivered as the window system delivers it: to the window, at the widget's centre.
+inline void clic(QWidget* w, bool doppio = false) {
+    QWidget* finestra = w->window();
+    const QPoint p = w->mapTo(finestra, w->rect().center());
+    if (doppio) {
+        QTest::mouseDClick(finestra->windowHandle(), Qt::LeftButton, {}, p);
+    } else {
+        QTest::mouseClick(finestra->windowHandle(), Qt::LeftButton, {}, p);
+    }
+}
+
+// Dialogs answered by the test: the printer dialog prints to `pdf` (or is cancelled), the save
+// dialog returns `scelto`, the viewer takes every document unless told otherwise.
+struct PiattaformaProva : Piattaforma {
+    bool dialogo_stampa(QPrinter& stampante, QWidget*) override {
+        ++stampe_chieste;
+        if (annulla_stampa) return false;
+        stampante.setOutputFormat(QPrinter::PdfFormat);
+        stampante.setOutputFileName(pdf);
+        return true;
+    }
+    QString dialogo_salva(QWidget*, const QString& c, const QString& n, const QString& f) override {
+        ++salvataggi_chiesti;
+        cartella = c;
+        nome = n;
+        filtro = f;
+        return scelto;
+    }
+    bool apri_documento(const QUrl& documento) override {
+        aperti.push_back(documento);
+        return apre;
+    }
+
+    QString pdf;
+    bool annulla_stampa = false;
+    int stampe_chieste = 0;
+    QString scelto;
+    QString cartella, nome, filtro;
+    int salvataggi_chiesti = 0;
+    std::vector<QUrl> aperti;
+    bool apre = true;
+};
+
+}  // namespace tv::app::prova

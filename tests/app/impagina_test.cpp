@@ -1,0 +1,113 @@
+// The manual's typesetting: title, one page per chapter, failures in words; and the manual's
+// source names what the window shows.
+#include "impagina.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include "../form/suite_temp.h"
+
+namespace {
+
+using tv::form::prova::CartellaTemp;
+namespace fs = std::filesystem;
+
+QString q(const fs::path& p) {
+    return QString::fromStdString(p.string());
+}
+
+QString leggi_latin1(const QString& file) {
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString();
+}
+
+// The document title as a PDF text string: UTF-16 big-endian after its byte-order mark.
+QByteArray titolo_pdf(const QString& titolo) {
+    QByteArray out("/Title (\xFE\xFF");
+    for (QChar c : titolo) {
+        out.append(static_cast<char>(c.unicode() >> 8));
+        out.append(static_cast<char>(c.unicode() & 0xFF));
+    }
+    return out + ")";
+}
+
+int pagine(const QString& pdf) {
+    static const QRegularExpression pagina(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
+    return static_cast<int>(leggi_latin1(pdf).count(pagina));
+}
+
+TEST(TitoloDi, IsTheFirstLevelOneHeading) {
+    EXPECT_EQ(tv::manuale::titolo_di("testo\n## Sezione\n# Titolo vero  \n# Secondo\n"),
+              "Titolo vero");
+    EXPECT_EQ(tv::manuale::titolo_di("## Solo sezioni\n"), "");
+}
+
+TEST(Impagina, EveryChapterStartsOnANewPageWithTheTitleInTheDocument) {
+    CartellaTemp tmp;
+    const QString pdf = q(tmp.path() / "manuale.pdf");
+    const QString md = QStringLiteral(
+        "# Primo\n\nTesto con **grassetto**.\n\n| a | b |\n|---|---|\n| 1 | 2 |\n\n"
+        "```\nW = L · B · t · γ\n```\n\n# Secondo\n\nAltro testo.\n\n# Terzo\n\nFine.\n");
+    EXPECT_EQ(tv::manuale::impagina(md, pdf, QStringLiteral("Manuale di prova")), QString());
+    const QString contenuto = leggi_latin1(pdf);
+    EXPECT_TRUE(contenuto.startsWith("%PDF"));
+    EXPECT_EQ(pagine(pdf), 3);
+    EXPECT_TRUE(contenuto.toLatin1().contains(titolo_pdf(QStringLiteral("Manuale di prova"))));
+}
+
+TEST(Impagina, AFileThatCannotBeWrittenIsReported) {
+    CartellaTemp tmp;
+    tv::form::prova::scrivi(tmp.path() / "blocco", "x");
+    const QString pdf = q(tmp.path() / "blocco" / "manuale.pdf");
+    EXPECT_EQ(tv::manuale::impagina("# Titolo\n\ntesto\n", pdf, "T"),
+              "Impossibile scrivere il file \"" + pdf + "\".");
+}
+
+TEST(Impagina, AnEmptyTextIsReported) {
+    CartellaTemp tmp;
+    EXPECT_EQ(tv::manuale::impagina("", q(tmp.path() / "m.pdf"), "T"),
+              "Il testo del manuale è vuoto.");
+}
+
+// What the user meets on screen must be found in the manual, word for word.
+TEST(Manuale, NamesEveryButtonMessageFrameAndSuiteFileOfTheWindow) {
+    QFile f(QStringLiteral(TV_SOURCE_DIR "/docs/manuale.md"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString testo = QString::fromUtf8(f.readAll());
+    EXPECT_EQ(tv::manuale::titolo_di(testo), "TORVELANDO PANNELLI MURARI");
+    for (const char* voce : {"AGGIORNA",
+                             "COPIA",
+                             "STAMPA",
+                             "SALVA",
+                             "HELP",
+                             "Appoggiato",
+                             "Libero",
+                             "Richiesto valore numerico",
+                             "Accettati solo terreni tipo A, B, C, D, E",
+                             "Verifica non possibile",
+                             "VINCOLI SCORRETTI",
+                             "Punto fuori zona!",
+                             "> Fa : OK",
+                             "< Fa : !!!",
+                             "EC8 - 4.3.5.2",
+                             "EC6 - 6.3.2",
+                             "DATI PANNELLO MURARIO",
+                             "File BMP (*.bmp)",
+                             "parametrilavoro",
+                             "dinamica.txt",
+                             "sismica_2008.txt",
+                             "parametri_per_spettro.txt",
+                             "coordinate_localita.txt",
+                             "torvelando.pdf",
+                             "|diroot=",
+                             "Annulla",
+                             "Ripartizione massa verticale / orizzontale",
+                             "Sigma critica di instabilità",
+                             "840,56",
+                             "614,87"})
+        EXPECT_TRUE(testo.contains(QString::fromUtf8(voce))) << voce;
+}
+
+}  // namespace

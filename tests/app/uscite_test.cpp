@@ -1,0 +1,199 @@
+// "COPIA", "STAMPA" and "SALVA" on the real window with answered dialogs: the picture without the
+// buttons, one printed page, the BMP file, and the messages for faults.
+#include "app/uscite.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QLocale>
+#include <QPushButton>
+#include <QRegularExpression>
+
+#include "app/colori.h"
+#include "finestra_prova.h"
+
+namespace {
+
+using tv::app::Uscite;
+using tv::app::prova::FinestraVera;
+using tv::app::prova::PiattaformaProva;
+using tv::form::prova::CartellaTemp;
+using tv::form::prova::SuiteTemp;
+namespace fs = std::filesystem;
+
+QString q(const fs::path& p) {
+    return tv::app::percorso_qt(p);
+}
+
+// True when every pixel of `zona` in `immagine` has the same colour.
+bool uniforme(const QImage& immagine, const QRect& zona) {
+    const QRgb primo = immagine.pixel(zona.topLeft());
+    for (int y = zona.top(); y <= zona.bottom(); ++y)
+        for (int x = zona.left(); x <= zona.right(); ++x)
+            if (immagine.pixel(x, y) != primo) return false;
+    return true;
+}
+
+// A rectangle of the window in the picture's own pixels.
+QRect in_pixel(const QRect& r, qreal dpr) {
+    return {qRound(r.x() * dpr), qRound(r.y() * dpr), qRound(r.width() * dpr),
+            qRound(r.height() * dpr)};
+}
+
+// Pages of a PDF file, by its page objects.
+int pagine_pdf(const QString& file) {
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    const QString testo = QString::fromLatin1(f.readAll());
+    static const QRegularExpression pagina(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
+    return static_cast<int>(testo.count(pagina));
+}
+
+class Uscita : public ::testing::Test {
+  protected:
+    void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+    void TearDown() override { QLocale::setDefault(QLocale::system()); }
+
+    SuiteTemp suite;
+    CartellaTemp tmp;
+    FinestraVera f{suite};
+    PiattaformaProva desktop;
+    Uscite uscite{f.finestra, f.form.cartelle, f.messaggi, desktop};
+};
+
+TEST_F(Uscita, CopiaPutsThePictureOfTheWindowWithoutItsButtonsOnTheClipboard) {
+    ASSERT_TRUE(f.avviata);
+    const QImage con_pulsanti = f.finestra.grab().toImage();
+    f.finestra.command(3)->setFocus();
+    const QImage copia = uscite.Command3_Click();
+
+    const QImage appunti = QApplication::clipboard()->image();
+    ASSERT_FALSE(appunti.isNull());
+    EXPECT_EQ(appunti.deviceIndependentSize().toSize(), f.finestra.size());
+    EXPECT_EQ(appunti.size(), copia.size());
+    const qreal dpr = copia.devicePixelRatio();
+    for (QPushButton* p : f.finestra.comandi()) {
+        const QRect zona = in_pixel(p->geometry(), dpr);
+        EXPECT_FALSE(uniforme(con_pulsanti, zona)) << p->text().toStdString();
+        EXPECT_TRUE(uniforme(appunti, zona)) << p->text().toStdString();
+        EXPECT_EQ(QColor(appunti.pixel(zona.center())), QColor(Qt::white));
+        EXPECT_TRUE(p->isVisible());  // shown again
+    }
+    // The verdict colours appear as on screen.
+    const QPoint dentro = f.campo(22)->mapTo(&f.finestra, QPoint(4, f.campo(22)->height() / 2));
+    EXPECT_EQ(QColor(appunti.pixel((QPointF(dentro) * dpr).toPoint())),
+              tv::app::background(f.campo(22)));
+    EXPECT_EQ(QApplication::focusWidget(), f.finestra.command(3));
+    EXPECT_TRUE(f.messaggi.elenco.empty());
+}
+
+TEST_F(Uscita, SalvaWritesABmpWithTheWindowsSizeFromTheWorkFolderDialog) {
+    QApplication::clipboard()->setText(QStringLiteral("prima"));
+    desktop.scelto = q(tmp.path() / "finestra.bmp");
+    EXPECT_TRUE(uscite.Command5_Click());
+    EXPECT_EQ(desktop.cartella, q(suite.lavoro()));
+    EXPECT_EQ(desktop.nome, "*.bmp");
+    EXPECT_EQ(desktop.filtro, "File BMP (*.bmp)");
+
+    QImageReader lettore(desktop.scelto);
+    EXPECT_EQ(lettore.format(), "bmp");
+    const QImage letta = lettore.read();
+    ASSERT_FALSE(letta.isNull());
+    EXPECT_EQ(letta.size(), uscite.immagine().size());
+    EXPECT_EQ(letta.size(), f.finestra.size() * uscite.immagine().devicePixelRatio());
+    // The clipboard holds the new capture, not what was there before.
+    EXPECT_EQ(QApplication::clipboard()->image().size(), letta.size());
+    EXPECT_TRUE(f.messaggi.elenco.empty());
+}
+
+struct CasoNonSalvato {
+    const char* nome;
+    const char* scelto;  // relative to the work folder; "" = a cancelled dialog
+    bool percorso_intero;
+};
+
+class NonSalva : public Uscita, public ::testing::WithParamInterface<CasoNonSalvato> {};
+
+TEST_P(NonSalva, AWildcardNameOrACancelledDialogSavesNothingSilently) {
+    const CasoNonSalvato& c = GetParam();
+    const QString scelto = QString::fromUtf8(c.scelto);
+    desktop.scelto = c.percorso_intero ? q(suite.lavoro() / c.scelto) : scelto;
+    const QStringList prima = QDir(q(suite.lavoro())).entryList(QDir::Files);
+    EXPECT_FALSE(uscite.Command5_Click());
+    EXPECT_EQ(desktop.salvataggi_chiesti, 1);
+    EXPECT_EQ(QDir(q(suite.lavoro())).entryList(QDir::Files), prima);
+    EXPECT_EQ(QDir(QDir::currentPath()).entryList({QStringLiteral("*.bmp")}, QDir::Files),
+              QStringList());
+    EXPECT_TRUE(f.messaggi.elenco.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Uscite, NonSalva,
+                         ::testing::Values(CasoNonSalvato{"nome_proposto", "*.bmp", false},
+                                           CasoNonSalvato{"percorso_proposto", "*.bmp", true},
+                                           CasoNonSalvato{"altro_jolly", "pannello?.bmp", true},
+                                           CasoNonSalvato{"annullato", "", false}),
+                         [](const auto& info) { return std::string(info.param.nome); });
+
+TEST_F(Uscita, SalvaIntoAFolderThatCannotBeWrittenShowsTheFileName) {
+    // A plain file in the place of the folder: no user, root included, can write under it.
+    tv::form::prova::scrivi(tmp.path() / "blocco", "x");
+    desktop.scelto = q(tmp.path() / "blocco" / "finestra.bmp");
+    EXPECT_FALSE(uscite.Command5_Click());
+    ASSERT_EQ(f.messaggi.elenco.size(), 1u);
+    const auto& m = f.messaggi.elenco[0];
+    EXPECT_EQ(m.titolo, "Salvataggio non riuscito");
+    EXPECT_EQ(m.testo, "Impossibile scrivere il file \"" + desktop.scelto.toStdString() +
+                           "\": l'immagine non è stata salvata.");
+    EXPECT_EQ(m.icona, tv::form::Icona::stop);
+}
+
+TEST_F(Uscita, StampaPrintsOnePageAfterThePrinterDialog) {
+    desktop.pdf = q(tmp.path() / "stampa.pdf");
+    EXPECT_TRUE(uscite.Command4_Click());
+    EXPECT_EQ(desktop.stampe_chieste, 1);
+    EXPECT_EQ(pagine_pdf(desktop.pdf), 1);
+    EXPECT_FALSE(QApplication::clipboard()->image().isNull());
+    EXPECT_TRUE(f.messaggi.elenco.empty());
+}
+
+TEST_F(Uscita, StampaCancelledEndsSilentlyWithNothingPrinted) {
+    desktop.pdf = q(tmp.path() / "stampa.pdf");
+    desktop.annulla_stampa = true;
+    EXPECT_FALSE(uscite.Command4_Click());
+    EXPECT_FALSE(QFile::exists(desktop.pdf));
+    EXPECT_TRUE(f.messaggi.elenco.empty());
+}
+
+TEST_F(Uscita, APrinterFaultShowsAMessageNamingThePrinter) {
+    tv::form::prova::scrivi(tmp.path() / "blocco", "x");
+    desktop.pdf = q(tmp.path() / "blocco" / "stampa.pdf");
+    EXPECT_FALSE(uscite.Command4_Click());
+    ASSERT_EQ(f.messaggi.elenco.size(), 1u);
+    EXPECT_EQ(f.messaggi.elenco[0].titolo, "Stampa non riuscita");
+    EXPECT_EQ(f.messaggi.elenco[0].testo, "Impossibile stampare sulla stampante \"" +
+                                              desktop.pdf.toStdString() +
+                                              "\": la finestra non è stata stampata.");
+}
+
+TEST(DimensioneStampa, KeepsTheSizeInInchesOnThePrinter) {
+    const QSizeF s = tv::app::dimensione_stampa(QSizeF(679, 544), 96, 96, 1200);
+    EXPECT_DOUBLE_EQ(s.width(), 679 * 12.5);
+    EXPECT_DOUBLE_EQ(s.height(), 544 * 12.5);
+    const QSizeF r = tv::app::dimensione_stampa(QSizeF(100, 100), 120, 96, 600);
+    EXPECT_DOUBLE_EQ(r.width(), 500);
+    EXPECT_DOUBLE_EQ(r.height(), 625);
+}
+
+TEST(NomeConJolly, LooksAtTheLastPartOfTheChosenName) {
+    EXPECT_TRUE(tv::app::nome_con_jolly("*.bmp"));
+    EXPECT_TRUE(tv::app::nome_con_jolly("/home/lavori/demo/*.bmp"));
+    EXPECT_TRUE(tv::app::nome_con_jolly("/home/lavori/demo/pannello?.bmp"));
+    EXPECT_FALSE(tv::app::nome_con_jolly("/home/lavori/demo/pannello.bmp"));
+    EXPECT_FALSE(tv::app::nome_con_jolly("/home/la*ori/demo/pannello.bmp"));
+}
+
+}  // namespace
