@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build, the window and the tests need (only what is missing).
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
-      nlohmann-json3-dev libnanoflann-dev qt6-base-dev qt6-svg-dev libgl-dev fonts-wine
+      nlohmann-json3-dev libnanoflann-dev libfccp-dev qt6-base-dev qt6-svg-dev libgl-dev fonts-wine
       xvfb xauth)
 missing=()
 for p in "${pkgs[@]}"; do

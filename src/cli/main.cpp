@@ -1,9 +1,13 @@
-// torvelando-cli: the window's check and locality search from the command line, core only.
+// torvelando-cli: the window's check, batches of checks and the locality search from the command
+// line, core only.
+#include <unistd.h>
+
 #include <CLI/CLI.hpp>
 #include <filesystem>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
+#include "cli/batch.h"
 #include "cli/comandi.h"
 
 int main(int argc, char** argv) {
@@ -30,12 +34,28 @@ int main(int argc, char** argv) {
     s->add_option("--root", search.root, "Cartella radice della suite");
     s->allow_extras();
 
+    tv::cli::OpzioniBatch batch;
+    auto* b = app.add_subcommand("batch", "Verifica di molti pannelli da un file CSV");
+    b->add_option("file", batch.file,
+                  "File CSV: intestazione con i nomi delle colonne, una riga per pannello")
+        ->required();
+    b->add_option("--root", batch.root, "Cartella radice della suite");
+    b->add_option("--jobs", batch.jobs, "Numero di thread di calcolo")->check(CLI::Range(1, 1024));
+    b->add_option("-o,--output", batch.output,
+                  "File CSV dei risultati (altrimenti lo standard output)");
+    b->allow_extras();
+
     CLI11_PARSE(app, argc, argv);
 
     const auto cwd = std::filesystem::current_path();
     if (c->parsed()) {
         check.extra = c->remaining();
         return tv::cli::esegui_check(check, cwd, std::cout, std::cerr);
+    }
+    if (b->parsed()) {
+        batch.extra = b->remaining();
+        batch.barra = isatty(STDERR_FILENO) == 1;
+        return tv::cli::esegui_batch(batch, cwd, std::cout, std::cerr);
     }
     search.extra = s->remaining();
     return tv::cli::esegui_search(search, cwd, std::cout, std::cerr);

@@ -17,10 +17,10 @@ const char* const kSoloTerreni = "Accettati solo terreni tipo A, B, C, D, E";
 }  // namespace
 
 Form1::Form1(Messaggi& messaggi, text::NumberFormat formato)
-    : messaggi_(messaggi), formato_(std::move(formato)) {}
+    : messaggi_(&messaggi), formato_(std::move(formato)) {}
 
 void Form1::mostra(const std::string& testo, const std::string& titolo) {
-    messaggi_.mostra(Messaggio{testo, titolo, Icona::stop});
+    messaggi_->mostra(Messaggio{testo, titolo, Icona::stop});
 }
 
 fs::path Form1::file_griglia() const {
@@ -159,6 +159,7 @@ bool Form1::imposta_check(int index, bool value) {
 }
 
 void Form1::Check1_Click(int index) {
+    if (index < 0 || index > 3) return;
     auto& c = stato.check1;
     if (index == 2) {
         c[2] = true;  // the base of the panel is always supported

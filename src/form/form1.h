@@ -4,6 +4,7 @@
 #pragma once
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -11,7 +12,7 @@
 #include "form/avvio.h"
 #include "form/messaggi.h"
 #include "form/stato.h"
-#include "hazard/grid.h"
+#include "hazard/fonte.h"
 #include "text/number_text.h"
 #include "units/unita.h"
 
@@ -74,6 +75,17 @@ public:
     int campo_attivo = -1;
     std::optional<std::filesystem::path> file_lavoro_letto;
 
+    // A copy of a form starts from the same state and shares its grid source; it reports to
+    // other messages once given them here.
+    void imposta_messaggi(Messaggi& messaggi) { messaggi_ = &messaggi; }
+
+    // Where the check run takes the grid from: by default the grid file, kept in memory while
+    // it stays the same.
+    void imposta_fonte_griglia(std::shared_ptr<hazard::FonteGriglia> fonte) {
+        griglia_ = std::move(fonte);
+    }
+    const std::shared_ptr<hazard::FonteGriglia>& fonte_griglia() const { return griglia_; }
+
     const text::NumberFormat& formato() const { return formato_; }
     void imposta_formato(text::NumberFormat formato) { formato_ = std::move(formato); }
 
@@ -84,9 +96,9 @@ private:
     void mostra(const std::string& testo, const std::string& titolo);
     void applica_lavoro(const DatiLavoro& d);
 
-    Messaggi& messaggi_;
+    Messaggi* messaggi_;
     text::NumberFormat formato_;
-    hazard::GridCache griglia_;
+    std::shared_ptr<hazard::FonteGriglia> griglia_ = std::make_shared<hazard::GridCache>();
     bool ricerca_in_corso_ = false;
     bool check_refused_ = false;
     int campo_rifiutato_ = -1;

@@ -47,9 +47,8 @@ bool Form1::Command1_Click(int index) {
         sito.VN = campo_punto(stato, 8, f);
         sito.PVR = campo_punto(stato, 9, f);
         sito.Cu = campo_punto(stato, 10, f);
-        const hazard::Grid& grid = griglia_.get(file_griglia());
-        const hazard::GridSearch search(grid);
-        const hazard::RisultatoSito h = hazard::interpola_sito(search, sito);
+        const auto griglia = griglia_->ricerca([this] { return file_griglia(); });
+        const hazard::RisultatoSito h = hazard::interpola_sito(*griglia, sito);
         const hazard::Spettro sp = hazard::spettro(stato.text1[5], stato.text1[4], h.ag, h.F0, f);
 
         panel::DatiPannello p{};

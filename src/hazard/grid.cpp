@@ -1,11 +1,12 @@
-// Reading of the hazard grid file into memory, and the cache that spares a new reading while the
-// file stays the same.
+// Reading of the hazard grid file: record by record with the program's number parser, or whole
+// into memory.
 #include "hazard/grid.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <fstream>
 #include <string>
-#include <system_error>
 
 #include "text/encoding.h"
 #include "text/error.h"
@@ -13,18 +14,28 @@
 namespace tv::hazard {
 namespace {
 
-bool is_separator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r' || c == '\n'; }
+constexpr std::array<bool, 256> kSeparatori = [] {
+    std::array<bool, 256> t{};
+    for (unsigned char c : {' ', '\t', ',', '\r', '\n'}) t[c] = true;
+    return t;
+}();
 
-// A whole token as a finite number ("." decimal point, optional sign and exponent).
-bool read_number(std::string_view token, double& value) {
-    std::string_view t = token;
-    if (!t.empty() && t.front() == '+') {
-        t.remove_prefix(1);
-        if (!t.empty() && t.front() == '-') return false;
+bool is_separator(char c) {
+    return kSeparatori[static_cast<unsigned char>(c)];
+}
+
+// The number that starts at p when it fills its whole token (up to a separator or the end) and
+// is finite: "." decimal point, optional sign and exponent. Returns the end of the number, or
+// nullptr when the token is no such number.
+const char* read_number(const char* p, const char* end, double& value) {
+    if (*p == '+') {
+        ++p;
+        if (p != end && *p == '-') return nullptr;
     }
-    const char* end = t.data() + t.size();
-    auto [ptr, ec] = std::from_chars(t.data(), end, value, std::chars_format::general);
-    return ec == std::errc() && ptr == end && std::isfinite(value);
+    const auto [ptr, ec] = std::from_chars(p, end, value, std::chars_format::general);
+    if (ec != std::errc() || (ptr != end && !is_separator(*ptr)) || !std::isfinite(value))
+        return nullptr;
+    return ptr;
 }
 
 // Codes must be whole, positive and exactly representable.
@@ -55,84 +66,144 @@ std::string path_text(const std::filesystem::path& file) {
     return std::string(u.begin(), u.end());
 }
 
-Grid parse_grid(std::string_view bytes, std::string_view name) {
-    Grid grid;
-    std::size_t i = 0;
-    const std::size_t n = bytes.size();
+namespace {
 
-    // Header: the whole first line, whatever it holds.
+// Header: the whole first line, whatever it holds. Returns where the records begin.
+std::size_t dopo_intestazione(std::string_view bytes) {
+    const std::size_t n = bytes.size();
+    std::size_t i = 0;
     while (i < n && bytes[i] != '\r' && bytes[i] != '\n') ++i;
     if (i < n && bytes[i] == '\r' && i + 1 < n && bytes[i + 1] == '\n') ++i;
     if (i < n) ++i;
-    std::size_t line = 2;
+    return i;
+}
 
-    GridPoint current;
-    std::size_t count = 0;       // numbers read into the current record
+}  // namespace
+
+LettoreGriglia::LettoreGriglia(std::string_view bytes, std::string_view name)
+    : bytes_(bytes), name_(name), i_(dopo_intestazione(bytes)) {}
+
+LettoreGriglia::LettoreGriglia(std::istream& in, std::string_view name) : name_(name), in_(&in) {
+    // A piece ends with a line end (or the stream), so it holds the header's whole first line.
+    ricarica();
+    i_ = dopo_intestazione(bytes_);
+}
+
+bool LettoreGriglia::ricarica() {
+    if (!in_) return false;
+    constexpr std::size_t kPezzo = 1 << 16;
+    buffer_.erase(0, bytes_.size());  // keeps the unfinished line
+    i_ = 0;
+    while (true) {
+        const std::size_t prima = buffer_.size();
+        if (!fine_) {
+            buffer_.resize(prima + kPezzo);
+            in_->read(buffer_.data() + prima, static_cast<std::streamsize>(kPezzo));
+            buffer_.resize(prima + static_cast<std::size_t>(in_->gcount()));
+            if (in_->bad())
+                throw Failure("Impossibile leggere il file della griglia \"" + name_ + "\".");
+            fine_ = !*in_;
+        }
+        // Pieces end after a line end, so that no number and no CR LF is cut in two.
+        const std::size_t fine_riga = fine_ ? std::string::npos : buffer_.rfind('\n');
+        if (fine_ || fine_riga != std::string::npos) {
+            bytes_ = std::string_view(buffer_.data(), fine_ ? buffer_.size() : fine_riga + 1);
+            return !bytes_.empty();
+        }
+    }
+}
+
+bool LettoreGriglia::prossimo(GridPoint& p) {
+    std::size_t n = bytes_.size();
+    std::size_t count = 0;        // numbers read into the current record
     std::size_t record_line = 0;  // line where the current record began
     while (true) {
         // Skip separators, counting line ends (CR LF is one end).
-        while (i < n && is_separator(bytes[i])) {
-            if (bytes[i] == '\n' || (bytes[i] == '\r' && !(i + 1 < n && bytes[i + 1] == '\n')))
-                ++line;
-            ++i;
+        while (i_ < n && is_separator(bytes_[i_])) {
+            if (bytes_[i_] == '\n' ||
+                (bytes_[i_] == '\r' && !(i_ + 1 < n && bytes_[i_ + 1] == '\n')))
+                ++line_;
+            ++i_;
         }
-        if (i >= n) break;
-        std::size_t start = i;
-        while (i < n && !is_separator(bytes[i])) ++i;
-        std::string_view token = bytes.substr(start, i - start);
+        if (i_ >= n) {
+            if (!ricarica()) break;
+            n = bytes_.size();
+            continue;
+        }
+        const std::size_t start = i_;
+        const auto token = [&] {
+            std::size_t e = start;
+            while (e < n && !is_separator(bytes_[e])) ++e;
+            return bytes_.substr(start, e - start);
+        };
 
-        const std::size_t record = grid.points.size() + 1;
-        if (count == 0) record_line = line;
+        const std::size_t record = letti_ + 1;
+        if (count == 0) record_line = line_;
         double value = 0;
-        if (!read_number(token, value))
-            fail_record(name, record, line,
-                        "il valore \"" + shown(token) + "\" non è un numero valido.");
+        const char* dopo = read_number(bytes_.data() + start, bytes_.data() + n, value);
+        if (!dopo)
+            fail_record(name_, record, line_,
+                        "il valore \"" + shown(token()) + "\" non è un numero valido.");
+        i_ = static_cast<std::size_t>(dopo - bytes_.data());
         if (count == 0) {
-            if (!read_code(value, current.cod))
-                fail_record(name, record, line,
-                            "il codice \"" + shown(token) + "\" non è un numero intero positivo.");
+            if (!read_code(value, p.cod))
+                fail_record(
+                    name_, record, line_,
+                    "il codice \"" + shown(token()) + "\" non è un numero intero positivo.");
         } else if (count == 1) {
-            current.lon = value;
+            p.lon = value;
         } else if (count == 2) {
-            current.lat = value;
+            p.lat = value;
         } else {
-            current.dati[count - 3] = value;
+            p.dati[count - 3] = value;
         }
         if (++count == kNumeriRecord) {
-            grid.points.push_back(current);
-            count = 0;
+            ++letti_;
+            return true;
         }
     }
     if (count != 0)
-        fail_record(name, grid.points.size() + 1, record_line,
+        fail_record(name_, letti_ + 1, record_line,
                     "il record ha " + std::to_string(count) + " numeri invece di " +
                         std::to_string(kNumeriRecord) + ".");
+    return false;
+}
+
+namespace {
+
+// Every record of the reader; `stima_bytes` (the text's length) sizes the grid beforehand, as a
+// record of the grid file takes 130 to 170 bytes.
+Grid leggi_tutto(LettoreGriglia& lettore, std::string_view name, std::size_t stima_bytes) {
+    Grid grid;
+    grid.points.reserve(stima_bytes / 128);
+    GridPoint p;
+    while (lettore.prossimo(p)) grid.points.push_back(p);
     if (grid.points.empty())
-        throw Failure("Il file della griglia \"" + std::string(name) + "\" non contiene alcun punto.");
+        throw Failure("Il file della griglia \"" + std::string(name) +
+                      "\" non contiene alcun punto.");
     return grid;
+}
+
+}  // namespace
+
+Grid parse_grid(std::string_view bytes, std::string_view name) {
+    LettoreGriglia lettore(bytes, name);
+    return leggi_tutto(lettore, name, bytes.size());
+}
+
+Grid parse_grid(std::istream& in, std::string_view name, std::size_t stima_bytes) {
+    LettoreGriglia lettore(in, name);
+    return leggi_tutto(lettore, name, stima_bytes);
 }
 
 Grid load_grid(const std::filesystem::path& file) {
     const std::string name = path_text(file);
-    auto bytes = text::read_bytes(file);
-    if (!bytes) throw Failure("Impossibile leggere il file della griglia \"" + name + "\".");
-    return parse_grid(*bytes, name);
-}
-
-const Grid& GridCache::get(const std::filesystem::path& file) {
-    std::error_code ec_size, ec_time;
-    const auto size = std::filesystem::file_size(file, ec_size);
-    const auto mtime = std::filesystem::last_write_time(file, ec_time);
-    if (ec_size || ec_time)
-        throw Failure("Impossibile leggere il file della griglia \"" + path_text(file) + "\".");
-    if (grid_ && file == path_ && size == size_ && mtime == mtime_) return *grid_;
-    // Identity taken before reading: a change during the reading shows at the next call.
-    auto fresh = std::make_unique<Grid>(load_grid(file));
-    grid_ = std::move(fresh);
-    path_ = file;
-    size_ = size;
-    mtime_ = mtime;
-    return *grid_;
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(file, ec);
+    std::ifstream in;
+    if (!ec && std::filesystem::is_regular_file(file, ec)) in.open(file, std::ios::binary);
+    if (ec || !in) throw Failure("Impossibile leggere il file della griglia \"" + name + "\".");
+    return parse_grid(in, name, static_cast<std::size_t>(size));
 }
 
 }  // namespace tv::hazard

@@ -1,11 +1,11 @@
-// The hazard grid: one record per reference point (code, position, 27 values), read whole from
-// the grid file into memory and kept by a small cache until the file changes.
+// The hazard grid: one record per reference point (code, position, 27 values), read from the
+// grid file record by record or whole into memory.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <memory>
+#include <istream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,27 +30,43 @@ struct Grid {
     std::vector<GridPoint> points;
 };
 
-// Reads grid text: the first line is a header and is discarded; then records of 30 numbers
-// separated by any mix of commas, blanks, tabs and line ends. `name` names the source in
-// messages. Throws tv::Failure on a short record, a token that is no finite number, a code that
-// is not a whole positive number, or a grid without records.
+// Reads grid text record by record, in file order, as a sequential reading of the file does:
+// the first line is a header and is discarded; then records of 30 numbers separated by any mix
+// of commas, blanks, tabs and line ends. `name` names the source in messages. Throws
+// tv::Failure on a short record, a token that is no finite number, or a code that is not a
+// whole positive number. The text (or the stream) must outlive the reader.
+class LettoreGriglia {
+  public:
+    LettoreGriglia(std::string_view bytes, std::string_view name);
+    // Reads the text from `in` a piece at a time, each piece ending with a line end, so that
+    // only a small buffer is held. Throws tv::Failure when the stream fails.
+    LettoreGriglia(std::istream& in, std::string_view name);
+
+    // The next record into `p`; false at the end of the text (nothing after the last record).
+    bool prossimo(GridPoint& p);
+    // Records read so far.
+    std::size_t letti() const { return letti_; }
+
+  private:
+    bool ricarica();  // the next piece of the stream into bytes_; false at its end
+
+    std::string_view bytes_;  // the text, or the piece of the stream being read
+    std::string name_;
+    std::istream* in_ = nullptr;
+    std::string buffer_;    // the piece, then the unfinished line after it
+    bool fine_ = false;     // the stream has nothing more
+    std::size_t i_ = 0;     // next byte to read
+    std::size_t line_ = 2;  // line of byte i_ (the header is line 1)
+    std::size_t letti_ = 0;
+};
+
+// The whole grid text read with LettoreGriglia; a text without records throws tv::Failure.
 Grid parse_grid(std::string_view bytes, std::string_view name);
+// The same from a stream; `stima_bytes`, the expected length, sizes the grid beforehand.
+Grid parse_grid(std::istream& in, std::string_view name, std::size_t stima_bytes = 0);
 
 // Reads and parses the grid file; a missing or unreadable file throws tv::Failure.
 Grid load_grid(const std::filesystem::path& file);
-
-// Keeps the last grid read and reads the file again only when its path, size or modification
-// time changed. The reference returned stays valid until a later get() reloads.
-class GridCache {
-public:
-    const Grid& get(const std::filesystem::path& file);
-
-private:
-    std::filesystem::path path_;
-    std::uintmax_t size_ = 0;
-    std::filesystem::file_time_type mtime_{};
-    std::unique_ptr<Grid> grid_;
-};
 
 // Path as UTF-8 text, for messages.
 std::string path_text(const std::filesystem::path& file);

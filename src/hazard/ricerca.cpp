@@ -12,7 +12,7 @@ constexpr double kGradiPerRadiante = 57.29577951;
 constexpr double kRaggioTerra = 6371.0;  // km
 constexpr double kPassoNordSud = 0.05;   // degrees of latitude
 
-Vicino trova_verticale(const GridSearch& search, const GridPoint& from, double dlat) {
+Vicino trova_verticale(const RicercaGriglia& search, const GridPoint& from, double dlat) {
     const GridPoint* found = search.nearest(from.lon, from.lat + dlat);
     if (!found) return {from, true};
     return {*found, found->cod == from.cod};
@@ -53,20 +53,20 @@ const GridPoint* GridSearch::by_code(std::int64_t cod) const {
     return nullptr;
 }
 
-Vicino trova_NORD(const GridSearch& search, const GridPoint& S) {
+Vicino trova_NORD(const RicercaGriglia& search, const GridPoint& S) {
     return trova_verticale(search, S, kPassoNordSud);
 }
 
-Vicino trova_SUD(const GridSearch& search, const GridPoint& N) {
+Vicino trova_SUD(const RicercaGriglia& search, const GridPoint& N) {
     return trova_verticale(search, N, -kPassoNordSud);
 }
 
-std::optional<GridPoint> trova_EST(const GridSearch& search, std::int64_t cod) {
+std::optional<GridPoint> trova_EST(const RicercaGriglia& search, std::int64_t cod) {
     if (const GridPoint* p = search.by_code(cod + 1)) return *p;
     return std::nullopt;
 }
 
-std::optional<GridPoint> trova_WEST(const GridSearch& search, std::int64_t cod) {
+std::optional<GridPoint> trova_WEST(const RicercaGriglia& search, std::int64_t cod) {
     if (const GridPoint* p = search.by_code(cod - 1)) return *p;
     return std::nullopt;
 }

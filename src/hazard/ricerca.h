@@ -15,17 +15,28 @@ double arccos(double x);
 // Great-circle distance in km (spherical law of cosines, radius 6371.0 km), degrees in.
 double dist_geo(double LON_1, double LAT_1, double LON_2, double LAT_2);
 
-// Searches over the points of one grid, in the order of the file: the nearest point is the first
-// record whose distance is strictly less than every earlier one (the earlier record wins ties);
-// by_code gives the first record with that code.
-class GridSearch {
-public:
+// The two look-ups every search is made of. Their answers are those of a scan of the grid in
+// file order: the nearest point is the first record whose distance dist_geo(point, target) is
+// strictly less than every earlier one (the earlier record wins ties); by_code gives the first
+// record with that code. A pointer returned stays valid as long as the object that gave it.
+class RicercaGriglia {
+  public:
+    virtual ~RicercaGriglia() = default;
+
+    // Nearest point to (lon, lat); nullptr on an empty grid or a target that is not finite.
+    virtual const GridPoint* nearest(double lon, double lat) const = 0;
+    // First point with this code; nullptr when there is none.
+    virtual const GridPoint* by_code(std::int64_t cod) const = 0;
+};
+
+// The linear scans over one grid in memory, record by record: the reference that the indexed
+// grid (hazard/indice.h) is checked against.
+class GridSearch : public RicercaGriglia {
+  public:
     explicit GridSearch(const Grid& grid) : grid_(&grid) {}
 
-    // Nearest point to (lon, lat), measured as dist_geo(point, target); nullptr on an empty grid.
-    const GridPoint* nearest(double lon, double lat) const;
-    // First point with this code; nullptr when there is none.
-    const GridPoint* by_code(std::int64_t cod) const;
+    const GridPoint* nearest(double lon, double lat) const override;
+    const GridPoint* by_code(std::int64_t cod) const override;
 
     const Grid& grid() const { return *grid_; }
 
@@ -41,11 +52,11 @@ struct Vicino {
 };
 
 // Nearest point to the position 0.05 degrees north (south) of the starting point.
-Vicino trova_NORD(const GridSearch& search, const GridPoint& S);
-Vicino trova_SUD(const GridSearch& search, const GridPoint& N);
+Vicino trova_NORD(const RicercaGriglia& search, const GridPoint& S);
+Vicino trova_SUD(const RicercaGriglia& search, const GridPoint& N);
 
 // The point with code cod + 1 (cod - 1), wherever it lies; nullopt when there is none.
-std::optional<GridPoint> trova_EST(const GridSearch& search, std::int64_t cod);
-std::optional<GridPoint> trova_WEST(const GridSearch& search, std::int64_t cod);
+std::optional<GridPoint> trova_EST(const RicercaGriglia& search, std::int64_t cod);
+std::optional<GridPoint> trova_WEST(const RicercaGriglia& search, std::int64_t cod);
 
 }  // namespace tv::hazard

@@ -59,7 +59,7 @@ double al_periodo(const RisultatoSito& r, std::size_t offset, const char* nome) 
 
 }  // namespace
 
-Cella cerca_cella(const GridSearch& search, double lon, double lat) {
+Cella cerca_cella(const RicercaGriglia& search, double lon, double lat) {
     const GridPoint* nearest = search.nearest(lon, lat);
     if (!nearest) fuori_zona();
     const GridPoint& P = *nearest;
@@ -118,7 +118,7 @@ double interpola_log(double p1, double p2, double r) {
     return std::exp(std::log(p1) + std::log(p2 / p1) * r);
 }
 
-RisultatoSito interpola_sito(const GridSearch& search, const DatiSito& dati) {
+RisultatoSito interpola_sito(const RicercaGriglia& search, const DatiSito& dati) {
     verifica_dati(dati);
     RisultatoSito r;
     r.cella = cerca_cella(search, dati.lon, dati.lat);

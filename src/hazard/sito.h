@@ -32,7 +32,7 @@ struct Cella {
 // Surrounds the site with four grid points. Throws tv::Failure("Punto fuori zona!") when a
 // corner is missing or a north/south search finds no point further on. In cases 2 and 3 a west
 // search that finds nothing for SW leaves the nearest point there.
-Cella cerca_cella(const GridSearch& search, double lon, double lat);
+Cella cerca_cella(const RicercaGriglia& search, double lon, double lat);
 
 // Return period in years for VR (years) and PVR (a fraction, 0 < PVR < 1): -VR / ln(1 - PVR)
 // rounded half to even, then limited to 2475 and to 30.
@@ -62,6 +62,6 @@ struct RisultatoSito {
 // The whole hazard computation of the check run. Throws tv::Failure with an Italian message on
 // non-finite inputs, PVR outside (0, 100), VR not positive, a site outside the grid ("Punto fuori
 // zona!") or a value of 0 or less at a bracketing return period.
-RisultatoSito interpola_sito(const GridSearch& search, const DatiSito& dati);
+RisultatoSito interpola_sito(const RicercaGriglia& search, const DatiSito& dati);
 
 }  // namespace tv::hazard

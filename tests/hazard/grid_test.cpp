@@ -1,9 +1,9 @@
-// Reading of the grid file (separators, header, line ends, refused files) and the cache that
-// reads it again only when the file changed.
+// Reading of the grid file: separators, header, line ends, refused files, record by record.
 #include "hazard/grid.h"
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 
 #include "griglia_prova.h"
@@ -156,64 +156,93 @@ TEST(GridLoad, MalformedFileMessageCarriesItsPath) {
     }
 }
 
-class GridCacheTest : public ::testing::Test {
-protected:
-    CartellaTemp tmp;
-    GridCache cache;
-    std::filesystem::path file = tmp.scrivi("g.txt", "h\n" + record("1", " ") + "\n");
-};
-
-TEST_F(GridCacheTest, UnchangedFileIsNotReadAgain) {
-    const Grid* first = &cache.get(file);
-    EXPECT_EQ(&cache.get(file), first);
-    EXPECT_EQ(cache.get(file).points[0].cod, 1);
-}
-
-TEST_F(GridCacheTest, SameSizeNewTimeIsReadAgain) {
-    const auto t0 = std::filesystem::last_write_time(file);
-    EXPECT_EQ(cache.get(file).points[0].cod, 1);
-    tmp.scrivi("g.txt", "h\n" + record("2", " ") + "\n");
-    std::filesystem::last_write_time(file, t0 + std::chrono::seconds(10));
-    EXPECT_EQ(cache.get(file).points[0].cod, 2);
-}
-
-TEST_F(GridCacheTest, NewSizeSameTimeIsReadAgain) {
-    const auto t0 = std::filesystem::last_write_time(file);
-    EXPECT_EQ(cache.get(file).points.size(), 1u);
-    tmp.scrivi("g.txt", "h\n" + record("1", " ") + "\n" + record("2", " ") + "\n");
-    std::filesystem::last_write_time(file, t0);
-    EXPECT_EQ(cache.get(file).points.size(), 2u);
-}
-
-TEST_F(GridCacheTest, OtherPathGivesOtherGrid) {
-    const auto other = tmp.scrivi("altra.txt", "h\n" + record("9", " ") + "\n");
-    EXPECT_EQ(cache.get(file).points[0].cod, 1);
-    EXPECT_EQ(cache.get(other).points[0].cod, 9);
-    EXPECT_EQ(cache.get(file).points[0].cod, 1);
-}
-
-TEST_F(GridCacheTest, FailedReloadThrowsAndMendedFileIsReadAgain) {
-    const auto t0 = std::filesystem::last_write_time(file);
-    cache.get(file);
-    tmp.scrivi("g.txt", "h\n1 2 3\n");
-    std::filesystem::last_write_time(file, t0 + std::chrono::seconds(10));
-    EXPECT_THROW(cache.get(file), Failure);
-    EXPECT_THROW(cache.get(file), Failure);  // not taken as read
-    tmp.scrivi("g.txt", "h\n" + record("3", " ") + "\n");
-    std::filesystem::last_write_time(file, t0 + std::chrono::seconds(20));
-    EXPECT_EQ(cache.get(file).points[0].cod, 3);
-}
-
-TEST_F(GridCacheTest, RemovedFileThrowsEvenWhenCached) {
-    cache.get(file);
-    std::filesystem::remove(file);
+TEST(LettoreGrigliaRecords, GivesRecordsOneByOneAndFaultsOnlyWhenReached) {
+    const std::string text = "h\n" + record("1", " ") + "\n" + record("2", ",") + "\n3 x\n";
+    LettoreGriglia lettore(text, "griglia.txt");
+    GridPoint p;
+    ASSERT_TRUE(lettore.prossimo(p));
+    EXPECT_EQ(p.cod, 1);
+    EXPECT_EQ(lettore.letti(), 1u);
+    ASSERT_TRUE(lettore.prossimo(p));
+    EXPECT_EQ(p.cod, 2);
+    EXPECT_EQ(p.lat, 45.134);
+    EXPECT_EQ(p.dati[26], 27.0);
     try {
-        cache.get(file);
+        lettore.prossimo(p);
         FAIL() << "nessun errore";
     } catch (const Failure& f) {
         EXPECT_EQ(std::string(f.what()),
-                  "Impossibile leggere il file della griglia \"" + path_text(file) + "\".");
+                  kPrefisso + "record 3 (riga 4): il valore \"x\" non è un numero valido.");
     }
+}
+
+TEST(LettoreGrigliaRecords, EndOfTextStaysTheEnd) {
+    const std::string text = "h\n" + record("7", " ") + "\n\n";
+    LettoreGriglia lettore(text, "griglia.txt");
+    GridPoint p;
+    EXPECT_TRUE(lettore.prossimo(p));
+    EXPECT_FALSE(lettore.prossimo(p));
+    EXPECT_FALSE(lettore.prossimo(p));
+    EXPECT_EQ(lettore.letti(), 1u);
+    EXPECT_EQ(p.cod, 7);
+}
+
+// Grid texts longer than the reader's pieces (64 KiB), with records split over lines, CR LF,
+// lone CR and tabs; a header `spazi` blanks longer moves every piece boundary.
+std::string testo_lungo(const std::string& fine_riga, int records, int spazi = 0) {
+    std::string out = "ID LON LAT" + std::string(static_cast<std::size_t>(spazi), ' ') + fine_riga;
+    for (int r = 1; r <= records; ++r) {
+        out += record(std::to_string(r), r % 3 == 0 ? "\t" : " ");
+        out += r % 5 == 0 ? " " : fine_riga;  // every fifth record shares its line with the next
+    }
+    return out;
+}
+
+std::string messaggio_da_stream(const std::string& bytes) {
+    std::istringstream in(bytes);
+    try {
+        parse_grid(in, "griglia.txt");
+    } catch (const Failure& f) {
+        return f.what();
+    }
+    return "(nessun errore)";
+}
+
+TEST(GridParseStream, ReadsPieceByPieceAsTheWholeText) {
+    for (const char* fine_riga : {"\n", "\r\n", "\r"}) {
+        for (int spazi = 0; spazi < 12; ++spazi) {
+            const std::string text = testo_lungo(fine_riga, 2500, spazi);
+            ASSERT_GT(text.size(), 3u * 65536u);
+            std::istringstream in(text);
+            const Grid a = parse_grid(text, "griglia.txt");
+            const Grid b = parse_grid(in, "griglia.txt", text.size());
+            ASSERT_EQ(b.points.size(), 2500u);
+            for (std::size_t k = 0; k < a.points.size(); ++k) {
+                ASSERT_EQ(a.points[k].cod, b.points[k].cod);
+                ASSERT_EQ(a.points[k].dati, b.points[k].dati);
+            }
+        }
+    }
+}
+
+TEST(GridParseStream, FaultsFarIntoTheFileNameTheSameRecordAndLine) {
+    for (const char* fine_riga : {"\n", "\r\n", "\r"}) {
+        const std::string base = testo_lungo(fine_riga, 2000);
+        for (const std::string& coda :
+             {std::string("7 6.5 x") + fine_riga, std::string("7 6.5 45") + fine_riga}) {
+            const std::string text = base + coda;
+            const std::string atteso = messaggio(text);
+            EXPECT_NE(atteso, "(nessun errore)");
+            EXPECT_EQ(messaggio_da_stream(text), atteso);
+        }
+    }
+}
+
+TEST(GridParseStream, HeaderOnlyAndEmptyStreamsHaveNoPoint) {
+    EXPECT_EQ(messaggio_da_stream(""),
+              "Il file della griglia \"griglia.txt\" non contiene alcun punto.");
+    EXPECT_EQ(messaggio_da_stream("ID LON LAT"),
+              "Il file della griglia \"griglia.txt\" non contiene alcun punto.");
 }
 
 }  // namespace

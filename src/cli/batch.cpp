@@ -1,0 +1,315 @@
+// Batch checks: the start-up state copied for every row, the row's fields and restraints set
+// through the window's handlers, one check run, and the rows spread over threads in blocks.
+#include "cli/batch.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <exception>
+#include <fstream>
+#include <mutex>
+#include <thread>
+
+#include "text/encoding.h"
+#include "text/error.h"
+#include "text/number_text.h"
+
+namespace tv::cli {
+namespace fs = std::filesystem;
+
+namespace {
+
+// The field of each input column (-1: id and the restraints).
+constexpr std::array<int, kColonneIngresso> kCampo = {-1, 7,  6,  8,  9,  10, 4,  5,  3,  1, 11,
+                                                      12, 13, 14, 15, 23, 16, 17, -1, -1, -1};
+// The toggle of each restraint column, in the order they are set: the two sides before the top,
+// so that freeing the top is judged with the row's sides.
+constexpr std::array<std::pair<std::size_t, int>, 3> kVincoli = {{{19, 1}, {20, 3}, {18, 0}}};
+
+constexpr std::size_t kErrore = kColonneUscita - 1;
+
+std::string vincolo(bool appoggiato) {
+    return appoggiato ? "1" : "0";
+}
+
+// The verdict without the force unit in front: "> Fa : OK" or "< Fa : !!!".
+std::string verdetto(const std::string& label28, const std::string& etichetta_forze) {
+    std::string_view v = label28;
+    if (v.substr(0, etichetta_forze.size()) == etichetta_forze)
+        v.remove_prefix(etichetta_forze.size());
+    return text::trim(v);
+}
+
+// The return period, a whole number of years, as the general number text writes it.
+std::string testo_TR(double TR, const text::NumberFormat& f) {
+    if (TR == std::trunc(TR) && std::fabs(TR) < 1e15)
+        return std::to_string(static_cast<long long>(TR));
+    return text::general(TR, f);
+}
+
+std::string ultimo_messaggio(const form::RaccoltaMessaggi& m, const char* altrimenti) {
+    return m.elenco.empty() ? std::string(altrimenti) : m.elenco.back().testo;
+}
+
+}  // namespace
+
+Lotto::Lotto(const form::Form1& avviato) : modello_(std::make_unique<form::Form1>(avviato)) {
+    modello_->imposta_messaggi(scarto_);
+    modello_->stato.combo_list.clear();  // the locality list plays no part in a check
+    // The grid as it is now, for every row of the batch.
+    auto griglia = modello_->fonte_griglia()->ricerca([this] { return modello_->file_griglia(); });
+    modello_->imposta_fonte_griglia(std::make_shared<hazard::GrigliaFissa>(std::move(griglia)));
+
+    const auto& s = modello_->stato;
+    for (std::size_t c = 0; c < kColonneIngresso; ++c)
+        if (kCampo[c] >= 0) avvio_[c] = s.text1[static_cast<std::size_t>(kCampo[c])];
+    for (auto [colonna, check] : kVincoli)
+        avvio_[colonna] = vincolo(s.check1[static_cast<std::size_t>(check)]);
+}
+
+Lotto::~Lotto() = default;
+
+Lotto::Banco::Banco() = default;
+Lotto::Banco::~Banco() = default;
+
+RigaEsito Lotto::verifica(const RigaIngresso& riga) const {
+    Banco banco;
+    RigaEsito e;
+    verifica(riga, banco, e);
+    return e;
+}
+
+void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const {
+    e.completata = false;
+    auto& celle = e.celle;
+    for (std::size_t c = kColonneIngresso; c < kColonneUscita; ++c) celle[c].clear();
+    for (std::size_t c = 0; c < kColonneIngresso; ++c) {
+        const auto& cella = riga.celle[c];
+        celle[c] = cella && !cella->empty() ? *cella : avvio_[c];
+    }
+    if (celle[0].empty()) celle[0] = std::to_string(riga.numero);
+    if (!riga.errore.empty()) {
+        for (std::size_t c = 1; c < kColonneIngresso; ++c) celle[c].clear();
+        celle[kErrore] = riga.errore;
+        return;
+    }
+
+    // The start-up state again. A row changes only the window's state and variables, ag and
+    // T1 (the handlers reset their own flags when they start); folders, units and the grid
+    // source stay those of the worker's first copy of the start-up form. Assigning keeps the
+    // memory of the strings.
+    if (banco.form_) {
+        banco.form_->stato = modello_->stato;
+        banco.form_->variabili = modello_->variabili;
+        banco.form_->ag = modello_->ag;
+        banco.form_->T1 = modello_->T1;
+        banco.form_->unita_campo = modello_->unita_campo;
+        banco.form_->campo_attivo = modello_->campo_attivo;
+    } else {
+        banco.form_ = std::make_unique<form::Form1>(*modello_);
+    }
+    form::Form1& f = *banco.form_;
+    banco.messaggi_.elenco.clear();
+    f.imposta_messaggi(banco.messaggi_);
+    const auto& messaggi = banco.messaggi_;
+
+    for (std::size_t c = 0; c < kColonneIngresso; ++c)
+        if (kCampo[c] >= 0) f.stato.text1[static_cast<std::size_t>(kCampo[c])] = celle[c];
+    // As in the window, fields are refused before the toggles are clicked: a refused field is
+    // reported first, in the order of the columns. The run itself validates every field, so
+    // the fields are looked at one by one only when something was refused.
+    const auto campo_rifiutato = [&]() -> std::optional<std::string> {
+        for (std::size_t c = 0; c < kColonneIngresso; ++c)
+            if (kCampo[c] >= 0)
+                if (auto motivo = f.motivo_rifiuto(kCampo[c]))
+                    return std::string(kNomiIngresso[c]) + ": " + *motivo;
+        return std::nullopt;
+    };
+    for (auto [colonna, check] : kVincoli) {
+        const std::string& v = celle[colonna];
+        if (v != "0" && v != "1") {
+            celle[kErrore] =
+                campo_rifiutato().value_or(std::string(kNomiIngresso[colonna]) +
+                                           ": accettati solo 1 (appoggiato) e 0 (libero)");
+            return;
+        }
+        if (!f.imposta_check(check, v == "1")) {
+            celle[kErrore] =
+                campo_rifiutato().value_or(ultimo_messaggio(messaggi, "Verifica non possibile"));
+            return;
+        }
+    }
+    if (!f.Command1_Click(0)) {
+        const auto campo = f.campo_rifiutato() >= 0 ? campo_rifiutato() : std::nullopt;
+        celle[kErrore] = campo.value_or(ultimo_messaggio(messaggi, "Verifica interrotta"));
+        return;
+    }
+
+    auto& s = f.stato;
+    auto& t = s.text1;
+    auto r = celle.begin() + kColonneIngresso;
+    for (std::string* testo :
+         {&t[0], &s.label2_0, &s.label2_1, &s.label2_6, static_cast<std::string*>(nullptr), &t[2],
+          &t[21], &t[19], &t[18], &t[20], &t[22], &t[24], &t[25], &t[26], &s.label1[8]})
+        *r++ = testo ? std::move(*testo) : testo_TR(f.variabili.TR, f.formato());
+    *r = verdetto(s.label1[28], f.unita.etichetta_forze);
+    e.completata = true;
+}
+
+TotaliLotto esegui_lotto(const Lotto& lotto, LettoreLotto& lettore, std::ostream& out, int jobs,
+                         const std::function<void(std::size_t)>& avanzamento) {
+    // Rows are read, checked and written a block at a time: memory stays bounded and the
+    // output keeps the input order whatever thread checked a row. One thread works on small
+    // blocks, whose memory is reused; more threads need blocks large enough to share.
+    const std::size_t kBlocco = jobs <= 1 ? 64 : 256 * static_cast<std::size_t>(jobs);
+    std::vector<RigaIngresso> righe(kBlocco);
+    std::vector<RigaEsito> esiti(kBlocco);
+    TotaliLotto totali;
+    // This thread's form, and one for every other thread.
+    Lotto::Banco banco;
+    std::vector<Lotto::Banco> banchi(static_cast<std::size_t>(std::max(jobs, 1)) - 1);
+    std::string testo;  // the lines of one block
+    out << intestazione_csv();
+    while (true) {
+        std::size_t n = 0;
+        while (n < kBlocco && lettore.prossima(righe[n])) ++n;
+        if (n == 0) break;
+
+        const std::size_t fili =
+            std::min<std::size_t>(static_cast<std::size_t>(std::max(jobs, 1)), n);
+        if (fili == 1) {
+            for (std::size_t i = 0; i < n; ++i) lotto.verifica(righe[i], banco, esiti[i]);
+        } else {
+            std::atomic<std::size_t> prossima{0};
+            std::exception_ptr guasto;
+            std::mutex guasto_mutex;
+            auto lavoro = [&](Lotto::Banco& proprio) {
+                try {
+                    for (std::size_t i; (i = prossima.fetch_add(1)) < n;)
+                        lotto.verifica(righe[i], proprio, esiti[i]);
+                } catch (...) {
+                    const std::lock_guard<std::mutex> lock(guasto_mutex);
+                    if (!guasto) guasto = std::current_exception();
+                    prossima = n;
+                }
+            };
+            std::vector<std::thread> altri;
+            for (std::size_t k = 1; k < fili; ++k)
+                altri.emplace_back([&, k] { lavoro(banchi[k - 1]); });
+            lavoro(banco);
+            for (auto& t : altri) t.join();
+            if (guasto) std::rethrow_exception(guasto);
+        }
+
+        testo.clear();
+        for (std::size_t i = 0; i < n; ++i) {
+            aggiungi_riga_csv(testo, esiti[i]);
+            if (!esiti[i].completata) ++totali.rifiutate;
+        }
+        out << testo;
+        totali.righe += n;
+        if (avanzamento) avanzamento(totali.righe);
+    }
+    out.flush();
+    return totali;
+}
+
+namespace {
+
+// Lines after the header, for the progress bar's total (empty lines count too; the bar then
+// ends a little short of full, and the last call completes it).
+std::size_t conta_righe(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::size_t linee = 0;
+    char ultimo = '\n';
+    std::vector<char> buf(1 << 16);
+    while (in) {
+        in.read(buf.data(), static_cast<std::streamsize>(buf.size()));
+        const auto letti = static_cast<std::size_t>(in.gcount());
+        linee += static_cast<std::size_t>(std::count(buf.data(), buf.data() + letti, '\n'));
+        if (letti > 0) ultimo = buf[letti - 1];
+    }
+    if (ultimo != '\n') ++linee;
+    return linee > 0 ? linee - 1 : 0;
+}
+
+class Barra {
+  public:
+    Barra(std::ostream& err, std::size_t totale)
+        : err_(err), totale_(std::max<std::size_t>(totale, 1)) {}
+    void mostra(std::size_t fatte, bool fine = false) {
+        const std::size_t perc = fine ? 100 : std::min<std::size_t>(99, fatte * 100 / totale_);
+        if (perc == ultima_ && !fine) return;
+        ultima_ = perc;
+        constexpr std::size_t kLarghezza = 40;
+        const std::size_t pieni = perc * kLarghezza / 100;
+        err_ << "\r[" << std::string(pieni, '#') << std::string(kLarghezza - pieni, '.') << "] "
+             << std::to_string(perc) << "% " << std::to_string(fatte) << "/"
+             << std::to_string(fine ? fatte : totale_) << " righe" << std::flush;
+        if (fine) err_ << "\n";
+    }
+
+  private:
+    std::ostream& err_;
+    std::size_t totale_;
+    std::size_t ultima_ = 101;
+};
+
+}  // namespace
+
+int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, std::ostream& err) {
+    std::unique_ptr<LettoreLotto> lettore;
+    try {
+        lettore = std::make_unique<LettoreLotto>(fs::path(o.file));
+    } catch (const Failure& f) {
+        err << f.what() << "\n";
+        return 2;
+    }
+
+    std::vector<std::string> args = o.extra;
+    if (o.root) args.insert(args.begin(), "|diroot=" + *o.root + "|");
+    form::RaccoltaMessaggi messaggi;
+    form::Form1 avvio(messaggi, text::dot_format());
+    if (!avvio.Form_Load(args, cwd)) {
+        for (const auto& m : messaggi.elenco) err << m.titolo << ": " << m.testo << "\n";
+        return 1;
+    }
+    std::unique_ptr<Lotto> lotto;
+    try {
+        lotto = std::make_unique<Lotto>(avvio);
+    } catch (const Failure& f) {
+        err << f.title() << ": " << f.what() << "\n";
+        return 1;
+    }
+
+    std::ofstream file_uscita;
+    if (o.output) {
+        file_uscita.open(fs::path(*o.output), std::ios::binary | std::ios::trunc);
+        if (!file_uscita) {
+            err << "Impossibile scrivere il file \"" << *o.output << "\".\n";
+            return 2;
+        }
+    }
+    std::ostream& uscita = o.output ? file_uscita : out;
+
+    std::optional<Barra> barra;
+    if (o.barra) barra.emplace(err, conta_righe(fs::path(o.file)));
+    TotaliLotto totali;
+    try {
+        totali = esegui_lotto(*lotto, *lettore, uscita, o.jobs, [&](std::size_t fatte) {
+            if (barra) barra->mostra(fatte);
+        });
+    } catch (const Failure& f) {
+        if (barra) err << "\n";
+        err << f.what() << "\n";
+        return 2;
+    }
+    if (barra) barra->mostra(totali.righe, true);
+    if (!uscita) {
+        err << "Scrittura dei risultati non riuscita.\n";
+        return 2;
+    }
+    return totali.rifiutate == 0 ? 0 : 1;
+}
+
+}  // namespace tv::cli

@@ -1,0 +1,149 @@
+// Batch checks: a CSV file of panels, each row checked from the suite's start-up state as the
+// window checks one panel, and the results written as CSV in input order.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <istream>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "form/form1.h"
+#include "form/messaggi.h"
+
+namespace tv::cli {
+
+// Input columns, in the order of the output. Values are texts in the job's work units as the
+// window shows them, "." as decimal separator; top, left and right are 1 (supported) or 0 (free).
+inline constexpr std::size_t kColonneIngresso = 21;
+inline constexpr std::array<std::string_view, kColonneIngresso> kNomiIngresso = {
+    "id", "lat", "lon",   "VN", "PVR", "Cu", "suolo", "St",  "qa",   "T1",   "B",
+    "L",  "t",   "gamma", "fd", "E",   "Z",  "H",     "top", "left", "right"};
+
+// Result columns, after the input ones; errore is empty on a completed row.
+inline constexpr std::size_t kColonneRisultato = 17;
+inline constexpr std::array<std::string_view, kColonneRisultato> kNomiRisultato = {
+    "ag", "Ss",   "S",    "VR", "TR", "W",    "Wa",      "Ta",    "Sa",
+    "Fa", "Rlat", "d_mm", "K1", "K2", "span", "verdict", "errore"};
+
+inline constexpr std::size_t kColonneUscita = kColonneIngresso + kColonneRisultato;
+
+// One row of the batch file.
+struct RigaIngresso {
+    std::size_t numero = 0;  // 1 for the first row after the header
+    // The text of each input column, trimmed; nullopt where the file has no such column.
+    std::array<std::optional<std::string>, kColonneIngresso> celle;
+    std::string errore;  // why the row could not be split into its columns; else empty
+};
+
+// One row of the output: the texts the check used for the input columns, then the results.
+struct RigaEsito {
+    std::array<std::string, kColonneUscita> celle;
+    bool completata = false;
+    const std::string& errore() const { return celle[kColonneUscita - 1]; }
+};
+
+// Reads a batch file: a header of named columns (any order, any subset of kNomiIngresso), then
+// one row a panel. Fields may be quoted ("a, b" with "" for a quote); blanks around fields and
+// empty lines are ignored; a UTF-8 byte-order mark is skipped; texts that are not UTF-8 are read
+// as Windows-1252.
+class LettoreLotto {
+  public:
+    // Throws tv::Failure naming the file when it cannot be read, has no header, or its header
+    // names an unknown column or one column twice.
+    LettoreLotto(const std::string& nome, std::istream& in);
+    explicit LettoreLotto(const std::filesystem::path& file);
+    ~LettoreLotto();
+    LettoreLotto(const LettoreLotto&) = delete;
+    LettoreLotto& operator=(const LettoreLotto&) = delete;
+
+    // The next row; false after the last one. A row that cannot be split into the header's
+    // columns comes back with `errore` set. Throws tv::Failure only on a line too long to read.
+    bool prossima(RigaIngresso& riga);
+
+  private:
+    struct Csv;
+    std::unique_ptr<Csv> csv_;
+    std::size_t numero_ = 0;
+};
+
+// The output's header line and the line of one row, each ending with "\n". Fields holding a
+// comma, a quote, a line end or blanks at either end are quoted.
+std::string intestazione_csv();
+std::string riga_csv(const RigaEsito& riga);
+void aggiungi_riga_csv(std::string& out, const RigaEsito& riga);
+
+// The start-up state every row begins from, and the check of one row through the window's own
+// validation, restraint rules and check run. Rows share only read-only state and one grid, so
+// `verifica` may run on many threads at once, and a row's result never depends on another row.
+class Lotto {
+  public:
+    // `avviato`: a form after Form_Load. The grid is read now and kept for every row; throws
+    // tv::Failure when it cannot be read.
+    explicit Lotto(const form::Form1& avviato);
+    ~Lotto();
+    Lotto(const Lotto&) = delete;
+    Lotto& operator=(const Lotto&) = delete;
+
+    // A worker's own form and messages, reused from row to row: one for every thread.
+    class Banco {
+      public:
+        Banco();
+        ~Banco();
+
+      private:
+        friend class Lotto;
+        form::RaccoltaMessaggi messaggi_;
+        std::unique_ptr<form::Form1> form_;
+    };
+
+    // An empty or missing cell takes the start-up value (the row number for id). A refused
+    // field gives "<column>: <message>"; a refused restraint combination, or a run that
+    // stopped, gives the message the window would show. The row starts from the start-up
+    // state whatever `banco` checked before. `esito` is overwritten (its strings keep their
+    // memory).
+    void verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& esito) const;
+    RigaEsito verifica(const RigaIngresso& riga) const;
+
+    // The start-up text of each input column (empty for id).
+    const std::array<std::string, kColonneIngresso>& valori_avvio() const { return avvio_; }
+
+  private:
+    form::RaccoltaMessaggi scarto_;  // where the model's own messages would go (none do)
+    std::unique_ptr<form::Form1> modello_;
+    std::array<std::string, kColonneIngresso> avvio_;
+};
+
+struct TotaliLotto {
+    std::size_t righe = 0;
+    std::size_t rifiutate = 0;  // rows with errore set
+};
+
+// Checks every row of `lettore` and writes the header and one line a row to `out`, in input
+// order. `jobs` threads share the rows, with the same output. `avanzamento`, when set, is told
+// the number of rows written so far.
+TotaliLotto esegui_lotto(const Lotto& lotto, LettoreLotto& lettore, std::ostream& out, int jobs,
+                         const std::function<void(std::size_t)>& avanzamento = {});
+
+struct OpzioniBatch {
+    std::string file;  // the batch file
+    std::optional<std::string> root;
+    int jobs = 1;
+    std::optional<std::string> output;  // -o: the results file; else `out`
+    bool barra = false;                 // a progress bar on `err`
+    std::vector<std::string> extra;     // other arguments, e.g. "|diroot=DIR|"
+};
+
+// The batch command. Exit codes: 0 every row completed; 1 start-up failed, or some rows were
+// refused or stopped (their messages are in errore); 2 the batch file or the results file could
+// not be used.
+int esegui_batch(const OpzioniBatch& o, const std::filesystem::path& cwd, std::ostream& out,
+                 std::ostream& err);
+
+}  // namespace tv::cli
