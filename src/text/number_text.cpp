@@ -1,4 +1,5 @@
 // Number text: parsing with from_chars and writing with to_chars, never through the C locale.
+// Texts are scanned in place and written into stack buffers: batches convert millions of them.
 #include "text/number_text.h"
 
 #include <array>
@@ -13,70 +14,117 @@ namespace {
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-// Reads "[digits][.digits][e[+-]digits]" already normalised to "." and converts it.
-// Out-of-range magnitudes become infinity (overflow) or zero (underflow).
-double convert_plain(const std::string& mantissa_int, const std::string& mantissa_frac,
-                     const std::string& exponent, bool negative) {
-    std::string s = mantissa_int.empty() ? "0" : mantissa_int;
-    if (!mantissa_frac.empty()) s += "." + mantissa_frac;
-    if (!exponent.empty()) s += "e" + exponent;
+// The pieces of a decimal number found in a text: [int_b, int_e) and [frac_b, frac_e) digits,
+// exponent digits [exp_b, exp_e) with their sign.
+struct Pezzi {
+    std::string_view s;
+    std::size_t int_b = 0, int_e = 0, frac_b = 0, frac_e = 0, exp_b = 0, exp_e = 0;
+    bool negative = false, exp_negative = false;
+};
+
+// Decimal exponent of the first significant digit, used to tell overflow from underflow.
+long long esponente_guida(const Pezzi& p) {
+    long long lead = 0;
+    std::size_t i = p.int_b;
+    while (i < p.int_e && p.s[i] == '0') ++i;
+    if (i < p.int_e) {
+        lead = static_cast<long long>(p.int_e - i);
+    } else {
+        std::size_t j = p.frac_b;
+        while (j < p.frac_e && p.s[j] == '0') ++j;
+        lead = -static_cast<long long>(j - p.frac_b);
+    }
+    long long e = 0;
+    for (std::size_t k = p.exp_b; k < p.exp_e && e < 1000000; ++k) e = e * 10 + (p.s[k] - '0');
+    return lead + (p.exp_negative ? -e : e);
+}
+
+// Converts the pieces; out-of-range magnitudes become infinity (overflow) or zero (underflow).
+double converti(const Pezzi& p) {
+    const std::size_t n = (p.int_e - p.int_b) + (p.frac_e - p.frac_b) + (p.exp_e - p.exp_b) + 4;
+    std::array<char, 96> small{};
+    std::string large;
+    char* buf = small.data();
+    if (n > small.size()) {
+        large.resize(n);
+        buf = large.data();
+    }
+    char* o = buf;
+    *o++ = '0';  // never an empty mantissa
+    for (std::size_t k = p.int_b; k < p.int_e; ++k) *o++ = p.s[k];
+    if (p.frac_e > p.frac_b) {
+        *o++ = '.';
+        for (std::size_t k = p.frac_b; k < p.frac_e; ++k) *o++ = p.s[k];
+    }
+    if (p.exp_e > p.exp_b) {
+        *o++ = 'e';
+        if (p.exp_negative) *o++ = '-';
+        for (std::size_t k = p.exp_b; k < p.exp_e; ++k) *o++ = p.s[k];
+    }
     double v = 0;
-    auto [ptr, ec] = std::from_chars(s.data(), s.data() + s.size(), v, std::chars_format::general);
+    auto [ptr, ec] = std::from_chars(buf, o, v, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
-        // Decide overflow against underflow from the decimal exponent of the first significant digit.
-        long long lead = 0;
-        std::size_t i = 0;
-        while (i < mantissa_int.size() && mantissa_int[i] == '0') ++i;
-        if (i < mantissa_int.size()) {
-            lead = static_cast<long long>(mantissa_int.size() - i);
-        } else {
-            std::size_t j = 0;
-            while (j < mantissa_frac.size() && mantissa_frac[j] == '0') ++j;
-            lead = -static_cast<long long>(j);
-        }
-        long long e = 0;
-        if (!exponent.empty()) {
-            std::string digits = exponent;
-            bool eneg = digits[0] == '-';
-            if (digits[0] == '+' || digits[0] == '-') digits.erase(0, 1);
-            if (digits.size() > 6) digits = "999999";
-            std::from_chars(digits.data(), digits.data() + digits.size(), e);
-            if (eneg) e = -e;
-        }
-        v = (lead + e > 0) ? HUGE_VAL : 0.0;
+        v = esponente_guida(p) > 0 ? HUGE_VAL : 0.0;
     } else if (ec != std::errc()) {
         v = 0;
     }
-    return negative ? -v : v;
+    return p.negative ? -v : v;
 }
 
-struct Digits {
+// Reads an exponent marker and its digits at s[i]; leaves i unchanged when no digit follows.
+bool leggi_esponente(Pezzi& p, std::size_t& i, bool d_too) {
+    const std::string_view s = p.s;
+    if (i >= s.size()) return false;
+    const char c = s[i];
+    if (!(c == 'e' || c == 'E' || (d_too && (c == 'd' || c == 'D')))) return false;
+    std::size_t j = i + 1;
+    bool neg = false;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) neg = s[j++] == '-';
+    const std::size_t b = j;
+    while (j < s.size() && is_digit(s[j])) ++j;
+    if (j == b) return false;
+    p.exp_b = b;
+    p.exp_e = j;
+    p.exp_negative = neg;
+    i = j;
+    return true;
+}
+
+// Sign, significant digits and decimal exponent of a finite non-zero value, 15 digits.
+struct Cifre {
     bool negative = false;
-    std::string digits;  // 15 significant digits, no point
-    int exp10 = 0;       // value = 0.d1d2... no: d1.d2d3... x 10^exp10
+    std::array<char, 16> d{};  // 15 digits
+    int n = 0;                 // digits kept after dropping trailing zeros
+    int exp10 = 0;             // value = d1.d2d3... x 10^exp10
 };
 
-Digits decompose(double value) {
-    Digits d;
-    d.negative = std::signbit(value);
-    std::array<char, 64> buf{};
+Cifre cifre(double value) {
+    Cifre c;
+    c.negative = std::signbit(value);
+    std::array<char, 40> buf{};
     auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(value),
                                    std::chars_format::scientific, 14);
-    std::string s(buf.data(), end);
-    auto e = s.find('e');
-    for (std::size_t i = 0; i < e; ++i)
-        if (is_digit(s[i])) d.digits += s[i];
-    int ex = 0;
-    std::string es = s.substr(e + 1);
-    if (!es.empty() && es[0] == '+') es.erase(0, 1);
-    std::from_chars(es.data(), es.data() + es.size(), ex);
-    d.exp10 = ex;
-    return d;
+    const char* p = buf.data();
+    int k = 0;
+    for (; p < end && *p != 'e'; ++p)
+        if (is_digit(*p)) c.d[static_cast<std::size_t>(k++)] = *p;
+    c.n = k;
+    while (c.n > 1 && c.d[static_cast<std::size_t>(c.n - 1)] == '0') --c.n;
+    if (p < end) {
+        ++p;
+        if (*p == '+') ++p;
+        std::from_chars(p, end, c.exp10);
+    }
+    return c;
 }
 
-std::string strip_trailing_zeros(std::string s) {
-    while (!s.empty() && s.back() == '0') s.pop_back();
-    return s;
+constexpr std::array<double, 23> kPotenze = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                             1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+double potenza10(int n) {
+    if (n >= 0 && n < static_cast<int>(kPotenze.size())) return kPotenze[static_cast<std::size_t>(n)];
+    return std::pow(10.0, n);
 }
 
 }  // namespace
@@ -87,60 +135,49 @@ const NumberFormat& dot_format() {
 }
 
 double val(std::string_view text) {
+    Pezzi p;
+    p.s = text;
     std::size_t i = 0;
     while (i < text.size() && is_blank(text[i])) ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    std::string ip, fp, ex;
-    while (i < text.size() && is_digit(text[i])) ip += text[i++];
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) p.negative = text[i++] == '-';
+    p.int_b = i;
+    while (i < text.size() && is_digit(text[i])) ++i;
+    p.int_e = i;
+    p.frac_b = p.frac_e = i;
     if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && is_digit(text[i])) fp += text[i++];
+        p.frac_b = ++i;
+        while (i < text.size() && is_digit(text[i])) ++i;
+        p.frac_e = i;
     }
-    if (ip.empty() && fp.empty()) return 0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E' || text[i] == 'd' || text[i] == 'D')) {
-        std::size_t j = i + 1;
-        std::string e;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) e += text[j++];
-        std::string digits;
-        while (j < text.size() && is_digit(text[j])) digits += text[j++];
-        if (!digits.empty()) ex = e + digits;
-    }
-    return convert_plain(ip, fp, ex, negative);
+    if (p.int_e == p.int_b && p.frac_e == p.frac_b) return 0;
+    leggi_esponente(p, i, true);
+    return converti(p);
 }
 
 std::optional<double> parse_number(std::string_view text, const NumberFormat& fmt) {
     std::size_t b = 0, e = text.size();
     while (b < e && is_blank(text[b])) ++b;
     while (e > b && is_blank(text[e - 1])) --e;
-    std::string_view s = text.substr(b, e - b);
+    Pezzi p;
+    p.s = text.substr(b, e - b);
+    const std::string_view s = p.s;
     std::size_t i = 0;
-    bool negative = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-        negative = s[i] == '-';
-        ++i;
-    }
-    std::string ip, fp, ex;
-    while (i < s.size() && is_digit(s[i])) ip += s[i++];
-    const std::string& dec = fmt.decimal.empty() ? std::string(".") : fmt.decimal;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) p.negative = s[i++] == '-';
+    p.int_b = i;
+    while (i < s.size() && is_digit(s[i])) ++i;
+    p.int_e = i;
+    p.frac_b = p.frac_e = i;
+    const std::string_view dec = fmt.decimal.empty() ? std::string_view(".") : fmt.decimal;
     if (s.substr(i, dec.size()) == dec) {
         i += dec.size();
-        while (i < s.size() && is_digit(s[i])) fp += s[i++];
+        p.frac_b = i;
+        while (i < s.size() && is_digit(s[i])) ++i;
+        p.frac_e = i;
     }
-    if (ip.empty() && fp.empty()) return std::nullopt;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-        ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ex += s[i++];
-        std::string digits;
-        while (i < s.size() && is_digit(s[i])) digits += s[i++];
-        if (digits.empty()) return std::nullopt;
-        ex += digits;
-    }
+    if (p.int_e == p.int_b && p.frac_e == p.frac_b) return std::nullopt;
+    if (i < s.size() && !leggi_esponente(p, i, false)) return std::nullopt;
     if (i != s.size()) return std::nullopt;
-    double v = convert_plain(ip, fp, ex, negative);
+    const double v = converti(p);
     if (!std::isfinite(v)) return std::nullopt;  // too large for a double: not a number
     return v;
 }
@@ -153,10 +190,10 @@ std::optional<double> parse_dot_or_locale(std::string_view text, const NumberFor
 
 double round_half_even(double value, int decimals) {
     if (!std::isfinite(value)) return value;
-    double scale = std::pow(10.0, decimals);
-    double product = value * scale;
+    const double scale = potenza10(decimals);
+    const double product = value * scale;
     if (!std::isfinite(product) || !std::isfinite(scale) || scale == 0) return value;
-    double r = std::nearbyint(product) / scale;
+    const double r = std::nearbyint(product) / scale;
     return std::isfinite(r) ? r : value;
 }
 
@@ -164,26 +201,35 @@ std::string general(double value, const NumberFormat& fmt) {
     if (std::isnan(value)) return "nan";
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
     if (value == 0) return "0";
-    Digits d = decompose(value);
-    std::string sig = strip_trailing_zeros(d.digits);
-    std::string out = d.negative ? "-" : "";
-    if (d.exp10 < -4 || d.exp10 >= 15) {
-        out += sig.substr(0, 1);
-        if (sig.size() > 1) out += fmt.decimal + sig.substr(1);
-        int ae = std::abs(d.exp10);
-        out += d.exp10 < 0 ? "E-" : "E+";
-        if (ae < 10) out += "0";
+    const Cifre c = cifre(value);
+    std::string out;
+    out.reserve(32);
+    if (c.negative) out += '-';
+    const char* d = c.d.data();
+    if (c.exp10 < -4 || c.exp10 >= 15) {
+        out += d[0];
+        if (c.n > 1) {
+            out += fmt.decimal;
+            out.append(d + 1, static_cast<std::size_t>(c.n - 1));
+        }
+        const int ae = std::abs(c.exp10);
+        out += c.exp10 < 0 ? "E-" : "E+";
+        if (ae < 10) out += '0';
         out += std::to_string(ae);
-        return out;
-    }
-    if (d.exp10 < 0) {
-        out += "0" + fmt.decimal + std::string(static_cast<std::size_t>(-d.exp10 - 1), '0') + sig;
+    } else if (c.exp10 < 0) {
+        out += '0';
+        out += fmt.decimal;
+        out.append(static_cast<std::size_t>(-c.exp10 - 1), '0');
+        out.append(d, static_cast<std::size_t>(c.n));
     } else {
-        std::size_t int_len = static_cast<std::size_t>(d.exp10) + 1;
-        if (sig.size() <= int_len) {
-            out += sig + std::string(int_len - sig.size(), '0');
+        const int int_len = c.exp10 + 1;
+        if (c.n <= int_len) {
+            out.append(d, static_cast<std::size_t>(c.n));
+            out.append(static_cast<std::size_t>(int_len - c.n), '0');
         } else {
-            out += sig.substr(0, int_len) + fmt.decimal + sig.substr(int_len);
+            out.append(d, static_cast<std::size_t>(int_len));
+            out += fmt.decimal;
+            out.append(d + int_len, static_cast<std::size_t>(c.n - int_len));
         }
     }
     return out;
@@ -197,51 +243,51 @@ std::string fixed(double value, int decimals, const NumberFormat& fmt) {
     if (!std::isfinite(value)) return general(value, fmt);
     if (decimals < 0) decimals = 0;
     // Work on the 15-digit decimal text, as the old Format did, then round half away from zero.
-    std::string int_part = "0", frac;
+    // digits holds the integer part then the decimals, with `point` integer digits.
+    std::string digits;
+    std::size_t point = 1;
     bool negative = false;
-    if (value != 0) {
-        Digits d = decompose(value);
-        negative = d.negative;
-        std::string all;  // digits with an implied point after position `point`
-        long long point = d.exp10 + 1;
-        if (point <= 0) {
-            all = std::string(static_cast<std::size_t>(-point), '0') + d.digits;
-            point = 0;
+    if (value == 0) {
+        digits = "0";
+    } else {
+        const Cifre c = cifre(value);
+        negative = c.negative;
+        const long long lead = c.exp10 + 1;
+        if (lead <= 0) {
+            digits.assign(static_cast<std::size_t>(1 - lead), '0');  // "0" then leading zeros
+            digits.append(c.d.data(), static_cast<std::size_t>(c.n));
+            point = 1;
         } else {
-            all = d.digits;
-            if (static_cast<long long>(all.size()) < point)
-                all += std::string(static_cast<std::size_t>(point) - all.size(), '0');
+            digits.assign(c.d.data(), static_cast<std::size_t>(c.n));
+            if (static_cast<long long>(digits.size()) < lead)
+                digits.append(static_cast<std::size_t>(lead) - digits.size(), '0');
+            point = static_cast<std::size_t>(lead);
         }
-        int_part = point == 0 ? "0" : all.substr(0, static_cast<std::size_t>(point));
-        frac = all.substr(static_cast<std::size_t>(point));
     }
-    std::string kept = frac.substr(0, std::min<std::size_t>(frac.size(), decimals));
-    kept += std::string(static_cast<std::size_t>(decimals) - kept.size(), '0');
-    bool round_up = frac.size() > static_cast<std::size_t>(decimals) &&
-                    frac[static_cast<std::size_t>(decimals)] >= '5';
-    std::string number = int_part + kept;
+    const std::size_t keep = point + static_cast<std::size_t>(decimals);
+    const bool round_up = digits.size() > keep && digits[keep] >= '5';
+    digits.resize(keep, '0');
     if (round_up) {
-        int k = static_cast<int>(number.size()) - 1;
-        while (k >= 0) {
-            if (number[static_cast<std::size_t>(k)] == '9') {
-                number[static_cast<std::size_t>(k)] = '0';
-                --k;
-            } else {
-                ++number[static_cast<std::size_t>(k)];
-                break;
-            }
+        std::size_t k = keep;
+        while (k > 0 && digits[k - 1] == '9') digits[--k] = '0';
+        if (k == 0) {
+            digits.insert(digits.begin(), '1');
+            ++point;
+        } else {
+            ++digits[k - 1];
         }
-        if (k < 0) number.insert(number.begin(), '1');
     }
-    std::size_t int_len = number.size() - static_cast<std::size_t>(decimals);
-    std::string ip = number.substr(0, int_len);
-    std::size_t nz = ip.find_first_not_of('0');
-    ip = nz == std::string::npos ? "0" : ip.substr(nz);
-    std::string fp = number.substr(int_len);
-    bool all_zero = ip == "0" && fp.find_first_not_of('0') == std::string::npos;
-    std::string out = (negative && !all_zero) ? "-" : "";
-    out += ip;
-    if (decimals > 0) out += fmt.decimal + fp;
+    std::size_t nz = 0;
+    while (nz + 1 < point && digits[nz] == '0') ++nz;
+    const bool all_zero = digits.find_first_not_of('0') == std::string::npos;
+    std::string out;
+    out.reserve(digits.size() + 4);
+    if (negative && !all_zero) out += '-';
+    out.append(digits, nz, point - nz);
+    if (decimals > 0) {
+        out += fmt.decimal;
+        out.append(digits, point, std::string::npos);
+    }
     return out;
 }
 
