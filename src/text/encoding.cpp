@@ -217,12 +217,15 @@ std::filesystem::path find_nocase(const std::filesystem::path& dir, std::string_
     std::filesystem::path exact = dir / std::string(name);
     std::error_code ec;
     if (std::filesystem::exists(exact, ec)) return exact;
+    // Several spellings side by side: the first by name, the same on every run.
     const std::string wanted = to_lower(name);
+    std::optional<std::filesystem::path> best;
     std::filesystem::directory_iterator it(dir, ec), end;
     for (; !ec && it != end; it.increment(ec)) {
-        if (to_lower(it->path().filename().string()) == wanted) return it->path();
+        const auto& p = it->path();
+        if (to_lower(p.filename().string()) == wanted && (!best || p < *best)) best = p;
     }
-    return exact;
+    return best ? *best : exact;
 }
 
 }  // namespace tv::text

@@ -240,26 +240,11 @@ void Unita::imposta_unita(const fs::path& dir_lavoro) {
 }
 
 std::optional<fs::path> trova_parametrilavoro(const fs::path& dir_lavoro) {
-    std::error_code ec;
-    const fs::path esatto = dir_lavoro / kNomeFile;
-    if (fs::exists(esatto, ec)) return esatto;
-
     // A suite written on Windows may have used another letter case ("ParametriLavoro").
-    const auto stesso_nome = [](const std::string& nome) {
-        return nome.size() == kNomeFile.size() &&
-               std::equal(nome.begin(), nome.end(), kNomeFile.begin(), [](char a, char b) {
-                   return (a >= 'A' && a <= 'Z' ? char(a - 'A' + 'a') : a) == b;
-               });
-    };
-    std::vector<fs::path> trovati;
-    for (fs::directory_iterator it(dir_lavoro, ec), fine; !ec && it != fine; it.increment(ec)) {
-        std::error_code ec_file;
-        if (it->is_regular_file(ec_file) && stesso_nome(it->path().filename().string()))
-            trovati.push_back(it->path());
-    }
-    if (trovati.empty()) return std::nullopt;
-    // Several spellings side by side: take the first by name, the same on every run.
-    return *std::min_element(trovati.begin(), trovati.end());
+    const fs::path file = tv::text::find_nocase(dir_lavoro, kNomeFile);
+    std::error_code ec;
+    if (fs::exists(file, ec)) return file;
+    return std::nullopt;
 }
 
 }  // namespace tv::units
