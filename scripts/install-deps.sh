@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the window and the tests need (only what is missing).
+# Installs the Debian 12 packages the build, the window, the tests and the fuzz targets need (only
+# what is missing).
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
       nlohmann-json3-dev libnanoflann-dev libfccp-dev qt6-base-dev qt6-svg-dev libgl-dev fonts-wine
-      xvfb xauth)
+      xvfb xauth
+      # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
+      clang libclang-rt-14-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

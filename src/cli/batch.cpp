@@ -274,6 +274,9 @@ int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, 
         for (const auto& m : messaggi.elenco) err << m.titolo << ": " << m.testo << "\n";
         return 1;
     }
+    // What start-up said about the job file: every row starts from what it gave.
+    for (std::size_t i = 0; i < avvio.messaggi_avvio(); ++i)
+        err << messaggi.elenco[i].titolo << ": " << messaggi.elenco[i].testo << "\n";
     std::unique_ptr<Lotto> lotto;
     try {
         lotto = std::make_unique<Lotto>(avvio);

@@ -64,12 +64,14 @@ class LettoreLotto {
     LettoreLotto& operator=(const LettoreLotto&) = delete;
 
     // The next row; false after the last one. A row that cannot be split into the header's
-    // columns comes back with `errore` set. Throws tv::Failure only on a line too long to read.
+    // columns comes back with `errore` set. Throws tv::Failure naming the file only on a line
+    // too long to read (16 MiB).
     bool prossima(RigaIngresso& riga);
 
   private:
     struct Csv;
     std::unique_ptr<Csv> csv_;
+    std::string nome_;  // the file, for messages
     std::size_t numero_ = 0;
 };
 

@@ -1,6 +1,9 @@
 // The batch file's reading through the fast-cpp-csv-parser library (named columns, quoted
 // fields) and the writing of the results as CSV.
 #include <array>
+#include <fstream>
+#include <memory>
+#include <string>
 #include <tuple>
 
 #include "cli/batch.h"
@@ -52,6 +55,10 @@ void leggi_intestazione(Lettore& csv, const std::string& nome) {
         throw Failure("Il file \"" + nome + "\" è vuoto: manca la riga d'intestazione.");
     } catch (const io::error::escaped_string_not_closed&) {
         throw Failure("Virgolette non chiuse nell'intestazione del file \"" + nome + "\".");
+    } catch (const io::error::line_length_limit_exceeded&) {
+        // A header longer than the reader's 16 MiB window: it used to escape as the library's
+        // own exception and end the program.
+        throw Failure("Riga d'intestazione del file \"" + nome + "\" troppo lunga.");
     }
 }
 
@@ -88,6 +95,31 @@ void aggiungi_campo(std::string& out, std::string_view s) {
     out += '"';
 }
 
+// The bytes of a stream with every lone CR made a LF: the library ends lines at LF only (and drops
+// the CR of CR LF), while the suite's files may end them with CR alone.
+class SorgenteRighe : public io::ByteSourceBase {
+  public:
+    explicit SorgenteRighe(std::istream& in) : in_(&in) {}
+    explicit SorgenteRighe(std::unique_ptr<std::ifstream> file)
+        : file_(std::move(file)), in_(file_.get()) {}
+
+    int read(char* buffer, int size) override {
+        in_->read(buffer, size);
+        const auto n = static_cast<int>(in_->gcount());
+        for (int i = 0; i < n; ++i) {
+            if (buffer[i] != '\r') continue;
+            const bool lf = i + 1 < n ? buffer[i + 1] == '\n'
+                                      : in_->peek() == std::char_traits<char>::to_int_type('\n');
+            if (!lf) buffer[i] = '\n';
+        }
+        return n;
+    }
+
+  private:
+    std::unique_ptr<std::ifstream> file_;
+    std::istream* in_;
+};
+
 }  // namespace
 
 struct LettoreLotto::Csv {
@@ -97,18 +129,15 @@ struct LettoreLotto::Csv {
 };
 
 LettoreLotto::LettoreLotto(const std::string& nome, std::istream& in)
-    : csv_(std::make_unique<Csv>(nome, in)) {
+    : csv_(std::make_unique<Csv>(nome, std::make_unique<SorgenteRighe>(in))), nome_(nome) {
     leggi_intestazione(csv_->lettore, nome);
 }
 
-LettoreLotto::LettoreLotto(const fs::path& file) {
-    const std::string nome = text::decode(file.string());
-    try {
-        csv_ = std::make_unique<Csv>(file.string());
-    } catch (const io::error::can_not_open_file&) {
-        throw Failure("Impossibile leggere il file \"" + nome + "\".");
-    }
-    leggi_intestazione(csv_->lettore, nome);
+LettoreLotto::LettoreLotto(const fs::path& file) : nome_(text::decode(file.string())) {
+    auto in = std::make_unique<std::ifstream>(file, std::ios::binary);
+    if (!*in) throw Failure("Impossibile leggere il file \"" + nome_ + "\".");
+    csv_ = std::make_unique<Csv>(nome_, std::make_unique<SorgenteRighe>(std::move(in)));
+    leggi_intestazione(csv_->lettore, nome_);
 }
 
 LettoreLotto::~LettoreLotto() = default;
@@ -129,7 +158,8 @@ bool LettoreLotto::prossima(RigaIngresso& riga) {
     } catch (const io::error::escaped_string_not_closed& e) {
         riga.errore = "Riga " + std::to_string(e.file_line) + " del file: virgolette non chiuse";
     } catch (const io::error::line_length_limit_exceeded& e) {
-        throw Failure("Riga " + std::to_string(e.file_line) + " del file troppo lunga.");
+        throw Failure("Riga " + std::to_string(e.file_line) + " del file \"" + nome_ +
+                      "\" troppo lunga.");
     }
     riga.numero = ++numero_;
     for (std::size_t i = 0; i < kColonneIngresso; ++i) {

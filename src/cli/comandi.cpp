@@ -1,6 +1,7 @@
 // check and search: start-up from the suite through the form library, then output.
 #include "cli/comandi.h"
 
+#include <algorithm>
 #include <charconv>
 #include <nlohmann/json.hpp>
 
@@ -21,8 +22,9 @@ std::vector<std::string> argomenti(const std::optional<std::string>& root,
     return args;
 }
 
-void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ostream& err) {
-    for (std::size_t i = from; i < m.elenco.size(); ++i)
+void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ostream& err,
+                     std::size_t to = std::string::npos) {
+    for (std::size_t i = from; i < std::min(to, m.elenco.size()); ++i)
         err << m.elenco[i].titolo << ": " << m.elenco[i].testo << "\n";
 }
 
@@ -78,6 +80,8 @@ int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, 
         stampa_messaggi(messaggi, 0, err);
         return 1;
     }
+    // What start-up said about the job file; the outcome of its own run is replaced by ours.
+    stampa_messaggi(messaggi, 0, err, f.messaggi_avvio());
     for (const auto& s : o.set) {
         auto eq = s.find('=');
         int n = -1;

@@ -55,6 +55,14 @@ std::optional<std::string> numero_dopo(const std::string& line, std::size_t from
     return n;
 }
 
+// ASCII letters in lower case, every other byte as it is: positions in the result are those of
+// the text, also where the text is not UTF-8 (a command line is any bytes).
+std::string minuscole_ascii(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
 std::optional<std::string> dopo_uguale(const std::string& line) {
     std::string v = trim(line.substr(line.find('=') + 1));
     if (v.empty()) return std::nullopt;
@@ -67,7 +75,7 @@ fs::path trova_root(const std::vector<std::string>& args, const fs::path& curren
     std::string riga;
     for (const auto& a : args) riga += (riga.empty() ? "" : " ") + a;
     const std::string key = "|diroot=";
-    auto pos = text::to_lower(riga).find(key);
+    auto pos = minuscole_ascii(riga).find(key);
     if (pos == std::string::npos) {
         fs::path cur = current_dir;
         if (!cur.has_filename()) cur = cur.parent_path();  // "/suite/progra/" is still progra
@@ -123,8 +131,15 @@ DatiLavoro analizza_lavoro(const std::vector<std::string>& lines) {
                 std::string name = trim(line.substr(name_from, p - name_from));
                 if (!name.empty()) d.localita = name;
             }
-            if (auto v = numero_dopo(line, line.find("long.") + 5)) d.longitudine = v;
-            if (auto v = numero_dopo(line, line.find("lat.") + 4)) d.latitudine = v;
+            // Both coordinates or neither: a line cut before its ")" would give a cut number.
+            const auto lon = numero_dopo(line, line.find("long.") + 5);
+            const auto lat = numero_dopo(line, line.find("lat.") + 4);
+            if (lon && lat && line.find(')', line.find("lat.")) != std::string::npos) {
+                d.longitudine = lon;
+                d.latitudine = lat;
+            } else {
+                d.localita_incompleta = true;
+            }
         }
         if (has("fondazione") && uguale) {
             if (auto v = dopo_uguale(line)) d.suolo = text::to_upper(*v);

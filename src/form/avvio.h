@@ -30,6 +30,14 @@ struct DatiLavoro {
     std::optional<std::string> localita;  // text for the search box
     std::optional<std::string> longitudine, latitudine, suolo, St, VN, Cu;
     std::optional<double> T1;
+    // A locality line whose coordinates cannot both be read up to its closing ")" (a file cut in
+    // the middle of that line): neither coordinate is taken from it.
+    bool localita_incompleta = false;
+
+    // True when no rule took anything from the file.
+    bool vuoto() const {
+        return !localita && !longitudine && !latitudine && !suolo && !St && !VN && !Cu && !T1;
+    }
 };
 
 DatiLavoro analizza_lavoro(const std::vector<std::string>& lines);

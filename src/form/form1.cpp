@@ -21,6 +21,7 @@ Form1::Form1(Messaggi& messaggi, text::NumberFormat formato)
 
 void Form1::mostra(const std::string& testo, const std::string& titolo) {
     messaggi_->mostra(Messaggio{testo, titolo, Icona::stop});
+    ++mostrati_;
 }
 
 fs::path Form1::file_griglia() const {
@@ -38,13 +39,35 @@ bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& curr
         mostra(f.what(), f.title());
         return false;
     }
+    // A damaged dirlav or lavoro names a folder that is not there: say where the name came from.
+    if (std::error_code ec; !fs::is_directory(cartelle.dir_lavoro, ec)) {
+        const fs::path impostazioni = text::find_nocase(cartelle.dir_root, "impostazioni");
+        mostra("Cartella del lavoro non trovata: " + cartelle.dir_lavoro.string() +
+                   ". Il suo nome viene dai file " + (impostazioni / "dirlav").string() + " e " +
+                   (impostazioni / "lavoro").string() + ".",
+               kWindowCaption);
+        return false;
+    }
 
     file_lavoro_letto = file_lavoro(cartelle.dir_lavoro);
     if (file_lavoro_letto) {
+        const std::string nome = file_lavoro_letto->string();
         if (auto lines = text::read_lines(*file_lavoro_letto)) {
-            applica_lavoro(analizza_lavoro(*lines));
+            const DatiLavoro dati = analizza_lavoro(*lines);
+            applica_lavoro(dati);
+            // An empty, cut or garbled job file must not pass for the job's site unnoticed.
+            if (dati.localita_incompleta)
+                mostra("Nel file " + nome +
+                           " la riga della località è incompleta: longitudine e latitudine non "
+                           "sono state lette.",
+                       kWindowCaption);
+            else if (dati.vuoto())
+                mostra("Nel file " + nome +
+                           " non ci sono dati del sito riconoscibili: i campi del sito restano "
+                           "quelli iniziali.",
+                       kWindowCaption);
         } else {
-            mostra("Impossibile leggere il file " + file_lavoro_letto->string(), kWindowCaption);
+            mostra("Impossibile leggere il file " + nome, kWindowCaption);
         }
     }
 
@@ -91,8 +114,20 @@ bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& curr
         t[1] = text::fixed(T1, 2, formato_);
     }
 
-    Command1_Click(0);
+    messaggi_avvio_ = mostrati_;
+    if (!Command1_Click(0)) cancella_risultati();
     return true;
+}
+
+// The window must not open on the design texts of its results (numbers nobody computed) when
+// the start-up run stopped: it shows no result at all until a run completes.
+void Form1::cancella_risultati() {
+    for (int i : kCampiRisultato)
+        if (i != 2) stato.text1[static_cast<std::size_t>(i)].clear();  // 2: the default weight
+    stato.label2_0.clear();
+    stato.label2_1.clear();
+    stato.label2_6.clear();
+    stato.label3.clear();
 }
 
 void Form1::applica_lavoro(const DatiLavoro& d) {
@@ -112,6 +147,10 @@ void Form1::applica_lavoro(const DatiLavoro& d) {
 
 std::optional<std::string> Form1::motivo_rifiuto(int index) const {
     if (index < 0 || index >= kCampi) return std::nullopt;
+    // Result fields hold what the program wrote and cannot be typed into: leaving one is never
+    // refused, also while it is empty after a start-up whose run stopped.
+    for (int r : kCampiRisultato)
+        if (index == r) return std::nullopt;
     const std::string& testo = stato.text1[static_cast<std::size_t>(index)];
     if (index == 4) {
         const std::string s = text::to_upper(text::trim(testo));

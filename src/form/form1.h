@@ -29,6 +29,8 @@ struct VariabiliFinestra {
 
 // Fields the check run reads, in the order it validates them.
 inline constexpr int kCampiIngresso[] = {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 23};
+// Fields only the program writes (locked in the window).
+inline constexpr int kCampiRisultato[] = {0, 2, 18, 19, 20, 21, 22, 24, 25, 26};
 
 class Form1 {
 public:
@@ -65,6 +67,10 @@ public:
     // Field whose text stopped the last run, -1 when none.
     int campo_rifiutato() const { return campo_rifiutato_; }
 
+    // How many messages start-up showed before its own check run (about the job file or the
+    // locality list): what a front end that runs the check again must still pass on.
+    std::size_t messaggi_avvio() const { return messaggi_avvio_; }
+
     StatoFinestra stato;
     VariabiliFinestra variabili;
     Cartelle cartelle;
@@ -95,6 +101,7 @@ public:
 private:
     void mostra(const std::string& testo, const std::string& titolo);
     void applica_lavoro(const DatiLavoro& d);
+    void cancella_risultati();
 
     Messaggi* messaggi_;
     text::NumberFormat formato_;
@@ -102,6 +109,8 @@ private:
     bool ricerca_in_corso_ = false;
     bool check_refused_ = false;
     int campo_rifiutato_ = -1;
+    std::size_t mostrati_ = 0;  // messages shown so far
+    std::size_t messaggi_avvio_ = 0;
 };
 
 }  // namespace tv::form

@@ -23,6 +23,9 @@ std::optional<std::vector<std::string>> cerca_localita(const std::filesystem::pa
     auto lines = text::read_lines(file);
     if (!lines)
         throw Failure("Impossibile leggere il file delle località \"" + path_text(file) + "\".");
+    // An empty list would only say "no match" for every text: say that the file is empty.
+    if (lines->empty())
+        throw Failure("Il file delle località \"" + path_text(file) + "\" è vuoto.");
     return cerca_localita(*lines, typed);
 }
 

@@ -20,8 +20,8 @@ std::optional<std::vector<std::string>> cerca_localita(const std::vector<std::st
                                                        std::string_view typed);
 
 // The same over the locality file, decoded (UTF-8 where valid, else Windows-1252) and split at
-// CR, LF or CR LF. The file is not read when `typed` is too short; a file that cannot be read
-// throws tv::Failure naming it.
+// CR, LF or CR LF. The file is not read when `typed` is too short; a file that cannot be read,
+// or holds no line, throws tv::Failure naming it.
 std::optional<std::vector<std::string>> cerca_localita(const std::filesystem::path& file,
                                                        std::string_view typed);
 

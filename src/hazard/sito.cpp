@@ -32,6 +32,11 @@ GridPoint presente(const std::optional<GridPoint>& p) {
 void verifica_dati(const DatiSito& d) {
     if (!std::isfinite(d.lon) || !std::isfinite(d.lat))
         throw Failure("Latitudine e longitudine del sito devono essere numeri finiti.");
+    // Beyond these the distances wrap round the sphere and some cell would still be found.
+    if (d.lat < -90 || d.lat > 90)
+        throw Failure("Latitudine del sito fuori dall'intervallo da -90 a 90 gradi.");
+    if (d.lon < -180 || d.lon > 180)
+        throw Failure("Longitudine del sito fuori dall'intervallo da -180 a 180 gradi.");
     if (!std::isfinite(d.VN)) throw Failure("Vita nominale VN non valida.");
     if (!std::isfinite(d.Cu)) throw Failure("Coefficiente d'uso Cu non valido.");
     if (!std::isfinite(d.PVR) || d.PVR <= 0 || d.PVR >= 100)

@@ -60,8 +60,9 @@ struct RisultatoSito {
 };
 
 // The whole hazard computation of the check run. Throws tv::Failure with an Italian message on
-// non-finite inputs, PVR outside (0, 100), VR not positive, a site outside the grid ("Punto fuori
-// zona!") or a value of 0 or less at a bracketing return period.
+// non-finite inputs, a latitude outside -90..90 or a longitude outside -180..180 degrees, PVR
+// outside (0, 100), VR not positive, a site outside the grid ("Punto fuori zona!") or a value of 0
+// or less at a bracketing return period.
 RisultatoSito interpola_sito(const RicercaGriglia& search, const DatiSito& dati);
 
 }  // namespace tv::hazard

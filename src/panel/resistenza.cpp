@@ -29,6 +29,10 @@ constexpr int kMaxDimezzamenti = 1100;
 // The root search stops after this many evaluations.
 constexpr int kMaxValutazioni = 101;
 
+// Largest relative distance of the design stress from fd that the root search may leave; on
+// sound data it stays below 1e-4.
+constexpr double kScartoTensione = 1e-3;
+
 }  // namespace
 
 double parabola(double x0, double y0) {
@@ -84,6 +88,8 @@ Qmax qmax(double E, double h, double a, double sigma_d) {
         if (p3.F - p1.F < kLarghezzaFinale) break;
     }
     Qmax r{p2.Q, p2.F, p2.S, p2.F, p2.Q};
+    // Geometry at the edge of the doubles (a rise near 1e308) makes the stress undefined.
+    richiedi_finito(r.sigmacrit, "tensione critica di instabilità");
     if (r.sigmacrit < sigma_d) return r;
 
     // Second phase: the stress reaches sigma_d before the maximum. Regula falsi with the Pegasus
@@ -96,11 +102,12 @@ Qmax qmax(double E, double h, double a, double sigma_d) {
     double passo_relativo = 1000.0;
     enum class Lato { nessuno, sinistro, destro } ultimo = Lato::nessuno;
     double m = fb;
+    double gm = gb;
     for (int n = 1;; ++n) {
         m = (fb - fa) * ga / (ga - gb) + fa;
         double sm = 0.0;
         r.qd = q_di_f(m, E, h, a, l_arco, sm);
-        const double gm = sm - sigma_d;
+        gm = sm - sigma_d;
         if (std::abs(gm) < tolleranza || passo_relativo < 0.001 || n >= kMaxValutazioni) break;
         if (gm * ga > 0.0) {
             if (ultimo == Lato::sinistro) gb = gb * ga / (gm + ga);
@@ -116,6 +123,13 @@ Qmax qmax(double E, double h, double a, double sigma_d) {
             ultimo = Lato::destro;
         }
     }
+    // When E is many orders of magnitude above fd the arch stress moves in steps larger than fd
+    // (the shortening is lost in rounding): no deflection puts it on fd, and the pressure found
+    // would be an artefact of rounding.
+    if (!(std::abs(gm) <= kScartoTensione * sigma_d))
+        throw Failure(
+            "Risultato non valido: E (modulo elastico) troppo grande rispetto a fd (resistenza "
+            "a compressione di progetto): l'inflessione di progetto non si può calcolare");
     r.deltafreccia = m;
     return r;
 }

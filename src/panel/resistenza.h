@@ -22,7 +22,8 @@ struct Qmax {
 
 // Searches the largest pressure over the deflections 0..h; when the arch stress reaches
 // sigma_d before it, the design point is where the stress equals sigma_d.
-// Throws tv::Failure unless E, h, a and sigma_d are finite and above 0.
+// Throws tv::Failure unless E, h, a and sigma_d are finite and above 0, and when no deflection
+// puts the stress on sigma_d (E so far above sigma_d that the shortening is lost in rounding).
 Qmax qmax(double E, double h, double a, double sigma_d);
 
 struct Freccia {

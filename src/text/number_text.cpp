@@ -2,6 +2,7 @@
 // Texts are scanned in place and written into stack buffers: batches convert millions of them.
 #include "text/number_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -98,9 +99,21 @@ struct Cifre {
     int exp10 = 0;             // value = d1.d2d3... x 10^exp10
 };
 
+// The largest 15-digit decimal that is still a double. Above it, 15 digits rounded to nearest
+// give 1.79769313486232E+308, which is no double: such values keep this text instead, so that
+// every number written reads back.
+constexpr double kMassimo15Cifre = 1.79769313486231e308;
+
 Cifre cifre(double value) {
     Cifre c;
     c.negative = std::signbit(value);
+    if (std::fabs(value) > kMassimo15Cifre) {
+        constexpr std::string_view kCifre = "179769313486231";
+        std::copy(kCifre.begin(), kCifre.end(), c.d.begin());
+        c.n = static_cast<int>(kCifre.size());
+        c.exp10 = 308;
+        return c;
+    }
     std::array<char, 40> buf{};
     auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(value),
                                    std::chars_format::scientific, 14);

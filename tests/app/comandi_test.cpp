@@ -145,9 +145,7 @@ TEST_F(Comando, AButtonClickWhileAFieldHoldsARefusedTextOnlyShowsTheMessage) {
     PiattaformaProva desktop;
     desktop.scelto = tv::app::percorso_qt(tmp.path() / "finestra.bmp");
     Comandi comandi(f.presentatore, f.messaggi, desktop);
-    f.campo(13)->setFocus();
-    f.campo(13)->selectAll();
-    QTest::keyClicks(f.campo(13), "abc");
+    f.scrivi(13, "abc");
     clic(f.finestra.command(5));
     EXPECT_EQ(f.testi(), std::vector<std::string>{"Richiesto valore numerico"});
     EXPECT_EQ(desktop.salvataggi_chiesti, 0);

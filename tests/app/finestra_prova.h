@@ -32,6 +32,12 @@ struct FinestraVera {
         EXPECT_TRUE(QTest::qWaitForWindowActive(&finestra));
     }
     QLineEdit* campo(int i) { return finestra.campo(i); }
+    // Replaces the text of field i as the user would: focus, select all and type.
+    void scrivi(int i, const QString& testo) {
+        campo(i)->setFocus();
+        campo(i)->selectAll();
+        QTest::keyClicks(campo(i), testo);
+    }
     std::vector<std::string> testi() const {
         std::vector<std::string> out;
         for (const auto& m : messaggi.elenco) out.push_back(m.testo);

@@ -57,16 +57,12 @@ TEST(Impagina, EveryChapterStartsOnANewPageWithTheTitleInTheDocument) {
     EXPECT_TRUE(contenuto.toLatin1().contains(titolo_pdf(QStringLiteral("Manuale di prova"))));
 }
 
-TEST(Impagina, AFileThatCannotBeWrittenIsReported) {
+TEST(Impagina, AFileThatCannotBeWrittenOrAnEmptyTextIsReported) {
     CartellaTemp tmp;
     tv::form::prova::scrivi(tmp.path() / "blocco", "x");
     const QString pdf = q(tmp.path() / "blocco" / "manuale.pdf");
     EXPECT_EQ(tv::manuale::impagina("# Titolo\n\ntesto\n", pdf, "T"),
               "Impossibile scrivere il file \"" + pdf + "\".");
-}
-
-TEST(Impagina, AnEmptyTextIsReported) {
-    CartellaTemp tmp;
     EXPECT_EQ(tv::manuale::impagina("", q(tmp.path() / "m.pdf"), "T"),
               "Il testo del manuale è vuoto.");
 }
@@ -77,36 +73,15 @@ TEST(Manuale, NamesEveryButtonMessageFrameAndSuiteFileOfTheWindow) {
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QString testo = QString::fromUtf8(f.readAll());
     EXPECT_EQ(tv::manuale::titolo_di(testo), "TORVELANDO PANNELLI MURARI");
-    for (const char* voce : {"AGGIORNA",
-                             "COPIA",
-                             "STAMPA",
-                             "SALVA",
-                             "HELP",
-                             "Appoggiato",
-                             "Libero",
-                             "Richiesto valore numerico",
-                             "Accettati solo terreni tipo A, B, C, D, E",
-                             "Verifica non possibile",
-                             "VINCOLI SCORRETTI",
-                             "Punto fuori zona!",
-                             "> Fa : OK",
-                             "< Fa : !!!",
-                             "EC8 - 4.3.5.2",
-                             "EC6 - 6.3.2",
-                             "DATI PANNELLO MURARIO",
-                             "File BMP (*.bmp)",
-                             "parametrilavoro",
-                             "dinamica.txt",
-                             "sismica_2008.txt",
-                             "parametri_per_spettro.txt",
-                             "coordinate_localita.txt",
-                             "torvelando.pdf",
-                             "|diroot=",
-                             "Annulla",
-                             "Ripartizione massa verticale / orizzontale",
-                             "Sigma critica di instabilità",
-                             "840,56",
-                             "614,87"})
+    for (const char* voce :
+         {"AGGIORNA", "COPIA", "STAMPA", "SALVA", "HELP", "Appoggiato", "Libero", "Annulla",
+          "Richiesto valore numerico", "Accettati solo terreni tipo A, B, C, D, E",
+          "Verifica non possibile", "VINCOLI SCORRETTI", "Punto fuori zona!", "> Fa : OK",
+          "< Fa : !!!", "EC8 - 4.3.5.2", "EC6 - 6.3.2", "DATI PANNELLO MURARIO", "File BMP (*.bmp)",
+          "parametrilavoro", "dinamica.txt", "sismica_2008.txt", "parametri_per_spettro.txt",
+          "coordinate_localita.txt", "torvelando.pdf", "|diroot=",
+          "Ripartizione massa verticale / orizzontale", "Sigma critica di instabilità", "840,56",
+          "614,87"})
         EXPECT_TRUE(testo.contains(QString::fromUtf8(voce))) << voce;
 }
 

@@ -2,6 +2,8 @@
 // toggles, locality search and "AGGIORNA", under a "." and a "," locale.
 #include "app/presentatore.h"
 
+#include <gtest/gtest.h>
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,12 +12,10 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
-#include "finestra_prova.h"
 #include "app/colori.h"
 #include "app/form1.h"
 #include "app/linea.h"
+#include "finestra_prova.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ using tv::app::prova::clic;
 using tv::app::prova::FinestraVera;
 
 class Presentatore : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
     void TearDown() override { QLocale::setDefault(QLocale::system()); }
     SuiteTemp suite;
@@ -50,9 +50,7 @@ TEST_F(Presentatore, StartUpShowsTheFirstRunWithUnitCaptionsAndVerdictBesideTheR
 TEST_F(Presentatore, RefusedTextKeepsTheFocusAndAClickOnAggiornaOnlyShowsTheMessage) {
     FinestraVera f(suite);
     const QString peso = f.campo(2)->text();
-    f.campo(13)->setFocus();
-    f.campo(13)->selectAll();
-    QTest::keyClicks(f.campo(13), "abc");
+    f.scrivi(13, "abc");
     clic(f.finestra.command(1));
     ASSERT_EQ(f.testi(), std::vector<std::string>{"Richiesto valore numerico"});
     EXPECT_EQ(f.messaggi.elenco[0].titolo, "Input errato");
@@ -64,8 +62,7 @@ TEST_F(Presentatore, RefusedTextKeepsTheFocusAndAClickOnAggiornaOnlyShowsTheMess
     EXPECT_FALSE(f.finestra.check(1)->isChecked());
     EXPECT_EQ(f.messaggi.elenco.size(), 2u);
 
-    f.campo(13)->selectAll();
-    QTest::keyClicks(f.campo(13), "24");
+    f.scrivi(13, "24");
     clic(f.finestra.command(1));
     EXPECT_EQ(f.messaggi.elenco.size(), 2u);
     EXPECT_EQ(f.campo(2)->text(), "2880");  // the run used the new thickness
@@ -73,9 +70,7 @@ TEST_F(Presentatore, RefusedTextKeepsTheFocusAndAClickOnAggiornaOnlyShowsTheMess
 
 TEST_F(Presentatore, TabOutOfARefusedSoilCategoryShowsItsMessage) {
     FinestraVera f(suite);
-    f.campo(4)->setFocus();
-    f.campo(4)->selectAll();
-    QTest::keyClicks(f.campo(4), "F");
+    f.scrivi(4, "F");
     QTest::keyClick(f.campo(4), Qt::Key_Tab);
     EXPECT_EQ(f.testi(), std::vector<std::string>{"Accettati solo terreni tipo A, B, C, D, E"});
     EXPECT_EQ(QApplication::focusWidget(), f.campo(4));
@@ -132,9 +127,7 @@ TEST_F(Presentatore, DecimalCommaLocaleWritesAndReadsCommaNumbers) {
     EXPECT_EQ(f.campo(1)->text(), "0,39");
     EXPECT_EQ(f.campo(14)->text(), "0,0008");
     EXPECT_TRUE(f.messaggi.elenco.empty());
-    f.campo(13)->setFocus();
-    f.campo(13)->selectAll();
-    QTest::keyClicks(f.campo(13), "12,5");
+    f.scrivi(13, "12,5");
     clic(f.finestra.command(1));
     EXPECT_TRUE(f.messaggi.elenco.empty());
     EXPECT_EQ(f.campo(2)->text(), "1500");

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "suite_temp.h"
+#include "text/error.h"
 #include "text/number_text.h"
 
 namespace tv::cli {
@@ -402,6 +403,43 @@ TEST(LottoCsv, ReaderTrimsUnquotesAndReadsWindowsText) {
     EXPECT_EQ(r.celle[0], "à");
     EXPECT_EQ(r.celle[1], "");
     EXPECT_FALSE(lettore.prossima(r));
+}
+
+TEST(LottoCsv, LoneCarriageReturnsEndLinesAsInTheSuiteFiles) {
+    // The library ends lines at LF only: a file with CR line ends used to be one long header.
+    std::istringstream in("id,lat\r\"a, b\",42.35\r\r\nx,1\r");
+    LettoreLotto lettore("prova.csv", in);
+    RigaIngresso r;
+    ASSERT_TRUE(lettore.prossima(r));
+    EXPECT_EQ(r.errore, "");
+    EXPECT_EQ(r.celle[0], "a, b");
+    EXPECT_EQ(r.celle[1], "42.35");
+    ASSERT_TRUE(lettore.prossima(r));
+    EXPECT_EQ(r.celle[0], "x");
+    EXPECT_EQ(r.celle[1], "1");
+    EXPECT_FALSE(lettore.prossima(r));
+}
+
+TEST(LottoCsv, LinesLongerThanTheReaderHoldsAreNamedNotFatal) {
+    // A header over the reader's 16 MiB window used to escape as the library's own exception
+    // and end the program.
+    const std::string lunga(17u << 20, 'x');
+    const auto messaggio = [](auto&& f) -> std::string {
+        try {
+            f();
+        } catch (const Failure& e) {
+            return e.what();
+        }
+        return "(nessun errore)";
+    };
+    std::istringstream intestazione(lunga + "\n1\n");
+    EXPECT_EQ(messaggio([&] { LettoreLotto l("lungo.csv", intestazione); }),
+              "Riga d'intestazione del file \"lungo.csv\" troppo lunga.");
+    std::istringstream righe("id\n" + lunga + "\n");
+    LettoreLotto lettore("lungo.csv", righe);
+    RigaIngresso r;
+    EXPECT_EQ(messaggio([&] { lettore.prossima(r); }),
+              "Riga 2 del file \"lungo.csv\" troppo lunga.");
 }
 
 }  // namespace

@@ -60,7 +60,16 @@ INSTANTIATE_TEST_SUITE_P(
                  "/x/y",
                  "/dati/Suite"},
         CasoRoot{"NoKeyTakesTheParentOfTheCurrentFolder", {}, "/dati/Suite/progra", "/dati/Suite"},
-        CasoRoot{"OtherArgumentsOnly", {"-x", "lavoro=1"}, "/dati/Suite/progra", "/dati/Suite"}),
+        CasoRoot{"OtherArgumentsOnly", {"-x", "lavoro=1"}, "/dati/Suite/progra", "/dati/Suite"},
+        // A command line is any bytes: Windows-1252 letters before the key or in the root.
+        CasoRoot{"Windows1252BytesBeforeTheKey",
+                 {std::string(32, '\xFF') + "|diroot=/dati/Suite|"},
+                 "/x/y",
+                 "/dati/Suite"},
+        CasoRoot{"Windows1252BytesInTheRootKeptAsGiven",
+                 {"CITT\xC0", "|diroot=/dati/Citt\xE0|"},
+                 "/x/y",
+                 "/dati/Citt\xE0"}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST(TrovaRoot, EmptyValueStopsWithAMessageAboutDiroot) {
@@ -147,6 +156,20 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoImpostazioni{"LavoroFirstLineEmpty", "lavoro", "\ncommessa\n"}),
     [](const auto& info) { return std::string(info.param.nome); });
 
+TEST(FormLoad, AJobFolderThatIsNotThereNamesTheSettingsFiles) {
+    // A damaged dirlav used to end in "parametrilavoro not found" under a folder of garbage.
+    SuiteTemp s;
+    scrivi(s.root() / "impostazioni" / "dirlav", "lav\x01\xFForo\n");
+    Finestra w;
+    EXPECT_FALSE(w.avvia(s));
+    ASSERT_EQ(w.messaggi.elenco.size(), 1u);
+    const std::string& m = w.messaggi.elenco[0].testo;
+    EXPECT_EQ(m.rfind("Cartella del lavoro non trovata: ", 0), 0u) << m;
+    EXPECT_NE(m.find((s.root() / "impostazioni" / "dirlav").string()), std::string::npos) << m;
+    EXPECT_NE(m.find((s.root() / "impostazioni" / "lavoro").string()), std::string::npos) << m;
+    EXPECT_TRUE(w.form.stato == StatoFinestra{});
+}
+
 TEST(FormLoad, EmptyDirootStopsBeforeAnythingIsRead) {
     Finestra w;
     EXPECT_FALSE(w.form.Form_Load({"|diroot=|"}, fs::current_path()));
@@ -203,6 +226,7 @@ TEST_P(AnalizzaLavoro, TakesWhatTheRulesCut) {
     EXPECT_EQ(d.VN, c.atteso.VN);
     EXPECT_EQ(d.Cu, c.atteso.Cu);
     EXPECT_EQ(d.T1, c.atteso.T1);
+    EXPECT_EQ(d.localita_incompleta, c.atteso.localita_incompleta);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -220,6 +244,13 @@ INSTANTIATE_TEST_SUITE_P(
         CasoLavoro{"NameFromTheLineStartWithoutAccent",
                    {"Torino (long. 7.68 lat. 45.07)"},
                    dati("torino", "7.68", "45.07")},
+        // A file cut inside the locality line used to give a cut latitude ("45.07" of 45.0733).
+        CasoLavoro{"LineCutBeforeItsBracketGivesNoCoordinates",
+                   {"Località Torino (long. 7.6807  lat. 45.07"},
+                   con(dati("torino"), [](DatiLavoro& d) { d.localita_incompleta = true; })},
+        CasoLavoro{"LineWithoutALatitudeNumberGivesNoCoordinates",
+                   {"Località Torino (long. 7.6807  lat. )"},
+                   con(dati("torino"), [](DatiLavoro& d) { d.localita_incompleta = true; })},
         CasoLavoro{"NameCutRunningBackwardsIsSkipped",
                    {"(long. 7.68 lat. 45.07) località Torino"},
                    dati(std::nullopt, "7.68", "45.07")},
@@ -374,6 +405,46 @@ TEST(FormLoad, DinamicaPeriodOfZeroGivesTheDefault) {
     ASSERT_TRUE(w.avvia(s));
     EXPECT_EQ(w.form.stato.text1[1], "0.39");
 }
+
+struct CasoLavoroGuasto {
+    const char* nome;
+    const char* testo;
+    const char* dopo_il_file;  // the message after "Nel file <path>"
+};
+void PrintTo(const CasoLavoroGuasto& c, std::ostream* os) {
+    *os << c.nome;
+}
+
+class LavoroGuasto : public ::testing::TestWithParam<CasoLavoroGuasto> {};
+
+TEST_P(LavoroGuasto, SaysSoNamingTheFileAndKeepsTheDesignSite) {
+    const CasoLavoroGuasto& c = GetParam();
+    SuiteTemp s;
+    scrivi(s.lavoro() / "sismica_2008.txt", c.testo);
+    Finestra w;
+    ASSERT_TRUE(w.avvia(s));
+    ASSERT_FALSE(w.messaggi.elenco.empty());
+    EXPECT_EQ(w.messaggi.elenco[0].testo,
+              "Nel file " + (s.lavoro() / "sismica_2008.txt").string() + c.dopo_il_file);
+    EXPECT_EQ(w.form.messaggi_avvio(), 1u);
+    EXPECT_EQ(w.form.stato.text1[6], "7.28");
+    EXPECT_EQ(w.form.stato.text1[7], "45.01");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    File, LavoroGuasto,
+    ::testing::Values(
+        CasoLavoroGuasto{"Empty", "",
+                         " non ci sono dati del sito riconoscibili: i campi del sito restano "
+                         "quelli iniziali."},
+        CasoLavoroGuasto{"BinaryNoise", "\x01\xFF\xFE\x9A\r\n\x7F\x80\x81",
+                         " non ci sono dati del sito riconoscibili: i campi del sito restano "
+                         "quelli iniziali."},
+        CasoLavoroGuasto{"CutInsideTheLocalityLine",
+                         "PARAMETRI SISMICI\r\nLocalit\xE0 Torino (long. 7.6807  lat. 45.07",
+                         " la riga della località è incompleta: longitudine e latitudine non "
+                         "sono state lette."}),
+    [](const auto& info) { return std::string(info.param.nome); });
 
 TEST(FormLoad, WithBothJobFilesOnlyDinamicaIsRead) {
     SuiteTemp s;

@@ -76,14 +76,25 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoConvalida{"CommaLocaleSiteFieldText", 8, "cinquanta", true, kNumerico}),
     [](const auto& info) { return std::string(info.param.nome); });
 
-TEST(Convalida, EveryFieldButTheSoilRefusesAnEmptyText) {
-    for (int i = 0; i < kCampi; ++i) {
+TEST(Convalida, EveryInputFieldButTheSoilRefusesAnEmptyText) {
+    for (int i : kCampiIngresso) {
         if (i == 4) continue;
         Finestra w;
         w.form.stato.text1[static_cast<std::size_t>(i)] = "";
         EXPECT_TRUE(w.form.Text1_Validate(i)) << "field " << i;
         ASSERT_EQ(w.messaggi.elenco.size(), 1u) << "field " << i;
         EXPECT_EQ(w.messaggi.elenco[0].testo, kNumerico);
+    }
+}
+
+TEST(Convalida, ResultFieldsAreNeverRefusedEvenEmpty) {
+    // Only the program writes them; empty after a start-up whose run stopped, they must not
+    // hold the focus.
+    for (int i : kCampiRisultato) {
+        Finestra w;
+        w.form.stato.text1[static_cast<std::size_t>(i)] = "";
+        EXPECT_FALSE(w.form.Text1_Validate(i)) << "field " << i;
+        EXPECT_TRUE(w.messaggi.elenco.empty()) << "field " << i;
     }
 }
 

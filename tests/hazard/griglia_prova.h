@@ -1,10 +1,10 @@
-// Small grids for the hazard tests: lattices built in memory, their text in the grid file
-// format, and a temporary folder that removes itself.
+// Small grids for the hazard tests: lattices built in memory, records in the file format, a
+// temporary folder that removes itself, and the message of a refusal.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
-#include <array>
-#include <charconv>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -14,15 +14,13 @@
 #include <vector>
 
 #include "hazard/grid.h"
+#include "text/error.h"
 
 namespace tv::hazard::prova {
 
 // A point whose 27 values are positive and different from those of every other code.
 inline GridPoint nodo(std::int64_t cod, double lon, double lat) {
-    GridPoint p;
-    p.cod = cod;
-    p.lon = lon;
-    p.lat = lat;
+    GridPoint p{cod, lon, lat, {}};
     for (std::size_t i = 0; i < p.dati.size(); ++i)
         p.dati[i] = 1.0 + static_cast<double>(cod) / 1000.0 + static_cast<double>(i) / 100.0;
     return p;
@@ -43,50 +41,43 @@ inline Grid reticolo(int rows, int cols, const std::vector<std::int64_t>& senza 
     return g;
 }
 
-inline std::string numero(double v) {
-    std::array<char, 64> buf{};
-    auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), v);
-    return std::string(buf.data(), end);
-}
-
-// The grid as file text: header line, one record per line, single blanks, LF.
-inline std::string testo_griglia(const Grid& g) {
-    std::string out = "ID LON LAT valori\n";
-    for (const GridPoint& p : g.points) {
-        out += std::to_string(p.cod) + " " + numero(p.lon) + " " + numero(p.lat);
-        for (double v : p.dati) out += " " + numero(v);
-        out += "\n";
-    }
+// A record of the grid file: code, position 6.5448 E 45.134 N and the values 1..27, written
+// with the given separator.
+inline std::string record(const std::string& cod, const std::string& sep = " ") {
+    std::string out = cod + sep + "6.5448" + sep + "45.134";
+    for (int i = 1; i <= 27; ++i) out += sep + std::to_string(i);
     return out;
 }
 
-// A fresh folder under the system's temporary folder, removed with its content at the end.
-class CartellaTemp {
-public:
-    CartellaTemp() {
-        std::random_device rd;
-        dir_ = std::filesystem::temp_directory_path() /
-               ("tv_hazard_" + std::to_string(rd()) + "_" + std::to_string(rd()));
-        std::filesystem::create_directories(dir_);
+// The message of the tv::Failure thrown by f (with the window's caption as its title).
+template <class F>
+std::string messaggio(F&& f) {
+    try {
+        f();
+    } catch (const Failure& e) {
+        EXPECT_EQ(e.title(), kWindowCaption);
+        return e.what();
     }
+    return "(nessun errore)";
+}
+
+// A fresh folder under the system's temporary folder, removed with its content at the end.
+struct CartellaTemp {
+    CartellaTemp() { std::filesystem::create_directories(dir); }
     ~CartellaTemp() {
         std::error_code ec;
-        std::filesystem::remove_all(dir_, ec);
+        std::filesystem::remove_all(dir, ec);
     }
-    CartellaTemp(const CartellaTemp&) = delete;
-    CartellaTemp& operator=(const CartellaTemp&) = delete;
-
     // Writes the bytes as they are into a file of this folder and returns its path.
     std::filesystem::path scrivi(const std::string& name, std::string_view bytes) const {
-        auto path = dir_ / name;
-        std::ofstream out(path, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return path;
+        std::ofstream(dir / name, std::ios::binary | std::ios::trunc) << bytes;
+        return dir / name;
     }
-    const std::filesystem::path& path() const { return dir_; }
+    const std::filesystem::path& path() const { return dir; }
 
-private:
-    std::filesystem::path dir_;
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                      ("tv_hazard_" + std::to_string(std::random_device()()) + "_" +
+                                       std::to_string(std::random_device()()));
 };
 
 }  // namespace tv::hazard::prova

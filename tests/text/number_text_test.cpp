@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 using namespace tv::text;
 
@@ -104,6 +105,22 @@ INSTANTIATE_TEST_SUITE_P(
                       GeneralCase{1234567.25, "1234567.25"}, GeneralCase{0.0008, "0.0008"},
                       GeneralCase{1.5e20, "1.5E+20"}, GeneralCase{-0.0, "0"},
                       GeneralCase{0.3897, "0.3897"}, GeneralCase{10000, "10000"}));
+
+TEST(General, TheLargestDoublesAreWrittenAsANumberThatReadsBack) {
+    // 15 digits rounded to nearest gave 1.79769313486232E+308, past the largest double: the text
+    // written could not be read back.
+    const double max = std::numeric_limits<double>::max();
+    EXPECT_EQ(general(max, dot_format()), "1.79769313486231E+308");
+    EXPECT_EQ(general(-max, dot_format()), "-1.79769313486231E+308");
+    EXPECT_EQ(general(1.79769313486231e308, dot_format()), "1.79769313486231E+308");
+    EXPECT_EQ(general(1.7976931348623e308, dot_format()), "1.7976931348623E+308");
+    for (const std::string& t :
+         {general(max, kComma), rounded(-max, 2, kComma), fixed(max, 2, kComma)}) {
+        const auto v = parse_number(t, kComma);
+        ASSERT_TRUE(v.has_value()) << t;
+        EXPECT_NEAR(std::fabs(*v) / max, 1.0, 1e-14) << t;
+    }
+}
 
 TEST(General, UsesTheLocaleDecimalSeparator) {
     EXPECT_EQ(general(0.2, kComma), "0,2");

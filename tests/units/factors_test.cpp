@@ -5,9 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <cmath>
 #include <limits>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -21,214 +19,70 @@ constexpr double kG = 9.81;
 const tv::text::NumberFormat kPunto{".", ","};
 const tv::text::NumberFormat kVirgola{",", "."};
 
-// Value 1 in unit `da` expressed in unit `a` of the same family, as the editor writes it.
-std::string converti(Family f, const char* da, const char* a, double valore, double g = kG) {
-    return formatta_convertito(valore, family_factor(f, a, g) / family_factor(f, da, g), 5, kPunto);
+using F = Family;
+
+// One family of the editor: its rows in order, each with its factor at g = 9.81.
+struct FamigliaEditor {
+    Family family;
+    std::vector<std::string> units;
+    std::vector<double> factors;
+};
+
+class TabellaEditor : public ::testing::TestWithParam<FamigliaEditor> {};
+
+TEST_P(TabellaEditor, RowsInOrderWithTheirFactorsAndFamilyWhateverTheCase) {
+    const FamigliaEditor& c = GetParam();
+    ASSERT_EQ(tv::units::editor_units(c.family), c.units);
+    for (std::size_t i = 0; i < c.units.size(); ++i) {
+        std::string upper = c.units[i];
+        for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        EXPECT_DOUBLE_EQ(family_factor(c.family, c.units[i], kG), c.factors[i]) << c.units[i];
+        EXPECT_EQ(tv::units::family_of_unit(c.units[i]), c.family) << c.units[i];
+        EXPECT_EQ(tv::units::family_of_unit(upper), c.family) << upper;
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Units, TabellaEditor,
+    ::testing::Values(
+        FamigliaEditor{F::length, {"cm", "m", "mm"}, {1, 0.01, 10}},
+        FamigliaEditor{F::force, {"daN", "N", "kN", "kgf", "t"}, {1, 10, 0.01, 10 / kG, 0.01 / kG}},
+        FamigliaEditor{F::moment,
+                       {"daNcm", "daNm", "Nm", "kNm", "kgfm", "tm"},
+                       {1, 0.01, 0.1, 1e-4, 0.1 / kG, 1e-4 / kG}},
+        FamigliaEditor{F::specific_weight,
+                       {"daN/cm3", "daN/m3", "N/m3", "kN/m3", "kgf/m3", "t/m3"},
+                       {1, 1e6, 1e7, 1e4, 1e7 / kG, 1e4 / kG}},
+        FamigliaEditor{F::stress,
+                       {"daN/cm2", "daN/mm2", "N/mm2", "kgf/cm2", "KPa", "MPa"},
+                       {1, 0.01, 0.1, 10 / kG, 100, 0.1}},
+        FamigliaEditor{F::volume, {"mm3", "cm3", "m3"}, {1000, 1, 1e-6}}));
 
 }  // namespace
 
-// ---- every unit the editor offers, with its factor ------------------------------------------
-
-struct RigaTabella {
-    Family family;
-    const char* unit;
-    double factor;  // at g = 9.81
-};
-
-// The editor's table, family by family and in row order.
-const std::vector<RigaTabella> kTabella{
-    {Family::length, "cm", 1},
-    {Family::length, "m", 0.01},
-    {Family::length, "mm", 10},
-    {Family::force, "daN", 1},
-    {Family::force, "N", 10},
-    {Family::force, "kN", 0.01},
-    {Family::force, "kgf", 10 / kG},
-    {Family::force, "t", 0.01 / kG},
-    {Family::moment, "daNcm", 1},
-    {Family::moment, "daNm", 0.01},
-    {Family::moment, "Nm", 0.1},
-    {Family::moment, "kNm", 1e-4},
-    {Family::moment, "kgfm", 0.1 / kG},
-    {Family::moment, "tm", 1e-4 / kG},
-    {Family::specific_weight, "daN/cm3", 1},
-    {Family::specific_weight, "daN/m3", 1e6},
-    {Family::specific_weight, "N/m3", 1e7},
-    {Family::specific_weight, "kN/m3", 1e4},
-    {Family::specific_weight, "kgf/m3", 1e7 / kG},
-    {Family::specific_weight, "t/m3", 1e4 / kG},
-    {Family::stress, "daN/cm2", 1},
-    {Family::stress, "daN/mm2", 0.01},
-    {Family::stress, "N/mm2", 0.1},
-    {Family::stress, "kgf/cm2", 10 / kG},
-    {Family::stress, "KPa", 100},
-    {Family::stress, "MPa", 0.1},
-    {Family::volume, "mm3", 1000},
-    {Family::volume, "cm3", 1},
-    {Family::volume, "m3", 1e-6},
-};
-
-class TabellaEditor : public ::testing::TestWithParam<RigaTabella> {};
-
-TEST_P(TabellaEditor, UnitGetsItsFactorFromTheFamilyFormula) {
-    const RigaTabella& r = GetParam();
-    EXPECT_DOUBLE_EQ(family_factor(r.family, r.unit, kG), r.factor);
+TEST(FamilyFactor, FollowsTheGravityAndIsZeroWhenItCannotBeFormed) {
+    EXPECT_DOUBLE_EQ(family_factor(F::moment, "tm", 5), 2e-5);
+    EXPECT_EQ(family_factor(F::stress, "daN", kG), 0.0);           // F over a missing L
+    EXPECT_EQ(family_factor(F::specific_weight, "xyz", kG), 0.0);  // 0 over 0
+    EXPECT_EQ(family_factor(F::force, "kgf", 0), 0.0);             // 10/g with g = 0
+    for (const char* u : {"daN / cm2", " cm", "dm", "kN/m2", ""})  // no row of the editor
+        EXPECT_EQ(tv::units::family_of_unit(u), std::nullopt) << u;
 }
 
-TEST_P(TabellaEditor, UnitBelongsToItsOwnFamilyWhateverTheCase) {
-    const RigaTabella& r = GetParam();
-    EXPECT_EQ(tv::units::family_of_unit(r.unit), r.family);
-    std::string lower = r.unit, upper = r.unit;
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    EXPECT_EQ(tv::units::family_of_unit(lower), r.family);
-    EXPECT_EQ(tv::units::family_of_unit(upper), r.family);
-}
-
-INSTANTIATE_TEST_SUITE_P(Units, TabellaEditor, ::testing::ValuesIn(kTabella),
-                         [](const ::testing::TestParamInfo<RigaTabella>& info) {
-                             std::string name;
-                             for (char c : std::string(info.param.unit))
-                                 name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return name + "_" + std::to_string(info.index);
-                         });
-
-TEST(TabellaEditor, RowsOfEachFamilyInTableOrder) {
-    std::map<Family, std::vector<std::string>> attese;
-    for (const RigaTabella& r : kTabella) attese[r.family].push_back(r.unit);
-    for (const auto& [family, rows] : attese) EXPECT_EQ(tv::units::editor_units(family), rows);
-}
-
-TEST(TabellaEditor, FamiliesTriedInEditorOrder) {
-    EXPECT_EQ(tv::units::editor_family_order(),
-              (std::vector<Family>{Family::force, Family::moment, Family::specific_weight,
-                                   Family::length, Family::stress, Family::volume}));
-}
-
-TEST(TabellaEditor, KgfAndTonneRowsFollowTheGravity) {
-    EXPECT_DOUBLE_EQ(family_factor(Family::force, "kgf", 10), 1.0);
-    EXPECT_DOUBLE_EQ(family_factor(Family::specific_weight, "t/m3", 10), 1000.0);
-    EXPECT_DOUBLE_EQ(family_factor(Family::moment, "tm", 5), 2e-5);
-}
-
-// ---- the family of a work unit ----------------------------------------------------------------
-
-TEST(FamilyOfUnit, WholeTextMustMatchARow) {
-    EXPECT_EQ(tv::units::family_of_unit("daN / cm2"), std::nullopt);  // inner blanks: no row
-    EXPECT_EQ(tv::units::family_of_unit(" cm"), std::nullopt);
-    EXPECT_EQ(tv::units::family_of_unit("dm"), std::nullopt);
-    EXPECT_EQ(tv::units::family_of_unit("kN/m2"), std::nullopt);  // a stress no row offers
-    EXPECT_EQ(tv::units::family_of_unit(""), std::nullopt);
-    EXPECT_EQ(tv::units::family_of_unit("kpa"), Family::stress);
-    EXPECT_EQ(tv::units::family_of_unit("T"), Family::force);
-}
-
-// ---- factors that cannot be formed ------------------------------------------------------------
-
-struct SenzaFattore {
-    Family family;
-    const char* unit;
-    double g;
-};
-class FattoreMancante : public ::testing::TestWithParam<SenzaFattore> {};
-
-TEST_P(FattoreMancante, IsZeroNeverInfiniteOrNan) {
-    const SenzaFattore& c = GetParam();
-    EXPECT_EQ(family_factor(c.family, c.unit, c.g), 0.0);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Units, FattoreMancante,
-    ::testing::Values(SenzaFattore{Family::length, "daN", kG},           // no length scale
-                      SenzaFattore{Family::force, "cm", kG},             // no force scale
-                      SenzaFattore{Family::moment, "daN", kG},           // F times a missing L
-                      SenzaFattore{Family::stress, "cm2", kG},           // missing F over L^2
-                      SenzaFattore{Family::stress, "daN", kG},           // F over a missing L
-                      SenzaFattore{Family::specific_weight, "xyz", kG},  // 0 over 0
-                      SenzaFattore{Family::force, "kgf", 0},             // 10/g with g = 0
-                      SenzaFattore{Family::stress, "t/m2", 0}));
-
-// ---- conversions between rows -------------------------------------------------------------
-
-struct Conversione {
-    Family family;
-    const char* da;
-    const char* a;
-    double valore;
-    const char* atteso;
-};
-class Conversioni : public ::testing::TestWithParam<Conversione> {};
-
-TEST_P(Conversioni, ValueInOneRowShownInAnother) {
-    const Conversione& c = GetParam();
-    EXPECT_EQ(converti(c.family, c.da, c.a, c.valore), c.atteso);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Units, Conversioni,
-    ::testing::Values(Conversione{Family::stress, "daN/cm2", "MPa", 1, "0.1"},
-                      Conversione{Family::stress, "daN/cm2", "N/mm2", 1, "0.1"},
-                      Conversione{Family::stress, "daN/cm2", "KPa", 1, "100"},
-                      Conversione{Family::stress, "daN/cm2", "daN/mm2", 1, "0.01"},
-                      Conversione{Family::specific_weight, "kN/m3", "daN/cm3", 1, "0.0001"},
-                      Conversione{Family::specific_weight, "kN/m3", "N/m3", 1, "1000"},
-                      Conversione{Family::specific_weight, "kN/m3", "daN/m3", 1, "100"},
-                      Conversione{Family::length, "m", "cm", 3, "300"},
-                      Conversione{Family::length, "m", "mm", 3, "3000"},
-                      Conversione{Family::length, "cm", "m", 2.5, "0.025"},
-                      Conversione{Family::volume, "m3", "cm3", 1, "1000000"},
-                      Conversione{Family::force, "kN", "daN", 12.5, "1250"},
-                      Conversione{Family::moment, "kNm", "daNcm", 1, "10000"}));
-
-TEST(Conversioni, WithGravityTenKgfPerSquareCentimetreEqualsDecanewton) {
-    EXPECT_EQ(family_factor(Family::stress, "daN/cm2", 10),
-              family_factor(Family::stress, "kgf/cm2", 10));
-    EXPECT_EQ(converti(Family::stress, "daN/cm2", "kgf/cm2", 1, 10), "1");
-    EXPECT_EQ(converti(Family::stress, "daN/cm2", "kgf/cm2", 1, kG), "1.01937");
-}
-
-// ---- text of a converted value ----------------------------------------------------------------
-
-TEST(FormattaConvertito, TextThatIsNoNumberGivesZero) {
-    for (const char* t : {"", " ", "abc", "1,5", "1,000.5", "2.5x", "inf", "nan"})
-        EXPECT_EQ(formatta_convertito(std::string_view(t), 10.0, 5, kPunto), "0") << t;
-    EXPECT_EQ(formatta_convertito(std::string_view("2.5"), 10.0, 5, kVirgola), "0");
-}
-
-TEST(FormattaConvertito, TextReadWithTheLocaleSeparator) {
-    EXPECT_EQ(formatta_convertito(std::string_view("2.5"), 100.0, 5, kPunto), "250");
+TEST(FormattaConvertito, ReadsAndWritesTheLocaleSeparatorRoundingHalfToEven) {
     EXPECT_EQ(formatta_convertito(std::string_view("2,5"), 100.0, 5, kVirgola), "250");
-    EXPECT_EQ(formatta_convertito(std::string_view(" -3 "), 0.5, 5, kPunto), "-1.5");
-}
-
-TEST(FormattaConvertito, WritesTheLocaleSeparatorWithoutTrailingZeros) {
-    EXPECT_EQ(formatta_convertito(2.0, 0.1, 5, kPunto), "0.2");
     EXPECT_EQ(formatta_convertito(2.0, 0.1, 5, kVirgola), "0,2");
-    EXPECT_EQ(formatta_convertito(1.5, 2.0, 5, kPunto), "3");
     EXPECT_EQ(formatta_convertito(1234567.0, 1.0, 5, kPunto), "1234567");  // no grouping
-}
-
-TEST(FormattaConvertito, RoundsHalfToEvenAtTheGivenDecimals) {
     EXPECT_EQ(formatta_convertito(0.125, 1.0, 2, kPunto), "0.12");
-    EXPECT_EQ(formatta_convertito(0.375, 1.0, 2, kPunto), "0.38");
-    EXPECT_EQ(formatta_convertito(2.5, 1.0, 0, kPunto), "2");
-    EXPECT_EQ(formatta_convertito(1.0 / 3.0, 1.0, 5, kPunto), "0.33333");
-    EXPECT_EQ(formatta_convertito(2.5, 1.0, -1, kPunto), "2");  // negative count read as 0
-}
-
-TEST(FormattaConvertito, ProductBelowHalfTheLastDecimalGivesZero) {
-    EXPECT_EQ(formatta_convertito(4e-6, 1.0, 5, kPunto), "0");
-    EXPECT_EQ(formatta_convertito(std::string_view("4"), 1e-6, 5, kPunto), "0");
+    EXPECT_EQ(formatta_convertito(2.5, 1.0, -1, kPunto), "2");   // negative count read as 0
     EXPECT_EQ(formatta_convertito(-4e-6, 1.0, 5, kPunto), "0");  // not "-0"
 }
 
-TEST(FormattaConvertito, ProductThatIsNotFiniteGivesZero) {
-    const double inf = std::numeric_limits<double>::infinity();
-    const double nan = std::numeric_limits<double>::quiet_NaN();
+TEST(FormattaConvertito, NoNumberOrAProductThatIsNotFiniteGivesZero) {
+    for (const char* t : {"abc", "2.5x", "nan"})
+        EXPECT_EQ(formatta_convertito(std::string_view(t), 10.0, 5, kPunto), "0") << t;
+    EXPECT_EQ(formatta_convertito(std::string_view("2.5"), 10.0, 5, kVirgola), "0");
     EXPECT_EQ(formatta_convertito(1e300, 1e300, 5, kPunto), "0");
-    EXPECT_EQ(formatta_convertito(std::string_view("1"), inf, 5, kPunto), "0");
+    const double inf = std::numeric_limits<double>::infinity();
     EXPECT_EQ(formatta_convertito(std::string_view("0"), inf, 5, kPunto), "0");  // 0 * inf
-    EXPECT_EQ(formatta_convertito(nan, 1.0, 5, kPunto), "0");
-    EXPECT_EQ(formatta_convertito(1.0, nan, 5, kPunto), "0");
 }
