@@ -27,9 +27,21 @@ namespace {
 QString q(const std::string& s) { return QString::fromStdString(s); }
 QColor colore(const form::Rgb& c) { return QColor(c.r, c.g, c.b); }
 
+// The caret goes to the start so that a narrow field shows the first digits of a long number,
+// not its tail.
 void imposta_testo(QLineEdit* e, const std::string& testo) {
     const QString t = q(testo);
-    if (e->text() != t) e->setText(t);
+    if (e->text() == t) return;
+    e->setText(t);
+    e->setCursorPosition(0);
+}
+
+// The control a click on `w` would give the focus to: the first enabled ancestor that takes
+// the focus by click; null when the click moves no focus (labels, frames, the background).
+QWidget* prende_il_focus(QWidget* w) {
+    for (; w != nullptr && !w->isWindow(); w = w->parentWidget())
+        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) return w;
+    return nullptr;
 }
 
 }  // namespace
@@ -41,12 +53,22 @@ text::NumberFormat formato_locale() {
 }
 
 Presentatore::Presentatore(Form1& finestra, form::Form1& form, QObject* parent)
-    : QObject(parent), finestra_(finestra), form_(form) {
+    : QObject(parent), finestra_(finestra), form_(form), sincronia_(*this, form.messaggi()) {
+    form_.imposta_messaggi(sincronia_);
     collega();
     qApp->installEventFilter(this);
 }
 
-Presentatore::~Presentatore() { qApp->removeEventFilter(this); }
+Presentatore::~Presentatore() {
+    qApp->removeEventFilter(this);
+    form_.imposta_messaggi(sincronia_.inoltro);
+}
+
+void Presentatore::Sincronia::mostra(const form::Messaggio& m) {
+    // A handler's changes (a toggle's caption and line) show before its message, not after.
+    if (!presentatore.in_sincronia_) presentatore.mostra_stato();
+    inoltro.mostra(m);
+}
 
 bool Presentatore::avvia(const QStringList& argomenti, const QString& cartella_corrente) {
     std::vector<std::string> args;
@@ -78,10 +100,15 @@ void Presentatore::collega() {
         form_.imposta_testo_combo(testo.toStdString());
         mostra_stato();
     });
-    connect(finestra_.combo1_list(), &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        form_.Combo1_Click(finestra_.combo1_list()->row(item));
+    // A pick by mouse or by the arrow keys; a click on the line already current picks it again.
+    auto scegli = [this](int riga) {
+        if (in_sincronia_ || riga < 0) return;
+        form_.Combo1_Click(riga);
         mostra_stato();
-    });
+    };
+    connect(finestra_.combo1_list(), &QListWidget::currentRowChanged, this, scegli);
+    connect(finestra_.combo1_list(), &QListWidget::itemClicked, this,
+            [this, scegli](QListWidgetItem* item) { scegli(finestra_.combo1_list()->row(item)); });
     connect(finestra_.command(1), &QPushButton::clicked, this, [this] { aggiorna(); });
 }
 
@@ -174,8 +201,8 @@ bool Presentatore::eventFilter(QObject* oggetto, QEvent* evento) {
             // the message: the click is swallowed at the window, before the focus moves.
             if (oggetto->isWindowType() && oggetto == finestra_.windowHandle()) {
                 auto* m = static_cast<QMouseEvent*>(evento);
-                QWidget* w = finestra_.childAt(m->position().toPoint());
-                if (!convalida_prima_di(w ? w : &finestra_)) return true;
+                QWidget* w = prende_il_focus(finestra_.childAt(m->position().toPoint()));
+                if (w != nullptr && !convalida_prima_di(w)) return true;
             }
             if (indice >= 0 && evento->type() == QEvent::MouseButtonDblClick &&
                 form_.Text1_DblClick(indice))
@@ -199,6 +226,7 @@ bool Presentatore::eventFilter(QObject* oggetto, QEvent* evento) {
             // Leaving for another control of the window validates; losing the focus to another
             // program or to the message box itself does not.
             auto* f = static_cast<QFocusEvent*>(evento);
+            if (indice >= 0) finestra_.campo(indice)->setCursorPosition(0);
             if (indice >= 0 && !in_convalida_ && f->reason() != Qt::ActiveWindowFocusReason &&
                 f->reason() != Qt::PopupFocusReason && f->reason() != Qt::TabFocusReason &&
                 f->reason() != Qt::BacktabFocusReason && f->reason() != Qt::MouseFocusReason) {

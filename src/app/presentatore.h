@@ -50,8 +50,17 @@ private:
     bool convalida(int indice);
     void ridisegna();
 
+    // Mirrors the form's state onto the widgets before each message reaches the user.
+    struct Sincronia : form::Messaggi {
+        Sincronia(Presentatore& p, form::Messaggi& m) : presentatore(p), inoltro(m) {}
+        void mostra(const form::Messaggio& m) override;
+        Presentatore& presentatore;
+        form::Messaggi& inoltro;
+    };
+
     Form1& finestra_;
     form::Form1& form_;
+    Sincronia sincronia_;
     int campo_corrente_ = -1;
     bool in_convalida_ = false;
     bool in_sincronia_ = false;

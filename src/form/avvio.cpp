@@ -63,11 +63,9 @@ std::string minuscole_ascii(std::string s) {
     return s;
 }
 
-std::optional<std::string> dopo_uguale(const std::string& line) {
-    std::string v = trim(line.substr(line.find('=') + 1));
-    if (v.empty()) return std::nullopt;
-    return v;
-}
+// The trimmed text after the "=", empty included: an empty value must reach the field and be
+// refused there, never leave the design default standing in for a soil nobody chose.
+std::string dopo_uguale(const std::string& line) { return trim(line.substr(line.find('=') + 1)); }
 
 }  // namespace
 
@@ -141,12 +139,8 @@ DatiLavoro analizza_lavoro(const std::vector<std::string>& lines) {
                 d.localita_incompleta = true;
             }
         }
-        if (has("fondazione") && uguale) {
-            if (auto v = dopo_uguale(line)) d.suolo = text::to_upper(*v);
-        }
-        if (has("topografica") && uguale) {
-            if (auto v = dopo_uguale(line)) d.St = v;
-        }
+        if (has("fondazione") && uguale) d.suolo = text::to_upper(dopo_uguale(line));
+        if (has("topografica") && uguale) d.St = dopo_uguale(line);
         if (has("vita nominale") && uguale) {
             auto e = line.find('=');
             auto anni = line.find("anni");
@@ -155,9 +149,7 @@ DatiLavoro analizza_lavoro(const std::vector<std::string>& lines) {
                 if (!v.empty()) d.VN = v;
             }
         }
-        if (has("uso cu") && uguale) {
-            if (auto v = dopo_uguale(line)) d.Cu = v;
-        }
+        if (has("uso cu") && uguale) d.Cu = dopo_uguale(line);
         if (has("%x") && has("%y") && n + 1 < lines.size()) {
             const std::string& next = lines[++n];
             if (auto bar = next.find('|'); bar != std::string::npos)

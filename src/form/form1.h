@@ -84,6 +84,7 @@ public:
     // A copy of a form starts from the same state and shares its grid source; it reports to
     // other messages once given them here.
     void imposta_messaggi(Messaggi& messaggi) { messaggi_ = &messaggi; }
+    Messaggi& messaggi() const { return *messaggi_; }
 
     // Where the check run takes the grid from: by default the grid file, kept in memory while
     // it stays the same.

@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QUrl>
 #include <QWidget>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,15 @@
 #include "app/presentatore.h"
 
 namespace tv::app::prova {
+
+// Collects the messages and lets a test look at the window while one is open.
+struct MessaggiOsservati : form::RaccoltaMessaggi {
+    void mostra(const form::Messaggio& m) override {
+        if (osserva) osserva(m);
+        RaccoltaMessaggi::mostra(m);
+    }
+    std::function<void(const form::Messaggio&)> osserva;
+};
 
 struct FinestraVera {
     explicit FinestraVera(const form::prova::SuiteTemp& suite)
@@ -45,7 +55,7 @@ struct FinestraVera {
     }
 
     Form1 finestra;
-    form::RaccoltaMessaggi messaggi;
+    MessaggiOsservati messaggi;
     form::Form1 form;
     Presentatore presentatore;
     bool avviata = false;

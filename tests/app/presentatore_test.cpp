@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -92,6 +93,58 @@ TEST_F(Presentatore, FreeingTheTopWithAFreeSideIsRefusedAndTheTopComesBack) {
     EXPECT_EQ(f.finestra.linea(1)->larghezza(), 3);
 }
 
+TEST_F(Presentatore, TheRefusedToggleShowsLiberoAndTheThinLineWhileItsMessageIsOpen) {
+    FinestraVera f(suite);
+    QString didascalia;
+    int larghezza = 0;
+    f.messaggi.osserva = [&](const tv::form::Messaggio&) {
+        didascalia = f.finestra.check(0)->text();
+        larghezza = f.finestra.linea(3)->larghezza();
+    };
+    clic(f.finestra.check(0));
+    ASSERT_EQ(f.testi(), std::vector<std::string>{"Verifica non possibile"});
+    EXPECT_EQ(didascalia, "Libero");
+    EXPECT_EQ(larghezza, 1);
+}
+
+TEST_F(Presentatore, AClickThatMovesNoFocusDoesNotValidate) {
+    FinestraVera f(suite);
+    f.scrivi(11, "abc");
+    // A point of the panel frame that no control covers.
+    QWidget* frame = f.finestra.frame(1);
+    QPoint vuoto(-1, -1);
+    for (int y = frame->height() - 5; y > 20 && vuoto.x() < 0; y -= 7)
+        for (int x = 5; x < frame->width() - 5; x += 7)
+            if (frame->childAt(x, y) == nullptr) {
+                vuoto = QPoint(x, y);
+                break;
+            }
+    ASSERT_GE(vuoto.x(), 0);
+    QTest::mouseClick(f.finestra.windowHandle(), Qt::LeftButton, {},
+                      frame->mapTo(&f.finestra, vuoto));
+    EXPECT_TRUE(f.messaggi.elenco.empty());
+    EXPECT_EQ(QApplication::focusWidget(), f.campo(11));
+    clic(f.campo(12));
+    EXPECT_EQ(f.testi(), std::vector<std::string>{"Richiesto valore numerico"});
+    EXPECT_EQ(QApplication::focusWidget(), f.campo(11));
+}
+
+TEST_F(Presentatore, ALongNumberShowsItsFirstDigitsWhenWrittenAndAfterLeavingTheField) {
+    using tv::form::prova::scrivi;
+    scrivi(suite.lavoro() / "parametrilavoro",
+           tv::form::prova::parametrilavoro("cm", "kgf", "kgf/cm3", "kgf/cm2"));
+    FinestraVera f(suite);
+    ASSERT_TRUE(f.avviata);
+    QLineEdit* fd = f.campo(15);
+    ASSERT_GT(fd->text().size(), 12);  // 3 daN/cm2 in kgf/cm2: many digits
+    EXPECT_EQ(fd->cursorPosition(), 0);
+    fd->setFocus();
+    QTest::keyClick(fd, Qt::Key_End);
+    QTest::keyClick(fd, Qt::Key_Tab);
+    EXPECT_NE(QApplication::focusWidget(), fd);
+    EXPECT_EQ(fd->cursorPosition(), 0);
+}
+
 TEST_F(Presentatore, TypingInTheSearchBoxListsLinesAndAPickFillsTheCoordinates) {
     FinestraVera f(suite);
     f.finestra.combo1()->clear();
@@ -106,6 +159,13 @@ TEST_F(Presentatore, TypingInTheSearchBoxListsLinesAndAPickFillsTheCoordinates) 
     QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, r.center());
     EXPECT_EQ(f.campo(7)->text(), "45.0703");
     EXPECT_EQ(f.campo(6)->text(), "7.6869");
+
+    // The arrow keys pick too (the line above has no coordinates and changes nothing).
+    QTest::keyClick(lista, Qt::Key_Up);
+    QTest::keyClick(lista, Qt::Key_Up);
+    EXPECT_EQ(lista->currentRow(), 0);
+    EXPECT_EQ(f.campo(7)->text(), "44.9700");
+    EXPECT_EQ(f.campo(6)->text(), "7.3000");
 }
 
 TEST_F(Presentatore, DoubleClickOnALengthFieldAsksForTheEditorWithItsUnit) {

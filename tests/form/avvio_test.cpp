@@ -257,7 +257,9 @@ INSTANTIATE_TEST_SUITE_P(
         CasoLavoro{"Subsoil",
                    {"Categoria di sottosuolo di fondazione = b"},
                    con(DatiLavoro{}, [](DatiLavoro& d) { d.suolo = "B"; })},
-        CasoLavoro{"SubsoilEmptyCutSkipped", {"fondazione =   "}, DatiLavoro{}},
+        CasoLavoro{"SubsoilEmptyValueIsKeptEmpty",
+                   {"fondazione =   "},
+                   con(DatiLavoro{}, [](DatiLavoro& d) { d.suolo = ""; })},
         CasoLavoro{"SubsoilWithoutEqualsSkipped", {"fondazione su roccia"}, DatiLavoro{}},
         CasoLavoro{"Topography",
                    {"Categoria topografica T2 - coefficiente = 1.2"},
@@ -458,6 +460,22 @@ TEST(FormLoad, WithBothJobFilesOnlyDinamicaIsRead) {
     EXPECT_EQ(w.form.stato.text1[6], "7.28");
     EXPECT_EQ(w.form.stato.combo_text, "Combo1");
     EXPECT_TRUE(w.form.stato.combo_list.empty());
+}
+
+// Empty values must reach the fields: the design soil "A" would be unconservative on soft soil.
+TEST(FormLoad, EmptyJobValuesLeaveTheFieldsEmptyAndTheFirstRunStops) {
+    SuiteTemp s;
+    scrivi(s.lavoro() / "sismica_2008.txt",
+           "Categoria di sottosuolo di fondazione =\r\nCategoria topografica T1 - coefficiente = "
+           "\r\nClasse d'uso II - coefficiente d'uso Cu =\r\n");
+    Finestra w;
+    ASSERT_TRUE(w.avvia(s));
+    const auto& t = w.form.stato.text1;
+    EXPECT_EQ(t[4], "");
+    EXPECT_EQ(t[5], "");
+    EXPECT_EQ(t[10], "");
+    EXPECT_EQ(w.testi(), std::vector<std::string>{"Accettati solo terreni tipo A, B, C, D, E"});
+    EXPECT_EQ(w.form.campo_rifiutato(), 4);
 }
 
 TEST(FormLoad, RootKeepsLetterCaseAndBlanks) {
