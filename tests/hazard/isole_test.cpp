@@ -26,49 +26,48 @@ double numero(const std::string& s) {
     return v;
 }
 
-// The data file read independently of the table: each group's values, then each zone's
-// numbers, as lines of words.
+std::string breve(double v) {  // shortest text that reads back as v
+    char buf[32];
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+}
+
+// A line of words with every number written shortest, so that "0.500" and 0.5 meet.
+std::string parole(const std::string& riga) {
+    std::istringstream in(riga);
+    std::string out;
+    for (std::string w; in >> w;) {
+        double v = 0;
+        if (std::from_chars(w.data(), w.data() + w.size(), v).ptr == w.data() + w.size())
+            w = breve(v);
+        out += (out.empty() ? "" : " ") + w;
+    }
+    return out;
+}
+
 TEST(TabellaIsole, CompiledTableEqualsTheDataFile) {
+    std::vector<std::string> file, tabella;
     std::ifstream in(TV_SHARED_DATA "/islands_ntc2008.txt");
-    ASSERT_TRUE(in) << "islands_ntc2008.txt";
-    std::size_t g = 0, z = 0, riga_valori = 0;
-    for (std::string riga; std::getline(in, riga);) {
-        std::istringstream parole(riga);
-        std::vector<std::string> w;
-        for (std::string p; parole >> p;) w.push_back(p);
-        if (w.empty() || w[0][0] == '#') continue;
-        const auto resto = [&](std::size_t da) {  // words from `da` on, as one text
-            std::string s;
-            for (std::size_t i = da; i < w.size(); ++i) s += (i > da ? " " : "") + w[i];
-            return s;
-        };
-        if (w[0] == "group") {
-            ASSERT_LT(g, kGruppiIsole);
-            EXPECT_EQ(gruppi_isole()[g].nome, w[1]);
-            EXPECT_EQ(gruppi_isole()[g++].isole, resto(2));
-            riga_valori = 0;
-        } else if (w[0] == "ag" || w[0] == "F0" || w[0] == "Tc") {
-            ASSERT_EQ(w.size(), 10u) << riga;
-            for (std::size_t j = 0; j < 9; ++j)
-                EXPECT_EQ(gruppi_isole()[g - 1].dati[3 * j + riga_valori], numero(w[j + 1]))
-                    << riga;
-            ++riga_valori;
-        } else {
-            ASSERT_LT(z, kZoneIsole);
-            const ZonaIsole& zona = zone_isole()[z++];
-            EXPECT_EQ(gruppi_isole()[zona.gruppo].nome, w[1]) << riga;
-            const bool box = w[0] == "box";
-            EXPECT_EQ(zona.forma, box ? ZonaIsole::Forma::riquadro : ZonaIsole::Forma::cerchio);
-            const std::vector<double> attesi =
-                box ? std::vector{zona.lat_min, zona.lat_max, zona.lon_min, zona.lon_max}
-                    : std::vector{zona.lat, zona.lon, zona.raggio_km};
-            for (std::size_t i = 0; i < attesi.size(); ++i)
-                EXPECT_EQ(attesi[i], numero(w[2 + i])) << riga;
-            EXPECT_EQ(zona.nome, resto(2 + attesi.size()));
+    ASSERT_TRUE(in);
+    for (std::string riga; std::getline(in, riga);)
+        if (!riga.empty() && riga[0] != '#') file.push_back(parole(riga));
+    const auto numeri = [](auto... v) { return ((" " + breve(v)) + ...); };
+    for (const GruppoIsole& g : gruppi_isole()) {
+        tabella.push_back(parole("group " + std::string(g.nome) + " " + std::string(g.isole)));
+        for (std::size_t k = 0; k < 3; ++k) {
+            std::string riga = k == 0 ? "ag" : k == 1 ? "F0" : "Tc";
+            for (std::size_t j = 0; j < 9; ++j) riga += numeri(g.dati[3 * j + k]);
+            tabella.push_back(parole(riga));
         }
     }
-    EXPECT_EQ(g, kGruppiIsole);
-    EXPECT_EQ(z, kZoneIsole);
+    for (const ZonaIsole& z : zone_isole()) {
+        const bool box = z.forma == ZonaIsole::Forma::riquadro;
+        tabella.push_back(parole((box ? "box " : "circle ") +
+                                 std::string(gruppi_isole()[z.gruppo].nome) +
+                                 (box ? numeri(z.lat_min, z.lat_max, z.lon_min, z.lon_max)
+                                      : numeri(z.lat, z.lon, z.raggio_km)) +
+                                 " " + std::string(z.nome)));
+    }
+    EXPECT_EQ(tabella, file);
 }
 
 std::string zona_di(double lat, double lon) {
