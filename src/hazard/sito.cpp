@@ -17,16 +17,13 @@ namespace {
 constexpr const char* kFuoriZona = "Punto fuori zona!";
 constexpr double kDistanzaMinima = 1e-12;  // km, keeps a site on a grid point off a division by 0
 
-[[noreturn]] void fuori_zona() { throw Failure(kFuoriZona); }
-
-GridPoint verticale(const Vicino& v) {
-    if (v.fuori_zona) fuori_zona();
-    return v.punto;
+[[noreturn]] void fuori_zona() {
+    throw Failure(kFuoriZona);
 }
 
-GridPoint presente(const std::optional<GridPoint>& p) {
-    if (!p) fuori_zona();
-    return *p;
+std::optional<GridPoint> verticale(const Vicino& v) {
+    if (v.fuori_zona) return std::nullopt;
+    return v.punto;
 }
 
 void verifica_dati(const DatiSito& d) {
@@ -62,39 +59,77 @@ double al_periodo(const RisultatoSito& r, std::size_t offset, const char* nome) 
     return interpola_log(estremi[0].first, estremi[1].first, r.r);
 }
 
+// The inverse-distance mean of the four corners' values.
+void interpola_griglia(RisultatoSito& r, const DatiSito& dati) {
+    const Cella& c = r.cella;
+    r.Dsw = dist_geo(dati.lon, dati.lat, c.SW.lon, c.SW.lat) + kDistanzaMinima;
+    r.Dse = dist_geo(dati.lon, dati.lat, c.SE.lon, c.SE.lat) + kDistanzaMinima;
+    r.Dnw = dist_geo(dati.lon, dati.lat, c.NW.lon, c.NW.lat) + kDistanzaMinima;
+    r.Dne = dist_geo(dati.lon, dati.lat, c.NE.lon, c.NE.lat) + kDistanzaMinima;
+
+    // Sums formed left to right in this order: NW, SW, SE, NE.
+    for (std::size_t i = 0; i < kValoriPunto; ++i) {
+        const double num = c.NW.dati[i] / r.Dnw + c.SW.dati[i] / r.Dsw + c.SE.dati[i] / r.Dse +
+                           c.NE.dati[i] / r.Dne;
+        const double den = 1 / r.Dnw + 1 / r.Dsw + 1 / r.Dse + 1 / r.Dne;
+        r.valori[i] = num / den;
+    }
+}
+
+// VR, TR and its bracket, then ag and F0 at TR from the site's 27 values, wherever they came from.
+void al_periodo_ritorno(RisultatoSito& r, const DatiSito& dati) {
+    r.VR = dati.Cu * dati.VN;
+    r.TR = periodo_ritorno(r.VR, dati.PVR / 100);
+    r.k = intervallo(r.TR);
+    r.r = rapporto_r(r.TR, r.k);
+    r.ag = al_periodo(r, 0, "ag") / 10;  // grid and islands hold tenths of g
+    r.F0 = al_periodo(r, 1, "F0");
+}
+
 }  // namespace
 
-Cella cerca_cella(const RicercaGriglia& search, double lon, double lat) {
+std::optional<Cella> trova_cella(const RicercaGriglia& search, double lon, double lat) {
     const GridPoint* nearest = search.nearest(lon, lat);
-    if (!nearest) fuori_zona();
+    if (!nearest) return std::nullopt;
     const GridPoint& P = *nearest;
     Cella c;
     c.SW = P;  // the nearest point first stands in SW, whatever the case
+    std::optional<GridPoint> nord_sud, est_ovest, terzo;
     if (P.lon <= lon && P.lat <= lat) {
         c.caso = 1;
-        c.NW = verticale(trova_NORD(search, c.SW));
-        c.NE = presente(trova_EST(search, c.NW.cod));
-        c.SE = presente(trova_EST(search, c.SW.cod));
+        if (!(nord_sud = verticale(trova_NORD(search, c.SW)))) return std::nullopt;
+        if (!(est_ovest = trova_EST(search, nord_sud->cod))) return std::nullopt;
+        if (!(terzo = trova_EST(search, c.SW.cod))) return std::nullopt;
+        c.NW = *nord_sud, c.NE = *est_ovest, c.SE = *terzo;
     } else if (P.lon >= lon && P.lat <= lat) {
         c.caso = 2;
         c.SE = P;
-        c.NE = verticale(trova_NORD(search, c.SE));
-        c.NW = presente(trova_WEST(search, c.NE.cod));
+        if (!(nord_sud = verticale(trova_NORD(search, c.SE)))) return std::nullopt;
+        if (!(est_ovest = trova_WEST(search, nord_sud->cod))) return std::nullopt;
+        c.NE = *nord_sud, c.NW = *est_ovest;
         if (auto w = trova_WEST(search, c.SE.cod)) c.SW = *w;
     } else if (P.lon >= lon && P.lat >= lat) {
         c.caso = 3;
         c.NE = P;
-        c.SE = verticale(trova_SUD(search, c.NE));
-        c.NW = presente(trova_WEST(search, c.NE.cod));
+        if (!(nord_sud = verticale(trova_SUD(search, c.NE)))) return std::nullopt;
+        if (!(est_ovest = trova_WEST(search, c.NE.cod))) return std::nullopt;
+        c.SE = *nord_sud, c.NW = *est_ovest;
         if (auto w = trova_WEST(search, c.SE.cod)) c.SW = *w;
     } else {
         c.caso = 4;
         c.NW = P;
-        c.SW = verticale(trova_SUD(search, c.NW));
-        c.NE = presente(trova_EST(search, c.NW.cod));
-        c.SE = presente(trova_EST(search, c.SW.cod));
+        if (!(nord_sud = verticale(trova_SUD(search, c.NW)))) return std::nullopt;
+        if (!(est_ovest = trova_EST(search, c.NW.cod))) return std::nullopt;
+        if (!(terzo = trova_EST(search, nord_sud->cod))) return std::nullopt;
+        c.SW = *nord_sud, c.NE = *est_ovest, c.SE = *terzo;
     }
     return c;
+}
+
+Cella cerca_cella(const RicercaGriglia& search, double lon, double lat) {
+    auto c = trova_cella(search, lon, lat);
+    if (!c) fuori_zona();
+    return *c;
 }
 
 double periodo_ritorno(double VR, double PVR) {
@@ -127,27 +162,26 @@ RisultatoSito interpola_sito(const RicercaGriglia& search, const DatiSito& dati)
     verifica_dati(dati);
     RisultatoSito r;
     r.cella = cerca_cella(search, dati.lon, dati.lat);
-    const Cella& c = r.cella;
+    interpola_griglia(r, dati);
+    al_periodo_ritorno(r, dati);
+    return r;
+}
 
-    r.Dsw = dist_geo(dati.lon, dati.lat, c.SW.lon, c.SW.lat) + kDistanzaMinima;
-    r.Dse = dist_geo(dati.lon, dati.lat, c.SE.lon, c.SE.lat) + kDistanzaMinima;
-    r.Dnw = dist_geo(dati.lon, dati.lat, c.NW.lon, c.NW.lat) + kDistanzaMinima;
-    r.Dne = dist_geo(dati.lon, dati.lat, c.NE.lon, c.NE.lat) + kDistanzaMinima;
-
-    // Sums formed left to right in this order: NW, SW, SE, NE.
-    for (std::size_t i = 0; i < kValoriPunto; ++i) {
-        const double num =
-            c.NW.dati[i] / r.Dnw + c.SW.dati[i] / r.Dsw + c.SE.dati[i] / r.Dse + c.NE.dati[i] / r.Dne;
-        const double den = 1 / r.Dnw + 1 / r.Dsw + 1 / r.Dse + 1 / r.Dne;
-        r.valori[i] = num / den;
+RisultatoSito pericolosita_sito(const RicercaGriglia& search, const DatiSito& dati) {
+    verifica_dati(dati);
+    RisultatoSito r;
+    if (auto cella = trova_cella(search, dati.lon, dati.lat)) {
+        r.cella = *cella;
+        interpola_griglia(r, dati);
+    } else if (const ZonaIsole* zona = zona_isole(dati.lon, dati.lat)) {
+        r.origine = Origine::isole;
+        r.zona = zona;
+        r.gruppo = &gruppi_isole()[zona->gruppo];
+        r.valori = r.gruppo->dati;  // constant over the island: no interpolation in space
+    } else {
+        fuori_zona();
     }
-
-    r.VR = dati.Cu * dati.VN;
-    r.TR = periodo_ritorno(r.VR, dati.PVR / 100);
-    r.k = intervallo(r.TR);
-    r.r = rapporto_r(r.TR, r.k);
-    r.ag = al_periodo(r, 0, "ag") / 10;  // the grid holds tenths of g
-    r.F0 = al_periodo(r, 1, "F0");
+    al_periodo_ritorno(r, dati);
     return r;
 }
 

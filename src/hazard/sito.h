@@ -1,16 +1,19 @@
-// Hazard at the site: the grid cell around it, inverse-distance interpolation of the 27 grid
-// values, reference and return period, and ag and F0 at that return period.
+// Hazard at the site: the grid cell around it and inverse-distance interpolation of the 27 grid
+// values, or an island group's; reference and return period, and ag and F0 at that period.
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include "hazard/grid.h"
+#include "hazard/isole.h"
 #include "hazard/ricerca.h"
 
 namespace tv::hazard {
 
 // Tabulated return periods of the grid, in years, indexed 0 to 8.
-inline constexpr std::array<double, 9> kPeriodiRitorno = {30, 50, 72, 101, 140, 201, 475, 975, 2475};
+inline constexpr std::array<double, 9> kPeriodiRitorno = {30,  50,  72,  101, 140,
+                                                          201, 475, 975, 2475};
 
 // Site data as read from the fields: position in decimal degrees, nominal life VN (years),
 // use coefficient Cu, probability of exceedance PVR in per cent.
@@ -28,6 +31,9 @@ struct Cella {
     GridPoint SW, SE, NW, NE;
     int caso = 0;
 };
+
+// Surrounds the site with four grid points; nullopt where cerca_cella stops.
+std::optional<Cella> trova_cella(const RicercaGriglia& search, double lon, double lat);
 
 // Surrounds the site with four grid points. Throws tv::Failure("Punto fuori zona!") when a
 // corner is missing or a north/south search finds no point further on. In cases 2 and 3 a west
@@ -47,7 +53,15 @@ double rapporto_r(double TR, int k);
 // exp(ln p1 + ln(p2 / p1) * r): the value at r between p1 (r = 0) and p2 (r = 1).
 double interpola_log(double p1, double p2, double r);
 
+// Where the 27 values of a site come from.
+enum class Origine { griglia, isole };
+
 struct RisultatoSito {
+    Origine origine = Origine::griglia;
+    // Island sites: the group and the first zone holding the site (static data, never null
+    // there); the cell and the four distances then stay at zero.
+    const GruppoIsole* gruppo = nullptr;
+    const ZonaIsole* zona = nullptr;
     Cella cella;
     double Dsw = 0, Dse = 0, Dnw = 0, Dne = 0;  // km, each already increased by 1e-12
     std::array<double, kValoriPunto> valori{};  // interpolated at the site, laid out like dati
@@ -64,5 +78,10 @@ struct RisultatoSito {
 // outside (0, 100), VR not positive, a site outside the grid ("Punto fuori zona!") or a value of 0
 // or less at a bracketing return period.
 RisultatoSito interpola_sito(const RicercaGriglia& search, const DatiSito& dati);
+
+// The same, except that a site the grid cannot surround and that lies in an island zone takes
+// its group's values at the nine periods, as they are; TR, ag and F0 follow as for the grid.
+// Grid sites give exactly what interpola_sito gives. Outside both: "Punto fuori zona!".
+RisultatoSito pericolosita_sito(const RicercaGriglia& search, const DatiSito& dati);
 
 }  // namespace tv::hazard

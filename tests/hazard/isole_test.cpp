@@ -1,0 +1,179 @@
+// The islands outside the grid: the compiled table against its data file, the zones, the sites
+// that take a group's values, and every comune of the locality list served by grid or island.
+#include "hazard/isole.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "griglia_prova.h"
+#include "hazard/indice.h"
+#include "hazard/localita.h"
+#include "hazard/sito.h"
+
+namespace tv::hazard {
+namespace {
+
+double numero(const std::string& s) {
+    double v = NAN;
+    const auto [fine, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    EXPECT_TRUE(ec == std::errc() && fine == s.data() + s.size()) << s;
+    return v;
+}
+
+std::string breve(double v) {  // shortest text that reads back as v
+    char buf[32];
+    return std::string(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+}
+
+// A line of words with every number written shortest, so that "0.500" and 0.5 meet.
+std::string parole(const std::string& riga) {
+    std::istringstream in(riga);
+    std::string out;
+    for (std::string w; in >> w;) {
+        double v = 0;
+        if (std::from_chars(w.data(), w.data() + w.size(), v).ptr == w.data() + w.size())
+            w = breve(v);
+        out += (out.empty() ? "" : " ") + w;
+    }
+    return out;
+}
+
+TEST(TabellaIsole, CompiledTableEqualsTheDataFile) {
+    std::vector<std::string> file, tabella;
+    std::ifstream in(TV_SHARED_DATA "/islands_ntc2008.txt");
+    ASSERT_TRUE(in);
+    for (std::string riga; std::getline(in, riga);)
+        if (!riga.empty() && riga[0] != '#') file.push_back(parole(riga));
+    const auto numeri = [](auto... v) { return ((" " + breve(v)) + ...); };
+    for (const GruppoIsole& g : gruppi_isole()) {
+        tabella.push_back(parole("group " + std::string(g.nome) + " " + std::string(g.isole)));
+        for (std::size_t k = 0; k < 3; ++k) {
+            std::string riga = k == 0 ? "ag" : k == 1 ? "F0" : "Tc";
+            for (std::size_t j = 0; j < 9; ++j) riga += numeri(g.dati[3 * j + k]);
+            tabella.push_back(parole(riga));
+        }
+    }
+    for (const ZonaIsole& z : zone_isole()) {
+        const bool box = z.forma == ZonaIsole::Forma::riquadro;
+        tabella.push_back(parole((box ? "box " : "circle ") +
+                                 std::string(gruppi_isole()[z.gruppo].nome) +
+                                 (box ? numeri(z.lat_min, z.lat_max, z.lon_min, z.lon_max)
+                                      : numeri(z.lat, z.lon, z.raggio_km)) +
+                                 " " + std::string(z.nome)));
+    }
+    EXPECT_EQ(tabella, file);
+}
+
+std::string zona_di(double lat, double lon) {
+    const ZonaIsole* z = zona_isole(lon, lat);
+    return z ? std::string(z->nome) : "";
+}
+
+TEST(ZonaIsole, BoxBoundsIncludedCircleByGreatCircleFirstZoneInFileOrder) {
+    for (const auto& [lat, lon] : {std::pair{38.80, 8.05}, std::pair{41.32, 9.90}})
+        EXPECT_EQ(zona_di(lat, lon), "Sardegna");
+    EXPECT_EQ(zona_di(41.3201, 9.0), "");
+    EXPECT_EQ(zona_di(40.0, 8.0499), "");
+    // Lampedusa, 7 km about 35.51 N: along the meridian the distance is 6371 km x the angle.
+    const double km = 180 / M_PI / 6371;
+    EXPECT_EQ(zona_di(35.51 - 6.99 * km, 12.59), "Lampedusa");
+    EXPECT_EQ(zona_di(35.51 - 7.01 * km, 12.59), "");
+    // Favignana and Levanzo overlap, as do Ventotene and Santo Stefano: the earlier one names.
+    EXPECT_EQ(zona_di(37.96, 12.33), "Favignana");
+    EXPECT_EQ(zona_di(40.795, 13.443), "Ventotene");
+    EXPECT_EQ(zona_di(40.79, 13.47), "Santo Stefano");
+}
+
+class SitiIsole : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        griglia = new GrigliaIndicizzata(load_grid(TV_SHARED_DATA "/hazard_grid_ntc2008.txt"));
+    }
+    static void TearDownTestSuite() { delete griglia; }
+    static RisultatoSito sito(double lat, double lon, double Cu = 1) {
+        return pericolosita_sito(*griglia, DatiSito{lon, lat, 50, Cu, 10});
+    }
+    static inline GrigliaIndicizzata* griglia = nullptr;
+};
+
+struct CasoIsola {
+    double lat, lon;
+    const char *gruppo, *zona;
+    double ag, F0;  // TR 475: the table's values, ag/g
+};
+
+class GruppoIsola : public SitiIsole, public ::testing::WithParamInterface<CasoIsola> {};
+
+TEST_P(GruppoIsola, TakesTheGroupValuesAtTR) {
+    const CasoIsola& c = GetParam();
+    EXPECT_EQ(prova::messaggio([&] {
+                  interpola_sito(*griglia, DatiSito{c.lon, c.lat});
+              }),
+              "Punto fuori zona!");
+    const RisultatoSito r = sito(c.lat, c.lon);
+    EXPECT_EQ(r.origine, Origine::isole);
+    ASSERT_TRUE(r.gruppo && r.zona);
+    EXPECT_EQ(r.gruppo->nome, c.gruppo);
+    EXPECT_EQ(r.zona->nome, c.zona);
+    EXPECT_EQ(r.TR, 475);
+    EXPECT_NEAR(r.ag, c.ag, 1e-12);
+    EXPECT_NEAR(r.F0, c.F0, 1e-12);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tabella2, GruppoIsola,
+    ::testing::Values(CasoIsola{39.2305, 9.1192, "G1", "Sardegna", 0.0500, 2.88},  // Cagliari
+                      CasoIsola{42.8123, 10.3130, "G1", "Elba", 0.0500, 2.88},     // Portoferraio
+                      CasoIsola{40.7940, 13.4278, "G2", "Ventotene", 0.0600, 2.92},
+                      CasoIsola{38.7099, 13.1929, "G3", "Ustica", 0.1500, 2.50},
+                      CasoIsola{42.1208, 15.5042, "G3", "Isole Tremiti", 0.1500, 2.50},
+                      CasoIsola{38.57, 14.565, "G4", "Filicudi", 0.2471, 2.70},  // comune Lipari
+                      CasoIsola{38.4674, 14.9540, "G5", "Lipari", 0.2200, 2.58}));
+
+TEST_F(SitiIsole, ReturnPeriodBetweenTabulatedOnesInterpolatedAsForTheGrid) {
+    // Cagliari, VR 75: TR 712, r = ln(712/475) / ln(975/475) = 0.56286, between 0.500 and 0.603.
+    const RisultatoSito r = sito(39.2305, 9.1192, 1.5);
+    EXPECT_EQ(r.TR, 712);
+    EXPECT_NEAR(r.ag, 0.0555593, 1e-7);
+    EXPECT_NEAR(r.F0, 2.935865, 1e-6);
+}
+
+TEST_F(SitiIsole, OutsideGridAndZonesStillStops) {
+    for (const auto& [lat, lon] : {std::pair{35.51 - 7.01 * 180 / M_PI / 6371, 12.59},
+                                   std::pair{40.0, 8.0499}, std::pair{38.7999, 9.0}})
+        EXPECT_EQ(prova::messaggio([&] { sito(lat, lon); }), "Punto fuori zona!") << lat << lon;
+}
+
+// Every comune completes: by the grid, exactly as interpola_sito gives it, or by an island.
+TEST_F(SitiIsole, EveryComuneOfTheLocalityListIsServed) {
+    const auto righe = cerca_localita(TV_SHARED_DATA "/localities_it.txt", "   ");
+    ASSERT_TRUE(righe);
+    std::size_t isole = 0;
+    for (const std::string& riga : *righe) {
+        const auto coppia = scegli_localita(riga);
+        ASSERT_TRUE(coppia) << riga;
+        const DatiSito d{numero(coppia->second), numero(coppia->first)};
+        try {
+            const RisultatoSito r = pericolosita_sito(*griglia, d);
+            if (r.origine == Origine::isole) {
+                ++isole;
+                continue;
+            }
+            const RisultatoSito g = interpola_sito(*griglia, d);
+            EXPECT_TRUE(r.ag == g.ag && r.F0 == g.F0 && r.valori == g.valori && !r.zona) << riga;
+        } catch (const Failure& e) {
+            ADD_FAILURE() << riga << ": " << e.what();
+        }
+    }
+    EXPECT_EQ(righe->size(), 7904u);
+    EXPECT_EQ(isole, 397u);
+}
+
+}  // namespace
+}  // namespace tv::hazard
