@@ -223,10 +223,14 @@ bool Presentatore::eventFilter(QObject* oggetto, QEvent* evento) {
             }
             break;
         case QEvent::FocusOut: {
+            auto* f = static_cast<QFocusEvent*>(evento);
+            // Leaving for another control shows the field's start again; a message box or
+            // another program taking the focus leaves the caret where the user put it.
+            if (indice >= 0 && f->reason() != Qt::ActiveWindowFocusReason &&
+                f->reason() != Qt::PopupFocusReason)
+                finestra_.campo(indice)->setCursorPosition(0);
             // Leaving for another control of the window validates; losing the focus to another
             // program or to the message box itself does not.
-            auto* f = static_cast<QFocusEvent*>(evento);
-            if (indice >= 0) finestra_.campo(indice)->setCursorPosition(0);
             if (indice >= 0 && !in_convalida_ && f->reason() != Qt::ActiveWindowFocusReason &&
                 f->reason() != Qt::PopupFocusReason && f->reason() != Qt::TabFocusReason &&
                 f->reason() != Qt::BacktabFocusReason && f->reason() != Qt::MouseFocusReason) {
