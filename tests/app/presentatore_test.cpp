@@ -127,6 +127,11 @@ TEST_F(Presentatore, AClickThatMovesNoFocusDoesNotValidate) {
     clic(f.campo(12));
     EXPECT_EQ(f.testi(), std::vector<std::string>{"Richiesto valore numerico"});
     EXPECT_EQ(QApplication::focusWidget(), f.campo(11));
+    // Keys typed after the refused click go to the refused field, never to the one clicked.
+    const QString altezza = f.campo(12)->text();
+    QTest::keyClicks(QApplication::focusWidget(), "7");
+    EXPECT_EQ(f.campo(12)->text(), altezza);
+    EXPECT_EQ(f.campo(11)->text(), "abc7");
 }
 
 TEST_F(Presentatore, ALongNumberShowsItsFirstDigitsWhenWrittenAndAfterLeavingTheField) {
