@@ -1,11 +1,12 @@
 // Panel check in base units: weight shares by restraint, spanning direction, period,
-// acceleration, force, verdict, and the refusal of inputs and restraints.
+// acceleration by either formula, force, verdict, and the refusal of inputs and restraints.
 #include "panel/domanda.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "messaggio.h"
 
@@ -30,6 +31,94 @@ TEST(VerificaPannello, StartUpPanelMatchesTheHandCheck) {
     EXPECT_NEAR(e.Fa, 558.772144, 1e-5);
     EXPECT_NEAR(e.Rlat, 614.874399, 1e-5);
     EXPECT_TRUE(e.ok);
+    EXPECT_EQ(e.formula, FormulaDomanda::ec8);
+    EXPECT_FALSE(e.c7.has_value());
+}
+
+TEST(VerificaPannello, StartUpPanelByTheCircolare) {
+    const EsitoPannello e = verifica_pannello(avvio(), kSito, FormulaDomanda::circolare_c7_2_11);
+    // T1 0.39 < 0.5, Ta < 0.8 x 0.39: 0.2 (1 + 750/900) 5 / (1 + 4 (1 - Ta / 0.312)^2).
+    EXPECT_EQ(e.formula, FormulaDomanda::circolare_c7_2_11);
+    ASSERT_TRUE(e.c7.has_value());
+    EXPECT_EQ(e.c7->ramo, RamoC7::crescente);
+    EXPECT_NEAR(e.Ta, 0.192826569, 1e-8);
+    EXPECT_NEAR(e.Sa, 1.15770525, 1e-7);
+    EXPECT_NEAR(e.Fa, 833.547781, 1e-4);  // Sa x 1440 / 2
+    EXPECT_FALSE(e.ok);
+}
+
+struct CasoRiga {
+    double T1;
+    CoefficientiC7 atteso;
+};
+class TabellaC7 : public testing::TestWithParam<CasoRiga> {};
+
+TEST_P(TabellaC7, RowByBuildingPeriod) {
+    const CoefficientiC7 c = coefficienti_c7(GetParam().T1);
+    EXPECT_EQ(c.a, GetParam().atteso.a);
+    EXPECT_EQ(c.b, GetParam().atteso.b);
+    EXPECT_EQ(c.ap, GetParam().atteso.ap);
+}
+
+constexpr CoefficientiC7 kRiga1{0.8, 1.4, 5.0}, kRiga2{0.3, 1.2, 4.0}, kRiga3{0.3, 1.0, 2.5};
+INSTANTIATE_TEST_SUITE_P(BothEndsInTheMiddleRow, TabellaC7,
+                         testing::Values(CasoRiga{0.4999, kRiga1}, CasoRiga{0.5, kRiga2},
+                                         CasoRiga{1.0, kRiga2}, CasoRiga{1.0001, kRiga3}));
+
+struct CasoC7 {
+    double ags, z, T1, Ta;  // H is 900
+    double Sa;
+    RamoC7 ramo;
+    bool al_minimo;
+};
+class AccelerazioneCircolare : public testing::TestWithParam<CasoC7> {};
+
+TEST_P(AccelerazioneCircolare, BranchAndValue) {
+    const CasoC7& c = GetParam();
+    const AccelerazioneC7 r = accelerazione_c7(c.ags, c.z, 900, c.T1, c.Ta);
+    EXPECT_NEAR(r.Sa, c.Sa, 1e-12);
+    EXPECT_EQ(r.ramo, c.ramo);
+    EXPECT_EQ(r.al_minimo, c.al_minimo);
+}
+
+constexpr RamoC7 kSale = RamoC7::crescente, kPiatto = RamoC7::plateau;
+constexpr RamoC7 kScende = RamoC7::decrescente;
+INSTANTIATE_TEST_SUITE_P(
+    HandChecked, AccelerazioneCircolare,
+    testing::Values(
+        // 0.33125 x 1.5 x 5 / (1 + 4 x 0.6875^2) = 2.484375 / 2.890625 = 159 / 185.
+        CasoC7{0.33125, 450, 0.40, 0.10, 159.0 / 185.0, kSale, false},
+        CasoC7{0.216, 630, 0.50, 0.20, 1.4688, kPiatto, false},  // 0.216 x 1.7 x 4
+        CasoC7{0.2, 0, 1.0, 1.1, 0.8, kPiatto, false},  // T1 1.0: b 1.2, not 1.0 of the last row
+        // Ta / (b T1) = 1.5: 0.2 x 1.75 x 4 / (1 + 3 x 0.25) = 0.8.
+        CasoC7{0.2, 675, 0.5, 0.9, 0.8, kScende, false},
+        // Ta / (b T1) = 3: 0.2 x 4 / 13 is below ag x S.
+        CasoC7{0.2, 0, 0.5, 1.8, 0.2, kScende, true},
+        CasoC7{0.2, 0, 0.4, 0.0, 0.2, kSale, false}));  // 0.2 x 5 / (1 + 4): equal, not below
+
+TEST(AccelerazioneCircolare, ContinuousAtBothCornerPeriods) {
+    for (const auto& [T1, riga] : {std::pair{0.4, kRiga1}, {0.75, kRiga2}, {1.5, kRiga3}}) {
+        const double plateau = 0.25 * (1.0 + 300.0 / 900.0) * riga.ap;
+        const auto sa = [&](double Ta) { return accelerazione_c7(0.25, 300, 900, T1, Ta); };
+        const double aT1 = riga.a * T1, bT1 = riga.b * T1;
+        EXPECT_EQ(sa(std::nextafter(aT1, 0.0)).ramo, RamoC7::crescente) << T1;
+        EXPECT_NEAR(sa(std::nextafter(aT1, 0.0)).Sa, plateau, 1e-12) << T1;
+        EXPECT_EQ(sa(aT1).ramo, RamoC7::plateau) << T1;
+        EXPECT_EQ(sa(aT1).Sa, plateau) << T1;
+        EXPECT_EQ(sa(std::nextafter(bT1, 0.0)).ramo, RamoC7::plateau) << T1;
+        EXPECT_EQ(sa(bT1).ramo, RamoC7::decrescente) << T1;
+        EXPECT_NEAR(sa(bT1).Sa, plateau, 1e-12) << T1;
+    }
+}
+
+TEST(AccelerazioneCircolare, RefusedInputNamesTheQuantity) {
+    const std::string v = "Valore non valido: ";
+    EXPECT_EQ(messaggio([] { accelerazione_c7(0.2, 0, 0, 0.4, 0.1); }),
+              v + "H (altezza edificio) deve essere maggiore di 0");
+    EXPECT_EQ(messaggio([] { accelerazione_c7(0.2, 0, 900, 0, 0.1); }),
+              v + "T1 (periodo proprio dell'edificio) deve essere maggiore di 0");
+    EXPECT_EQ(messaggio([] { accelerazione_c7(0.2, 0, 900, 0.4, kNaN); }),
+              v + "Ta (periodo proprio del pannello) deve essere un numero finito");
 }
 
 struct CasoQuote {
