@@ -1,5 +1,5 @@
 // Panel check in base units: weight shares by restraint, spanning direction, arching resistance,
-// period, acceleration and force on the panel, verdict.
+// period, acceleration (EC8 or Circolare 2019 C7.2.11) and force on the panel, verdict.
 #include "panel/domanda.h"
 
 #include <algorithm>
@@ -66,11 +66,52 @@ void controlla_dati(const DatiPannello& p, const DatiSito& sito) {
 
 }  // namespace
 
+CoefficientiC7 coefficienti_c7(double T1) {
+    richiedi_positivo(T1, "T1 (periodo proprio dell'edificio)");
+    // Both ends of the middle row belong to it.
+    if (T1 < 0.5) return {0.8, 1.4, 5.0};
+    if (T1 <= 1.0) return {0.3, 1.2, 4.0};
+    return {0.3, 1.0, 2.5};
+}
+
+AccelerazioneC7 accelerazione_c7(double ags, double z, double H, double T1, double Ta) {
+    richiedi_non_negativo(ags, "ag x S (accelerazione al suolo)");
+    richiedi_non_negativo(z, "Z (quota baricentro)");
+    richiedi_positivo(H, "H (altezza edificio)");
+    richiedi_non_negativo(Ta, "Ta (periodo proprio del pannello)");
+    AccelerazioneC7 r{};
+    r.coefficienti = coefficienti_c7(T1);
+    const auto [a, b, ap] = r.coefficienti;
+    const double plateau = ags * (1.0 + z / H) * ap;
+    // T1 > 0 and a, b > 0: neither corner period is 0.
+    double c = 0.0;
+    if (Ta < a * T1) {
+        r.ramo = RamoC7::crescente;
+        c = a;
+    } else if (Ta < b * T1) {
+        r.ramo = RamoC7::plateau;
+    } else {
+        r.ramo = RamoC7::decrescente;
+        c = b;
+    }
+    r.Sa = plateau;
+    if (r.ramo != RamoC7::plateau) {
+        const double scarto = 1.0 - Ta / (c * T1);
+        r.Sa = plateau / (1.0 + (ap - 1.0) * scarto * scarto);
+    }
+    // The Circolare bounds the outer branches by ag x S; the plateau is never below it.
+    r.al_minimo = r.Sa < ags;
+    if (r.al_minimo) r.Sa = ags;
+    richiedi_finito(r.Sa, "Sa (accelerazione massima adimensionalizzata)");
+    return r;
+}
+
 bool vincoli_validi(const Vincoli& v) {
     return v.top || (v.left && v.right);
 }
 
-EsitoPannello verifica_pannello(const DatiPannello& p, const DatiSito& sito) {
+EsitoPannello verifica_pannello(const DatiPannello& p, const DatiSito& sito,
+                                FormulaDomanda formula) {
     controlla_dati(p, sito);
 
     EsitoPannello e{};
@@ -98,9 +139,15 @@ EsitoPannello verifica_pannello(const DatiPannello& p, const DatiSito& sito) {
 
     // The acceleration on the panel is never below the ground's, ag x S.
     const double ags = sito.ag * sito.s;
-    const double rapporto = 1.0 - e.Ta / sito.T1;
-    e.Sa = ags * (3.0 * (1.0 + p.Z / p.H) / (1.0 + rapporto * rapporto) - 0.5);
-    if (ags > e.Sa) e.Sa = ags;
+    e.formula = formula;
+    if (formula == FormulaDomanda::circolare_c7_2_11) {
+        e.c7 = accelerazione_c7(ags, p.Z, p.H, sito.T1, e.Ta);
+        e.Sa = e.c7->Sa;
+    } else {
+        const double rapporto = 1.0 - e.Ta / sito.T1;
+        e.Sa = ags * (3.0 * (1.0 + p.Z / p.H) / (1.0 + rapporto * rapporto) - 0.5);
+        if (ags > e.Sa) e.Sa = ags;
+    }
     richiedi_finito(e.Sa, "Sa (accelerazione massima adimensionalizzata)");
     e.Fa = richiedi_finito(e.Sa * e.W / p.qa * quota, "Fa (forza totale baricentrica)");
     e.Wa = richiedi_finito(quota * e.W, "Wa (peso efficace del pannello)");

@@ -1,9 +1,10 @@
 // Panel check in base units: weight shares by restraint, spanning direction, period,
-// acceleration, force, verdict, and the refusal of inputs and restraints.
+// acceleration by either formula, force, verdict, and the refusal of inputs and restraints.
 #include "panel/domanda.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -30,6 +31,66 @@ TEST(VerificaPannello, StartUpPanelMatchesTheHandCheck) {
     EXPECT_NEAR(e.Fa, 558.772144, 1e-5);
     EXPECT_NEAR(e.Rlat, 614.874399, 1e-5);
     EXPECT_TRUE(e.ok);
+    EXPECT_EQ(e.formula, FormulaDomanda::ec8);
+    EXPECT_FALSE(e.c7.has_value());
+}
+
+TEST(VerificaPannello, StartUpPanelByTheCircolare) {
+    const EsitoPannello e = verifica_pannello(avvio(), kSito, FormulaDomanda::circolare_c7_2_11);
+    // T1 0.39 < 0.5, Ta < 0.8 x 0.39: 0.2 (1 + 750/900) 5 / (1 + 4 (1 - Ta / 0.312)^2).
+    ASSERT_TRUE(e.c7.has_value());
+    EXPECT_EQ(e.formula, FormulaDomanda::circolare_c7_2_11);
+    EXPECT_NEAR(e.Sa, 1.15770525, 1e-7);
+    EXPECT_NEAR(e.Fa, 833.547781, 1e-4);  // Sa x 1440 / 2
+}
+
+struct CasoC7 {
+    double ags, z, T1, Ta, Sa;  // H is 900
+    RamoC7 ramo;
+    bool al_minimo;
+};
+class AccelerazioneCircolare : public testing::TestWithParam<CasoC7> {};
+
+TEST_P(AccelerazioneCircolare, BranchAndValue) {
+    const CasoC7& c = GetParam();
+    const AccelerazioneC7 r = accelerazione_c7(c.ags, c.z, 900, c.T1, c.Ta);
+    EXPECT_NEAR(r.Sa, c.Sa, 1e-12);
+    EXPECT_EQ(r.ramo, c.ramo);
+    EXPECT_EQ(r.al_minimo, c.al_minimo);
+}
+
+constexpr RamoC7 kSale = RamoC7::crescente, kPiatto = RamoC7::plateau;
+INSTANTIATE_TEST_SUITE_P(
+    HandChecked, AccelerazioneCircolare,
+    testing::Values(
+        // 0.33125 x 1.5 x 5 / (1 + 4 x 0.6875^2) = 2.484375 / 2.890625 = 159 / 185.
+        CasoC7{0.33125, 450, 0.40, 0.10, 159.0 / 185.0, kSale, false},
+        // T1 0.5 and 1.0 take the middle row (a 0.3, b 1.2, ap 4): plateaus.
+        CasoC7{0.216, 630, 0.50, 0.20, 1.4688, kPiatto, false},  // 0.216 x 1.7 x 4
+        CasoC7{0.2, 0, 1.0, 1.1, 0.8, kPiatto, false},
+        // Ta / (b T1) = 1.5: 0.2 x 1.75 x 4 / (1 + 3 x 0.25) = 0.8; at 3, 0.2 x 4 / 13 < 0.2.
+        CasoC7{0.2, 675, 0.5, 0.9, 0.8, RamoC7::decrescente, false},
+        CasoC7{0.2, 0, 0.5, 1.8, 0.2, RamoC7::decrescente, true}));
+
+TEST(AccelerazioneCircolare, ContinuousAtBothCornerPeriods) {
+    // One T1 per row of Tabella C7.2.II with its a, b, ap; ag x S 0.25, Z / H 1/3.
+    for (const auto [T1, a, b, ap] :
+         {std::array{0.4, 0.8, 1.4, 5.0}, {0.75, 0.3, 1.2, 4.0}, {1.5, 0.3, 1.0, 2.5}}) {
+        const double aT1 = a * T1, bT1 = b * T1;  // the corners as the formula writes them
+        const double plateau = 0.25 * (1.0 + 300.0 / 900.0) * ap;
+        const auto sa = [&](double Ta) { return accelerazione_c7(0.25, 300, 900, T1, Ta); };
+        for (const double Ta : {std::nextafter(aT1, 0.0), aT1, std::nextafter(bT1, 0.0), bT1})
+            EXPECT_NEAR(sa(Ta).Sa, plateau, 1e-12) << T1 << " " << Ta;
+        EXPECT_EQ(sa(std::nextafter(aT1, 0.0)).ramo, RamoC7::crescente) << T1;
+        EXPECT_EQ(sa(bT1).ramo, RamoC7::decrescente) << T1;
+    }
+}
+
+TEST(AccelerazioneCircolare, RefusedInputNamesTheQuantity) {
+    EXPECT_EQ(messaggio([] { accelerazione_c7(0.2, 0, 0, 0.4, 0.1); }),
+              "Valore non valido: H (altezza edificio) deve essere maggiore di 0");
+    EXPECT_EQ(messaggio([] { accelerazione_c7(0.2, 0, 900, 0, 0.1); }),
+              "Valore non valido: T1 (periodo proprio dell'edificio) deve essere maggiore di 0");
 }
 
 struct CasoQuote {
