@@ -181,6 +181,11 @@ TEST_F(Uscita, NoSelectionOrFocusInThePictureAndBothComeBackAfter) {
     EXPECT_EQ(sa->cursorPosition(), sa->text().size() - 2);
     EXPECT_EQ(f.finestra.combo1_list()->currentRow(), 0);
     EXPECT_TRUE(f.finestra.combo1_list()->item(0)->isSelected());
+    // Hiding the pressed button would hand its focus on to a field, which then shows its text
+    // selected: the focus stays where it was instead.
+    f.finestra.command(5)->setFocus();
+    EXPECT_FALSE(colori(uscite.Command3_Click(), sa).contains(evidenza.rgb()));
+    EXPECT_EQ(QApplication::focusWidget(), f.finestra.command(5));
     EXPECT_TRUE(f.messaggi.elenco.empty());
 }
 
