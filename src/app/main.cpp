@@ -7,6 +7,7 @@
 #include "app/caratteri.h"
 #include "app/comandi.h"
 #include "app/form1.h"
+#include "app/lingua.h"
 #include "app/messaggi_qt.h"
 #include "app/piattaforma.h"
 #include "app/presentatore.h"
@@ -14,6 +15,9 @@
 int main(int argc, char** argv) {
     QApplication applicazione(argc, argv);
     tv::app::registra_caratteri();
+    // Before any widget exists, so that every dialog speaks the user's language.
+    const auto traduzioni = tv::app::traduzioni_qt(QLocale::system());
+    if (traduzioni) QApplication::installTranslator(traduzioni.get());
 
     QStringList argomenti = QApplication::arguments();
     argomenti.removeFirst();

@@ -3,6 +3,7 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -14,7 +15,12 @@ QString percorso_qt(const std::filesystem::path& percorso) {
                              static_cast<qsizetype>(testo.size()));
 }
 
-bool PiattaformaQt::dialogo_stampa(QPrinter& stampante, QWidget* proprietario) {
+bool PiattaformaQt::dialogo_stampa(QPrinter& stampante, QWidget* proprietario, const QString& pdf) {
+    // A ".pdf" output name switches the printer to PDF; the dialog should still offer the real
+    // printer first and show the name only under "print to file".
+    const bool stampante_vera = stampante.outputFormat() == QPrinter::NativeFormat;
+    stampante.setOutputFileName(pdf);
+    if (stampante_vera) stampante.setOutputFormat(QPrinter::NativeFormat);
     QPrintDialog dialogo(&stampante, proprietario);
     return dialogo.exec() == QDialog::Accepted;
 }
@@ -27,6 +33,9 @@ QString PiattaformaQt::dialogo_salva(QWidget* proprietario, const QString& carte
     // Overwriting an existing file asks first (the dialog's default).
     dialogo.setDirectory(cartella);
     dialogo.setNameFilter(filtro);
+    // A name typed without extension gets the proposed one here already, so that the question
+    // before overwriting is asked about the file that will be written.
+    dialogo.setDefaultSuffix(QFileInfo(nome).suffix());
     dialogo.selectFile(nome);
     if (dialogo.exec() != QDialog::Accepted) return {};
     const QStringList scelti = dialogo.selectedFiles();

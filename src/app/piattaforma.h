@@ -18,8 +18,9 @@ class Piattaforma {
   public:
     virtual ~Piattaforma() = default;
 
-    // The printer dialog on `stampante`, which it sets up: false when the user cancels.
-    virtual bool dialogo_stampa(QPrinter& stampante, QWidget* proprietario) = 0;
+    // The printer dialog on `stampante`, which it sets up, proposing the file `pdf` for printing
+    // to a file: false when the user cancels.
+    virtual bool dialogo_stampa(QPrinter& stampante, QWidget* proprietario, const QString& pdf) = 0;
 
     // The save dialog starting in `cartella` with the proposed name `nome` and the file-type
     // filter `filtro`: the chosen path, empty when the user cancels.
@@ -34,7 +35,7 @@ class Piattaforma {
 // The desktop itself: QPrintDialog, QFileDialog and QDesktopServices.
 class PiattaformaQt : public Piattaforma {
   public:
-    bool dialogo_stampa(QPrinter& stampante, QWidget* proprietario) override;
+    bool dialogo_stampa(QPrinter& stampante, QWidget* proprietario, const QString& pdf) override;
     QString dialogo_salva(QWidget* proprietario, const QString& cartella, const QString& nome,
                           const QString& filtro) override;
     bool apri_documento(const QUrl& documento) override;

@@ -1,18 +1,100 @@
 // Capture of the main window, and its way to the clipboard, the printer and a BMP file.
 #include "app/uscite.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
+#include <vector>
 
 #include "app/form1.h"
 #include "app/piattaforma.h"
 
 namespace tv::app {
+namespace {
+
+// While it lives, the window draws no focus and no selection: the application has no active
+// window (so no caret and no focus frame; the field loses the focus with the reason that
+// validation ignores), and the text fields and lists have nothing selected. All comes back,
+// focus included, when it ends.
+class SenzaEvidenza {
+  public:
+    explicit SenzaEvidenza(QWidget& finestra)
+        : attiva_(QApplication::activeWindow() == &finestra ? &finestra : nullptr) {
+        if (attiva_) QApplication::setActiveWindow(nullptr);
+        for (QLineEdit* e : finestra.findChildren<QLineEdit*>()) {
+            if (!e->hasSelectedText()) continue;
+            campi_.push_back({e, e->selectionStart(), e->selectionLength(), e->cursorPosition()});
+            e->deselect();
+        }
+        for (QAbstractItemView* v : finestra.findChildren<QAbstractItemView*>()) {
+            QItemSelectionModel* m = v->selectionModel();
+            if (!m || (!m->hasSelection() && !m->currentIndex().isValid())) continue;
+            liste_.push_back({m, m->selection(), m->currentIndex()});
+            m->clear();
+        }
+    }
+    ~SenzaEvidenza() {
+        for (const Lista& l : liste_) {
+            if (!l.modello) continue;
+            l.modello->setCurrentIndex(l.corrente, QItemSelectionModel::NoUpdate);
+            l.modello->select(l.scelta, QItemSelectionModel::ClearAndSelect);
+        }
+        for (const Campo& c : campi_) {
+            if (!c.campo) continue;
+            // The caret stays at the end where it was: a selection made backwards keeps it first.
+            if (c.cursore == c.inizio)
+                c.campo->setSelection(c.inizio + c.lunghezza, -c.lunghezza);
+            else
+                c.campo->setSelection(c.inizio, c.lunghezza);
+        }
+        if (attiva_) QApplication::setActiveWindow(attiva_);
+    }
+    SenzaEvidenza(const SenzaEvidenza&) = delete;
+    SenzaEvidenza& operator=(const SenzaEvidenza&) = delete;
+
+  private:
+    struct Campo {
+        QPointer<QLineEdit> campo;
+        int inizio, lunghezza, cursore;
+    };
+    struct Lista {
+        QPointer<QItemSelectionModel> modello;
+        QItemSelection scelta;
+        QPersistentModelIndex corrente;
+    };
+    QPointer<QWidget> attiva_;
+    std::vector<Campo> campi_;
+    std::vector<Lista> liste_;
+};
+
+// The output's path in the job's work folder.
+QString nel_lavoro(const form::Cartelle& cartelle, const QString& estensione) {
+    return QDir(percorso_qt(cartelle.dir_lavoro))
+        .filePath(nome_proposto(cartelle.nome_lavoro, estensione));
+}
+
+}  // namespace
+
+QString nome_proposto(const std::string& nome_lavoro, const QString& estensione) {
+    // The job name may name a sub-folder of the jobs ("2024\\rossi"): its last part is the job.
+    QString nome = QString::fromStdString(nome_lavoro).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    nome = nome.section(QLatin1Char('/'), -1, -1, QString::SectionSkipEmpty).trimmed();
+    if (nome.isEmpty()) nome = QStringLiteral("pannello");
+    return nome + QLatin1Char('.') + estensione;
+}
+
+QString con_estensione_bmp(const QString& scelto) {
+    if (QFileInfo(scelto).fileName().contains(QLatin1Char('.'))) return scelto;
+    return scelto + QStringLiteral(".bmp");
+}
 
 QSizeF dimensione_stampa(QSizeF logica, double dpi_schermo_x, double dpi_schermo_y,
                          double dpi_stampante) {
@@ -33,12 +115,16 @@ Uscite::Uscite(Form1& finestra, const form::Cartelle& cartelle, form::Messaggi& 
 QImage Uscite::Command3_Click() {
     // Hiding the button that has the focus moves the focus on: it comes back afterwards.
     const QPointer<QWidget> fuoco = QApplication::focusWidget();
-    for (QPushButton* p : finestra_.comandi()) p->hide();
-    finestra_.repaint();
-    immagine_ = finestra_.grab().toImage();
-    QApplication::clipboard()->setImage(immagine_);
-    for (QPushButton* p : finestra_.comandi()) p->show();
-    if (fuoco && fuoco->window() == &finestra_) fuoco->setFocus(Qt::OtherFocusReason);
+    {
+        const SenzaEvidenza senza(finestra_);
+        for (QPushButton* p : finestra_.comandi()) p->hide();
+        finestra_.repaint();
+        immagine_ = finestra_.grab().toImage();
+        QApplication::clipboard()->setImage(immagine_);
+        for (QPushButton* p : finestra_.comandi()) p->show();
+    }
+    if (fuoco && fuoco->window() == &finestra_ && QApplication::focusWidget() != fuoco)
+        fuoco->setFocus(Qt::OtherFocusReason);
     finestra_.repaint();
     return immagine_;
 }
@@ -47,7 +133,8 @@ bool Uscite::Command4_Click() {
     const QImage immagine = Command3_Click();
     QPrinter stampante(QPrinter::HighResolution);
     stampante.setDocName(finestra_.windowTitle());
-    if (!piattaforma_.dialogo_stampa(stampante, &finestra_)) return false;
+    if (!piattaforma_.dialogo_stampa(stampante, &finestra_, nel_lavoro(cartelle_, "pdf")))
+        return false;
 
     // At the size the window has on screen: logical pixels over the screen's resolution.
     const QSizeF logica = immagine.deviceIndependentSize();
@@ -73,13 +160,23 @@ bool Uscite::Command4_Click() {
 
 bool Uscite::Command5_Click() {
     const QImage immagine = Command3_Click();
-    const QString scelto = piattaforma_.dialogo_salva(&finestra_, percorso_qt(cartelle_.dir_lavoro),
-                                                      QString::fromLatin1(nome_proposto),
-                                                      QString::fromLatin1(filtro_bmp));
-    if (scelto.isEmpty() || nome_con_jolly(scelto)) return false;
-    if (immagine.save(scelto, "BMP")) return true;
+    const QString scelto =
+        piattaforma_.dialogo_salva(&finestra_, percorso_qt(cartelle_.dir_lavoro),
+                                   nome_proposto(cartelle_.nome_lavoro, QStringLiteral("bmp")),
+                                   QString::fromLatin1(filtro_bmp));
+    if (scelto.isEmpty()) return false;
+    if (nome_con_jolly(scelto)) {
+        errore(
+            QStringLiteral("Il nome \"%1\" contiene \"*\" o \"?\", che non possono stare nel nome "
+                           "di un file: l'immagine non è stata salvata.")
+                .arg(QFileInfo(scelto).fileName()),
+            "Nome non valido");
+        return false;
+    }
+    const QString file = con_estensione_bmp(scelto);
+    if (immagine.save(file, "BMP")) return true;
     errore(QStringLiteral("Impossibile scrivere il file \"%1\": l'immagine non è stata salvata.")
-               .arg(scelto),
+               .arg(file),
            "Salvataggio non riuscito");
     return false;
 }

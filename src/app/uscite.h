@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QSizeF>
 #include <QString>
+#include <string>
 
 #include "form/avvio.h"
 #include "form/messaggi.h"
@@ -14,9 +15,16 @@ namespace tv::app {
 class Form1;
 class Piattaforma;
 
-// Proposed name and file-type filter of the save dialog.
-inline constexpr const char* nome_proposto = "*.bmp";
+// File-type filter of the save dialog.
 inline constexpr const char* filtro_bmp = "File BMP (*.bmp)";
+
+// The file name every output proposes: the job's name (the last part of `nome_lavoro`) with
+// `estensione` ("bmp", "pdf"); "pannello" stands in for a missing job name.
+QString nome_proposto(const std::string& nome_lavoro, const QString& estensione);
+
+// The name SALVA writes for the name chosen in the save dialog: ".bmp" added when its last part
+// has no extension (no "."), else the name as chosen.
+QString con_estensione_bmp(const QString& scelto);
 
 // Size on the printer, in its device units, of a picture `logica` pixels wide and high on a
 // screen of `dpi_schermo` dots per inch: the same size in inches.
@@ -34,18 +42,20 @@ class Uscite {
            Piattaforma& piattaforma);
 
     // "COPIA": hides the five buttons, lets the window repaint, grabs its picture, puts it on the
-    // clipboard and shows the buttons again. Returns the picture.
+    // clipboard and shows the buttons again. The picture shows no selected text or list line and
+    // no focus (caret, focus frame): these are put back afterwards. Returns the picture.
     QImage Command3_Click();
 
-    // "STAMPA": a fresh picture, printed at the top-left of one page after the printer dialog.
+    // "STAMPA": a fresh picture, printed at the top-left of one page after the printer dialog,
+    // which proposes the job's name in the job's work folder for printing to a PDF file.
     // True when the page went to the printer; a cancelled dialog ends silently, a printer fault
     // shows a message naming the printer.
     bool Command4_Click();
 
     // "SALVA": a fresh picture, saved as a BMP file under the name chosen in the save dialog,
-    // which starts in the job's work folder. True when a file was written; a cancelled dialog or
-    // a name still holding a wildcard ends silently, a file that cannot be written shows a
-    // message naming it.
+    // which proposes the job's name in the job's work folder; ".bmp" is added to a name without
+    // extension. True when a file was written; a cancelled dialog ends silently, a name holding
+    // a wildcard or a file that cannot be written shows a message naming it.
     bool Command5_Click();
 
     // The picture of the last capture (what "STAMPA" and "SALVA" printed or saved).

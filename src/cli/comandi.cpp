@@ -130,11 +130,15 @@ int esegui_search(const OpzioniSearch& o, const fs::path& cwd, std::ostream& out
             err << "Digitare almeno 3 caratteri per la ricerca\n";
             return 2;
         }
+        if (lines->empty()) {
+            err << "Nessuna località contiene " << o.testo << "\n";
+            return 1;
+        }
         for (const auto& l : *lines) out << l << "\n";
         return 0;
-    } catch (const Failure& f) {
+    } catch (const Failure& f) {  // no suite root, or a locality list that cannot be read
         err << f.what() << "\n";
-        return 1;
+        return 2;
     }
 }
 

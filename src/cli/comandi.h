@@ -27,6 +27,8 @@ struct OpzioniSearch {
 // or the restraints were refused.
 int esegui_check(const OpzioniCheck& o, const std::filesystem::path& cwd, std::ostream& out,
                  std::ostream& err);
+// Exit codes: 0 lines found; 1 no line contains the text; 2 a text of fewer than 3 characters,
+// or a suite or locality list that cannot be read.
 int esegui_search(const OpzioniSearch& o, const std::filesystem::path& cwd, std::ostream& out,
                   std::ostream& err);
 

@@ -1,4 +1,5 @@
-// Case-insensitive search over the lines of the locality list and the split of a picked line.
+// Search over the lines of the locality list regardless of case and accents, names that start
+// with the text first, and the split of a picked line.
 #include "hazard/localita.h"
 
 #include "hazard/grid.h"
@@ -6,14 +7,108 @@
 #include "text/error.h"
 
 namespace tv::hazard {
+namespace {
+
+// The plain lower-case letters of a Latin letter with an accent or other mark, for the letters
+// of Latin-1 and the few more that Windows-1252 holds; empty for every other character.
+std::string_view senza_accento(char32_t c) {
+    // U+00C0..U+00FF, capitals and small letters alike; "" for the signs x and / among them.
+    static constexpr std::string_view latin1[64] = {
+        "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i",  "i",
+        "d", "n", "o", "o", "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "th", "ss",
+        "a", "a", "a", "a", "a", "a", "ae", "c", "e", "e", "e", "e", "i", "i", "i",  "i",
+        "d", "n", "o", "o", "o", "o", "o",  "",  "o", "u", "u", "u", "u", "y", "th", "y"};
+    if (c >= 0xC0 && c <= 0xFF) return latin1[c - 0xC0];
+    switch (c) {
+        case 0x152:
+        case 0x153:
+            return "oe";
+        case 0x160:
+        case 0x161:
+            return "s";
+        case 0x178:
+            return "y";
+        case 0x17D:
+        case 0x17E:
+            return "z";
+        case 0x2018:
+        case 0x2019:
+            return "'";  // typographic apostrophes: L’Aquila
+        default:
+            return {};
+    }
+}
+
+// The name part of a list line: what follows the second three-blank separator, blanks skipped.
+std::string_view nome_localita(std::string_view line) {
+    constexpr std::string_view kSeparatore = "   ";
+    std::size_t inizio = 0;
+    for (int pezzo = 0; pezzo < 2; ++pezzo) {
+        const auto p = line.find(kSeparatore, inizio);
+        if (p == std::string_view::npos) return {};
+        inizio = p + kSeparatore.size();
+    }
+    const auto nome = line.find_first_not_of(' ', inizio);
+    return nome == std::string_view::npos ? std::string_view{} : line.substr(nome);
+}
+
+// Lower case without accents, for a search that ignores both: ASCII capitals lowered, accented
+// Latin letters to their plain letters, combining accents dropped, everything else unchanged.
+std::string piega(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto b0 = static_cast<unsigned char>(utf8[i]);
+        if (b0 < 0x80) {
+            out += (b0 >= 'A' && b0 <= 'Z') ? static_cast<char>(b0 - 'A' + 'a')
+                                            : static_cast<char>(b0);
+            ++i;
+            continue;
+        }
+        const std::size_t len = b0 >= 0xF0 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC0 ? 2 : 1;
+        char32_t c = len == 1   ? b0
+                     : len == 2 ? (b0 & 0x1Fu)
+                     : len == 3 ? (b0 & 0x0Fu)
+                                : (b0 & 0x07u);
+        bool valido = len > 1 && i + len <= utf8.size();
+        for (std::size_t k = 1; valido && k < len; ++k) {
+            const auto b = static_cast<unsigned char>(utf8[i + k]);
+            valido = (b & 0xC0u) == 0x80u;
+            c = (c << 6) | (b & 0x3Fu);
+        }
+        if (!valido) {  // a stray byte stays as it is: it can only match itself
+            out += static_cast<char>(b0);
+            ++i;
+            continue;
+        }
+        if (const std::string_view base = senza_accento(c);
+            !base.empty() || (c >= 0x300 && c < 0x370))
+            out += base;  // combining accents (typed decomposed) fold to nothing
+        else
+            out.append(utf8.substr(i, len));
+        i += len;
+    }
+    return out;
+}
+
+}  // namespace
 
 std::optional<std::vector<std::string>> cerca_localita(const std::vector<std::string>& lines,
                                                        std::string_view typed) {
     if (text::char_count(typed) < kMinCaratteriRicerca) return std::nullopt;
-    const std::string needle = text::to_lower(typed);
+    const std::string needle = piega(typed);
     std::vector<std::string> found;
-    for (const std::string& line : lines)
-        if (text::to_lower(line).find(needle) != std::string::npos) found.push_back(line);
+    std::vector<std::string> altre;  // matches elsewhere in the line, after the names that start so
+    for (const std::string& line : lines) {
+        const std::string piegata = piega(line);
+        if (piegata.find(needle) == std::string::npos) continue;
+        if (piega(nome_localita(line)).starts_with(needle))
+            found.push_back(line);
+        else
+            altre.push_back(line);
+    }
+    found.insert(found.end(), std::make_move_iterator(altre.begin()),
+                 std::make_move_iterator(altre.end()));
     return found;
 }
 

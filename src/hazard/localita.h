@@ -14,8 +14,10 @@ namespace tv::hazard {
 // Fewest characters (not bytes) of typed text that start a search.
 inline constexpr std::size_t kMinCaratteriRicerca = 3;
 
-// Every line that contains `typed` regardless of letter case, in the order given. nullopt when
-// `typed` (UTF-8) has fewer than 3 characters: no search, the list keeps its lines.
+// Every line that contains `typed` regardless of letter case and accents (forli finds Forlì,
+// citta finds Città): first the lines whose name (the piece after the coordinates) starts with
+// it, then the others, each group in the order given. nullopt when `typed` (UTF-8) has fewer
+// than 3 characters: no search, the list keeps its lines.
 std::optional<std::vector<std::string>> cerca_localita(const std::vector<std::string>& lines,
                                                        std::string_view typed);
 

@@ -75,8 +75,9 @@ inline void clic(QWidget* w, bool doppio = false) {
 // Dialogs answered by the test: the printer dialog prints to `pdf` (or is cancelled), the save
 // dialog returns `scelto`, the viewer takes every document unless told otherwise.
 struct PiattaformaProva : Piattaforma {
-    bool dialogo_stampa(QPrinter& stampante, QWidget*) override {
+    bool dialogo_stampa(QPrinter& stampante, QWidget*, const QString& proposto) override {
         ++stampe_chieste;
+        pdf_proposto = proposto;
         if (annulla_stampa) return false;
         stampante.setOutputFormat(QPrinter::PdfFormat);
         stampante.setOutputFileName(pdf);
@@ -94,7 +95,7 @@ struct PiattaformaProva : Piattaforma {
         return apre;
     }
 
-    QString pdf;
+    QString pdf, pdf_proposto;
     bool annulla_stampa = false;
     int stampe_chieste = 0;
     QString scelto;

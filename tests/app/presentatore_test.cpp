@@ -155,12 +155,12 @@ TEST_F(Presentatore, TypingInTheSearchBoxListsLinesAndAPickFillsTheCoordinates) 
     f.finestra.combo1()->clear();
     QTest::keyClicks(f.finestra.combo1(), "tor");
     QListWidget* lista = f.finestra.combo1_list();
-    ASSERT_EQ(lista->count(), 3);  // Torre Pellice, "Senza separatore", Torino, in file order
-    EXPECT_EQ(lista->item(2)->text(), "45.0703   7.6869   Torino (TO)");
+    ASSERT_EQ(lista->count(), 3);  // Torre Pellice, Torino, then "Senza separatore"
+    EXPECT_EQ(lista->item(1)->text(), "45.0703   7.6869   Torino (TO)");
     EXPECT_EQ(f.finestra.combo1()->text(), "tor");  // the typed text is never replaced
     QTest::keyClick(f.finestra.combo1(), Qt::Key_Backspace);
     EXPECT_EQ(lista->count(), 3);  // two characters: the list stays
-    const QRect r = lista->visualItemRect(lista->item(2));
+    const QRect r = lista->visualItemRect(lista->item(1));
     QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, r.center());
     EXPECT_EQ(f.campo(7)->text(), "45.0703");
     EXPECT_EQ(f.campo(6)->text(), "7.6869");

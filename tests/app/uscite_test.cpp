@@ -9,9 +9,12 @@
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 
 #include "app/colori.h"
 #include "finestra_prova.h"
@@ -93,13 +96,14 @@ TEST_F(Uscita, CopiaPutsThePictureOfTheWindowWithoutItsButtonsOnTheClipboard) {
 
 TEST_F(Uscita, SalvaWritesABmpWithTheWindowsSizeFromTheWorkFolderDialog) {
     QApplication::clipboard()->setText(QStringLiteral("prima"));
-    desktop.scelto = q(tmp.path() / "finestra.bmp");
+    desktop.scelto = q(tmp.path() / "finestra");  // typed without extension
     EXPECT_TRUE(uscite.Command5_Click());
     EXPECT_EQ(desktop.cartella, q(suite.lavoro()));
-    EXPECT_EQ(desktop.nome, "*.bmp");
+    EXPECT_EQ(desktop.nome, "commessa.bmp");
     EXPECT_EQ(desktop.filtro, "File BMP (*.bmp)");
+    EXPECT_FALSE(QFile::exists(desktop.scelto));
 
-    QImageReader lettore(desktop.scelto);
+    QImageReader lettore(q(tmp.path() / "finestra.bmp"));
     EXPECT_EQ(lettore.format(), "bmp");
     const QImage letta = lettore.read();
     ASSERT_FALSE(letta.isNull());
@@ -110,10 +114,13 @@ TEST_F(Uscita, SalvaWritesABmpWithTheWindowsSizeFromTheWorkFolderDialog) {
     EXPECT_TRUE(f.messaggi.elenco.empty());
 }
 
-TEST_F(Uscita, AWildcardNameOrACancelledDialogSavesNothingSilently) {
+TEST_F(Uscita, AWildcardNameSavesNothingAndSaysSoACancelledDialogNothingSilently) {
     const QStringList prima = QDir(q(suite.lavoro())).entryList(QDir::Files);
-    for (const QString& scelto : {q(suite.lavoro() / "*.bmp"), q(suite.lavoro() / "pannello?.bmp"),
-                                  QString("*.bmp"), QString()}) {
+    desktop.scelto = QString();
+    EXPECT_FALSE(uscite.Command5_Click());
+    EXPECT_TRUE(f.messaggi.elenco.empty());
+    for (const QString& scelto :
+         {q(suite.lavoro() / "*.bmp"), q(suite.lavoro() / "pannello?"), QString("*.bmp")}) {
         desktop.scelto = scelto;
         EXPECT_FALSE(uscite.Command5_Click()) << scelto.toStdString();
     }
@@ -121,6 +128,64 @@ TEST_F(Uscita, AWildcardNameOrACancelledDialogSavesNothingSilently) {
     EXPECT_EQ(QDir(q(suite.lavoro())).entryList(QDir::Files), prima);
     EXPECT_EQ(QDir(QDir::currentPath()).entryList({QStringLiteral("*.bmp")}, QDir::Files),
               QStringList());
+    ASSERT_EQ(f.messaggi.elenco.size(), 3u);
+    EXPECT_EQ(f.messaggi.elenco[1].titolo, "Nome non valido");
+    EXPECT_EQ(f.messaggi.elenco[1].testo,
+              "Il nome \"pannello?\" contiene \"*\" o \"?\", che non possono stare nel nome di un "
+              "file: l'immagine non è stata salvata.");
+}
+
+TEST(NomeSalva, BmpAddedOnlyToANameWithoutExtension) {
+    using tv::app::con_estensione_bmp;
+    const std::pair<const char*, const char*> casi[] = {{"/l/pannello1", "/l/pannello1.bmp"},
+                                                        {"/l/pannello1.bmp", "/l/pannello1.bmp"},
+                                                        {"/l/p.BMP", "/l/p.BMP"},
+                                                        {"/l/muro.png", "/l/muro.png"},
+                                                        {"/a.b/muro", "/a.b/muro.bmp"},
+                                                        {"pannello", "pannello.bmp"}};
+    for (const auto& [scelto, atteso] : casi) EXPECT_EQ(con_estensione_bmp(scelto), atteso);
+}
+
+TEST(NomeSalva, TheJobsNameIsProposed) {
+    using tv::app::nome_proposto;
+    EXPECT_EQ(nome_proposto("commessa", "bmp"), "commessa.bmp");
+    EXPECT_EQ(nome_proposto("2024\\Rossi via Po", "pdf"), "Rossi via Po.pdf");
+    EXPECT_EQ(nome_proposto("2024/rossi/", "bmp"), "rossi.bmp");
+    EXPECT_EQ(nome_proposto("", "bmp"), "pannello.bmp");
+}
+
+TEST_F(Uscita, NoSelectionOrFocusInThePictureAndBothComeBackAfter) {
+    QLineEdit* sa = f.campo(18);
+    sa->setFocus();
+    sa->setSelection(sa->text().size(), -2);
+    f.finestra.combo1_list()->addItem(QStringLiteral("45.0   7.0   Prova (XX)"));
+    f.finestra.combo1_list()->setCurrentRow(0);
+    const QColor evidenza = sa->palette().color(QPalette::Active, QPalette::Highlight);
+    const qreal dpr = f.finestra.grab().devicePixelRatio();
+    const auto colori = [&](const QImage& immagine, QWidget* w) {
+        QSet<QRgb> visti;
+        const QRect zona = in_pixel(QRect(w->mapTo(&f.finestra, QPoint()), w->size()), dpr);
+        for (int y = zona.top(); y <= zona.bottom(); ++y)
+            for (int x = zona.left(); x <= zona.right(); ++x) visti.insert(immagine.pixel(x, y));
+        return visti;
+    };
+    const QImage prima = f.finestra.grab().toImage();
+    ASSERT_TRUE(colori(prima, sa).contains(evidenza.rgb()));
+    ASSERT_TRUE(colori(prima, f.finestra.combo1_list()).contains(evidenza.rgb()));
+
+    const QImage copia = uscite.Command3_Click();
+    for (QWidget* w : {static_cast<QWidget*>(sa), static_cast<QWidget*>(f.finestra.combo1_list())})
+        EXPECT_FALSE(colori(copia, w).contains(evidenza.rgb())) << w->objectName().toStdString();
+    EXPECT_EQ(QApplication::focusWidget(), sa);
+    EXPECT_EQ(sa->selectionStart(), sa->text().size() - 2);
+    EXPECT_EQ(sa->cursorPosition(), sa->text().size() - 2);
+    EXPECT_EQ(f.finestra.combo1_list()->currentRow(), 0);
+    EXPECT_TRUE(f.finestra.combo1_list()->item(0)->isSelected());
+    // Hiding the pressed button would hand its focus on to a field, which then shows its text
+    // selected: the focus stays where it was instead.
+    f.finestra.command(5)->setFocus();
+    EXPECT_FALSE(colori(uscite.Command3_Click(), sa).contains(evidenza.rgb()));
+    EXPECT_EQ(QApplication::focusWidget(), f.finestra.command(5));
     EXPECT_TRUE(f.messaggi.elenco.empty());
 }
 
@@ -146,6 +211,7 @@ TEST_F(Uscita, StampaPrintsOnePageAfterThePrinterDialogAndNothingWhenCancelled) 
     desktop.annulla_stampa = false;
     EXPECT_TRUE(uscite.Command4_Click());
     EXPECT_EQ(desktop.stampe_chieste, 2);
+    EXPECT_EQ(desktop.pdf_proposto, q(suite.lavoro() / "commessa.pdf"));
     EXPECT_EQ(pagine_pdf(desktop.pdf), 1);
     EXPECT_FALSE(QApplication::clipboard()->image().isNull());
     EXPECT_TRUE(f.messaggi.elenco.empty());

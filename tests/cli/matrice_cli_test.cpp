@@ -231,7 +231,7 @@ TEST(SuiteGuasta, SearchInAMissingOrEmptyLocalityListNamesIt) {
         o.testo = "tor";
         o.root = s.root().string();
         std::ostringstream out, err;
-        EXPECT_EQ(esegui_search(o, fs::current_path(), out, err), 1);
+        EXPECT_EQ(esegui_search(o, fs::current_path(), out, err), 2);
         EXPECT_NE(err.str().find(file.string()), std::string::npos) << err.str();
         EXPECT_EQ(out.str(), "");
     }

@@ -1,5 +1,5 @@
-// Locality search (case, order, the three-character rule, code pages, line ends) and the pick
-// of a line into latitude and longitude.
+// Locality search (case, accents, order, the three-character rule, code pages, line ends) and the
+// pick of a line into latitude and longitude.
 #include "hazard/localita.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +29,39 @@ TEST(CercaLocalita, AnyPartOfTheLineInAnyCaseInFileOrderFromThreeCharacters) {
     EXPECT_EQ(cerca_localita(elenco, "rlì"), Righe{elenco[3]});
 }
 
+TEST(CercaLocalita, NamesThatStartWithTheTextFirstThenTheRestEachInFileOrder) {
+    const Righe elenco = {"41.8797   13.1144   Arcinazzo Romano (RM)",
+                          "41.8928   12.4837   Roma (RM)",
+                          "44.0000   12.0000   Bagno di Romagna (FC)",
+                          "45.6328   8.3870   Romagnano Sesia (NO)",
+                          "Romano senza coordinate",
+                          "44.8496   8.8878   Villaromagnano (AL)",
+                          "41.9   12.5     Romana (SS)"};
+    EXPECT_EQ(cerca_localita(elenco, "roma"),
+              (Righe{elenco[1], elenco[3], elenco[6], elenco[0], elenco[2], elenco[4], elenco[5]}));
+    EXPECT_EQ(cerca_localita(elenco, "ROMAGNA"), (Righe{elenco[3], elenco[2], elenco[5]}));
+    // Coordinates are not the name: a match there keeps file order.
+    EXPECT_EQ(cerca_localita(elenco, "41.8"), (Righe{elenco[0], elenco[1]}));
+}
+
+TEST(CercaLocalita, IgnoresAccentsOnTheTextAndOnTheLines) {
+    const Righe elenco = {"44.1911   12.1287   Forlimpopoli (FC)",
+                          "44.2218   12.0414   Forlì (FC)",
+                          "38.0388   14.0226   Cefalù (PA)",
+                          "43.4573   12.2413   Città di Castello (PG)",
+                          "45.0   7.0   ÀÉÈÌÍÒÓÙÚÇÑÖÜ àéèìíòóùúçñöü (XX)",
+                          "45.1   7.1   Cefalo (XX)"};
+    const Righe forli = {elenco[0], elenco[1]};
+    for (const char* t : {"forli", "FORLI", "Forlì", "FORLÌ", "forlí", "forli\xcc\x80"})
+        EXPECT_EQ(cerca_localita(elenco, t), forli) << t;  // the last: ì typed as i + accent
+    EXPECT_EQ(cerca_localita(elenco, "forlì ("), Righe{elenco[1]});
+    EXPECT_EQ(cerca_localita(elenco, "cefalu"), Righe{elenco[2]});
+    EXPECT_EQ(cerca_localita(elenco, "CEFALÙ"), Righe{elenco[2]});
+    EXPECT_EQ(cerca_localita(elenco, "citta di castello"), Righe{elenco[3]});
+    EXPECT_EQ(cerca_localita(elenco, "aeeiioouucnou aeeiioouucnou"), Righe{elenco[4]});
+    EXPECT_EQ(cerca_localita(elenco, "AEEIIOOUUCNOU"), Righe{elenco[4]});
+}
+
 TEST(CercaLocalita, FileInWindows1252OrUtf8WithAnyLineEnd) {
     prova::CartellaTemp tmp;
     const auto file = tmp.scrivi("loc.txt",
@@ -36,7 +69,8 @@ TEST(CercaLocalita, FileInWindows1252OrUtf8WithAnyLineEnd) {
                                  "44.2225   12.0408   Forl\xec (FC)\r"
                                  "43.7   11.1   Citt\xe0 di Castello (PG)");
     EXPECT_EQ(cerca_localita(file, "forlì"), Righe{"44.2225   12.0408   Forlì (FC)"});
-    EXPECT_EQ(cerca_localita(file, "TÀ D"), Righe{"43.7   11.1   Città di Castello (PG)"});
+    EXPECT_EQ(cerca_localita(file, "TA D"), Righe{"43.7   11.1   Città di Castello (PG)"});
+    EXPECT_EQ(cerca_localita(file, "CANTU"), Righe{"45.7386   9.1301   Cantù (CO)"});
     EXPECT_EQ(cerca_localita(file, "   ")->size(), 3u);
     EXPECT_EQ(cerca_localita(tmp.scrivi("u.txt", "45.7   9.1   Cantù (CO)\n\n"), "CANTÙ"),
               Righe{"45.7   9.1   Cantù (CO)"});
