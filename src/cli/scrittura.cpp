@@ -65,7 +65,8 @@ bool registra(const std::string& temporaneo) {
         a.sa_flags = SA_RESTART;
         sigaction(kSegnali[i], &a, &g_precedenti[i]);
         // A signal ignored when the program started (nohup, a background job) stays ignored.
-        if (g_precedenti[i].sa_handler == SIG_IGN) sigaction(kSegnali[i], &g_precedenti[i], nullptr);
+        if (g_precedenti[i].sa_handler == SIG_IGN)
+            sigaction(kSegnali[i], &g_precedenti[i], nullptr);
     }
     return true;
 }
@@ -79,7 +80,9 @@ void annulla_registrazione() {
 // Writes to a descriptor through its own buffer and keeps the first error.
 class BufferFd : public std::streambuf {
   public:
-    explicit BufferFd(int fd) : fd_(fd), buf_(1 << 16) { setp(buf_.data(), buf_.data() + buf_.size()); }
+    explicit BufferFd(int fd) : fd_(fd), buf_(1 << 16) {
+        setp(buf_.data(), buf_.data() + buf_.size());
+    }
     bool guasto() const { return guasto_; }
 
   protected:
@@ -112,8 +115,10 @@ class BufferFd : public std::streambuf {
         while (n > 0 && !guasto_) {
             const ssize_t w = ::write(fd_, p, n);
             if (w < 0 && errno == EINTR) continue;
-            if (w <= 0) guasto_ = true;
-            else p += w, n -= static_cast<std::size_t>(w);
+            if (w <= 0)
+                guasto_ = true;
+            else
+                p += w, n -= static_cast<std::size_t>(w);
         }
         return !guasto_;
     }
@@ -126,9 +131,9 @@ class BufferFd : public std::streambuf {
 }  // namespace
 
 struct FileAtomico::Stato {
-    std::string nome;        // the target as the user named it, for messages
-    fs::path destinazione;   // the target, symbolic links followed
-    fs::path temporaneo;     // empty when writing in place
+    std::string nome;       // the target as the user named it, for messages
+    fs::path destinazione;  // the target, symbolic links followed
+    fs::path temporaneo;    // empty when writing in place
     int fd = -1;
     bool registrato = false;
     std::unique_ptr<BufferFd> buffer;
@@ -148,7 +153,8 @@ FileAtomico::FileAtomico(const fs::path& destinazione, Interruzione interruzione
     : s_(std::make_unique<Stato>()) {
     s_->nome = destinazione.string();
     std::error_code ec;
-    s_->destinazione = fs::is_symlink(destinazione, ec) ? fs::canonical(destinazione, ec) : destinazione;
+    s_->destinazione =
+        fs::is_symlink(destinazione, ec) ? fs::canonical(destinazione, ec) : destinazione;
     if (ec) s_->destinazione = destinazione;
 
     struct stat esistente {};
@@ -161,7 +167,8 @@ FileAtomico::FileAtomico(const fs::path& destinazione, Interruzione interruzione
         s_->temporaneo = s_->destinazione;
         s_->temporaneo += ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(contatore++);
         // Registered before it exists, so no signal finds it unregistered.
-        if (interruzione == Interruzione::rimuovi) s_->registrato = registra(s_->temporaneo.string());
+        if (interruzione == Interruzione::rimuovi)
+            s_->registrato = registra(s_->temporaneo.string());
         s_->fd = ::open(s_->temporaneo.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (s_->fd < 0) {
             s_->temporaneo.clear();  // not ours to remove
