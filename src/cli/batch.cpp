@@ -10,6 +10,7 @@
 #include <mutex>
 #include <thread>
 
+#include "cli/scrittura.h"
 #include "text/encoding.h"
 #include "text/error.h"
 #include "text/number_text.h"
@@ -207,6 +208,7 @@ TotaliLotto esegui_lotto(const Lotto& lotto, LettoreLotto& lettore, std::ostream
             if (!esiti[i].completata) ++totali.rifiutate;
         }
         out << testo;
+        if (!out) break;  // the destination failed: the caller reports it
         totali.righe += n;
         if (avanzamento) avanzamento(totali.righe);
     }
@@ -285,15 +287,17 @@ int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, 
         return 1;
     }
 
-    std::ofstream file_uscita;
+    // Written beside OUT.csv and renamed over it once whole: an interrupted or failed batch
+    // leaves the earlier file as it was.
+    std::optional<FileAtomico> file_uscita;
     if (o.output) {
-        file_uscita.open(fs::path(*o.output), std::ios::binary | std::ios::trunc);
-        if (!file_uscita) {
-            err << "Impossibile scrivere il file \"" << *o.output << "\".\n";
+        file_uscita.emplace(fs::path(*o.output), FileAtomico::Interruzione::rimuovi);
+        if (!file_uscita->aperto()) {
+            err << file_uscita->messaggio_apertura() << "\n";
             return 2;
         }
     }
-    std::ostream& uscita = o.output ? file_uscita : out;
+    std::ostream& uscita = file_uscita ? file_uscita->stream() : out;
 
     std::optional<Barra> barra;
     if (o.barra) barra.emplace(err, conta_righe(fs::path(o.file)));
@@ -308,10 +312,12 @@ int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, 
         return 2;
     }
     if (barra) barra->mostra(totali.righe, true);
-    if (!uscita) {
-        err << "Scrittura dei risultati non riuscita.\n";
+    if (file_uscita && !file_uscita->conferma()) {
+        err << file_uscita->messaggio_scrittura() << "\n";
         return 2;
     }
+    // `out` is named by its owner: the program's standard output by concludi, for every command.
+    if (!uscita) return 2;
     return totali.rifiutate == 0 ? 0 : 1;
 }
 

@@ -129,7 +129,7 @@ struct TotaliLotto {
 
 // Checks every row of `lettore` and writes the header and one line a row to `out`, in input
 // order. `jobs` threads share the rows, with the same output. `avanzamento`, when set, is told
-// the number of rows written so far.
+// the number of rows written so far. Stops after the first block `out` refuses.
 TotaliLotto esegui_lotto(const Lotto& lotto, LettoreLotto& lettore, std::ostream& out, int jobs,
                          const std::function<void(std::size_t)>& avanzamento = {});
 
@@ -144,7 +144,9 @@ struct OpzioniBatch {
 
 // The batch command. Exit codes: 0 every row completed; 1 start-up failed, or some rows were
 // refused or stopped (their messages are in errore); 2 the batch file or the results file could
-// not be used.
+// not be used, or `out` failed (reported by the caller, who knows what it is). The results file
+// is written whole or not at all (FileAtomico): SIGINT, SIGTERM and SIGHUP during the batch leave
+// the earlier file as it was and end the program with 130, 143 or 129.
 int esegui_batch(const OpzioniBatch& o, const std::filesystem::path& cwd, std::ostream& out,
                  std::ostream& err);
 

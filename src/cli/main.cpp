@@ -9,6 +9,27 @@
 
 #include "cli/batch.h"
 #include "cli/comandi.h"
+#include "cli/scrittura.h"
+
+namespace {
+
+int esegui(const CLI::App* c, const CLI::App* s, const CLI::App* b, tv::cli::OpzioniCheck& check,
+           tv::cli::OpzioniSearch& search, tv::cli::OpzioniBatch& batch) {
+    const auto cwd = std::filesystem::current_path();
+    if (c->parsed()) {
+        check.extra = c->remaining();
+        return tv::cli::esegui_check(check, cwd, std::cout, std::cerr);
+    }
+    if (b->parsed()) {
+        batch.extra = b->remaining();
+        batch.barra = isatty(STDERR_FILENO) == 1;
+        return tv::cli::esegui_batch(batch, cwd, std::cout, std::cerr);
+    }
+    search.extra = s->remaining();
+    return tv::cli::esegui_search(search, cwd, std::cout, std::cerr);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     CLI::App app{"TORVELANDO PANNELLI MURARI - verifica fuori piano di pannelli murari"};
@@ -45,18 +66,11 @@ int main(int argc, char** argv) {
                   "File CSV dei risultati (altrimenti lo standard output)");
     b->allow_extras();
 
-    CLI11_PARSE(app, argc, argv);
-
-    const auto cwd = std::filesystem::current_path();
-    if (c->parsed()) {
-        check.extra = c->remaining();
-        return tv::cli::esegui_check(check, cwd, std::cout, std::cerr);
+    // Every way out, the help text included, checks that the standard output was written.
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return tv::cli::concludi(app.exit(e), std::cerr);
     }
-    if (b->parsed()) {
-        batch.extra = b->remaining();
-        batch.barra = isatty(STDERR_FILENO) == 1;
-        return tv::cli::esegui_batch(batch, cwd, std::cout, std::cerr);
-    }
-    search.extra = s->remaining();
-    return tv::cli::esegui_search(search, cwd, std::cout, std::cerr);
+    return tv::cli::concludi(esegui(c, s, b, check, search, batch), std::cerr);
 }
