@@ -158,8 +158,11 @@ TEST_F(Uscita, NoSelectionOrFocusInThePictureAndBothComeBackAfter) {
     QLineEdit* sa = f.campo(18);
     sa->setFocus();
     sa->setSelection(sa->text().size(), -2);
-    f.finestra.combo1_list()->addItem(QStringLiteral("45.0   7.0   Prova (XX)"));
+    f.form.imposta_testo_combo("tor");
+    f.presentatore.mostra_stato();
     f.finestra.combo1_list()->setCurrentRow(0);
+    sa->setFocus();
+    sa->setSelection(sa->text().size(), -2);
     const QColor evidenza = sa->palette().color(QPalette::Active, QPalette::Highlight);
     const qreal dpr = f.finestra.grab().devicePixelRatio();
     const auto colori = [&](const QImage& immagine, QWidget* w) {
