@@ -7,6 +7,7 @@
 #include "app/caratteri.h"
 #include "app/comandi.h"
 #include "app/form1.h"
+#include "app/installazione.h"
 #include "app/messaggi_qt.h"
 #include "app/piattaforma.h"
 #include "app/presentatore.h"
@@ -14,6 +15,8 @@
 int main(int argc, char** argv) {
     QApplication applicazione(argc, argv);
     tv::app::registra_caratteri();
+    tv::app::carica_traduzioni(applicazione);
+    QGuiApplication::setDesktopFileName(QStringLiteral("torvelando"));
 
     QStringList argomenti = QApplication::arguments();
     argomenti.removeFirst();
@@ -30,8 +33,10 @@ int main(int argc, char** argv) {
     tv::app::Presentatore presentatore(finestra, form);
     tv::app::PiattaformaQt piattaforma;
     tv::app::Comandi comandi(presentatore, messaggi, piattaforma);
-    if (!presentatore.avvia(argomenti, QDir::currentPath())) return 1;
+    const auto avvio = tv::app::argomenti_avvio(argomenti, QDir::currentPath(), messaggi);
+    if (!avvio || !presentatore.avvia(avvio->argomenti, QDir::currentPath())) return 1;
     finestra.show();
+    tv::app::mostra_avviso(&finestra, avvio->avviso);
 
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(300, &finestra, [&finestra, screenshot] {
