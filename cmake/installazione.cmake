@@ -31,8 +31,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_CONTACT "Sviluppatori di Torvelando <torvelando@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "verifica fuori piano di pannelli murari in zona sismica")
+# The summary above is the first line; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "verifica fuori piano di pannelli murari in zona sismica\n"
     "Calcola la pericolosità sismica del sito (griglia NTC 2008), la forza sul pannello\n"
     "come elemento non strutturale (EC8 4.3.5.2) e la resistenza laterale ad arco\n"
     "(EC6 6.3.2), e dice se la verifica è soddisfatta. Finestra Qt 6 e torvelando-cli\n"
