@@ -7,6 +7,7 @@
 #include "app/caratteri.h"
 #include "app/comandi.h"
 #include "app/form1.h"
+#include "app/installazione.h"
 #include "app/lingua.h"
 #include "app/messaggi_qt.h"
 #include "app/piattaforma.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     // Before any widget exists, so that every dialog speaks the user's language.
     const auto traduzioni = tv::app::traduzioni_qt(QLocale::system());
     if (traduzioni) QApplication::installTranslator(traduzioni.get());
+    QGuiApplication::setDesktopFileName(QStringLiteral("torvelando"));
 
     QStringList argomenti = QApplication::arguments();
     argomenti.removeFirst();
@@ -34,8 +36,10 @@ int main(int argc, char** argv) {
     tv::app::Presentatore presentatore(finestra, form);
     tv::app::PiattaformaQt piattaforma;
     tv::app::Comandi comandi(presentatore, messaggi, piattaforma);
-    if (!presentatore.avvia(argomenti, QDir::currentPath())) return 1;
+    const auto avvio = tv::app::argomenti_avvio(argomenti, QDir::currentPath(), messaggi);
+    if (!avvio || !presentatore.avvia(avvio->argomenti, QDir::currentPath())) return 1;
     finestra.show();
+    tv::app::mostra_avviso(&finestra, avvio->avviso);
 
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(300, &finestra, [&finestra, screenshot] {

@@ -9,6 +9,7 @@
 
 #include "cli/batch.h"
 #include "cli/comandi.h"
+#include "cli/radice.h"
 #include "cli/scrittura.h"
 
 namespace {
@@ -18,14 +19,17 @@ int esegui(const CLI::App* c, const CLI::App* s, const CLI::App* b, tv::cli::Opz
     const auto cwd = std::filesystem::current_path();
     if (c->parsed()) {
         check.extra = c->remaining();
+        if (!tv::cli::scegli_suite(check.root, check.extra, cwd, std::cerr)) return 1;
         return tv::cli::esegui_check(check, cwd, std::cout, std::cerr);
     }
     if (b->parsed()) {
         batch.extra = b->remaining();
+        if (!tv::cli::scegli_suite(batch.root, batch.extra, cwd, std::cerr)) return 1;
         batch.barra = isatty(STDERR_FILENO) == 1;
         return tv::cli::esegui_batch(batch, cwd, std::cout, std::cerr);
     }
     search.extra = s->remaining();
+    if (!tv::cli::scegli_suite(search.root, search.extra, cwd, std::cerr)) return 1;
     return tv::cli::esegui_search(search, cwd, std::cout, std::cerr);
 }
 

@@ -1,0 +1,49 @@
+# Install layout (GNUInstallDirs, any prefix) and the Debian package built from it by CPack.
+set(TV_SHARE "${CMAKE_INSTALL_DATADIR}/torvelando")
+set(TV_SUITE_DEMO "${PROJECT_SOURCE_DIR}/examples/suite")
+
+install(TARGETS torvelando-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# share/torvelando is a whole suite: the template of the user's own suite.
+install(FILES ${TV_SUITE_DEMO}/impostazioni/dirlav ${TV_SUITE_DEMO}/impostazioni/lavoro
+        DESTINATION ${TV_SHARE}/impostazioni)
+install(DIRECTORY ${TV_SUITE_DEMO}/lavori/demo DESTINATION ${TV_SHARE}/lavori
+        PATTERN ".gitkeep" EXCLUDE)
+# Laid by the demo_data target from TV_SHARED_DATA: installing without them is an error.
+install(FILES ${TV_SUITE_DEMO}/progra/parametri_per_spettro.txt
+              ${TV_SUITE_DEMO}/progra/coordinate_localita.txt
+        DESTINATION ${TV_SHARE}/progra)
+
+if(TARGET torvelando)
+  install(TARGETS torvelando RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${TV_SUITE_DEMO}/help/torvelando.pdf DESTINATION ${TV_SHARE}/help)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/torvelando.desktop
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/torvelando.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  install(FILES ${PROJECT_SOURCE_DIR}/packaging/it.torvelando.pannelli_murari.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+endif()
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME torvelando)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_PACKAGE_CONTACT "Sviluppatori di Torvelando <torvelando@localhost>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "verifica fuori piano di pannelli murari in zona sismica")
+# The summary above is the first line; this is the rest.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Calcola la pericolosità sismica del sito (griglia NTC 2008), la forza sul pannello\n"
+    "come elemento non strutturale (EC8 4.3.5.2) e la resistenza laterale ad arco\n"
+    "(EC6 6.3.2), e dice se la verifica è soddisfatta. Finestra Qt 6 e torvelando-cli\n"
+    "per verifiche da riga di comando e a lotti.")
+string(REPLACE ";" "" CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_DEBIAN_PACKAGE_DESCRIPTION}")
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+# Libraries from the binaries; then what the window loads without linking: the platform plugins
+# (only recommended by Qt's own packages), its fonts, Qt's Italian dialogs, the manual's viewer.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(TARGET torvelando)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-wine, qt6-translations-l10n, xdg-utils")
+endif()
+include(CPack)

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# The README's run command after the build: the window on the demo suite where there is a
+# display, otherwise the command-line check of the same job, saying why.
+# Usage: bash scripts/run.sh [BUILD_DIR]   (default build/release)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/release}
+if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): running torvelando-cli check on the demo suite instead." >&2
+elif [ ! -x "$build/src/app/torvelando" ]; then
+  echo "The window was not built (TV_BUILD_APP=OFF): running torvelando-cli check on the demo suite instead." >&2
+else
+  exec "$build/src/app/torvelando" --root examples/suite
+fi
+exec "$build/src/cli/torvelando-cli" check --root examples/suite

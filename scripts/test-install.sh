@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Install and package test: cmake --install into a temporary prefix, the installed programs run
+# from "/" with an empty home, the menu entry and AppStream data validated, the .deb inspected.
+# Usage: bash scripts/test-install.sh [BUILD_DIR]   (a built release tree; default build/ci)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=$(realpath "${1:-build/ci}")
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "test-install: $*" >&2; exit 1; }
+step() { echo "test-install: $*"; }
+
+step "cmake --install into a temporary prefix"
+cmake --install "$build" --prefix "$tmp/pfx" > "$tmp/install.log"
+bin=$tmp/pfx/bin
+share=$tmp/pfx/share
+
+# A new user: empty home, no XDG variables, started from "/" (whose parent is no suite).
+unset XDG_DATA_HOME XDG_CONFIG_HOME QT_QPA_PLATFORM
+export HOME=$tmp/home
+mkdir "$HOME"
+suite=$HOME/.local/share/torvelando/suite
+avviso() { echo "Creata la suite dell'utente in $1/.local/share/torvelando/suite: qui sono le impostazioni e i lavori."; }
+cd /
+
+step "first torvelando-cli check --json: the user's suite is made and the demo job checked"
+"$bin/torvelando-cli" check --json > "$tmp/1.json" 2> "$tmp/1.err" || fail "exit $? ($(cat "$tmp/1.err"))"
+[ "$(cat "$tmp/1.err")" = "$(avviso "$HOME")" ] || fail "standard error: $(cat "$tmp/1.err")"
+# The demo job's site (L'Aquila), its subsoil and a completed run, in valid JSON.
+jq -e '.fields[7] == "42.3505" and .fields[4] == "B" and .messages == [] and
+       (.labels.verdict | test("Fa"))' "$tmp/1.json" > /dev/null || fail "JSON: $(cat "$tmp/1.json")"
+for f in progra/parametri_per_spettro.txt progra/coordinate_localita.txt help/torvelando.pdf \
+         impostazioni/dirlav impostazioni/lavoro lavori/demo/sismica_2008.txt; do
+  cmp -s "$share/torvelando/$f" "$suite/$f" || fail "$suite/$f differs from the installed one"
+done
+
+step "second run: the suite is reused, not rebuilt, and nothing is said"
+echo "mio" > "$suite/lavori/demo/appunti.txt"
+prima=$(stat -c '%i %Y' "$suite/impostazioni/dirlav" "$suite/progra/parametri_per_spettro.txt")
+"$bin/torvelando-cli" check --json > "$tmp/2.json" 2> "$tmp/2.err" || fail "exit $? ($(cat "$tmp/2.err"))"
+[ ! -s "$tmp/2.err" ] || fail "standard error: $(cat "$tmp/2.err")"
+cmp -s "$tmp/1.json" "$tmp/2.json" || fail "the second check differs from the first"
+[ "$(stat -c '%i %Y' "$suite/impostazioni/dirlav" "$suite/progra/parametri_per_spettro.txt")" = "$prima" ] \
+  || fail "the suite was written again"
+[ "$(cat "$suite/lavori/demo/appunti.txt")" = "mio" ] || fail "a file of the user's job was touched"
+"$bin/torvelando-cli" search Norcia | grep -q "Norcia (PG)" || fail "search Norcia from /"
+
+step "the installed window under Xvfb with --screenshot (a fresh home: the notice must not block)"
+export HOME=$tmp/home2
+mkdir "$HOME"
+timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" "$bin/torvelando" --screenshot "$tmp/finestra.png" \
+  2> "$tmp/finestra.err" || fail "window: exit $? ($(cat "$tmp/finestra.err"))"
+grep -qxF "$(avviso "$HOME")" "$tmp/finestra.err" || fail "window: $(cat "$tmp/finestra.err")"
+file "$tmp/finestra.png" | grep -Eq 'PNG image data, [0-9]{3} x [0-9]{3}' || fail "screenshot: $(file "$tmp/finestra.png")"
+
+step "menu entry and AppStream data"
+desktop-file-validate "$share/applications/torvelando.desktop"
+appstreamcli validate --no-net --pedantic "$share"/metainfo/*.metainfo.xml > "$tmp/appstream.log" \
+  || fail "$(cat "$tmp/appstream.log")"
+
+step "cpack -G DEB"
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+(cd "$build" && cpack -G DEB -B "$tmp/deb" > "$tmp/cpack.log") || fail "$(cat "$tmp/cpack.log")"
+deb=$tmp/deb/torvelando_${version}_$(dpkg --print-architecture).deb
+[ -f "$deb" ] || fail "no $deb"
+dpkg-deb -c "$deb" | awk '{print $6}' > "$tmp/contenuto"
+for f in ./usr/bin/torvelando ./usr/bin/torvelando-cli \
+         ./usr/share/torvelando/progra/parametri_per_spettro.txt \
+         ./usr/share/torvelando/progra/coordinate_localita.txt \
+         ./usr/share/torvelando/help/torvelando.pdf ./usr/share/torvelando/impostazioni/dirlav \
+         ./usr/share/torvelando/lavori/demo/sismica_2008.txt \
+         ./usr/share/applications/torvelando.desktop \
+         ./usr/share/icons/hicolor/scalable/apps/torvelando.svg; do
+  grep -qxF "$f" "$tmp/contenuto" || fail "$f is not in the package"
+done
+depends=$(dpkg-deb -f "$deb" Depends)
+# What the binaries link (from dpkg-shlibdeps), then what the window loads without linking.
+for p in libqt6widgets6 libstdc++6 qt6-qpa-plugins fonts-wine qt6-translations-l10n xdg-utils; do
+  [[ ", $depends," == *", $p "* || ", $depends," == *", $p,"* ]] || fail "Depends lacks $p: $depends"
+done
+step "ok: $(basename "$deb"), Depends: $depends"

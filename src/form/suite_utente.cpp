@@ -1,0 +1,186 @@
+// The user's own suite under the XDG data folder, made and refreshed from the installed data,
+// and the "--root" option of both programs.
+#include "form/suite_utente.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <random>
+
+#include "form/avvio.h"
+#include "text/encoding.h"
+#include "text/error.h"
+
+#ifndef TV_DATI_DA_BIN
+#define TV_DATI_DA_BIN "../share/torvelando"
+#endif
+
+namespace tv::form {
+namespace fs = std::filesystem;
+
+namespace {
+
+// The program's own data in a suite: a package update may bring corrected ones.
+constexpr const char* kDatiProgramma[] = {"progra/parametri_per_spettro.txt",
+                                          "progra/coordinate_localita.txt",
+                                          "help/torvelando.pdf"};
+
+std::optional<std::string> variabile(const char* nome) {
+    const char* v = std::getenv(nome);
+    if (v == nullptr) return std::nullopt;
+    return std::string(v);
+}
+
+bool stessi_byte(const fs::path& a, const fs::path& b) {
+    std::error_code ec;
+    const auto na = fs::file_size(a, ec);
+    if (ec) return false;
+    const auto nb = fs::file_size(b, ec);
+    if (ec || na != nb) return false;
+    std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
+    if (!fa || !fb) return false;
+    std::string ba(1 << 16, '\0'), bb(1 << 16, '\0');
+    while (fa && fb) {
+        fa.read(ba.data(), static_cast<std::streamsize>(ba.size()));
+        fb.read(bb.data(), static_cast<std::streamsize>(bb.size()));
+        if (fa.gcount() != fb.gcount()) return false;
+        const auto n = static_cast<std::size_t>(fa.gcount());
+        if (ba.compare(0, n, bb, 0, n) != 0) return false;
+    }
+    return fa.eof() && fb.eof();
+}
+
+// A name beside `p` that no other process starting at the same moment picks.
+fs::path accanto(const fs::path& p) {
+    std::random_device rd;
+    return p.parent_path() /
+           ("." + p.filename().string() + "." + std::to_string(rd()) + std::to_string(rd()));
+}
+
+// The installed tree is read-only to the user: the copy must be the user's to write.
+void rendi_scrivibile(const fs::path& p) {
+    const bool cartella = fs::is_directory(p);
+    fs::permissions(p,
+                    fs::perms::owner_read | fs::perms::owner_write |
+                        (cartella ? fs::perms::owner_exec : fs::perms::none),
+                    fs::perm_options::add);
+    if (cartella)
+        for (const auto& voce : fs::directory_iterator(p)) rendi_scrivibile(voce.path());
+}
+
+// The whole installed suite, written beside `dest` and moved into place, so that a program
+// started at the same moment never sees half of it.
+void crea(const fs::path& dati, const fs::path& dest) {
+    fs::create_directories(dest.parent_path());
+    const fs::path nuova = accanto(dest);
+    fs::copy(dati, nuova, fs::copy_options::recursive);
+    rendi_scrivibile(nuova);
+    std::error_code ec;
+    if (!fs::exists(dest, ec)) fs::rename(nuova, dest, ec);
+    if (fs::exists(nuova)) {
+        // The folder was there already (made by hand, or by a program started with this one):
+        // only what it lacks is added.
+        fs::copy(nuova, dest, fs::copy_options::recursive | fs::copy_options::skip_existing);
+        fs::remove_all(nuova);
+    }
+}
+
+void aggiorna(const fs::path& dati, const fs::path& dest) {
+    for (const char* nome : kDatiProgramma) {
+        const fs::path da = dati / nome, a = dest / nome;
+        if (!fs::is_regular_file(da) || stessi_byte(da, a)) continue;
+        fs::create_directories(a.parent_path());
+        const fs::path nuovo = accanto(a);
+        fs::copy_file(da, nuovo, fs::copy_options::overwrite_existing);
+        rendi_scrivibile(nuovo);
+        fs::rename(nuovo, a);
+    }
+}
+
+}  // namespace
+
+Ambiente Ambiente::del_processo() {
+    Ambiente a;
+    std::error_code ec;
+    a.eseguibile = fs::read_symlink("/proc/self/exe", ec);
+    a.xdg_data_home = variabile("XDG_DATA_HOME");
+    a.home = variabile("HOME");
+    return a;
+}
+
+fs::path dati_installati(const fs::path& eseguibile) {
+    return (eseguibile.parent_path() / TV_DATI_DA_BIN).lexically_normal();
+}
+
+std::optional<fs::path> cartella_suite_utente(const Ambiente& ambiente) {
+    // Relative values are invalid by the XDG rules and must be ignored.
+    if (ambiente.xdg_data_home && fs::path(*ambiente.xdg_data_home).is_absolute())
+        return fs::path(*ambiente.xdg_data_home) / "torvelando" / "suite";
+    if (ambiente.home && fs::path(*ambiente.home).is_absolute())
+        return fs::path(*ambiente.home) / ".local" / "share" / "torvelando" / "suite";
+    return std::nullopt;
+}
+
+bool e_una_suite(const fs::path& root) {
+    std::error_code ec;
+    return fs::is_regular_file(
+        text::find_nocase(text::find_nocase(root, "impostazioni"), "dirlav"), ec);
+}
+
+SuiteUtente prepara_suite_utente(const fs::path& dati, const fs::path& dest) {
+    SuiteUtente s{dest, !e_una_suite(dest)};
+    try {
+        if (s.creata)
+            crea(dati, dest);
+        else
+            aggiorna(dati, dest);
+    } catch (const fs::filesystem_error& e) {
+        throw Failure("Impossibile preparare la suite dell'utente in " + dest.string() + ": " +
+                      (e.path1().empty() ? dest : e.path1()).string() + " (" +
+                      e.code().message() + ").");
+    }
+    return s;
+}
+
+std::optional<SuiteUtente> suite_di_ripiego(const std::vector<std::string>& args,
+                                            const fs::path& current_dir,
+                                            const Ambiente& ambiente) {
+    for (std::string a : args) {
+        // ASCII case only: an argument is any bytes, not always UTF-8.
+        for (char& c : a)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (a.find("|diroot=") != std::string::npos) return std::nullopt;
+    }
+    if (e_una_suite(trova_root(args, current_dir))) return std::nullopt;
+    const fs::path dati = dati_installati(ambiente.eseguibile);
+    const auto dest = cartella_suite_utente(ambiente);
+    if (ambiente.eseguibile.empty() || !e_una_suite(dati) || !dest) return std::nullopt;
+    return prepara_suite_utente(dati, *dest);
+}
+
+std::string avviso_suite_creata(const SuiteUtente& suite) {
+    return "Creata la suite dell'utente in " + suite.root.string() +
+           ": qui sono le impostazioni e i lavori.";
+}
+
+std::vector<std::string> opzione_root(const std::vector<std::string>& args,
+                                      const fs::path& current_dir) {
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::optional<std::string> dir;
+        if (args[i] == "--root")
+            dir = i + 1 < args.size() ? args[++i] : std::string();
+        else if (args[i].rfind("--root=", 0) == 0)
+            dir = args[i].substr(7);
+        if (!dir) {
+            out.push_back(args[i]);
+            continue;
+        }
+        if (text::trim(*dir).empty())
+            throw Failure("Cartella della suite non indicata: dopo --root manca il percorso.");
+        // Absolute, so that the manual's address handed to the desktop works too.
+        out.push_back("|diroot=" + (current_dir / *dir).lexically_normal().string() + "|");
+    }
+    return out;
+}
+
+}  // namespace tv::form

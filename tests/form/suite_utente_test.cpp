@@ -1,0 +1,171 @@
+// The user's own suite: where it goes, when it is made, what a later start refreshes and what it
+// never touches; the "--root" option.
+#include "form/suite_utente.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <thread>
+#include <tuple>
+
+#include "form/avvio.h"
+#include "suite_temp.h"
+#include "text/encoding.h"
+#include "text/error.h"
+
+namespace tv::form {
+namespace {
+namespace fs = std::filesystem;
+using prova::CartellaTemp;
+using prova::scrivi;
+
+std::string leggi(const fs::path& p) {
+    return text::read_bytes(p).value_or("<manca>");
+}
+
+std::string errore_di(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const Failure& e) {
+        return e.what();
+    }
+    return "<nessun errore>";
+}
+
+// ---- Where the user's suite goes, --root ---------------------------------------------------
+
+TEST(CartellaUtente, FollowsTheXdgRules) {
+    using O = std::optional<std::string>;
+    const std::string casa = "/home/u/.local/share/torvelando/suite";
+    const std::tuple<O, O, O> casi[] = {
+        {"/dati", "/home/u", "/dati/torvelando/suite"}, {std::nullopt, "/home/u", casa},
+        {"", "/home/u", casa},  // empty and relative values are ignored
+        {"dati", "/home/u", casa}, {std::nullopt, "casa", std::nullopt},
+        {std::nullopt, std::nullopt, std::nullopt}};
+    for (const auto& [xdg, home, attesa] : casi) {
+        const auto got = cartella_suite_utente(Ambiente{"/usr/bin/torvelando", xdg, home});
+        EXPECT_EQ(got ? O(got->generic_string()) : std::nullopt, attesa) << xdg.value_or("-");
+    }
+}
+
+TEST(OpzioneRoot, BecomesTheRootStartUpReads) {
+    const std::vector<std::string> args{"-x", "--root", "../Mia Suite/", "y", "--root=/b"};
+    EXPECT_EQ(opzione_root(args, "/w/progra"),
+              (std::vector<std::string>{"-x", "|diroot=/w/Mia Suite/|", "y", "|diroot=/b|"}));
+    // The first one given is the one start-up takes, blanks and all.
+    EXPECT_EQ(trova_root(opzione_root(args, "/w/progra"), "/").generic_string(), "/w/Mia Suite");
+    for (const auto& vuoto : {std::vector<std::string>{"--root"}, {"--root="}, {"--root", " "}})
+        EXPECT_EQ(errore_di([&] { opzione_root(vuoto, "/w"); }),
+                  "Cartella della suite non indicata: dopo --root manca il percorso.");
+}
+
+// ---- Made and refreshed from the installed data -------------------------------------------
+
+// An install prefix with a small suite in share/torvelando, and an empty home.
+class Installazione : public ::testing::Test {
+  protected:
+    Installazione() {
+        scrivi(dati() / "impostazioni" / "dirlav", "lavori\n");
+        scrivi(dati() / "impostazioni" / "lavoro", "demo\n");
+        scrivi(dati() / "lavori" / "demo" / "parametrilavoro", prova::parametrilavoro());
+        scrivi(dati() / "lavori" / "demo" / "sismica_2008.txt", "Categoria di fondazione = C\n");
+        scrivi(dati() / "progra" / "parametri_per_spettro.txt", prova::testo_griglia());
+        scrivi(dati() / "progra" / "coordinate_localita.txt", prova::testo_localita());
+        scrivi(dati() / "help" / "torvelando.pdf", "%PDF-1.4 manuale");
+        fs::create_directories(home());
+    }
+    fs::path dati() const { return tmp_.path() / "pfx" / "share" / "torvelando"; }
+    fs::path home() const { return tmp_.path() / "home"; }
+    fs::path suite() const { return home() / ".local" / "share" / "torvelando" / "suite"; }
+    Ambiente ambiente() const {
+        return Ambiente{tmp_.path() / "pfx" / "bin" / "torvelando", std::nullopt, home().string()};
+    }
+    std::optional<SuiteUtente> avvia(const std::vector<std::string>& args = {}) const {
+        return suite_di_ripiego(args, tmp_.path() / "altrove", ambiente());
+    }
+
+    CartellaTemp tmp_;
+};
+
+TEST_F(Installazione, FirstUseMakesAWorkingSuiteAndSaysWhere) {
+    const auto s = avvia();
+    ASSERT_TRUE(s);
+    EXPECT_TRUE(s->creata);
+    EXPECT_EQ(s->root, suite());
+    EXPECT_EQ(avviso_suite_creata(*s), "Creata la suite dell'utente in " + suite().string() +
+                                           ": qui sono le impostazioni e i lavori.");
+    for (const char* f : {"impostazioni/lavoro", "lavori/demo/sismica_2008.txt",
+                          "progra/parametri_per_spettro.txt", "help/torvelando.pdf"})
+        EXPECT_EQ(leggi(suite() / f), leggi(dati() / f)) << f;
+
+    const auto again = avvia();
+    ASSERT_TRUE(again);
+    EXPECT_FALSE(again->creata);  // said once only
+}
+
+TEST_F(Installazione, LaterStartsRefreshTheProgramsDataAndNeverTheJobs) {
+    ASSERT_TRUE(avvia());
+    // The user's work: another current job, an edited and a deleted file of the demo job.
+    scrivi(suite() / "impostazioni" / "lavoro", "mio\n");
+    scrivi(suite() / "lavori" / "demo" / "sismica_2008.txt", "mia\n");
+    fs::remove(suite() / "lavori" / "demo" / "parametrilavoro");
+    // Program data lost or old, and a corrected grid of the same size from a package update.
+    fs::remove(suite() / "progra" / "coordinate_localita.txt");
+    scrivi(suite() / "help" / "torvelando.pdf", "%PDF-1.4 vecchio");
+    scrivi(dati() / "progra" / "parametri_per_spettro.txt", prova::testo_griglia(1));
+    ASSERT_EQ(prova::testo_griglia(1).size(), prova::testo_griglia().size());
+
+    ASSERT_TRUE(avvia());
+    for (const char* f : {"progra/parametri_per_spettro.txt", "progra/coordinate_localita.txt",
+                          "help/torvelando.pdf"})
+        EXPECT_EQ(leggi(suite() / f), leggi(dati() / f)) << f;
+    EXPECT_EQ(leggi(suite() / "impostazioni" / "lavoro"), "mio\n");
+    EXPECT_EQ(leggi(suite() / "lavori" / "demo" / "sismica_2008.txt"), "mia\n");
+    EXPECT_FALSE(fs::exists(suite() / "lavori" / "demo" / "parametrilavoro"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(suite() / "progra"), fs::directory_iterator()),
+              2);  // no copy left half-way
+}
+
+TEST_F(Installazione, ReadOnlyInstalledFilesGiveTheUserWritableCopies) {
+    for (const auto& e : fs::recursive_directory_iterator(dati()))
+        if (e.is_regular_file()) fs::permissions(e.path(), fs::perms::owner_read);
+    ASSERT_TRUE(avvia());
+    for (const auto& e : fs::recursive_directory_iterator(suite()))
+        EXPECT_NE(fs::status(e.path()).permissions() & fs::perms::owner_write, fs::perms::none)
+            << e.path();
+}
+
+TEST_F(Installazione, ProgramsStartedTogetherShareOneWholeSuite) {
+    std::vector<std::thread> programmi;
+    std::vector<std::string> errori(4);
+    for (std::size_t i = 0; i < errori.size(); ++i)
+        programmi.emplace_back([&, i] { errori[i] = errore_di([&] { avvia(); }); });
+    for (auto& t : programmi) t.join();
+    for (const auto& e : errori) EXPECT_EQ(e, "<nessun errore>");
+    EXPECT_EQ(leggi(suite() / "progra" / "parametri_per_spettro.txt"),
+              leggi(dati() / "progra" / "parametri_per_spettro.txt"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(suite().parent_path()), fs::directory_iterator()),
+              1);  // the suite alone: no folder left half-made
+}
+
+TEST_F(Installazione, StartUpsOwnRuleComesFirst) {
+    EXPECT_FALSE(avvia({"|DIROOT=/altra|"}));
+    prova::SuiteTemp vicina;  // the current folder is <suite>/progra
+    EXPECT_FALSE(suite_di_ripiego({}, vicina.progra(), ambiente()));
+    Ambiente non_installato = ambiente();
+    non_installato.eseguibile = tmp_.path() / "build" / "src" / "cli" / "torvelando-cli";
+    EXPECT_FALSE(suite_di_ripiego({}, tmp_.path() / "altrove", non_installato));
+    EXPECT_FALSE(fs::exists(home() / ".local"));
+}
+
+TEST_F(Installazione, AFolderThatCannotBeMadeIsNamed) {
+    scrivi(home() / ".local", "un file, non una cartella");
+    const std::string e = errore_di([&] { avvia(); });
+    EXPECT_EQ(e.rfind("Impossibile preparare la suite dell'utente in " + suite().string() + ": ",
+                      0),
+              0u)
+        << e;
+}
+
+}  // namespace
+}  // namespace tv::form
