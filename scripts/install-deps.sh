@@ -5,6 +5,8 @@ set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
       nlohmann-json3-dev libnanoflann-dev libfccp-dev qt6-base-dev qt6-svg-dev libgl-dev fonts-wine
       xvfb xauth
+      # The report tests read the PDF back; the report is set in DejaVu.
+      poppler-utils fonts-dejavu-core
       # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
       clang libclang-rt-14-dev)
 missing=()

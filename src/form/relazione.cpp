@@ -53,7 +53,7 @@ struct Misure {
 Sezione sezione_dati(const DatiRelazione& d, const Misure& m) {
     const auto& u = d.unita;
     Sezione s{"1. Dati di ingresso", {}};
-    s.blocchi.push_back(Paragrafo{"Sito e costruzione"});
+    s.blocchi.push_back(Paragrafo{"Sito e costruzione", true});
     s.blocchi.push_back(tabella_valori({
         {"Longitudine", "lon", n(d.lon, 6), "°"},
         {"Latitudine", "lat", n(d.lat, 6), "°"},
@@ -65,7 +65,7 @@ Sezione sezione_dati(const DatiRelazione& d, const Misure& m) {
         {"Periodo proprio dell'edificio", "T1", n(d.T1, 4), "s"},
         {"Fattore di struttura del pannello", "qa", n(d.qa, 4), ""},
     }));
-    s.blocchi.push_back(Paragrafo{"Pannello"});
+    s.blocchi.push_back(Paragrafo{"Pannello", true});
     s.blocchi.push_back(tabella_valori({
         {"Lunghezza in pianta", "B", m.lunghezza(d.B), u.unita_lunghezze},
         {"Altezza", "L", m.lunghezza(d.L), u.unita_lunghezze},
@@ -76,7 +76,7 @@ Sezione sezione_dati(const DatiRelazione& d, const Misure& m) {
         {"Quota del baricentro dalla fondazione", "Z", m.lunghezza(d.Z), u.unita_lunghezze},
         {"Altezza dell'edificio", "H", m.lunghezza(d.H), u.unita_lunghezze},
     }));
-    s.blocchi.push_back(Paragrafo{"Vincoli dei quattro lati"});
+    s.blocchi.push_back(Paragrafo{"Vincoli dei quattro lati", true});
     Tabella v;
     v.intestazioni = {"Lato", "Vincolo"};
     v.allineamenti = {Allineamento::sinistra, Allineamento::sinistra};
@@ -161,7 +161,7 @@ Sezione sezione_spettro(const DatiRelazione& d) {
     Grafico g;
     g.titolo = "Spettro elastico orizzontale Se(T)";
     g.x = asse_con_tacche("T [s]", 0.0, 4.0, 8);
-    g.y = asse_con_tacche("Se [g]", 0.0, massimo * 1.1);
+    g.y = asse_con_tacche("Se [g]", 0.0, massimo * 1.25);
     Serie se{"Se(T)", {}, kBlu, false, false};
     for (const auto& p : sp.punti) se.punti.push_back({p.T, p.Se});
     g.serie.push_back(std::move(se));
@@ -310,6 +310,7 @@ Sezione sezione_resistenza(const DatiRelazione& d, const Misure& m) {
     g.serie.push_back(std::move(q));
     g.serie.push_back(std::move(sigma));
     g.riferimenti.push_back({false, d.fd * ft, "σ = fd", kRosso, true});
+    g.riferimenti.push_back({true, d.h * 10.0, "f = h", kGrigio, false});
     g.marcatori.push_back({{d.fcrit * 10.0, d.qcrit * ft}, "(fcrit, qcrit)", kBlu, false});
     g.marcatori.push_back({{d.deltafreccia * 10.0, d.qd * ft}, "(f, qd)", kRosso, false});
     s.blocchi.push_back(std::move(g));

@@ -31,6 +31,7 @@ struct Intestazione {
 
 struct Paragrafo {
     std::string testo;
+    bool titoletto = false;  // a small heading that stays with the block after it
 };
 
 enum class Allineamento { sinistra, destra, centro };
