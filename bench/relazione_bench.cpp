@@ -4,7 +4,6 @@
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
-
 #include <cstdio>
 
 #include "app/relazione_pdf.h"
@@ -19,7 +18,8 @@ void BM_Relazione(benchmark::State& state) {
     const QString file = cartella.filePath("demo.pdf");
     const tv::form::DatiRelazione dati = tv::form::dati_relazione_demo();
     for (auto _ : state) {
-        const auto errore = tv::app::scrivi_relazione_pdf(tv::form::costruisci_relazione(dati), file);
+        const auto errore =
+            tv::app::scrivi_relazione_pdf(tv::form::costruisci_relazione(dati), file);
         if (errore) state.SkipWithError(errore->toStdString().c_str());
     }
 }

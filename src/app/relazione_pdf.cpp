@@ -2,10 +2,6 @@
 // pass to count the pages for "pagina N di M"), then draws text, tables, formulas and plots.
 #include "app/relazione_pdf.h"
 
-#include <algorithm>
-#include <cmath>
-#include <vector>
-
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -14,6 +10,9 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+#include <vector>
 
 namespace tv::app {
 
@@ -26,9 +25,15 @@ constexpr double kPaginaL = 210.0, kPaginaA = 297.0;  // mm
 constexpr double kMargineSx = 20.0, kMargineDx = 18.0, kMargineSu = 24.0, kMargineGiu = 16.0;
 constexpr double kAltezzaGrafico = 82.0;
 
-double mm(double x) { return x * kDpi / 25.4; }
-QString q(const std::string& s) { return QString::fromStdString(s); }
-QColor colore(const Colore& c) { return QColor(c.r, c.g, c.b); }
+double mm(double x) {
+    return x * kDpi / 25.4;
+}
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+QColor colore(const Colore& c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 QFont carattere(double punti, bool grassetto = false, bool corsivo = false, bool serif = false) {
     QFont f;
@@ -53,7 +58,7 @@ struct Posato {
 };
 
 class Impaginatore {
-public:
+  public:
     Impaginatore(const Documento& doc, QPaintDevice* device) : doc_(doc), device_(device) {}
 
     // Pages of placed blocks; the first page holds the title block above its blocks. A small
@@ -101,16 +106,19 @@ public:
             if (b.sezione) y += titolo_sezione(*b.sezione, y);
             std::visit([&](const auto& x) { disegna(x, y); }, *b.blocco);
             if (b.accanto)
-                disegna(*b.accanto, y, sinistra() + larghezza_tabella(std::get<Tabella>(*b.blocco)) + mm(12));
+                disegna(*b.accanto, y,
+                        sinistra() + larghezza_tabella(std::get<Tabella>(*b.blocco)) + mm(12));
         }
     }
 
-private:
+  private:
     double larghezza() const { return mm(kPaginaL - kMargineSx - kMargineDx); }
     double sinistra() const { return mm(kMargineSx); }
 
     double alto_testo(const QFont& f, double w, const QString& t) const {
-        return QFontMetricsF(f, device_).boundingRect(QRectF(0, 0, w, 1e7), Qt::TextWordWrap, t).height();
+        return QFontMetricsF(f, device_)
+            .boundingRect(QRectF(0, 0, w, 1e7), Qt::TextWordWrap, t)
+            .height();
     }
 
     // ---- measures
@@ -120,7 +128,9 @@ private:
     double altezza(const Blocco& b) const {
         return std::visit([&](const auto& x) { return misura(x); }, b);
     }
-    QFont font_paragrafo(const Paragrafo& x) const { return x.titoletto ? carattere(10, true) : carattere(9.5); }
+    QFont font_paragrafo(const Paragrafo& x) const {
+        return x.titoletto ? carattere(10, true) : carattere(9.5);
+    }
     double misura(const Paragrafo& x) const {
         return alto_testo(font_paragrafo(x), larghezza(), q(x.testo)) + (x.titoletto ? mm(1) : 0.0);
     }
@@ -130,8 +140,11 @@ private:
         return w;
     }
     double misura(const Formula& x) const {
-        double h = alto_testo(carattere(10, false, true, true), larghezza() - mm(8), q(x.simbolica));
-        if (!x.numerica.empty()) h += mm(1.2) + alto_testo(carattere(9.5, false, false, true), larghezza() - mm(8), q(x.numerica));
+        double h =
+            alto_testo(carattere(10, false, true, true), larghezza() - mm(8), q(x.simbolica));
+        if (!x.numerica.empty())
+            h += mm(1.2) +
+                 alto_testo(carattere(9.5, false, false, true), larghezza() - mm(8), q(x.numerica));
         return h + mm(2.0);
     }
     double misura(const Tabella& t) const {
@@ -141,7 +154,9 @@ private:
     }
     double misura(const Grafico&) const { return mm(kAltezzaGrafico); }
     double misura(const DisegnoVincoli&) const { return mm(50.0); }
-    double misura(const Esito& e) const { return alto_testo(carattere(11, true), larghezza() - mm(8), q(e.testo)) + mm(6); }
+    double misura(const Esito& e) const {
+        return alto_testo(carattere(11, true), larghezza() - mm(8), q(e.testo)) + mm(6);
+    }
 
     double riga_alta(const Tabella& t, const std::vector<std::string>& r, bool testata) const {
         const QFont f = carattere(9, testata);
@@ -164,7 +179,8 @@ private:
                    "Lavoro: " + q(doc_.intestazione.lavoro));
         p.setFont(carattere(8));
         QString sito = q(doc_.intestazione.coordinate);
-        if (!doc_.intestazione.localita.empty()) sito = q(doc_.intestazione.localita) + "  –  " + sito;
+        if (!doc_.intestazione.localita.empty())
+            sito = q(doc_.intestazione.localita) + "  –  " + sito;
         p.drawText(QRectF(x, y2 - mm(4), w, mm(5)), Qt::AlignLeft | Qt::AlignBottom, sito);
         p.drawText(QRectF(x, y2 - mm(4), w, mm(5)), Qt::AlignRight | Qt::AlignBottom,
                    q(doc_.intestazione.data) + "    pagina " + QString::number(numero) + " di " +
@@ -181,13 +197,15 @@ private:
         p.setFont(carattere(17, true));
         p.drawText(QRectF(x, y, w, mm(9)), Qt::AlignHCenter | Qt::AlignVCenter, q(doc_.titolo));
         p.setFont(carattere(10.5));
-        p.drawText(QRectF(x, y + mm(9), w, mm(6)), Qt::AlignHCenter | Qt::AlignVCenter, q(doc_.sottotitolo));
+        p.drawText(QRectF(x, y + mm(9), w, mm(6)), Qt::AlignHCenter | Qt::AlignVCenter,
+                   q(doc_.sottotitolo));
         // Title block: label and value in two columns inside a frame.
         const auto& h = doc_.intestazione;
         std::vector<std::pair<QString, QString>> voci = {
             {"Programma", q(h.programma) + "  versione " + q(h.versione)},
             {"Lavoro", q(h.lavoro)},
-            {"Sito", h.localita.empty() ? q(h.coordinate) : q(h.localita) + "  –  " + q(h.coordinate)},
+            {"Sito",
+             h.localita.empty() ? q(h.coordinate) : q(h.localita) + "  –  " + q(h.coordinate)},
             {"Data", q(h.data)}};
         const double top = y + mm(18), riga = mm(5.2);
         QRectF cornice(x + mm(20), top, w - mm(40), riga * voci.size() + mm(2));
@@ -196,7 +214,8 @@ private:
         for (std::size_t i = 0; i < voci.size(); ++i) {
             const double yy = top + mm(1) + riga * i;
             p.setFont(carattere(9, true));
-            p.drawText(QRectF(cornice.left() + mm(3), yy, mm(28), riga), Qt::AlignLeft | Qt::AlignVCenter, voci[i].first);
+            p.drawText(QRectF(cornice.left() + mm(3), yy, mm(28), riga),
+                       Qt::AlignLeft | Qt::AlignVCenter, voci[i].first);
             p.setFont(carattere(9));
             p.drawText(QRectF(cornice.left() + mm(32), yy, cornice.width() - mm(35), riga),
                        Qt::AlignLeft | Qt::AlignVCenter, voci[i].second);
@@ -207,16 +226,19 @@ private:
         QPainter& p = *p_;
         p.setPen(Qt::black);
         p.setFont(carattere(12, true));
-        p.drawText(QRectF(sinistra(), y + mm(2), larghezza(), mm(7)), Qt::AlignLeft | Qt::AlignVCenter, q(s.titolo));
+        p.drawText(QRectF(sinistra(), y + mm(2), larghezza(), mm(7)),
+                   Qt::AlignLeft | Qt::AlignVCenter, q(s.titolo));
         p.setPen(QPen(QColor(120, 120, 120), mm(0.2)));
-        p.drawLine(QPointF(sinistra(), y + mm(9.3)), QPointF(sinistra() + larghezza(), y + mm(9.3)));
+        p.drawLine(QPointF(sinistra(), y + mm(9.3)),
+                   QPointF(sinistra() + larghezza(), y + mm(9.3)));
         return altezza_sezione();
     }
 
     void disegna(const Paragrafo& x, double y) {
         p_->setPen(Qt::black);
         p_->setFont(font_paragrafo(x));
-        p_->drawText(QRectF(sinistra(), y + (x.titoletto ? mm(1) : 0.0), larghezza(), 1e7), Qt::TextWordWrap, q(x.testo));
+        p_->drawText(QRectF(sinistra(), y + (x.titoletto ? mm(1) : 0.0), larghezza(), 1e7),
+                     Qt::TextWordWrap, q(x.testo));
     }
 
     void disegna(const Formula& x, double y) {
@@ -229,7 +251,8 @@ private:
         p.setFont(carattere(10, false, true, true));
         p.drawText(QRectF(rientro, y, w, 1e7), Qt::TextWordWrap, q(x.simbolica));
         if (!x.numerica.empty()) {
-            const double dy = alto_testo(carattere(10, false, true, true), w, q(x.simbolica)) + mm(1.2);
+            const double dy =
+                alto_testo(carattere(10, false, true, true), w, q(x.simbolica)) + mm(1.2);
             p.setFont(carattere(9.5, false, false, true));
             p.drawText(QRectF(rientro, y + dy, w, 1e7), Qt::TextWordWrap, q(x.numerica));
         }
@@ -241,17 +264,20 @@ private:
         for (double l : t.larghezze) totale += l * larghezza();
         const auto riga = [&](const std::vector<std::string>& r, bool testata, bool pari) {
             const double h = riga_alta(t, r, testata);
-            if (testata) p.fillRect(QRectF(sinistra(), y, totale, h), QColor(225, 230, 238));
-            else if (pari) p.fillRect(QRectF(sinistra(), y, totale, h), QColor(246, 247, 250));
+            if (testata)
+                p.fillRect(QRectF(sinistra(), y, totale, h), QColor(225, 230, 238));
+            else if (pari)
+                p.fillRect(QRectF(sinistra(), y, totale, h), QColor(246, 247, 250));
             p.setPen(Qt::black);
             p.setFont(carattere(9, testata));
             double x = sinistra();
             for (std::size_t c = 0; c < r.size() && c < t.larghezze.size(); ++c) {
                 const double w = t.larghezze[c] * larghezza();
                 Qt::Alignment a = Qt::AlignLeft;
-                if (c < t.allineamenti.size() && t.allineamenti[c] == Allineamento::destra) a = Qt::AlignRight;
-                if (c < t.allineamenti.size() && t.allineamenti[c] == Allineamento::centro) a = Qt::AlignHCenter;
-                if (testata && a == Qt::AlignLeft) a = Qt::AlignLeft;
+                if (c < t.allineamenti.size() && t.allineamenti[c] == Allineamento::destra)
+                    a = Qt::AlignRight;
+                if (c < t.allineamenti.size() && t.allineamenti[c] == Allineamento::centro)
+                    a = Qt::AlignHCenter;
                 p.drawText(QRectF(x + mm(1.5), y + mm(1.1), w - mm(3), h - mm(2.2)),
                            a | Qt::AlignVCenter | Qt::TextWordWrap, q(r[c]));
                 x += w;
@@ -260,7 +286,6 @@ private:
             p.drawLine(QPointF(sinistra(), y + h), QPointF(sinistra() + totale, y + h));
             y += h;
         };
-        const double alto = y;
         p.setPen(QPen(Qt::black, mm(0.3)));
         p.drawLine(QPointF(sinistra(), y), QPointF(sinistra() + totale, y));
         riga(t.intestazioni, true, false);
@@ -269,7 +294,6 @@ private:
         for (std::size_t i = 0; i < t.righe.size(); ++i) riga(t.righe[i], false, i % 2 == 1);
         p.setPen(QPen(Qt::black, mm(0.3)));
         p.drawLine(QPointF(sinistra(), y), QPointF(sinistra() + totale, y));
-        (void)alto;
     }
 
     void disegna(const Esito& e, double y) {
@@ -284,7 +308,8 @@ private:
         p.drawRect(r);
         p.setBrush(Qt::NoBrush);
         p.setFont(carattere(11, true));
-        p.drawText(r.adjusted(mm(4), 0, -mm(4), 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, q(e.testo));
+        p.drawText(r.adjusted(mm(4), 0, -mm(4), 0),
+                   Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, q(e.testo));
     }
 
     void disegna(const DisegnoVincoli& d, double y) { disegna(d, y, sinistra() + mm(20)); }
@@ -320,11 +345,13 @@ private:
         lato(r.topRight(), r.bottomRight(), d.destro, QPointF(1, 0));
         p.setPen(Qt::black);
         p.setFont(carattere(8.5));
-        p.drawText(QRectF(x0 - mm(10), y0 + h + mm(2.5), w + mm(20), mm(5)), Qt::AlignHCenter | Qt::AlignTop, q(d.testo_B));
+        p.drawText(QRectF(x0 - mm(10), y0 + h + mm(2.5), w + mm(20), mm(5)),
+                   Qt::AlignHCenter | Qt::AlignTop, q(d.testo_B));
         p.save();
         p.translate(x0 - mm(3), y0 + h / 2);
         p.rotate(-90);
-        p.drawText(QRectF(-mm(30), -mm(5), mm(60), mm(5)), Qt::AlignHCenter | Qt::AlignBottom, q(d.testo_L));
+        p.drawText(QRectF(-mm(30), -mm(5), mm(60), mm(5)), Qt::AlignHCenter | Qt::AlignBottom,
+                   q(d.testo_L));
         p.restore();
         // Legend under the drawing.
         const double ly = y + maxH + mm(12), lx = x + mm(8);
@@ -340,12 +367,15 @@ private:
     void disegna(const Grafico& g, double y) {
         QPainter& p = *p_;
         const double x = sinistra(), w = larghezza(), h = mm(kAltezzaGrafico) - mm(2);
-        const QRectF area(x + mm(16), y + mm(12), w - mm(16) - (g.y2 ? mm(16) : mm(4)), h - mm(12) - mm(13));
+        const QRectF area(x + mm(16), y + mm(12), w - mm(16) - (g.y2 ? mm(16) : mm(4)),
+                          h - mm(12) - mm(13));
         p.setPen(Qt::black);
         p.setFont(carattere(9.5, true));
         p.drawText(QRectF(x, y, w, mm(6)), Qt::AlignHCenter | Qt::AlignVCenter, q(g.titolo));
 
-        const auto px = [&](double v) { return area.left() + (v - g.x.minimo) / (g.x.massimo - g.x.minimo) * area.width(); };
+        const auto px = [&](double v) {
+            return area.left() + (v - g.x.minimo) / (g.x.massimo - g.x.minimo) * area.width();
+        };
         const auto py = [&](double v, bool destro) {
             const Asse& a = destro && g.y2 ? *g.y2 : g.y;
             return area.bottom() - (v - a.minimo) / (a.massimo - a.minimo) * area.height();
@@ -359,7 +389,8 @@ private:
             p.drawLine(QPointF(xx, area.top()), QPointF(xx, area.bottom()));
             p.setPen(QPen(Qt::black, mm(0.2)));
             p.drawLine(QPointF(xx, area.bottom()), QPointF(xx, area.bottom() + mm(1.2)));
-            p.drawText(QRectF(xx - mm(10), area.bottom() + mm(1.5), mm(20), mm(4)), Qt::AlignHCenter | Qt::AlignTop, q(t.testo));
+            p.drawText(QRectF(xx - mm(10), area.bottom() + mm(1.5), mm(20), mm(4)),
+                       Qt::AlignHCenter | Qt::AlignTop, q(t.testo));
         }
         for (const Tacca& t : g.y.tacche) {
             const double yy = py(t.valore, false);
@@ -367,25 +398,29 @@ private:
             p.drawLine(QPointF(area.left(), yy), QPointF(area.right(), yy));
             p.setPen(QPen(Qt::black, mm(0.2)));
             p.drawLine(QPointF(area.left() - mm(1.2), yy), QPointF(area.left(), yy));
-            p.drawText(QRectF(area.left() - mm(15), yy - mm(2), mm(13.3), mm(4)), Qt::AlignRight | Qt::AlignVCenter, q(t.testo));
+            p.drawText(QRectF(area.left() - mm(15), yy - mm(2), mm(13.3), mm(4)),
+                       Qt::AlignRight | Qt::AlignVCenter, q(t.testo));
         }
         if (g.y2)
             for (const Tacca& t : g.y2->tacche) {
                 const double yy = py(t.valore, true);
                 p.setPen(QPen(Qt::black, mm(0.2)));
                 p.drawLine(QPointF(area.right(), yy), QPointF(area.right() + mm(1.2), yy));
-                p.drawText(QRectF(area.right() + mm(1.7), yy - mm(2), mm(13), mm(4)), Qt::AlignLeft | Qt::AlignVCenter, q(t.testo));
+                p.drawText(QRectF(area.right() + mm(1.7), yy - mm(2), mm(13), mm(4)),
+                           Qt::AlignLeft | Qt::AlignVCenter, q(t.testo));
             }
         // Axis titles.
         p.setFont(carattere(8.5));
         p.setPen(Qt::black);
-        p.drawText(QRectF(area.left(), area.bottom() + mm(6), area.width(), mm(5)), Qt::AlignHCenter | Qt::AlignTop, q(g.x.titolo));
+        p.drawText(QRectF(area.left(), area.bottom() + mm(6), area.width(), mm(5)),
+                   Qt::AlignHCenter | Qt::AlignTop, q(g.x.titolo));
         const auto verticale = [&](double cx, const std::string& t, QColor c) {
             p.save();
             p.setPen(c);
             p.translate(cx, area.center().y());
             p.rotate(-90);
-            p.drawText(QRectF(-area.height() / 2, -mm(2.5), area.height(), mm(5)), Qt::AlignCenter, q(t));
+            p.drawText(QRectF(-area.height() / 2, -mm(2.5), area.height(), mm(5)), Qt::AlignCenter,
+                       q(t));
             p.restore();
         };
         verticale(area.left() - mm(14), g.y.titolo, Qt::black);
@@ -395,17 +430,23 @@ private:
         p.setClipRect(area.adjusted(-mm(0.5), -mm(0.5), mm(0.5), mm(0.5)));
         for (const Riferimento& r : g.riferimenti) {
             p.setPen(QPen(colore(r.colore), mm(0.3), Qt::DashLine));
-            if (r.verticale) p.drawLine(QPointF(px(r.valore), area.top()), QPointF(px(r.valore), area.bottom()));
-            else p.drawLine(QPointF(area.left(), py(r.valore, r.asse_secondario)), QPointF(area.right(), py(r.valore, r.asse_secondario)));
+            if (r.verticale)
+                p.drawLine(QPointF(px(r.valore), area.top()), QPointF(px(r.valore), area.bottom()));
+            else
+                p.drawLine(QPointF(area.left(), py(r.valore, r.asse_secondario)),
+                           QPointF(area.right(), py(r.valore, r.asse_secondario)));
         }
         for (const Serie& s : g.serie) {
             QPainterPath path;
             for (std::size_t i = 0; i < s.punti.size(); ++i) {
                 const QPointF pt(px(s.punti[i].x), py(s.punti[i].y, s.asse_secondario));
-                if (i == 0) path.moveTo(pt);
-                else path.lineTo(pt);
+                if (i == 0)
+                    path.moveTo(pt);
+                else
+                    path.lineTo(pt);
             }
-            p.setPen(QPen(colore(s.colore), mm(0.45), s.tratteggiata ? Qt::DashLine : Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            p.setPen(QPen(colore(s.colore), mm(0.45), s.tratteggiata ? Qt::DashLine : Qt::SolidLine,
+                          Qt::RoundCap, Qt::RoundJoin));
             p.drawPath(path);
         }
         p.restore();
@@ -419,8 +460,9 @@ private:
         const auto posa = [&](QRectF box) {
             for (int k = 0; k < 12; ++k) {
                 const QRectF prova = box.translated(0, (k % 2 ? 1 : -1) * ((k + 1) / 2) * mm(4.2));
-                const bool libero = std::none_of(occupati.begin(), occupati.end(),
-                                                 [&](const QRectF& o) { return o.intersects(prova); });
+                const bool libero =
+                    std::none_of(occupati.begin(), occupati.end(),
+                                 [&](const QRectF& o) { return o.intersects(prova); });
                 if (libero && area.contains(prova)) {
                     box = prova;
                     break;
@@ -460,8 +502,9 @@ private:
             const QString t = q(m.etichetta);
             const double lw = fm.horizontalAdvance(t) + mm(1);
             const bool a_sinistra = c.x() + mm(2) + lw > area.right();
-            const QRectF box = posa(a_sinistra ? QRectF(c.x() - mm(2) - lw, c.y() - mm(5), lw, mm(4))
-                                               : QRectF(c.x() + mm(2), c.y() - mm(5), lw, mm(4)));
+            const QRectF box =
+                posa(a_sinistra ? QRectF(c.x() - mm(2) - lw, c.y() - mm(5), lw, mm(4))
+                                : QRectF(c.x() + mm(2), c.y() - mm(5), lw, mm(4)));
             p.fillRect(box, QColor(255, 255, 255, 215));
             p.setPen(colore(m.colore).darker(130));
             p.drawText(box, (a_sinistra ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, t);
@@ -472,10 +515,12 @@ private:
             const QString t = q(s->nome) + (s->asse_secondario ? " (asse destro)" : "");
             lx -= fm.horizontalAdvance(t) + mm(12);
             const double ly = area.top() - mm(3);
-            p.setPen(QPen(colore(s->colore), mm(0.45), s->tratteggiata ? Qt::DashLine : Qt::SolidLine));
+            p.setPen(
+                QPen(colore(s->colore), mm(0.45), s->tratteggiata ? Qt::DashLine : Qt::SolidLine));
             p.drawLine(QPointF(lx, ly), QPointF(lx + mm(8), ly));
             p.setPen(Qt::black);
-            p.drawText(QRectF(lx + mm(9.5), ly - mm(2), mm(60), mm(4)), Qt::AlignLeft | Qt::AlignVCenter, t);
+            p.drawText(QRectF(lx + mm(9.5), ly - mm(2), mm(60), mm(4)),
+                       Qt::AlignLeft | Qt::AlignVCenter, t);
         }
     }
 
@@ -489,13 +534,16 @@ private:
 std::optional<QString> scrivi_relazione_pdf(const Documento& doc, const QString& file) {
     QSaveFile uscita(file);
     if (!uscita.open(QIODevice::WriteOnly))
-        return QStringLiteral("Impossibile scrivere la relazione nel file %1: %2").arg(file, uscita.errorString());
+        return QStringLiteral("Impossibile scrivere la relazione nel file %1: %2")
+            .arg(file, uscita.errorString());
     {
         QPdfWriter pdf(&uscita);
         pdf.setResolution(kDpi);
-        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        pdf.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
         pdf.setTitle(QString::fromStdString(doc.titolo + " - " + doc.intestazione.lavoro));
-        pdf.setCreator(QString::fromStdString(doc.intestazione.programma + " " + doc.intestazione.versione));
+        pdf.setCreator(
+            QString::fromStdString(doc.intestazione.programma + " " + doc.intestazione.versione));
 
         Impaginatore imp(doc, &pdf);
         const auto pagine = imp.impagina();
@@ -512,7 +560,8 @@ std::optional<QString> scrivi_relazione_pdf(const Documento& doc, const QString&
         p.end();
     }
     if (!uscita.commit())
-        return QStringLiteral("Impossibile scrivere la relazione nel file %1: %2").arg(file, uscita.errorString());
+        return QStringLiteral("Impossibile scrivere la relazione nel file %1: %2")
+            .arg(file, uscita.errorString());
     return std::nullopt;
 }
 

@@ -2,9 +2,8 @@
 // that the window and the command line share it. Needs a QGuiApplication.
 #pragma once
 
-#include <optional>
-
 #include <QString>
+#include <optional>
 
 #include "form/relazione.h"
 

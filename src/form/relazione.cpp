@@ -25,11 +25,17 @@ constexpr Colore kArancio{220, 110, 0};
 constexpr Colore kGrigio{90, 90, 90};
 
 // Rounded half to even without trailing zeros, as the window writes its results.
-std::string n(double x, int decimali) { return text::rounded(x, decimali, kItaliano); }
+std::string n(double x, int decimali) {
+    return text::rounded(x, decimali, kItaliano);
+}
 // Always `decimali` decimals, as the window writes K1, K2 and the critical stress.
-std::string fx(double x, int decimali) { return text::fixed(x, decimali, kItaliano); }
+std::string fx(double x, int decimali) {
+    return text::fixed(x, decimali, kItaliano);
+}
 
-std::string vincolo(bool appoggiato) { return appoggiato ? "Appoggiato" : "Libero"; }
+std::string vincolo(bool appoggiato) {
+    return appoggiato ? "Appoggiato" : "Libero";
+}
 
 Tabella tabella_valori(std::vector<std::vector<std::string>> righe) {
     Tabella t;
@@ -98,28 +104,29 @@ Sezione sezione_pericolosita(const DatiRelazione& d) {
     if (d.isola) {
         s.blocchi.push_back(Paragrafo{
             "Il sito è fuori dal reticolo di riferimento e ricade nelle isole della Tabella 2 "
-            "dell'Allegato B: gruppo " + d.gruppo_isole + ", zona " + d.zona_isole +
+            "dell'Allegato B: gruppo " +
+            d.gruppo_isole + ", zona " + d.zona_isole +
             ". Si usano i valori del gruppo ai nove periodi di ritorno."});
     } else {
         s.blocchi.push_back(Paragrafo{
             "Valori ai quattro nodi del reticolo di riferimento che circondano il sito, mediati "
             "con pesi proporzionali all'inverso della distanza."});
         Tabella t;
-        t.intestazioni = {"Nodo", "Codice", "Longitudine [°]", "Latitudine [°]", "Distanza [km]",
-                          "Peso"};
+        t.intestazioni = {"Nodo",           "Codice",        "Longitudine [°]",
+                          "Latitudine [°]", "Distanza [km]", "Peso"};
         t.allineamenti = {Allineamento::sinistra, Allineamento::destra, Allineamento::destra,
-                          Allineamento::destra, Allineamento::destra, Allineamento::destra};
+                          Allineamento::destra,   Allineamento::destra, Allineamento::destra};
         t.larghezze = {0.10, 0.14, 0.20, 0.20, 0.18, 0.18};
         for (const NodoRelazione& nodo : d.nodi)
             t.righe.push_back({nodo.nome, std::to_string(nodo.codice), fx(nodo.lon, 3),
                                fx(nodo.lat, 3), fx(nodo.distanza_km, 3), fx(nodo.peso, 4)});
         s.blocchi.push_back(std::move(t));
     }
-    s.blocchi.push_back(Formula{"VR = VN · Cu", "VR = " + n(d.VN, 4) + " · " + n(d.Cu, 4) + " = " +
-                                                    n(d.VR, 4) + " anni"});
-    s.blocchi.push_back(Formula{"TR = −VR / ln(1 − PVR)",
-                                "TR = −" + n(d.VR, 4) + " / ln(1 − " + n(d.PVR / 100.0, 6) +
-                                    ") = " + n(d.TR, 0) + " anni"});
+    s.blocchi.push_back(Formula{
+        "VR = VN · Cu", "VR = " + n(d.VN, 4) + " · " + n(d.Cu, 4) + " = " + n(d.VR, 4) + " anni"});
+    s.blocchi.push_back(Formula{"TR = −VR / ln(1 − PVR)", "TR = −" + n(d.VR, 4) + " / ln(1 − " +
+                                                              n(d.PVR / 100.0, 6) +
+                                                              ") = " + n(d.TR, 0) + " anni"});
     s.blocchi.push_back(tabella_valori({
         {"Periodo di riferimento", "VR", n(d.VR, 4), "anni"},
         {"Probabilità di superamento", "PVR", n(d.PVR, 4), "%"},
@@ -138,16 +145,15 @@ Sezione sezione_pericolosita(const DatiRelazione& d) {
 }
 
 Sezione sezione_spettro(const DatiRelazione& d) {
-    const hazard::SpettroElastico sp =
-        hazard::spettro_elastico(d.ag, d.F0, d.Tcstar, d.S, d.suolo);
+    const hazard::SpettroElastico sp = hazard::spettro_elastico(d.ag, d.F0, d.Tcstar, d.S, d.suolo);
     Sezione s{"3. Spettro di risposta elastico", {}};
     s.blocchi.push_back(Paragrafo{
         "Spettro elastico in accelerazione della componente orizzontale (NTC 2008 § 3.2.3.2.1), "
         "smorzamento 5 %, η = 1."});
     s.blocchi.push_back(Formula{"TC = Cc · Tc*    TB = TC / 3    TD = 4,0 · ag/g + 1,6",
                                 "TC = " + n(sp.Cc, 3) + " · " + n(d.Tcstar, 3) + " = " +
-                                    n(sp.TC, 3) + " s    TB = " + n(sp.TB, 3) + " s    TD = " +
-                                    n(sp.TD, 3) + " s"});
+                                    n(sp.TC, 3) + " s    TB = " + n(sp.TB, 3) +
+                                    " s    TD = " + n(sp.TD, 3) + " s"});
     s.blocchi.push_back(tabella_valori({
         {"Coefficiente della categoria di sottosuolo", "Cc", n(sp.Cc, 3), ""},
         {"Inizio del tratto ad accelerazione costante", "TB", n(sp.TB, 3), "s"},
@@ -165,12 +171,14 @@ Sezione sezione_spettro(const DatiRelazione& d) {
     Serie se{"Se(T)", {}, kBlu, false, false};
     for (const auto& p : sp.punti) se.punti.push_back({p.T, p.Se});
     g.serie.push_back(std::move(se));
-    for (const auto& [nome, T, colore] : {std::tuple{"T1", d.T1, kGrigio}, std::tuple{"Ta", d.Ta, kArancio}}) {
+    for (const auto& [nome, T, colore] :
+         {std::tuple{"T1", d.T1, kGrigio}, std::tuple{"Ta", d.Ta, kArancio}}) {
         if (!(T >= 0.0 && T <= 4.0)) continue;
         const double Se = hazard::accelerazione_spettrale(sp, T);
-        g.riferimenti.push_back({true, T, std::string(nome) + " = " + n(T, 4) + " s", colore, false});
-        g.marcatori.push_back({{T, Se}, "Se(" + std::string(nome) + ") = " + n(Se, 4) + " g", colore,
-                               false});
+        g.riferimenti.push_back(
+            {true, T, std::string(nome) + " = " + n(T, 4) + " s", colore, false});
+        g.marcatori.push_back(
+            {{T, Se}, "Se(" + std::string(nome) + ") = " + n(Se, 4) + " g", colore, false});
     }
     s.blocchi.push_back(std::move(g));
     return s;
@@ -183,48 +191,57 @@ std::pair<std::string, Formula> ripartizione(const DatiRelazione& d) {
     const std::string L = n(d.L, 4), B = n(d.B, 4), t = n(d.t, 4);
     if (sup && sx && dx) {
         const bool largo = d.B > d.L;
-        return {"Pannello appoggiato sui quattro lati: la quota del verso più corto segue "
-                "l'esponenziale del rapporto dei lati.",
-                largo ? Formula{"quota orizzontale = 9,151 · e^(−2,907 · B/L)    quota verticale = 1 − quota orizzontale",
-                                "quota orizzontale = 9,151 · e^(−2,907 · " + B + "/" + L + ") = " + qo +
-                                    "    quota verticale = " + qv}
-                      : Formula{"quota verticale = 9,151 · e^(−2,907 · L/B)    quota orizzontale = 1 − quota verticale",
-                                "quota verticale = 9,151 · e^(−2,907 · " + L + "/" + B + ") = " + qv +
-                                    "    quota orizzontale = " + qo}};
+        return {
+            "Pannello appoggiato sui quattro lati: la quota del verso più corto segue "
+            "l'esponenziale del rapporto dei lati.",
+            largo ? Formula{"quota orizzontale = 9,151 · e^(−2,907 · B/L)    quota verticale = 1 − "
+                            "quota orizzontale",
+                            "quota orizzontale = 9,151 · e^(−2,907 · " + B + "/" + L + ") = " + qo +
+                                "    quota verticale = " + qv}
+                  : Formula{"quota verticale = 9,151 · e^(−2,907 · L/B)    quota orizzontale = 1 − "
+                            "quota verticale",
+                            "quota verticale = 9,151 · e^(−2,907 · " + L + "/" + B + ") = " + qv +
+                                "    quota orizzontale = " + qo}};
     }
     if (sup && (sx != dx))
-        return {"Lato superiore appoggiato e un solo lato verticale appoggiato: la massa si "
-                "ripartisce in verticale, tolte due volte lo spessore.",
-                Formula{"quota verticale = (B − 2t) / B ≥ 0    quota orizzontale = 0",
-                        "quota verticale = (" + B + " − 2 · " + t + ") / " + B + " = " + qv}};
+        return {
+            "Lato superiore appoggiato e un solo lato verticale appoggiato: la massa si "
+            "ripartisce in verticale, tolte due volte lo spessore.",
+            Formula{"quota verticale = (B − 2t) / B ≥ 0    quota orizzontale = 0",
+                    "quota verticale = (" + B + " − 2 · " + t + ") / " + B + " = " + qv}};
     if (!sup && sx && dx)
-        return {"Lato superiore libero e lati verticali appoggiati: la massa si ripartisce in "
-                "orizzontale, tolte due volte lo spessore.",
-                Formula{"quota orizzontale = (L − 2t) / L ≥ 0    quota verticale = 0",
-                        "quota orizzontale = (" + L + " − 2 · " + t + ") / " + L + " = " + qo}};
+        return {
+            "Lato superiore libero e lati verticali appoggiati: la massa si ripartisce in "
+            "orizzontale, tolte due volte lo spessore.",
+            Formula{"quota orizzontale = (L − 2t) / L ≥ 0    quota verticale = 0",
+                    "quota orizzontale = (" + L + " − 2 · " + t + ") / " + L + " = " + qo}};
     return {"Lati verticali liberi: tutta la massa si ripartisce in verticale.",
             Formula{"quota verticale = 1    quota orizzontale = 0", ""}};
 }
 
 std::pair<Formula, std::string> formula_Sa(const DatiRelazione& d) {
-    const std::string ag = n(d.ag, 4), S = n(d.S, 3), Z = n(d.Z, 4), H = n(d.H, 4),
-                      Ta = n(d.Ta, 4), T1 = n(d.T1, 4), Sa = n(d.Sa, 4);
+    const std::string ag = n(d.ag, 4), S = n(d.S, 3), Z = n(d.Z, 4), H = n(d.H, 4), Ta = n(d.Ta, 4),
+                      T1 = n(d.T1, 4), Sa = n(d.Sa, 4);
     if (d.domanda == FormulaDomanda::ec8)
         return {Formula{"Sa = ag · S · [3 · (1 + Z/H) / (1 + (1 − Ta/T1)²) − 0,5] ≥ ag · S",
-                        "Sa = " + ag + " · " + S + " · [3 · (1 + " + Z + "/" + H + ") / (1 + (1 − " +
-                            Ta + "/" + T1 + ")²) − 0,5] = " + Sa},
+                        "Sa = " + ag + " · " + S + " · [3 · (1 + " + Z + "/" + H +
+                            ") / (1 + (1 − " + Ta + "/" + T1 + ")²) − 0,5] = " + Sa},
                 "EC8 § 4.3.5.2"};
-    const std::string ap = n(d.c7_ap, 4), base = ag + " · " + S + " · (1 + " + Z + "/" + H + ") · " + ap;
+    const std::string ap = n(d.c7_ap, 4),
+                      base = ag + " · " + S + " · (1 + " + Z + "/" + H + ") · " + ap;
     const std::string c = d.c7_ramo == 1 ? "a" : "b";
     const std::string cv = n(d.c7_ramo == 1 ? d.c7_a : d.c7_b, 4);
-    const std::string rif = "Circolare 2019 [C7.2.11], a = " + n(d.c7_a, 4) + ", b = " + n(d.c7_b, 4) +
-                            ", ap = " + ap + " (Tabella C7.2.II)";
+    const std::string rif = "Circolare 2019 [C7.2.11], a = " + n(d.c7_a, 4) +
+                            ", b = " + n(d.c7_b, 4) + ", ap = " + ap + " (Tabella C7.2.II)";
     if (d.c7_ramo == 2)
-        return {Formula{"Sa = α · S · (1 + z/H) · ap   (a · T1 ≤ Ta < b · T1)", "Sa = " + base + " = " + Sa}, rif};
-    return {Formula{"Sa = α · S · (1 + z/H) · ap / [1 + (ap − 1) · (1 − Ta/(" + c + " · T1))²] ≥ α · S",
-                    "Sa = " + base + " / [1 + (" + ap + " − 1) · (1 − " + Ta + "/(" + cv + " · " + T1 +
-                        "))²] = " + Sa},
-            rif};
+        return {Formula{"Sa = α · S · (1 + z/H) · ap   (a · T1 ≤ Ta < b · T1)",
+                        "Sa = " + base + " = " + Sa},
+                rif};
+    return {
+        Formula{"Sa = α · S · (1 + z/H) · ap / [1 + (ap − 1) · (1 − Ta/(" + c + " · T1))²] ≥ α · S",
+                "Sa = " + base + " / [1 + (" + ap + " − 1) · (1 − " + Ta + "/(" + cv + " · " + T1 +
+                    "))²] = " + Sa},
+        rif};
 }
 
 Sezione sezione_domanda(const DatiRelazione& d, const Misure& m) {
@@ -235,32 +252,36 @@ Sezione sezione_domanda(const DatiRelazione& d, const Misure& m) {
     const std::string altro_s = d.orizzontale ? "L" : "B";
     auto [sa, riferimento] = formula_Sa(d);
     Sezione s{"4. Azione sismica sul pannello (" + riferimento + ")", {}};
-    s.blocchi.push_back(Paragrafo{"Le formule con i valori sostituiti sono scritte in cm, daN, s."});
-    s.blocchi.push_back(Formula{"W = L · B · t · γ", "W = " + n(d.L, 4) + " · " + n(d.B, 4) + " · " +
-                                                         n(d.t, 4) + " · " + n(d.gamma, 8) + " = " +
-                                                         n(d.W, 2) + " daN"});
+    s.blocchi.push_back(
+        Paragrafo{"Le formule con i valori sostituiti sono scritte in cm, daN, s."});
+    s.blocchi.push_back(Formula{"W = L · B · t · γ", "W = " + n(d.L, 4) + " · " + n(d.B, 4) +
+                                                         " · " + n(d.t, 4) + " · " + n(d.gamma, 8) +
+                                                         " = " + n(d.W, 2) + " daN"});
     auto [perche, quote] = ripartizione(d);
     s.blocchi.push_back(Paragrafo{perche});
     s.blocchi.push_back(std::move(quote));
-    s.blocchi.push_back(Paragrafo{
-        "Ripartizione massa verticale / orizzontale = " + n(d.perc_verticale, 1) + " / " +
-        n(d.perc_orizzontale, 1) + " %. Il pannello lavora " +
-        (d.orizzontale ? "in orizzontale, tra i lati verticali (luce B)."
-                       : "in verticale, tra i lati superiore e inferiore (luce L).")});
+    s.blocchi.push_back(
+        Paragrafo{"Ripartizione massa verticale / orizzontale = " + n(d.perc_verticale, 1) + " / " +
+                  n(d.perc_orizzontale, 1) + " %. Il pannello lavora " +
+                  (d.orizzontale ? "in orizzontale, tra i lati verticali (luce B)."
+                                 : "in verticale, tra i lati superiore e inferiore (luce L).")});
     const double quota = d.orizzontale ? d.quota_orizzontale : d.quota_verticale;
-    s.blocchi.push_back(Formula{"Wa = quota · W", "Wa = " + n(quota, 4) + " · " + n(d.W, 2) + " = " +
-                                                      n(d.Wa, 2) + " daN"});
-    s.blocchi.push_back(Formula{"J = t³ · " + altro_s + " / 12", "J = " + n(d.t, 4) + "³ · " +
-                                                                    n(altro, 4) + " / 12 = " +
-                                                                    n(d.J, 2) + " cm⁴"});
-    s.blocchi.push_back(Formula{"Ta = √(Wa · " + luce + "³ / (E · J · g)) / 1,5708   (g = 981 cm/s²)",
-                                "Ta = √(" + n(d.Wa, 2) + " · " + n(span, 4) + "³ / (" + n(d.E, 4) +
-                                    " · " + n(d.J, 2) + " · 981)) / 1,5708 = " + n(d.Ta, 4) + " s"});
+    s.blocchi.push_back(Formula{
+        "Wa = quota · W", "Wa = " + n(quota, 4) + " · " + n(d.W, 2) + " = " + n(d.Wa, 2) + " daN"});
+    s.blocchi.push_back(
+        Formula{"J = t³ · " + altro_s + " / 12",
+                "J = " + n(d.t, 4) + "³ · " + n(altro, 4) + " / 12 = " + n(d.J, 2) + " cm⁴"});
+    s.blocchi.push_back(
+        Formula{"Ta = √(Wa · " + luce + "³ / (E · J · g)) / 1,5708   (g = 981 cm/s²)",
+                "Ta = √(" + n(d.Wa, 2) + " · " + n(span, 4) + "³ / (" + n(d.E, 4) + " · " +
+                    n(d.J, 2) + " · 981)) / 1,5708 = " + n(d.Ta, 4) + " s"});
     s.blocchi.push_back(std::move(sa));
     if (d.Sa <= d.ag * d.S * (1 + 1e-12))
-        s.blocchi.push_back(Paragrafo{"La formula dà meno di ag · S: Sa = ag · S = " + n(d.Sa, 4) + "."});
+        s.blocchi.push_back(
+            Paragrafo{"La formula dà meno di ag · S: Sa = ag · S = " + n(d.Sa, 4) + "."});
     s.blocchi.push_back(Formula{"Fa = Sa · Wa / qa", "Fa = " + n(d.Sa, 4) + " · " + n(d.Wa, 2) +
-                                                         " / " + n(d.qa, 4) + " = " + n(d.Fa, 2) + " daN"});
+                                                         " / " + n(d.qa, 4) + " = " + n(d.Fa, 2) +
+                                                         " daN"});
     s.blocchi.push_back(tabella_valori({
         {"Peso del pannello", "W", m.forza(d.W), u.unita_forze},
         {"Luce di calcolo", luce, m.lunghezza(span), u.unita_lunghezze},
@@ -288,7 +309,8 @@ Sezione sezione_resistenza(const DatiRelazione& d, const Misure& m) {
         "e poi decresce."});
     s.blocchi.push_back(Formula{"a = " + luce + " / 2    h = 0,9 · t",
                                 "a = " + n(d.a, 4) + " cm    h = 0,9 · " + n(d.t, 4) + " = " +
-                                    n(d.h, 4) + " cm    lunghezza scarica = " + n(d.l_arco, 4) + " cm"});
+                                    n(d.h, 4) + " cm    lunghezza scarica = " + n(d.l_arco, 4) +
+                                    " cm"});
 
     const panel::CurvaArco c = panel::curva_arco(d.E, d.h, d.a, d.fd);
     double q_max = 0, s_max = d.fd;
@@ -342,9 +364,9 @@ Sezione sezione_resistenza(const DatiRelazione& d, const Misure& m) {
         s.blocchi.push_back(Paragrafo{
             "La tensione dell'arco raggiunge fd prima della pressione massima: governa la "
             "resistenza a compressione (K2 = 1, qd alla tensione fd)."});
-        s.blocchi.push_back(Formula{"K2 = 1    K1 = qd / ((t/" + luce + ")² · fd)",
-                                    "K1 = " + n(d.qd, 8) + " / (" + t_su_l + " · " + n(d.fd, 4) +
-                                        ") = " + fx(d.K1, 3)});
+        s.blocchi.push_back(Formula{
+            "K2 = 1    K1 = qd / ((t/" + luce + ")² · fd)",
+            "K1 = " + n(d.qd, 8) + " / (" + t_su_l + " · " + n(d.fd, 4) + ") = " + fx(d.K1, 3)});
     }
     s.blocchi.push_back(Formula{"Rlat = K1 · K2 · fd · (t/" + luce + ")² · B · L = qd · B · L",
                                 "Rlat = " + n(d.qd, 8) + " · " + n(d.B, 4) + " · " + n(d.L, 4) +
@@ -355,8 +377,7 @@ Sezione sezione_resistenza(const DatiRelazione& d, const Misure& m) {
 Sezione sezione_esito(const DatiRelazione& d, const Misure& m) {
     const auto& u = d.unita;
     Sezione s{"6. Esito della verifica", {}};
-    const std::string rapporto =
-        d.Fa == 0.0 ? "nessuna azione sul pannello" : n(d.Rlat / d.Fa, 3);
+    const std::string rapporto = d.Fa == 0.0 ? "nessuna azione sul pannello" : n(d.Rlat / d.Fa, 3);
     Tabella t = tabella_valori({
         {"Resistenza laterale di progetto", "Rlat", m.forza(d.Rlat), u.unita_forze},
         {"Forza orizzontale sul pannello", "Fa", m.forza(d.Fa), u.unita_forze},

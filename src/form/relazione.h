@@ -21,11 +21,11 @@ struct Colore {
 
 // Shown at the top of every page; the first page repeats it as a title block.
 struct Intestazione {
-    std::string programma;    // program name
+    std::string programma;  // program name
     std::string versione;
-    std::string lavoro;       // job name
-    std::string coordinate;   // "Long. 13,3995°  Lat. 42,3505°"
-    std::string localita;     // empty when the coordinates are not a known locality's
+    std::string lavoro;      // job name
+    std::string coordinate;  // "Long. 13,3995°  Lat. 42,3505°"
+    std::string localita;    // empty when the coordinates are not a known locality's
     std::string data;
 };
 
@@ -145,9 +145,9 @@ struct DatiRelazione {
     std::string programma = "TORVELANDO PANNELLI MURARI";
     std::string versione;
     std::string lavoro;
-    std::string data;                    // already written, e.g. "12/03/2025"
-    std::optional<std::string> localita; // only while the coordinates are exactly the locality's
-    units::Unita unita;                  // texts and factors of the four families
+    std::string data;                     // already written, e.g. "12/03/2025"
+    std::optional<std::string> localita;  // only while the coordinates are exactly the locality's
+    units::Unita unita;                   // texts and factors of the four families
 
     // Site and building inputs.
     double lon = 0, lat = 0;

@@ -28,11 +28,20 @@ double coefficiente_Cc(std::string_view suolo, double Tcstar) {
     const std::string s = text::trim(suolo);
     const char c = s.size() == 1 ? s[0] : 'A';
     switch (c) {
-        case 'B': case 'b': return 1.10 * std::pow(Tcstar, -0.20);
-        case 'C': case 'c': return 1.05 * std::pow(Tcstar, -0.33);
-        case 'D': case 'd': return 1.25 * std::pow(Tcstar, -0.50);
-        case 'E': case 'e': return 1.15 * std::pow(Tcstar, -0.40);
-        default: return 1.0;
+        case 'B':
+        case 'b':
+            return 1.10 * std::pow(Tcstar, -0.20);
+        case 'C':
+        case 'c':
+            return 1.05 * std::pow(Tcstar, -0.33);
+        case 'D':
+        case 'd':
+            return 1.25 * std::pow(Tcstar, -0.50);
+        case 'E':
+        case 'e':
+            return 1.15 * std::pow(Tcstar, -0.40);
+        default:
+            return 1.0;
     }
 }
 

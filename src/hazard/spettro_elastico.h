@@ -13,13 +13,13 @@ struct PuntoSpettro {
 };
 
 struct SpettroElastico {
-    double ag = 0;      // a_g / g
-    double S = 1;       // Ss x St
+    double ag = 0;  // a_g / g
+    double S = 1;   // Ss x St
     double F0 = 0;
-    double Tcstar = 0;  // Tc*, s
-    double Cc = 1;      // coefficient of the subsoil category
-    double TB = 0, TC = 0, TD = 0;  // corner periods, s
-    double plateau = 0;             // ag S F0, the value between TB and TC
+    double Tcstar = 0;                // Tc*, s
+    double Cc = 1;                    // coefficient of the subsoil category
+    double TB = 0, TC = 0, TD = 0;    // corner periods, s
+    double plateau = 0;               // ag S F0, the value between TB and TC
     std::vector<PuntoSpettro> punti;  // T from 0 to 4 s, the corner periods among them
 };
 

@@ -17,7 +17,8 @@ struct PuntoArco {
 struct CurvaArco {
     double l_arco = 0;  // unloaded arch length parabola(a, h), cm
     Qmax massimo{};     // the search's maximum (fcrit, qcrit) and design point (deltafreccia, qd)
-    std::vector<PuntoArco> punti;  // increasing f, from 0 to below h, fcrit and deltafreccia among them
+    std::vector<PuntoArco>
+        punti;  // increasing f, from 0 to below h, fcrit and deltafreccia among them
 };
 
 // campioni equal steps of h / campioni from f = 0 (q is undefined at f = h, which is left out),

@@ -29,9 +29,9 @@ TEST(RelazionePdf, DemoReportReadsBackAsText) {
               std::nullopt);
     const QString testo = esegui("pdftotext", {"-layout", file, "-"});
     for (const char* atteso :
-         {"TORVELANDO PANNELLI MURARI", "Lavoro: demo", "L'Aquila", "Long. 13,3995°",
-          "12/03/2025", "26527", "26528", "26306", "26305", "840,56", "614,87",
-          "verifica non soddisfatta", "Coefficiente di amplificazione topografica", "pagina 1 di", "Metodo e riferimenti"})
+         {"TORVELANDO PANNELLI MURARI", "Lavoro: demo", "L'Aquila", "Long. 13,3995°", "12/03/2025",
+          "26527", "26528", "26306", "26305", "840,56", "614,87", "verifica non soddisfatta",
+          "Coefficiente di amplificazione topografica", "pagina 1 di", "Metodo e riferimenti"})
         EXPECT_TRUE(testo.contains(QString::fromUtf8(atteso))) << atteso;
     const QString info = esegui("pdfinfo", {file});
     const auto pagine = info.section("Pages:", 1).trimmed().section('\n', 0, 0).toInt();
@@ -43,7 +43,8 @@ TEST(RelazionePdf, DemoReportReadsBackAsText) {
 TEST(RelazionePdf, UnwritableFileIsNamedAndLeavesNothing) {
     QTemporaryDir cartella;
     const QString file = cartella.filePath("manca/relazione.pdf");
-    const auto errore = scrivi_relazione_pdf(form::costruisci_relazione(form::dati_relazione_demo()), file);
+    const auto errore =
+        scrivi_relazione_pdf(form::costruisci_relazione(form::dati_relazione_demo()), file);
     ASSERT_TRUE(errore.has_value());
     EXPECT_TRUE(errore->startsWith("Impossibile scrivere la relazione nel file " + file + ": "))
         << errore->toStdString();
@@ -54,7 +55,8 @@ TEST(RelazionePdf, UnwritableFileIsNamedAndLeavesNothing) {
 }  // namespace tv::app
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -74,7 +74,7 @@ class ValoriDemo : public ::testing::TestWithParam<Valore> {};
 TEST_P(ValoriDemo, AsTheWindowRoundsThemWithTheDecimalComma) {
     static const Documento doc = costruisci_relazione(dati_relazione_demo());
     const auto r = riga(sezione(doc, GetParam().sezione), GetParam().simbolo);
-        EXPECT_EQ(r[2], GetParam().testo) << GetParam().simbolo;
+    EXPECT_EQ(r[2], GetParam().testo) << GetParam().simbolo;
     EXPECT_EQ(r[3], GetParam().unita) << GetParam().simbolo;
 }
 
@@ -83,14 +83,14 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Valore{"1.", "γ", "0,0008", "daN/cm3"}, Valore{"1.", "T1", "0,39", "s"},
                       Valore{"2.", "ag", "0,2607", "g"}, Valore{"2.", "F0", "2,36", ""},
                       Valore{"2.", "Tc*", "0,35", "s"}, Valore{"2.", "TR", "475", "anni"},
-                      Valore{"2.", "TR1 – TR2", "475 – 975", "anni"}, Valore{"2.", "Ss", "1,154", ""},
-                      Valore{"3.", "TC", "0,475", "s"}, Valore{"3.", "TD", "2,643", "s"},
-                      Valore{"4.", "W", "1440", "daN"}, Valore{"4.", "Wa", "1440", "daN"},
-                      Valore{"4.", "J", "72000", "cm⁴"}, Valore{"4.", "Ta", "0,1928", "s"},
-                      Valore{"4.", "Sa", "1,1675", "g"}, Valore{"4.", "Fa", "840,56", "daN"},
-                      Valore{"5.", "K1", "0,854", ""}, Valore{"5.", "K2", "1,000", ""},
-                      Valore{"5.", "f", "8,2", "mm"}, Valore{"5.", "fcrit", "31,67", "mm"},
-                      Valore{"5.", "σcr", "10,29", "daN/cm2"},
+                      Valore{"2.", "TR1 – TR2", "475 – 975", "anni"},
+                      Valore{"2.", "Ss", "1,154", ""}, Valore{"3.", "TC", "0,475", "s"},
+                      Valore{"3.", "TD", "2,643", "s"}, Valore{"4.", "W", "1440", "daN"},
+                      Valore{"4.", "Wa", "1440", "daN"}, Valore{"4.", "J", "72000", "cm⁴"},
+                      Valore{"4.", "Ta", "0,1928", "s"}, Valore{"4.", "Sa", "1,1675", "g"},
+                      Valore{"4.", "Fa", "840,56", "daN"}, Valore{"5.", "K1", "0,854", ""},
+                      Valore{"5.", "K2", "1,000", ""}, Valore{"5.", "f", "8,2", "mm"},
+                      Valore{"5.", "fcrit", "31,67", "mm"}, Valore{"5.", "σcr", "10,29", "daN/cm2"},
                       Valore{"5.", "qd", "0,004099", "daN/cm2"},
                       Valore{"6.", "Rlat", "614,87", "daN"},
                       Valore{"6.", "Rlat / Fa", "0,732", ""}),
@@ -202,8 +202,7 @@ TEST(Relazione, VerdictRatioAndColour) {
     const Documento doc = costruisci_relazione(d);
     auto esito = blocchi<Esito>(sezione(doc, "6."));
     ASSERT_EQ(esito.size(), 1u);
-    EXPECT_EQ(esito[0]->testo,
-              "Rlat = 614,87 daN < Fa = 840,56 daN: verifica non soddisfatta");
+    EXPECT_EQ(esito[0]->testo, "Rlat = 614,87 daN < Fa = 840,56 daN: verifica non soddisfatta");
     EXPECT_EQ(esito[0]->colore, (Colore{255, 0, 0}));
 
     d.Fa = 0, d.ok = true;

@@ -18,7 +18,9 @@ struct CasoCc {
     double Cc;  // at Tc* = 0.3 s, by hand: coefficient x 0.3^exponent
 };
 
-void PrintTo(const CasoCc& c, std::ostream* os) { *os << '"' << c.suolo << '"'; }
+void PrintTo(const CasoCc& c, std::ostream* os) {
+    *os << '"' << c.suolo << '"';
+}
 
 class CoefficienteCc : public ::testing::TestWithParam<CasoCc> {};
 
@@ -26,14 +28,12 @@ TEST_P(CoefficienteCc, ByCategoryInEitherCase) {
     EXPECT_NEAR(coefficiente_Cc(GetParam().suolo, 0.3), GetParam().Cc, 1e-12) << GetParam().suolo;
 }
 
-INSTANTIATE_TEST_SUITE_P(Categorie, CoefficienteCc,
-                         ::testing::Values(CasoCc{"A", 1.0}, CasoCc{"a", 1.0},
-                                           CasoCc{"B", 1.3994856001933313},
-                                           CasoCc{"c", 1.5622095378895753},
-                                           CasoCc{" D ", 2.282177322938192},
-                                           CasoCc{"E", 1.8614412701824479},
-                                           CasoCc{"e", 1.8614412701824479},
-                                           CasoCc{"F", 1.0}, CasoCc{"", 1.0}));
+INSTANTIATE_TEST_SUITE_P(
+    Categorie, CoefficienteCc,
+    ::testing::Values(CasoCc{"A", 1.0}, CasoCc{"a", 1.0}, CasoCc{"B", 1.3994856001933313},
+                      CasoCc{"c", 1.5622095378895753}, CasoCc{" D ", 2.282177322938192},
+                      CasoCc{"E", 1.8614412701824479}, CasoCc{"e", 1.8614412701824479},
+                      CasoCc{"F", 1.0}, CasoCc{"", 1.0}));
 
 // ag 0.2, F0 2.5, Tc* 0.3 s, S 1.2, category C: Cc 1.56221, TC 0.468663 s, TB 0.156221 s,
 // TD = 4 x 0.2 + 1.6 = 2.4 s, plateau 0.2 x 1.2 x 2.5 = 0.6.
@@ -85,8 +85,9 @@ TEST(SpettroElastico, RefusedInputsNameTheQuantity) {
         }
         return std::string("nessun errore");
     };
-    EXPECT_EQ(messaggio([] { spettro_elastico(0.0, 2.5, 0.3, 1.0, "A"); }),
-              "Valore non valido: ag (accelerazione orizzontale massima) deve essere maggiore di 0");
+    EXPECT_EQ(
+        messaggio([] { spettro_elastico(0.0, 2.5, 0.3, 1.0, "A"); }),
+        "Valore non valido: ag (accelerazione orizzontale massima) deve essere maggiore di 0");
     EXPECT_EQ(messaggio([&] { spettro_elastico(0.2, 2.5, nan, 1.0, "A"); }),
               "Valore non valido: Tc* (periodo di inizio del tratto a velocità costante) deve "
               "essere un numero finito");
