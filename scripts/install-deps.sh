@@ -4,13 +4,13 @@
 set -euo pipefail
 pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev libcli11-dev
       nlohmann-json3-dev libnanoflann-dev libfccp-dev qt6-base-dev qt6-svg-dev libgl-dev fonts-wine
-      # Qt's own dialogs in Italian.
-      qt6-translations-l10n
       xvfb xauth
       # The window's Italian Qt dialogs and the manual's viewer, as the Debian package has them.
       qt6-translations-l10n xdg-utils
       # The install test: cpack's DEB generator, menu entry and AppStream checks, JSON checks.
       dpkg-dev file desktop-file-utils appstream jq
+      # The report tests read the PDF back; the report is set in DejaVu.
+      poppler-utils fonts-dejavu-core
       # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
       clang libclang-rt-14-dev)
 missing=()

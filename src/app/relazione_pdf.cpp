@@ -1,0 +1,568 @@
+// PDF renderer of the calculation report: lays the document's blocks out on A4 pages (a first
+// pass to count the pages for "pagina N di M"), then draws text, tables, formulas and plots.
+#include "app/relazione_pdf.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace tv::app {
+
+namespace {
+
+using namespace tv::form;
+
+constexpr int kDpi = 600;
+constexpr double kPaginaL = 210.0, kPaginaA = 297.0;  // mm
+constexpr double kMargineSx = 20.0, kMargineDx = 18.0, kMargineSu = 24.0, kMargineGiu = 16.0;
+constexpr double kAltezzaGrafico = 82.0;
+
+double mm(double x) {
+    return x * kDpi / 25.4;
+}
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+QColor colore(const Colore& c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+QFont carattere(double punti, bool grassetto = false, bool corsivo = false, bool serif = false) {
+    QFont f;
+    f.setFamilies(serif ? QStringList{"DejaVu Serif", "Liberation Serif", "Times New Roman"}
+                        : QStringList{"DejaVu Sans", "Liberation Sans", "Tahoma", "Arial"});
+    f.setStyleHint(serif ? QFont::Serif : QFont::SansSerif);
+    f.setPointSizeF(punti);
+    f.setBold(grassetto);
+    f.setItalic(corsivo);
+    // Unshaped text keeps every letter a glyph of its own: no ligatures, so that "fi" in
+    // "verifica" is found by a search in the PDF.
+    f.setStyleStrategy(QFont::PreferNoShaping);
+    return f;
+}
+
+// One block placed on a page: y is its top; a section heading goes with its first block.
+struct Posato {
+    const Blocco* blocco = nullptr;
+    const Sezione* sezione = nullptr;  // set on the first block of a section: heading above it
+    const DisegnoVincoli* accanto = nullptr;  // drawn beside a narrow table
+    double y = 0;
+};
+
+class Impaginatore {
+  public:
+    Impaginatore(const Documento& doc, QPaintDevice* device) : doc_(doc), device_(device) {}
+
+    // Pages of placed blocks; the first page holds the title block above its blocks. A small
+    // heading stays with the block after it; a narrow table takes the drawing after it beside.
+    std::vector<std::vector<Posato>> impagina() {
+        std::vector<std::vector<Posato>> pagine(1);
+        double y = mm(kMargineSu) + altezza_titolo();
+        const double fondo = mm(kPaginaA - kMargineGiu);
+        for (const Sezione& s : doc_.sezioni) {
+            const auto& b = s.blocchi;
+            for (std::size_t i = 0; i < b.size();) {
+                Posato pz{&b[i], i == 0 ? &s : nullptr, nullptr, 0};
+                double h = altezza(b[i]);
+                std::size_t j = i + 1;
+                const auto* t = std::get_if<Tabella>(&b[i]);
+                if (t && j < b.size() && std::holds_alternative<DisegnoVincoli>(b[j]) &&
+                    larghezza_tabella(*t) <= 0.55 * larghezza()) {
+                    pz.accanto = &std::get<DisegnoVincoli>(b[j]);
+                    h = std::max(h, misura(*pz.accanto));
+                    ++j;
+                }
+                h += mm(3.0) + (i == 0 ? altezza_sezione() : 0.0);
+                double insieme = h;
+                const auto* par = std::get_if<Paragrafo>(&b[i]);
+                if (par && par->titoletto && j < b.size()) insieme += altezza(b[j]);
+                if (y + insieme > fondo && !pagine.back().empty()) {
+                    pagine.emplace_back();
+                    y = mm(kMargineSu);
+                }
+                pz.y = y;
+                pagine.back().push_back(pz);
+                y += h;
+                i = j;
+            }
+        }
+        return pagine;
+    }
+
+    void disegna(QPainter& p, const std::vector<Posato>& pagina, int numero, int totale) {
+        p_ = &p;
+        intestazione(numero, totale);
+        if (numero == 1) titolo();
+        for (const Posato& b : pagina) {
+            double y = b.y;
+            if (b.sezione) y += titolo_sezione(*b.sezione, y);
+            std::visit([&](const auto& x) { disegna(x, y); }, *b.blocco);
+            if (b.accanto)
+                disegna(*b.accanto, y,
+                        sinistra() + larghezza_tabella(std::get<Tabella>(*b.blocco)) + mm(12));
+        }
+    }
+
+  private:
+    double larghezza() const { return mm(kPaginaL - kMargineSx - kMargineDx); }
+    double sinistra() const { return mm(kMargineSx); }
+
+    double alto_testo(const QFont& f, double w, const QString& t) const {
+        return QFontMetricsF(f, device_)
+            .boundingRect(QRectF(0, 0, w, 1e7), Qt::TextWordWrap, t)
+            .height();
+    }
+
+    // ---- measures
+    double altezza_titolo() const { return mm(46.0); }
+    double altezza_sezione() const { return mm(11.0); }
+
+    double altezza(const Blocco& b) const {
+        return std::visit([&](const auto& x) { return misura(x); }, b);
+    }
+    QFont font_paragrafo(const Paragrafo& x) const {
+        return x.titoletto ? carattere(10, true) : carattere(9.5);
+    }
+    double misura(const Paragrafo& x) const {
+        return alto_testo(font_paragrafo(x), larghezza(), q(x.testo)) + (x.titoletto ? mm(1) : 0.0);
+    }
+    double larghezza_tabella(const Tabella& t) const {
+        double w = 0;
+        for (double l : t.larghezze) w += l * larghezza();
+        return w;
+    }
+    double misura(const Formula& x) const {
+        double h =
+            alto_testo(carattere(10, false, true, true), larghezza() - mm(8), q(x.simbolica));
+        if (!x.numerica.empty())
+            h += mm(1.2) +
+                 alto_testo(carattere(9.5, false, false, true), larghezza() - mm(8), q(x.numerica));
+        return h + mm(2.0);
+    }
+    double misura(const Tabella& t) const {
+        double h = riga_alta(t, t.intestazioni, true);
+        for (const auto& r : t.righe) h += riga_alta(t, r, false);
+        return h;
+    }
+    double misura(const Grafico&) const { return mm(kAltezzaGrafico); }
+    double misura(const DisegnoVincoli&) const { return mm(50.0); }
+    double misura(const Esito& e) const {
+        return alto_testo(carattere(11, true), larghezza() - mm(8), q(e.testo)) + mm(6);
+    }
+
+    double riga_alta(const Tabella& t, const std::vector<std::string>& r, bool testata) const {
+        const QFont f = carattere(9, testata);
+        double h = 0;
+        for (std::size_t c = 0; c < r.size() && c < t.larghezze.size(); ++c)
+            h = std::max(h, alto_testo(f, t.larghezze[c] * larghezza() - mm(3), q(r[c])));
+        return h + mm(2.2);
+    }
+
+    // ---- drawing
+    void intestazione(int numero, int totale) {
+        QPainter& p = *p_;
+        const double x = sinistra(), w = larghezza();
+        const double y1 = mm(9.0), y2 = mm(14.5);
+        p.setPen(Qt::black);
+        p.setFont(carattere(8.5, true));
+        p.drawText(QRectF(x, y1 - mm(4), w, mm(5)), Qt::AlignLeft | Qt::AlignBottom,
+                   q(doc_.intestazione.programma) + "  " + q(doc_.intestazione.versione));
+        p.drawText(QRectF(x, y1 - mm(4), w, mm(5)), Qt::AlignRight | Qt::AlignBottom,
+                   "Lavoro: " + q(doc_.intestazione.lavoro));
+        p.setFont(carattere(8));
+        QString sito = q(doc_.intestazione.coordinate);
+        if (!doc_.intestazione.localita.empty())
+            sito = q(doc_.intestazione.localita) + "  –  " + sito;
+        p.drawText(QRectF(x, y2 - mm(4), w, mm(5)), Qt::AlignLeft | Qt::AlignBottom, sito);
+        p.drawText(QRectF(x, y2 - mm(4), w, mm(5)), Qt::AlignRight | Qt::AlignBottom,
+                   q(doc_.intestazione.data) + "    pagina " + QString::number(numero) + " di " +
+                       QString::number(totale));
+        p.setPen(QPen(Qt::black, mm(0.25)));
+        p.drawLine(QPointF(x, mm(16.5)), QPointF(x + w, mm(16.5)));
+    }
+
+    void titolo() {
+        QPainter& p = *p_;
+        const double x = sinistra(), w = larghezza();
+        double y = mm(kMargineSu);
+        p.setPen(Qt::black);
+        p.setFont(carattere(17, true));
+        p.drawText(QRectF(x, y, w, mm(9)), Qt::AlignHCenter | Qt::AlignVCenter, q(doc_.titolo));
+        p.setFont(carattere(10.5));
+        p.drawText(QRectF(x, y + mm(9), w, mm(6)), Qt::AlignHCenter | Qt::AlignVCenter,
+                   q(doc_.sottotitolo));
+        // Title block: label and value in two columns inside a frame.
+        const auto& h = doc_.intestazione;
+        std::vector<std::pair<QString, QString>> voci = {
+            {"Programma", q(h.programma) + "  versione " + q(h.versione)},
+            {"Lavoro", q(h.lavoro)},
+            {"Sito",
+             h.localita.empty() ? q(h.coordinate) : q(h.localita) + "  –  " + q(h.coordinate)},
+            {"Data", q(h.data)}};
+        const double top = y + mm(18), riga = mm(5.2);
+        QRectF cornice(x + mm(20), top, w - mm(40), riga * voci.size() + mm(2));
+        p.setPen(QPen(Qt::black, mm(0.3)));
+        p.drawRect(cornice);
+        for (std::size_t i = 0; i < voci.size(); ++i) {
+            const double yy = top + mm(1) + riga * i;
+            p.setFont(carattere(9, true));
+            p.drawText(QRectF(cornice.left() + mm(3), yy, mm(28), riga),
+                       Qt::AlignLeft | Qt::AlignVCenter, voci[i].first);
+            p.setFont(carattere(9));
+            p.drawText(QRectF(cornice.left() + mm(32), yy, cornice.width() - mm(35), riga),
+                       Qt::AlignLeft | Qt::AlignVCenter, voci[i].second);
+        }
+    }
+
+    double titolo_sezione(const Sezione& s, double y) {
+        QPainter& p = *p_;
+        p.setPen(Qt::black);
+        p.setFont(carattere(12, true));
+        p.drawText(QRectF(sinistra(), y + mm(2), larghezza(), mm(7)),
+                   Qt::AlignLeft | Qt::AlignVCenter, q(s.titolo));
+        p.setPen(QPen(QColor(120, 120, 120), mm(0.2)));
+        p.drawLine(QPointF(sinistra(), y + mm(9.3)),
+                   QPointF(sinistra() + larghezza(), y + mm(9.3)));
+        return altezza_sezione();
+    }
+
+    void disegna(const Paragrafo& x, double y) {
+        p_->setPen(Qt::black);
+        p_->setFont(font_paragrafo(x));
+        p_->drawText(QRectF(sinistra(), y + (x.titoletto ? mm(1) : 0.0), larghezza(), 1e7),
+                     Qt::TextWordWrap, q(x.testo));
+    }
+
+    void disegna(const Formula& x, double y) {
+        QPainter& p = *p_;
+        const double rientro = sinistra() + mm(8);
+        const double w = larghezza() - mm(8);
+        const double h = misura(x) - mm(2.0);
+        p.fillRect(QRectF(sinistra() + mm(3), y, mm(0.8), h), QColor(0, 70, 160));
+        p.setPen(Qt::black);
+        p.setFont(carattere(10, false, true, true));
+        p.drawText(QRectF(rientro, y, w, 1e7), Qt::TextWordWrap, q(x.simbolica));
+        if (!x.numerica.empty()) {
+            const double dy =
+                alto_testo(carattere(10, false, true, true), w, q(x.simbolica)) + mm(1.2);
+            p.setFont(carattere(9.5, false, false, true));
+            p.drawText(QRectF(rientro, y + dy, w, 1e7), Qt::TextWordWrap, q(x.numerica));
+        }
+    }
+
+    void disegna(const Tabella& t, double y) {
+        QPainter& p = *p_;
+        double totale = 0;
+        for (double l : t.larghezze) totale += l * larghezza();
+        const auto riga = [&](const std::vector<std::string>& r, bool testata, bool pari) {
+            const double h = riga_alta(t, r, testata);
+            if (testata)
+                p.fillRect(QRectF(sinistra(), y, totale, h), QColor(225, 230, 238));
+            else if (pari)
+                p.fillRect(QRectF(sinistra(), y, totale, h), QColor(246, 247, 250));
+            p.setPen(Qt::black);
+            p.setFont(carattere(9, testata));
+            double x = sinistra();
+            for (std::size_t c = 0; c < r.size() && c < t.larghezze.size(); ++c) {
+                const double w = t.larghezze[c] * larghezza();
+                Qt::Alignment a = Qt::AlignLeft;
+                if (c < t.allineamenti.size() && t.allineamenti[c] == Allineamento::destra)
+                    a = Qt::AlignRight;
+                if (c < t.allineamenti.size() && t.allineamenti[c] == Allineamento::centro)
+                    a = Qt::AlignHCenter;
+                p.drawText(QRectF(x + mm(1.5), y + mm(1.1), w - mm(3), h - mm(2.2)),
+                           a | Qt::AlignVCenter | Qt::TextWordWrap, q(r[c]));
+                x += w;
+            }
+            p.setPen(QPen(QColor(150, 150, 150), mm(0.15)));
+            p.drawLine(QPointF(sinistra(), y + h), QPointF(sinistra() + totale, y + h));
+            y += h;
+        };
+        p.setPen(QPen(Qt::black, mm(0.3)));
+        p.drawLine(QPointF(sinistra(), y), QPointF(sinistra() + totale, y));
+        riga(t.intestazioni, true, false);
+        p.setPen(QPen(Qt::black, mm(0.2)));
+        p.drawLine(QPointF(sinistra(), y), QPointF(sinistra() + totale, y));
+        for (std::size_t i = 0; i < t.righe.size(); ++i) riga(t.righe[i], false, i % 2 == 1);
+        p.setPen(QPen(Qt::black, mm(0.3)));
+        p.drawLine(QPointF(sinistra(), y), QPointF(sinistra() + totale, y));
+    }
+
+    void disegna(const Esito& e, double y) {
+        QPainter& p = *p_;
+        const double h = misura(e) - mm(2);
+        QRectF r(sinistra(), y, larghezza(), h);
+        QColor c = colore(e.colore);
+        p.setPen(QPen(c, mm(0.6)));
+        QColor fondo = c;
+        fondo.setAlpha(28);
+        p.setBrush(fondo);
+        p.drawRect(r);
+        p.setBrush(Qt::NoBrush);
+        p.setFont(carattere(11, true));
+        p.drawText(r.adjusted(mm(4), 0, -mm(4), 0),
+                   Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, q(e.testo));
+    }
+
+    void disegna(const DisegnoVincoli& d, double y) { disegna(d, y, sinistra() + mm(20)); }
+
+    void disegna(const DisegnoVincoli& d, double y, double x) {
+        QPainter& p = *p_;
+        const double maxW = mm(58), maxH = mm(32);
+        const double scala = std::min(maxW / std::max(d.B, 1e-9), maxH / std::max(d.L, 1e-9));
+        const double w = d.B * scala, h = d.L * scala;
+        const double x0 = x + mm(8) + (maxW - w) / 2, y0 = y + mm(3) + (maxH - h) / 2;
+        QRectF r(x0, y0, w, h);
+        p.fillRect(r, QColor(236, 226, 214));
+        const auto lato = [&](QPointF a, QPointF b, bool appoggiato, QPointF fuori) {
+            if (appoggiato) {
+                p.setPen(QPen(Qt::black, mm(0.7)));
+                p.drawLine(a, b);
+                // Hatching on the outer side: the support.
+                p.setPen(QPen(Qt::black, mm(0.2)));
+                const double lun = std::hypot(b.x() - a.x(), b.y() - a.y());
+                const int n = std::max(3, static_cast<int>(lun / mm(3)));
+                for (int i = 0; i <= n; ++i) {
+                    const QPointF m = a + (b - a) * (static_cast<double>(i) / n);
+                    p.drawLine(m, m + fuori * mm(2) + (b - a) / lun * mm(1.5));
+                }
+            } else {
+                p.setPen(QPen(QColor(110, 110, 110), mm(0.3), Qt::DashLine));
+                p.drawLine(a, b);
+            }
+        };
+        lato(r.topLeft(), r.topRight(), d.superiore, QPointF(0, -1));
+        lato(r.bottomLeft(), r.bottomRight(), d.inferiore, QPointF(0, 1));
+        lato(r.topLeft(), r.bottomLeft(), d.sinistro, QPointF(-1, 0));
+        lato(r.topRight(), r.bottomRight(), d.destro, QPointF(1, 0));
+        p.setPen(Qt::black);
+        p.setFont(carattere(8.5));
+        p.drawText(QRectF(x0 - mm(10), y0 + h + mm(2.5), w + mm(20), mm(5)),
+                   Qt::AlignHCenter | Qt::AlignTop, q(d.testo_B));
+        p.save();
+        p.translate(x0 - mm(3), y0 + h / 2);
+        p.rotate(-90);
+        p.drawText(QRectF(-mm(30), -mm(5), mm(60), mm(5)), Qt::AlignHCenter | Qt::AlignBottom,
+                   q(d.testo_L));
+        p.restore();
+        // Legend under the drawing.
+        const double ly = y + maxH + mm(12), lx = x + mm(8);
+        p.setPen(QPen(Qt::black, mm(0.7)));
+        p.drawLine(QPointF(lx, ly), QPointF(lx + mm(8), ly));
+        p.setPen(QPen(QColor(110, 110, 110), mm(0.3), Qt::DashLine));
+        p.drawLine(QPointF(lx + mm(32), ly), QPointF(lx + mm(40), ly));
+        p.setPen(Qt::black);
+        p.drawText(QRectF(lx + mm(10), ly - mm(3), mm(22), mm(6)), Qt::AlignVCenter, "Appoggiato");
+        p.drawText(QRectF(lx + mm(42), ly - mm(3), mm(22), mm(6)), Qt::AlignVCenter, "Libero");
+    }
+
+    void disegna(const Grafico& g, double y) {
+        QPainter& p = *p_;
+        const double x = sinistra(), w = larghezza(), h = mm(kAltezzaGrafico) - mm(2);
+        const QRectF area(x + mm(16), y + mm(12), w - mm(16) - (g.y2 ? mm(16) : mm(4)),
+                          h - mm(12) - mm(13));
+        p.setPen(Qt::black);
+        p.setFont(carattere(9.5, true));
+        p.drawText(QRectF(x, y, w, mm(6)), Qt::AlignHCenter | Qt::AlignVCenter, q(g.titolo));
+
+        const auto px = [&](double v) {
+            return area.left() + (v - g.x.minimo) / (g.x.massimo - g.x.minimo) * area.width();
+        };
+        const auto py = [&](double v, bool destro) {
+            const Asse& a = destro && g.y2 ? *g.y2 : g.y;
+            return area.bottom() - (v - a.minimo) / (a.massimo - a.minimo) * area.height();
+        };
+        // Grid and ticks.
+        p.setFont(carattere(7.5));
+        const QPen griglia(QColor(215, 215, 215), mm(0.12));
+        for (const Tacca& t : g.x.tacche) {
+            const double xx = px(t.valore);
+            p.setPen(griglia);
+            p.drawLine(QPointF(xx, area.top()), QPointF(xx, area.bottom()));
+            p.setPen(QPen(Qt::black, mm(0.2)));
+            p.drawLine(QPointF(xx, area.bottom()), QPointF(xx, area.bottom() + mm(1.2)));
+            p.drawText(QRectF(xx - mm(10), area.bottom() + mm(1.5), mm(20), mm(4)),
+                       Qt::AlignHCenter | Qt::AlignTop, q(t.testo));
+        }
+        for (const Tacca& t : g.y.tacche) {
+            const double yy = py(t.valore, false);
+            p.setPen(griglia);
+            p.drawLine(QPointF(area.left(), yy), QPointF(area.right(), yy));
+            p.setPen(QPen(Qt::black, mm(0.2)));
+            p.drawLine(QPointF(area.left() - mm(1.2), yy), QPointF(area.left(), yy));
+            p.drawText(QRectF(area.left() - mm(15), yy - mm(2), mm(13.3), mm(4)),
+                       Qt::AlignRight | Qt::AlignVCenter, q(t.testo));
+        }
+        if (g.y2)
+            for (const Tacca& t : g.y2->tacche) {
+                const double yy = py(t.valore, true);
+                p.setPen(QPen(Qt::black, mm(0.2)));
+                p.drawLine(QPointF(area.right(), yy), QPointF(area.right() + mm(1.2), yy));
+                p.drawText(QRectF(area.right() + mm(1.7), yy - mm(2), mm(13), mm(4)),
+                           Qt::AlignLeft | Qt::AlignVCenter, q(t.testo));
+            }
+        // Axis titles.
+        p.setFont(carattere(8.5));
+        p.setPen(Qt::black);
+        p.drawText(QRectF(area.left(), area.bottom() + mm(6), area.width(), mm(5)),
+                   Qt::AlignHCenter | Qt::AlignTop, q(g.x.titolo));
+        const auto verticale = [&](double cx, const std::string& t, QColor c) {
+            p.save();
+            p.setPen(c);
+            p.translate(cx, area.center().y());
+            p.rotate(-90);
+            p.drawText(QRectF(-area.height() / 2, -mm(2.5), area.height(), mm(5)), Qt::AlignCenter,
+                       q(t));
+            p.restore();
+        };
+        verticale(area.left() - mm(14), g.y.titolo, Qt::black);
+        if (g.y2) verticale(area.right() + mm(14), g.y2->titolo, Qt::black);
+
+        p.save();
+        p.setClipRect(area.adjusted(-mm(0.5), -mm(0.5), mm(0.5), mm(0.5)));
+        for (const Riferimento& r : g.riferimenti) {
+            p.setPen(QPen(colore(r.colore), mm(0.3), Qt::DashLine));
+            if (r.verticale)
+                p.drawLine(QPointF(px(r.valore), area.top()), QPointF(px(r.valore), area.bottom()));
+            else
+                p.drawLine(QPointF(area.left(), py(r.valore, r.asse_secondario)),
+                           QPointF(area.right(), py(r.valore, r.asse_secondario)));
+        }
+        for (const Serie& s : g.serie) {
+            QPainterPath path;
+            for (std::size_t i = 0; i < s.punti.size(); ++i) {
+                const QPointF pt(px(s.punti[i].x), py(s.punti[i].y, s.asse_secondario));
+                if (i == 0)
+                    path.moveTo(pt);
+                else
+                    path.lineTo(pt);
+            }
+            p.setPen(QPen(colore(s.colore), mm(0.45), s.tratteggiata ? Qt::DashLine : Qt::SolidLine,
+                          Qt::RoundCap, Qt::RoundJoin));
+            p.drawPath(path);
+        }
+        p.restore();
+        p.setPen(QPen(Qt::black, mm(0.3)));
+        p.drawRect(area);
+
+        p.setFont(carattere(7.5));
+        const QFontMetricsF fm(p.font(), device_);
+        std::vector<QRectF> occupati;
+        // A label moves up (then down) in steps until it clears those already placed.
+        const auto posa = [&](QRectF box) {
+            for (int k = 0; k < 12; ++k) {
+                const QRectF prova = box.translated(0, (k % 2 ? 1 : -1) * ((k + 1) / 2) * mm(4.2));
+                const bool libero =
+                    std::none_of(occupati.begin(), occupati.end(),
+                                 [&](const QRectF& o) { return o.intersects(prova); });
+                if (libero && area.contains(prova)) {
+                    box = prova;
+                    break;
+                }
+            }
+            occupati.push_back(box);
+            return box;
+        };
+        for (const Riferimento& r : g.riferimenti) {
+            p.setPen(colore(r.colore).darker(120));
+            const QString t = q(r.etichetta);
+            const double lw = fm.horizontalAdvance(t) + mm(1);
+            if (r.verticale) {
+                // Along the line, near the foot of the plot.
+                p.save();
+                p.translate(px(r.valore) - mm(0.8), area.bottom() - mm(1.5));
+                p.rotate(-90);
+                p.drawText(QRectF(0, -mm(4), lw, mm(4)), Qt::AlignLeft | Qt::AlignBottom, t);
+                p.restore();
+            } else {
+                const double yy = py(r.valore, r.asse_secondario);
+                const QRectF box(area.right() - mm(2) - lw, yy - mm(4.2), lw, mm(4));
+                occupati.push_back(box);
+                p.drawText(box, Qt::AlignRight | Qt::AlignBottom, t);
+            }
+        }
+        for (const Marcatore& m : g.marcatori) {
+            const QPointF c(px(m.punto.x), py(m.punto.y, m.asse_secondario));
+            occupati.push_back(QRectF(c.x() - mm(1.2), c.y() - mm(1.2), mm(2.4), mm(2.4)));
+        }
+        for (const Marcatore& m : g.marcatori) {
+            const QPointF c(px(m.punto.x), py(m.punto.y, m.asse_secondario));
+            p.setPen(QPen(Qt::black, mm(0.2)));
+            p.setBrush(colore(m.colore));
+            p.drawEllipse(c, mm(1.0), mm(1.0));
+            p.setBrush(Qt::NoBrush);
+            const QString t = q(m.etichetta);
+            const double lw = fm.horizontalAdvance(t) + mm(1);
+            const bool a_sinistra = c.x() + mm(2) + lw > area.right();
+            const QRectF box =
+                posa(a_sinistra ? QRectF(c.x() - mm(2) - lw, c.y() - mm(5), lw, mm(4))
+                                : QRectF(c.x() + mm(2), c.y() - mm(5), lw, mm(4)));
+            p.fillRect(box, QColor(255, 255, 255, 215));
+            p.setPen(colore(m.colore).darker(130));
+            p.drawText(box, (a_sinistra ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, t);
+        }
+        // Legend of the series, in a row between the title and the plot.
+        double lx = area.right();
+        for (auto s = g.serie.rbegin(); s != g.serie.rend(); ++s) {
+            const QString t = q(s->nome) + (s->asse_secondario ? " (asse destro)" : "");
+            lx -= fm.horizontalAdvance(t) + mm(12);
+            const double ly = area.top() - mm(3);
+            p.setPen(
+                QPen(colore(s->colore), mm(0.45), s->tratteggiata ? Qt::DashLine : Qt::SolidLine));
+            p.drawLine(QPointF(lx, ly), QPointF(lx + mm(8), ly));
+            p.setPen(Qt::black);
+            p.drawText(QRectF(lx + mm(9.5), ly - mm(2), mm(60), mm(4)),
+                       Qt::AlignLeft | Qt::AlignVCenter, t);
+        }
+    }
+
+    const Documento& doc_;
+    QPaintDevice* device_;
+    QPainter* p_ = nullptr;
+};
+
+}  // namespace
+
+std::optional<QString> scrivi_relazione_pdf(const Documento& doc, const QString& file) {
+    QSaveFile uscita(file);
+    if (!uscita.open(QIODevice::WriteOnly))
+        return QStringLiteral("Impossibile scrivere la relazione nel file %1: %2")
+            .arg(file, uscita.errorString());
+    {
+        QPdfWriter pdf(&uscita);
+        pdf.setResolution(kDpi);
+        pdf.setPageLayout(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+        pdf.setTitle(QString::fromStdString(doc.titolo + " - " + doc.intestazione.lavoro));
+        pdf.setCreator(
+            QString::fromStdString(doc.intestazione.programma + " " + doc.intestazione.versione));
+
+        Impaginatore imp(doc, &pdf);
+        const auto pagine = imp.impagina();
+        QPainter p;
+        if (!p.begin(&pdf)) {
+            uscita.cancelWriting();
+            return QStringLiteral("Impossibile scrivere la relazione nel file %1").arg(file);
+        }
+        p.setRenderHint(QPainter::Antialiasing);
+        for (std::size_t i = 0; i < pagine.size(); ++i) {
+            if (i > 0) pdf.newPage();
+            imp.disegna(p, pagine[i], static_cast<int>(i) + 1, static_cast<int>(pagine.size()));
+        }
+        p.end();
+    }
+    if (!uscita.commit())
+        return QStringLiteral("Impossibile scrivere la relazione nel file %1: %2")
+            .arg(file, uscita.errorString());
+    return std::nullopt;
+}
+
+}  // namespace tv::app

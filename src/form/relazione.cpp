@@ -1,0 +1,470 @@
+// Builds the calculation report of one check as data: title block, inputs, site hazard, elastic
+// spectrum, demand, arching resistance, verdict and the method, every number with a comma.
+#include "form/relazione.h"
+
+#include <algorithm>
+#include <cmath>
+#include <tuple>
+#include <utility>
+
+#include "hazard/spettro_elastico.h"
+#include "panel/curva_arco.h"
+#include "text/number_text.h"
+
+namespace tv::form {
+
+namespace {
+
+const text::NumberFormat kItaliano{",", "."};
+
+// Green and red of the window's verdict label; blue and orange for the plots.
+constexpr Colore kVerde{0, 128, 0};
+constexpr Colore kRosso{255, 0, 0};
+constexpr Colore kBlu{0, 70, 160};
+constexpr Colore kArancio{220, 110, 0};
+constexpr Colore kGrigio{90, 90, 90};
+
+// Rounded half to even without trailing zeros, as the window writes its results.
+std::string n(double x, int decimali) {
+    return text::rounded(x, decimali, kItaliano);
+}
+// Always `decimali` decimals, as the window writes K1, K2 and the critical stress.
+std::string fx(double x, int decimali) {
+    return text::fixed(x, decimali, kItaliano);
+}
+
+std::string vincolo(bool appoggiato) {
+    return appoggiato ? "Appoggiato" : "Libero";
+}
+
+Tabella tabella_valori(std::vector<std::vector<std::string>> righe) {
+    Tabella t;
+    t.intestazioni = {"Grandezza", "Simbolo", "Valore", "Unità"};
+    t.allineamenti = {Allineamento::sinistra, Allineamento::sinistra, Allineamento::destra,
+                      Allineamento::sinistra};
+    t.larghezze = {0.52, 0.14, 0.16, 0.18};
+    t.righe = std::move(righe);
+    return t;
+}
+
+// The report quotes lengths, forces, specific weights and stresses in the job's work units.
+struct Misure {
+    const units::Unita& u;
+    std::string lunghezza(double cm, int dec = 2) const { return n(cm * u.fattore_lunghezze, dec); }
+    std::string forza(double daN) const { return n(daN * u.fattore_forze, 2); }
+    std::string tensione(double x, int dec = 2) const { return n(x * u.fattore_tensioni, dec); }
+    std::string peso_specifico(double x) const { return n(x * u.fattore_pesi_specifici, 8); }
+};
+
+Sezione sezione_dati(const DatiRelazione& d, const Misure& m) {
+    const auto& u = d.unita;
+    Sezione s{"1. Dati di ingresso", {}};
+    s.blocchi.push_back(Paragrafo{"Sito e costruzione", true});
+    s.blocchi.push_back(tabella_valori({
+        {"Longitudine", "lon", n(d.lon, 6), "°"},
+        {"Latitudine", "lat", n(d.lat, 6), "°"},
+        {"Vita nominale", "VN", n(d.VN, 4), "anni"},
+        {"Coefficiente d'uso", "Cu", n(d.Cu, 4), ""},
+        {"Probabilità di superamento nel periodo di riferimento", "PVR", n(d.PVR, 4), "%"},
+        {"Categoria di sottosuolo", "", d.suolo, ""},
+        {"Coefficiente di amplificazione topografica", "St", n(d.St, 3), ""},
+        {"Periodo proprio dell'edificio", "T1", n(d.T1, 4), "s"},
+        {"Fattore di struttura del pannello", "qa", n(d.qa, 4), ""},
+    }));
+    s.blocchi.push_back(Paragrafo{"Pannello", true});
+    s.blocchi.push_back(tabella_valori({
+        {"Lunghezza in pianta", "B", m.lunghezza(d.B), u.unita_lunghezze},
+        {"Altezza", "L", m.lunghezza(d.L), u.unita_lunghezze},
+        {"Spessore", "t", m.lunghezza(d.t), u.unita_lunghezze},
+        {"Peso specifico", "γ", m.peso_specifico(d.gamma), u.unita_pesi_specifici},
+        {"Resistenza di progetto a compressione", "fd", m.tensione(d.fd, 4), u.unita_tensioni},
+        {"Modulo elastico", "E", m.tensione(d.E, 2), u.unita_tensioni},
+        {"Quota del baricentro dalla fondazione", "Z", m.lunghezza(d.Z), u.unita_lunghezze},
+        {"Altezza dell'edificio", "H", m.lunghezza(d.H), u.unita_lunghezze},
+    }));
+    s.blocchi.push_back(Paragrafo{"Vincoli dei quattro lati", true});
+    Tabella v;
+    v.intestazioni = {"Lato", "Vincolo"};
+    v.allineamenti = {Allineamento::sinistra, Allineamento::sinistra};
+    v.larghezze = {0.25, 0.25};
+    v.righe = {{"Superiore", vincolo(d.vincolo_superiore)},
+               {"Sinistro", vincolo(d.vincolo_sinistro)},
+               {"Inferiore", vincolo(true)},
+               {"Destro", vincolo(d.vincolo_destro)}};
+    s.blocchi.push_back(std::move(v));
+    s.blocchi.push_back(DisegnoVincoli{d.vincolo_superiore, d.vincolo_sinistro, true,
+                                       d.vincolo_destro, d.B, d.L,
+                                       "B = " + m.lunghezza(d.B) + " " + u.unita_lunghezze,
+                                       "L = " + m.lunghezza(d.L) + " " + u.unita_lunghezze});
+    return s;
+}
+
+Sezione sezione_pericolosita(const DatiRelazione& d) {
+    Sezione s{"2. Pericolosità sismica del sito", {}};
+    if (d.isola) {
+        s.blocchi.push_back(Paragrafo{
+            "Il sito è fuori dal reticolo di riferimento e ricade nelle isole della Tabella 2 "
+            "dell'Allegato B: gruppo " +
+            d.gruppo_isole + ", zona " + d.zona_isole +
+            ". Si usano i valori del gruppo ai nove periodi di ritorno."});
+    } else {
+        s.blocchi.push_back(Paragrafo{
+            "Valori ai quattro nodi del reticolo di riferimento che circondano il sito, mediati "
+            "con pesi proporzionali all'inverso della distanza."});
+        Tabella t;
+        t.intestazioni = {"Nodo",           "Codice",        "Longitudine [°]",
+                          "Latitudine [°]", "Distanza [km]", "Peso"};
+        t.allineamenti = {Allineamento::sinistra, Allineamento::destra, Allineamento::destra,
+                          Allineamento::destra,   Allineamento::destra, Allineamento::destra};
+        t.larghezze = {0.10, 0.14, 0.20, 0.20, 0.18, 0.18};
+        for (const NodoRelazione& nodo : d.nodi)
+            t.righe.push_back({nodo.nome, std::to_string(nodo.codice), fx(nodo.lon, 3),
+                               fx(nodo.lat, 3), fx(nodo.distanza_km, 3), fx(nodo.peso, 4)});
+        s.blocchi.push_back(std::move(t));
+    }
+    s.blocchi.push_back(Formula{
+        "VR = VN · Cu", "VR = " + n(d.VN, 4) + " · " + n(d.Cu, 4) + " = " + n(d.VR, 4) + " anni"});
+    s.blocchi.push_back(Formula{"TR = −VR / ln(1 − PVR)", "TR = −" + n(d.VR, 4) + " / ln(1 − " +
+                                                              n(d.PVR / 100.0, 6) +
+                                                              ") = " + n(d.TR, 0) + " anni"});
+    s.blocchi.push_back(tabella_valori({
+        {"Periodo di riferimento", "VR", n(d.VR, 4), "anni"},
+        {"Probabilità di superamento", "PVR", n(d.PVR, 4), "%"},
+        {"Periodo di ritorno", "TR", n(d.TR, 0), "anni"},
+        {"Periodi di ritorno tabulati che lo comprendono", "TR1 – TR2",
+         n(d.TR_inferiore, 0) + " – " + n(d.TR_superiore, 0), "anni"},
+        {"Accelerazione orizzontale massima su roccia", "ag", n(d.ag, 4), "g"},
+        {"Amplificazione spettrale massima", "F0", n(d.F0, 3), ""},
+        {"Periodo di inizio del tratto a velocità costante", "Tc*", n(d.Tcstar, 3), "s"},
+        {"Categoria di sottosuolo", "", d.suolo, ""},
+        {"Coefficiente di amplificazione stratigrafica", "Ss", n(d.Ss, 3), ""},
+        {"Coefficiente di amplificazione topografica", "St", n(d.St, 3), ""},
+        {"Coefficiente S = Ss · St", "S", n(d.S, 3), ""},
+    }));
+    return s;
+}
+
+Sezione sezione_spettro(const DatiRelazione& d) {
+    const hazard::SpettroElastico sp = hazard::spettro_elastico(d.ag, d.F0, d.Tcstar, d.S, d.suolo);
+    Sezione s{"3. Spettro di risposta elastico", {}};
+    s.blocchi.push_back(Paragrafo{
+        "Spettro elastico in accelerazione della componente orizzontale (NTC 2008 § 3.2.3.2.1), "
+        "smorzamento 5 %, η = 1."});
+    s.blocchi.push_back(Formula{"TC = Cc · Tc*    TB = TC / 3    TD = 4,0 · ag/g + 1,6",
+                                "TC = " + n(sp.Cc, 3) + " · " + n(d.Tcstar, 3) + " = " +
+                                    n(sp.TC, 3) + " s    TB = " + n(sp.TB, 3) +
+                                    " s    TD = " + n(sp.TD, 3) + " s"});
+    s.blocchi.push_back(tabella_valori({
+        {"Coefficiente della categoria di sottosuolo", "Cc", n(sp.Cc, 3), ""},
+        {"Inizio del tratto ad accelerazione costante", "TB", n(sp.TB, 3), "s"},
+        {"Inizio del tratto a velocità costante", "TC", n(sp.TC, 3), "s"},
+        {"Inizio del tratto a spostamento costante", "TD", n(sp.TD, 3), "s"},
+        {"Accelerazione del tratto costante ag · S · F0", "Se,max", n(sp.plateau, 4), "g"},
+    }));
+
+    double massimo = 0;
+    for (const auto& p : sp.punti) massimo = std::max(massimo, p.Se);
+    Grafico g;
+    g.titolo = "Spettro elastico orizzontale Se(T)";
+    g.x = asse_con_tacche("T [s]", 0.0, 4.0, 8);
+    g.y = asse_con_tacche("Se [g]", 0.0, massimo * 1.25);
+    Serie se{"Se(T)", {}, kBlu, false, false};
+    for (const auto& p : sp.punti) se.punti.push_back({p.T, p.Se});
+    g.serie.push_back(std::move(se));
+    for (const auto& [nome, T, colore] :
+         {std::tuple{"T1", d.T1, kGrigio}, std::tuple{"Ta", d.Ta, kArancio}}) {
+        if (!(T >= 0.0 && T <= 4.0)) continue;
+        const double Se = hazard::accelerazione_spettrale(sp, T);
+        g.riferimenti.push_back(
+            {true, T, std::string(nome) + " = " + n(T, 4) + " s", colore, false});
+        g.marcatori.push_back(
+            {{T, Se}, "Se(" + std::string(nome) + ") = " + n(Se, 4) + " g", colore, false});
+    }
+    s.blocchi.push_back(std::move(g));
+    return s;
+}
+
+// Why the mass is shared as it is: the restraint case of the four sides.
+std::pair<std::string, Formula> ripartizione(const DatiRelazione& d) {
+    const bool sup = d.vincolo_superiore, sx = d.vincolo_sinistro, dx = d.vincolo_destro;
+    const std::string qv = n(d.quota_verticale, 4), qo = n(d.quota_orizzontale, 4);
+    const std::string L = n(d.L, 4), B = n(d.B, 4), t = n(d.t, 4);
+    if (sup && sx && dx) {
+        const bool largo = d.B > d.L;
+        return {
+            "Pannello appoggiato sui quattro lati: la quota del verso più corto segue "
+            "l'esponenziale del rapporto dei lati.",
+            largo ? Formula{"quota orizzontale = 9,151 · e^(−2,907 · B/L)    quota verticale = 1 − "
+                            "quota orizzontale",
+                            "quota orizzontale = 9,151 · e^(−2,907 · " + B + "/" + L + ") = " + qo +
+                                "    quota verticale = " + qv}
+                  : Formula{"quota verticale = 9,151 · e^(−2,907 · L/B)    quota orizzontale = 1 − "
+                            "quota verticale",
+                            "quota verticale = 9,151 · e^(−2,907 · " + L + "/" + B + ") = " + qv +
+                                "    quota orizzontale = " + qo}};
+    }
+    if (sup && (sx != dx))
+        return {
+            "Lato superiore appoggiato e un solo lato verticale appoggiato: la massa si "
+            "ripartisce in verticale, tolte due volte lo spessore.",
+            Formula{"quota verticale = (B − 2t) / B ≥ 0    quota orizzontale = 0",
+                    "quota verticale = (" + B + " − 2 · " + t + ") / " + B + " = " + qv}};
+    if (!sup && sx && dx)
+        return {
+            "Lato superiore libero e lati verticali appoggiati: la massa si ripartisce in "
+            "orizzontale, tolte due volte lo spessore.",
+            Formula{"quota orizzontale = (L − 2t) / L ≥ 0    quota verticale = 0",
+                    "quota orizzontale = (" + L + " − 2 · " + t + ") / " + L + " = " + qo}};
+    return {"Lati verticali liberi: tutta la massa si ripartisce in verticale.",
+            Formula{"quota verticale = 1    quota orizzontale = 0", ""}};
+}
+
+std::pair<Formula, std::string> formula_Sa(const DatiRelazione& d) {
+    const std::string ag = n(d.ag, 4), S = n(d.S, 3), Z = n(d.Z, 4), H = n(d.H, 4), Ta = n(d.Ta, 4),
+                      T1 = n(d.T1, 4), Sa = n(d.Sa, 4);
+    if (d.domanda == FormulaDomanda::ec8)
+        return {Formula{"Sa = ag · S · [3 · (1 + Z/H) / (1 + (1 − Ta/T1)²) − 0,5] ≥ ag · S",
+                        "Sa = " + ag + " · " + S + " · [3 · (1 + " + Z + "/" + H +
+                            ") / (1 + (1 − " + Ta + "/" + T1 + ")²) − 0,5] = " + Sa},
+                "EC8 § 4.3.5.2"};
+    const std::string ap = n(d.c7_ap, 4),
+                      base = ag + " · " + S + " · (1 + " + Z + "/" + H + ") · " + ap;
+    const std::string c = d.c7_ramo == 1 ? "a" : "b";
+    const std::string cv = n(d.c7_ramo == 1 ? d.c7_a : d.c7_b, 4);
+    const std::string rif = "Circolare 2019 [C7.2.11], a = " + n(d.c7_a, 4) +
+                            ", b = " + n(d.c7_b, 4) + ", ap = " + ap + " (Tabella C7.2.II)";
+    if (d.c7_ramo == 2)
+        return {Formula{"Sa = α · S · (1 + z/H) · ap   (a · T1 ≤ Ta < b · T1)",
+                        "Sa = " + base + " = " + Sa},
+                rif};
+    return {
+        Formula{"Sa = α · S · (1 + z/H) · ap / [1 + (ap − 1) · (1 − Ta/(" + c + " · T1))²] ≥ α · S",
+                "Sa = " + base + " / [1 + (" + ap + " − 1) · (1 − " + Ta + "/(" + cv + " · " + T1 +
+                    "))²] = " + Sa},
+        rif};
+}
+
+Sezione sezione_domanda(const DatiRelazione& d, const Misure& m) {
+    const auto& u = d.unita;
+    const std::string luce = d.orizzontale ? "B" : "L";
+    const double span = d.orizzontale ? d.B : d.L;
+    const double altro = d.orizzontale ? d.L : d.B;
+    const std::string altro_s = d.orizzontale ? "L" : "B";
+    auto [sa, riferimento] = formula_Sa(d);
+    Sezione s{"4. Azione sismica sul pannello (" + riferimento + ")", {}};
+    s.blocchi.push_back(
+        Paragrafo{"Le formule con i valori sostituiti sono scritte in cm, daN, s."});
+    s.blocchi.push_back(Formula{"W = L · B · t · γ", "W = " + n(d.L, 4) + " · " + n(d.B, 4) +
+                                                         " · " + n(d.t, 4) + " · " + n(d.gamma, 8) +
+                                                         " = " + n(d.W, 2) + " daN"});
+    auto [perche, quote] = ripartizione(d);
+    s.blocchi.push_back(Paragrafo{perche});
+    s.blocchi.push_back(std::move(quote));
+    s.blocchi.push_back(
+        Paragrafo{"Ripartizione massa verticale / orizzontale = " + n(d.perc_verticale, 1) + " / " +
+                  n(d.perc_orizzontale, 1) + " %. Il pannello lavora " +
+                  (d.orizzontale ? "in orizzontale, tra i lati verticali (luce B)."
+                                 : "in verticale, tra i lati superiore e inferiore (luce L).")});
+    const double quota = d.orizzontale ? d.quota_orizzontale : d.quota_verticale;
+    s.blocchi.push_back(Formula{
+        "Wa = quota · W", "Wa = " + n(quota, 4) + " · " + n(d.W, 2) + " = " + n(d.Wa, 2) + " daN"});
+    s.blocchi.push_back(
+        Formula{"J = t³ · " + altro_s + " / 12",
+                "J = " + n(d.t, 4) + "³ · " + n(altro, 4) + " / 12 = " + n(d.J, 2) + " cm⁴"});
+    s.blocchi.push_back(
+        Formula{"Ta = √(Wa · " + luce + "³ / (E · J · g)) / 1,5708   (g = 981 cm/s²)",
+                "Ta = √(" + n(d.Wa, 2) + " · " + n(span, 4) + "³ / (" + n(d.E, 4) + " · " +
+                    n(d.J, 2) + " · 981)) / 1,5708 = " + n(d.Ta, 4) + " s"});
+    s.blocchi.push_back(std::move(sa));
+    if (d.Sa <= d.ag * d.S * (1 + 1e-12))
+        s.blocchi.push_back(
+            Paragrafo{"La formula dà meno di ag · S: Sa = ag · S = " + n(d.Sa, 4) + "."});
+    s.blocchi.push_back(Formula{"Fa = Sa · Wa / qa", "Fa = " + n(d.Sa, 4) + " · " + n(d.Wa, 2) +
+                                                         " / " + n(d.qa, 4) + " = " + n(d.Fa, 2) +
+                                                         " daN"});
+    s.blocchi.push_back(tabella_valori({
+        {"Peso del pannello", "W", m.forza(d.W), u.unita_forze},
+        {"Luce di calcolo", luce, m.lunghezza(span), u.unita_lunghezze},
+        {"Peso efficace", "Wa", m.forza(d.Wa), u.unita_forze},
+        {"Momento d'inerzia della sezione", "J", n(d.J * std::pow(u.fattore_lunghezze, 4), 2),
+         u.unita_lunghezze + "⁴"},
+        {"Periodo proprio del pannello", "Ta", n(d.Ta, 4), "s"},
+        {"Accelerazione massima adimensionalizzata", "Sa", n(d.Sa, 4), "g"},
+        {"Fattore di struttura", "qa", n(d.qa, 4), ""},
+        {"Forza orizzontale sul pannello", "Fa", m.forza(d.Fa), u.unita_forze},
+    }));
+    return s;
+}
+
+Sezione sezione_resistenza(const DatiRelazione& d, const Misure& m) {
+    const auto& u = d.unita;
+    const std::string luce = d.orizzontale ? "B" : "L";
+    const double span = d.orizzontale ? d.B : d.L;
+    const double ft = u.fattore_tensioni;
+    Sezione s{"5. Resistenza laterale per effetto arco (EC6 § 6.3.2)", {}};
+    s.blocchi.push_back(Paragrafo{
+        "Striscia di pannello come arco parabolico di semiluce a e freccia iniziale h = 0,9 · t, "
+        "con le imposte fisse: inflettendosi di f l'arco si accorcia e la deformazione per E dà "
+        "la tensione dell'arco; la pressione laterale q(f) cresce fino al massimo (instabilità) "
+        "e poi decresce."});
+    s.blocchi.push_back(Formula{"a = " + luce + " / 2    h = 0,9 · t",
+                                "a = " + n(d.a, 4) + " cm    h = 0,9 · " + n(d.t, 4) + " = " +
+                                    n(d.h, 4) + " cm    lunghezza scarica = " + n(d.l_arco, 4) +
+                                    " cm"});
+
+    const panel::CurvaArco c = panel::curva_arco(d.E, d.h, d.a, d.fd);
+    double q_max = 0, s_max = d.fd;
+    for (const auto& p : c.punti) {
+        q_max = std::max(q_max, p.q);
+        s_max = std::max(s_max, p.sigma);
+    }
+    Grafico g;
+    g.titolo = "Pressione laterale q(f) e tensione dell'arco σ(f)";
+    g.x = asse_con_tacche("f [mm]", 0.0, d.h * 10.0);
+    g.y = asse_con_tacche("q [" + u.unita_tensioni + "]", 0.0, q_max * ft * 1.1);
+    g.y2 = asse_con_tacche("σ [" + u.unita_tensioni + "]", 0.0, s_max * ft * 1.1);
+    Serie q{"q(f)", {}, kBlu, false, false};
+    Serie sigma{"σ(f)", {}, kArancio, true, true};
+    for (const auto& p : c.punti) {
+        q.punti.push_back({p.f * 10.0, p.q * ft});
+        sigma.punti.push_back({p.f * 10.0, p.sigma * ft});
+    }
+    g.serie.push_back(std::move(q));
+    g.serie.push_back(std::move(sigma));
+    g.riferimenti.push_back({false, d.fd * ft, "σ = fd", kRosso, true});
+    g.riferimenti.push_back({true, d.h * 10.0, "f = h", kGrigio, false});
+    g.marcatori.push_back({{d.fcrit * 10.0, d.qcrit * ft}, "(fcrit, qcrit)", kBlu, false});
+    g.marcatori.push_back({{d.deltafreccia * 10.0, d.qd * ft}, "(f, qd)", kRosso, false});
+    s.blocchi.push_back(std::move(g));
+
+    s.blocchi.push_back(tabella_valori({
+        {"Semiluce dell'arco", "a", m.lunghezza(d.a, 4), u.unita_lunghezze},
+        {"Freccia iniziale dell'arco", "h", m.lunghezza(d.h, 4), u.unita_lunghezze},
+        {"Lunghezza scarica dell'arco", "l0", m.lunghezza(d.l_arco, 4), u.unita_lunghezze},
+        {"Resistenza di progetto a compressione", "fd", m.tensione(d.fd, 4), u.unita_tensioni},
+        {"Modulo elastico", "E", m.tensione(d.E, 2), u.unita_tensioni},
+        {"Pressione massima dell'arco", "qcrit", m.tensione(d.qcrit, 6), u.unita_tensioni},
+        {"Inflessione alla pressione massima", "fcrit", n(d.fcrit * 10.0, 2), "mm"},
+        {"Tensione critica di instabilità", "σcr", fx(d.sigmacrit * ft, 2), u.unita_tensioni},
+        {"Inflessione sotto carico laterale di progetto", "f", n(d.deltafreccia * 10.0, 2), "mm"},
+        {"Pressione laterale di progetto", "qd", m.tensione(d.qd, 6), u.unita_tensioni},
+        {"Coefficiente di inflessione laterale", "K1", fx(d.K1, 3), ""},
+        {"Coefficiente di instabilità", "K2", fx(d.K2, 3), ""},
+    }));
+    const std::string t_su_l = "(" + n(d.t, 4) + "/" + n(span, 4) + ")²";
+    if (d.instabilita) {
+        s.blocchi.push_back(Paragrafo{
+            "La tensione critica di instabilità è minore di fd: governa l'instabilità dell'arco "
+            "(pressione di progetto qd = qcrit)."});
+        s.blocchi.push_back(Formula{"K2 = σcr / fd    K1 = qd / ((t/" + luce + ")² · σcr)",
+                                    "K2 = " + n(d.sigmacrit, 4) + " / " + n(d.fd, 4) + " = " +
+                                        fx(d.K2, 3) + "    K1 = " + n(d.qd, 8) + " / (" + t_su_l +
+                                        " · " + n(d.sigmacrit, 4) + ") = " + fx(d.K1, 3)});
+    } else {
+        s.blocchi.push_back(Paragrafo{
+            "La tensione dell'arco raggiunge fd prima della pressione massima: governa la "
+            "resistenza a compressione (K2 = 1, qd alla tensione fd)."});
+        s.blocchi.push_back(Formula{
+            "K2 = 1    K1 = qd / ((t/" + luce + ")² · fd)",
+            "K1 = " + n(d.qd, 8) + " / (" + t_su_l + " · " + n(d.fd, 4) + ") = " + fx(d.K1, 3)});
+    }
+    s.blocchi.push_back(Formula{"Rlat = K1 · K2 · fd · (t/" + luce + ")² · B · L = qd · B · L",
+                                "Rlat = " + n(d.qd, 8) + " · " + n(d.B, 4) + " · " + n(d.L, 4) +
+                                    " = " + n(d.Rlat, 2) + " daN"});
+    return s;
+}
+
+Sezione sezione_esito(const DatiRelazione& d, const Misure& m) {
+    const auto& u = d.unita;
+    Sezione s{"6. Esito della verifica", {}};
+    const std::string rapporto = d.Fa == 0.0 ? "nessuna azione sul pannello" : n(d.Rlat / d.Fa, 3);
+    Tabella t = tabella_valori({
+        {"Resistenza laterale di progetto", "Rlat", m.forza(d.Rlat), u.unita_forze},
+        {"Forza orizzontale sul pannello", "Fa", m.forza(d.Fa), u.unita_forze},
+        {"Rapporto", "Rlat / Fa", rapporto, ""},
+    });
+    s.blocchi.push_back(std::move(t));
+    const std::string confronto = "Rlat = " + m.forza(d.Rlat) + " " + u.unita_forze +
+                                  (d.ok ? " ≥ " : " < ") + "Fa = " + m.forza(d.Fa) + " " +
+                                  u.unita_forze + ": ";
+    s.blocchi.push_back(d.ok ? Esito{confronto + "verifica soddisfatta", kVerde}
+                             : Esito{confronto + "verifica non soddisfatta", kRosso});
+    return s;
+}
+
+Sezione sezione_metodo(const DatiRelazione& d) {
+    Sezione s{"7. Metodo e riferimenti", {}};
+    s.blocchi.push_back(Paragrafo{
+        "Pericolosità: NTC 2008 (D.M. 14/01/2008), Allegati A e B. I parametri ag, F0 e Tc* "
+        "sono mediati sui quattro nodi del reticolo che circondano il sito con pesi pari "
+        "all'inverso della distanza e interpolati sul logaritmo del periodo di ritorno tra i due "
+        "periodi tabulati; per le isole fuori dal reticolo valgono i valori della Tabella 2 "
+        "dell'Allegato B."});
+    s.blocchi.push_back(Paragrafo{
+        "Amplificazione e spettro: NTC 2008 § 3.2.3.2.1 (Ss e Cc per categoria di sottosuolo, "
+        "St topografico, S = Ss · St)."});
+    s.blocchi.push_back(Paragrafo{
+        d.domanda == FormulaDomanda::ec8
+            ? "Azione sul pannello come elemento non strutturale: UNI EN 1998-1 (EC8) § 4.3.5.2, "
+              "Fa = Sa · Wa / qa."
+            : "Azione sul pannello come elemento non strutturale: Circolare 21/01/2019 n. 7, "
+              "§ C7.2.3, formula [C7.2.11] per le strutture intelaiate con i coefficienti della "
+              "Tabella C7.2.II, Fa = Sa · Wa / qa."});
+    s.blocchi.push_back(Paragrafo{
+        "Resistenza laterale: UNI EN 1996-1-1 (EC6) § 6.3.2, resistenza per effetto arco del "
+        "pannello vincolato tra due lati opposti; Rlat = qd · B · L."});
+    s.blocchi.push_back(Paragrafo{
+        "Le tabelle riportano i valori nelle unità di lavoro della commessa, arrotondati come "
+        "nella finestra del programma; le formule con i valori sostituiti usano cm, daN e s."});
+    return s;
+}
+
+}  // namespace
+
+Asse asse_con_tacche(std::string titolo, double minimo, double massimo, int circa) {
+    if (!(massimo > minimo)) massimo = minimo + 1.0;
+    const double grezzo = (massimo - minimo) / std::max(circa, 1);
+    const double decade = std::pow(10.0, std::floor(std::log10(grezzo)));
+    double passo = 10.0 * decade;
+    for (double m : {1.0, 2.0, 2.5, 5.0})
+        if (grezzo <= m * decade * (1 + 1e-9)) {
+            passo = m * decade;
+            break;
+        }
+    int decimali = std::max(0, -static_cast<int>(std::floor(std::log10(passo) + 1e-9)));
+    if (std::abs(passo / std::pow(10.0, -decimali) - 2.5) < 1e-9) ++decimali;
+    const auto primo = static_cast<long>(std::floor(minimo / passo + 1e-9));
+    const auto ultimo = static_cast<long>(std::ceil(massimo / passo - 1e-9));
+    Asse a;
+    a.titolo = std::move(titolo);
+    a.minimo = static_cast<double>(primo) * passo;
+    a.massimo = static_cast<double>(ultimo) * passo;
+    for (long k = primo; k <= ultimo; ++k) {
+        const double v = k == 0 ? 0.0 : static_cast<double>(k) * passo;
+        a.tacche.push_back({v, fx(v, decimali)});
+    }
+    return a;
+}
+
+Documento costruisci_relazione(const DatiRelazione& d) {
+    const Misure m{d.unita};
+    Documento doc;
+    doc.intestazione.programma = d.programma;
+    doc.intestazione.versione = d.versione;
+    doc.intestazione.lavoro = d.lavoro;
+    doc.intestazione.coordinate = "Long. " + n(d.lon, 6) + "°  Lat. " + n(d.lat, 6) + "°";
+    doc.intestazione.localita = d.localita.value_or("");
+    doc.intestazione.data = d.data;
+    doc.titolo = "RELAZIONE DI CALCOLO";
+    doc.sottotitolo = "Verifica fuori piano di un pannello murario sotto azione sismica";
+    doc.sezioni.push_back(sezione_dati(d, m));
+    doc.sezioni.push_back(sezione_pericolosita(d));
+    doc.sezioni.push_back(sezione_spettro(d));
+    doc.sezioni.push_back(sezione_domanda(d, m));
+    doc.sezioni.push_back(sezione_resistenza(d, m));
+    doc.sezioni.push_back(sezione_esito(d, m));
+    doc.sezioni.push_back(sezione_metodo(d));
+    return doc;
+}
+
+}  // namespace tv::form

@@ -1,0 +1,90 @@
+// Elastic horizontal response spectrum of the site: Cc by subsoil category, corner periods and
+// the four branches of Se(T), sampled for the report's plot.
+#include "hazard/spettro_elastico.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "text/encoding.h"
+#include "text/error.h"
+
+namespace tv::hazard {
+
+namespace {
+
+// The plot's period range, s.
+constexpr double kTMassimo = 4.0;
+
+void richiedi_positivo(double valore, const char* nome) {
+    const std::string chi = std::string("Valore non valido: ") + nome;
+    if (!std::isfinite(valore)) throw Failure(chi + " deve essere un numero finito");
+    if (!(valore > 0)) throw Failure(chi + " deve essere maggiore di 0");
+}
+
+}  // namespace
+
+double coefficiente_Cc(std::string_view suolo, double Tcstar) {
+    const std::string s = text::trim(suolo);
+    const char c = s.size() == 1 ? s[0] : 'A';
+    switch (c) {
+        case 'B':
+        case 'b':
+            return 1.10 * std::pow(Tcstar, -0.20);
+        case 'C':
+        case 'c':
+            return 1.05 * std::pow(Tcstar, -0.33);
+        case 'D':
+        case 'd':
+            return 1.25 * std::pow(Tcstar, -0.50);
+        case 'E':
+        case 'e':
+            return 1.15 * std::pow(Tcstar, -0.40);
+        default:
+            return 1.0;
+    }
+}
+
+double accelerazione_spettrale(const SpettroElastico& s, double T) {
+    if (T < s.TB) return s.plateau * (T / s.TB + (1.0 - T / s.TB) / s.F0);
+    if (T < s.TC) return s.plateau;
+    if (T < s.TD) return s.plateau * s.TC / T;
+    return s.plateau * s.TC * s.TD / (T * T);
+}
+
+SpettroElastico spettro_elastico(double ag, double F0, double Tcstar, double S,
+                                 std::string_view suolo, double passo) {
+    richiedi_positivo(ag, "ag (accelerazione orizzontale massima)");
+    richiedi_positivo(F0, "F0 (amplificazione spettrale massima)");
+    richiedi_positivo(Tcstar, "Tc* (periodo di inizio del tratto a velocità costante)");
+    richiedi_positivo(S, "S (coefficiente di sottosuolo e topografia)");
+    richiedi_positivo(passo, "passo dei periodi dello spettro");
+
+    SpettroElastico s;
+    s.ag = ag;
+    s.S = S;
+    s.F0 = F0;
+    s.Tcstar = Tcstar;
+    s.Cc = coefficiente_Cc(suolo, Tcstar);
+    s.TC = s.Cc * Tcstar;
+    s.TB = s.TC / 3.0;
+    s.TD = 4.0 * ag + 1.6;
+    s.plateau = ag * S * F0;
+
+    // Periods as i * passo, not a running sum, so that 4 s is reached without drift.
+    std::vector<double> periodi;
+    const auto n = static_cast<long>(std::floor(kTMassimo / passo + 1e-9));
+    periodi.reserve(static_cast<std::size_t>(n) + 5);
+    for (long i = 0; i <= n; ++i) periodi.push_back(static_cast<double>(i) * passo);
+    if (periodi.back() < kTMassimo) periodi.push_back(kTMassimo);
+    for (double angolo : {s.TB, s.TC, s.TD})
+        if (angolo < kTMassimo) periodi.push_back(angolo);
+    std::sort(periodi.begin(), periodi.end());
+    periodi.erase(std::unique(periodi.begin(), periodi.end()), periodi.end());
+
+    s.punti.reserve(periodi.size());
+    for (double T : periodi) s.punti.push_back({T, accelerazione_spettrale(s, T)});
+    return s;
+}
+
+}  // namespace tv::hazard

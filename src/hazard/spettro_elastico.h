@@ -1,0 +1,41 @@
+// Elastic horizontal response spectrum of the site (NTC 2008 3.2.3.2.1, 5 % damping, eta = 1):
+// corner periods and the spectral acceleration Se(T) as a fraction of g.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+namespace tv::hazard {
+
+struct PuntoSpettro {
+    double T;   // period, s
+    double Se;  // spectral acceleration, fraction of g
+};
+
+struct SpettroElastico {
+    double ag = 0;  // a_g / g
+    double S = 1;   // Ss x St
+    double F0 = 0;
+    double Tcstar = 0;                // Tc*, s
+    double Cc = 1;                    // coefficient of the subsoil category
+    double TB = 0, TC = 0, TD = 0;    // corner periods, s
+    double plateau = 0;               // ag S F0, the value between TB and TC
+    std::vector<PuntoSpettro> punti;  // T from 0 to 4 s, the corner periods among them
+};
+
+// Cc of the subsoil category: 1 (A), 1.10 Tc*^-0.20 (B), 1.05 Tc*^-0.33 (C), 1.25 Tc*^-0.50 (D),
+// 1.15 Tc*^-0.40 (E). The category is read as spettro() leaves it: A to E in either case;
+// any other text is category A, as there.
+double coefficiente_Cc(std::string_view suolo, double Tcstar);
+
+// Se(T) on the four branches of the spectrum (T >= 0).
+double accelerazione_spettrale(const SpettroElastico& s, double T);
+
+// The spectrum of the site, sampled every `passo` seconds from 0 to 4 s with TB, TC and TD
+// (those below 4 s) added, so that a polyline through the samples keeps the corners sharp.
+// Throws tv::Failure unless ag, F0 and Tc* are finite and above 0, S is finite and above 0 and
+// passo is finite and above 0.
+SpettroElastico spettro_elastico(double ag, double F0, double Tcstar, double S,
+                                 std::string_view suolo, double passo = 0.01);
+
+}  // namespace tv::hazard

@@ -1,0 +1,245 @@
+// The report as data: title block, the demo job's values with the window's roundings and the
+// decimal comma, the grid nodes, formulas, plots, restraint cases, verdict and plot ticks.
+#include "form/relazione.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "relazione_demo.h"
+
+namespace tv::form {
+namespace {
+
+const Sezione& sezione(const Documento& doc, const std::string& inizio) {
+    for (const Sezione& s : doc.sezioni)
+        if (s.titolo.rfind(inizio, 0) == 0) return s;
+    throw std::runtime_error("nessuna sezione " + inizio);
+}
+
+template <class T>
+std::vector<const T*> blocchi(const Sezione& s) {
+    std::vector<const T*> r;
+    for (const Blocco& b : s.blocchi)
+        if (const T* x = std::get_if<T>(&b)) r.push_back(x);
+    return r;
+}
+
+// The row of a value table by its symbol (second column).
+std::vector<std::string> riga(const Sezione& s, const std::string& simbolo) {
+    for (const Tabella* t : blocchi<Tabella>(s))
+        for (const auto& r : t->righe)
+            if (r.size() > 1 && r[1] == simbolo) return r;
+    return {"", "", "(nessuna riga)", ""};
+}
+
+std::vector<std::string> testi(const Sezione& s) {
+    std::vector<std::string> r;
+    for (const Paragrafo* p : blocchi<Paragrafo>(s)) r.push_back(p->testo);
+    for (const Formula* f : blocchi<Formula>(s)) r.push_back(f->simbolica + " | " + f->numerica);
+    return r;
+}
+
+bool contiene(const std::vector<std::string>& testi, const std::string& cercato) {
+    for (const auto& t : testi)
+        if (t.find(cercato) != std::string::npos) return true;
+    return false;
+}
+
+TEST(Relazione, TitleBlockWithTheLocalityOnlyWhenGiven) {
+    DatiRelazione d = dati_relazione_demo();
+    Documento doc = costruisci_relazione(d);
+    EXPECT_EQ(doc.intestazione.programma, "TORVELANDO PANNELLI MURARI");
+    EXPECT_EQ(doc.intestazione.versione, "0.1.0");
+    EXPECT_EQ(doc.intestazione.lavoro, "demo");
+    EXPECT_EQ(doc.intestazione.coordinate, "Long. 13,3995°  Lat. 42,3505°");
+    EXPECT_EQ(doc.intestazione.localita, "L'Aquila");
+    EXPECT_EQ(doc.intestazione.data, "12/03/2025");
+    d.localita.reset();
+    EXPECT_EQ(costruisci_relazione(d).intestazione.localita, "");
+    ASSERT_EQ(doc.sezioni.size(), 7u);
+    EXPECT_EQ(doc.sezioni.back().titolo, "7. Metodo e riferimenti");
+}
+
+struct Valore {
+    const char* sezione;
+    const char* simbolo;
+    const char* testo;
+    const char* unita;
+};
+
+class ValoriDemo : public ::testing::TestWithParam<Valore> {};
+
+TEST_P(ValoriDemo, AsTheWindowRoundsThemWithTheDecimalComma) {
+    static const Documento doc = costruisci_relazione(dati_relazione_demo());
+    const auto r = riga(sezione(doc, GetParam().sezione), GetParam().simbolo);
+    EXPECT_EQ(r[2], GetParam().testo) << GetParam().simbolo;
+    EXPECT_EQ(r[3], GetParam().unita) << GetParam().simbolo;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Demo, ValoriDemo,
+    ::testing::Values(Valore{"1.", "γ", "0,0008", "daN/cm3"}, Valore{"1.", "T1", "0,39", "s"},
+                      Valore{"2.", "ag", "0,2607", "g"}, Valore{"2.", "F0", "2,36", ""},
+                      Valore{"2.", "Tc*", "0,35", "s"}, Valore{"2.", "TR", "475", "anni"},
+                      Valore{"2.", "TR1 – TR2", "475 – 975", "anni"},
+                      Valore{"2.", "Ss", "1,154", ""}, Valore{"3.", "TC", "0,475", "s"},
+                      Valore{"3.", "TD", "2,643", "s"}, Valore{"4.", "W", "1440", "daN"},
+                      Valore{"4.", "Wa", "1440", "daN"}, Valore{"4.", "J", "72000", "cm⁴"},
+                      Valore{"4.", "Ta", "0,1928", "s"}, Valore{"4.", "Sa", "1,1675", "g"},
+                      Valore{"4.", "Fa", "840,56", "daN"}, Valore{"5.", "K1", "0,854", ""},
+                      Valore{"5.", "K2", "1,000", ""}, Valore{"5.", "f", "8,2", "mm"},
+                      Valore{"5.", "fcrit", "31,67", "mm"}, Valore{"5.", "σcr", "10,29", "daN/cm2"},
+                      Valore{"5.", "qd", "0,004099", "daN/cm2"},
+                      Valore{"6.", "Rlat", "614,87", "daN"},
+                      Valore{"6.", "Rlat / Fa", "0,732", ""}),
+    [](const auto& info) { return "riga" + std::to_string(info.index); });
+
+TEST(Relazione, WorkUnitsScaleTheTables) {
+    DatiRelazione d = dati_relazione_demo();
+    d.unita.unita_lunghezze = "m", d.unita.fattore_lunghezze = 0.01;
+    d.unita.unita_forze = "kN", d.unita.fattore_forze = 0.01;
+    d.unita.unita_tensioni = "MPa", d.unita.fattore_tensioni = 0.1;
+    const Documento doc = costruisci_relazione(d);
+    EXPECT_EQ(riga(sezione(doc, "1."), "B")[2], "5");
+    EXPECT_EQ(riga(sezione(doc, "4."), "Fa")[2], "8,41");
+    EXPECT_EQ(riga(sezione(doc, "4."), "J")[3], "m⁴");
+    EXPECT_EQ(riga(sezione(doc, "5."), "σcr")[2], "1,03");
+    EXPECT_EQ(riga(sezione(doc, "5."), "f")[3], "mm");  // the deflection stays in mm
+}
+
+TEST(Relazione, GridNodesOrIslandGroup) {
+    DatiRelazione d = dati_relazione_demo();
+    const Documento doc = costruisci_relazione(d);
+    const auto tabelle = blocchi<Tabella>(sezione(doc, "2."));
+    ASSERT_EQ(tabelle.size(), 2u);
+    const std::vector<std::vector<std::string>> nodi = {
+        {"SW", "26527", "13,355", "42,335", "4,043", "0,2340"},
+        {"SE", "26528", "13,423", "42,335", "2,589", "0,3654"},
+        {"NE", "26306", "13,422", "42,385", "4,258", "0,2221"},
+        {"NW", "26305", "13,355", "42,385", "5,299", "0,1785"}};
+    EXPECT_EQ(tabelle[0]->righe, nodi);
+
+    d.isola = true, d.gruppo_isole = "Sardegna", d.zona_isole = "1";
+    const Sezione isola = sezione(costruisci_relazione(d), "2.");
+    EXPECT_EQ(blocchi<Tabella>(isola).size(), 1u);
+    EXPECT_TRUE(contiene(testi(isola), "gruppo Sardegna, zona 1"));
+}
+
+TEST(Relazione, FormulasWrittenOutAndWithTheNumbers) {
+    DatiRelazione d = dati_relazione_demo();
+    const auto demo = testi(sezione(costruisci_relazione(d), "4."));
+    EXPECT_TRUE(contiene(demo,
+                         "Sa = ag · S · [3 · (1 + Z/H) / (1 + (1 − Ta/T1)²) − 0,5] ≥ ag · S | "
+                         "Sa = 0,2607 · 1,154 · [3 · (1 + 750/900) / (1 + (1 − 0,1928/0,39)²) − "
+                         "0,5] = 1,1675"));
+    EXPECT_TRUE(contiene(demo, "Fa = Sa · Wa / qa | Fa = 1,1675 · 1440 / 2 = 840,56 daN"));
+    EXPECT_TRUE(contiene(demo, "Ta = √(1440 · 300³ / (6000 · 72000 · 981)) / 1,5708 = 0,1928 s"));
+    EXPECT_TRUE(contiene(testi(sezione(costruisci_relazione(d), "5.")),
+                         "Rlat = 0,00409916 · 500 · 300 = 614,87 daN"));
+
+    d.domanda = FormulaDomanda::c7_2_11, d.c7_a = 0.8, d.c7_b = 1.4, d.c7_ap = 5, d.c7_ramo = 1;
+    const Documento c7 = costruisci_relazione(d);
+    EXPECT_EQ(sezione(c7, "4.").titolo,
+              "4. Azione sismica sul pannello (Circolare 2019 [C7.2.11], a = 0,8, b = 1,4, ap = 5 "
+              "(Tabella C7.2.II))");
+    EXPECT_TRUE(contiene(testi(sezione(c7, "4.")),
+                         "Sa = 0,2607 · 1,154 · (1 + 750/900) · 5 / [1 + (5 − 1) · (1 − "
+                         "0,1928/(0,8 · 0,39))²] = 1,1675"));
+    d.c7_ramo = 2;
+    EXPECT_TRUE(contiene(testi(sezione(costruisci_relazione(d), "4.")),
+                         "Sa = 0,2607 · 1,154 · (1 + 750/900) · 5 = 1,1675"));
+}
+
+TEST(Relazione, MassSharesExplainedByTheRestraintCase) {
+    struct Caso {
+        bool sup, sx, dx;
+        const char* inizio;
+    };
+    for (const Caso& c : {Caso{true, false, false, "Lati verticali liberi"},
+                          Caso{true, true, true, "Pannello appoggiato sui quattro lati"},
+                          Caso{true, true, false, "Lato superiore appoggiato e un solo"},
+                          Caso{false, true, true, "Lato superiore libero e lati verticali"}}) {
+        DatiRelazione d = dati_relazione_demo();
+        d.vincolo_superiore = c.sup, d.vincolo_sinistro = c.sx, d.vincolo_destro = c.dx;
+        const Documento doc = costruisci_relazione(d);
+        EXPECT_TRUE(contiene(testi(sezione(doc, "4.")), c.inizio)) << c.inizio;
+        const auto disegno = blocchi<DisegnoVincoli>(sezione(doc, "1."));
+        ASSERT_EQ(disegno.size(), 1u);
+        EXPECT_EQ(disegno[0]->superiore, c.sup);
+        EXPECT_EQ(disegno[0]->sinistro, c.sx);
+        EXPECT_EQ(disegno[0]->destro, c.dx);
+        EXPECT_TRUE(disegno[0]->inferiore);
+    }
+}
+
+TEST(Relazione, PlotsMarkThePeriodsAndTheArchPoints) {
+    const Documento doc = costruisci_relazione(dati_relazione_demo());
+    const auto spettro = blocchi<Grafico>(sezione(doc, "3."));
+    ASSERT_EQ(spettro.size(), 1u);
+    EXPECT_EQ(spettro[0]->x.minimo, 0.0);
+    EXPECT_EQ(spettro[0]->x.massimo, 4.0);
+    ASSERT_EQ(spettro[0]->marcatori.size(), 2u);
+    EXPECT_EQ(spettro[0]->marcatori[1].punto.x, 0.192826569);
+    // Ta lies between TB and TC: on the plateau ag S F0.
+    EXPECT_NEAR(spettro[0]->marcatori[1].punto.y, 0.2607438004 * 1.153857852 * 2.36, 1e-12);
+    EXPECT_EQ(spettro[0]->riferimenti[0].etichetta, "T1 = 0,39 s");
+
+    const auto arco = blocchi<Grafico>(sezione(doc, "5."));
+    ASSERT_EQ(arco.size(), 1u);
+    ASSERT_TRUE(arco[0]->y2.has_value());
+    EXPECT_EQ(arco[0]->x.massimo, 120.0);  // h = 10.8 cm = 108 mm, widened to a whole tick
+    ASSERT_EQ(arco[0]->marcatori.size(), 2u);
+    EXPECT_NEAR(arco[0]->marcatori[0].punto.x, 31.66699219, 1e-9);
+    EXPECT_EQ(arco[0]->marcatori[0].punto.y, 0.008227690076);
+    EXPECT_EQ(arco[0]->riferimenti[0].valore, 3.0);
+    EXPECT_TRUE(arco[0]->riferimenti[0].asse_secondario);
+}
+
+TEST(Relazione, VerdictRatioAndColour) {
+    DatiRelazione d = dati_relazione_demo();
+    const Documento doc = costruisci_relazione(d);
+    auto esito = blocchi<Esito>(sezione(doc, "6."));
+    ASSERT_EQ(esito.size(), 1u);
+    EXPECT_EQ(esito[0]->testo, "Rlat = 614,87 daN < Fa = 840,56 daN: verifica non soddisfatta");
+    EXPECT_EQ(esito[0]->colore, (Colore{255, 0, 0}));
+
+    d.Fa = 0, d.ok = true;
+    const Sezione s = sezione(costruisci_relazione(d), "6.");
+    EXPECT_EQ(riga(s, "Rlat / Fa")[2], "nessuna azione sul pannello");
+    esito = blocchi<Esito>(s);
+    EXPECT_EQ(esito[0]->testo, "Rlat = 614,87 daN ≥ Fa = 0 daN: verifica soddisfatta");
+    EXPECT_EQ(esito[0]->colore, (Colore{0, 128, 0}));
+}
+
+struct CasoAsse {
+    double minimo, massimo;
+    int circa;
+    double da, a;
+    std::vector<std::string> tacche;
+};
+
+class Tacche : public ::testing::TestWithParam<CasoAsse> {};
+
+TEST_P(Tacche, RoundStepsWidenedToWholeTicks) {
+    const CasoAsse& c = GetParam();
+    const Asse a = asse_con_tacche("x", c.minimo, c.massimo, c.circa);
+    EXPECT_EQ(a.minimo, c.da);
+    EXPECT_NEAR(a.massimo, c.a, 1e-15);
+    std::vector<std::string> testi;
+    for (const Tacca& t : a.tacche) testi.push_back(t.testo);
+    EXPECT_EQ(testi, c.tacche);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Passi, Tacche,
+    ::testing::Values(
+        CasoAsse{0, 4, 8, 0, 4, {"0,0", "0,5", "1,0", "1,5", "2,0", "2,5", "3,0", "3,5", "4,0"}},
+        CasoAsse{0, 0.00905, 6, 0, 0.01, {"0,000", "0,002", "0,004", "0,006", "0,008", "0,010"}},
+        CasoAsse{0, 1, 4, 0, 1, {"0,00", "0,25", "0,50", "0,75", "1,00"}},
+        CasoAsse{0, 108, 6, 0, 120, {"0", "20", "40", "60", "80", "100", "120"}},
+        CasoAsse{2, 2, 4, 2, 3, {"2,00", "2,25", "2,50", "2,75", "3,00"}}));
+
+}  // namespace
+}  // namespace tv::form

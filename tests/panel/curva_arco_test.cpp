@@ -1,0 +1,67 @@
+// Sampled arch curve: hand-checked pressures and stresses, the deflections 0 <= f < h, and the
+// search's maximum and design point on the curve.
+#include "panel/curva_arco.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "messaggio.h"
+
+namespace tv::panel {
+namespace {
+
+// Start-up panel spanning vertically: a 150, h 10.8 cm; fd 3, E 6000 daN/cm2. Expected values by
+// the closed form: sigma = (1 - len(a, h - f) / len(a, h)) E, q = sigma (h - f)^2 / (3.24 a^2),
+// len(x0, y0) = ln(k x0 + r) / (2k) + r x0 / 2, k = 2 y0 / x0^2, r = sqrt((k x0)^2 + 1).
+constexpr double kA = 150.0, kH = 10.8, kFd = 3.0, kE = 6000.0;
+
+TEST(CurvaArco, HandCheckedPointsWithTheMaximumAndTheDesignPoint) {
+    const CurvaArco c = curva_arco(kE, kH, kA, kFd, 4);
+    EXPECT_NEAR(c.l_arco, 150.51679939088956, 1e-10);
+    // Four steps of 2.7 cm, the maximum (fcrit 3.1667) and the design point (below it: fd 3).
+    ASSERT_EQ(c.punti.size(), 6u);
+    EXPECT_EQ(c.punti[0].f, 0.0);
+    EXPECT_EQ(c.punti[0].q, 0.0);
+    EXPECT_EQ(c.punti[0].sigma, 0.0);
+    EXPECT_EQ(c.punti[1].f, c.massimo.deltafreccia);
+    EXPECT_NEAR(c.punti[1].sigma, kFd, kFd * 1e-6);
+    EXPECT_EQ(c.punti[1].q, c.massimo.qd);
+    const struct {
+        std::size_t i;
+        double f, q, sigma;
+    } attesi[] = {{2, 2.7, 0.00809756979964036, 8.997299777378176},
+                  {4, 5.4, 0.006175522997634353, 15.438807494085882},
+                  {5, 8.1, 0.0019309699189578712, 19.3096991895787}};
+    for (const auto& a : attesi) {
+        EXPECT_NEAR(c.punti[a.i].f, a.f, 1e-12) << a.i;
+        EXPECT_NEAR(c.punti[a.i].q, a.q, 1e-12) << a.i;
+        EXPECT_NEAR(c.punti[a.i].sigma, a.sigma, 1e-9) << a.i;
+    }
+    EXPECT_EQ(c.punti[3].f, c.massimo.fcrit);
+    EXPECT_EQ(c.punti[3].q, c.massimo.qcrit);
+}
+
+TEST(CurvaArco, DenseSeriesPeaksAtTheSearchMaximumAndStopsBeforeTheRise) {
+    const CurvaArco c = curva_arco(kE, kH, kA, 1e9, 2000);  // strength never reached
+    EXPECT_EQ(c.massimo.deltafreccia, c.massimo.fcrit);
+    EXPECT_EQ(c.punti.size(), 2001u);
+    EXPECT_TRUE(std::is_sorted(c.punti.begin(), c.punti.end(),
+                               [](const auto& x, const auto& y) { return x.f <= y.f; }));
+    EXPECT_LT(c.punti.back().f, kH);
+    const auto picco = std::max_element(c.punti.begin(), c.punti.end(),
+                                        [](const auto& x, const auto& y) { return x.q < y.q; });
+    // The search stops on a bracket of 0.01 cm: a sample may lie a hair higher, never further.
+    EXPECT_NEAR(picco->f, c.massimo.fcrit, 0.01);
+    EXPECT_NEAR(picco->q, c.massimo.qcrit, c.massimo.qcrit * 1e-6);
+}
+
+TEST(CurvaArco, RefusesTooFewSamplesAndTheSearchInputs) {
+    EXPECT_EQ(messaggio([] { curva_arco(kE, kH, kA, kFd, 1); }),
+              "Valore non valido: i punti della curva dell'arco devono essere almeno 2");
+    EXPECT_EQ(messaggio([] { curva_arco(kE, 0.0, kA, kFd); }),
+              "Valore non valido: h (freccia iniziale dell'arco) deve essere maggiore di 0");
+}
+
+}  // namespace
+}  // namespace tv::panel
