@@ -170,7 +170,7 @@ void Form1::crea_campi()
 {
     for (std::size_t i = 0; i < campi_.size(); ++i) {
         const DatiCampo& dati = campi()[i];
-        auto* campo = new QLineEdit(utf8(dati.testo), contenitore(dati.dove));
+        auto* campo = new QLineEdit(utf8(form::kTabellaCampi[i].testo_progetto), contenitore(dati.dove));
         campo->setObjectName(QStringLiteral("Text1_%1").arg(i));
         campo->setToolTip(utf8(dati.tooltip));
         campo->setFont(crea_font({"Tahoma", 9.0, dati.grassetto, false}));

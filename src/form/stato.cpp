@@ -4,9 +4,9 @@
 namespace tv::form {
 
 std::array<std::string, kCampi> design_text1() {
-    return {"1.26", "45.01", "900", "1.0", "A",   "1.0", "7.28", "45.01", "50",
-            "10",   "1",     "500", "300", "25",  "0.001", "5",  "750",   "900",
-            "900",  "750",   "900", "900", "900", "5000", "900", "900",   "900"};
+    std::array<std::string, kCampi> t;
+    for (const auto& d : kTabellaCampi) t[posizione(d.campo)] = d.testo_progetto;
+    return t;
 }
 
 std::array<std::string, kLabel1> design_label1() {

@@ -6,16 +6,25 @@
 #include <string>
 #include <vector>
 
-#include "panel/testi.h"
+#include "form/tabella_campi.h"
 
 namespace tv::form {
 
-using Rgb = panel::Rgb;
+// A colour as the window paints it, 0 to 255 a channel.
+struct Rgb {
+    int r = 0;
+    int g = 0;
+    int b = 0;
+    bool operator==(const Rgb&) const = default;
+};
 inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kBlack{0, 0, 0};
 
-inline constexpr int kCampi = 27;
 inline constexpr int kLabel1 = 36;
+// Labels the check run writes: the span symbol, the verdict and the critical stress.
+inline constexpr std::size_t kLabelCampata = 8;
+inline constexpr std::size_t kLabelVerdetto = 28;
+inline constexpr std::size_t kLabelCritica = 34;
 
 // Texts the fields and labels hold before start-up writes anything.
 std::array<std::string, kCampi> design_text1();

@@ -19,12 +19,12 @@ constexpr double kDistanzaMinima = 1e-12;  // km, keeps a site on a grid point o
 
 [[noreturn]] void fuori_zona() { throw Failure(kFuoriZona); }
 
-GridPoint verticale(const Vicino& v) {
+PuntoGriglia verticale(const Vicino& v) {
     if (v.fuori_zona) fuori_zona();
     return v.punto;
 }
 
-GridPoint presente(const std::optional<GridPoint>& p) {
+PuntoGriglia presente(const std::optional<PuntoGriglia>& p) {
     if (!p) fuori_zona();
     return *p;
 }
@@ -65,9 +65,9 @@ double al_periodo(const RisultatoSito& r, std::size_t offset, const char* nome) 
 }  // namespace
 
 Cella cerca_cella(const RicercaGriglia& search, double lon, double lat) {
-    const GridPoint* nearest = search.nearest(lon, lat);
+    const PuntoGriglia* nearest = search.nearest(lon, lat);
     if (!nearest) fuori_zona();
-    const GridPoint& P = *nearest;
+    const PuntoGriglia& P = *nearest;
     Cella c;
     c.SW = P;  // the nearest point first stands in SW, whatever the case
     if (P.lon <= lon && P.lat <= lat) {
@@ -148,6 +148,10 @@ RisultatoSito interpola_sito(const RicercaGriglia& search, const DatiSito& dati)
     r.r = rapporto_r(r.TR, r.k);
     r.ag = al_periodo(r, 0, "ag") / 10;  // the grid holds tenths of g
     r.F0 = al_periodo(r, 1, "F0");
+    // Tc* plays no part in the check: a grid without it must not stop the run.
+    const auto k = static_cast<std::size_t>(r.k);
+    const double tc1 = r.valori[3 * (k - 1) + 2], tc2 = r.valori[3 * k + 2];
+    r.Tc = tc1 > 0 && tc2 > 0 ? interpola_log(tc1, tc2, r.r) : std::nan("");
     return r;
 }
 
