@@ -54,7 +54,8 @@ std::string ultimo_messaggio(const form::RaccoltaMessaggi& m, const char* altrim
 // window would stop (a shown value that is not finite).
 void scrivi_risultati(const form::RisultatoVerifica& r, const form::Form1& f,
                       std::array<std::string, kColonneUscita>& celle) {
-    form::TestiRisultato t = form::testi_risultato(r, f.unita, f.formato());
+    form::TestiRisultato t =
+        form::testi_risultato(r, f.unita, f.formato(), form::Ampiezza::valori);
     auto c = celle.begin() + kColonneIngresso;
     for (std::string* testo : {&t.ag, &t.Ss, &t.S, &t.VR, static_cast<std::string*>(nullptr),
                                &t.W, &t.Wa, &t.Ta, &t.Sa, &t.Fa, &t.Rlat, &t.d, &t.K1, &t.K2,
@@ -106,15 +107,16 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
         return;
     }
 
-    // The start-up state again. A row changes only the window's state and variables, ag and
-    // T1 (the handlers reset their own flags when they start); folders, units and the grid
-    // source stay those of the worker's first copy of the start-up form. Assigning keeps the
-    // memory of the strings.
+    // The start-up state again. A row changes only the input fields, which it sets all, and
+    // the toggles with their captions and edge lines (the handlers reset their own flags when
+    // they start; the batch never writes a result into the window); folders, units and the
+    // grid source stay those of the worker's first copy of the start-up form.
     if (banco.form_) {
-        banco.form_->stato = modello_->stato;
-        banco.form_->T1 = modello_->T1;
-        banco.form_->unita_campo = modello_->unita_campo;
-        banco.form_->campo_attivo = modello_->campo_attivo;
+        auto& stato = banco.form_->stato;
+        const auto& avvio = modello_->stato;
+        stato.check1 = avvio.check1;
+        stato.check1_caption = avvio.check1_caption;
+        stato.line_width = avvio.line_width;
     } else {
         banco.form_ = std::make_unique<form::Form1>(*modello_);
     }

@@ -21,7 +21,8 @@ using panel::richiedi_finito;
 
 TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
                                double fattore_tensioni, const std::string& etichetta_forze,
-                               const std::string& unita_tensioni, const text::NumberFormat& fmt) {
+                               const std::string& unita_tensioni, const text::NumberFormat& fmt,
+                               Ampiezza ampiezza) {
     panel::richiedi_positivo(fattore_forze, "fattore delle forze");
     panel::richiedi_positivo(fattore_tensioni, "fattore delle tensioni");
 
@@ -53,6 +54,11 @@ TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
 
     const double sigma =
         richiedi_finito(e.arco.sigmacrit * fattore_tensioni, "tensione critica di instabilità");
+    if (ampiezza == Ampiezza::valori) {
+        richiedi_finito(e.perc_verticale, "ripartizione verticale della massa");
+        richiedi_finito(e.perc_orizzontale, "ripartizione orizzontale della massa");
+        return t;
+    }
     t.critica = " = " + text::fixed(sigma, 2, fmt) + " " + unita_tensioni + ")";
     t.sfondo_critica = e.arco.instabilita ? kGiallo : kBianco;
 
@@ -68,9 +74,9 @@ TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
 }
 
 TestiRisultato testi_risultato(const RisultatoVerifica& r, const units::Unita& u,
-                               const text::NumberFormat& fmt) {
+                               const text::NumberFormat& fmt, Ampiezza ampiezza) {
     return testi_risultato(r, u.fattore_forze, u.fattore_tensioni, u.etichetta_forze,
-                           u.unita_tensioni, fmt);
+                           u.unita_tensioni, fmt, ampiezza);
 }
 
 void scrivi_testi(TestiRisultato&& t, StatoFinestra& s) {

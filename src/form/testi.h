@@ -37,13 +37,18 @@ struct TestiRisultato {
     Rgb sfondo_critica;
 };
 
+// What to write: everything, or only the values of the fields and of Label2 (ag to K2), as the
+// batch output needs them; the refusals are the same either way.
+enum class Ampiezza { tutto, valori };
+
 // A work-unit value is the base-unit value times the family's factor. Throws tv::Failure when a
 // factor is not finite and above 0 or a shown value would not be finite.
 TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
                                double fattore_tensioni, const std::string& etichetta_forze,
-                               const std::string& unita_tensioni, const text::NumberFormat& fmt);
+                               const std::string& unita_tensioni, const text::NumberFormat& fmt,
+                               Ampiezza ampiezza = Ampiezza::tutto);
 TestiRisultato testi_risultato(const RisultatoVerifica& r, const units::Unita& u,
-                               const text::NumberFormat& fmt);
+                               const text::NumberFormat& fmt, Ampiezza ampiezza = Ampiezza::tutto);
 
 // Writes the texts into the window's fields, labels and colours.
 void scrivi_testi(TestiRisultato&& t, StatoFinestra& s);
