@@ -52,6 +52,7 @@ TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
                        fmt);
     t.K2 = text::fixed(richiedi_finito(e.arco.K2, "K2 (coefficiente di instabilità)"), 3, fmt);
 
+    t.campata = e.direzione == panel::Direzione::verticale ? "L" : "B";
     const double sigma =
         richiedi_finito(e.arco.sigmacrit * fattore_tensioni, "tensione critica di instabilità");
     if (ampiezza == Ampiezza::valori) {
@@ -62,7 +63,6 @@ TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
     t.critica = " = " + text::fixed(sigma, 2, fmt) + " " + unita_tensioni + ")";
     t.sfondo_critica = e.arco.instabilita ? kGiallo : kBianco;
 
-    t.campata = e.direzione == panel::Direzione::verticale ? "L" : "B";
     t.ripartizione = "Ripartizione massa verticale / orizzontale = " +
                      numero(e.perc_verticale, 1, "ripartizione verticale della massa") + " / " +
                      numero(e.perc_orizzontale, 1, "ripartizione orizzontale della massa") + " [%]";
