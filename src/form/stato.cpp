@@ -10,42 +10,9 @@ std::array<std::string, kCampi> design_text1() {
 }
 
 std::array<std::string, kLabel1> design_label1() {
-    return {"α",
-            "S",
-            "T1",
-            "qa",
-            "suolo",
-            "Wa",
-            "=",
-            "=",
-            "L",
-            "Ss",
-            "St",
-            "LONGITUDINE",
-            "LATITUDINE",
-            "VN (anni)",
-            "PVR (%)",
-            "Wa*",
-            "VR (anni)",
-            "Cu",
-            "B (cm)",
-            "L (cm)",
-            "t (cm) =",
-            "(daN/cm3) =",
-            "fd (daN/cm2) =",
-            "γ ",
-            "Z (cm) =",
-            "H (cm) =",
-            "=",
-            "Ta",
-            "=",
-            "E (daN/cm2) =",
-            "=",
-            "=",
-            "Coeff. di inflessione laterale K1 =",
-            "Coeff. di instabilità              K2 =",
-            "(fe (daN/cm2) = 4.335)",
-            "(Sigma critica di instabilità"};
+    std::array<std::string, kLabel1> l;
+    for (std::size_t i = 0; i < l.size(); ++i) l[i] = kTestiLabel1[i];
+    return l;
 }
 
 }  // namespace tv::form
