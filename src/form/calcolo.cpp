@@ -15,6 +15,9 @@ Nodo nodo(const hazard::PuntoGriglia& p, double distanza, double somma_inversi) 
 }  // namespace
 
 EsitoVerifica calcola_verifica(const IngressiVerifica& in, const hazard::RicercaGriglia& griglia) {
+    // The second demand formula has its place in the inputs and the result, not yet its code.
+    if (in.formula != FormulaDomanda::EC8)
+        return Arresto{"Formula della domanda non ancora disponibile", kWindowCaption};
     try {
         const hazard::RisultatoSito h = hazard::interpola_sito(griglia, in.sito);
         RisultatoVerifica r;

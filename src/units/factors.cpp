@@ -1,4 +1,4 @@
-// Famiglia formulas over the length and force scales, the editor's unit table and the formatting
+// Unit family formulas over the length and force scales, the editor's unit table and the formatting
 // of converted values.
 #include "units/factors.h"
 

@@ -88,19 +88,6 @@ TEST_F(Demo, RootFromTheCurrentFolderOrFromAnExtraArgumentGivesTheSameRun) {
     EXPECT_EQ(da_argomento.out, con_root.out);
 }
 
-TEST_F(Demo, SummaryNamesTheSiteAndTheVerdict) {
-    OpzioniCheck o;
-    o.root = tmp.path().string();
-    const Esito e = check(o);
-    ASSERT_EQ(e.codice, 0) << e.err;
-    EXPECT_EQ(e.out.rfind("TORVELANDO PANNELLI MURARI\n", 0), 0u);
-    EXPECT_NE(e.out.find("ag/g = 0.2607"), std::string::npos) << e.out;
-    EXPECT_NE(e.out.find("Ss = 1.154"), std::string::npos);
-    EXPECT_NE(e.out.find("Vincoli: superiore Appoggiato, sinistro Libero"), std::string::npos);
-    EXPECT_NE(e.out.find("Fa : "), std::string::npos);
-    EXPECT_TRUE(text::is_valid_utf8(e.out));
-}
-
 TEST_F(Demo, SearchPrintsWholeLinesInFileOrderAsUtf8) {
     OpzioniSearch o;
     o.testo = "AQUILA";
