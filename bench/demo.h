@@ -35,7 +35,7 @@ inline void attendi_griglia_stabile(const std::filesystem::path& file) {
     const auto mtime = std::filesystem::last_write_time(file, ec);
     if (ec) return;
     const auto eta = std::filesystem::file_time_type::clock::now() - mtime;
-    const auto attesa = hazard::GridCache::kFinestraRecente + std::chrono::milliseconds(100) - eta;
+    const auto attesa = hazard::CacheGriglia::kFinestraRecente + std::chrono::milliseconds(100) - eta;
     if (attesa > std::chrono::nanoseconds(0)) std::this_thread::sleep_for(attesa);
 }
 

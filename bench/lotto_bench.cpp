@@ -40,7 +40,7 @@ std::string testo(double v, int decimali) {
 
 // The batch file: sites near random grid points, kept only when the grid surrounds them; panel
 // values drawn in base units and written in the job's work units.
-std::string csv_casuale(const hazard::RicercaGriglia& griglia, const hazard::Grid& punti,
+std::string csv_casuale(const hazard::RicercaGriglia& griglia, const hazard::Griglia& punti,
                         const form::Form1& f) {
     std::mt19937_64 rng(20250101);
     auto u = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(rng); };
@@ -53,7 +53,7 @@ std::string csv_casuale(const hazard::RicercaGriglia& griglia, const hazard::Gri
     const std::array<const char*, 10> suoli = {"A", "B", "C", "D", "E", "a", "b", "c", "d", "e"};
     std::string out = "id,lat,lon,VN,PVR,Cu,suolo,St,qa,T1,B,L,t,gamma,fd,E,Z,H,top,left,right\n";
     for (int i = 0; i < kRighe;) {
-        const hazard::GridPoint& p =
+        const hazard::PuntoGriglia& p =
             punti.points[static_cast<std::size_t>(u(0, 1) * punti.points.size()) %
                          punti.points.size()];
         const double lon = p.lon + u(-0.035, 0.035), lat = p.lat + u(-0.025, 0.025);
@@ -106,7 +106,7 @@ void BM_Lotto10000(benchmark::State& state) {
         return;
     }
     const cli::Lotto lotto(demo.form);
-    const auto griglia = hazard::GridCache().get(demo.form.file_griglia());
+    const auto griglia = hazard::CacheGriglia().get(demo.form.file_griglia());
     const std::string csv = csv_casuale(*griglia, griglia->grid(), demo.form);
     Scarto scarto;
     std::ostream nulla(&scarto);

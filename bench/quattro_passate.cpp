@@ -21,10 +21,10 @@ std::string_view RicercaFile::leggi() const {
     return std::string_view(buffer_.data(), static_cast<std::size_t>(in.gcount()));
 }
 
-const hazard::GridPoint* RicercaFile::nearest(double lon, double lat) const {
+const hazard::PuntoGriglia* RicercaFile::nearest(double lon, double lat) const {
     const std::string_view bytes = leggi();
     hazard::LettoreGriglia lettore(bytes, "griglia");
-    hazard::GridPoint p, best;
+    hazard::PuntoGriglia p, best;
     double best_d = std::numeric_limits<double>::infinity();
     bool trovato = false;
     while (lettore.prossimo(p)) {
@@ -39,10 +39,10 @@ const hazard::GridPoint* RicercaFile::nearest(double lon, double lat) const {
     return &trovati_.emplace_back(best);
 }
 
-const hazard::GridPoint* RicercaFile::by_code(std::int64_t cod) const {
+const hazard::PuntoGriglia* RicercaFile::by_code(std::int64_t cod) const {
     const std::string_view bytes = leggi();
     hazard::LettoreGriglia lettore(bytes, "griglia");
-    hazard::GridPoint p;
+    hazard::PuntoGriglia p;
     while (lettore.prossimo(p))
         if (p.cod == cod) return &trovati_.emplace_back(p);
     return nullptr;

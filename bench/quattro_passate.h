@@ -22,8 +22,8 @@ class RicercaFile : public hazard::RicercaGriglia {
     RicercaFile(std::filesystem::path file, std::string& buffer)
         : file_(std::move(file)), buffer_(buffer) {}
 
-    const hazard::GridPoint* nearest(double lon, double lat) const override;
-    const hazard::GridPoint* by_code(std::int64_t cod) const override;
+    const hazard::PuntoGriglia* nearest(double lon, double lat) const override;
+    const hazard::PuntoGriglia* by_code(std::int64_t cod) const override;
 
     int passate() const { return passate_; }
 
@@ -32,7 +32,7 @@ class RicercaFile : public hazard::RicercaGriglia {
 
     std::filesystem::path file_;
     std::string& buffer_;
-    mutable std::deque<hazard::GridPoint> trovati_;  // the points handed out stay where they are
+    mutable std::deque<hazard::PuntoGriglia> trovati_;  // the points handed out stay where they are
     mutable int passate_ = 0;
 };
 

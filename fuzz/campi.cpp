@@ -13,7 +13,6 @@ namespace {
 using namespace tv;
 using fuzz::richiedi;
 
-constexpr int kCampi[] = {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 23};
 
 const form::Form1& avviata() {
     static const fuzz::Ambiente a;
@@ -38,8 +37,8 @@ void prova(std::string_view input, const text::NumberFormat& formato) {
         f.imposta_check(0, bit(2));
     }
     const auto righe = text::split_lines(input);
-    for (std::size_t i = 0; i < righe.size() && i < std::size(kCampi); ++i) {
-        const int campo = kCampi[i];
+    for (std::size_t i = 0; i < righe.size() && i < form::kCampiIngresso.size(); ++i) {
+        const int campo = form::indice(form::kCampiIngresso[i]);
         f.stato.text1[static_cast<std::size_t>(campo)] = righe[i];
         const std::size_t prima = m.elenco.size();
         const bool rifiutato = f.Text1_Validate(campo);

@@ -43,7 +43,7 @@ class Ambiente {
   public:
     Ambiente()
         : griglia_(std::make_shared<hazard::GrigliaFissa>(std::make_shared<hazard::GrigliaIndicizzata>(
-              hazard::parse_grid(form::prova::testo_griglia(), "griglia")))) {}
+              hazard::leggi_griglia(form::prova::testo_griglia(), "griglia")))) {}
     const form::prova::SuiteTemp& suite() const { return suite_; }
     const std::shared_ptr<hazard::FonteGriglia>& griglia() const { return griglia_; }
 
@@ -61,20 +61,23 @@ class Ambiente {
 // The window before a run, to compare with after it.
 struct Prima {
     explicit Prima(const form::Form1& f, std::size_t messaggi)
-        : stato(f.stato), variabili(f.variabili), ag(f.ag), T1(f.T1), messaggi(messaggi) {}
+        : stato(f.stato), risultato(f.risultato), T1(f.T1), messaggi(messaggi) {}
     form::StatoFinestra stato;
-    form::VariabiliFinestra variabili;
-    double ag, T1;
+    std::optional<form::RisultatoVerifica> risultato;
+    double T1;
     std::size_t messaggi;
 };
 
-inline bool stesse_variabili(const form::VariabiliFinestra& a, const form::VariabiliFinestra& b) {
-    const auto n = [](const form::VariabiliFinestra& v) {
-        return std::tuple(v.SW_lon, v.SW_lat, v.SE_lon, v.SE_lat, v.NW_lon, v.NW_lat, v.NE_lon,
-                          v.NE_lat, v.Dsw, v.Dse, v.Dnw, v.Dne, v.TR, v.F0, v.St, v.Ss, v.s,
-                          v.suolo);
+inline bool stesso_risultato(const std::optional<form::RisultatoVerifica>& a,
+                             const std::optional<form::RisultatoVerifica>& b) {
+    if (!a || !b) return !a && !b;
+    const auto n = [](const form::RisultatoVerifica& r) {
+        const auto& nodi = std::get<form::OrigineGriglia>(r.azione.origine).nodi;
+        return std::tuple(r.azione.ag, r.azione.TR, r.azione.F0, r.azione.spettro.s,
+                          r.pannello.Fa, r.pannello.Rlat, nodi[0].codice, nodi[0].distanza_km,
+                          r.ok);
     };
-    return n(a) == n(b);
+    return n(*a) == n(*b);
 }
 
 // The rules of a check run: a completed run shows only finite numbers and a verdict that agrees
@@ -90,29 +93,30 @@ inline void controlla_run(const form::Form1& f, const form::RaccoltaMessaggi& m,
     if (!completata) {
         richiedi(m.elenco.size() == prima.messaggi + 1, "verifica interrotta senza un messaggio");
         richiedi(s == prima.stato, "verifica interrotta che ha cambiato la finestra");
-        richiedi(stesse_variabili(f.variabili, prima.variabili) && f.ag == prima.ag &&
-                     f.T1 == prima.T1,
+        richiedi(stesso_risultato(f.risultato, prima.risultato) && f.T1 == prima.T1,
                  "verifica interrotta che ha cambiato le variabili");
         return;
     }
     richiedi(m.elenco.size() == prima.messaggi, "verifica completata con un messaggio");
-    for (int i : {0, 2, 18, 19, 20, 21, 22, 24, 25, 26})
-        richiedi(numero_finito(s.text1[static_cast<std::size_t>(i)], fmt),
-                 "risultato non numerico nel campo " + std::to_string(i) + ": \"" +
-                     s.text1[static_cast<std::size_t>(i)] + "\"");
+    for (const auto& d : form::kTabellaCampi)
+        if (!d.ingresso)
+            richiedi(numero_finito(s.text1[form::posizione(d.campo)], fmt),
+                     "risultato non numerico nel campo " + std::string(d.nome) + ": \"" +
+                         s.text1[form::posizione(d.campo)] + "\"");
     for (const std::string* l : {&s.label2_0, &s.label2_1, &s.label2_6})
         richiedi(numero_finito(*l, fmt), "etichetta non numerica: \"" + *l + "\"");
-    for (const std::string* l : {&s.label1[34], &s.label3})
+    for (const std::string* l : {&s.label1[form::kLabelCritica], &s.label3})
         richiedi(l->find("nan") == std::string::npos && l->find("inf") == std::string::npos,
                  "etichetta con un numero non finito: \"" + *l + "\"");
-    richiedi(std::isfinite(f.ag) && std::isfinite(f.T1), "ag o T1 non finiti");
+    richiedi(f.risultato && std::isfinite(f.risultato->azione.ag) && std::isfinite(f.T1),
+             "ag o T1 non finiti");
 
-    const std::string& verdetto = s.label1[28];
+    const std::string& verdetto = s.label1[form::kLabelVerdetto];
     const bool ok = verdetto.ends_with(" > Fa : OK");
     richiedi(ok || verdetto.ends_with(" < Fa : !!!"), "verdetto mancante: \"" + verdetto + "\"");
     richiedi((s.text22_sfondo == form::Rgb{128, 255, 128}) == ok, "colore del verdetto");
-    const double Rlat = *text::parse_number(s.text1[22], fmt);
-    const double Fa = *text::parse_number(s.text1[20], fmt);
+    const double Rlat = *text::parse_number(s.text1[form::posizione(form::Campo::Rlat)], fmt);
+    const double Fa = *text::parse_number(s.text1[form::posizione(form::Campo::Fa)], fmt);
     richiedi(!(Rlat > Fa) || ok, "verdetto \"!!!\" con Rlat maggiore di Fa");
     richiedi(!(Rlat < Fa) || !ok, "verdetto \"OK\" con Rlat minore di Fa");
 }

@@ -17,13 +17,13 @@
 namespace {
 using namespace tv;
 using fuzz::richiedi;
-using hazard::Grid;
-using hazard::GridPoint;
+using hazard::Griglia;
+using hazard::PuntoGriglia;
 
 constexpr std::size_t kPezzo = 1 << 16;  // the stream reader's piece
 
 struct Lettura {
-    std::optional<Grid> grid;
+    std::optional<Griglia> grid;
     std::string errore;
 };
 
@@ -41,22 +41,22 @@ Lettura leggi(F&& f) {
     return l;
 }
 
-bool stessi_punti(const Grid& a, const Grid& b) {
+bool stessi_punti(const Griglia& a, const Griglia& b) {
     if (a.points.size() != b.points.size()) return false;
     for (std::size_t i = 0; i < a.points.size(); ++i) {
-        const GridPoint& p = a.points[i];
-        const GridPoint& q = b.points[i];
+        const PuntoGriglia& p = a.points[i];
+        const PuntoGriglia& q = b.points[i];
         if (p.cod != q.cod || p.lon != q.lon || p.lat != q.lat || p.dati != q.dati) return false;
     }
     return true;
 }
 
 // Position of an answer in its grid, -1 for none.
-std::ptrdiff_t posizione(const GridPoint* p, const Grid& g) {
+std::ptrdiff_t posizione(const PuntoGriglia* p, const Griglia& g) {
     return p ? p - g.points.data() : -1;
 }
 
-void confronta_ricerche(const hazard::GrigliaIndicizzata& idx, const hazard::GridSearch& lin,
+void confronta_ricerche(const hazard::GrigliaIndicizzata& idx, const hazard::RicercaLineare& lin,
                         double lon, double lat, std::int64_t cod) {
     richiedi(posizione(idx.nearest(lon, lat), idx.grid()) ==
                  posizione(lin.nearest(lon, lat), lin.grid()),
@@ -65,7 +65,7 @@ void confronta_ricerche(const hazard::GrigliaIndicizzata& idx, const hazard::Gri
              "punto per codice diverso dalla scansione");
 }
 
-void confronta_sito(const hazard::GrigliaIndicizzata& idx, const hazard::GridSearch& lin,
+void confronta_sito(const hazard::GrigliaIndicizzata& idx, const hazard::RicercaLineare& lin,
                     const hazard::DatiSito& sito) {
     std::optional<hazard::RisultatoSito> a, b;
     std::string ea, eb;
@@ -91,13 +91,13 @@ void confronta_sito(const hazard::GrigliaIndicizzata& idx, const hazard::GridSea
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes = fuzz::come_testo(data, size);
-    const Lettura intera = leggi([&] { return hazard::parse_grid(bytes, "griglia"); });
+    const Lettura intera = leggi([&] { return hazard::leggi_griglia(bytes, "griglia"); });
 
     // The same records behind a longer header, so that the stream's first piece ends halfway.
     std::string lungo(kPezzo - 1 - size / 2, 'H');
     lungo += bytes;
     std::istringstream in(lungo);
-    const Lettura flusso = leggi([&] { return hazard::parse_grid(in, "griglia", lungo.size()); });
+    const Lettura flusso = leggi([&] { return hazard::leggi_griglia(in, "griglia", lungo.size()); });
     richiedi(intera.errore == flusso.errore,
              "lettura intera e a pezzi in disaccordo: \"" + intera.errore + "\" e \"" +
                  flusso.errore + "\"");
@@ -105,12 +105,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     richiedi(flusso.grid && stessi_punti(*intera.grid, *flusso.grid),
              "lettura intera e a pezzi danno punti diversi");
 
-    const Grid& g = *intera.grid;
+    const Griglia& g = *intera.grid;
     const hazard::GrigliaIndicizzata idx(g);
-    const hazard::GridSearch lin(g);
+    const hazard::RicercaLineare lin(g);
     const std::size_t n = std::min<std::size_t>(g.points.size(), 16);
     for (std::size_t i = 0; i < n; ++i) {
-        const GridPoint& p = g.points[i];
+        const PuntoGriglia& p = g.points[i];
         confronta_ricerche(idx, lin, p.lon, p.lat, p.cod);
         confronta_ricerche(idx, lin, p.lon + 0.031, p.lat - 0.017, p.cod + 1);
         confronta_ricerche(idx, lin, -p.lon, p.lat + 90, p.cod - 1);

@@ -73,8 +73,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const auto campi = hazard::scegli_localita(f.stato.combo_list[scelta]);
         const auto prima = f.stato.text1;
         f.Combo1_Click(static_cast<int>(scelta));
-        richiedi(f.stato.text1[7] == (campi ? campi->first : prima[7]) &&
-                     f.stato.text1[6] == (campi ? campi->second : prima[6]),
+        constexpr auto lat = form::posizione(form::Campo::lat);
+        constexpr auto lon = form::posizione(form::Campo::lon);
+        richiedi(f.stato.text1[lat] == (campi ? campi->first : prima[lat]) &&
+                     f.stato.text1[lon] == (campi ? campi->second : prima[lon]),
                  "scelta della località");
     }
     fuzz::aggiorna(f, m);

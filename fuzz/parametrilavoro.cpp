@@ -49,9 +49,11 @@ void avvio(bool prese, const text::NumberFormat& formato) {
                  "avvio fermato senza nominare parametrilavoro");
         return;
     }
-    for (int i : {2, 11, 12, 13, 14, 15, 16, 17, 23})
-        richiedi(fuzz::numero_finito(f.stato.text1[static_cast<std::size_t>(i)], formato),
-                 "valore iniziale non numerico nel campo " + std::to_string(i));
+    // The fields start-up writes in work units.
+    for (const auto& d : form::kTabellaCampi)
+        if (d.famiglia != units::Famiglia::nessuna && (d.ingresso || d.campo == form::Campo::W))
+            richiedi(fuzz::numero_finito(f.stato.text1[form::posizione(d.campo)], formato),
+                     "valore iniziale non numerico nel campo " + std::string(d.nome));
     fuzz::aggiorna(f, m);
 }
 

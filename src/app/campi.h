@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/twips.h"
+#include "form/stato.h"
 
 #include <array>
 
@@ -21,13 +22,6 @@ struct Carattere {
     bool corsivo = false;
 };
 
-struct Rgb {
-    int r = 0;
-    int g = 0;
-    int b = 0;
-    bool operator==(const Rgb&) const = default;
-};
-
 // The window itself. All texts below are UTF-8.
 struct DatiFinestra {
     const char* titolo;
@@ -36,10 +30,9 @@ struct DatiFinestra {
     Carattere carattere;
 };
 
-// One element of the field array Text1.
+// One element of the field array Text1; its design text is in the form's field table.
 struct DatiCampo {
     const char* tooltip;
-    const char* testo;  // design text, shown until start-up overwrites it
     Contenitore dove;
     Posizione pos;
     bool grassetto;
@@ -67,7 +60,7 @@ struct DatiVincolo {
 struct DatiLinea {
     int x1, y1, x2, y2;
     int larghezza;  // pixels
-    Rgb colore;
+    form::Rgb colore;
 };
 
 struct DatiPulsante {
@@ -101,7 +94,7 @@ struct DatiRicerca {
     int altezza_riga;      // height of the edit line, twips
 };
 
-inline constexpr int numero_campi = 27;
+inline constexpr int numero_campi = form::kCampi;
 inline constexpr int numero_label1 = 36;
 inline constexpr int numero_vincoli = 4;
 inline constexpr int numero_linee = 6;
@@ -116,8 +109,8 @@ inline constexpr const char* testo_appoggiato = "Appoggiato";
 inline constexpr const char* testo_libero = "Libero";
 inline constexpr const char* tooltip_vincolo = "Grado di vincolo del lato";
 
-inline constexpr Rgb rosso_quote = {192, 0, 0};
-inline constexpr Rgb nero = {0, 0, 0};
+inline constexpr form::Rgb rosso_quote = {192, 0, 0};
+inline constexpr form::Rgb nero = {0, 0, 0};
 
 const DatiFinestra& finestra();
 const std::array<DatiCampo, numero_campi>& campi();

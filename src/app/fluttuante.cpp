@@ -100,16 +100,16 @@ Fluttuante::Fluttuante(QLineEdit* campo_attivo, const QString& unita_campo, doub
     cursore_ = QCursor::pos();
     move(cursore_);
     etichette_[0]->setText(unita_campo_);
-    famiglia_ = units::family_of_unit(unita_campo_.toStdString());
+    famiglia_ = units::famiglia_editor(unita_campo_.toStdString());
     if (famiglia_) {
-        const auto& unita = units::editor_units(*famiglia_);
+        const auto& unita = units::unita_editor(*famiglia_);
         while (righe() < static_cast<int>(unita.size())) nuova_riga();
         for (std::size_t i = 0; i < unita.size(); ++i) {
             etichette_[i]->setText(q(unita[i]));
-            fattori_[i] = units::family_factor(*famiglia_, unita[i], accelerazione_g_);
+            fattori_[i] = units::fattore_famiglia(*famiglia_, unita[i], accelerazione_g_);
         }
         fattori_[10] =
-            units::family_factor(*famiglia_, unita_campo_.toStdString(), accelerazione_g_);
+            units::fattore_famiglia(*famiglia_, unita_campo_.toStdString(), accelerazione_g_);
     }
     resize(pixel(larghezza_fluttuante_twips()), pixel(altezza_fluttuante_twips(righe())));
 }

@@ -54,7 +54,7 @@ class Fluttuante : public QDialog {
     // Factor of row i's unit (`fattori`(i)), and of the field's unit (`fattori`(10)).
     double fattore(int i) const;
     double fattore_campo() const { return fattori_[10]; }
-    const std::optional<units::Family>& famiglia() const { return famiglia_; }
+    const std::optional<units::Famiglia>& famiglia() const { return famiglia_; }
     // The mouse position when the editor was built.
     QPoint cursore() const { return cursore_; }
 
@@ -82,7 +82,7 @@ class Fluttuante : public QDialog {
     text::NumberFormat formato_;
     double dpi_;
     QPoint cursore_;
-    std::optional<units::Family> famiglia_;
+    std::optional<units::Famiglia> famiglia_;
     std::vector<QLineEdit*> testi_;
     std::vector<QLabel*> etichette_;
     QPushButton* ok_ = nullptr;

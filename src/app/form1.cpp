@@ -170,7 +170,7 @@ void Form1::crea_campi()
 {
     for (std::size_t i = 0; i < campi_.size(); ++i) {
         const DatiCampo& dati = campi()[i];
-        auto* campo = new QLineEdit(utf8(dati.testo), contenitore(dati.dove));
+        auto* campo = new QLineEdit(utf8(form::kTabellaCampi[i].testo_progetto), contenitore(dati.dove));
         campo->setObjectName(QStringLiteral("Text1_%1").arg(i));
         campo->setToolTip(utf8(dati.tooltip));
         campo->setFont(crea_font({"Tahoma", 9.0, dati.grassetto, false}));
@@ -236,17 +236,18 @@ void Form1::crea_pulsanti()
 void Form1::imposta_ordine_tab()
 {
     // Search box, site data row by row, panel inputs, buttons, then the results.
+    using C = form::Campo;
     std::vector<QWidget*> ordine = {combo1_, combo1_list_};
-    for (int i : {7, 3, 6, 4, 8, 5, 10, 9, 0, 1})
-        ordine.push_back(campo(i));
+    for (C c : {C::lat, C::qa, C::lon, C::suolo, C::VN, C::St, C::Cu, C::PVR, C::ag, C::T1})
+        ordine.push_back(campo(form::indice(c)));
     for (int i : {0, 1, 3, 2})
         ordine.push_back(check(i));
-    for (int i : {12, 11, 13, 14, 15, 23, 16, 17})
-        ordine.push_back(campo(i));
+    for (C c : {C::L, C::B, C::t, C::gamma, C::fd, C::E, C::Z, C::H})
+        ordine.push_back(campo(form::indice(c)));
     for (int n : {1, 4, 2, 3, 5})
         ordine.push_back(command(n));
-    for (int i : {18, 20, 24, 25, 26, 22, 2, 21, 19})
-        ordine.push_back(campo(i));
+    for (C c : {C::Sa, C::Fa, C::d, C::K1, C::K2, C::Rlat, C::W, C::Wa, C::Ta})
+        ordine.push_back(campo(form::indice(c)));
     for (std::size_t i = 1; i < ordine.size(); ++i)
         QWidget::setTabOrder(ordine[i - 1], ordine[i]);
 }

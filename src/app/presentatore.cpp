@@ -148,12 +148,14 @@ void Presentatore::mostra_stato() {
     }
     for (int n = 1; n <= 6; ++n)
         finestra_.linea(n)->imposta_larghezza(s.line_width[static_cast<std::size_t>(n - 1)]);
-    set_background(finestra_.campo(22), colore(s.text22_sfondo));
-    set_text_color(finestra_.label1(28), colore(s.label28_testo));
-    set_background(finestra_.label1(34), colore(s.label34_sfondo));
-    // The verdict reads as the unit of the resistance: right of field 22.
-    const Posizione& p22 = campi()[22].pos;
-    finestra_.sposta_left(finestra_.label1(28), p22.left + p22.width + 50);
+    constexpr int Rlat = form::indice(form::Campo::Rlat);
+    constexpr int verdetto = static_cast<int>(form::kLabelVerdetto);
+    set_background(finestra_.campo(Rlat), colore(s.text22_sfondo));
+    set_text_color(finestra_.label1(verdetto), colore(s.label28_testo));
+    set_background(finestra_.label1(static_cast<int>(form::kLabelCritica)), colore(s.label34_sfondo));
+    // The verdict reads as the unit of the resistance: right of its field.
+    const Posizione& pos = campi()[Rlat].pos;
+    finestra_.sposta_left(finestra_.label1(verdetto), pos.left + pos.width + 50);
 
     imposta_testo(finestra_.combo1(), s.combo_text);
     QListWidget* lista = finestra_.combo1_list();

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "cli/scrittura.h"
+#include "form/testi.h"
 #include "text/encoding.h"
 #include "text/error.h"
 #include "text/number_text.h"
@@ -20,9 +21,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The field of each input column (-1: id and the restraints).
-constexpr std::array<int, kColonneIngresso> kCampo = {-1, 7,  6,  8,  9,  10, 4,  5,  3,  1, 11,
-                                                      12, 13, 14, 15, 23, 16, 17, -1, -1, -1};
+// The field of each input column (-1: id and the restraints), found by its column name.
+const std::array<int, kColonneIngresso> kCampo = [] {
+    std::array<int, kColonneIngresso> out{};
+    for (std::size_t c = 0; c < kColonneIngresso; ++c) {
+        const auto campo = form::campo_di_nome(kNomiIngresso[c]);
+        out[c] = campo ? form::indice(*campo) : -1;
+    }
+    return out;
+}();
 // The toggle of each restraint column, in the order they are set: the two sides before the top,
 // so that freeing the top is judged with the row's sides.
 constexpr std::array<std::pair<std::size_t, int>, 3> kVincoli = {{{19, 1}, {20, 3}, {18, 0}}};
@@ -31,14 +38,6 @@ constexpr std::size_t kErrore = kColonneUscita - 1;
 
 std::string vincolo(bool appoggiato) {
     return appoggiato ? "1" : "0";
-}
-
-// The verdict without the force unit in front: "> Fa : OK" or "< Fa : !!!".
-std::string verdetto(const std::string& label28, const std::string& etichetta_forze) {
-    std::string_view v = label28;
-    if (v.substr(0, etichetta_forze.size()) == etichetta_forze)
-        v.remove_prefix(etichetta_forze.size());
-    return text::trim(v);
 }
 
 // The return period, a whole number of years, as the general number text writes it.
@@ -50,6 +49,20 @@ std::string testo_TR(double TR, const text::NumberFormat& f) {
 
 std::string ultimo_messaggio(const form::RaccoltaMessaggi& m, const char* altrimenti) {
     return m.elenco.empty() ? std::string(altrimenti) : m.elenco.back().testo;
+}
+
+// The row's result columns, formatted as the window shows them. Throws tv::Failure where the
+// window would stop (a shown value that is not finite).
+void scrivi_risultati(const form::RisultatoVerifica& r, const form::Form1& f,
+                      std::array<std::string, kColonneUscita>& celle) {
+    form::TestiRisultato t =
+        form::testi_risultato(r, f.unita, f.formato(), form::Ampiezza::valori);
+    auto c = celle.begin() + kColonneIngresso;
+    for (std::string* testo : {&t.ag, &t.Ss, &t.S, &t.VR, static_cast<std::string*>(nullptr),
+                               &t.W, &t.Wa, &t.Ta, &t.Sa, &t.Fa, &t.Rlat, &t.d, &t.K1, &t.K2,
+                               &t.campata})
+        *c++ = testo ? std::move(*testo) : testo_TR(r.azione.TR, f.formato());
+    *c = r.ok ? form::kVerdettoOk : form::kVerdettoNo;
 }
 
 }  // namespace
@@ -95,17 +108,16 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
         return;
     }
 
-    // The start-up state again. A row changes only the window's state and variables, ag and
-    // T1 (the handlers reset their own flags when they start); folders, units and the grid
-    // source stay those of the worker's first copy of the start-up form. Assigning keeps the
-    // memory of the strings.
+    // The start-up state again. A row changes only the input fields, which it sets all, and
+    // the toggles with their captions and edge lines (the handlers reset their own flags when
+    // they start; the batch never writes a result into the window); folders, units and the
+    // grid source stay those of the worker's first copy of the start-up form.
     if (banco.form_) {
-        banco.form_->stato = modello_->stato;
-        banco.form_->variabili = modello_->variabili;
-        banco.form_->ag = modello_->ag;
-        banco.form_->T1 = modello_->T1;
-        banco.form_->unita_campo = modello_->unita_campo;
-        banco.form_->campo_attivo = modello_->campo_attivo;
+        auto& stato = banco.form_->stato;
+        const auto& avvio = modello_->stato;
+        stato.check1 = avvio.check1;
+        stato.check1_caption = avvio.check1_caption;
+        stato.line_width = avvio.line_width;
     } else {
         banco.form_ = std::make_unique<form::Form1>(*modello_);
     }
@@ -140,20 +152,20 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
             return;
         }
     }
-    if (!f.Command1_Click(0)) {
+    // The row's result is read as computed: it never goes through the window's texts.
+    const form::EsitoVerifica esito = f.calcola();
+    if (const auto* a = std::get_if<form::Arresto>(&esito)) {
         const auto campo = f.campo_rifiutato() >= 0 ? campo_rifiutato() : std::nullopt;
-        celle[kErrore] = campo.value_or(ultimo_messaggio(messaggi, "Verifica interrotta"));
+        celle[kErrore] = campo.value_or(a->testo);
         return;
     }
-
-    auto& s = f.stato;
-    auto& t = s.text1;
-    auto r = celle.begin() + kColonneIngresso;
-    for (std::string* testo :
-         {&t[0], &s.label2_0, &s.label2_1, &s.label2_6, static_cast<std::string*>(nullptr), &t[2],
-          &t[21], &t[19], &t[18], &t[20], &t[22], &t[24], &t[25], &t[26], &s.label1[8]})
-        *r++ = testo ? std::move(*testo) : testo_TR(f.variabili.TR, f.formato());
-    *r = verdetto(s.label1[28], f.unita.etichetta_forze);
+    try {
+        scrivi_risultati(std::get<form::RisultatoVerifica>(esito), f, celle);
+    } catch (const Failure& err) {
+        for (std::size_t c = kColonneIngresso; c < kColonneUscita; ++c) celle[c].clear();
+        celle[kErrore] = err.what();
+        return;
+    }
     e.completata = true;
 }
 

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 
 #include "form/form1.h"
+#include "form/stato.h"
 #include "hazard/localita.h"
 #include "text/encoding.h"
 #include "text/error.h"
@@ -28,48 +29,105 @@ void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ost
         err << m.elenco[i].titolo << ": " << m.elenco[i].testo << "\n";
 }
 
-nlohmann::json come_json(const form::Form1& f, const form::RaccoltaMessaggi& m) {
+// The result in the job's work units, named as the batch output columns.
+nlohmann::json risultati_json(const form::RisultatoVerifica& r, const units::Unita& u) {
+    const auto& a = r.azione;
+    const auto& p = r.pannello;
+    const double F = u.fattore_forze, S = u.fattore_tensioni;
+    return {
+        {"units",
+         {{"lengths", u.unita_lunghezze},
+          {"forces", u.unita_forze},
+          {"specific_weights", u.unita_pesi_specifici},
+          {"stresses", u.unita_tensioni}}},
+        {"ag", a.ag},
+        {"Ss", a.spettro.Ss},
+        {"S", a.spettro.s},
+        {"St", a.spettro.St},
+        {"F0", a.F0},
+        {"Tc", a.Tc},
+        {"VR", a.VR},
+        {"TR", a.TR},
+        {"W", p.W * F},
+        {"Wa", p.Wa * F},
+        {"Ta", p.Ta},
+        {"Sa", p.Sa},
+        {"Fa", p.Fa * F},
+        {"Rlat", p.Rlat * F},
+        {"d_mm", p.arco.deltafreccia * 10.0},
+        {"K1", p.arco.K1},
+        {"K2", p.arco.K2},
+        {"qd", p.arco.qd * S},
+        {"sigma_crit", p.arco.sigmacrit * S},
+        {"share_vertical", p.quota_verticale},
+        {"share_horizontal", p.quota_orizzontale},
+        {"span", p.direzione == panel::Direzione::verticale ? "L" : "B"},
+        {"verdict", r.ok},
+    };
+}
+
+nlohmann::json nodi_json(const form::RisultatoVerifica& r) {
+    nlohmann::json nodi = nlohmann::json::array();
+    if (const auto* g = std::get_if<form::OrigineGriglia>(&r.azione.origine))
+        for (const auto& n : g->nodi)
+            nodi.push_back({{"code", n.codice},
+                            {"lon", n.lon},
+                            {"lat", n.lat},
+                            {"distance_km", n.distanza_km}});
+    return nodi;
+}
+
+nlohmann::json come_json(const form::Form1& f, const form::RaccoltaMessaggi& m, bool completata) {
     const auto& s = f.stato;
     nlohmann::json j;
     j["fields"] = s.text1;
     j["labels"] = {{"Ss", s.label2_0},       {"S", s.label2_1},
-                   {"VR", s.label2_6},       {"span", s.label1[8]},
-                   {"distribution", s.label3}, {"verdict", s.label1[28]},
-                   {"fe", s.label1[34]}};
-    j["verdict_ok"] = s.text22_sfondo == form::Rgb{128, 255, 128};
-    j["instability_governs"] = s.label34_sfondo == form::Rgb{255, 255, 0};
+                   {"VR", s.label2_6},       {"span", s.label1[form::kLabelCampata]},
+                   {"distribution", s.label3}, {"verdict", s.label1[form::kLabelVerdetto]},
+                   {"fe", s.label1[form::kLabelCritica]}};
+    // The verdict the window shows: that of the last completed run, false before any.
+    const auto& ultimo = f.risultato;
+    j["verdict_ok"] = ultimo && ultimo->ok;
+    j["instability_governs"] = ultimo && ultimo->pannello.arco.instabilita;
+    const form::RisultatoVerifica* r = completata && ultimo ? &*ultimo : nullptr;
     nlohmann::json msgs = nlohmann::json::array();
     for (const auto& msg : m.elenco) msgs.push_back(msg.testo);
     j["messages"] = msgs;
+    j["completed"] = completata;
+    j["results"] = r ? risultati_json(*r, f.unita) : nlohmann::json(nullptr);
+    j["nodes"] = r ? nodi_json(*r) : nlohmann::json(nullptr);
     return j;
 }
 
+// The inputs and the results of a completed run.
 void riassunto(const form::Form1& f, std::ostream& out) {
     const auto& s = f.stato;
-    const auto& t = s.text1;
+    const auto t = [&](form::Campo c) -> const std::string& { return s.text1[form::posizione(c)]; };
     const auto& u = f.unita;
+    using C = form::Campo;
     out << "TORVELANDO PANNELLI MURARI\n";
-    out << "Sito: latitudine " << t[7] << ", longitudine " << t[6] << ", suolo " << t[4]
-        << ", St " << t[5] << "\n";
-    out << "VN " << t[8] << " anni, Cu " << t[10] << ", PVR " << t[9] << " %, VR " << s.label2_6
-        << " anni, T1 " << t[1] << " s\n";
-    out << "ag/g = " << t[0] << "   Ss = " << s.label2_0 << "   S = " << s.label2_1 << "\n";
-    out << "Pannello: B " << t[11] << ", L " << t[12] << ", t " << t[13] << " "
-        << u.etichetta_lunghezze << "; peso specifico " << t[14] << " "
-        << u.etichetta_pesi_specifici << "; fd " << t[15] << ", E " << t[23] << " "
-        << u.etichetta_tensioni << "; Z " << t[16] << ", H " << t[17] << " "
-        << u.etichetta_lunghezze << "; qa " << t[3] << "\n";
+    out << "Sito: latitudine " << t(C::lat) << ", longitudine " << t(C::lon) << ", suolo "
+        << t(C::suolo) << ", St " << t(C::St) << "\n";
+    out << "VN " << t(C::VN) << " anni, Cu " << t(C::Cu) << ", PVR " << t(C::PVR) << " %, VR "
+        << s.label2_6 << " anni, T1 " << t(C::T1) << " s\n";
+    out << "ag/g = " << t(C::ag) << "   Ss = " << s.label2_0 << "   S = " << s.label2_1 << "\n";
+    out << "Pannello: B " << t(C::B) << ", L " << t(C::L) << ", t " << t(C::t) << " "
+        << u.etichetta_lunghezze << "; peso specifico " << t(C::gamma) << " "
+        << u.etichetta_pesi_specifici << "; fd " << t(C::fd) << ", E " << t(C::E) << " "
+        << u.etichetta_tensioni << "; Z " << t(C::Z) << ", H " << t(C::H) << " "
+        << u.etichetta_lunghezze << "; qa " << t(C::qa) << "\n";
     out << "Vincoli: superiore " << s.check1_caption[0] << ", sinistro " << s.check1_caption[1]
         << ", inferiore " << s.check1_caption[2] << ", destro " << s.check1_caption[3] << "\n";
     out << s.label3 << "\n";
-    out << "EC8 - 4.3.5.2: Wa tot. = " << t[2] << " " << u.etichetta_forze << ", Wa eff. = " << t[21]
-        << " " << u.etichetta_forze << ", Ta = " << t[19] << " s, Sa = " << t[18] << ", Fa = "
-        << t[20] << " " << u.etichetta_forze << "\n";
-    out << "EC6 - 6.3.2: l_a = " << s.label1[8] << ", d_a = " << t[24] << " [mm], K1 = " << t[25]
-        << ", K2 = " << t[26] << ", " << s.label1[35] << s.label1[34] << "\n";
-    out << "Resistenza laterale di progetto F_lat,d = " << t[22] << " " << s.label1[28] << "\n";
+    out << "EC8 - 4.3.5.2: Wa tot. = " << t(C::W) << " " << u.etichetta_forze
+        << ", Wa eff. = " << t(C::Wa) << " " << u.etichetta_forze << ", Ta = " << t(C::Ta)
+        << " s, Sa = " << t(C::Sa) << ", Fa = " << t(C::Fa) << " " << u.etichetta_forze << "\n";
+    out << "EC6 - 6.3.2: l_a = " << s.label1[form::kLabelCampata] << ", d_a = " << t(C::d)
+        << " [mm], K1 = " << t(C::K1) << ", K2 = " << t(C::K2) << ", " << s.label1[35]
+        << s.label1[form::kLabelCritica] << "\n";
+    out << "Resistenza laterale di progetto F_lat,d = " << t(C::Rlat) << " "
+        << s.label1[form::kLabelVerdetto] << "\n";
 }
-
 }  // namespace
 
 int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, std::ostream& err) {
@@ -88,9 +146,12 @@ int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, 
         if (eq != std::string::npos) {
             auto [p, ec] = std::from_chars(s.data(), s.data() + eq, n);
             if (ec != std::errc() || p != s.data() + eq) n = -1;
+            if (auto c = form::campo_di_nome(std::string_view(s).substr(0, eq)))
+                n = form::indice(*c);
         }
         if (n < 0 || n >= form::kCampi) {
-            err << "--set: atteso N=TESTO con N da 0 a 26, ricevuto \"" << s << "\"\n";
+            err << "--set: atteso N=TESTO con N da 0 a 26 o il nome breve del campo, ricevuto \""
+                << s << "\"\n";
             return 2;
         }
         f.stato.text1[static_cast<std::size_t>(n)] = s.substr(eq + 1);
@@ -113,8 +174,9 @@ int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, 
     const bool ok = f.Command1_Click(0);
     if (!ok) stampa_messaggi(messaggi, before, err);
     if (o.json) {
-        out << come_json(f, messaggi).dump(2) << "\n";
-    } else {
+        out << come_json(f, messaggi, ok).dump(2) << "\n";
+    } else if (ok) {
+        // A stopped run has no results to show: its message, on the error stream, is all.
         riassunto(f, out);
     }
     return ok ? 0 : 1;

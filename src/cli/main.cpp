@@ -42,8 +42,8 @@ int main(int argc, char** argv) {
     tv::cli::OpzioniCheck check;
     auto* c = app.add_subcommand("check", "Avvio dalla suite e una verifica (come AGGIORNA)");
     c->add_option("--root", check.root, "Cartella radice della suite");
-    c->add_option("--set", check.set, "Scrive TEXT nel campo N (N=TEXT), con la sua convalida")
-        ->type_name("N=TEXT");
+    c->add_option("--set", check.set, "Scrive TEXT nel campo N o NOME (lat, lon, VN, PVR, Cu, suolo, St, qa, T1, B, L, t, gamma, fd, E, Z, H), con la sua convalida")
+        ->type_name("N=TEXT|NOME=TEXT");
     c->add_option("--top", check.top, "Lato superiore: 1 appoggiato, 0 libero")
         ->check(CLI::IsMember({0, 1}));
     c->add_option("--left", check.left, "Lato sinistro: 1 appoggiato, 0 libero")

@@ -96,22 +96,22 @@ bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& curr
     l[15] = "Wa eff." + unita.etichetta_forze;
     l[6] = unita.etichetta_forze;
 
-    auto& t = stato.text1;
+    auto campo = [&](Campo c) -> std::string& { return stato.text1[posizione(c)]; };
     auto num = [&](double v) { return text::general(v, formato_); };
-    t[11] = num(500 * unita.fattore_lunghezze);
-    t[12] = num(300 * unita.fattore_lunghezze);
-    t[13] = num(12 * unita.fattore_lunghezze);
-    t[14] = num(0.0008 * unita.fattore_pesi_specifici);
-    t[15] = num(3 * unita.fattore_tensioni);
-    t[23] = num(6000 * unita.fattore_tensioni);
-    t[16] = num(750 * unita.fattore_lunghezze);
-    t[17] = num(900 * unita.fattore_lunghezze);
-    t[2] = num(0.0008 * 500 * 300 * 12 * unita.fattore_forze);
-    t[3] = "2";
+    campo(Campo::B) = num(500 * unita.fattore_lunghezze);
+    campo(Campo::L) = num(300 * unita.fattore_lunghezze);
+    campo(Campo::t) = num(12 * unita.fattore_lunghezze);
+    campo(Campo::gamma) = num(0.0008 * unita.fattore_pesi_specifici);
+    campo(Campo::fd) = num(3 * unita.fattore_tensioni);
+    campo(Campo::E) = num(6000 * unita.fattore_tensioni);
+    campo(Campo::Z) = num(750 * unita.fattore_lunghezze);
+    campo(Campo::H) = num(900 * unita.fattore_lunghezze);
+    campo(Campo::W) = num(0.0008 * 500 * 300 * 12 * unita.fattore_forze);
+    campo(Campo::qa) = "2";
 
     if (!(T1 > 0)) {
         T1 = 0.075 * std::pow(9.0, 0.75);
-        t[1] = text::fixed(T1, 2, formato_);
+        campo(Campo::T1) = text::fixed(T1, 2, formato_);
     }
 
     messaggi_avvio_ = mostrati_;
@@ -122,8 +122,8 @@ bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& curr
 // The window must not open on the design texts of its results (numbers nobody computed) when
 // the start-up run stopped: it shows no result at all until a run completes.
 void Form1::cancella_risultati() {
-    for (int i : kCampiRisultato)
-        if (i != 2) stato.text1[static_cast<std::size_t>(i)].clear();  // 2: the default weight
+    for (const auto& d : kTabellaCampi)
+        if (!d.ingresso && d.campo != Campo::W) stato.text1[posizione(d.campo)].clear();
     stato.label2_0.clear();
     stato.label2_1.clear();
     stato.label2_6.clear();
@@ -131,38 +131,41 @@ void Form1::cancella_risultati() {
 }
 
 void Form1::applica_lavoro(const DatiLavoro& d) {
-    auto& t = stato.text1;
+    auto campo = [&](Campo c) -> std::string& { return stato.text1[posizione(c)]; };
     if (d.localita) imposta_testo_combo(*d.localita);
-    if (d.longitudine) t[6] = *d.longitudine;
-    if (d.latitudine) t[7] = *d.latitudine;
-    if (d.suolo) t[4] = *d.suolo;
-    if (d.St) t[5] = *d.St;
-    if (d.VN) t[8] = *d.VN;
-    if (d.Cu) t[10] = *d.Cu;
+    if (d.longitudine) campo(Campo::lon) = *d.longitudine;
+    if (d.latitudine) campo(Campo::lat) = *d.latitudine;
+    if (d.suolo) campo(Campo::suolo) = *d.suolo;
+    if (d.St) campo(Campo::St) = *d.St;
+    if (d.VN) campo(Campo::VN) = *d.VN;
+    if (d.Cu) campo(Campo::Cu) = *d.Cu;
     if (d.T1) {
         T1 = *d.T1;
-        t[1] = text::rounded(T1, 4, formato_);
+        campo(Campo::T1) = text::rounded(T1, 4, formato_);
     }
 }
 
 std::optional<std::string> Form1::motivo_rifiuto(int index) const {
     if (index < 0 || index >= kCampi) return std::nullopt;
-    // Result fields hold what the program wrote and cannot be typed into: leaving one is never
-    // refused, also while it is empty after a start-up whose run stopped.
-    for (int r : kCampiRisultato)
-        if (index == r) return std::nullopt;
+    const DatiCampoForm& d = kTabellaCampi[static_cast<std::size_t>(index)];
     const std::string& testo = stato.text1[static_cast<std::size_t>(index)];
-    if (index == 4) {
-        const std::string s = text::to_upper(text::trim(testo));
-        if (s == "A" || s == "B" || s == "C" || s == "D" || s == "E") return std::nullopt;
-        return std::string(kSoloTerreni);
+    switch (d.lettura) {
+        // Result fields hold what the program wrote and cannot be typed into: leaving one is
+        // never refused, also while it is empty after a start-up whose run stopped.
+        case Lettura::nessuna:
+            return std::nullopt;
+        case Lettura::lettera_suolo:
+            if (suolo_di_testo(testo)) return std::nullopt;
+            return std::string(kSoloTerreni);
+        // Site fields hold "." texts whatever the locale (locality list, job file); the
+        // locale's own notation is accepted too.
+        case Lettura::punto_o_locale:
+            if (text::parse_dot_or_locale(testo, formato_)) return std::nullopt;
+            break;
+        case Lettura::locale:
+            if (text::is_number(testo, formato_)) return std::nullopt;
+            break;
     }
-    // Site fields hold "." texts whatever the locale (locality list, job file); the locale's
-    // own notation is accepted too.
-    const bool dot_field = index >= 5 && index <= 10;
-    const bool ok = dot_field ? text::parse_dot_or_locale(testo, formato_).has_value()
-                              : text::is_number(testo, formato_);
-    if (ok) return std::nullopt;
     return std::string(kRichiestoNumero);
 }
 
@@ -174,14 +177,21 @@ bool Form1::Text1_Validate(int index) {
 }
 
 bool Form1::Text1_DblClick(int index) {
-    if (index == 11 || index == 12 || index == 13 || index == 16 || index == 17) {
-        unita_campo = unita.unita_lunghezze;
-    } else if (index == 14) {
-        unita_campo = unita.unita_pesi_specifici;
-    } else if (index == 15 || index == 23) {
-        unita_campo = unita.unita_tensioni;
-    } else {
-        return false;
+    if (index < 0 || index >= kCampi) return false;
+    const DatiCampoForm& d = kTabellaCampi[static_cast<std::size_t>(index)];
+    if (!d.ingresso) return false;
+    switch (d.famiglia) {
+        case units::Famiglia::lunghezza:
+            unita_campo = unita.unita_lunghezze;
+            break;
+        case units::Famiglia::peso_specifico:
+            unita_campo = unita.unita_pesi_specifici;
+            break;
+        case units::Famiglia::tensione:
+            unita_campo = unita.unita_tensioni;
+            break;
+        default:
+            return false;
     }
     campo_attivo = index;
     return true;
@@ -238,8 +248,8 @@ void Form1::Combo1_Change() {
 void Form1::Combo1_Click(int position) {
     if (position < 0 || static_cast<std::size_t>(position) >= stato.combo_list.size()) return;
     if (auto pick = hazard::scegli_localita(stato.combo_list[static_cast<std::size_t>(position)])) {
-        stato.text1[7] = pick->first;
-        stato.text1[6] = pick->second;
+        stato.text1[posizione(Campo::lat)] = pick->first;
+        stato.text1[posizione(Campo::lon)] = pick->second;
     }
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "form/avvio.h"
+#include "form/calcolo.h"
 #include "form/messaggi.h"
 #include "form/stato.h"
 #include "hazard/fonte.h"
@@ -18,19 +19,8 @@
 
 namespace tv::form {
 
-// Window variables kept from one completed check run to the next.
-struct VariabiliFinestra {
-    double SW_lon = 0, SW_lat = 0, SE_lon = 0, SE_lat = 0, NW_lon = 0, NW_lat = 0, NE_lon = 0,
-           NE_lat = 0;
-    double Dsw = 0, Dse = 0, Dnw = 0, Dne = 0;
-    double TR = 0, F0 = 0, St = 0, Ss = 0, s = 0;
-    std::string suolo;
-};
-
-// Fields the check run reads, in the order it validates them.
-inline constexpr int kCampiIngresso[] = {1, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 23};
-// Fields only the program writes (locked in the window).
-inline constexpr int kCampiRisultato[] = {0, 2, 18, 19, 20, 21, 22, 24, 25, 26};
+// The subsoil category of a field text (trimmed, either case); nullopt for anything else.
+std::optional<hazard::Suolo> suolo_di_testo(std::string_view testo);
 
 class Form1 {
 public:
@@ -64,6 +54,11 @@ public:
     // the window changed then).
     bool Command1_Click(int index);
 
+    // The check without any message or window change: the validated inputs in base units, and
+    // the check computed from them.
+    std::variant<IngressiVerifica, Arresto> leggi_ingressi();
+    EsitoVerifica calcola();
+
     // Field whose text stopped the last run, -1 when none.
     int campo_rifiutato() const { return campo_rifiutato_; }
 
@@ -72,10 +67,10 @@ public:
     std::size_t messaggi_avvio() const { return messaggi_avvio_; }
 
     StatoFinestra stato;
-    VariabiliFinestra variabili;
+    // The result of the last completed check run, kept while later runs stop.
+    std::optional<RisultatoVerifica> risultato;
     Cartelle cartelle;
     units::Unita unita;
-    double ag = 0;
     double T1 = 0;
     std::string unita_campo;
     int campo_attivo = -1;
@@ -106,7 +101,7 @@ private:
 
     Messaggi* messaggi_;
     text::NumberFormat formato_;
-    std::shared_ptr<hazard::FonteGriglia> griglia_ = std::make_shared<hazard::GridCache>();
+    std::shared_ptr<hazard::FonteGriglia> griglia_ = std::make_shared<hazard::CacheGriglia>();
     bool ricerca_in_corso_ = false;
     bool check_refused_ = false;
     int campo_rifiutato_ = -1;

@@ -4,48 +4,15 @@
 namespace tv::form {
 
 std::array<std::string, kCampi> design_text1() {
-    return {"1.26", "45.01", "900", "1.0", "A",   "1.0", "7.28", "45.01", "50",
-            "10",   "1",     "500", "300", "25",  "0.001", "5",  "750",   "900",
-            "900",  "750",   "900", "900", "900", "5000", "900", "900",   "900"};
+    std::array<std::string, kCampi> t;
+    for (const auto& d : kTabellaCampi) t[posizione(d.campo)] = d.testo_progetto;
+    return t;
 }
 
 std::array<std::string, kLabel1> design_label1() {
-    return {"α",
-            "S",
-            "T1",
-            "qa",
-            "suolo",
-            "Wa",
-            "=",
-            "=",
-            "L",
-            "Ss",
-            "St",
-            "LONGITUDINE",
-            "LATITUDINE",
-            "VN (anni)",
-            "PVR (%)",
-            "Wa*",
-            "VR (anni)",
-            "Cu",
-            "B (cm)",
-            "L (cm)",
-            "t (cm) =",
-            "(daN/cm3) =",
-            "fd (daN/cm2) =",
-            "γ ",
-            "Z (cm) =",
-            "H (cm) =",
-            "=",
-            "Ta",
-            "=",
-            "E (daN/cm2) =",
-            "=",
-            "=",
-            "Coeff. di inflessione laterale K1 =",
-            "Coeff. di instabilità              K2 =",
-            "(fe (daN/cm2) = 4.335)",
-            "(Sigma critica di instabilità"};
+    std::array<std::string, kLabel1> l;
+    for (std::size_t i = 0; i < l.size(); ++i) l[i] = kTestiLabel1[i];
+    return l;
 }
 
 }  // namespace tv::form

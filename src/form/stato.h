@@ -6,16 +6,69 @@
 #include <string>
 #include <vector>
 
-#include "panel/testi.h"
+#include "form/tabella_campi.h"
 
 namespace tv::form {
 
-using Rgb = panel::Rgb;
+// A colour as the window paints it, 0 to 255 a channel.
+struct Rgb {
+    int r = 0;
+    int g = 0;
+    int b = 0;
+    bool operator==(const Rgb&) const = default;
+};
 inline constexpr Rgb kWhite{255, 255, 255};
 inline constexpr Rgb kBlack{0, 0, 0};
 
-inline constexpr int kCampi = 27;
 inline constexpr int kLabel1 = 36;
+// Labels the check run writes: the span symbol, the verdict and the critical stress.
+inline constexpr std::size_t kLabelCampata = 8;
+inline constexpr std::size_t kLabelVerdetto = 28;
+inline constexpr std::size_t kLabelCritica = 34;
+
+// Design texts of Label1, Label2 and Label3.
+inline constexpr std::array<const char*, kLabel1> kTestiLabel1 = {
+    "α",
+    "S",
+    "T1",
+    "qa",
+    "suolo",
+    "Wa",
+    "=",
+    "=",
+    "L",
+    "Ss",
+    "St",
+    "LONGITUDINE",
+    "LATITUDINE",
+    "VN (anni)",
+    "PVR (%)",
+    "Wa*",
+    "VR (anni)",
+    "Cu",
+    "B (cm)",
+    "L (cm)",
+    "t (cm) =",
+    "(daN/cm3) =",
+    "fd (daN/cm2) =",
+    "γ ",
+    "Z (cm) =",
+    "H (cm) =",
+    "=",
+    "Ta",
+    "=",
+    "E (daN/cm2) =",
+    "=",
+    "=",
+    "Coeff. di inflessione laterale K1 =",
+    "Coeff. di instabilità              K2 =",
+    "(fe (daN/cm2) = 4.335)",
+    "(Sigma critica di instabilità",
+};
+inline constexpr const char* kTestoLabel2 = "Label2";  // Ss and S
+inline constexpr const char* kTestoLabel2VR = "50";
+inline constexpr const char* kTestoLabel3 =
+    "Distribuzione massa orizzontale/verticale: 15.1 / 84.9 [%]";
 
 // Texts the fields and labels hold before start-up writes anything.
 std::array<std::string, kCampi> design_text1();
@@ -24,10 +77,10 @@ std::array<std::string, kLabel1> design_label1();
 struct StatoFinestra {
     std::array<std::string, kCampi> text1 = design_text1();
     std::array<std::string, kLabel1> label1 = design_label1();
-    std::string label2_0 = "Label2";  // Ss
-    std::string label2_1 = "Label2";  // S = St x Ss
-    std::string label2_6 = "50";      // VR
-    std::string label3 = "Distribuzione massa orizzontale/verticale: 15.1 / 84.9 [%]";
+    std::string label2_0 = kTestoLabel2;    // Ss
+    std::string label2_1 = kTestoLabel2;    // S = St x Ss
+    std::string label2_6 = kTestoLabel2VR;  // VR
+    std::string label3 = kTestoLabel3;
 
     // Restraint toggles: 0 top, 1 left, 2 bottom, 3 right; true = supported ("Appoggiato").
     std::array<bool, 4> check1{true, false, true, false};

@@ -36,7 +36,7 @@ std::optional<std::string> leggi_tutto(const fs::path& file, std::uintmax_t atte
 
 }  // namespace
 
-std::shared_ptr<const GrigliaIndicizzata> GridCache::get(const fs::path& file) {
+std::shared_ptr<const GrigliaIndicizzata> CacheGriglia::get(const fs::path& file) {
     // The clock is read before the file: a write after this moment gets a later time stamp.
     const auto adesso = fs::file_time_type::clock::now();
     std::error_code ec_size, ec_time;
@@ -56,7 +56,7 @@ std::shared_ptr<const GrigliaIndicizzata> GridCache::get(const fs::path& file) {
         std::ifstream in;
         if (fs::is_regular_file(file, ec)) in.open(file, std::ios::binary);
         if (!in) illeggibile(file);
-        return tieni(file, parse_grid(in, path_text(file), static_cast<std::size_t>(size)), {},
+        return tieni(file, leggi_griglia(in, path_text(file), static_cast<std::size_t>(size)), {},
                      size, mtime, false);
     }
     // A file written moments ago: its bytes are kept to be compared at the next call.
@@ -67,11 +67,11 @@ std::shared_ptr<const GrigliaIndicizzata> GridCache::get(const fs::path& file) {
         if (!recente_) std::string().swap(bytes_recenti_);
         return griglia_;
     }
-    Grid grid = parse_grid(*bytes, path_text(file));
+    Griglia grid = leggi_griglia(*bytes, path_text(file));
     return tieni(file, std::move(grid), std::move(*bytes), size, mtime, recente);
 }
 
-std::shared_ptr<const GrigliaIndicizzata> GridCache::tieni(const fs::path& file, Grid grid,
+std::shared_ptr<const GrigliaIndicizzata> CacheGriglia::tieni(const fs::path& file, Griglia grid,
                                                            std::string bytes, std::uintmax_t size,
                                                            fs::file_time_type mtime, bool recente) {
     // Reached only with a grid read whole: a refused file left the cache as it was, so it is
@@ -86,7 +86,7 @@ std::shared_ptr<const GrigliaIndicizzata> GridCache::tieni(const fs::path& file,
     return griglia_;
 }
 
-std::size_t GridCache::letture() const {
+std::size_t CacheGriglia::letture() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return letture_;
 }

@@ -32,7 +32,7 @@ class FonteGriglia {
 // its size and time (see kFinestraRecente) has its bytes compared at every call until it is
 // older than that. A replacement that keeps both size and time of an old file is taken as the
 // same file, as make and rsync do. Safe to share between threads.
-class GridCache : public FonteGriglia {
+class CacheGriglia : public FonteGriglia {
   public:
     // Longer than the coarsest time stamps in use (2 s on FAT).
     static constexpr std::chrono::seconds kFinestraRecente{3};
@@ -46,7 +46,7 @@ class GridCache : public FonteGriglia {
     std::size_t letture() const;
 
   private:
-    std::shared_ptr<const GrigliaIndicizzata> tieni(const std::filesystem::path& file, Grid grid,
+    std::shared_ptr<const GrigliaIndicizzata> tieni(const std::filesystem::path& file, Griglia grid,
                                                     std::string bytes, std::uintmax_t size,
                                                     std::filesystem::file_time_type mtime,
                                                     bool recente);

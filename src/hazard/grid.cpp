@@ -113,7 +113,7 @@ bool LettoreGriglia::ricarica() {
     }
 }
 
-bool LettoreGriglia::prossimo(GridPoint& p) {
+bool LettoreGriglia::prossimo(PuntoGriglia& p) {
     std::size_t n = bytes_.size();
     std::size_t count = 0;        // numbers read into the current record
     std::size_t record_line = 0;  // line where the current record began
@@ -173,10 +173,10 @@ namespace {
 
 // Every record of the reader; `stima_bytes` (the text's length) sizes the grid beforehand, as a
 // record of the grid file takes 130 to 170 bytes.
-Grid leggi_tutto(LettoreGriglia& lettore, std::string_view name, std::size_t stima_bytes) {
-    Grid grid;
+Griglia leggi_tutto(LettoreGriglia& lettore, std::string_view name, std::size_t stima_bytes) {
+    Griglia grid;
     grid.points.reserve(stima_bytes / 128);
-    GridPoint p;
+    PuntoGriglia p;
     while (lettore.prossimo(p)) grid.points.push_back(p);
     if (grid.points.empty())
         throw Failure("Il file della griglia \"" + std::string(name) +
@@ -186,24 +186,24 @@ Grid leggi_tutto(LettoreGriglia& lettore, std::string_view name, std::size_t sti
 
 }  // namespace
 
-Grid parse_grid(std::string_view bytes, std::string_view name) {
+Griglia leggi_griglia(std::string_view bytes, std::string_view name) {
     LettoreGriglia lettore(bytes, name);
     return leggi_tutto(lettore, name, bytes.size());
 }
 
-Grid parse_grid(std::istream& in, std::string_view name, std::size_t stima_bytes) {
+Griglia leggi_griglia(std::istream& in, std::string_view name, std::size_t stima_bytes) {
     LettoreGriglia lettore(in, name);
     return leggi_tutto(lettore, name, stima_bytes);
 }
 
-Grid load_grid(const std::filesystem::path& file) {
+Griglia carica_griglia(const std::filesystem::path& file) {
     const std::string name = path_text(file);
     std::error_code ec;
     const auto size = std::filesystem::file_size(file, ec);
     std::ifstream in;
     if (!ec && std::filesystem::is_regular_file(file, ec)) in.open(file, std::ios::binary);
     if (ec || !in) throw Failure("Impossibile leggere il file della griglia \"" + name + "\".");
-    return parse_grid(in, name, static_cast<std::size_t>(size));
+    return leggi_griglia(in, name, static_cast<std::size_t>(size));
 }
 
 }  // namespace tv::hazard

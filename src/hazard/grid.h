@@ -19,15 +19,15 @@ inline constexpr std::size_t kNumeriRecord = 3 + kValoriPunto;
 
 // One grid point. dati[0] is the first value (ag at 30 years). The code is held in 64 bits so
 // that code + 1 and code - 1 never overflow.
-struct GridPoint {
+struct PuntoGriglia {
     std::int64_t cod = 0;
     double lon = 0, lat = 0;
     std::array<double, kValoriPunto> dati{};
 };
 
 // The whole grid in file order.
-struct Grid {
-    std::vector<GridPoint> points;
+struct Griglia {
+    std::vector<PuntoGriglia> points;
 };
 
 // Reads grid text record by record, in file order, as a sequential reading of the file does:
@@ -43,7 +43,7 @@ class LettoreGriglia {
     LettoreGriglia(std::istream& in, std::string_view name);
 
     // The next record into `p`; false at the end of the text (nothing after the last record).
-    bool prossimo(GridPoint& p);
+    bool prossimo(PuntoGriglia& p);
     // Records read so far.
     std::size_t letti() const { return letti_; }
 
@@ -61,12 +61,12 @@ class LettoreGriglia {
 };
 
 // The whole grid text read with LettoreGriglia; a text without records throws tv::Failure.
-Grid parse_grid(std::string_view bytes, std::string_view name);
+Griglia leggi_griglia(std::string_view bytes, std::string_view name);
 // The same from a stream; `stima_bytes`, the expected length, sizes the grid beforehand.
-Grid parse_grid(std::istream& in, std::string_view name, std::size_t stima_bytes = 0);
+Griglia leggi_griglia(std::istream& in, std::string_view name, std::size_t stima_bytes = 0);
 
 // Reads and parses the grid file; a missing or unreadable file throws tv::Failure.
-Grid load_grid(const std::filesystem::path& file);
+Griglia carica_griglia(const std::filesystem::path& file);
 
 // Path as UTF-8 text, for messages.
 std::string path_text(const std::filesystem::path& file);

@@ -138,7 +138,7 @@ struct GrigliaIndicizzata::Albero {
     std::vector<Posizione> posizioni;
 };
 
-GrigliaIndicizzata::GrigliaIndicizzata(Grid grid) : grid_(std::move(grid)) {
+GrigliaIndicizzata::GrigliaIndicizzata(Griglia grid) : grid_(std::move(grid)) {
     const auto& punti = grid_.points;
     // Positions are held in 32 bits; a larger grid is scanned (the file has about ten thousand).
     if (punti.empty() || punti.size() >= std::numeric_limits<std::uint32_t>::max()) return;
@@ -148,7 +148,7 @@ GrigliaIndicizzata::GrigliaIndicizzata(Grid grid) : grid_(std::move(grid)) {
     posizioni.reserve(punti.size());
     std::int64_t cod_massimo = punti[0].cod;
     cod_minimo_ = punti[0].cod;
-    for (const GridPoint& p : punti) {
+    for (const PuntoGriglia& p : punti) {
         if (!indicizzabile(p.lon, p.lat)) return;
         versori.push_back(versore(p.lon, p.lat));
         posizioni.push_back({p.lon, p.lat});
@@ -176,8 +176,8 @@ GrigliaIndicizzata::GrigliaIndicizzata(Grid grid) : grid_(std::move(grid)) {
 
 GrigliaIndicizzata::~GrigliaIndicizzata() = default;
 
-const GridPoint* GrigliaIndicizzata::nearest(double lon, double lat) const {
-    if (!albero_ || !indicizzabile(lon, lat)) return GridSearch(grid_).nearest(lon, lat);
+const PuntoGriglia* GrigliaIndicizzata::nearest(double lon, double lat) const {
+    if (!albero_ || !indicizzabile(lon, lat)) return RicercaLineare(grid_).nearest(lon, lat);
     const Versore q = versore(lon, lat);
     // A chord grows more slowly than its angle, so every point whose distance exceeds the
     // nearest one's by less than the margin lies within the nearest chord plus the margin.
@@ -188,18 +188,18 @@ const GridPoint* GrigliaIndicizzata::nearest(double lon, double lat) const {
         Ricontrollo tutti(albero_->posizioni, lon, lat, candidati.worstDist());
         albero_->tree.findNeighbors(tutti, q.data(), nanoflann::SearchParams());
         return tutti.trovato() ? &grid_.points[tutti.migliore()]
-                               : GridSearch(grid_).nearest(lon, lat);
+                               : RicercaLineare(grid_).nearest(lon, lat);
     }
     // The scan's choice among them: the smallest dist_geo, the earlier record on a tie.
     Ricontrollo scelta(albero_->posizioni, lon, lat, 0);
     for (std::size_t k = 0; k < candidati.size(); ++k)
         if (candidati.entro(k)) scelta.addPoint(0, candidati.indice(k));
-    if (!scelta.trovato()) return GridSearch(grid_).nearest(lon, lat);  // never expected
+    if (!scelta.trovato()) return RicercaLineare(grid_).nearest(lon, lat);  // never expected
     return &grid_.points[scelta.migliore()];
 }
 
-const GridPoint* GrigliaIndicizzata::by_code(std::int64_t cod) const {
-    if (!albero_) return GridSearch(grid_).by_code(cod);
+const PuntoGriglia* GrigliaIndicizzata::by_code(std::int64_t cod) const {
+    if (!albero_) return RicercaLineare(grid_).by_code(cod);
     if (!per_codice_.empty()) {
         if (cod < cod_minimo_) return nullptr;
         const auto k = static_cast<std::uint64_t>(cod) - static_cast<std::uint64_t>(cod_minimo_);

@@ -1,5 +1,5 @@
 // The grid held in memory with its index: a k-d tree on unit vectors for the nearest point and a
-// table of codes, answering exactly as the linear scans of GridSearch do.
+// table of codes, answering exactly as the linear scans of RicercaLineare do.
 #pragma once
 
 #include <cstdint>
@@ -12,25 +12,25 @@
 
 namespace tv::hazard {
 
-// Owns one grid and its index, built once. The answers are those of GridSearch over the same
+// Owns one grid and its index, built once. The answers are those of RicercaLineare over the same
 // grid, bit for bit: the same dist_geo, strict "less than" and the earlier record on a tie.
 // Immutable after construction, so one object may serve many threads at once.
 class GrigliaIndicizzata : public RicercaGriglia {
   public:
-    explicit GrigliaIndicizzata(Grid grid);
+    explicit GrigliaIndicizzata(Griglia grid);
     ~GrigliaIndicizzata() override;
     GrigliaIndicizzata(const GrigliaIndicizzata&) = delete;
     GrigliaIndicizzata& operator=(const GrigliaIndicizzata&) = delete;
 
-    const GridPoint* nearest(double lon, double lat) const override;
-    const GridPoint* by_code(std::int64_t cod) const override;
+    const PuntoGriglia* nearest(double lon, double lat) const override;
+    const PuntoGriglia* by_code(std::int64_t cod) const override;
 
-    const Grid& grid() const { return grid_; }
+    const Griglia& grid() const { return grid_; }
 
   private:
     struct Albero;  // unit vectors and k-d tree
 
-    Grid grid_;
+    Griglia grid_;
     std::unique_ptr<Albero> albero_;  // null when the grid must be scanned (see indice.cpp)
     // Codes close together (as in the grid file): position + 1 of the first record of each code
     // from cod_minimo_ on, 0 for none. Otherwise (code, position) pairs sorted.

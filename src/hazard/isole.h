@@ -11,7 +11,7 @@
 namespace tv::hazard {
 
 // One group: its name ("G1") and islands as the table lists them, and nine triples laid out
-// like GridPoint::dati (ag in tenths of g, F0, Tc* in s at 30, 50, ... 2475 years).
+// like PuntoGriglia::dati (ag in tenths of g, F0, Tc* in s at 30, 50, ... 2475 years).
 struct GruppoIsole {
     std::string_view nome;
     std::string_view isole;

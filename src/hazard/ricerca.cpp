@@ -12,8 +12,8 @@ constexpr double kGradiPerRadiante = 57.29577951;
 constexpr double kRaggioTerra = 6371.0;  // km
 constexpr double kPassoNordSud = 0.05;   // degrees of latitude
 
-Vicino trova_verticale(const RicercaGriglia& search, const GridPoint& from, double dlat) {
-    const GridPoint* found = search.nearest(from.lon, from.lat + dlat);
+Vicino trova_verticale(const RicercaGriglia& search, const PuntoGriglia& from, double dlat) {
+    const PuntoGriglia* found = search.nearest(from.lon, from.lat + dlat);
     if (!found) return {from, true};
     return {*found, found->cod == from.cod};
 }
@@ -34,10 +34,10 @@ double dist_geo(double LON_1, double LAT_1, double LON_2, double LAT_2) {
     return arccos(x) * kRaggioTerra;
 }
 
-const GridPoint* GridSearch::nearest(double lon, double lat) const {
-    const GridPoint* best = nullptr;
+const PuntoGriglia* RicercaLineare::nearest(double lon, double lat) const {
+    const PuntoGriglia* best = nullptr;
     double best_d = std::numeric_limits<double>::infinity();
-    for (const GridPoint& p : grid_->points) {
+    for (const PuntoGriglia& p : grid_->points) {
         const double d = dist_geo(p.lon, p.lat, lon, lat);
         if (d < best_d) {
             best = &p;
@@ -47,27 +47,27 @@ const GridPoint* GridSearch::nearest(double lon, double lat) const {
     return best;
 }
 
-const GridPoint* GridSearch::by_code(std::int64_t cod) const {
-    for (const GridPoint& p : grid_->points)
+const PuntoGriglia* RicercaLineare::by_code(std::int64_t cod) const {
+    for (const PuntoGriglia& p : grid_->points)
         if (p.cod == cod) return &p;
     return nullptr;
 }
 
-Vicino trova_NORD(const RicercaGriglia& search, const GridPoint& S) {
+Vicino trova_NORD(const RicercaGriglia& search, const PuntoGriglia& S) {
     return trova_verticale(search, S, kPassoNordSud);
 }
 
-Vicino trova_SUD(const RicercaGriglia& search, const GridPoint& N) {
+Vicino trova_SUD(const RicercaGriglia& search, const PuntoGriglia& N) {
     return trova_verticale(search, N, -kPassoNordSud);
 }
 
-std::optional<GridPoint> trova_EST(const RicercaGriglia& search, std::int64_t cod) {
-    if (const GridPoint* p = search.by_code(cod + 1)) return *p;
+std::optional<PuntoGriglia> trova_EST(const RicercaGriglia& search, std::int64_t cod) {
+    if (const PuntoGriglia* p = search.by_code(cod + 1)) return *p;
     return std::nullopt;
 }
 
-std::optional<GridPoint> trova_WEST(const RicercaGriglia& search, std::int64_t cod) {
-    if (const GridPoint* p = search.by_code(cod - 1)) return *p;
+std::optional<PuntoGriglia> trova_WEST(const RicercaGriglia& search, std::int64_t cod) {
+    if (const PuntoGriglia* p = search.by_code(cod - 1)) return *p;
     return std::nullopt;
 }
 

@@ -24,39 +24,39 @@ class RicercaGriglia {
     virtual ~RicercaGriglia() = default;
 
     // Nearest point to (lon, lat); nullptr on an empty grid or a target that is not finite.
-    virtual const GridPoint* nearest(double lon, double lat) const = 0;
+    virtual const PuntoGriglia* nearest(double lon, double lat) const = 0;
     // First point with this code; nullptr when there is none.
-    virtual const GridPoint* by_code(std::int64_t cod) const = 0;
+    virtual const PuntoGriglia* by_code(std::int64_t cod) const = 0;
 };
 
 // The linear scans over one grid in memory, record by record: the reference that the indexed
 // grid (hazard/indice.h) is checked against.
-class GridSearch : public RicercaGriglia {
+class RicercaLineare : public RicercaGriglia {
   public:
-    explicit GridSearch(const Grid& grid) : grid_(&grid) {}
+    explicit RicercaLineare(const Griglia& grid) : grid_(&grid) {}
 
-    const GridPoint* nearest(double lon, double lat) const override;
-    const GridPoint* by_code(std::int64_t cod) const override;
+    const PuntoGriglia* nearest(double lon, double lat) const override;
+    const PuntoGriglia* by_code(std::int64_t cod) const override;
 
-    const Grid& grid() const { return *grid_; }
+    const Griglia& grid() const { return *grid_; }
 
 private:
-    const Grid* grid_;
+    const Griglia* grid_;
 };
 
 // Result of a north or south search: the point found, and whether it is the starting point
 // itself (by code), i.e. there is no grid point further in that direction.
 struct Vicino {
-    GridPoint punto;
+    PuntoGriglia punto;
     bool fuori_zona = false;
 };
 
 // Nearest point to the position 0.05 degrees north (south) of the starting point.
-Vicino trova_NORD(const RicercaGriglia& search, const GridPoint& S);
-Vicino trova_SUD(const RicercaGriglia& search, const GridPoint& N);
+Vicino trova_NORD(const RicercaGriglia& search, const PuntoGriglia& S);
+Vicino trova_SUD(const RicercaGriglia& search, const PuntoGriglia& N);
 
 // The point with code cod + 1 (cod - 1), wherever it lies; nullopt when there is none.
-std::optional<GridPoint> trova_EST(const RicercaGriglia& search, std::int64_t cod);
-std::optional<GridPoint> trova_WEST(const RicercaGriglia& search, std::int64_t cod);
+std::optional<PuntoGriglia> trova_EST(const RicercaGriglia& search, std::int64_t cod);
+std::optional<PuntoGriglia> trova_WEST(const RicercaGriglia& search, std::int64_t cod);
 
 }  // namespace tv::hazard

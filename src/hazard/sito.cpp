@@ -21,7 +21,7 @@ constexpr double kDistanzaMinima = 1e-12;  // km, keeps a site on a grid point o
     throw Failure(kFuoriZona);
 }
 
-std::optional<GridPoint> verticale(const Vicino& v) {
+std::optional<PuntoGriglia> verticale(const Vicino& v) {
     if (v.fuori_zona) return std::nullopt;
     return v.punto;
 }
@@ -84,17 +84,21 @@ void al_periodo_ritorno(RisultatoSito& r, const DatiSito& dati) {
     r.r = rapporto_r(r.TR, r.k);
     r.ag = al_periodo(r, 0, "ag") / 10;  // grid and islands hold tenths of g
     r.F0 = al_periodo(r, 1, "F0");
+    // Tc* plays no part in the check: a grid without it must not stop the run.
+    const auto k = static_cast<std::size_t>(r.k);
+    const double tc1 = r.valori[3 * (k - 1) + 2], tc2 = r.valori[3 * k + 2];
+    r.Tc = tc1 > 0 && tc2 > 0 ? interpola_log(tc1, tc2, r.r) : std::nan("");
 }
 
 }  // namespace
 
 std::optional<Cella> trova_cella(const RicercaGriglia& search, double lon, double lat) {
-    const GridPoint* nearest = search.nearest(lon, lat);
+    const PuntoGriglia* nearest = search.nearest(lon, lat);
     if (!nearest) return std::nullopt;
-    const GridPoint& P = *nearest;
+    const PuntoGriglia& P = *nearest;
     Cella c;
     c.SW = P;  // the nearest point first stands in SW, whatever the case
-    std::optional<GridPoint> nord_sud, est_ovest, terzo;
+    std::optional<PuntoGriglia> nord_sud, est_ovest, terzo;
     if (P.lon <= lon && P.lat <= lat) {
         c.caso = 1;
         if (!(nord_sud = verticale(trova_NORD(search, c.SW)))) return std::nullopt;

@@ -28,7 +28,7 @@ struct DatiSito {
 // The four grid points around the site and the case (1 to 4) that placed the nearest point:
 // 1 in SW, 2 in SE, 3 in NE, 4 in NW.
 struct Cella {
-    GridPoint SW, SE, NW, NE;
+    PuntoGriglia SW, SE, NW, NE;
     int caso = 0;
 };
 
@@ -71,6 +71,7 @@ struct RisultatoSito {
     double r = 0;
     double ag = 0;  // a/g, unrounded
     double F0 = 0;
+    double Tc = 0;  // Tc* in s; not a number where the grid holds 0 or less around TR
 };
 
 // The whole hazard computation of the check run. Throws tv::Failure with an Italian message on

@@ -48,7 +48,7 @@ Quote quote(const DatiPannello& p) {
     return q;
 }
 
-void controlla_dati(const DatiPannello& p, const DatiSito& sito) {
+void controlla_dati(const DatiPannello& p, const DatiAzione& sito) {
     richiedi_positivo(p.L, "L (altezza)");
     richiedi_positivo(p.B, "B (lunghezza in pianta)");
     richiedi_positivo(p.t, "t (spessore)");
@@ -110,7 +110,7 @@ bool vincoli_validi(const Vincoli& v) {
     return v.top || (v.left && v.right);
 }
 
-EsitoPannello verifica_pannello(const DatiPannello& p, const DatiSito& sito,
+EsitoPannello verifica_pannello(const DatiPannello& p, const DatiAzione& sito,
                                 FormulaDomanda formula) {
     controlla_dati(p, sito);
 

@@ -32,8 +32,9 @@ struct DatiPannello {
     Vincoli vincoli;
 };
 
-// Site and building values: ag (a_g / g), s (S = Ss x St), T1 (building period, s).
-struct DatiSito {
+// The seismic action at the site and the building: ag (a_g / g), s (S = Ss x St), T1 (building
+// period, s).
+struct DatiAzione {
     double ag;
     double s;
     double T1;
@@ -96,7 +97,7 @@ struct EsitoPannello {
 // refused restraint combination, and tv::Failure naming the quantity for an input that is not
 // finite or out of range (L, B, t, gamma, fd, E, H, qa, T1 above 0; Z, ag, s 0 or above) or for
 // a result that would not be finite. Fa = Sa x Wa / qa whichever formula gives Sa.
-EsitoPannello verifica_pannello(const DatiPannello& p, const DatiSito& sito,
+EsitoPannello verifica_pannello(const DatiPannello& p, const DatiAzione& sito,
                                 FormulaDomanda formula = FormulaDomanda::ec8);
 
 }  // namespace tv::panel

@@ -153,6 +153,11 @@ Freccia freccia(double DL, double DZ, double sigma, double E) {
     f.deltafreccia = q.deltafreccia;
     f.sigmacrit = q.sigmacrit;
     f.qd = q.qd;
+    f.a = DL;
+    f.h = DZ;
+    f.l_arco = parabola(DL, DZ);
+    f.qcrit = q.qcrit;
+    f.fcrit = q.fcrit;
     f.instabilita = q.sigmacrit < sigma;
     double riferimento = 0.0;
     if (f.instabilita) {

@@ -34,6 +34,11 @@ struct Freccia {
     double sigmacrit;     // critical stress of instability (daN/cm2)
     double qd;            // design pressure (daN/cm2)
     bool instabilita;     // true when the arch becomes unstable before reaching fd
+    double a;             // half span of the arch (cm)
+    double h;             // its initial rise, 0.9 t (cm)
+    double l_arco;        // its unloaded length, vertex to support (cm)
+    double qcrit;         // largest pressure it carries (daN/cm2)
+    double fcrit;         // deflection at that pressure (cm)
 };
 
 // EC6 results for half span DL, initial rise DZ (0.9 t), design strength sigma and modulus E.

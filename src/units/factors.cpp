@@ -1,4 +1,4 @@
-// Family formulas over the length and force scales, the editor's unit table and the formatting
+// Unit family formulas over the length and force scales, the editor's unit table and the formatting
 // of converted values.
 #include "units/factors.h"
 
@@ -10,27 +10,29 @@
 
 namespace tv::units {
 
-double family_factor(Family f, std::string_view unit, double accelerazione_g) {
+double fattore_famiglia(Famiglia f, std::string_view unit, double accelerazione_g) {
     const double l = scala_lunghezza(unit).value_or(0.0);
     const double forza = scala_forza(unit, accelerazione_g).value_or(0.0);
     double factor = 0.0;
     switch (f) {
-        case Family::length:
+        case Famiglia::nessuna:
+            break;
+        case Famiglia::lunghezza:
             factor = l;
             break;
-        case Family::volume:
+        case Famiglia::volume:
             factor = l * l * l;
             break;
-        case Family::force:
+        case Famiglia::forza:
             factor = forza;
             break;
-        case Family::moment:
+        case Famiglia::momento:
             factor = forza * l;
             break;
-        case Family::stress:
+        case Famiglia::tensione:
             factor = forza / (l * l);
             break;
-        case Family::specific_weight:
+        case Famiglia::peso_specifico:
             factor = forza / (l * l * l);
             break;
     }
@@ -38,7 +40,7 @@ double family_factor(Family f, std::string_view unit, double accelerazione_g) {
     return std::isfinite(factor) ? factor : 0.0;
 }
 
-const std::vector<std::string>& editor_units(Family f) {
+const std::vector<std::string>& unita_editor(Famiglia f) {
     static const std::vector<std::string> length{"cm", "m", "mm"};
     static const std::vector<std::string> volume{"mm3", "cm3", "m3"};
     static const std::vector<std::string> force{"daN", "N", "kN", "kgf", "t"};
@@ -47,33 +49,36 @@ const std::vector<std::string>& editor_units(Family f) {
                                                  "kgf/cm2", "KPa",     "MPa"};
     static const std::vector<std::string> specific_weight{"daN/cm3", "daN/m3", "N/m3",
                                                           "kN/m3",   "kgf/m3", "t/m3"};
+    static const std::vector<std::string> nessuna;
     switch (f) {
-        case Family::length:
+        case Famiglia::nessuna:
+            return nessuna;
+        case Famiglia::lunghezza:
             return length;
-        case Family::volume:
+        case Famiglia::volume:
             return volume;
-        case Family::force:
+        case Famiglia::forza:
             return force;
-        case Family::moment:
+        case Famiglia::momento:
             return moment;
-        case Family::stress:
+        case Famiglia::tensione:
             return stress;
-        case Family::specific_weight:
+        case Famiglia::peso_specifico:
             return specific_weight;
     }
-    return length;  // not reached: every enumerator is handled above
+    return nessuna;  // not reached: every enumerator is handled above
 }
 
-const std::vector<Family>& editor_family_order() {
-    static const std::vector<Family> order{Family::force,  Family::moment, Family::specific_weight,
-                                           Family::length, Family::stress, Family::volume};
+const std::vector<Famiglia>& ordine_famiglie_editor() {
+    static const std::vector<Famiglia> order{Famiglia::forza,  Famiglia::momento, Famiglia::peso_specifico,
+                                           Famiglia::lunghezza, Famiglia::tensione, Famiglia::volume};
     return order;
 }
 
-std::optional<Family> family_of_unit(std::string_view unit) {
+std::optional<Famiglia> famiglia_editor(std::string_view unit) {
     const std::string lower = tv::text::to_lower(unit);
-    for (Family f : editor_family_order()) {
-        const auto& rows = editor_units(f);
+    for (Famiglia f : ordine_famiglie_editor()) {
+        const auto& rows = unita_editor(f);
         if (std::any_of(rows.begin(), rows.end(),
                         [&](const std::string& row) { return tv::text::to_lower(row) == lower; }))
             return f;

@@ -11,25 +11,25 @@
 
 namespace tv::units {
 
-// The editor's families, each with its factor formula over the length scale L and the force
-// scale F of one unit text: length L, volume L^3, force F, moment F*L, stress F/L^2, specific
-// weight F/L^3.
-enum class Family { length, volume, force, moment, stress, specific_weight };
+// The unit families: what a unit text measures. Each but `nessuna` has its factor formula over
+// the length scale L and the force scale F of one unit text: length L, volume L^3, force F,
+// moment F*L, stress F/L^2, specific weight F/L^3.
+enum class Famiglia { nessuna, lunghezza, volume, forza, momento, tensione, peso_specifico };
 
 // The family's formula applied to a unit text; a missing scale counts as 0. A factor that cannot
 // be formed (a division by a zero scale, or a gravity of 0 for kgf and t) is 0 as well, so a
 // result that is not finite never leaves this function.
-double family_factor(Family f, std::string_view unit, double accelerazione_g);
+double fattore_famiglia(Famiglia f, std::string_view unit, double accelerazione_g);
 
 // The unit texts the editor offers for a family, one per row, in row order.
-const std::vector<std::string>& editor_units(Family f);
+const std::vector<std::string>& unita_editor(Famiglia f);
 
 // The families in the order the editor tries them for a work unit.
-const std::vector<Family>& editor_family_order();
+const std::vector<Famiglia>& ordine_famiglie_editor();
 
 // The first family (in editor order) with a row whose unit text equals the given one in lower
 // case, the whole text compared; nullopt when the text is in no family.
-std::optional<Family> family_of_unit(std::string_view unit);
+std::optional<Famiglia> famiglia_editor(std::string_view unit);
 
 // valore (read with the locale's number reader) times fattore, rounded half to even at cifre
 // decimals, as general number text with the locale's separator. "0" when valore is not a number

@@ -36,27 +36,26 @@ std::string tra_virgolette(std::string_view testo) {
 
 // One family of the settings file: its key, where its text, caption and factor go, the kind of
 // unit it needs and the formula of its factor.
-struct Famiglia {
+struct ChiaveUnita {
     std::string_view chiave;
     std::string Unita::*unita;
     std::string Unita::*etichetta;
     double Unita::*fattore;
-    Genere genere;
-    Family formula;
+    Famiglia famiglia;
     std::string_view attesa;  // what the unit must be, for the message
 };
 
 // In the order the keys are tested on a line.
-const std::array<Famiglia, 4> kFamiglie{{
+const std::array<ChiaveUnita, 4> kFamiglie{{
     {"lunghezze", &Unita::unita_lunghezze, &Unita::etichetta_lunghezze, &Unita::fattore_lunghezze,
-     Genere::lunghezza, Family::length, "una lunghezza (mm, cm, m)"},
-    {"forze", &Unita::unita_forze, &Unita::etichetta_forze, &Unita::fattore_forze, Genere::forza,
-     Family::force, "una forza (daN, N, kN, kgf, t)"},
+     Famiglia::lunghezza, "una lunghezza (mm, cm, m)"},
+    {"forze", &Unita::unita_forze, &Unita::etichetta_forze, &Unita::fattore_forze, Famiglia::forza,
+     "una forza (daN, N, kN, kgf, t)"},
     {"pesi_specifici", &Unita::unita_pesi_specifici, &Unita::etichetta_pesi_specifici,
-     &Unita::fattore_pesi_specifici, Genere::peso_specifico, Family::specific_weight,
+     &Unita::fattore_pesi_specifici, Famiglia::peso_specifico,
      "un peso specifico (forza/lunghezza3, per esempio kN/m3)"},
     {"tensioni", &Unita::unita_tensioni, &Unita::etichetta_tensioni, &Unita::fattore_tensioni,
-     Genere::tensione, Family::stress, "una tensione (forza/lunghezza2, KPa o MPa)"},
+     Famiglia::tensione, "una tensione (forza/lunghezza2, KPa o MPa)"},
 }};
 
 std::string nel_file(const std::string& file) {
@@ -74,9 +73,9 @@ std::optional<double> leggi_gravita(std::string_view testo) {
 // (kgf and t divide by it).
 bool gravita_utilizzabile(double g) {
     if (!(g > 0) || !std::isfinite(g)) return false;
-    for (Family f : editor_family_order())
-        for (const std::string& u : editor_units(f))
-            if (!(family_factor(f, u, g) > 0)) return false;
+    for (Famiglia f : ordine_famiglie_editor())
+        for (const std::string& u : unita_editor(f))
+            if (!(fattore_famiglia(f, u, g) > 0)) return false;
     return true;
 }
 
@@ -125,7 +124,7 @@ std::optional<double> scala_forza(std::string_view unit, double accelerazione_g)
     return std::nullopt;
 }
 
-Genere genere_unita(std::string_view unit) {
+Famiglia famiglia_unita(std::string_view unit) {
     const std::string u = tv::text::to_lower(unit);
     std::vector<Pezzo> pezzi;
     std::size_t pos = 0;
@@ -138,18 +137,18 @@ Genere genere_unita(std::string_view unit) {
         const auto noto = std::find_if(kPezzi.begin(), kPezzi.end(), [&](const PezzoNoto& p) {
             return std::string_view(u).substr(pos).starts_with(p.testo);
         });
-        if (noto == kPezzi.end()) return Genere::nessuno;
+        if (noto == kPezzi.end()) return Famiglia::nessuna;
         pezzi.push_back(noto->pezzo);
         pos += noto->testo.size();
     }
     using P = Pezzo;
-    if (pezzi == std::vector<P>{P::lunghezza}) return Genere::lunghezza;
-    if (pezzi == std::vector<P>{P::forza}) return Genere::forza;
-    if (pezzi == std::vector<P>{P::pressione}) return Genere::tensione;
-    if (pezzi == std::vector<P>{P::forza, P::barra, P::lunghezza, P::due}) return Genere::tensione;
+    if (pezzi == std::vector<P>{P::lunghezza}) return Famiglia::lunghezza;
+    if (pezzi == std::vector<P>{P::forza}) return Famiglia::forza;
+    if (pezzi == std::vector<P>{P::pressione}) return Famiglia::tensione;
+    if (pezzi == std::vector<P>{P::forza, P::barra, P::lunghezza, P::due}) return Famiglia::tensione;
     if (pezzi == std::vector<P>{P::forza, P::barra, P::lunghezza, P::tre})
-        return Genere::peso_specifico;
-    return Genere::nessuno;
+        return Famiglia::peso_specifico;
+    return Famiglia::nessuna;
 }
 
 void Unita::leggi_testo(const std::vector<std::string>& lines,
@@ -169,7 +168,7 @@ void Unita::leggi_testo(const std::vector<std::string>& lines,
 
         const auto famiglia =
             std::find_if(kFamiglie.begin(), kFamiglie.end(),
-                         [&](const Famiglia& f) { return contiene(minuscola, f.chiave); });
+                         [&](const ChiaveUnita& f) { return contiene(minuscola, f.chiave); });
         if (famiglia != kFamiglie.end()) {
             letta.*(famiglia->unita) = valore;
             letta.*(famiglia->etichetta) = "[" + valore + "]";
@@ -195,19 +194,19 @@ void Unita::calcola_fattori(const std::string& file_name_for_messages) {
     if (valore_accelerazione_g.empty()) throw tv::Failure(nel + "manca la riga [accelerazione_g]");
     std::array<double, kFamiglie.size()> fattori{};
     for (std::size_t i = 0; i < kFamiglie.size(); ++i) {
-        const Famiglia& f = kFamiglie[i];
+        const ChiaveUnita& f = kFamiglie[i];
         const std::string chiave = "[" + std::string(f.chiave) + "]";
         // A key that was read always leaves a caption, "[]" at least.
         if ((this->*(f.etichetta)).empty()) throw tv::Failure(nel + "manca la riga " + chiave);
         const std::string& unita = this->*(f.unita);
-        const Genere genere = genere_unita(unita);
-        if (genere == Genere::nessuno)
+        const Famiglia genere = famiglia_unita(unita);
+        if (genere == Famiglia::nessuna)
             throw tv::Failure(nel + "l'unità " + tra_virgolette(unita) + " di " + chiave +
                               " non è riconosciuta");
-        if (genere != f.genere)
+        if (genere != f.famiglia)
             throw tv::Failure(nel + "l'unità " + tra_virgolette(unita) + " di " + chiave +
                               " non è " + std::string(f.attesa));
-        fattori[i] = family_factor(f.formula, unita, accelerazione_g);
+        fattori[i] = fattore_famiglia(f.famiglia, unita, accelerazione_g);
         if (!(fattori[i] > 0) || !std::isfinite(fattori[i]))
             throw tv::Failure(nel + "l'unità " + tra_virgolette(unita) + " di " + chiave +
                               " non dà un fattore di conversione valido");

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "units/factors.h"
+
 namespace tv::units {
 
 // Length scale of a unit text (units per cm), read from substrings of its lower case:
@@ -20,9 +22,8 @@ std::optional<double> scala_forza(std::string_view unit, double accelerazione_g)
 
 // What a unit text is made of, by the strict reading of its parts (blanks between parts and
 // letter case ignored): a length, a force, a stress (force/length2, KPa, MPa), a specific weight
-// (force/length3), or nothing the program knows.
-enum class Genere { nessuno, lunghezza, forza, tensione, peso_specifico };
-Genere genere_unita(std::string_view unit);
+// (force/length3), or nothing the program knows (`nessuna`).
+Famiglia famiglia_unita(std::string_view unit);
 
 // The unit settings of the job: one object, filled once at start-up by imposta_unita.
 struct Unita {

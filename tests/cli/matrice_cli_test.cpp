@@ -131,7 +131,7 @@ TEST(MatriceSet, MalformedSetIsRefusedBeforeAnyRun) {
         o.set = {s};
         const Esito e = check(o, suite().root());
         EXPECT_EQ(e.codice, 2) << s;
-        EXPECT_EQ(e.err, std::string("--set: atteso N=TESTO con N da 0 a 26, ricevuto \"") + s +
+        EXPECT_EQ(e.err, std::string("--set: atteso N=TESTO con N da 0 a 26 o il nome breve del campo, ricevuto \"") + s +
                              "\"\n");
         EXPECT_EQ(e.out, "");
     }

@@ -77,8 +77,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST(Convalida, EveryInputFieldButTheSoilRefusesAnEmptyText) {
-    for (int i : kCampiIngresso) {
-        if (i == 4) continue;
+    for (Campo c : kCampiIngresso) {
+        if (c == Campo::suolo) continue;
+        const int i = indice(c);
         Finestra w;
         w.form.stato.text1[static_cast<std::size_t>(i)] = "";
         EXPECT_TRUE(w.form.Text1_Validate(i)) << "field " << i;
@@ -90,7 +91,9 @@ TEST(Convalida, EveryInputFieldButTheSoilRefusesAnEmptyText) {
 TEST(Convalida, ResultFieldsAreNeverRefusedEvenEmpty) {
     // Only the program writes them; empty after a start-up whose run stopped, they must not
     // hold the focus.
-    for (int i : kCampiRisultato) {
+    for (const auto& d : kTabellaCampi) {
+        if (d.ingresso) continue;
+        const int i = indice(d.campo);
         Finestra w;
         w.form.stato.text1[static_cast<std::size_t>(i)] = "";
         EXPECT_FALSE(w.form.Text1_Validate(i)) << "field " << i;

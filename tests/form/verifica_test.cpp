@@ -17,6 +17,11 @@ using prova::SuiteTemp;
 
 constexpr int kNodo = 33;  // row 2, column 2: 7.29 E, 45 N
 
+// The grid corners of the last completed run: SW, SE, NE, NW.
+const std::array<Nodo, 4>& nodi(const Form1& f) {
+    return std::get<OrigineGriglia>(f.risultato.value().azione.origine).nodi;
+}
+
 // A window started on a fresh temporary suite, its site put on node 33.
 class Verifica : public ::testing::Test {
   protected:
@@ -59,10 +64,10 @@ TEST_P(PeriodoRitorno, FieldZeroShowsAgOfTheSiteAtTheReturnPeriod) {
     EXPECT_TRUE(w.messaggi.elenco.empty());
     const double ag = prova::ag_nodo(kNodo, c.k);
     EXPECT_EQ(campo(0), text::rounded(ag, 4, text::dot_format()));
-    EXPECT_NEAR(w.form.ag, ag, 1e-9) << "ag keeps full precision";
+    EXPECT_NEAR(w.form.risultato->azione.ag, ag, 1e-9) << "ag keeps full precision";
     EXPECT_EQ(w.form.stato.label2_6, c.VR);
-    EXPECT_EQ(w.form.variabili.TR, c.TR);
-    EXPECT_NEAR(w.form.variabili.F0, 2.5, 1e-9);
+    EXPECT_EQ(w.form.risultato->azione.TR, c.TR);
+    EXPECT_NEAR(w.form.risultato->azione.F0, 2.5, 1e-9);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -81,9 +86,9 @@ TEST_F(Verifica, ReturnPeriodBetweenTabulatedValuesInterpolatesAg) {
     campo(10) = "1.5";
     ASSERT_TRUE(w.form.Command1_Click(0));
     EXPECT_EQ(w.form.stato.label2_6, "37.5");
-    EXPECT_EQ(w.form.variabili.TR, 356);  // -37.5 / ln 0.9 = 355.9
-    EXPECT_GT(w.form.ag, prova::ag_nodo(kNodo, 5));
-    EXPECT_LT(w.form.ag, prova::ag_nodo(kNodo, 6));
+    EXPECT_EQ(w.form.risultato->azione.TR, 356);  // -37.5 / ln 0.9 = 355.9
+    EXPECT_GT(w.form.risultato->azione.ag, prova::ag_nodo(kNodo, 5));
+    EXPECT_LT(w.form.risultato->azione.ag, prova::ag_nodo(kNodo, 6));
 }
 
 TEST_F(Verifica, SoilAndTopographyGiveSsAndS) {
@@ -93,7 +98,7 @@ TEST_F(Verifica, SoilAndTopographyGiveSsAndS) {
     // Ss = 1.4 - 0.4 x F0 x ag = 1.4 - 0.4 x 2.5 x 0.2033, within the limits of soil B.
     EXPECT_EQ(w.form.stato.label2_0, "1.197");
     EXPECT_EQ(w.form.stato.label2_1, "1.436");
-    EXPECT_NEAR(w.form.variabili.s, 1.1967 * 1.2, 1e-9);
+    EXPECT_NEAR(w.form.risultato->azione.spettro.s, 1.1967 * 1.2, 1e-9);
     EXPECT_EQ(campo(4), " b ") << "the run reads the soil, it does not rewrite it";
     campo(4) = "d";
     campo(5) = "1";
@@ -125,16 +130,19 @@ TEST_F(Verifica, RunWritesT1FromFieldOneAndTheCellAroundTheSite) {
     campo(7) = "45.01";
     ASSERT_TRUE(w.form.Command1_Click(0));
     EXPECT_EQ(w.form.T1, 0.5);
-    const auto& v = w.form.variabili;
+    const auto& [SW, SE, NE, NW] = nodi(w.form);
     // Nearest node 7.29 / 45 lies south-east of the site: the cell spans columns 1-2, rows 1-2.
-    EXPECT_DOUBLE_EQ(v.SE_lon, 7.29);
-    EXPECT_DOUBLE_EQ(v.SE_lat, 45.0);
-    EXPECT_DOUBLE_EQ(v.NW_lon, 7.22);
-    EXPECT_DOUBLE_EQ(v.NW_lat, 45.05);
-    EXPECT_DOUBLE_EQ(v.SW_lon, 7.22);
-    EXPECT_DOUBLE_EQ(v.NE_lat, 45.05);
-    EXPECT_LT(v.Dse, v.Dsw);
-    EXPECT_LT(v.Dse, v.Dne);
+    EXPECT_DOUBLE_EQ(SE.lon, 7.29);
+    EXPECT_DOUBLE_EQ(SE.lat, 45.0);
+    EXPECT_DOUBLE_EQ(NW.lon, 7.22);
+    EXPECT_DOUBLE_EQ(NW.lat, 45.05);
+    EXPECT_DOUBLE_EQ(SW.lon, 7.22);
+    EXPECT_DOUBLE_EQ(NE.lat, 45.05);
+    EXPECT_LT(SE.distanza_km, SW.distanza_km);
+    EXPECT_LT(SE.distanza_km, NE.distanza_km);
+    // Inverse-distance weights: the nearest corner weighs most, and they add up to 1.
+    EXPECT_GT(SE.peso, NW.peso);
+    EXPECT_NEAR(SW.peso + SE.peso + NE.peso + NW.peso, 1.0, 1e-12);
 }
 
 TEST_F(Verifica, RunReadsTheGridFileAgainWhenItChanges) {
@@ -171,7 +179,7 @@ class RunFermo : public Verifica, public ::testing::WithParamInterface<CasoFermo
 
 TEST_P(RunFermo, ShowsOneMessageAndChangesNothing) {
     const CasoFermo& c = GetParam();
-    const double ag = w.form.ag, T1 = w.form.T1, TR = w.form.variabili.TR;
+    const double ag = w.form.risultato->azione.ag, T1 = w.form.T1, TR = w.form.risultato->azione.TR;
     campo(1) = "0.5";  // a completed run would take T1 from here
     campo(9) = "63";   // and a new return period
     c.guasto(w.form.stato, suite);
@@ -191,9 +199,9 @@ TEST_P(RunFermo, ShowsOneMessageAndChangesNothing) {
     EXPECT_EQ(m.icona, Icona::stop);
     EXPECT_EQ(w.form.campo_rifiutato(), c.campo);
     EXPECT_TRUE(w.form.stato == prima);
-    EXPECT_EQ(w.form.ag, ag);
+    EXPECT_EQ(w.form.risultato->azione.ag, ag);
     EXPECT_EQ(w.form.T1, T1);
-    EXPECT_EQ(w.form.variabili.TR, TR);
+    EXPECT_EQ(w.form.risultato->azione.TR, TR);
 }
 
 void testo(StatoFinestra& s, int i, const char* t) {
@@ -278,9 +286,9 @@ TEST(VerificaVirgola, SameResultsAsUnderADotLocale) {
     for (int i : {0, 2, 18, 19, 20, 21, 22, 24, 25, 26})
         EXPECT_EQ(con_punto(tv[static_cast<std::size_t>(i)]), tp[static_cast<std::size_t>(i)])
             << "field " << i;
-    EXPECT_EQ(virgola.form.variabili.Dsw, punto.form.variabili.Dsw);
-    EXPECT_EQ(virgola.form.variabili.NE_lat, punto.form.variabili.NE_lat);
-    EXPECT_EQ(virgola.form.variabili.TR, punto.form.variabili.TR);
+    EXPECT_EQ(nodi(virgola.form)[0].distanza_km, nodi(punto.form)[0].distanza_km);
+    EXPECT_EQ(nodi(virgola.form)[2].lat, nodi(punto.form)[2].lat);
+    EXPECT_EQ(virgola.form.risultato->azione.TR, punto.form.risultato->azione.TR);
     EXPECT_NE(tv[0].find(','), std::string::npos);
 }
 
@@ -292,11 +300,11 @@ TEST(VerificaVirgola, SiteTextInTheLocaleNotationIsNeverCutAtTheComma) {
     t[6] = "7,28";
     t[7] = "45";
     ASSERT_TRUE(w.form.Command1_Click(0));
-    const double SE_lat_45 = w.form.variabili.SE_lat;
+    const double SE_lat_45 = nodi(w.form)[1].lat;
     t[7] = "45,07";
     ASSERT_TRUE(w.form.Command1_Click(0));
-    EXPECT_NE(w.form.variabili.SE_lat, SE_lat_45);
-    EXPECT_DOUBLE_EQ(w.form.variabili.NE_lat, 45.1);  // 45.07 lies in the top cell row
+    EXPECT_NE(nodi(w.form)[1].lat, SE_lat_45);
+    EXPECT_DOUBLE_EQ(nodi(w.form)[2].lat, 45.1);  // 45.07 lies in the top cell row
 }
 
 // ---- The reference grid ---------------------------------------------------------------------
@@ -315,10 +323,14 @@ TEST(VerificaGrigliaReale, LAquilaAtTheDefaultReturnPeriod) {
     t[9] = "10";
     ASSERT_TRUE(w.form.Command1_Click(0));
     EXPECT_TRUE(w.messaggi.elenco.empty());
-    EXPECT_EQ(w.form.variabili.TR, 475);
-    EXPECT_NEAR(w.form.ag, 0.2607, 5e-4);
-    EXPECT_NEAR(w.form.variabili.F0, 2.36, 5e-3);
-    EXPECT_NEAR(w.form.variabili.Ss, 1.154, 5e-4);
+    const AzioneSito& a = w.form.risultato->azione;
+    EXPECT_EQ(a.TR, 475);
+    EXPECT_EQ(a.TR_inf, 475);  // a tabulated period opens its bracket
+    EXPECT_EQ(a.TR_sup, 975);
+    EXPECT_NEAR(a.Tc, 0.35, 5e-3);
+    EXPECT_NEAR(w.form.risultato->azione.ag, 0.2607, 5e-4);
+    EXPECT_NEAR(w.form.risultato->azione.F0, 2.36, 5e-3);
+    EXPECT_NEAR(w.form.risultato->azione.spettro.Ss, 1.154, 5e-4);
     EXPECT_EQ(w.form.stato.label2_0, "1.154");
     EXPECT_EQ(w.form.stato.label2_6, "50");
 }

@@ -37,7 +37,7 @@ class GridCacheTest : public ::testing::Test {
     std::int64_t codice() { return cache.get(file)->grid().points[0].cod; }
 
     prova::CartellaTemp tmp;
-    GridCache cache;
+    CacheGriglia cache;
     fs::path file = tmp.scrivi("g.txt", "");
     fs::file_time_type t0 = fs::last_write_time(file);
 };

@@ -17,9 +17,9 @@ using prova::record;
 
 // The message of the whole text read from memory, after checking that a stream gives the same.
 std::string rifiuto(const std::string& bytes) {
-    const std::string m = messaggio([&] { parse_grid(bytes, "griglia.txt"); });
+    const std::string m = messaggio([&] { leggi_griglia(bytes, "griglia.txt"); });
     std::istringstream in(bytes);
-    EXPECT_EQ(messaggio([&] { parse_grid(in, "griglia.txt"); }), m);
+    EXPECT_EQ(messaggio([&] { leggi_griglia(in, "griglia.txt"); }), m);
     return m;
 }
 
@@ -28,7 +28,7 @@ TEST(GridParse, ReadsRecordsInFileOrderWhateverTheSeparatorsAndLineEnds) {
     std::string text = record("5") + "\r\n" + record("4294967296", " ,\t") + "\r" +
                        record("7", "\n") + " 13111.0 +6.5 -4.5e1";
     for (int i = 0; i < 27; ++i) text += " 2.5E-1";
-    const Grid g = parse_grid(text + "  \n\n \t\r\n", "griglia.txt");
+    const Griglia g = leggi_griglia(text + "  \n\n \t\r\n", "griglia.txt");
     ASSERT_EQ(g.points.size(), 3u);
     EXPECT_EQ(g.points[0].cod, 4294967296LL);  // held whole beyond 32 bits
     EXPECT_EQ(g.points[0].lon, 6.5448);
@@ -61,9 +61,9 @@ TEST(GridParse, RefusedTextNamesRecordLineAndFault) {
 TEST(GridLoad, MissingOrMalformedFileIsNamedByItsPath) {
     prova::CartellaTemp tmp;
     const auto manca = tmp.path() / "manca.txt", rotto = tmp.scrivi("g.txt", "h\n1 2\n");
-    EXPECT_EQ(messaggio([&] { load_grid(manca); }),
+    EXPECT_EQ(messaggio([&] { carica_griglia(manca); }),
               "Impossibile leggere il file della griglia \"" + path_text(manca) + "\".");
-    EXPECT_EQ(messaggio([&] { load_grid(rotto); }),
+    EXPECT_EQ(messaggio([&] { carica_griglia(rotto); }),
               "File della griglia \"" + path_text(rotto) +
                   "\", record 1 (riga 2): il record ha 2 numeri invece di 30.");
 }
@@ -71,14 +71,14 @@ TEST(GridLoad, MissingOrMalformedFileIsNamedByItsPath) {
 TEST(LettoreGrigliaRecords, GivesRecordsOneByOneAndFaultsOnlyWhenReached) {
     const std::string text = "h\n" + record("1") + "\n" + record("2", ",") + "\n3 x\n";
     LettoreGriglia lettore(text, "g.txt");
-    GridPoint p;
+    PuntoGriglia p;
     EXPECT_TRUE(lettore.prossimo(p) && lettore.prossimo(p));
     EXPECT_EQ(p.cod, 2);
     EXPECT_EQ(lettore.letti(), 2u);
     EXPECT_THROW(lettore.prossimo(p), Failure);
 }
 
-// Grid texts longer than the reader's pieces (64 KiB), with records split over lines, CR LF,
+// Griglia texts longer than the reader's pieces (64 KiB), with records split over lines, CR LF,
 // lone CR and tabs; a header `spazi` blanks longer moves every piece boundary.
 std::string testo_lungo(const std::string& fine_riga, int records, int spazi = 0) {
     std::string out = "ID LON LAT" + std::string(static_cast<std::size_t>(spazi), ' ') + fine_riga;
@@ -93,8 +93,8 @@ TEST(GridParseStream, ReadsPieceByPieceAsTheWholeText) {
             const std::string text = testo_lungo(fine_riga, 2500, spazi);
             ASSERT_GT(text.size(), 3u * 65536u);
             std::istringstream in(text);
-            const Grid a = parse_grid(text, "griglia.txt");
-            const Grid b = parse_grid(in, "griglia.txt", text.size());
+            const Griglia a = leggi_griglia(text, "griglia.txt");
+            const Griglia b = leggi_griglia(in, "griglia.txt", text.size());
             ASSERT_EQ(b.points.size(), 2500u);
             for (std::size_t k = 0; k < a.points.size(); ++k) {
                 ASSERT_EQ(a.points[k].cod, b.points[k].cod);

@@ -19,8 +19,8 @@
 namespace tv::hazard::prova {
 
 // A point whose 27 values are positive and different from those of every other code.
-inline GridPoint nodo(std::int64_t cod, double lon, double lat) {
-    GridPoint p{cod, lon, lat, {}};
+inline PuntoGriglia nodo(std::int64_t cod, double lon, double lat) {
+    PuntoGriglia p{cod, lon, lat, {}};
     for (std::size_t i = 0; i < p.dati.size(); ++i)
         p.dati[i] = 1.0 + static_cast<double>(cod) / 1000.0 + static_cast<double>(i) / 100.0;
     return p;
@@ -32,8 +32,8 @@ inline double lon_colonna(int col) { return 10.0 + 0.07 * col; }
 inline double lat_riga(int row) { return 45.0 - 0.05 * row; }
 inline std::int64_t codice(int row, int col) { return 101 + 10 * row + col; }
 
-inline Grid reticolo(int rows, int cols, const std::vector<std::int64_t>& senza = {}) {
-    Grid g;
+inline Griglia reticolo(int rows, int cols, const std::vector<std::int64_t>& senza = {}) {
+    Griglia g;
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c)
             if (std::find(senza.begin(), senza.end(), codice(r, c)) == senza.end())

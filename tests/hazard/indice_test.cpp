@@ -26,18 +26,18 @@ using prova::nodo;
 // west), or the message that stopped it.
 using Traccia = std::pair<std::vector<double>, std::string>;
 
-Traccia traccia(const RicercaGriglia& r, const Grid& g, double lon, double lat, bool tutto) {
+Traccia traccia(const RicercaGriglia& r, const Griglia& g, double lon, double lat, bool tutto) {
     Traccia t;
     auto& n = t.first;
-    const auto pos = [&](const GridPoint* p) { n.push_back(p ? p - g.points.data() : -1.0); };
-    const GridPoint* p = r.nearest(lon, lat);
+    const auto pos = [&](const PuntoGriglia* p) { n.push_back(p ? p - g.points.data() : -1.0); };
+    const PuntoGriglia* p = r.nearest(lon, lat);
     pos(p);
     if (p) pos(r.by_code(p->cod));
     if (!tutto) return t;
     try {
         const RisultatoSito s = interpola_sito(r, DatiSito{lon, lat});
         const Cella& c = s.cella;
-        for (const GridPoint* q : {&c.SW, &c.SE, &c.NW, &c.NE})
+        for (const PuntoGriglia* q : {&c.SW, &c.SE, &c.NW, &c.NE})
             n.insert(n.end(), {1.0 * q->cod, q->lon, q->lat});
         n.insert(n.end(), {1.0 * c.caso, s.Dsw, s.Dse, s.Dnw, s.Dne, s.TR, s.ag, s.F0});
         n.insert(n.end(), s.valori.begin(), s.valori.end());
@@ -50,7 +50,7 @@ Traccia traccia(const RicercaGriglia& r, const Grid& g, double lon, double lat, 
 // Both paths at one site give the same trace.
 ::testing::AssertionResult concordano(const GrigliaIndicizzata& ind, double lon, double lat,
                                       bool tutto = true) {
-    if (traccia(GridSearch(ind.grid()), ind.grid(), lon, lat, tutto) ==
+    if (traccia(RicercaLineare(ind.grid()), ind.grid(), lon, lat, tutto) ==
         traccia(ind, ind.grid(), lon, lat, tutto))
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure() << "percorsi diversi al sito " << lon << " " << lat;
@@ -69,7 +69,7 @@ double lon_nodo(int r, int c) {
 }
 
 TEST(Indice, AgreesWithTheScansOnTenThousandSitesOfASkewLatticeWithTies) {
-    Grid g;
+    Griglia g;
     for (int r = 0; r < kRighe; ++r)
         for (int c = 0; c < kColonne; ++c)  // ragged ends, as at a coast
             if (!(r % 7 == 3 && c < 2) && !(r % 5 == 1 && c > kColonne - 3))
@@ -85,7 +85,7 @@ TEST(Indice, AgreesWithTheScansOnTenThousandSitesOfASkewLatticeWithTies) {
     std::uniform_real_distribution<double> u(0.0, 1.0);
     int pareggi = 0;
     for (int i = 0; i < 10000; ++i) {
-        const GridPoint& p = punti[rng() % punti.size()];
+        const PuntoGriglia& p = punti[rng() % punti.size()];
         const int r = static_cast<int>(rng() % kRighe), c = 2 + static_cast<int>(rng() % 27);
         double lon = p.lon, lat = p.lat;  // on a grid point
         if (i % 6 == 0) {                 // anywhere around the lattice
@@ -119,10 +119,10 @@ TEST(Indice, AgreesWithTheScansOnTenThousandSitesOfASkewLatticeWithTies) {
 
 TEST(Indice, EqualDistancesKeepTheRecordMetFirst) {
     // Exactly representable longitudes: both points lie 0.125 degrees from the target.
-    Grid g{{nodo(7, 9.875, 45), nodo(3, 10.125, 45)}};
+    Griglia g{{nodo(7, 9.875, 45), nodo(3, 10.125, 45)}};
     for (int volta = 0; volta < 2; ++volta) {
         const GrigliaIndicizzata ind(g);
-        EXPECT_EQ(GridSearch(g).nearest(10, 45)->cod, g.points[0].cod);
+        EXPECT_EQ(RicercaLineare(g).nearest(10, 45)->cod, g.points[0].cod);
         EXPECT_EQ(ind.nearest(10, 45), &ind.grid().points[0]);
         std::swap(g.points[0], g.points[1]);
     }
@@ -131,7 +131,7 @@ TEST(Indice, EqualDistancesKeepTheRecordMetFirst) {
 TEST(Indice, ClusterWithinCentimetresFollowsDistGeoNotTheChord) {
     // Fifty points within a few centimetres: dist_geo rounds their distances to a handful of
     // values (many to 0), and the scan takes the first of the smallest.
-    Grid g;
+    Griglia g;
     std::mt19937_64 rng(3);
     std::uniform_real_distribution<double> u(-1.0, 1.0);
     for (int i = 0; i < 50; ++i)
@@ -142,9 +142,9 @@ TEST(Indice, ClusterWithinCentimetresFollowsDistGeoNotTheChord) {
 }
 
 TEST(Indice, EmptyGridOrAPointBeyondTheIndexLimitsIsScanned) {
-    EXPECT_EQ(GrigliaIndicizzata{Grid{}}.nearest(10, 45), nullptr);
-    EXPECT_EQ(GridSearch(Grid{}).nearest(10, 45), nullptr);
-    Grid g = prova::reticolo(3, 3);
+    EXPECT_EQ(GrigliaIndicizzata{Griglia{}}.nearest(10, 45), nullptr);
+    EXPECT_EQ(RicercaLineare(Griglia{}).nearest(10, 45), nullptr);
+    Griglia g = prova::reticolo(3, 3);
     g.points.push_back(nodo(7, 5e6, 45));
     const GrigliaIndicizzata ind(std::move(g));
     EXPECT_TRUE(concordano(ind, 10.05, 44.95));
@@ -155,9 +155,9 @@ TEST(Indice, RepeatedCodesGiveTheEarlierRecordWhetherCodesAreCloseOrFarApart) {
     // Codes 1..6 sit in a table by code; codes up to 10^12 apart in a sorted list.
     constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
     for (std::int64_t lontano : {std::int64_t{6}, std::int64_t{1000000000000}, kMin}) {
-        const GrigliaIndicizzata ind(Grid{{nodo(4, 10, 45), nodo(2, 10.07, 45), nodo(4, 10.14, 45),
+        const GrigliaIndicizzata ind(Griglia{{nodo(4, 10, 45), nodo(2, 10.07, 45), nodo(4, 10.14, 45),
                                            nodo(lontano, 10.21, 45), nodo(1, 10.28, 45)}});
-        const GridSearch lin(ind.grid());
+        const RicercaLineare lin(ind.grid());
         for (std::int64_t cod : {std::int64_t{4}, std::int64_t{2}, std::int64_t{1}, lontano,
                                  std::int64_t{0}, std::int64_t{3}, lontano + 1, std::int64_t{-7}})
             EXPECT_EQ(ind.by_code(cod), lin.by_code(cod)) << cod;
@@ -169,7 +169,7 @@ TEST(Indice, AgreesWithTheScanOnTheRealGrid) {
     const std::filesystem::path file =
         std::filesystem::path(TV_SHARED_DATA) / "hazard_grid_ntc2008.txt";
     if (!std::filesystem::exists(file)) GTEST_SKIP() << "griglia di riferimento assente";
-    const GrigliaIndicizzata ind(load_grid(file));
+    const GrigliaIndicizzata ind(carica_griglia(file));
     // Lon 6.5448..18.594, lat 36.573..47.178: the box and half a degree around it, with its edges;
     // the whole run on one site in twenty (every scan of the real grid takes a while).
     std::mt19937_64 rng(11);

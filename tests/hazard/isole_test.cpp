@@ -93,7 +93,7 @@ TEST(ZonaIsole, BoxBoundsIncludedCircleByGreatCircleFirstZoneInFileOrder) {
 class SitiIsole : public ::testing::Test {
   protected:
     static void SetUpTestSuite() {
-        griglia = new GrigliaIndicizzata(load_grid(TV_SHARED_DATA "/hazard_grid_ntc2008.txt"));
+        griglia = new GrigliaIndicizzata(carica_griglia(TV_SHARED_DATA "/hazard_grid_ntc2008.txt"));
     }
     static void TearDownTestSuite() { delete griglia; }
     static RisultatoSito sito(double lat, double lon, double Cu = 1) {

@@ -24,8 +24,8 @@ TEST(DistGeo, FixedDegreeConstantAndRadiusAndZeroForOnePosition) {
 }
 
 TEST(VicinoPerCodice, EastAndWestAreTheNextCodesWhereverTheyLie) {
-    const Grid g{{nodo(2147483647, 10, 45), nodo(2147483648LL, 10.07, 45), nodo(10, 10, 44.9)}};
-    const GridSearch s(g);
+    const Griglia g{{nodo(2147483647, 10, 45), nodo(2147483648LL, 10.07, 45), nodo(10, 10, 44.9)}};
+    const RicercaLineare s(g);
     EXPECT_EQ(trova_EST(s, 2147483647)->cod, 2147483648LL);  // no overflow at 32 bits
     EXPECT_EQ(trova_WEST(s, 2147483648LL)->lon, 10);
     EXPECT_EQ(trova_EST(s, 9)->lat, 44.9);

@@ -19,8 +19,8 @@ namespace {
 using prova::codice;
 using prova::reticolo;
 
-std::string messaggio(const Grid& g, const DatiSito& d) {
-    return prova::messaggio([&] { interpola_sito(GridSearch(g), d); });
+std::string messaggio(const Griglia& g, const DatiSito& d) {
+    return prova::messaggio([&] { interpola_sito(RicercaLineare(g), d); });
 }
 
 // The site at (dlon, dlat) degrees from the point at row `row`, column `col` of the lattice.
@@ -65,7 +65,7 @@ TEST(PeriodoRitorno, RoundedHalfToEvenLimitedAndBracketed) {
 // The point at row 1, column 1 of a 4 x 5 lattice is 112; 102 lies north of it, 113 east, 122
 // south. The nearest point takes its corner; on a tie in longitude or latitude the lower case.
 TEST(CercaCella, FourCasesAndTheirTieRules) {
-    const Grid g = reticolo(4, 5);
+    const Griglia g = reticolo(4, 5);
     for (const auto& [dlon, dlat, attesa] :
          {std::tuple{0.01, 0.01, Cella5{1, 112, 113, 102, 103}},
           std::tuple{-0.01, 0.01, Cella5{2, 111, 112, 101, 102}},
@@ -77,12 +77,12 @@ TEST(CercaCella, FourCasesAndTheirTieRules) {
           std::tuple{-0.01, 0.0, Cella5{2, 111, 112, 101, 102}},     // point due east
           std::tuple{0.0, -0.01, Cella5{3, 121, 122, 111, 112}}}) {  // point due north
         const DatiSito d = presso(1, 1, dlon, dlat);
-        EXPECT_EQ(codici(cerca_cella(GridSearch(g), d.lon, d.lat)), attesa) << dlon << " " << dlat;
+        EXPECT_EQ(codici(cerca_cella(RicercaLineare(g), d.lon, d.lat)), attesa) << dlon << " " << dlat;
     }
 }
 
 TEST(CercaCella, SiteOutsideTheGridStopsWithTheMessage) {
-    const Grid g = reticolo(4, 5);
+    const Griglia g = reticolo(4, 5);
     for (const DatiSito& d : {presso(0, 1, 0.01, 0.01),    // north search fails
                               presso(3, 1, 0.01, -0.01),   // south search fails
                               presso(1, 4, 0.01, 0.01),    // east by code missing
@@ -93,22 +93,22 @@ TEST(CercaCella, SiteOutsideTheGridStopsWithTheMessage) {
 
 TEST(CercaCella, FailedWestSearchLeavesTheNearestPointInSouthWest) {
     // Row 1 (row 2) starts one column later: 112 (122, south of it) has no west neighbour.
-    const Grid g1 = reticolo(3, 4, {codice(1, 0)}), g2 = reticolo(3, 4, {codice(2, 0)});
-    const RisultatoSito r = interpola_sito(GridSearch(g1), presso(1, 1, -0.01, 0.01));
+    const Griglia g1 = reticolo(3, 4, {codice(1, 0)}), g2 = reticolo(3, 4, {codice(2, 0)});
+    const RisultatoSito r = interpola_sito(RicercaLineare(g1), presso(1, 1, -0.01, 0.01));
     EXPECT_EQ(codici(r.cella), (Cella5{2, 112, 112, 101, 102}));
     EXPECT_EQ(r.Dsw, r.Dse);
     const DatiSito d = presso(1, 1, -0.01, -0.01);
-    EXPECT_EQ(codici(cerca_cella(GridSearch(g2), d.lon, d.lat)), (Cella5{3, 112, 122, 111, 112}));
+    EXPECT_EQ(codici(cerca_cella(RicercaLineare(g2), d.lon, d.lat)), (Cella5{3, 112, 122, 111, 112}));
 }
 
 TEST(InterpolaSito, InverseDistanceWeightsOfTheFourCornersThenAgAndF0AtTR) {
-    const Grid g = reticolo(4, 5);
+    const Griglia g = reticolo(4, 5);
     DatiSito d = presso(2, 2, 0.02, 0.015);
     d.Cu = 2;  // TR 949, between 475 and 975
-    const RisultatoSito r = interpola_sito(GridSearch(g), d);
+    const RisultatoSito r = interpola_sito(RicercaLineare(g), d);
     const Cella& c = r.cella;
     ASSERT_EQ(c.SW.cod, 123);
-    const GridPoint* corners[] = {&c.SW, &c.SE, &c.NW, &c.NE};
+    const PuntoGriglia* corners[] = {&c.SW, &c.SE, &c.NW, &c.NE};
     const double D[] = {r.Dsw, r.Dse, r.Dnw, r.Dne};
     for (int j = 0; j < 4; ++j)
         EXPECT_DOUBLE_EQ(D[j], dist_geo(d.lon, d.lat, corners[j]->lon, corners[j]->lat) + 1e-12);
@@ -125,11 +125,11 @@ TEST(InterpolaSito, InverseDistanceWeightsOfTheFourCornersThenAgAndF0AtTR) {
     EXPECT_DOUBLE_EQ(r.ag, interpola_log(r.valori[18], r.valori[21], r.r) / 10);
     EXPECT_DOUBLE_EQ(r.F0, interpola_log(r.valori[19], r.valori[22], r.r));
     d.VN = 1e6;  // TR limited to 2475: the 2475-year values
-    EXPECT_NEAR(interpola_sito(GridSearch(g), d).ag, r.valori[24] / 10, 1e-14);
+    EXPECT_NEAR(interpola_sito(RicercaLineare(g), d).ag, r.valori[24] / 10, 1e-14);
 }
 
 TEST(InterpolaSito, RefusedInputsHaveAClearMessage) {
-    const Grid g = reticolo(4, 5);
+    const Griglia g = reticolo(4, 5);
     const double inf = std::numeric_limits<double>::infinity();
     for (const auto& [d, atteso] : std::vector<std::pair<DatiSito, std::string>>{
              {{10.15, 44.9, 50, 1, 100},
@@ -147,34 +147,33 @@ TEST(InterpolaSito, RefusedInputsHaveAClearMessage) {
 }
 
 TEST(InterpolaSito, GridValueOfZeroAtABracketingPeriodStopsTheRun) {
-    Grid g = reticolo(4, 5);
-    for (GridPoint& p : g.points) p.dati[18] = 0;  // ag at 475 years
+    Griglia g = reticolo(4, 5);
+    for (PuntoGriglia& p : g.points) p.dati[18] = 0;  // ag at 475 years
     EXPECT_EQ(messaggio(g, presso(1, 1, 0.01, 0.01)),
               "Valore di ag nullo o negativo nella griglia al periodo di ritorno di 475 anni: "
               "impossibile interpolare.");
     g = reticolo(4, 5);
-    for (GridPoint& p : g.points) p.dati[22] = -1;  // F0 at 975 years, upper end of TR 475
+    for (PuntoGriglia& p : g.points) p.dati[22] = -1;  // F0 at 975 years, upper end of TR 475
     EXPECT_EQ(messaggio(g, presso(1, 1, 0.01, 0.01)),
               "Valore di F0 nullo o negativo nella griglia al periodo di ritorno di 975 anni: "
               "impossibile interpolare.");
 }
 
 TEST(GrigliaReale, FirstPointAndLAquila) {
-    const Grid g = load_grid(TV_SHARED_DATA "/hazard_grid_ntc2008.txt");
+    const Griglia g = carica_griglia(TV_SHARED_DATA "/hazard_grid_ntc2008.txt");
     ASSERT_EQ(g.points.size(), 10751u);
     // On the first point: 12889 does not exist, the north search lands on 12890, north-east.
-    RisultatoSito r = interpola_sito(GridSearch(g), DatiSito{6.5448, 45.134});
+    RisultatoSito r = interpola_sito(RicercaLineare(g), DatiSito{6.5448, 45.134});
     EXPECT_EQ(codici(r.cella), (Cella5{1, 13111, 13112, 12890, 12891}));
     EXPECT_EQ(r.Dsw, 1e-12);  // kept off a division by 0
     EXPECT_EQ(r.TR, 475);
     EXPECT_NEAR(r.ag, 0.0943, 1e-12);
     EXPECT_NEAR(r.F0, 2.44, 1e-12);
-    r = interpola_sito(GridSearch(g), DatiSito{13.3995, 42.3498});  // L'Aquila
+    r = interpola_sito(RicercaLineare(g), DatiSito{13.3995, 42.3498});  // L'Aquila
     EXPECT_EQ(codici(r.cella), (Cella5{2, 26527, 26528, 26305, 26306}));
     EXPECT_NEAR(r.ag, 0.2607, 5e-5);
     EXPECT_NEAR(r.F0, 2.36, 5e-3);
-    const Spettro s = spettro("1.0", "B", r.ag, r.F0, text::dot_format());
-    EXPECT_EQ(s.testo_Ss, "1.154");
+    EXPECT_NEAR(spettro(1.0, Suolo::B, r.ag, r.F0).Ss, 1.154, 5e-4);
 }
 
 }  // namespace

@@ -21,7 +21,7 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 DatiPannello avvio(double B = 500, double L = 300, Vincoli v = {}) {
     return {L, B, 12, 0.0008, 3, 6000, 750, 900, 2, v};
 }
-constexpr DatiSito kSito{0.2, 1.0, 0.39};
+constexpr DatiAzione kSito{0.2, 1.0, 0.39};
 
 TEST(VerificaPannello, StartUpPanelMatchesTheHandCheck) {
     const EsitoPannello e = verifica_pannello(avvio(), kSito);
@@ -170,9 +170,9 @@ TEST(VerificaPannello, RefusedRestraintsStopTheCheck) {
 }
 
 TEST(VerificaPannello, RefusedInputNamesTheQuantity) {
-    const auto rifiuto = [](double DatiPannello::*campo, double DatiSito::*sito, double valore) {
+    const auto rifiuto = [](double DatiPannello::*campo, double DatiAzione::*sito, double valore) {
         DatiPannello p = avvio();
-        DatiSito s = kSito;
+        DatiAzione s = kSito;
         (campo ? p.*campo : s.*sito) = valore;
         return messaggio([&] { verifica_pannello(p, s); });
     };
@@ -182,10 +182,10 @@ TEST(VerificaPannello, RefusedInputNamesTheQuantity) {
               v + "B (lunghezza in pianta) deve essere un numero finito");
     EXPECT_EQ(rifiuto(&DatiPannello::Z, nullptr, -1e-300),
               v + "Z (quota baricentro) deve essere maggiore o uguale a 0");
-    EXPECT_EQ(rifiuto(nullptr, &DatiSito::T1, kInf),
+    EXPECT_EQ(rifiuto(nullptr, &DatiAzione::T1, kInf),
               v + "T1 (periodo proprio dell'edificio) deve essere un numero finito");
     EXPECT_EQ(
-        rifiuto(nullptr, &DatiSito::ag, -0.1),
+        rifiuto(nullptr, &DatiAzione::ag, -0.1),
         v + "ag (accelerazione orizzontale massima al sito) deve essere maggiore o uguale a 0");
 }
 

@@ -15,7 +15,7 @@
 #include "units/factors.h"
 
 namespace fs = std::filesystem;
-using tv::units::Genere;
+using tv::units::Famiglia;
 using tv::units::Unita;
 
 namespace {
@@ -57,11 +57,11 @@ std::string messaggio(F&& f) {
 }  // namespace
 
 TEST(GenereUnita, StrictReadingOfTheParts) {
-    EXPECT_EQ(tv::units::genere_unita("  daN / cm2 "), Genere::tensione);
-    EXPECT_EQ(tv::units::genere_unita("kpa"), Genere::tensione);
+    EXPECT_EQ(tv::units::famiglia_unita("  daN / cm2 "), Famiglia::tensione);
+    EXPECT_EQ(tv::units::famiglia_unita("kpa"), Famiglia::tensione);
     // A blank splits "daN"; unknown parts, wrong orders and moments are no work family.
     for (const char* u : {"da N/cm2", "dm", "MN", "kN/m^3", "daN/cm2/m", "daNcm", ""})
-        EXPECT_EQ(tv::units::genere_unita(u), Genere::nessuno) << u;
+        EXPECT_EQ(tv::units::famiglia_unita(u), Famiglia::nessuna) << u;
 }
 
 // Every compound the strict check accepts must get, from the substring rules, the factor of its

@@ -1,0 +1,72 @@
+// The check as one pure computation: inputs in base units and the grid in, the site hazard, the
+// demand on the panel, its arching resistance and the verdict out, or what stopped it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <variant>
+
+#include "hazard/ricerca.h"
+#include "hazard/sito.h"
+#include "hazard/spettro.h"
+#include "panel/domanda.h"
+
+namespace tv::form {
+
+// The demand formula. EC8 4.3.5.2 is the one the program has; the other is a later addition.
+enum class FormulaDomanda { EC8, C7_2_11 };
+
+struct IngressiVerifica {
+    hazard::DatiSito sito;  // lon, lat in degrees; VN years; PVR per cent; Cu
+    hazard::Suolo suolo = hazard::Suolo::A;
+    double St = 1.0;
+    double T1 = 0;                   // period of the building, s
+    panel::DatiPannello pannello{};  // cm, daN/cm3, daN/cm2; qa; restraints
+    FormulaDomanda formula = FormulaDomanda::EC8;
+};
+
+// One grid corner used for the site.
+struct Nodo {
+    std::int64_t codice = 0;
+    double lon = 0, lat = 0;
+    double distanza_km = 0;
+    double peso = 0;  // share of the inverse-distance weighting, the four add up to 1
+};
+
+// Where the hazard came from. Today only the grid's four corners (SW, SE, NE, NW); the island
+// sites will add their group and zone as another alternative.
+struct OrigineGriglia {
+    std::array<Nodo, 4> nodi;  // SW, SE, NE, NW
+};
+using OrigineAzione = std::variant<OrigineGriglia>;
+
+struct AzioneSito {
+    OrigineAzione origine;
+    double VR = 0, TR = 0;          // years
+    double TR_inf = 0, TR_sup = 0;  // tabulated return periods around TR
+    double ag = 0;                  // a_g / g
+    double F0 = 0, Tc = 0;          // Tc* in s
+    hazard::Spettro spettro;        // St, soil, Ss, S
+};
+
+struct RisultatoVerifica {
+    IngressiVerifica ingressi;  // what was checked
+    AzioneSito azione;
+    FormulaDomanda formula = FormulaDomanda::EC8;
+    panel::EsitoPannello pannello;  // demand, arch and resistance in base units
+    bool ok = false;                // Rlat >= Fa
+};
+
+// What stopped a check: the message and the title of its box.
+struct Arresto {
+    std::string testo;
+    std::string titolo;
+};
+
+using EsitoVerifica = std::variant<RisultatoVerifica, Arresto>;
+
+EsitoVerifica calcola_verifica(const IngressiVerifica& ingressi,
+                               const hazard::RicercaGriglia& griglia);
+
+}  // namespace tv::form

@@ -1,0 +1,130 @@
+// The one table of the window's 27 fields: names, batch columns, unit families, how each text is
+// read, design texts and which fields are inputs. Every front end reaches a field through it.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include "units/factors.h"
+
+namespace tv::form {
+
+// The fields by name; the value is the index of the field in the window's array.
+enum class Campo : int {
+    ag = 0,
+    T1,
+    W,
+    qa,
+    suolo,
+    St,
+    lon,
+    lat,
+    VN,
+    PVR,
+    Cu,
+    B,
+    L,
+    t,
+    gamma,
+    fd,
+    Z,
+    H,
+    Sa,
+    Ta,
+    Fa,
+    Wa,
+    Rlat,
+    E,
+    d,
+    K1,
+    K2,
+};
+
+inline constexpr int kCampi = 27;
+
+constexpr int indice(Campo c) {
+    return static_cast<int>(c);
+}
+constexpr std::size_t posizione(Campo c) {
+    return static_cast<std::size_t>(c);
+}
+
+// How a field's text is read.
+enum class Lettura {
+    locale,          // a number in the locale's notation
+    punto_o_locale,  // "." notation first (locality list, job file), then the locale's
+    lettera_suolo,   // one subsoil category letter, A to E, either case
+    nessuna,         // a result: never read back
+};
+
+struct DatiCampoForm {
+    Campo campo;
+    std::string_view nome;     // short name, for --set
+    std::string_view colonna;  // the batch file's column
+    units::Famiglia famiglia;  // the work unit the field is shown in (`nessuna`: fixed)
+    Lettura lettura;
+    const char* testo_progetto;  // shown until start-up writes the field
+    bool ingresso;               // typed by the user, read by the check run
+};
+
+inline constexpr std::array<DatiCampoForm, kCampi> kTabellaCampi = {{
+    {Campo::ag, "ag", "ag", units::Famiglia::nessuna, Lettura::nessuna, "1.26", false},
+    {Campo::T1, "T1", "T1", units::Famiglia::nessuna, Lettura::locale, "45.01", true},
+    {Campo::W, "W", "W", units::Famiglia::forza, Lettura::nessuna, "900", false},
+    {Campo::qa, "qa", "qa", units::Famiglia::nessuna, Lettura::locale, "1.0", true},
+    {Campo::suolo, "suolo", "suolo", units::Famiglia::nessuna, Lettura::lettera_suolo, "A", true},
+    {Campo::St, "St", "St", units::Famiglia::nessuna, Lettura::punto_o_locale, "1.0", true},
+    {Campo::lon, "lon", "lon", units::Famiglia::nessuna, Lettura::punto_o_locale, "7.28", true},
+    {Campo::lat, "lat", "lat", units::Famiglia::nessuna, Lettura::punto_o_locale, "45.01", true},
+    {Campo::VN, "VN", "VN", units::Famiglia::nessuna, Lettura::punto_o_locale, "50", true},
+    {Campo::PVR, "PVR", "PVR", units::Famiglia::nessuna, Lettura::punto_o_locale, "10", true},
+    {Campo::Cu, "Cu", "Cu", units::Famiglia::nessuna, Lettura::punto_o_locale, "1", true},
+    {Campo::B, "B", "B", units::Famiglia::lunghezza, Lettura::locale, "500", true},
+    {Campo::L, "L", "L", units::Famiglia::lunghezza, Lettura::locale, "300", true},
+    {Campo::t, "t", "t", units::Famiglia::lunghezza, Lettura::locale, "25", true},
+    {Campo::gamma, "gamma", "gamma", units::Famiglia::peso_specifico, Lettura::locale, "0.001",
+     true},
+    {Campo::fd, "fd", "fd", units::Famiglia::tensione, Lettura::locale, "5", true},
+    {Campo::Z, "Z", "Z", units::Famiglia::lunghezza, Lettura::locale, "750", true},
+    {Campo::H, "H", "H", units::Famiglia::lunghezza, Lettura::locale, "900", true},
+    {Campo::Sa, "Sa", "Sa", units::Famiglia::nessuna, Lettura::nessuna, "900", false},
+    {Campo::Ta, "Ta", "Ta", units::Famiglia::nessuna, Lettura::nessuna, "750", false},
+    {Campo::Fa, "Fa", "Fa", units::Famiglia::forza, Lettura::nessuna, "900", false},
+    {Campo::Wa, "Wa", "Wa", units::Famiglia::forza, Lettura::nessuna, "900", false},
+    {Campo::Rlat, "Rlat", "Rlat", units::Famiglia::forza, Lettura::nessuna, "900", false},
+    {Campo::E, "E", "E", units::Famiglia::tensione, Lettura::locale, "5000", true},
+    {Campo::d, "d", "d_mm", units::Famiglia::nessuna, Lettura::nessuna, "900", false},
+    {Campo::K1, "K1", "K1", units::Famiglia::nessuna, Lettura::nessuna, "900", false},
+    {Campo::K2, "K2", "K2", units::Famiglia::nessuna, Lettura::nessuna, "900", false},
+}};
+
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kTabellaCampi.size(); ++i)
+            if (posizione(kTabellaCampi[i].campo) != i) return false;
+        return true;
+    }(),
+    "the table lists the fields in index order");
+
+constexpr const DatiCampoForm& dati_campo(Campo c) {
+    return kTabellaCampi[posizione(c)];
+}
+
+// The field with this short name (or this batch column name); nullopt when none has it.
+constexpr std::optional<Campo> campo_di_nome(std::string_view nome) {
+    for (const auto& d : kTabellaCampi)
+        if (d.nome == nome || d.colonna == nome) return d.campo;
+    return std::nullopt;
+}
+
+// The inputs in index order: the order the check run validates them in.
+inline constexpr auto kCampiIngresso = [] {
+    std::array<Campo, 17> out{};
+    std::size_t n = 0;
+    for (const auto& d : kTabellaCampi)
+        if (d.ingresso) out.at(n++) = d.campo;
+    return n == out.size() ? out : throw "17 inputs";
+}();
+
+}  // namespace tv::form

@@ -1,0 +1,106 @@
+// Texts and colours of a check result: rounded values in work units, the spanning symbol, the
+// mass distribution, the verdict beside the resistance and the critical-stress label.
+#include "form/testi.h"
+
+#include "panel/controlli.h"
+
+namespace tv::form {
+
+namespace {
+
+constexpr Rgb kVerdeChiaro{128, 255, 128};
+constexpr Rgb kVerde{0, 128, 0};
+constexpr Rgb kRossoChiaro{255, 128, 128};
+constexpr Rgb kRosso{255, 0, 0};
+constexpr Rgb kGiallo{255, 255, 0};
+constexpr Rgb kBianco{255, 255, 255};
+
+using panel::richiedi_finito;
+
+}  // namespace
+
+TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
+                               double fattore_tensioni, const std::string& etichetta_forze,
+                               const std::string& unita_tensioni, const text::NumberFormat& fmt,
+                               Ampiezza ampiezza) {
+    panel::richiedi_positivo(fattore_forze, "fattore delle forze");
+    panel::richiedi_positivo(fattore_tensioni, "fattore delle tensioni");
+
+    const auto forza = [&](double daN, const char* nome) {
+        return text::rounded(richiedi_finito(daN * fattore_forze, nome), 2, fmt);
+    };
+    const auto numero = [&](double x, int decimali, const char* nome) {
+        return text::rounded(richiedi_finito(x, nome), decimali, fmt);
+    };
+    const panel::EsitoPannello& e = r.pannello;
+
+    TestiRisultato t;
+    t.ag = text::rounded(r.azione.ag, 4, fmt);
+    t.VR = text::general(r.azione.VR, fmt);
+    t.Ss = text::rounded(r.azione.spettro.Ss, 3, fmt);
+    t.S = text::rounded(r.azione.spettro.s, 3, fmt);
+    t.W = forza(e.W, "peso totale del pannello");
+    t.Sa = numero(e.Sa, 4, "Sa (accelerazione massima adimensionalizzata)");
+    t.Ta = numero(e.Ta, 4, "Ta (periodo proprio del pannello)");
+    t.Fa = forza(e.Fa, "Fa (forza totale baricentrica)");
+    t.Wa = forza(e.Wa, "Wa (peso efficace del pannello)");
+    t.Rlat = forza(e.Rlat, "resistenza laterale di progetto");
+
+    // The deflection is shown in mm whatever the length unit.
+    t.d = numero(e.arco.deltafreccia * 10.0, 2, "inflessione sotto carico laterale di progetto");
+    t.K1 = text::fixed(richiedi_finito(e.arco.K1, "K1 (coefficiente di inflessione laterale)"), 3,
+                       fmt);
+    t.K2 = text::fixed(richiedi_finito(e.arco.K2, "K2 (coefficiente di instabilità)"), 3, fmt);
+
+    t.campata = e.direzione == panel::Direzione::verticale ? "L" : "B";
+    const double sigma =
+        richiedi_finito(e.arco.sigmacrit * fattore_tensioni, "tensione critica di instabilità");
+    if (ampiezza == Ampiezza::valori) {
+        richiedi_finito(e.perc_verticale, "ripartizione verticale della massa");
+        richiedi_finito(e.perc_orizzontale, "ripartizione orizzontale della massa");
+        return t;
+    }
+    t.critica = " = " + text::fixed(sigma, 2, fmt) + " " + unita_tensioni + ")";
+    t.sfondo_critica = e.arco.instabilita ? kGiallo : kBianco;
+
+    t.ripartizione = "Ripartizione massa verticale / orizzontale = " +
+                     numero(e.perc_verticale, 1, "ripartizione verticale della massa") + " / " +
+                     numero(e.perc_orizzontale, 1, "ripartizione orizzontale della massa") + " [%]";
+
+    t.verdetto = etichetta_forze + " " + (r.ok ? kVerdettoOk : kVerdettoNo);
+    t.sfondo_Rlat = r.ok ? kVerdeChiaro : kRossoChiaro;
+    t.colore_verdetto = r.ok ? kVerde : kRosso;
+    return t;
+}
+
+TestiRisultato testi_risultato(const RisultatoVerifica& r, const units::Unita& u,
+                               const text::NumberFormat& fmt, Ampiezza ampiezza) {
+    return testi_risultato(r, u.fattore_forze, u.fattore_tensioni, u.etichetta_forze,
+                           u.unita_tensioni, fmt, ampiezza);
+}
+
+void scrivi_testi(TestiRisultato&& t, StatoFinestra& s) {
+    auto campo = [&](Campo c) -> std::string& { return s.text1[posizione(c)]; };
+    campo(Campo::ag) = std::move(t.ag);
+    s.label2_6 = std::move(t.VR);
+    s.label2_0 = std::move(t.Ss);
+    s.label2_1 = std::move(t.S);
+    campo(Campo::W) = std::move(t.W);
+    campo(Campo::d) = std::move(t.d);
+    campo(Campo::K1) = std::move(t.K1);
+    campo(Campo::K2) = std::move(t.K2);
+    s.label1[kLabelCritica] = std::move(t.critica);
+    s.label34_sfondo = t.sfondo_critica;
+    s.label1[kLabelCampata] = std::move(t.campata);
+    s.label3 = std::move(t.ripartizione);
+    campo(Campo::Wa) = std::move(t.Wa);
+    campo(Campo::Ta) = std::move(t.Ta);
+    campo(Campo::Sa) = std::move(t.Sa);
+    campo(Campo::Fa) = std::move(t.Fa);
+    campo(Campo::Rlat) = std::move(t.Rlat);
+    s.text22_sfondo = t.sfondo_Rlat;
+    s.label1[kLabelVerdetto] = std::move(t.verdetto);
+    s.label28_testo = t.colore_verdetto;
+}
+
+}  // namespace tv::form

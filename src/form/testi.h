@@ -1,0 +1,56 @@
+// What the window shows of a check result: field texts in work units, captions and colours.
+#pragma once
+
+#include <string>
+
+#include "form/calcolo.h"
+#include "form/stato.h"
+#include "text/number_text.h"
+#include "units/unita.h"
+
+namespace tv::form {
+
+// The verdict beside the resistance, after the force label.
+inline constexpr const char* kVerdettoOk = "> Fa : OK";
+inline constexpr const char* kVerdettoNo = "< Fa : !!!";
+
+struct TestiRisultato {
+    std::string ag;            // 4 decimals
+    std::string VR;            // general number
+    std::string Ss;            // 3 decimals
+    std::string S;             // 3 decimals
+    std::string W;             // total weight, force unit, 2 decimals
+    std::string Sa;            // 4 decimals
+    std::string Ta;            // 4 decimals
+    std::string Fa;            // force unit, 2 decimals
+    std::string Wa;            // force unit, 2 decimals
+    std::string Rlat;          // force unit, 2 decimals
+    std::string d;             // design deflection in mm, 2 decimals
+    std::string K1;            // "0.000"
+    std::string K2;            // "0.000"
+    std::string campata;       // symbol of the span: "L" or "B"
+    std::string ripartizione;  // mass distribution sentence
+    std::string verdetto;      // force label and verdict
+    std::string critica;       // critical stress of instability, stress unit
+    Rgb sfondo_Rlat;
+    Rgb colore_verdetto;
+    Rgb sfondo_critica;
+};
+
+// What to write: everything, or only the values of the fields and of Label2 (ag to K2), as the
+// batch output needs them; the refusals are the same either way.
+enum class Ampiezza { tutto, valori };
+
+// A work-unit value is the base-unit value times the family's factor. Throws tv::Failure when a
+// factor is not finite and above 0 or a shown value would not be finite.
+TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
+                               double fattore_tensioni, const std::string& etichetta_forze,
+                               const std::string& unita_tensioni, const text::NumberFormat& fmt,
+                               Ampiezza ampiezza = Ampiezza::tutto);
+TestiRisultato testi_risultato(const RisultatoVerifica& r, const units::Unita& u,
+                               const text::NumberFormat& fmt, Ampiezza ampiezza = Ampiezza::tutto);
+
+// Writes the texts into the window's fields, labels and colours.
+void scrivi_testi(TestiRisultato&& t, StatoFinestra& s);
+
+}  // namespace tv::form

@@ -1,0 +1,72 @@
+// Every text the user sees, written out whole and compared with tests/golden/testi.txt: the
+// window's design table and the command line's summary and messages on the demo job.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/campi.h"
+#include "cli/comandi.h"
+#include "suite_temp.h"
+
+namespace tv::app {
+namespace {
+namespace fs = std::filesystem;
+
+// Bars around each text keep its leading and trailing blanks visible in the file.
+std::string b(const char* s) {
+    return std::string("|") + s + "|";
+}
+
+void design(std::ostream& o) {
+    o << "[finestra] " << b(finestra().titolo) << "\n";
+    for (std::size_t i = 0; i < campi().size(); ++i)
+        o << "[Text1 " << i << "] " << b(form::kTabellaCampi[i].testo_progetto) << " "
+          << b(campi()[i].tooltip) << "\n";
+    for (std::size_t i = 0; i < etichette1().size(); ++i)
+        o << "[Label1 " << i << "] " << b(etichette1()[i].testo) << " "
+          << b(etichette1()[i].tooltip) << "\n";
+    for (std::size_t i = 0; i < etichette2().size(); ++i)
+        o << "[Label2 " << indici_label2[i] << "] " << b(etichette2()[i].testo) << " "
+          << b(etichette2()[i].tooltip) << "\n";
+    o << "[Label3] " << b(etichetta3().testo) << "\n";
+    for (const auto& p : pulsanti()) o << "[" << p.nome << "] " << b(p.testo) << "\n";
+    for (const auto& f : frames()) o << "[" << f.nome << "] " << b(f.titolo) << "\n";
+    o << "[Combo1] " << b(ricerca().testo) << " " << b(ricerca().tooltip) << "\n";
+    o << "[Check1] " << b(testo_appoggiato) << " " << b(testo_libero) << " " << b(tooltip_vincolo)
+      << "\n";
+}
+
+void check(std::ostream& o, const fs::path& root, std::vector<std::string> set, const char* nome,
+           std::optional<int> top = {}, std::optional<int> left = {}) {
+    cli::OpzioniCheck c;
+    c.root = root.string();
+    c.set = std::move(set);
+    c.top = top;
+    c.left = left;
+    std::ostringstream out, err;
+    const int codice = cli::esegui_check(c, fs::current_path(), out, err);
+    o << "[check " << nome << "] exit " << codice << "\n" << out.str() << "[stderr]\n" << err.str();
+}
+
+TEST(TestiUtente, AreThoseOfTheGoldenFile) {
+    form::prova::CartellaTemp tmp;
+    if (!form::prova::copia_suite_demo(tmp.path())) GTEST_SKIP() << "reference data not available";
+    std::ostringstream o;
+    design(o);
+    check(o, tmp.path(), {}, "demo");
+    check(o, tmp.path(), {"7=abc"}, "latitudine");
+    check(o, tmp.path(), {"4=Z"}, "suolo");
+    check(o, tmp.path(), {"3=0"}, "qa");
+    check(o, tmp.path(), {"7=60"}, "fuori zona");
+    check(o, tmp.path(), {}, "vincoli", 0, 0);
+
+    const fs::path file = fs::path(TV_SOURCE_DIR) / "tests" / "golden" / "testi.txt";
+    std::ifstream in(file, std::ios::binary);
+    const std::string atteso{std::istreambuf_iterator<char>(in), {}};
+    if (o.str() != atteso) std::ofstream("testi_attuali.txt", std::ios::binary) << o.str();
+    EXPECT_EQ(o.str(), atteso) << "actual texts written to testi_attuali.txt in the test folder";
+}
+
+}  // namespace
+}  // namespace tv::app
