@@ -2,11 +2,16 @@
 // go to fields 1, 3 to 17 and 23 in turn (fields without a line keep their start-up text); the
 // first byte also sets the three restraint toggles. Each field is validated as the window does;
 // the run then either completes with finite results and an honest verdict, or stops with one
-// message and leaves the window as it was.
+// message and leaves the window as it was. With bit 3 of the first byte set, the lines are the
+// command line's instead: the first one the --demand word, the others --set texts, each after
+// "NAME=" of its field when bit 4 is set and as written otherwise.
 #include <cstdint>
 #include <memory>
+#include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 
+#include "cli/comandi.h"
 #include "comune.h"
 
 namespace {
@@ -23,6 +28,39 @@ const form::Form1& avviata() {
         return f;
     }();
     return *f;
+}
+
+// check --json on the started form: exit 0 with a completed run of the formula asked, 1 with a
+// stopped one, 2 with a refused option and nothing on the output.
+void riga_di_comando(std::string_view input) {
+    const auto bit = [&](int b) { return (static_cast<unsigned char>(input[0]) >> b & 1) != 0; };
+    const auto righe = text::split_lines(input.substr(1));
+    cli::OpzioniCheck o;
+    o.json = true;
+    if (!righe.empty()) o.demand = righe[0];
+    for (std::size_t i = 1; i < righe.size() && i <= form::kCampiIngresso.size(); ++i)
+        o.set.push_back(bit(4) ? std::string(form::dati_campo(form::kCampiIngresso[i - 1]).nome) +
+                                     "=" + righe[i]
+                               : righe[i]);
+    form::RaccoltaMessaggi m;
+    form::Form1 f = avviata();
+    f.imposta_messaggi(m);
+    std::ostringstream out, err;
+    const int codice = cli::esegui_check_su(f, m, o, out, err);
+    richiedi(codice >= 0 && codice <= 2, "codice d'uscita " + std::to_string(codice));
+    richiedi(text::is_valid_utf8(err.str()), "messaggio non UTF-8");
+    if (codice == 2) {
+        richiedi(out.str().empty() && !err.str().empty(), "opzione rifiutata in silenzio");
+        return;
+    }
+    const auto j = nlohmann::json::parse(out.str());
+    richiedi(j["completed"] == (codice == 0), "\"completed\" contro il codice d'uscita");
+    const auto formula = o.demand ? form::formula_di_testo(*o.demand) : panel::FormulaDomanda::ec8;
+    richiedi(formula && j["demand"] == form::nomi_formula(*formula).parola, "\"demand\" diverso");
+    if (codice == 0)
+        richiedi(j["hazard_source"].is_string() && j["nodes"].size() ==
+                                                       (j["hazard_source"] == "grid" ? 4u : 0u),
+                 "fonte e nodi discordi");
 }
 
 void prova(std::string_view input, const text::NumberFormat& formato) {
@@ -58,6 +96,10 @@ void prova(std::string_view input, const text::NumberFormat& formato) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input = fuzz::come_testo(data, size);
+    if (size > 0 && (data[0] & 8) != 0) {
+        riga_di_comando(input);
+        return 0;
+    }
     prova(input, text::dot_format());
     prova(input, form::prova::formato_virgola());
     return 0;

@@ -72,10 +72,12 @@ inline bool stesso_risultato(const std::optional<form::RisultatoVerifica>& a,
                              const std::optional<form::RisultatoVerifica>& b) {
     if (!a || !b) return !a && !b;
     const auto n = [](const form::RisultatoVerifica& r) {
-        const auto& nodi = std::get<form::OrigineGriglia>(r.azione.origine).nodi;
+        // An island site has no grid node: its zone's name stands in for the first node.
+        const auto* g = std::get_if<form::OrigineGriglia>(&r.azione.origine);
+        const auto* i = std::get_if<form::OrigineIsola>(&r.azione.origine);
         return std::tuple(r.azione.ag, r.azione.TR, r.azione.F0, r.azione.spettro.s,
-                          r.pannello.Fa, r.pannello.Rlat, nodi[0].codice, nodi[0].distanza_km,
-                          r.ok);
+                          r.pannello.Fa, r.pannello.Rlat, g ? g->nodi[0].codice : 0,
+                          g ? g->nodi[0].distanza_km : 0.0, i ? i->zona : std::string_view{}, r.ok);
     };
     return n(*a) == n(*b);
 }

@@ -1,6 +1,7 @@
 // Fuzz target: the batch CSV file, read row by row and every row checked as the window checks
 // one panel. A file is refused with a message naming it, or each row comes back either with
-// finite results and a verdict that agrees with them, or with no results and its error.
+// finite results, a verdict that agrees with them, its demand formula echoed by its short name
+// and the hazard's source, or with no results and its error.
 #include <cstdint>
 #include <memory>
 #include <sstream>
@@ -38,6 +39,11 @@ void controlla_riga(const cli::RigaEsito& e) {
         return;
     }
     richiedi(e.errore().empty(), "riga verificata con un errore");
+    const std::string& domanda = c[kColonneIngresso - 1];
+    richiedi(domanda == "EC8" || domanda == "C7.2.11", "domanda: \"" + domanda + "\"");
+    const std::string& fonte = c[c.size() - 2];
+    richiedi(fonte == "griglia" || (fonte.starts_with("G") && fonte.size() > 3),
+             "fonte: \"" + fonte + "\"");
     // ag ... K2: every result but the span symbol, the verdict and the error.
     for (std::size_t i = kColonneIngresso; i < kColonneIngresso + 14; ++i)
         richiedi(fuzz::numero_finito(c[i], text::dot_format()),

@@ -180,6 +180,14 @@ const std::array<DatiImmagine, numero_immagini> tabella_immagini = {{
 const DatiRicerca dati_ricerca = {"Combo1", "Ricerca coordinate delle località italiane", tahoma8,
                                   {120, 120, 3735, 960}, 300};
 
+// Top right of Frame2: right of Image1 (which ends at x 3780), above field 18 (from y 510), below
+// the frame's border; 2100 x 330 twips is 140 x 22 pixels at 96 dpi.
+const DatiScelta dati_scelta = {"Combo2", C::frame2, {3900, 150, 2100, 330},
+                                {":/formule/image1.svg", ":/formule/image1_c7.svg"}};
+
+// Under field 1 (T1, which ends at y 3315) and above the buttons (from y 3600), ending with it.
+const DatiEtichetta dati_label4 = {"", "", tahoma8, A::destra, C::finestra, {120, 3330, 3735, 240}};
+
 const DatiFinestra dati_finestra = {"TORVELANDO PANNELLI MURARI", 10185, 8160,
                                     {"Lucida Console", 8.25, false, false}};
 
@@ -196,5 +204,7 @@ const std::array<DatiPulsante, numero_pulsanti>& pulsanti() { return tabella_pul
 const std::array<DatiFrame, numero_frame>& frames() { return tabella_frame; }
 const std::array<DatiImmagine, numero_immagini>& immagini() { return tabella_immagini; }
 const DatiRicerca& ricerca() { return dati_ricerca; }
+const DatiScelta& scelta_formula() { return dati_scelta; }
+const DatiEtichetta& etichetta_fonte() { return dati_label4; }
 
 }  // namespace tv::app

@@ -94,6 +94,15 @@ struct DatiRicerca {
     int altezza_riga;      // height of the edit line, twips
 };
 
+// The demand formula's drop-down list (Combo2): its entries are the formulas' short names, in
+// the order of panel::FormulaDomanda, and Image1 shows the chosen one's picture.
+struct DatiScelta {
+    const char* nome;  // object name
+    Contenitore dove;
+    Posizione pos;
+    std::array<const char*, 2> immagini;  // Image1's resource for each entry
+};
+
 inline constexpr int numero_campi = form::kCampi;
 inline constexpr int numero_label1 = 36;
 inline constexpr int numero_vincoli = 4;
@@ -128,6 +137,10 @@ const std::array<DatiFrame, numero_frame>& frames();
 // Image1..Image6 at positions 0..5.
 const std::array<DatiImmagine, numero_immagini>& immagini();
 const DatiRicerca& ricerca();
+const DatiScelta& scelta_formula();
+// Label4: the grey caption of the hazard's source under T1, empty for grid sites.
+const DatiEtichetta& etichetta_fonte();
+inline constexpr form::Rgb grigio_fonte = {110, 110, 110};
 
 // Font shared by the frame captions, the toggles and the buttons.
 inline constexpr Carattere carattere_sans_serif = {"MS Sans Serif", 8.25, false, false};

@@ -4,8 +4,10 @@
 #include "app/caratteri.h"
 #include "app/colori.h"
 #include "app/cornice.h"
+#include "form/testi.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -68,6 +70,7 @@ Form1::Form1(double dpi, QWidget* parent) : QWidget(parent), dpi_(dpi > 0 ? dpi 
     crea_campi();
     crea_vincoli();
     crea_pulsanti();
+    crea_scelta_formula();
     crea_linee();
     imposta_ordine_tab();
 }
@@ -164,6 +167,7 @@ void Form1::crea_etichette()
         label2_[i] = valore;
     }
     label3_ = crea_etichetta(etichetta3(), QStringLiteral("Label3"));
+    label4_ = crea_etichetta(etichetta_fonte(), QStringLiteral("Label4"));
 }
 
 void Form1::crea_campi()
@@ -233,6 +237,21 @@ void Form1::crea_pulsanti()
     }
 }
 
+void Form1::crea_scelta_formula()
+{
+    const DatiScelta& dati = scelta_formula();
+    combo2_ = new QComboBox(contenitore(dati.dove));
+    combo2_->setObjectName(utf8(dati.nome));
+    combo2_->setFont(crea_font({"Tahoma", 8.25, false, false}));
+    for (auto f : {panel::FormulaDomanda::ec8, panel::FormulaDomanda::circolare_c7_2_11}) {
+        const form::NomiFormula& nomi = form::nomi_formula(f);
+        combo2_->addItem(utf8(nomi.breve));
+        combo2_->setItemData(combo2_->count() - 1, utf8(nomi.completo), Qt::ToolTipRole);
+    }
+    combo2_->setToolTip(utf8(form::nomi_formula(panel::FormulaDomanda::ec8).completo));
+    combo2_->setGeometry(rettangolo(dati.pos));
+}
+
 void Form1::imposta_ordine_tab()
 {
     // Search box, site data row by row, panel inputs, buttons, then the results.
@@ -244,6 +263,7 @@ void Form1::imposta_ordine_tab()
         ordine.push_back(check(i));
     for (C c : {C::L, C::B, C::t, C::gamma, C::fd, C::E, C::Z, C::H})
         ordine.push_back(campo(form::indice(c)));
+    ordine.push_back(combo2_);
     for (int n : {1, 4, 2, 3, 5})
         ordine.push_back(command(n));
     for (C c : {C::Sa, C::Fa, C::d, C::K1, C::K2, C::Rlat, C::W, C::Wa, C::Ta})

@@ -11,6 +11,7 @@
 #include <array>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -52,6 +53,10 @@ public:
     // The locality search: its edit line and the list always open under it.
     QLineEdit* combo1() const { return combo1_; }
     QListWidget* combo1_list() const { return combo1_list_; }
+    // The demand formula's list in Frame2, one entry a formula.
+    QComboBox* combo2() const { return combo2_; }
+    // The grey caption of the hazard's source under T1.
+    QLabel* label4() const { return label4_; }
     // Frame<numero>, 1..3.
     QGroupBox* frame(int numero) const;
     // Image<numero>, 1..6.
@@ -71,6 +76,7 @@ private:
     void crea_vincoli();
     void crea_ricerca();
     void crea_pulsanti();
+    void crea_scelta_formula();
     void imposta_ordine_tab();
     QLabel* crea_etichetta(const DatiEtichetta& dati, const QString& nome);
 
@@ -85,6 +91,8 @@ private:
     std::array<QCheckBox*, numero_vincoli> vincoli_{};
     QLineEdit* combo1_ = nullptr;
     QListWidget* combo1_list_ = nullptr;
+    QComboBox* combo2_ = nullptr;
+    QLabel* label4_ = nullptr;
     std::array<QPushButton*, numero_pulsanti> pulsanti_{};
 };
 

@@ -22,6 +22,15 @@ FormulaWidget::FormulaWidget(const QString& risorsa, QWidget* parent)
     setFocusPolicy(Qt::NoFocus);
 }
 
+void FormulaWidget::imposta_risorsa(const QString& risorsa)
+{
+    if (risorsa == risorsa_)
+        return;
+    risorsa_ = risorsa;
+    renderer_.load(risorsa);
+    update();
+}
+
 QSize FormulaWidget::dimensione_disegno() const
 {
     return renderer_.viewBox().size();

@@ -19,6 +19,8 @@ public:
     explicit FormulaWidget(const QString& risorsa, QWidget* parent = nullptr);
 
     QString risorsa() const { return risorsa_; }
+    // Draws another picture from now on.
+    void imposta_risorsa(const QString& risorsa);
     // False when the resource is missing or is not a readable SVG.
     bool valida() const { return renderer_.isValid(); }
     // Size of the drawing as designed (its view box), before stretching.

@@ -4,8 +4,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFocusEvent>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +21,7 @@
 #include "app/campi.h"
 #include "app/colori.h"
 #include "app/form1.h"
+#include "form/testi.h"
 
 namespace tv::app {
 
@@ -110,6 +113,13 @@ void Presentatore::collega() {
     connect(finestra_.combo1_list(), &QListWidget::itemClicked, this,
             [this, scegli](QListWidgetItem* item) { scegli(finestra_.combo1_list()->row(item)); });
     connect(finestra_.command(1), &QPushButton::clicked, this, [this] { aggiorna(); });
+    connect(finestra_.combo2(), &QComboBox::currentIndexChanged, this, [this](int indice) {
+        if (in_sincronia_ || indice < 0) return;
+        form_.stato.formula = indice == 0 ? panel::FormulaDomanda::ec8
+                                          : panel::FormulaDomanda::circolare_c7_2_11;
+        mostra_stato();
+        ridisegna();
+    });
 }
 
 void Presentatore::aggiorna() {
@@ -156,6 +166,20 @@ void Presentatore::mostra_stato() {
     // The verdict reads as the unit of the resistance: right of its field.
     const Posizione& pos = campi()[Rlat].pos;
     finestra_.sposta_left(finestra_.label1(verdetto), pos.left + pos.width + 50);
+
+    // The demand formula: the list, its frame's caption and Image1's picture.
+    const bool c7 = s.formula == panel::FormulaDomanda::circolare_c7_2_11;
+    const form::NomiFormula& formula = form::nomi_formula(s.formula);
+    finestra_.combo2()->setCurrentIndex(c7 ? 1 : 0);
+    finestra_.combo2()->setToolTip(QString::fromUtf8(formula.completo));
+    finestra_.frame(2)->setTitle(QString::fromUtf8(formula.titolo));
+    finestra_.image(1)->imposta_risorsa(QString::fromUtf8(scelta_formula().immagini[c7 ? 1 : 0]));
+    // The hazard's source, for island sites: the grey caption and a line of the α tooltip.
+    finestra_.label4()->setText(q(s.fonte));
+    set_text_color(finestra_.label4(), colore(grigio_fonte));
+    constexpr int ag = form::indice(form::Campo::ag);
+    const QString tooltip = QString::fromUtf8(campi()[ag].tooltip);
+    finestra_.campo(ag)->setToolTip(s.fonte.empty() ? tooltip : tooltip + "\n" + q(s.fonte));
 
     imposta_testo(finestra_.combo1(), s.combo_text);
     QListWidget* lista = finestra_.combo1_list();

@@ -34,6 +34,7 @@ const std::array<int, kColonneIngresso> kCampo = [] {
 // so that freeing the top is judged with the row's sides.
 constexpr std::array<std::pair<std::size_t, int>, 3> kVincoli = {{{19, 1}, {20, 3}, {18, 0}}};
 
+constexpr std::size_t kDomanda = 21;
 constexpr std::size_t kErrore = kColonneUscita - 1;
 
 std::string vincolo(bool appoggiato) {
@@ -62,7 +63,8 @@ void scrivi_risultati(const form::RisultatoVerifica& r, const form::Form1& f,
                                &t.W, &t.Wa, &t.Ta, &t.Sa, &t.Fa, &t.Rlat, &t.d, &t.K1, &t.K2,
                                &t.campata})
         *c++ = testo ? std::move(*testo) : testo_TR(r.azione.TR, f.formato());
-    *c = r.ok ? form::kVerdettoOk : form::kVerdettoNo;
+    *c++ = r.ok ? form::kVerdettoOk : form::kVerdettoNo;
+    *c = form::colonna_fonte(r.azione);
 }
 
 }  // namespace
@@ -79,6 +81,7 @@ Lotto::Lotto(const form::Form1& avviato) : modello_(std::make_unique<form::Form1
         if (kCampo[c] >= 0) avvio_[c] = s.text1[static_cast<std::size_t>(kCampo[c])];
     for (auto [colonna, check] : kVincoli)
         avvio_[colonna] = vincolo(s.check1[static_cast<std::size_t>(check)]);
+    avvio_[kDomanda] = form::nomi_formula(s.formula).breve;
 }
 
 Lotto::~Lotto() = default;
@@ -152,6 +155,14 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
             return;
         }
     }
+    const auto formula = form::formula_di_testo(celle[kDomanda]);
+    if (!formula) {
+        celle[kErrore] =
+            campo_rifiutato().value_or("domanda: accettate solo EC8 e C7.2.11 (o vuota)");
+        return;
+    }
+    celle[kDomanda] = form::nomi_formula(*formula).breve;
+    f.stato.formula = *formula;
     // The row's result is read as computed: it never goes through the window's texts.
     const form::EsitoVerifica esito = f.calcola();
     if (const auto* a = std::get_if<form::Arresto>(&esito)) {

@@ -7,6 +7,7 @@
 
 #include "form/form1.h"
 #include "form/stato.h"
+#include "form/testi.h"
 #include "hazard/localita.h"
 #include "text/encoding.h"
 #include "text/error.h"
@@ -77,6 +78,13 @@ nlohmann::json nodi_json(const form::RisultatoVerifica& r) {
     return nodi;
 }
 
+// "grid" or the island group, and the island zone's name (null for grid sites).
+std::pair<nlohmann::json, nlohmann::json> fonte_json(const form::RisultatoVerifica& r) {
+    if (const auto* i = std::get_if<form::OrigineIsola>(&r.azione.origine))
+        return {std::string(i->gruppo), std::string(i->zona)};
+    return {"grid", nullptr};
+}
+
 nlohmann::json come_json(const form::Form1& f, const form::RaccoltaMessaggi& m, bool completata) {
     const auto& s = f.stato;
     nlohmann::json j;
@@ -96,6 +104,10 @@ nlohmann::json come_json(const form::Form1& f, const form::RaccoltaMessaggi& m, 
     j["completed"] = completata;
     j["results"] = r ? risultati_json(*r, f.unita) : nlohmann::json(nullptr);
     j["nodes"] = r ? nodi_json(*r) : nlohmann::json(nullptr);
+    const auto [fonte, isola] = r ? fonte_json(*r) : std::pair<nlohmann::json, nlohmann::json>{};
+    j["hazard_source"] = fonte;
+    j["island"] = isola;
+    j["demand"] = form::nomi_formula(s.formula).parola;  // what was asked, even of a stopped run
     return j;
 }
 
@@ -110,6 +122,7 @@ void riassunto(const form::Form1& f, std::ostream& out) {
         << t(C::suolo) << ", St " << t(C::St) << "\n";
     out << "VN " << t(C::VN) << " anni, Cu " << t(C::Cu) << ", PVR " << t(C::PVR) << " %, VR "
         << s.label2_6 << " anni, T1 " << t(C::T1) << " s\n";
+    if (!s.fonte.empty()) out << s.fonte << "\n";
     out << "ag/g = " << t(C::ag) << "   Ss = " << s.label2_0 << "   S = " << s.label2_1 << "\n";
     out << "Pannello: B " << t(C::B) << ", L " << t(C::L) << ", t " << t(C::t) << " "
         << u.etichetta_lunghezze << "; peso specifico " << t(C::gamma) << " "
@@ -119,7 +132,8 @@ void riassunto(const form::Form1& f, std::ostream& out) {
     out << "Vincoli: superiore " << s.check1_caption[0] << ", sinistro " << s.check1_caption[1]
         << ", inferiore " << s.check1_caption[2] << ", destro " << s.check1_caption[3] << "\n";
     out << s.label3 << "\n";
-    out << "EC8 - 4.3.5.2: Wa tot. = " << t(C::W) << " " << u.etichetta_forze
+    out << form::nomi_formula(f.risultato->pannello.formula).titolo << ": Wa tot. = " << t(C::W)
+        << " " << u.etichetta_forze
         << ", Wa eff. = " << t(C::Wa) << " " << u.etichetta_forze << ", Ta = " << t(C::Ta)
         << " s, Sa = " << t(C::Sa) << ", Fa = " << t(C::Fa) << " " << u.etichetta_forze << "\n";
     out << "EC6 - 6.3.2: l_a = " << s.label1[form::kLabelCampata] << ", d_a = " << t(C::d)
@@ -140,6 +154,11 @@ int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, 
     }
     // What start-up said about the job file; the outcome of its own run is replaced by ours.
     stampa_messaggi(messaggi, 0, err, f.messaggi_avvio());
+    return esegui_check_su(f, messaggi, o, out, err);
+}
+
+int esegui_check_su(form::Form1& f, const form::RaccoltaMessaggi& messaggi, const OpzioniCheck& o,
+                    std::ostream& out, std::ostream& err) {
     for (const auto& s : o.set) {
         auto eq = s.find('=');
         int n = -1;
@@ -160,6 +179,14 @@ int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, 
             stampa_messaggi(messaggi, before, err);
             return 2;
         }
+    }
+    if (o.demand) {
+        const auto formula = form::formula_di_testo(*o.demand);
+        if (!formula) {
+            err << "--demand: atteso ec8 o c7.2.11, ricevuto \"" << *o.demand << "\"\n";
+            return 2;
+        }
+        f.stato.formula = *formula;
     }
     const std::pair<int, std::optional<int>> toggles[] = {{1, o.left}, {3, o.right}, {0, o.top}};
     for (const auto& [index, value] : toggles) {

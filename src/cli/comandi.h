@@ -7,12 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "form/form1.h"
+#include "form/messaggi.h"
+
 namespace tv::cli {
 
 struct OpzioniCheck {
     std::optional<std::string> root;
     std::vector<std::string> set;  // "N=TEXT", in order
     std::optional<int> top, left, right;
+    std::optional<std::string> demand;  // "ec8" or "c7.2.11", either case; EC8 when unset
     bool json = false;
     std::vector<std::string> extra;  // other arguments, e.g. "|diroot=DIR|"
 };
@@ -23,10 +27,14 @@ struct OpzioniSearch {
     std::vector<std::string> extra;
 };
 
-// Exit codes: 0 the run completed; 1 start-up or the run stopped with a message; 2 a --set text
-// or the restraints were refused.
+// Exit codes: 0 the run completed; 1 start-up or the run stopped with a message; 2 a --set text,
+// the restraints or the --demand word were refused.
 int esegui_check(const OpzioniCheck& o, const std::filesystem::path& cwd, std::ostream& out,
                  std::ostream& err);
+// The same after start-up, on a form already started whose messages go to `messaggi`: --set,
+// --demand, the toggles, the run and its output (the fuzz target's way in).
+int esegui_check_su(form::Form1& f, const form::RaccoltaMessaggi& messaggi, const OpzioniCheck& o,
+                    std::ostream& out, std::ostream& err);
 // Exit codes: 0 lines found; 1 no line contains the text; 2 a text of fewer than 3 characters,
 // or a suite or locality list that cannot be read.
 int esegui_search(const OpzioniSearch& o, const std::filesystem::path& cwd, std::ostream& out,

@@ -50,6 +50,10 @@ int main(int argc, char** argv) {
         ->check(CLI::IsMember({0, 1}));
     c->add_option("--right", check.right, "Lato destro: 1 appoggiato, 0 libero")
         ->check(CLI::IsMember({0, 1}));
+    c->add_option("--demand", check.demand,
+                  "Formula della domanda: ec8 (EC8 4.3.5.2, predefinita) o c7.2.11 "
+                  "(Circolare 2019)")
+        ->type_name("ec8|c7.2.11");
     c->add_flag("--json", check.json, "Risultato come oggetto JSON");
     c->allow_extras();
 

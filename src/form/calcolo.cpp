@@ -15,18 +15,19 @@ Nodo nodo(const hazard::PuntoGriglia& p, double distanza, double somma_inversi) 
 }  // namespace
 
 EsitoVerifica calcola_verifica(const IngressiVerifica& in, const hazard::RicercaGriglia& griglia) {
-    // The second demand formula has its place in the inputs and the result, not yet its code.
-    if (in.formula != FormulaDomanda::EC8)
-        return Arresto{"Formula della domanda non ancora disponibile", kWindowCaption};
     try {
-        const hazard::RisultatoSito h = hazard::interpola_sito(griglia, in.sito);
+        const hazard::RisultatoSito h = hazard::pericolosita_sito(griglia, in.sito);
         RisultatoVerifica r;
         r.ingressi = in;
         auto& a = r.azione;
-        const auto& c = h.cella;
-        const double inversi = 1 / h.Dnw + 1 / h.Dsw + 1 / h.Dse + 1 / h.Dne;
-        a.origine = OrigineGriglia{{nodo(c.SW, h.Dsw, inversi), nodo(c.SE, h.Dse, inversi),
-                                    nodo(c.NE, h.Dne, inversi), nodo(c.NW, h.Dnw, inversi)}};
+        if (h.origine == hazard::Origine::isole) {
+            a.origine = OrigineIsola{h.gruppo->nome, h.zona->nome};
+        } else {
+            const auto& c = h.cella;
+            const double inversi = 1 / h.Dnw + 1 / h.Dsw + 1 / h.Dse + 1 / h.Dne;
+            a.origine = OrigineGriglia{{nodo(c.SW, h.Dsw, inversi), nodo(c.SE, h.Dse, inversi),
+                                        nodo(c.NE, h.Dne, inversi), nodo(c.NW, h.Dnw, inversi)}};
+        }
         a.VR = h.VR;
         a.TR = h.TR;
         a.TR_inf = hazard::kPeriodiRitorno[static_cast<std::size_t>(h.k - 1)];
@@ -37,8 +38,8 @@ EsitoVerifica calcola_verifica(const IngressiVerifica& in, const hazard::Ricerca
         a.spettro = hazard::spettro(in.St, in.suolo, h.ag, h.F0);
 
         r.formula = in.formula;
-        r.pannello =
-            panel::verifica_pannello(in.pannello, panel::DatiAzione{h.ag, a.spettro.s, in.T1});
+        r.pannello = panel::verifica_pannello(
+            in.pannello, panel::DatiAzione{h.ag, a.spettro.s, in.T1}, in.formula);
         r.ok = r.pannello.ok;
         return r;
     } catch (const Failure& f) {

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "hazard/ricerca.h"
@@ -14,8 +15,8 @@
 
 namespace tv::form {
 
-// The demand formula. EC8 4.3.5.2 is the one the program has; the other is a later addition.
-enum class FormulaDomanda { EC8, C7_2_11 };
+// The demand formula is the panel library's: EC8 4.3.5.2 or Circolare 2019 [C7.2.11].
+using panel::FormulaDomanda;
 
 struct IngressiVerifica {
     hazard::DatiSito sito;  // lon, lat in degrees; VN years; PVR per cent; Cu
@@ -23,7 +24,7 @@ struct IngressiVerifica {
     double St = 1.0;
     double T1 = 0;                   // period of the building, s
     panel::DatiPannello pannello{};  // cm, daN/cm3, daN/cm2; qa; restraints
-    FormulaDomanda formula = FormulaDomanda::EC8;
+    FormulaDomanda formula = FormulaDomanda::ec8;
 };
 
 // One grid corner used for the site.
@@ -34,12 +35,16 @@ struct Nodo {
     double peso = 0;  // share of the inverse-distance weighting, the four add up to 1
 };
 
-// Where the hazard came from. Today only the grid's four corners (SW, SE, NE, NW); the island
-// sites will add their group and zone as another alternative.
+// Where the hazard came from: the grid's four corners (SW, SE, NE, NW), or the island group of
+// Tabella 2 and the first zone holding the site.
 struct OrigineGriglia {
     std::array<Nodo, 4> nodi;  // SW, SE, NE, NW
 };
-using OrigineAzione = std::variant<OrigineGriglia>;
+struct OrigineIsola {
+    std::string_view gruppo;  // "G1"; both name the compiled table, which lives for the program
+    std::string_view zona;    // "Sardegna"
+};
+using OrigineAzione = std::variant<OrigineGriglia, OrigineIsola>;
 
 struct AzioneSito {
     OrigineAzione origine;
@@ -53,7 +58,7 @@ struct AzioneSito {
 struct RisultatoVerifica {
     IngressiVerifica ingressi;  // what was checked
     AzioneSito azione;
-    FormulaDomanda formula = FormulaDomanda::EC8;
+    FormulaDomanda formula = FormulaDomanda::ec8;
     panel::EsitoPannello pannello;  // demand, arch and resistance in base units
     bool ok = false;                // Rlat >= Fa
 };

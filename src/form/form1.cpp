@@ -128,6 +128,7 @@ void Form1::cancella_risultati() {
     stato.label2_1.clear();
     stato.label2_6.clear();
     stato.label3.clear();
+    stato.fonte.clear();
 }
 
 void Form1::applica_lavoro(const DatiLavoro& d) {

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "panel/domanda.h"
 #include "units/unita.h"
 
 namespace tv::form {
@@ -136,7 +137,7 @@ struct NodoRelazione {
     double peso = 0;  // (1 / d) / sum of 1 / d over the four nodes
 };
 
-enum class FormulaDomanda { ec8, c7_2_11 };
+using panel::FormulaDomanda;  // the one enum of the demand formula
 
 // Everything the report shows, in base units (cm, daN, daN/cm2, daN/cm3, s; ag as a fraction of
 // g), with the job's units for showing them.
@@ -176,7 +177,7 @@ struct DatiRelazione {
     bool orizzontale = false;  // the panel spans horizontally (between its vertical sides)
     double Wa = 0, J = 0, Ta = 0, Sa = 0, Fa = 0;
     FormulaDomanda domanda = FormulaDomanda::ec8;
-    double c7_a = 0, c7_b = 0, c7_ap = 0;  // Tabella C7.2.II, for c7_2_11
+    double c7_a = 0, c7_b = 0, c7_ap = 0;  // Tabella C7.2.II, for circolare_c7_2_11
     int c7_ramo = 0;                       // 1: Ta < a T1, 2: plateau, 3: Ta >= b T1
 
     // Resistance.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "form/tabella_campi.h"
+#include "panel/domanda.h"
 
 namespace tv::form {
 
@@ -94,6 +95,13 @@ struct StatoFinestra {
 
     std::string combo_text = "Combo1";
     std::vector<std::string> combo_list;
+
+    // The demand formula picked in the Sa frame's list (Combo2). It lasts for the window's life
+    // and is never written to a file of the suite.
+    panel::FormulaDomanda formula = panel::FormulaDomanda::ec8;
+    // Where the last completed run took its hazard from, for island sites (a grey caption under
+    // T1 and the tooltip of α); empty for grid sites.
+    std::string fonte;
 
     bool operator==(const StatoFinestra&) const = default;
 };

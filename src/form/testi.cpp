@@ -2,7 +2,10 @@
 // mass distribution, the verdict beside the resistance and the critical-stress label.
 #include "form/testi.h"
 
+#include <array>
+
 #include "panel/controlli.h"
+#include "text/encoding.h"
 
 namespace tv::form {
 
@@ -17,7 +20,37 @@ constexpr Rgb kBianco{255, 255, 255};
 
 using panel::richiedi_finito;
 
+constexpr std::array<NomiFormula, 2> kNomiFormula = {{
+    {"EC8", "EC8 4.3.5.2", "EC8 - 4.3.5.2", "ec8"},
+    {"C7.2.11", "Circolare 2019 C7.2.11, strutture intelaiate", "Circolare 2019 - C7.2.11",
+     "c7.2.11"},
+}};
+
 }  // namespace
+
+const NomiFormula& nomi_formula(FormulaDomanda f) {
+    return kNomiFormula[f == FormulaDomanda::ec8 ? 0 : 1];
+}
+
+std::optional<FormulaDomanda> formula_di_testo(std::string_view testo) {
+    const std::string s = text::to_upper(text::trim(testo));
+    for (FormulaDomanda f : {FormulaDomanda::ec8, FormulaDomanda::circolare_c7_2_11})
+        if (s == nomi_formula(f).breve) return f;
+    return std::nullopt;
+}
+
+std::string testo_fonte(const AzioneSito& a) {
+    const auto* isola = std::get_if<OrigineIsola>(&a.origine);
+    if (!isola) return {};
+    return "Pericolosità: isole, Tabella 2, gruppo " + std::string(isola->gruppo) + " (" +
+           std::string(isola->zona) + ")";
+}
+
+std::string colonna_fonte(const AzioneSito& a) {
+    const auto* isola = std::get_if<OrigineIsola>(&a.origine);
+    if (!isola) return "griglia";
+    return std::string(isola->gruppo) + " " + std::string(isola->zona);
+}
 
 TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
                                double fattore_tensioni, const std::string& etichetta_forze,
@@ -61,6 +94,7 @@ TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
         return t;
     }
     t.critica = " = " + text::fixed(sigma, 2, fmt) + " " + unita_tensioni + ")";
+    t.fonte = testo_fonte(r.azione);
     t.sfondo_critica = e.arco.instabilita ? kGiallo : kBianco;
 
     t.ripartizione = "Ripartizione massa verticale / orizzontale = " +
@@ -101,6 +135,7 @@ void scrivi_testi(TestiRisultato&& t, StatoFinestra& s) {
     s.text22_sfondo = t.sfondo_Rlat;
     s.label1[kLabelVerdetto] = std::move(t.verdetto);
     s.label28_testo = t.colore_verdetto;
+    s.fonte = std::move(t.fonte);
 }
 
 }  // namespace tv::form

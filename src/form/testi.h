@@ -1,7 +1,9 @@
 // What the window shows of a check result: field texts in work units, captions and colours.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "form/calcolo.h"
 #include "form/stato.h"
@@ -32,10 +34,29 @@ struct TestiRisultato {
     std::string ripartizione;  // mass distribution sentence
     std::string verdetto;      // force label and verdict
     std::string critica;       // critical stress of instability, stress unit
+    std::string fonte;         // testo_fonte of the result
     Rgb sfondo_Rlat;
     Rgb colore_verdetto;
     Rgb sfondo_critica;
 };
+
+// The names of a demand formula: the entry of the window's list and of the batch column, its full
+// name, the caption of the Sa frame (and of the summary line) and the command line's word.
+struct NomiFormula {
+    const char* breve;     // "EC8"
+    const char* completo;  // "EC8 4.3.5.2"
+    const char* titolo;    // "EC8 - 4.3.5.2"
+    const char* parola;    // "ec8"
+};
+const NomiFormula& nomi_formula(FormulaDomanda f);
+// The formula of a short name ("EC8", "C7.2.11") in either case, blanks around allowed.
+std::optional<FormulaDomanda> formula_di_testo(std::string_view testo);
+
+// Where the hazard came from, for island sites: "Pericolosità: isole, Tabella 2, gruppo G1
+// (Sardegna)"; empty for grid sites.
+std::string testo_fonte(const AzioneSito& a);
+// The batch's column: "griglia", or the group and the zone, "G1 Sardegna".
+std::string colonna_fonte(const AzioneSito& a);
 
 // What to write: everything, or only the values of the fields and of Label2 (ag to K2), as the
 // batch output needs them; the refusals are the same either way.

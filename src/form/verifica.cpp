@@ -60,6 +60,7 @@ std::variant<IngressiVerifica, Arresto> Form1::leggi_ingressi() {
     p.H = n(Campo::H) / u.fattore_lunghezze;
     p.qa = n(Campo::qa);
     p.vincoli = panel::Vincoli{stato.check1[0], stato.check1[1], stato.check1[3]};
+    in.formula = stato.formula;
     return in;
 }
 

@@ -51,6 +51,8 @@ std::vector<Controllo> controlli() {
         tutti.push_back({"Check1_" + std::to_string(i), Contenitore::frame1, vincoli()[i].pos});
     for (const auto& p : pulsanti()) tutti.push_back({p.nome, Contenitore::finestra, p.pos});
     tutti.push_back({"Combo1", Contenitore::finestra, ricerca().pos});
+    tutti.push_back({scelta_formula().nome, scelta_formula().dove, scelta_formula().pos});
+    tutti.push_back({"Label4", etichetta_fonte().dove, etichetta_fonte().pos});
     return tutti;
 }
 
@@ -67,7 +69,13 @@ TEST(Layout, EveryControlFitsInsideItsContainerAndNoTwoOverlap) {
                          si_sovrappongono(tutti[a].pos, tutti[b].pos, 15))
                 << tutti[a].nome << " and " << tutti[b].nome;
     }
-    for (const DatiImmagine& i : immagini()) EXPECT_TRUE(dentro(i.pos, area(i.dove))) << i.risorsa;
+    for (const DatiImmagine& i : immagini()) {
+        EXPECT_TRUE(dentro(i.pos, area(i.dove))) << i.risorsa;
+        // The formula list sits beside Image1, never over a formula.
+        EXPECT_FALSE(i.dove == scelta_formula().dove &&
+                     si_sovrappongono(i.pos, scelta_formula().pos, 0))
+            << i.risorsa;
+    }
     for (std::size_t a = 0; a < frames().size(); ++a) {
         EXPECT_TRUE(dentro(frames()[a].pos, area(Contenitore::finestra))) << frames()[a].nome;
         for (std::size_t b = a + 1; b < frames().size(); ++b)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -197,6 +198,53 @@ TEST_F(Presentatore, DecimalCommaLocaleWritesAndReadsCommaNumbers) {
     EXPECT_TRUE(f.messaggi.elenco.empty());
     EXPECT_EQ(f.campo(2)->text(), "1500");
     EXPECT_TRUE(f.campo(0)->text().contains(','));
+}
+
+
+// The test suite's grid stops far from Sardinia: Cagliari takes Tabella 2.
+TEST_F(Presentatore, IslandSourceCaptionAppearsAndGoesWithTheGridSite) {
+    FinestraVera f(suite);
+    QLabel* fonte = f.finestra.label4();
+    const QString tooltip = f.campo(0)->toolTip();
+    const QString lon = f.campo(6)->text(), lat = f.campo(7)->text();
+    EXPECT_EQ(fonte->text(), "");
+    f.scrivi(6, "9.1192");
+    f.scrivi(7, "39.2305");
+    clic(f.finestra.command(1));
+    ASSERT_TRUE(f.messaggi.elenco.empty()) << f.testi().front();
+    const QString atteso = "Pericolosità: isole, Tabella 2, gruppo G1 (Sardegna)";
+    EXPECT_EQ(fonte->text(), atteso);
+    EXPECT_TRUE(fonte->isVisible());
+    EXPECT_EQ(tv::app::text_color(fonte), QColor(110, 110, 110));
+    EXPECT_LE(fonte->fontMetrics().horizontalAdvance(atteso), fonte->width());
+    EXPECT_EQ(f.campo(0)->toolTip(), tooltip + "\n" + atteso);
+    f.scrivi(6, lon);
+    f.scrivi(7, lat);
+    clic(f.finestra.command(1));
+    EXPECT_EQ(fonte->text(), "");
+    EXPECT_EQ(f.campo(0)->toolTip(), tooltip);
+}
+
+TEST_F(Presentatore, DemandListSwitchesTheFrameCaptionThePictureAndTheRun) {
+    FinestraVera f(suite);
+    QComboBox* c = f.finestra.combo2();
+    ASSERT_EQ(c->count(), 2);
+    EXPECT_EQ(c->itemText(0), "EC8");
+    EXPECT_EQ(c->itemData(1, Qt::ToolTipRole), "Circolare 2019 C7.2.11, strutture intelaiate");
+    EXPECT_EQ(c->toolTip(), "EC8 4.3.5.2");
+    EXPECT_EQ(f.finestra.frame(2)->title(), "EC8 - 4.3.5.2");
+    c->setCurrentIndex(1);
+    EXPECT_EQ(f.form.stato.formula, tv::panel::FormulaDomanda::circolare_c7_2_11);
+    EXPECT_EQ(c->toolTip(), "Circolare 2019 C7.2.11, strutture intelaiate");
+    EXPECT_EQ(f.finestra.frame(2)->title(), "Circolare 2019 - C7.2.11");
+    EXPECT_EQ(f.finestra.image(1)->risorsa(), ":/formule/image1_c7.svg");
+    EXPECT_TRUE(f.finestra.image(1)->valida());
+    clic(f.finestra.command(1));
+    EXPECT_EQ(f.form.risultato->pannello.formula, tv::panel::FormulaDomanda::circolare_c7_2_11);
+    c->setCurrentIndex(0);
+    EXPECT_EQ(f.form.stato.formula, tv::panel::FormulaDomanda::ec8);
+    EXPECT_EQ(f.finestra.frame(2)->title(), "EC8 - 4.3.5.2");
+    EXPECT_EQ(f.finestra.image(1)->risorsa(), ":/formule/image1.svg");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "app/campi.h"
 #include "cli/comandi.h"
+#include "form/testi.h"
 #include "suite_temp.h"
 
 namespace tv::app {
@@ -35,12 +36,20 @@ void design(std::ostream& o) {
     o << "[Combo1] " << b(ricerca().testo) << " " << b(ricerca().tooltip) << "\n";
     o << "[Check1] " << b(testo_appoggiato) << " " << b(testo_libero) << " " << b(tooltip_vincolo)
       << "\n";
+    for (auto f : {form::FormulaDomanda::ec8, form::FormulaDomanda::circolare_c7_2_11}) {
+        const auto& n = form::nomi_formula(f);
+        const auto* immagine = scelta_formula().immagini[f == form::FormulaDomanda::ec8 ? 0 : 1];
+        o << "[" << scelta_formula().nome << "] " << b(n.breve) << " " << b(n.completo) << " "
+          << b(n.titolo) << " " << b(immagine) << "\n";
+    }
 }
 
 void check(std::ostream& o, const fs::path& root, std::vector<std::string> set, const char* nome,
-           std::optional<int> top = {}, std::optional<int> left = {}) {
+           std::optional<int> top = {}, std::optional<int> left = {},
+           std::optional<std::string> demand = {}) {
     cli::OpzioniCheck c;
     c.root = root.string();
+    c.demand = std::move(demand);
     c.set = std::move(set);
     c.top = top;
     c.left = left;
@@ -60,6 +69,7 @@ TEST(TestiUtente, AreThoseOfTheGoldenFile) {
     check(o, tmp.path(), {"3=0"}, "qa");
     check(o, tmp.path(), {"7=60"}, "fuori zona");
     check(o, tmp.path(), {}, "vincoli", 0, 0);
+    check(o, tmp.path(), {"lat=39.2305", "lon=9.1192"}, "cagliari c7.2.11", {}, {}, "c7.2.11");
 
     const fs::path file = fs::path(TV_SOURCE_DIR) / "tests" / "golden" / "testi.txt";
     std::ifstream in(file, std::ios::binary);

@@ -57,8 +57,8 @@ double numero(const std::string& s) {
     return v;
 }
 
-constexpr std::array<int, kColonneIngresso> kCampo = {-1, 7,  6,  8,  9,  10, 4,  5,  3,  1, 11,
-                                                      12, 13, 14, 15, 23, 16, 17, -1, -1, -1};
+constexpr std::array<int, kColonneIngresso> kCampo = {-1, 7,  6,  8,  9,  10, 4,  5,  3,  1,  11,
+                                                      12, 13, 14, 15, 23, 16, 17, -1, -1, -1, -1};
 
 // What the window shows for one row, driven by hand: start-up, each field typed and left, the
 // sides then the top clicked, AGGIORNA. The output cells in the batch's order.
@@ -89,6 +89,9 @@ std::array<std::string, kColonneUscita> atteso(
     }
     const auto& s = f.stato;
     const auto& t = s.text1;
+    const auto* isola = std::get_if<form::OrigineIsola>(&f.risultato->azione.origine);
+    const std::string fonte =
+        isola ? std::string(isola->gruppo) + " " + std::string(isola->zona) : "griglia";
     std::string verdetto = s.label1[28].substr(f.unita.etichetta_forze.size());
     verdetto.erase(0, verdetto.find_first_not_of(' '));
     const std::string risultati[] = {t[0],
@@ -107,6 +110,7 @@ std::array<std::string, kColonneUscita> atteso(
                                      t[26],
                                      s.label1[8],
                                      verdetto,
+                                     fonte,
                                      ""};
     std::copy(std::begin(risultati), std::end(risultati), out.begin() + kColonneIngresso);
     return out;
@@ -157,6 +161,7 @@ class Lotti : public ::testing::Test {
         v[18] = f.stato.check1[0] ? "1" : "0";
         v[19] = f.stato.check1[1] ? "1" : "0";
         v[20] = f.stato.check1[3] ? "1" : "0";
+        v[21] = "EC8";
         return v;
     }
 
@@ -175,6 +180,7 @@ TEST_F(Lotti, EveryCellMatchesTheWindowAndARefusedRowStopsNothing) {
         "rifiutata,42.35x,13.40,50,10,1.0,B,1.0,2,0.39,500,300,12,0.0008,3,6000,750,900,1,0,0",
         "vincoli,41.8928,12.4837,50,10,1.0,A,1.0,2,0.5,300,280,30,0.0016,2,3000,200,600,0,1,0",
         "roma,41.8928,12.4837,75,63,2,e,1.4,3,1.1,800,350,38,0.0012,8,9000,0,350,1,1,1",
+        "fuori,60.0,9.0,50,10,1.0,B,1.0,2,0.39,500,300,12,0.0008,3,6000,750,900,1,0,0",
         "sardegna,40.0,9.0,50,10,1.0,B,1.0,2,0.39,500,300,12,0.0008,3,6000,750,900,1,0,0"};
     std::string csv = std::string(kIntestazione) + "\n";
     for (const auto& r : righe) csv += r + "\n";
@@ -191,6 +197,7 @@ TEST_F(Lotti, EveryCellMatchesTheWindowAndARefusedRowStopsNothing) {
         const auto ingresso = campi_csv(righe[k]);
         std::array<std::string, kColonneIngresso> in;
         std::copy(ingresso.begin(), ingresso.end(), in.begin());
+        in[21] = "EC8";  // no domanda column: the start-up formula
         const auto attesa = atteso(root(), in);
         ASSERT_EQ(uscita[k + 1].size(), kColonneUscita) << "riga " << k + 1;
         for (std::size_t c = 0; c < kColonneUscita; ++c)
@@ -207,17 +214,20 @@ TEST_F(Lotti, EveryCellMatchesTheWindowAndARefusedRowStopsNothing) {
     for (int k : {3, 4, 6})
         for (std::size_t c = kColonneIngresso; c + 1 < kColonneUscita; ++c)
             EXPECT_EQ(uscita[static_cast<std::size_t>(k)][c], "") << "riga " << k;
-    for (int k : {1, 2, 5}) {
+    constexpr std::size_t r0 = kColonneIngresso;  // the first result column, ag
+    for (int k : {1, 2, 5, 7}) {
         const auto& r = uscita[static_cast<std::size_t>(k)];
         EXPECT_EQ(r.back(), "") << "riga " << k;
         // verdict agrees with the numbers it compares; TR and VR follow VN, Cu and PVR.
-        const double Rlat = numero(r[31]), Fa = numero(r[30]);
-        EXPECT_EQ(r[36], Rlat >= Fa ? "> Fa : OK" : "< Fa : !!!") << "riga " << k;
-        EXPECT_DOUBLE_EQ(numero(r[24]), numero(r[3]) * numero(r[5]));
-        EXPECT_TRUE(r[35] == "L" || r[35] == "B");
+        const double Rlat = numero(r[r0 + 10]), Fa = numero(r[r0 + 9]);
+        EXPECT_EQ(r[r0 + 15], Rlat >= Fa ? "> Fa : OK" : "< Fa : !!!") << "riga " << k;
+        EXPECT_DOUBLE_EQ(numero(r[r0 + 3]), numero(r[3]) * numero(r[5]));
+        EXPECT_TRUE(r[r0 + 14] == "L" || r[r0 + 14] == "B");
+        EXPECT_EQ(r[r0 + 16], k == 7 ? "G1 Sardegna" : "griglia");
+        EXPECT_EQ(r[21], "EC8");
     }
-    EXPECT_EQ(uscita[1][25], "475");  // 50 years, Cu 1, 10 %
-    EXPECT_EQ(uscita[5][25], "151");  // 75 x 2 years at 63 %: -150 / ln 0.37 = 150.87
+    EXPECT_EQ(uscita[1][r0 + 4], "475");  // 50 years, Cu 1, 10 %
+    EXPECT_EQ(uscita[5][r0 + 4], "151");  // 75 x 2 years at 63 %: -150 / ln 0.37 = 150.87
 }
 
 TEST_F(Lotti, MissingColumnsAndEmptyCellsTakeTheStartUpValues) {
@@ -341,7 +351,7 @@ INSTANTIATE_TEST_SUITE_P(
         FileRifiutato{"UnknownColumn", "id,Lat\n",
                       "Colonna sconosciuta \"Lat\" nell'intestazione del file \"FILE\". Colonne "
                       "ammesse: id, lat, lon, VN, PVR, Cu, suolo, St, qa, T1, B, L, t, gamma, fd, "
-                      "E, Z, H, top, left, right."},
+                      "E, Z, H, top, left, right, domanda."},
         FileRifiutato{"RepeatedColumn", "lat,lon,lat\n",
                       "Colonna \"lat\" ripetuta nell'intestazione del file \"FILE\"."}),
     [](const auto& info) { return std::string(info.param.nome); });
@@ -440,6 +450,26 @@ TEST(LottoCsv, LinesLongerThanTheReaderHoldsAreNamedNotFatal) {
     RigaIngresso r;
     EXPECT_EQ(messaggio([&] { lettore.prossima(r); }),
               "Riga 2 del file \"lungo.csv\" troppo lunga.");
+}
+
+
+// The demo job under each formula: the column is read in either case and echoed by its short
+// name, empty is EC8, anything else refuses the row alone.
+TEST_F(Lotti, DomandaColumnChoosesTheFormulaOfEachRow) {
+    const Esito e = esegui("id,domanda\na, c7.2.11\nb,\nc,Ec8\nd,C7\n");
+    EXPECT_EQ(e.codice, 1);
+    const auto u = righe_csv(e.out);
+    ASSERT_EQ(u.size(), 5u);
+    constexpr std::size_t Sa = kColonneIngresso + 8;
+    EXPECT_EQ(u[1][21], "C7.2.11");
+    EXPECT_NEAR(numero(u[1][Sa]), 1.7415, 5e-4);  // by hand, [C7.2.11] rising branch
+    for (std::size_t k : {2u, 3u}) {
+        EXPECT_EQ(u[k][21], "EC8");
+        EXPECT_EQ(u[k][Sa], "1.1675");
+    }
+    EXPECT_EQ(u[4][21], "C7");
+    EXPECT_EQ(u[4].back(), "domanda: accettate solo EC8 e C7.2.11 (o vuota)");
+    EXPECT_EQ(u[4][Sa], "");
 }
 
 }  // namespace

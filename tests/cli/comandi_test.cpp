@@ -278,5 +278,56 @@ TEST(Search, MissingLocalityFileExitsTwoNamingIt) {
     EXPECT_NE(e.err.find("coordinate_localita.txt"), std::string::npos) << e.err;
 }
 
+
+// ---- the hazard's source and the demand formula ---------------------------------------------
+
+// Cagliari by hand from Tabella 2: TR 475, G1, ag 0.05, F0 2.88; soil B Ss = 1.3424 capped 1.20.
+TEST_F(Demo, CagliariTakesTabellaTwoAndSaysSo) {
+    OpzioniCheck o = json_su(tmp.path());
+    o.set = {"lat=39.2305", "lon=9.1192", "VN=50", "Cu=1", "PVR=10", "suolo=B"};
+    const Esito e = check(o);
+    ASSERT_EQ(e.codice, 0) << e.err;
+    const auto j = nlohmann::json::parse(e.out);
+    EXPECT_EQ(j["hazard_source"], "G1");
+    EXPECT_EQ(j["island"], "Sardegna");
+    EXPECT_EQ(j["nodes"], nlohmann::json::array());
+    const auto& r = j["results"];
+    EXPECT_EQ(r["TR"], 475);
+    EXPECT_NEAR(r["ag"].get<double>(), 0.05, 1e-12);
+    EXPECT_NEAR(r["F0"].get<double>(), 2.88, 1e-12);
+    EXPECT_NEAR(r["Ss"].get<double>(), 1.20, 1e-12);
+    EXPECT_EQ(j["fields"][0], "0.05");
+}
+
+TEST_F(Demo, GridSiteNamesTheGridAndNoIsland) {
+    const auto j = nlohmann::json::parse(check(json_su(tmp.path())).out);
+    EXPECT_EQ(j["hazard_source"], "grid");
+    EXPECT_TRUE(j["island"].is_null());
+    EXPECT_EQ(j["nodes"].size(), 4u);
+    EXPECT_EQ(j["demand"], "ec8");
+}
+
+// The demo job under [C7.2.11], by hand: aS = 0.2607 x 1.154, z/H = 750/900, T1 0.39 s (a 0.8,
+// b 1.4, ap 5), Ta 0.1928 s < a T1: Sa = aS (1 + z/H) 5 / (1 + 4 (1 - Ta / 0.312)^2) = 1.7415,
+// Fa = Sa 1440 / 2.
+TEST_F(Demo, DemandC7OnTheDemoJob) {
+    for (const char* parola : {"c7.2.11", "C7.2.11"}) {
+        OpzioniCheck o = json_su(tmp.path());
+        o.demand = parola;
+        const Esito e = check(o);
+        ASSERT_EQ(e.codice, 0) << e.err;
+        const auto j = nlohmann::json::parse(e.out);
+        EXPECT_EQ(j["demand"], "c7.2.11");
+        EXPECT_NEAR(j["results"]["Sa"].get<double>(), 1.7415, 5e-4);
+        EXPECT_NEAR(j["results"]["Fa"].get<double>(), 1253.91, 0.5);
+    }
+    OpzioniCheck o = json_su(tmp.path());
+    o.demand = "EC";
+    const Esito e = check(o);
+    EXPECT_EQ(e.codice, 2);
+    EXPECT_EQ(e.out, "");
+    EXPECT_EQ(e.err, "--demand: atteso ec8 o c7.2.11, ricevuto \"EC\"\n");
+}
+
 }  // namespace
 }  // namespace tv::cli

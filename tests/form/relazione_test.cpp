@@ -139,7 +139,8 @@ TEST(Relazione, FormulasWrittenOutAndWithTheNumbers) {
     EXPECT_TRUE(contiene(testi(sezione(costruisci_relazione(d), "5.")),
                          "Rlat = 0,00409916 · 500 · 300 = 614,87 daN"));
 
-    d.domanda = FormulaDomanda::c7_2_11, d.c7_a = 0.8, d.c7_b = 1.4, d.c7_ap = 5, d.c7_ramo = 1;
+    d.domanda = FormulaDomanda::circolare_c7_2_11;
+    d.c7_a = 0.8, d.c7_b = 1.4, d.c7_ap = 5, d.c7_ramo = 1;
     const Documento c7 = costruisci_relazione(d);
     EXPECT_EQ(sezione(c7, "4.").titolo,
               "4. Azione sismica sul pannello (Circolare 2019 [C7.2.11], a = 0,8, b = 1,4, ap = 5 "

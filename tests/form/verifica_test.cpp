@@ -6,6 +6,8 @@
 #include <functional>
 
 #include "form/form1.h"
+#include "form/testi.h"
+#include "hazard/localita.h"
 #include "suite_temp.h"
 #include "text/number_text.h"
 
@@ -333,6 +335,81 @@ TEST(VerificaGrigliaReale, LAquilaAtTheDefaultReturnPeriod) {
     EXPECT_NEAR(w.form.risultato->azione.spettro.Ss, 1.154, 5e-4);
     EXPECT_EQ(w.form.stato.label2_0, "1.154");
     EXPECT_EQ(w.form.stato.label2_6, "50");
+}
+
+
+// ---- Island sites and the demand formula ----------------------------------------------------
+
+// The small grid stops far from Sardinia: the run takes Tabella 2, says so, and forgets it again
+// on a grid site.
+TEST_F(Verifica, IslandSiteCarriesItsGroupAndZoneAndTheGridSiteItsCorners) {
+    campo(6) = "9.1192";
+    campo(7) = "39.2305";
+    ASSERT_TRUE(w.form.Command1_Click(0)) << w.messaggi.elenco.back().testo;
+    const auto* isola = std::get_if<OrigineIsola>(&w.form.risultato->azione.origine);
+    ASSERT_TRUE(isola);
+    EXPECT_EQ(isola->gruppo, "G1");
+    EXPECT_EQ(isola->zona, "Sardegna");
+    EXPECT_EQ(w.form.stato.fonte, "Pericolosità: isole, Tabella 2, gruppo G1 (Sardegna)");
+    EXPECT_EQ(colonna_fonte(w.form.risultato->azione), "G1 Sardegna");
+    campo(6) = "7.29";
+    campo(7) = "45";
+    ASSERT_TRUE(w.form.Command1_Click(0));
+    EXPECT_EQ(nodi(w.form)[0].lat, 45);
+    EXPECT_EQ(w.form.stato.fonte, "");
+    EXPECT_EQ(colonna_fonte(w.form.risultato->azione), "griglia");
+}
+
+// The formula picked in the window's state is the one the run uses; EC8 stays the default.
+TEST_F(Verifica, FormulaOfTheStateGivesSa) {
+    ASSERT_TRUE(w.form.Command1_Click(0));
+    const double Sa_ec8 = w.form.risultato->pannello.Sa;
+    EXPECT_EQ(w.form.risultato->pannello.formula, FormulaDomanda::ec8);
+    w.form.stato.formula = FormulaDomanda::circolare_c7_2_11;
+    ASSERT_TRUE(w.form.Command1_Click(0));
+    const auto& p = w.form.risultato->pannello;
+    EXPECT_EQ(p.formula, FormulaDomanda::circolare_c7_2_11);
+    EXPECT_EQ(w.form.risultato->ingressi.formula, FormulaDomanda::circolare_c7_2_11);
+    ASSERT_TRUE(p.c7);
+    EXPECT_EQ(p.Sa, p.c7->Sa);
+    EXPECT_NE(p.Sa, Sa_ec8);
+}
+
+TEST(NomiFormula, ShortNamesInEitherCaseAndNothingElse) {
+    EXPECT_EQ(formula_di_testo("ec8"), FormulaDomanda::ec8);
+    EXPECT_EQ(formula_di_testo(" C7.2.11 "), FormulaDomanda::circolare_c7_2_11);
+    EXPECT_EQ(formula_di_testo("c7.2.11"), FormulaDomanda::circolare_c7_2_11);
+    for (const char* t : {"", "EC 8", "C7.2.1", "c7211", "EC8 4.3.5.2"})
+        EXPECT_FALSE(formula_di_testo(t)) << t;
+    EXPECT_STREQ(nomi_formula(FormulaDomanda::circolare_c7_2_11).titolo,
+                 "Circolare 2019 - C7.2.11");
+}
+
+// Every comune of the locality list completes a check of the demo panel, by grid or by island.
+TEST(VerificaGrigliaReale, EveryComuneCompletesTheDemoCheck) {
+    prova::CartellaTemp tmp;
+    if (!prova::copia_suite_demo(tmp.path())) GTEST_SKIP() << "reference data not available";
+    Finestra w;
+    ASSERT_TRUE(w.form.Form_Load({"|diroot=" + tmp.path().string() + "|"}, fs::current_path()));
+    const auto griglia = w.form.fonte_griglia()->ricerca([&] { return w.form.file_griglia(); });
+    auto ingressi = std::get<IngressiVerifica>(w.form.leggi_ingressi());
+    const auto righe = hazard::cerca_localita(w.form.file_localita(), "   ");
+    ASSERT_TRUE(righe);
+    std::size_t isole = 0;
+    for (const std::string& riga : *righe) {
+        const auto coppia = hazard::scegli_localita(riga);
+        ASSERT_TRUE(coppia) << riga;
+        ingressi.sito.lat = *text::parse_number(coppia->first, text::dot_format());
+        ingressi.sito.lon = *text::parse_number(coppia->second, text::dot_format());
+        const EsitoVerifica e = calcola_verifica(ingressi, *griglia);
+        if (const auto* a = std::get_if<Arresto>(&e)) {
+            ADD_FAILURE() << riga << ": " << a->testo;
+        } else if (std::get<RisultatoVerifica>(e).azione.origine.index() == 1) {
+            ++isole;
+        }
+    }
+    EXPECT_EQ(righe->size(), 7904u);
+    EXPECT_EQ(isole, 397u);
 }
 
 }  // namespace
