@@ -122,7 +122,8 @@ void riassunto(const form::Form1& f, std::ostream& out) {
         << t(C::suolo) << ", St " << t(C::St) << "\n";
     out << "VN " << t(C::VN) << " anni, Cu " << t(C::Cu) << ", PVR " << t(C::PVR) << " %, VR "
         << s.label2_6 << " anni, T1 " << t(C::T1) << " s\n";
-    if (!s.fonte.empty()) out << s.fonte << "\n";
+    if (const std::string fonte = form::testo_fonte(f.risultato->azione); !fonte.empty())
+        out << fonte << "\n";
     out << "ag/g = " << t(C::ag) << "   Ss = " << s.label2_0 << "   S = " << s.label2_1 << "\n";
     out << "Pannello: B " << t(C::B) << ", L " << t(C::L) << ", t " << t(C::t) << " "
         << u.etichetta_lunghezze << "; peso specifico " << t(C::gamma) << " "

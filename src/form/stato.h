@@ -99,8 +99,8 @@ struct StatoFinestra {
     // The demand formula picked in the Sa frame's list (Combo2). It lasts for the window's life
     // and is never written to a file of the suite.
     panel::FormulaDomanda formula = panel::FormulaDomanda::ec8;
-    // Where the last completed run took its hazard from, for island sites (a grey caption under
-    // T1 and the tooltip of α); empty for grid sites.
+    // Where the last completed run took its hazard from, for island sites (didascalia_fonte: a
+    // grey caption under T1 and a line of the tooltip of α); empty for grid sites.
     std::string fonte;
 
     bool operator==(const StatoFinestra&) const = default;

@@ -39,11 +39,25 @@ std::optional<FormulaDomanda> formula_di_testo(std::string_view testo) {
     return std::nullopt;
 }
 
-std::string testo_fonte(const AzioneSito& a) {
+namespace {
+
+std::string tabella_2(const AzioneSito& a) {
     const auto* isola = std::get_if<OrigineIsola>(&a.origine);
     if (!isola) return {};
-    return "Pericolosità: isole, Tabella 2, gruppo " + std::string(isola->gruppo) + " (" +
-           std::string(isola->zona) + ")";
+    return "Tabella 2, gruppo " + std::string(isola->gruppo) + " (" + std::string(isola->zona) +
+           ")";
+}
+
+}  // namespace
+
+std::string testo_fonte(const AzioneSito& a) {
+    const std::string t = tabella_2(a);
+    return t.empty() ? t : "Pericolosità: isole, " + t;
+}
+
+std::string didascalia_fonte(const AzioneSito& a) {
+    const std::string t = tabella_2(a);
+    return t.empty() ? t : "Isole, " + t;
 }
 
 std::string colonna_fonte(const AzioneSito& a) {
@@ -94,7 +108,7 @@ TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
         return t;
     }
     t.critica = " = " + text::fixed(sigma, 2, fmt) + " " + unita_tensioni + ")";
-    t.fonte = testo_fonte(r.azione);
+    t.fonte = didascalia_fonte(r.azione);
     t.sfondo_critica = e.arco.instabilita ? kGiallo : kBianco;
 
     t.ripartizione = "Ripartizione massa verticale / orizzontale = " +

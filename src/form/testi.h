@@ -34,7 +34,7 @@ struct TestiRisultato {
     std::string ripartizione;  // mass distribution sentence
     std::string verdetto;      // force label and verdict
     std::string critica;       // critical stress of instability, stress unit
-    std::string fonte;         // testo_fonte of the result
+    std::string fonte;         // didascalia_fonte of the result
     Rgb sfondo_Rlat;
     Rgb colore_verdetto;
     Rgb sfondo_critica;
@@ -55,6 +55,8 @@ std::optional<FormulaDomanda> formula_di_testo(std::string_view testo);
 // Where the hazard came from, for island sites: "Pericolosità: isole, Tabella 2, gruppo G1
 // (Sardegna)"; empty for grid sites.
 std::string testo_fonte(const AzioneSito& a);
+// The same for the window's narrow caption under T1: "Isole, Tabella 2, gruppo G1 (Sardegna)".
+std::string didascalia_fonte(const AzioneSito& a);
 // The batch's column: "griglia", or the group and the zone, "G1 Sardegna".
 std::string colonna_fonte(const AzioneSito& a);
 

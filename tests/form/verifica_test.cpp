@@ -350,13 +350,16 @@ TEST_F(Verifica, IslandSiteCarriesItsGroupAndZoneAndTheGridSiteItsCorners) {
     ASSERT_TRUE(isola);
     EXPECT_EQ(isola->gruppo, "G1");
     EXPECT_EQ(isola->zona, "Sardegna");
-    EXPECT_EQ(w.form.stato.fonte, "Pericolosità: isole, Tabella 2, gruppo G1 (Sardegna)");
+    EXPECT_EQ(w.form.stato.fonte, "Isole, Tabella 2, gruppo G1 (Sardegna)");
+    EXPECT_EQ(testo_fonte(w.form.risultato->azione),
+              "Pericolosità: isole, Tabella 2, gruppo G1 (Sardegna)");
     EXPECT_EQ(colonna_fonte(w.form.risultato->azione), "G1 Sardegna");
     campo(6) = "7.29";
     campo(7) = "45";
     ASSERT_TRUE(w.form.Command1_Click(0));
     EXPECT_EQ(nodi(w.form)[0].lat, 45);
     EXPECT_EQ(w.form.stato.fonte, "");
+    EXPECT_EQ(testo_fonte(w.form.risultato->azione), "");
     EXPECT_EQ(colonna_fonte(w.form.risultato->azione), "griglia");
 }
 
