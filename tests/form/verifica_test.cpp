@@ -6,7 +6,6 @@
 #include <functional>
 
 #include "form/form1.h"
-#include "form/testi.h"
 #include "hazard/localita.h"
 #include "suite_temp.h"
 #include "text/number_text.h"
@@ -338,55 +337,7 @@ TEST(VerificaGrigliaReale, LAquilaAtTheDefaultReturnPeriod) {
 }
 
 
-// ---- Island sites and the demand formula ----------------------------------------------------
-
-// The small grid stops far from Sardinia: the run takes Tabella 2, says so, and forgets it again
-// on a grid site.
-TEST_F(Verifica, IslandSiteCarriesItsGroupAndZoneAndTheGridSiteItsCorners) {
-    campo(6) = "9.1192";
-    campo(7) = "39.2305";
-    ASSERT_TRUE(w.form.Command1_Click(0)) << w.messaggi.elenco.back().testo;
-    const auto* isola = std::get_if<OrigineIsola>(&w.form.risultato->azione.origine);
-    ASSERT_TRUE(isola);
-    EXPECT_EQ(isola->gruppo, "G1");
-    EXPECT_EQ(isola->zona, "Sardegna");
-    EXPECT_EQ(w.form.stato.fonte, "Isole, Tabella 2, gruppo G1 (Sardegna)");
-    EXPECT_EQ(testo_fonte(w.form.risultato->azione),
-              "Pericolosità: isole, Tabella 2, gruppo G1 (Sardegna)");
-    EXPECT_EQ(colonna_fonte(w.form.risultato->azione), "G1 Sardegna");
-    campo(6) = "7.29";
-    campo(7) = "45";
-    ASSERT_TRUE(w.form.Command1_Click(0));
-    EXPECT_EQ(nodi(w.form)[0].lat, 45);
-    EXPECT_EQ(w.form.stato.fonte, "");
-    EXPECT_EQ(testo_fonte(w.form.risultato->azione), "");
-    EXPECT_EQ(colonna_fonte(w.form.risultato->azione), "griglia");
-}
-
-// The formula picked in the window's state is the one the run uses; EC8 stays the default.
-TEST_F(Verifica, FormulaOfTheStateGivesSa) {
-    ASSERT_TRUE(w.form.Command1_Click(0));
-    const double Sa_ec8 = w.form.risultato->pannello.Sa;
-    EXPECT_EQ(w.form.risultato->pannello.formula, FormulaDomanda::ec8);
-    w.form.stato.formula = FormulaDomanda::circolare_c7_2_11;
-    ASSERT_TRUE(w.form.Command1_Click(0));
-    const auto& p = w.form.risultato->pannello;
-    EXPECT_EQ(p.formula, FormulaDomanda::circolare_c7_2_11);
-    EXPECT_EQ(w.form.risultato->ingressi.formula, FormulaDomanda::circolare_c7_2_11);
-    ASSERT_TRUE(p.c7);
-    EXPECT_EQ(p.Sa, p.c7->Sa);
-    EXPECT_NE(p.Sa, Sa_ec8);
-}
-
-TEST(NomiFormula, ShortNamesInEitherCaseAndNothingElse) {
-    EXPECT_EQ(formula_di_testo("ec8"), FormulaDomanda::ec8);
-    EXPECT_EQ(formula_di_testo(" C7.2.11 "), FormulaDomanda::circolare_c7_2_11);
-    EXPECT_EQ(formula_di_testo("c7.2.11"), FormulaDomanda::circolare_c7_2_11);
-    for (const char* t : {"", "EC 8", "C7.2.1", "c7211", "EC8 4.3.5.2"})
-        EXPECT_FALSE(formula_di_testo(t)) << t;
-    EXPECT_STREQ(nomi_formula(FormulaDomanda::circolare_c7_2_11).titolo,
-                 "Circolare 2019 - C7.2.11");
-}
+// ---- Island sites ----------------------------------------------------------------------------
 
 // Every comune of the locality list completes a check of the demo panel, by grid or by island.
 TEST(VerificaGrigliaReale, EveryComuneCompletesTheDemoCheck) {
