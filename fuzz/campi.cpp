@@ -12,6 +12,7 @@
 #include <string>
 
 #include "cli/comandi.h"
+#include "form/testi.h"
 #include "comune.h"
 
 namespace {
