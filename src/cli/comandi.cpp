@@ -171,7 +171,7 @@ int esegui_check_su(form::Form1& f, const form::RaccoltaMessaggi& messaggi, cons
         }
         if (n < 0 || n >= form::kCampi) {
             err << "--set: atteso N=TESTO con N da 0 a 26 o il nome breve del campo, ricevuto \""
-                << s << "\"\n";
+                << text::decode(s) << "\"\n";
             return 2;
         }
         f.stato.text1[static_cast<std::size_t>(n)] = s.substr(eq + 1);
@@ -184,7 +184,9 @@ int esegui_check_su(form::Form1& f, const form::RaccoltaMessaggi& messaggi, cons
     if (o.demand) {
         const auto formula = form::formula_di_testo(*o.demand);
         if (!formula) {
-            err << "--demand: atteso ec8 o c7.2.11, ricevuto \"" << *o.demand << "\"\n";
+            // Arguments that are not UTF-8 are shown as Windows-1252, like the suite's files.
+            err << "--demand: atteso ec8 o c7.2.11, ricevuto \"" << text::decode(*o.demand)
+                << "\"\n";
             return 2;
         }
         f.stato.formula = *formula;
