@@ -112,11 +112,12 @@ void Presentatore::collega() {
     connect(finestra_.command(1), &QPushButton::clicked, this, [this] { aggiorna(); });
 }
 
-void Presentatore::aggiorna() {
+bool Presentatore::aggiorna() {
     const bool ok = form_.Command1_Click(0);
     mostra_stato();
     if (!ok && form_.campo_rifiutato() >= 0) finestra_.campo(form_.campo_rifiutato())->setFocus();
     ridisegna();
+    return ok;
 }
 
 void Presentatore::check_cambiato(int indice, bool valore) {

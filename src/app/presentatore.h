@@ -30,6 +30,9 @@ public:
     void mostra_stato();
 
     form::Form1& form() { return form_; }
+
+    // "AGGIORNA": the check run and its outcome on the widgets. True when the run completed.
+    bool aggiorna();
     Form1& finestra() { return finestra_; }
 
 signals:
@@ -41,7 +44,6 @@ protected:
 
 private:
     void collega();
-    void aggiorna();
     void check_cambiato(int indice, bool valore);
     int indice_campo(const QObject* oggetto) const;
     // Validation of the field that has the focus before the focus moves to `destinazione`:

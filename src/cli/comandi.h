@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+namespace tv::form {
+class Form1;
+class RaccoltaMessaggi;
+}  // namespace tv::form
+
 namespace tv::cli {
 
 struct OpzioniCheck {
@@ -27,6 +32,15 @@ struct OpzioniSearch {
 // or the restraints were refused.
 int esegui_check(const OpzioniCheck& o, const std::filesystem::path& cwd, std::ostream& out,
                  std::ostream& err);
+// Start-up and the options of check applied to `f`, as check and report share them: nullopt
+// when the run can follow, otherwise the exit code (1 start-up stopped, 2 a refused --set text
+// or restraint) after the messages on `err`.
+std::optional<int> prepara_check(const OpzioniCheck& o, const std::filesystem::path& cwd,
+                                 form::Form1& f, form::RaccoltaMessaggi& messaggi,
+                                 std::ostream& err);
+// Messages from `from` on, one a line, "TITLE: text".
+void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ostream& err);
+
 // Exit codes: 0 lines found; 1 no line contains the text; 2 a text of fewer than 3 characters,
 // or a suite or locality list that cannot be read.
 int esegui_search(const OpzioniSearch& o, const std::filesystem::path& cwd, std::ostream& out,

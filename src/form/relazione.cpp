@@ -222,7 +222,7 @@ std::pair<std::string, Formula> ripartizione(const DatiRelazione& d) {
 std::pair<Formula, std::string> formula_Sa(const DatiRelazione& d) {
     const std::string ag = n(d.ag, 4), S = n(d.S, 3), Z = n(d.Z, 4), H = n(d.H, 4), Ta = n(d.Ta, 4),
                       T1 = n(d.T1, 4), Sa = n(d.Sa, 4);
-    if (d.domanda == FormulaDomanda::ec8)
+    if (d.domanda == FormulaDomanda::EC8)
         return {Formula{"Sa = ag · S · [3 · (1 + Z/H) / (1 + (1 − Ta/T1)²) − 0,5] ≥ ag · S",
                         "Sa = " + ag + " · " + S + " · [3 · (1 + " + Z + "/" + H +
                             ") / (1 + (1 − " + Ta + "/" + T1 + ")²) − 0,5] = " + Sa},
@@ -404,7 +404,7 @@ Sezione sezione_metodo(const DatiRelazione& d) {
         "Amplificazione e spettro: NTC 2008 § 3.2.3.2.1 (Ss e Cc per categoria di sottosuolo, "
         "St topografico, S = Ss · St)."});
     s.blocchi.push_back(Paragrafo{
-        d.domanda == FormulaDomanda::ec8
+        d.domanda == FormulaDomanda::EC8
             ? "Azione sul pannello come elemento non strutturale: UNI EN 1998-1 (EC8) § 4.3.5.2, "
               "Fa = Sa · Wa / qa."
             : "Azione sul pannello come elemento non strutturale: Circolare 21/01/2019 n. 7, "

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "form/calcolo.h"
 #include "units/unita.h"
 
 namespace tv::form {
@@ -136,8 +137,6 @@ struct NodoRelazione {
     double peso = 0;  // (1 / d) / sum of 1 / d over the four nodes
 };
 
-enum class FormulaDomanda { ec8, c7_2_11 };
-
 // Everything the report shows, in base units (cm, daN, daN/cm2, daN/cm3, s; ag as a fraction of
 // g), with the job's units for showing them.
 struct DatiRelazione {
@@ -175,7 +174,7 @@ struct DatiRelazione {
     double perc_verticale = 0, perc_orizzontale = 0;
     bool orizzontale = false;  // the panel spans horizontally (between its vertical sides)
     double Wa = 0, J = 0, Ta = 0, Sa = 0, Fa = 0;
-    FormulaDomanda domanda = FormulaDomanda::ec8;
+    FormulaDomanda domanda = FormulaDomanda::EC8;
     double c7_a = 0, c7_b = 0, c7_ap = 0;  // Tabella C7.2.II, for c7_2_11
     int c7_ramo = 0;                       // 1: Ta < a T1, 2: plateau, 3: Ta >= b T1
 
@@ -191,6 +190,16 @@ struct DatiRelazione {
 // The report of one check. Throws tv::Failure when a value it must plot is refused by the
 // spectrum or the arch curve (the values of a check that ran never are).
 Documento costruisci_relazione(const DatiRelazione& d);
+
+// The report values of a completed check: `unita` the job's work units, `localita` only while
+// the coordinates are exactly a known locality's, `data` the date as the report writes it.
+DatiRelazione dati_relazione(const RisultatoVerifica& r, const units::Unita& unita,
+                             std::string lavoro, std::optional<std::string> localita,
+                             std::string data);
+
+class Form1;
+// The same for the form's last completed run (which must exist), its job and its locality.
+DatiRelazione dati_relazione(const Form1& f, std::string data);
 
 // Round ticks over [minimo, massimo] (about `circa` of them), labelled with the decimal comma;
 // the range is widened to whole ticks.
