@@ -27,12 +27,19 @@ Comandi::Comandi(Presentatore& presentatore, form::Messaggi& messaggi, Piattafor
       uscite_(presentatore.finestra(), presentatore.form().cartelle, messaggi, piattaforma) {
     Form1& finestra = presentatore.finestra();
     connect(finestra.command(2), &QPushButton::clicked, this, [this] { aiuto(); });
-    connect(finestra.command(3), &QPushButton::clicked, this, [this] { uscite_.Command3_Click(); });
-    connect(finestra.command(4), &QPushButton::clicked, this, [this] { uscite_.Command4_Click(); });
-    connect(finestra.command(5), &QPushButton::clicked, this, [this] { uscite_.Command5_Click(); });
-    connect(finestra.command(6), &QPushButton::clicked, this, [this] { Command6_Click(); });
+    // An output never captures results that do not belong to the inputs shown.
+    connect(finestra.command(3), &QPushButton::clicked, this, [this] {
+        if (presentatore_.aggiorna_se_scaduti()) uscite_.Command3_Click();
+    });
+    connect(finestra.command(4), &QPushButton::clicked, this, [this] {
+        if (presentatore_.aggiorna_se_scaduti()) uscite_.Command4_Click();
+    });
+    connect(finestra.command(5), &QPushButton::clicked, this, [this] {
+        if (presentatore_.aggiorna_se_scaduti()) uscite_.Command5_Click();
+    });
     connect(&presentatore, &Presentatore::editor_richiesto, this,
             [this](int campo) { editor(campo); });
+    connect(finestra.command(6), &QPushButton::clicked, this, [this] { Command6_Click(); });
 }
 
 bool Comandi::aiuto() {
@@ -41,7 +48,7 @@ bool Comandi::aiuto() {
 
 bool Comandi::Command6_Click() {
     // The report is of the fields as they stand, whatever was typed since the last run.
-    if (!presentatore_.aggiorna()) return false;
+    if (!presentatore_.aggiorna_se_scaduti()) return false;
     const form::Form1& form = presentatore_.form();
     const auto errore = [this](const QString& testo, const char* titolo) {
         messaggi_.mostra(form::Messaggio{testo.toStdString(), titolo, form::Icona::stop});
