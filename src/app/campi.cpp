@@ -160,6 +160,7 @@ const std::array<DatiPulsante, numero_pulsanti> tabella_pulsanti = {{
     {"Command3", "COPIA", {120, 4200, 1095, 375}},
     {"Command4", "STAMPA", {1440, 3600, 1095, 375}},
     {"Command5", "SALVA", {1440, 4200, 1095, 375}},
+    {"Command6", "RELAZIONE", {2760, 4200, 1095, 375}},
 }};
 
 const std::array<DatiFrame, numero_frame> tabella_frame = {{

@@ -107,7 +107,7 @@ inline constexpr int numero_campi = form::kCampi;
 inline constexpr int numero_label1 = 36;
 inline constexpr int numero_vincoli = 4;
 inline constexpr int numero_linee = 6;
-inline constexpr int numero_pulsanti = 5;
+inline constexpr int numero_pulsanti = 6;
 inline constexpr int numero_frame = 3;
 inline constexpr int numero_immagini = 6;
 
@@ -130,7 +130,7 @@ const DatiEtichetta& etichetta3();
 const std::array<DatiVincolo, numero_vincoli>& vincoli();
 // Line1..Line6 at positions 0..5.
 const std::array<DatiLinea, numero_linee>& linee();
-// Command1(0), Command2, Command3, Command4, Command5 at positions 0..4.
+// Command1(0), Command2, ..., Command6 at positions 0..5.
 const std::array<DatiPulsante, numero_pulsanti>& pulsanti();
 // Frame1..Frame3 at positions 0..2.
 const std::array<DatiFrame, numero_frame>& frames();

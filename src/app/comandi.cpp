@@ -1,13 +1,20 @@
 // Connections of the output buttons and of the editor request to their handlers.
 #include "app/comandi.h"
 
+#include <QDate>
+#include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "app/aiuto.h"
 #include "app/fluttuante.h"
 #include "app/form1.h"
+#include "app/piattaforma.h"
 #include "app/presentatore.h"
+#include "app/relazione_pdf.h"
+#include "form/relazione.h"
+#include "text/error.h"
 
 namespace tv::app {
 
@@ -32,10 +39,43 @@ Comandi::Comandi(Presentatore& presentatore, form::Messaggi& messaggi, Piattafor
     });
     connect(&presentatore, &Presentatore::editor_richiesto, this,
             [this](int campo) { editor(campo); });
+    connect(finestra.command(6), &QPushButton::clicked, this, [this] { Command6_Click(); });
 }
 
 bool Comandi::aiuto() {
     return Command2_Click(presentatore_.form().cartelle.dir_help, piattaforma_, messaggi_);
+}
+
+bool Comandi::Command6_Click() {
+    // The report is of the fields as they stand, whatever was typed since the last run.
+    if (!presentatore_.aggiorna_se_scaduti()) return false;
+    const form::Form1& form = presentatore_.form();
+    const auto errore = [this](const QString& testo, const char* titolo) {
+        messaggi_.mostra(form::Messaggio{testo.toStdString(), titolo, form::Icona::stop});
+        return false;
+    };
+    const QString scelto = piattaforma_.dialogo_salva(
+        &presentatore_.finestra(), percorso_qt(form.cartelle.dir_lavoro),
+        nome_proposto(form.cartelle.nome_lavoro, QStringLiteral("pdf")),
+        QString::fromLatin1(filtro_pdf));
+    if (scelto.isEmpty()) return false;
+    if (nome_con_jolly(scelto))
+        return errore(QStringLiteral("Il nome \"%1\" contiene \"*\" o \"?\", che non possono "
+                                     "stare nel nome di un file: la relazione non è stata salvata.")
+                          .arg(QFileInfo(scelto).fileName()),
+                      "Nome non valido");
+    const QString file = QFileInfo(scelto).fileName().contains(QLatin1Char('.'))
+                             ? scelto
+                             : scelto + QStringLiteral(".pdf");
+    form::Documento doc;
+    try {
+        doc = form::costruisci_relazione(form::dati_relazione(
+            form, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString()));
+    } catch (const Failure& f) {
+        return errore(QString::fromStdString(f.what()), "Relazione non riuscita");
+    }
+    if (const auto e = scrivi_relazione_pdf(doc, file)) return errore(*e, "Salvataggio non riuscito");
+    return true;
 }
 
 bool Comandi::editor(int campo) {

@@ -1,5 +1,5 @@
 // The main window's output buttons and the floating editor, wired to their handlers: "COPIA",
-// "STAMPA", "SALVA", "HELP" and the double-click on a unit-bearing field.
+// "STAMPA", "SALVA", "RELAZIONE", "HELP" and the double-click on a unit-bearing field.
 #pragma once
 
 #include <QObject>
@@ -24,6 +24,13 @@ class Comandi : public QObject {
 
     // "HELP": the suite's manual with the desktop's viewer.
     bool aiuto();
+    // "RELAZIONE": the check run again on the fields as they are (a run that stops writes
+    // nothing), then the calculation report as a PDF file under the name chosen in the save
+    // dialog, which proposes the job's name in the job's work folder; ".pdf" is added to a name
+    // without extension. True when the file was written whole; a cancelled dialog ends
+    // silently, a name holding a wildcard or a file that cannot be written shows a message.
+    bool Command6_Click();
+
     // The floating editor for field `campo`, after the form has set the hand-over.
     bool editor(int campo);
 

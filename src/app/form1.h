@@ -48,7 +48,7 @@ public:
     LineaWidget* linea_di(int indice) const;
     // Command<numero>, 1..5; 1 is the one-element array Command1(0), "AGGIORNA".
     QPushButton* command(int numero) const;
-    // The five buttons in the order Command1(0), Command2, Command3, Command4, Command5.
+    // The six buttons in the order Command1(0), Command2, ..., Command6.
     const std::array<QPushButton*, numero_pulsanti>& comandi() const { return pulsanti_; }
     // The locality search: its edit line and the list always open under it.
     QLineEdit* combo1() const { return combo1_; }

@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QClipboard>
+#include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QItemSelectionModel>
@@ -12,6 +13,7 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
+#include <QSaveFile>
 #include <vector>
 
 #include "app/form1.h"
@@ -143,8 +145,20 @@ bool Uscite::Command4_Click() {
     QPainter pittore;
     bool ok = pittore.begin(&stampante);
     if (ok) {
+        // A line naming the job and the date above the picture, so that the sheet says what it is.
+        QFont font(QStringLiteral("Arial"));
+        font.setPointSizeF(10);
+        pittore.setFont(font);
+        const QString testata =
+            QStringLiteral("%1 - Lavoro: %2 - %3")
+                .arg(finestra_.windowTitle(),
+                     nome_proposto(cartelle_.nome_lavoro, QString()).chopped(1),
+                     QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+        const QFontMetricsF metriche(font, &stampante);
+        pittore.drawText(QPointF(0, metriche.ascent()), testata);
+        const double sotto = metriche.height() * 1.5;
         pittore.setRenderHint(QPainter::SmoothPixmapTransform);
-        pittore.drawImage(QRectF(QPointF(0, 0), misura), immagine);
+        pittore.drawImage(QRectF(QPointF(0, sotto), misura), immagine);
         ok = pittore.end();
     }
     if (ok && stampante.printerState() != QPrinter::Error) return true;
@@ -174,7 +188,10 @@ bool Uscite::Command5_Click() {
         return false;
     }
     const QString file = con_estensione_bmp(scelto);
-    if (immagine.save(file, "BMP")) return true;
+    // Whole or not at all: a full disk never leaves half a picture under the chosen name.
+    QSaveFile uscita(file);
+    if (uscita.open(QIODevice::WriteOnly) && immagine.save(&uscita, "BMP") && uscita.commit())
+        return true;
     errore(QStringLiteral("Impossibile scrivere il file \"%1\": l'immagine non è stata salvata.")
                .arg(file),
            "Salvataggio non riuscito");

@@ -1,4 +1,4 @@
-// "COPIA", "STAMPA" and "SALVA": a fresh picture of the main window without its five buttons,
+// "COPIA", "STAMPA" and "SALVA": a fresh picture of the main window without its buttons,
 // put on the clipboard, printed or saved as a BMP file.
 #pragma once
 
@@ -17,6 +17,7 @@ class Piattaforma;
 
 // File-type filter of the save dialog.
 inline constexpr const char* filtro_bmp = "File BMP (*.bmp)";
+inline constexpr const char* filtro_pdf = "File PDF (*.pdf)";
 
 // The file name every output proposes: the job's name (the last part of `nome_lavoro`) with
 // `estensione` ("bmp", "pdf"); "pannello" stands in for a missing job name.
@@ -41,12 +42,13 @@ class Uscite {
     Uscite(Form1& finestra, const form::Cartelle& cartelle, form::Messaggi& messaggi,
            Piattaforma& piattaforma);
 
-    // "COPIA": hides the five buttons, lets the window repaint, grabs its picture, puts it on the
+    // "COPIA": hides the six buttons, lets the window repaint, grabs its picture, puts it on the
     // clipboard and shows the buttons again. The picture shows no selected text or list line and
     // no focus (caret, focus frame): these are put back afterwards. Returns the picture.
     QImage Command3_Click();
 
-    // "STAMPA": a fresh picture, printed at the top-left of one page after the printer dialog,
+    // "STAMPA": a fresh picture, printed at the top-left of one page under a line naming the job
+    // and the date, after the printer dialog,
     // which proposes the job's name in the job's work folder for printing to a PDF file.
     // True when the page went to the printer; a cancelled dialog ends silently, a printer fault
     // shows a message naming the printer.
@@ -54,7 +56,7 @@ class Uscite {
 
     // "SALVA": a fresh picture, saved as a BMP file under the name chosen in the save dialog,
     // which proposes the job's name in the job's work folder; ".bmp" is added to a name without
-    // extension. True when a file was written; a cancelled dialog ends silently, a name holding
+    // extension. True when a file was written whole (never a part of one); a cancelled dialog ends silently, a name holding
     // a wildcard or a file that cannot be written shows a message naming it.
     bool Command5_Click();
 

@@ -24,8 +24,8 @@ std::vector<std::string> argomenti(const std::optional<std::string>& root,
     return args;
 }
 
-void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ostream& err,
-                     std::size_t to = std::string::npos) {
+void stampa_fino(const form::RaccoltaMessaggi& m, std::size_t from, std::ostream& err,
+                 std::size_t to) {
     for (std::size_t i = from; i < std::min(to, m.elenco.size()); ++i)
         err << m.elenco[i].titolo << ": " << m.elenco[i].testo << "\n";
 }
@@ -145,21 +145,24 @@ void riassunto(const form::Form1& f, std::ostream& out) {
 }
 }  // namespace
 
-int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, std::ostream& err) {
-    form::RaccoltaMessaggi messaggi;
-    form::Form1 f(messaggi, text::dot_format());
+void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ostream& err) {
+    stampa_fino(m, from, err, std::string::npos);
+}
+
+std::optional<int> prepara_check(const OpzioniCheck& o, const fs::path& cwd, form::Form1& f,
+                                 form::RaccoltaMessaggi& messaggi, std::ostream& err) {
     const bool avviato = f.Form_Load(argomenti(o.root, o.extra), cwd);
     if (!avviato) {
         stampa_messaggi(messaggi, 0, err);
         return 1;
     }
     // What start-up said about the job file; the outcome of its own run is replaced by ours.
-    stampa_messaggi(messaggi, 0, err, f.messaggi_avvio());
-    return esegui_check_su(f, messaggi, o, out, err);
+    stampa_fino(messaggi, 0, err, f.messaggi_avvio());
+    return applica_opzioni(o, f, messaggi, err);
 }
 
-int esegui_check_su(form::Form1& f, const form::RaccoltaMessaggi& messaggi, const OpzioniCheck& o,
-                    std::ostream& out, std::ostream& err) {
+std::optional<int> applica_opzioni(const OpzioniCheck& o, form::Form1& f,
+                                   form::RaccoltaMessaggi& messaggi, std::ostream& err) {
     for (const auto& s : o.set) {
         auto eq = s.find('=');
         int n = -1;
@@ -200,6 +203,23 @@ int esegui_check_su(form::Form1& f, const form::RaccoltaMessaggi& messaggi, cons
             return 2;
         }
     }
+    return std::nullopt;
+}
+
+int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, std::ostream& err) {
+    form::RaccoltaMessaggi messaggi;
+    form::Form1 f(messaggi, text::dot_format());
+    if (!f.Form_Load(argomenti(o.root, o.extra), cwd)) {
+        stampa_messaggi(messaggi, 0, err);
+        return 1;
+    }
+    stampa_fino(messaggi, 0, err, f.messaggi_avvio());
+    return esegui_check_su(f, messaggi, o, out, err);
+}
+
+int esegui_check_su(form::Form1& f, form::RaccoltaMessaggi& messaggi, const OpzioniCheck& o,
+                    std::ostream& out, std::ostream& err) {
+    if (auto codice = applica_opzioni(o, f, messaggi, err)) return *codice;
     const std::size_t before = messaggi.elenco.size();
     const bool ok = f.Command1_Click(0);
     if (!ok) stampa_messaggi(messaggi, before, err);

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "form/form1.h"
-#include "form/messaggi.h"
+namespace tv::form {
+class Form1;
+class RaccoltaMessaggi;
+}  // namespace tv::form
 
 namespace tv::cli {
 
@@ -31,10 +33,22 @@ struct OpzioniSearch {
 // the restraints or the --demand word were refused.
 int esegui_check(const OpzioniCheck& o, const std::filesystem::path& cwd, std::ostream& out,
                  std::ostream& err);
-// The same after start-up, on a form already started whose messages go to `messaggi`: --set,
-// --demand, the toggles, the run and its output (the fuzz target's way in).
-int esegui_check_su(form::Form1& f, const form::RaccoltaMessaggi& messaggi, const OpzioniCheck& o,
+// The same after start-up, on a form already started whose messages go to `messaggi`: the
+// options, the run and its output (the fuzz target's way in).
+int esegui_check_su(form::Form1& f, form::RaccoltaMessaggi& messaggi, const OpzioniCheck& o,
                     std::ostream& out, std::ostream& err);
+// Start-up and the options of check applied to `f`, as check and report share them: nullopt
+// when the run can follow, otherwise the exit code (1 start-up stopped, 2 a refused --set text,
+// restraint or --demand word) after the messages on `err`.
+std::optional<int> prepara_check(const OpzioniCheck& o, const std::filesystem::path& cwd,
+                                 form::Form1& f, form::RaccoltaMessaggi& messaggi,
+                                 std::ostream& err);
+// The options alone, on a form already started.
+std::optional<int> applica_opzioni(const OpzioniCheck& o, form::Form1& f,
+                                   form::RaccoltaMessaggi& messaggi, std::ostream& err);
+// Messages from `from` on, one a line, "TITLE: text".
+void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ostream& err);
+
 // Exit codes: 0 lines found; 1 no line contains the text; 2 a text of fewer than 3 characters,
 // or a suite or locality list that cannot be read.
 int esegui_search(const OpzioniSearch& o, const std::filesystem::path& cwd, std::ostream& out,

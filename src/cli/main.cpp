@@ -1,5 +1,5 @@
 // torvelando-cli: the window's check, batches of checks and the locality search from the command
-// line, core only.
+// line, core only; the calculation report through the Qt Gui PDF renderer.
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
@@ -10,13 +10,39 @@
 #include "cli/batch.h"
 #include "cli/comandi.h"
 #include "cli/radice.h"
+#include "cli/relazione.h"
 #include "cli/scrittura.h"
 
 namespace {
 
-int esegui(const CLI::App* c, const CLI::App* s, const CLI::App* b, tv::cli::OpzioniCheck& check,
-           tv::cli::OpzioniSearch& search, tv::cli::OpzioniBatch& batch) {
+// The options of check, which report takes as they are.
+void opzioni_check(CLI::App* c, tv::cli::OpzioniCheck& check) {
+    c->add_option("--root", check.root, "Cartella radice della suite");
+    c->add_option("--set", check.set, "Scrive TEXT nel campo N o NOME (lat, lon, VN, PVR, Cu, suolo, St, qa, T1, B, L, t, gamma, fd, E, Z, H), con la sua convalida")
+        ->type_name("N=TEXT|NOME=TEXT");
+    c->add_option("--top", check.top, "Lato superiore: 1 appoggiato, 0 libero")
+        ->check(CLI::IsMember({0, 1}));
+    c->add_option("--left", check.left, "Lato sinistro: 1 appoggiato, 0 libero")
+        ->check(CLI::IsMember({0, 1}));
+    c->add_option("--right", check.right, "Lato destro: 1 appoggiato, 0 libero")
+        ->check(CLI::IsMember({0, 1}));
+    c->add_option("--demand", check.demand,
+                  "Formula della domanda: ec8 (EC8 4.3.5.2, predefinita) o c7.2.11 "
+                  "(Circolare 2019)")
+        ->type_name("ec8|c7.2.11");
+    c->allow_extras();
+}
+
+int esegui(const CLI::App* c, const CLI::App* s, const CLI::App* b, const CLI::App* r,
+           tv::cli::OpzioniCheck& check, tv::cli::OpzioniSearch& search,
+           tv::cli::OpzioniBatch& batch, tv::cli::OpzioniReport& report) {
     const auto cwd = std::filesystem::current_path();
+    if (r->parsed()) {
+        report.check.extra = r->remaining();
+        if (!tv::cli::scegli_suite(report.check.root, report.check.extra, cwd, std::cerr))
+            return 1;
+        return tv::cli::esegui_report(report, cwd, std::cout, std::cerr);
+    }
     if (c->parsed()) {
         check.extra = c->remaining();
         if (!tv::cli::scegli_suite(check.root, check.extra, cwd, std::cerr)) return 1;
@@ -41,21 +67,15 @@ int main(int argc, char** argv) {
 
     tv::cli::OpzioniCheck check;
     auto* c = app.add_subcommand("check", "Avvio dalla suite e una verifica (come AGGIORNA)");
-    c->add_option("--root", check.root, "Cartella radice della suite");
-    c->add_option("--set", check.set, "Scrive TEXT nel campo N o NOME (lat, lon, VN, PVR, Cu, suolo, St, qa, T1, B, L, t, gamma, fd, E, Z, H), con la sua convalida")
-        ->type_name("N=TEXT|NOME=TEXT");
-    c->add_option("--top", check.top, "Lato superiore: 1 appoggiato, 0 libero")
-        ->check(CLI::IsMember({0, 1}));
-    c->add_option("--left", check.left, "Lato sinistro: 1 appoggiato, 0 libero")
-        ->check(CLI::IsMember({0, 1}));
-    c->add_option("--right", check.right, "Lato destro: 1 appoggiato, 0 libero")
-        ->check(CLI::IsMember({0, 1}));
-    c->add_option("--demand", check.demand,
-                  "Formula della domanda: ec8 (EC8 4.3.5.2, predefinita) o c7.2.11 "
-                  "(Circolare 2019)")
-        ->type_name("ec8|c7.2.11");
+    opzioni_check(c, check);
     c->add_flag("--json", check.json, "Risultato come oggetto JSON");
-    c->allow_extras();
+
+    tv::cli::OpzioniReport report;
+    auto* r = app.add_subcommand("report", "Relazione di calcolo in PDF della verifica di check");
+    opzioni_check(r, report.check);
+    r->add_option("-o,--output", report.output,
+                  "File PDF della relazione (altrimenti il nome del lavoro con .pdf nella "
+                  "cartella corrente)");
 
     tv::cli::OpzioniSearch search;
     auto* s = app.add_subcommand("search", "Località il cui rigo contiene TEXT");
@@ -80,5 +100,5 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         return tv::cli::concludi(app.exit(e), std::cerr);
     }
-    return tv::cli::concludi(esegui(c, s, b, check, search, batch), std::cerr);
+    return tv::cli::concludi(esegui(c, s, b, r, check, search, batch, report), std::cerr);
 }

@@ -128,6 +128,9 @@ DatiLavoro analizza_lavoro(const std::vector<std::string>& lines) {
             if (p != std::string::npos && p > name_from) {
                 std::string name = trim(line.substr(name_from, p - name_from));
                 if (!name.empty()) d.localita = name;
+                // Lower case keeps the length of the letters the files hold.
+                if (!name.empty() && line.size() == lines[n].size())
+                    d.nome_localita = trim(lines[n].substr(name_from, p - name_from));
             }
             // Both coordinates or neither: a line cut before its ")" would give a cut number.
             const auto lon = numero_dopo(line, line.find("long.") + 5);

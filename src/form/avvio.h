@@ -28,6 +28,7 @@ Cartelle leggi_cartelle(const std::filesystem::path& root);
 // What a job file says about the site; only what it holds is set.
 struct DatiLavoro {
     std::optional<std::string> localita;  // text for the search box
+    std::optional<std::string> nome_localita;  // the same as the file writes it (letter case)
     std::optional<std::string> longitudine, latitudine, suolo, St, VN, Cu;
     std::optional<double> T1;
     // A locality line whose coordinates cannot both be read up to its closing ")" (a file cut in

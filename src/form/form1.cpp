@@ -151,6 +151,10 @@ void Form1::cancella_risultati() {
 void Form1::applica_lavoro(const DatiLavoro& d) {
     auto campo = [&](Campo c) -> std::string& { return stato.text1[posizione(c)]; };
     if (d.localita) imposta_testo_combo(*d.localita);
+    localita_lavoro_.reset();
+    if (d.localita && d.longitudine && d.latitudine)
+        localita_lavoro_ =
+            localita_nota(d.nome_localita.value_or(*d.localita), *d.longitudine, *d.latitudine);
     if (d.longitudine) campo(Campo::lon) = *d.longitudine;
     if (d.latitudine) campo(Campo::lat) = *d.latitudine;
     if (d.suolo) campo(Campo::suolo) = *d.suolo;
@@ -269,7 +273,28 @@ void Form1::Combo1_Click(int position) {
     if (auto pick = hazard::scegli_localita(stato.combo_list[static_cast<std::size_t>(position)])) {
         stato.text1[posizione(Campo::lat)] = pick->first;
         stato.text1[posizione(Campo::lon)] = pick->second;
+        // The name is what follows the two coordinates on the line.
+        const std::string& riga = stato.combo_list[static_cast<std::size_t>(position)];
+        const std::size_t dopo = riga.find(pick->second, pick->first.size());
+        localita_scelta_ = localita_nota(
+            text::trim(dopo == std::string::npos ? "" : riga.substr(dopo + pick->second.size())),
+            pick->second, pick->first);
     }
+}
+
+std::optional<Form1::LocalitaNota> Form1::localita_nota(std::string nome, const std::string& lon,
+                                                        const std::string& lat) const {
+    // Read as the check reads the coordinate fields.
+    const auto x = text::parse_dot_or_locale(lon, formato_);
+    const auto y = text::parse_dot_or_locale(lat, formato_);
+    if (nome.empty() || !x || !y) return std::nullopt;
+    return LocalitaNota{std::move(nome), *x, *y};
+}
+
+std::optional<std::string> Form1::localita_del_sito(double lon, double lat) const {
+    for (const auto* nota : {&localita_scelta_, &localita_lavoro_})
+        if (*nota && (*nota)->lon == lon && (*nota)->lat == lat) return (*nota)->nome;
+    return std::nullopt;
 }
 
 }  // namespace tv::form

@@ -98,6 +98,10 @@ public:
     }
     const std::shared_ptr<hazard::FonteGriglia>& fonte_griglia() const { return griglia_; }
 
+    // The name of the locality whose coordinates are exactly (lon, lat): the line last picked in
+    // the list, else the job file's locality; nullopt for coordinates typed or set otherwise.
+    std::optional<std::string> localita_del_sito(double lon, double lat) const;
+
     const text::NumberFormat& formato() const { return formato_; }
     void imposta_formato(text::NumberFormat formato) { formato_ = std::move(formato); }
 
@@ -109,7 +113,16 @@ private:
     void applica_lavoro(const DatiLavoro& d);
     void cancella_risultati();
 
+    // A locality name with the coordinates it came with.
+    struct LocalitaNota {
+        std::string nome;
+        double lon = 0, lat = 0;
+    };
+    std::optional<LocalitaNota> localita_nota(std::string nome, const std::string& lon,
+                                              const std::string& lat) const;
+
     Messaggi* messaggi_;
+    std::optional<LocalitaNota> localita_lavoro_, localita_scelta_;
     text::NumberFormat formato_;
     std::shared_ptr<hazard::FonteGriglia> griglia_ = std::make_shared<hazard::CacheGriglia>();
     bool ricerca_in_corso_ = false;

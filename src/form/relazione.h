@@ -8,7 +8,7 @@
 #include <variant>
 #include <vector>
 
-#include "panel/domanda.h"
+#include "form/calcolo.h"
 #include "units/unita.h"
 
 namespace tv::form {
@@ -137,8 +137,6 @@ struct NodoRelazione {
     double peso = 0;  // (1 / d) / sum of 1 / d over the four nodes
 };
 
-using panel::FormulaDomanda;  // the one enum of the demand formula
-
 // Everything the report shows, in base units (cm, daN, daN/cm2, daN/cm3, s; ag as a fraction of
 // g), with the job's units for showing them.
 struct DatiRelazione {
@@ -192,6 +190,16 @@ struct DatiRelazione {
 // The report of one check. Throws tv::Failure when a value it must plot is refused by the
 // spectrum or the arch curve (the values of a check that ran never are).
 Documento costruisci_relazione(const DatiRelazione& d);
+
+// The report values of a completed check: `unita` the job's work units, `localita` only while
+// the coordinates are exactly a known locality's, `data` the date as the report writes it.
+DatiRelazione dati_relazione(const RisultatoVerifica& r, const units::Unita& unita,
+                             std::string lavoro, std::optional<std::string> localita,
+                             std::string data);
+
+class Form1;
+// The same for the form's last completed run (which must exist), its job and its locality.
+DatiRelazione dati_relazione(const Form1& f, std::string data);
 
 // Round ticks over [minimo, massimo] (about `circa` of them), labelled with the decimal comma;
 // the range is widened to whole ticks.

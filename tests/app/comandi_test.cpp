@@ -1,5 +1,5 @@
 // The buttons and the double-click of the real window reach their commands: the editor opens
-// once per double-click and writes back, "COPIA", "SALVA", "STAMPA" and "HELP" run.
+// once per double-click and writes back, "COPIA", "SALVA", "STAMPA", "RELAZIONE" and "HELP" run.
 #include "app/comandi.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +8,8 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLocale>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QPushButton>
 #include <QTimer>
 #include <functional>
@@ -195,6 +197,45 @@ TEST_F(Comando, OutputsOfAStaleWindowRunTheCheckFirstAndNothingWhenItStops) {
     EXPECT_EQ(desktop.salvataggi_chiesti, 0);
     EXPECT_EQ(desktop.stampe_chieste, 0);
     EXPECT_EQ(f.campo(2)->text(), "2400");
+}
+
+QString pdftotext(const QString& file) {
+    QProcess p;
+    p.start("pdftotext", {"-layout", file, "-"});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+TEST_F(Comando, RelazioneRunsTheCheckOnTheFieldsAndWritesTheReport) {
+    FinestraVera f(suite);
+    PiattaformaProva desktop;
+    desktop.scelto = tv::app::percorso_qt(tmp.path() / "relazione");
+    Comandi comandi(f.presentatore, f.messaggi, desktop);
+    f.scrivi(13, "20");  // typed, not yet run: the report must be of it
+    clic(f.finestra.command(6));
+    ASSERT_EQ(desktop.salvataggi_chiesti, 1);
+    EXPECT_EQ(desktop.nome, "commessa.pdf");
+    EXPECT_EQ(desktop.cartella, tv::app::percorso_qt(suite.lavoro()));
+    EXPECT_EQ(desktop.filtro, "File PDF (*.pdf)");
+    ASSERT_TRUE(f.messaggi.elenco.empty()) << f.testi().front();
+    const QString testo = pdftotext(desktop.scelto + ".pdf");
+    const QString fa = f.campo(tv::form::indice(tv::form::Campo::Fa))->text().replace('.', ',');
+    EXPECT_TRUE(testo.contains("Lavoro: commessa")) << testo.left(400).toStdString();
+    EXPECT_TRUE(testo.contains(QRegularExpression("Fa +" + QRegularExpression::escape(fa))))
+        << fa.toStdString();
+    EXPECT_TRUE(testo.contains(QRegularExpression("Spessore +t +20 ")));
+
+    // A run that stops opens no dialog and writes nothing.
+    f.scrivi(6, "0");
+    clic(f.finestra.command(6));
+    EXPECT_EQ(desktop.salvataggi_chiesti, 1);
+    EXPECT_EQ(f.messaggi.elenco.size(), 1u);
+
+    // STAMPA's page names the job above the picture.
+    f.scrivi(6, "7.28");
+    desktop.pdf = tv::app::percorso_qt(tmp.path() / "stampa.pdf");
+    clic(f.finestra.command(4));
+    EXPECT_TRUE(pdftotext(desktop.pdf).contains("Lavoro: commessa"));
 }
 
 }  // namespace

@@ -32,11 +32,11 @@ TEST_F(Finestra, CaptionSizeButtonsAndAccessorsOutsideTheirRanges) {
     EXPECT_EQ(Form1(120.0).size(), QSize(849, 680));
     QStringList pulsanti;
     for (QPushButton* p : form.comandi()) pulsanti << p->text();
-    EXPECT_EQ(pulsanti, (QStringList{"AGGIORNA", "HELP", "COPIA", "STAMPA", "SALVA"}));
+    EXPECT_EQ(pulsanti, (QStringList{"AGGIORNA", "HELP", "COPIA", "STAMPA", "SALVA", "RELAZIONE"}));
     EXPECT_EQ(form.command(1), form.comandi()[0]);
     for (QObject* fuori : std::initializer_list<QObject*>{
              form.campo(-1), form.campo(27), form.label1(36), form.label2(2), form.check(4),
-             form.linea(0), form.command(6), form.frame(4), form.image(7)})
+             form.linea(0), form.command(7), form.frame(4), form.image(7)})
         EXPECT_EQ(fuori, nullptr);
 }
 

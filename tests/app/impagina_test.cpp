@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QImage>
+#include <QProcess>
 #include <QRegularExpression>
 
 #include "../form/suite_temp.h"
@@ -83,6 +85,29 @@ TEST(Manuale, NamesEveryButtonMessageFrameAndSuiteFileOfTheWindow) {
           "Ripartizione massa verticale / orizzontale", "Sigma critica di instabilità", "840,56",
           "614,87"})
         EXPECT_TRUE(testo.contains(QString::fromUtf8(voce))) << voce;
+}
+
+// Pictures come from the folder given; a wide one is shrunk to fit the page.
+TEST(Impagina, PicturesFromTheirFolderShrunkToThePage) {
+    CartellaTemp tmp;
+    QImage largo(3000, 300, QImage::Format_RGB32);
+    largo.fill(Qt::blue);
+    ASSERT_TRUE(largo.save(q(tmp.path() / "largo.png")));
+    const QString pdf = q(tmp.path() / "m.pdf");
+    ASSERT_EQ(tv::manuale::impagina("# T\n\n![a](largo.png)\n", pdf, "T",
+                                    q(tmp.path())),
+              QString());
+    QProcess p;
+    p.start("pdfimages", {"-list", pdf});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QStringList righe = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_GE(righe.size(), 3) << righe.join('\n').toStdString();  // two heading lines first
+    const QStringList campi = righe[2].simplified().split(' ');
+    ASSERT_GE(campi.size(), 13);
+    EXPECT_EQ(campi[3], "3000");
+    // Its printed width, 3000 pixels over x-ppi, stays within A4's 8.27 inches.
+    EXPECT_LT(3000.0 / campi[12].toDouble(), 8.27) << righe[2].toStdString();
+    EXPECT_EQ(pagine(pdf), 1);
 }
 
 }  // namespace

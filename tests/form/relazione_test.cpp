@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -182,9 +183,9 @@ TEST(Relazione, PlotsMarkThePeriodsAndTheArchPoints) {
     EXPECT_EQ(spettro[0]->x.minimo, 0.0);
     EXPECT_EQ(spettro[0]->x.massimo, 4.0);
     ASSERT_EQ(spettro[0]->marcatori.size(), 2u);
-    EXPECT_EQ(spettro[0]->marcatori[1].punto.x, 0.192826569);
+    EXPECT_NEAR(spettro[0]->marcatori[1].punto.x, 0.192826569, 1e-9);
     // Ta lies between TB and TC: on the plateau ag S F0.
-    EXPECT_NEAR(spettro[0]->marcatori[1].punto.y, 0.2607438004 * 1.153857852 * 2.36, 1e-12);
+    EXPECT_NEAR(spettro[0]->marcatori[1].punto.y, 0.2607438004 * 1.153857852 * 2.36, 1e-9);
     EXPECT_EQ(spettro[0]->riferimenti[0].etichetta, "T1 = 0,39 s");
 
     const auto arco = blocchi<Grafico>(sezione(doc, "5."));
@@ -192,8 +193,8 @@ TEST(Relazione, PlotsMarkThePeriodsAndTheArchPoints) {
     ASSERT_TRUE(arco[0]->y2.has_value());
     EXPECT_EQ(arco[0]->x.massimo, 120.0);  // h = 10.8 cm = 108 mm, widened to a whole tick
     ASSERT_EQ(arco[0]->marcatori.size(), 2u);
-    EXPECT_NEAR(arco[0]->marcatori[0].punto.x, 31.66699219, 1e-9);
-    EXPECT_EQ(arco[0]->marcatori[0].punto.y, 0.008227690076);
+    EXPECT_NEAR(arco[0]->marcatori[0].punto.x, 31.66699219, 1e-7);
+    EXPECT_NEAR(arco[0]->marcatori[0].punto.y, 0.008227690076, 1e-12);
     EXPECT_EQ(arco[0]->riferimenti[0].valore, 3.0);
     EXPECT_TRUE(arco[0]->riferimenti[0].asse_secondario);
 }
@@ -241,6 +242,67 @@ INSTANTIATE_TEST_SUITE_P(
         CasoAsse{0, 1, 4, 0, 1, {"0,00", "0,25", "0,50", "0,75", "1,00"}},
         CasoAsse{0, 108, 6, 0, 120, {"0", "20", "40", "60", "80", "100", "120"}},
         CasoAsse{2, 2, 4, 2, 3, {"2,00", "2,25", "2,50", "2,75", "3,00"}}));
+
+// The demo job's report values come from its check run, every one of them.
+TEST(RelazioneDaVerifica, EveryNumberIsTheTypedResults) {
+    const Form1& f = LavoroDemo::uno().finestra.form;
+    const RisultatoVerifica& r = *f.risultato;
+    const DatiRelazione d = dati_relazione_demo();
+    const auto& p = r.pannello;
+    const auto& a = p.arco;
+    const std::vector<std::pair<double, double>> coppie = {
+        {d.lon, r.ingressi.sito.lon}, {d.lat, r.ingressi.sito.lat}, {d.PVR, r.ingressi.sito.PVR},
+        {d.T1, r.ingressi.T1},        {d.B, r.ingressi.pannello.B}, {d.fd, r.ingressi.pannello.fd},
+        {d.VR, r.azione.VR},          {d.TR, r.azione.TR},          {d.TR_superiore, r.azione.TR_sup},
+        {d.ag, r.azione.ag},          {d.F0, r.azione.F0},          {d.Tcstar, r.azione.Tc},
+        {d.Ss, r.azione.spettro.Ss},  {d.S, r.azione.spettro.s},    {d.W, p.W},
+        {d.Wa, p.Wa},                 {d.J, p.J},                   {d.Ta, p.Ta},
+        {d.Sa, p.Sa},                 {d.Fa, p.Fa},                 {d.Rlat, p.Rlat},
+        {d.K1, a.K1},                 {d.K2, a.K2},                 {d.qd, a.qd},
+        {d.fcrit, a.fcrit},           {d.qcrit, a.qcrit},           {d.l_arco, a.l_arco}};
+    for (std::size_t i = 0; i < coppie.size(); ++i)
+        EXPECT_EQ(coppie[i].first, coppie[i].second) << "coppia " << i;
+    const auto& nodi = std::get<OrigineGriglia>(r.azione.origine).nodi;
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(d.nodi[i].codice, nodi[i].codice);
+        EXPECT_EQ(d.nodi[i].peso, nodi[i].peso);
+    }
+    EXPECT_EQ(d.suolo, "B");
+    EXPECT_EQ(d.lavoro, "demo");
+    EXPECT_EQ(d.ok, r.ok);
+}
+
+TEST(RelazioneDaVerifica, SpectrumPlateauAndArchPeak) {
+    const DatiRelazione d = dati_relazione_demo();
+    const Documento doc = costruisci_relazione(d);
+    const Serie& se = blocchi<Grafico>(sezione(doc, "3."))[0]->serie[0];
+    double massimo = 0;
+    for (const Punto& p : se.punti) massimo = std::max(massimo, p.y);
+    EXPECT_NEAR(massimo, d.ag * d.S * d.F0, 1e-12);
+    EXPECT_EQ(riga(sezione(doc, "3."), "TB")[2], "0,158");  // TC / 3, Cc = 1,10 · 0,35^−0,20
+    const Serie& q = blocchi<Grafico>(sezione(doc, "5."))[0]->serie[0];
+    const Punto picco = *std::max_element(q.punti.begin(), q.punti.end(),
+                                          [](const Punto& x, const Punto& y) { return x.y < y.y; });
+    EXPECT_NEAR(picco.y, d.qcrit, d.qcrit * 1e-3);
+    EXPECT_NEAR(picco.x, d.fcrit * 10.0, 0.5);  // mm, within the curve's sampling
+}
+
+// The locality is named only while the coordinates are exactly those it came with.
+TEST(RelazioneDaVerifica, LocalityOnlyForItsOwnCoordinates) {
+    LavoroDemo demo;
+    ASSERT_TRUE(demo.avviato);
+    Form1& f = demo.finestra.form;
+    EXPECT_EQ(f.localita_del_sito(13.3995, 42.3505), "L'Aquila");
+    EXPECT_EQ(f.localita_del_sito(13.4, 42.3505), std::nullopt);
+    f.imposta_testo_combo("Abano Terme");
+    ASSERT_FALSE(f.stato.combo_list.empty());
+    f.Combo1_Click(0);
+    EXPECT_EQ(f.localita_del_sito(11.7873, 45.3575), "Abano Terme (PD)");
+    EXPECT_EQ(f.localita_del_sito(13.3995, 42.3505), "L'Aquila");  // the job's, typed back
+    f.stato.text1[posizione(Campo::lon)] = "11.7874";
+    ASSERT_TRUE(f.Command1_Click(0));
+    EXPECT_EQ(dati_relazione(f, "").localita, std::nullopt);
+}
 
 }  // namespace
 }  // namespace tv::form

@@ -2,6 +2,9 @@
 #include "impagina.h"
 
 #include <QColor>
+#include <QDir>
+#include <QImageReader>
+#include <QUrl>
 #include <QFileInfo>
 #include <QFont>
 #include <QMarginsF>
@@ -85,6 +88,38 @@ void rifinisci(QTextDocument& documento) {
     }
 }
 
+// Pictures read from `cartella` at their own size (formulas drawn at twice it, for print), but
+// never wider than `larghezza` (the page's text width).
+void adatta_immagini(QTextDocument& documento, const QDir& cartella, double larghezza) {
+    for (QTextBlock b = documento.begin(); b.isValid(); b = b.next()) {
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextFragment frammento = it.fragment();
+            QTextImageFormat formato = frammento.charFormat().toImageFormat();
+            if (!formato.isValid()) continue;
+            QImageReader lettore(cartella.filePath(formato.name()));
+            const bool vettoriale = formato.name().endsWith(QStringLiteral(".svg"));
+            QSize misura = lettore.size();
+            if (!misura.isValid()) continue;
+            if (vettoriale) lettore.setScaledSize(misura * 4);
+            const QImage immagine = lettore.read();
+            if (immagine.isNull()) continue;
+            documento.addResource(QTextDocument::ImageResource, QUrl(formato.name()), immagine);
+            double w = vettoriale ? misura.width() * 1.3 : misura.width();
+            double h = vettoriale ? misura.height() * 1.3 : misura.height();
+            if (w > larghezza) {
+                h *= larghezza / w;
+                w = larghezza;
+            }
+            formato.setWidth(w);
+            formato.setHeight(h);
+            QTextCursor c(&documento);
+            c.setPosition(frammento.position());
+            c.setPosition(frammento.position() + frammento.length(), QTextCursor::KeepAnchor);
+            c.setCharFormat(formato);
+        }
+    }
+}
+
 }  // namespace
 
 QString titolo_di(const QString& markdown) {
@@ -94,8 +129,11 @@ QString titolo_di(const QString& markdown) {
     return m.hasMatch() ? m.captured(1) : QString();
 }
 
-QString impagina(const QString& markdown, const QString& pdf, const QString& titolo) {
+QString impagina(const QString& markdown, const QString& pdf, const QString& titolo,
+                 const QString& immagini) {
     QTextDocument documento;
+    const QDir cartella(immagini.isEmpty() ? QStringLiteral(".") : immagini);
+    documento.setBaseUrl(QUrl::fromLocalFile(cartella.absolutePath() + QLatin1Char('/')));
     QFont carattere(QStringLiteral("DejaVu Sans"));
     carattere.setStyleHint(QFont::SansSerif);
     carattere.setPointSizeF(10);
@@ -103,6 +141,7 @@ QString impagina(const QString& markdown, const QString& pdf, const QString& tit
     documento.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
     if (documento.isEmpty()) return QStringLiteral("Il testo del manuale è vuoto.");
     rifinisci(documento);
+    adatta_immagini(documento, cartella, 640);
 
     QPdfWriter scrittore(pdf);
     scrittore.setTitle(titolo);

@@ -6,8 +6,11 @@
 namespace tv::manuale {
 
 // Writes `markdown` as a PDF document at `pdf` (A4, numbered pages, `titolo` as the document's
-// title). Returns an empty text on success, otherwise what went wrong (in Italian).
-QString impagina(const QString& markdown, const QString& pdf, const QString& titolo);
+// title). Pictures named in the text are read from the folder `immagini` (pictures wider than
+// the page are shrunk to its width). Returns an empty text on success, otherwise what went wrong
+// (in Italian).
+QString impagina(const QString& markdown, const QString& pdf, const QString& titolo,
+                 const QString& immagini = QString());
 
 // The title of a manual: the text of its first level-one heading, empty when there is none.
 QString titolo_di(const QString& markdown);

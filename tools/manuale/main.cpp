@@ -1,5 +1,5 @@
 // Build tool: typesets the manual's Markdown source into the PDF the "HELP" button opens.
-// Usage: manuale SOURCE.md OUTPUT.pdf
+// Usage: manuale SOURCE.md OUTPUT.pdf [PICTURES_FOLDER]
 #include <QByteArray>
 #include <QFile>
 #include <QGuiApplication>
@@ -14,8 +14,8 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
     QGuiApplication applicazione(argc, argv);
     const QStringList argomenti = QGuiApplication::arguments();
-    if (argomenti.size() != 3) {
-        std::fprintf(stderr, "uso: manuale SORGENTE.md USCITA.pdf\n");
+    if (argomenti.size() != 3 && argomenti.size() != 4) {
+        std::fprintf(stderr, "uso: manuale SORGENTE.md USCITA.pdf [CARTELLA_IMMAGINI]\n");
         return 2;
     }
     QFile sorgente(argomenti.at(1));
@@ -25,7 +25,8 @@ int main(int argc, char** argv) {
     }
     const QString testo = QString::fromUtf8(sorgente.readAll());
     const QString errore =
-        tv::manuale::impagina(testo, argomenti.at(2), tv::manuale::titolo_di(testo));
+        tv::manuale::impagina(testo, argomenti.at(2), tv::manuale::titolo_di(testo),
+                              argomenti.size() == 4 ? argomenti.at(3) : QString());
     if (!errore.isEmpty()) {
         std::fprintf(stderr, "%s\n", qPrintable(errore));
         return 1;
