@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QRegularExpression>
 
-#include "../form/suite_temp.h"
+#include "suite_temp.h"
 
 namespace {
 
