@@ -130,7 +130,7 @@ TEST_P(ImpostazioniGuaste, StopStartUpWithAMessageNamingTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     File, ImpostazioniGuaste,
-                      CasoImpostazioni{"DirlavFirstLineEmpty", "dirlav", "\r\nlavori\r\n"},
+    ::testing::Values(CasoImpostazioni{"DirlavFirstLineEmpty", "dirlav", "\r\nlavori\r\n"},
                       CasoImpostazioni{"DirlavFirstLineBlanks", "dirlav", "   \nlavori\n"},
                       CasoImpostazioni{"LavoroFirstLineEmpty", "lavoro", "\ncommessa\n"}),
     [](const auto& info) { return std::string(info.param.nome); });

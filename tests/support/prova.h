@@ -21,7 +21,9 @@ std::string messaggio(F&& f, const char* titolo = nullptr) {
     try {
         f();
     } catch (const Failure& e) {
-        if (titolo) EXPECT_EQ(e.title(), titolo);
+        if (titolo) {
+            EXPECT_EQ(e.title(), titolo);
+        }
         return e.what();
     }
     return "(nessun errore)";

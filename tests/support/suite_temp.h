@@ -168,7 +168,9 @@ inline void risultati_onesti(const Form1& f, const std::string& dove) {
     const std::string& verdetto = s.label1[28];
     const bool ok = verdetto.ends_with(" > Fa : OK"), ko = verdetto.ends_with(" < Fa : !!!");
     EXPECT_TRUE(ok || ko) << dove << ": " << verdetto;
-    if (R && Fa && *R != *Fa) EXPECT_EQ(ok, *R > *Fa) << dove << ": " << verdetto;
+    if (R && Fa && *R != *Fa) {
+        EXPECT_EQ(ok, *R > *Fa) << dove << ": " << verdetto;
+    }
 }
 
 }  // namespace tv::form::prova
