@@ -1,10 +1,6 @@
 // (d) A million-row batch (about 47 MB of CSV) through the whole command line, with the results
 // written to a file: rows per second of wall time and the peak resident memory of the process.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <array>
@@ -17,8 +13,7 @@
 #include <vector>
 
 #include "demo.h"
-
-extern char** environ;
+#include "processo.h"
 
 namespace tv::bench {
 namespace {
@@ -45,26 +40,6 @@ void scrivi_lotto(const fs::path& file) {
     }
 }
 
-// Runs the command line once; its exit status (-1 when it did not exit) and its peak memory.
-int lancia(const std::vector<std::string>& args, long& picco_kb) {
-    std::vector<char*> argv;
-    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t azioni;
-    posix_spawn_file_actions_init(&azioni);
-    posix_spawn_file_actions_addopen(&azioni, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&azioni, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int errore = posix_spawn(&pid, argv[0], &azioni, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&azioni);
-    if (errore != 0) return -1;
-    int stato = 0;
-    rusage uso{};
-    if (wait4(pid, &stato, 0, &uso) != pid || !WIFEXITED(stato)) return -1;
-    picco_kb = uso.ru_maxrss;
-    return WEXITSTATUS(stato);
-}
-
 void BM_LottoMilione(benchmark::State& state) {
     const fs::path dir = fs::temp_directory_path() / ("tv_bench_" + std::to_string(getpid()));
     fs::create_directories(dir);
@@ -80,7 +55,7 @@ void BM_LottoMilione(benchmark::State& state) {
     double secondi = 0;
     for (auto _ : state) {
         const auto t0 = std::chrono::steady_clock::now();
-        const int esito = lancia(args, picco_kb);
+        const int esito = lancia(args, &picco_kb);
         const auto t1 = std::chrono::steady_clock::now();
         if (esito != 0) {
             state.SkipWithError("torvelando-cli batch non riuscito");

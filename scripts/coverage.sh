@@ -36,4 +36,4 @@ gcovr "${from_json[@]}" --txt
 echo "== Branches of the core libraries, per file =="
 gcovr "${from_json[@]}" --txt --branches
 echo "== Core libraries: src/text, src/units, src/hazard, src/panel, src/form =="
-gcovr "${from_json[@]}" --print-summary -o /dev/null
+gcovr "${from_json[@]}" --print-summary -o "$build/core.txt"

@@ -20,9 +20,16 @@ Comandi::Comandi(Presentatore& presentatore, form::Messaggi& messaggi, Piattafor
       uscite_(presentatore.finestra(), presentatore.form().cartelle, messaggi, piattaforma) {
     Form1& finestra = presentatore.finestra();
     connect(finestra.command(2), &QPushButton::clicked, this, [this] { aiuto(); });
-    connect(finestra.command(3), &QPushButton::clicked, this, [this] { uscite_.Command3_Click(); });
-    connect(finestra.command(4), &QPushButton::clicked, this, [this] { uscite_.Command4_Click(); });
-    connect(finestra.command(5), &QPushButton::clicked, this, [this] { uscite_.Command5_Click(); });
+    // An output never captures results that do not belong to the inputs shown.
+    connect(finestra.command(3), &QPushButton::clicked, this, [this] {
+        if (presentatore_.aggiorna_se_scaduti()) uscite_.Command3_Click();
+    });
+    connect(finestra.command(4), &QPushButton::clicked, this, [this] {
+        if (presentatore_.aggiorna_se_scaduti()) uscite_.Command4_Click();
+    });
+    connect(finestra.command(5), &QPushButton::clicked, this, [this] {
+        if (presentatore_.aggiorna_se_scaduti()) uscite_.Command5_Click();
+    });
     connect(&presentatore, &Presentatore::editor_richiesto, this,
             [this](int campo) { editor(campo); });
 }

@@ -55,6 +55,7 @@ text::NumberFormat formato_locale() {
 Presentatore::Presentatore(Form1& finestra, form::Form1& form, QObject* parent)
     : QObject(parent), finestra_(finestra), form_(form), sincronia_(*this, form.messaggi()) {
     form_.imposta_messaggi(sincronia_);
+    form_.imposta_nota_notazione(true);
     collega();
     qApp->installEventFilter(this);
 }
@@ -62,6 +63,7 @@ Presentatore::Presentatore(Form1& finestra, form::Form1& form, QObject* parent)
 Presentatore::~Presentatore() {
     qApp->removeEventFilter(this);
     form_.imposta_messaggi(sincronia_.inoltro);
+    form_.imposta_nota_notazione(false);
 }
 
 void Presentatore::Sincronia::mostra(const form::Messaggio& m) {
@@ -88,7 +90,10 @@ void Presentatore::collega() {
     for (int i = 0; i < form::kCampi; ++i) {
         QLineEdit* campo = finestra_.campo(i);
         connect(campo, &QLineEdit::textChanged, this, [this, i](const QString& testo) {
-            if (!in_sincronia_) form_.stato.text1[static_cast<std::size_t>(i)] = testo.toStdString();
+            if (in_sincronia_) return;
+            // Every change, the floating editor's write-back included, marks the results at once.
+            form_.stato.text1[static_cast<std::size_t>(i)] = testo.toStdString();
+            mostra_aspetto();
         });
     }
     for (int i = 0; i < 4; ++i) {
@@ -112,12 +117,15 @@ void Presentatore::collega() {
     connect(finestra_.command(1), &QPushButton::clicked, this, [this] { aggiorna(); });
 }
 
-void Presentatore::aggiorna() {
+bool Presentatore::aggiorna() {
     const bool ok = form_.Command1_Click(0);
     mostra_stato();
     if (!ok && form_.campo_rifiutato() >= 0) finestra_.campo(form_.campo_rifiutato())->setFocus();
     ridisegna();
+    return ok;
 }
+
+bool Presentatore::aggiorna_se_scaduti() { return !form_.risultati_scaduti() || aggiorna(); }
 
 void Presentatore::check_cambiato(int indice, bool valore) {
     if (in_sincronia_) return;
@@ -148,14 +156,12 @@ void Presentatore::mostra_stato() {
     }
     for (int n = 1; n <= 6; ++n)
         finestra_.linea(n)->imposta_larghezza(s.line_width[static_cast<std::size_t>(n - 1)]);
-    constexpr int Rlat = form::indice(form::Campo::Rlat);
-    constexpr int verdetto = static_cast<int>(form::kLabelVerdetto);
-    set_background(finestra_.campo(Rlat), colore(s.text22_sfondo));
-    set_text_color(finestra_.label1(verdetto), colore(s.label28_testo));
-    set_background(finestra_.label1(static_cast<int>(form::kLabelCritica)), colore(s.label34_sfondo));
+    mostra_aspetto();
     // The verdict reads as the unit of the resistance: right of its field.
+    constexpr int Rlat = form::indice(form::Campo::Rlat);
     const Posizione& pos = campi()[Rlat].pos;
-    finestra_.sposta_left(finestra_.label1(verdetto), pos.left + pos.width + 50);
+    finestra_.sposta_left(finestra_.label1(static_cast<int>(form::kLabelVerdetto)),
+                          pos.left + pos.width + 50);
 
     imposta_testo(finestra_.combo1(), s.combo_text);
     QListWidget* lista = finestra_.combo1_list();
@@ -168,6 +174,26 @@ void Presentatore::mostra_stato() {
         lista->addItems(righe);
     }
     in_sincronia_ = false;
+}
+
+void Presentatore::mostra_aspetto() {
+    const form::AspettoRisultati a = form_.aspetto();
+    const QColor testo = colore(a.testo);
+    for (form::Campo c : form::kCampiRisultato)
+        set_text_color(finestra_.campo(form::indice(c)), testo);
+    for (std::size_t l : form::kLabel1Risultato)
+        set_text_color(finestra_.label1(static_cast<int>(l)), testo);
+    for (int l : {0, 1, 6}) set_text_color(finestra_.label2(l), testo);
+    set_text_color(finestra_.label3(), testo);
+
+    constexpr int Rlat = form::indice(form::Campo::Rlat);
+    QLabel* verdetto = finestra_.label1(static_cast<int>(form::kLabelVerdetto));
+    set_background(finestra_.campo(Rlat), colore(a.text22_sfondo));
+    set_text_color(verdetto, colore(a.label28_testo));
+    verdetto->setText(q(a.label28));
+    set_background(finestra_.label1(static_cast<int>(form::kLabelCritica)), colore(a.label34_sfondo));
+    finestra_.campo(Rlat)->setToolTip(
+        QString::fromUtf8(a.tooltip22 ? a.tooltip22->c_str() : campi()[Rlat].tooltip));
 }
 
 int Presentatore::indice_campo(const QObject* oggetto) const {

@@ -29,6 +29,10 @@ public:
     // Writes the whole form state onto the widgets without raising their change signals.
     void mostra_stato();
 
+    // Before an output: a window whose results are out of date runs the check first. False
+    // when that run stopped (its message has been shown): nothing must be output then.
+    bool aggiorna_se_scaduti();
+
     form::Form1& form() { return form_; }
     Form1& finestra() { return finestra_; }
 
@@ -41,7 +45,9 @@ protected:
 
 private:
     void collega();
-    void aggiorna();
+    bool aggiorna();
+    // The results current or greyed as out of date (form::AspettoRisultati).
+    void mostra_aspetto();
     void check_cambiato(int indice, bool valore);
     int indice_campo(const QObject* oggetto) const;
     // Validation of the field that has the focus before the focus moves to `destinazione`:

@@ -14,6 +14,23 @@ namespace {
 const char* const kInputErrato = "Input errato";
 const char* const kRichiestoNumero = "Richiesto valore numerico";
 const char* const kSoloTerreni = "Accettati solo terreni tipo A, B, C, D, E";
+
+std::string nome_separatore(const std::string& s) {
+    if (s == ",") return "la virgola";
+    if (s == ".") return "il punto";
+    return "\"" + s + "\"";
+}
+
+// The second line of the refused-number message: the field and the notation it takes.
+std::string nota_notazione(Campo c, const text::NumberFormat& f) {
+    const std::string riga = std::string(nome_esteso(c)) + ": usare ";
+    const std::string esempio = "0" + f.decimal + "39";
+    if (dati_campo(c).lettura == Lettura::punto_o_locale && f.decimal != ".")
+        return riga + "il punto o " + nome_separatore(f.decimal) +
+               " come separatore decimale, per esempio 0.39 o " + esempio;
+    return riga + nome_separatore(f.decimal) + " come separatore decimale, per esempio " +
+           esempio;
+}
 }  // namespace
 
 Form1::Form1(Messaggi& messaggi, text::NumberFormat formato)
@@ -166,7 +183,8 @@ std::optional<std::string> Form1::motivo_rifiuto(int index) const {
             if (text::is_number(testo, formato_)) return std::nullopt;
             break;
     }
-    return std::string(kRichiestoNumero);
+    if (!nota_notazione_) return std::string(kRichiestoNumero);
+    return std::string(kRichiestoNumero) + "\n" + nota_notazione(d.campo, formato_);
 }
 
 bool Form1::Text1_Validate(int index) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "form/aggiornamento.h"
 #include "form/avvio.h"
 #include "form/calcolo.h"
 #include "form/messaggi.h"
@@ -59,6 +60,15 @@ public:
     std::variant<IngressiVerifica, Arresto> leggi_ingressi();
     EsitoVerifica calcola();
 
+    // True while the results shown may not belong to the inputs shown (see risultati_scaduti);
+    // `aspetto` is how the results are drawn then.
+    bool risultati_scaduti() const { return form::risultati_scaduti(stato, ultima_); }
+    AspettoRisultati aspetto() const { return aspetto_risultati(stato, risultati_scaduti()); }
+
+    // The window adds to "Richiesto valore numerico" a line naming the field and the notation
+    // it takes; the command line and the batch keep the one line.
+    void imposta_nota_notazione(bool si) { nota_notazione_ = si; }
+
     // Field whose text stopped the last run, -1 when none.
     int campo_rifiutato() const { return campo_rifiutato_; }
 
@@ -107,6 +117,8 @@ private:
     int campo_rifiutato_ = -1;
     std::size_t mostrati_ = 0;  // messages shown so far
     std::size_t messaggi_avvio_ = 0;
+    std::optional<UltimaEsecuzione> ultima_;
+    bool nota_notazione_ = false;
 };
 
 }  // namespace tv::form

@@ -128,3 +128,42 @@ inline constexpr auto kCampiIngresso = [] {
 }();
 
 }  // namespace tv::form
+
+namespace tv::form {
+
+// The field's name as messages give it: its symbol and, in brackets, what it is.
+inline constexpr std::array<std::string_view, kCampi> kNomiEstesi = {
+    "α (accelerazione ag/g)",
+    "T1 (periodo proprio dell'edificio)",
+    "W (peso totale del pannello)",
+    "qa (fattore di struttura)",
+    "suolo (categoria di sottosuolo)",
+    "St (coefficiente di amplificazione topografica)",
+    "longitudine",
+    "latitudine",
+    "VN (vita nominale)",
+    "PVR (probabilità di superamento)",
+    "Cu (coefficiente d'uso)",
+    "B (lunghezza in pianta)",
+    "L (altezza)",
+    "t (spessore)",
+    "γ (peso specifico)",
+    "fd (resistenza a compressione di progetto)",
+    "Z (quota baricentro)",
+    "H (altezza edificio)",
+    "Sa (accelerazione massima adimensionalizzata)",
+    "Ta (periodo proprio del pannello)",
+    "Fa (forza totale baricentrica)",
+    "Wa (peso efficace del pannello)",
+    "Rlat (resistenza laterale di progetto)",
+    "E (modulo elastico)",
+    "d (inflessione sotto carico laterale di progetto)",
+    "K1 (coefficiente di inflessione laterale)",
+    "K2 (coefficiente di instabilità)",
+};
+
+constexpr std::string_view nome_esteso(Campo c) {
+    return kNomiEstesi[posizione(c)];
+}
+
+}  // namespace tv::form

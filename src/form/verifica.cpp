@@ -82,6 +82,7 @@ bool Form1::Command1_Click(int index) {
             TestiRisultato testi = testi_risultato(*r, unita, formato_);
             // The whole run succeeded: write it.
             scrivi_testi(std::move(testi), stato);
+            ultima_ = UltimaEsecuzione{ingressi_mostrati(stato), stato.text1[posizione(Campo::ag)]};
             T1 = r->ingressi.T1;
             risultato = std::move(*r);
             return true;
@@ -89,6 +90,7 @@ bool Form1::Command1_Click(int index) {
             esito = Arresto{err.what(), err.title()};
         }
     }
+    ultima_.reset();
     const auto& a = std::get<Arresto>(esito);
     mostra(a.testo, a.titolo);
     return false;

@@ -147,8 +147,54 @@ TEST_F(Comando, AButtonClickWhileAFieldHoldsARefusedTextOnlyShowsTheMessage) {
     Comandi comandi(f.presentatore, f.messaggi, desktop);
     f.scrivi(13, "abc");
     clic(f.finestra.command(5));
-    EXPECT_EQ(f.testi(), std::vector<std::string>{"Richiesto valore numerico"});
+    ASSERT_EQ(f.testi().size(), 1u);
+    EXPECT_EQ(f.testi()[0].rfind("Richiesto valore numerico\n", 0), 0u);
     EXPECT_EQ(desktop.salvataggi_chiesti, 0);
+}
+
+TEST_F(Comando, TheEditorsWriteBackMarksTheResultsAndAnUnchangedOneDoesNot) {
+    FinestraVera f(suite);
+    PiattaformaProva desktop;
+    Comandi comandi(f.presentatore, f.messaggi, desktop);
+    QLabel* verdetto = f.finestra.label1(28);
+    {
+        SeSiApre invariato([](Fluttuante& e) { QTest::keyClick(e.riga(0), Qt::Key_Return); });
+        QTest::mouseDClick(f.campo(12), Qt::LeftButton);
+        ASSERT_EQ(invariato.aperti, 1);
+    }
+    EXPECT_NE(verdetto->text(), "da aggiornare");
+
+    SeSiApre nuovo([](Fluttuante& e) {
+        scrivi_riga(e, 1, "2.5");
+        QTest::keyClick(e.riga(1), Qt::Key_Return);
+    });
+    QTest::mouseDClick(f.campo(12), Qt::LeftButton);
+    ASSERT_EQ(nuovo.aperti, 1);
+    EXPECT_EQ(f.campo(12)->text(), "250");
+    EXPECT_EQ(verdetto->text(), "da aggiornare");
+}
+
+TEST_F(Comando, OutputsOfAStaleWindowRunTheCheckFirstAndNothingWhenItStops) {
+    FinestraVera f(suite);
+    PiattaformaProva desktop;
+    desktop.scelto = tv::app::percorso_qt(tmp.path() / "finestra.bmp");
+    desktop.pdf = tv::app::percorso_qt(tmp.path() / "stampa.pdf");
+    Comandi comandi(f.presentatore, f.messaggi, desktop);
+    f.scrivi(13, "20");
+    QApplication::clipboard()->clear();
+    clic(f.finestra.command(3));
+    EXPECT_EQ(f.campo(2)->text(), "2400");
+    EXPECT_FALSE(QApplication::clipboard()->image().isNull());
+    EXPECT_TRUE(f.messaggi.elenco.empty());
+
+    f.scrivi(13, "-1");
+    const std::string arresto = "Valore non valido: t (spessore) deve essere maggiore di 0";
+    clic(f.finestra.command(5));
+    clic(f.finestra.command(4));
+    EXPECT_EQ(f.testi(), (std::vector<std::string>{arresto, arresto}));
+    EXPECT_EQ(desktop.salvataggi_chiesti, 0);
+    EXPECT_EQ(desktop.stampe_chieste, 0);
+    EXPECT_EQ(f.campo(2)->text(), "2400");
 }
 
 }  // namespace

@@ -53,7 +53,9 @@ TEST_F(Presentatore, RefusedTextKeepsTheFocusAndAClickOnAggiornaOnlyShowsTheMess
     const QString peso = f.campo(2)->text();
     f.scrivi(13, "abc");
     clic(f.finestra.command(1));
-    ASSERT_EQ(f.testi(), std::vector<std::string>{"Richiesto valore numerico"});
+    ASSERT_EQ(f.testi(), std::vector<std::string>{"Richiesto valore numerico\nt (spessore): usare "
+                                                  "il punto come separatore decimale, per "
+                                                  "esempio 0.39"});
     EXPECT_EQ(f.messaggi.elenco[0].titolo, "Input errato");
     EXPECT_EQ(QApplication::focusWidget(), f.campo(13));
     EXPECT_EQ(f.campo(2)->text(), peso);  // no run happened
@@ -125,7 +127,8 @@ TEST_F(Presentatore, AClickThatMovesNoFocusDoesNotValidate) {
     EXPECT_TRUE(f.messaggi.elenco.empty());
     EXPECT_EQ(QApplication::focusWidget(), f.campo(11));
     clic(f.campo(12));
-    EXPECT_EQ(f.testi(), std::vector<std::string>{"Richiesto valore numerico"});
+    ASSERT_EQ(f.testi().size(), 1u);
+    EXPECT_EQ(f.testi()[0].rfind("Richiesto valore numerico\nB (lunghezza in pianta): ", 0), 0u);
     EXPECT_EQ(QApplication::focusWidget(), f.campo(11));
     // Keys typed after the refused click go to the refused field, never to the one clicked.
     const QString altezza = f.campo(12)->text();
@@ -197,6 +200,28 @@ TEST_F(Presentatore, DecimalCommaLocaleWritesAndReadsCommaNumbers) {
     EXPECT_TRUE(f.messaggi.elenco.empty());
     EXPECT_EQ(f.campo(2)->text(), "1500");
     EXPECT_TRUE(f.campo(0)->text().contains(','));
+}
+
+TEST_F(Presentatore, TypingGreysTheResultsAtOnceAndAggiornaMakesThemCurrent) {
+    using tv::app::text_color;
+    FinestraVera f(suite);
+    const QString guida = f.campo(22)->toolTip();
+    const QColor grigio(128, 128, 128);
+    f.scrivi(13, "20");  // no Enter, the focus stays
+    EXPECT_EQ(f.campo(2)->text(), "1440");
+    EXPECT_EQ(f.finestra.label1(28)->text(), "da aggiornare");
+    EXPECT_EQ(text_color(f.finestra.label1(28)), grigio);
+    EXPECT_EQ(tv::app::background(f.campo(22)), QColor(Qt::white));
+    EXPECT_EQ(text_color(f.campo(2)), grigio);
+    EXPECT_EQ(text_color(f.finestra.label3()), grigio);
+    EXPECT_EQ(f.campo(22)->toolTip(), "Premere AGGIORNA");
+
+    clic(f.finestra.command(1));
+    EXPECT_EQ(f.campo(2)->text(), "2400");
+    EXPECT_TRUE(f.finestra.label1(28)->text().startsWith("[daN] "));
+    EXPECT_EQ(text_color(f.campo(2)), QColor(Qt::black));
+    EXPECT_NE(tv::app::background(f.campo(22)), QColor(Qt::white));
+    EXPECT_EQ(f.campo(22)->toolTip(), guida);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "app/campi.h"
 #include "cli/comandi.h"
+#include "form/form1.h"
 #include "suite_temp.h"
 
 namespace tv::app {
@@ -49,11 +50,28 @@ void check(std::ostream& o, const fs::path& root, std::vector<std::string> set, 
     o << "[check " << nome << "] exit " << codice << "\n" << out.str() << "[stderr]\n" << err.str();
 }
 
+// The window's own texts: the stale marking, and the refused-number message of every input in a
+// "." and a "," locale.
+void finestra_messaggi(std::ostream& o) {
+    o << "[scaduti] " << b(form::kDaAggiornare) << " " << b(form::kPremereAggiorna) << "\n";
+    for (const text::NumberFormat& f : {text::dot_format(), text::NumberFormat{",", "."}}) {
+        form::RaccoltaMessaggi m;
+        form::Form1 form(m, f);
+        form.imposta_nota_notazione(true);
+        for (form::Campo c : form::kCampiIngresso) {
+            form.stato.text1[form::posizione(c)] = "x";
+            o << "[rifiuto " << f.decimal << " " << form::indice(c) << "] "
+              << form.motivo_rifiuto(form::indice(c)).value_or("") << "\n";
+        }
+    }
+}
+
 TEST(TestiUtente, AreThoseOfTheGoldenFile) {
     form::prova::CartellaTemp tmp;
     if (!form::prova::copia_suite_demo(tmp.path())) GTEST_SKIP() << "reference data not available";
     std::ostringstream o;
     design(o);
+    finestra_messaggi(o);
     check(o, tmp.path(), {}, "demo");
     check(o, tmp.path(), {"7=abc"}, "latitudine");
     check(o, tmp.path(), {"4=Z"}, "suolo");

@@ -1,0 +1,33 @@
+// Child processes of the benchmarks: posix_spawn with the output sent to /dev/null.
+#include "processo.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace tv::bench {
+
+int lancia(const std::vector<std::string>& args, long* picco_kb) {
+    std::vector<char*> argv;
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t azioni;
+    posix_spawn_file_actions_init(&azioni);
+    posix_spawn_file_actions_addopen(&azioni, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&azioni, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int errore = posix_spawn(&pid, argv[0], &azioni, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&azioni);
+    if (errore != 0) return -1;
+    int stato = 0;
+    rusage uso{};
+    if (wait4(pid, &stato, 0, &uso) != pid || !WIFEXITED(stato)) return -1;
+    if (picco_kb) *picco_kb = uso.ru_maxrss;
+    return WEXITSTATUS(stato);
+}
+
+}  // namespace tv::bench

@@ -1,0 +1,13 @@
+// Runs the command line as a child process for the benchmarks that time or measure a whole run.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tv::bench {
+
+// Runs `args` once with its output thrown away; the exit status, or -1 when it did not exit.
+// When `picco_kb` is given it receives the child's peak resident memory in KiB.
+int lancia(const std::vector<std::string>& args, long* picco_kb = nullptr);
+
+}  // namespace tv::bench

@@ -1,0 +1,26 @@
+// The inputs of the last completed run compared with those on screen, and the grey marking.
+#include "form/aggiornamento.h"
+
+namespace tv::form {
+
+IngressiMostrati ingressi_mostrati(const StatoFinestra& s) {
+    IngressiMostrati m;
+    for (std::size_t i = 0; i < kCampiIngresso.size(); ++i)
+        m.testi[i] = s.text1[posizione(kCampiIngresso[i])];
+    m.check1 = s.check1;
+    return m;
+}
+
+bool risultati_scaduti(const StatoFinestra& s, const std::optional<UltimaEsecuzione>& ultima) {
+    return !ultima || ultima->ingressi != ingressi_mostrati(s) ||
+           ultima->alfa != s.text1[posizione(Campo::ag)];
+}
+
+AspettoRisultati aspetto_risultati(const StatoFinestra& s, bool scaduti) {
+    if (!scaduti)
+        return {kBlack,          s.text22_sfondo,          s.label28_testo,
+                s.label34_sfondo, s.label1[kLabelVerdetto], std::nullopt};
+    return {kGrigio, kWhite, kGrigio, kWhite, kDaAggiornare, kPremereAggiorna};
+}
+
+}  // namespace tv::form
