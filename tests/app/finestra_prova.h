@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "../form/suite_temp.h"
+#include "suite_temp.h"
 #include "app/form1.h"
 #include "app/piattaforma.h"
 #include "app/presentatore.h"

@@ -40,22 +40,6 @@ TEST_F(Finestra, CaptionSizeButtonsAndAccessorsOutsideTheirRanges) {
         EXPECT_EQ(fuori, nullptr);
 }
 
-TEST_F(Finestra, FieldsCarryTheirDesignTextsAndFontsInTheirPlaces) {
-    for (int i = 0; i < numero_campi; ++i) {
-        const DatiCampo& dati = campi()[i];
-        QLineEdit* campo = form.campo(i);
-        EXPECT_EQ(campo->toolTip(), QString::fromUtf8(dati.tooltip)) << i;
-        EXPECT_EQ(campo->text(), QString::fromUtf8(tv::form::kTabellaCampi[static_cast<std::size_t>(i)].testo_progetto)) << i;
-        EXPECT_EQ(campo->font().bold(), dati.grassetto) << i;
-        EXPECT_EQ(campo->parentWidget(), form.contenitore(dati.dove)) << i;
-        EXPECT_EQ(campo->geometry(), form.rettangolo(dati.pos)) << i;
-    }
-    for (int i = 0; i < numero_label1; ++i)
-        EXPECT_EQ(form.label1(i)->parentWidget(), form.contenitore(etichette1()[i].dove)) << i;
-    EXPECT_EQ(form.frame(2)->geometry(), QRect(264, 8, 409, 129));
-    EXPECT_EQ(form.label1(23)->text(), QString(QChar(0x03b3)) + QLatin1Char(' '));  // Greek letters
-}
-
 TEST_F(Finestra, LockedFieldsRefuseTypingButStillTakeTheFocus) {
     form.show();
     form.activateWindow();

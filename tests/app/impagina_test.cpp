@@ -9,7 +9,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 
-#include "../form/suite_temp.h"
+#include "suite_temp.h"
 
 namespace {
 

@@ -49,63 +49,17 @@ TEST_P(Convalida, AcceptsOrRefusesWithTheMessage) {
     EXPECT_EQ(w.form.motivo_rifiuto(c.campo), std::optional<std::string>(c.messaggio));
 }
 
+// The texts the field table of matrice_test does not hold: soil letters and units after numbers.
 INSTANTIATE_TEST_SUITE_P(
     Campi, Convalida,
     ::testing::Values(CasoConvalida{"SoilLowerCaseWithBlanks", 4, " b ", false, nullptr},
                       CasoConvalida{"SoilE", 4, "E", false, nullptr},
                       CasoConvalida{"SoilF", 4, "F", false, kSoloTerreni},
                       CasoConvalida{"SoilTwoLetters", 4, "AB", false, kSoloTerreni},
-                      CasoConvalida{"SoilEmpty", 4, "", false, kSoloTerreni},
                       CasoConvalida{"SoilWithText", 4, "C - TERRENI", false, kSoloTerreni},
-                      CasoConvalida{"NumberWithBlanksAround", 11, " 12.5 ", false, nullptr},
-                      CasoConvalida{"SignAndExponent", 23, "-6e3", false, nullptr},
-                      CasoConvalida{"Text", 11, "abc", false, kNumerico},
                       CasoConvalida{"NumberFollowedByText", 12, "300 cm", false, kNumerico},
-                      CasoConvalida{"GroupingRefused", 11, "1,500", false, kNumerico},
-                      CasoConvalida{"DotSiteFieldUnderDotLocale", 6, "7.28", false, nullptr},
-                      CasoConvalida{"CommaSiteFieldUnderDotLocale", 6, "7,28", false, kNumerico},
-                      CasoConvalida{"CommaLocalePanelFieldWithComma", 11, "1,5", true, nullptr},
-                      CasoConvalida{"CommaLocalePanelFieldWithDot", 11, "1.5", true, kNumerico},
-                      CasoConvalida{"CommaLocalePeriodWithDot", 1, "0.39", true, kNumerico},
-                      CasoConvalida{"CommaLocaleBehaviourFactorWithDot", 3, "2.5", true, kNumerico},
-                      CasoConvalida{"CommaLocaleSiteFieldWithDot", 7, "45.07", true, nullptr},
-                      CasoConvalida{"CommaLocaleSiteFieldWithComma", 7, "45,07", true, nullptr},
-                      CasoConvalida{"CommaLocalePvrWithComma", 9, "10,5", true, nullptr},
-                      CasoConvalida{"CommaLocaleStWithDot", 5, "1.2", true, nullptr},
-                      CasoConvalida{"CommaLocaleCuWithDot", 10, "1.5", true, nullptr},
-                      CasoConvalida{"CommaLocaleSiteFieldText", 8, "cinquanta", true, kNumerico}),
+                      CasoConvalida{"CommaLocaleSiteFieldWithComma", 7, "45,07", true, nullptr}),
     [](const auto& info) { return std::string(info.param.nome); });
-
-TEST(Convalida, EveryInputFieldButTheSoilRefusesAnEmptyText) {
-    for (Campo c : kCampiIngresso) {
-        if (c == Campo::suolo) continue;
-        const int i = indice(c);
-        Finestra w;
-        w.form.stato.text1[static_cast<std::size_t>(i)] = "";
-        EXPECT_TRUE(w.form.Text1_Validate(i)) << "field " << i;
-        ASSERT_EQ(w.messaggi.elenco.size(), 1u) << "field " << i;
-        EXPECT_EQ(w.messaggi.elenco[0].testo, kNumerico);
-    }
-}
-
-TEST(Convalida, ResultFieldsAreNeverRefusedEvenEmpty) {
-    // Only the program writes them; empty after a start-up whose run stopped, they must not
-    // hold the focus.
-    for (const auto& d : kTabellaCampi) {
-        if (d.ingresso) continue;
-        const int i = indice(d.campo);
-        Finestra w;
-        w.form.stato.text1[static_cast<std::size_t>(i)] = "";
-        EXPECT_FALSE(w.form.Text1_Validate(i)) << "field " << i;
-        EXPECT_TRUE(w.messaggi.elenco.empty()) << "field " << i;
-    }
-}
-
-TEST(Convalida, DesignTextsAreAllAccepted) {
-    Finestra w;
-    for (int i = 0; i < kCampi; ++i) EXPECT_FALSE(w.form.Text1_Validate(i)) << "field " << i;
-    EXPECT_TRUE(w.messaggi.elenco.empty());
-}
 
 // ---- Double-click hand-over -----------------------------------------------------------------
 
@@ -143,12 +97,9 @@ using U = units::Unita;
 INSTANTIATE_TEST_SUITE_P(
     Campi, DoppioClic,
     ::testing::Values(
-        CasoDoppioClic{11, &U::unita_lunghezze}, CasoDoppioClic{12, &U::unita_lunghezze},
-        CasoDoppioClic{13, &U::unita_lunghezze}, CasoDoppioClic{16, &U::unita_lunghezze},
         CasoDoppioClic{17, &U::unita_lunghezze}, CasoDoppioClic{14, &U::unita_pesi_specifici},
-        CasoDoppioClic{15, &U::unita_tensioni}, CasoDoppioClic{23, &U::unita_tensioni},
-        CasoDoppioClic{0, nullptr}, CasoDoppioClic{10, nullptr}, CasoDoppioClic{18, nullptr},
-        CasoDoppioClic{20, nullptr}, CasoDoppioClic{26, nullptr}),
+        CasoDoppioClic{23, &U::unita_tensioni}, CasoDoppioClic{10, nullptr},
+        CasoDoppioClic{20, nullptr}),
     [](const auto& info) { return "Field" + std::to_string(info.param.campo); });
 
 // ---- Restraint toggles ----------------------------------------------------------------------
@@ -191,33 +142,6 @@ TEST(Vincoli, TopFreedWhileBothSidesSupportedThenLeftFreed) {
     EXPECT_FALSE(s.check1[1]) << "the side the user freed stays free";
     EXPECT_TRUE(s.check1[3]);
     for (int i = 0; i < 4; ++i) coerente(s, i);
-}
-
-TEST(Vincoli, TopFreedWhileLeftIsFreeComesBack) {
-    Finestra w;
-    const StatoFinestra prima = w.form.stato;
-    EXPECT_FALSE(w.form.imposta_check(0, false));
-    ASSERT_EQ(w.messaggi.elenco.size(), 1u);
-    EXPECT_EQ(w.messaggi.elenco[0], kVincoli);
-    EXPECT_TRUE(w.form.stato == prima) << "top back to Appoggiato with a wide line";
-}
-
-TEST(Vincoli, BottomStaysSupported) {
-    Finestra w;
-    const StatoFinestra prima = w.form.stato;
-    EXPECT_TRUE(w.form.imposta_check(2, false));
-    EXPECT_TRUE(w.form.imposta_check(2, true));
-    EXPECT_TRUE(w.form.stato == prima);
-    EXPECT_TRUE(w.messaggi.elenco.empty());
-}
-
-TEST(Vincoli, SettingTheSameValueAgainDoesNothing) {
-    Finestra w;
-    const StatoFinestra prima = w.form.stato;
-    EXPECT_TRUE(w.form.imposta_check(1, false));
-    EXPECT_TRUE(w.form.imposta_check(0, true));
-    EXPECT_TRUE(w.form.stato == prima);
-    EXPECT_TRUE(w.messaggi.elenco.empty());
 }
 
 TEST(Vincoli, ClickOutsideTheFourTogglesIsIgnored) {
@@ -297,14 +221,6 @@ class Ricerca : public ::testing::Test {
     Finestra w;
 };
 
-TEST_F(Ricerca, ListsEveryLineContainingTheText) {
-    w.form.imposta_testo_combo("TOR");
-    EXPECT_EQ(w.form.stato.combo_list, (std::vector<std::string>{riga(0), riga(4), riga(3)}));
-    EXPECT_EQ(w.form.stato.combo_text, "TOR") << "the search never changes the box's text";
-    w.form.imposta_testo_combo("tori");
-    EXPECT_EQ(w.form.stato.combo_list, std::vector<std::string>{riga(4)});
-}
-
 TEST_F(Ricerca, ShortTextKeepsThePreviousLines) {
     w.form.imposta_testo_combo("tor");
     const auto prima = w.form.stato.combo_list;
@@ -313,26 +229,6 @@ TEST_F(Ricerca, ShortTextKeepsThePreviousLines) {
     EXPECT_EQ(w.form.stato.combo_list, prima);
     w.form.imposta_testo_combo("");
     EXPECT_EQ(w.form.stato.combo_list, prima);
-}
-
-TEST_F(Ricerca, ThreeCharactersNotThreeBytes) {
-    w.form.imposta_testo_combo("tor");
-    const auto prima = w.form.stato.combo_list;
-    w.form.imposta_testo_combo("ì F");  // 3 characters, 4 bytes
-    EXPECT_EQ(w.form.stato.combo_list, std::vector<std::string>{riga(2)});
-    w.form.imposta_testo_combo("tor");
-    w.form.imposta_testo_combo("ìF");  // 2 characters, 3 bytes: no search
-    EXPECT_EQ(w.form.stato.combo_list, prima);
-}
-
-TEST_F(Ricerca, AccentedCapitalsMatchTheWindowsFile) {
-    w.form.imposta_testo_combo("FORLÌ");
-    EXPECT_EQ(w.form.stato.combo_list, std::vector<std::string>{riga(2)});
-}
-
-TEST_F(Ricerca, DigitsMatchTheCoordinates) {
-    w.form.imposta_testo_combo("45.0");
-    EXPECT_EQ(w.form.stato.combo_list, (std::vector<std::string>{riga(1), riga(2), riga(4)}));
 }
 
 TEST_F(Ricerca, NoMatchEmptiesTheList) {

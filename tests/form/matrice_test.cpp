@@ -24,33 +24,8 @@ using prova::Finestra;
 using prova::scrivi;
 using prova::SuiteTemp;
 
-// Fields a completed run writes.
-constexpr int kRisultati[] = {0, 2, 18, 19, 20, 21, 22, 24, 25, 26};
-
-// A completed run shows only finite numbers, and a verdict that agrees with them.
-void risultati_onesti(const Form1& f, const std::string& dove) {
-    const auto& s = f.stato;
-    const auto& fmt = f.formato();
-    for (int i : kRisultati) {
-        const std::string& t = s.text1[static_cast<std::size_t>(i)];
-        const auto v = text::parse_number(t, fmt);
-        EXPECT_TRUE(v && std::isfinite(*v)) << dove << ": field " << i << " shows \"" << t << "\"";
-    }
-    for (const std::string* l : {&s.label2_0, &s.label2_1, &s.label2_6})
-        EXPECT_TRUE(text::is_number(*l, fmt)) << dove << ": label \"" << *l << "\"";
-    const auto R = text::parse_number(s.text1[22], fmt);
-    const auto Fa = text::parse_number(s.text1[20], fmt);
-    if (!R || !Fa) return;
-    const std::string& verdetto = s.label1[28];
-    if (*R > *Fa) {
-        EXPECT_TRUE(verdetto.ends_with(" > Fa : OK")) << dove << ": " << verdetto;
-    }
-    if (*R < *Fa) {
-        EXPECT_TRUE(verdetto.ends_with(" < Fa : !!!")) << dove << ": " << verdetto;
-    }
-    EXPECT_TRUE(verdetto.ends_with(" > Fa : OK") || verdetto.ends_with(" < Fa : !!!"))
-        << dove << ": " << verdetto;
-}
+using prova::kRisultati;
+using prova::risultati_onesti;
 
 // ---- Fields -------------------------------------------------------------------------------
 
@@ -448,23 +423,7 @@ TEST_P(MatriceFile, EachDamageGivesAClearMessageNamingTheFileAndNoCrash) {
 INSTANTIATE_TEST_SUITE_P(Guasti, MatriceFile, ::testing::Range<std::size_t>(0, files().size()),
                          [](const auto& info) { return std::string(files()[info.param].nome); });
 
-// ---- A stopped run after a completed one ------------------------------------------------------
 
-TEST(MatriceFile, AGridDamagedAfterAGoodRunLeavesThePreviousResultsShown) {
-    SuiteTemp s;
-    Finestra w;
-    ASSERT_TRUE(w.avvia(s));
-    ASSERT_TRUE(w.form.Command1_Click(0));
-    const StatoFinestra buono = w.form.stato;
-    for (const std::string& guasto : {std::string(), rumore(), prova::testo_griglia().substr(0, 700)}) {
-        scrivi(s.file_griglia(), guasto);
-        EXPECT_FALSE(w.form.Command1_Click(0));
-        ASSERT_FALSE(w.messaggi.elenco.empty());
-        EXPECT_NE(w.messaggi.elenco.back().testo.find("parametri_per_spettro.txt"), std::string::npos)
-            << w.messaggi.elenco.back().testo;
-        EXPECT_TRUE(w.form.stato == buono);
-    }
-}
 
 }  // namespace
 }  // namespace tv::form

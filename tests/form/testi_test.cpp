@@ -6,12 +6,12 @@
 #include <limits>
 #include <vector>
 
-#include "../panel/messaggio.h"
+#include "prova.h"
 
 namespace tv::form {
 namespace {
+using tv::prova::messaggio;
 
-using panel::messaggio;
 
 // The shown texts in window order, then the three colours.
 std::vector<std::string> testi(const TestiRisultato& t) {

@@ -224,33 +224,12 @@ INSTANTIATE_TEST_SUITE_P(
                   nullptr, -1},
         CasoFermo{"NominalLifeZero", [](StatoFinestra& s, const SuiteTemp&) { testo(s, 8, "0"); },
                   "VR", true, nullptr, -1},
-        CasoFermo{"GridFileMissing",
-                  [](StatoFinestra&, const SuiteTemp& su) { fs::remove(su.file_griglia()); },
-                  "parametri_per_spettro.txt", true, nullptr, -1},
-        CasoFermo{"SoilTextValidationRefuses",
-                  [](StatoFinestra& s, const SuiteTemp&) { testo(s, 4, "C - TERRENI"); },
-                  "Accettati solo terreni tipo A, B, C, D, E", false, "Input errato", 4},
-        CasoFermo{"EmptyPanelField", [](StatoFinestra& s, const SuiteTemp&) { testo(s, 12, ""); },
-                  "Richiesto valore numerico", false, "Input errato", 12},
-        CasoFermo{"TextInSiteField",
-                  [](StatoFinestra& s, const SuiteTemp&) { testo(s, 7, "nord"); },
-                  "Richiesto valore numerico", false, "Input errato", 7},
-        CasoFermo{"ZeroHeight", [](StatoFinestra& s, const SuiteTemp&) { testo(s, 12, "0"); },
-                  "altezza", true, nullptr, -1},
         CasoFermo{"RefusedRestraintsSetDirectly",
                   [](StatoFinestra& s, const SuiteTemp&) {
                       s.check1 = {false, true, true, false};
                   },
                   "Verifica non possibile", false, "VINCOLI SCORRETTI", -1}),
     [](const auto& info) { return std::string(info.param.nome); });
-
-TEST_F(Verifica, MissingGridMessageNamesTheFile) {
-    fs::remove(suite.file_griglia());
-    EXPECT_FALSE(w.form.Command1_Click(0));
-    ASSERT_EQ(w.messaggi.elenco.size(), 1u);
-    EXPECT_NE(w.messaggi.elenco[0].testo.find(w.form.file_griglia().string()), std::string::npos)
-        << w.messaggi.elenco[0].testo;
-}
 
 TEST_F(Verifica, RefusedFieldIsForgottenByTheNextCompletedRun) {
     campo(11) = "abc";
@@ -291,21 +270,6 @@ TEST(VerificaVirgola, SameResultsAsUnderADotLocale) {
     EXPECT_EQ(nodi(virgola.form)[2].lat, nodi(punto.form)[2].lat);
     EXPECT_EQ(virgola.form.risultato->azione.TR, punto.form.risultato->azione.TR);
     EXPECT_NE(tv[0].find(','), std::string::npos);
-}
-
-TEST(VerificaVirgola, SiteTextInTheLocaleNotationIsNeverCutAtTheComma) {
-    SuiteTemp suite;
-    Finestra w(prova::formato_virgola());
-    ASSERT_TRUE(w.avvia(suite));
-    auto& t = w.form.stato.text1;
-    t[6] = "7,28";
-    t[7] = "45";
-    ASSERT_TRUE(w.form.Command1_Click(0));
-    const double SE_lat_45 = nodi(w.form)[1].lat;
-    t[7] = "45,07";
-    ASSERT_TRUE(w.form.Command1_Click(0));
-    EXPECT_NE(nodi(w.form)[1].lat, SE_lat_45);
-    EXPECT_DOUBLE_EQ(nodi(w.form)[2].lat, 45.1);  // 45.07 lies in the top cell row
 }
 
 // ---- The reference grid ---------------------------------------------------------------------

@@ -1,19 +1,17 @@
-// Small grids for the hazard tests: lattices built in memory, records in the file format, a
-// temporary folder that removes itself, and the message of a refusal.
+// Small grids for the hazard tests: lattices built in memory and records in the file format.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <random>
+#include <utility>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "hazard/grid.h"
+#include "prova.h"
 #include "text/error.h"
 
 namespace tv::hazard::prova {
@@ -49,35 +47,12 @@ inline std::string record(const std::string& cod, const std::string& sep = " ") 
     return out;
 }
 
-// The message of the tv::Failure thrown by f (with the window's caption as its title).
+using tv::prova::CartellaTemp;
+
+// The message of the tv::Failure thrown by f, whose title is the window's caption.
 template <class F>
 std::string messaggio(F&& f) {
-    try {
-        f();
-    } catch (const Failure& e) {
-        EXPECT_EQ(e.title(), kWindowCaption);
-        return e.what();
-    }
-    return "(nessun errore)";
+    return tv::prova::messaggio(std::forward<F>(f), kWindowCaption);
 }
-
-// A fresh folder under the system's temporary folder, removed with its content at the end.
-struct CartellaTemp {
-    CartellaTemp() { std::filesystem::create_directories(dir); }
-    ~CartellaTemp() {
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-    }
-    // Writes the bytes as they are into a file of this folder and returns its path.
-    std::filesystem::path scrivi(const std::string& name, std::string_view bytes) const {
-        std::ofstream(dir / name, std::ios::binary | std::ios::trunc) << bytes;
-        return dir / name;
-    }
-    const std::filesystem::path& path() const { return dir; }
-
-    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
-                                      ("tv_hazard_" + std::to_string(std::random_device()()) + "_" +
-                                       std::to_string(std::random_device()()));
-};
 
 }  // namespace tv::hazard::prova

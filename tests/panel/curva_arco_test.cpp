@@ -6,10 +6,11 @@
 
 #include <algorithm>
 
-#include "messaggio.h"
+#include "prova.h"
 
 namespace tv::panel {
 namespace {
+using tv::prova::messaggio;
 
 // Start-up panel spanning vertically: a 150, h 10.8 cm; fd 3, E 6000 daN/cm2. Expected values by
 // the closed form: sigma = (1 - len(a, h - f) / len(a, h)) E, q = sigma (h - f)^2 / (3.24 a^2),

@@ -8,10 +8,11 @@
 #include <cmath>
 #include <limits>
 
-#include "messaggio.h"
+#include "prova.h"
 
 namespace tv::panel {
 namespace {
+using tv::prova::messaggio;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();

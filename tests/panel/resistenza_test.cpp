@@ -7,10 +7,11 @@
 #include <cmath>
 #include <limits>
 
-#include "messaggio.h"
+#include "prova.h"
 
 namespace tv::panel {
 namespace {
+using tv::prova::messaggio;
 
 // Start-up panel spanning vertically: L 300, t 12 cm -> a 150, h 10.8; fd 3, E 6000 daN/cm2.
 constexpr double kA = 150.0, kH = 10.8, kFd = 3.0, kE = 6000.0;

@@ -7,9 +7,11 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <utility>
 #include <string>
 #include <vector>
 
+#include "prova.h"
 #include "text/encoding.h"
 #include "text/error.h"
 #include "units/factors.h"
@@ -43,16 +45,7 @@ Unita leggi(const std::vector<std::string>& lines, bool fattori = false) {
     return u;
 }
 
-// The message of the tv::Failure thrown by f, or "" when nothing is thrown.
-template <class F>
-std::string messaggio(F&& f) {
-    try {
-        f();
-    } catch (const tv::Failure& e) {
-        return e.what();
-    }
-    return "";
-}
+using tv::prova::messaggio;
 
 }  // namespace
 
@@ -65,15 +58,19 @@ TEST(GenereUnita, StrictReadingOfTheParts) {
 }
 
 // Every compound the strict check accepts must get, from the substring rules, the factor of its
-// own parts: otherwise the check would let a misread unit through.
+// own parts: otherwise the check would let a misread unit through. Factors worked out by hand:
+// daN per unit of force and cm per unit of length.
 TEST(GenereUnita, EveryAcceptedCompoundGetsTheFactorOfItsParts) {
-    for (const std::string f : {"daN", "N", "kN", "kgf", "T"})
-        for (const std::string l : {"mm", "cm", "M"}) {
-            const double sf = *tv::units::scala_forza(f, 9.81), sl = *tv::units::scala_lunghezza(l);
+    const std::pair<std::string, double> forze[] = {
+        {"daN", 1}, {"N", 10}, {"kN", 0.01}, {"kgf", 10 / 9.81}, {"T", 0.01 / 9.81}};
+    const std::pair<std::string, double> lunghezze[] = {{"mm", 10}, {"cm", 1}, {"M", 0.01}};
+    for (const auto& [f, sf] : forze)
+        for (const auto& [l, sl] : lunghezze) {
             const Unita u =
                 leggi({"x", l + " [lunghezze]", f + " [forze]", "9.81 [accelerazione_g]",
                        f + "/" + l + "3 [pesi_specifici]", f + "/" + l + "2 [tensioni]"},
                       true);
+            EXPECT_DOUBLE_EQ(u.fattore_forze, sf) << f;
             EXPECT_DOUBLE_EQ(u.fattore_tensioni, sf / (sl * sl)) << u.unita_tensioni;
             EXPECT_DOUBLE_EQ(u.fattore_pesi_specifici, sf / (sl * sl * sl)) << u.unita_tensioni;
         }

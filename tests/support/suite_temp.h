@@ -1,16 +1,16 @@
-// Temporary suites for the form and command-line tests: a 4 x 4 hazard grid, a locality list,
-// the settings files and a job folder, under a folder that removes itself.
+// Temporary suites for the form, command-line and window tests: a 4 x 4 hazard grid, a locality
+// list, the settings files and a job folder; and the check that shown results are honest.
 #pragma once
 
 #include <array>
 #include <filesystem>
-#include <fstream>
-#include <random>
+#include <cmath>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "form/form1.h"
+#include "prova.h"
 #include "form/messaggi.h"
 #include "text/encoding.h"
 #include "text/number_text.h"
@@ -18,33 +18,8 @@
 namespace tv::form::prova {
 namespace fs = std::filesystem;
 
-// Writes the bytes as they are, creating the folders on the way.
-inline void scrivi(const fs::path& file, std::string_view bytes) {
-    fs::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-// A fresh folder under the system's temporary folder, removed with its content at the end.
-class CartellaTemp {
-  public:
-    CartellaTemp() {
-        std::random_device rd;
-        dir_ = fs::temp_directory_path() /
-               ("tv_form_" + std::to_string(rd()) + "_" + std::to_string(rd()));
-        fs::create_directories(dir_);
-    }
-    ~CartellaTemp() {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
-    CartellaTemp(const CartellaTemp&) = delete;
-    CartellaTemp& operator=(const CartellaTemp&) = delete;
-    const fs::path& path() const { return dir_; }
-
-  private:
-    fs::path dir_;
-};
+using tv::prova::CartellaTemp;
+using tv::prova::scrivi;
 
 // The lattice: rows from north to south 0.05 degrees apart, columns 0.07 degrees apart, around
 // the design site (7.28 E, 45.01 N). Codes run row by row: code + 1 is the east neighbour and the
@@ -172,6 +147,30 @@ struct Finestra {
 // Format of a locale with "," as decimal separator and "." for grouping.
 inline text::NumberFormat formato_virgola() {
     return text::NumberFormat{",", "."};
+}
+
+// Fields a completed run writes.
+inline constexpr int kRisultati[] = {0, 2, 18, 19, 20, 21, 22, 24, 25, 26};
+
+// A completed run shows only finite numbers, and a verdict that agrees with them.
+inline void risultati_onesti(const Form1& f, const std::string& dove) {
+    const auto& s = f.stato;
+    const auto& fmt = f.formato();
+    for (int i : kRisultati) {
+        const std::string& t = s.text1[static_cast<std::size_t>(i)];
+        const auto v = text::parse_number(t, fmt);
+        EXPECT_TRUE(v && std::isfinite(*v)) << dove << ": field " << i << " shows \"" << t << "\"";
+    }
+    for (const std::string* l : {&s.label2_0, &s.label2_1, &s.label2_6})
+        EXPECT_TRUE(text::is_number(*l, fmt)) << dove << ": label \"" << *l << "\"";
+    const auto R = text::parse_number(s.text1[22], fmt);
+    const auto Fa = text::parse_number(s.text1[20], fmt);
+    const std::string& verdetto = s.label1[28];
+    const bool ok = verdetto.ends_with(" > Fa : OK"), ko = verdetto.ends_with(" < Fa : !!!");
+    EXPECT_TRUE(ok || ko) << dove << ": " << verdetto;
+    if (R && Fa && *R != *Fa) {
+        EXPECT_EQ(ok, *R > *Fa) << dove << ": " << verdetto;
+    }
 }
 
 }  // namespace tv::form::prova
