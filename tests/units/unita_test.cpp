@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <random>
 #include <utility>
 #include <string>
 #include <vector>
@@ -51,7 +49,6 @@ using tv::prova::messaggio;
 
 TEST(GenereUnita, StrictReadingOfTheParts) {
     EXPECT_EQ(tv::units::famiglia_unita("  daN / cm2 "), Famiglia::tensione);
-    EXPECT_EQ(tv::units::famiglia_unita("kpa"), Famiglia::tensione);
     // A blank splits "daN"; unknown parts, wrong orders and moments are no work family.
     for (const char* u : {"da N/cm2", "dm", "MN", "kN/m^3", "daN/cm2/m", "daNcm", ""})
         EXPECT_EQ(tv::units::famiglia_unita(u), Famiglia::nessuna) << u;
@@ -81,7 +78,6 @@ TEST(LeggiTesto, LineRules) {
     // Outer blanks go, the key matches in any case, the caption is the text in brackets.
     EXPECT_EQ(leggi(con_riga("lunghezze", "   M  [LUNGHEZZE]")).etichetta_lunghezze, "[M]");
     EXPECT_EQ(leggi({"x", "kN&m3 [pesi_specifici]"}).unita_pesi_specifici, "kN/m3");
-    EXPECT_EQ(leggi({"x", "daN8cm2 [tensioni]"}).unita_tensioni, "daN/cm2");
     EXPECT_EQ(leggi({"x", " da N [forze]"}).etichetta_forze, "[da N]");  // inner blanks stay
     // "[commento" skips a line only in lower case; a later line wins.
     EXPECT_EQ(leggi({"x", "cm [lunghezze]", "mm [lunghezze] [commento"}).unita_lunghezze, "cm");
@@ -103,9 +99,7 @@ TEST(CalcolaFattori, RefusedFileNamesTheFileAndTheKey) {
         {{"accelerazione_g", "0 [accelerazione_g]"},
          "il valore \"0\" di [accelerazione_g] non è valido: "
          "l'accelerazione di gravità deve essere maggiore di zero"},
-        {{"accelerazione_g", ""}, "manca la riga [accelerazione_g]"},
         {{"tensioni", ""}, "manca la riga [tensioni]"},
-        {{"lunghezze", "[lunghezze]"}, "l'unità \"\" di [lunghezze] non è riconosciuta"},
         {{"lunghezze", "daN [lunghezze]"},
          "l'unità \"daN\" di [lunghezze] non è una lunghezza (mm, cm, m)"},
         {{"forze", "cm [forze]"}, "l'unità \"cm\" di [forze] non è una forza (daN, N, kN, kgf, t)"},
@@ -121,22 +115,18 @@ TEST(CalcolaFattori, RefusedFileNamesTheFileAndTheKey) {
 
 class FileImpostazioni : public ::testing::Test {
   protected:
-    void SetUp() override { fs::create_directories(dir_); }
-    void TearDown() override { fs::remove_all(dir_); }
     // The lines joined with `fine` (Windows-1252 unless told otherwise) as a file of the folder.
     void scrivi(const std::vector<std::string>& lines, const std::string& fine = "\r\n",
                 const std::string& nome = "parametrilavoro") {
         std::string s;
         for (const std::string& l : lines) s += l + fine;
-        std::ofstream(dir_ / nome, std::ios::binary)
-            << (fine == "\n" ? s : tv::text::encode_cp1252(s));
+        tmp_.scrivi(nome, fine == "\n" ? s : tv::text::encode_cp1252(s));
     }
-    const fs::path dir_ =
-        fs::temp_directory_path() / ("tv_units_" + std::to_string(std::random_device()()));
+    tv::prova::CartellaTemp tmp_;
+    const fs::path& dir_ = tmp_.path();
     const std::string percorso_ = (dir_ / "parametrilavoro").string();
     Unita u_;
 };
-
 TEST_F(FileImpostazioni, ReadInEveryEncodingAndLineEndMessagesNamingTheFile) {
     for (const std::string fine : {"\r\n", "\n", "\r"}) {
         scrivi(con_riga("lunghezze", "mm [lunghezze]"), fine);
