@@ -45,12 +45,20 @@ TEST(GridParse, RefusedTextNamesRecordLineAndFault) {
     // A short record takes the next one's numbers.
     EXPECT_EQ(rifiuto("h\n1 2 3\n" + record("2") + "\n"),
               f + "2 (riga 3): il record ha 3 numeri invece di 30.");
+    EXPECT_EQ(rifiuto("h\n1 nan 45\n"), f + "1 (riga 2): il valore \"nan\" non è un numero valido.");
     EXPECT_EQ(rifiuto("h\r\n\r\n1 6 1e999\n"),
               f + "1 (riga 3): il valore \"1e999\" non è un numero valido.");
     EXPECT_EQ(rifiuto("h\n13111.5 6 45\n"),
               f + "1 (riga 2): il codice \"13111.5\" non è un numero intero positivo.");
     EXPECT_EQ(rifiuto("h\r" + record("1") + "\r\rx"),  // lone CRs end lines too
               f + "2 (riga 4): il valore \"x\" non è un numero valido.");
+}
+
+TEST(GridLoad, MissingFileOrAFolderIsNamedByItsPath) {
+    prova::CartellaTemp tmp;
+    for (const auto& file : {tmp.path() / "manca.txt", tmp.path()})
+        EXPECT_EQ(messaggio([&] { carica_griglia(file); }),
+                  "Impossibile leggere il file della griglia \"" + path_text(file) + "\".");
 }
 
 TEST(LettoreGrigliaRecords, GivesRecordsOneByOneAndFaultsOnlyWhenReached) {

@@ -92,7 +92,8 @@ INSTANTIATE_TEST_SUITE_P(
                       WriteCase{F, 0.3897, 2, "0.39"}, WriteCase{F, 1, 3, "1.000"},
                       WriteCase{F, 0.125, 2, "0.13"}, WriteCase{F, -0.125, 2, "-0.13"},
                       WriteCase{F, 1.005, 2, "1.01"}, WriteCase{F, 9.9996, 3, "10.000"},
-                      WriteCase{F, -0.0004, 3, "0.000"}, WriteCase{F, 2.5, 0, "3"}));
+                      WriteCase{F, -0.0004, 3, "0.000"}, WriteCase{F, 2.5, 0, "3"},
+                      WriteCase{F, 0, 2, "0.00"}));
 
 TEST(General, TheLargestDoublesAreWrittenAsANumberThatReadsBack) {
     // 15 digits rounded to nearest gave 1.79769313486232E+308, past the largest double: the text
