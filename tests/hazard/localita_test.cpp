@@ -27,7 +27,6 @@ TEST(CercaLocalita, NamesStartingWithTheTextFirstThenTheRestInFileOrderFromThree
     EXPECT_EQ(cerca_localita(elenco, "ROMAGNA"), (Righe{elenco[3], elenco[2], elenco[5]}));
     // Coordinates are not the name: a match there keeps file order.
     EXPECT_EQ(cerca_localita(elenco, "41.8"), (Righe{elenco[0], elenco[1]}));
-    EXPECT_EQ(cerca_localita(elenco, "(rm"), (Righe{elenco[0], elenco[1]}));
     EXPECT_EQ(cerca_localita(elenco, "xyz"), Righe{});
     EXPECT_FALSE(cerca_localita(elenco, "ro").has_value());
 }
@@ -55,7 +54,6 @@ TEST(CercaLocalita, FileInWindows1252OrUtf8WithAnyLineEndAndItsFaults) {
                                  "44.2225   12.0408   Forl\xec (FC)\r"
                                  "43.7   11.1   Citt\xe0 di Castello (PG)");
     EXPECT_EQ(cerca_localita(file, "forlì"), Righe{"44.2225   12.0408   Forlì (FC)"});
-    EXPECT_EQ(cerca_localita(file, "TA D"), Righe{"43.7   11.1   Città di Castello (PG)"});
     EXPECT_EQ(cerca_localita(file, "   ")->size(), 3u);
     EXPECT_EQ(cerca_localita(tmp.scrivi("u.txt", "45.7   9.1   Cantù (CO)\n\n"), "CANTU"),
               Righe{"45.7   9.1   Cantù (CO)"});

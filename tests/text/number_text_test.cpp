@@ -100,7 +100,6 @@ TEST(General, TheLargestDoublesAreWrittenAsANumberThatReadsBack) {
     // written could not be read back.
     const double max = std::numeric_limits<double>::max();
     EXPECT_EQ(general(-max, dot_format()), "-1.79769313486231E+308");
-    EXPECT_EQ(general(1.7976931348623e308, dot_format()), "1.7976931348623E+308");
     for (const std::string& t :
          {general(max, kComma), rounded(-max, 2, kComma), fixed(max, 2, kComma)}) {
         const auto v = parse_number(t, kComma);
