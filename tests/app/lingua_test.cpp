@@ -5,13 +5,10 @@
 
 #include <QApplication>
 
-namespace {
-
-QString tr(const char* contesto, const char* testo) {
-    return QCoreApplication::translate(contesto, testo);
-}
-
 TEST(Lingua, QtsDialogsSpeakItalianUnderAnItalianLocaleOnlyWhileInstalled) {
+    const auto tr = [](const char* contesto, const char* testo) {
+        return QCoreApplication::translate(contesto, testo);
+    };
     const auto italiano = tv::app::traduzioni_qt(QLocale(QLocale::Italian, QLocale::Italy));
     ASSERT_NE(italiano, nullptr) << "Qt's translations (qt6-translations-l10n) are not installed";
     QApplication::installTranslator(italiano.get());
@@ -21,5 +18,3 @@ TEST(Lingua, QtsDialogsSpeakItalianUnderAnItalianLocaleOnlyWhileInstalled) {
     EXPECT_EQ(tr("QFileDialog", "Look in:"), "Look in:");
     EXPECT_EQ(tv::app::traduzioni_qt(QLocale(QLocale::Zulu)), nullptr);
 }
-
-}  // namespace
