@@ -1,10 +1,8 @@
-// The window's building blocks checked on what they paint: twips to pixels, fonts, colours, the
+// The window's building blocks checked on what they paint: twips to pixels, colours, the
 // flat frame, the sketch line and the formula pictures.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QFontDatabase>
-#include <QFontInfo>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
@@ -15,7 +13,6 @@
 #include <tuple>
 
 #include "app/campi.h"
-#include "app/caratteri.h"
 #include "app/colori.h"
 #include "app/cornice.h"
 #include "app/formula.h"
@@ -62,16 +59,6 @@ TEST(Twips, RoundHalvesAwayFromZeroAndConvertOffsetsAndSizesSeparately) {
     const Posizione b = posizione_in_pixel({3000, 1500, 855, 315}, 120);
     EXPECT_EQ(std::tuple(a.left, b.top, a.width, b.width, b.height),
               std::tuple(100, 125, 71, 71, 26));
-}
-
-TEST(Caratteri, MissingFamilyFallsBackToAnInstalledOneKeepingSizeWeightAndSlant) {
-    EXPECT_TRUE(registra_caratteri().isEmpty());  // the test program registered them at start
-    const QFont font = crea_font({"Famiglia Che Non Esiste", 11.25, true, true});
-    const QString usata = QFontInfo(font).family();
-    EXPECT_NE(usata, QStringLiteral("Famiglia Che Non Esiste"));
-    EXPECT_TRUE(QFontDatabase::families().contains(usata)) << usata.toStdString();
-    EXPECT_DOUBLE_EQ(font.pointSizeF(), 11.25);
-    EXPECT_TRUE(font.bold() && font.italic());
 }
 
 TEST(Colori, BackgroundAndTextColourAreWhatALabelAToggleAndAFieldPaint) {
