@@ -1,12 +1,14 @@
 // The window's commands on the real window with answered dialogs: "COPIA" (the picture without
 // buttons, selection or focus), "SALVA" (the BMP file), "STAMPA" (one page), the editor opened by
-// a double-click, "HELP", "RELAZIONE" and the report's PDF read back as text.
+// a double-click, "HELP" (a file URL through the desktop, no shell), "RELAZIONE", the report's PDF
+// read back as text, and Qt's dialogs in Italian.
 #include "app/comandi.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
@@ -17,11 +19,14 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QTimer>
+#include <QUrl>
 #include <functional>
 
 #include "../form/relazione_demo.h"
+#include "app/aiuto.h"
 #include "app/colori.h"
 #include "app/fluttuante.h"
+#include "app/lingua.h"
 #include "app/relazione_pdf.h"
 #include "app/uscite.h"
 #include "finestra_prova.h"
@@ -77,6 +82,26 @@ QString esegui(const QString& programma, const QStringList& argomenti) {
 QString pdftotext(const QString& file) {
     return esegui("pdftotext", {"-layout", file, "-"});
 }
+
+// Takes the URLs the desktop would open, in place of the system's viewer.
+class Visore : public QObject {
+    Q_OBJECT
+
+  public:
+    std::vector<QUrl> ricevuti;
+
+  public slots:
+    void apri(const QUrl& url) { ricevuti.push_back(url); }
+};
+
+class Aiuto : public ::testing::Test {
+  protected:
+    tv::form::prova::CartellaTemp tmp;
+    // A help folder whose path holds blanks and shell characters, and the manual in it.
+    const fs::path help = tmp.path() / "Suite Prova; touch pwned & echo $HOME" / "help";
+    const fs::path pdf = tv::app::percorso_manuale(help);
+    tv::form::RaccoltaMessaggi messaggi;
+};
 
 class Uscita : public ::testing::Test {
   protected:
@@ -309,4 +334,65 @@ TEST(RelazionePdf, DemoReportReadsBackAsTextAndAnUnwritableFileIsNamedAndLeavesN
     EXPECT_FALSE(QFile::exists(manca));
 }
 
+TEST_F(Aiuto, APathWithBlanksAndShellCharactersGoesToTheDesktopAsOneFileUrl) {
+    tv::form::prova::scrivi(pdf, "%PDF-1.4\n");
+    Visore visore;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &visore, "apri");
+    tv::app::PiattaformaQt vero;
+    const bool aperto = tv::app::Command2_Click(help, vero, messaggi);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_TRUE(aperto);
+    EXPECT_EQ(visore.ricevuti, std::vector<QUrl>{QUrl::fromLocalFile(tv::app::percorso_qt(pdf))});
+    EXPECT_TRUE(messaggi.elenco.empty());
+    EXPECT_FALSE(fs::exists(tmp.path() / "pwned"));
+    EXPECT_FALSE(fs::exists(fs::current_path() / "pwned"));
+}
+
+TEST_F(Aiuto, AMissingManualOrADesktopThatCannotOpenItIsReportedWithThePath) {
+    tv::app::prova::PiattaformaProva desktop;
+    const std::string percorso = tv::app::percorso_qt(pdf).toStdString();
+    EXPECT_FALSE(tv::app::Command2_Click(help, desktop, messaggi));
+    EXPECT_TRUE(desktop.aperti.empty());
+    tv::form::prova::scrivi(pdf, "%PDF-1.4\n");
+    desktop.apre = false;
+    EXPECT_FALSE(tv::app::Command2_Click(help, desktop, messaggi));
+    ASSERT_EQ(messaggi.elenco.size(), 2u);
+    EXPECT_EQ(messaggi.elenco[0].testo, "Manuale non trovato:\n" + percorso);
+    EXPECT_EQ(messaggi.elenco[0].titolo, "HELP");
+    EXPECT_EQ(messaggi.elenco[0].icona, tv::form::Icona::stop);
+    EXPECT_EQ(messaggi.elenco[1].testo,
+              "Impossibile aprire il manuale con il visualizzatore di "
+              "documenti PDF del sistema:\n" +
+                  percorso);
+}
+
+// The build lays the typeset manual into the demo suite: "HELP" finds it there.
+TEST(ManualeDemo, HelpInTheDemoSuiteOpensTheBuiltManual) {
+    tv::app::prova::PiattaformaProva desktop;
+    tv::form::RaccoltaMessaggi messaggi;
+    ASSERT_TRUE(tv::app::Command2_Click(fs::path(TV_SOURCE_DIR) / "examples/suite/help", desktop,
+                                        messaggi));
+    QFile pdf(desktop.aperti.at(0).toLocalFile());
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray contenuto = pdf.readAll();
+    EXPECT_TRUE(contenuto.startsWith("%PDF"));
+    EXPECT_GT(contenuto.count("/Type /Page\n"), 10);
+}
+
+TEST(Lingua, QtsDialogsSpeakItalianUnderAnItalianLocaleOnlyWhileInstalled) {
+    const auto tr = [](const char* contesto, const char* testo) {
+        return QCoreApplication::translate(contesto, testo);
+    };
+    const auto italiano = tv::app::traduzioni_qt(QLocale(QLocale::Italian, QLocale::Italy));
+    ASSERT_NE(italiano, nullptr) << "Qt's translations (qt6-translations-l10n) are not installed";
+    QApplication::installTranslator(italiano.get());
+    EXPECT_EQ(tr("QFileDialog", "Look in:"), "Cerca in:");
+    EXPECT_EQ(tr("QPrintDialog", "Print to File (PDF)"), "Stampa su file (PDF)");
+    QApplication::removeTranslator(italiano.get());
+    EXPECT_EQ(tr("QFileDialog", "Look in:"), "Look in:");
+    EXPECT_EQ(tv::app::traduzioni_qt(QLocale(QLocale::Zulu)), nullptr);
+}
+
 }  // namespace
+
+#include "comandi_test.moc"

@@ -1,20 +1,25 @@
-// The window's building blocks checked on what they paint: twips to pixels, colours, the
-// flat frame, the sketch line and the formula pictures.
+// The main window and its building blocks: the design table's layout, twips to pixels, what
+// colours, frame, sketch line and formula pictures paint, and the window as built.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <tuple>
 
 #include "app/campi.h"
 #include "app/colori.h"
 #include "app/cornice.h"
+#include "app/form1.h"
 #include "app/formula.h"
 #include "app/linea.h"
 #include "app/twips.h"
@@ -45,6 +50,46 @@ void fondo(QWidget& w, QSize dimensione, QColor colore) {
     QPalette p = w.palette();
     p.setColor(QPalette::Window, colore);
     w.setPalette(p);
+}
+
+bool si_sovrappongono(const Posizione& a, const Posizione& b, int tolleranza) {
+    const int dx = std::min(a.left + a.width, b.left + b.width) - std::max(a.left, b.left);
+    const int dy = std::min(a.top + a.height, b.top + b.height) - std::max(a.top, b.top);
+    return dx > tolleranza && dy > tolleranza;
+}
+
+bool dentro(const Posizione& p, Contenitore dove) {
+    const Posizione c = dove == Contenitore::finestra
+                            ? Posizione{0, 0, finestra().larghezza, finestra().altezza}
+                            : frames()[static_cast<std::size_t>(dove) - 1].pos;
+    return p.left >= 0 && p.top >= 0 && p.left + p.width <= c.width && p.top + p.height <= c.height;
+}
+
+struct Controllo {
+    std::string nome;
+    Contenitore dove;
+    Posizione pos;
+};
+
+// Every control that takes room on the window, except the sketch lines and the pictures.
+std::vector<Controllo> controlli() {
+    std::vector<Controllo> tutti;
+    const auto n = [](const char* nome, auto i) { return nome + std::to_string(i); };
+    for (int i = 0; i < numero_campi; ++i)
+        tutti.push_back({n("Text1_", i), campi()[i].dove, campi()[i].pos});
+    for (int i = 0; i < numero_label1; ++i)
+        tutti.push_back({n("Label1_", i), etichette1()[i].dove, etichette1()[i].pos});
+    for (std::size_t i = 0; i < indici_label2.size(); ++i)
+        tutti.push_back(
+            {n("Label2_", indici_label2[i]), etichette2()[i].dove, etichette2()[i].pos});
+    for (int i = 0; i < numero_vincoli; ++i)
+        tutti.push_back({n("Check1_", i), Contenitore::frame1, vincoli()[i].pos});
+    for (const auto& p : pulsanti()) tutti.push_back({p.nome, Contenitore::finestra, p.pos});
+    tutti.push_back({"Label3", etichetta3().dove, etichetta3().pos});
+    tutti.push_back({"Combo1", Contenitore::finestra, ricerca().pos});
+    tutti.push_back({scelta_formula().nome, scelta_formula().dove, scelta_formula().pos});
+    tutti.push_back({"Label4", etichetta_fonte().dove, etichetta_fonte().pos});
+    return tutti;
 }
 
 }  // namespace
@@ -167,5 +212,116 @@ TEST(Formula, EveryPictureIsAnSvgOfItsDesignedSizePaintingInkOverAClearGround) {
         EXPECT_EQ(immagine.pixelColor(0, 0), QColor(255, 0, 255)) << risorsa;
         const int inchiostro = conta(immagine, [](QColor p) { return qGray(p.rgb()) < 100; });
         EXPECT_TRUE(esiste ? inchiostro > 20 : inchiostro == 0) << risorsa << " " << inchiostro;
+    }
+}
+
+TEST(Layout, EveryControlFitsInsideItsContainerAndNoTwoOverlapNorCoverASketchLine) {
+    // Rows of the site group are 300 apart with 315-high fields: the 15 twips (one pixel at
+    // 96 dpi) where the borders meet are allowed.
+    const auto tutti = controlli();
+    for (std::size_t a = 0; a < tutti.size(); ++a) {
+        EXPECT_TRUE(dentro(tutti[a].pos, tutti[a].dove)) << tutti[a].nome;
+        for (std::size_t b = a + 1; b < tutti.size(); ++b)
+            EXPECT_FALSE(tutti[a].dove == tutti[b].dove &&
+                         si_sovrappongono(tutti[a].pos, tutti[b].pos, 15))
+                << tutti[a].nome << " and " << tutti[b].nome;
+        // A control over an edge would hide the width that shows the side's restraint; the margin
+        // is half the widest pen each line can get (3 pixels for the edges, 1 for the dimensions).
+        for (int k = 0; k < numero_linee && tutti[a].dove == Contenitore::frame1; ++k) {
+            const DatiLinea& l = linee()[k];
+            const int m = k < 4 ? 23 : 8;
+            const Posizione tratto = {std::min(l.x1, l.x2) - m, std::min(l.y1, l.y2) - m,
+                                      std::abs(l.x2 - l.x1) + 2 * m, std::abs(l.y2 - l.y1) + 2 * m};
+            EXPECT_FALSE(si_sovrappongono(tutti[a].pos, tratto, 0))
+                << tutti[a].nome << " over Line" << k + 1;
+        }
+    }
+    for (const DatiImmagine& i : immagini()) {
+        EXPECT_TRUE(dentro(i.pos, i.dove)) << i.risorsa;
+        // The formula list sits beside Image1, never over a formula.
+        EXPECT_FALSE(i.dove == scelta_formula().dove &&
+                     si_sovrappongono(i.pos, scelta_formula().pos, 0))
+            << i.risorsa;
+    }
+    for (std::size_t a = 0; a < frames().size(); ++a) {
+        EXPECT_TRUE(dentro(frames()[a].pos, Contenitore::finestra)) << frames()[a].nome;
+        for (std::size_t b = a + 1; b < frames().size(); ++b)
+            EXPECT_FALSE(si_sovrappongono(frames()[a].pos, frames()[b].pos, 0)) << frames()[a].nome;
+    }
+    for (const DatiVincolo& v : vincoli())  // the edge's width agrees with the toggle's state
+        EXPECT_EQ(linee()[v.linea - 1].larghezza, v.appoggiato ? 3 : 1) << "Line" << v.linea;
+}
+
+TEST(Finestra, CaptionSizeButtonsSearchBoxAndAccessorsOutsideTheirRanges) {
+    Form1 form(96.0);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("TORVELANDO PANNELLI MURARI"));
+    EXPECT_EQ(form.size(), QSize(679, 544));
+    EXPECT_EQ(Form1(120.0).size(), QSize(849, 680));
+    QStringList pulsanti;
+    for (QPushButton* p : form.comandi()) pulsanti << p->text();
+    EXPECT_EQ(pulsanti, (QStringList{"AGGIORNA", "HELP", "COPIA", "STAMPA", "SALVA", "RELAZIONE"}));
+    EXPECT_EQ(form.command(1), form.comandi()[0]);
+    for (QObject* fuori : std::initializer_list<QObject*>{
+             form.campo(-1), form.campo(27), form.label1(36), form.label2(2), form.check(4),
+             form.linea(0), form.command(7), form.frame(4), form.image(7)})
+        EXPECT_EQ(fuori, nullptr);
+    // The search box is an edit line over an always open list, filling the designed place.
+    QLineEdit* riga = form.combo1();
+    QListWidget* elenco = form.combo1_list();
+    EXPECT_EQ(form.findChildren<QComboBox*>(), QList<QComboBox*>{form.combo2()});  // not Combo1
+    EXPECT_EQ(elenco->count(), 0);
+    EXPECT_FALSE(elenco->isHidden());
+    EXPECT_EQ(riga->geometry().united(elenco->geometry()), form.rettangolo({120, 120, 3735, 960}));
+    EXPECT_EQ(elenco->y(), riga->y() + riga->height());
+}
+
+TEST(Finestra, LockedFieldsRefuseTypingButStillTakeTheFocus) {
+    Form1 form(96.0);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    for (int i = 0; i < numero_campi; ++i) {
+        EXPECT_EQ(form.campo(i)->isReadOnly(), campi()[i].bloccato) << i;
+        QTest::mouseClick(form.campo(i), Qt::LeftButton);
+        EXPECT_TRUE(form.campo(i)->hasFocus()) << i;
+    }
+    form.campo(20)->setFocus();
+    QTest::keyClicks(form.campo(20), QStringLiteral("12"));
+    EXPECT_EQ(form.campo(20)->text(), QStringLiteral("900"));
+    form.campo(13)->selectAll();
+    QTest::keyClicks(form.campo(13), QStringLiteral("12"));
+    EXPECT_EQ(form.campo(13)->text(), QStringLiteral("12"));
+}
+
+TEST(Finestra, TogglesStartTopAndBottomSupportedWithMatchingEdgesUnderTheControls) {
+    Form1 form(96.0);
+    for (int i = 0; i < numero_vincoli; ++i) {
+        const bool appoggiato = i % 2 == 0;
+        EXPECT_EQ(form.check(i)->isChecked(), appoggiato) << i;
+        EXPECT_EQ(form.check(i)->text(), appoggiato ? "Appoggiato" : "Libero") << i;
+        EXPECT_EQ(form.linea_di(i)->larghezza(), appoggiato ? 3 : 1) << i;
+    }
+    EXPECT_EQ(form.linea_di(0), form.linea(3));
+    const auto figli = form.frame(1)->children();  // lines drawn under every control of the frame
+    for (int n = 1; n <= numero_linee; ++n) {
+        EXPECT_LT(figli.indexOf(form.linea(n)), figli.indexOf(form.check(0))) << n;
+        EXPECT_LT(figli.indexOf(form.linea(n)), figli.indexOf(form.campo(12))) << n;
+    }
+    EXPECT_EQ(form.linea(3)->a(), QPoint(form.pixel(3960), form.pixel(720)));
+    EXPECT_EQ(background(form.frame(1)), QColor(Qt::white));  // the panel frame only
+    EXPECT_NE(background(form.frame(2)), QColor(Qt::white));
+}
+
+TEST(Finestra, EveryLabelShowsMarkupLiterally) {
+    // Captions may come from files: "<b>x</b>" must show its tags, not a bold x.
+    Form1 form(96.0);
+    const auto etichette = form.findChildren<QLabel*>();
+    ASSERT_GE(etichette.size(), numero_label1 + 4);
+    for (QLabel* etichetta : etichette) {
+        etichetta->setText(QStringLiteral("x"));
+        const int semplice = etichetta->sizeHint().width();
+        etichetta->setText(QStringLiteral("<b>x</b>"));
+        EXPECT_GT(etichetta->sizeHint().width(), 3 * semplice)
+            << etichetta->objectName().toStdString();
     }
 }
