@@ -1,12 +1,10 @@
-// The manual's typesetting: title, one page per chapter, pictures, failures in words; and the
+// The manual's typesetting: title, one page per chapter, failures in words; and the
 // manual's source names what the window shows.
 #include "impagina.h"
 
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QImage>
-#include <QProcess>
 #include <QRegularExpression>
 
 #include "suite_temp.h"
@@ -54,27 +52,6 @@ TEST(Impagina, AFileThatCannotBeWrittenOrAnEmptyTextIsReported) {
     EXPECT_EQ(impagina("# Titolo\n\ntesto\n", pdf, "T"),
               "Impossibile scrivere il file \"" + pdf + "\".");
     EXPECT_EQ(impagina("", q(tmp.path() / "m.pdf"), "T"), "Il testo del manuale è vuoto.");
-}
-
-// Pictures come from the folder given; a wide one is shrunk to fit the page.
-TEST(Impagina, PicturesFromTheirFolderShrunkToThePage) {
-    tv::form::prova::CartellaTemp tmp;
-    QImage largo(3000, 300, QImage::Format_RGB32);
-    largo.fill(Qt::blue);
-    ASSERT_TRUE(largo.save(q(tmp.path() / "largo.png")));
-    const QString pdf = q(tmp.path() / "m.pdf");
-    ASSERT_EQ(impagina("# T\n\n![a](largo.png)\n", pdf, "T", q(tmp.path())), QString());
-    QProcess p;
-    p.start("pdfimages", {"-list", pdf});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    const QStringList righe = QString::fromUtf8(p.readAllStandardOutput()).split('\n');
-    ASSERT_GE(righe.size(), 3) << righe.join('\n').toStdString();  // two heading lines first
-    const QStringList campi = righe[2].simplified().split(' ');
-    ASSERT_GE(campi.size(), 13);
-    EXPECT_EQ(campi[3], "3000");
-    // Its printed width, 3000 pixels over x-ppi, stays within A4's 8.27 inches.
-    EXPECT_LT(3000.0 / campi[12].toDouble(), 8.27) << righe[2].toStdString();
-    EXPECT_EQ(pagine(pdf), 1);
 }
 
 // What the user meets on screen must be found in the manual, word for word.

@@ -1,5 +1,5 @@
 // The main window and its building blocks: the design table's layout, twips to pixels, what
-// colours, frame, sketch line and formula pictures paint, and the window as built.
+// colours, sketch line and formula pictures paint, and the window as built.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -18,7 +18,6 @@
 
 #include "app/campi.h"
 #include "app/colori.h"
-#include "app/cornice.h"
 #include "app/form1.h"
 #include "app/formula.h"
 #include "app/linea.h"
@@ -41,7 +40,6 @@ auto uguale(QColor c) {
     return [c](QColor p) { return p.rgb() == c.rgb(); };
 }
 const auto non_bianco = [](QColor p) { return p != QColor(Qt::white); };
-const auto scuro = [](QColor p) { return qGray(p.rgb()) < 128; };
 
 // A sheet of colour `fondo` as large as `dimensione`.
 void fondo(QWidget& w, QSize dimensione, QColor colore) {
@@ -146,24 +144,6 @@ TEST(Colori, ColoraTuttoPaintsEveryControlThatHasColoursButNotTheButtons) {
     EXPECT_TRUE(etichetta->autoFillBackground());
     EXPECT_FALSE(ha_colori(pulsante));
     EXPECT_EQ(pulsante->palette().color(QPalette::Button), faccia);
-}
-
-TEST(Cornice, FillsItsInsideWithItsColourAndDrawsBorderAndCaption) {
-    // The white panel frame must match the white controls placed on it.
-    CorniceWidget cornice(QStringLiteral("EC8 - 4.3.5.2"));
-    cornice.resize(200, 80);
-    set_background(&cornice, Qt::white);
-    set_text_color(&cornice, Qt::black);
-    const QImage immagine = cornice.grab().toImage();
-    const int alto = cornice.fontMetrics().height();
-    EXPECT_EQ(conta(immagine, non_bianco, QRect(5, alto + 5, 190, 40)), 0);
-    EXPECT_GT(conta(immagine, scuro, QRect(0, 0, 120, alto)), 30);  // the caption
-    EXPECT_GT(conta(immagine, non_bianco, QRect(100, 75, 1, 5)), 0);
-    EXPECT_GT(conta(immagine, non_bianco, QRect(0, 60, 3, 1)), 0);
-    CorniceWidget senza(QString{});  // without a caption the top edge runs across
-    senza.resize(100, 60);
-    set_background(&senza, Qt::white);
-    EXPECT_GT(conta(senza.grab().toImage(), non_bianco, QRect(30, alto / 2 - 1, 1, 3)), 0);
 }
 
 TEST(Linea, PaintsItsWidthTimesTheScaleInItsColourWithSquareCapsAndLetsClicksThrough) {
