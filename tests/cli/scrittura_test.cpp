@@ -1,19 +1,18 @@
 // Outputs that cannot be written, run as a user runs torvelando-cli (a child process): a full
-// standard output, a results file that cannot be written, a batch interrupted half way.
+// standard output, a results file that cannot be written, a batch interrupted half way; and the
+// report on the demo job, read back with pdftotext.
 #include "cli/scrittura.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <csignal>
-#include <fstream>
+#include <cstdio>
 #include <set>
-#include <sstream>
 #include <thread>
 
 #include "suite_temp.h"
@@ -36,17 +35,17 @@ std::set<std::string> nomi(const fs::path& cartella) {
     return out;
 }
 
-// The command line started with its standard output on `stdout_file` and its standard error in
-// `stderr_file`; its pid.
-pid_t avvia(const std::vector<std::string>& args, const fs::path& stdout_file,
-            const fs::path& stderr_file) {
-    std::vector<std::string> tutti = {TV_CLI};
-    tutti.insert(tutti.end(), args.begin(), args.end());
+// The program started in `cwd` with its standard output on `stdout_file` and its standard error
+// in `stderr_file`; its pid.
+pid_t avvia(std::vector<std::string> args, const fs::path& stdout_file,
+            const fs::path& stderr_file, const fs::path& cwd = fs::current_path()) {
+    args.insert(args.begin(), TV_CLI);
     std::vector<char*> argv;
-    for (auto& a : tutti) argv.push_back(a.data());
+    for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     posix_spawn_file_actions_t azioni;
     posix_spawn_file_actions_init(&azioni);
+    posix_spawn_file_actions_addchdir_np(&azioni, cwd.c_str());
     posix_spawn_file_actions_addopen(&azioni, STDOUT_FILENO, stdout_file.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&azioni, STDERR_FILENO, stderr_file.c_str(),
@@ -83,77 +82,58 @@ class Scrittura : public ::testing::Test {
     }
 };
 
-struct Comando {
-    const char* nome;
-    std::vector<std::string> args;  // the suite's root follows
-    const char* destinazione;       // as the message names it
-};
-void PrintTo(const Comando& c, std::ostream* os) {
-    *os << c.nome;
-}
-
-class Pieno : public Scrittura, public ::testing::WithParamInterface<Comando> {};
-
 // The standard output on /dev/full, and for one case the results file.
-TEST_P(Pieno, ExitsTwoNamingTheDestination) {
-    auto args = GetParam().args;
-    if (args.front() == "batch") args.insert(args.begin() + 1, lotto(3).string());
-    if (args.front() != "--help") args.insert(args.end(), {"--root", suite.root().string()});
-    const bool su_stdout = std::string(GetParam().destinazione) == "standard output";
-    EXPECT_EQ(attendi(avvia(args, su_stdout ? "/dev/full" : dir / "out", err)), 2);
-    EXPECT_EQ(leggi(err),
-              "Scrittura non riuscita: " + std::string(GetParam().destinazione) + ".\n");
+TEST_F(Scrittura, FullOutputExitsTwoNamingTheDestination) {
+    const std::pair<std::vector<std::string>, std::string> casi[] = {
+        {{"check"}, "standard output"},
+        {{"check", "--json"}, "standard output"},
+        {{"search", "tor"}, "standard output"},
+        {{"batch"}, "standard output"},
+        {{"batch", "-o", "/dev/full"}, "\"/dev/full\""},
+        {{"--help"}, "standard output"}};
+    for (auto [args, destinazione] : casi) {
+        if (args.front() == "batch") args.insert(args.begin() + 1, lotto(3).string());
+        if (args.front() != "--help") args.insert(args.end(), {"--root", suite.root().string()});
+        const bool su_stdout = destinazione == "standard output";
+        EXPECT_EQ(attendi(avvia(args, su_stdout ? "/dev/full" : dir / "out", err)), 2);
+        EXPECT_EQ(leggi(err), "Scrittura non riuscita: " + destinazione + ".\n") << args[0];
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Comandi, Pieno,
-    ::testing::Values(Comando{"Check", {"check"}, "standard output"},
-                      Comando{"CheckJson", {"check", "--json"}, "standard output"},
-                      Comando{"Search", {"search", "tor"}, "standard output"},
-                      Comando{"Batch", {"batch"}, "standard output"},
-                      Comando{"BatchOutputFile", {"batch", "-o", "/dev/full"}, "\"/dev/full\""},
-                      Comando{"Help", {"--help"}, "standard output"}),
-    [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(Scrittura, CompletedBatchReplacesTheFileKeepingItsPermissions) {
     const fs::path out = dir / "OUT.csv";
     scrivi(out, "risultati di ieri\n");
-    fs::permissions(out, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const auto permessi = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(out, permessi);
     EXPECT_EQ(attendi(avvia(batch(lotto(2).string(), out.string()), dir / "stdout", err)), 0)
         << leggi(err);
     const std::string nuovo = leggi(out);
     EXPECT_TRUE(nuovo.starts_with("id,lat,")) << nuovo;
     EXPECT_NE(nuovo.find("\np1,"), std::string::npos) << nuovo;
-    EXPECT_EQ(fs::status(out).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(fs::status(out).permissions(), permessi);
     EXPECT_EQ(nomi(dir), (std::set<std::string>{"OUT.csv", "stdout"}));
 }
 
-class Interrotto : public Scrittura, public ::testing::WithParamInterface<int> {};
-
-TEST_P(Interrotto, LeavesTheEarlierFileAndNoTemporaryFile) {
+TEST_F(Scrittura, InterruptedBatchLeavesTheEarlierFileAndNoTemporaryFile) {
     const fs::path out = dir / "OUT.csv";
     const std::string ieri = "id,verdict\r\nieri,\"> Fa : OK\"\n";
-    scrivi(out, ieri);
-    // Long enough to be still running when its temporary file shows.
-    const pid_t pid = avvia(batch(lotto(300000).string(), out.string()),
-                            suite.fuori().parent_path() / "stdout", err);
-    bool visto = false;
-    for (int i = 0; i < 20000 && !visto; ++i) {
-        visto = nomi(dir).size() > 1;
-        if (!visto) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const fs::path file = lotto(300000);  // long enough to be still running when its temporary
+    for (int segnale : {SIGINT, SIGTERM}) {  // file shows
+        scrivi(out, ieri);
+        const pid_t pid = avvia(batch(file.string(), out.string()),
+                                suite.fuori().parent_path() / "stdout", err);
+        bool visto = false;
+        for (int i = 0; i < 20000 && !visto; ++i) {
+            visto = nomi(dir).size() > 1;
+            if (!visto) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        ASSERT_TRUE(visto) << "no temporary file beside OUT.csv";
+        kill(pid, segnale);
+        EXPECT_EQ(attendi(pid), 128 + segnale);
+        EXPECT_EQ(leggi(out), ieri);
+        EXPECT_EQ(nomi(dir), std::set<std::string>{"OUT.csv"});
     }
-    ASSERT_TRUE(visto) << "no temporary file beside OUT.csv";
-    kill(pid, GetParam());
-    EXPECT_EQ(attendi(pid), 128 + GetParam());
-    EXPECT_EQ(leggi(out), ieri);
-    EXPECT_EQ(nomi(dir), std::set<std::string>{"OUT.csv"});
 }
-
-INSTANTIATE_TEST_SUITE_P(Segnali, Interrotto, ::testing::Values(SIGINT, SIGTERM),
-                         [](const auto& info) {
-                             return info.param == SIGINT ? "Sigint" : "Sigterm";
-                         });
 
 TEST_F(Scrittura, FileNotConfirmedLeavesTheTargetAndNoTemporaryFile) {
     const fs::path out = dir / "OUT.csv";
@@ -167,6 +147,59 @@ TEST_F(Scrittura, FileNotConfirmedLeavesTheTargetAndNoTemporaryFile) {
     }
     EXPECT_EQ(leggi(out), "vecchio");
     EXPECT_EQ(nomi(dir), std::set<std::string>{"OUT.csv"});
+}
+
+// ---- the report on the demo job -------------------------------------------------------------
+
+// Output of a shell command line (quoted by the caller).
+std::string uscita(const std::string& comando) {
+    std::string out;
+    if (FILE* p = popen(comando.c_str(), "r")) {
+        std::array<char, 4096> buf{};
+        for (std::size_t n; (n = fread(buf.data(), 1, buf.size(), p)) > 0;) out.append(buf.data(), n);
+        pclose(p);
+    }
+    return out;
+}
+
+class Relazione : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!form::prova::copia_suite_demo(tmp.path())) GTEST_SKIP() << "no reference data";
+        fs::create_directories(cwd);
+    }
+    // The exit code of `torvelando-cli report --root <demo> ARGS` run in `cwd`.
+    int report(std::vector<std::string> args) {
+        args.insert(args.begin(), {"report", "--root", tmp.path().string()});
+        return attendi(avvia(args, "/dev/null", err, cwd));
+    }
+    form::prova::CartellaTemp tmp;
+    fs::path cwd = tmp.path() / "qui";
+    fs::path err = tmp.path() / "err.txt";
+};
+
+TEST_F(Relazione, DefaultFileIsTheJobsPdfAndReadsBack) {
+    ASSERT_EQ(report({}), 0) << leggi(err);
+    const fs::path pdf = cwd / "demo.pdf";
+    const std::string testo = uscita("pdftotext -layout '" + pdf.string() + "' -");
+    for (const char* atteso : {"demo", "26527", "26528", "26306", "26305", "Fa", "840,56",
+                               "Rlat", "614,87", "verifica non soddisfatta"})
+        EXPECT_NE(testo.find(atteso), std::string::npos) << atteso;
+    const std::string info = uscita("pdfinfo '" + pdf.string() + "'");
+    const auto pagine = info.find("Pages:");
+    ASSERT_NE(pagine, std::string::npos);
+    EXPECT_GE(std::stoi(info.substr(pagine + 6)), 2);
+}
+
+TEST_F(Relazione, StoppedOrRefusedRunWritesNothing) {
+    EXPECT_EQ(report({"--set", "lon=0", "-o", "r.pdf"}), 1);
+    EXPECT_NE(leggi(err).find(": "), std::string::npos) << leggi(err);
+    EXPECT_FALSE(fs::exists(cwd / "r.pdf"));
+    EXPECT_EQ(report({"--set", "qa=abc", "-o", "r.pdf"}), 2);  // refused as check refuses it
+    EXPECT_FALSE(fs::exists(cwd / "r.pdf"));
+    const fs::path file = cwd / "manca" / "r.pdf";
+    EXPECT_EQ(report({"-o", file.string()}), 2);
+    EXPECT_NE(leggi(err).find(file.string()), std::string::npos) << leggi(err);
 }
 
 }  // namespace
