@@ -1,6 +1,6 @@
 // Outputs that cannot be written, run as a user runs torvelando-cli (a child process): a full
-// standard output, a results file that cannot be written, a batch interrupted half way; and the
-// report on the demo job, read back with pdftotext.
+// standard output, a results file that cannot be written, a batch interrupted half way, the
+// report.
 #include "cli/scrittura.h"
 
 #include <fcntl.h>
@@ -9,11 +9,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <csignal>
-#include <cstdio>
+#include <cstdlib>
 #include <set>
-#include <thread>
 
 #include "suite_temp.h"
 
@@ -37,8 +35,8 @@ std::set<std::string> nomi(const fs::path& cartella) {
 
 // The program started in `cwd` with its standard output on `stdout_file` and its standard error
 // in `stderr_file`; its pid.
-pid_t avvia(std::vector<std::string> args, const fs::path& stdout_file,
-            const fs::path& stderr_file, const fs::path& cwd = fs::current_path()) {
+pid_t avvia(std::vector<std::string> args, const fs::path& stdout_file, const fs::path& stderr_file,
+            const fs::path& cwd = fs::current_path()) {
     args.insert(args.begin(), TV_CLI);
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
@@ -82,21 +80,23 @@ class Scrittura : public ::testing::Test {
     }
 };
 
-// The standard output on /dev/full, and for one case the results file.
-TEST_F(Scrittura, FullOutputExitsTwoNamingTheDestination) {
+// The standard output on /dev/full, the results file on /dev/full or in a missing folder.
+TEST_F(Scrittura, OutputThatCannotBeWrittenExitsTwoNamingIt) {
+    const std::string pieno = "Scrittura non riuscita: standard output.";
+    const std::string manca = (dir / "manca" / "r.csv").string();
     const std::pair<std::vector<std::string>, std::string> casi[] = {
-        {{"check"}, "standard output"},
-        {{"check", "--json"}, "standard output"},
-        {{"search", "tor"}, "standard output"},
-        {{"batch"}, "standard output"},
-        {{"batch", "-o", "/dev/full"}, "\"/dev/full\""},
-        {{"--help"}, "standard output"}};
-    for (auto [args, destinazione] : casi) {
+        {{"check"}, pieno},
+        {{"check", "--json"}, pieno},
+        {{"search", "tor"}, pieno},
+        {{"batch"}, pieno},
+        {{"--help"}, pieno},
+        {{"batch", "-o", "/dev/full"}, "Scrittura non riuscita: \"/dev/full\"."},
+        {{"batch", "-o", manca}, "Impossibile scrivere il file \"" + manca + "\"."}};
+    for (auto [args, messaggio] : casi) {
         if (args.front() == "batch") args.insert(args.begin() + 1, lotto(3).string());
         if (args.front() != "--help") args.insert(args.end(), {"--root", suite.root().string()});
-        const bool su_stdout = destinazione == "standard output";
-        EXPECT_EQ(attendi(avvia(args, su_stdout ? "/dev/full" : dir / "out", err)), 2);
-        EXPECT_EQ(leggi(err), "Scrittura non riuscita: " + destinazione + ".\n") << args[0];
+        EXPECT_EQ(attendi(avvia(args, messaggio == pieno ? "/dev/full" : dir / "out", err)), 2);
+        EXPECT_EQ(leggi(err), messaggio + "\n") << args[0];
     }
 }
 
@@ -107,9 +107,8 @@ TEST_F(Scrittura, CompletedBatchReplacesTheFileKeepingItsPermissions) {
     fs::permissions(out, permessi);
     EXPECT_EQ(attendi(avvia(batch(lotto(2).string(), out.string()), dir / "stdout", err)), 0)
         << leggi(err);
-    const std::string nuovo = leggi(out);
-    EXPECT_TRUE(nuovo.starts_with("id,lat,")) << nuovo;
-    EXPECT_NE(nuovo.find("\np1,"), std::string::npos) << nuovo;
+    EXPECT_TRUE(leggi(out).starts_with("id,lat,")) << leggi(out);
+    EXPECT_NE(leggi(out).find("\np1,"), std::string::npos) << leggi(out);
     EXPECT_EQ(fs::status(out).permissions(), permessi);
     EXPECT_EQ(nomi(dir), (std::set<std::string>{"OUT.csv", "stdout"}));
 }
@@ -117,17 +116,13 @@ TEST_F(Scrittura, CompletedBatchReplacesTheFileKeepingItsPermissions) {
 TEST_F(Scrittura, InterruptedBatchLeavesTheEarlierFileAndNoTemporaryFile) {
     const fs::path out = dir / "OUT.csv";
     const std::string ieri = "id,verdict\r\nieri,\"> Fa : OK\"\n";
-    const fs::path file = lotto(300000);  // long enough to be still running when its temporary
+    const fs::path file = lotto(300000);     // long enough to be still running when its temporary
     for (int segnale : {SIGINT, SIGTERM}) {  // file shows
         scrivi(out, ieri);
-        const pid_t pid = avvia(batch(file.string(), out.string()),
-                                suite.fuori().parent_path() / "stdout", err);
-        bool visto = false;
-        for (int i = 0; i < 20000 && !visto; ++i) {
-            visto = nomi(dir).size() > 1;
-            if (!visto) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-        ASSERT_TRUE(visto) << "no temporary file beside OUT.csv";
+        const pid_t pid =
+            avvia(batch(file.string(), out.string()), suite.fuori().parent_path() / "stdout", err);
+        for (int i = 0; i < 20000 && nomi(dir).size() < 2; ++i) usleep(1000);
+        ASSERT_EQ(nomi(dir).size(), 2u) << "no temporary file beside OUT.csv";
         kill(pid, segnale);
         EXPECT_EQ(attendi(pid), 128 + segnale);
         EXPECT_EQ(leggi(out), ieri);
@@ -141,65 +136,34 @@ TEST_F(Scrittura, FileNotConfirmedLeavesTheTargetAndNoTemporaryFile) {
     {
         FileAtomico f(out);
         ASSERT_TRUE(f.aperto());
-        f.stream() << "nuovo";
-        f.stream().flush();
+        f.stream() << "nuovo" << std::flush;
         EXPECT_EQ(nomi(dir).size(), 2u);
     }
     EXPECT_EQ(leggi(out), "vecchio");
     EXPECT_EQ(nomi(dir), std::set<std::string>{"OUT.csv"});
 }
 
-// ---- the report on the demo job -------------------------------------------------------------
-
-// Output of a shell command line (quoted by the caller).
-std::string uscita(const std::string& comando) {
-    std::string out;
-    if (FILE* p = popen(comando.c_str(), "r")) {
-        std::array<char, 4096> buf{};
-        for (std::size_t n; (n = fread(buf.data(), 1, buf.size(), p)) > 0;) out.append(buf.data(), n);
-        pclose(p);
-    }
-    return out;
-}
-
-class Relazione : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        if (!form::prova::copia_suite_demo(tmp.path())) GTEST_SKIP() << "no reference data";
-        fs::create_directories(cwd);
-    }
-    // The exit code of `torvelando-cli report --root <demo> ARGS` run in `cwd`.
-    int report(std::vector<std::string> args) {
-        args.insert(args.begin(), {"report", "--root", tmp.path().string()});
-        return attendi(avvia(args, "/dev/null", err, cwd));
-    }
-    form::prova::CartellaTemp tmp;
-    fs::path cwd = tmp.path() / "qui";
-    fs::path err = tmp.path() / "err.txt";
-};
-
-TEST_F(Relazione, DefaultFileIsTheJobsPdfAndReadsBack) {
+// The report on the demo job: the PDF read back with pdftotext, the job's name as default file;
+// a stopped or refused run writes nothing.
+TEST_F(Scrittura, ReportOfTheDemoJobReadsBackOrWritesNothing) {
+    form::prova::CartellaTemp demo;
+    if (!form::prova::copia_suite_demo(demo.path())) GTEST_SKIP() << "no reference data";
+    const auto report = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), {"report", "--root", demo.path().string()});
+        return attendi(avvia(args, "/dev/null", err, dir));
+    };
     ASSERT_EQ(report({}), 0) << leggi(err);
-    const fs::path pdf = cwd / "demo.pdf";
-    const std::string testo = uscita("pdftotext -layout '" + pdf.string() + "' -");
-    for (const char* atteso : {"demo", "26527", "26528", "26306", "26305", "Fa", "840,56",
-                               "Rlat", "614,87", "verifica non soddisfatta"})
-        EXPECT_NE(testo.find(atteso), std::string::npos) << atteso;
-    const std::string info = uscita("pdfinfo '" + pdf.string() + "'");
-    const auto pagine = info.find("Pages:");
-    ASSERT_NE(pagine, std::string::npos);
-    EXPECT_GE(std::stoi(info.substr(pagine + 6)), 2);
-}
-
-TEST_F(Relazione, StoppedOrRefusedRunWritesNothing) {
+    const std::string pdf = (dir / "demo.pdf").string(), txt = (dir / "demo.txt").string();
+    ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + txt + "'").c_str()), 0);
+    for (const char* atteso : {"demo", "26527", "26528", "26306", "26305", "Fa", "840,56", "Rlat",
+                               "614,87", "verifica non soddisfatta"})
+        EXPECT_NE(leggi(txt).find(atteso), std::string::npos) << atteso;
+    ASSERT_EQ(std::system(("pdfinfo '" + pdf + "' > '" + txt + "'").c_str()), 0);
+    EXPECT_GE(std::stoi(leggi(txt).substr(leggi(txt).find("Pages:") + 6)), 2);
     EXPECT_EQ(report({"--set", "lon=0", "-o", "r.pdf"}), 1);
     EXPECT_NE(leggi(err).find(": "), std::string::npos) << leggi(err);
-    EXPECT_FALSE(fs::exists(cwd / "r.pdf"));
     EXPECT_EQ(report({"--set", "qa=abc", "-o", "r.pdf"}), 2);  // refused as check refuses it
-    EXPECT_FALSE(fs::exists(cwd / "r.pdf"));
-    const fs::path file = cwd / "manca" / "r.pdf";
-    EXPECT_EQ(report({"-o", file.string()}), 2);
-    EXPECT_NE(leggi(err).find(file.string()), std::string::npos) << leggi(err);
+    EXPECT_FALSE(fs::exists(dir / "r.pdf"));
 }
 
 }  // namespace
