@@ -40,26 +40,19 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CasoModifica{"FieldText", [](Form1& f) { testo(f, Campo::t, "20"); }, true},
         CasoModifica{"FieldTextPutBack",
-                     [](Form1& f) {
-                         testo(f, Campo::t, "20");
-                         testo(f, Campo::t, "12");
-                     },
-                     false},
+                     [](Form1& f) { testo(f, Campo::t, "20"), testo(f, Campo::t, "12"); }, false},
         CasoModifica{"Toggle", [](Form1& f) { f.imposta_check(1, true); }, true},
         CasoModifica{"ToggleUndoneByTheRules", [](Form1& f) { f.imposta_check(0, false); }, false},
         CasoModifica{"BottomToggle", [](Form1& f) { f.imposta_check(2, false); }, false},
-        CasoModifica{"ListPick",
-                     [](Form1& f) {
-                         f.imposta_testo_combo("nodo");
-                         f.Combo1_Click(0);
-                     },
+        CasoModifica{"ListPick", [](Form1& f) { f.imposta_testo_combo("nodo"), f.Combo1_Click(0); },
                      true},
         CasoModifica{"AlphaTyped", [](Form1& f) { testo(f, Campo::ag, "0.5"); }, true}),
     [](const auto& info) { return std::string(info.param.nome); });
 
-TEST(Aggiornamento, AStoppedRunLeavesTheResultsStaleUntilARunCompletes) {
+TEST(Aggiornamento, StaleBeforeAnyRunAndAfterAStoppedRunUntilARunCompletes) {
     prova::SuiteTemp s;
     prova::Finestra w;
+    EXPECT_TRUE(w.form.risultati_scaduti());
     ASSERT_TRUE(w.avvia(s));
     const StatoFinestra prima = w.form.stato;
     testo(w.form, Campo::t, "-1");
@@ -73,11 +66,6 @@ TEST(Aggiornamento, AStoppedRunLeavesTheResultsStaleUntilARunCompletes) {
     EXPECT_TRUE(w.form.risultati_scaduti());
     EXPECT_TRUE(w.form.Command1_Click(0));
     EXPECT_FALSE(w.form.risultati_scaduti());
-}
-
-TEST(Aggiornamento, BeforeAnyRunTheResultsAreStale) {
-    prova::Finestra w;
-    EXPECT_TRUE(w.form.risultati_scaduti());
 }
 
 TEST(Aggiornamento, StaleResultsAreGreyWithoutVerdictAndCurrentOnesKeepTheRunsColours) {

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <thread>
 #include <tuple>
 
@@ -23,13 +22,9 @@ std::string leggi(const fs::path& p) {
     return text::read_bytes(p).value_or("<manca>");
 }
 
-std::string errore_di(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Failure& e) {
-        return e.what();
-    }
-    return "<nessun errore>";
+template <class F>
+std::string errore_di(F&& f) {
+    return tv::prova::messaggio(f);
 }
 
 // ---- Where the user's suite goes, --root ---------------------------------------------------
@@ -87,7 +82,10 @@ class Installazione : public ::testing::Test {
     CartellaTemp tmp_;
 };
 
-TEST_F(Installazione, FirstUseMakesAWorkingSuiteAndSaysWhere) {
+// Read-only installed files give the user writable copies.
+TEST_F(Installazione, FirstUseMakesAWorkingWritableSuiteAndSaysWhere) {
+    for (const auto& e : fs::recursive_directory_iterator(dati()))
+        if (e.is_regular_file()) fs::permissions(e.path(), fs::perms::owner_read);
     const auto s = avvia();
     ASSERT_TRUE(s);
     EXPECT_TRUE(s->creata);
@@ -97,7 +95,9 @@ TEST_F(Installazione, FirstUseMakesAWorkingSuiteAndSaysWhere) {
     for (const char* f : {"impostazioni/lavoro", "lavori/demo/sismica_2008.txt",
                           "progra/parametri_per_spettro.txt", "help/torvelando.pdf"})
         EXPECT_EQ(leggi(suite() / f), leggi(dati() / f)) << f;
-
+    for (const auto& e : fs::recursive_directory_iterator(suite()))
+        EXPECT_NE(fs::status(e.path()).permissions() & fs::perms::owner_write, fs::perms::none)
+            << e.path();
     const auto again = avvia();
     ASSERT_TRUE(again);
     EXPECT_FALSE(again->creata);  // said once only
@@ -126,29 +126,20 @@ TEST_F(Installazione, LaterStartsRefreshTheProgramsDataAndNeverTheJobs) {
               2);  // no copy left half-way
 }
 
-TEST_F(Installazione, ReadOnlyInstalledFilesGiveTheUserWritableCopies) {
-    for (const auto& e : fs::recursive_directory_iterator(dati()))
-        if (e.is_regular_file()) fs::permissions(e.path(), fs::perms::owner_read);
-    ASSERT_TRUE(avvia());
-    for (const auto& e : fs::recursive_directory_iterator(suite()))
-        EXPECT_NE(fs::status(e.path()).permissions() & fs::perms::owner_write, fs::perms::none)
-            << e.path();
-}
-
 TEST_F(Installazione, ProgramsStartedTogetherShareOneWholeSuite) {
     std::vector<std::thread> programmi;
     std::vector<std::string> errori(4);
     for (std::size_t i = 0; i < errori.size(); ++i)
         programmi.emplace_back([&, i] { errori[i] = errore_di([&] { avvia(); }); });
     for (auto& t : programmi) t.join();
-    for (const auto& e : errori) EXPECT_EQ(e, "<nessun errore>");
+    for (const auto& e : errori) EXPECT_EQ(e, "(nessun errore)");
     EXPECT_EQ(leggi(suite() / "progra" / "parametri_per_spettro.txt"),
               leggi(dati() / "progra" / "parametri_per_spettro.txt"));
     EXPECT_EQ(std::distance(fs::directory_iterator(suite().parent_path()), fs::directory_iterator()),
               1);  // the suite alone: no folder left half-made
 }
 
-TEST_F(Installazione, StartUpsOwnRuleComesFirst) {
+TEST_F(Installazione, StartUpsOwnRuleComesFirstAndAFailureNamesTheFolder) {
     EXPECT_FALSE(avvia({"|DIROOT=/altra|"}));
     prova::SuiteTemp vicina;  // the current folder is <suite>/progra
     EXPECT_FALSE(suite_di_ripiego({}, vicina.progra(), ambiente()));
@@ -156,9 +147,7 @@ TEST_F(Installazione, StartUpsOwnRuleComesFirst) {
     non_installato.eseguibile = tmp_.path() / "build" / "src" / "cli" / "torvelando-cli";
     EXPECT_FALSE(suite_di_ripiego({}, tmp_.path() / "altrove", non_installato));
     EXPECT_FALSE(fs::exists(home() / ".local"));
-}
-
-TEST_F(Installazione, AFolderThatCannotBeMadeIsNamed) {
+    // A folder that cannot be made is named.
     scrivi(home() / ".local", "un file, non una cartella");
     const std::string e = errore_di([&] { avvia(); });
     EXPECT_EQ(e.rfind("Impossibile preparare la suite dell'utente in " + suite().string() + ": ",
