@@ -22,10 +22,7 @@ std::string leggi(const fs::path& p) {
     return text::read_bytes(p).value_or("<manca>");
 }
 
-template <class F>
-std::string errore_di(F&& f) {
-    return tv::prova::messaggio(f);
-}
+using tv::prova::messaggio;
 
 // ---- Where the user's suite goes, --root ---------------------------------------------------
 
@@ -50,7 +47,7 @@ TEST(OpzioneRoot, BecomesTheRootStartUpReads) {
     // The first one given is the one start-up takes, blanks and all.
     EXPECT_EQ(trova_root(opzione_root(args, "/w/progra"), "/").generic_string(), "/w/Mia Suite");
     for (const auto& vuoto : {std::vector<std::string>{"--root"}, {"--root="}, {"--root", " "}})
-        EXPECT_EQ(errore_di([&] { opzione_root(vuoto, "/w"); }),
+        EXPECT_EQ(messaggio([&] { opzione_root(vuoto, "/w"); }),
                   "Cartella della suite non indicata: dopo --root manca il percorso.");
 }
 
@@ -87,8 +84,7 @@ TEST_F(Installazione, FirstUseMakesAWorkingWritableSuiteAndSaysWhere) {
     for (const auto& e : fs::recursive_directory_iterator(dati()))
         if (e.is_regular_file()) fs::permissions(e.path(), fs::perms::owner_read);
     const auto s = avvia();
-    ASSERT_TRUE(s);
-    EXPECT_TRUE(s->creata);
+    ASSERT_TRUE(s && s->creata);
     EXPECT_EQ(s->root, suite());
     EXPECT_EQ(avviso_suite_creata(*s), "Creata la suite dell'utente in " + suite().string() +
                                            ": qui sono le impostazioni e i lavori.");
@@ -99,8 +95,7 @@ TEST_F(Installazione, FirstUseMakesAWorkingWritableSuiteAndSaysWhere) {
         EXPECT_NE(fs::status(e.path()).permissions() & fs::perms::owner_write, fs::perms::none)
             << e.path();
     const auto again = avvia();
-    ASSERT_TRUE(again);
-    EXPECT_FALSE(again->creata);  // said once only
+    EXPECT_TRUE(again && !again->creata);  // said once only
 }
 
 TEST_F(Installazione, LaterStartsRefreshTheProgramsDataAndNeverTheJobs) {
@@ -130,7 +125,7 @@ TEST_F(Installazione, ProgramsStartedTogetherShareOneWholeSuite) {
     std::vector<std::thread> programmi;
     std::vector<std::string> errori(4);
     for (std::size_t i = 0; i < errori.size(); ++i)
-        programmi.emplace_back([&, i] { errori[i] = errore_di([&] { avvia(); }); });
+        programmi.emplace_back([&, i] { errori[i] = messaggio([&] { avvia(); }); });
     for (auto& t : programmi) t.join();
     for (const auto& e : errori) EXPECT_EQ(e, "(nessun errore)");
     EXPECT_EQ(leggi(suite() / "progra" / "parametri_per_spettro.txt"),
@@ -149,7 +144,7 @@ TEST_F(Installazione, StartUpsOwnRuleComesFirstAndAFailureNamesTheFolder) {
     EXPECT_FALSE(fs::exists(home() / ".local"));
     // A folder that cannot be made is named.
     scrivi(home() / ".local", "un file, non una cartella");
-    const std::string e = errore_di([&] { avvia(); });
+    const std::string e = messaggio([&] { avvia(); });
     EXPECT_EQ(e.rfind("Impossibile preparare la suite dell'utente in " + suite().string() + ": ",
                       0),
               0u)

@@ -37,46 +37,30 @@ class Verifica : public ::testing::Test {
     Finestra w;
 };
 
-struct CasoPeriodo {
-    const char *VN, *Cu, *PVR;
-    const char* VR;  // Label2(6)
-    double TR;
-    int k;  // tabulated period whose values the run takes (0 = 30 ... 8 = 2475 years)
-};
-
-class PeriodoRitorno : public Verifica, public ::testing::WithParamInterface<CasoPeriodo> {};
-
-TEST_P(PeriodoRitorno, FieldZeroShowsAgOfTheSiteAtTheReturnPeriod) {
-    const CasoPeriodo& c = GetParam();
-    campo(8) = c.VN, campo(10) = c.Cu, campo(9) = c.PVR;
-    ASSERT_TRUE(w.form.Command1_Click(0));
+// TR itself is the hazard library's: here the fields reach it and field 0 shows its ag.
+TEST_F(Verifica, FieldZeroShowsAgOfTheSiteAtTheReturnPeriodOfTheFields) {
+    struct Caso {
+        const char *VN, *Cu, *PVR, *VR;  // VR: Label2(6)
+        double TR;
+        int k;  // tabulated period of the ag (0 = 30 ... 8 = 2475 years); -1: between 5 and 6
+    };
+    for (const Caso& c : {Caso{"50", "1", "10", "50", 475, 6}, Caso{"50", "1", "63", "50", 50, 1},
+                          Caso{"25", "2", "5", "50", 975, 7},
+                          Caso{"25", "1.5", "10", "37.5", 356, -1}}) {  // -37.5 / ln 0.9
+        campo(8) = c.VN, campo(10) = c.Cu, campo(9) = c.PVR;
+        ASSERT_TRUE(w.form.Command1_Click(0));
+        const AzioneSito& a = w.form.risultato->azione;
+        EXPECT_EQ(w.form.stato.label2_6, c.VR);
+        EXPECT_EQ(a.TR, c.TR);
+        if (c.k < 0) {
+            EXPECT_GT(a.ag, prova::ag_nodo(kNodo, 5));
+            EXPECT_LT(a.ag, prova::ag_nodo(kNodo, 6));
+            continue;
+        }
+        EXPECT_EQ(campo(0), text::rounded(prova::ag_nodo(kNodo, c.k), 4, text::dot_format()));
+        EXPECT_NEAR(a.ag, prova::ag_nodo(kNodo, c.k), 1e-9) << "ag keeps full precision";
+    }
     EXPECT_TRUE(w.messaggi.elenco.empty());
-    const double ag = prova::ag_nodo(kNodo, c.k);
-    EXPECT_EQ(campo(0), text::rounded(ag, 4, text::dot_format()));
-    EXPECT_NEAR(w.form.risultato->azione.ag, ag, 1e-9) << "ag keeps full precision";
-    EXPECT_EQ(w.form.stato.label2_6, c.VR);
-    EXPECT_EQ(w.form.risultato->azione.TR, c.TR);
-    EXPECT_NEAR(w.form.risultato->azione.F0, 2.5, 1e-9);
-}
-
-// Defaults, PVR 63 / 5 / 81, VR = Cu x VN, clamped to 2475 and to 30 years.
-INSTANTIATE_TEST_SUITE_P(Campi, PeriodoRitorno,
-                         ::testing::Values(CasoPeriodo{"50", "1", "10", "50", 475, 6},
-                                           CasoPeriodo{"50", "1", "63", "50", 50, 1},
-                                           CasoPeriodo{"50", "1", "5", "50", 975, 7},
-                                           CasoPeriodo{"50", "1", "81", "50", 30, 0},
-                                           CasoPeriodo{"25", "2", "10", "50", 475, 6},
-                                           CasoPeriodo{"1000", "1", "1", "1000", 2475, 8},
-                                           CasoPeriodo{"50", "1", "99.9", "50", 30, 0}));
-
-TEST_F(Verifica, ReturnPeriodBetweenTabulatedValuesInterpolatesAg) {
-    campo(8) = "25";
-    campo(10) = "1.5";
-    ASSERT_TRUE(w.form.Command1_Click(0));
-    EXPECT_EQ(w.form.stato.label2_6, "37.5");
-    EXPECT_EQ(w.form.risultato->azione.TR, 356);  // -37.5 / ln 0.9 = 355.9
-    EXPECT_GT(w.form.risultato->azione.ag, prova::ag_nodo(kNodo, 5));
-    EXPECT_LT(w.form.risultato->azione.ag, prova::ag_nodo(kNodo, 6));
 }
 
 TEST_F(Verifica, SoilAndTopographyGiveSsAndS) {
@@ -86,23 +70,6 @@ TEST_F(Verifica, SoilAndTopographyGiveSsAndS) {
     // Ss = 1.4 - 0.4 x F0 x ag = 1.4 - 0.4 x 2.5 x 0.2033, within the limits of soil B.
     EXPECT_EQ(w.form.stato.label2_0 + " " + w.form.stato.label2_1, "1.197 1.436");
     EXPECT_EQ(campo(4), " b ") << "the run reads the soil, it does not rewrite it";
-    campo(4) = "d";
-    campo(5) = "1";
-    ASSERT_TRUE(w.form.Command1_Click(0));
-    EXPECT_EQ(w.form.stato.label2_0 + " " + w.form.stato.label2_1, "1.638 1.638");
-}
-
-TEST_F(Verifica, VerdictColourAndTextFollowResistanceAgainstForce) {
-    // Fa falls as qa grows: the small qa fails and the large one passes.
-    for (const auto& [qa, ok] : {std::pair{"0.5", false}, std::pair{"100", true}}) {
-        campo(3) = qa;
-        ASSERT_TRUE(w.form.Command1_Click(0));
-        const auto& s = w.form.stato;
-        EXPECT_EQ(numero(22) >= numero(20), ok);
-        EXPECT_EQ(s.text22_sfondo, ok ? (Rgb{128, 255, 128}) : (Rgb{255, 128, 128})) << qa;
-        EXPECT_EQ(s.label28_testo, ok ? (Rgb{0, 128, 0}) : (Rgb{255, 0, 0})) << qa;
-        EXPECT_EQ(s.label1[28], ok ? "[daN] > Fa : OK" : "[daN] < Fa : !!!") << qa;
-    }
 }
 
 TEST_F(Verifica, RunWritesT1FromFieldOneAndTheCellAroundTheSite) {
