@@ -118,32 +118,6 @@ INSTANTIATE_TEST_SUITE_P(
                (std::get<1>(info.param) ? "_CommaLocale" : "_PointLocale");
     });
 
-// A few outcomes that a sound program must give, whatever else changes.
-TEST(MatriceCampi, SitesOffTheSphereAndAModulusBeyondRoundingAreNotComputed) {
-    struct Caso {
-        int campo;
-        const char *testo, *messaggio;
-    };
-    for (const Caso& c : {
-             Caso{6, "1e30", "Longitudine del sito fuori dall'intervallo da -180 a 180 gradi."},
-             Caso{6, "367.29", "Longitudine del sito fuori dall'intervallo da -180 a 180 gradi."},
-             Caso{7, "1e30", "Latitudine del sito fuori dall'intervallo da -90 a 90 gradi."},
-             Caso{23, "1e308",
-                  "Risultato non valido: E (modulo elastico) troppo grande rispetto a fd "
-                  "(resistenza a compressione di progetto): l'inflessione di progetto non si può "
-                  "calcolare"},
-             Caso{11, "0", "Valore non valido: B (lunghezza in pianta) deve essere maggiore di 0"},
-         }) {
-        RaccoltaMessaggi m;
-        Form1 f = avviata(false);
-        f.imposta_messaggi(m);
-        f.stato.text1[static_cast<std::size_t>(c.campo)] = c.testo;
-        EXPECT_FALSE(f.Command1_Click(0)) << c.campo << " " << c.testo;
-        ASSERT_EQ(m.elenco.size(), 1u);
-        EXPECT_EQ(m.elenco[0].testo, c.messaggio);
-    }
-}
-
 // ---- Data files -------------------------------------------------------------------------------
 
 enum class Guasto { mancante, vuoto, troncato, rumore, cr, lf, crlf, cp1252, utf8 };

@@ -35,16 +35,12 @@ std::vector<std::string> riga(const Sezione& s, const std::string& simbolo) {
     return {"", "", "(nessuna riga)", ""};
 }
 
-std::vector<std::string> testi(const Sezione& s) {
-    std::vector<std::string> r;
-    for (const Paragrafo* p : blocchi<Paragrafo>(s)) r.push_back(p->testo);
-    for (const Formula* f : blocchi<Formula>(s)) r.push_back(f->simbolica + " | " + f->numerica);
-    return r;
-}
-
-bool contiene(const std::vector<std::string>& testi, const std::string& cercato) {
-    return std::any_of(testi.begin(), testi.end(),
-                       [&](const std::string& t) { return t.find(cercato) != std::string::npos; });
+// Whether a paragraph or a formula ("symbolic | numeric") of the section holds the text.
+bool contiene(const Sezione& s, const std::string& cercato) {
+    std::string r;
+    for (const Paragrafo* p : blocchi<Paragrafo>(s)) r += p->testo + "\n";
+    for (const Formula* f : blocchi<Formula>(s)) r += f->simbolica + " | " + f->numerica + "\n";
+    return r.find(cercato) != std::string::npos;
 }
 
 TEST(Relazione, TitleBlockWithTheLocalityOnlyWhenGiven) {
@@ -102,12 +98,12 @@ TEST(Relazione, GridNodesOrIslandGroup) {
     d.isola = true, d.gruppo_isole = "Sardegna", d.zona_isole = "1";
     const Sezione isola = sezione(costruisci_relazione(d), "2.");
     EXPECT_EQ(blocchi<Tabella>(isola).size(), 1u);
-    EXPECT_TRUE(contiene(testi(isola), "gruppo Sardegna, zona 1"));
+    EXPECT_TRUE(contiene(isola, "gruppo Sardegna, zona 1"));
 }
 
 TEST(Relazione, FormulasWrittenOutAndWithTheNumbers) {
     DatiRelazione d = dati_relazione_demo();
-    const auto demo = testi(sezione(costruisci_relazione(d), "4."));
+    const Sezione demo = sezione(costruisci_relazione(d), "4.");
     EXPECT_TRUE(contiene(demo,
                          "Sa = ag · S · [3 · (1 + Z/H) / (1 + (1 − Ta/T1)²) − 0,5] ≥ ag · S | "
                          "Sa = 0,2607 · 1,154 · [3 · (1 + 750/900) / (1 + (1 − 0,1928/0,39)²) − "
@@ -120,12 +116,9 @@ TEST(Relazione, FormulasWrittenOutAndWithTheNumbers) {
     EXPECT_EQ(sezione(c7, "4.").titolo,
               "4. Azione sismica sul pannello (Circolare 2019 [C7.2.11], a = 0,8, b = 1,4, ap = 5 "
               "(Tabella C7.2.II))");
-    EXPECT_TRUE(contiene(testi(sezione(c7, "4.")),
+    EXPECT_TRUE(contiene(sezione(c7, "4."),
                          "Sa = 0,2607 · 1,154 · (1 + 750/900) · 5 / [1 + (5 − 1) · (1 − "
                          "0,1928/(0,8 · 0,39))²] = 1,1675"));
-    d.c7_ramo = 2;
-    EXPECT_TRUE(contiene(testi(sezione(costruisci_relazione(d), "4.")),
-                         "Sa = 0,2607 · 1,154 · (1 + 750/900) · 5 = 1,1675"));
 }
 
 TEST(Relazione, MassSharesExplainedByTheRestraintCase) {
@@ -140,7 +133,7 @@ TEST(Relazione, MassSharesExplainedByTheRestraintCase) {
         DatiRelazione d = dati_relazione_demo();
         d.vincolo_superiore = c.sup, d.vincolo_sinistro = c.sx, d.vincolo_destro = c.dx;
         const Documento doc = costruisci_relazione(d);
-        EXPECT_TRUE(contiene(testi(sezione(doc, "4.")), c.inizio)) << c.inizio;
+        EXPECT_TRUE(contiene(sezione(doc, "4."), c.inizio)) << c.inizio;
         const auto disegno = blocchi<DisegnoVincoli>(sezione(doc, "1."));
         ASSERT_EQ(disegno.size(), 1u);
         const auto& v = *disegno[0];
@@ -165,31 +158,25 @@ TEST(Relazione, VerdictRatioAndColour) {
     EXPECT_EQ(esito[0]->colore, (Colore{0, 128, 0}));
 }
 
-struct CasoAsse {
-    double minimo, massimo;
-    int circa;
-    double da, a;
-    std::vector<std::string> tacche;
-};
-
-class Tacche : public ::testing::TestWithParam<CasoAsse> {};
-
-TEST_P(Tacche, RoundStepsWidenedToWholeTicks) {
-    const CasoAsse& c = GetParam();
-    const Asse a = asse_con_tacche("x", c.minimo, c.massimo, c.circa);
-    EXPECT_EQ(a.minimo, c.da);
-    EXPECT_NEAR(a.massimo, c.a, 1e-15);
-    std::vector<std::string> testi;
-    for (const Tacca& t : a.tacche) testi.push_back(t.testo);
-    EXPECT_EQ(testi, c.tacche);
+TEST(Relazione, AxesTakeRoundStepsWidenedToWholeTicks) {
+    struct Caso {
+        double minimo, massimo;
+        int circa;
+        double da, a;
+        std::vector<std::string> tacche;
+    };
+    for (const Caso& c :
+         {Caso{0, 0.00905, 6, 0, 0.01, {"0,000", "0,002", "0,004", "0,006", "0,008", "0,010"}},
+          Caso{0, 108, 6, 0, 120, {"0", "20", "40", "60", "80", "100", "120"}},
+          Caso{2, 2, 4, 2, 3, {"2,00", "2,25", "2,50", "2,75", "3,00"}}}) {
+        const Asse a = asse_con_tacche("x", c.minimo, c.massimo, c.circa);
+        EXPECT_EQ(a.minimo, c.da);
+        EXPECT_NEAR(a.massimo, c.a, 1e-15);
+        std::vector<std::string> testi;
+        for (const Tacca& t : a.tacche) testi.push_back(t.testo);
+        EXPECT_EQ(testi, c.tacche);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Passi, Tacche,
-    ::testing::Values(
-        CasoAsse{0, 0.00905, 6, 0, 0.01, {"0,000", "0,002", "0,004", "0,006", "0,008", "0,010"}},
-        CasoAsse{0, 108, 6, 0, 120, {"0", "20", "40", "60", "80", "100", "120"}},
-        CasoAsse{2, 2, 4, 2, 3, {"2,00", "2,25", "2,50", "2,75", "3,00"}}));
 
 // The demo job's report values come from its check run, every one of them.
 TEST(RelazioneDaVerifica, EveryNumberIsTheTypedResults) {
