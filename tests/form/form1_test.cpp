@@ -52,91 +52,53 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoConvalida{"CommaLocaleSiteFieldWithComma", 7, "45,07", true, nullptr}),
     [](const auto& info) { return std::string(info.param.nome); });
 
-TEST(DoppioClic, HandsOverTheUnitOfTheFieldsFamily) {
-    SuiteTemp s;
-    prova::scrivi(s.lavoro() / "parametrilavoro",
-                  prova::parametrilavoro("mm", "kN", "kN/m3", "MPa"));
-    Finestra w;
-    ASSERT_TRUE(w.avvia(s));
-    for (const auto& [campo, unita] : {std::pair{17, "mm"}, std::pair{14, "kN/m3"},
-                                       std::pair{23, "MPa"}, std::pair{10, "prima"},
-                                       std::pair{20, "prima"}}) {
-        w.form.unita_campo = "prima";
-        w.form.campo_attivo = -1;
-        EXPECT_EQ(w.form.Text1_DblClick(campo), unita != std::string("prima")) << campo;
-        EXPECT_EQ(w.form.unita_campo, unita) << campo;
-        EXPECT_EQ(w.form.campo_attivo, unita != std::string("prima") ? campo : -1);
-    }
-}
-
 const Messaggio kVincoli{"Verifica non possibile", "VINCOLI SCORRETTI", Icona::stop};
 
-// Caption and edge line of toggle i agree with its state.
-void coerente(const StatoFinestra& s, int i) {
-    const auto k = static_cast<std::size_t>(i);
-    const int linea = s.line_width[static_cast<std::size_t>(linea_di_check(i))];
-    EXPECT_EQ(s.check1_caption[k], s.check1[k] ? "Appoggiato" : "Libero") << "toggle " << i;
-    EXPECT_EQ(linea, s.check1[k] ? 3 : 1) << "toggle " << i;
-}
-
-TEST(Vincoli, EdgeLinesOfTheTogglesAndClicksOutsideThemIgnored) {
-    // top: Line3, left: Line1, bottom: Line4, right: Line2
-    EXPECT_EQ((std::array{linea_di_check(0), linea_di_check(1), linea_di_check(2),
-                          linea_di_check(3)}),
-              (std::array{2, 0, 3, 1}));
-    Finestra w;
-    const StatoFinestra prima = w.form.stato;
-    for (int i = 0; i < 4; ++i) coerente(prima, i);
-    w.form.Check1_Click(4);
-    w.form.Check1_Click(-1);
-    EXPECT_FALSE(w.form.imposta_check(4, false));
-    EXPECT_TRUE(w.form.stato == prima);
-    EXPECT_TRUE(w.messaggi.elenco.empty());
-}
-
-struct CasoVincoli {
-    bool top, left, right;
-    bool accettato;
-    const char* luce;          // span symbol of the run (Label1(8))
-    const char* ripartizione;  // Label3 of the run
-};
-
-class TabellaVincoli : public ::testing::TestWithParam<CasoVincoli> {};
-
-// Sides first, then the top, as a user reaches a combination; an accepted one also runs.
-TEST_P(TabellaVincoli, ReachedOrRefused) {
-    const CasoVincoli& c = GetParam();
-    SuiteTemp suite;
-    Finestra w;
-    ASSERT_TRUE(w.avvia(suite));
-    auto& s = w.form.stato;
-    const bool ok = w.form.imposta_check(1, c.left) && w.form.imposta_check(3, c.right) &&
-                    w.form.imposta_check(0, c.top);
-    EXPECT_EQ(ok, c.accettato);
-    for (int i = 0; i < 4; ++i) coerente(s, i);
-    EXPECT_EQ(s.check1, (std::array<bool, 4>{c.top || !c.accettato, c.left, true, c.right}))
-        << "a refused top is supported again; the side the user freed stays free";
-    if (!c.accettato) {
-        EXPECT_EQ(w.messaggi.elenco, std::vector<Messaggio>{kVincoli});
-        return;
+// Sides first, then the top, as a user reaches each combination; an accepted one also runs.
+// The default panel: B 500, L 300, t 12 cm.
+TEST(Vincoli, EachCombinationReachedOrRefusedAndCaptionsAndLinesFollow) {
+    struct Caso {
+        bool top, left, right, accettato;
+        const char* luce;          // span symbol of the run (Label1(8))
+        const char* ripartizione;  // Label3 of the run
+    };
+    for (const Caso& c :
+         {Caso{true, true, true, true, "L", "92.8 / 7.2"}, Caso{true, true, false, true, "L", "95.2 / 4.8"},
+          Caso{true, false, true, true, "L", "95.2 / 4.8"}, Caso{true, false, false, true, "L", "100 / 0"},
+          Caso{false, true, true, true, "B", "8 / 92"}, Caso{false, true, false, false, "", ""},
+          Caso{false, false, true, false, "", ""}, Caso{false, false, false, false, "", ""}}) {
+        SCOPED_TRACE(std::string(c.top ? "S" : "F") + (c.left ? "S" : "F") + (c.right ? "S" : "F"));
+        SuiteTemp suite;
+        Finestra w;
+        ASSERT_TRUE(w.avvia(suite));
+        auto& s = w.form.stato;
+        const bool ok = w.form.imposta_check(1, c.left) && w.form.imposta_check(3, c.right) &&
+                        w.form.imposta_check(0, c.top);
+        EXPECT_EQ(ok, c.accettato);
+        EXPECT_EQ(s.check1, (std::array<bool, 4>{c.top || !c.accettato, c.left, true, c.right}))
+            << "a refused top is supported again; the side the user freed stays free";
+        for (std::size_t i = 0; i < 4; ++i) {
+            EXPECT_EQ(s.check1_caption[i], s.check1[i] ? "Appoggiato" : "Libero") << i;
+            EXPECT_EQ(s.line_width[static_cast<std::size_t>(linea_di_check(static_cast<int>(i)))],
+                      s.check1[i] ? 3 : 1) << i;
+        }
+        if (!c.accettato) {
+            EXPECT_EQ(w.messaggi.elenco, std::vector<Messaggio>{kVincoli});
+            continue;
+        }
+        EXPECT_TRUE(w.messaggi.elenco.empty());
+        // Clicks outside the four toggles are ignored.
+        const StatoFinestra prima = s;
+        w.form.Check1_Click(4);
+        w.form.Check1_Click(-1);
+        EXPECT_FALSE(w.form.imposta_check(4, false));
+        EXPECT_TRUE(s == prima);
+        ASSERT_TRUE(w.form.Command1_Click(0));
+        EXPECT_EQ(s.label1[8], c.luce);
+        EXPECT_EQ(s.label3, std::string("Ripartizione massa verticale / orizzontale = ") +
+                                c.ripartizione + " [%]");
     }
-    EXPECT_TRUE(w.messaggi.elenco.empty());
-    ASSERT_TRUE(w.form.Command1_Click(0));
-    EXPECT_EQ(s.label1[8], c.luce);
-    EXPECT_EQ(s.label3, std::string("Ripartizione massa verticale / orizzontale = ") +
-                            c.ripartizione + " [%]");
 }
-
-// Default panel: B 500, L 300, t 12 cm.
-INSTANTIATE_TEST_SUITE_P(Combinazioni, TabellaVincoli,
-                         ::testing::Values(CasoVincoli{true, true, true, true, "L", "92.8 / 7.2"},
-                                           CasoVincoli{true, true, false, true, "L", "95.2 / 4.8"},
-                                           CasoVincoli{true, false, true, true, "L", "95.2 / 4.8"},
-                                           CasoVincoli{true, false, false, true, "L", "100 / 0"},
-                                           CasoVincoli{false, true, true, true, "B", "8 / 92"},
-                                           CasoVincoli{false, true, false, false, "", ""},
-                                           CasoVincoli{false, false, true, false, "", ""},
-                                           CasoVincoli{false, false, false, false, "", ""}));
 
 class Ricerca : public ::testing::Test {
   protected:

@@ -1,9 +1,8 @@
 // The check run behind "AGGIORNA" on a small grid written by the test: what a completed run
-// writes, that a stopped run writes nothing, a "," locale, and every comune on the reference grid.
+// writes, that a stopped run writes nothing, and a "," locale.
 #include <gtest/gtest.h>
 
 #include "form/form1.h"
-#include "hazard/localita.h"
 #include "suite_temp.h"
 #include "text/number_text.h"
 
@@ -136,33 +135,6 @@ TEST(VerificaVirgola, SameResultsAsUnderADotLocale) {
     EXPECT_EQ(virgola.form.risultato->azione.ag, punto.form.risultato->azione.ag);
     EXPECT_EQ(virgola.form.risultato->azione.TR, punto.form.risultato->azione.TR);
     EXPECT_NE(tv[0].find(','), std::string::npos);
-}
-
-// Every comune of the locality list completes a check of the demo panel, by grid or by island.
-TEST(VerificaGrigliaReale, EveryComuneCompletesTheDemoCheck) {
-    prova::CartellaTemp tmp;
-    if (!prova::copia_suite_demo(tmp.path())) GTEST_SKIP() << "reference data not available";
-    Finestra w;
-    ASSERT_TRUE(w.form.Form_Load({"|diroot=" + tmp.path().string() + "|"}, fs::current_path()));
-    const auto griglia = w.form.fonte_griglia()->ricerca([&] { return w.form.file_griglia(); });
-    auto ingressi = std::get<IngressiVerifica>(w.form.leggi_ingressi());
-    const auto righe = hazard::cerca_localita(w.form.file_localita(), "   ");
-    ASSERT_TRUE(righe);
-    std::size_t isole = 0;
-    for (const std::string& riga : *righe) {
-        const auto coppia = hazard::scegli_localita(riga);
-        ASSERT_TRUE(coppia) << riga;
-        ingressi.sito.lat = *text::parse_number(coppia->first, text::dot_format());
-        ingressi.sito.lon = *text::parse_number(coppia->second, text::dot_format());
-        const EsitoVerifica e = calcola_verifica(ingressi, *griglia);
-        if (const auto* a = std::get_if<Arresto>(&e)) {
-            ADD_FAILURE() << riga << ": " << a->testo;
-        } else if (std::get<RisultatoVerifica>(e).azione.origine.index() == 1) {
-            ++isole;
-        }
-    }
-    EXPECT_EQ(righe->size(), 7904u);
-    EXPECT_EQ(isole, 397u);
 }
 
 }  // namespace
