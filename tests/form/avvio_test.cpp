@@ -58,15 +58,6 @@ TEST(FormLoad, AJobFolderThatIsNotThereNamesTheSettingsFiles) {
     EXPECT_TRUE(w.form.stato == StatoFinestra{}) << "filled although it never shows";
 }
 
-TEST(FileLavoro, NamesInAnyLetterCaseAndDinamicaWins) {
-    SuiteTemp s;
-    EXPECT_FALSE(file_lavoro(s.lavoro()).has_value());
-    scrivi(s.lavoro() / "Sismica_2008.TXT", "x\n");
-    EXPECT_EQ(file_lavoro(s.lavoro()), s.lavoro() / "Sismica_2008.TXT");
-    scrivi(s.lavoro() / "DINAMICA.txt", "x\n");
-    EXPECT_EQ(file_lavoro(s.lavoro()), s.lavoro() / "DINAMICA.txt");
-}
-
 // What the rules took, as "key=value" of every value found.
 std::string presi(const DatiLavoro& d) {
     std::string r;
@@ -153,11 +144,13 @@ TEST(FormLoad, SismicaFileInAnotherLetterCaseFillsTheSiteAndTheSearchList) {
 }
 
 TEST(FormLoad, DinamicaPeriodRoundedToFourDecimalsAndZeroGivesTheDefault) {
+    EXPECT_FALSE(file_lavoro(SuiteTemp().lavoro()).has_value());
     for (const auto& [testo, atteso] :
          {std::pair{"ANALISI DINAMICA\n   %x   %y\nmodo 1 | 0.456789\n", "0.4568"},
           std::pair{"%x %y\nmodo|senza numero\n", "0.39"}}) {
         SuiteTemp s;
-        scrivi(s.lavoro() / "dinamica.txt", testo);
+        scrivi(s.lavoro() / "Sismica_2008.TXT", "x\n");
+        scrivi(s.lavoro() / "DINAMICA.txt", testo);  // any letter case; dinamica wins
         Finestra w;
         ASSERT_TRUE(w.avvia(s));
         EXPECT_EQ(w.form.stato.text1[1], atteso);
