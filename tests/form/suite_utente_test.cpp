@@ -57,13 +57,14 @@ TEST(OpzioneRoot, BecomesTheRootStartUpReads) {
 class Installazione : public ::testing::Test {
   protected:
     Installazione() {
-        scrivi(dati() / "impostazioni" / "dirlav", "lavori\n");
-        scrivi(dati() / "impostazioni" / "lavoro", "demo\n");
-        scrivi(dati() / "lavori" / "demo" / "parametrilavoro", prova::parametrilavoro());
-        scrivi(dati() / "lavori" / "demo" / "sismica_2008.txt", "Categoria di fondazione = C\n");
-        scrivi(dati() / "progra" / "parametri_per_spettro.txt", prova::testo_griglia());
-        scrivi(dati() / "progra" / "coordinate_localita.txt", prova::testo_localita());
-        scrivi(dati() / "help" / "torvelando.pdf", "%PDF-1.4 manuale");
+        for (const auto& [f, testo] : std::vector<std::pair<const char*, std::string>>{
+                 {"impostazioni/dirlav", "lavori\n"}, {"impostazioni/lavoro", "demo\n"},
+                 {"lavori/demo/parametrilavoro", prova::parametrilavoro()},
+                 {"lavori/demo/sismica_2008.txt", "Categoria di fondazione = C\n"},
+                 {"progra/parametri_per_spettro.txt", prova::testo_griglia()},
+                 {"progra/coordinate_localita.txt", prova::testo_localita()},
+                 {"help/torvelando.pdf", "%PDF-1.4 manuale"}})
+            scrivi(dati() / f, testo);
         fs::create_directories(home());
     }
     fs::path dati() const { return tmp_.path() / "pfx" / "share" / "torvelando"; }
