@@ -1,18 +1,20 @@
-// Entry point of the view tests: GoogleTest inside a running QApplication with the design fonts.
-#include "app/caratteri.h"
+// Entry point of the view tests: GoogleTest inside a running QApplication with the design fonts,
+// under a "." locale unless a test picks another.
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QByteArray>
+#include <QLocale>
 
-#include <gtest/gtest.h>
+#include "app/caratteri.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // Run without a display unless the caller picked a platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
     QApplication applicazione(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     tv::app::registra_caratteri();
     return RUN_ALL_TESTS();
 }

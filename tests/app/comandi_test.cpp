@@ -1,32 +1,56 @@
-// The buttons and the double-click of the real window reach their commands: the editor opens
-// once per double-click and writes back, "COPIA", "SALVA", "STAMPA", "RELAZIONE" and "HELP" run.
+// The window's commands on the real window with answered dialogs: "COPIA" (the picture without
+// buttons, selection or focus), "SALVA" (the BMP file), "STAMPA" (one page), the editor opened by
+// a double-click, "HELP" (a file URL through the desktop, no shell), "RELAZIONE", the report's PDF
+// read back as text, and Qt's dialogs in Italian.
 #include "app/comandi.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
 #include <QLabel>
-#include <QLocale>
+#include <QListWidget>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTimer>
+#include <QUrl>
 #include <functional>
 
+#include "../form/relazione_demo.h"
+#include "app/aiuto.h"
+#include "app/colori.h"
 #include "app/fluttuante.h"
+#include "app/lingua.h"
+#include "app/relazione_pdf.h"
+#include "app/uscite.h"
 #include "finestra_prova.h"
 
 namespace {
 
-using tv::app::Comandi;
 using tv::app::Fluttuante;
 using tv::app::prova::clic;
-using tv::app::prova::FinestraVera;
-using tv::app::prova::PiattaformaProva;
-using tv::form::prova::CartellaTemp;
-using tv::form::prova::SuiteTemp;
 namespace fs = std::filesystem;
+
+QString q(const fs::path& p) {
+    return tv::app::percorso_qt(p);
+}
+
+// The colours of the pixels of widget `w` in a picture of its window.
+QSet<QRgb> colori(const QImage& immagine, QWidget* w) {
+    const qreal dpr = immagine.devicePixelRatio();
+    const QRect r(w->mapTo(w->window(), QPoint()), w->size());
+    QSet<QRgb> visti;
+    for (int y = qRound(r.top() * dpr); y < qRound((r.bottom() + 1) * dpr); ++y)
+        for (int x = qRound(r.left() * dpr); x < qRound((r.right() + 1) * dpr); ++x)
+            visti.insert(immagine.pixel(x, y));
+    return visti;
+}
 
 // Acts on every floating editor that becomes the modal window while it lives, and counts them.
 class SeSiApre {
@@ -48,194 +72,322 @@ class SeSiApre {
     QTimer timer_;
 };
 
-void scrivi_riga(Fluttuante& f, int i, const QString& testo) {
-    f.riga(i)->setFocus();
-    f.riga(i)->selectAll();
-    QTest::keyClicks(f.riga(i), testo);
+QString esegui(const QString& programma, const QStringList& argomenti) {
+    QProcess p;
+    p.start(programma, argomenti);
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-class Comando : public ::testing::Test {
-  protected:
-    void SetUp() override { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-    void TearDown() override { QLocale::setDefault(QLocale::system()); }
-    SuiteTemp suite;
-    CartellaTemp tmp;
+// Takes the URLs the desktop would open, in place of the system's viewer.
+class Visore : public QObject {
+    Q_OBJECT
+
+  public:
+    std::vector<QUrl> ricevuti;
+
+  public slots:
+    void apri(const QUrl& url) { ricevuti.push_back(url); }
 };
 
-TEST_F(Comando, DoubleClickOnTheHeightOpensTheEditorOnceAndEnterWritesTheValue) {
-    FinestraVera f(suite);
-    PiattaformaProva desktop;
-    Comandi comandi(f.presentatore, f.messaggi, desktop);
+class Aiuto : public ::testing::Test {
+  protected:
+    tv::form::prova::CartellaTemp tmp;
+    // A help folder whose path holds blanks and shell characters, and the manual in it.
+    const fs::path help = tmp.path() / "Suite Prova; touch pwned & echo $HOME" / "help";
+    const fs::path pdf = tv::app::percorso_manuale(help);
+    tv::form::RaccoltaMessaggi messaggi;
+};
+
+class Uscita : public ::testing::Test {
+  protected:
+    tv::form::prova::SuiteTemp suite;
+    tv::form::prova::CartellaTemp tmp;
+    tv::app::prova::FinestraVera f{suite};
+    tv::app::prova::PiattaformaProva desktop;
+    tv::app::Uscite uscite{f.finestra, f.form.cartelle, f.messaggi, desktop};
+    tv::app::Comandi comandi{f.presentatore, f.messaggi, desktop};
+};
+
+TEST_F(Uscita, CopiaShowsTheWindowWithoutButtonsSelectionOrFocusAndGivesThemBack) {
+    QLineEdit* sa = f.campo(18);
+    QListWidget* lista = f.finestra.combo1_list();
+    f.form.imposta_testo_combo("tor");
+    f.presentatore.mostra_stato();
+    lista->setCurrentRow(0);
+    sa->setFocus();
+    sa->setSelection(sa->text().size(), -2);
+    const QRgb evidenza = sa->palette().color(QPalette::Active, QPalette::Highlight).rgb();
+    const QImage prima = f.finestra.grab().toImage();
+    ASSERT_TRUE(colori(prima, sa).contains(evidenza));
+    ASSERT_TRUE(colori(prima, lista).contains(evidenza));
+    const QImage copia = uscite.Command3_Click();
+    EXPECT_EQ(QApplication::clipboard()->image().size(), copia.size());
+    EXPECT_EQ(copia.deviceIndependentSize().toSize(), f.finestra.size());
+    for (QPushButton* p : f.finestra.comandi()) {
+        EXPECT_GT(colori(prima, p).size(), 1) << p->text().toStdString();
+        EXPECT_EQ(colori(copia, p), QSet<QRgb>{QColor(Qt::white).rgb()}) << p->text().toStdString();
+        EXPECT_TRUE(p->isVisible());  // shown again
+    }
+    // The verdict colours appear as on screen.
+    const QPoint dentro = f.campo(22)->mapTo(&f.finestra, QPoint(4, f.campo(22)->height() / 2));
+    EXPECT_EQ(QColor(copia.pixel((QPointF(dentro) * copia.devicePixelRatio()).toPoint())),
+              tv::app::background(f.campo(22)));
+    EXPECT_FALSE(colori(copia, sa).contains(evidenza));
+    EXPECT_FALSE(colori(copia, lista).contains(evidenza));
+    EXPECT_EQ(QApplication::focusWidget(), sa);
+    EXPECT_EQ(sa->selectionStart(), sa->text().size() - 2);
+    EXPECT_EQ(sa->cursorPosition(), sa->text().size() - 2);
+    EXPECT_TRUE(lista->item(0)->isSelected());
+    // Hiding the pressed button would hand its focus on to a field, which then shows its text
+    // selected: the focus stays where it was instead.
+    f.finestra.command(5)->setFocus();
+    EXPECT_FALSE(colori(uscite.Command3_Click(), sa).contains(evidenza));
+    EXPECT_EQ(QApplication::focusWidget(), f.finestra.command(5));
+    EXPECT_TRUE(f.messaggi.elenco.empty());
+}
+
+TEST_F(Uscita, SalvaWritesABmpWithTheWindowsSizeFromTheWorkFolderDialog) {
+    desktop.scelto = q(tmp.path() / "finestra");  // typed without extension
+    EXPECT_TRUE(uscite.Command5_Click());
+    EXPECT_EQ(desktop.cartella, q(suite.lavoro()));
+    EXPECT_EQ(desktop.nome, "commessa.bmp");
+    EXPECT_EQ(desktop.filtro, "File BMP (*.bmp)");
+    EXPECT_FALSE(QFile::exists(desktop.scelto));
+    QImageReader lettore(q(tmp.path() / "finestra.bmp"));
+    EXPECT_EQ(lettore.format(), "bmp");
+    const QImage letta = lettore.read();
+    EXPECT_EQ(letta.size(), f.finestra.size() * uscite.immagine().devicePixelRatio());
+    EXPECT_EQ(QApplication::clipboard()->image().size(), letta.size());  // a new capture
+    EXPECT_TRUE(f.messaggi.elenco.empty());
+}
+
+TEST_F(Uscita, AWildcardNameSavesNothingAndSaysSoACancelledDialogNothingSilently) {
+    const QStringList prima = QDir(q(suite.lavoro())).entryList(QDir::Files);
+    for (const QString& scelto : {QString(), q(suite.lavoro() / "*.bmp"), QString("*.bmp"),
+                                  q(suite.lavoro() / "pannello?")}) {
+        desktop.scelto = scelto;
+        EXPECT_FALSE(uscite.Command5_Click()) << scelto.toStdString();
+    }
+    EXPECT_EQ(desktop.salvataggi_chiesti, 4);
+    EXPECT_EQ(QDir(q(suite.lavoro())).entryList(QDir::Files), prima);
+    EXPECT_EQ(QDir::current().entryList({QStringLiteral("*.bmp")}, QDir::Files), QStringList());
+    ASSERT_EQ(f.messaggi.elenco.size(), 3u);  // the cancelled dialog says nothing
+    EXPECT_EQ(f.messaggi.elenco[0].titolo, "Nome non valido");
+    EXPECT_EQ(f.messaggi.elenco.back().testo,
+              "Il nome \"pannello?\" contiene \"*\" o \"?\", che non possono stare nel nome di un "
+              "file: l'immagine non è stata salvata.");
+}
+
+TEST_F(Uscita, StampaPrintsOnePageAfterThePrinterDialogAndNothingWhenCancelled) {
+    desktop.pdf = q(tmp.path() / "annullata.pdf");
+    desktop.annulla_stampa = true;
+    EXPECT_FALSE(uscite.Command4_Click());
+    EXPECT_FALSE(QFile::exists(desktop.pdf));
+    desktop.pdf = q(tmp.path() / "stampa.pdf");
+    desktop.annulla_stampa = false;
+    EXPECT_TRUE(uscite.Command4_Click());
+    EXPECT_EQ(desktop.pdf_proposto, q(suite.lavoro() / "commessa.pdf"));
+    EXPECT_TRUE(esegui("pdftotext", {"-layout", desktop.pdf, "-"})
+                    .contains("Lavoro: commessa"));  // above the picture
+    const QRegularExpression una_pagina("Pages: +1\n");
+    EXPECT_TRUE(esegui("pdfinfo", {desktop.pdf}).contains(una_pagina));
+    EXPECT_TRUE(f.messaggi.elenco.empty());
+}
+
+TEST_F(Uscita, AFolderThatCannotBeWrittenIsNamedBySalvaAndByStampa) {
+    // A plain file in the place of the folder: no user, root included, can write under it.
+    tv::form::prova::scrivi(tmp.path() / "blocco", "x");
+    desktop.scelto = q(tmp.path() / "blocco" / "finestra.bmp");
+    desktop.pdf = q(tmp.path() / "blocco" / "stampa.pdf");
+    EXPECT_FALSE(uscite.Command5_Click());
+    EXPECT_FALSE(uscite.Command4_Click());
+    ASSERT_EQ(f.messaggi.elenco.size(), 2u);
+    const auto& m = f.messaggi.elenco;
+    EXPECT_EQ(m[0].titolo, "Salvataggio non riuscito");
+    EXPECT_EQ(m[0].testo, "Impossibile scrivere il file \"" + desktop.scelto.toStdString() +
+                              "\": l'immagine non è stata salvata.");
+    EXPECT_EQ(m[0].icona, tv::form::Icona::stop);
+    EXPECT_EQ(m[1].titolo, "Stampa non riuscita");
+    EXPECT_EQ(m[1].testo, "Impossibile stampare sulla stampante \"" + desktop.pdf.toStdString() +
+                              "\": la finestra non è stata stampata.");
+}
+
+TEST(NomeSalva, BmpAddedOnlyToANameWithoutExtensionTheJobsNameProposedThePrintSizeKept) {
+    const std::pair<const char*, const char*> casi[] = {{"/l/pannello1", "/l/pannello1.bmp"},
+                                                        {"/l/pannello1.bmp", "/l/pannello1.bmp"},
+                                                        {"/l/p.BMP", "/l/p.BMP"},
+                                                        {"/l/muro.png", "/l/muro.png"},
+                                                        {"/a.b/muro", "/a.b/muro.bmp"},
+                                                        {"pannello", "pannello.bmp"}};
+    for (const auto& [scelto, atteso] : casi)
+        EXPECT_EQ(tv::app::con_estensione_bmp(scelto), atteso);
+    EXPECT_EQ(tv::app::nome_proposto("2024\\Rossi via Po", "pdf"), "Rossi via Po.pdf");
+    EXPECT_EQ(tv::app::nome_proposto("2024/rossi/", "bmp"), "rossi.bmp");
+    EXPECT_EQ(tv::app::nome_proposto("", "bmp"), "pannello.bmp");
+    EXPECT_EQ(tv::app::dimensione_stampa(QSizeF(679, 544), 96, 96, 1200), QSizeF(8487.5, 6800));
+    EXPECT_EQ(tv::app::dimensione_stampa(QSizeF(100, 100), 120, 96, 600), QSizeF(500, 625));
+}
+
+TEST_F(Uscita, DoubleClickOnTheHeightOpensTheEditorOnceAndOnlyAChangedValueMarksTheResults) {
+    QLabel* verdetto = f.finestra.label1(28);
+    {
+        SeSiApre invariato([](Fluttuante& e) { QTest::keyClick(e.riga(0), Qt::Key_Return); });
+        QTest::mouseDClick(f.campo(20), Qt::LeftButton);  // a locked result has no editor
+        EXPECT_EQ(invariato.aperti, 0);
+        QTest::mouseDClick(f.campo(12), Qt::LeftButton);
+        ASSERT_EQ(invariato.aperti, 1);
+    }
+    EXPECT_NE(verdetto->text(), "da aggiornare");
     QStringList viste;
     SeSiApre editor([&](Fluttuante& e) {
         for (int i = 0; i < e.righe(); ++i) viste << e.riga(i)->text();
-        scrivi_riga(e, 1, "2.5");
+        e.riga(1)->setFocus();
+        e.riga(1)->selectAll();
+        QTest::keyClicks(e.riga(1), "2.5");
         QTest::keyClick(e.riga(1), Qt::Key_Return);
     });
     QTest::mouseDClick(f.campo(12), Qt::LeftButton);
     EXPECT_EQ(editor.aperti, 1);
     EXPECT_EQ(viste, (QStringList{"300", "3", "3000"}));
     EXPECT_EQ(f.campo(12)->text(), "250");
-    EXPECT_EQ(f.form.stato.text1[12], "250");
-    // The next run computes with it.
+    EXPECT_EQ(verdetto->text(), "da aggiornare");
     clic(f.finestra.command(1));
-    EXPECT_EQ(f.campo(2)->text(), "1200");
+    EXPECT_EQ(f.campo(2)->text(), "1200");  // the run computes with it
     EXPECT_TRUE(f.messaggi.elenco.empty());
 }
 
-TEST_F(Comando, WithKiloNewtonPerCubicMetreTheStartUpWeightSurvivesTheEditor) {
-    tv::form::prova::scrivi(suite.lavoro() / "parametrilavoro",
-                            tv::form::prova::parametrilavoro("cm", "daN", "kN/m3", "daN/cm2"));
-    FinestraVera f(suite);
-    ASSERT_TRUE(f.avviata);
-    ASSERT_EQ(f.campo(14)->text(), "8");
-    PiattaformaProva desktop;
-    Comandi comandi(f.presentatore, f.messaggi, desktop);
-    QString grassetto;
-    SeSiApre editor([&](Fluttuante& e) {
-        for (int i = 0; i < e.righe(); ++i)
-            if (e.riga(i)->font().bold()) grassetto = e.etichetta(i)->text();
-        QTest::keyClick(e.riga(0), Qt::Key_Return);
-    });
-    QTest::mouseDClick(f.campo(14), Qt::LeftButton);
-    EXPECT_EQ(editor.aperti, 1);
-    EXPECT_EQ(grassetto, "kN/m3");
-    EXPECT_EQ(f.campo(14)->text(), "8");
-}
-
-TEST_F(Comando, CopiaSalvaStampaAndHelpRunFromTheirButtons) {
+TEST_F(Uscita, HelpOpensTheManualOfTheSuite) {
     tv::form::prova::scrivi(suite.root() / "help" / "torvelando.pdf", "%PDF-1.4\n");
-    FinestraVera f(suite);
-    PiattaformaProva desktop;
-    desktop.scelto = tv::app::percorso_qt(tmp.path() / "finestra.bmp");
-    desktop.pdf = tv::app::percorso_qt(tmp.path() / "stampa.pdf");
-    Comandi comandi(f.presentatore, f.messaggi, desktop);
-
-    QApplication::clipboard()->clear();
-    clic(f.finestra.command(3));
-    EXPECT_EQ(QApplication::clipboard()->image().deviceIndependentSize().toSize(),
-              f.finestra.size());
-
-    clic(f.finestra.command(5));
-    EXPECT_EQ(desktop.salvataggi_chiesti, 1);
-    EXPECT_TRUE(QFile::exists(desktop.scelto));
-
-    clic(f.finestra.command(4));
-    EXPECT_EQ(desktop.stampe_chieste, 1);
-    EXPECT_TRUE(QFile::exists(desktop.pdf));
-
     clic(f.finestra.command(2));
     ASSERT_EQ(desktop.aperti.size(), 1u);
-    EXPECT_EQ(desktop.aperti[0].toLocalFile(),
-              tv::app::percorso_qt(suite.root() / "help" / "torvelando.pdf"));
+    EXPECT_EQ(desktop.aperti[0].toLocalFile(), q(suite.root() / "help" / "torvelando.pdf"));
     EXPECT_TRUE(f.messaggi.elenco.empty()) << f.testi().front();
 }
 
-TEST_F(Comando, HelpWithoutTheManualInTheSuiteSaysWhereItLooked) {
-    FinestraVera f(suite);
-    PiattaformaProva desktop;
-    Comandi comandi(f.presentatore, f.messaggi, desktop);
-    clic(f.finestra.command(2));
-    EXPECT_TRUE(desktop.aperti.empty());
-    ASSERT_EQ(f.messaggi.elenco.size(), 1u);
-    EXPECT_NE(f.messaggi.elenco[0].testo.find("Suite Prova/help/torvelando.pdf"),
-              std::string::npos);
-}
-
-TEST_F(Comando, AButtonClickWhileAFieldHoldsARefusedTextOnlyShowsTheMessage) {
-    FinestraVera f(suite);
-    PiattaformaProva desktop;
-    desktop.scelto = tv::app::percorso_qt(tmp.path() / "finestra.bmp");
-    Comandi comandi(f.presentatore, f.messaggi, desktop);
+TEST_F(Uscita, OutputsOfAStaleWindowRunTheCheckFirstAndNothingWhenItStops) {
     f.scrivi(13, "abc");
-    clic(f.finestra.command(5));
+    clic(f.finestra.command(5));  // a refused text: only its message
     ASSERT_EQ(f.testi().size(), 1u);
     EXPECT_EQ(f.testi()[0].rfind("Richiesto valore numerico\n", 0), 0u);
-    EXPECT_EQ(desktop.salvataggi_chiesti, 0);
-}
-
-TEST_F(Comando, TheEditorsWriteBackMarksTheResultsAndAnUnchangedOneDoesNot) {
-    FinestraVera f(suite);
-    PiattaformaProva desktop;
-    Comandi comandi(f.presentatore, f.messaggi, desktop);
-    QLabel* verdetto = f.finestra.label1(28);
-    {
-        SeSiApre invariato([](Fluttuante& e) { QTest::keyClick(e.riga(0), Qt::Key_Return); });
-        QTest::mouseDClick(f.campo(12), Qt::LeftButton);
-        ASSERT_EQ(invariato.aperti, 1);
-    }
-    EXPECT_NE(verdetto->text(), "da aggiornare");
-
-    SeSiApre nuovo([](Fluttuante& e) {
-        scrivi_riga(e, 1, "2.5");
-        QTest::keyClick(e.riga(1), Qt::Key_Return);
-    });
-    QTest::mouseDClick(f.campo(12), Qt::LeftButton);
-    ASSERT_EQ(nuovo.aperti, 1);
-    EXPECT_EQ(f.campo(12)->text(), "250");
-    EXPECT_EQ(verdetto->text(), "da aggiornare");
-}
-
-TEST_F(Comando, OutputsOfAStaleWindowRunTheCheckFirstAndNothingWhenItStops) {
-    FinestraVera f(suite);
-    PiattaformaProva desktop;
-    desktop.scelto = tv::app::percorso_qt(tmp.path() / "finestra.bmp");
-    desktop.pdf = tv::app::percorso_qt(tmp.path() / "stampa.pdf");
-    Comandi comandi(f.presentatore, f.messaggi, desktop);
     f.scrivi(13, "20");
     QApplication::clipboard()->clear();
     clic(f.finestra.command(3));
     EXPECT_EQ(f.campo(2)->text(), "2400");
     EXPECT_FALSE(QApplication::clipboard()->image().isNull());
-    EXPECT_TRUE(f.messaggi.elenco.empty());
-
     f.scrivi(13, "-1");
     const std::string arresto = "Valore non valido: t (spessore) deve essere maggiore di 0";
     clic(f.finestra.command(5));
     clic(f.finestra.command(4));
-    EXPECT_EQ(f.testi(), (std::vector<std::string>{arresto, arresto}));
+    EXPECT_EQ(f.testi(), (std::vector<std::string>{f.testi()[0], arresto, arresto}));
     EXPECT_EQ(desktop.salvataggi_chiesti, 0);
     EXPECT_EQ(desktop.stampe_chieste, 0);
     EXPECT_EQ(f.campo(2)->text(), "2400");
 }
 
-QString pdftotext(const QString& file) {
-    QProcess p;
-    p.start("pdftotext", {"-layout", file, "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-TEST_F(Comando, RelazioneRunsTheCheckOnTheFieldsAndWritesTheReport) {
-    FinestraVera f(suite);
-    PiattaformaProva desktop;
-    desktop.scelto = tv::app::percorso_qt(tmp.path() / "relazione");
-    Comandi comandi(f.presentatore, f.messaggi, desktop);
+TEST_F(Uscita, RelazioneRunsTheCheckOnTheFieldsAndWritesTheReport) {
+    desktop.scelto = q(tmp.path() / "relazione");
     f.scrivi(13, "20");  // typed, not yet run: the report must be of it
     clic(f.finestra.command(6));
     ASSERT_EQ(desktop.salvataggi_chiesti, 1);
     EXPECT_EQ(desktop.nome, "commessa.pdf");
-    EXPECT_EQ(desktop.cartella, tv::app::percorso_qt(suite.lavoro()));
+    EXPECT_EQ(desktop.cartella, q(suite.lavoro()));
     EXPECT_EQ(desktop.filtro, "File PDF (*.pdf)");
     ASSERT_TRUE(f.messaggi.elenco.empty()) << f.testi().front();
-    const QString testo = pdftotext(desktop.scelto + ".pdf");
+    const QString testo = esegui("pdftotext", {"-layout", desktop.scelto + ".pdf", "-"});
     const QString fa = f.campo(tv::form::indice(tv::form::Campo::Fa))->text().replace('.', ',');
-    EXPECT_TRUE(testo.contains("Lavoro: commessa")) << testo.left(400).toStdString();
-    EXPECT_TRUE(testo.contains(QRegularExpression("Fa +" + QRegularExpression::escape(fa))))
-        << fa.toStdString();
+    EXPECT_TRUE(testo.contains(QRegularExpression("Fa +" + QRegularExpression::escape(fa))));
     EXPECT_TRUE(testo.contains(QRegularExpression("Spessore +t +20 ")));
-
-    // A run that stops opens no dialog and writes nothing.
-    f.scrivi(6, "0");
+    f.scrivi(6, "0");  // a run that stops opens no dialog and writes nothing
     clic(f.finestra.command(6));
     EXPECT_EQ(desktop.salvataggi_chiesti, 1);
     EXPECT_EQ(f.messaggi.elenco.size(), 1u);
+}
 
-    // STAMPA's page names the job above the picture.
-    f.scrivi(6, "7.28");
-    desktop.pdf = tv::app::percorso_qt(tmp.path() / "stampa.pdf");
-    clic(f.finestra.command(4));
-    EXPECT_TRUE(pdftotext(desktop.pdf).contains("Lavoro: commessa"));
+TEST(RelazionePdf, DemoReportReadsBackAsTextAndAnUnwritableFileIsNamedAndLeavesNothing) {
+    tv::form::prova::CartellaTemp tmp;
+    const auto documento = tv::form::costruisci_relazione(tv::form::dati_relazione_demo());
+    const QString file = q(tmp.path() / "demo.pdf");
+    ASSERT_EQ(tv::app::scrivi_relazione_pdf(documento, file), std::nullopt);
+    const QString testo = esegui("pdftotext", {"-layout", file, "-"});
+    for (const char* atteso :
+         {"TORVELANDO PANNELLI MURARI", "Lavoro: demo", "L'Aquila", "Long. 13,3995°", "12/03/2025",
+          "26527", "26528", "26306", "26305", "840,56", "614,87", "verifica non soddisfatta",
+          "Coefficiente di amplificazione topografica", "Metodo e riferimenti"})
+        EXPECT_TRUE(testo.contains(QString::fromUtf8(atteso))) << atteso;
+    const QString info = esegui("pdfinfo", {file});
+    const int pagine = info.section("Pages:", 1).trimmed().section('\n', 0, 0).toInt();
+    EXPECT_GE(pagine, 2) << info.toStdString();
+    EXPECT_TRUE(testo.contains(QStringLiteral("pagina %1 di %1").arg(pagine)));
+    EXPECT_TRUE(info.contains("A4")) << info.toStdString();
+
+    const QString manca = q(tmp.path() / "manca" / "relazione.pdf");
+    const auto errore = tv::app::scrivi_relazione_pdf(documento, manca);
+    ASSERT_TRUE(errore.has_value());
+    EXPECT_TRUE(errore->startsWith("Impossibile scrivere la relazione nel file " + manca + ": "))
+        << errore->toStdString();
+    EXPECT_FALSE(QFile::exists(manca));
+}
+
+TEST_F(Aiuto, APathWithBlanksAndShellCharactersGoesToTheDesktopAsOneFileUrl) {
+    tv::form::prova::scrivi(pdf, "%PDF-1.4\n");
+    Visore visore;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &visore, "apri");
+    tv::app::PiattaformaQt vero;
+    const bool aperto = tv::app::Command2_Click(help, vero, messaggi);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_TRUE(aperto);
+    EXPECT_EQ(visore.ricevuti, std::vector<QUrl>{QUrl::fromLocalFile(tv::app::percorso_qt(pdf))});
+    EXPECT_TRUE(messaggi.elenco.empty());
+    EXPECT_FALSE(fs::exists(tmp.path() / "pwned"));
+    EXPECT_FALSE(fs::exists(fs::current_path() / "pwned"));
+}
+
+TEST_F(Aiuto, AMissingManualOrADesktopThatCannotOpenItIsReportedWithThePath) {
+    tv::app::prova::PiattaformaProva desktop;
+    const std::string percorso = tv::app::percorso_qt(pdf).toStdString();
+    EXPECT_FALSE(tv::app::Command2_Click(help, desktop, messaggi));
+    EXPECT_TRUE(desktop.aperti.empty());
+    tv::form::prova::scrivi(pdf, "%PDF-1.4\n");
+    desktop.apre = false;
+    EXPECT_FALSE(tv::app::Command2_Click(help, desktop, messaggi));
+    ASSERT_EQ(messaggi.elenco.size(), 2u);
+    EXPECT_EQ(messaggi.elenco[0].testo, "Manuale non trovato:\n" + percorso);
+    EXPECT_EQ(messaggi.elenco[0].titolo, "HELP");
+    EXPECT_EQ(messaggi.elenco[0].icona, tv::form::Icona::stop);
+    EXPECT_EQ(messaggi.elenco[1].testo,
+              "Impossibile aprire il manuale con il visualizzatore di "
+              "documenti PDF del sistema:\n" +
+                  percorso);
+}
+
+// The build lays the typeset manual into the demo suite: "HELP" finds it there.
+TEST(ManualeDemo, HelpInTheDemoSuiteOpensTheBuiltManual) {
+    tv::app::prova::PiattaformaProva desktop;
+    tv::form::RaccoltaMessaggi messaggi;
+    ASSERT_TRUE(tv::app::Command2_Click(fs::path(TV_SOURCE_DIR) / "examples/suite/help", desktop,
+                                        messaggi));
+    QFile pdf(desktop.aperti.at(0).toLocalFile());
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray contenuto = pdf.readAll();
+    EXPECT_TRUE(contenuto.startsWith("%PDF"));
+    EXPECT_GT(contenuto.count("/Type /Page\n"), 10);
+}
+
+TEST(Lingua, QtsDialogsSpeakItalianUnderAnItalianLocaleOnlyWhileInstalled) {
+    const auto tr = [](const char* contesto, const char* testo) {
+        return QCoreApplication::translate(contesto, testo);
+    };
+    const auto italiano = tv::app::traduzioni_qt(QLocale(QLocale::Italian, QLocale::Italy));
+    ASSERT_NE(italiano, nullptr) << "Qt's translations (qt6-translations-l10n) are not installed";
+    QApplication::installTranslator(italiano.get());
+    EXPECT_EQ(tr("QFileDialog", "Look in:"), "Cerca in:");
+    EXPECT_EQ(tr("QPrintDialog", "Print to File (PDF)"), "Stampa su file (PDF)");
+    QApplication::removeTranslator(italiano.get());
+    EXPECT_EQ(tr("QFileDialog", "Look in:"), "Look in:");
+    EXPECT_EQ(tv::app::traduzioni_qt(QLocale(QLocale::Zulu)), nullptr);
 }
 
 }  // namespace
+
+#include "comandi_test.moc"

@@ -15,10 +15,10 @@
 #include <string>
 #include <vector>
 
-#include "suite_temp.h"
 #include "app/form1.h"
 #include "app/piattaforma.h"
 #include "app/presentatore.h"
+#include "suite_temp.h"
 
 namespace tv::app::prova {
 
@@ -62,14 +62,10 @@ struct FinestraVera {
 };
 
 // A click delivered as the window system delivers it: to the window, at the widget's centre.
-inline void clic(QWidget* w, bool doppio = false) {
+inline void clic(QWidget* w) {
     QWidget* finestra = w->window();
-    const QPoint p = w->mapTo(finestra, w->rect().center());
-    if (doppio) {
-        QTest::mouseDClick(finestra->windowHandle(), Qt::LeftButton, {}, p);
-    } else {
-        QTest::mouseClick(finestra->windowHandle(), Qt::LeftButton, {}, p);
-    }
+    QTest::mouseClick(finestra->windowHandle(), Qt::LeftButton, {},
+                      w->mapTo(finestra, w->rect().center()));
 }
 
 // Dialogs answered by the test: the printer dialog prints to `pdf` (or is cancelled), the save
@@ -78,10 +74,9 @@ struct PiattaformaProva : Piattaforma {
     bool dialogo_stampa(QPrinter& stampante, QWidget*, const QString& proposto) override {
         ++stampe_chieste;
         pdf_proposto = proposto;
-        if (annulla_stampa) return false;
         stampante.setOutputFormat(QPrinter::PdfFormat);
         stampante.setOutputFileName(pdf);
-        return true;
+        return !annulla_stampa;
     }
     QString dialogo_salva(QWidget*, const QString& c, const QString& n, const QString& f) override {
         ++salvataggi_chiesti;
@@ -95,14 +90,10 @@ struct PiattaformaProva : Piattaforma {
         return apre;
     }
 
-    QString pdf, pdf_proposto;
-    bool annulla_stampa = false;
-    int stampe_chieste = 0;
-    QString scelto;
-    QString cartella, nome, filtro;
-    int salvataggi_chiesti = 0;
+    QString pdf, pdf_proposto, scelto, cartella, nome, filtro;
+    bool annulla_stampa = false, apre = true;
+    int stampe_chieste = 0, salvataggi_chiesti = 0;
     std::vector<QUrl> aperti;
-    bool apre = true;
 };
 
 }  // namespace tv::app::prova

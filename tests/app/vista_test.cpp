@@ -1,0 +1,307 @@
+// The main window and its building blocks: the design table's layout, twips to pixels, what
+// colours, sketch line and formula pictures paint, and the window as built.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <tuple>
+
+#include "app/campi.h"
+#include "app/colori.h"
+#include "app/form1.h"
+#include "app/formula.h"
+#include "app/linea.h"
+#include "app/twips.h"
+
+using namespace tv::app;
+
+namespace {
+
+// How many pixels of `zona` (the whole picture when empty) satisfy `vale`.
+int conta(const QImage& immagine, const std::function<bool(QColor)>& vale, QRect zona = {}) {
+    if (zona.isNull()) zona = immagine.rect();
+    int n = 0;
+    for (int y = zona.top(); y <= zona.bottom(); ++y)
+        for (int x = zona.left(); x <= zona.right(); ++x) n += vale(immagine.pixelColor(x, y));
+    return n;
+}
+
+auto uguale(QColor c) {
+    return [c](QColor p) { return p.rgb() == c.rgb(); };
+}
+const auto non_bianco = [](QColor p) { return p != QColor(Qt::white); };
+
+// A sheet of colour `fondo` as large as `dimensione`.
+void fondo(QWidget& w, QSize dimensione, QColor colore) {
+    w.resize(dimensione);
+    w.setAutoFillBackground(true);
+    QPalette p = w.palette();
+    p.setColor(QPalette::Window, colore);
+    w.setPalette(p);
+}
+
+bool si_sovrappongono(const Posizione& a, const Posizione& b, int tolleranza) {
+    const int dx = std::min(a.left + a.width, b.left + b.width) - std::max(a.left, b.left);
+    const int dy = std::min(a.top + a.height, b.top + b.height) - std::max(a.top, b.top);
+    return dx > tolleranza && dy > tolleranza;
+}
+
+bool dentro(const Posizione& p, Contenitore dove) {
+    const Posizione c = dove == Contenitore::finestra
+                            ? Posizione{0, 0, finestra().larghezza, finestra().altezza}
+                            : frames()[static_cast<std::size_t>(dove) - 1].pos;
+    return p.left >= 0 && p.top >= 0 && p.left + p.width <= c.width && p.top + p.height <= c.height;
+}
+
+struct Controllo {
+    std::string nome;
+    Contenitore dove;
+    Posizione pos;
+};
+
+// Every control that takes room on the window, except the sketch lines and the pictures.
+std::vector<Controllo> controlli() {
+    std::vector<Controllo> tutti;
+    const auto n = [](const char* nome, auto i) { return nome + std::to_string(i); };
+    for (int i = 0; i < numero_campi; ++i)
+        tutti.push_back({n("Text1_", i), campi()[i].dove, campi()[i].pos});
+    for (int i = 0; i < numero_label1; ++i)
+        tutti.push_back({n("Label1_", i), etichette1()[i].dove, etichette1()[i].pos});
+    for (std::size_t i = 0; i < indici_label2.size(); ++i)
+        tutti.push_back(
+            {n("Label2_", indici_label2[i]), etichette2()[i].dove, etichette2()[i].pos});
+    for (int i = 0; i < numero_vincoli; ++i)
+        tutti.push_back({n("Check1_", i), Contenitore::frame1, vincoli()[i].pos});
+    for (const auto& p : pulsanti()) tutti.push_back({p.nome, Contenitore::finestra, p.pos});
+    tutti.push_back({"Label3", etichetta3().dove, etichetta3().pos});
+    tutti.push_back({"Combo1", Contenitore::finestra, ricerca().pos});
+    tutti.push_back({scelta_formula().nome, scelta_formula().dove, scelta_formula().pos});
+    tutti.push_back({"Label4", etichetta_fonte().dove, etichetta_fonte().pos});
+    return tutti;
+}
+
+}  // namespace
+
+TEST(Twips, RoundHalvesAwayFromZeroAndConvertOffsetsAndSizesSeparately) {
+    for (const auto& [twips, dpi, pixel] :
+         {std::tuple{1440, 120, 120}, std::tuple{7, 96, 0}, std::tuple{8, 96, 1},
+          std::tuple{10185, 96, 679}, std::tuple{15, 48, 1}, std::tuple{-15, 48, -1}})
+        EXPECT_EQ(twips_a_pixel(twips, dpi), pixel) << twips << " at " << dpi;
+    // 855 twips = 71.25 px at 120 dpi: equal design widths stay equal wherever their edges fall.
+    const Posizione a = posizione_in_pixel({1200, 1200, 855, 315}, 120);
+    const Posizione b = posizione_in_pixel({3000, 1500, 855, 315}, 120);
+    EXPECT_EQ(std::tuple(a.left, b.top, a.width, b.width, b.height),
+              std::tuple(100, 125, 71, 71, 26));
+}
+
+TEST(Colori, BackgroundAndTextColourAreWhatALabelAToggleAndAFieldPaint) {
+    QLabel etichetta(QStringLiteral("MMMM"));
+    QLineEdit campo(QStringLiteral("MMMM"));
+    QCheckBox vincolo(QStringLiteral("MMMM"));
+    for (QWidget* w : std::initializer_list<QWidget*>{&etichetta, &campo, &vincolo}) {
+        QFont grande = w->font();
+        grande.setPixelSize(30);
+        w->setFont(grande);
+        w->resize(200, 40);
+        set_background(w, QColor(255, 255, 0));
+        set_text_color(w, QColor(0, 128, 0));
+        EXPECT_EQ(background(w), QColor(255, 255, 0));
+        EXPECT_EQ(text_color(w), QColor(0, 128, 0));
+        const QImage immagine = w->grab().toImage();
+        EXPECT_GT(conta(immagine, uguale(QColor(255, 255, 0))), 1000)
+            << w->metaObject()->className();
+        EXPECT_GT(conta(immagine, uguale(QColor(0, 128, 0))), 20) << w->metaObject()->className();
+    }
+}
+
+TEST(Colori, ColoraTuttoPaintsEveryControlThatHasColoursButNotTheButtons) {
+    QWidget finestra;
+    auto* cornice = new QGroupBox(QStringLiteral("Frame"), &finestra);
+    auto* etichetta = new QLabel(QStringLiteral("x"), cornice);
+    auto* campo = new QLineEdit(&finestra);
+    auto* vincolo = new QCheckBox(cornice);
+    auto* elenco = new QListWidget(&finestra);
+    auto* pulsante = new QPushButton(QStringLiteral("COPIA"), &finestra);
+    set_background(campo, Qt::yellow);
+    set_text_color(etichetta, Qt::red);
+    const QColor faccia = pulsante->palette().color(QPalette::Button);
+    colora_tutto(&finestra, Qt::white, Qt::black);
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{&finestra, cornice, etichetta, campo, vincolo, elenco}) {
+        EXPECT_EQ(background(w), QColor(Qt::white)) << w->metaObject()->className();
+        EXPECT_EQ(text_color(w), QColor(Qt::black)) << w->metaObject()->className();
+    }
+    EXPECT_TRUE(etichetta->autoFillBackground());
+    EXPECT_FALSE(ha_colori(pulsante));
+    EXPECT_EQ(pulsante->palette().color(QPalette::Button), faccia);
+}
+
+TEST(Linea, PaintsItsWidthTimesTheScaleInItsColourWithSquareCapsAndLetsClicksThrough) {
+    for (const auto& [larghezza, scala, pixel] : {std::tuple{3, 1.0, 3}, std::tuple{1, 1.0, 1},
+                                                  std::tuple{3, 2.0, 6}, std::tuple{0, 1.0, 1}}) {
+        QWidget foglio;
+        fondo(foglio, {200, 100}, Qt::white);
+        auto* linea = new LineaWidget({20, 50}, {180, 50}, scala, &foglio);
+        linea->imposta_larghezza(3);  // narrowing again repaints thin
+        linea->imposta_larghezza(larghezza);
+        EXPECT_EQ(conta(foglio.grab().toImage(), non_bianco, QRect(100, 0, 1, 100)), pixel)
+            << larghezza << " at " << scala;
+    }
+    // A 3-wide horizontal edge ending where a vertical edge starts covers the corner.
+    QWidget foglio;
+    fondo(foglio, {200, 100}, Qt::white);
+    auto* linea = new LineaWidget({20, 50}, {100, 50}, 1.0, &foglio);
+    linea->imposta_larghezza(3);
+    linea->imposta_colore(QColor(192, 0, 0));
+    const QImage immagine = foglio.grab().toImage();
+    EXPECT_EQ(immagine.pixelColor(60, 50).rgb(), QColor(192, 0, 0).rgb());
+    EXPECT_NE(immagine.pixelColor(101, 49), QColor(Qt::white));
+    EXPECT_NE(immagine.pixelColor(19, 51), QColor(Qt::white));
+    EXPECT_EQ(foglio.childAt(60, 50), nullptr);
+}
+
+TEST(Formula, EveryPictureIsAnSvgOfItsDesignedSizePaintingInkOverAClearGround) {
+    // Pictures overlap inside the EC6 frame: a picture must not blank out its neighbour.
+    registra_formule();
+    std::vector<std::pair<const char*, QSize>> casi;
+    for (const DatiImmagine& d : immagini())
+        casi.push_back({d.risorsa, {d.pixel_larghezza, d.pixel_altezza}});
+    casi.push_back({":/formule/non_esiste.svg", {40, 20}});
+    for (std::size_t i = 0; i < casi.size(); ++i) {
+        const auto& [risorsa, dimensione] = casi[i];
+        const bool esiste = i + 1 < casi.size();
+        QWidget sotto;
+        fondo(sotto, dimensione, QColor(255, 0, 255));
+        auto* formula = new FormulaWidget(QString::fromUtf8(risorsa), &sotto);
+        formula->setGeometry(sotto.rect());
+        EXPECT_EQ(formula->valida(), esiste) << risorsa;
+        if (esiste) {
+            EXPECT_EQ(formula->dimensione_disegno(), dimensione) << risorsa;
+        }
+        const QImage immagine = sotto.grab().toImage();
+        EXPECT_EQ(immagine.pixelColor(0, 0), QColor(255, 0, 255)) << risorsa;
+        const int inchiostro = conta(immagine, [](QColor p) { return qGray(p.rgb()) < 100; });
+        EXPECT_TRUE(esiste ? inchiostro > 20 : inchiostro == 0) << risorsa << " " << inchiostro;
+    }
+}
+
+TEST(Layout, EveryControlFitsInsideItsContainerAndNoTwoOverlapNorCoverASketchLine) {
+    // Rows of the site group are 300 apart with 315-high fields: the 15 twips (one pixel at
+    // 96 dpi) where the borders meet are allowed.
+    const auto tutti = controlli();
+    for (std::size_t a = 0; a < tutti.size(); ++a) {
+        EXPECT_TRUE(dentro(tutti[a].pos, tutti[a].dove)) << tutti[a].nome;
+        for (std::size_t b = a + 1; b < tutti.size(); ++b)
+            EXPECT_FALSE(tutti[a].dove == tutti[b].dove &&
+                         si_sovrappongono(tutti[a].pos, tutti[b].pos, 15))
+                << tutti[a].nome << " and " << tutti[b].nome;
+        // A control over an edge would hide the width that shows the side's restraint; the margin
+        // is half the widest pen each line can get (3 pixels for the edges, 1 for the dimensions).
+        for (int k = 0; k < numero_linee && tutti[a].dove == Contenitore::frame1; ++k) {
+            const DatiLinea& l = linee()[k];
+            const int m = k < 4 ? 23 : 8;
+            const Posizione tratto = {std::min(l.x1, l.x2) - m, std::min(l.y1, l.y2) - m,
+                                      std::abs(l.x2 - l.x1) + 2 * m, std::abs(l.y2 - l.y1) + 2 * m};
+            EXPECT_FALSE(si_sovrappongono(tutti[a].pos, tratto, 0))
+                << tutti[a].nome << " over Line" << k + 1;
+        }
+    }
+    for (const DatiImmagine& i : immagini()) {
+        EXPECT_TRUE(dentro(i.pos, i.dove)) << i.risorsa;
+        // The formula list sits beside Image1, never over a formula.
+        EXPECT_FALSE(i.dove == scelta_formula().dove &&
+                     si_sovrappongono(i.pos, scelta_formula().pos, 0))
+            << i.risorsa;
+    }
+    for (std::size_t a = 0; a < frames().size(); ++a) {
+        EXPECT_TRUE(dentro(frames()[a].pos, Contenitore::finestra)) << frames()[a].nome;
+        for (std::size_t b = a + 1; b < frames().size(); ++b)
+            EXPECT_FALSE(si_sovrappongono(frames()[a].pos, frames()[b].pos, 0)) << frames()[a].nome;
+    }
+    for (const DatiVincolo& v : vincoli())  // the edge's width agrees with the toggle's state
+        EXPECT_EQ(linee()[v.linea - 1].larghezza, v.appoggiato ? 3 : 1) << "Line" << v.linea;
+}
+
+TEST(Finestra, CaptionSizeButtonsSearchBoxAndAccessorsOutsideTheirRanges) {
+    Form1 form(96.0);
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("TORVELANDO PANNELLI MURARI"));
+    EXPECT_EQ(form.size(), QSize(679, 544));
+    EXPECT_EQ(Form1(120.0).size(), QSize(849, 680));
+    QStringList pulsanti;
+    for (QPushButton* p : form.comandi()) pulsanti << p->text();
+    EXPECT_EQ(pulsanti, (QStringList{"AGGIORNA", "HELP", "COPIA", "STAMPA", "SALVA", "RELAZIONE"}));
+    EXPECT_EQ(form.command(1), form.comandi()[0]);
+    for (QObject* fuori : std::initializer_list<QObject*>{
+             form.campo(-1), form.campo(27), form.label1(36), form.label2(2), form.check(4),
+             form.linea(0), form.command(7), form.frame(4), form.image(7)})
+        EXPECT_EQ(fuori, nullptr);
+    // The search box is an edit line over an always open list, filling the designed place.
+    QLineEdit* riga = form.combo1();
+    QListWidget* elenco = form.combo1_list();
+    EXPECT_EQ(form.findChildren<QComboBox*>(), QList<QComboBox*>{form.combo2()});  // not Combo1
+    EXPECT_EQ(elenco->count(), 0);
+    EXPECT_FALSE(elenco->isHidden());
+    EXPECT_EQ(riga->geometry().united(elenco->geometry()), form.rettangolo({120, 120, 3735, 960}));
+    EXPECT_EQ(elenco->y(), riga->y() + riga->height());
+}
+
+TEST(Finestra, LockedFieldsRefuseTypingButStillTakeTheFocus) {
+    Form1 form(96.0);
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    for (int i = 0; i < numero_campi; ++i) {
+        EXPECT_EQ(form.campo(i)->isReadOnly(), campi()[i].bloccato) << i;
+        QTest::mouseClick(form.campo(i), Qt::LeftButton);
+        EXPECT_TRUE(form.campo(i)->hasFocus()) << i;
+    }
+    form.campo(20)->setFocus();
+    QTest::keyClicks(form.campo(20), QStringLiteral("12"));
+    EXPECT_EQ(form.campo(20)->text(), QStringLiteral("900"));
+    form.campo(13)->selectAll();
+    QTest::keyClicks(form.campo(13), QStringLiteral("12"));
+    EXPECT_EQ(form.campo(13)->text(), QStringLiteral("12"));
+}
+
+TEST(Finestra, TogglesStartTopAndBottomSupportedWithMatchingEdgesUnderTheControls) {
+    Form1 form(96.0);
+    for (int i = 0; i < numero_vincoli; ++i) {
+        const bool appoggiato = i % 2 == 0;
+        EXPECT_EQ(form.check(i)->isChecked(), appoggiato) << i;
+        EXPECT_EQ(form.check(i)->text(), appoggiato ? "Appoggiato" : "Libero") << i;
+        EXPECT_EQ(form.linea_di(i)->larghezza(), appoggiato ? 3 : 1) << i;
+    }
+    EXPECT_EQ(form.linea_di(0), form.linea(3));
+    const auto figli = form.frame(1)->children();  // lines drawn under every control of the frame
+    for (int n = 1; n <= numero_linee; ++n) {
+        EXPECT_LT(figli.indexOf(form.linea(n)), figli.indexOf(form.check(0))) << n;
+        EXPECT_LT(figli.indexOf(form.linea(n)), figli.indexOf(form.campo(12))) << n;
+    }
+    EXPECT_EQ(form.linea(3)->a(), QPoint(form.pixel(3960), form.pixel(720)));
+    EXPECT_EQ(background(form.frame(1)), QColor(Qt::white));  // the panel frame only
+    EXPECT_NE(background(form.frame(2)), QColor(Qt::white));
+}
+
+TEST(Finestra, EveryLabelShowsMarkupLiterally) {
+    // Captions may come from files: "<b>x</b>" must show its tags, not a bold x.
+    Form1 form(96.0);
+    const auto etichette = form.findChildren<QLabel*>();
+    ASSERT_GE(etichette.size(), numero_label1 + 4);
+    for (QLabel* etichetta : etichette) {
+        etichetta->setText(QStringLiteral("x"));
+        const int semplice = etichetta->sizeHint().width();
+        etichetta->setText(QStringLiteral("<b>x</b>"));
+        EXPECT_GT(etichetta->sizeHint().width(), 3 * semplice)
+            << etichetta->objectName().toStdString();
+    }
+}
