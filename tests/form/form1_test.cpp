@@ -52,6 +52,21 @@ INSTANTIATE_TEST_SUITE_P(
                       CasoConvalida{"CommaLocaleSiteFieldWithComma", 7, "45,07", true, nullptr}),
     [](const auto& info) { return std::string(info.param.nome); });
 
+// A double-click hands the unit of the field's family to the editor; results open nothing.
+TEST(DoppioClic, HandsOverTheUnitOfTheFieldsFamily) {
+    SuiteTemp s;
+    prova::scrivi(s.lavoro() / "parametrilavoro", prova::parametrilavoro("mm", "kN", "kN/m3", "MPa"));
+    Finestra w;
+    ASSERT_TRUE(w.avvia(s));
+    for (const auto& [campo, unita] : {std::pair{17, "mm"}, std::pair{14, "kN/m3"},
+                                       std::pair{23, "MPa"}, std::pair{10, ""}, std::pair{20, ""}}) {
+        w.form.unita_campo = "", w.form.campo_attivo = -1;
+        EXPECT_EQ(w.form.Text1_DblClick(campo), *unita != '\0') << campo;
+        EXPECT_EQ(w.form.unita_campo, unita) << campo;
+        EXPECT_EQ(w.form.campo_attivo, *unita ? campo : -1);
+    }
+}
+
 const Messaggio kVincoli{"Verifica non possibile", "VINCOLI SCORRETTI", Icona::stop};
 
 // Sides first, then the top, as a user reaches each combination; an accepted one also runs.
