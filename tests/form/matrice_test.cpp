@@ -144,24 +144,19 @@ const std::vector<File>& files() {
         {"lavoro", "impostazioni/lavoro", "commessa è\n", 0, "FFFF"},
         {"parametrilavoro", "lavorì/commessa è/parametrilavoro",
          "PARAMETRI DI LAVORO\n[commento] unità di misura\ncm [lunghezze]\ndaN [forze]\n"
-         "daN/cm3 [pesi_specifici]\ndaN/cm2 [tensioni]\n9.81 [accelerazione_g]\n",
-         5, "FFFF"},
+         "daN/cm3 [pesi_specifici]\ndaN/cm2 [tensioni]\n9.81 [accelerazione_g]\n", 5, "FFFF"},
         {"sismica_2008", "lavorì/commessa è/sismica_2008.txt",
          "PARAMETRI SISMICI\nLocalità Nodo Centrale (long. 7.2900  lat. 45.0000 )\n"
-         "Categoria di sottosuolo di fondazione = C\n",
-         1, "-AAA"},
+         "Categoria di sottosuolo di fondazione = C\n", 1, "-AAA"},
         {"dinamica", "lavorì/commessa è/dinamica.txt",
          "ANALISI DINAMICA - modalità\nLocalità Nodo Centrale (long. 7.2900  lat. 45.0000 )\n"
-         "   %x   %y\nmodo 1 | 0.4500\n",
-         1, "-AAA"},
+         "   %x   %y\nmodo 1 | 0.4500\n", 1, "-AAA"},
         {"parametri_per_spettro", "progra/parametri_per_spettro.txt",
-         "ID LON LAT ag30 ... (unità)" + prova::testo_griglia().substr(
-                                            prova::testo_griglia().find('\n')),
-         8, "VVVV"},
+         "ID LON LAT ag30 ... (unità)" +
+             prova::testo_griglia().substr(prova::testo_griglia().find('\n')), 8, "VVVV"},
         {"coordinate_localita", "progra/coordinate_localita.txt",
          "44.9700   7.3000   Torre Pellice (TO)\n45.0500   7.2200   Forlì Finto (FC)\n"
-         "45.0000   7.2900   Nodo Centrale (XX)\n",
-         2, "AA--"},
+         "45.0000   7.2900   Nodo Centrale (XX)\n", 2, "AA--"},
     };
     return f;
 }
