@@ -64,7 +64,7 @@ void riga_di_comando(std::string_view input) {
                  "fonte e nodi discordi");
 }
 
-void prova(std::string_view input, const text::NumberFormat& formato) {
+void esegui_campi(std::string_view input, const text::NumberFormat& formato) {
     form::RaccoltaMessaggi m;
     form::Form1 f = avviata();
     f.imposta_messaggi(m);
@@ -101,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         riga_di_comando(input);
         return 0;
     }
-    prova(input, text::dot_format());
-    prova(input, form::prova::formato_virgola());
+    esegui_campi(input, text::dot_format());
+    esegui_campi(input, form::prova::formato_virgola());
     return 0;
 }

@@ -1,20 +1,17 @@
 // Outputs that cannot be written, run as a user runs torvelando-cli (a child process): a full
-// standard output, a results file that cannot be written, a batch interrupted half way.
+// standard output, a results file that cannot be written, a batch interrupted half way, the
+// report.
 #include "cli/scrittura.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <csignal>
-#include <fstream>
+#include <cstdlib>
 #include <set>
-#include <sstream>
-#include <thread>
 
 #include "suite_temp.h"
 
@@ -36,17 +33,17 @@ std::set<std::string> nomi(const fs::path& cartella) {
     return out;
 }
 
-// The command line started with its standard output on `stdout_file` and its standard error in
-// `stderr_file`; its pid.
-pid_t avvia(const std::vector<std::string>& args, const fs::path& stdout_file,
-            const fs::path& stderr_file) {
-    std::vector<std::string> tutti = {TV_CLI};
-    tutti.insert(tutti.end(), args.begin(), args.end());
+// The program started in `cwd` with its standard output on `stdout_file` and its standard error
+// in `stderr_file`; its pid.
+pid_t avvia(std::vector<std::string> args, const fs::path& stdout_file, const fs::path& stderr_file,
+            const fs::path& cwd = fs::current_path()) {
+    args.insert(args.begin(), TV_CLI);
     std::vector<char*> argv;
-    for (auto& a : tutti) argv.push_back(a.data());
+    for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     posix_spawn_file_actions_t azioni;
     posix_spawn_file_actions_init(&azioni);
+    posix_spawn_file_actions_addchdir_np(&azioni, cwd.c_str());
     posix_spawn_file_actions_addopen(&azioni, STDOUT_FILENO, stdout_file.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
     posix_spawn_file_actions_addopen(&azioni, STDERR_FILENO, stderr_file.c_str(),
@@ -83,77 +80,55 @@ class Scrittura : public ::testing::Test {
     }
 };
 
-struct Comando {
-    const char* nome;
-    std::vector<std::string> args;  // the suite's root follows
-    const char* destinazione;       // as the message names it
-};
-void PrintTo(const Comando& c, std::ostream* os) {
-    *os << c.nome;
+// The standard output on /dev/full, the results file on /dev/full or in a missing folder.
+TEST_F(Scrittura, OutputThatCannotBeWrittenExitsTwoNamingIt) {
+    const std::string pieno = "Scrittura non riuscita: standard output.";
+    const std::string manca = (dir / "manca" / "r.csv").string();
+    const std::pair<std::vector<std::string>, std::string> casi[] = {
+        {{"check"}, pieno},
+        {{"check", "--json"}, pieno},
+        {{"search", "tor"}, pieno},
+        {{"batch"}, pieno},
+        {{"--help"}, pieno},
+        {{"batch", "-o", "/dev/full"}, "Scrittura non riuscita: \"/dev/full\"."},
+        {{"batch", "-o", manca}, "Impossibile scrivere il file \"" + manca + "\"."}};
+    for (auto [args, messaggio] : casi) {
+        if (args.front() == "batch") args.insert(args.begin() + 1, lotto(3).string());
+        if (args.front() != "--help") args.insert(args.end(), {"--root", suite.root().string()});
+        EXPECT_EQ(attendi(avvia(args, messaggio == pieno ? "/dev/full" : dir / "out", err)), 2);
+        EXPECT_EQ(leggi(err), messaggio + "\n") << args[0];
+    }
 }
-
-class Pieno : public Scrittura, public ::testing::WithParamInterface<Comando> {};
-
-// The standard output on /dev/full, and for one case the results file.
-TEST_P(Pieno, ExitsTwoNamingTheDestination) {
-    auto args = GetParam().args;
-    if (args.front() == "batch") args.insert(args.begin() + 1, lotto(3).string());
-    if (args.front() != "--help") args.insert(args.end(), {"--root", suite.root().string()});
-    const bool su_stdout = std::string(GetParam().destinazione) == "standard output";
-    EXPECT_EQ(attendi(avvia(args, su_stdout ? "/dev/full" : dir / "out", err)), 2);
-    EXPECT_EQ(leggi(err),
-              "Scrittura non riuscita: " + std::string(GetParam().destinazione) + ".\n");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Comandi, Pieno,
-    ::testing::Values(Comando{"Check", {"check"}, "standard output"},
-                      Comando{"CheckJson", {"check", "--json"}, "standard output"},
-                      Comando{"Search", {"search", "tor"}, "standard output"},
-                      Comando{"Batch", {"batch"}, "standard output"},
-                      Comando{"BatchOutputFile", {"batch", "-o", "/dev/full"}, "\"/dev/full\""},
-                      Comando{"Help", {"--help"}, "standard output"}),
-    [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(Scrittura, CompletedBatchReplacesTheFileKeepingItsPermissions) {
     const fs::path out = dir / "OUT.csv";
     scrivi(out, "risultati di ieri\n");
-    fs::permissions(out, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const auto permessi = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(out, permessi);
     EXPECT_EQ(attendi(avvia(batch(lotto(2).string(), out.string()), dir / "stdout", err)), 0)
         << leggi(err);
-    const std::string nuovo = leggi(out);
-    EXPECT_TRUE(nuovo.starts_with("id,lat,")) << nuovo;
-    EXPECT_NE(nuovo.find("\np1,"), std::string::npos) << nuovo;
-    EXPECT_EQ(fs::status(out).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_TRUE(leggi(out).starts_with("id,lat,")) << leggi(out);
+    EXPECT_NE(leggi(out).find("\np1,"), std::string::npos) << leggi(out);
+    EXPECT_EQ(fs::status(out).permissions(), permessi);
     EXPECT_EQ(nomi(dir), (std::set<std::string>{"OUT.csv", "stdout"}));
 }
 
-class Interrotto : public Scrittura, public ::testing::WithParamInterface<int> {};
-
-TEST_P(Interrotto, LeavesTheEarlierFileAndNoTemporaryFile) {
+TEST_F(Scrittura, InterruptedBatchLeavesTheEarlierFileAndNoTemporaryFile) {
     const fs::path out = dir / "OUT.csv";
     const std::string ieri = "id,verdict\r\nieri,\"> Fa : OK\"\n";
-    scrivi(out, ieri);
-    // Long enough to be still running when its temporary file shows.
-    const pid_t pid = avvia(batch(lotto(300000).string(), out.string()),
-                            suite.fuori().parent_path() / "stdout", err);
-    bool visto = false;
-    for (int i = 0; i < 20000 && !visto; ++i) {
-        visto = nomi(dir).size() > 1;
-        if (!visto) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    const fs::path file = lotto(300000);     // long enough to be still running when its temporary
+    for (int segnale : {SIGINT, SIGTERM}) {  // file shows
+        scrivi(out, ieri);
+        const pid_t pid =
+            avvia(batch(file.string(), out.string()), suite.fuori().parent_path() / "stdout", err);
+        for (int i = 0; i < 20000 && nomi(dir).size() < 2; ++i) usleep(1000);
+        ASSERT_EQ(nomi(dir).size(), 2u) << "no temporary file beside OUT.csv";
+        kill(pid, segnale);
+        EXPECT_EQ(attendi(pid), 128 + segnale);
+        EXPECT_EQ(leggi(out), ieri);
+        EXPECT_EQ(nomi(dir), std::set<std::string>{"OUT.csv"});
     }
-    ASSERT_TRUE(visto) << "no temporary file beside OUT.csv";
-    kill(pid, GetParam());
-    EXPECT_EQ(attendi(pid), 128 + GetParam());
-    EXPECT_EQ(leggi(out), ieri);
-    EXPECT_EQ(nomi(dir), std::set<std::string>{"OUT.csv"});
 }
-
-INSTANTIATE_TEST_SUITE_P(Segnali, Interrotto, ::testing::Values(SIGINT, SIGTERM),
-                         [](const auto& info) {
-                             return info.param == SIGINT ? "Sigint" : "Sigterm";
-                         });
 
 TEST_F(Scrittura, FileNotConfirmedLeavesTheTargetAndNoTemporaryFile) {
     const fs::path out = dir / "OUT.csv";
@@ -161,12 +136,34 @@ TEST_F(Scrittura, FileNotConfirmedLeavesTheTargetAndNoTemporaryFile) {
     {
         FileAtomico f(out);
         ASSERT_TRUE(f.aperto());
-        f.stream() << "nuovo";
-        f.stream().flush();
+        f.stream() << "nuovo" << std::flush;
         EXPECT_EQ(nomi(dir).size(), 2u);
     }
     EXPECT_EQ(leggi(out), "vecchio");
     EXPECT_EQ(nomi(dir), std::set<std::string>{"OUT.csv"});
+}
+
+// The report on the demo job: the PDF read back with pdftotext, the job's name as default file;
+// a stopped or refused run writes nothing.
+TEST_F(Scrittura, ReportOfTheDemoJobReadsBackOrWritesNothing) {
+    form::prova::CartellaTemp demo;
+    if (!form::prova::copia_suite_demo(demo.path())) GTEST_SKIP() << "no reference data";
+    const auto report = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), {"report", "--root", demo.path().string()});
+        return attendi(avvia(args, "/dev/null", err, dir));
+    };
+    ASSERT_EQ(report({}), 0) << leggi(err);
+    const std::string pdf = (dir / "demo.pdf").string(), txt = (dir / "demo.txt").string();
+    ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + txt + "'").c_str()), 0);
+    for (const char* atteso : {"demo", "26527", "26528", "26306", "26305", "Fa", "840,56", "Rlat",
+                               "614,87", "verifica non soddisfatta"})
+        EXPECT_NE(leggi(txt).find(atteso), std::string::npos) << atteso;
+    ASSERT_EQ(std::system(("pdfinfo '" + pdf + "' > '" + txt + "'").c_str()), 0);
+    EXPECT_GE(std::stoi(leggi(txt).substr(leggi(txt).find("Pages:") + 6)), 2);
+    EXPECT_EQ(report({"--set", "lon=0", "-o", "r.pdf"}), 1);
+    EXPECT_NE(leggi(err).find(": "), std::string::npos) << leggi(err);
+    EXPECT_EQ(report({"--set", "qa=abc", "-o", "r.pdf"}), 2);  // refused as check refuses it
+    EXPECT_FALSE(fs::exists(dir / "r.pdf"));
 }
 
 }  // namespace

@@ -5,14 +5,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <utility>
 #include <string>
-#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "hazard/grid.h"
 #include "prova.h"
-#include "text/error.h"
 
 namespace tv::hazard::prova {
 
@@ -39,8 +37,7 @@ inline Griglia reticolo(int rows, int cols, const std::vector<std::int64_t>& sen
     return g;
 }
 
-// A record of the grid file: code, position 6.5448 E 45.134 N and the values 1..27, written
-// with the given separator.
+// A grid record: code, 6.5448 E 45.134 N and the values 1..27, with the given separator.
 inline std::string record(const std::string& cod, const std::string& sep = " ") {
     std::string out = cod + sep + "6.5448" + sep + "45.134";
     for (int i = 1; i <= 27; ++i) out += sep + std::to_string(i);

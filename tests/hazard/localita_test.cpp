@@ -14,22 +14,7 @@ namespace {
 
 using Righe = std::vector<std::string>;
 
-TEST(CercaLocalita, AnyPartOfTheLineInAnyCaseInFileOrderFromThreeCharacters) {
-    const Righe elenco = {"45.0733   7.6807   Torino (TO)", "45.0703   7.6869   Moncalieri (TO)",
-                          "40.6333   17.9333   Torre Santa Susanna (BR)",
-                          "44.2225   12.0408   Forlì (FC)"};
-    EXPECT_EQ(cerca_localita(elenco, "TOR"), (Righe{elenco[0], elenco[2]}));
-    EXPECT_EQ(cerca_localita(elenco, "(to"), (Righe{elenco[0], elenco[1]}));
-    EXPECT_EQ(cerca_localita(elenco, "45.07"), (Righe{elenco[0], elenco[1]}));
-    EXPECT_EQ(cerca_localita(elenco, "FORLÌ"), Righe{elenco[3]});  // accented capitals too
-    EXPECT_EQ(cerca_localita(elenco, "xyz"), Righe{});
-    // Characters are counted, not bytes: "lì" is too short, "rlì" is searched.
-    EXPECT_FALSE(cerca_localita(elenco, "to").has_value());
-    EXPECT_FALSE(cerca_localita(elenco, "lì").has_value());
-    EXPECT_EQ(cerca_localita(elenco, "rlì"), Righe{elenco[3]});
-}
-
-TEST(CercaLocalita, NamesThatStartWithTheTextFirstThenTheRestEachInFileOrder) {
+TEST(CercaLocalita, NamesStartingWithTheTextFirstThenTheRestInFileOrderFromThreeCharacters) {
     const Righe elenco = {"41.8797   13.1144   Arcinazzo Romano (RM)",
                           "41.8928   12.4837   Roma (RM)",
                           "44.0000   12.0000   Bagno di Romagna (FC)",
@@ -42,42 +27,36 @@ TEST(CercaLocalita, NamesThatStartWithTheTextFirstThenTheRestEachInFileOrder) {
     EXPECT_EQ(cerca_localita(elenco, "ROMAGNA"), (Righe{elenco[3], elenco[2], elenco[5]}));
     // Coordinates are not the name: a match there keeps file order.
     EXPECT_EQ(cerca_localita(elenco, "41.8"), (Righe{elenco[0], elenco[1]}));
+    EXPECT_EQ(cerca_localita(elenco, "xyz"), Righe{});
+    EXPECT_FALSE(cerca_localita(elenco, "ro").has_value());
 }
 
-TEST(CercaLocalita, IgnoresAccentsOnTheTextAndOnTheLines) {
+TEST(CercaLocalita, IgnoresAccentsOnTheTextAndOnTheLinesCountingCharacters) {
     const Righe elenco = {"44.1911   12.1287   Forlimpopoli (FC)",
                           "44.2218   12.0414   Forlì (FC)",
                           "38.0388   14.0226   Cefalù (PA)",
-                          "43.4573   12.2413   Città di Castello (PG)",
-                          "45.0   7.0   ÀÉÈÌÍÒÓÙÚÇÑÖÜ àéèìíòóùúçñöü (XX)",
-                          "45.1   7.1   Cefalo (XX)"};
+                          "45.0   7.0   ÀÉÈÌÍÒÓÙÚÇÑÖÜ àéèìíòóùúçñöü (XX)"};
     const Righe forli = {elenco[0], elenco[1]};
-    for (const char* t : {"forli", "FORLI", "Forlì", "FORLÌ", "forlí", "forli\xcc\x80"})
+    for (const char* t : {"forli", "FORLÌ", "forlí", "forli\xcc\x80"})
         EXPECT_EQ(cerca_localita(elenco, t), forli) << t;  // the last: ì typed as i + accent
     EXPECT_EQ(cerca_localita(elenco, "forlì ("), Righe{elenco[1]});
-    EXPECT_EQ(cerca_localita(elenco, "cefalu"), Righe{elenco[2]});
     EXPECT_EQ(cerca_localita(elenco, "CEFALÙ"), Righe{elenco[2]});
-    EXPECT_EQ(cerca_localita(elenco, "citta di castello"), Righe{elenco[3]});
-    EXPECT_EQ(cerca_localita(elenco, "aeeiioouucnou aeeiioouucnou"), Righe{elenco[4]});
-    EXPECT_EQ(cerca_localita(elenco, "AEEIIOOUUCNOU"), Righe{elenco[4]});
+    EXPECT_EQ(cerca_localita(elenco, "aeeiioouucnou AEEIIOOUUCNOU"), Righe{elenco[3]});
+    // Characters are counted, not bytes: "lì" is too short, "rlì" is searched.
+    EXPECT_FALSE(cerca_localita(elenco, "lì").has_value());
+    EXPECT_EQ(cerca_localita(elenco, "rlì"), forli);
 }
 
-TEST(CercaLocalita, FileInWindows1252OrUtf8WithAnyLineEnd) {
+TEST(CercaLocalita, FileInWindows1252OrUtf8WithAnyLineEndAndItsFaults) {
     prova::CartellaTemp tmp;
     const auto file = tmp.scrivi("loc.txt",
                                  "45.7386   9.1301   Cant\xf9 (CO)\r\n"
                                  "44.2225   12.0408   Forl\xec (FC)\r"
                                  "43.7   11.1   Citt\xe0 di Castello (PG)");
     EXPECT_EQ(cerca_localita(file, "forlì"), Righe{"44.2225   12.0408   Forlì (FC)"});
-    EXPECT_EQ(cerca_localita(file, "TA D"), Righe{"43.7   11.1   Città di Castello (PG)"});
-    EXPECT_EQ(cerca_localita(file, "CANTU"), Righe{"45.7386   9.1301   Cantù (CO)"});
     EXPECT_EQ(cerca_localita(file, "   ")->size(), 3u);
-    EXPECT_EQ(cerca_localita(tmp.scrivi("u.txt", "45.7   9.1   Cantù (CO)\n\n"), "CANTÙ"),
+    EXPECT_EQ(cerca_localita(tmp.scrivi("u.txt", "45.7   9.1   Cantù (CO)\n\n"), "CANTU"),
               Righe{"45.7   9.1   Cantù (CO)"});
-}
-
-TEST(CercaLocalita, MissingOrEmptyFileIsNamedButNotLookedForWithShortText) {
-    prova::CartellaTemp tmp;
     const auto manca = tmp.path() / "manca.txt", vuoto = tmp.scrivi("vuoto.txt", "");
     EXPECT_FALSE(cerca_localita(manca, "to").has_value());
     EXPECT_EQ(prova::messaggio([&] { cerca_localita(manca, "tor"); }),
@@ -91,7 +70,7 @@ TEST(SceltaLocalita, SplitsAtThreeBlanks) {
     EXPECT_EQ(scegli_localita("45.0703   7.6869   Moncalieri (TO)"), (Coppia{"45.0703", "7.6869"}));
     EXPECT_EQ(scegli_localita("45.0703    7.6869   X"), (Coppia{"45.0703", " 7.6869"}));
     EXPECT_EQ(scegli_localita("45.0703      7.6869"), (Coppia{"45.0703", ""}));
-    for (const char* riga : {"45.0703  7.6869  Moncalieri", "45.0703\t7.6869", ""})
+    for (const char* riga : {"45.0703  7.6869  Moncalieri", "45.0703\t7.6869"})
         EXPECT_FALSE(scegli_localita(riga).has_value()) << riga;
 }
 

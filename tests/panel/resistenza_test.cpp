@@ -30,7 +30,6 @@ TEST(Qmax, FindsTheLargestPressureOfTheArch) {
         grid_max = std::max(grid_max, q_di_f(kH * i / 1e4, kE, kH, kA, parabola(kA, kH), s));
     EXPECT_NEAR(q.qcrit, grid_max, 1e-9);
     EXPECT_NEAR(q.fcrit, 3.16669921875, 1e-12);
-    EXPECT_EQ(q.qd, q.qcrit);
     EXPECT_EQ(q.deltafreccia, q.fcrit);
 }
 
@@ -45,26 +44,17 @@ TEST(Qmax, DesignPointPutsTheArchStressOnFdWithItsPressure) {
     }
 }
 
-TEST(Qmax, TiedPressuresKeepTheOlderBest) {
+TEST(Qmax, TiedOrHugePressuresAndRefusedInput) {
     // A huge modulus on a deep arch overflows every pressure to infinity: all points tie.
     EXPECT_EQ(qmax(1e308, 100.0, 1.0, 1e308).fcrit, 50.0);
-}
-
-TEST(Qmax, EndsForRisesTooLargeToHalveDownTo0_01Cm) {
     // Doubles near 1e19 are 2048 apart: the bracket cycles above 0.01 cm.
     const Qmax q = qmax(kE, 1e20, 3e19, kFd);
     EXPECT_TRUE(std::isfinite(q.fcrit) && q.fcrit > 0.0 && q.fcrit < 1e20) << q.fcrit;
     // Near 1.7e308 the geometry leaves the stress undefined.
     EXPECT_EQ(messaggio([] { qmax(kE, 1.7e308, 1e308, kFd); }),
               "Risultato non valido: tensione critica di instabilità non è un numero finito");
-}
-
-TEST(Qmax, RefusesInputWithAClearMessage) {
-    const std::string v = "Valore non valido: ";
     EXPECT_EQ(messaggio([] { qmax(kE, std::numeric_limits<double>::quiet_NaN(), kA, kFd); }),
-              v + "h (freccia iniziale dell'arco) deve essere un numero finito");
-    EXPECT_EQ(messaggio([] { qmax(kE, kH, -kA, kFd); }),
-              v + "a (semiluce dell'arco) deve essere maggiore di 0");
+              "Valore non valido: h (freccia iniziale dell'arco) deve essere un numero finito");
 }
 
 TEST(Freccia, StockyPanelReachesStrengthBeforeInstability) {
@@ -87,27 +77,15 @@ TEST(Freccia, SlenderPanelBecomesUnstableBelowFd) {
     EXPECT_NEAR(f.coeff * kFd / 9e4, f.qd, f.qd * 1e-12);
 }
 
-TEST(Freccia, StiffArchStillPutsTheStressOnFd) {
-    const Freccia f = freccia(kA, kH, kFd, 1e12);
-    EXPECT_FALSE(f.instabilita);
-    EXPECT_GT(f.K1, 0.5);
-    double sigma = 0.0;
-    q_di_f(f.deltafreccia, 1e12, kH, kA, parabola(kA, kH), sigma);
-    EXPECT_NEAR(sigma, kFd, kFd * 1e-3);
-}
-
-TEST(ModuloEnorme, IsRefusedInsteadOfAZeroResistance) {
-    // Up to the largest double: the shortening is lost in rounding, no deflection puts the
+TEST(Freccia, HugeModulusThinArchOrNonFiniteResultIsRefused) {
+    // Up to the largest double the shortening is lost in rounding: no deflection puts the
     // stress on fd.
-    for (const double E : {1e20, 1e100, std::numeric_limits<double>::max()})
+    for (const double E : {1e20, std::numeric_limits<double>::max()})
         EXPECT_EQ(
             messaggio([E] { freccia(kA, kH, kFd, E); }),
             "Risultato non valido: E (modulo elastico) troppo grande rispetto a fd (resistenza "
             "a compressione di progetto): l'inflessione di progetto non si può calcolare")
             << E;
-}
-
-TEST(Freccia, ThinArchOrNonFiniteResultIsRefused) {
     EXPECT_EQ(messaggio([] { freccia(kA, 0.9e-9, kFd, kE); }),
               "Risultato non valido: tensione critica di instabilità nulla (spessore troppo "
               "piccolo rispetto alla luce)");

