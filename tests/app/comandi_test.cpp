@@ -30,9 +30,7 @@ using tv::app::Fluttuante;
 using tv::app::prova::clic;
 namespace fs = std::filesystem;
 
-QString q(const fs::path& p) {
-    return tv::app::percorso_qt(p);
-}
+const auto q = tv::app::percorso_qt;
 
 // The colours of the pixels of widget `w` in a picture of its window.
 QSet<QRgb> colori(const QImage& immagine, QWidget* w) {
@@ -45,34 +43,11 @@ QSet<QRgb> colori(const QImage& immagine, QWidget* w) {
     return visti;
 }
 
-// Acts on every floating editor that becomes the modal window while it lives, and counts them.
-class SeSiApre {
-  public:
-    explicit SeSiApre(std::function<void(Fluttuante&)> azione) : azione_(std::move(azione)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* f = qobject_cast<Fluttuante*>(QApplication::activeModalWidget());
-            if (f == nullptr || f->property("visto").toBool()) return;
-            f->setProperty("visto", true);
-            ++aperti;
-            azione_(*f);
-        });
-        timer_.start(0);
-    }
-    int aperti = 0;
-
-  private:
-    std::function<void(Fluttuante&)> azione_;
-    QTimer timer_;
-};
-
 QString esegui(const QString& programma, const QStringList& argomenti) {
     QProcess p;
     p.start(programma, argomenti);
     p.waitForFinished(30000);
     return QString::fromUtf8(p.readAllStandardOutput());
-}
-QString testo_pdf(const QString& file) {
-    return esegui("pdftotext", {"-layout", file, "-"});
 }
 
 // Takes the URLs the desktop would open, in place of the system's viewer.
@@ -117,9 +92,9 @@ TEST_F(Uscita, CopiaShowsTheWindowWithoutButtonsSelectionOrFocusAndGivesThemBack
         EXPECT_TRUE(p->isVisible());  // shown again
     }
     EXPECT_FALSE(colori(copia, sa).contains(evidenza) || colori(copia, lista).contains(evidenza));
-    EXPECT_EQ(std::tuple(QApplication::focusWidget(), sa->selectionStart(),
-                         lista->item(0)->isSelected()),
-              std::tuple(static_cast<QWidget*>(sa), sa->text().size() - 2, true));
+    EXPECT_EQ(
+        std::tuple(QApplication::focusWidget(), sa->selectionStart(), lista->item(0)->isSelected()),
+        std::tuple(static_cast<QWidget*>(sa), sa->text().size() - 2, true));
     // Hiding the pressed button must not hand its focus on to a field, which would show its text
     // selected.
     f.finestra.command(5)->setFocus();
@@ -131,8 +106,8 @@ TEST_F(Uscita, CopiaShowsTheWindowWithoutButtonsSelectionOrFocusAndGivesThemBack
 TEST_F(Uscita, SalvaWritesABmpFromTheWorkFolderDialogAndNamesWhatItCannotSave) {
     desktop.scelto = q(tmp.path() / "finestra");  // typed without extension
     EXPECT_TRUE(uscite.Command5_Click());
-    EXPECT_EQ(std::tuple(desktop.cartella, desktop.nome, desktop.filtro),
-              std::tuple(q(suite.lavoro()), "commessa.bmp", "File BMP (*.bmp)"));
+    EXPECT_EQ(desktop.salvataggi.at(0),
+              (QStringList{q(suite.lavoro()), "commessa.bmp", "File BMP (*.bmp)"}));
     EXPECT_FALSE(QFile::exists(desktop.scelto));
     QImageReader lettore(q(tmp.path() / "finestra.bmp"));
     EXPECT_EQ(lettore.format(), "bmp");
@@ -169,7 +144,8 @@ TEST_F(Uscita, StampaPrintsOnePageAfterThePrinterDialogNothingWhenCancelledAndNa
     desktop.annulla_stampa = false;
     EXPECT_TRUE(uscite.Command4_Click());
     EXPECT_EQ(desktop.pdf_proposto, q(suite.lavoro() / "commessa.pdf"));
-    EXPECT_TRUE(testo_pdf(desktop.pdf).contains("Lavoro: commessa"));  // above the picture
+    // The job's name above the picture.
+    EXPECT_TRUE(esegui("pdftotext", {"-layout", desktop.pdf, "-"}).contains("Lavoro: commessa"));
     EXPECT_TRUE(esegui("pdfinfo", {desktop.pdf}).contains(QRegularExpression("Pages: +1\n")));
     EXPECT_TRUE(f.messaggi.elenco.empty());
     tv::form::prova::scrivi(tmp.path() / "blocco", "x");
@@ -194,26 +170,26 @@ TEST(NomeSalva, BmpAddedOnlyToANameWithoutExtensionTheJobsNameProposedThePrintSi
     EXPECT_EQ(tv::app::dimensione_stampa(QSizeF(100, 100), 120, 96, 600), QSizeF(500, 625));
 }
 
-TEST_F(Uscita, DoubleClickOnTheHeightOpensTheEditorOnceAndOnlyAChangedValueMarksTheResults) {
-    QLabel* verdetto = f.finestra.label1(28);
-    {
-        SeSiApre invariato([](Fluttuante& e) { QTest::keyClick(e.riga(0), Qt::Key_Return); });
-        QTest::mouseDClick(f.campo(20), Qt::LeftButton);  // a locked result has no editor
-        EXPECT_EQ(invariato.aperti, 0);
-        QTest::mouseDClick(f.campo(12), Qt::LeftButton);
-        ASSERT_EQ(invariato.aperti, 1);
-    }
-    EXPECT_NE(verdetto->text(), "da aggiornare");
-    SeSiApre editor([&](Fluttuante& e) {
-        e.riga(1)->setFocus();
-        e.riga(1)->selectAll();
-        QTest::keyClicks(e.riga(1), "2.5");
-        QTest::keyClick(e.riga(1), Qt::Key_Return);
+TEST_F(Uscita, DoubleClickOpensTheEditorOnAnInputAndOnlyAChangedValueMarksTheResults) {
+    int aperti = 0;  // the editors answered: Enter on the first, 2.5 m then Enter on the second
+    QTimer risponde;
+    QObject::connect(&risponde, &QTimer::timeout, [&aperti] {
+        auto* e = qobject_cast<Fluttuante*>(QApplication::activeModalWidget());
+        if (e == nullptr || e->property("visto").toBool()) return;
+        e->setProperty("visto", true);
+        e->riga(1)->setFocus();
+        e->riga(1)->selectAll();
+        if (++aperti == 2) QTest::keyClicks(e->riga(1), "2.5");
+        QTest::keyClick(e->riga(1), Qt::Key_Return);
     });
+    risponde.start(0);
+    QTest::mouseDClick(f.campo(20), Qt::LeftButton);  // a locked result has no editor
     QTest::mouseDClick(f.campo(12), Qt::LeftButton);
-    EXPECT_EQ(editor.aperti, 1);
-    EXPECT_EQ(f.campo(12)->text(), "250");
-    EXPECT_EQ(verdetto->text(), "da aggiornare");
+    EXPECT_EQ(std::tuple(aperti, f.finestra.label1(28)->text() == "da aggiornare"),
+              std::tuple(1, false));
+    QTest::mouseDClick(f.campo(12), Qt::LeftButton);
+    EXPECT_EQ(std::tuple(f.campo(12)->text(), f.finestra.label1(28)->text()),
+              std::tuple("250", "da aggiornare"));
     clic(f.finestra.command(1));
     EXPECT_EQ(f.campo(2)->text(), "1200");  // the run computes with it
     EXPECT_TRUE(f.messaggi.elenco.empty());
@@ -233,7 +209,7 @@ TEST_F(Uscita, OutputsOfAStaleWindowRunTheCheckFirstAndNothingWhenItStops) {
     clic(f.finestra.command(5));
     clic(f.finestra.command(4));
     EXPECT_EQ(f.testi(), (std::vector<std::string>{f.testi()[0], arresto, arresto}));
-    EXPECT_EQ(desktop.salvataggi_chiesti + desktop.stampe_chieste, 0);
+    EXPECT_EQ(std::tuple(desktop.salvataggi.size(), desktop.pdf_proposto), std::tuple(0u, ""));
     EXPECT_EQ(f.campo(2)->text(), "2400");
 }
 
@@ -241,11 +217,10 @@ TEST_F(Uscita, RelazioneRunsTheCheckOnTheFieldsAndWritesTheReportOrNamesTheFailu
     desktop.scelto = q(tmp.path() / "relazione");
     f.scrivi(13, "20");  // typed, not yet run: the report must be of it
     clic(f.finestra.command(6));
-    ASSERT_EQ(desktop.salvataggi_chiesti, 1);
-    EXPECT_EQ(std::tuple(desktop.nome, desktop.cartella, desktop.filtro),
-              std::tuple("commessa.pdf", q(suite.lavoro()), "File PDF (*.pdf)"));
+    ASSERT_EQ(desktop.salvataggi,
+              (std::vector<QStringList>{{q(suite.lavoro()), "commessa.pdf", "File PDF (*.pdf)"}}));
     ASSERT_TRUE(f.messaggi.elenco.empty()) << f.testi().front();
-    const QString testo = testo_pdf(desktop.scelto + ".pdf");
+    const QString testo = esegui("pdftotext", {"-layout", desktop.scelto + ".pdf", "-"});
     const QString fa = f.campo(tv::form::indice(tv::form::Campo::Fa))->text().replace('.', ',');
     EXPECT_TRUE(testo.contains(QRegularExpression("Fa +" + QRegularExpression::escape(fa))));
     EXPECT_TRUE(testo.contains(QRegularExpression("Spessore +t +20 ")));
@@ -257,57 +232,52 @@ TEST_F(Uscita, RelazioneRunsTheCheckOnTheFieldsAndWritesTheReportOrNamesTheFailu
     clic(f.finestra.command(6));
     ASSERT_EQ(f.messaggi.elenco.size(), 1u);
     EXPECT_EQ(f.messaggi.elenco[0].titolo, "Salvataggio non riuscito");
-    EXPECT_EQ(f.testi()[0].rfind("Impossibile scrivere la relazione nel file " +
-                                     desktop.scelto.toStdString() + ": ", 0), 0u) << f.testi()[0];
+    EXPECT_EQ(
+        f.testi()[0].rfind(
+            "Impossibile scrivere la relazione nel file " + desktop.scelto.toStdString() + ": ", 0),
+        0u)
+        << f.testi()[0];
     EXPECT_FALSE(QFile::exists(desktop.scelto));
     f.scrivi(6, "0");  // a run that stops opens no dialog and writes nothing
     clic(f.finestra.command(6));
-    EXPECT_EQ(desktop.salvataggi_chiesti, 2);
+    EXPECT_EQ(desktop.salvataggi.size(), 2u);
     EXPECT_EQ(f.messaggi.elenco.size(), 2u);
 }
 
-// A help folder whose path holds blanks and shell characters goes to the desktop as one file
-// URL; a missing manual, or a desktop that cannot open it, is reported with the path.
-TEST(Aiuto, TheManualGoesToTheDesktopAsOneFileUrlAndFailuresNameThePath) {
-    tv::form::prova::CartellaTemp tmp;
-    const fs::path help = tmp.path() / "Suite Prova; touch pwned & echo $HOME" / "help";
-    const fs::path pdf = tv::app::percorso_manuale(help);
-    const std::string percorso = q(pdf).toStdString();
-    tv::form::RaccoltaMessaggi messaggi;
-    tv::app::prova::PiattaformaProva desktop;
-    EXPECT_FALSE(tv::app::Command2_Click(help, desktop, messaggi));
-    tv::form::prova::scrivi(pdf, "%PDF-1.4\n");
+// A missing manual, or a desktop that cannot open it, is reported with the path; the desktop gets
+// one file URL even through blanks and shell characters; the build lays the manual into the demo.
+TEST_F(Uscita, HelpHandsTheManualToTheDesktopAsOneFileUrlAndFailuresNameThePath) {
+    const fs::path manuale = tv::app::percorso_manuale(suite.root() / "help");
+    const std::string percorso = q(manuale).toStdString();
+    clic(f.finestra.command(2));
+    tv::form::prova::scrivi(manuale, "%PDF-1.4\n");
     desktop.apre = false;
-    EXPECT_FALSE(tv::app::Command2_Click(help, desktop, messaggi));
-    EXPECT_EQ(desktop.aperti.size(), 1u);
-    const auto& m = messaggi.elenco;
+    clic(f.finestra.command(2));
+    EXPECT_EQ(desktop.aperti, std::vector<QUrl>{QUrl::fromLocalFile(q(manuale))});
+    const auto& m = f.messaggi.elenco;
     ASSERT_EQ(m.size(), 2u);
     EXPECT_EQ(std::tuple(m[0].titolo, m[0].icona, m[0].testo),
               std::tuple("HELP", tv::form::Icona::stop, "Manuale non trovato:\n" + percorso));
-    EXPECT_EQ(m[1].testo, "Impossibile aprire il manuale con il visualizzatore di documenti PDF "
-                          "del sistema:\n" + percorso);
+    EXPECT_EQ(m[1].testo,
+              "Impossibile aprire il manuale con il visualizzatore di documenti PDF "
+              "del sistema:\n" +
+                  percorso);
+    const fs::path help = tmp.path() / "Suite Prova; touch pwned & echo $HOME" / "help";
+    tv::form::prova::scrivi(tv::app::percorso_manuale(help), "%PDF-1.4\n");
     Visore visore;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &visore, "apri");
     tv::app::PiattaformaQt vero;
-    EXPECT_TRUE(tv::app::Command2_Click(help, vero, messaggi));
+    EXPECT_TRUE(tv::app::Command2_Click(help, vero, f.messaggi));
+    EXPECT_TRUE(
+        tv::app::Command2_Click(fs::path(TV_SOURCE_DIR) / "examples/suite/help", vero, f.messaggi));
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    EXPECT_EQ(visore.ricevuti, std::vector<QUrl>{QUrl::fromLocalFile(q(pdf))});
-    EXPECT_EQ(messaggi.elenco.size(), 2u);
-    EXPECT_FALSE(fs::exists(tmp.path() / "pwned"));
-    EXPECT_FALSE(fs::exists(fs::current_path() / "pwned"));
-}
-
-// The build lays the typeset manual into the demo suite: the window's "HELP" opens it there.
-TEST_F(Uscita, HelpOpensTheManualOfTheSuiteAndTheDemoSuiteHasTheBuiltOne) {
-    tv::form::prova::scrivi(suite.root() / "help" / "torvelando.pdf", "%PDF-1.4\n");
-    clic(f.finestra.command(2));
-    ASSERT_EQ(desktop.aperti.size(), 1u);
-    EXPECT_EQ(desktop.aperti[0].toLocalFile(), q(suite.root() / "help" / "torvelando.pdf"));
-    ASSERT_TRUE(tv::app::Command2_Click(fs::path(TV_SOURCE_DIR) / "examples/suite/help", desktop,
-                                        f.messaggi));
-    QFile manuale(desktop.aperti.at(1).toLocalFile());
-    ASSERT_TRUE(manuale.open(QIODevice::ReadOnly));
-    EXPECT_GT(manuale.readAll().count("/Type /Page\n"), 10);
+    ASSERT_EQ(visore.ricevuti.size(), 2u);
+    EXPECT_EQ(visore.ricevuti[0], QUrl::fromLocalFile(q(tv::app::percorso_manuale(help))));
+    QFile costruito(visore.ricevuti[1].toLocalFile());
+    ASSERT_TRUE(costruito.open(QIODevice::ReadOnly));
+    EXPECT_GT(costruito.readAll().count("/Type /Page\n"), 10);
+    EXPECT_EQ(m.size(), 2u);
+    EXPECT_FALSE(fs::exists(tmp.path() / "pwned") || fs::exists(fs::current_path() / "pwned"));
 }
 
 TEST(Lingua, QtsDialogsSpeakItalianUnderAnItalianLocaleOnlyWhileInstalled) {

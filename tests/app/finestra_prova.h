@@ -68,15 +68,13 @@ inline void clic(QWidget* w, QPoint dove = {-1, -1}) {
 // the viewer takes every document while `apre`.
 struct PiattaformaProva : Piattaforma {
     bool dialogo_stampa(QPrinter& stampante, QWidget*, const QString& proposto) override {
-        ++stampe_chieste;
         pdf_proposto = proposto;
         stampante.setOutputFormat(QPrinter::PdfFormat);
         stampante.setOutputFileName(pdf);
         return !annulla_stampa;
     }
     QString dialogo_salva(QWidget*, const QString& c, const QString& n, const QString& f) override {
-        ++salvataggi_chiesti;
-        std::tie(cartella, nome, filtro) = std::tie(c, n, f);
+        salvataggi.push_back({c, n, f});
         return scelto;
     }
     bool apri_documento(const QUrl& documento) override {
@@ -84,9 +82,9 @@ struct PiattaformaProva : Piattaforma {
         return apre;
     }
 
-    QString pdf, pdf_proposto, scelto, cartella, nome, filtro;
+    QString pdf, pdf_proposto, scelto;
     bool annulla_stampa = false, apre = true;
-    int stampe_chieste = 0, salvataggi_chiesti = 0;
+    std::vector<QStringList> salvataggi;  // each save dialog's folder, name and filter
     std::vector<QUrl> aperti;
 };
 

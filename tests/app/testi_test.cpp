@@ -45,15 +45,14 @@ void design(std::ostream& o) {
     }
 }
 
+// `vincoli`: the top and the left side's restraint, both.
 void check(std::ostream& o, const fs::path& root, std::vector<std::string> set, const char* nome,
-           std::optional<int> top = {}, std::optional<int> left = {},
-           std::optional<std::string> demand = {}) {
+           std::optional<int> vincoli = {}, std::optional<std::string> demand = {}) {
     cli::OpzioniCheck c;
     c.root = root.string();
     c.demand = std::move(demand);
     c.set = std::move(set);
-    c.top = top;
-    c.left = left;
+    c.top = c.left = vincoli;
     std::ostringstream out, err;
     const int codice = cli::esegui_check(c, fs::current_path(), out, err);
     o << "[check " << nome << "] exit " << codice << "\n" << out.str() << "[stderr]\n" << err.str();
@@ -86,8 +85,8 @@ TEST(TestiUtente, AreThoseOfTheGoldenFile) {
     check(o, tmp.path(), {"4=Z"}, "suolo");
     check(o, tmp.path(), {"3=0"}, "qa");
     check(o, tmp.path(), {"7=60"}, "fuori zona");
-    check(o, tmp.path(), {}, "vincoli", 0, 0);
-    check(o, tmp.path(), {"lat=39.2305", "lon=9.1192"}, "cagliari c7.2.11", {}, {}, "c7.2.11");
+    check(o, tmp.path(), {}, "vincoli", 0);
+    check(o, tmp.path(), {"lat=39.2305", "lon=9.1192"}, "cagliari c7.2.11", {}, "c7.2.11");
 
     const fs::path file = fs::path(TV_SOURCE_DIR) / "tests" / "golden" / "testi.txt";
     std::ifstream in(file, std::ios::binary);
