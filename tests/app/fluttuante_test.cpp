@@ -77,10 +77,10 @@ TEST_F(Editor, RowsCaptionsBoldRowSizeLookAndPlaceFollowTheFamilyAndThePointer) 
               (QStringList{"daN/cm2", "daN/mm2", "N/mm2", "kgf/cm2", "KPa", "MPa"}));
     EXPECT_EQ(righe(*g), (QStringList{"3", "0.03", "0.3", "3.0581", "300", "0.3"}));
     EXPECT_EQ(grassetto(*g), std::vector<int>{4});
-    for (const auto& [editor, n] : {std::pair{f.get(), 3}, std::pair{g.get(), 6}}) {
-        EXPECT_EQ(editor->height(), tv::app::twips_a_pixel(435 + 360 * (n - 1), kDpi));
-        EXPECT_EQ(editor->width(), tv::app::twips_a_pixel(2565, kDpi));
-    }
+    // 435 twips for the first row, 360 for each other, 2565 wide.
+    EXPECT_EQ(f->size(),
+              QSize(tv::app::twips_a_pixel(2565, kDpi), tv::app::twips_a_pixel(1155, kDpi)));
+    EXPECT_EQ(g->height(), tv::app::twips_a_pixel(2235, kDpi));
     EXPECT_TRUE(f->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(f->isModal());
     EXPECT_EQ(f->palette().color(QPalette::Window),

@@ -27,10 +27,10 @@ using Testi = std::vector<std::string>;
 class Presentatore : public ::testing::Test {
   protected:
     tv::form::prova::SuiteTemp suite;
+    FinestraVera f{suite};
 };
 
 TEST_F(Presentatore, StartUpShowsTheFirstRunTypingGreysItAndAggiornaMakesItCurrent) {
-    FinestraVera f(suite);
     ASSERT_TRUE(f.avviata);
     EXPECT_TRUE(f.messaggi.elenco.empty()) << f.testi().front();
     EXPECT_EQ(f.campo(2)->text(), "1440");
@@ -51,7 +51,6 @@ TEST_F(Presentatore, StartUpShowsTheFirstRunTypingGreysItAndAggiornaMakesItCurre
 }
 
 TEST_F(Presentatore, RefusedTextKeepsTheFocusAndAClickOnAggiornaOnlyShowsTheMessage) {
-    FinestraVera f(suite);
     f.scrivi(13, "abc");
     clic(f.finestra.command(1));
     ASSERT_EQ(f.testi().size(), 1u);
@@ -73,7 +72,6 @@ TEST_F(Presentatore, RefusedTextKeepsTheFocusAndAClickOnAggiornaOnlyShowsTheMess
 }
 
 TEST_F(Presentatore, FreeingTheTopWithAFreeSideIsRefusedShowingLiberoWhileTheMessageIsOpen) {
-    FinestraVera f(suite);
     QString didascalia;
     int larghezza = 0;
     f.messaggi.osserva = [&](const tv::form::Messaggio&) {
@@ -94,7 +92,6 @@ TEST_F(Presentatore, FreeingTheTopWithAFreeSideIsRefusedShowingLiberoWhileTheMes
 }
 
 TEST_F(Presentatore, AClickThatMovesNoFocusDoesNotValidateAndKeysReachTheRefusedField) {
-    FinestraVera f(suite);
     f.scrivi(11, "abc");
     QWidget* frame = f.finestra.frame(1);  // a point of it that no control covers
     QPoint vuoto(-1, -1);
@@ -115,7 +112,8 @@ TEST_F(Presentatore, AClickThatMovesNoFocusDoesNotValidateAndKeysReachTheRefused
     EXPECT_EQ(f.campo(11)->text(), "abc7");
 }
 
-TEST_F(Presentatore, ALongNumberShowsItsFirstDigitsWhenWrittenAndAfterLeavingTheField) {
+TEST(Avvio, ALongNumberShowsItsFirstDigitsWhenWrittenAndAfterLeavingTheField) {
+    tv::form::prova::SuiteTemp suite;
     tv::form::prova::scrivi(suite.lavoro() / "parametrilavoro",
                             tv::form::prova::parametrilavoro("cm", "kgf", "kgf/cm3", "kgf/cm2"));
     FinestraVera f(suite);
@@ -130,7 +128,6 @@ TEST_F(Presentatore, ALongNumberShowsItsFirstDigitsWhenWrittenAndAfterLeavingThe
 }
 
 TEST_F(Presentatore, TypingInTheSearchBoxListsLinesAndAClickOrTheArrowKeysPick) {
-    FinestraVera f(suite);
     f.finestra.combo1()->clear();
     QTest::keyClicks(f.finestra.combo1(), "tor");
     QListWidget* lista = f.finestra.combo1_list();
@@ -144,8 +141,9 @@ TEST_F(Presentatore, TypingInTheSearchBoxListsLinesAndAClickOrTheArrowKeysPick) 
     EXPECT_EQ(f.finestra.combo1()->text(), "tor");  // the typed text is never replaced
 }
 
-TEST_F(Presentatore, DecimalCommaLocaleWritesAndReadsCommaNumbers) {
+TEST(Avvio, DecimalCommaLocaleWritesAndReadsCommaNumbers) {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    tv::form::prova::SuiteTemp suite;
     FinestraVera f(suite);
     EXPECT_EQ(f.campo(14)->text(), "0,0008");
     f.scrivi(13, "12,5");
@@ -156,8 +154,7 @@ TEST_F(Presentatore, DecimalCommaLocaleWritesAndReadsCommaNumbers) {
 }
 
 // The test suite's grid stops far from Sardinia: Cagliari takes Tabella 2.
-TEST_F(Presentatore, IslandSourceCaptionAppearsAndGoesWithTheGridSite) {
-    FinestraVera f(suite);
+TEST_F(Presentatore, IslandSourceCaptionComesAndGoesWithTheSiteDemandListSwitchesFrameAndRun) {
     QLabel* fonte = f.finestra.label4();
     const QString tooltip = f.campo(0)->toolTip();
     const QString lon = f.campo(6)->text(), lat = f.campo(7)->text();
@@ -174,10 +171,7 @@ TEST_F(Presentatore, IslandSourceCaptionAppearsAndGoesWithTheGridSite) {
     f.scrivi(7, lat);
     clic(f.finestra.command(1));
     EXPECT_EQ(std::tuple(fonte->text(), f.campo(0)->toolTip()), std::tuple("", tooltip));
-}
-
-TEST_F(Presentatore, DemandListSwitchesTheFrameCaptionThePictureAndTheRun) {
-    FinestraVera f(suite);
+    // The demand list switches the frame's caption, its picture and the run.
     QComboBox* c = f.finestra.combo2();
     ASSERT_EQ(c->count(), 2);
     c->setCurrentIndex(1);

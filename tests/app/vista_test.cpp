@@ -39,15 +39,6 @@ int conta(const QImage& immagine, const std::function<bool(QColor)>& vale, QRect
 auto uguale(QColor c) {
     return [c](QColor p) { return p.rgb() == c.rgb(); };
 }
-const auto non_bianco = [](QColor p) { return p != QColor(Qt::white); };
-
-void fondo(QWidget& w, QSize dimensione, QColor colore) {
-    w.resize(dimensione);
-    w.setAutoFillBackground(true);
-    QPalette p = w.palette();
-    p.setColor(QPalette::Window, colore);
-    w.setPalette(p);
-}
 
 bool si_sovrappongono(const Posizione& a, const Posizione& b, int tolleranza) {
     const int dx = std::min(a.left + a.width, b.left + b.width) - std::max(a.left, b.left);
@@ -134,7 +125,7 @@ TEST(Linea, PaintsItsWidthTimesTheScaleInItsColourWithSquareCapsAndLetsClicksThr
     // Width, scale, pixels across; narrowing from 3 must repaint thin.
     for (const auto& [larghezza, scala, pixel] : {std::tuple{3, 2.0, 6}, std::tuple{0, 1.0, 1}}) {
         QWidget foglio;
-        fondo(foglio, {200, 100}, Qt::white);
+        foglio.resize(200, 100);
         auto* linea = new LineaWidget({20, 50}, {100, 50}, scala, &foglio);
         linea->imposta_larghezza(3);
         linea->imposta_larghezza(larghezza);
@@ -142,7 +133,7 @@ TEST(Linea, PaintsItsWidthTimesTheScaleInItsColourWithSquareCapsAndLetsClicksThr
         const QImage immagine = foglio.grab().toImage();
         EXPECT_EQ(conta(immagine, uguale(QColor(192, 0, 0)), QRect(60, 0, 1, 100)), pixel);
         // A wide edge ending where another starts covers the corner.
-        EXPECT_EQ(immagine.pixelColor(101, 49) != QColor(Qt::white), pixel > 1) << larghezza;
+        EXPECT_EQ(immagine.pixelColor(101, 49) == QColor(192, 0, 0), pixel > 1) << larghezza;
         EXPECT_EQ(foglio.childAt(60, 50), nullptr);
     }
 }
@@ -152,12 +143,12 @@ TEST(Formula, EveryPictureIsAnSvgOfItsDesignedSizePaintingInkOverAClearGround) {
     registra_formule();
     for (const DatiImmagine& d : immagini()) {
         QWidget sotto;
-        fondo(sotto, {d.pixel_larghezza, d.pixel_altezza}, QColor(255, 0, 255));
+        sotto.resize(d.pixel_larghezza, d.pixel_altezza);
         auto* formula = new FormulaWidget(QString::fromUtf8(d.risorsa), &sotto);
         formula->setGeometry(sotto.rect());
         EXPECT_EQ(formula->dimensione_disegno(), sotto.size()) << d.risorsa;
         const QImage immagine = sotto.grab().toImage();
-        EXPECT_EQ(immagine.pixelColor(0, 0), QColor(255, 0, 255)) << d.risorsa;
+        EXPECT_EQ(immagine.pixelColor(0, 0), sotto.palette().color(QPalette::Window)) << d.risorsa;
         EXPECT_GT(conta(immagine, [](QColor p) { return qGray(p.rgb()) < 100; }), 20) << d.risorsa;
     }
     EXPECT_FALSE(FormulaWidget(QStringLiteral(":/formule/non_esiste.svg")).valida());
