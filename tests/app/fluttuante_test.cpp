@@ -81,8 +81,7 @@ TEST_F(Editor, RowsCaptionsBoldRowSizeLookAndPlaceFollowTheFamilyAndThePointer) 
     EXPECT_EQ(f->size(),
               QSize(tv::app::twips_a_pixel(2565, kDpi), tv::app::twips_a_pixel(1155, kDpi)));
     EXPECT_EQ(g->height(), tv::app::twips_a_pixel(2235, kDpi));
-    EXPECT_TRUE(f->windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_TRUE(f->isModal());
+    EXPECT_TRUE(f->windowFlags().testFlag(Qt::FramelessWindowHint) && f->isModal());
     EXPECT_EQ(f->palette().color(QPalette::Window),
               QToolTip::palette().color(QPalette::Inactive, QPalette::ToolTipBase));
     scrivi(*f, 1, "2.5");

@@ -13,18 +13,11 @@ namespace {
 
 using tv::manuale::impagina;
 
-QString q(const std::filesystem::path& p) {
-    return QString::fromStdString(p.string());
-}
+const auto q = [](const std::filesystem::path& p) { return QString::fromStdString(p.string()); };
 
 QByteArray leggi(const QString& file) {
     QFile f(file);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-int pagine(const QString& pdf) {
-    static const QRegularExpression pagina(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
-    return static_cast<int>(QString::fromLatin1(leggi(pdf)).count(pagina));
 }
 
 TEST(Impagina, EveryChapterStartsOnANewPageWithTheFirstTitleAndFailuresAreReported) {
@@ -37,7 +30,8 @@ TEST(Impagina, EveryChapterStartsOnANewPageWithTheFirstTitleAndFailuresAreReport
                        "```\nW = L · B · t · γ\n```\n\n# Secondo\n\nAltro.\n\n# Terzo\n\nFine.\n",
                        pdf, QStringLiteral("Manuale di prova")),
               QString());
-    EXPECT_EQ(pagine(pdf), 3);
+    const QRegularExpression pagina(QStringLiteral("/Type\\s*/Page(?![s\\w])"));
+    EXPECT_EQ(QString::fromLatin1(leggi(pdf)).count(pagina), 3);
     // The title as a PDF text string: UTF-16 big-endian after its byte-order mark.
     QByteArray titolo("/Title (\xFE\xFF");
     for (char c : QByteArray("Manuale di prova")) titolo.append('\0').append(c);

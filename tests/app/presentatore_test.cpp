@@ -64,11 +64,6 @@ TEST_F(Presentatore, RefusedTextKeepsTheFocusAndAClickOnAggiornaOnlyShowsTheMess
     clic(f.finestra.command(1));
     EXPECT_EQ(f.messaggi.elenco.size(), 2u);
     EXPECT_EQ(f.campo(2)->text(), "2880");  // the run used the new thickness
-
-    f.scrivi(4, "F");
-    QTest::keyClick(f.campo(4), Qt::Key_Tab);
-    EXPECT_EQ(f.testi().back(), "Accettati solo terreni tipo A, B, C, D, E");
-    EXPECT_EQ(QApplication::focusWidget(), f.campo(4));
 }
 
 TEST_F(Presentatore, FreeingTheTopWithAFreeSideIsRefusedShowingLiberoWhileTheMessageIsOpen) {
@@ -93,12 +88,9 @@ TEST_F(Presentatore, FreeingTheTopWithAFreeSideIsRefusedShowingLiberoWhileTheMes
 
 TEST_F(Presentatore, AClickThatMovesNoFocusDoesNotValidateAndKeysReachTheRefusedField) {
     f.scrivi(11, "abc");
-    QWidget* frame = f.finestra.frame(1);  // a point of it that no control covers
-    QPoint vuoto(-1, -1);
-    for (int y = frame->height() - 5; y > 20 && vuoto.x() < 0; y -= 7)
-        for (int x = 5; x < frame->width() - 5 && vuoto.x() < 0; x += 7)
-            if (frame->childAt(x, y) == nullptr) vuoto = QPoint(x, y);
-    ASSERT_GE(vuoto.x(), 0);
+    QWidget* frame = f.finestra.frame(1);  // a corner of it that no control covers
+    const QPoint vuoto(5, frame->height() - 5);
+    ASSERT_EQ(frame->childAt(vuoto), nullptr);
     clic(frame, vuoto);
     EXPECT_TRUE(f.messaggi.elenco.empty());
     EXPECT_EQ(QApplication::focusWidget(), f.campo(11));
@@ -173,7 +165,6 @@ TEST_F(Presentatore, IslandSourceCaptionComesAndGoesWithTheSiteDemandListSwitche
     EXPECT_EQ(std::tuple(fonte->text(), f.campo(0)->toolTip()), std::tuple("", tooltip));
     // The demand list switches the frame's caption, its picture and the run.
     QComboBox* c = f.finestra.combo2();
-    ASSERT_EQ(c->count(), 2);
     c->setCurrentIndex(1);
     QGroupBox* cornice = f.finestra.frame(2);
     EXPECT_EQ(std::tuple(c->toolTip(), cornice->title(), f.finestra.image(1)->risorsa()),
