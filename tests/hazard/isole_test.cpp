@@ -91,11 +91,7 @@ class SitiIsole : public ::testing::Test {
     static inline GrigliaIndicizzata* griglia = nullptr;
 };
 
-struct CasoIsola {
-    double lat, lon;
-    const char *gruppo, *zona;
-    double ag, F0;  // TR 475: the table's values, ag/g
-};
+struct CasoIsola { double lat, lon; const char *gruppo, *zona; double ag, F0; };  // TR 475, ag/g
 
 class GruppoIsola : public SitiIsole, public ::testing::WithParamInterface<CasoIsola> {};
 

@@ -13,10 +13,7 @@ namespace {
 const NumberFormat kComma{",", "."};
 }
 
-struct ValCase {
-    const char* text;
-    double expected;
-};
+struct ValCase { const char* text; double expected; };
 class Val : public ::testing::TestWithParam<ValCase> {};
 TEST_P(Val, ReadsTheLeadingNumberLikeTheOldBasic) {
     EXPECT_DOUBLE_EQ(val(GetParam().text), GetParam().expected) << GetParam().text;
@@ -28,12 +25,7 @@ INSTANTIATE_TEST_SUITE_P(Texts, Val,
                                            ValCase{"1,5", 1}, ValCase{"45.0703   7.68", 45.0703},
                                            ValCase{"1e-400", 0}, ValCase{"-1e400", -HUGE_VAL}));
 
-struct ParseCase {
-    const char* text;
-    bool comma_locale;
-    bool accepted;
-    double value;
-};
+struct ParseCase { const char* text; bool comma_locale, accepted; double value; };
 class ParseNumber : public ::testing::TestWithParam<ParseCase> {};
 TEST_P(ParseNumber, IsStrictAboutTheLocaleSeparators) {
     const auto& c = GetParam();
@@ -63,12 +55,7 @@ TEST(ParseDotOrLocale, DotReadingWinsAndTheLocaleReadingIsTheFallback) {
 // rounded: half to even, trailing zeros dropped; general: 15 significant digits, no grouping;
 // fixed: every decimal kept, halves away from zero.
 enum class Modo { rounded, general, fixed };
-struct WriteCase {
-    Modo modo;
-    double value;
-    int decimals;
-    const char* text;
-};
+struct WriteCase { Modo modo; double value; int decimals; const char* text; };
 class Write : public ::testing::TestWithParam<WriteCase> {};
 TEST_P(Write, WritesTheNumberInItsForm) {
     const auto& c = GetParam();
