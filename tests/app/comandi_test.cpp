@@ -6,21 +6,16 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSet>
 #include <QTimer>
-#include <QUrl>
-#include <functional>
 
 #include "../form/relazione_demo.h"
 #include "app/aiuto.h"
@@ -78,6 +73,9 @@ QString esegui(const QString& programma, const QStringList& argomenti) {
     p.waitForFinished(30000);
     return QString::fromUtf8(p.readAllStandardOutput());
 }
+QString testo_pdf(const QString& file) {
+    return esegui("pdftotext", {"-layout", file, "-"});
+}
 
 // Takes the URLs the desktop would open, in place of the system's viewer.
 class Visore : public QObject {
@@ -88,15 +86,6 @@ class Visore : public QObject {
 
   public slots:
     void apri(const QUrl& url) { ricevuti.push_back(url); }
-};
-
-class Aiuto : public ::testing::Test {
-  protected:
-    tv::form::prova::CartellaTemp tmp;
-    // A help folder whose path holds blanks and shell characters, and the manual in it.
-    const fs::path help = tmp.path() / "Suite Prova; touch pwned & echo $HOME" / "help";
-    const fs::path pdf = tv::app::percorso_manuale(help);
-    tv::form::RaccoltaMessaggi messaggi;
 };
 
 class Uscita : public ::testing::Test {
@@ -137,7 +126,6 @@ TEST_F(Uscita, CopiaShowsTheWindowWithoutButtonsSelectionOrFocusAndGivesThemBack
     EXPECT_FALSE(colori(copia, lista).contains(evidenza));
     EXPECT_EQ(QApplication::focusWidget(), sa);
     EXPECT_EQ(sa->selectionStart(), sa->text().size() - 2);
-    EXPECT_EQ(sa->cursorPosition(), sa->text().size() - 2);
     EXPECT_TRUE(lista->item(0)->isSelected());
     // Hiding the pressed button would hand its focus on to a field, which then shows its text
     // selected: the focus stays where it was instead.
@@ -156,9 +144,7 @@ TEST_F(Uscita, SalvaWritesABmpWithTheWindowsSizeFromTheWorkFolderDialog) {
     EXPECT_FALSE(QFile::exists(desktop.scelto));
     QImageReader lettore(q(tmp.path() / "finestra.bmp"));
     EXPECT_EQ(lettore.format(), "bmp");
-    const QImage letta = lettore.read();
-    EXPECT_EQ(letta.size(), f.finestra.size() * uscite.immagine().devicePixelRatio());
-    EXPECT_EQ(QApplication::clipboard()->image().size(), letta.size());  // a new capture
+    EXPECT_EQ(lettore.read().size(), f.finestra.size() * uscite.immagine().devicePixelRatio());
     EXPECT_TRUE(f.messaggi.elenco.empty());
 }
 
@@ -188,10 +174,8 @@ TEST_F(Uscita, StampaPrintsOnePageAfterThePrinterDialogAndNothingWhenCancelled) 
     desktop.annulla_stampa = false;
     EXPECT_TRUE(uscite.Command4_Click());
     EXPECT_EQ(desktop.pdf_proposto, q(suite.lavoro() / "commessa.pdf"));
-    EXPECT_TRUE(esegui("pdftotext", {"-layout", desktop.pdf, "-"})
-                    .contains("Lavoro: commessa"));  // above the picture
-    const QRegularExpression una_pagina("Pages: +1\n");
-    EXPECT_TRUE(esegui("pdfinfo", {desktop.pdf}).contains(una_pagina));
+    EXPECT_TRUE(testo_pdf(desktop.pdf).contains("Lavoro: commessa"));  // above the picture
+    EXPECT_TRUE(esegui("pdfinfo", {desktop.pdf}).contains(QRegularExpression("Pages: +1\n")));
     EXPECT_TRUE(f.messaggi.elenco.empty());
 }
 
@@ -204,11 +188,10 @@ TEST_F(Uscita, AFolderThatCannotBeWrittenIsNamedBySalvaAndByStampa) {
     EXPECT_FALSE(uscite.Command4_Click());
     ASSERT_EQ(f.messaggi.elenco.size(), 2u);
     const auto& m = f.messaggi.elenco;
-    EXPECT_EQ(m[0].titolo, "Salvataggio non riuscito");
+    EXPECT_EQ(std::tie(m[0].titolo, m[0].icona, m[1].titolo),
+              std::tuple("Salvataggio non riuscito", tv::form::Icona::stop, "Stampa non riuscita"));
     EXPECT_EQ(m[0].testo, "Impossibile scrivere il file \"" + desktop.scelto.toStdString() +
                               "\": l'immagine non è stata salvata.");
-    EXPECT_EQ(m[0].icona, tv::form::Icona::stop);
-    EXPECT_EQ(m[1].titolo, "Stampa non riuscita");
     EXPECT_EQ(m[1].testo, "Impossibile stampare sulla stampante \"" + desktop.pdf.toStdString() +
                               "\": la finestra non è stata stampata.");
 }
@@ -239,9 +222,7 @@ TEST_F(Uscita, DoubleClickOnTheHeightOpensTheEditorOnceAndOnlyAChangedValueMarks
         ASSERT_EQ(invariato.aperti, 1);
     }
     EXPECT_NE(verdetto->text(), "da aggiornare");
-    QStringList viste;
     SeSiApre editor([&](Fluttuante& e) {
-        for (int i = 0; i < e.righe(); ++i) viste << e.riga(i)->text();
         e.riga(1)->setFocus();
         e.riga(1)->selectAll();
         QTest::keyClicks(e.riga(1), "2.5");
@@ -249,7 +230,6 @@ TEST_F(Uscita, DoubleClickOnTheHeightOpensTheEditorOnceAndOnlyAChangedValueMarks
     });
     QTest::mouseDClick(f.campo(12), Qt::LeftButton);
     EXPECT_EQ(editor.aperti, 1);
-    EXPECT_EQ(viste, (QStringList{"300", "3", "3000"}));
     EXPECT_EQ(f.campo(12)->text(), "250");
     EXPECT_EQ(verdetto->text(), "da aggiornare");
     clic(f.finestra.command(1));
@@ -257,19 +237,10 @@ TEST_F(Uscita, DoubleClickOnTheHeightOpensTheEditorOnceAndOnlyAChangedValueMarks
     EXPECT_TRUE(f.messaggi.elenco.empty());
 }
 
-TEST_F(Uscita, HelpOpensTheManualOfTheSuite) {
-    tv::form::prova::scrivi(suite.root() / "help" / "torvelando.pdf", "%PDF-1.4\n");
-    clic(f.finestra.command(2));
-    ASSERT_EQ(desktop.aperti.size(), 1u);
-    EXPECT_EQ(desktop.aperti[0].toLocalFile(), q(suite.root() / "help" / "torvelando.pdf"));
-    EXPECT_TRUE(f.messaggi.elenco.empty()) << f.testi().front();
-}
-
 TEST_F(Uscita, OutputsOfAStaleWindowRunTheCheckFirstAndNothingWhenItStops) {
     f.scrivi(13, "abc");
     clic(f.finestra.command(5));  // a refused text: only its message
     ASSERT_EQ(f.testi().size(), 1u);
-    EXPECT_EQ(f.testi()[0].rfind("Richiesto valore numerico\n", 0), 0u);
     f.scrivi(13, "20");
     QApplication::clipboard()->clear();
     clic(f.finestra.command(3));
@@ -280,8 +251,7 @@ TEST_F(Uscita, OutputsOfAStaleWindowRunTheCheckFirstAndNothingWhenItStops) {
     clic(f.finestra.command(5));
     clic(f.finestra.command(4));
     EXPECT_EQ(f.testi(), (std::vector<std::string>{f.testi()[0], arresto, arresto}));
-    EXPECT_EQ(desktop.salvataggi_chiesti, 0);
-    EXPECT_EQ(desktop.stampe_chieste, 0);
+    EXPECT_EQ(desktop.salvataggi_chiesti + desktop.stampe_chieste, 0);
     EXPECT_EQ(f.campo(2)->text(), "2400");
 }
 
@@ -290,11 +260,10 @@ TEST_F(Uscita, RelazioneRunsTheCheckOnTheFieldsAndWritesTheReport) {
     f.scrivi(13, "20");  // typed, not yet run: the report must be of it
     clic(f.finestra.command(6));
     ASSERT_EQ(desktop.salvataggi_chiesti, 1);
-    EXPECT_EQ(desktop.nome, "commessa.pdf");
-    EXPECT_EQ(desktop.cartella, q(suite.lavoro()));
-    EXPECT_EQ(desktop.filtro, "File PDF (*.pdf)");
+    EXPECT_EQ(std::tuple(desktop.nome, desktop.cartella, desktop.filtro),
+              std::tuple("commessa.pdf", q(suite.lavoro()), "File PDF (*.pdf)"));
     ASSERT_TRUE(f.messaggi.elenco.empty()) << f.testi().front();
-    const QString testo = esegui("pdftotext", {"-layout", desktop.scelto + ".pdf", "-"});
+    const QString testo = testo_pdf(desktop.scelto + ".pdf");
     const QString fa = f.campo(tv::form::indice(tv::form::Campo::Fa))->text().replace('.', ',');
     EXPECT_TRUE(testo.contains(QRegularExpression("Fa +" + QRegularExpression::escape(fa))));
     EXPECT_TRUE(testo.contains(QRegularExpression("Spessore +t +20 ")));
@@ -309,18 +278,15 @@ TEST(RelazionePdf, DemoReportReadsBackAsTextAndAnUnwritableFileIsNamedAndLeavesN
     const auto documento = tv::form::costruisci_relazione(tv::form::dati_relazione_demo());
     const QString file = q(tmp.path() / "demo.pdf");
     ASSERT_EQ(tv::app::scrivi_relazione_pdf(documento, file), std::nullopt);
-    const QString testo = esegui("pdftotext", {"-layout", file, "-"});
-    for (const char* atteso :
-         {"TORVELANDO PANNELLI MURARI", "Lavoro: demo", "L'Aquila", "Long. 13,3995°", "12/03/2025",
-          "26527", "26528", "26306", "26305", "840,56", "614,87", "verifica non soddisfatta",
-          "Coefficiente di amplificazione topografica", "Metodo e riferimenti"})
+    const QString testo = testo_pdf(file);
+    for (const char* atteso : {"TORVELANDO PANNELLI MURARI", "Long. 13,3995°", "26527", "840,56",
+                               "verifica non soddisfatta", "Metodo e riferimenti"})
         EXPECT_TRUE(testo.contains(QString::fromUtf8(atteso))) << atteso;
     const QString info = esegui("pdfinfo", {file});
     const int pagine = info.section("Pages:", 1).trimmed().section('\n', 0, 0).toInt();
     EXPECT_GE(pagine, 2) << info.toStdString();
     EXPECT_TRUE(testo.contains(QStringLiteral("pagina %1 di %1").arg(pagine)));
     EXPECT_TRUE(info.contains("A4")) << info.toStdString();
-
     const QString manca = q(tmp.path() / "manca" / "relazione.pdf");
     const auto errore = tv::app::scrivi_relazione_pdf(documento, manca);
     ASSERT_TRUE(errore.has_value());
@@ -329,49 +295,51 @@ TEST(RelazionePdf, DemoReportReadsBackAsTextAndAnUnwritableFileIsNamedAndLeavesN
     EXPECT_FALSE(QFile::exists(manca));
 }
 
-TEST_F(Aiuto, APathWithBlanksAndShellCharactersGoesToTheDesktopAsOneFileUrl) {
-    tv::form::prova::scrivi(pdf, "%PDF-1.4\n");
-    Visore visore;
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &visore, "apri");
-    tv::app::PiattaformaQt vero;
-    const bool aperto = tv::app::Command2_Click(help, vero, messaggi);
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    EXPECT_TRUE(aperto);
-    EXPECT_EQ(visore.ricevuti, std::vector<QUrl>{QUrl::fromLocalFile(tv::app::percorso_qt(pdf))});
-    EXPECT_TRUE(messaggi.elenco.empty());
-    EXPECT_FALSE(fs::exists(tmp.path() / "pwned"));
-    EXPECT_FALSE(fs::exists(fs::current_path() / "pwned"));
-}
-
-TEST_F(Aiuto, AMissingManualOrADesktopThatCannotOpenItIsReportedWithThePath) {
+// A help folder whose path holds blanks and shell characters goes to the desktop as one file
+// URL; a missing manual, or a desktop that cannot open it, is reported with the path.
+TEST(Aiuto, TheManualGoesToTheDesktopAsOneFileUrlAndFailuresNameThePath) {
+    tv::form::prova::CartellaTemp tmp;
+    const fs::path help = tmp.path() / "Suite Prova; touch pwned & echo $HOME" / "help";
+    const fs::path pdf = tv::app::percorso_manuale(help);
+    const std::string percorso = q(pdf).toStdString();
+    tv::form::RaccoltaMessaggi messaggi;
     tv::app::prova::PiattaformaProva desktop;
-    const std::string percorso = tv::app::percorso_qt(pdf).toStdString();
     EXPECT_FALSE(tv::app::Command2_Click(help, desktop, messaggi));
-    EXPECT_TRUE(desktop.aperti.empty());
     tv::form::prova::scrivi(pdf, "%PDF-1.4\n");
     desktop.apre = false;
     EXPECT_FALSE(tv::app::Command2_Click(help, desktop, messaggi));
+    EXPECT_EQ(desktop.aperti.size(), 1u);
     ASSERT_EQ(messaggi.elenco.size(), 2u);
+    EXPECT_EQ(std::tuple(messaggi.elenco[0].titolo, messaggi.elenco[0].icona),
+              std::tuple("HELP", tv::form::Icona::stop));
     EXPECT_EQ(messaggi.elenco[0].testo, "Manuale non trovato:\n" + percorso);
-    EXPECT_EQ(messaggi.elenco[0].titolo, "HELP");
-    EXPECT_EQ(messaggi.elenco[0].icona, tv::form::Icona::stop);
     EXPECT_EQ(messaggi.elenco[1].testo,
               "Impossibile aprire il manuale con il visualizzatore di "
               "documenti PDF del sistema:\n" +
                   percorso);
+    Visore visore;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &visore, "apri");
+    tv::app::PiattaformaQt vero;
+    EXPECT_TRUE(tv::app::Command2_Click(help, vero, messaggi));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    EXPECT_EQ(visore.ricevuti, std::vector<QUrl>{QUrl::fromLocalFile(q(pdf))});
+    EXPECT_EQ(messaggi.elenco.size(), 2u);
+    EXPECT_FALSE(fs::exists(tmp.path() / "pwned"));
+    EXPECT_FALSE(fs::exists(fs::current_path() / "pwned"));
 }
 
-// The build lays the typeset manual into the demo suite: "HELP" finds it there.
-TEST(ManualeDemo, HelpInTheDemoSuiteOpensTheBuiltManual) {
-    tv::app::prova::PiattaformaProva desktop;
-    tv::form::RaccoltaMessaggi messaggi;
+// The build lays the typeset manual into the demo suite: the window's "HELP" opens it there.
+TEST_F(Uscita, HelpOpensTheManualOfTheSuiteAndTheDemoSuiteHasTheBuiltOne) {
+    tv::form::prova::scrivi(suite.root() / "help" / "torvelando.pdf", "%PDF-1.4\n");
+    clic(f.finestra.command(2));
+    ASSERT_EQ(desktop.aperti.size(), 1u);
+    EXPECT_EQ(desktop.aperti[0].toLocalFile(), q(suite.root() / "help" / "torvelando.pdf"));
+    EXPECT_TRUE(f.messaggi.elenco.empty()) << f.testi().front();
     ASSERT_TRUE(tv::app::Command2_Click(fs::path(TV_SOURCE_DIR) / "examples/suite/help", desktop,
-                                        messaggi));
-    QFile pdf(desktop.aperti.at(0).toLocalFile());
-    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-    const QByteArray contenuto = pdf.readAll();
-    EXPECT_TRUE(contenuto.startsWith("%PDF"));
-    EXPECT_GT(contenuto.count("/Type /Page\n"), 10);
+                                        f.messaggi));
+    QFile manuale(desktop.aperti.at(1).toLocalFile());
+    ASSERT_TRUE(manuale.open(QIODevice::ReadOnly));
+    EXPECT_GT(manuale.readAll().count("/Type /Page\n"), 10);
 }
 
 TEST(Lingua, QtsDialogsSpeakItalianUnderAnItalianLocaleOnlyWhileInstalled) {

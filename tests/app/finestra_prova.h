@@ -4,13 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QPrinter>
-#include <QStringList>
 #include <QTest>
 #include <QUrl>
-#include <QWidget>
 #include <functional>
 #include <string>
 #include <vector>
@@ -62,14 +59,13 @@ struct FinestraVera {
 };
 
 // A click delivered as the window system delivers it: to the window, at the widget's centre.
-inline void clic(QWidget* w) {
-    QWidget* finestra = w->window();
-    QTest::mouseClick(finestra->windowHandle(), Qt::LeftButton, {},
-                      w->mapTo(finestra, w->rect().center()));
+inline void clic(QWidget* w, QPoint dove = {-1, -1}) {
+    if (dove.x() < 0) dove = w->rect().center();
+    QTest::mouseClick(w->window()->windowHandle(), Qt::LeftButton, {}, w->mapTo(w->window(), dove));
 }
 
-// Dialogs answered by the test: the printer dialog prints to `pdf` (or is cancelled), the save
-// dialog returns `scelto`, the viewer takes every document unless told otherwise.
+// The printer dialog prints to `pdf` unless `annulla_stampa`, the save dialog returns `scelto`,
+// the viewer takes every document while `apre`.
 struct PiattaformaProva : Piattaforma {
     bool dialogo_stampa(QPrinter& stampante, QWidget*, const QString& proposto) override {
         ++stampe_chieste;
@@ -80,9 +76,7 @@ struct PiattaformaProva : Piattaforma {
     }
     QString dialogo_salva(QWidget*, const QString& c, const QString& n, const QString& f) override {
         ++salvataggi_chiesti;
-        cartella = c;
-        nome = n;
-        filtro = f;
+        std::tie(cartella, nome, filtro) = std::tie(c, n, f);
         return scelto;
     }
     bool apri_documento(const QUrl& documento) override {

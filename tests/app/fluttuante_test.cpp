@@ -104,35 +104,32 @@ TEST_F(Editor, OpensAtThePointerOnTheScreenAndReactivationKeepsWhatWasTyped) {
 }
 
 TEST_F(Editor, EnterWritesTheRowsValueEvenFromAnnullaEscapeAnnullaAndNonNumbersDoNot) {
-    auto f = apri("300", "cm");
-    scrivi(*f, 1, "2.5");
-    QTest::keyClick(f->riga(1), Qt::Key_Return);
-    EXPECT_EQ(f->result(), QDialog::Accepted);
-    EXPECT_FALSE(f->isVisible());
-    EXPECT_EQ(campo->text(), "250");
-    auto g = apri("300", "cm");
-    scrivi(*g, 2, "1234");
-    g->annulla()->setFocus();
-    QTest::keyClick(g->annulla(), Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(campo->text(), "123.4");
-
-    auto h = apri("300", "cm");
-    scrivi(*h, 1, "2.5");
-    QTest::keyClick(h->riga(1), Qt::Key_Escape);
-    EXPECT_EQ(h->result(), QDialog::Rejected);
-    EXPECT_FALSE(h->isVisible());
-    EXPECT_EQ(campo->text(), "300");
-    auto k = apri("300", "cm");
-    scrivi(*k, 0, "7");
-    QTest::mouseClick(k->annulla(), Qt::LeftButton);
-    EXPECT_EQ(k->result(), QDialog::Rejected);
-    EXPECT_EQ(campo->text(), "300");
+    // Row, its new text, whether Annulla has the focus, the key (none: a click on Annulla), field.
+    const std::tuple<int, const char*, bool, int, const char*> casi[] = {
+        {1, "2.5", false, Qt::Key_Return, "250"},
+        {2, "1234", true, Qt::Key_Enter, "123.4"},
+        {1, "2.5", false, Qt::Key_Escape, "300"},
+        {0, "7", true, 0, "300"},
+        {0, "x", false, Qt::Key_Return, "300"}};
+    for (const auto& [riga, testo, su_annulla, tasto, atteso] : casi) {
+        auto f = apri("300", "cm");
+        scrivi(*f, riga, testo);
+        QWidget* w = su_annulla ? static_cast<QWidget*>(f->annulla()) : f->riga(riga);
+        w->setFocus();
+        if (tasto == 0)
+            QTest::mouseClick(w, Qt::LeftButton);
+        else
+            QTest::keyClick(w, Qt::Key(tasto),
+                            tasto == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+        EXPECT_EQ(campo->text(), atteso) << testo;
+        if (tasto != Qt::Key_Return || riga != 0) {  // a non-number closes too, writing nothing
+            EXPECT_EQ(f->result(), QString(atteso) == "300" ? QDialog::Rejected : QDialog::Accepted)
+                << testo;
+        }
+    }
     auto n = apri("300", "cm");
     scrivi(*n, 1, "abc");
     EXPECT_EQ(righe(*n), (QStringList{"300", "abc", "3000"}));
-    scrivi(*n, 0, "x");
-    QTest::keyClick(n->riga(0), Qt::Key_Return);
-    EXPECT_EQ(campo->text(), "300");
     EXPECT_EQ(righe(*apri("abc", "cm")), (QStringList{"0", "0", "0"}));
     EXPECT_EQ(righe(*apri("0.00001", "mm")), (QStringList{"0", "0", "1E-05"}));
 }

@@ -4,62 +4,41 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "form/form1.h"
 #include "suite_temp.h"
 
 namespace tv::form {
 namespace {
 
-struct CasoModifica {
-    const char* nome;
-    std::function<void(Form1&)> modifica;
-    bool scaduti;
-};
-void PrintTo(const CasoModifica& c, std::ostream* os) { *os << c.nome; }
-
-class Modifica : public ::testing::TestWithParam<CasoModifica> {};
-
-TEST_P(Modifica, MarksTheResultsByTheStateReached) {
-    prova::SuiteTemp s;
-    prova::Finestra w;
-    ASSERT_TRUE(w.avvia(s));
-    ASSERT_FALSE(w.form.risultati_scaduti());
-    GetParam().modifica(w.form);
-    EXPECT_EQ(w.form.risultati_scaduti(), GetParam().scaduti);
-    // A completed run makes them current, whatever changed.
-    ASSERT_TRUE(w.form.Command1_Click(0)) << w.testi().back();
-    EXPECT_FALSE(w.form.risultati_scaduti());
-}
-
 void testo(Form1& f, Campo c, const char* t) { f.stato.text1[posizione(c)] = t; }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ingressi, Modifica,
-    ::testing::Values(
-        CasoModifica{"FieldText", [](Form1& f) { testo(f, Campo::t, "20"); }, true},
-        CasoModifica{"FieldTextPutBack",
-                     [](Form1& f) {
-                         testo(f, Campo::t, "20");
-                         testo(f, Campo::t, "12");
-                     },
-                     false},
-        CasoModifica{"Toggle", [](Form1& f) { f.imposta_check(1, true); }, true},
-        CasoModifica{"ToggleUndoneByTheRules", [](Form1& f) { f.imposta_check(0, false); }, false},
-        CasoModifica{"BottomToggle", [](Form1& f) { f.imposta_check(2, false); }, false},
-        CasoModifica{"ListPick",
-                     [](Form1& f) {
-                         f.imposta_testo_combo("nodo");
-                         f.Combo1_Click(0);
-                     },
-                     true},
-        CasoModifica{"AlphaTyped", [](Form1& f) { testo(f, Campo::ag, "0.5"); }, true}),
-    [](const auto& info) { return std::string(info.param.nome); });
+TEST(Aggiornamento, EachKindOfInputChangeMarksTheResultsByTheStateReached) {
+    using Modifica = void (*)(Form1&);
+    const std::pair<Modifica, bool> casi[] = {
+        {[](Form1& f) { testo(f, Campo::t, "20"); }, true},
+        {[](Form1& f) { testo(f, Campo::t, "20"), testo(f, Campo::t, "12"); }, false},  // put back
+        {[](Form1& f) { f.imposta_check(1, true); }, true},
+        {[](Form1& f) { f.imposta_check(0, false); }, false},  // undone by the rules
+        {[](Form1& f) { f.imposta_check(2, false); }, false},  // the bottom never changes
+        {[](Form1& f) { f.imposta_testo_combo("nodo"), f.Combo1_Click(0); }, true},
+        {[](Form1& f) { testo(f, Campo::ag, "0.5"); }, true}};
+    for (std::size_t i = 0; i < std::size(casi); ++i) {
+        prova::SuiteTemp s;
+        prova::Finestra w;
+        ASSERT_TRUE(w.avvia(s));
+        ASSERT_FALSE(w.form.risultati_scaduti());
+        casi[i].first(w.form);
+        EXPECT_EQ(w.form.risultati_scaduti(), casi[i].second) << "case " << i;
+        // A completed run makes them current, whatever changed.
+        ASSERT_TRUE(w.form.Command1_Click(0)) << w.testi().back();
+        EXPECT_FALSE(w.form.risultati_scaduti());
+    }
+}
 
-TEST(Aggiornamento, AStoppedRunLeavesTheResultsStaleUntilARunCompletes) {
+TEST(Aggiornamento, StaleBeforeAnyRunAndAfterAStoppedRunUntilARunCompletes) {
     prova::SuiteTemp s;
     prova::Finestra w;
+    EXPECT_TRUE(w.form.risultati_scaduti());
     ASSERT_TRUE(w.avvia(s));
     const StatoFinestra prima = w.form.stato;
     testo(w.form, Campo::t, "-1");
@@ -73,11 +52,6 @@ TEST(Aggiornamento, AStoppedRunLeavesTheResultsStaleUntilARunCompletes) {
     EXPECT_TRUE(w.form.risultati_scaduti());
     EXPECT_TRUE(w.form.Command1_Click(0));
     EXPECT_FALSE(w.form.risultati_scaduti());
-}
-
-TEST(Aggiornamento, BeforeAnyRunTheResultsAreStale) {
-    prova::Finestra w;
-    EXPECT_TRUE(w.form.risultati_scaduti());
 }
 
 TEST(Aggiornamento, StaleResultsAreGreyWithoutVerdictAndCurrentOnesKeepTheRunsColours) {

@@ -35,67 +35,35 @@ std::vector<std::string> riga(const Sezione& s, const std::string& simbolo) {
     return {"", "", "(nessuna riga)", ""};
 }
 
-std::vector<std::string> testi(const Sezione& s) {
-    std::vector<std::string> r;
-    for (const Paragrafo* p : blocchi<Paragrafo>(s)) r.push_back(p->testo);
-    for (const Formula* f : blocchi<Formula>(s)) r.push_back(f->simbolica + " | " + f->numerica);
-    return r;
+// Whether a paragraph or a formula ("symbolic | numeric") of the section holds the text.
+bool contiene(const Sezione& s, const std::string& cercato) {
+    std::string r;
+    for (const Paragrafo* p : blocchi<Paragrafo>(s)) r += p->testo + "\n";
+    for (const Formula* f : blocchi<Formula>(s)) r += f->simbolica + " | " + f->numerica + "\n";
+    return r.find(cercato) != std::string::npos;
 }
 
-bool contiene(const std::vector<std::string>& testi, const std::string& cercato) {
-    for (const auto& t : testi)
-        if (t.find(cercato) != std::string::npos) return true;
-    return false;
-}
-
+// The rest of the title block is checked on the PDF.
 TEST(Relazione, TitleBlockWithTheLocalityOnlyWhenGiven) {
     DatiRelazione d = dati_relazione_demo();
-    Documento doc = costruisci_relazione(d);
-    EXPECT_EQ(doc.intestazione.programma, "TORVELANDO PANNELLI MURARI");
-    EXPECT_EQ(doc.intestazione.versione, "0.1.0");
-    EXPECT_EQ(doc.intestazione.lavoro, "demo");
-    EXPECT_EQ(doc.intestazione.coordinate, "Long. 13,3995°  Lat. 42,3505°");
-    EXPECT_EQ(doc.intestazione.localita, "L'Aquila");
-    EXPECT_EQ(doc.intestazione.data, "12/03/2025");
+    EXPECT_EQ(costruisci_relazione(d).intestazione.localita, "L'Aquila");
     d.localita.reset();
     EXPECT_EQ(costruisci_relazione(d).intestazione.localita, "");
-    ASSERT_EQ(doc.sezioni.size(), 7u);
-    EXPECT_EQ(doc.sezioni.back().titolo, "7. Metodo e riferimenti");
 }
 
-struct Valore {
-    const char* sezione;
-    const char* simbolo;
-    const char* testo;
-    const char* unita;
-};
-
-class ValoriDemo : public ::testing::TestWithParam<Valore> {};
-
-TEST_P(ValoriDemo, AsTheWindowRoundsThemWithTheDecimalComma) {
-    static const Documento doc = costruisci_relazione(dati_relazione_demo());
-    const auto r = riga(sezione(doc, GetParam().sezione), GetParam().simbolo);
-    EXPECT_EQ(r[2], GetParam().testo) << GetParam().simbolo;
-    EXPECT_EQ(r[3], GetParam().unita) << GetParam().simbolo;
+TEST(Relazione, DemoValuesAsTheWindowRoundsThemWithTheDecimalComma) {
+    const Documento doc = costruisci_relazione(dati_relazione_demo());
+    for (const auto& [sez, simbolo, testo, unita] : std::vector<std::array<const char*, 4>>{
+             {"1.", "γ", "0,0008", "daN/cm3"}, {"2.", "ag", "0,2607", "g"}, {"2.", "F0", "2,36", ""},
+             {"2.", "Tc*", "0,35", "s"}, {"2.", "TR1 – TR2", "475 – 975", "anni"},
+             {"2.", "Ss", "1,154", ""}, {"3.", "TD", "2,643", "s"}, {"4.", "J", "72000", "cm⁴"},
+             {"4.", "Ta", "0,1928", "s"}, {"4.", "Fa", "840,56", "daN"}, {"5.", "K2", "1,000", ""},
+             {"5.", "f", "8,2", "mm"}, {"5.", "σcr", "10,29", "daN/cm2"},
+             {"5.", "qd", "0,004099", "daN/cm2"}, {"6.", "Rlat / Fa", "0,732", ""}}) {
+        const auto r = riga(sezione(doc, sez), simbolo);
+        EXPECT_EQ(r[2] + " " + r[3], std::string(testo) + " " + unita) << simbolo;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Demo, ValoriDemo,
-    ::testing::Values(Valore{"1.", "γ", "0,0008", "daN/cm3"}, Valore{"1.", "T1", "0,39", "s"},
-                      Valore{"2.", "ag", "0,2607", "g"}, Valore{"2.", "F0", "2,36", ""},
-                      Valore{"2.", "Tc*", "0,35", "s"}, Valore{"2.", "TR", "475", "anni"},
-                      Valore{"2.", "TR1 – TR2", "475 – 975", "anni"},
-                      Valore{"2.", "Ss", "1,154", ""}, Valore{"3.", "TC", "0,475", "s"},
-                      Valore{"3.", "TD", "2,643", "s"}, Valore{"4.", "W", "1440", "daN"},
-                      Valore{"4.", "Wa", "1440", "daN"}, Valore{"4.", "J", "72000", "cm⁴"},
-                      Valore{"4.", "Ta", "0,1928", "s"}, Valore{"4.", "Sa", "1,1675", "g"},
-                      Valore{"4.", "Fa", "840,56", "daN"}, Valore{"5.", "K1", "0,854", ""},
-                      Valore{"5.", "K2", "1,000", ""}, Valore{"5.", "f", "8,2", "mm"},
-                      Valore{"5.", "fcrit", "31,67", "mm"}, Valore{"5.", "σcr", "10,29", "daN/cm2"},
-                      Valore{"5.", "qd", "0,004099", "daN/cm2"},
-                      Valore{"6.", "Rlat", "614,87", "daN"},
-                      Valore{"6.", "Rlat / Fa", "0,732", ""}),
-    [](const auto& info) { return "riga" + std::to_string(info.index); });
 
 TEST(Relazione, WorkUnitsScaleTheTables) {
     DatiRelazione d = dati_relazione_demo();
@@ -103,11 +71,10 @@ TEST(Relazione, WorkUnitsScaleTheTables) {
     d.unita.unita_forze = "kN", d.unita.fattore_forze = 0.01;
     d.unita.unita_tensioni = "MPa", d.unita.fattore_tensioni = 0.1;
     const Documento doc = costruisci_relazione(d);
-    EXPECT_EQ(riga(sezione(doc, "1."), "B")[2], "5");
-    EXPECT_EQ(riga(sezione(doc, "4."), "Fa")[2], "8,41");
-    EXPECT_EQ(riga(sezione(doc, "4."), "J")[3], "m⁴");
-    EXPECT_EQ(riga(sezione(doc, "5."), "σcr")[2], "1,03");
-    EXPECT_EQ(riga(sezione(doc, "5."), "f")[3], "mm");  // the deflection stays in mm
+    EXPECT_EQ(riga(sezione(doc, "1."), "B")[2] + " " + riga(sezione(doc, "4."), "Fa")[2] + " " +
+                  riga(sezione(doc, "4."), "J")[3] + " " + riga(sezione(doc, "5."), "σcr")[2] +
+                  " " + riga(sezione(doc, "5."), "f")[3],  // the deflection stays in mm
+              "5 8,41 m⁴ 1,03 mm");
 }
 
 TEST(Relazione, GridNodesOrIslandGroup) {
@@ -125,20 +92,17 @@ TEST(Relazione, GridNodesOrIslandGroup) {
     d.isola = true, d.gruppo_isole = "Sardegna", d.zona_isole = "1";
     const Sezione isola = sezione(costruisci_relazione(d), "2.");
     EXPECT_EQ(blocchi<Tabella>(isola).size(), 1u);
-    EXPECT_TRUE(contiene(testi(isola), "gruppo Sardegna, zona 1"));
+    EXPECT_TRUE(contiene(isola, "gruppo Sardegna, zona 1"));
 }
 
 TEST(Relazione, FormulasWrittenOutAndWithTheNumbers) {
     DatiRelazione d = dati_relazione_demo();
-    const auto demo = testi(sezione(costruisci_relazione(d), "4."));
+    const Sezione demo = sezione(costruisci_relazione(d), "4.");
     EXPECT_TRUE(contiene(demo,
                          "Sa = ag · S · [3 · (1 + Z/H) / (1 + (1 − Ta/T1)²) − 0,5] ≥ ag · S | "
                          "Sa = 0,2607 · 1,154 · [3 · (1 + 750/900) / (1 + (1 − 0,1928/0,39)²) − "
                          "0,5] = 1,1675"));
     EXPECT_TRUE(contiene(demo, "Fa = Sa · Wa / qa | Fa = 1,1675 · 1440 / 2 = 840,56 daN"));
-    EXPECT_TRUE(contiene(demo, "Ta = √(1440 · 300³ / (6000 · 72000 · 981)) / 1,5708 = 0,1928 s"));
-    EXPECT_TRUE(contiene(testi(sezione(costruisci_relazione(d), "5.")),
-                         "Rlat = 0,00409916 · 500 · 300 = 614,87 daN"));
 
     d.domanda = FormulaDomanda::circolare_c7_2_11;
     d.c7_a = 0.8, d.c7_b = 1.4, d.c7_ap = 5, d.c7_ramo = 1;
@@ -146,12 +110,9 @@ TEST(Relazione, FormulasWrittenOutAndWithTheNumbers) {
     EXPECT_EQ(sezione(c7, "4.").titolo,
               "4. Azione sismica sul pannello (Circolare 2019 [C7.2.11], a = 0,8, b = 1,4, ap = 5 "
               "(Tabella C7.2.II))");
-    EXPECT_TRUE(contiene(testi(sezione(c7, "4.")),
+    EXPECT_TRUE(contiene(sezione(c7, "4."),
                          "Sa = 0,2607 · 1,154 · (1 + 750/900) · 5 / [1 + (5 − 1) · (1 − "
                          "0,1928/(0,8 · 0,39))²] = 1,1675"));
-    d.c7_ramo = 2;
-    EXPECT_TRUE(contiene(testi(sezione(costruisci_relazione(d), "4.")),
-                         "Sa = 0,2607 · 1,154 · (1 + 750/900) · 5 = 1,1675"));
 }
 
 TEST(Relazione, MassSharesExplainedByTheRestraintCase) {
@@ -166,37 +127,13 @@ TEST(Relazione, MassSharesExplainedByTheRestraintCase) {
         DatiRelazione d = dati_relazione_demo();
         d.vincolo_superiore = c.sup, d.vincolo_sinistro = c.sx, d.vincolo_destro = c.dx;
         const Documento doc = costruisci_relazione(d);
-        EXPECT_TRUE(contiene(testi(sezione(doc, "4.")), c.inizio)) << c.inizio;
+        EXPECT_TRUE(contiene(sezione(doc, "4."), c.inizio)) << c.inizio;
         const auto disegno = blocchi<DisegnoVincoli>(sezione(doc, "1."));
         ASSERT_EQ(disegno.size(), 1u);
-        EXPECT_EQ(disegno[0]->superiore, c.sup);
-        EXPECT_EQ(disegno[0]->sinistro, c.sx);
-        EXPECT_EQ(disegno[0]->destro, c.dx);
-        EXPECT_TRUE(disegno[0]->inferiore);
+        const auto& v = *disegno[0];
+        EXPECT_EQ((std::array{v.superiore, v.sinistro, v.destro, v.inferiore}),
+                  (std::array{c.sup, c.sx, c.dx, true}));
     }
-}
-
-TEST(Relazione, PlotsMarkThePeriodsAndTheArchPoints) {
-    const Documento doc = costruisci_relazione(dati_relazione_demo());
-    const auto spettro = blocchi<Grafico>(sezione(doc, "3."));
-    ASSERT_EQ(spettro.size(), 1u);
-    EXPECT_EQ(spettro[0]->x.minimo, 0.0);
-    EXPECT_EQ(spettro[0]->x.massimo, 4.0);
-    ASSERT_EQ(spettro[0]->marcatori.size(), 2u);
-    EXPECT_NEAR(spettro[0]->marcatori[1].punto.x, 0.192826569, 1e-9);
-    // Ta lies between TB and TC: on the plateau ag S F0.
-    EXPECT_NEAR(spettro[0]->marcatori[1].punto.y, 0.2607438004 * 1.153857852 * 2.36, 1e-9);
-    EXPECT_EQ(spettro[0]->riferimenti[0].etichetta, "T1 = 0,39 s");
-
-    const auto arco = blocchi<Grafico>(sezione(doc, "5."));
-    ASSERT_EQ(arco.size(), 1u);
-    ASSERT_TRUE(arco[0]->y2.has_value());
-    EXPECT_EQ(arco[0]->x.massimo, 120.0);  // h = 10.8 cm = 108 mm, widened to a whole tick
-    ASSERT_EQ(arco[0]->marcatori.size(), 2u);
-    EXPECT_NEAR(arco[0]->marcatori[0].punto.x, 31.66699219, 1e-7);
-    EXPECT_NEAR(arco[0]->marcatori[0].punto.y, 0.008227690076, 1e-12);
-    EXPECT_EQ(arco[0]->riferimenti[0].valore, 3.0);
-    EXPECT_TRUE(arco[0]->riferimenti[0].asse_secondario);
 }
 
 TEST(Relazione, VerdictRatioAndColour) {
@@ -215,33 +152,25 @@ TEST(Relazione, VerdictRatioAndColour) {
     EXPECT_EQ(esito[0]->colore, (Colore{0, 128, 0}));
 }
 
-struct CasoAsse {
-    double minimo, massimo;
-    int circa;
-    double da, a;
-    std::vector<std::string> tacche;
-};
-
-class Tacche : public ::testing::TestWithParam<CasoAsse> {};
-
-TEST_P(Tacche, RoundStepsWidenedToWholeTicks) {
-    const CasoAsse& c = GetParam();
-    const Asse a = asse_con_tacche("x", c.minimo, c.massimo, c.circa);
-    EXPECT_EQ(a.minimo, c.da);
-    EXPECT_NEAR(a.massimo, c.a, 1e-15);
-    std::vector<std::string> testi;
-    for (const Tacca& t : a.tacche) testi.push_back(t.testo);
-    EXPECT_EQ(testi, c.tacche);
+TEST(Relazione, AxesTakeRoundStepsWidenedToWholeTicks) {
+    struct Caso {
+        double minimo, massimo;
+        int circa;
+        double a;
+        std::vector<std::string> tacche;
+    };
+    for (const Caso& c :
+         {Caso{0, 0.00905, 6, 0.01, {"0,000", "0,002", "0,004", "0,006", "0,008", "0,010"}},
+          Caso{0, 108, 6, 120, {"0", "20", "40", "60", "80", "100", "120"}},
+          Caso{2, 2, 4, 3, {"2,00", "2,25", "2,50", "2,75", "3,00"}}}) {
+        const Asse a = asse_con_tacche("x", c.minimo, c.massimo, c.circa);
+        EXPECT_EQ(a.minimo, c.minimo);
+        EXPECT_NEAR(a.massimo, c.a, 1e-15);
+        std::vector<std::string> testi;
+        for (const Tacca& t : a.tacche) testi.push_back(t.testo);
+        EXPECT_EQ(testi, c.tacche);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Passi, Tacche,
-    ::testing::Values(
-        CasoAsse{0, 4, 8, 0, 4, {"0,0", "0,5", "1,0", "1,5", "2,0", "2,5", "3,0", "3,5", "4,0"}},
-        CasoAsse{0, 0.00905, 6, 0, 0.01, {"0,000", "0,002", "0,004", "0,006", "0,008", "0,010"}},
-        CasoAsse{0, 1, 4, 0, 1, {"0,00", "0,25", "0,50", "0,75", "1,00"}},
-        CasoAsse{0, 108, 6, 0, 120, {"0", "20", "40", "60", "80", "100", "120"}},
-        CasoAsse{2, 2, 4, 2, 3, {"2,00", "2,25", "2,50", "2,75", "3,00"}}));
 
 // The demo job's report values come from its check run, every one of them.
 TEST(RelazioneDaVerifica, EveryNumberIsTheTypedResults) {
@@ -267,20 +196,31 @@ TEST(RelazioneDaVerifica, EveryNumberIsTheTypedResults) {
         EXPECT_EQ(d.nodi[i].codice, nodi[i].codice);
         EXPECT_EQ(d.nodi[i].peso, nodi[i].peso);
     }
-    EXPECT_EQ(d.suolo, "B");
-    EXPECT_EQ(d.lavoro, "demo");
+    EXPECT_EQ(d.suolo + d.lavoro, "Bdemo");
     EXPECT_EQ(d.ok, r.ok);
 }
 
-TEST(RelazioneDaVerifica, SpectrumPlateauAndArchPeak) {
+TEST(RelazioneDaVerifica, SpectrumPlateauAndArchPeakWithTheirMarks) {
     const DatiRelazione d = dati_relazione_demo();
     const Documento doc = costruisci_relazione(d);
-    const Serie& se = blocchi<Grafico>(sezione(doc, "3."))[0]->serie[0];
+    const auto spettro = blocchi<Grafico>(sezione(doc, "3."));
+    ASSERT_EQ(spettro.size(), 1u);
     double massimo = 0;
-    for (const Punto& p : se.punti) massimo = std::max(massimo, p.y);
+    for (const Punto& p : spettro[0]->serie[0].punti) massimo = std::max(massimo, p.y);
     EXPECT_NEAR(massimo, d.ag * d.S * d.F0, 1e-12);
     EXPECT_EQ(riga(sezione(doc, "3."), "TB")[2], "0,158");  // TC / 3, Cc = 1,10 · 0,35^−0,20
-    const Serie& q = blocchi<Grafico>(sezione(doc, "5."))[0]->serie[0];
+    EXPECT_EQ(riga(sezione(doc, "3."), "TC")[2], "0,475");
+    // Ta lies between TB and TC: its mark is on the plateau ag S F0.
+    ASSERT_EQ(spettro[0]->marcatori.size(), 2u);
+    EXPECT_NEAR(spettro[0]->marcatori[1].punto.x, 0.192826569, 1e-9);
+    EXPECT_NEAR(spettro[0]->marcatori[1].punto.y, 0.2607438004 * 1.153857852 * 2.36, 1e-9);
+    EXPECT_EQ(spettro[0]->riferimenti[0].etichetta, "T1 = 0,39 s");
+    const auto arco = blocchi<Grafico>(sezione(doc, "5."));
+    ASSERT_EQ(arco.size(), 1u);
+    EXPECT_EQ(arco[0]->x.massimo, 120.0);  // h = 10.8 cm = 108 mm, widened to a whole tick
+    EXPECT_NEAR(arco[0]->marcatori[0].punto.x, 31.66699219, 1e-7);
+    EXPECT_TRUE(arco[0]->riferimenti[0].asse_secondario);
+    const Serie& q = arco[0]->serie[0];
     const Punto picco = *std::max_element(q.punti.begin(), q.punti.end(),
                                           [](const Punto& x, const Punto& y) { return x.y < y.y; });
     EXPECT_NEAR(picco.y, d.qcrit, d.qcrit * 1e-3);

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <thread>
 #include <tuple>
 
@@ -23,14 +22,7 @@ std::string leggi(const fs::path& p) {
     return text::read_bytes(p).value_or("<manca>");
 }
 
-std::string errore_di(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const Failure& e) {
-        return e.what();
-    }
-    return "<nessun errore>";
-}
+using tv::prova::messaggio;
 
 // ---- Where the user's suite goes, --root ---------------------------------------------------
 
@@ -55,7 +47,7 @@ TEST(OpzioneRoot, BecomesTheRootStartUpReads) {
     // The first one given is the one start-up takes, blanks and all.
     EXPECT_EQ(trova_root(opzione_root(args, "/w/progra"), "/").generic_string(), "/w/Mia Suite");
     for (const auto& vuoto : {std::vector<std::string>{"--root"}, {"--root="}, {"--root", " "}})
-        EXPECT_EQ(errore_di([&] { opzione_root(vuoto, "/w"); }),
+        EXPECT_EQ(messaggio([&] { opzione_root(vuoto, "/w"); }),
                   "Cartella della suite non indicata: dopo --root manca il percorso.");
 }
 
@@ -65,13 +57,14 @@ TEST(OpzioneRoot, BecomesTheRootStartUpReads) {
 class Installazione : public ::testing::Test {
   protected:
     Installazione() {
-        scrivi(dati() / "impostazioni" / "dirlav", "lavori\n");
-        scrivi(dati() / "impostazioni" / "lavoro", "demo\n");
-        scrivi(dati() / "lavori" / "demo" / "parametrilavoro", prova::parametrilavoro());
-        scrivi(dati() / "lavori" / "demo" / "sismica_2008.txt", "Categoria di fondazione = C\n");
-        scrivi(dati() / "progra" / "parametri_per_spettro.txt", prova::testo_griglia());
-        scrivi(dati() / "progra" / "coordinate_localita.txt", prova::testo_localita());
-        scrivi(dati() / "help" / "torvelando.pdf", "%PDF-1.4 manuale");
+        for (const auto& [f, testo] : std::vector<std::pair<const char*, std::string>>{
+                 {"impostazioni/dirlav", "lavori\n"}, {"impostazioni/lavoro", "demo\n"},
+                 {"lavori/demo/parametrilavoro", prova::parametrilavoro()},
+                 {"lavori/demo/sismica_2008.txt", "Categoria di fondazione = C\n"},
+                 {"progra/parametri_per_spettro.txt", prova::testo_griglia()},
+                 {"progra/coordinate_localita.txt", prova::testo_localita()},
+                 {"help/torvelando.pdf", "%PDF-1.4 manuale"}})
+            scrivi(dati() / f, testo);
         fs::create_directories(home());
     }
     fs::path dati() const { return tmp_.path() / "pfx" / "share" / "torvelando"; }
@@ -87,20 +80,23 @@ class Installazione : public ::testing::Test {
     CartellaTemp tmp_;
 };
 
-TEST_F(Installazione, FirstUseMakesAWorkingSuiteAndSaysWhere) {
+// Read-only installed files give the user writable copies.
+TEST_F(Installazione, FirstUseMakesAWorkingWritableSuiteAndSaysWhere) {
+    for (const auto& e : fs::recursive_directory_iterator(dati()))
+        if (e.is_regular_file()) fs::permissions(e.path(), fs::perms::owner_read);
     const auto s = avvia();
-    ASSERT_TRUE(s);
-    EXPECT_TRUE(s->creata);
+    ASSERT_TRUE(s && s->creata);
     EXPECT_EQ(s->root, suite());
     EXPECT_EQ(avviso_suite_creata(*s), "Creata la suite dell'utente in " + suite().string() +
                                            ": qui sono le impostazioni e i lavori.");
     for (const char* f : {"impostazioni/lavoro", "lavori/demo/sismica_2008.txt",
                           "progra/parametri_per_spettro.txt", "help/torvelando.pdf"})
         EXPECT_EQ(leggi(suite() / f), leggi(dati() / f)) << f;
-
+    for (const auto& e : fs::recursive_directory_iterator(suite()))
+        EXPECT_NE(fs::status(e.path()).permissions() & fs::perms::owner_write, fs::perms::none)
+            << e.path();
     const auto again = avvia();
-    ASSERT_TRUE(again);
-    EXPECT_FALSE(again->creata);  // said once only
+    EXPECT_TRUE(again && !again->creata);  // said once only
 }
 
 TEST_F(Installazione, LaterStartsRefreshTheProgramsDataAndNeverTheJobs) {
@@ -126,29 +122,20 @@ TEST_F(Installazione, LaterStartsRefreshTheProgramsDataAndNeverTheJobs) {
               2);  // no copy left half-way
 }
 
-TEST_F(Installazione, ReadOnlyInstalledFilesGiveTheUserWritableCopies) {
-    for (const auto& e : fs::recursive_directory_iterator(dati()))
-        if (e.is_regular_file()) fs::permissions(e.path(), fs::perms::owner_read);
-    ASSERT_TRUE(avvia());
-    for (const auto& e : fs::recursive_directory_iterator(suite()))
-        EXPECT_NE(fs::status(e.path()).permissions() & fs::perms::owner_write, fs::perms::none)
-            << e.path();
-}
-
 TEST_F(Installazione, ProgramsStartedTogetherShareOneWholeSuite) {
     std::vector<std::thread> programmi;
     std::vector<std::string> errori(4);
     for (std::size_t i = 0; i < errori.size(); ++i)
-        programmi.emplace_back([&, i] { errori[i] = errore_di([&] { avvia(); }); });
+        programmi.emplace_back([&, i] { errori[i] = messaggio([&] { avvia(); }); });
     for (auto& t : programmi) t.join();
-    for (const auto& e : errori) EXPECT_EQ(e, "<nessun errore>");
+    for (const auto& e : errori) EXPECT_EQ(e, "(nessun errore)");
     EXPECT_EQ(leggi(suite() / "progra" / "parametri_per_spettro.txt"),
               leggi(dati() / "progra" / "parametri_per_spettro.txt"));
     EXPECT_EQ(std::distance(fs::directory_iterator(suite().parent_path()), fs::directory_iterator()),
               1);  // the suite alone: no folder left half-made
 }
 
-TEST_F(Installazione, StartUpsOwnRuleComesFirst) {
+TEST_F(Installazione, StartUpsOwnRuleComesFirstAndAFailureNamesTheFolder) {
     EXPECT_FALSE(avvia({"|DIROOT=/altra|"}));
     prova::SuiteTemp vicina;  // the current folder is <suite>/progra
     EXPECT_FALSE(suite_di_ripiego({}, vicina.progra(), ambiente()));
@@ -156,11 +143,9 @@ TEST_F(Installazione, StartUpsOwnRuleComesFirst) {
     non_installato.eseguibile = tmp_.path() / "build" / "src" / "cli" / "torvelando-cli";
     EXPECT_FALSE(suite_di_ripiego({}, tmp_.path() / "altrove", non_installato));
     EXPECT_FALSE(fs::exists(home() / ".local"));
-}
-
-TEST_F(Installazione, AFolderThatCannotBeMadeIsNamed) {
+    // A folder that cannot be made is named.
     scrivi(home() / ".local", "un file, non una cartella");
-    const std::string e = errore_di([&] { avvia(); });
+    const std::string e = messaggio([&] { avvia(); });
     EXPECT_EQ(e.rfind("Impossibile preparare la suite dell'utente in " + suite().string() + ": ",
                       0),
               0u)

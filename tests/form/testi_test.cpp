@@ -12,7 +12,6 @@ namespace tv::form {
 namespace {
 using tv::prova::messaggio;
 
-
 // The shown texts in window order, then the three colours.
 std::vector<std::string> testi(const TestiRisultato& t) {
     return {t.ag,   t.VR, t.Ss, t.S,  t.W,       t.Sa,           t.Ta,       t.Fa,     t.Wa,
@@ -24,11 +23,9 @@ std::vector<Rgb> colori(const TestiRisultato& t) {
 
 RisultatoVerifica con_pannello(const panel::EsitoPannello& e) {
     RisultatoVerifica r;
-    r.azione.ag = 0.26066;
-    r.azione.VR = 50;
+    r.azione.ag = 0.26066, r.azione.VR = 50;
     r.azione.spettro = {1.2, hazard::Suolo::B, 1.15394, 1.15394 * 1.2};
-    r.pannello = e;
-    r.ok = e.ok;
+    r.pannello = e, r.ok = e.ok;
     return r;
 }
 
@@ -48,12 +45,7 @@ TEST(TestiRisultato, StartUpPanelEndToEnd) {
 // A failing, horizontally spanning panel with instability governing, built by hand.
 panel::EsitoPannello orizzontale_instabile() {
     panel::EsitoPannello e{};
-    e.W = 1234.56;
-    e.Sa = 0.123456;
-    e.Ta = 0.05;
-    e.Fa = 98.765;
-    e.Wa = 0.125;
-    e.Rlat = 12.5;
+    e.W = 1234.56, e.Sa = 0.123456, e.Ta = 0.05, e.Fa = 98.765, e.Wa = 0.125, e.Rlat = 12.5;
     e.direzione = panel::Direzione::orizzontale;
     e.perc_verticale = 100.0 * (1.0 - 0.1169);
     e.perc_orizzontale = 11.69;
