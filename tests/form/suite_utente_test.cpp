@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
 #include <tuple>
 
 #include "form/avvio.h"
@@ -120,19 +119,6 @@ TEST_F(Installazione, LaterStartsRefreshTheProgramsDataAndNeverTheJobs) {
     EXPECT_FALSE(fs::exists(suite() / "lavori" / "demo" / "parametrilavoro"));
     EXPECT_EQ(std::distance(fs::directory_iterator(suite() / "progra"), fs::directory_iterator()),
               2);  // no copy left half-way
-}
-
-TEST_F(Installazione, ProgramsStartedTogetherShareOneWholeSuite) {
-    std::vector<std::thread> programmi;
-    std::vector<std::string> errori(4);
-    for (std::size_t i = 0; i < errori.size(); ++i)
-        programmi.emplace_back([&, i] { errori[i] = messaggio([&] { avvia(); }); });
-    for (auto& t : programmi) t.join();
-    for (const auto& e : errori) EXPECT_EQ(e, "(nessun errore)");
-    EXPECT_EQ(leggi(suite() / "progra" / "parametri_per_spettro.txt"),
-              leggi(dati() / "progra" / "parametri_per_spettro.txt"));
-    EXPECT_EQ(std::distance(fs::directory_iterator(suite().parent_path()), fs::directory_iterator()),
-              1);  // the suite alone: no folder left half-made
 }
 
 TEST_F(Installazione, StartUpsOwnRuleComesFirstAndAFailureNamesTheFolder) {
