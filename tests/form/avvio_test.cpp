@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "form/form1.h"
 #include "suite_temp.h"
 #include "text/encoding.h"
@@ -42,20 +44,6 @@ TEST(LeggiCartelle, FoldersOfTheSuiteAndTheSettingsFilesBlanks) {
     scrivi(s.root() / "impostazioni" / "dirlav", "  lavori\\anno 2024  \r\nseconda riga\r\n");
     scrivi(s.root() / "impostazioni" / "lavoro", " commessa \r\n");
     EXPECT_EQ(leggi_cartelle(s.root()).dir_lavoro, s.root() / "lavori" / "anno 2024" / "commessa");
-}
-
-// A damaged dirlav used to end in "parametrilavoro not found" under a folder of garbage.
-TEST(FormLoad, AJobFolderThatIsNotThereNamesTheSettingsFiles) {
-    SuiteTemp s;
-    scrivi(s.root() / "impostazioni" / "dirlav", "lav\x01\xFForo\n");
-    Finestra w;
-    EXPECT_FALSE(w.avvia(s));
-    ASSERT_EQ(w.messaggi.elenco.size(), 1u);
-    const std::string& m = w.messaggi.elenco[0].testo;
-    EXPECT_EQ(m.rfind("Cartella del lavoro non trovata: ", 0), 0u) << m;
-    EXPECT_NE(m.find((s.root() / "impostazioni" / "lavoro").string()), std::string::npos) << m;
-    EXPECT_EQ(w.messaggi.elenco[0].icona, Icona::stop);
-    EXPECT_TRUE(w.form.stato == StatoFinestra{}) << "filled although it never shows";
 }
 
 // What the rules took, as "key=value" of every value found.
@@ -118,20 +106,42 @@ TEST(FormLoad, MetreUnitsScaleTheDefaultsAndGiveTheSameResults) {
             << "field " << i;
 }
 
-TEST(FormLoad, SismicaFileInAnotherLetterCaseFillsTheSiteAndTheSearchList) {
-    SuiteTemp s;
-    scrivi(s.lavoro() / "SISMICA_2008.TXT",
-           text::encode_cp1252("Località Torre Pellice (long. 7.3000  lat. 44.9700 )\r\n"
-                               "fondazione = b\r\ntopografica = 1.2\r\nvita nominale = 100 anni\r\n"
-                               "uso Cu = 1.5\r\n"));
-    Finestra w;
-    ASSERT_TRUE(w.avvia(s));
-    const auto& t = w.form.stato.text1;
-    EXPECT_EQ(std::vector<std::string>(t.begin() + 4, t.begin() + 11),
-              (std::vector<std::string>{"B", "1.2", "7.3000", "44.9700", "100", "10", "1.5"}));
-    EXPECT_EQ(w.form.stato.combo_list,
-              std::vector<std::string>{"44.9700   7.3000   Torre Pellice (TO)"});
-    EXPECT_TRUE(w.messaggi.elenco.empty());
+// The job's values reach the site fields, its locality the search list; an empty value empties
+// its field (the design soil "A" would be unconservative on soft soil) and the first run stops on
+// it; a damaged file is named before the run ("@" below) and the design site is kept.
+TEST(FormLoad, JobFileFillsTheSiteFieldsOrSaysWhatIsWrongNamingIt) {
+    const std::tuple<const char*, std::string, const char*, const char*> casi[] = {
+        {"SISMICA_2008.TXT",  // any letter case, Windows code page
+         text::encode_cp1252("Località Torre Pellice (long. 7.3000  lat. 44.9700 )\r\nfondazione = "
+                             "b\r\ntopografica = 1.2\r\nvita nominale = 100 anni\r\nuso Cu = 1.5\r\n"),
+         "B 1.2 7.3000 44.9700 100 10 1.5", ""},
+        {"sismica_2008.txt",
+         "Categoria di sottosuolo di fondazione =\r\nCategoria topografica T1 - coefficiente = "
+         "\r\nClasse d'uso II - coefficiente d'uso Cu =\r\n",
+         "  7.28 45.01 50 10 ", "Accettati solo terreni tipo A, B, C, D, E"},
+        {"sismica_2008.txt", "", "A 1.0 7.28 45.01 50 10 1",
+         "@ non ci sono dati del sito riconoscibili: i campi del sito restano quelli iniziali."},
+        {"sismica_2008.txt", "PARAMETRI SISMICI\r\nLocalit\xE0 Torino (long. 7.6807  lat. 45.07",
+         "A 1.0 7.28 45.01 50 10 1",
+         "@ la riga della località è incompleta: longitudine e latitudine non sono state lette."}};
+    for (const auto& [file, testo, campi, messaggio] : casi) {
+        SuiteTemp s;
+        scrivi(s.lavoro() / file, testo);
+        Finestra w;
+        ASSERT_TRUE(w.avvia(s));
+        std::string c;
+        for (std::size_t i = 4; i <= 10; ++i) c += (i > 4 ? " " : "") + w.form.stato.text1[i];
+        EXPECT_EQ(c, campi);
+        if (c[0] == 'B') {  // the search list from the job's locality
+            EXPECT_EQ(w.form.stato.combo_list,
+                      std::vector<std::string>{"44.9700   7.3000   Torre Pellice (TO)"});
+        }
+        std::string m = messaggio;
+        const bool avvio = m.rfind('@', 0) == 0;
+        if (avvio) m = "Nel file " + (s.lavoro() / file).string() + m.substr(1);
+        EXPECT_EQ(w.testi(), m.empty() ? std::vector<std::string>{} : std::vector{m});
+        EXPECT_EQ(w.form.messaggi_avvio(), avvio ? 1u : 0u);
+    }
 }
 
 TEST(FormLoad, DinamicaPeriodRoundedToFourDecimalsAndZeroGivesTheDefault) {
@@ -146,39 +156,6 @@ TEST(FormLoad, DinamicaPeriodRoundedToFourDecimalsAndZeroGivesTheDefault) {
         ASSERT_TRUE(w.avvia(s));
         EXPECT_EQ(w.form.stato.text1[1], atteso);
     }
-}
-
-TEST(FormLoad, DamagedJobFileSaysSoNamingItAndKeepsTheDesignSite) {
-    for (const auto& [testo, dopo] : {
-             std::pair{"", " non ci sono dati del sito riconoscibili: i campi del sito restano "
-                           "quelli iniziali."},
-             std::pair{"PARAMETRI SISMICI\r\nLocalit\xE0 Torino (long. 7.6807  lat. 45.07",
-                       " la riga della località è incompleta: longitudine e latitudine non "
-                       "sono state lette."}}) {
-        SuiteTemp s;
-        scrivi(s.lavoro() / "sismica_2008.txt", testo);
-        Finestra w;
-        ASSERT_TRUE(w.avvia(s));
-        ASSERT_FALSE(w.messaggi.elenco.empty());
-        EXPECT_EQ(w.messaggi.elenco[0].testo,
-                  "Nel file " + (s.lavoro() / "sismica_2008.txt").string() + dopo);
-        EXPECT_EQ(w.form.messaggi_avvio(), 1u);
-        EXPECT_EQ(w.form.stato.text1[7], "45.01");
-    }
-}
-
-// Empty values must reach the fields: the design soil "A" would be unconservative on soft soil.
-TEST(FormLoad, EmptyJobValuesLeaveTheFieldsEmptyAndTheFirstRunStops) {
-    SuiteTemp s;
-    scrivi(s.lavoro() / "sismica_2008.txt",
-           "Categoria di sottosuolo di fondazione =\r\nCategoria topografica T1 - coefficiente = "
-           "\r\nClasse d'uso II - coefficiente d'uso Cu =\r\n");
-    Finestra w;
-    ASSERT_TRUE(w.avvia(s));
-    const auto& t = w.form.stato.text1;
-    EXPECT_EQ(t[4] + t[5] + t[10], "");
-    EXPECT_EQ(w.testi(), std::vector<std::string>{"Accettati solo terreni tipo A, B, C, D, E"});
-    EXPECT_EQ(w.form.campo_rifiutato(), 4);
 }
 
 }  // namespace

@@ -218,7 +218,10 @@ void prova_file(const File& file, Guasto g) {
         ASSERT_TRUE(e == 'A' ? !el.empty() : el.size() == 1u) << el.size() << " messages";
         EXPECT_NE(el[0].testo.find(percorso.string()), std::string::npos) << el[0].testo;
     }
-    if (e == 'F') return;
+    if (e == 'F') {
+        EXPECT_EQ(el[0].icona, Icona::stop);
+        return;
+    }
     if (e == 'V') {
         // Nothing was computed, so no result is shown (field 2: the default panel's weight).
         for (int r : kRisultati) {

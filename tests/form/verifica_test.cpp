@@ -42,45 +42,19 @@ TEST_F(Verifica, FieldZeroShowsAgOfTheSiteAtTheReturnPeriodOfTheFields) {
     EXPECT_TRUE(w.messaggi.elenco.empty());
 }
 
-TEST_F(Verifica, SoilAndTopographyGiveSsAndS) {
-    campo(4) = " b ";
-    campo(5) = "1.2";
+// Ss and S are the hazard library's: here soil and topography reach them. T1 comes from field 1
+// and a changed grid file is read again.
+TEST_F(Verifica, RunTakesSoilTopographyAndT1AndReadsTheGridFileAgainWhenItChanges) {
+    campo(4) = " b ", campo(5) = "1.2", campo(1) = "0.5";
     ASSERT_TRUE(w.form.Command1_Click(0));
     // Ss = 1.4 - 0.4 x F0 x ag = 1.4 - 0.4 x 2.5 x 0.2033, within the limits of soil B.
     EXPECT_EQ(w.form.stato.label2_0 + " " + w.form.stato.label2_1, "1.197 1.436");
     EXPECT_EQ(campo(4), " b ") << "the run reads the soil, it does not rewrite it";
-}
-
-// The cell around the site is the hazard library's; here T1 comes from field 1 and a changed grid
-// file is read again.
-TEST_F(Verifica, RunTakesT1FromFieldOneAndReadsTheGridFileAgainWhenItChanges) {
-    campo(1) = "0.5";
-    ASSERT_TRUE(w.form.Command1_Click(0));
     EXPECT_EQ(w.form.T1, 0.5);
     EXPECT_EQ(campo(0), "0.2033");
     prova::scrivi(suite.file_griglia(), prova::testo_griglia(100) + "\n\n");
     ASSERT_TRUE(w.form.Command1_Click(0));
     EXPECT_EQ(campo(0), "0.2133");
-}
-
-// Field stops are the bad-input matrix's; these two stop after every field was accepted.
-TEST_F(Verifica, AStoppedRunShowsOneMessageAndChangesNothing) {
-    for (const char* pvr : {"100", ""}) {
-        const double ag = w.form.risultato->azione.ag, T1 = w.form.T1;
-        campo(1) = "0.5";  // a completed run would take T1 from here
-        campo(9) = *pvr ? pvr : "63";
-        if (!*pvr) w.form.stato.check1 = {false, true, true, false};
-        const StatoFinestra prima = w.form.stato;
-        w.messaggi.elenco.clear();
-        EXPECT_FALSE(w.form.Command1_Click(0));
-        ASSERT_EQ(w.messaggi.elenco.size(), 1u) << ::testing::PrintToString(w.testi());
-        EXPECT_NE(w.messaggi.elenco[0].testo.find(*pvr ? "PVR" : "Verifica non possibile"),
-                  std::string::npos);
-        EXPECT_EQ(w.form.campo_rifiutato(), -1);
-        EXPECT_TRUE(w.form.stato == prima);
-        EXPECT_EQ(w.form.risultato->azione.ag, ag);
-        EXPECT_EQ(w.form.T1, T1);
-    }
 }
 
 TEST_F(Verifica, RefusedFieldIsForgottenByTheNextRunAndOtherButtonsDoNothing) {
