@@ -28,7 +28,7 @@ const std::pair<std::string, const char*> kTesti[] = {
     {"", "0000"},      {" ", "0000"},       {"abc", "0000"},    {"0", "1111"},
     {"-1", "1111"},    {"1e308", "1111"},   {"nan", "0000"},    {"inf", "0000"},
     {"1,5", "0101"},   {"1.5", "1011"},     {"1.000,5", "0000"}, {"\t12\t", "1111"},
-    {"12\r\n", "0000"}, {"1\x01" "2", "0000"}, {std::string(10000, '9'), "0000"}};
+    {"12\r\n", "0000"}, {"1\x01" "2", "0000"}, {"300 cm", "0000"}, {std::string(10000, '9'), "0000"}};
 
 // One field per way of reading it, and the quantities a stopped run may name for it: the field's
 // own, or a result that cannot be formed from it.
@@ -113,16 +113,17 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- Data files -------------------------------------------------------------------------------
 
-enum class Guasto { mancante, vuoto, troncato, rumore, cr, lf, crlf, cp1252, utf8 };
-const char* const kNomiGuasti[] = {"Missing", "Empty", "CutMidLine", "BinaryNoise", "CrLineEnds",
-                                   "LfLineEnds", "CrLfLineEnds", "Windows1252", "Utf8"};
+// Line ends and code pages are the text library's; here the settings files in the Windows code
+// page with CR LF ends still name the accented job folder.
+enum class Guasto { mancante, vuoto, troncato, rumore, cp1252 };
+const char* const kNomiGuasti[] = {"Missing", "Empty", "CutMidLine", "BinaryNoise", "Windows1252"};
 
 // A suite file: where it lies under the root, its sound text (LF, UTF-8, at least one accented
 // letter), the line to cut in the middle, and what the user sees when it is missing, empty, cut
 // or noise: '-' no message and the run completed, 'F' start-up stops with one message naming the
 // file, 'A' one message naming it and the run still completed, 'V' the window opens but its check
-// run stops with one message naming it (after a search and a pick, for the locality list). Line
-// ends and code pages never change the outcome: the file works.
+// run stops with one message naming it (after a search and a pick, for the locality list). The
+// code page never changes the outcome: the file works.
 struct File {
     const char* nome;
     const char* percorso;
@@ -156,11 +157,6 @@ const std::vector<File>& files() {
 
 // The sound text with the given damage; nullopt: no file at all.
 std::optional<std::string> guasta(const File& file, Guasto g) {
-    const auto con_fine_riga = [&](const std::string& fine) {
-        std::string out;
-        for (char c : file.testo) out += c == '\n' ? fine : std::string(1, c);
-        return out;
-    };
     switch (g) {
         case Guasto::mancante: return std::nullopt;
         case Guasto::vuoto: return std::string();
@@ -170,11 +166,11 @@ std::optional<std::string> guasta(const File& file, Guasto g) {
             for (char& c : out) c = static_cast<char>(gen() & 0xFF);
             return out;
         }
-        case Guasto::cr: return con_fine_riga("\r");
-        case Guasto::lf: return file.testo;
-        case Guasto::crlf: return con_fine_riga("\r\n");
-        case Guasto::cp1252: return text::encode_cp1252(con_fine_riga("\r\n"));
-        case Guasto::utf8: return "\xEF\xBB\xBF" + file.testo;
+        case Guasto::cp1252: {
+            std::string crlf;
+            for (char c : file.testo) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+            return text::encode_cp1252(crlf);
+        }
         case Guasto::troncato: break;
     }
     // Everything up to the middle of the chosen line.
@@ -234,7 +230,7 @@ void prova_file(const File& file, Guasto g) {
     // The run after start-up (or after the pick) completed on what the files gave.
     EXPECT_EQ(w.form.campo_rifiutato(), -1);
     risultati_onesti(w.form, file.nome);
-    if (ig >= 4) {  // a sound file
+    if (g == Guasto::cp1252) {  // a sound file
         EXPECT_EQ(w.form.stato.text1[6] + w.form.stato.text1[7], "7.290045.0000")
             << "the site of the file was taken";
     }
@@ -243,7 +239,7 @@ void prova_file(const File& file, Guasto g) {
 class MatriceFile : public ::testing::TestWithParam<std::size_t> {};
 
 TEST_P(MatriceFile, EachDamageGivesAClearMessageNamingTheFileAndNoCrash) {
-    for (int g = 0; g < 9; ++g) {
+    for (int g = 0; g < 5; ++g) {
         SCOPED_TRACE(kNomiGuasti[g]);
         prova_file(files()[GetParam()], static_cast<Guasto>(g));
     }
