@@ -99,34 +99,6 @@ TEST(Vincoli, EachCombinationReachedOrRefusedAndCaptionsAndLinesFollow) {
     }
 }
 
-class Ricerca : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_TRUE(w.avvia(suite)); }
-    const std::string& riga(std::size_t i) { return prova::righe_localita()[i]; }
-
-    SuiteTemp suite;
-    Finestra w;
-};
-
-TEST_F(Ricerca, ShortTextKeepsTheLinesNoMatchEmptiesThemAndABadPickWritesNothing) {
-    w.form.imposta_testo_combo("tor");
-    const auto righe = w.form.stato.combo_list;
-    ASSERT_EQ(righe.size(), 3u);
-    w.form.imposta_testo_combo("to");
-    EXPECT_EQ(w.form.stato.combo_list, righe);
-    w.form.imposta_testo_combo("");
-    EXPECT_EQ(w.form.stato.combo_list, righe);
-    w.form.imposta_testo_combo("zzzz");
-    EXPECT_TRUE(w.form.stato.combo_list.empty());
-    // The pick itself is the window's test; here a pick outside the list writes nothing.
-    w.form.imposta_testo_combo("separatore");
-    ASSERT_EQ(w.form.stato.combo_list, std::vector<std::string>{riga(3)});
-    const StatoFinestra prima = w.form.stato;
-    for (int i : {0, 1, -1}) w.form.Combo1_Click(i);
-    EXPECT_TRUE(w.form.stato == prima);
-    EXPECT_TRUE(w.messaggi.elenco.empty());
-}
-
 // A message box lets the user type on: a search typed from inside it returns at once.
 struct MessaggiCheDigitano : RaccoltaMessaggi {
     void mostra(const Messaggio& m) override {
@@ -136,11 +108,30 @@ struct MessaggiCheDigitano : RaccoltaMessaggi {
     Form1* form = nullptr;
 };
 
-TEST_F(Ricerca, MissingLocalityFileEmptiesTheListWithOneMessageNamingIt) {
+TEST(Ricerca, ShortTextKeepsTheLinesNoMatchEmptiesThemAndAMissingFileIsNamedOnce) {
+    SuiteTemp suite;
+    Finestra w;
+    ASSERT_TRUE(w.avvia(suite));
     MessaggiCheDigitano m;
     m.form = &w.form;
     w.form.imposta_messaggi(m);
     w.form.imposta_testo_combo("tor");
+    const auto righe = w.form.stato.combo_list;
+    ASSERT_EQ(righe.size(), 3u);
+    for (const char* corto : {"to", ""}) {
+        w.form.imposta_testo_combo(corto);
+        EXPECT_EQ(w.form.stato.combo_list, righe);
+    }
+    w.form.imposta_testo_combo("zzzz");
+    EXPECT_TRUE(w.form.stato.combo_list.empty());
+    // The pick itself is the window's test; here a pick outside the list writes nothing.
+    w.form.imposta_testo_combo("separatore");
+    ASSERT_EQ(w.form.stato.combo_list, std::vector<std::string>{prova::righe_localita()[3]});
+    const StatoFinestra prima = w.form.stato;
+    for (int i : {0, 1, -1}) w.form.Combo1_Click(i);
+    EXPECT_TRUE(w.form.stato == prima);
+    EXPECT_TRUE(m.elenco.empty());
+
     fs::remove(w.form.file_localita());
     w.form.imposta_testo_combo("torino");
     EXPECT_TRUE(w.form.stato.combo_list.empty());
@@ -149,7 +140,7 @@ TEST_F(Ricerca, MissingLocalityFileEmptiesTheListWithOneMessageNamingIt) {
     // The flag of the search was released: a later search runs again.
     prova::scrivi(suite.progra() / "coordinate_localita.txt", prova::testo_localita());
     w.form.imposta_testo_combo("torino");
-    EXPECT_EQ(w.form.stato.combo_list, std::vector<std::string>{riga(4)});
+    EXPECT_EQ(w.form.stato.combo_list, std::vector<std::string>{prova::righe_localita()[4]});
 }
 
 }  // namespace
