@@ -8,7 +8,6 @@
 
 namespace tv::form {
 namespace {
-namespace fs = std::filesystem;
 using prova::Finestra;
 using prova::SuiteTemp;
 
@@ -59,10 +58,9 @@ const Messaggio kVincoli{"Verifica non possibile", "VINCOLI SCORRETTI", Icona::s
 // Sides first, then the top, as a user reaches each combination; an accepted one also runs.
 // The default panel: B 500, L 300, t 12 cm.
 TEST(Vincoli, EachCombinationReachedOrRefusedAndCaptionsAndLinesFollow) {
-    struct Caso {
+    struct Caso {  // luce: span symbol of the run (Label1(8)); ripartizione: its Label3
         bool top, left, right, accettato;
-        const char* luce;          // span symbol of the run (Label1(8))
-        const char* ripartizione;  // Label3 of the run
+        const char *luce, *ripartizione;
     };
     for (const Caso& c :
          {Caso{true, true, true, true, "L", "92.8 / 7.2"}, Caso{true, true, false, true, "L", "95.2 / 4.8"},
@@ -79,10 +77,10 @@ TEST(Vincoli, EachCombinationReachedOrRefusedAndCaptionsAndLinesFollow) {
         EXPECT_EQ(ok, c.accettato);
         EXPECT_EQ(s.check1, (std::array<bool, 4>{c.top || !c.accettato, c.left, true, c.right}))
             << "a refused top is supported again; the side the user freed stays free";
-        for (std::size_t i = 0; i < 4; ++i) {
-            EXPECT_EQ(s.check1_caption[i], s.check1[i] ? "Appoggiato" : "Libero") << i;
-            EXPECT_EQ(s.line_width[static_cast<std::size_t>(linea_di_check(static_cast<int>(i)))],
-                      s.check1[i] ? 3 : 1) << i;
+        for (std::size_t i = 0; i < 4; ++i) {  // caption and line width
+            const auto linea = static_cast<std::size_t>(linea_di_check(static_cast<int>(i)));
+            EXPECT_EQ(s.check1_caption[i] + std::to_string(s.line_width[linea]),
+                      s.check1[i] ? "Appoggiato3" : "Libero1") << i;
         }
         if (!c.accettato) {
             EXPECT_EQ(w.messaggi.elenco, std::vector<Messaggio>{kVincoli});
@@ -132,7 +130,7 @@ TEST(Ricerca, ShortTextKeepsTheLinesNoMatchEmptiesThemAndAMissingFileIsNamedOnce
     EXPECT_TRUE(w.form.stato == prima);
     EXPECT_TRUE(m.elenco.empty());
 
-    fs::remove(w.form.file_localita());
+    std::filesystem::remove(w.form.file_localita());
     w.form.imposta_testo_combo("torino");
     EXPECT_TRUE(w.form.stato.combo_list.empty());
     ASSERT_EQ(m.elenco.size(), 1u);

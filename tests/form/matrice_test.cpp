@@ -19,8 +19,6 @@ namespace fs = std::filesystem;
 using prova::Finestra;
 using prova::scrivi;
 using prova::SuiteTemp;
-using prova::kRisultati;
-using prova::risultati_onesti;
 
 // A text and whether it is a number, as four flags: in a "." and a "," locale for the fields read
 // with the locale (1, 3, 11 to 17, 23), then for the site fields 5 to 10, which take "." always.
@@ -74,7 +72,7 @@ void prova_testo(const Campo& campo, const std::string& testo, bool numero, bool
     if (f.Command1_Click(0)) {
         EXPECT_TRUE(accettato) << "a refused text was computed";
         EXPECT_EQ(m.elenco.size(), messaggi);
-        risultati_onesti(f, "field " + std::to_string(campo.indice));
+        prova::risultati_onesti(f, "field " + std::to_string(campo.indice));
         return;
     }
     ASSERT_EQ(m.elenco.size(), messaggi + 1) << "a stopped run shows one message";
@@ -125,8 +123,7 @@ const char* const kNomiGuasti[] = {"Missing", "Empty", "CutMidLine", "BinaryNois
 // run stops with one message naming it (after a search and a pick, for the locality list). The
 // code page never changes the outcome: the file works.
 struct File {
-    const char* nome;
-    const char* percorso;
+    const char *nome, *percorso;
     std::string testo;
     std::size_t riga_da_tagliare;  // 0 is the first line
     const char* esiti;
@@ -205,8 +202,7 @@ void prova_file(const File& file, Guasto g) {
         w.form.Command1_Click(0);
     }
     const auto& el = w.messaggi.elenco;
-    const auto ig = static_cast<std::size_t>(g);
-    const char e = ig < 4 ? file.esiti[ig] : '-';
+    const char e = g < Guasto::cp1252 ? file.esiti[static_cast<std::size_t>(g)] : '-';
     ASSERT_EQ(avviato, e != 'F');
     if (e == '-') {
         EXPECT_TRUE(el.empty()) << el[0].testo;
@@ -220,7 +216,7 @@ void prova_file(const File& file, Guasto g) {
     }
     if (e == 'V') {
         // Nothing was computed, so no result is shown (field 2: the default panel's weight).
-        for (int r : kRisultati) {
+        for (int r : prova::kRisultati) {
             EXPECT_EQ(w.form.stato.text1[static_cast<std::size_t>(r)], r == 2 ? "1440" : "");
             EXPECT_FALSE(w.form.Text1_Validate(r)) << r;
         }
@@ -229,7 +225,7 @@ void prova_file(const File& file, Guasto g) {
     }
     // The run after start-up (or after the pick) completed on what the files gave.
     EXPECT_EQ(w.form.campo_rifiutato(), -1);
-    risultati_onesti(w.form, file.nome);
+    prova::risultati_onesti(w.form, file.nome);
     if (g == Guasto::cp1252) {  // a sound file
         EXPECT_EQ(w.form.stato.text1[6] + w.form.stato.text1[7], "7.290045.0000")
             << "the site of the file was taken";

@@ -115,9 +115,7 @@ TEST(Relazione, MassSharesExplainedByTheRestraintCase) {
         d.vincolo_superiore = sup, d.vincolo_sinistro = sx, d.vincolo_destro = dx;
         const Documento doc = costruisci_relazione(d);
         EXPECT_TRUE(contiene(sezione(doc, "4."), inizio)) << inizio;
-        const auto disegno = blocchi<DisegnoVincoli>(sezione(doc, "1."));
-        ASSERT_EQ(disegno.size(), 1u);
-        const auto& v = *disegno[0];
+        const auto& v = *blocchi<DisegnoVincoli>(sezione(doc, "1.")).at(0);
         EXPECT_EQ((std::array{v.superiore, v.sinistro, v.destro, v.inferiore}),
                   (std::array{sup, sx, dx, true}));
     }
@@ -143,10 +141,8 @@ TEST(RelazioneDaVerifica, EveryNumberIsTheTypedResults) {
     for (std::size_t i = 0; i < coppie.size(); ++i)
         EXPECT_EQ(coppie[i].first, coppie[i].second) << "coppia " << i;
     const auto& nodi = std::get<OrigineGriglia>(r.azione.origine).nodi;
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(d.nodi[i].codice, nodi[i].codice);
-        EXPECT_EQ(d.nodi[i].peso, nodi[i].peso);
-    }
+    for (std::size_t i = 0; i < 4; ++i)
+        EXPECT_TRUE(d.nodi[i].codice == nodi[i].codice && d.nodi[i].peso == nodi[i].peso) << i;
     EXPECT_EQ(d.suolo + d.lavoro, "Bdemo");
     EXPECT_EQ(d.ok, r.ok);
 }

@@ -10,7 +10,6 @@
 
 namespace tv::form {
 namespace {
-namespace fs = std::filesystem;
 using prova::Finestra;
 using prova::SuiteTemp;
 
@@ -73,8 +72,7 @@ TEST_F(Verifica, RefusedFieldIsForgottenByTheNextRunAndOtherButtonsDoNothing) {
 
 TEST(VerificaVirgola, SameResultsAsUnderADotLocale) {
     SuiteTemp suite;
-    Finestra punto;
-    Finestra virgola(prova::formato_virgola());
+    Finestra punto, virgola(prova::formato_virgola());
     ASSERT_TRUE(punto.avvia(suite));
     ASSERT_TRUE(virgola.avvia(suite));
     auto& tp = punto.form.stato.text1;
