@@ -41,9 +41,10 @@ string(REPLACE ";" "" CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_DEBIAN_PACKAGE_D
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 # Libraries from the binaries; then what the window loads without linking: the platform plugins
-# (only recommended by Qt's own packages), its fonts, Qt's Italian dialogs, the manual's viewer.
+# (only recommended by Qt's own packages), its fonts and the report's, Qt's Italian dialogs, the
+# manual's viewer.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TARGET torvelando)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-wine, qt6-translations-l10n, xdg-utils")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-wine, fonts-dejavu-core, qt6-translations-l10n, xdg-utils")
 endif()
 include(CPack)

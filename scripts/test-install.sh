@@ -75,7 +75,7 @@ for f in ./usr/bin/torvelando ./usr/bin/torvelando-cli \
 done
 depends=$(dpkg-deb -f "$deb" Depends)
 # What the binaries link (from dpkg-shlibdeps), then what the window loads without linking.
-for p in libqt6widgets6 libstdc++6 qt6-qpa-plugins fonts-wine qt6-translations-l10n xdg-utils; do
+for p in libqt6widgets6 libstdc++6 qt6-qpa-plugins fonts-wine fonts-dejavu-core qt6-translations-l10n xdg-utils; do
   [[ ", $depends," == *", $p "* || ", $depends," == *", $p,"* ]] || fail "Depends lacks $p: $depends"
 done
 step "ok: $(basename "$deb"), Depends: $depends"

@@ -65,8 +65,10 @@ class Editor : public ::testing::Test {
     QLineEdit* campo = new QLineEdit(&proprietario);
 };
 
-TEST_F(Editor, RowsCaptionsBoldRowSizeAndLookFollowTheFamily) {
+TEST_F(Editor, RowsCaptionsBoldRowSizeLookAndPlaceFollowTheFamilyAndThePointer) {
+    QCursor::setPos(100, 120);
     auto f = apri("300", "cm");
+    EXPECT_EQ(f->pos(), QPoint(100, 120));
     EXPECT_EQ(righe(*f, true), (QStringList{"cm", "m", "mm"}));
     EXPECT_EQ(righe(*f), (QStringList{"300", "3", "3000"}));
     EXPECT_EQ(grassetto(*f), std::vector<int>{0});
@@ -86,12 +88,6 @@ TEST_F(Editor, RowsCaptionsBoldRowSizeAndLookFollowTheFamily) {
     scrivi(*g, 5, "0.5");
     QTest::keyClick(g->riga(5), Qt::Key_Return);
     EXPECT_EQ(campo->text(), "500");  // written from the row with the field's factor
-}
-
-TEST_F(Editor, OpensAtThePointerOnTheScreenAndReactivationKeepsWhatWasTyped) {
-    QCursor::setPos(100, 120);
-    auto f = apri("300", "cm");
-    EXPECT_EQ(f->pos(), QPoint(100, 120));
     scrivi(*f, 1, "2.5");
     QEvent attiva(QEvent::WindowActivate);  // only the first showing fills the rows
     QCoreApplication::sendEvent(f.get(), &attiva);
@@ -132,32 +128,16 @@ TEST_F(Editor, EnterWritesTheRowsValueEvenFromAnnullaEscapeAnnullaAndNonNumbersD
     EXPECT_EQ(righe(*n), (QStringList{"300", "abc", "3000"}));
     EXPECT_EQ(righe(*apri("abc", "cm")), (QStringList{"0", "0", "0"}));
     EXPECT_EQ(righe(*apri("0.00001", "mm")), (QStringList{"0", "0", "1E-05"}));
-}
-
-TEST_F(Editor, AUnitInNoFamilyClosesAtOnceAndLeavesTheField) {
-    campo->setText("12");
-    Fluttuante f(campo, "pollici", 9.81, kPunto, kDpi, &proprietario);
-    EXPECT_EQ(f.etichetta(0)->text(), "pollici");
-    EXPECT_EQ(f.exec(), QDialog::Rejected);
-    Fluttuante g(campo, "", 9.81, kPunto, kDpi, &proprietario);
-    g.show();  // without exec it closes on its activation
+    // A unit in no family closes at once, on exec or on its activation, leaving the field.
+    Fluttuante p(campo, "pollici", 9.81, kPunto, kDpi, &proprietario);
+    EXPECT_EQ(std::tuple(p.etichetta(0)->text(), p.exec()),
+              std::tuple("pollici", int{QDialog::Rejected}));
+    auto v = apri("12", "");
     QCoreApplication::processEvents();
-    EXPECT_FALSE(g.isVisible());
-    EXPECT_EQ(campo->text(), "12");
+    EXPECT_EQ(std::tuple(v->isVisible(), campo->text()), std::tuple(false, "12"));
 }
 
-TEST_F(Editor, DecimalCommaLocaleReadsTheFieldAndWritesCommas) {
-    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    auto f = apri("0,12", "m", {",", "."});
-    EXPECT_EQ(righe(*f), (QStringList{"12", "0,12", "120"}));
-    scrivi(*f, 0, "2,5");
-    EXPECT_EQ(righe(*f), (QStringList{"2,5", "0,025", "25"}));
-    QTest::keyClick(f->riga(0), Qt::Key_Return);
-    EXPECT_EQ(campo->text(), "0,025");
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-}
-
-TEST_F(Editor, ConfirmingWithoutTypingLeavesTheValueExactlyAsItWas) {
+TEST_F(Editor, ConfirmingWithoutTypingLeavesTheValueExactlyAsItWasAlsoUnderDecimalCommas) {
     // kN/m3: the t/m3 row holds 1.83486; no row may be converted back from it.
     auto f = apri("18", "kN/m3");
     EXPECT_EQ(righe(*f), (QStringList{"0.0018", "1800", "18000", "18", "1834.86239", "1.83486"}));
@@ -167,6 +147,14 @@ TEST_F(Editor, ConfirmingWithoutTypingLeavesTheValueExactlyAsItWas) {
     auto g = apri("8.0", "kN/m3");  // a text in a form of its own stays character for character
     QTest::mouseClick(g->ok(), Qt::LeftButton);
     EXPECT_EQ(campo->text(), "8.0");
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));  // a decimal-comma locale
+    auto c = apri("0,12", "m", {",", "."});
+    EXPECT_EQ(righe(*c), (QStringList{"12", "0,12", "120"}));
+    scrivi(*c, 0, "2,5");
+    EXPECT_EQ(righe(*c), (QStringList{"2,5", "0,025", "25"}));
+    QTest::keyClick(c->riga(0), Qt::Key_Return);
+    EXPECT_EQ(campo->text(), "0,025");
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
 
 }  // namespace

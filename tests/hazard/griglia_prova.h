@@ -1,12 +1,8 @@
 // Small grids for the hazard tests: lattices built in memory and records in the file format.
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <cstdint>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "hazard/grid.h"
@@ -47,9 +43,6 @@ inline std::string record(const std::string& cod, const std::string& sep = " ") 
 using tv::prova::CartellaTemp;
 
 // The message of the tv::Failure thrown by f, whose title is the window's caption.
-template <class F>
-std::string messaggio(F&& f) {
-    return tv::prova::messaggio(std::forward<F>(f), kWindowCaption);
-}
+std::string messaggio(auto&& f) { return tv::prova::messaggio(f, kWindowCaption); }
 
 }  // namespace tv::hazard::prova

@@ -23,10 +23,7 @@ TEST(CurvaArco, HandCheckedPointsWithTheMaximumAndTheDesignPoint) {
     EXPECT_EQ(c.punti[1].f, c.massimo.deltafreccia);
     EXPECT_NEAR(c.punti[1].sigma, kFd, kFd * 1e-6);
     EXPECT_EQ(c.punti[1].q, c.massimo.qd);
-    const struct {
-        std::size_t i;
-        double f, q, sigma;
-    } attesi[] = {{2, 2.7, 0.00809756979964036, 8.997299777378176},
+    const struct { std::size_t i; double f, q, sigma; } attesi[] = {{2, 2.7, 0.00809756979964036, 8.997299777378176},
                   {5, 8.1, 0.0019309699189578712, 19.3096991895787}};
     for (const auto& a : attesi) {
         EXPECT_NEAR(c.punti[a.i].f, a.f, 1e-12) << a.i;

@@ -40,11 +40,7 @@ TEST(VerificaPannello, StartUpPanelMatchesTheHandCheckByEitherFormula) {
     EXPECT_NEAR(c.Fa, 833.547781, 1e-4);  // Sa x 1440 / 2
 }
 
-struct CasoC7 {
-    double ags, z, T1, Ta, Sa;  // H is 900
-    RamoC7 ramo;
-    bool al_minimo;
-};
+struct CasoC7 { double ags, z, T1, Ta, Sa; RamoC7 ramo; bool al_minimo; };  // H is 900
 class AccelerazioneCircolare : public testing::TestWithParam<CasoC7> {};
 
 TEST_P(AccelerazioneCircolare, BranchAndValue) {
@@ -83,10 +79,7 @@ TEST(AccelerazioneCircolare, ContinuousAtBothCornerPeriods) {
 }
 
 struct CasoQuote {
-    double B, L;
-    Vincoli v;
-    double verticale, orizzontale, perc_verticale;
-    Direzione direzione;
+    double B, L; Vincoli v; double verticale, orizzontale, perc_verticale; Direzione direzione;
 };
 class Ripartizione : public testing::TestWithParam<CasoQuote> {};
 
@@ -156,10 +149,6 @@ TEST(VerificaPannello, RefusedInputNamesTheQuantity) {
     };
     const std::string v = "Valore non valido: ";
     EXPECT_EQ(rifiuto(&DatiPannello::L, nullptr, 0), v + "L (altezza) deve essere maggiore di 0");
-    EXPECT_EQ(rifiuto(&DatiPannello::B, nullptr, NAN),
-              v + "B (lunghezza in pianta) deve essere un numero finito");
-    EXPECT_EQ(rifiuto(&DatiPannello::Z, nullptr, -1e-300),
-              v + "Z (quota baricentro) deve essere maggiore o uguale a 0");
     EXPECT_EQ(rifiuto(nullptr, &DatiAzione::T1, kInf),
               v + "T1 (periodo proprio dell'edificio) deve essere un numero finito");
     EXPECT_EQ(messaggio([] { accelerazione_c7(0.2, 0, 0, 0.4, 0.1); }),

@@ -21,9 +21,7 @@ std::string messaggio(F&& f, const char* titolo = nullptr) {
     try {
         f();
     } catch (const Failure& e) {
-        if (titolo) {
-            EXPECT_EQ(e.title(), titolo);
-        }
+        if (titolo) { EXPECT_EQ(e.title(), titolo); }
         return e.what();
     }
     return "(nessun errore)";
@@ -45,10 +43,7 @@ class CartellaTemp {
                ("tv_prova_" + std::to_string(rd()) + "_" + std::to_string(rd()));
         fs::create_directories(dir_);
     }
-    ~CartellaTemp() {
-        std::error_code ec;
-        fs::remove_all(dir_, ec);
-    }
+    ~CartellaTemp() { std::error_code ec; fs::remove_all(dir_, ec); }
     CartellaTemp(const CartellaTemp&) = delete;
     CartellaTemp& operator=(const CartellaTemp&) = delete;
     const fs::path& path() const { return dir_; }

@@ -21,39 +21,28 @@ namespace fs = std::filesystem;
 using tv::prova::CartellaTemp;
 using tv::prova::scrivi;
 
-// The lattice: rows from north to south 0.05 degrees apart, columns 0.07 degrees apart, around
-// the design site (7.28 E, 45.01 N). Codes run row by row: code + 1 is the east neighbour and the
-// row to the north has codes smaller by 10.
-inline constexpr std::array<const char*, 4> kLonColonna{"7.15", "7.22", "7.29", "7.36"};
-inline constexpr std::array<const char*, 4> kLatRiga{"45.1", "45.05", "45", "44.95"};
-inline int codice(int riga, int colonna) {
-    return 11 + 10 * riga + colonna;
-}
+// The lattice: rows from north to south 0.05 degrees apart (45.1 N first), columns 0.07 degrees
+// apart (7.15 E first), around the design site (7.28 E, 45.01 N). Codes run row by row: code + 1
+// is the east neighbour and the row to the north has codes smaller by 10.
+inline int codice(int riga, int colonna) { return 11 + 10 * riga + colonna; }
 
 // ag of a node in thousandths of the file's tenths of g, by tabulated return period: the base
 // below plus the node's code. F0 is 2.5 and Tc* 0.3 everywhere.
 inline constexpr std::array<int, 9> kAgBase{500, 600, 700, 800, 1000, 1200, 2000, 2600, 3500};
-inline std::string millesimi(int m) {
-    std::string frac = std::to_string(m % 1000);
-    return std::to_string(m / 1000) + "." + std::string(3 - frac.size(), '0') + frac;
-}
 // a/g of node `cod` at tabulated period k (0 = 30 years ... 8 = 2475 years).
-inline double ag_nodo(int cod, int k) {
-    return (kAgBase[static_cast<std::size_t>(k)] + cod) / 10000.0;
-}
+inline double ag_nodo(int cod, int k) { return (kAgBase[static_cast<std::size_t>(k)] + cod) / 10000.0; }
 
 // The grid file text; `extra` thousandths are added to every ag (a changed grid).
 inline std::string testo_griglia(int extra = 0) {
+    const char* lon[] = {"7.15", "7.22", "7.29", "7.36"};
+    const char* lat[] = {"45.1", "45.05", "45", "44.95"};
     std::string out = "ID LON LAT ag30 F030 Tc30 ...\n";
-    for (int r = 0; r < 4; ++r) {
+    for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c) {
-            const int cod = codice(r, c);
-            out += std::to_string(cod) + " " + kLonColonna[static_cast<std::size_t>(c)] + " " +
-                   kLatRiga[static_cast<std::size_t>(r)];
-            for (int base : kAgBase) out += " " + millesimi(base + cod + extra) + " 2.5 0.3";
+            out += std::to_string(codice(r, c)) + " " + lon[c] + " " + lat[r];
+            for (int base : kAgBase) out += " " + std::to_string((base + codice(r, c) + extra) / 1000.0) + " 2.5 0.3";
             out += "\n";
         }
-    }
     return out;
 }
 
@@ -73,17 +62,11 @@ inline std::string testo_localita() {
     return out;
 }
 
-inline std::string parametrilavoro(std::string_view lunghezze = "cm",
-                                   std::string_view forze = "daN",
-                                   std::string_view pesi = "daN/cm3",
-                                   std::string_view tensioni = "daN/cm2") {
-    std::string out = "PARAMETRI DI LAVORO - prova\n";
-    out += std::string(lunghezze) + " [lunghezze]\n";
-    out += std::string(forze) + " [forze]\n";
-    out += std::string(pesi) + " [pesi_specifici]\n";
-    out += std::string(tensioni) + " [tensioni]\n";
-    out += "9.81 [accelerazione_g]\n";
-    return out;
+inline std::string parametrilavoro(std::string_view lun = "cm", std::string_view forze = "daN",
+                                   std::string_view pesi = "daN/cm3", std::string_view tens = "daN/cm2") {
+    return "PARAMETRI DI LAVORO - prova\n" + std::string(lun) + " [lunghezze]\n" + std::string(forze) +
+           " [forze]\n" + std::string(pesi) + " [pesi_specifici]\n" + std::string(tens) +
+           " [tensioni]\n9.81 [accelerazione_g]\n";
 }
 
 // A whole suite: root "<temp>/Suite Prova" (a blank and capitals in its name), progra with grid
@@ -145,9 +128,7 @@ struct Finestra {
 };
 
 // Format of a locale with "," as decimal separator and "." for grouping.
-inline text::NumberFormat formato_virgola() {
-    return text::NumberFormat{",", "."};
-}
+inline text::NumberFormat formato_virgola() { return text::NumberFormat{",", "."}; }
 
 // Fields a completed run writes.
 inline constexpr int kRisultati[] = {0, 2, 18, 19, 20, 21, 22, 24, 25, 26};
@@ -168,9 +149,7 @@ inline void risultati_onesti(const Form1& f, const std::string& dove) {
     const std::string& verdetto = s.label1[28];
     const bool ok = verdetto.ends_with(" > Fa : OK"), ko = verdetto.ends_with(" < Fa : !!!");
     EXPECT_TRUE(ok || ko) << dove << ": " << verdetto;
-    if (R && Fa && *R != *Fa) {
-        EXPECT_EQ(ok, *R > *Fa) << dove << ": " << verdetto;
-    }
+    if (R && Fa && *R != *Fa) { EXPECT_EQ(ok, *R > *Fa) << dove << ": " << verdetto; }
 }
 
 }  // namespace tv::form::prova

@@ -100,13 +100,9 @@ TEST(CalcolaFattori, RefusedFileNamesTheFileAndTheKey) {
          "il valore \"0\" di [accelerazione_g] non è valido: "
          "l'accelerazione di gravità deve essere maggiore di zero"},
         {{"tensioni", ""}, "manca la riga [tensioni]"},
-        {{"accelerazione_g", ""}, "manca la riga [accelerazione_g]"},
         {{"lunghezze", "daN [lunghezze]"},
          "l'unità \"daN\" di [lunghezze] non è una lunghezza (mm, cm, m)"},
         {{"forze", "cm [forze]"}, "l'unità \"cm\" di [forze] non è una forza (daN, N, kN, kgf, t)"},
-        {{"pesi_specifici", "daN/cm2 [pesi_specifici]"},
-         "l'unità \"daN/cm2\" di [pesi_specifici] "
-         "non è un peso specifico (forza/lunghezza3, per esempio kN/m3)"},
         {{"tensioni", "kN/m3 [tensioni]"},
          "l'unità \"kN/m3\" di [tensioni] non è una tensione (forza/lunghezza2, KPa o MPa)"}};
     for (const auto& [riga, atteso] : casi)
