@@ -8,49 +8,35 @@
 
 namespace tv::form {
 namespace {
-namespace fs = std::filesystem;
 using prova::Finestra;
 using prova::SuiteTemp;
 
-const char* const kSoloTerreni = "Accettati solo terreni tipo A, B, C, D, E";
-
+// Soil letters: the texts the field table of matrice_test does not hold.
 struct CasoConvalida {
-    const char* nome;
-    int campo;
-    const char* testo;
-    bool virgola;           // the locale writes "," as decimal separator
-    const char* messaggio;  // nullptr: accepted
+    const char *nome, *testo;
+    bool accettato;
 };
 
 class Convalida : public ::testing::TestWithParam<CasoConvalida> {};
 
 TEST_P(Convalida, AcceptsOrRefusesWithTheMessage) {
     const CasoConvalida& c = GetParam();
-    Finestra w(c.virgola ? prova::formato_virgola() : text::dot_format());
-    auto& campo = w.form.stato.text1[static_cast<std::size_t>(c.campo)];
-    campo = c.testo;
-    EXPECT_EQ(w.form.Text1_Validate(c.campo), c.messaggio != nullptr);
-    EXPECT_EQ(campo, c.testo) << "validation never rewrites the field";
-    if (!c.messaggio) {
-        EXPECT_TRUE(w.messaggi.elenco.empty());
-        return;
-    }
-    ASSERT_EQ(w.messaggi.elenco.size(), 1u);
-    EXPECT_EQ(w.messaggi.elenco[0], (Messaggio{c.messaggio, "Input errato", Icona::stop}));
-    EXPECT_EQ(w.form.motivo_rifiuto(c.campo), std::optional<std::string>(c.messaggio));
+    Finestra w;
+    w.form.stato.text1[4] = c.testo;
+    EXPECT_EQ(w.form.Text1_Validate(4), !c.accettato);
+    EXPECT_EQ(w.form.stato.text1[4], c.testo) << "validation never rewrites the field";
+    const Messaggio rifiuto{"Accettati solo terreni tipo A, B, C, D, E", "Input errato", Icona::stop};
+    EXPECT_EQ(w.messaggi.elenco, c.accettato ? std::vector<Messaggio>{} : std::vector{rifiuto});
+    EXPECT_EQ(w.form.motivo_rifiuto(4),
+              c.accettato ? std::nullopt : std::optional<std::string>(rifiuto.testo));
 }
 
-// The texts the field table of matrice_test does not hold: soil letters and units after numbers.
-INSTANTIATE_TEST_SUITE_P(
-    Campi, Convalida,
-    ::testing::Values(CasoConvalida{"SoilLowerCaseWithBlanks", 4, " b ", false, nullptr},
-                      CasoConvalida{"SoilE", 4, "E", false, nullptr},
-                      CasoConvalida{"SoilF", 4, "F", false, kSoloTerreni},
-                      CasoConvalida{"SoilTwoLetters", 4, "AB", false, kSoloTerreni},
-                      CasoConvalida{"NumberFollowedByText", 12, "300 cm", false,
-                                    "Richiesto valore numerico"},
-                      CasoConvalida{"CommaLocaleSiteFieldWithComma", 7, "45,07", true, nullptr}),
-    [](const auto& info) { return std::string(info.param.nome); });
+INSTANTIATE_TEST_SUITE_P(Campi, Convalida,
+                         ::testing::Values(CasoConvalida{"SoilLowerCaseWithBlanks", " b ", true},
+                                           CasoConvalida{"SoilE", "E", true},
+                                           CasoConvalida{"SoilF", "F", false},
+                                           CasoConvalida{"SoilTwoLetters", "AB", false}),
+                         [](const auto& info) { return std::string(info.param.nome); });
 
 // A double-click hands the unit of the field's family to the editor; results open nothing.
 TEST(DoppioClic, HandsOverTheUnitOfTheFieldsFamily) {
@@ -72,10 +58,9 @@ const Messaggio kVincoli{"Verifica non possibile", "VINCOLI SCORRETTI", Icona::s
 // Sides first, then the top, as a user reaches each combination; an accepted one also runs.
 // The default panel: B 500, L 300, t 12 cm.
 TEST(Vincoli, EachCombinationReachedOrRefusedAndCaptionsAndLinesFollow) {
-    struct Caso {
+    struct Caso {  // luce: span symbol of the run (Label1(8)); ripartizione: its Label3
         bool top, left, right, accettato;
-        const char* luce;          // span symbol of the run (Label1(8))
-        const char* ripartizione;  // Label3 of the run
+        const char *luce, *ripartizione;
     };
     for (const Caso& c :
          {Caso{true, true, true, true, "L", "92.8 / 7.2"}, Caso{true, true, false, true, "L", "95.2 / 4.8"},
@@ -92,22 +77,19 @@ TEST(Vincoli, EachCombinationReachedOrRefusedAndCaptionsAndLinesFollow) {
         EXPECT_EQ(ok, c.accettato);
         EXPECT_EQ(s.check1, (std::array<bool, 4>{c.top || !c.accettato, c.left, true, c.right}))
             << "a refused top is supported again; the side the user freed stays free";
-        for (std::size_t i = 0; i < 4; ++i) {
-            EXPECT_EQ(s.check1_caption[i], s.check1[i] ? "Appoggiato" : "Libero") << i;
-            EXPECT_EQ(s.line_width[static_cast<std::size_t>(linea_di_check(static_cast<int>(i)))],
-                      s.check1[i] ? 3 : 1) << i;
+        for (std::size_t i = 0; i < 4; ++i) {  // caption and line width
+            const auto linea = static_cast<std::size_t>(linea_di_check(static_cast<int>(i)));
+            EXPECT_EQ(s.check1_caption[i] + std::to_string(s.line_width[linea]),
+                      s.check1[i] ? "Appoggiato3" : "Libero1") << i;
         }
         if (!c.accettato) {
             EXPECT_EQ(w.messaggi.elenco, std::vector<Messaggio>{kVincoli});
             continue;
         }
         EXPECT_TRUE(w.messaggi.elenco.empty());
-        // Clicks outside the four toggles are ignored.
-        const StatoFinestra prima = s;
-        w.form.Check1_Click(4);
-        w.form.Check1_Click(-1);
-        EXPECT_FALSE(w.form.imposta_check(4, false));
-        EXPECT_TRUE(s == prima);
+        const StatoFinestra prima = s;  // clicks outside the four toggles are ignored
+        w.form.Check1_Click(4), w.form.Check1_Click(-1);
+        EXPECT_TRUE(!w.form.imposta_check(4, false) && s == prima);
         ASSERT_TRUE(w.form.Command1_Click(0));
         EXPECT_EQ(s.label1[8], c.luce);
         EXPECT_EQ(s.label3, std::string("Ripartizione massa verticale / orizzontale = ") +
@@ -115,77 +97,48 @@ TEST(Vincoli, EachCombinationReachedOrRefusedAndCaptionsAndLinesFollow) {
     }
 }
 
-class Ricerca : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_TRUE(w.avvia(suite)); }
-    const std::string& riga(std::size_t i) { return prova::righe_localita()[i]; }
-
-    SuiteTemp suite;
-    Finestra w;
+// A message box lets the user type on: a search typed from inside it returns at once.
+struct MessaggiCheDigitano : RaccoltaMessaggi {
+    void mostra(const Messaggio& m) override {
+        RaccoltaMessaggi::mostra(m);
+        if (elenco.size() < 3) form->imposta_testo_combo("torino");
+    }
+    Form1* form = nullptr;
 };
 
-TEST_F(Ricerca, ShortTextKeepsTheLinesNoMatchEmptiesThemAndAPickWritesTheSite) {
+TEST(Ricerca, ShortTextKeepsTheLinesNoMatchEmptiesThemAndAMissingFileIsNamedOnce) {
+    SuiteTemp suite;
+    Finestra w;
+    ASSERT_TRUE(w.avvia(suite));
+    MessaggiCheDigitano m;
+    m.form = &w.form;
+    w.form.imposta_messaggi(m);
     w.form.imposta_testo_combo("tor");
     const auto righe = w.form.stato.combo_list;
     ASSERT_EQ(righe.size(), 3u);
-    w.form.imposta_testo_combo("to");
-    EXPECT_EQ(w.form.stato.combo_list, righe);
-    w.form.imposta_testo_combo("");
-    EXPECT_EQ(w.form.stato.combo_list, righe);
+    for (const char* corto : {"to", ""}) {
+        w.form.imposta_testo_combo(corto);
+        EXPECT_EQ(w.form.stato.combo_list, righe);
+    }
     w.form.imposta_testo_combo("zzzz");
     EXPECT_TRUE(w.form.stato.combo_list.empty());
-    // A pick writes the latitude into field 7 and the longitude into 6; a bad pick nothing.
-    w.form.imposta_testo_combo("tor");
-    StatoFinestra atteso = w.form.stato;
-    w.form.Combo1_Click(1);  // Torino
-    atteso.text1[7] = "45.0703";
-    atteso.text1[6] = "7.6869";
-    EXPECT_TRUE(w.form.stato == atteso) << "nothing but the two fields changes";
-
+    // The pick itself is the window's test; here a pick outside the list writes nothing.
     w.form.imposta_testo_combo("separatore");
-    ASSERT_EQ(w.form.stato.combo_list, std::vector<std::string>{riga(3)});
+    ASSERT_EQ(w.form.stato.combo_list, std::vector<std::string>{prova::righe_localita()[3]});
     const StatoFinestra prima = w.form.stato;
     for (int i : {0, 1, -1}) w.form.Combo1_Click(i);
     EXPECT_TRUE(w.form.stato == prima);
-    EXPECT_TRUE(w.messaggi.elenco.empty());
-}
+    EXPECT_TRUE(m.elenco.empty());
 
-TEST_F(Ricerca, MissingLocalityFileEmptiesTheListWithAMessageNamingIt) {
-    w.form.imposta_testo_combo("tor");
-    fs::remove(w.form.file_localita());
+    std::filesystem::remove(w.form.file_localita());
     w.form.imposta_testo_combo("torino");
     EXPECT_TRUE(w.form.stato.combo_list.empty());
-    ASSERT_EQ(w.messaggi.elenco.size(), 1u);
-    EXPECT_NE(w.messaggi.elenco[0].testo.find("coordinate_localita.txt"), std::string::npos);
+    ASSERT_EQ(m.elenco.size(), 1u);
+    EXPECT_NE(m.elenco[0].testo.find("coordinate_localita.txt"), std::string::npos);
     // The flag of the search was released: a later search runs again.
     prova::scrivi(suite.progra() / "coordinate_localita.txt", prova::testo_localita());
     w.form.imposta_testo_combo("torino");
-    EXPECT_EQ(w.form.stato.combo_list, std::vector<std::string>{riga(4)});
-}
-
-// A message box is modal but lets the user type on: a search started from inside it returns at
-// once instead of searching (and failing) again.
-class MessaggiCheDigitano : public Messaggi {
-  public:
-    void mostra(const Messaggio& m) override {
-        elenco.push_back(m);
-        if (form && elenco.size() < 3) form->imposta_testo_combo("torino");
-    }
-    Form1* form = nullptr;
-    std::vector<Messaggio> elenco;
-};
-
-TEST(RicercaOccupata, SearchTypedWhileItsMessageIsOpenReturnsAtOnce) {
-    SuiteTemp suite;
-    MessaggiCheDigitano m;
-    Form1 f(m, text::dot_format());
-    ASSERT_TRUE(f.Form_Load(suite.args(), fs::current_path()));
-    fs::remove(f.file_localita());
-    m.form = &f;
-    f.imposta_testo_combo("tor");
-    EXPECT_EQ(m.elenco.size(), 1u);
-    EXPECT_EQ(f.stato.combo_text, "torino");
-    EXPECT_TRUE(f.stato.combo_list.empty());
+    EXPECT_EQ(w.form.stato.combo_list, std::vector<std::string>{prova::righe_localita()[4]});
 }
 
 }  // namespace

@@ -20,36 +20,27 @@ using prova::Finestra;
 using prova::scrivi;
 using prova::SuiteTemp;
 
-using prova::kRisultati;
-using prova::risultati_onesti;
-
 // A text and whether it is a number, as four flags: in a "." and a "," locale for the fields read
 // with the locale (1, 3, 11 to 17, 23), then for the site fields 5 to 10, which take "." always.
 const std::pair<std::string, const char*> kTesti[] = {
-    {"", "0000"},      {"abc", "0000"},     {"0", "1111"},      {"-1", "1111"},
-    {"1e308", "1111"}, {"-1e308", "1111"},  {"nan", "0000"},    {"1,5", "0101"},
-    {"1.5", "1011"},   {"1.000,5", "0000"}, {"\t12\t", "1111"}, {"12\r\n", "0000"},
-    {std::string(10000, '9'), "0000"}};
+    {"", "0000"},      {" ", "0000"},       {"abc", "0000"},    {"0", "1111"},
+    {"-1", "1111"},    {"1e308", "1111"},   {"nan", "0000"},    {"inf", "0000"},
+    {"1,5", "0101"},   {"1.5", "1011"},     {"1.000,5", "0000"}, {"\t12\t", "1111"},
+    {"12\r\n", "0000"}, {"1\x01" "2", "0000"}, {"300 cm", "0000"}, {std::string(10000, '9'), "0000"}};
 
-// A field and the quantities a stopped run may name for it: the field's own, or a result that
-// cannot be formed from it.
+// One field per way of reading it, and the quantities a stopped run may name for it: the field's
+// own, or a result that cannot be formed from it.
 struct Campo {
     int indice;
     std::vector<std::string> nomi;
 };
 
 const std::vector<Campo>& campi() {
-    const std::string fa = "Fa (forza totale baricentrica)", w = "peso totale del pannello",
-                      fuori = "Punto fuori zona!", crit = "tensione critica di instabilità";
     static const std::vector<Campo> c{
-        {1, {"T1 (periodo proprio dell'edificio)"}}, {3, {"qa (fattore di struttura)", fa}},
-        {4, {}}, {5, {fa, "Sa (accelerazione"}}, {6, {"Longitudine del sito", fuori}},
-        {7, {"Latitudine del sito", fuori}}, {8, {"VN"}}, {9, {"PVR"}}, {10, {"Cu"}},
-        {11, {"B (lunghezza in pianta)", w}}, {12, {"L (altezza)", w, crit}},
-        {13, {"t (spessore)", w, crit, "pressione laterale di progetto"}},
-        {14, {"peso specifico", w}}, {15, {"fd (resistenza a compressione di progetto)"}},
-        {16, {"Z (quota baricentro)", fa}}, {17, {"H (altezza edificio)"}},
-        {23, {"E (modulo elastico)"}}};
+        {1, {"T1 (periodo proprio dell'edificio)"}}, {4, {}},
+        {6, {"Longitudine del sito", "Punto fuori zona!"}},
+        {13, {"t (spessore)", "peso totale del pannello", "tensione critica di instabilità",
+              "pressione laterale di progetto"}}};
     return c;
 }
 
@@ -81,7 +72,7 @@ void prova_testo(const Campo& campo, const std::string& testo, bool numero, bool
     if (f.Command1_Click(0)) {
         EXPECT_TRUE(accettato) << "a refused text was computed";
         EXPECT_EQ(m.elenco.size(), messaggi);
-        risultati_onesti(f, "field " + std::to_string(campo.indice));
+        prova::risultati_onesti(f, "field " + std::to_string(campo.indice));
         return;
     }
     ASSERT_EQ(m.elenco.size(), messaggi + 1) << "a stopped run shows one message";
@@ -120,19 +111,19 @@ INSTANTIATE_TEST_SUITE_P(
 
 // ---- Data files -------------------------------------------------------------------------------
 
-enum class Guasto { mancante, vuoto, troncato, rumore, cr, lf, crlf, cp1252, utf8 };
-const char* const kNomiGuasti[] = {"Missing", "Empty", "CutMidLine", "BinaryNoise", "CrLineEnds",
-                                   "LfLineEnds", "CrLfLineEnds", "Windows1252", "Utf8"};
+// Line ends and code pages are the text library's; here the settings files in the Windows code
+// page with CR LF ends still name the accented job folder.
+enum class Guasto { mancante, vuoto, troncato, rumore, cp1252 };
+const char* const kNomiGuasti[] = {"Missing", "Empty", "CutMidLine", "BinaryNoise", "Windows1252"};
 
 // A suite file: where it lies under the root, its sound text (LF, UTF-8, at least one accented
 // letter), the line to cut in the middle, and what the user sees when it is missing, empty, cut
 // or noise: '-' no message and the run completed, 'F' start-up stops with one message naming the
 // file, 'A' one message naming it and the run still completed, 'V' the window opens but its check
-// run stops with one message naming it (after a search and a pick, for the locality list). Line
-// ends and code pages never change the outcome: the file works.
+// run stops with one message naming it (after a search and a pick, for the locality list). The
+// code page never changes the outcome: the file works.
 struct File {
-    const char* nome;
-    const char* percorso;
+    const char *nome, *percorso;
     std::string testo;
     std::size_t riga_da_tagliare;  // 0 is the first line
     const char* esiti;
@@ -163,11 +154,6 @@ const std::vector<File>& files() {
 
 // The sound text with the given damage; nullopt: no file at all.
 std::optional<std::string> guasta(const File& file, Guasto g) {
-    const auto con_fine_riga = [&](const std::string& fine) {
-        std::string out;
-        for (char c : file.testo) out += c == '\n' ? fine : std::string(1, c);
-        return out;
-    };
     switch (g) {
         case Guasto::mancante: return std::nullopt;
         case Guasto::vuoto: return std::string();
@@ -177,11 +163,11 @@ std::optional<std::string> guasta(const File& file, Guasto g) {
             for (char& c : out) c = static_cast<char>(gen() & 0xFF);
             return out;
         }
-        case Guasto::cr: return con_fine_riga("\r");
-        case Guasto::lf: return file.testo;
-        case Guasto::crlf: return con_fine_riga("\r\n");
-        case Guasto::cp1252: return text::encode_cp1252(con_fine_riga("\r\n"));
-        case Guasto::utf8: return "\xEF\xBB\xBF" + file.testo;
+        case Guasto::cp1252: {
+            std::string crlf;
+            for (char c : file.testo) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+            return text::encode_cp1252(crlf);
+        }
         case Guasto::troncato: break;
     }
     // Everything up to the middle of the chosen line.
@@ -189,11 +175,6 @@ std::optional<std::string> guasta(const File& file, Guasto g) {
     for (std::size_t r = 0; r < file.riga_da_tagliare; ++r) inizio = file.testo.find('\n', inizio) + 1;
     const std::size_t fine = file.testo.find('\n', inizio);
     return file.testo.substr(0, inizio + (fine - inizio) / 2);
-}
-
-char atteso(const File& f, Guasto g) {
-    const auto i = static_cast<std::size_t>(g);
-    return i < 4 ? f.esiti[i] : '-';
 }
 
 // One damage of one file, in a suite whose job folder and job name carry accented letters (the
@@ -221,7 +202,7 @@ void prova_file(const File& file, Guasto g) {
         w.form.Command1_Click(0);
     }
     const auto& el = w.messaggi.elenco;
-    const char e = atteso(file, g);
+    const char e = g < Guasto::cp1252 ? file.esiti[static_cast<std::size_t>(g)] : '-';
     ASSERT_EQ(avviato, e != 'F');
     if (e == '-') {
         EXPECT_TRUE(el.empty()) << el[0].testo;
@@ -229,10 +210,13 @@ void prova_file(const File& file, Guasto g) {
         ASSERT_TRUE(e == 'A' ? !el.empty() : el.size() == 1u) << el.size() << " messages";
         EXPECT_NE(el[0].testo.find(percorso.string()), std::string::npos) << el[0].testo;
     }
-    if (e == 'F') return;
+    if (e == 'F') {
+        EXPECT_EQ(el[0].icona, Icona::stop);
+        return;
+    }
     if (e == 'V') {
         // Nothing was computed, so no result is shown (field 2: the default panel's weight).
-        for (int r : kRisultati) {
+        for (int r : prova::kRisultati) {
             EXPECT_EQ(w.form.stato.text1[static_cast<std::size_t>(r)], r == 2 ? "1440" : "");
             EXPECT_FALSE(w.form.Text1_Validate(r)) << r;
         }
@@ -241,8 +225,8 @@ void prova_file(const File& file, Guasto g) {
     }
     // The run after start-up (or after the pick) completed on what the files gave.
     EXPECT_EQ(w.form.campo_rifiutato(), -1);
-    risultati_onesti(w.form, file.nome);
-    if (static_cast<int>(g) >= 4) {  // a sound file
+    prova::risultati_onesti(w.form, file.nome);
+    if (g == Guasto::cp1252) {  // a sound file
         EXPECT_EQ(w.form.stato.text1[6] + w.form.stato.text1[7], "7.290045.0000")
             << "the site of the file was taken";
     }
@@ -251,7 +235,7 @@ void prova_file(const File& file, Guasto g) {
 class MatriceFile : public ::testing::TestWithParam<std::size_t> {};
 
 TEST_P(MatriceFile, EachDamageGivesAClearMessageNamingTheFileAndNoCrash) {
-    for (int g = 0; g < 9; ++g) {
+    for (int g = 0; g < 5; ++g) {
         SCOPED_TRACE(kNomiGuasti[g]);
         prova_file(files()[GetParam()], static_cast<Guasto>(g));
     }
