@@ -9,10 +9,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 #include <vector>
+
+#include "app/file_intero.h"
 
 namespace tv::app {
 
@@ -532,8 +533,9 @@ class Impaginatore {
 }  // namespace
 
 std::optional<QString> scrivi_relazione_pdf(const Documento& doc, const QString& file) {
-    QSaveFile uscita(file);
-    if (!uscita.open(QIODevice::WriteOnly))
+    const auto apertura = apri_file_intero(file);
+    QFileDevice& uscita = *apertura;
+    if (!uscita.isOpen())
         return QStringLiteral("Impossibile scrivere la relazione nel file %1: %2")
             .arg(file, uscita.errorString());
     {
@@ -549,7 +551,7 @@ std::optional<QString> scrivi_relazione_pdf(const Documento& doc, const QString&
         const auto pagine = imp.impagina();
         QPainter p;
         if (!p.begin(&pdf)) {
-            uscita.cancelWriting();
+            annulla_file_intero(uscita);
             return QStringLiteral("Impossibile scrivere la relazione nel file %1").arg(file);
         }
         p.setRenderHint(QPainter::Antialiasing);
@@ -559,7 +561,7 @@ std::optional<QString> scrivi_relazione_pdf(const Documento& doc, const QString&
         }
         p.end();
     }
-    if (!uscita.commit())
+    if (!chiudi_file_intero(uscita))
         return QStringLiteral("Impossibile scrivere la relazione nel file %1: %2")
             .arg(file, uscita.errorString());
     return std::nullopt;

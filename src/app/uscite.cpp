@@ -13,9 +13,9 @@
 #include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <vector>
 
+#include "app/file_intero.h"
 #include "app/form1.h"
 #include "app/piattaforma.h"
 
@@ -189,8 +189,8 @@ bool Uscite::Command5_Click() {
     }
     const QString file = con_estensione_bmp(scelto);
     // Whole or not at all: a full disk never leaves half a picture under the chosen name.
-    QSaveFile uscita(file);
-    if (uscita.open(QIODevice::WriteOnly) && immagine.save(&uscita, "BMP") && uscita.commit())
+    const auto uscita = apri_file_intero(file);
+    if (uscita->isOpen() && immagine.save(uscita.get(), "BMP") && chiudi_file_intero(*uscita))
         return true;
     errore(QStringLiteral("Impossibile scrivere il file \"%1\": l'immagine non è stata salvata.")
                .arg(file),
