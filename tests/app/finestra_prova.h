@@ -45,11 +45,7 @@ struct FinestraVera {
         campo(i)->selectAll();
         QTest::keyClicks(campo(i), testo);
     }
-    std::vector<std::string> testi() const {
-        std::vector<std::string> out;
-        for (const auto& m : messaggi.elenco) out.push_back(m.testo);
-        return out;
-    }
+    std::vector<std::string> testi() const { return form::prova::testi_di(messaggi); }
 
     Form1 finestra;
     MessaggiOsservati messaggi;

@@ -43,15 +43,4 @@ TEST(Impagina, EveryChapterStartsOnANewPageWithTheFirstTitleAndFailuresAreReport
     EXPECT_EQ(impagina("", q(tmp.path() / "m.pdf"), "T"), "Il testo del manuale è vuoto.");
 }
 
-// What the user meets on screen must be found in the manual, word for word.
-TEST(Manuale, NamesTheButtonsTheMessagesAndTheSuiteFilesOfTheWindow) {
-    const QString testo =
-        QString::fromUtf8(leggi(QStringLiteral(TV_SOURCE_DIR "/docs/manuale.md")));
-    EXPECT_EQ(tv::manuale::titolo_di(testo), "TORVELANDO PANNELLI MURARI");
-    for (const char* voce : {"AGGIORNA", "COPIA", "STAMPA", "SALVA", "HELP", "Appoggiato",
-                             "Richiesto valore numerico", "VINCOLI SCORRETTI", "Punto fuori zona!",
-                             "> Fa : OK", "< Fa : !!!", "parametrilavoro", "sismica_2008.txt"})
-        EXPECT_TRUE(testo.contains(QString::fromUtf8(voce))) << voce;
-}
-
 }  // namespace

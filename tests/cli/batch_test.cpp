@@ -200,14 +200,6 @@ TEST_F(Lotti, FilesRefusedBeforeAnyRowExitTwoNamingTheFile) {
     }
 }
 
-TEST(LottoCsv, QuotesOnlyTheFieldsThatNeedIt) {
-    RigaEsito r;
-    r.celle = {"a, b", "dice \"ciao\"", " spazio", "righe\ndue", "42.35"};
-    const std::string testo = riga_csv(r);
-    EXPECT_EQ(testo, "\"a, b\",\"dice \"\"ciao\"\"\",\" spazio\",\"righe\ndue\",42.35" +
-                         std::string(kColonneUscita - 5, ',') + "\n");
-}
-
 // A byte-order mark, blanks, quotes, empty lines, Windows-1252 text, and line ends of LF, CR LF
 // or CR alone (the library ends lines at LF only: a file of CR line ends was one long header).
 TEST(LottoCsv, ReaderTrimsUnquotesAndReadsWindowsText) {

@@ -58,18 +58,6 @@ TEST_F(Verifica, RunTakesSoilTopographyAndT1AndReadsTheGridFileAgainWhenItChange
     EXPECT_EQ(campo(0), "0.2133");
 }
 
-TEST_F(Verifica, RefusedFieldIsForgottenByTheNextRunAndOtherButtonsDoNothing) {
-    campo(11) = "abc";
-    EXPECT_FALSE(w.form.Command1_Click(0));
-    EXPECT_EQ(w.form.campo_rifiutato(), 11);
-    campo(11) = "400";
-    const StatoFinestra prima = w.form.stato;
-    EXPECT_FALSE(w.form.Command1_Click(1));
-    EXPECT_TRUE(w.form.stato == prima);
-    EXPECT_TRUE(w.form.Command1_Click(0));
-    EXPECT_EQ(w.form.campo_rifiutato(), -1);
-}
-
 TEST(VerificaVirgola, SameResultsAsUnderADotLocale) {
     SuiteTemp suite;
     Finestra punto, virgola(prova::formato_virgola());

@@ -34,10 +34,5 @@ TEST(CurvaArco, HandCheckedPointsWithTheMaximumAndTheDesignPoint) {
     EXPECT_EQ(c.punti[3].q, c.massimo.qcrit);
 }
 
-TEST(CurvaArco, RefusesTooFewSamples) {
-    EXPECT_EQ(tv::prova::messaggio([] { curva_arco(kE, kH, kA, kFd, 1); }),
-              "Valore non valido: i punti della curva dell'arco devono essere almeno 2");
-}
-
 }  // namespace
 }  // namespace tv::panel

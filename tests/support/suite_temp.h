@@ -111,17 +111,19 @@ inline bool copia_suite_demo(const fs::path& dest) {
     return true;
 }
 
+// Texts of the messages shown so far.
+inline std::vector<std::string> testi_di(const RaccoltaMessaggi& m) {
+    std::vector<std::string> out;
+    for (const auto& x : m.elenco) out.push_back(x.testo);
+    return out;
+}
+
 // The window with its collected messages.
 struct Finestra {
     explicit Finestra(text::NumberFormat formato = text::dot_format())
         : form(messaggi, std::move(formato)) {}
     bool avvia(const SuiteTemp& s) { return form.Form_Load(s.args(), fs::current_path()); }
-    // Texts of the messages shown so far.
-    std::vector<std::string> testi() const {
-        std::vector<std::string> out;
-        for (const auto& m : messaggi.elenco) out.push_back(m.testo);
-        return out;
-    }
+    std::vector<std::string> testi() const { return testi_di(messaggi); }
 
     RaccoltaMessaggi messaggi;
     Form1 form;
