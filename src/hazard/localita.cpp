@@ -65,18 +65,9 @@ std::string piega(std::string_view utf8) {
             ++i;
             continue;
         }
-        const std::size_t len = b0 >= 0xF0 ? 4 : b0 >= 0xE0 ? 3 : b0 >= 0xC0 ? 2 : 1;
-        char32_t c = len == 1   ? b0
-                     : len == 2 ? (b0 & 0x1Fu)
-                     : len == 3 ? (b0 & 0x0Fu)
-                                : (b0 & 0x07u);
-        bool valido = len > 1 && i + len <= utf8.size();
-        for (std::size_t k = 1; valido && k < len; ++k) {
-            const auto b = static_cast<unsigned char>(utf8[i + k]);
-            valido = (b & 0xC0u) == 0x80u;
-            c = (c << 6) | (b & 0x3Fu);
-        }
-        if (!valido) {  // a stray byte stays as it is: it can only match itself
+        char32_t c = 0;
+        const std::size_t len = text::utf8_sequence(utf8, i, &c);
+        if (len == 0) {  // a stray byte stays as it is: it can only match itself
             out += static_cast<char>(b0);
             ++i;
             continue;

@@ -33,39 +33,6 @@ void append_utf8(std::string& out, char32_t cp) {
     }
 }
 
-// Length of the valid UTF-8 sequence at s[i], 0 when it is not valid.
-std::size_t utf8_sequence(std::string_view s, std::size_t i, char32_t* cp_out) {
-    auto u = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    unsigned char c = u(i);
-    std::size_t n;
-    char32_t cp;
-    if (c < 0x80) {
-        if (cp_out) *cp_out = c;
-        return 1;
-    } else if (c >= 0xC2 && c <= 0xDF) {
-        n = 2;
-        cp = c & 0x1F;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        n = 3;
-        cp = c & 0x0F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4;
-        cp = c & 0x07;
-    } else {
-        return 0;
-    }
-    if (i + n > s.size()) return 0;
-    for (std::size_t k = 1; k < n; ++k) {
-        if ((u(i + k) & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (u(i + k) & 0x3F);
-    }
-    if ((n == 3 && cp < 0x800) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
-        (cp >= 0xD800 && cp <= 0xDFFF))
-        return 0;
-    if (cp_out) *cp_out = cp;
-    return n;
-}
-
 std::vector<char32_t> code_points(std::string_view utf8) {
     std::vector<char32_t> out;
     out.reserve(utf8.size());
@@ -115,6 +82,38 @@ std::string map_case(std::string_view utf8, F f) {
 }
 
 }  // namespace
+
+std::size_t utf8_sequence(std::string_view s, std::size_t i, char32_t* cp_out) {
+    auto u = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    unsigned char c = u(i);
+    std::size_t n;
+    char32_t cp;
+    if (c < 0x80) {
+        if (cp_out) *cp_out = c;
+        return 1;
+    } else if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+        cp = c & 0x1F;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        cp = c & 0x0F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        cp = c & 0x07;
+    } else {
+        return 0;
+    }
+    if (i + n > s.size()) return 0;
+    for (std::size_t k = 1; k < n; ++k) {
+        if ((u(i + k) & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (u(i + k) & 0x3F);
+    }
+    if ((n == 3 && cp < 0x800) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+        (cp >= 0xD800 && cp <= 0xDFFF))
+        return 0;
+    if (cp_out) *cp_out = cp;
+    return n;
+}
 
 bool is_valid_utf8(std::string_view bytes) {
     for (std::size_t i = 0; i < bytes.size();) {

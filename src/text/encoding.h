@@ -12,6 +12,10 @@ namespace tv::text {
 
 bool is_valid_utf8(std::string_view bytes);
 
+// Length of the valid UTF-8 sequence at s[i] (its code point in *cp_out when given), 0 when the
+// bytes there are not valid UTF-8.
+std::size_t utf8_sequence(std::string_view s, std::size_t i, char32_t* cp_out);
+
 // UTF-8 as is where the bytes are valid UTF-8 (a BOM is dropped), else read as Windows-1252.
 std::string decode(std::string_view bytes);
 
