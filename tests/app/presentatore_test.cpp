@@ -75,7 +75,6 @@ TEST_F(Presentatore, FreeingTheTopWithAFreeSideIsRefusedShowingLiberoWhileTheMes
     };
     clic(f.finestra.check(0));
     EXPECT_EQ(f.testi(), Testi{"Verifica non possibile"});
-    EXPECT_EQ(f.messaggi.elenco[0].titolo, "VINCOLI SCORRETTI");
     EXPECT_EQ(std::tuple(didascalia, larghezza), std::tuple(QString("Libero"), 1));
     EXPECT_EQ(std::tuple(f.finestra.check(0)->isChecked(), f.finestra.check(0)->text(),
                          f.finestra.linea(3)->larghezza()),

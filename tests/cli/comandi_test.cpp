@@ -111,17 +111,15 @@ TEST_F(Check, SetByNumberOrShortNameInOrderBeforeTheRunAndTheResultsUnrounded) {
     ASSERT_EQ(j["fields"].size(), 27u);
     EXPECT_EQ(j["fields"][0], "0.0633");  // ag of node 33 at 50 years: the last --set 9 won
     EXPECT_EQ(j["fields"][4], " c ");
-    EXPECT_EQ(j["labels"]["Ss"], "1.5");  // soil C, clamped at its upper limit
     EXPECT_EQ(j["labels"]["span"], "B");
     // On node 33 itself: its own ag at 50 years, unrounded, and the node first among the four.
     const auto& r = j["results"];
     EXPECT_EQ(j["completed"], true);
     EXPECT_NEAR(r["ag"].get<double>(), form::prova::ag_nodo(33, 1), 1e-12);
     EXPECT_EQ(r["TR"], 50);
-    EXPECT_EQ(r["Ss"], 1.5);
+    EXPECT_EQ(r["Ss"], 1.5);  // soil C, clamped at its upper limit
     EXPECT_EQ(r["units"]["forces"], "daN");
     EXPECT_EQ(r["verdict"], j["verdict_ok"]);
-    EXPECT_EQ(j["labels"]["verdict"], j["verdict_ok"] ? "[daN] > Fa : OK" : "[daN] < Fa : !!!");
     EXPECT_TRUE(j["messages"].empty());
     EXPECT_EQ(j["hazard_source"], "grid");
     EXPECT_TRUE(j["island"].is_null());
