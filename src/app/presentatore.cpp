@@ -1,5 +1,5 @@
 // Event wiring of the main window: validation when the focus leaves a field, toggles, the
-// locality search, "AGGIORNA", and the mirror of the form's state on the widgets.
+// locality search, "AGGIORNA" and the keys, and the mirror of the form's state on the widgets.
 #include "app/presentatore.h"
 
 #include <QApplication>
