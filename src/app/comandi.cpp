@@ -12,8 +12,8 @@
 #include "app/form1.h"
 #include "app/piattaforma.h"
 #include "app/presentatore.h"
-#include "app/relazione_pdf.h"
-#include "form/relazione.h"
+#include "relazione/pdf.h"
+#include "relazione/documento.h"
 #include "text/error.h"
 
 namespace tv::app {
@@ -67,14 +67,14 @@ bool Comandi::Command6_Click() {
     const QString file = QFileInfo(scelto).fileName().contains(QLatin1Char('.'))
                              ? scelto
                              : scelto + QStringLiteral(".pdf");
-    form::Documento doc;
+    relazione::Documento doc;
     try {
-        doc = form::costruisci_relazione(form::dati_relazione(
+        doc = relazione::costruisci_relazione(relazione::dati_relazione(
             form, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString()));
     } catch (const Failure& f) {
         return errore(QString::fromStdString(f.what()), "Relazione non riuscita");
     }
-    if (const auto e = scrivi_relazione_pdf(doc, file)) return errore(*e, "Salvataggio non riuscito");
+    if (const auto e = relazione::scrivi_relazione_pdf(doc, file)) return errore(*e, "Salvataggio non riuscito");
     return true;
 }
 

@@ -6,7 +6,7 @@
 #include <QGuiApplication>
 #include <cstdlib>
 
-#include "app/relazione_pdf.h"
+#include "relazione/pdf.h"
 #include "form/form1.h"
 #include "form/messaggi.h"
 #include "text/error.h"
@@ -37,15 +37,15 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     static char* argv[] = {nome, nullptr};
     const QGuiApplication app(argc, argv);
 
-    form::Documento doc;
+    relazione::Documento doc;
     try {
-        doc = form::costruisci_relazione(form::dati_relazione(
+        doc = relazione::costruisci_relazione(relazione::dati_relazione(
             f, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString()));
     } catch (const Failure& e) {  // a value of the run that the plots refuse
         err << e.what() << "\n";
         return 1;
     }
-    if (const auto errore = app::scrivi_relazione_pdf(doc, QString::fromStdString(file.string()))) {
+    if (const auto errore = relazione::scrivi_relazione_pdf(doc, QString::fromStdString(file.string()))) {
         err << errore->toStdString() << "\n";
         return 2;
     }

@@ -19,7 +19,7 @@
 
 #include "app/aiuto.h"
 #include "app/colori.h"
-#include "app/file_intero.h"
+#include "relazione/file_intero.h"
 #include "app/fluttuante.h"
 #include "app/lingua.h"
 #include "app/uscite.h"
@@ -291,9 +291,9 @@ TEST(Lingua, QtsDialogsSpeakItalianUnderAnItalianLocaleOnlyWhileInstalled) {
 
 // Renaming a finished temporary file over /dev/null would replace the device (as root).
 TEST(FileIntero, ADeviceIsWrittenInPlaceNeverReplaced) {
-    const auto uscita = tv::app::apri_file_intero("/dev/null");
+    const auto uscita = tv::relazione::apri_file_intero("/dev/null");
     ASSERT_TRUE(uscita->isOpen());
-    EXPECT_TRUE(uscita->write("x", 1) == 1 && tv::app::chiudi_file_intero(*uscita));
+    EXPECT_TRUE(uscita->write("x", 1) == 1 && tv::relazione::chiudi_file_intero(*uscita));
     EXPECT_FALSE(QFileInfo("/dev/null").isFile());
 }
 

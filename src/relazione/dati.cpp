@@ -3,9 +3,11 @@
 #include <string_view>
 
 #include "form/form1.h"
-#include "form/relazione.h"
+#include "relazione/documento.h"
 
-namespace tv::form {
+namespace tv::relazione {
+
+using namespace tv::form;
 
 DatiRelazione dati_relazione(const RisultatoVerifica& r, const units::Unita& unita,
                              std::string lavoro, std::optional<std::string> localita,
@@ -72,11 +74,11 @@ DatiRelazione dati_relazione(const RisultatoVerifica& r, const units::Unita& uni
     return d;
 }
 
-DatiRelazione dati_relazione(const Form1& f, std::string data) {
+DatiRelazione dati_relazione(const form::Form1& f, std::string data) {
     const RisultatoVerifica& r = *f.risultato;
     return dati_relazione(r, f.unita, f.cartelle.nome_lavoro,
                           f.localita_del_sito(r.ingressi.sito.lon, r.ingressi.sito.lat),
                           std::move(data));
 }
 
-}  // namespace tv::form
+}  // namespace tv::relazione

@@ -1,6 +1,6 @@
 // The report as data: title block, the demo job's values with the window's roundings and the
 // decimal comma, the grid nodes, formulas, plots, restraint cases, verdict and plot ticks.
-#include "form/relazione.h"
+#include "relazione/documento.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 
 #include "relazione_demo.h"
 
-namespace tv::form {
+namespace tv::relazione {
 namespace {
 
 const Sezione& sezione(const Documento& doc, const std::string& inizio) {
@@ -195,4 +195,4 @@ TEST(RelazioneDaVerifica, LocalityOnlyForTheJobsOrThePickedCoordinates) {
 }
 
 }  // namespace
-}  // namespace tv::form
+}  // namespace tv::relazione

@@ -12,6 +12,13 @@
 #include "units/unita.h"
 
 namespace tv::form {
+class Form1;
+}
+
+namespace tv::relazione {
+
+using form::FormulaDomanda;
+using form::RisultatoVerifica;
 
 // ---------------------------------------------------------------- the document model
 
@@ -197,12 +204,11 @@ DatiRelazione dati_relazione(const RisultatoVerifica& r, const units::Unita& uni
                              std::string lavoro, std::optional<std::string> localita,
                              std::string data);
 
-class Form1;
 // The same for the form's last completed run (which must exist), its job and its locality.
-DatiRelazione dati_relazione(const Form1& f, std::string data);
+DatiRelazione dati_relazione(const form::Form1& f, std::string data);
 
 // Round ticks over [minimo, massimo] (about `circa` of them), labelled with the decimal comma;
 // the range is widened to whole ticks.
 Asse asse_con_tacche(std::string titolo, double minimo, double massimo, int circa = 6);
 
-}  // namespace tv::form
+}  // namespace tv::relazione

@@ -1,6 +1,6 @@
 // Builds the calculation report of one check as data: title block, inputs, site hazard, elastic
 // spectrum, demand, arching resistance, verdict and the method, every number with a comma.
-#include "form/relazione.h"
+#include "relazione/documento.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +11,7 @@
 #include "panel/curva_arco.h"
 #include "text/number_text.h"
 
-namespace tv::form {
+namespace tv::relazione {
 
 namespace {
 
@@ -467,4 +467,4 @@ Documento costruisci_relazione(const DatiRelazione& d) {
     return doc;
 }
 
-}  // namespace tv::form
+}  // namespace tv::relazione

@@ -4,10 +4,12 @@
 
 #include <stdexcept>
 
-#include "form/relazione.h"
+#include "relazione/documento.h"
 #include "suite_temp.h"
 
-namespace tv::form {
+namespace tv::relazione {
+using form::Form1;
+namespace prova = form::prova;
 
 // The demo suite started once, as the window starts it.
 struct LavoroDemo {
@@ -31,4 +33,4 @@ inline DatiRelazione dati_relazione_demo() {
     return dati_relazione(LavoroDemo::uno().finestra.form, "12/03/2025");
 }
 
-}  // namespace tv::form
+}  // namespace tv::relazione
