@@ -69,8 +69,10 @@ bool Comandi::Command6_Click() {
                              : scelto + QStringLiteral(".pdf");
     relazione::Documento doc;
     try {
-        doc = relazione::costruisci_relazione(relazione::dati_relazione(
-            form, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString()));
+        doc = relazione::costruisci_relazione(
+            *form.risultato,
+            relazione::contesto_relazione(
+                form, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString()));
     } catch (const Failure& f) {
         return errore(QString::fromStdString(f.what()), "Relazione non riuscita");
     }

@@ -39,8 +39,10 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
 
     relazione::Documento doc;
     try {
-        doc = relazione::costruisci_relazione(relazione::dati_relazione(
-            f, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString()));
+        doc = relazione::costruisci_relazione(
+            *f.risultato,
+            relazione::contesto_relazione(
+                f, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString()));
     } catch (const Failure& e) {  // a value of the run that the plots refuse
         err << e.what() << "\n";
         return 1;

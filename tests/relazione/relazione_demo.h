@@ -1,4 +1,4 @@
-// Test data: the report values of a check run of the demo job (L'Aquila, panel 500 x 300 x 12
+// Test data: the result and the report context of a check run of the demo job (L'Aquila, panel 500 x 300 x 12
 // cm, top and bottom supported) on the reference grid, dated 12/03/2025.
 #pragma once
 
@@ -29,8 +29,11 @@ struct LavoroDemo {
     bool avviato = false;
 };
 
-inline DatiRelazione dati_relazione_demo() {
-    return dati_relazione(LavoroDemo::uno().finestra.form, "12/03/2025");
+inline RisultatoVerifica risultato_demo() {
+    return *LavoroDemo::uno().finestra.form.risultato;
+}
+inline ContestoRelazione contesto_demo() {
+    return contesto_relazione(LavoroDemo::uno().finestra.form, "12/03/2025");
 }
 
 }  // namespace tv::relazione
