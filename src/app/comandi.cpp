@@ -24,7 +24,7 @@ Comandi::Comandi(Presentatore& presentatore, form::Messaggi& messaggi, Piattafor
       presentatore_(presentatore),
       messaggi_(messaggi),
       piattaforma_(piattaforma),
-      uscite_(presentatore.finestra(), presentatore.form().cartelle, messaggi, piattaforma) {
+      uscite_(presentatore.finestra(), presentatore.form().cartelle(), messaggi, piattaforma) {
     Form1& finestra = presentatore.finestra();
     connect(finestra.command(2), &QPushButton::clicked, this, [this] { aiuto(); });
     // An output never captures results that do not belong to the inputs shown.
@@ -43,7 +43,7 @@ Comandi::Comandi(Presentatore& presentatore, form::Messaggi& messaggi, Piattafor
 }
 
 bool Comandi::aiuto() {
-    return Command2_Click(presentatore_.form().cartelle.dir_help, piattaforma_, messaggi_);
+    return Command2_Click(presentatore_.form().cartelle().dir_help, piattaforma_, messaggi_);
 }
 
 bool Comandi::Command6_Click() {
@@ -55,8 +55,8 @@ bool Comandi::Command6_Click() {
         return false;
     };
     const QString scelto = piattaforma_.dialogo_salva(
-        &presentatore_.finestra(), percorso_qt(form.cartelle.dir_lavoro),
-        nome_proposto(form.cartelle.nome_lavoro, QStringLiteral("pdf")),
+        &presentatore_.finestra(), percorso_qt(form.cartelle().dir_lavoro),
+        nome_proposto(form.cartelle().nome_lavoro, QStringLiteral("pdf")),
         QString::fromLatin1(filtro_pdf));
     if (scelto.isEmpty()) return false;
     if (nome_con_jolly(scelto))
@@ -84,7 +84,7 @@ bool Comandi::editor(int campo) {
     Form1& finestra = presentatore_.finestra();
     const form::Form1& form = presentatore_.form();
     return apri_fluttuante(finestra.campo(campo), QString::fromStdString(form.unita_campo),
-                           form.unita.accelerazione_g, form.formato(), finestra.dpi(), &finestra);
+                           form.unita().accelerazione_g, form.formato(), finestra.dpi(), &finestra);
 }
 
 }  // namespace tv::app

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <thread>
 
+#include "cli/comandi.h"
 #include "cli/scrittura.h"
 #include "form/testi.h"
 #include "text/encoding.h"
@@ -57,7 +58,7 @@ std::string ultimo_messaggio(const form::RaccoltaMessaggi& m, const char* altrim
 void scrivi_risultati(const form::RisultatoVerifica& r, const form::Form1& f,
                       std::array<std::string, kColonneUscita>& celle) {
     form::TestiRisultato t =
-        form::testi_risultato(r, f.unita, f.formato(), form::Ampiezza::valori);
+        form::testi_risultato(r, f.unita(), f.formato(), form::Ampiezza::valori);
     auto c = celle.begin() + kColonneIngresso;
     for (std::string* testo : {&t.ag, &t.Ss, &t.S, &t.VR, static_cast<std::string*>(nullptr),
                                &t.W, &t.Wa, &t.Ta, &t.Sa, &t.Fa, &t.Rlat, &t.d, &t.K1, &t.K2,
@@ -291,14 +292,9 @@ int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, 
         return 2;
     }
 
-    std::vector<std::string> args = o.extra;
-    if (o.root) args.insert(args.begin(), "|diroot=" + *o.root + "|");
     form::RaccoltaMessaggi messaggi;
     form::Form1 avvio(messaggi, text::dot_format());
-    if (!avvio.Form_Load(args, cwd)) {
-        for (const auto& m : messaggi.elenco) err << m.titolo << ": " << m.testo << "\n";
-        return 1;
-    }
+    if (!avvia_da_opzioni(avvio, messaggi, o.root, o.extra, cwd, err)) return 1;
     // What start-up said about the job file: every row starts from what it gave.
     for (std::size_t i = 0; i < avvio.messaggi_avvio(); ++i)
         err << messaggi.elenco[i].titolo << ": " << messaggi.elenco[i].testo << "\n";

@@ -46,6 +46,11 @@ std::optional<int> prepara_check(const OpzioniCheck& o, const std::filesystem::p
 // The options alone, on a form already started.
 std::optional<int> applica_opzioni(const OpzioniCheck& o, form::Form1& f,
                                    form::RaccoltaMessaggi& messaggi, std::ostream& err);
+// Start-up of `f` from the suite that --root (`root`), else "|diroot=DIR|" in `extra`, else the
+// parent of `cwd` names; false after its messages on `err`, one a line.
+bool avvia_da_opzioni(form::Form1& f, const form::RaccoltaMessaggi& messaggi,
+                      const std::optional<std::string>& root, const std::vector<std::string>& extra,
+                      const std::filesystem::path& cwd, std::ostream& err);
 // Messages from `from` on, one a line, "TITLE: text".
 void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ostream& err);
 

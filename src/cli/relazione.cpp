@@ -26,7 +26,7 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
         return 1;
     }
     const fs::path file = o.output ? cwd / fs::path(*o.output)
-                                   : cwd / fs::path(f.cartelle.nome_lavoro + ".pdf");
+                                   : cwd / fs::path(f.cartelle().nome_lavoro + ".pdf");
 
     // A server or a script has no display: the offscreen platform draws the PDF all the same.
     if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&

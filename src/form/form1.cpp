@@ -42,16 +42,29 @@ void Form1::mostra(const std::string& testo, const std::string& titolo) {
 }
 
 fs::path Form1::file_griglia() const {
-    return text::find_nocase(cartelle.dir_progra, "parametri_per_spettro.txt");
+    return text::find_nocase(lavoro.cartelle.dir_progra, "parametri_per_spettro.txt");
 }
 
 fs::path Form1::file_localita() const {
-    return text::find_nocase(cartelle.dir_progra, "coordinate_localita.txt");
+    return text::find_nocase(lavoro.cartelle.dir_progra, "coordinate_localita.txt");
 }
 
 bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& current_dir) {
+    fs::path root;
     try {
-        cartelle = leggi_cartelle(trova_root(args, current_dir));
+        root = trova_root(args, current_dir);
+    } catch (const Failure& f) {
+        mostra(f.what(), f.title());
+        return false;
+    }
+    return avvia(root);
+}
+
+bool Form1::avvia(const fs::path& root) {
+    lavoro = Lavoro{};
+    auto& cartelle = lavoro.cartelle;
+    try {
+        cartelle = leggi_cartelle(root);
     } catch (const Failure& f) {
         mostra(f.what(), f.title());
         return false;
@@ -66,11 +79,12 @@ bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& curr
         return false;
     }
 
-    file_lavoro_letto = file_lavoro(cartelle.dir_lavoro);
-    if (file_lavoro_letto) {
-        const std::string nome = file_lavoro_letto->string();
-        if (auto lines = text::read_lines(*file_lavoro_letto)) {
-            const DatiLavoro dati = analizza_lavoro(*lines);
+    lavoro.file = file_lavoro(cartelle.dir_lavoro);
+    if (lavoro.file) {
+        const std::string nome = lavoro.file->string();
+        if (auto lines = text::read_lines(*lavoro.file)) {
+            lavoro.sito = analizza_lavoro(*lines);
+            const DatiLavoro& dati = lavoro.sito;
             applica_lavoro(dati);
             // An empty, cut or garbled job file must not pass for the job's site unnoticed.
             if (dati.localita_incompleta)
@@ -88,6 +102,7 @@ bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& curr
         }
     }
 
+    auto& unita = lavoro.unita;
     try {
         unita.imposta_unita(cartelle.dir_lavoro);
     } catch (const Failure& f) {
@@ -205,13 +220,13 @@ bool Form1::Text1_DblClick(int index) {
     if (!d.ingresso) return false;
     switch (d.famiglia) {
         case units::Famiglia::lunghezza:
-            unita_campo = unita.unita_lunghezze;
+            unita_campo = lavoro.unita.unita_lunghezze;
             break;
         case units::Famiglia::peso_specifico:
-            unita_campo = unita.unita_pesi_specifici;
+            unita_campo = lavoro.unita.unita_pesi_specifici;
             break;
         case units::Famiglia::tensione:
-            unita_campo = unita.unita_tensioni;
+            unita_campo = lavoro.unita.unita_tensioni;
             break;
         default:
             return false;

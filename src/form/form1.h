@@ -1,6 +1,6 @@
-// The main window as data and handlers, without any toolkit: start-up, field validation,
-// restraint toggles, locality search and the check run. The Qt window and the command line
-// drive this object and mirror its state.
+// The main window as data and handlers, without any toolkit: a view-model over one job and its
+// current panel (start-up, field validation, restraint toggles, locality search, the check run).
+// The Qt window drives this object and mirrors its state.
 #pragma once
 
 #include <filesystem>
@@ -12,6 +12,7 @@
 #include "form/aggiornamento.h"
 #include "form/avvio.h"
 #include "form/calcolo.h"
+#include "form/lavoro.h"
 #include "form/messaggi.h"
 #include "form/stato.h"
 #include "hazard/fonte.h"
@@ -30,6 +31,8 @@ public:
     // Start-up from the suite. False when it cannot go on (the message has been shown): the
     // window must then close without being shown.
     bool Form_Load(const std::vector<std::string>& args, const std::filesystem::path& current_dir);
+    // The same from a suite root already known (--root).
+    bool avvia(const std::filesystem::path& root);
 
     // Validation when the focus leaves field `index`: true = Cancel (refused, message shown).
     bool Text1_Validate(int index);
@@ -59,6 +62,8 @@ public:
     // the check computed from them.
     std::variant<IngressiVerifica, Arresto> leggi_ingressi();
     EsitoVerifica calcola();
+    // The panel the fields describe, read as the check reads it; or what stops it.
+    std::variant<Pannello, Arresto> pannello();
 
     // True while the results shown may not belong to the inputs shown (see risultati_scaduti);
     // `aspetto` is how the results are drawn then.
@@ -79,12 +84,13 @@ public:
     StatoFinestra stato;
     // The result of the last completed check run, kept while later runs stop.
     std::optional<RisultatoVerifica> risultato;
-    Cartelle cartelle;
-    units::Unita unita;
+    // The job start-up opened: folders, work units, the site of its job file.
+    Lavoro lavoro;
+    const Cartelle& cartelle() const { return lavoro.cartelle; }
+    const units::Unita& unita() const { return lavoro.unita; }
     double T1 = 0;
     std::string unita_campo;
     int campo_attivo = -1;
-    std::optional<std::filesystem::path> file_lavoro_letto;
 
     // A copy of a form starts from the same state and shares its grid source; it reports to
     // other messages once given them here.

@@ -39,7 +39,7 @@ std::variant<IngressiVerifica, Arresto> Form1::leggi_ingressi() {
     }
     const auto& f = formato_;
     const auto n = [&](Campo c) { return numero(stato, c, f); };
-    const auto& u = unita;
+    const auto& u = lavoro.unita;
     IngressiVerifica in;
     in.T1 = n(Campo::T1);
     in.sito.lon = n(Campo::lon);
@@ -64,6 +64,12 @@ std::variant<IngressiVerifica, Arresto> Form1::leggi_ingressi() {
     return in;
 }
 
+std::variant<Pannello, Arresto> Form1::pannello() {
+    auto ingressi = leggi_ingressi();
+    if (auto* a = std::get_if<Arresto>(&ingressi)) return std::move(*a);
+    return Pannello{"", "", std::get<IngressiVerifica>(std::move(ingressi))};
+}
+
 EsitoVerifica Form1::calcola() {
     auto ingressi = leggi_ingressi();
     if (auto* a = std::get_if<Arresto>(&ingressi)) return std::move(*a);
@@ -80,7 +86,7 @@ bool Form1::Command1_Click(int index) {
     EsitoVerifica esito = calcola();
     if (auto* r = std::get_if<RisultatoVerifica>(&esito)) {
         try {
-            TestiRisultato testi = testi_risultato(*r, unita, formato_);
+            TestiRisultato testi = testi_risultato(*r, lavoro.unita, formato_);
             // The whole run succeeded: write it.
             scrivi_testi(std::move(testi), stato);
             ultima_ = UltimaEsecuzione{ingressi_mostrati(stato), stato.text1[posizione(Campo::ag)]};

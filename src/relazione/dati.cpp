@@ -9,10 +9,10 @@ ContestoRelazione contesto_relazione(const form::Form1& f, std::string data) {
     const RisultatoVerifica& r = *f.risultato;
     ContestoRelazione c;
     c.versione = TV_VERSIONE;
-    c.lavoro = f.cartelle.nome_lavoro;
+    c.lavoro = f.cartelle().nome_lavoro;
     c.data = std::move(data);
     c.localita = f.localita_del_sito(r.ingressi.sito.lon, r.ingressi.sito.lat);
-    c.unita = f.unita;
+    c.unita = f.unita();
     return c;
 }
 

@@ -68,7 +68,7 @@ class Uscita : public ::testing::Test {
     tv::form::prova::CartellaTemp tmp;
     tv::app::prova::FinestraVera f{suite};
     tv::app::prova::PiattaformaProva desktop;
-    tv::app::Uscite uscite{f.finestra, f.form.cartelle, f.messaggi, desktop};
+    tv::app::Uscite uscite{f.finestra, f.form.cartelle(), f.messaggi, desktop};
     tv::app::Comandi comandi{f.presentatore, f.messaggi, desktop};
 };
 
