@@ -1,5 +1,5 @@
-// torvelando-cli report: the check run as check runs it, then the report drawn by the window's
-// PDF renderer. The only command that starts Qt, so check and batch keep their cold start.
+// torvelando-cli report: the panel the options describe checked as check checks it, then the
+// report built from the result and drawn by the PDF renderer. The only command that starts Qt, so check and batch keep their cold start.
 #include "cli/relazione.h"
 
 #include <QDate>
@@ -20,13 +20,16 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     form::RaccoltaMessaggi messaggi;
     form::Form1 f(messaggi, text::dot_format());
     if (auto codice = prepara_check(o.check, cwd, f, messaggi, err)) return *codice;
-    const std::size_t prima = messaggi.elenco.size();
-    if (!f.Command1_Click(0)) {
-        stampa_messaggi(messaggi, prima, err);
+    // The panel the options describe, checked by the one check function; the form only holds it.
+    const form::EsitoVerifica esito = f.calcola();
+    if (const auto* a = std::get_if<form::Arresto>(&esito)) {
+        err << a->titolo << ": " << a->testo << "\n";
         return 1;
     }
+    const form::RisultatoVerifica& r = std::get<form::RisultatoVerifica>(esito);
+    const form::Lavoro& lavoro = f.lavoro;
     const fs::path file = o.output ? cwd / fs::path(*o.output)
-                                   : cwd / fs::path(f.cartelle().nome_lavoro + ".pdf");
+                                   : cwd / fs::path(lavoro.cartelle.nome_lavoro + ".pdf");
 
     // A server or a script has no display: the offscreen platform draws the PDF all the same.
     if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
@@ -40,9 +43,9 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     relazione::Documento doc;
     try {
         doc = relazione::costruisci_relazione(
-            *f.risultato,
-            relazione::contesto_relazione(
-                f, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString()));
+            r, relazione::contesto_relazione(
+                   lavoro, f.localita_del_sito(r.ingressi.sito.lon, r.ingressi.sito.lat),
+                   QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString()));
     } catch (const Failure& e) {  // a value of the run that the plots refuse
         err << e.what() << "\n";
         return 1;

@@ -13,6 +13,7 @@
 
 namespace tv::form {
 class Form1;
+struct Lavoro;
 }
 
 namespace tv::relazione {
@@ -149,8 +150,11 @@ struct ContestoRelazione {
 // the spectrum or the arch curve (the values of a check that ran never are).
 Documento costruisci_relazione(const RisultatoVerifica& r, const ContestoRelazione& c);
 
-// The context of the form's last completed run (which must exist): its job, units and locality,
-// this program's version and `data`.
+// The context of a check of the job: its name and units, the locality named only while the
+// coordinates are exactly a known locality's, this program's version and `data`.
+ContestoRelazione contesto_relazione(const form::Lavoro& lavoro,
+                                     std::optional<std::string> localita, std::string data);
+// The same for the form's last completed run (which must exist).
 ContestoRelazione contesto_relazione(const form::Form1& f, std::string data);
 
 // Round ticks over [minimo, massimo] (about `circa` of them), labelled with the decimal comma;
