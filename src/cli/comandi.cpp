@@ -105,25 +105,27 @@ std::pair<nlohmann::json, nlohmann::json> fonte_json(const form::RisultatoVerifi
 
 // The labels of the last completed run, made from its result as the window makes them; null
 // before any run completed.
-nlohmann::json etichette_json(const form::Form1& f) {
-    if (!f.risultato) return nullptr;
-    const form::TestiRisultato t = form::testi_risultato(*f.risultato, f.unita(), f.formato());
+nlohmann::json etichette_json(const form::RisultatoVerifica* ultimo, const form::Form1& f) {
+    if (!ultimo) return nullptr;
+    const form::TestiRisultato t = form::testi_risultato(*ultimo, f.unita(), f.formato());
     return {{"Ss", t.Ss},       {"S", t.S},
             {"VR", t.VR},       {"span", t.campata},
             {"distribution", t.ripartizione}, {"verdict", t.verdetto},
             {"fe", t.critica}};
 }
 
-nlohmann::json come_json(const form::Form1& f, const form::RaccoltaMessaggi& m, bool completata) {
-    const auto& s = f.stato;
+// `campi`: the 27 field texts as the window shows them after this run; `ultimo`: the result of
+// the last completed run (this one's when it completed), null before any.
+nlohmann::json come_json(const form::Form1& f, const std::array<std::string, form::kCampi>& campi,
+                         const form::RisultatoVerifica* ultimo, const form::RaccoltaMessaggi& m,
+                         bool completata) {
     nlohmann::json j;
-    j["fields"] = s.text1;
-    j["labels"] = etichette_json(f);
+    j["fields"] = campi;
+    j["labels"] = etichette_json(ultimo, f);
     // The verdict the window shows: that of the last completed run, false before any.
-    const auto& ultimo = f.risultato;
     j["verdict_ok"] = ultimo && ultimo->ok;
     j["instability_governs"] = ultimo && ultimo->pannello.arco.instabilita;
-    const form::RisultatoVerifica* r = completata && ultimo ? &*ultimo : nullptr;
+    const form::RisultatoVerifica* r = completata ? ultimo : nullptr;
     nlohmann::json msgs = nlohmann::json::array();
     for (const auto& msg : m.elenco) msgs.push_back(msg.testo);
     j["messages"] = msgs;
@@ -133,7 +135,7 @@ nlohmann::json come_json(const form::Form1& f, const form::RaccoltaMessaggi& m, 
     const auto [fonte, isola] = r ? fonte_json(*r) : std::pair<nlohmann::json, nlohmann::json>{};
     j["hazard_source"] = fonte;
     j["island"] = isola;
-    j["demand"] = form::nomi_formula(s.formula).parola;  // what was asked, even of a stopped run
+    j["demand"] = form::nomi_formula(f.stato.formula).parola;  // what was asked, even if stopped
     return j;
 }
 
@@ -142,9 +144,8 @@ const char* vincolo(bool appoggiato) {
 }
 
 // The inputs as given and the results of a completed run, written from its result.
-void riassunto(const form::Form1& f, std::ostream& out) {
-    const form::RisultatoVerifica& r = *f.risultato;
-    const form::TestiRisultato x = form::testi_risultato(r, f.unita(), f.formato());
+void riassunto(const form::Form1& f, const form::RisultatoVerifica& r,
+               const form::TestiRisultato& x, std::ostream& out) {
     const auto t = [&](form::Campo c) -> const std::string& {
         return f.stato.text1[form::posizione(c)];
     };
@@ -244,16 +245,33 @@ int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, 
 int esegui_check_su(form::Form1& f, form::RaccoltaMessaggi& messaggi, const OpzioniCheck& o,
                     std::ostream& out, std::ostream& err) {
     if (auto codice = applica_opzioni(o, f, messaggi, err)) return *codice;
-    const std::size_t before = messaggi.elenco.size();
-    const bool ok = f.Command1_Click(0);
-    if (!ok) stampa_messaggi(messaggi, before, err);
-    if (o.json) {
-        out << come_json(f, messaggi, ok).dump(2) << "\n";
-    } else if (ok) {
-        // A stopped run has no results to show: its message, on the error stream, is all.
-        riassunto(f, out);
+    // The panel the fields describe, checked by the one check function; the form is not changed.
+    form::EsitoVerifica esito = f.calcola();
+    std::optional<form::TestiRisultato> testi;
+    if (const auto* r = std::get_if<form::RisultatoVerifica>(&esito)) {
+        try {
+            testi = form::testi_risultato(*r, f.unita(), f.formato());
+        } catch (const Failure& e) {  // a value that cannot be shown stops the run, as in the window
+            esito = form::Arresto{e.what(), e.title()};
+        }
     }
-    return ok ? 0 : 1;
+    const auto* r = std::get_if<form::RisultatoVerifica>(&esito);
+    if (const auto* a = std::get_if<form::Arresto>(&esito)) {
+        messaggi.mostra(form::Messaggio{a->testo, a->titolo, form::Icona::stop});
+        err << a->titolo << ": " << a->testo << "\n";
+    }
+    if (o.json) {
+        // The fields as the window shows them: this run's results written over the inputs, or
+        // those of the last completed run when it stopped.
+        form::StatoFinestra mostrato = f.stato;
+        if (testi) form::scrivi_testi(form::TestiRisultato(*testi), mostrato);
+        const form::RisultatoVerifica* ultimo = r ? r : (f.risultato ? &*f.risultato : nullptr);
+        out << come_json(f, mostrato.text1, ultimo, messaggi, r != nullptr).dump(2) << "\n";
+    } else if (r) {
+        // A stopped run has no results to show: its message, on the error stream, is all.
+        riassunto(f, *r, *testi, out);
+    }
+    return r ? 0 : 1;
 }
 
 int esegui_search(const OpzioniSearch& o, const fs::path& cwd, std::ostream& out,
