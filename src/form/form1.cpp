@@ -182,10 +182,10 @@ void Form1::applica_lavoro(const DatiLavoro& d) {
     }
 }
 
-std::optional<std::string> Form1::motivo_rifiuto(int index) const {
+std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
+                                          const text::NumberFormat& formato, bool nota) {
     if (index < 0 || index >= kCampi) return std::nullopt;
     const DatiCampoForm& d = kTabellaCampi[static_cast<std::size_t>(index)];
-    const std::string& testo = stato.text1[static_cast<std::size_t>(index)];
     switch (d.lettura) {
         // Result fields hold what the program wrote and cannot be typed into: leaving one is
         // never refused, also while it is empty after a start-up whose run stopped.
@@ -197,14 +197,20 @@ std::optional<std::string> Form1::motivo_rifiuto(int index) const {
         // Site fields hold "." texts whatever the locale (locality list, job file); the
         // locale's own notation is accepted too.
         case Lettura::punto_o_locale:
-            if (text::parse_dot_or_locale(testo, formato_)) return std::nullopt;
+            if (text::parse_dot_or_locale(testo, formato)) return std::nullopt;
             break;
         case Lettura::locale:
-            if (text::is_number(testo, formato_)) return std::nullopt;
+            if (text::is_number(testo, formato)) return std::nullopt;
             break;
     }
-    if (!nota_notazione_) return std::string(kRichiestoNumero);
-    return std::string(kRichiestoNumero) + "\n" + nota_notazione(d.campo, formato_);
+    if (!nota) return std::string(kRichiestoNumero);
+    return std::string(kRichiestoNumero) + "\n" + nota_notazione(d.campo, formato);
+}
+
+std::optional<std::string> Form1::motivo_rifiuto(int index) const {
+    if (index < 0 || index >= kCampi) return std::nullopt;
+    return form::motivo_rifiuto(index, stato.text1[static_cast<std::size_t>(index)], formato_,
+                                nota_notazione_);
 }
 
 bool Form1::Text1_Validate(int index) {

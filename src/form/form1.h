@@ -24,6 +24,17 @@ namespace tv::form {
 // The subsoil category of a field text (trimmed, either case); nullopt for anything else.
 std::optional<hazard::Suolo> suolo_di_testo(std::string_view testo);
 
+// Why the text of field `index` is refused, nullopt when it is accepted; with `nota`, a second
+// line naming the field and the notation it takes.
+std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
+                                          const text::NumberFormat& formato, bool nota = false);
+
+// The inputs of a check in base units from field texts validation accepted, the toggles (0 top,
+// 1 left, 3 right), the demand formula and the job's work units.
+IngressiVerifica ingressi_da_testi(const std::array<std::string, kCampi>& testi,
+                                   const std::array<bool, 4>& vincoli, FormulaDomanda formula,
+                                   const units::Unita& u, const text::NumberFormat& f);
+
 class Form1 {
 public:
     Form1(Messaggi& messaggi, text::NumberFormat formato);
