@@ -117,7 +117,7 @@ nlohmann::json etichette_json(const form::RisultatoVerifica* ultimo, const form:
 // `campi`: the 27 field texts as the window shows them after this run; `ultimo`: the result of
 // the last completed run (this one's when it completed), null before any.
 nlohmann::json come_json(const form::Form1& f, const std::array<std::string, form::kCampi>& campi,
-                         const form::RisultatoVerifica* ultimo, const form::RaccoltaMessaggi& m,
+                         panel::FormulaDomanda formula, const form::RisultatoVerifica* ultimo, const form::RaccoltaMessaggi& m,
                          bool completata) {
     nlohmann::json j;
     j["fields"] = campi;
@@ -135,7 +135,7 @@ nlohmann::json come_json(const form::Form1& f, const std::array<std::string, for
     const auto [fonte, isola] = r ? fonte_json(*r) : std::pair<nlohmann::json, nlohmann::json>{};
     j["hazard_source"] = fonte;
     j["island"] = isola;
-    j["demand"] = form::nomi_formula(f.stato.formula).parola;  // what was asked, even if stopped
+    j["demand"] = form::nomi_formula(formula).parola;  // what was asked, even if stopped
     return j;
 }
 
@@ -144,10 +144,10 @@ const char* vincolo(bool appoggiato) {
 }
 
 // The inputs as given and the results of a completed run, written from its result.
-void riassunto(const form::Form1& f, const form::RisultatoVerifica& r,
+void riassunto(const form::Form1& f, const Richiesta& richiesta, const form::RisultatoVerifica& r,
                const form::TestiRisultato& x, std::ostream& out) {
     const auto t = [&](form::Campo c) -> const std::string& {
-        return f.stato.text1[form::posizione(c)];
+        return richiesta.testi[form::posizione(c)];
     };
     const auto& u = f.unita();
     const panel::Vincoli& v = r.ingressi.pannello.vincoli;
@@ -181,16 +181,22 @@ void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ost
     stampa_fino(m, from, err, std::string::npos);
 }
 
+Richiesta richiesta_di(const form::Form1& avviato) {
+    return Richiesta{avviato.stato.text1, avviato.stato.check1, avviato.stato.formula};
+}
+
 std::optional<int> prepara_check(const OpzioniCheck& o, const fs::path& cwd, form::Form1& f,
-                                 form::RaccoltaMessaggi& messaggi, std::ostream& err) {
+                                 form::RaccoltaMessaggi& messaggi, Richiesta& r,
+                                 std::ostream& err) {
     if (!avvia_da_opzioni(f, messaggi, o.root, o.extra, cwd, err)) return 1;
     // What start-up said about the job file; the outcome of its own run is replaced by ours.
     stampa_fino(messaggi, 0, err, f.messaggi_avvio());
-    return applica_opzioni(o, f, messaggi, err);
+    r = richiesta_di(f);
+    return applica_opzioni(o, f, r, err);
 }
 
-std::optional<int> applica_opzioni(const OpzioniCheck& o, form::Form1& f,
-                                   form::RaccoltaMessaggi& messaggi, std::ostream& err) {
+std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, Richiesta& r,
+                                   std::ostream& err) {
     for (const auto& s : o.set) {
         auto eq = s.find('=');
         int n = -1;
@@ -205,10 +211,10 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, form::Form1& f,
                 << text::decode(s) << "\"\n";
             return 2;
         }
-        f.stato.text1[static_cast<std::size_t>(n)] = s.substr(eq + 1);
-        const std::size_t before = messaggi.elenco.size();
-        if (f.Text1_Validate(n)) {
-            stampa_messaggi(messaggi, before, err);
+        std::string& testo = r.testi[static_cast<std::size_t>(n)];
+        testo = s.substr(eq + 1);
+        if (auto motivo = form::motivo_rifiuto(n, testo, f.formato())) {
+            err << "Input errato: " << *motivo << "\n";
             return 2;
         }
     }
@@ -220,18 +226,38 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, form::Form1& f,
                 << "\"\n";
             return 2;
         }
-        f.stato.formula = *formula;
+        r.formula = *formula;
     }
-    const std::pair<int, std::optional<int>> toggles[] = {{1, o.left}, {3, o.right}, {0, o.top}};
+    // The sides before the top, as the window's toggles take them: freeing the top while a side
+    // is free is refused.
+    const std::pair<std::size_t, std::optional<int>> toggles[] = {
+        {1, o.left}, {3, o.right}, {0, o.top}};
     for (const auto& [index, value] : toggles) {
         if (!value) continue;
-        const std::size_t before = messaggi.elenco.size();
-        if (!f.imposta_check(index, *value == 1)) {
-            stampa_messaggi(messaggi, before, err);
+        r.vincoli[index] = *value == 1;
+        if (!r.vincoli[0] && (!r.vincoli[1] || !r.vincoli[3])) {
+            err << "VINCOLI SCORRETTI: Verifica non possibile\n";
             return 2;
         }
     }
     return std::nullopt;
+}
+
+form::EsitoVerifica calcola_richiesta(const form::Form1& f, const Richiesta& r) {
+    // Only texts that validation accepts are computed from: a job file can put a text there
+    // that nobody had to confirm.
+    for (form::Campo c : form::kCampiIngresso)
+        if (auto motivo = form::motivo_rifiuto(form::indice(c), r.testi[form::posizione(c)],
+                                               f.formato()))
+            return form::Arresto{*motivo, "Input errato"};
+    try {
+        const auto griglia = f.fonte_griglia()->ricerca([&] { return f.file_griglia(); });
+        return form::calcola_verifica(
+            form::ingressi_da_testi(r.testi, r.vincoli, r.formula, f.unita(), f.formato()),
+            *griglia);
+    } catch (const Failure& e) {
+        return form::Arresto{e.what(), e.title()};
+    }
 }
 
 int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, std::ostream& err) {
@@ -244,9 +270,10 @@ int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, 
 
 int esegui_check_su(form::Form1& f, form::RaccoltaMessaggi& messaggi, const OpzioniCheck& o,
                     std::ostream& out, std::ostream& err) {
-    if (auto codice = applica_opzioni(o, f, messaggi, err)) return *codice;
-    // The panel the fields describe, checked by the one check function; the form is not changed.
-    form::EsitoVerifica esito = f.calcola();
+    Richiesta richiesta = richiesta_di(f);
+    if (auto codice = applica_opzioni(o, f, richiesta, err)) return *codice;
+    // The panel asked for, checked by the one check function; the form keeps start-up's state.
+    form::EsitoVerifica esito = calcola_richiesta(f, richiesta);
     std::optional<form::TestiRisultato> testi;
     if (const auto* r = std::get_if<form::RisultatoVerifica>(&esito)) {
         try {
@@ -261,15 +288,18 @@ int esegui_check_su(form::Form1& f, form::RaccoltaMessaggi& messaggi, const Opzi
         err << a->titolo << ": " << a->testo << "\n";
     }
     if (o.json) {
-        // The fields as the window shows them: this run's results written over the inputs, or
-        // those of the last completed run when it stopped.
-        form::StatoFinestra mostrato = f.stato;
+        // The fields as the window would show them: this run's results written over the texts
+        // asked for, or start-up's results when it stopped.
+        form::StatoFinestra mostrato;
+        mostrato.text1 = richiesta.testi;
         if (testi) form::scrivi_testi(form::TestiRisultato(*testi), mostrato);
         const form::RisultatoVerifica* ultimo = r ? r : (f.risultato ? &*f.risultato : nullptr);
-        out << come_json(f, mostrato.text1, ultimo, messaggi, r != nullptr).dump(2) << "\n";
+        out << come_json(f, mostrato.text1, richiesta.formula, ultimo, messaggi, r != nullptr)
+                   .dump(2)
+            << "\n";
     } else if (r) {
         // A stopped run has no results to show: its message, on the error stream, is all.
-        riassunto(f, *r, *testi, out);
+        riassunto(f, richiesta, *r, *testi, out);
     }
     return r ? 0 : 1;
 }

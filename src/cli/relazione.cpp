@@ -19,9 +19,10 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
                   std::ostream& err) {
     form::RaccoltaMessaggi messaggi;
     form::Form1 f(messaggi, text::dot_format());
-    if (auto codice = prepara_check(o.check, cwd, f, messaggi, err)) return *codice;
-    // The panel the options describe, checked by the one check function; the form only holds it.
-    const form::EsitoVerifica esito = f.calcola();
+    Richiesta richiesta;
+    if (auto codice = prepara_check(o.check, cwd, f, messaggi, richiesta, err)) return *codice;
+    // The panel the options describe, checked by the one check function.
+    const form::EsitoVerifica esito = calcola_richiesta(f, richiesta);
     if (const auto* a = std::get_if<form::Arresto>(&esito)) {
         err << a->titolo << ": " << a->testo << "\n";
         return 1;
