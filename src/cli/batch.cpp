@@ -135,7 +135,7 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
             return;
         }
         vincoli[static_cast<std::size_t>(check)] = v == "1";
-        if (!vincoli[0] && (!vincoli[1] || !vincoli[3])) {
+        if (!form::vincoli_ammessi(vincoli)) {
             celle[kErrore] = campo_rifiutato().value_or("Verifica non possibile");
             return;
         }

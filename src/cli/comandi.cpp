@@ -235,7 +235,7 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, 
     for (const auto& [index, value] : toggles) {
         if (!value) continue;
         r.vincoli[index] = *value == 1;
-        if (!r.vincoli[0] && (!r.vincoli[1] || !r.vincoli[3])) {
+        if (!form::vincoli_ammessi(r.vincoli)) {
             err << "VINCOLI SCORRETTI: Verifica non possibile\n";
             return 2;
         }

@@ -261,8 +261,7 @@ void Form1::Check1_Click(int index) {
     const bool supported = c[static_cast<std::size_t>(index)];
     stato.check1_caption[static_cast<std::size_t>(index)] = supported ? "Appoggiato" : "Libero";
     stato.line_width[static_cast<std::size_t>(linea_di_check(index))] = supported ? 3 : 1;
-    const bool invalid = !c[0] && (!c[1] || !c[3]);
-    if (invalid) {
+    if (!vincoli_ammessi(c)) {
         check_refused_ = true;
         mostra("Verifica non possibile", "VINCOLI SCORRETTI");
         // Setting the top raises its own click, nested, as a user's click would.
