@@ -56,8 +56,8 @@ void riga_di_comando(std::string_view input) {
     }
     const auto j = nlohmann::json::parse(out.str());
     richiedi(j["completed"] == (codice == 0), "\"completed\" contro il codice d'uscita");
-    const auto formula = o.demand ? form::formula_di_testo(*o.demand) : panel::FormulaDomanda::ec8;
-    richiedi(formula && j["demand"] == form::nomi_formula(*formula).parola, "\"demand\" diverso");
+    const auto formula = o.demand ? panel::formula_di_nome(*o.demand) : panel::FormulaDomanda::ec8;
+    richiedi(formula && j["demand"] == std::string(panel::descrizione(*formula).parola), "\"demand\" diverso");
     if (codice == 0)
         richiedi(j["hazard_source"].is_string() && j["nodes"].size() ==
                                                        (j["hazard_source"] == "grid" ? 4u : 0u),

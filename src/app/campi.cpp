@@ -183,8 +183,7 @@ const DatiRicerca dati_ricerca = {"Combo1", "Ricerca coordinate delle località 
 
 // Top right of Frame2: right of Image1 (which ends at x 3780), above field 18 (from y 510), below
 // the frame's border; 2100 x 330 twips is 140 x 22 pixels at 96 dpi.
-const DatiScelta dati_scelta = {"Combo2", C::frame2, {3900, 150, 2100, 330},
-                                {":/formule/image1.svg", ":/formule/image1_c7.svg"}};
+const DatiScelta dati_scelta = {"Combo2", C::frame2, {3900, 150, 2100, 330}};
 
 // Under field 1 (T1, which ends at y 3315) and above the buttons (from y 3600), ending with it.
 const DatiEtichetta dati_label4 = {"", "", tahoma8, A::destra, C::finestra, {120, 3330, 3735, 240}};

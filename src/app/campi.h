@@ -12,7 +12,7 @@ namespace tv::app {
 // What holds a control: the window itself or one of its three frames.
 enum class Contenitore { finestra, frame1, frame2, frame3 };
 
-enum class Allineamento { sinistra, centro, destra };
+using form::Allineamento;
 
 // A font as named at design time; the names are resolved with fallbacks by caratteri.h.
 struct Carattere {
@@ -94,13 +94,12 @@ struct DatiRicerca {
     int altezza_riga;      // height of the edit line, twips
 };
 
-// The demand formula's drop-down list (Combo2): its entries are the formulas' short names, in
-// the order of panel::FormulaDomanda, and Image1 shows the chosen one's picture.
+// The demand formula's drop-down list (Combo2): its entries are the short names of
+// panel::kFormule in its order, and Image1 shows the chosen one's picture.
 struct DatiScelta {
     const char* nome;  // object name
     Contenitore dove;
     Posizione pos;
-    std::array<const char*, 2> immagini;  // Image1's resource for each entry
 };
 
 inline constexpr int numero_campi = form::kCampi;

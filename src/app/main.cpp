@@ -6,8 +6,8 @@
 #include <iostream>
 
 #include "app/caratteri.h"
-#include "app/comandi.h"
-#include "app/form1.h"
+#include "app/pulsanti.h"
+#include "app/finestra.h"
 #include "app/installazione.h"
 #include "app/lingua.h"
 #include "app/messaggi_qt.h"
@@ -37,12 +37,12 @@ int main(int argc, char** argv) {
         }
     }
 
-    tv::app::Form1 finestra;
+    tv::app::FinestraPrincipale finestra;
     tv::app::MessaggiQt messaggi(&finestra, p >= 0);
     tv::form::Form1 form(messaggi, tv::app::formato_locale());
     tv::app::Presentatore presentatore(finestra, form);
     tv::app::PiattaformaQt piattaforma;
-    tv::app::Comandi comandi(presentatore, messaggi, piattaforma);
+    tv::app::Pulsanti comandi(presentatore, messaggi, piattaforma);
     const auto avvio = tv::app::argomenti_avvio(argomenti, QDir::currentPath(), messaggi);
     if (!avvio || !presentatore.avvia(avvio->argomenti, QDir::currentPath())) return 1;
     if (p >= 0 && messaggi.mostrati() > 0) return 1;

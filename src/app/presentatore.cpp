@@ -21,7 +21,7 @@
 
 #include "app/campi.h"
 #include "app/colori.h"
-#include "app/form1.h"
+#include "app/finestra.h"
 #include "form/testi.h"
 
 namespace tv::app {
@@ -29,6 +29,7 @@ namespace tv::app {
 namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 QColor colore(const form::Rgb& c) { return QColor(c.r, c.g, c.b); }
 
 // The caret goes to the start so that a narrow field shows the first digits of a long number,
@@ -65,7 +66,7 @@ std::string testo_label4(const form::Form1& form) {
            " · Tc* " + text::fixed(a.Tc, 3, f) + " s";
 }
 
-Presentatore::Presentatore(Form1& finestra, form::Form1& form, QObject* parent)
+Presentatore::Presentatore(FinestraPrincipale& finestra, form::Form1& form, QObject* parent)
     : QObject(parent), finestra_(finestra), form_(form), sincronia_(*this, form.messaggi()) {
     form_.imposta_messaggi(sincronia_);
     form_.imposta_nota_notazione(true);
@@ -127,8 +128,8 @@ void Presentatore::collega() {
     connect(f5, &QShortcut::activated, this, &Presentatore::aggiorna_da_tasto);
     connect(finestra_.combo2(), &QComboBox::currentIndexChanged, this, [this](int indice) {
         if (in_sincronia_ || indice < 0) return;
-        form_.stato.formula = indice == 0 ? panel::FormulaDomanda::ec8
-                                          : panel::FormulaDomanda::circolare_c7_2_11;
+        if (static_cast<std::size_t>(indice) >= panel::kFormule.size()) return;
+        form_.stato.formula = panel::kFormule[static_cast<std::size_t>(indice)].formula;
         mostra_stato();
         ridisegna();
     });
@@ -221,12 +222,11 @@ void Presentatore::mostra_stato() {
                           pos.left + pos.width + 50);
 
     // The demand formula: the list, its frame's caption and Image1's picture.
-    const bool c7 = s.formula == panel::FormulaDomanda::circolare_c7_2_11;
-    const form::NomiFormula& formula = form::nomi_formula(s.formula);
-    finestra_.combo2()->setCurrentIndex(c7 ? 1 : 0);
-    finestra_.combo2()->setToolTip(QString::fromUtf8(formula.completo));
-    finestra_.frame(2)->setTitle(QString::fromUtf8(formula.titolo));
-    finestra_.image(1)->imposta_risorsa(QString::fromUtf8(scelta_formula().immagini[c7 ? 1 : 0]));
+    const panel::DescrizioneFormula& formula = panel::descrizione(s.formula);
+    finestra_.combo2()->setCurrentIndex(static_cast<int>(s.formula));
+    finestra_.combo2()->setToolTip(qs(formula.completo));
+    finestra_.frame(2)->setTitle(qs(formula.titolo));
+    finestra_.image(1)->imposta_risorsa(qs(formula.immagine));
     // The hazard behind α: the grey caption and a line of α's tooltip.
     const QString fonte = q(testo_label4(form_));
     finestra_.label4()->setText(fonte);
@@ -300,7 +300,8 @@ bool Presentatore::convalida_prima_di(QWidget* destinazione) {
 
 bool Presentatore::eventFilter(QObject* oggetto, QEvent* evento) {
     const int indice = indice_campo(oggetto);
-    switch (evento->type()) {
+    // Qt's event types are an open set: only these few are handled here.
+    switch (static_cast<int>(evento->type())) {
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick: {
             // A click elsewhere in the window while a field holds a refused text only shows

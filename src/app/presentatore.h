@@ -13,7 +13,7 @@ class QKeyEvent;
 
 namespace tv::app {
 
-class Form1;
+class FinestraPrincipale;
 
 // The locale's separators as the core wants them.
 text::NumberFormat formato_locale();
@@ -26,7 +26,7 @@ class Presentatore : public QObject {
     Q_OBJECT
 
 public:
-    Presentatore(Form1& finestra, form::Form1& form, QObject* parent = nullptr);
+    Presentatore(FinestraPrincipale& finestra, form::Form1& form, QObject* parent = nullptr);
     ~Presentatore() override;
 
     // Start-up: the form's Form_Load, the white painting, then the state on the widgets.
@@ -47,7 +47,7 @@ public:
     void aggiorna_da_tasto();
 
     form::Form1& form() { return form_; }
-    Form1& finestra() { return finestra_; }
+    FinestraPrincipale& finestra() { return finestra_; }
 
 signals:
     // A double-click on a unit-bearing field: the floating editor should open for it.
@@ -81,7 +81,7 @@ private:
         form::Messaggi& inoltro;
     };
 
-    Form1& finestra_;
+    FinestraPrincipale& finestra_;
     form::Form1& form_;
     Sincronia sincronia_;
     int campo_corrente_ = -1;

@@ -3,6 +3,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QDate>
 #include <QDir>
@@ -15,9 +16,9 @@
 #include <QPushButton>
 #include <vector>
 
-#include "relazione/file_intero.h"
-#include "app/form1.h"
+#include "app/finestra.h"
 #include "app/piattaforma.h"
+#include "text/file_atomico.h"
 
 namespace tv::app {
 namespace {
@@ -110,7 +111,7 @@ bool nome_con_jolly(const QString& scelto) {
     return ultimo.contains(QLatin1Char('*')) || ultimo.contains(QLatin1Char('?'));
 }
 
-Uscite::Uscite(Form1& finestra, const form::Cartelle& cartelle, form::Messaggi& messaggi,
+Uscite::Uscite(FinestraPrincipale& finestra, const form::Cartelle& cartelle, form::Messaggi& messaggi,
                Piattaforma& piattaforma)
     : finestra_(finestra), cartelle_(cartelle), messaggi_(messaggi), piattaforma_(piattaforma) {}
 
@@ -189,8 +190,11 @@ bool Uscite::Command5_Click() {
     }
     const QString file = con_estensione_bmp(scelto);
     // Whole or not at all: a full disk never leaves half a picture under the chosen name.
-    const auto uscita = relazione::apri_file_intero(file);
-    if (uscita->isOpen() && immagine.save(uscita.get(), "BMP") && relazione::chiudi_file_intero(*uscita))
+    QByteArray byte;
+    QBuffer uscita(&byte);
+    if (uscita.open(QIODevice::WriteOnly) && immagine.save(&uscita, "BMP") &&
+        !text::scrivi_file_intero(QFile::encodeName(file).toStdString(),
+                                  std::string_view(byte.constData(), static_cast<std::size_t>(byte.size()))))
         return true;
     errore(QStringLiteral("Impossibile scrivere il file \"%1\": l'immagine non è stata salvata.")
                .arg(file),

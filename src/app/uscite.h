@@ -12,7 +12,7 @@
 
 namespace tv::app {
 
-class Form1;
+class FinestraPrincipale;
 class Piattaforma;
 
 // File-type filter of the save dialog.
@@ -39,7 +39,7 @@ bool nome_con_jolly(const QString& scelto);
 class Uscite {
   public:
     // `cartelle` is read when a command runs: the form fills it at start-up.
-    Uscite(Form1& finestra, const form::Cartelle& cartelle, form::Messaggi& messaggi,
+    Uscite(FinestraPrincipale& finestra, const form::Cartelle& cartelle, form::Messaggi& messaggi,
            Piattaforma& piattaforma);
 
     // "COPIA": hides the six buttons, lets the window repaint, grabs its picture, puts it on the
@@ -66,7 +66,7 @@ class Uscite {
   private:
     void errore(const QString& testo, const char* titolo);
 
-    Form1& finestra_;
+    FinestraPrincipale& finestra_;
     const form::Cartelle& cartelle_;
     form::Messaggi& messaggi_;
     Piattaforma& piattaforma_;

@@ -33,10 +33,22 @@ const std::array<int, kColonneIngresso> kCampo = [] {
 }();
 // The toggle of each restraint column, in the order they are set: the two sides before the top,
 // so that freeing the top is judged with the row's sides.
-constexpr std::array<std::pair<std::size_t, int>, 3> kVincoli = {{{19, 1}, {20, 3}, {18, 0}}};
+constexpr std::array<std::pair<std::size_t, int>, 3> kVincoli = {
+    {{colonna_ingresso("left"), 1}, {colonna_ingresso("right"), 3}, {colonna_ingresso("top"), 0}}};
 
-constexpr std::size_t kDomanda = 21;
+constexpr std::size_t kDomanda = colonna_ingresso("domanda");
+static_assert(kDomanda < kColonneIngresso && colonna_ingresso("top") < kColonneIngresso);
 constexpr std::size_t kErrore = kColonneUscita - 1;
+
+// The formulas' short names, "EC8 e C7.2.11".
+std::string elenco_brevi() {
+    std::string s;
+    for (const panel::DescrizioneFormula& d : panel::kFormule) {
+        if (!s.empty()) s += &d == &panel::kFormule.back() ? " e " : ", ";
+        s += d.breve;
+    }
+    return s;
+}
 
 std::string vincolo(bool appoggiato) {
     return appoggiato ? "1" : "0";
@@ -78,7 +90,7 @@ Lotto::Lotto(const form::Form1& avviato)
         if (kCampo[c] >= 0) avvio_[c] = s.text1[static_cast<std::size_t>(kCampo[c])];
     for (auto [colonna, check] : kVincoli)
         avvio_[colonna] = vincolo(s.check1[static_cast<std::size_t>(check)]);
-    avvio_[kDomanda] = form::nomi_formula(s.formula).breve;
+    avvio_[kDomanda] = panel::descrizione(s.formula).breve;
 }
 
 Lotto::~Lotto() = default;
@@ -140,13 +152,13 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
             return;
         }
     }
-    const auto formula = form::formula_di_testo(celle[kDomanda]);
+    const auto formula = panel::formula_di_nome(celle[kDomanda]);
     if (!formula) {
         celle[kErrore] =
-            campo_rifiutato().value_or("domanda: accettate solo EC8 e C7.2.11 (o vuota)");
+            campo_rifiutato().value_or("domanda: accettate solo " + elenco_brevi() + " (o vuota)");
         return;
     }
-    celle[kDomanda] = form::nomi_formula(*formula).breve;
+    celle[kDomanda] = panel::descrizione(*formula).breve;
     if (auto campo = campo_rifiutato()) {
         celle[kErrore] = std::move(*campo);
         return;
@@ -301,9 +313,9 @@ int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, 
 
     // Written beside OUT.csv and renamed over it once whole: an interrupted or failed batch
     // leaves the earlier file as it was.
-    std::optional<FileAtomico> file_uscita;
+    std::optional<text::FileAtomico> file_uscita;
     if (o.output) {
-        file_uscita.emplace(fs::path(*o.output), FileAtomico::Interruzione::rimuovi);
+        file_uscita.emplace(fs::path(*o.output), text::FileAtomico::Interruzione::rimuovi);
         if (!file_uscita->aperto()) {
             err << file_uscita->messaggio_apertura() << "\n";
             return 2;

@@ -19,13 +19,29 @@
 
 namespace tv::cli {
 
-// Input columns, in the order of the output. Values are texts in the job's work units as the
-// window shows them, "." as decimal separator; top, left and right are 1 (supported) or 0 (free);
-// domanda is the demand formula, EC8 or C7.2.11 in either case (echoed as EC8 or C7.2.11).
-inline constexpr std::size_t kColonneIngresso = 22;
-inline constexpr std::array<std::string_view, kColonneIngresso> kNomiIngresso = {
-    "id", "lat", "lon", "VN", "PVR", "Cu", "suolo", "St",  "qa",   "T1",    "B",
-    "L",  "t",   "gamma", "fd", "E", "Z",  "H",     "top", "left", "right", "domanda"};
+// Input columns, in the order of the output: id, the fields in their batch order (the field
+// table's `ordine`), then the restraints and the formula. Values are texts in the job's work
+// units as the window shows them, "." as decimal separator; top, left and right are 1
+// (supported) or 0 (free); domanda is the demand formula's short name in either case (echoed
+// as written in the formula table).
+inline constexpr std::array<std::string_view, 4> kColonneScelte = {"top", "left", "right",
+                                                                   "domanda"};
+inline constexpr std::size_t kColonneIngresso = 1 + form::kCampiOrdinati + kColonneScelte.size();
+inline constexpr std::array<std::string_view, kColonneIngresso> kNomiIngresso = [] {
+    std::array<std::string_view, kColonneIngresso> out{};
+    std::size_t i = 0;
+    out[i++] = "id";
+    for (form::Campo c : form::kOrdineCampi) out[i++] = form::dati_campo(c).colonna;
+    for (std::string_view nome : kColonneScelte) out[i++] = nome;
+    return out;
+}();
+
+// The position of a column by its name (kColonneIngresso when there is none).
+constexpr std::size_t colonna_ingresso(std::string_view nome) {
+    for (std::size_t i = 0; i < kColonneIngresso; ++i)
+        if (kNomiIngresso[i] == nome) return i;
+    return kColonneIngresso;
+}
 
 // Result columns, after the input ones; fonte is "griglia" or the island group and zone
 // ("G1 Sardegna"); errore is empty on a completed row.

@@ -135,7 +135,7 @@ nlohmann::json come_json(const form::Form1& f, const std::array<std::string, for
     const auto [fonte, isola] = r ? fonte_json(*r) : std::pair<nlohmann::json, nlohmann::json>{};
     j["hazard_source"] = fonte;
     j["island"] = isola;
-    j["demand"] = form::nomi_formula(formula).parola;  // what was asked, even if stopped
+    j["demand"] = panel::descrizione(formula).parola;  // what was asked, even if stopped
     return j;
 }
 
@@ -167,7 +167,7 @@ void riassunto(const form::Form1& f, const Richiesta& richiesta, const form::Ris
     out << "Vincoli: superiore " << vincolo(v.top) << ", sinistro " << vincolo(v.left)
         << ", inferiore " << vincolo(true) << ", destro " << vincolo(v.right) << "\n";
     out << x.ripartizione << "\n";
-    out << form::nomi_formula(r.pannello.formula).titolo << ": Wa tot. = " << x.W << " "
+    out << panel::descrizione(r.pannello.formula()).titolo << ": Wa tot. = " << x.W << " "
         << u.etichetta_forze << ", Wa eff. = " << x.Wa << " " << u.etichetta_forze
         << ", Ta = " << x.Ta << " s, Sa = " << x.Sa << ", Fa = " << x.Fa << " "
         << u.etichetta_forze << "\n";
@@ -207,7 +207,8 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, 
                 n = form::indice(*c);
         }
         if (n < 0 || n >= form::kCampi) {
-            err << "--set: atteso N=TESTO con N da 0 a 26 o il nome breve del campo, ricevuto \""
+            err << "--set: atteso N=TESTO con N da 0 a " << form::kCampi - 1
+                << " o il nome breve del campo, ricevuto \""
                 << text::decode(s) << "\"\n";
             return 2;
         }
@@ -219,10 +220,10 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, 
         }
     }
     if (o.demand) {
-        const auto formula = form::formula_di_testo(*o.demand);
+        const auto formula = panel::formula_di_nome(*o.demand);
         if (!formula) {
             // Arguments that are not UTF-8 are shown as Windows-1252, like the suite's files.
-            err << "--demand: atteso ec8 o c7.2.11, ricevuto \"" << text::decode(*o.demand)
+            err << "--demand: atteso " << panel::parole_formule(", ", " o ") << ", ricevuto \"" << text::decode(*o.demand)
                 << "\"\n";
             return 2;
         }

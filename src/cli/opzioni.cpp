@@ -1,11 +1,17 @@
 // The options of check and report, declared once for both programs that parse them.
 #include "cli/opzioni.h"
 
+#include "form/tabella_campi.h"
+#include "panel/formule.h"
+
 namespace tv::cli {
 
 void opzioni_check(CLI::App* c, OpzioniCheck& check) {
     c->add_option("--root", check.root, "Cartella radice della suite");
-    c->add_option("--set", check.set, "Scrive TEXT nel campo N o NOME (lat, lon, VN, PVR, Cu, suolo, St, qa, T1, B, L, t, gamma, fd, E, Z, H), con la sua convalida")
+    std::string nomi;
+    for (form::Campo campo : form::kOrdineCampi)
+        nomi += (nomi.empty() ? "" : ", ") + std::string(form::dati_campo(campo).nome);
+    c->add_option("--set", check.set, "Scrive TEXT nel campo N o NOME (" + nomi + "), con la sua convalida")
         ->type_name("N=TEXT|NOME=TEXT");
     c->add_option("--top", check.top, "Lato superiore: 1 appoggiato, 0 libero")
         ->check(CLI::IsMember({0, 1}));
@@ -13,10 +19,15 @@ void opzioni_check(CLI::App* c, OpzioniCheck& check) {
         ->check(CLI::IsMember({0, 1}));
     c->add_option("--right", check.right, "Lato destro: 1 appoggiato, 0 libero")
         ->check(CLI::IsMember({0, 1}));
-    c->add_option("--demand", check.demand,
-                  "Formula della domanda: ec8 (EC8 4.3.5.2, predefinita) o c7.2.11 "
-                  "(Circolare 2019)")
-        ->type_name("ec8|c7.2.11");
+    // Each formula's word and what it is; the first is the default.
+    std::string formule;
+    for (const panel::DescrizioneFormula& d : panel::kFormule) {
+        if (!formule.empty()) formule += &d == &panel::kFormule.back() ? " o " : ", ";
+        formule += std::string(d.parola) + " (" + std::string(d.aiuto) +
+                   (d.formula == panel::FormulaDomanda{} ? ", predefinita)" : ")");
+    }
+    c->add_option("--demand", check.demand, "Formula della domanda: " + formule)
+        ->type_name(panel::parole_formule("|", "|"));
     c->allow_extras();
 }
 

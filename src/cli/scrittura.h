@@ -1,17 +1,12 @@
 // Output that reaches its destination whole or not at all: the standard output checked when the
-// program ends, and files written beside their target and renamed over it once complete.
+// program ends (files go through the one writer, text/file_atomico.h).
 #pragma once
 
-#include <filesystem>
-#include <memory>
 #include <ostream>
-#include <string>
+
+#include "text/file_atomico.h"
 
 namespace tv::cli {
-
-// "Scrittura non riuscita: <destinazione>." — the message for an output that did not reach its
-// destination; `destinazione` as the user should read it ("standard output", or a quoted file).
-std::string messaggio_scrittura(const std::string& destinazione);
 
 // Flushes std::cout and the C standard output and closes descriptor 1; false when anything
 // written to the standard output did not reach it (a full disk, a closed descriptor). Once.
@@ -20,37 +15,5 @@ bool chiudi_stdout();
 // The program's last step: `codice` when the standard output was written whole, otherwise the
 // message naming it on `err` and 2.
 int concludi(int codice, std::ostream& err);
-
-// A file written to a temporary file in the target's folder and renamed over the target by
-// `conferma` only when everything was written, flushed to the disk and closed. Until then the
-// target keeps what it had; a FileAtomico destroyed without `conferma` removes its temporary
-// file. A target that exists and is not a regular file (/dev/null, a pipe) is written in place.
-class FileAtomico {
-  public:
-    // Interruption::remove: SIGINT, SIGTERM and SIGHUP, until `conferma` or destruction, remove
-    // the temporary file and end the program with 128 + the signal. One such file at a time.
-    enum class Interruzione { ignora, rimuovi };
-
-    explicit FileAtomico(const std::filesystem::path& destinazione,
-                         Interruzione interruzione = Interruzione::ignora);
-    ~FileAtomico();
-    FileAtomico(const FileAtomico&) = delete;
-    FileAtomico& operator=(const FileAtomico&) = delete;
-
-    // False when the temporary file (or the target, in place) could not be created.
-    bool aperto() const;
-    std::ostream& stream();
-    // Flushes, syncs, closes and renames over the target. False when any step failed: the
-    // temporary file is then gone and the target as it was.
-    bool conferma();
-
-    // "Impossibile scrivere il file "X"." and "Scrittura non riuscita: "X".", naming the target.
-    std::string messaggio_apertura() const;
-    std::string messaggio_scrittura() const;
-
-  private:
-    struct Stato;
-    std::unique_ptr<Stato> s_;
-};
 
 }  // namespace tv::cli

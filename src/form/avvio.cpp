@@ -55,14 +55,6 @@ std::optional<std::string> numero_dopo(const std::string& line, std::size_t from
     return n;
 }
 
-// ASCII letters in lower case, every other byte as it is: positions in the result are those of
-// the text, also where the text is not UTF-8 (a command line is any bytes).
-std::string minuscole_ascii(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 // The trimmed text after the "=", empty included: an empty value must reach the field and be
 // refused there, never leave the design default standing in for a soil nobody chose.
 std::string dopo_uguale(const std::string& line) { return trim(line.substr(line.find('=') + 1)); }
@@ -73,7 +65,7 @@ fs::path trova_root(const std::vector<std::string>& args, const fs::path& curren
     std::string riga;
     for (const auto& a : args) riga += (riga.empty() ? "" : " ") + a;
     const std::string key = "|diroot=";
-    auto pos = minuscole_ascii(riga).find(key);
+    auto pos = text::minuscole_ascii(riga).find(key);
     if (pos == std::string::npos) {
         fs::path cur = current_dir;
         if (!cur.has_filename()) cur = cur.parent_path();  // "/suite/progra/" is still progra

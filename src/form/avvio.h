@@ -2,11 +2,15 @@
 // suite folders, the current job's work folder and the site data of its job file.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "form/tabella_campi.h"
 
 namespace tv::form {
 
@@ -44,6 +48,18 @@ struct DatiLavoro {
         return !localita && !longitudine && !latitudine && !suolo && !St && !VN && !Cu && !T1;
     }
 };
+
+// The fields whose text a job file gives, in the order start-up writes them, and where
+// DatiLavoro keeps each; T1 apart, a number the job file gives as well.
+inline constexpr std::array<std::pair<Campo, std::optional<std::string> DatiLavoro::*>, 6>
+    kCampiLavoro = {{
+        {Campo::lon, &DatiLavoro::longitudine},
+        {Campo::lat, &DatiLavoro::latitudine},
+        {Campo::suolo, &DatiLavoro::suolo},
+        {Campo::St, &DatiLavoro::St},
+        {Campo::VN, &DatiLavoro::VN},
+        {Campo::Cu, &DatiLavoro::Cu},
+    }};
 
 DatiLavoro analizza_lavoro(const std::vector<std::string>& lines);
 

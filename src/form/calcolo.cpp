@@ -37,7 +37,6 @@ EsitoVerifica calcola_verifica(const IngressiVerifica& in, const hazard::Ricerca
         a.Tc = h.Tc;
         a.spettro = hazard::spettro(in.St, in.suolo, h.ag, h.F0);
 
-        r.formula = in.formula;
         r.pannello = panel::verifica_pannello(
             in.pannello, panel::DatiAzione{h.ag, a.spettro.s, in.T1}, in.formula);
         r.ok = r.pannello.ok;
@@ -45,6 +44,34 @@ EsitoVerifica calcola_verifica(const IngressiVerifica& in, const hazard::Ricerca
     } catch (const Failure& f) {
         return Arresto{f.what(), f.title()};
     }
+}
+
+std::optional<double> valore_usato(const RisultatoVerifica& r, Campo c) {
+    const IngressiVerifica& in = r.ingressi;
+    const panel::DatiPannello& p = in.pannello;
+    switch (c) {
+        case Campo::T1: return in.T1;
+        case Campo::qa: return p.qa;
+        case Campo::St: return r.azione.spettro.St;
+        case Campo::lon: return in.sito.lon;
+        case Campo::lat: return in.sito.lat;
+        case Campo::VN: return in.sito.VN;
+        case Campo::PVR: return in.sito.PVR;
+        case Campo::Cu: return in.sito.Cu;
+        case Campo::B: return p.B;
+        case Campo::L: return p.L;
+        case Campo::t: return p.t;
+        case Campo::gamma: return p.gamma;
+        case Campo::fd: return p.fd;
+        case Campo::Z: return p.Z;
+        case Campo::H: return p.H;
+        case Campo::E: return p.E;
+        case Campo::suolo:
+        case Campo::ag: case Campo::W: case Campo::Sa: case Campo::Ta: case Campo::Fa:
+        case Campo::Wa: case Campo::Rlat: case Campo::d: case Campo::K1: case Campo::K2:
+            return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 }  // namespace tv::form

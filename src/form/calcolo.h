@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -11,11 +12,12 @@
 #include "hazard/ricerca.h"
 #include "hazard/sito.h"
 #include "hazard/spettro.h"
+#include "form/tabella_campi.h"
 #include "panel/domanda.h"
 
 namespace tv::form {
 
-// The demand formula is the panel library's: EC8 4.3.5.2 or Circolare 2019 [C7.2.11].
+// The demand formula is the panel library's, one row of panel::kFormule.
 using panel::FormulaDomanda;
 
 struct IngressiVerifica {
@@ -58,8 +60,7 @@ struct AzioneSito {
 struct RisultatoVerifica {
     IngressiVerifica ingressi;  // what was checked
     AzioneSito azione;
-    FormulaDomanda formula = FormulaDomanda::ec8;
-    panel::EsitoPannello pannello;  // demand, arch and resistance in base units
+    panel::EsitoPannello pannello;  // demand (with the formula that gave it), arch, resistance
     bool ok = false;                // Rlat >= Fa
 };
 
@@ -73,5 +74,9 @@ using EsitoVerifica = std::variant<RisultatoVerifica, Arresto>;
 
 EsitoVerifica calcola_verifica(const IngressiVerifica& ingressi,
                                const hazard::RicercaGriglia& griglia);
+
+// The value in base units the check used for an input field (St as the spectrum took it);
+// nullopt for the subsoil category (hazard::Suolo) and for the fields that are results.
+std::optional<double> valore_usato(const RisultatoVerifica& r, Campo c);
 
 }  // namespace tv::form

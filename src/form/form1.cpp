@@ -110,40 +110,30 @@ bool Form1::avvia(const fs::path& root) {
         return false;
     }
 
-    auto& l = stato.label1;
-    l[18] = "B " + unita.etichetta_lunghezze;
-    l[19] = "L " + unita.etichetta_lunghezze;
-    l[20] = "t " + unita.etichetta_lunghezze;
-    l[21] = " " + unita.etichetta_pesi_specifici;
-    l[22] = "fd " + unita.etichetta_tensioni;
-    l[34] = "fe " + unita.etichetta_tensioni;
-    l[24] = "Z " + unita.etichetta_lunghezze;
-    l[25] = "H " + unita.etichetta_lunghezze;
-    l[27] = "Ta [sec]";
-    l[28] = unita.etichetta_forze;
-    l[29] = "E " + unita.etichetta_tensioni;
-    l[31] = "[mm]";
-    l[2] = "T1 (sec)";
-    l[5] = "Wa tot." + unita.etichetta_forze;
-    l[15] = "Wa eff." + unita.etichetta_forze;
-    l[6] = unita.etichetta_forze;
-
+    // Captions and start-up values of the fields, in the job's work units.
     auto campo = [&](Campo c) -> std::string& { return stato.text1[posizione(c)]; };
-    auto num = [&](double v) { return text::general(v, formato_); };
-    campo(Campo::B) = num(500 * unita.fattore_lunghezze);
-    campo(Campo::L) = num(300 * unita.fattore_lunghezze);
-    campo(Campo::t) = num(12 * unita.fattore_lunghezze);
-    campo(Campo::gamma) = num(0.0008 * unita.fattore_pesi_specifici);
-    campo(Campo::fd) = num(3 * unita.fattore_tensioni);
-    campo(Campo::E) = num(6000 * unita.fattore_tensioni);
-    campo(Campo::Z) = num(750 * unita.fattore_lunghezze);
-    campo(Campo::H) = num(900 * unita.fattore_lunghezze);
-    campo(Campo::W) = num(0.0008 * 500 * 300 * 12 * unita.fattore_forze);
-    campo(Campo::qa) = "2";
-
+    const auto valore = [&](const DatiCampoForm& d) {
+        return d.predefinito->valore * unita.fattore(d.famiglia);
+    };
+    for (const DatiCampoForm& d : kTabellaCampi) {
+        if (d.etichetta >= 0)
+            stato.label1[static_cast<std::size_t>(d.etichetta)] =
+                d.didascalia + unita.etichetta(d.famiglia);
+        if (!d.predefinito || d.campo == Campo::T1) continue;
+        campo(d.campo) = d.predefinito->decimali < 0
+                             ? text::general(valore(d), formato_)
+                             : text::fixed(valore(d), d.predefinito->decimali, formato_);
+    }
+    stato.label1[34] = "fe " + unita.etichetta_tensioni;
+    const auto base = [](Campo c) { return dati_campo(c).predefinito->valore; };
+    campo(Campo::W) = text::general(base(Campo::gamma) * base(Campo::B) * base(Campo::L) *
+                                        base(Campo::t) * unita.fattore_forze,
+                                    formato_);
+    // T1 is the job file's when it gives one.
     if (!(T1 > 0)) {
-        T1 = 0.075 * std::pow(9.0, 0.75);
-        campo(Campo::T1) = text::fixed(T1, 2, formato_);
+        const DatiCampoForm& d = dati_campo(Campo::T1);
+        T1 = d.predefinito->valore;
+        campo(Campo::T1) = text::fixed(T1, d.predefinito->decimali, formato_);
     }
 
     messaggi_avvio_ = mostrati_;
@@ -170,12 +160,8 @@ void Form1::applica_lavoro(const DatiLavoro& d) {
     if (d.localita && d.longitudine && d.latitudine)
         localita_lavoro_ =
             localita_nota(d.nome_localita.value_or(*d.localita), *d.longitudine, *d.latitudine);
-    if (d.longitudine) campo(Campo::lon) = *d.longitudine;
-    if (d.latitudine) campo(Campo::lat) = *d.latitudine;
-    if (d.suolo) campo(Campo::suolo) = *d.suolo;
-    if (d.St) campo(Campo::St) = *d.St;
-    if (d.VN) campo(Campo::VN) = *d.VN;
-    if (d.Cu) campo(Campo::Cu) = *d.Cu;
+    for (const auto& [c, membro] : kCampiLavoro)
+        if (d.*membro) campo(c) = *(d.*membro);
     if (d.T1) {
         T1 = *d.T1;
         campo(Campo::T1) = text::rounded(T1, 4, formato_);
@@ -224,19 +210,19 @@ bool Form1::Text1_DblClick(int index) {
     if (index < 0 || index >= kCampi) return false;
     const DatiCampoForm& d = kTabellaCampi[static_cast<std::size_t>(index)];
     if (!d.ingresso) return false;
+    // The editor converts lengths, specific weights and stresses only.
     switch (d.famiglia) {
         case units::Famiglia::lunghezza:
-            unita_campo = lavoro.unita.unita_lunghezze;
-            break;
         case units::Famiglia::peso_specifico:
-            unita_campo = lavoro.unita.unita_pesi_specifici;
-            break;
         case units::Famiglia::tensione:
-            unita_campo = lavoro.unita.unita_tensioni;
             break;
-        default:
+        case units::Famiglia::nessuna:
+        case units::Famiglia::volume:
+        case units::Famiglia::forza:
+        case units::Famiglia::momento:
             return false;
     }
+    unita_campo = lavoro.unita.unita(d.famiglia);
     campo_attivo = index;
     return true;
 }

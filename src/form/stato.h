@@ -6,20 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "form/aspetto.h"
 #include "form/tabella_campi.h"
 #include "panel/domanda.h"
 
 namespace tv::form {
-
-// A colour as the window paints it, 0 to 255 a channel.
-struct Rgb {
-    int r = 0;
-    int g = 0;
-    int b = 0;
-    bool operator==(const Rgb&) const = default;
-};
-inline constexpr Rgb kWhite{255, 255, 255};
-inline constexpr Rgb kBlack{0, 0, 0};
 
 inline constexpr int kLabel1 = 36;
 // Labels the check run writes: the span symbol, the verdict and the critical stress.
@@ -109,7 +100,7 @@ struct StatoFinestra {
 // Whether the toggles (0 top, 1 left, 2 bottom, 3 right) make a panel that can be checked: a
 // free top needs both sides supported.
 constexpr bool vincoli_ammessi(const std::array<bool, 4>& c) {
-    return c[0] || (c[1] && c[3]);
+    return panel::vincoli_validi(panel::Vincoli{c[0], c[1], c[3]});
 }
 
 // Edge line (index into line_width) owned by each toggle.

@@ -144,12 +144,9 @@ SuiteUtente prepara_suite_utente(const fs::path& dati, const fs::path& dest) {
 std::optional<SuiteUtente> suite_di_ripiego(const std::vector<std::string>& args,
                                             const fs::path& current_dir,
                                             const Ambiente& ambiente) {
-    for (std::string a : args) {
-        // ASCII case only: an argument is any bytes, not always UTF-8.
-        for (char& c : a)
-            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (a.find("|diroot=") != std::string::npos) return std::nullopt;
-    }
+    // ASCII case only: an argument is any bytes, not always UTF-8.
+    for (const std::string& a : args)
+        if (text::minuscole_ascii(a).find("|diroot=") != std::string::npos) return std::nullopt;
     if (e_una_suite(trova_root(args, current_dir))) return std::nullopt;
     const fs::path dati = dati_installati(ambiente.eseguibile);
     const auto dest = cartella_suite_utente(ambiente);

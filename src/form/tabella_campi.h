@@ -58,6 +58,32 @@ enum class Lettura {
     nessuna,         // a result: never read back
 };
 
+// A start-up value in base units, written in the field's work unit: as a general number, or
+// with `decimali` fixed decimals.
+struct Predefinito {
+    double valore;
+    int decimali = -1;
+};
+
+// The report's tables of input data: which one shows a field, in which row, and how.
+enum class TabellaRelazione { nessuna, sito, pannello };
+struct RigaRelazione {
+    TabellaRelazione tabella = TabellaRelazione::nessuna;
+    int posto = 0;               // its row in the table, 1 first
+    std::string_view grandezza;  // "Vita nominale"
+    std::string_view simbolo;    // "VN"
+    int decimali = 0;            // of the value in the work unit
+    std::string_view unita;      // fixed unit ("anni"); the job's unit of the family when empty
+};
+constexpr RigaRelazione sito(int posto, std::string_view grandezza, std::string_view simbolo,
+                             int decimali, std::string_view unita) {
+    return {TabellaRelazione::sito, posto, grandezza, simbolo, decimali, unita};
+}
+constexpr RigaRelazione pannello(int posto, std::string_view grandezza,
+                                 std::string_view simbolo, int decimali) {
+    return {TabellaRelazione::pannello, posto, grandezza, simbolo, decimali, ""};
+}
+
 struct DatiCampoForm {
     Campo campo;
     std::string_view nome;     // short name, for --set
@@ -66,37 +92,99 @@ struct DatiCampoForm {
     Lettura lettura;
     const char* testo_progetto;  // shown until start-up writes the field
     bool ingresso;               // typed by the user, read by the check run
+    std::string_view esteso;     // as messages name it: its symbol and, in brackets, what it is
+    int ordine;  // place among the batch's input columns and in --set's help (1 first), 0: none
+    // What start-up writes (T1: unless the job file gives it); nullopt: the job file's or the
+    // design text. The weight W is start-up's product of gamma, B, L and t.
+    std::optional<Predefinito> predefinito;
+    int etichetta;           // the Label1 caption start-up writes, -1 none
+    const char* didascalia;  // its text, followed by the label of the work unit of `famiglia`
+    RigaRelazione relazione;
 };
 
 inline constexpr std::array<DatiCampoForm, kCampi> kTabellaCampi = {{
-    {Campo::ag, "ag", "ag", units::Famiglia::nessuna, Lettura::nessuna, "1.26", false},
-    {Campo::T1, "T1", "T1", units::Famiglia::nessuna, Lettura::locale, "45.01", true},
-    {Campo::W, "W", "W", units::Famiglia::forza, Lettura::nessuna, "900", false},
-    {Campo::qa, "qa", "qa", units::Famiglia::nessuna, Lettura::locale, "1.0", true},
-    {Campo::suolo, "suolo", "suolo", units::Famiglia::nessuna, Lettura::lettera_suolo, "A", true},
-    {Campo::St, "St", "St", units::Famiglia::nessuna, Lettura::punto_o_locale, "1.0", true},
-    {Campo::lon, "lon", "lon", units::Famiglia::nessuna, Lettura::punto_o_locale, "7.28", true},
-    {Campo::lat, "lat", "lat", units::Famiglia::nessuna, Lettura::punto_o_locale, "45.01", true},
-    {Campo::VN, "VN", "VN", units::Famiglia::nessuna, Lettura::punto_o_locale, "50", true},
-    {Campo::PVR, "PVR", "PVR", units::Famiglia::nessuna, Lettura::punto_o_locale, "10", true},
-    {Campo::Cu, "Cu", "Cu", units::Famiglia::nessuna, Lettura::punto_o_locale, "1", true},
-    {Campo::B, "B", "B", units::Famiglia::lunghezza, Lettura::locale, "500", true},
-    {Campo::L, "L", "L", units::Famiglia::lunghezza, Lettura::locale, "300", true},
-    {Campo::t, "t", "t", units::Famiglia::lunghezza, Lettura::locale, "25", true},
-    {Campo::gamma, "gamma", "gamma", units::Famiglia::peso_specifico, Lettura::locale, "0.001",
-     true},
-    {Campo::fd, "fd", "fd", units::Famiglia::tensione, Lettura::locale, "5", true},
-    {Campo::Z, "Z", "Z", units::Famiglia::lunghezza, Lettura::locale, "750", true},
-    {Campo::H, "H", "H", units::Famiglia::lunghezza, Lettura::locale, "900", true},
-    {Campo::Sa, "Sa", "Sa", units::Famiglia::nessuna, Lettura::nessuna, "900", false},
-    {Campo::Ta, "Ta", "Ta", units::Famiglia::nessuna, Lettura::nessuna, "750", false},
-    {Campo::Fa, "Fa", "Fa", units::Famiglia::forza, Lettura::nessuna, "900", false},
-    {Campo::Wa, "Wa", "Wa", units::Famiglia::forza, Lettura::nessuna, "900", false},
-    {Campo::Rlat, "Rlat", "Rlat", units::Famiglia::forza, Lettura::nessuna, "900", false},
-    {Campo::E, "E", "E", units::Famiglia::tensione, Lettura::locale, "5000", true},
-    {Campo::d, "d", "d_mm", units::Famiglia::nessuna, Lettura::nessuna, "900", false},
-    {Campo::K1, "K1", "K1", units::Famiglia::nessuna, Lettura::nessuna, "900", false},
-    {Campo::K2, "K2", "K2", units::Famiglia::nessuna, Lettura::nessuna, "900", false},
+    {Campo::ag, "ag", "ag", units::Famiglia::nessuna, Lettura::nessuna, "1.26", false,
+     "α (accelerazione ag/g)", 0, std::nullopt, -1, "",
+     RigaRelazione{}},
+    // T1: 0.075 · 9^0.75 s, shown as 0.39.
+    {Campo::T1, "T1", "T1", units::Famiglia::nessuna, Lettura::locale, "45.01", true,
+     "T1 (periodo proprio dell'edificio)", 9, Predefinito{0.3897114317029974, 2}, 2, "T1 (sec)",
+     sito(8, "Periodo proprio dell'edificio", "T1", 4, "s")},
+    {Campo::W, "W", "W", units::Famiglia::forza, Lettura::nessuna, "900", false,
+     "W (peso totale del pannello)", 0, std::nullopt, 5, "Wa tot.",
+     RigaRelazione{}},
+    {Campo::qa, "qa", "qa", units::Famiglia::nessuna, Lettura::locale, "1.0", true,
+     "qa (fattore di struttura)", 8, Predefinito{2}, -1, "",
+     sito(9, "Fattore di struttura del pannello", "qa", 4, "")},
+    {Campo::suolo, "suolo", "suolo", units::Famiglia::nessuna, Lettura::lettera_suolo, "A", true,
+     "suolo (categoria di sottosuolo)", 6, std::nullopt, -1, "",
+     sito(6, "Categoria di sottosuolo", "", 0, "")},
+    {Campo::St, "St", "St", units::Famiglia::nessuna, Lettura::punto_o_locale, "1.0", true,
+     "St (coefficiente di amplificazione topografica)", 7, std::nullopt, -1, "",
+     sito(7, "Coefficiente di amplificazione topografica", "St", 3, "")},
+    {Campo::lon, "lon", "lon", units::Famiglia::nessuna, Lettura::punto_o_locale, "7.28", true,
+     "longitudine", 2, std::nullopt, -1, "",
+     sito(1, "Longitudine", "lon", 6, "°")},
+    {Campo::lat, "lat", "lat", units::Famiglia::nessuna, Lettura::punto_o_locale, "45.01", true,
+     "latitudine", 1, std::nullopt, -1, "",
+     sito(2, "Latitudine", "lat", 6, "°")},
+    {Campo::VN, "VN", "VN", units::Famiglia::nessuna, Lettura::punto_o_locale, "50", true,
+     "VN (vita nominale)", 3, std::nullopt, -1, "",
+     sito(3, "Vita nominale", "VN", 4, "anni")},
+    {Campo::PVR, "PVR", "PVR", units::Famiglia::nessuna, Lettura::punto_o_locale, "10", true,
+     "PVR (probabilità di superamento)", 4, std::nullopt, -1, "",
+     sito(5, "Probabilità di superamento nel periodo di riferimento", "PVR", 4, "%")},
+    {Campo::Cu, "Cu", "Cu", units::Famiglia::nessuna, Lettura::punto_o_locale, "1", true,
+     "Cu (coefficiente d'uso)", 5, std::nullopt, -1, "",
+     sito(4, "Coefficiente d'uso", "Cu", 4, "")},
+    {Campo::B, "B", "B", units::Famiglia::lunghezza, Lettura::locale, "500", true,
+     "B (lunghezza in pianta)", 10, Predefinito{500}, 18, "B ",
+     pannello(1, "Lunghezza in pianta", "B", 2)},
+    {Campo::L, "L", "L", units::Famiglia::lunghezza, Lettura::locale, "300", true,
+     "L (altezza)", 11, Predefinito{300}, 19, "L ",
+     pannello(2, "Altezza", "L", 2)},
+    {Campo::t, "t", "t", units::Famiglia::lunghezza, Lettura::locale, "25", true,
+     "t (spessore)", 12, Predefinito{12}, 20, "t ",
+     pannello(3, "Spessore", "t", 2)},
+    {Campo::gamma, "gamma", "gamma", units::Famiglia::peso_specifico, Lettura::locale, "0.001", true,
+     "γ (peso specifico)", 13, Predefinito{0.0008}, 21, " ",
+     pannello(4, "Peso specifico", "γ", 8)},
+    {Campo::fd, "fd", "fd", units::Famiglia::tensione, Lettura::locale, "5", true,
+     "fd (resistenza a compressione di progetto)", 14, Predefinito{3}, 22, "fd ",
+     pannello(5, "Resistenza di progetto a compressione", "fd", 4)},
+    {Campo::Z, "Z", "Z", units::Famiglia::lunghezza, Lettura::locale, "750", true,
+     "Z (quota baricentro)", 16, Predefinito{750}, 24, "Z ",
+     pannello(7, "Quota del baricentro dalla fondazione", "Z", 2)},
+    {Campo::H, "H", "H", units::Famiglia::lunghezza, Lettura::locale, "900", true,
+     "H (altezza edificio)", 17, Predefinito{900}, 25, "H ",
+     pannello(8, "Altezza dell'edificio", "H", 2)},
+    {Campo::Sa, "Sa", "Sa", units::Famiglia::nessuna, Lettura::nessuna, "900", false,
+     "Sa (accelerazione massima adimensionalizzata)", 0, std::nullopt, -1, "",
+     RigaRelazione{}},
+    {Campo::Ta, "Ta", "Ta", units::Famiglia::nessuna, Lettura::nessuna, "750", false,
+     "Ta (periodo proprio del pannello)", 0, std::nullopt, 27, "Ta [sec]",
+     RigaRelazione{}},
+    {Campo::Fa, "Fa", "Fa", units::Famiglia::forza, Lettura::nessuna, "900", false,
+     "Fa (forza totale baricentrica)", 0, std::nullopt, 6, "",
+     RigaRelazione{}},
+    {Campo::Wa, "Wa", "Wa", units::Famiglia::forza, Lettura::nessuna, "900", false,
+     "Wa (peso efficace del pannello)", 0, std::nullopt, 15, "Wa eff.",
+     RigaRelazione{}},
+    {Campo::Rlat, "Rlat", "Rlat", units::Famiglia::forza, Lettura::nessuna, "900", false,
+     "Rlat (resistenza laterale di progetto)", 0, std::nullopt, 28, "",
+     RigaRelazione{}},
+    {Campo::E, "E", "E", units::Famiglia::tensione, Lettura::locale, "5000", true,
+     "E (modulo elastico)", 15, Predefinito{6000}, 29, "E ",
+     pannello(6, "Modulo elastico", "E", 2)},
+    {Campo::d, "d", "d_mm", units::Famiglia::nessuna, Lettura::nessuna, "900", false,
+     "d (inflessione sotto carico laterale di progetto)", 0, std::nullopt, 31, "[mm]",
+     RigaRelazione{}},
+    {Campo::K1, "K1", "K1", units::Famiglia::nessuna, Lettura::nessuna, "900", false,
+     "K1 (coefficiente di inflessione laterale)", 0, std::nullopt, -1, "",
+     RigaRelazione{}},
+    {Campo::K2, "K2", "K2", units::Famiglia::nessuna, Lettura::nessuna, "900", false,
+     "K2 (coefficiente di instabilità)", 0, std::nullopt, -1, "",
+     RigaRelazione{}},
 }};
 
 static_assert(
@@ -119,51 +207,45 @@ constexpr std::optional<Campo> campo_di_nome(std::string_view nome) {
 }
 
 // The inputs in index order: the order the check run validates them in.
+inline constexpr std::size_t kNumeroIngressi = [] {
+    std::size_t n = 0;
+    for (const auto& d : kTabellaCampi) n += d.ingresso;
+    return n;
+}();
 inline constexpr auto kCampiIngresso = [] {
-    std::array<Campo, 17> out{};
+    std::array<Campo, kNumeroIngressi> out{};
     std::size_t n = 0;
     for (const auto& d : kTabellaCampi)
         if (d.ingresso) out.at(n++) = d.campo;
-    return n == out.size() ? out : throw "17 inputs";
+    return out;
 }();
 
 }  // namespace tv::form
 
 namespace tv::form {
 
-// The field's name as messages give it: its symbol and, in brackets, what it is.
-inline constexpr std::array<std::string_view, kCampi> kNomiEstesi = {
-    "α (accelerazione ag/g)",
-    "T1 (periodo proprio dell'edificio)",
-    "W (peso totale del pannello)",
-    "qa (fattore di struttura)",
-    "suolo (categoria di sottosuolo)",
-    "St (coefficiente di amplificazione topografica)",
-    "longitudine",
-    "latitudine",
-    "VN (vita nominale)",
-    "PVR (probabilità di superamento)",
-    "Cu (coefficiente d'uso)",
-    "B (lunghezza in pianta)",
-    "L (altezza)",
-    "t (spessore)",
-    "γ (peso specifico)",
-    "fd (resistenza a compressione di progetto)",
-    "Z (quota baricentro)",
-    "H (altezza edificio)",
-    "Sa (accelerazione massima adimensionalizzata)",
-    "Ta (periodo proprio del pannello)",
-    "Fa (forza totale baricentrica)",
-    "Wa (peso efficace del pannello)",
-    "Rlat (resistenza laterale di progetto)",
-    "E (modulo elastico)",
-    "d (inflessione sotto carico laterale di progetto)",
-    "K1 (coefficiente di inflessione laterale)",
-    "K2 (coefficiente di instabilità)",
-};
-
 constexpr std::string_view nome_esteso(Campo c) {
-    return kNomiEstesi[posizione(c)];
+    return dati_campo(c).esteso;
 }
+
+// The batch's input fields, and the short names of --set's help, in their `ordine`.
+inline constexpr std::size_t kCampiOrdinati = [] {
+    std::size_t n = 0;
+    for (const auto& d : kTabellaCampi) n += d.ordine > 0;
+    return n;
+}();
+inline constexpr auto kOrdineCampi = [] {
+    std::array<Campo, kCampiOrdinati> out{};
+    for (const auto& d : kTabellaCampi)
+        if (d.ordine > 0) out.at(static_cast<std::size_t>(d.ordine - 1)) = d.campo;
+    return out;
+}();
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kOrdineCampi.size(); ++i)
+            if (dati_campo(kOrdineCampi[i]).ordine != static_cast<int>(i) + 1) return false;
+        return true;
+    }(),
+    "each place of the batch's order is taken once");
 
 }  // namespace tv::form

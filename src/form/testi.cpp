@@ -20,27 +20,6 @@ constexpr Rgb kBianco{255, 255, 255};
 
 using panel::richiedi_finito;
 
-constexpr std::array<NomiFormula, 2> kNomiFormula = {{
-    {"EC8", "EC8 4.3.5.2", "EC8 - 4.3.5.2", "ec8"},
-    {"C7.2.11", "Circolare 2019 C7.2.11, strutture intelaiate", "Circolare 2019 - C7.2.11",
-     "c7.2.11"},
-}};
-
-}  // namespace
-
-const NomiFormula& nomi_formula(FormulaDomanda f) {
-    return kNomiFormula[f == FormulaDomanda::ec8 ? 0 : 1];
-}
-
-std::optional<FormulaDomanda> formula_di_testo(std::string_view testo) {
-    const std::string s = text::to_upper(text::trim(testo));
-    for (FormulaDomanda f : {FormulaDomanda::ec8, FormulaDomanda::circolare_c7_2_11})
-        if (s == nomi_formula(f).breve) return f;
-    return std::nullopt;
-}
-
-namespace {
-
 std::string tabella_2(const AzioneSito& a) {
     const auto* isola = std::get_if<OrigineIsola>(&a.origine);
     if (!isola) return {};

@@ -40,18 +40,6 @@ struct TestiRisultato {
     Rgb sfondo_critica;
 };
 
-// The names of a demand formula: the entry of the window's list and of the batch column, its full
-// name, the caption of the Sa frame (and of the summary line) and the command line's word.
-struct NomiFormula {
-    const char* breve;     // "EC8"
-    const char* completo;  // "EC8 4.3.5.2"
-    const char* titolo;    // "EC8 - 4.3.5.2"
-    const char* parola;    // "ec8"
-};
-const NomiFormula& nomi_formula(FormulaDomanda f);
-// The formula of a short name ("EC8", "C7.2.11") in either case, blanks around allowed.
-std::optional<FormulaDomanda> formula_di_testo(std::string_view testo);
-
 // Where the hazard came from, for island sites: "Pericolosità: isole, Tabella 2, gruppo G1
 // (Sardegna)"; empty for grid sites.
 std::string testo_fonte(const AzioneSito& a);

@@ -22,9 +22,9 @@ double numero(const std::array<std::string, kCampi>& testi, Campo c, const text:
 }  // namespace
 
 std::optional<hazard::Suolo> suolo_di_testo(std::string_view testo) {
-    const std::string s = text::to_upper(text::trim(testo));
-    if (s.size() != 1 || s[0] < 'A' || s[0] > 'E') return std::nullopt;
-    return static_cast<hazard::Suolo>(s[0] - 'A');
+    const std::string s = text::trim(testo);
+    if (s.size() != 1) return std::nullopt;
+    return hazard::suolo_di_lettera(s[0]);
 }
 
 std::variant<IngressiVerifica, Arresto> Form1::leggi_ingressi() {

@@ -60,8 +60,7 @@ std::string piega(std::string_view utf8) {
     for (std::size_t i = 0; i < utf8.size();) {
         const auto b0 = static_cast<unsigned char>(utf8[i]);
         if (b0 < 0x80) {
-            out += (b0 >= 'A' && b0 <= 'Z') ? static_cast<char>(b0 - 'A' + 'a')
-                                            : static_cast<char>(b0);
+            out += text::minuscola_ascii(static_cast<char>(b0));
             ++i;
             continue;
         }

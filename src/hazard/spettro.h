@@ -2,10 +2,33 @@
 // their product S.
 #pragma once
 
+#include <optional>
+
+#include "text/encoding.h"
+
 namespace tv::hazard {
 
 // Subsoil categories (tab. 3.2.II).
 enum class Suolo { A, B, C, D, E };
+
+// The category's letter, 'A' to 'E'.
+constexpr char lettera(Suolo s) {
+    switch (s) {
+        case Suolo::A: return 'A';
+        case Suolo::B: return 'B';
+        case Suolo::C: return 'C';
+        case Suolo::D: return 'D';
+        case Suolo::E: return 'E';
+    }
+    return 'A';
+}
+
+// The category of a letter, either case; nullopt for any other character.
+constexpr std::optional<Suolo> suolo_di_lettera(char c) {
+    for (Suolo s : {Suolo::A, Suolo::B, Suolo::C, Suolo::D, Suolo::E})
+        if (text::minuscola_ascii(c) == text::minuscola_ascii(lettera(s))) return s;
+    return std::nullopt;
+}
 
 struct Spettro {
     double St = 1.0;

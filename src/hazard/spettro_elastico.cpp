@@ -6,7 +6,6 @@
 #include <cmath>
 #include <string>
 
-#include "text/encoding.h"
 #include "text/error.h"
 
 namespace tv::hazard {
@@ -16,33 +15,17 @@ namespace {
 // The plot's period range, s.
 constexpr double kTMassimo = 4.0;
 
-void richiedi_positivo(double valore, const char* nome) {
-    const std::string chi = std::string("Valore non valido: ") + nome;
-    if (!std::isfinite(valore)) throw Failure(chi + " deve essere un numero finito");
-    if (!(valore > 0)) throw Failure(chi + " deve essere maggiore di 0");
-}
-
 }  // namespace
 
-double coefficiente_Cc(std::string_view suolo, double Tcstar) {
-    const std::string s = text::trim(suolo);
-    const char c = s.size() == 1 ? s[0] : 'A';
-    switch (c) {
-        case 'B':
-        case 'b':
-            return 1.10 * std::pow(Tcstar, -0.20);
-        case 'C':
-        case 'c':
-            return 1.05 * std::pow(Tcstar, -0.33);
-        case 'D':
-        case 'd':
-            return 1.25 * std::pow(Tcstar, -0.50);
-        case 'E':
-        case 'e':
-            return 1.15 * std::pow(Tcstar, -0.40);
-        default:
-            return 1.0;
+double coefficiente_Cc(Suolo suolo, double Tcstar) {
+    switch (suolo) {
+        case Suolo::A: return 1.0;
+        case Suolo::B: return 1.10 * std::pow(Tcstar, -0.20);
+        case Suolo::C: return 1.05 * std::pow(Tcstar, -0.33);
+        case Suolo::D: return 1.25 * std::pow(Tcstar, -0.50);
+        case Suolo::E: return 1.15 * std::pow(Tcstar, -0.40);
     }
+    return 1.0;
 }
 
 double accelerazione_spettrale(const SpettroElastico& s, double T) {
@@ -53,7 +36,7 @@ double accelerazione_spettrale(const SpettroElastico& s, double T) {
 }
 
 SpettroElastico spettro_elastico(double ag, double F0, double Tcstar, double S,
-                                 std::string_view suolo, double passo) {
+                                 Suolo suolo, double passo) {
     richiedi_positivo(ag, "ag (accelerazione orizzontale massima)");
     richiedi_positivo(F0, "F0 (amplificazione spettrale massima)");
     richiedi_positivo(Tcstar, "Tc* (periodo di inizio del tratto a velocità costante)");

@@ -2,8 +2,9 @@
 // corner periods and the spectral acceleration Se(T) as a fraction of g.
 #pragma once
 
-#include <string_view>
 #include <vector>
+
+#include "hazard/spettro.h"
 
 namespace tv::hazard {
 
@@ -24,9 +25,8 @@ struct SpettroElastico {
 };
 
 // Cc of the subsoil category: 1 (A), 1.10 Tc*^-0.20 (B), 1.05 Tc*^-0.33 (C), 1.25 Tc*^-0.50 (D),
-// 1.15 Tc*^-0.40 (E). The category is read as spettro() leaves it: A to E in either case;
-// any other text is category A, as there.
-double coefficiente_Cc(std::string_view suolo, double Tcstar);
+// 1.15 Tc*^-0.40 (E).
+double coefficiente_Cc(Suolo suolo, double Tcstar);
 
 // Se(T) on the four branches of the spectrum (T >= 0).
 double accelerazione_spettrale(const SpettroElastico& s, double T);
@@ -36,6 +36,6 @@ double accelerazione_spettrale(const SpettroElastico& s, double T);
 // Throws tv::Failure unless ag, F0 and Tc* are finite and above 0, S is finite and above 0 and
 // passo is finite and above 0.
 SpettroElastico spettro_elastico(double ag, double F0, double Tcstar, double S,
-                                 std::string_view suolo, double passo = 0.01);
+                                 Suolo suolo, double passo = 0.01);
 
 }  // namespace tv::hazard

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "panel/controlli.h"
+#include "text/encoding.h"
 #include "text/error.h"
 #include "text/number_text.h"
 
@@ -25,25 +26,29 @@ double a_4_decimali(double x) {
     return text::round_half_even(x, 4);
 }
 
-// Share of the weight carried by each spanning direction, from the restraints.
-Quote quote(const DatiPannello& p) {
-    const Vincoli& v = p.vincoli;
+// Share of the weight carried by each spanning direction, from the restraint case.
+Quote quote(const DatiPannello& p, CasoVincoli caso) {
     Quote q;
-    if (v.top && v.left && v.right) {
-        // All four sides supported: the longer direction takes the smaller, exponential share.
-        if (p.B > p.L) {
-            q.orizzontale = a_4_decimali(9.151 * std::exp(-2.907 * p.B / p.L));
-            q.verticale = 1.0 - q.orizzontale;
-        } else {
-            q.verticale = a_4_decimali(9.151 * std::exp(-2.907 * p.L / p.B));
-            q.orizzontale = 1.0 - q.verticale;
-        }
-    } else if (v.top && v.left != v.right) {
-        q.verticale = std::max(0.0, a_4_decimali((p.B - 2.0 * p.t) / p.B));
-    } else if (!v.top && v.left && v.right) {
-        q.orizzontale = std::max(0.0, a_4_decimali((p.L - 2.0 * p.t) / p.L));
-    } else if (!v.left && !v.right) {
-        q.verticale = 1.0;
+    switch (caso) {
+        case CasoVincoli::quattro_lati:
+            // The longer direction takes the smaller, exponential share.
+            if (p.B > p.L) {
+                q.orizzontale = a_4_decimali(9.151 * std::exp(-2.907 * p.B / p.L));
+                q.verticale = 1.0 - q.orizzontale;
+            } else {
+                q.verticale = a_4_decimali(9.151 * std::exp(-2.907 * p.L / p.B));
+                q.orizzontale = 1.0 - q.verticale;
+            }
+            break;
+        case CasoVincoli::superiore_e_un_lato:
+            q.verticale = std::max(0.0, a_4_decimali((p.B - 2.0 * p.t) / p.B));
+            break;
+        case CasoVincoli::laterali:
+            q.orizzontale = std::max(0.0, a_4_decimali((p.L - 2.0 * p.t) / p.L));
+            break;
+        case CasoVincoli::superiore:
+            q.verticale = 1.0;
+            break;
     }
     return q;
 }
@@ -106,8 +111,35 @@ AccelerazioneC7 accelerazione_c7(double ags, double z, double H, double T1, doub
     return r;
 }
 
-bool vincoli_validi(const Vincoli& v) {
-    return v.top || (v.left && v.right);
+DatiDomanda domanda_ec8(const DatiPannello& p, const DatiAzione& sito, double Ta) {
+    // The acceleration on the panel is never below the ground's, ag x S.
+    const double ags = sito.ag * sito.s;
+    const double rapporto = 1.0 - Ta / sito.T1;
+    DomandaEc8 d;
+    d.Sa = ags * (3.0 * (1.0 + p.Z / p.H) / (1.0 + rapporto * rapporto) - 0.5);
+    d.al_minimo = ags > d.Sa;
+    if (d.al_minimo) d.Sa = ags;
+    return d;
+}
+
+DatiDomanda domanda_c7_2_11(const DatiPannello& p, const DatiAzione& sito, double Ta) {
+    return accelerazione_c7(sito.ag * sito.s, p.Z, p.H, sito.T1, Ta);
+}
+
+std::optional<FormulaDomanda> formula_di_nome(std::string_view testo) {
+    const std::string t = text::trim(testo);
+    for (const DescrizioneFormula& d : kFormule)
+        if (text::to_upper(t) == d.breve || text::to_lower(t) == d.parola) return d.formula;
+    return std::nullopt;
+}
+
+std::string parole_formule(std::string_view separatore, std::string_view ultimo) {
+    std::string s;
+    for (std::size_t i = 0; i < kFormule.size(); ++i) {
+        if (i > 0) s += i + 1 == kFormule.size() ? ultimo : separatore;
+        s += kFormule[i].parola;
+    }
+    return s;
 }
 
 EsitoPannello verifica_pannello(const DatiPannello& p, const DatiAzione& sito,
@@ -116,7 +148,8 @@ EsitoPannello verifica_pannello(const DatiPannello& p, const DatiAzione& sito,
 
     EsitoPannello e{};
     e.W = richiedi_finito(p.L * p.B * p.t * p.gamma, "peso totale del pannello");
-    const Quote q = quote(p);
+    e.caso = *caso_vincoli(p.vincoli);
+    const Quote q = quote(p, e.caso);
     e.quota_verticale = q.verticale;
     e.quota_orizzontale = q.orizzontale;
 
@@ -137,19 +170,8 @@ EsitoPannello verifica_pannello(const DatiPannello& p, const DatiAzione& sito,
     e.Ta = richiedi_finito(std::sqrt(luce3 * quota * e.W / (p.E * e.J * kG)) / kMezzoPiGreco,
                            "Ta (periodo proprio del pannello)");
 
-    // The acceleration on the panel is never below the ground's, ag x S.
-    const double ags = sito.ag * sito.s;
-    e.formula = formula;
-    if (formula == FormulaDomanda::circolare_c7_2_11) {
-        e.c7 = accelerazione_c7(ags, p.Z, p.H, sito.T1, e.Ta);
-        e.Sa = e.c7->Sa;
-        e.al_minimo = e.c7->al_minimo;
-    } else {
-        const double rapporto = 1.0 - e.Ta / sito.T1;
-        e.Sa = ags * (3.0 * (1.0 + p.Z / p.H) / (1.0 + rapporto * rapporto) - 0.5);
-        e.al_minimo = ags > e.Sa;
-        if (e.al_minimo) e.Sa = ags;
-    }
+    e.domanda = descrizione(formula).calcola(p, sito, e.Ta);
+    e.Sa = Sa_di(e.domanda);
     richiedi_finito(e.Sa, "Sa (accelerazione massima adimensionalizzata)");
     e.Fa = richiedi_finito(e.Sa * e.W / p.qa * quota, "Fa (forza totale baricentrica)");
     e.Wa = richiedi_finito(quota * e.W, "Wa (peso efficace del pannello)");

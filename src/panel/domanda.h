@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "panel/formule.h"
 #include "panel/resistenza.h"
 
 namespace tv::panel {
@@ -15,8 +16,27 @@ struct Vincoli {
     bool right = false;
 };
 
-// False for the combinations the check refuses: top free with at least one lateral side free.
-bool vincoli_validi(const Vincoli& v);
+// The restraint cases the check takes, each with its own share of the weight by direction.
+enum class CasoVincoli {
+    quattro_lati,         // all four sides supported
+    superiore_e_un_lato,  // top and one lateral side supported
+    laterali,             // top free, both lateral sides supported
+    superiore,            // top supported, both lateral sides free
+};
+
+// The case of a combination; nullopt for those the check refuses: top free with at least one
+// lateral side free.
+constexpr std::optional<CasoVincoli> caso_vincoli(const Vincoli& v) {
+    if (v.top && v.left && v.right) return CasoVincoli::quattro_lati;
+    if (v.top && v.left != v.right) return CasoVincoli::superiore_e_un_lato;
+    if (v.top) return CasoVincoli::superiore;
+    if (v.left && v.right) return CasoVincoli::laterali;
+    return std::nullopt;
+}
+
+constexpr bool vincoli_validi(const Vincoli& v) {
+    return caso_vincoli(v).has_value();
+}
 
 // Panel data in base units: cm, daN/cm3, daN/cm2; qa is a pure number.
 struct DatiPannello {
@@ -42,27 +62,6 @@ struct DatiAzione {
 
 enum class Direzione { verticale, orizzontale };
 
-// Formula of the acceleration on the panel. EC8 4.3.5.2 is the default; Circolare 2019 [C7.2.11]
-// is meant for panels in buildings with reinforced-concrete or steel frames.
-enum class FormulaDomanda { ec8, circolare_c7_2_11 };
-
-// Coefficients of Tabella C7.2.II, chosen by the building period T1.
-struct CoefficientiC7 {
-    double a;
-    double b;
-    double ap;
-};
-
-// Branch of [C7.2.11] by the panel period: rising (Ta < a T1), plateau, falling (Ta >= b T1).
-enum class RamoC7 { crescente, plateau, decrescente };
-
-struct AccelerazioneC7 {
-    double Sa;  // fraction of g, never below ag x S
-    CoefficientiC7 coefficienti;
-    RamoC7 ramo;
-    bool al_minimo;  // the branch gave less than ag x S and Sa was raised to it
-};
-
 // T1 < 0.5 s: 0.8, 1.4, 5.0; 0.5 s <= T1 <= 1.0 s: 0.3, 1.2, 4.0; T1 > 1.0 s: 0.3, 1.0, 2.5.
 // Throws tv::Failure naming T1 unless it is finite and above 0.
 CoefficientiC7 coefficienti_c7(double T1);
@@ -74,6 +73,7 @@ AccelerazioneC7 accelerazione_c7(double ags, double z, double H, double T1, doub
 
 struct EsitoPannello {
     double W;                  // total weight, daN
+    CasoVincoli caso;          // the restraint case
     double quota_verticale;    // share of W spanning vertically, 4 decimals
     double quota_orizzontale;  // share of W spanning horizontally, 4 decimals
     Direzione direzione;
@@ -89,9 +89,10 @@ struct EsitoPannello {
     bool ok;                // Rlat >= Fa
     double perc_verticale;  // mass distribution shown to the user; the pair adds up to 100
     double perc_orizzontale;
-    FormulaDomanda formula = FormulaDomanda::ec8;  // the formula that gave Sa
-    std::optional<AccelerazioneC7> c7;             // set only when that formula is [C7.2.11]
-    bool al_minimo = false;  // the formula gave less than ag x S and Sa was raised to it
+    DatiDomanda domanda;    // the formula that gave Sa, with its own data
+
+    FormulaDomanda formula() const { return formula_di(domanda); }
+    bool al_minimo() const { return al_minimo_di(domanda); }  // Sa raised to ag x S
 };
 
 // The whole panel check. Throws tv::Failure("Verifica non possibile", "VINCOLI SCORRETTI") for a

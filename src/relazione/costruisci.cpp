@@ -6,6 +6,7 @@
 #include <cmath>
 #include <tuple>
 #include <utility>
+#include <variant>
 
 #include "hazard/spettro_elastico.h"
 #include "panel/curva_arco.h"
@@ -18,11 +19,11 @@ namespace {
 const text::NumberFormat kItaliano{",", "."};
 
 // Green and red of the window's verdict label; blue and orange for the plots.
-constexpr Colore kVerde{0, 128, 0};
-constexpr Colore kRosso{255, 0, 0};
-constexpr Colore kBlu{0, 70, 160};
-constexpr Colore kArancio{220, 110, 0};
-constexpr Colore kGrigio{90, 90, 90};
+constexpr Rgb kVerde{0, 128, 0};
+constexpr Rgb kRosso{255, 0, 0};
+constexpr Rgb kBlu{0, 70, 160};
+constexpr Rgb kArancio{220, 110, 0};
+constexpr Rgb kGrigio{90, 90, 90};
 
 // Rounded half to even without trailing zeros, as the window writes its results.
 std::string n(double x, int decimali) {
@@ -35,7 +36,7 @@ std::string fx(double x, int decimali) {
 
 // The subsoil category's letter, as the report and the spectrum name it.
 std::string lettera_suolo(const RisultatoVerifica& r) {
-    return std::string(1, static_cast<char>('A' + static_cast<int>(r.azione.spettro.suolo)));
+    return std::string(1, hazard::lettera(r.azione.spettro.suolo));
 }
 
 bool orizzontale(const RisultatoVerifica& r) {
@@ -65,32 +66,36 @@ struct Misure {
     std::string peso_specifico(double x) const { return n(x * u.fattore_pesi_specifici, 8); }
 };
 
+// The rows of one table of input data, as the field table lays them out: the value in the job's
+// work unit of the field's family, or in the row's fixed unit.
+std::vector<std::vector<std::string>> righe_ingresso(const RisultatoVerifica& d,
+                                                     const units::Unita& u,
+                                                     form::TabellaRelazione tabella) {
+    std::vector<std::pair<int, std::vector<std::string>>> righe;
+    for (const form::DatiCampoForm& c : form::kTabellaCampi) {
+        const form::RigaRelazione& r = c.relazione;
+        if (r.tabella != tabella) continue;
+        const auto valore = form::valore_usato(d, c.campo);
+        const std::string testo =
+            valore ? n(*valore * u.fattore(c.famiglia), r.decimali) : lettera_suolo(d);
+        righe.push_back({r.posto,
+                         {std::string(r.grandezza), std::string(r.simbolo), testo,
+                          r.unita.empty() ? u.unita(c.famiglia) : std::string(r.unita)}});
+    }
+    std::sort(righe.begin(), righe.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::vector<std::string>> out;
+    for (auto& [posto, riga] : righe) out.push_back(std::move(riga));
+    return out;
+}
+
 Sezione sezione_dati(const RisultatoVerifica& d, const Misure& m) {
     const auto& u = m.u;
     Sezione s{"1. Dati di ingresso", {}};
     s.blocchi.push_back(Paragrafo{"Sito e costruzione", true});
-    s.blocchi.push_back(tabella_valori({
-        {"Longitudine", "lon", n(d.ingressi.sito.lon, 6), "°"},
-        {"Latitudine", "lat", n(d.ingressi.sito.lat, 6), "°"},
-        {"Vita nominale", "VN", n(d.ingressi.sito.VN, 4), "anni"},
-        {"Coefficiente d'uso", "Cu", n(d.ingressi.sito.Cu, 4), ""},
-        {"Probabilità di superamento nel periodo di riferimento", "PVR", n(d.ingressi.sito.PVR, 4), "%"},
-        {"Categoria di sottosuolo", "", lettera_suolo(d), ""},
-        {"Coefficiente di amplificazione topografica", "St", n(d.azione.spettro.St, 3), ""},
-        {"Periodo proprio dell'edificio", "T1", n(d.ingressi.T1, 4), "s"},
-        {"Fattore di struttura del pannello", "qa", n(d.ingressi.pannello.qa, 4), ""},
-    }));
+    s.blocchi.push_back(tabella_valori(righe_ingresso(d, u, form::TabellaRelazione::sito)));
     s.blocchi.push_back(Paragrafo{"Pannello", true});
-    s.blocchi.push_back(tabella_valori({
-        {"Lunghezza in pianta", "B", m.lunghezza(d.ingressi.pannello.B), u.unita_lunghezze},
-        {"Altezza", "L", m.lunghezza(d.ingressi.pannello.L), u.unita_lunghezze},
-        {"Spessore", "t", m.lunghezza(d.ingressi.pannello.t), u.unita_lunghezze},
-        {"Peso specifico", "γ", m.peso_specifico(d.ingressi.pannello.gamma), u.unita_pesi_specifici},
-        {"Resistenza di progetto a compressione", "fd", m.tensione(d.ingressi.pannello.fd, 4), u.unita_tensioni},
-        {"Modulo elastico", "E", m.tensione(d.ingressi.pannello.E, 2), u.unita_tensioni},
-        {"Quota del baricentro dalla fondazione", "Z", m.lunghezza(d.ingressi.pannello.Z), u.unita_lunghezze},
-        {"Altezza dell'edificio", "H", m.lunghezza(d.ingressi.pannello.H), u.unita_lunghezze},
-    }));
+    s.blocchi.push_back(tabella_valori(righe_ingresso(d, u, form::TabellaRelazione::pannello)));
     s.blocchi.push_back(Paragrafo{"Vincoli dei quattro lati", true});
     Tabella v;
     v.intestazioni = {"Lato", "Vincolo"};
@@ -158,7 +163,7 @@ Sezione sezione_pericolosita(const RisultatoVerifica& d) {
 }
 
 Sezione sezione_spettro(const RisultatoVerifica& d) {
-    const hazard::SpettroElastico sp = hazard::spettro_elastico(d.azione.ag, d.azione.F0, d.azione.Tc, d.azione.spettro.s, lettera_suolo(d));
+    const hazard::SpettroElastico sp = hazard::spettro_elastico(d.azione.ag, d.azione.F0, d.azione.Tc, d.azione.spettro.s, d.azione.spettro.suolo);
     Sezione s{"3. Spettro di risposta elastico", {}};
     s.blocchi.push_back(Paragrafo{
         "Spettro elastico in accelerazione della componente orizzontale (NTC 2008 § 3.2.3.2.1), "
@@ -199,65 +204,82 @@ Sezione sezione_spettro(const RisultatoVerifica& d) {
 
 // Why the mass is shared as it is: the restraint case of the four sides.
 std::pair<std::string, Formula> ripartizione(const RisultatoVerifica& d) {
-    const bool sup = d.ingressi.pannello.vincoli.top, sx = d.ingressi.pannello.vincoli.left, dx = d.ingressi.pannello.vincoli.right;
     const std::string qv = n(d.pannello.quota_verticale, 4), qo = n(d.pannello.quota_orizzontale, 4);
     const std::string L = n(d.ingressi.pannello.L, 4), B = n(d.ingressi.pannello.B, 4), t = n(d.ingressi.pannello.t, 4);
-    if (sup && sx && dx) {
-        const bool largo = d.ingressi.pannello.B > d.ingressi.pannello.L;
-        return {
-            "Pannello appoggiato sui quattro lati: la quota del verso più corto segue "
-            "l'esponenziale del rapporto dei lati.",
-            largo ? Formula{"quota orizzontale = 9,151 · e^(−2,907 · B/L)    quota verticale = 1 − "
-                            "quota orizzontale",
-                            "quota orizzontale = 9,151 · e^(−2,907 · " + B + "/" + L + ") = " + qo +
-                                "    quota verticale = " + qv}
-                  : Formula{"quota verticale = 9,151 · e^(−2,907 · L/B)    quota orizzontale = 1 − "
-                            "quota verticale",
-                            "quota verticale = 9,151 · e^(−2,907 · " + L + "/" + B + ") = " + qv +
-                                "    quota orizzontale = " + qo}};
+    switch (d.pannello.caso) {
+        case panel::CasoVincoli::quattro_lati: {
+            const bool largo = d.ingressi.pannello.B > d.ingressi.pannello.L;
+            return {
+                "Pannello appoggiato sui quattro lati: la quota del verso più corto segue "
+                "l'esponenziale del rapporto dei lati.",
+                largo ? Formula{"quota orizzontale = 9,151 · e^(−2,907 · B/L)    quota verticale = 1 − "
+                                "quota orizzontale",
+                                "quota orizzontale = 9,151 · e^(−2,907 · " + B + "/" + L + ") = " + qo +
+                                    "    quota verticale = " + qv}
+                      : Formula{"quota verticale = 9,151 · e^(−2,907 · L/B)    quota orizzontale = 1 − "
+                                "quota verticale",
+                                "quota verticale = 9,151 · e^(−2,907 · " + L + "/" + B + ") = " + qv +
+                                    "    quota orizzontale = " + qo}};
+        }
+        case panel::CasoVincoli::superiore_e_un_lato:
+            return {
+                "Lato superiore appoggiato e un solo lato verticale appoggiato: la massa si "
+                "ripartisce in verticale, tolte due volte lo spessore.",
+                Formula{"quota verticale = (B − 2t) / B ≥ 0    quota orizzontale = 0",
+                        "quota verticale = (" + B + " − 2 · " + t + ") / " + B + " = " + qv}};
+        case panel::CasoVincoli::laterali:
+            return {
+                "Lato superiore libero e lati verticali appoggiati: la massa si ripartisce in "
+                "orizzontale, tolte due volte lo spessore.",
+                Formula{"quota orizzontale = (L − 2t) / L ≥ 0    quota verticale = 0",
+                        "quota orizzontale = (" + L + " − 2 · " + t + ") / " + L + " = " + qo}};
+        case panel::CasoVincoli::superiore:
+            break;
     }
-    if (sup && (sx != dx))
-        return {
-            "Lato superiore appoggiato e un solo lato verticale appoggiato: la massa si "
-            "ripartisce in verticale, tolte due volte lo spessore.",
-            Formula{"quota verticale = (B − 2t) / B ≥ 0    quota orizzontale = 0",
-                    "quota verticale = (" + B + " − 2 · " + t + ") / " + B + " = " + qv}};
-    if (!sup && sx && dx)
-        return {
-            "Lato superiore libero e lati verticali appoggiati: la massa si ripartisce in "
-            "orizzontale, tolte due volte lo spessore.",
-            Formula{"quota orizzontale = (L − 2t) / L ≥ 0    quota verticale = 0",
-                    "quota orizzontale = (" + L + " − 2 · " + t + ") / " + L + " = " + qo}};
     return {"Lati verticali liberi: tutta la massa si ripartisce in verticale.",
             Formula{"quota verticale = 1    quota orizzontale = 0", ""}};
 }
 
+template <class... F>
+struct Casi : F... {
+    using F::operator()...;
+};
+
+// The demand formula written out with its numbers, and the reference the section's title gives.
 std::pair<Formula, std::string> formula_Sa(const RisultatoVerifica& d) {
     const std::string ag = n(d.azione.ag, 4), S = n(d.azione.spettro.s, 3), Z = n(d.ingressi.pannello.Z, 4), H = n(d.ingressi.pannello.H, 4), Ta = n(d.pannello.Ta, 4),
                       T1 = n(d.ingressi.T1, 4), Sa = n(d.pannello.Sa, 4);
-    if (d.formula == FormulaDomanda::ec8)
-        return {Formula{"Sa = ag · S · [3 · (1 + Z/H) / (1 + (1 − Ta/T1)²) − 0,5] ≥ ag · S",
-                        "Sa = " + ag + " · " + S + " · [3 · (1 + " + Z + "/" + H +
-                            ") / (1 + (1 − " + Ta + "/" + T1 + ")²) − 0,5] = " + Sa},
-                "EC8 § 4.3.5.2"};
-    const panel::AccelerazioneC7& c7 = *d.pannello.c7;
-    const bool crescente = c7.ramo == panel::RamoC7::crescente;
-    const std::string ap = n(c7.coefficienti.ap, 4),
-                      base = ag + " · " + S + " · (1 + " + Z + "/" + H + ") · " + ap;
-    const std::string c = crescente ? "a" : "b";
-    const std::string cv = n(crescente ? c7.coefficienti.a : c7.coefficienti.b, 4);
-    const std::string rif = "Circolare 2019 [C7.2.11], a = " + n(c7.coefficienti.a, 4) +
-                            ", b = " + n(c7.coefficienti.b, 4) + ", ap = " + ap +
-                            " (Tabella C7.2.II)";
-    if (c7.ramo == panel::RamoC7::plateau)
-        return {Formula{"Sa = α · S · (1 + z/H) · ap   (a · T1 ≤ Ta < b · T1)",
-                        "Sa = " + base + " = " + Sa},
-                rif};
-    return {
-        Formula{"Sa = α · S · (1 + z/H) · ap / [1 + (ap − 1) · (1 − Ta/(" + c + " · T1))²] ≥ α · S",
-                "Sa = " + base + " / [1 + (" + ap + " − 1) · (1 − " + Ta + "/(" + cv + " · " + T1 +
-                    "))²] = " + Sa},
-        rif};
+    const std::string titolo(panel::descrizione(d.pannello.formula()).titolo_relazione);
+    using Esito = std::pair<Formula, std::string>;
+    return std::visit(
+        Casi{
+            [&](const panel::DomandaEc8&) -> Esito {
+                return {Formula{"Sa = ag · S · [3 · (1 + Z/H) / (1 + (1 − Ta/T1)²) − 0,5] ≥ ag · S",
+                                "Sa = " + ag + " · " + S + " · [3 · (1 + " + Z + "/" + H +
+                                    ") / (1 + (1 − " + Ta + "/" + T1 + ")²) − 0,5] = " + Sa},
+                        titolo};
+            },
+            [&](const panel::AccelerazioneC7& c7) -> Esito {
+                const bool crescente = c7.ramo == panel::RamoC7::crescente;
+                const std::string ap = n(c7.coefficienti.ap, 4),
+                                  base = ag + " · " + S + " · (1 + " + Z + "/" + H + ") · " + ap;
+                const std::string c = crescente ? "a" : "b";
+                const std::string cv = n(crescente ? c7.coefficienti.a : c7.coefficienti.b, 4);
+                const std::string rif = titolo + ", a = " + n(c7.coefficienti.a, 4) +
+                                        ", b = " + n(c7.coefficienti.b, 4) + ", ap = " + ap +
+                                        " (Tabella C7.2.II)";
+                if (c7.ramo == panel::RamoC7::plateau)
+                    return {Formula{"Sa = α · S · (1 + z/H) · ap   (a · T1 ≤ Ta < b · T1)",
+                                    "Sa = " + base + " = " + Sa},
+                            rif};
+                return {Formula{"Sa = α · S · (1 + z/H) · ap / [1 + (ap − 1) · (1 − Ta/(" + c +
+                                    " · T1))²] ≥ α · S",
+                                "Sa = " + base + " / [1 + (" + ap + " − 1) · (1 − " + Ta + "/(" +
+                                    cv + " · " + T1 + "))²] = " + Sa},
+                        rif};
+            },
+        },
+        d.pannello.domanda);
 }
 
 Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m) {
@@ -292,7 +314,7 @@ Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m) {
                 "Ta = √(" + n(d.pannello.Wa, 2) + " · " + n(span, 4) + "³ / (" + n(d.ingressi.pannello.E, 4) + " · " +
                     n(d.pannello.J, 2) + " · 981)) / 1,5708 = " + n(d.pannello.Ta, 4) + " s"});
     s.blocchi.push_back(std::move(sa));
-    if (d.pannello.al_minimo)
+    if (d.pannello.al_minimo())
         s.blocchi.push_back(
             Paragrafo{"La formula dà meno di ag · S: Sa = ag · S = " + n(d.pannello.Sa, 4) + "."});
     s.blocchi.push_back(Formula{"Fa = Sa · Wa / qa", "Fa = " + n(d.pannello.Sa, 4) + " · " + n(d.pannello.Wa, 2) +
@@ -419,13 +441,8 @@ Sezione sezione_metodo(const RisultatoVerifica& d) {
     s.blocchi.push_back(Paragrafo{
         "Amplificazione e spettro: NTC 2008 § 3.2.3.2.1 (Ss e Cc per categoria di sottosuolo, "
         "St topografico, S = Ss · St)."});
-    s.blocchi.push_back(Paragrafo{
-        d.formula == FormulaDomanda::ec8
-            ? "Azione sul pannello come elemento non strutturale: UNI EN 1998-1 (EC8) § 4.3.5.2, "
-              "Fa = Sa · Wa / qa."
-            : "Azione sul pannello come elemento non strutturale: Circolare 21/01/2019 n. 7, "
-              "§ C7.2.3, formula [C7.2.11] per le strutture intelaiate con i coefficienti della "
-              "Tabella C7.2.II, Fa = Sa · Wa / qa."});
+    s.blocchi.push_back(
+        Paragrafo{std::string(panel::descrizione(d.pannello.formula()).metodo)});
     s.blocchi.push_back(Paragrafo{
         "Resistenza laterale: UNI EN 1996-1-1 (EC6) § 6.3.2, resistenza per effetto arco del "
         "pannello vincolato tra due lati opposti; Rlat = qd · B · L."});

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "form/aspetto.h"
 #include "form/calcolo.h"
 #include "units/unita.h"
 
@@ -23,10 +24,8 @@ using form::RisultatoVerifica;
 
 // ---------------------------------------------------------------- the document model
 
-struct Colore {
-    int r = 0, g = 0, b = 0;
-    bool operator==(const Colore&) const = default;
-};
+using form::Allineamento;
+using form::Rgb;
 
 // Shown at the top of every page; the first page repeats it as a title block.
 struct Intestazione {
@@ -42,8 +41,6 @@ struct Paragrafo {
     std::string testo;
     bool titoletto = false;  // a small heading that stays with the block after it
 };
-
-enum class Allineamento { sinistra, destra, centro };
 
 // Numbers are already texts with the decimal comma; the renderer only places them.
 struct Tabella {
@@ -66,7 +63,7 @@ struct Punto {
 struct Serie {
     std::string nome;
     std::vector<Punto> punti;
-    Colore colore;
+    Rgb colore;
     bool asse_secondario = false;  // drawn against the right axis
     bool tratteggiata = false;
 };
@@ -75,7 +72,7 @@ struct Serie {
 struct Marcatore {
     Punto punto;
     std::string etichetta;
-    Colore colore;
+    Rgb colore;
     bool asse_secondario = false;
 };
 
@@ -84,7 +81,7 @@ struct Riferimento {
     bool verticale = true;
     double valore = 0;
     std::string etichetta;
-    Colore colore;
+    Rgb colore;
     bool asse_secondario = false;
 };
 
@@ -117,7 +114,7 @@ struct DisegnoVincoli {
 
 struct Esito {
     std::string testo;
-    Colore colore;
+    Rgb colore;
 };
 
 using Blocco = std::variant<Paragrafo, Tabella, Formula, Grafico, DisegnoVincoli, Esito>;

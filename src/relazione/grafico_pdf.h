@@ -21,7 +21,7 @@ inline double mm(double x) {
 inline QString q(const std::string& s) {
     return QString::fromStdString(s);
 }
-inline QColor colore(const Colore& c) {
+inline QColor colore(const Rgb& c) {
     return QColor(c.r, c.g, c.b);
 }
 

@@ -2,6 +2,8 @@
 // pass to count the pages for "pagina N di M"), then draws text, tables, formulas and plots.
 #include "relazione/pdf.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -13,8 +15,8 @@
 #include <cmath>
 #include <vector>
 
-#include "relazione/file_intero.h"
 #include "relazione/grafico_pdf.h"
+#include "text/file_atomico.h"
 
 namespace tv::relazione {
 
@@ -352,11 +354,10 @@ class Impaginatore {
 }  // namespace
 
 std::optional<QString> scrivi_relazione_pdf(const Documento& doc, const QString& file) {
-    const auto apertura = apri_file_intero(file);
-    QFileDevice& uscita = *apertura;
-    if (!uscita.isOpen())
-        return QStringLiteral("Impossibile scrivere la relazione nel file %1: %2")
-            .arg(file, uscita.errorString());
+    // Drawn in memory, then written whole by the one writer.
+    QByteArray byte;
+    QBuffer uscita(&byte);
+    uscita.open(QIODevice::WriteOnly);
     {
         QPdfWriter pdf(&uscita);
         pdf.setResolution(kDpi);
@@ -369,10 +370,8 @@ std::optional<QString> scrivi_relazione_pdf(const Documento& doc, const QString&
         Impaginatore imp(doc, &pdf);
         const auto pagine = imp.impagina();
         QPainter p;
-        if (!p.begin(&pdf)) {
-            annulla_file_intero(uscita);
+        if (!p.begin(&pdf))
             return QStringLiteral("Impossibile scrivere la relazione nel file %1").arg(file);
-        }
         p.setRenderHint(QPainter::Antialiasing);
         for (std::size_t i = 0; i < pagine.size(); ++i) {
             if (i > 0) pdf.newPage();
@@ -380,9 +379,10 @@ std::optional<QString> scrivi_relazione_pdf(const Documento& doc, const QString&
         }
         p.end();
     }
-    if (!chiudi_file_intero(uscita))
+    if (const auto motivo = text::scrivi_file_intero(
+            QFile::encodeName(file).toStdString(), std::string_view(byte.constData(), static_cast<std::size_t>(byte.size()))))
         return QStringLiteral("Impossibile scrivere la relazione nel file %1: %2")
-            .arg(file, uscita.errorString());
+            .arg(file, QString::fromStdString(*motivo));
     return std::nullopt;
 }
 

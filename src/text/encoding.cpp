@@ -199,6 +199,12 @@ std::string trim(std::string_view text) {
     return std::string(text.substr(b, e - b));
 }
 
+std::string minuscole_ascii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = minuscola_ascii(c);
+    return out;
+}
+
 std::string to_lower(std::string_view utf8) { return map_case(utf8, lower_cp); }
 std::string to_upper(std::string_view utf8) { return map_case(utf8, upper_cp); }
 

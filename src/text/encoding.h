@@ -39,6 +39,13 @@ std::string trim(std::string_view text);
 std::string to_lower(std::string_view utf8);
 std::string to_upper(std::string_view utf8);
 
+// A byte, and every byte of a text, with the ASCII capitals lowered and every other byte as it
+// is: positions stay those of the text, also where it is not UTF-8 (a command line is any bytes).
+constexpr char minuscola_ascii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+std::string minuscole_ascii(std::string_view s);
+
 // Number of characters (code points) of a UTF-8 text.
 std::size_t char_count(std::string_view utf8);
 

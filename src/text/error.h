@@ -1,9 +1,11 @@
 // The one error type of the core: its message is the Italian text shown to the user as is,
-// with the title of the message box that shows it.
+// with the title of the message box that shows it; and the value checks that throw it.
 #pragma once
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace tv {
 
@@ -18,5 +20,27 @@ public:
 private:
     std::string title_;
 };
+
+// Finite and strictly positive ("Valore non valido: t (spessore) deve essere maggiore di 0").
+inline void richiedi_positivo(double valore, std::string_view nome) {
+    const std::string chi = "Valore non valido: " + std::string(nome);
+    if (!std::isfinite(valore)) throw Failure(chi + " deve essere un numero finito");
+    if (!(valore > 0)) throw Failure(chi + " deve essere maggiore di 0");
+}
+
+// Finite and 0 or above.
+inline void richiedi_non_negativo(double valore, std::string_view nome) {
+    const std::string chi = "Valore non valido: " + std::string(nome);
+    if (!std::isfinite(valore)) throw Failure(chi + " deve essere un numero finito");
+    if (!(valore >= 0)) throw Failure(chi + " deve essere maggiore o uguale a 0");
+}
+
+// A computed value may be shown only when finite; returns it unchanged.
+inline double richiedi_finito(double valore, std::string_view nome) {
+    if (!std::isfinite(valore)) {
+        throw Failure("Risultato non valido: " + std::string(nome) + " non è un numero finito");
+    }
+    return valore;
+}
 
 }  // namespace tv

@@ -246,4 +246,37 @@ std::optional<fs::path> trova_parametrilavoro(const fs::path& dir_lavoro) {
     return std::nullopt;
 }
 
+double Unita::fattore(Famiglia f) const {
+    switch (f) {
+        case Famiglia::lunghezza: return fattore_lunghezze;
+        case Famiglia::forza: return fattore_forze;
+        case Famiglia::tensione: return fattore_tensioni;
+        case Famiglia::peso_specifico: return fattore_pesi_specifici;
+        case Famiglia::nessuna: case Famiglia::volume: case Famiglia::momento: return 1.0;
+    }
+    return 1.0;
+}
+
+std::string Unita::unita(Famiglia f) const {
+    switch (f) {
+        case Famiglia::lunghezza: return unita_lunghezze;
+        case Famiglia::forza: return unita_forze;
+        case Famiglia::tensione: return unita_tensioni;
+        case Famiglia::peso_specifico: return unita_pesi_specifici;
+        case Famiglia::nessuna: case Famiglia::volume: case Famiglia::momento: return {};
+    }
+    return {};
+}
+
+std::string Unita::etichetta(Famiglia f) const {
+    switch (f) {
+        case Famiglia::lunghezza: return etichetta_lunghezze;
+        case Famiglia::forza: return etichetta_forze;
+        case Famiglia::tensione: return etichetta_tensioni;
+        case Famiglia::peso_specifico: return etichetta_pesi_specifici;
+        case Famiglia::nessuna: case Famiglia::volume: case Famiglia::momento: return {};
+    }
+    return {};
+}
+
 }  // namespace tv::units

@@ -34,6 +34,12 @@ struct Unita {
     // The gravity value as written in the file; empty until a gravity line is read.
     std::string valore_accelerazione_g;
 
+    // A family's factor (1 for `nessuna`), work unit text and caption ("" for `nessuna`). The
+    // job sets no unit for volumes and moments: they count as `nessuna`.
+    double fattore(Famiglia f) const;
+    std::string unita(Famiglia f) const;
+    std::string etichetta(Famiglia f) const;
+
     // Reads the settings file into the unit texts, captions and gravity (factors back to 0).
     // Throws tv::Failure when the file cannot be read or its gravity is not a usable number.
     void leggi_parametrilavoro(const std::filesystem::path& file);

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "app/form1.h"
+#include "app/finestra.h"
 #include "app/piattaforma.h"
 #include "app/presentatore.h"
 #include "suite_temp.h"
@@ -47,7 +47,7 @@ struct FinestraVera {
     }
     std::vector<std::string> testi() const { return form::prova::testi_di(messaggi); }
 
-    Form1 finestra;
+    FinestraPrincipale finestra;
     MessaggiOsservati messaggi;
     form::Form1 form;
     Presentatore presentatore;

@@ -231,7 +231,7 @@ TEST_F(Presentatore, IslandSourceCaptionComesAndGoesWithTheSiteDemandListSwitche
                          ":/formule/image1_c7.svg"));
     EXPECT_EQ(f.finestra.label1(28)->text(), "da aggiornare");  // a changed input, like any other
     clic(f.finestra.command(1));
-    EXPECT_EQ(f.form.risultato->pannello.formula, tv::panel::FormulaDomanda::circolare_c7_2_11);
+    EXPECT_EQ(f.form.risultato->pannello.formula(), tv::panel::FormulaDomanda::circolare_c7_2_11);
     c->setCurrentIndex(0);
     EXPECT_EQ(std::tuple(f.finestra.frame(2)->title(), f.finestra.image(1)->risorsa()),
               std::tuple("EC8 - 4.3.5.2", ":/formule/image1.svg"));

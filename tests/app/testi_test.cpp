@@ -16,8 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // Bars around each text keep its leading and trailing blanks visible in the file.
-std::string b(const char* s) {
-    return std::string("|") + s + "|";
+std::string b(std::string_view s) {
+    return "|" + std::string(s) + "|";
 }
 
 void design(std::ostream& o) {
@@ -37,12 +37,9 @@ void design(std::ostream& o) {
     o << "[Combo1] " << b(ricerca().testo) << " " << b(ricerca().tooltip) << "\n";
     o << "[Check1] " << b(testo_appoggiato) << " " << b(testo_libero) << " " << b(tooltip_vincolo)
       << "\n";
-    for (auto f : {form::FormulaDomanda::ec8, form::FormulaDomanda::circolare_c7_2_11}) {
-        const auto& n = form::nomi_formula(f);
-        const auto* immagine = scelta_formula().immagini[f == form::FormulaDomanda::ec8 ? 0 : 1];
+    for (const auto& n : panel::kFormule)
         o << "[" << scelta_formula().nome << "] " << b(n.breve) << " " << b(n.completo) << " "
-          << b(n.titolo) << " " << b(immagine) << "\n";
-    }
+          << b(n.titolo) << " " << b(n.immagine) << "\n";
 }
 
 // `vincoli`: the top and the left side's restraint, both.

@@ -18,7 +18,7 @@
 
 #include "app/campi.h"
 #include "app/colori.h"
-#include "app/form1.h"
+#include "app/finestra.h"
 #include "app/formula.h"
 #include "app/linea.h"
 #include "app/twips.h"
@@ -185,7 +185,7 @@ TEST(Layout, EveryControlFitsInsideItsContainerAndNoTwoOverlapNorCoverASketchLin
 }
 
 TEST(Finestra, SearchBoxIsALineOverAListLockedFieldsRefuseTypingButTakeFocusLabelsArePlain) {
-    Form1 form(96.0);
+    FinestraPrincipale form(96.0);
     QLineEdit* riga = form.combo1();
     EXPECT_EQ(form.findChildren<QComboBox*>(), QList<QComboBox*>{form.combo2()});  // not Combo1
     EXPECT_EQ(riga->geometry().united(form.combo1_list()->geometry()),

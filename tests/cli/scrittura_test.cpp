@@ -134,7 +134,7 @@ TEST_F(Scrittura, FileNotConfirmedLeavesTheTargetAndNoTemporaryFile) {
     const fs::path out = dir / "OUT.csv";
     scrivi(out, "vecchio");
     {
-        FileAtomico f(out);
+        text::FileAtomico f(out);
         ASSERT_TRUE(f.aperto());
         f.stream() << "nuovo" << std::flush;
         EXPECT_EQ(nomi(dir).size(), 2u);

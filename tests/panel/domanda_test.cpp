@@ -31,11 +31,11 @@ TEST(VerificaPannello, StartUpPanelMatchesTheHandCheckByEitherFormula) {
     EXPECT_NEAR(e.Fa, 558.772144, 1e-5);
     EXPECT_NEAR(e.Rlat, 614.874399, 1e-5);
     EXPECT_TRUE(e.ok);
-    EXPECT_FALSE(e.c7.has_value());
+    EXPECT_EQ(e.formula(), FormulaDomanda::ec8);
     const EsitoPannello c = verifica_pannello(avvio(), kSito, FormulaDomanda::circolare_c7_2_11);
     // T1 0.39 < 0.5, Ta < 0.8 x 0.39: 0.2 (1 + 750/900) 5 / (1 + 4 (1 - Ta / 0.312)^2).
-    ASSERT_TRUE(c.c7.has_value());
-    EXPECT_EQ(c.formula, FormulaDomanda::circolare_c7_2_11);
+    ASSERT_TRUE(std::holds_alternative<AccelerazioneC7>(c.domanda));
+    EXPECT_EQ(c.formula(), FormulaDomanda::circolare_c7_2_11);
     EXPECT_NEAR(c.Sa, 1.15770525, 1e-7);
     EXPECT_NEAR(c.Fa, 833.547781, 1e-4);  // Sa x 1440 / 2
 }

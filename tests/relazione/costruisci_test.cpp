@@ -71,7 +71,7 @@ TEST(Relazione, DemoValuesNodesFormulasAndVerdictAsTheWindowRoundsThemWithTheDec
     const auto esito = blocchi<Esito>(sezione(doc, "6."));
     ASSERT_EQ(esito.size(), 1u);
     EXPECT_EQ(esito[0]->testo, "Rlat = 614,87 daN < Fa = 840,56 daN: verifica non soddisfatta");
-    EXPECT_EQ(esito[0]->colore, (Colore{255, 0, 0}));
+    EXPECT_EQ(esito[0]->colore, (Rgb{255, 0, 0}));
 }
 
 TEST(Relazione, WorkUnitsIslandsC7AndNoActionChangeTheirSections) {
@@ -81,9 +81,9 @@ TEST(Relazione, WorkUnitsIslandsC7AndNoActionChangeTheirSections) {
     c.unita.unita_tensioni = "MPa", c.unita.fattore_tensioni = 0.1;
     RisultatoVerifica d = risultato_demo();
     d.azione.origine = form::OrigineIsola{"Sardegna", "1"};
-    d.formula = d.pannello.formula = FormulaDomanda::circolare_c7_2_11;
-    d.pannello.c7 = panel::AccelerazioneC7{d.pannello.Sa, {0.8, 1.4, 5}, panel::RamoC7::crescente,
-                                           false};
+    d.ingressi.formula = FormulaDomanda::circolare_c7_2_11;
+    d.pannello.domanda = panel::AccelerazioneC7{d.pannello.Sa, {0.8, 1.4, 5},
+                                                panel::RamoC7::crescente, false};
     const Documento doc = costruisci_relazione(d, c);
     EXPECT_EQ(riga(sezione(doc, "1."), "B")[2] + " " + riga(sezione(doc, "4."), "Fa")[2] + " " +
                   riga(sezione(doc, "4."), "J")[3] + " " + riga(sezione(doc, "5."), "σcr")[2] +
@@ -104,7 +104,7 @@ TEST(Relazione, WorkUnitsIslandsC7AndNoActionChangeTheirSections) {
     const auto esito = blocchi<Esito>(s);
     ASSERT_EQ(esito.size(), 1u);
     EXPECT_EQ(esito[0]->testo, "Rlat = 614,87 daN ≥ Fa = 0 daN: verifica soddisfatta");
-    EXPECT_EQ(esito[0]->colore, (Colore{0, 128, 0}));
+    EXPECT_EQ(esito[0]->colore, (Rgb{0, 128, 0}));
 }
 
 TEST(Relazione, MassSharesExplainedByTheRestraintCase) {
@@ -115,6 +115,7 @@ TEST(Relazione, MassSharesExplainedByTheRestraintCase) {
           std::tuple{false, true, true, "Lato superiore libero e lati verticali"}}) {
         RisultatoVerifica d = risultato_demo();
         d.ingressi.pannello.vincoli = {sup, sx, dx};
+        d.pannello.caso = *panel::caso_vincoli(d.ingressi.pannello.vincoli);
         const Documento doc = costruisci_relazione(d, contesto_demo());
         EXPECT_TRUE(contiene(sezione(doc, "4."), inizio)) << inizio;
         const auto& v = *blocchi<DisegnoVincoli>(sezione(doc, "1.")).at(0);

@@ -2,7 +2,7 @@
 // buttons, selection or focus), "SALVA" (the BMP file), "STAMPA" (one page), the editor opened by
 // a double-click, "HELP" (a file URL through the desktop, no shell), "RELAZIONE", the report's PDF
 // read back as text, and Qt's dialogs in Italian.
-#include "app/comandi.h"
+#include "app/pulsanti.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,6 @@
 
 #include "app/aiuto.h"
 #include "app/colori.h"
-#include "relazione/file_intero.h"
 #include "app/fluttuante.h"
 #include "app/lingua.h"
 #include "app/uscite.h"
@@ -70,7 +69,7 @@ class Uscita : public ::testing::Test {
     tv::app::prova::FinestraVera f{suite};
     tv::app::prova::PiattaformaProva desktop;
     tv::app::Uscite uscite{f.finestra, f.form.cartelle(), f.messaggi, desktop};
-    tv::app::Comandi comandi{f.presentatore, f.messaggi, desktop};
+    tv::app::Pulsanti comandi{f.presentatore, f.messaggi, desktop};
 };
 
 TEST_F(Uscita, CopiaShowsTheWindowWithoutButtonsSelectionOrFocusAndGivesThemBack) {
@@ -322,15 +321,7 @@ TEST(Lingua, QtsDialogsSpeakItalianUnderAnItalianLocaleOnlyWhileInstalled) {
     EXPECT_EQ(tv::app::traduzioni_qt(QLocale(QLocale::Zulu)), nullptr);
 }
 
-// Renaming a finished temporary file over /dev/null would replace the device (as root).
-TEST(FileIntero, ADeviceIsWrittenInPlaceNeverReplaced) {
-    const auto uscita = tv::relazione::apri_file_intero("/dev/null");
-    ASSERT_TRUE(uscita->isOpen());
-    EXPECT_TRUE(uscita->write("x", 1) == 1 && tv::relazione::chiudi_file_intero(*uscita));
-    EXPECT_FALSE(QFileInfo("/dev/null").isFile());
-}
-
 }  // namespace
 
-#include "comandi_test.moc"
+#include "pulsanti_test.moc"
 

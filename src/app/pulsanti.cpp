@@ -1,5 +1,5 @@
 // Connections of the output buttons and of the editor request to their handlers.
-#include "app/comandi.h"
+#include "app/pulsanti.h"
 
 #include <QDate>
 #include <QDir>
@@ -11,7 +11,7 @@
 
 #include "app/aiuto.h"
 #include "app/fluttuante.h"
-#include "app/form1.h"
+#include "app/finestra.h"
 #include "app/piattaforma.h"
 #include "app/presentatore.h"
 #include "relazione/pdf.h"
@@ -20,14 +20,14 @@
 
 namespace tv::app {
 
-Comandi::Comandi(Presentatore& presentatore, form::Messaggi& messaggi, Piattaforma& piattaforma,
+Pulsanti::Pulsanti(Presentatore& presentatore, form::Messaggi& messaggi, Piattaforma& piattaforma,
                  QObject* parent)
     : QObject(parent),
       presentatore_(presentatore),
       messaggi_(messaggi),
       piattaforma_(piattaforma),
       uscite_(presentatore.finestra(), presentatore.form().cartelle(), messaggi, piattaforma) {
-    Form1& finestra = presentatore.finestra();
+    FinestraPrincipale& finestra = presentatore.finestra();
     connect(finestra.command(2), &QPushButton::clicked, this, [this] { aiuto(); });
     // An output never captures results that do not belong to the inputs shown.
     connect(finestra.command(3), &QPushButton::clicked, this, [this] {
@@ -55,11 +55,11 @@ Comandi::Comandi(Presentatore& presentatore, form::Messaggi& messaggi, Piattafor
     }
 }
 
-bool Comandi::aiuto() {
+bool Pulsanti::aiuto() {
     return Command2_Click(presentatore_.form().cartelle().dir_help, piattaforma_, messaggi_);
 }
 
-bool Comandi::Command6_Click() {
+bool Pulsanti::Command6_Click() {
     // The report is of the fields as they stand, whatever was typed since the last run.
     if (!presentatore_.aggiorna_se_scaduti()) return false;
     const form::Form1& form = presentatore_.form();
@@ -93,8 +93,8 @@ bool Comandi::Command6_Click() {
     return true;
 }
 
-bool Comandi::editor(int campo) {
-    Form1& finestra = presentatore_.finestra();
+bool Pulsanti::editor(int campo) {
+    FinestraPrincipale& finestra = presentatore_.finestra();
     const form::Form1& form = presentatore_.form();
     return apri_fluttuante(finestra.campo(campo), QString::fromStdString(form.unita_campo),
                            form.unita().accelerazione_g, form.formato(), finestra.dpi(), &finestra);

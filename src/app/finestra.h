@@ -1,4 +1,4 @@
-// The main window Form1: every control of the design table, placed and captioned, with no
+// The main window (object name Form1): every control of the design table, placed and captioned, with no
 // behaviour of its own. A presenter reaches the controls through the accessors below.
 #pragma once
 
@@ -20,13 +20,13 @@ class QPushButton;
 
 namespace tv::app {
 
-class Form1 : public QWidget {
+class FinestraPrincipale : public QWidget {
     Q_OBJECT
 
 public:
     // `dpi` is the logical resolution used to turn twips into pixels; 0 takes the primary
     // screen's logical dpi (96 when there is no screen).
-    explicit Form1(double dpi = 0.0, QWidget* parent = nullptr);
+    explicit FinestraPrincipale(double dpi = 0.0, QWidget* parent = nullptr);
 
     double dpi() const { return dpi_; }
     int pixel(int twips) const;

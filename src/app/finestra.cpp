@@ -1,5 +1,5 @@
 // Construction of the main window from the design table.
-#include "app/form1.h"
+#include "app/finestra.h"
 
 #include "app/caratteri.h"
 #include "app/colori.h"
@@ -45,6 +45,10 @@ Qt::Alignment allineamento(Allineamento a)
 }
 
 QString utf8(const char* testo) { return QString::fromUtf8(testo); }
+QString utf8(std::string_view testo)
+{
+    return QString::fromUtf8(testo.data(), static_cast<qsizetype>(testo.size()));
+}
 
 template <typename T, std::size_t N>
 T* elemento(const std::array<T*, N>& elementi, int indice)
@@ -54,7 +58,7 @@ T* elemento(const std::array<T*, N>& elementi, int indice)
 
 }  // namespace
 
-Form1::Form1(double dpi, QWidget* parent) : QWidget(parent), dpi_(dpi > 0 ? dpi : dpi_schermo())
+FinestraPrincipale::FinestraPrincipale(double dpi, QWidget* parent) : QWidget(parent), dpi_(dpi > 0 ? dpi : dpi_schermo())
 {
     registra_formule();
     setObjectName(QStringLiteral("Form1"));
@@ -75,15 +79,15 @@ Form1::Form1(double dpi, QWidget* parent) : QWidget(parent), dpi_(dpi > 0 ? dpi 
     imposta_ordine_tab();
 }
 
-int Form1::pixel(int twips) const { return twips_a_pixel(twips, dpi_); }
+int FinestraPrincipale::pixel(int twips) const { return twips_a_pixel(twips, dpi_); }
 
-QRect Form1::rettangolo(const Posizione& twips) const
+QRect FinestraPrincipale::rettangolo(const Posizione& twips) const
 {
     const Posizione p = posizione_in_pixel(twips, dpi_);
     return {p.left, p.top, p.width, p.height};
 }
 
-QWidget* Form1::contenitore(Contenitore dove) const
+QWidget* FinestraPrincipale::contenitore(Contenitore dove) const
 {
     switch (dove) {
     case Contenitore::frame1:
@@ -95,10 +99,10 @@ QWidget* Form1::contenitore(Contenitore dove) const
     case Contenitore::finestra:
         break;
     }
-    return const_cast<Form1*>(this);
+    return const_cast<FinestraPrincipale*>(this);
 }
 
-void Form1::crea_frame()
+void FinestraPrincipale::crea_frame()
 {
     Carattere titolo = carattere_sans_serif;
     titolo.grassetto = true;
@@ -114,7 +118,7 @@ void Form1::crea_frame()
     }
 }
 
-void Form1::crea_immagini()
+void FinestraPrincipale::crea_immagini()
 {
     for (std::size_t i = 0; i < immagini_.size(); ++i) {
         const DatiImmagine& dati = immagini()[i];
@@ -125,7 +129,7 @@ void Form1::crea_immagini()
     }
 }
 
-void Form1::crea_linee()
+void FinestraPrincipale::crea_linee()
 {
     const double scala = dpi_ / dpi_normale;
     for (std::size_t i = 0; i < linee_.size(); ++i) {
@@ -142,7 +146,7 @@ void Form1::crea_linee()
     }
 }
 
-QLabel* Form1::crea_etichetta(const DatiEtichetta& dati, const QString& nome)
+QLabel* FinestraPrincipale::crea_etichetta(const DatiEtichetta& dati, const QString& nome)
 {
     auto* etichetta = new QLabel(contenitore(dati.dove));
     // Captions may come from files: never read them as markup.
@@ -157,7 +161,7 @@ QLabel* Form1::crea_etichetta(const DatiEtichetta& dati, const QString& nome)
     return etichetta;
 }
 
-void Form1::crea_etichette()
+void FinestraPrincipale::crea_etichette()
 {
     for (std::size_t i = 0; i < label1_.size(); ++i)
         label1_[i] = crea_etichetta(etichette1()[i], QStringLiteral("Label1_%1").arg(i));
@@ -170,7 +174,7 @@ void Form1::crea_etichette()
     label4_ = crea_etichetta(etichetta_fonte(), QStringLiteral("Label4"));
 }
 
-void Form1::crea_campi()
+void FinestraPrincipale::crea_campi()
 {
     for (std::size_t i = 0; i < campi_.size(); ++i) {
         const DatiCampo& dati = campi()[i];
@@ -186,7 +190,7 @@ void Form1::crea_campi()
     }
 }
 
-void Form1::crea_vincoli()
+void FinestraPrincipale::crea_vincoli()
 {
     for (std::size_t i = 0; i < vincoli_.size(); ++i) {
         const DatiVincolo& dati = vincoli()[i];
@@ -200,7 +204,7 @@ void Form1::crea_vincoli()
     }
 }
 
-void Form1::crea_ricerca()
+void FinestraPrincipale::crea_ricerca()
 {
     const DatiRicerca& dati = ricerca();
     const QFont font = crea_font(dati.carattere);
@@ -224,7 +228,7 @@ void Form1::crea_ricerca()
     combo1_list_->setGeometry(rettangolo(elenco));
 }
 
-void Form1::crea_pulsanti()
+void FinestraPrincipale::crea_pulsanti()
 {
     const QFont font = crea_font(carattere_sans_serif);
     for (std::size_t i = 0; i < pulsanti_.size(); ++i) {
@@ -237,22 +241,21 @@ void Form1::crea_pulsanti()
     }
 }
 
-void Form1::crea_scelta_formula()
+void FinestraPrincipale::crea_scelta_formula()
 {
     const DatiScelta& dati = scelta_formula();
     combo2_ = new QComboBox(contenitore(dati.dove));
     combo2_->setObjectName(utf8(dati.nome));
     combo2_->setFont(crea_font({"Tahoma", 8.25, false, false}));
-    for (auto f : {panel::FormulaDomanda::ec8, panel::FormulaDomanda::circolare_c7_2_11}) {
-        const form::NomiFormula& nomi = form::nomi_formula(f);
-        combo2_->addItem(utf8(nomi.breve));
-        combo2_->setItemData(combo2_->count() - 1, utf8(nomi.completo), Qt::ToolTipRole);
+    for (const panel::DescrizioneFormula& d : panel::kFormule) {
+        combo2_->addItem(utf8(d.breve));
+        combo2_->setItemData(combo2_->count() - 1, utf8(d.completo), Qt::ToolTipRole);
     }
-    combo2_->setToolTip(utf8(form::nomi_formula(panel::FormulaDomanda::ec8).completo));
+    combo2_->setToolTip(utf8(panel::descrizione(panel::FormulaDomanda{}).completo));
     combo2_->setGeometry(rettangolo(dati.pos));
 }
 
-void Form1::imposta_ordine_tab()
+void FinestraPrincipale::imposta_ordine_tab()
 {
     // Search box, site data row by row, panel inputs, buttons, then the results.
     using C = form::Campo;
@@ -272,11 +275,11 @@ void Form1::imposta_ordine_tab()
         QWidget::setTabOrder(ordine[i - 1], ordine[i]);
 }
 
-QLineEdit* Form1::campo(int indice) const { return elemento(campi_, indice); }
+QLineEdit* FinestraPrincipale::campo(int indice) const { return elemento(campi_, indice); }
 
-QLabel* Form1::label1(int indice) const { return elemento(label1_, indice); }
+QLabel* FinestraPrincipale::label1(int indice) const { return elemento(label1_, indice); }
 
-QLabel* Form1::label2(int indice) const
+QLabel* FinestraPrincipale::label2(int indice) const
 {
     const auto trovato = std::find(indici_label2.begin(), indici_label2.end(), indice);
     if (trovato == indici_label2.end())
@@ -284,24 +287,24 @@ QLabel* Form1::label2(int indice) const
     return label2_[static_cast<std::size_t>(trovato - indici_label2.begin())];
 }
 
-QCheckBox* Form1::check(int indice) const { return elemento(vincoli_, indice); }
+QCheckBox* FinestraPrincipale::check(int indice) const { return elemento(vincoli_, indice); }
 
-LineaWidget* Form1::linea(int numero) const { return elemento(linee_, numero - 1); }
+LineaWidget* FinestraPrincipale::linea(int numero) const { return elemento(linee_, numero - 1); }
 
-LineaWidget* Form1::linea_di(int indice) const
+LineaWidget* FinestraPrincipale::linea_di(int indice) const
 {
     if (indice < 0 || indice >= numero_vincoli)
         return nullptr;
     return linea(vincoli()[static_cast<std::size_t>(indice)].linea);
 }
 
-QPushButton* Form1::command(int numero) const { return elemento(pulsanti_, numero - 1); }
+QPushButton* FinestraPrincipale::command(int numero) const { return elemento(pulsanti_, numero - 1); }
 
-QGroupBox* Form1::frame(int numero) const { return elemento(frame_, numero - 1); }
+QGroupBox* FinestraPrincipale::frame(int numero) const { return elemento(frame_, numero - 1); }
 
-FormulaWidget* Form1::image(int numero) const { return elemento(immagini_, numero - 1); }
+FormulaWidget* FinestraPrincipale::image(int numero) const { return elemento(immagini_, numero - 1); }
 
-void Form1::sposta_left(QWidget* controllo, int left_twips)
+void FinestraPrincipale::sposta_left(QWidget* controllo, int left_twips)
 {
     if (controllo != nullptr)
         controllo->move(pixel(left_twips), controllo->y());

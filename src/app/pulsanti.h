@@ -11,13 +11,13 @@ namespace tv::app {
 class Piattaforma;
 class Presentatore;
 
-class Comandi : public QObject {
+class Pulsanti : public QObject {
     Q_OBJECT
 
   public:
     // The presenter gives the window, the form (folders, units, editor hand-over) and the
     // double-click requests; `messaggi` shows the commands' failures.
-    Comandi(Presentatore& presentatore, form::Messaggi& messaggi, Piattaforma& piattaforma,
+    Pulsanti(Presentatore& presentatore, form::Messaggi& messaggi, Piattaforma& piattaforma,
             QObject* parent = nullptr);
 
     Uscite& uscite() { return uscite_; }

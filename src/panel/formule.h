@@ -1,0 +1,114 @@
+// The demand formulas as one table: their names, command-line word, report title and reference,
+// window picture and compute function; and each formula's own result data, one variant.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace tv::panel {
+
+// Formula of the acceleration on the panel, in the order of kFormule. EC8 4.3.5.2 is the
+// default; Circolare 2019 [C7.2.11] is meant for panels in buildings with reinforced-concrete
+// or steel frames.
+enum class FormulaDomanda { ec8, circolare_c7_2_11 };
+
+struct DatiPannello;
+struct DatiAzione;
+
+// EC8 4.3.5.2: Sa only.
+struct DomandaEc8 {
+    static constexpr FormulaDomanda formula = FormulaDomanda::ec8;
+    double Sa = 0;           // fraction of g, never below ag x S
+    bool al_minimo = false;  // the formula gave less than ag x S and Sa was raised to it
+};
+
+// Coefficients of Tabella C7.2.II, chosen by the building period T1.
+struct CoefficientiC7 {
+    double a;
+    double b;
+    double ap;
+};
+
+// Branch of [C7.2.11] by the panel period: rising (Ta < a T1), plateau, falling (Ta >= b T1).
+enum class RamoC7 { crescente, plateau, decrescente };
+
+struct AccelerazioneC7 {
+    static constexpr FormulaDomanda formula = FormulaDomanda::circolare_c7_2_11;
+    double Sa;  // fraction of g, never below ag x S
+    CoefficientiC7 coefficienti;
+    RamoC7 ramo;
+    bool al_minimo;  // the branch gave less than ag x S and Sa was raised to it
+};
+
+// What the formula that gave Sa computed: its alternative names the formula.
+using DatiDomanda = std::variant<DomandaEc8, AccelerazioneC7>;
+
+inline FormulaDomanda formula_di(const DatiDomanda& d) {
+    return std::visit([](const auto& x) { return x.formula; }, d);
+}
+inline double Sa_di(const DatiDomanda& d) {
+    return std::visit([](const auto& x) { return x.Sa; }, d);
+}
+inline bool al_minimo_di(const DatiDomanda& d) {
+    return std::visit([](const auto& x) { return x.al_minimo; }, d);
+}
+
+// The compute functions of the table: the panel, the site action and the panel period Ta in,
+// the formula's own data out (Sa already raised to ag x S). Throw tv::Failure naming the
+// quantity they refuse.
+DatiDomanda domanda_ec8(const DatiPannello& p, const DatiAzione& sito, double Ta);
+DatiDomanda domanda_c7_2_11(const DatiPannello& p, const DatiAzione& sito, double Ta);
+
+struct DescrizioneFormula {
+    FormulaDomanda formula;
+    std::string_view breve;     // the window's list and the batch column: "EC8"
+    std::string_view parola;    // the command line's --demand word: "ec8"
+    std::string_view completo;  // full name, the list's tooltip: "EC8 4.3.5.2"
+    std::string_view aiuto;     // what --help says of it: "EC8 4.3.5.2"
+    std::string_view titolo;    // the Sa frame's caption and the summary line: "EC8 - 4.3.5.2"
+    std::string_view titolo_relazione;  // the report's demand section: "EC8 § 4.3.5.2"
+    std::string_view metodo;            // the report's paragraph of references
+    std::string_view immagine;          // the window's picture of the formula (a Qt resource)
+    DatiDomanda (*calcola)(const DatiPannello&, const DatiAzione&, double Ta);
+};
+
+inline constexpr std::array<DescrizioneFormula, 2> kFormule = {{
+    {FormulaDomanda::ec8, "EC8", "ec8", "EC8 4.3.5.2", "EC8 4.3.5.2", "EC8 - 4.3.5.2",
+     "EC8 § 4.3.5.2",
+     "Azione sul pannello come elemento non strutturale: UNI EN 1998-1 (EC8) § 4.3.5.2, "
+     "Fa = Sa · Wa / qa.",
+     ":/formule/image1.svg", &domanda_ec8},
+    {FormulaDomanda::circolare_c7_2_11, "C7.2.11", "c7.2.11",
+     "Circolare 2019 C7.2.11, strutture intelaiate", "Circolare 2019", "Circolare 2019 - C7.2.11",
+     "Circolare 2019 [C7.2.11]",
+     "Azione sul pannello come elemento non strutturale: Circolare 21/01/2019 n. 7, "
+     "§ C7.2.3, formula [C7.2.11] per le strutture intelaiate con i coefficienti della "
+     "Tabella C7.2.II, Fa = Sa · Wa / qa.",
+     ":/formule/image1_c7.svg", &domanda_c7_2_11},
+}};
+
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kFormule.size(); ++i)
+            if (static_cast<std::size_t>(kFormule[i].formula) != i) return false;
+        return true;
+    }(),
+    "the table lists the formulas in the order of the enum");
+static_assert(std::variant_size_v<DatiDomanda> == kFormule.size(), "one data type a formula");
+
+constexpr const DescrizioneFormula& descrizione(FormulaDomanda f) {
+    return kFormule[static_cast<std::size_t>(f)];
+}
+
+// The formula of a short name ("EC8", "C7.2.11") or a command-line word ("ec8"), in either case,
+// blanks around allowed.
+std::optional<FormulaDomanda> formula_di_nome(std::string_view testo);
+
+// The command-line words joined: "ec8|c7.2.11" with "|", "ec8 o c7.2.11" with " o ".
+std::string parole_formule(std::string_view separatore, std::string_view ultimo);
+
+}  // namespace tv::panel
