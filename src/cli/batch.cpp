@@ -35,6 +35,7 @@ const std::array<int, kColonneIngresso> kCampo = [] {
 constexpr std::array<std::pair<std::size_t, int>, 3> kVincoli = {{{19, 1}, {20, 3}, {18, 0}}};
 
 constexpr std::size_t kDomanda = 21;
+constexpr std::size_t kDatum = 22;
 constexpr std::size_t kErrore = kColonneUscita - 1;
 
 std::string vincolo(bool appoggiato) {
@@ -59,6 +60,8 @@ void scrivi_risultati(const form::RisultatoVerifica& r, const form::Form1& f,
     form::TestiRisultato t =
         form::testi_risultato(r, f.unita, f.formato(), form::Ampiezza::valori);
     auto c = celle.begin() + kColonneIngresso;
+    *c++ = text::rounded(r.ed50.lat, 6, f.formato());
+    *c++ = text::rounded(r.ed50.lon, 6, f.formato());
     for (std::string* testo : {&t.ag, &t.Ss, &t.S, &t.VR, static_cast<std::string*>(nullptr),
                                &t.W, &t.Wa, &t.Ta, &t.Sa, &t.Fa, &t.Rlat, &t.d, &t.K1, &t.K2,
                                &t.campata})
@@ -82,6 +85,7 @@ Lotto::Lotto(const form::Form1& avviato) : modello_(std::make_unique<form::Form1
     for (auto [colonna, check] : kVincoli)
         avvio_[colonna] = vincolo(s.check1[static_cast<std::size_t>(check)]);
     avvio_[kDomanda] = form::nomi_formula(s.formula).breve;
+    avvio_[kDatum] = hazard::nomi_datum(s.datum).nome;
 }
 
 Lotto::~Lotto() = default;
@@ -163,6 +167,14 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
     }
     celle[kDomanda] = form::nomi_formula(*formula).breve;
     f.stato.formula = *formula;
+    const auto datum = hazard::datum_di_testo(celle[kDatum]);
+    if (!datum) {
+        celle[kErrore] =
+            campo_rifiutato().value_or("datum: accettati solo ED50 e WGS84 (o vuota)");
+        return;
+    }
+    celle[kDatum] = hazard::nomi_datum(*datum).nome;
+    f.stato.datum = *datum;
     // The row's result is read as computed: it never goes through the window's texts.
     const form::EsitoVerifica esito = f.calcola();
     if (const auto* a = std::get_if<form::Arresto>(&esito)) {

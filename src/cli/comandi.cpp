@@ -8,6 +8,7 @@
 #include "form/form1.h"
 #include "form/stato.h"
 #include "form/testi.h"
+#include "hazard/datum.h"
 #include "hazard/localita.h"
 #include "text/encoding.h"
 #include "text/error.h"
@@ -36,6 +37,8 @@ nlohmann::json risultati_json(const form::RisultatoVerifica& r, const units::Uni
     const auto& p = r.pannello;
     const double F = u.fattore_forze, S = u.fattore_tensioni;
     return {
+        {"lat_ed50", r.ed50.lat},
+        {"lon_ed50", r.ed50.lon},
         {"units",
          {{"lengths", u.unita_lunghezze},
           {"forces", u.unita_forze},
@@ -108,6 +111,7 @@ nlohmann::json come_json(const form::Form1& f, const form::RaccoltaMessaggi& m, 
     j["hazard_source"] = fonte;
     j["island"] = isola;
     j["demand"] = form::nomi_formula(s.formula).parola;  // what was asked, even of a stopped run
+    j["datum"] = hazard::nomi_datum(s.datum).parola;      // of the coordinates in "fields"
     return j;
 }
 
@@ -120,6 +124,15 @@ void riassunto(const form::Form1& f, std::ostream& out) {
     out << "TORVELANDO PANNELLI MURARI\n";
     out << "Sito: latitudine " << t(C::lat) << ", longitudine " << t(C::lon) << ", suolo "
         << t(C::suolo) << ", St " << t(C::St) << "\n";
+    switch (const auto& r = *f.risultato; r.ingressi.datum) {
+        case hazard::Datum::ed50:
+            break;
+        case hazard::Datum::wgs84:
+            out << "Coordinate WGS84, in ED50 per il reticolo: latitudine "
+                << text::fixed(r.ed50.lat, 6, text::dot_format()) << ", longitudine "
+                << text::fixed(r.ed50.lon, 6, text::dot_format()) << "\n";
+            break;
+    }
     out << "VN " << t(C::VN) << " anni, Cu " << t(C::Cu) << ", PVR " << t(C::PVR) << " %, VR "
         << s.label2_6 << " anni, T1 " << t(C::T1) << " s\n";
     if (const std::string fonte = form::testo_fonte(f.risultato->azione); !fonte.empty())
@@ -177,7 +190,8 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, form::Form1& f,
                 << text::decode(s) << "\"\n";
             return 2;
         }
-        f.stato.text1[static_cast<std::size_t>(n)] = s.substr(eq + 1);
+        // Arguments that are not UTF-8 (a degree sign in Windows-1252) are decoded here.
+        f.stato.text1[static_cast<std::size_t>(n)] = text::decode(s.substr(eq + 1));
         const std::size_t before = messaggi.elenco.size();
         if (f.Text1_Validate(n)) {
             stampa_messaggi(messaggi, before, err);
@@ -193,6 +207,14 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, form::Form1& f,
             return 2;
         }
         f.stato.formula = *formula;
+    }
+    if (o.datum) {
+        const auto datum = hazard::datum_di_testo(*o.datum);
+        if (!datum) {
+            err << "--datum: atteso ed50 o wgs84, ricevuto \"" << text::decode(*o.datum) << "\"\n";
+            return 2;
+        }
+        f.stato.datum = *datum;
     }
     const std::pair<int, std::optional<int>> toggles[] = {{1, o.left}, {3, o.right}, {0, o.top}};
     for (const auto& [index, value] : toggles) {

@@ -30,6 +30,10 @@ void opzioni_check(CLI::App* c, tv::cli::OpzioniCheck& check) {
                   "Formula della domanda: ec8 (EC8 4.3.5.2, predefinita) o c7.2.11 "
                   "(Circolare 2019)")
         ->type_name("ec8|c7.2.11");
+    c->add_option("--datum", check.datum,
+                  "Sistema di riferimento di lat e lon: ed50 (del reticolo, predefinito) o "
+                  "wgs84 (GPS), convertito in ED50")
+        ->type_name("ed50|wgs84");
     c->allow_extras();
 }
 

@@ -22,6 +22,10 @@ namespace tv::form {
 
 // The subsoil category of a field text (trimmed, either case); nullopt for anything else.
 std::optional<hazard::Suolo> suolo_di_testo(std::string_view testo);
+// The number of a field's text by the field's rule: nullopt when refused, and for the subsoil
+// and result fields. Degrees, minutes and seconds come out as decimal degrees.
+std::optional<double> numero_di_testo(Campo c, std::string_view testo,
+                                      const text::NumberFormat& f);
 
 class Form1 {
 public:
@@ -112,6 +116,8 @@ private:
     void mostra(const std::string& testo, const std::string& titolo);
     void applica_lavoro(const DatiLavoro& d);
     void cancella_risultati();
+    // A coordinate field accepted in degrees, minutes and seconds is written as decimal degrees.
+    void scrivi_gradi_decimali(int index);
 
     // A locality name with the coordinates it came with.
     struct LocalitaNota {

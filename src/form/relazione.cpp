@@ -60,9 +60,22 @@ Sezione sezione_dati(const DatiRelazione& d, const Misure& m) {
     const auto& u = d.unita;
     Sezione s{"1. Dati di ingresso", {}};
     s.blocchi.push_back(Paragrafo{"Sito e costruzione", true});
-    s.blocchi.push_back(tabella_valori({
+    std::vector<std::vector<std::string>> sito = {
+        {"Sistema di riferimento delle coordinate", "",
+         std::string(hazard::nomi_datum(d.datum).nome), ""},
         {"Longitudine", "lon", n(d.lon, 6), "°"},
         {"Latitudine", "lat", n(d.lat, 6), "°"},
+    };
+    // The grid is ED50: coordinates typed in another datum are given as moved there.
+    switch (d.datum) {
+        case hazard::Datum::ed50:
+            break;
+        case hazard::Datum::wgs84:
+            sito.push_back({"Longitudine ED50 usata per il reticolo", "lon ED50", n(d.lon_ed50, 6), "°"});
+            sito.push_back({"Latitudine ED50 usata per il reticolo", "lat ED50", n(d.lat_ed50, 6), "°"});
+            break;
+    }
+    sito.insert(sito.end(), {
         {"Vita nominale", "VN", n(d.VN, 4), "anni"},
         {"Coefficiente d'uso", "Cu", n(d.Cu, 4), ""},
         {"Probabilità di superamento nel periodo di riferimento", "PVR", n(d.PVR, 4), "%"},
@@ -70,7 +83,8 @@ Sezione sezione_dati(const DatiRelazione& d, const Misure& m) {
         {"Coefficiente di amplificazione topografica", "St", n(d.St, 3), ""},
         {"Periodo proprio dell'edificio", "T1", n(d.T1, 4), "s"},
         {"Fattore di struttura del pannello", "qa", n(d.qa, 4), ""},
-    }));
+    });
+    s.blocchi.push_back(tabella_valori(sito));
     s.blocchi.push_back(Paragrafo{"Pannello", true});
     s.blocchi.push_back(tabella_valori({
         {"Lunghezza in pianta", "B", m.lunghezza(d.B), u.unita_lunghezze},

@@ -149,7 +149,9 @@ struct DatiRelazione {
     units::Unita unita;                   // texts and factors of the four families
 
     // Site and building inputs.
-    double lon = 0, lat = 0;
+    double lon = 0, lat = 0;  // as typed, in `datum`
+    hazard::Datum datum = hazard::Datum::ed50;
+    double lon_ed50 = 0, lat_ed50 = 0;  // where the grid was searched
     double VN = 50, Cu = 1, PVR = 10;  // PVR in per cent
     std::string suolo = "A";
     double T1 = 0;

@@ -22,6 +22,8 @@ DatiRelazione dati_relazione(const RisultatoVerifica& r, const units::Unita& uni
     d.unita = unita;
 
     d.lon = in.sito.lon, d.lat = in.sito.lat;
+    d.datum = in.datum;
+    d.lon_ed50 = r.ed50.lon, d.lat_ed50 = r.ed50.lat;
     d.VN = in.sito.VN, d.Cu = in.sito.Cu, d.PVR = in.sito.PVR;
     d.suolo = std::string(1, static_cast<char>('A' + static_cast<int>(az.spettro.suolo)));
     d.T1 = in.T1;
@@ -74,8 +76,11 @@ DatiRelazione dati_relazione(const RisultatoVerifica& r, const units::Unita& uni
 
 DatiRelazione dati_relazione(const Form1& f, std::string data) {
     const RisultatoVerifica& r = *f.risultato;
-    return dati_relazione(r, f.unita, f.cartelle.nome_lavoro,
-                          f.localita_del_sito(r.ingressi.sito.lon, r.ingressi.sito.lat),
+    // The localities are ED50: the same numbers in another datum are another place.
+    std::optional<std::string> localita;
+    if (r.ingressi.datum == hazard::Datum::ed50)
+        localita = f.localita_del_sito(r.ingressi.sito.lon, r.ingressi.sito.lat);
+    return dati_relazione(r, f.unita, f.cartelle.nome_lavoro, std::move(localita),
                           std::move(data));
 }
 

@@ -63,6 +63,7 @@ Geografiche in_ed50(Geografiche p, Datum d) {
         case Datum::ed50:
             return p;
         case Datum::wgs84:
+            if (!(std::abs(p.lat) <= 90 && std::abs(p.lon) <= 180)) return p;
             return wgs84_a_ed50(p);
     }
     return p;

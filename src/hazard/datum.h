@@ -29,7 +29,8 @@ struct Geografiche {
 // shifted by (+87, +98, +121) m, back to geographic on the International 1924 ellipsoid.
 Geografiche wgs84_a_ed50(Geografiche p);
 
-// The position in ED50: unchanged when typed in ED50.
+// The position in ED50: unchanged when typed in ED50, or when outside -90..90 / -180..180 (or not
+// finite), so that the site's range check refuses it as typed.
 Geografiche in_ed50(Geografiche p, Datum d);
 
 }  // namespace tv::hazard
