@@ -56,6 +56,13 @@ TEST(Relazione, DemoValuesNodesFormulasAndVerdictAsTheWindowRoundsThemWithTheDec
         const auto r = riga(sezione(doc, sez), simbolo);
         EXPECT_EQ(r[2] + " " + r[3], std::string(testo) + " " + unita) << simbolo;
     }
+    // Coordinates typed in WGS84 come with the ED50 position the grid was read at; ED50 alone.
+    EXPECT_EQ(riga(sezione(doc, "1."), "lat ED50")[2], "(nessuna riga)");
+    DatiRelazione w = dati_relazione_demo();
+    w.datum = tv::hazard::Datum::wgs84, w.lat_ed50 = 41.90379, w.lon_ed50 = 12.497326;
+    const Documento doc_w = costruisci_relazione(w);
+    EXPECT_EQ(riga(sezione(doc_w, "1."), "lat ED50")[2] + " " + riga(sezione(doc_w, "1."), "lon ED50")[2],
+              "41,90379 12,497326");
     const auto tabelle = blocchi<Tabella>(sezione(doc, "2."));
     ASSERT_EQ(tabelle.size(), 2u);
     EXPECT_EQ(tabelle[0]->righe, (std::vector<std::vector<std::string>>{
