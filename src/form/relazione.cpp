@@ -71,8 +71,10 @@ Sezione sezione_dati(const DatiRelazione& d, const Misure& m) {
         case hazard::Datum::ed50:
             break;
         case hazard::Datum::wgs84:
-            sito.push_back({"Longitudine ED50 usata per il reticolo", "lon ED50", n(d.lon_ed50, 6), "°"});
-            sito.push_back({"Latitudine ED50 usata per il reticolo", "lat ED50", n(d.lat_ed50, 6), "°"});
+            sito.push_back(
+                {"Longitudine ED50 usata per il reticolo", "lon ED50", n(d.lon_ed50, 6), "°"});
+            sito.push_back(
+                {"Latitudine ED50 usata per il reticolo", "lat ED50", n(d.lat_ed50, 6), "°"});
             break;
     }
     sito.insert(sito.end(), {

@@ -61,8 +61,8 @@ TEST(Relazione, DemoValuesNodesFormulasAndVerdictAsTheWindowRoundsThemWithTheDec
     DatiRelazione w = dati_relazione_demo();
     w.datum = tv::hazard::Datum::wgs84, w.lat_ed50 = 41.90379, w.lon_ed50 = 12.497326;
     const Documento doc_w = costruisci_relazione(w);
-    EXPECT_EQ(riga(sezione(doc_w, "1."), "lat ED50")[2] + " " + riga(sezione(doc_w, "1."), "lon ED50")[2],
-              "41,90379 12,497326");
+    const Sezione& dati_w = sezione(doc_w, "1.");
+    EXPECT_EQ(riga(dati_w, "lat ED50")[2] + " " + riga(dati_w, "lon ED50")[2], "41,90379 12,497326");
     const auto tabelle = blocchi<Tabella>(sezione(doc, "2."));
     ASSERT_EQ(tabelle.size(), 2u);
     EXPECT_EQ(tabelle[0]->righe, (std::vector<std::vector<std::string>>{
