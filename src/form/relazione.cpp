@@ -469,6 +469,13 @@ Documento costruisci_relazione(const DatiRelazione& d) {
     doc.intestazione.versione = d.versione;
     doc.intestazione.lavoro = d.lavoro;
     doc.intestazione.coordinate = "Long. " + n(d.lon, 6) + "°  Lat. " + n(d.lat, 6) + "°";
+    switch (d.datum) {  // the grid's datum goes without saying
+        case hazard::Datum::ed50:
+            break;
+        case hazard::Datum::wgs84:
+            doc.intestazione.coordinate += " (WGS84)";
+            break;
+    }
     doc.intestazione.localita = d.localita.value_or("");
     doc.intestazione.data = d.data;
     doc.titolo = "RELAZIONE DI CALCOLO";

@@ -63,6 +63,7 @@ TEST(Relazione, DemoValuesNodesFormulasAndVerdictAsTheWindowRoundsThemWithTheDec
     const Documento doc_w = costruisci_relazione(w);
     const Sezione& dati_w = sezione(doc_w, "1.");
     EXPECT_EQ(riga(dati_w, "lat ED50")[2] + " " + riga(dati_w, "lon ED50")[2], "41,90379 12,497326");
+    EXPECT_EQ(doc_w.intestazione.coordinate, "Long. 13,3995°  Lat. 42,3505° (WGS84)");
     const auto tabelle = blocchi<Tabella>(sezione(doc, "2."));
     ASSERT_EQ(tabelle.size(), 2u);
     EXPECT_EQ(tabelle[0]->righe, (std::vector<std::vector<std::string>>{
