@@ -29,29 +29,32 @@ const cli::Lotto& lotto() {
 constexpr std::size_t kRigheMassime = 32;  // enough to reach every kind of row
 
 void controlla_riga(const cli::RigaEsito& e) {
+    using cli::colonna_uscita;
     using cli::kColonneIngresso;
     const auto& c = e.celle;
     for (const auto& testo : c) richiedi(text::is_valid_utf8(testo), "cella non UTF-8");
     if (!e.completata) {
         richiedi(!e.errore().empty(), "riga non verificata senza errore");
-        for (std::size_t i = kColonneIngresso; i + 1 < c.size(); ++i)
-            richiedi(c[i].empty(), "riga non verificata con un risultato");
+        for (std::size_t i = kColonneIngresso; i < c.size(); ++i)
+            richiedi(i == cli::kColonnaErrore || c[i].empty(), "riga non verificata con un risultato");
         return;
     }
     richiedi(e.errore().empty(), "riga verificata con un errore");
-    const std::string& domanda = c[kColonneIngresso - 1];
+    const std::string& domanda = c[colonna_uscita("domanda")];
     richiedi(domanda == "EC8" || domanda == "C7.2.11", "domanda: \"" + domanda + "\"");
-    const std::string& fonte = c[c.size() - 2];
+    const std::string& datum = c[colonna_uscita("datum")];
+    richiedi(datum == "ED50" || datum == "WGS84", "datum: \"" + datum + "\"");
+    const std::string& fonte = c[colonna_uscita("fonte")];
     richiedi(fonte == "griglia" || (fonte.starts_with("G") && fonte.size() > 3),
              "fonte: \"" + fonte + "\"");
-    // ag ... K2: every result but the span symbol, the verdict and the error.
-    for (std::size_t i = kColonneIngresso; i < kColonneIngresso + 14; ++i)
+    // lat_ed50 ... K2: every result but the span symbol, the verdict and the error.
+    for (std::size_t i = kColonneIngresso; i < colonna_uscita("span"); ++i)
         richiedi(fuzz::numero_finito(c[i], text::dot_format()),
                  "risultato non numerico: \"" + c[i] + "\"");
-    const std::string& verdetto = c[kColonneIngresso + 15];
+    const std::string& verdetto = c[colonna_uscita("verdict")];
     richiedi(verdetto == "> Fa : OK" || verdetto == "< Fa : !!!", "verdetto: \"" + verdetto + "\"");
-    const double Fa = *text::parse_number(c[kColonneIngresso + 9], text::dot_format());
-    const double Rlat = *text::parse_number(c[kColonneIngresso + 10], text::dot_format());
+    const double Fa = *text::parse_number(c[colonna_uscita("Fa")], text::dot_format());
+    const double Rlat = *text::parse_number(c[colonna_uscita("Rlat")], text::dot_format());
     richiedi(!(Rlat > Fa) || verdetto == "> Fa : OK", "verdetto \"!!!\" con Rlat maggiore di Fa");
     richiedi(!(Rlat < Fa) || verdetto == "< Fa : !!!", "verdetto \"OK\" con Rlat minore di Fa");
 }

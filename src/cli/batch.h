@@ -23,9 +23,10 @@ namespace tv::cli {
 // table's `ordine`), then the restraints and the formula. Values are texts in the job's work
 // units as the window shows them, "." as decimal separator; top, left and right are 1
 // (supported) or 0 (free); domanda is the demand formula's short name in either case (echoed
-// as written in the formula table).
-inline constexpr std::array<std::string_view, 4> kColonneScelte = {"top", "left", "right",
-                                                                   "domanda"};
+// as written in the formula table); datum that of lat and lon, ED50 or WGS84 in either case
+// (echoed as ED50 or WGS84).
+inline constexpr std::array<std::string_view, 5> kColonneScelte = {"top", "left", "right",
+                                                                   "domanda", "datum"};
 inline constexpr std::size_t kColonneIngresso = 1 + form::kCampiOrdinati + kColonneScelte.size();
 inline constexpr std::array<std::string_view, kColonneIngresso> kNomiIngresso = [] {
     std::array<std::string_view, kColonneIngresso> out{};
@@ -43,14 +44,25 @@ constexpr std::size_t colonna_ingresso(std::string_view nome) {
     return kColonneIngresso;
 }
 
-// Result columns, after the input ones; fonte is "griglia" or the island group and zone
-// ("G1 Sardegna"); errore is empty on a completed row.
-inline constexpr std::size_t kColonneRisultato = 18;
+// Result columns, after the input ones: the site in ED50 where the grid was searched first;
+// fonte is "griglia" or the island group and zone ("G1 Sardegna"); errore is empty on a
+// completed row.
+inline constexpr std::size_t kColonneRisultato = 20;
 inline constexpr std::array<std::string_view, kColonneRisultato> kNomiRisultato = {
-    "ag", "Ss",   "S",    "VR", "TR", "W",    "Wa",      "Ta",    "Sa",
-    "Fa", "Rlat", "d_mm", "K1", "K2", "span", "verdict", "fonte", "errore"};
+    "lat_ed50", "lon_ed50", "ag", "Ss",   "S",    "VR", "TR", "W",    "Wa",      "Ta",
+    "Sa",       "Fa",       "Rlat", "d_mm", "K1", "K2", "span", "verdict", "fonte", "errore"};
 
 inline constexpr std::size_t kColonneUscita = kColonneIngresso + kColonneRisultato;
+
+// The position of an output column by its name, input or result (kColonneUscita when none).
+constexpr std::size_t colonna_uscita(std::string_view nome) {
+    if (colonna_ingresso(nome) < kColonneIngresso) return colonna_ingresso(nome);
+    for (std::size_t i = 0; i < kColonneRisultato; ++i)
+        if (kNomiRisultato[i] == nome) return kColonneIngresso + i;
+    return kColonneUscita;
+}
+inline constexpr std::size_t kColonnaErrore = colonna_uscita("errore");
+static_assert(kColonnaErrore < kColonneUscita);
 
 // One row of the batch file.
 struct RigaIngresso {
@@ -64,7 +76,7 @@ struct RigaIngresso {
 struct RigaEsito {
     std::array<std::string, kColonneUscita> celle;
     bool completata = false;
-    const std::string& errore() const { return celle[kColonneUscita - 1]; }
+    const std::string& errore() const { return celle[kColonnaErrore]; }
 };
 
 // Reads a batch file: a header of named columns (any order, any subset of kNomiIngresso), then

@@ -50,10 +50,11 @@ constexpr std::size_t posizione(Campo c) {
     return static_cast<std::size_t>(c);
 }
 
-// How a field's text is read.
+// How a field's text is read (numero_di_testo reads the numbers).
 enum class Lettura {
     locale,          // a number in the locale's notation
     punto_o_locale,  // "." notation first (locality list, job file), then the locale's
+    coordinata,      // as punto_o_locale, or degrees, minutes and seconds (N for lat, E for lon)
     lettera_suolo,   // one subsoil category letter, A to E, either case
     nessuna,         // a result: never read back
 };
@@ -122,10 +123,10 @@ inline constexpr std::array<DatiCampoForm, kCampi> kTabellaCampi = {{
     {Campo::St, "St", "St", units::Famiglia::nessuna, Lettura::punto_o_locale, "1.0", true,
      "St (coefficiente di amplificazione topografica)", 7, std::nullopt, -1, "",
      sito(7, "Coefficiente di amplificazione topografica", "St", 3, "")},
-    {Campo::lon, "lon", "lon", units::Famiglia::nessuna, Lettura::punto_o_locale, "7.28", true,
+    {Campo::lon, "lon", "lon", units::Famiglia::nessuna, Lettura::coordinata, "7.28", true,
      "longitudine", 2, std::nullopt, -1, "",
      sito(1, "Longitudine", "lon", 6, "°")},
-    {Campo::lat, "lat", "lat", units::Famiglia::nessuna, Lettura::punto_o_locale, "45.01", true,
+    {Campo::lat, "lat", "lat", units::Famiglia::nessuna, Lettura::coordinata, "45.01", true,
      "latitudine", 1, std::nullopt, -1, "",
      sito(2, "Latitudine", "lat", 6, "°")},
     {Campo::VN, "VN", "VN", units::Famiglia::nessuna, Lettura::punto_o_locale, "50", true,

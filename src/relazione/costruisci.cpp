@@ -93,7 +93,24 @@ Sezione sezione_dati(const RisultatoVerifica& d, const Misure& m) {
     const auto& u = m.u;
     Sezione s{"1. Dati di ingresso", {}};
     s.blocchi.push_back(Paragrafo{"Sito e costruzione", true});
-    s.blocchi.push_back(tabella_valori(righe_ingresso(d, u, form::TabellaRelazione::sito)));
+    std::vector<std::vector<std::string>> sito = righe_ingresso(d, u, form::TabellaRelazione::sito);
+    sito.insert(sito.begin(), {"Sistema di riferimento delle coordinate", "datum",
+                               std::string(hazard::nomi_datum(d.ingressi.datum).nome), ""});
+    // The grid is ED50: coordinates typed in another datum are given as moved there, after them.
+    switch (d.ingressi.datum) {
+        case hazard::Datum::ed50:
+            break;
+        case hazard::Datum::wgs84: {
+            auto dopo = std::find_if(sito.begin(), sito.end(),
+                                     [](const auto& riga) { return riga[1] == "lat"; });
+            if (dopo != sito.end()) ++dopo;
+            sito.insert(dopo,
+                        {{"Longitudine ED50 usata per il reticolo", "lon ED50", n(d.ed50.lon, 6), "°"},
+                         {"Latitudine ED50 usata per il reticolo", "lat ED50", n(d.ed50.lat, 6), "°"}});
+            break;
+        }
+    }
+    s.blocchi.push_back(tabella_valori(std::move(sito)));
     s.blocchi.push_back(Paragrafo{"Pannello", true});
     s.blocchi.push_back(tabella_valori(righe_ingresso(d, u, form::TabellaRelazione::pannello)));
     s.blocchi.push_back(Paragrafo{"Vincoli dei quattro lati", true});
@@ -487,6 +504,13 @@ Documento costruisci_relazione(const RisultatoVerifica& d, const ContestoRelazio
     doc.intestazione.lavoro = c.lavoro;
     doc.intestazione.coordinate =
         "Long. " + n(d.ingressi.sito.lon, 6) + "°  Lat. " + n(d.ingressi.sito.lat, 6) + "°";
+    switch (d.ingressi.datum) {  // the grid's datum goes without saying
+        case hazard::Datum::ed50:
+            break;
+        case hazard::Datum::wgs84:
+            doc.intestazione.coordinate += " (WGS84)";
+            break;
+    }
     doc.intestazione.localita = c.localita.value_or("");
     doc.intestazione.data = c.data;
     doc.titolo = "RELAZIONE DI CALCOLO";

@@ -57,7 +57,8 @@ Riga atteso(const fs::path& root, Riga in) {
         if (in[c].empty()) in[c] = f.stato.text1[static_cast<std::size_t>(kCampo[c])];
     for (auto [c, check] : kVincoli)
         if (in[c].empty()) in[c] = f.stato.check1[static_cast<std::size_t>(check)] ? "1" : "0";
-    if (in[21].empty()) in[21] = "EC8";
+    if (in[colonna_ingresso("domanda")].empty()) in[colonna_ingresso("domanda")] = "EC8";
+    if (in[colonna_ingresso("datum")].empty()) in[colonna_ingresso("datum")] = "ED50";
     Riga out = in;
     const auto rifiutata = [&](const std::string& prima) {
         out.resize(kColonneUscita);
@@ -79,7 +80,9 @@ Riga atteso(const fs::path& root, Riga in) {
     verdetto.erase(0, verdetto.find_first_not_of(' '));
     out.insert(
         out.end(),
-        {t[0], s.label2_0, s.label2_1, s.label2_6,
+        {text::rounded(f.risultato->ed50.lat, 6, text::dot_format()),
+         text::rounded(f.risultato->ed50.lon, 6, text::dot_format()), t[0], s.label2_0,
+         s.label2_1, s.label2_6,
          text::general(f.risultato->azione.TR, text::dot_format()), t[2], t[21], t[19], t[18],
          t[20], t[22], t[24], t[25], t[26], s.label1[8], verdetto,
          isola ? std::string(isola->gruppo) + " " + std::string(isola->zona) : "griglia", ""});
@@ -127,8 +130,9 @@ TEST_F(Lotti, EveryCellMatchesTheWindowAndARefusedRowStopsNothing) {
     const auto uscita = righe_csv(e.out);
     ASSERT_EQ(uscita.size(), righe.size() + 1);
     EXPECT_EQ(e.out.substr(0, e.out.find('\n') + 1),
-              "id,lat,lon,VN,PVR,Cu,suolo,St,qa,T1,B,L,t,gamma,fd,E,Z,H,top,left,right,domanda,ag,"
-              "Ss,S,VR,TR,W,Wa,Ta,Sa,Fa,Rlat,d_mm,K1,K2,span,verdict,fonte,errore\n");
+              "id,lat,lon,VN,PVR,Cu,suolo,St,qa,T1,B,L,t,gamma,fd,E,Z,H,top,left,right,domanda,"
+              "datum,lat_ed50,lon_ed50,ag,Ss,S,VR,TR,W,Wa,Ta,Sa,Fa,Rlat,d_mm,K1,K2,span,verdict,"
+              "fonte,errore\n");
     for (std::size_t k = 0; k < righe.size(); ++k) {
         auto attesa = atteso(tmp.path(), campi_csv(righe[k]));
         if (attesa[0].empty()) attesa[0] = std::to_string(k + 1);  // the row number
@@ -137,8 +141,8 @@ TEST_F(Lotti, EveryCellMatchesTheWindowAndARefusedRowStopsNothing) {
     // The texts that tell the rows apart; the window could refuse what the batch refuses.
     for (std::size_t k : {1u, 2u, 5u, 7u}) EXPECT_EQ(uscita[k].back(), "") << "riga " << k;
     EXPECT_EQ(uscita[3].back(), "lat: Richiesto valore numerico");
-    EXPECT_EQ(uscita[1][kColonneUscita - 2], "griglia");
-    EXPECT_EQ(uscita[7][kColonneUscita - 2], "G1 Sardegna");
+    EXPECT_EQ(uscita[1][colonna_uscita("fonte")], "griglia");
+    EXPECT_EQ(uscita[7][colonna_uscita("fonte")], "G1 Sardegna");
 }
 
 // Rows alone and after a row that sets the column: an empty cell is the start-up text again.
@@ -188,7 +192,7 @@ TEST_F(Lotti, FilesRefusedBeforeAnyRowExitTwoNamingTheFile) {
         {"id,Lat\n", "",
          "Colonna sconosciuta \"Lat\" nell'intestazione del file \"" + file +
              "\". Colonne ammesse: id, lat, lon, VN, PVR, Cu, suolo, St, qa, T1, B, L, t, gamma, "
-             "fd, E, Z, H, top, left, right, domanda."},
+             "fd, E, Z, H, top, left, right, domanda, datum."},
         {"lat,lon,lat\n", "",
          "Colonna \"lat\" ripetuta nell'intestazione del file \"" + file + "\"."},
         {"", manca, "Impossibile leggere il file \"" + manca + "\"."}};
@@ -226,15 +230,26 @@ TEST(LottoCsv, LinesLongerThanTheReaderHoldsAreNamedNotFatal) {
 }
 
 // The demo job under each formula: echoed by its short name, empty is EC8, anything else refuses
-// the row alone.
-TEST_F(Lotti, DomandaColumnChoosesTheFormulaOfEachRow) {
-    const Esito e = esegui("id,domanda\na, c7.2.11\nb,\nc,Ec8\nd,C7\n");
+// the row alone. The datum likewise; a WGS84 site is checked at its ED50 position (Rome, the
+// published cross-check 41.9028, 12.4964 -> 41.903790, 12.497326), as the same site typed there.
+TEST_F(Lotti, DomandaAndDatumColumnsChooseTheFormulaAndTheDatumOfEachRow) {
+    const Esito e = esegui(
+        "id,domanda,datum,lat,lon\na, c7.2.11,,,\nb,,,,\nc,Ec8,,,\nd,C7,,,\n"
+        "e,,wgs84,41.9028,12.4964\nf,,,41.90379,12.497326\ng,,GPS,,\n");
     EXPECT_EQ(e.codice, 1);
     const auto u = righe_csv(e.out);
-    ASSERT_EQ(u.size(), 5u);
-    constexpr std::size_t Sa = kColonneIngresso + 8;
+    ASSERT_EQ(u.size(), 8u);
+    constexpr std::size_t Sa = colonna_uscita("Sa");
+    constexpr std::size_t datum = colonna_uscita("datum"), lat = colonna_uscita("lat"),
+                          lat_ed50 = colonna_uscita("lat_ed50"), lon_ed50 = colonna_uscita("lon_ed50");
+    EXPECT_EQ((Riga{u[5][datum], u[5][lat], u[5][lat_ed50], u[5][lon_ed50]}),
+              (Riga{"WGS84", "41.9028", "41.90379", "12.497326"}));
+    EXPECT_EQ(Riga(u[5].begin() + lon_ed50 + 1, u[5].end()),
+              Riga(u[6].begin() + lon_ed50 + 1, u[6].end()));
+    EXPECT_EQ(u[7].back(), "datum: accettati solo ED50 e WGS84 (o vuota)");
     EXPECT_NEAR(std::stod(u[1][Sa]), 1.7415, 5e-4);  // by hand, [C7.2.11] rising branch
-    EXPECT_EQ((Riga{u[1][21], u[2][21], u[3][21], u[4][21]}),
+    constexpr std::size_t domanda = colonna_uscita("domanda");
+    EXPECT_EQ((Riga{u[1][domanda], u[2][domanda], u[3][domanda], u[4][domanda]}),
               (Riga{"C7.2.11", "EC8", "EC8", "C7"}));
     EXPECT_EQ((Riga{u[2][Sa], u[3][Sa], u[4][Sa]}), (Riga{"1.1675", "1.1675", ""}));
     EXPECT_EQ(u[4].back(), "domanda: accettate solo EC8 e C7.2.11 (o vuota)");
