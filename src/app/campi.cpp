@@ -188,8 +188,10 @@ const DatiScelta dati_scelta = {"Combo2", C::frame2, {3900, 150, 2100, 330},
 
 // Under field 1 (T1, which ends at y 3315) and above the buttons (from y 3600), ending with it.
 const DatiEtichetta dati_label4 = {"", "", tahoma8, A::destra, C::finestra, {120, 3330, 3735, 240}};
+// One line across the bottom, below everything else: the window is that much taller.
+const DatiEtichetta dati_label5 = {"", "", tahoma8, A::sinistra, C::finestra, {120, 8130, 9945, 240}};
 
-const DatiFinestra dati_finestra = {"TORVELANDO PANNELLI MURARI", 10185, 8160,
+const DatiFinestra dati_finestra = {"TORVELANDO PANNELLI MURARI", 10185, 8400,
                                     {"Lucida Console", 8.25, false, false}};
 
 }  // namespace
@@ -207,5 +209,6 @@ const std::array<DatiImmagine, numero_immagini>& immagini() { return tabella_imm
 const DatiRicerca& ricerca() { return dati_ricerca; }
 const DatiScelta& scelta_formula() { return dati_scelta; }
 const DatiEtichetta& etichetta_fonte() { return dati_label4; }
+const DatiEtichetta& etichetta_avvisi() { return dati_label5; }
 
 }  // namespace tv::app

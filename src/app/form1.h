@@ -57,6 +57,7 @@ public:
     QComboBox* combo2() const { return combo2_; }
     // The grey caption of the hazard's source under T1.
     QLabel* label4() const { return label4_; }
+    QLabel* label5() const { return label5_; }
     // Frame<numero>, 1..3.
     QGroupBox* frame(int numero) const;
     // Image<numero>, 1..6.
@@ -93,6 +94,7 @@ private:
     QListWidget* combo1_list_ = nullptr;
     QComboBox* combo2_ = nullptr;
     QLabel* label4_ = nullptr;
+    QLabel* label5_ = nullptr;
     std::array<QPushButton*, numero_pulsanti> pulsanti_{};
 };
 

@@ -181,8 +181,20 @@ void Presentatore::mostra_stato() {
     finestra_.frame(2)->setTitle(QString::fromUtf8(formula.titolo));
     finestra_.image(1)->imposta_risorsa(QString::fromUtf8(scelta_formula().immagini[c7 ? 1 : 0]));
     // The hazard's source, for island sites: the grey caption and a line of the α tooltip.
-    finestra_.label4()->setText(q(s.fonte));
+    // The initial-site notice comes before anything else there.
+    finestra_.label4()->setText(q(form::testo_label4(s)));
+    finestra_.label4()->setToolTip(s.sito_iniziale ? QString::fromUtf8(form::kSitoIniziale)
+                                                   : QString());
     set_text_color(finestra_.label4(), colore(grigio_fonte));
+    // The plausibility warnings: the first on the line, all of them in its tooltip.
+    QStringList avvisi;
+    for (const auto& a : s.avvisi) avvisi << q(a);
+    finestra_.label5()->setText(avvisi.isEmpty() ? QString() : avvisi.front());
+    finestra_.label5()->setToolTip(avvisi.join(QLatin1Char('\n')));
+    set_text_color(finestra_.label5(), colore(grigio_fonte));
+    // The VR label says when the least reference life was used.
+    finestra_.label2(6)->setToolTip(s.nota_VR.empty() ? QString::fromUtf8(etichette2()[2].tooltip)
+                                                      : q(s.nota_VR));
     constexpr int ag = form::indice(form::Campo::ag);
     const QString tooltip = QString::fromUtf8(campi()[ag].tooltip);
     finestra_.campo(ag)->setToolTip(s.fonte.empty() ? tooltip : tooltip + "\n" + q(s.fonte));

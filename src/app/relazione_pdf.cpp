@@ -208,6 +208,7 @@ class Impaginatore {
             {"Sito",
              h.localita.empty() ? q(h.coordinate) : q(h.localita) + "  –  " + q(h.coordinate)},
             {"Data", q(h.data)}};
+        if (!h.avviso_sito.empty()) voci.insert(voci.begin() + 3, {"", q(h.avviso_sito)});
         const double top = y + mm(18), riga = mm(5.2);
         QRectF cornice(x + mm(20), top, w - mm(40), riga * voci.size() + mm(2));
         p.setPen(QPen(Qt::black, mm(0.3)));

@@ -35,6 +35,8 @@ const std::array<int, kColonneIngresso> kCampo = [] {
 constexpr std::array<std::pair<std::size_t, int>, 3> kVincoli = {{{19, 1}, {20, 3}, {18, 0}}};
 
 constexpr std::size_t kDomanda = 21;
+constexpr std::size_t kLat = 1, kLon = 2;
+static_assert(kNomiIngresso[kLat] == "lat" && kNomiIngresso[kLon] == "lon");
 constexpr std::size_t kErrore = kColonneUscita - 1;
 
 std::string vincolo(bool appoggiato) {
@@ -64,7 +66,9 @@ void scrivi_risultati(const form::RisultatoVerifica& r, const form::Form1& f,
                                &t.campata})
         *c++ = testo ? std::move(*testo) : testo_TR(r.azione.TR, f.formato());
     *c++ = r.ok ? form::kVerdettoOk : form::kVerdettoNo;
-    *c = form::colonna_fonte(r.azione);
+    *c++ = form::colonna_fonte(r.azione);
+    for (const auto& a : form::testi_avvisi(r.avvisi, f.formato()))
+        *c += (c->empty() ? "" : "; ") + a;
 }
 
 }  // namespace
@@ -82,6 +86,7 @@ Lotto::Lotto(const form::Form1& avviato) : modello_(std::make_unique<form::Form1
     for (auto [colonna, check] : kVincoli)
         avvio_[colonna] = vincolo(s.check1[static_cast<std::size_t>(check)]);
     avvio_[kDomanda] = form::nomi_formula(s.formula).breve;
+    sito_iniziale_ = avviato.sito_iniziale();
 }
 
 Lotto::~Lotto() = default;
@@ -110,6 +115,13 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
         celle[kErrore] = riga.errore;
         return;
     }
+    // A job without site data has only the program's initial coordinates: a row must give its own.
+    if (sito_iniziale_)
+        for (std::size_t c : {kLat, kLon})
+            if (!riga.celle[c] || riga.celle[c]->empty()) {
+                celle[kErrore] = "Il lavoro non ha dati del sito: indicare lat e lon";
+                return;
+            }
 
     // The start-up state again. A row changes only the input fields, which it sets all, and
     // the toggles with their captions and edge lines (the handlers reset their own flags when

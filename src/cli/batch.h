@@ -28,11 +28,12 @@ inline constexpr std::array<std::string_view, kColonneIngresso> kNomiIngresso = 
     "L",  "t",   "gamma", "fd", "E", "Z",  "H",     "top", "left", "right", "domanda"};
 
 // Result columns, after the input ones; fonte is "griglia" or the island group and zone
-// ("G1 Sardegna"); errore is empty on a completed row.
-inline constexpr std::size_t kColonneRisultato = 18;
+// ("G1 Sardegna"); avvisi the plausibility warnings joined by "; "; errore is empty on a
+// completed row.
+inline constexpr std::size_t kColonneRisultato = 19;
 inline constexpr std::array<std::string_view, kColonneRisultato> kNomiRisultato = {
-    "ag", "Ss",   "S",    "VR", "TR", "W",    "Wa",      "Ta",    "Sa",
-    "Fa", "Rlat", "d_mm", "K1", "K2", "span", "verdict", "fonte", "errore"};
+    "ag",   "Ss",   "S",  "VR", "TR",   "W",       "Wa",    "Ta",     "Sa",    "Fa",
+    "Rlat", "d_mm", "K1", "K2", "span", "verdict", "fonte", "avvisi", "errore"};
 
 inline constexpr std::size_t kColonneUscita = kColonneIngresso + kColonneRisultato;
 
@@ -107,7 +108,8 @@ class Lotto {
         std::unique_ptr<form::Form1> form_;
     };
 
-    // An empty or missing cell takes the start-up value (the row number for id). A refused
+    // An empty or missing cell takes the start-up value (the row number for id), except lat
+    // and lon when the job has no site data: the row is then refused. A refused
     // field gives "<column>: <message>"; a refused restraint combination, or a run that
     // stopped, gives the message the window would show. The row starts from the start-up
     // state whatever `banco` checked before. `esito` is overwritten (its strings keep their
@@ -122,6 +124,7 @@ class Lotto {
     form::RaccoltaMessaggi scarto_;  // where the model's own messages would go (none do)
     std::unique_ptr<form::Form1> modello_;
     std::array<std::string, kColonneIngresso> avvio_;
+    bool sito_iniziale_ = false;  // the job has no site data
 };
 
 struct TotaliLotto {

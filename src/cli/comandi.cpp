@@ -48,6 +48,8 @@ nlohmann::json risultati_json(const form::RisultatoVerifica& r, const units::Uni
         {"F0", a.F0},
         {"Tc", a.Tc},
         {"VR", a.VR},
+        {"VN_Cu", a.VN_Cu},
+        {"VR_minimum_applied", a.VN_Cu < a.VR},
         {"TR", a.TR},
         {"W", p.W * F},
         {"Wa", p.Wa * F},
@@ -85,7 +87,33 @@ std::pair<nlohmann::json, nlohmann::json> fonte_json(const form::RisultatoVerifi
     return {"grid", nullptr};
 }
 
-nlohmann::json come_json(const form::Form1& f, const form::RaccoltaMessaggi& m, bool completata) {
+// Where the run's coordinates came from: the program's initial values when the job gave none
+// and neither was changed, "set" when --set gave one, else the job's.
+const char* fonte_sito(const form::Form1& f, const OpzioniCheck& o) {
+    if (f.sito_iniziale()) return "initial";
+    for (const auto& s : o.set) {
+        const auto c = form::campo_di_nome(std::string_view(s).substr(0, s.find('=')));
+        const std::string n = s.substr(0, s.find('='));
+        if (c == form::Campo::lat || c == form::Campo::lon ||
+            n == std::to_string(form::indice(form::Campo::lat)) ||
+            n == std::to_string(form::indice(form::Campo::lon)))
+            return "set";
+    }
+    return "job";
+}
+
+// The site notice, then the plausibility warnings of the completed run.
+std::vector<std::string> avvisi(const form::Form1& f, bool completata) {
+    std::vector<std::string> out;
+    if (f.sito_iniziale()) out.emplace_back(form::kSitoIniziale);
+    if (completata && f.risultato)
+        for (auto& a : form::testi_avvisi(f.risultato->avvisi, f.formato()))
+            out.push_back(std::move(a));
+    return out;
+}
+
+nlohmann::json come_json(const form::Form1& f, const form::RaccoltaMessaggi& m, bool completata,
+                         const OpzioniCheck& o) {
     const auto& s = f.stato;
     nlohmann::json j;
     j["fields"] = s.text1;
@@ -108,6 +136,8 @@ nlohmann::json come_json(const form::Form1& f, const form::RaccoltaMessaggi& m, 
     j["hazard_source"] = fonte;
     j["island"] = isola;
     j["demand"] = form::nomi_formula(s.formula).parola;  // what was asked, even of a stopped run
+    j["warnings"] = avvisi(f, completata);
+    j["site_source"] = fonte_sito(f, o);
     return j;
 }
 
@@ -122,6 +152,7 @@ void riassunto(const form::Form1& f, std::ostream& out) {
         << t(C::suolo) << ", St " << t(C::St) << "\n";
     out << "VN " << t(C::VN) << " anni, Cu " << t(C::Cu) << ", PVR " << t(C::PVR) << " %, VR "
         << s.label2_6 << " anni, T1 " << t(C::T1) << " s\n";
+    if (!s.nota_VR.empty()) out << s.nota_VR << "\n";
     if (const std::string fonte = form::testo_fonte(f.risultato->azione); !fonte.empty())
         out << fonte << "\n";
     out << "ag/g = " << t(C::ag) << "   Ss = " << s.label2_0 << "   S = " << s.label2_1 << "\n";
@@ -144,6 +175,10 @@ void riassunto(const form::Form1& f, std::ostream& out) {
         << s.label1[form::kLabelVerdetto] << "\n";
 }
 }  // namespace
+
+void stampa_avvisi(const form::Form1& f, bool completata, std::ostream& err) {
+    for (const auto& a : avvisi(f, completata)) err << "Avviso: " << a << "\n";
+}
 
 void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ostream& err) {
     stampa_fino(m, from, err, std::string::npos);
@@ -223,8 +258,9 @@ int esegui_check_su(form::Form1& f, form::RaccoltaMessaggi& messaggi, const Opzi
     const std::size_t before = messaggi.elenco.size();
     const bool ok = f.Command1_Click(0);
     if (!ok) stampa_messaggi(messaggi, before, err);
+    stampa_avvisi(f, ok, err);
     if (o.json) {
-        out << come_json(f, messaggi, ok).dump(2) << "\n";
+        out << come_json(f, messaggi, ok, o).dump(2) << "\n";
     } else if (ok) {
         // A stopped run has no results to show: its message, on the error stream, is all.
         riassunto(f, out);

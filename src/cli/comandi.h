@@ -46,6 +46,9 @@ std::optional<int> prepara_check(const OpzioniCheck& o, const std::filesystem::p
 // The options alone, on a form already started.
 std::optional<int> applica_opzioni(const OpzioniCheck& o, form::Form1& f,
                                    form::RaccoltaMessaggi& messaggi, std::ostream& err);
+// The warnings of the form's last run on `err`, one a line, "Avviso: text": the initial site,
+// then (when the run completed) the plausibility warnings.
+void stampa_avvisi(const form::Form1& f, bool completata, std::ostream& err);
 // Messages from `from` on, one a line, "TITLE: text".
 void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ostream& err);
 

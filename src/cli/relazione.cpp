@@ -21,10 +21,10 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     form::Form1 f(messaggi, text::dot_format());
     if (auto codice = prepara_check(o.check, cwd, f, messaggi, err)) return *codice;
     const std::size_t prima = messaggi.elenco.size();
-    if (!f.Command1_Click(0)) {
-        stampa_messaggi(messaggi, prima, err);
-        return 1;
-    }
+    const bool completata = f.Command1_Click(0);
+    if (!completata) stampa_messaggi(messaggi, prima, err);
+    stampa_avvisi(f, completata, err);
+    if (!completata) return 1;
     const fs::path file = o.output ? cwd / fs::path(*o.output)
                                    : cwd / fs::path(f.cartelle.nome_lavoro + ".pdf");
 

@@ -51,6 +51,11 @@ std::optional<std::string> numero_dopo(const std::string& line, std::size_t from
         ++i;
     }
     if (!digits) return std::nullopt;
+    // A control character right after the digits belongs to the number: kept, so that
+    // validation refuses it instead of reading the digits before it.
+    if (i < line.size() && (static_cast<unsigned char>(line[i]) < 0x20 || line[i] == 0x7f) &&
+        line[i] != '\t')
+        ++i;
     std::string n = line.substr(start, i - start);
     return n;
 }

@@ -15,6 +15,42 @@ const char* const kInputErrato = "Input errato";
 const char* const kRichiestoNumero = "Richiesto valore numerico";
 const char* const kSoloTerreni = "Accettati solo terreni tipo A, B, C, D, E";
 
+double fattore_famiglia(const units::Unita& u, units::Famiglia f) {
+    switch (f) {
+        case units::Famiglia::lunghezza:
+            return u.fattore_lunghezze;
+        case units::Famiglia::peso_specifico:
+            return u.fattore_pesi_specifici;
+        case units::Famiglia::tensione:
+            return u.fattore_tensioni;
+        case units::Famiglia::forza:
+            return u.fattore_forze;
+        case units::Famiglia::nessuna:
+        case units::Famiglia::volume:
+        case units::Famiglia::momento:
+            return 1;
+    }
+    return 1;
+}
+
+std::string etichetta_famiglia(const units::Unita& u, units::Famiglia f) {
+    switch (f) {
+        case units::Famiglia::lunghezza:
+            return u.etichetta_lunghezze;
+        case units::Famiglia::peso_specifico:
+            return u.etichetta_pesi_specifici;
+        case units::Famiglia::tensione:
+            return u.etichetta_tensioni;
+        case units::Famiglia::forza:
+            return u.etichetta_forze;
+        case units::Famiglia::nessuna:
+        case units::Famiglia::volume:
+        case units::Famiglia::momento:
+            return {};
+    }
+    return {};
+}
+
 std::string nome_separatore(const std::string& s) {
     if (s == ",") return "la virgola";
     if (s == ".") return "il punto";
@@ -67,11 +103,13 @@ bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& curr
     }
 
     file_lavoro_letto = file_lavoro(cartelle.dir_lavoro);
+    bool sito_del_lavoro = false;
     if (file_lavoro_letto) {
         const std::string nome = file_lavoro_letto->string();
         if (auto lines = text::read_lines(*file_lavoro_letto)) {
             const DatiLavoro dati = analizza_lavoro(*lines);
             applica_lavoro(dati);
+            sito_del_lavoro = dati.longitudine && dati.latitudine;
             // An empty, cut or garbled job file must not pass for the job's site unnoticed.
             if (dati.localita_incompleta)
                 mostra("Nel file " + nome +
@@ -87,6 +125,13 @@ bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& curr
             mostra("Impossibile leggere il file " + nome, kWindowCaption);
         }
     }
+
+    // Without the job's coordinates the run would silently use the initial ones: remember them,
+    // so that every result of that site says so.
+    coordinate_iniziali_.reset();
+    if (!sito_del_lavoro)
+        coordinate_iniziali_ = {stato.text1[posizione(Campo::lat)],
+                                stato.text1[posizione(Campo::lon)]};
 
     try {
         unita.imposta_unita(cartelle.dir_lavoro);
@@ -146,6 +191,15 @@ void Form1::cancella_risultati() {
     stato.label2_6.clear();
     stato.label3.clear();
     stato.fonte.clear();
+    stato.nota_VR.clear();
+    stato.avvisi.clear();
+    stato.sito_iniziale = sito_iniziale();
+}
+
+bool Form1::sito_iniziale() const {
+    return coordinate_iniziali_ &&
+           (coordinate_iniziali_->first == stato.text1[posizione(Campo::lat)] ||
+            coordinate_iniziali_->second == stato.text1[posizione(Campo::lon)]);
 }
 
 void Form1::applica_lavoro(const DatiLavoro& d) {
@@ -182,14 +236,33 @@ std::optional<std::string> Form1::motivo_rifiuto(int index) const {
         // Site fields hold "." texts whatever the locale (locality list, job file); the
         // locale's own notation is accepted too.
         case Lettura::punto_o_locale:
-            if (text::parse_dot_or_locale(testo, formato_)) return std::nullopt;
+            if (auto v = text::parse_dot_or_locale(testo, formato_)) return fuori_intervallo(d, *v);
             break;
         case Lettura::locale:
-            if (text::is_number(testo, formato_)) return std::nullopt;
+            if (auto v = text::parse_number(testo, formato_)) return fuori_intervallo(d, *v);
             break;
     }
     if (!nota_notazione_) return std::string(kRichiestoNumero);
     return std::string(kRichiestoNumero) + "\n" + nota_notazione(d.campo, formato_);
+}
+
+std::optional<std::string> Form1::fuori_intervallo(const DatiCampoForm& d, double valore) const {
+    // The range is in base units; before start-up has read the work units the text is taken as
+    // base units.
+    const double f = fattore_famiglia(unita, d.famiglia);
+    const double fattore = f > 0 ? f : 1;
+    const Intervallo r = intervallo(d.campo);
+    const double base = valore / fattore;
+    const bool sopra = r.minimo_incluso ? base >= r.minimo : base > r.minimo;
+    const bool sotto = r.massimo_incluso ? base <= r.massimo : base < r.massimo;
+    if (sopra && sotto) return std::nullopt;
+    std::string u =
+        d.famiglia == units::Famiglia::nessuna ? r.unita : etichetta_famiglia(unita, d.famiglia);
+    if (!u.empty()) u = " " + u;
+    const auto n = [&](double x) { return text::general(x * fattore, formato_); };
+    return "Valore non valido: " + std::string(nome_esteso(d.campo)) + " deve essere " +
+           (r.minimo_incluso ? "almeno " : "maggiore di ") + n(r.minimo) +
+           (r.massimo_incluso ? " e al massimo " : " e minore di ") + n(r.massimo) + u;
 }
 
 bool Form1::Text1_Validate(int index) {

@@ -69,6 +69,10 @@ public:
     // it takes; the command line and the batch keep the one line.
     void imposta_nota_notazione(bool si) { nota_notazione_ = si; }
 
+    // True while the job gave no site coordinates and the latitude or the longitude field still
+    // holds the program's initial text.
+    bool sito_iniziale() const;
+
     // Field whose text stopped the last run, -1 when none.
     int campo_rifiutato() const { return campo_rifiutato_; }
 
@@ -110,6 +114,8 @@ public:
 
 private:
     void mostra(const std::string& testo, const std::string& titolo);
+    // The refusal of a readable value outside its field's range, naming the field.
+    std::optional<std::string> fuori_intervallo(const DatiCampoForm& d, double valore) const;
     void applica_lavoro(const DatiLavoro& d);
     void cancella_risultati();
 
@@ -132,6 +138,7 @@ private:
     std::size_t messaggi_avvio_ = 0;
     std::optional<UltimaEsecuzione> ultima_;
     bool nota_notazione_ = false;
+    std::optional<std::pair<std::string, std::string>> coordinate_iniziali_;  // lat, lon texts
 };
 
 }  // namespace tv::form

@@ -7,6 +7,7 @@
 #include <tuple>
 #include <utility>
 
+#include "form/testi.h"
 #include "hazard/spettro_elastico.h"
 #include "panel/curva_arco.h"
 #include "text/number_text.h"
@@ -122,8 +123,16 @@ Sezione sezione_pericolosita(const DatiRelazione& d) {
                                fx(nodo.lat, 3), fx(nodo.distanza_km, 3), fx(nodo.peso, 4)});
         s.blocchi.push_back(std::move(t));
     }
-    s.blocchi.push_back(Formula{
-        "VR = VN · Cu", "VR = " + n(d.VN, 4) + " · " + n(d.Cu, 4) + " = " + n(d.VR, 4) + " anni"});
+    if (d.VN_Cu < d.VR) {
+        // NTC 2008 § 2.4.3: below 35 years the reference life is taken as 35 years.
+        s.blocchi.push_back(Formula{"VR = max(VN · Cu; 35 anni)",
+                                    "VR = max(" + n(d.VN, 4) + " · " + n(d.Cu, 4) + " = " +
+                                        n(d.VN_Cu, 4) + "; 35) = " + n(d.VR, 4) + " anni"});
+        s.blocchi.push_back(Paragrafo{"Applicato il minimo VR = 35 anni (NTC 2008 § 2.4.3)."});
+    } else {
+        s.blocchi.push_back(Formula{"VR = VN · Cu", "VR = " + n(d.VN, 4) + " · " + n(d.Cu, 4) +
+                                                        " = " + n(d.VR, 4) + " anni"});
+    }
     s.blocchi.push_back(Formula{"TR = −VR / ln(1 − PVR)", "TR = −" + n(d.VR, 4) + " / ln(1 − " +
                                                               n(d.PVR / 100.0, 6) +
                                                               ") = " + n(d.TR, 0) + " anni"});
@@ -389,6 +398,10 @@ Sezione sezione_esito(const DatiRelazione& d, const Misure& m) {
                                   u.unita_forze + ": ";
     s.blocchi.push_back(d.ok ? Esito{confronto + "verifica soddisfatta", kVerde}
                              : Esito{confronto + "verifica non soddisfatta", kRosso});
+    if (!d.avvisi.empty()) {
+        s.blocchi.push_back(Paragrafo{"Avvisi sui dati", true});
+        for (const Avviso& a : d.avvisi) s.blocchi.push_back(Paragrafo{testo_avviso(a, kItaliano)});
+    }
     return s;
 }
 
@@ -455,6 +468,7 @@ Documento costruisci_relazione(const DatiRelazione& d) {
     doc.intestazione.coordinate = "Long. " + n(d.lon, 6) + "°  Lat. " + n(d.lat, 6) + "°";
     doc.intestazione.localita = d.localita.value_or("");
     doc.intestazione.data = d.data;
+    if (d.sito_iniziale) doc.intestazione.avviso_sito = kSitoIniziale;
     doc.titolo = "RELAZIONE DI CALCOLO";
     doc.sottotitolo = "Verifica fuori piano di un pannello murario sotto azione sismica";
     doc.sezioni.push_back(sezione_dati(d, m));

@@ -28,6 +28,7 @@ struct Intestazione {
     std::string coordinate;  // "Long. 13,3995°  Lat. 42,3505°"
     std::string localita;    // empty when the coordinates are not a known locality's
     std::string data;
+    std::string avviso_sito;  // kSitoIniziale when the site is the program's initial one
 };
 
 struct Paragrafo {
@@ -164,6 +165,9 @@ struct DatiRelazione {
     std::array<NodoRelazione, 4> nodi{};
     std::string gruppo_isole, zona_isole;
     double VR = 0, TR = 0;
+    double VN_Cu = 0;  // VR before the least value of 35 years
+    bool sito_iniziale = false;
+    std::vector<Avviso> avvisi;                 // plausibility warnings
     double TR_inferiore = 0, TR_superiore = 0;  // the two tabulated periods around TR
     double ag = 0, F0 = 0, Tcstar = 0;
     double Ss = 1, St = 1, S = 1;

@@ -45,6 +45,9 @@ DatiRelazione dati_relazione(const RisultatoVerifica& r, const units::Unita& uni
         d.gruppo_isole = std::string(i->gruppo);
         d.zona_isole = std::string(i->zona);
     }
+    d.VN_Cu = az.VN_Cu;
+    d.sito_iniziale = in.sito_iniziale;
+    d.avvisi = r.avvisi;
     d.VR = az.VR, d.TR = az.TR, d.TR_inferiore = az.TR_inf, d.TR_superiore = az.TR_sup;
     d.ag = az.ag, d.F0 = az.F0, d.Tcstar = az.Tc;
     d.Ss = az.spettro.Ss, d.St = az.spettro.St, d.S = az.spettro.s;

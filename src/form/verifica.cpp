@@ -61,6 +61,7 @@ std::variant<IngressiVerifica, Arresto> Form1::leggi_ingressi() {
     p.qa = n(Campo::qa);
     p.vincoli = panel::Vincoli{stato.check1[0], stato.check1[1], stato.check1[3]};
     in.formula = stato.formula;
+    in.sito_iniziale = sito_iniziale();
     return in;
 }
 
