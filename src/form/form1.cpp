@@ -121,6 +121,10 @@ bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& curr
                            " non ci sono dati del sito riconoscibili: i campi del sito restano "
                            "quelli iniziali.",
                        kWindowCaption);
+            if (dati.T1_illeggibile)
+                mostra("Nel file " + nome +
+                           " il periodo T1 dell'edificio non è un numero: resta quello iniziale.",
+                       kWindowCaption);
         } else {
             mostra("Impossibile leggere il file " + nome, kWindowCaption);
         }

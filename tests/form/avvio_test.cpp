@@ -53,7 +53,7 @@ std::string presi(const DatiLavoro& d) {
     metti("loc", d.localita), metti("lon", d.longitudine), metti("lat", d.latitudine);
     metti("suolo", d.suolo), metti("St", d.St), metti("VN", d.VN), metti("Cu", d.Cu);
     if (d.T1) r += "T1=" + std::to_string(*d.T1) + " ";
-    return r + (d.localita_incompleta ? "incompleta" : "");
+    return r + (d.localita_incompleta ? "incompleta" : "") + (d.T1_illeggibile ? "T1?" : "");
 }
 
 TEST(AnalizzaLavoro, TakesWhatTheRulesCut) {
@@ -76,6 +76,10 @@ TEST(AnalizzaLavoro, TakesWhatTheRulesCut) {
         {{"Classe d'uso III - coefficiente d'uso Cu = 1.5"}, "Cu=1.5 "},
         {{"   %X      %Y", "0.35 | 0.41234 | 7"}, "T1=0.412340 "},
         {{"%x %y", "|fondazione = c"}, "T1=0.000000 "},
+        {{"%x %y",
+          "| 0.4\x01"
+          "5 |"},
+         "T1?"},
         {{"fondazione = d", "%x %y"}, "suolo=D "}};
     for (const auto& [righe, atteso] : casi) EXPECT_EQ(presi(analizza_lavoro(righe)), atteso);
 }
