@@ -24,6 +24,16 @@ std::vector<std::string> argomenti(const std::optional<std::string>& root,
     return args;
 }
 
+// The field a "N=TEXT" of --set names, by number or short name; -1 when none.
+int campo_di_set(const std::string& s) {
+    const auto eq = s.find('=');
+    if (eq == std::string::npos) return -1;
+    if (auto c = form::campo_di_nome(std::string_view(s).substr(0, eq))) return form::indice(*c);
+    int n = -1;
+    auto [p, ec] = std::from_chars(s.data(), s.data() + eq, n);
+    return ec != std::errc() || p != s.data() + eq ? -1 : n;
+}
+
 void stampa_fino(const form::RaccoltaMessaggi& m, std::size_t from, std::ostream& err,
                  std::size_t to) {
     for (std::size_t i = from; i < std::min(to, m.elenco.size()); ++i)
@@ -91,14 +101,10 @@ std::pair<nlohmann::json, nlohmann::json> fonte_json(const form::RisultatoVerifi
 // and neither was changed, "set" when --set gave one, else the job's.
 const char* fonte_sito(const form::Form1& f, const OpzioniCheck& o) {
     if (f.sito_iniziale()) return "initial";
-    for (const auto& s : o.set) {
-        const auto c = form::campo_di_nome(std::string_view(s).substr(0, s.find('=')));
-        const std::string n = s.substr(0, s.find('='));
-        if (c == form::Campo::lat || c == form::Campo::lon ||
-            n == std::to_string(form::indice(form::Campo::lat)) ||
-            n == std::to_string(form::indice(form::Campo::lon)))
+    for (const auto& s : o.set)
+        if (const int n = campo_di_set(s);
+            n == form::indice(form::Campo::lat) || n == form::indice(form::Campo::lon))
             return "set";
-    }
     return "job";
 }
 
@@ -199,14 +205,8 @@ std::optional<int> prepara_check(const OpzioniCheck& o, const fs::path& cwd, for
 std::optional<int> applica_opzioni(const OpzioniCheck& o, form::Form1& f,
                                    form::RaccoltaMessaggi& messaggi, std::ostream& err) {
     for (const auto& s : o.set) {
-        auto eq = s.find('=');
-        int n = -1;
-        if (eq != std::string::npos) {
-            auto [p, ec] = std::from_chars(s.data(), s.data() + eq, n);
-            if (ec != std::errc() || p != s.data() + eq) n = -1;
-            if (auto c = form::campo_di_nome(std::string_view(s).substr(0, eq)))
-                n = form::indice(*c);
-        }
+        const auto eq = s.find('=');
+        const int n = campo_di_set(s);
         if (n < 0 || n >= form::kCampi) {
             err << "--set: atteso N=TESTO con N da 0 a 26 o il nome breve del campo, ricevuto \""
                 << text::decode(s) << "\"\n";
