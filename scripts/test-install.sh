@@ -53,6 +53,15 @@ timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" "$bin/torvelando" --screensho
 grep -qxF "$(avviso "$HOME")" "$tmp/finestra.err" || fail "window: $(cat "$tmp/finestra.err")"
 file "$tmp/finestra.png" | grep -Eq 'PNG image data, [0-9]{3} x [0-9]{3}' || fail "screenshot: $(file "$tmp/finestra.png")"
 
+step "--screenshot on a suite without its grid: the message on standard error, exit 1, no picture"
+cp -r "$HOME/.local/share/torvelando/suite" "$tmp/senza_griglia"
+rm "$tmp/senza_griglia/progra/parametri_per_spettro.txt"
+rc=0
+timeout 20 xvfb-run -a -s "-screen 0 1024x768x24" "$bin/torvelando" --root "$tmp/senza_griglia" \
+  --screenshot "$tmp/senza.png" 2> "$tmp/senza.err" || rc=$?
+[ "$rc" = 1 ] && [ ! -e "$tmp/senza.png" ] && [ -s "$tmp/senza.err" ] \
+  || fail "window without grid: exit $rc ($(cat "$tmp/senza.err"))"
+
 step "menu entry and AppStream data"
 desktop-file-validate "$share/applications/torvelando.desktop"
 appstreamcli validate --no-net --pedantic "$share"/metainfo/*.metainfo.xml > "$tmp/appstream.log" \

@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
+#include <utility>
 
 #include "app/aiuto.h"
 #include "app/fluttuante.h"
@@ -40,6 +42,17 @@ Comandi::Comandi(Presentatore& presentatore, form::Messaggi& messaggi, Piattafor
     connect(&presentatore, &Presentatore::editor_richiesto, this,
             [this](int campo) { editor(campo); });
     connect(finestra.command(6), &QPushButton::clicked, this, [this] { Command6_Click(); });
+    // Keys for the buttons; Ctrl+S stays free, since "SALVA" saves a picture, not the data.
+    const std::pair<QKeySequence, int> tasti[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_P), 4}, {QKeySequence(Qt::CTRL | Qt::Key_R), 6},
+        {QKeySequence(Qt::Key_F1), 2}};
+    for (const auto& [sequenza, numero] : tasti) {
+        auto* scorciatoia = new QShortcut(sequenza, &finestra);
+        connect(scorciatoia, &QShortcut::activated, this, [this, numero] {
+            if (presentatore_.convalida_campo_attivo())
+                presentatore_.finestra().command(numero)->click();
+        });
+    }
 }
 
 bool Comandi::aiuto() {

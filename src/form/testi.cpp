@@ -107,10 +107,6 @@ std::vector<std::string> testi_avvisi(const std::vector<Avviso>& avvisi,
     return out;
 }
 
-std::string testo_label4(const StatoFinestra& s) {
-    return s.sito_iniziale ? kSitoInizialeBreve : s.fonte;
-}
-
 TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
                                double fattore_tensioni, const std::string& etichetta_forze,
                                const std::string& unita_tensioni, const text::NumberFormat& fmt,

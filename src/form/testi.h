@@ -79,9 +79,6 @@ std::string testo_avviso(const Avviso& a, const text::NumberFormat& fmt);
 std::vector<std::string> testi_avvisi(const std::vector<Avviso>& avvisi,
                                       const text::NumberFormat& fmt);
 
-// The grey caption under T1 (Label4): the initial-site notice before anything else.
-std::string testo_label4(const StatoFinestra& s);
-
 // What to write: everything, or only the values of the fields and of Label2 (ag to K2), as the
 // batch output needs them; the refusals are the same either way.
 enum class Ampiezza { tutto, valori };

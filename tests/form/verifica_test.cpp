@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "form/form1.h"
-#include "form/testi.h"
 #include "suite_temp.h"
 #include "text/number_text.h"
 
@@ -113,14 +112,14 @@ TEST(SitoIniziale, SaidUntilBothCoordinatesAreChanged) {
     Finestra w;
     ASSERT_TRUE(w.avvia(suite));
     EXPECT_TRUE(w.form.risultato->ingressi.sito_iniziale);
-    EXPECT_EQ(testo_label4(w.form.stato), "Sito iniziale: il lavoro non ha dati del sito");
+    EXPECT_TRUE(w.form.stato.sito_iniziale);
     w.form.stato.text1[7] = "45";
     ASSERT_TRUE(w.form.Command1_Click(0));
     EXPECT_TRUE(w.form.stato.sito_iniziale) << "the longitude is still the initial one";
     w.form.stato.text1[6] = "7.29";
     ASSERT_TRUE(w.form.Command1_Click(0));
     EXPECT_FALSE(w.form.stato.sito_iniziale);
-    EXPECT_EQ(testo_label4(w.form.stato), "");
+    EXPECT_FALSE(w.form.risultato->ingressi.sito_iniziale);
 }
 
 TEST(VerificaVirgola, SameResultsAsUnderADotLocale) {
