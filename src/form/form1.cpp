@@ -51,6 +51,28 @@ std::string etichetta_famiglia(const units::Unita& u, units::Famiglia f) {
     return {};
 }
 
+// The refusal of a readable value outside its field's range, naming the field. The range is in
+// base units; without the job's work units the text is taken as base units.
+std::optional<std::string> fuori_intervallo(const DatiCampoForm& d, double valore,
+                                            const units::Unita* unita,
+                                            const text::NumberFormat& formato) {
+    const double f = unita ? fattore_famiglia(*unita, d.famiglia) : 1;
+    const double fattore = f > 0 ? f : 1;
+    const Intervallo r = intervallo(d.campo);
+    const double base = valore / fattore;
+    const bool sopra = r.minimo_incluso ? base >= r.minimo : base > r.minimo;
+    const bool sotto = r.massimo_incluso ? base <= r.massimo : base < r.massimo;
+    if (sopra && sotto) return std::nullopt;
+    std::string u = d.famiglia == units::Famiglia::nessuna || !unita
+                        ? std::string(r.unita)
+                        : etichetta_famiglia(*unita, d.famiglia);
+    if (!u.empty()) u = " " + u;
+    const auto n = [&](double x) { return text::general(x * fattore, formato); };
+    return "Valore non valido: " + std::string(nome_esteso(d.campo)) + " deve essere " +
+           (r.minimo_incluso ? "almeno " : "maggiore di ") + n(r.minimo) +
+           (r.massimo_incluso ? " e al massimo " : " e minore di ") + n(r.massimo) + u;
+}
+
 std::string nome_separatore(const std::string& s) {
     if (s == ",") return "la virgola";
     if (s == ".") return "il punto";
@@ -78,16 +100,29 @@ void Form1::mostra(const std::string& testo, const std::string& titolo) {
 }
 
 fs::path Form1::file_griglia() const {
-    return text::find_nocase(cartelle.dir_progra, "parametri_per_spettro.txt");
+    return text::find_nocase(lavoro.cartelle.dir_progra, "parametri_per_spettro.txt");
 }
 
 fs::path Form1::file_localita() const {
-    return text::find_nocase(cartelle.dir_progra, "coordinate_localita.txt");
+    return text::find_nocase(lavoro.cartelle.dir_progra, "coordinate_localita.txt");
 }
 
 bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& current_dir) {
+    fs::path root;
     try {
-        cartelle = leggi_cartelle(trova_root(args, current_dir));
+        root = trova_root(args, current_dir);
+    } catch (const Failure& f) {
+        mostra(f.what(), f.title());
+        return false;
+    }
+    return avvia(root);
+}
+
+bool Form1::avvia(const fs::path& root) {
+    lavoro = Lavoro{};
+    auto& cartelle = lavoro.cartelle;
+    try {
+        cartelle = leggi_cartelle(root);
     } catch (const Failure& f) {
         mostra(f.what(), f.title());
         return false;
@@ -102,12 +137,13 @@ bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& curr
         return false;
     }
 
-    file_lavoro_letto = file_lavoro(cartelle.dir_lavoro);
+    lavoro.file = file_lavoro(cartelle.dir_lavoro);
     bool sito_del_lavoro = false;
-    if (file_lavoro_letto) {
-        const std::string nome = file_lavoro_letto->string();
-        if (auto lines = text::read_lines(*file_lavoro_letto)) {
-            const DatiLavoro dati = analizza_lavoro(*lines);
+    if (lavoro.file) {
+        const std::string nome = lavoro.file->string();
+        if (auto lines = text::read_lines(*lavoro.file)) {
+            lavoro.sito = analizza_lavoro(*lines);
+            const DatiLavoro& dati = lavoro.sito;
             applica_lavoro(dati);
             sito_del_lavoro = dati.longitudine && dati.latitudine;
             // An empty, cut or garbled job file must not pass for the job's site unnoticed.
@@ -137,6 +173,7 @@ bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& curr
         coordinate_iniziali_ = {stato.text1[posizione(Campo::lat)],
                                 stato.text1[posizione(Campo::lon)]};
 
+    auto& unita = lavoro.unita;
     try {
         unita.imposta_unita(cartelle.dir_lavoro);
     } catch (const Failure& f) {
@@ -200,10 +237,9 @@ void Form1::cancella_risultati() {
     stato.sito_iniziale = sito_iniziale();
 }
 
-bool Form1::sito_iniziale() const {
-    return coordinate_iniziali_ &&
-           (coordinate_iniziali_->first == stato.text1[posizione(Campo::lat)] ||
-            coordinate_iniziali_->second == stato.text1[posizione(Campo::lon)]);
+bool Form1::sito_iniziale(const std::array<std::string, kCampi>& testi) const {
+    return coordinate_iniziali_ && (coordinate_iniziali_->first == testi[posizione(Campo::lat)] ||
+                                    coordinate_iniziali_->second == testi[posizione(Campo::lon)]);
 }
 
 void Form1::applica_lavoro(const DatiLavoro& d) {
@@ -225,10 +261,11 @@ void Form1::applica_lavoro(const DatiLavoro& d) {
     }
 }
 
-std::optional<std::string> Form1::motivo_rifiuto(int index) const {
+std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
+                                          const text::NumberFormat& formato, bool nota,
+                                          const units::Unita* unita) {
     if (index < 0 || index >= kCampi) return std::nullopt;
     const DatiCampoForm& d = kTabellaCampi[static_cast<std::size_t>(index)];
-    const std::string& testo = stato.text1[static_cast<std::size_t>(index)];
     switch (d.lettura) {
         // Result fields hold what the program wrote and cannot be typed into: leaving one is
         // never refused, also while it is empty after a start-up whose run stopped.
@@ -240,34 +277,24 @@ std::optional<std::string> Form1::motivo_rifiuto(int index) const {
         // Site fields hold "." texts whatever the locale (locality list, job file); the
         // locale's own notation is accepted too.
         case Lettura::punto_o_locale:
-            if (auto v = text::parse_dot_or_locale(testo, formato_)) return fuori_intervallo(d, *v);
+            if (auto v = text::parse_dot_or_locale(testo, formato))
+                return fuori_intervallo(d, *v, unita, formato);
             break;
         case Lettura::locale:
-            if (auto v = text::parse_number(testo, formato_)) return fuori_intervallo(d, *v);
+            if (auto v = text::parse_number(testo, formato))
+                return fuori_intervallo(d, *v, unita, formato);
             break;
     }
-    if (!nota_notazione_) return std::string(kRichiestoNumero);
-    return std::string(kRichiestoNumero) + "\n" + nota_notazione(d.campo, formato_);
+    if (!nota) return std::string(kRichiestoNumero);
+    return std::string(kRichiestoNumero) + "\n" + nota_notazione(d.campo, formato);
 }
 
-std::optional<std::string> Form1::fuori_intervallo(const DatiCampoForm& d, double valore) const {
-    // The range is in base units; before start-up has read the work units the text is taken as
-    // base units.
-    const double f = fattore_famiglia(unita, d.famiglia);
-    const double fattore = f > 0 ? f : 1;
-    const Intervallo r = intervallo(d.campo);
-    const double base = valore / fattore;
-    const bool sopra = r.minimo_incluso ? base >= r.minimo : base > r.minimo;
-    const bool sotto = r.massimo_incluso ? base <= r.massimo : base < r.massimo;
-    if (sopra && sotto) return std::nullopt;
-    std::string u =
-        d.famiglia == units::Famiglia::nessuna ? r.unita : etichetta_famiglia(unita, d.famiglia);
-    if (!u.empty()) u = " " + u;
-    const auto n = [&](double x) { return text::general(x * fattore, formato_); };
-    return "Valore non valido: " + std::string(nome_esteso(d.campo)) + " deve essere " +
-           (r.minimo_incluso ? "almeno " : "maggiore di ") + n(r.minimo) +
-           (r.massimo_incluso ? " e al massimo " : " e minore di ") + n(r.massimo) + u;
+std::optional<std::string> Form1::motivo_rifiuto(int index) const {
+    if (index < 0 || index >= kCampi) return std::nullopt;
+    return form::motivo_rifiuto(index, stato.text1[static_cast<std::size_t>(index)], formato_,
+                                nota_notazione_, &lavoro.unita);
 }
+
 
 bool Form1::Text1_Validate(int index) {
     auto motivo = motivo_rifiuto(index);
@@ -282,13 +309,13 @@ bool Form1::Text1_DblClick(int index) {
     if (!d.ingresso) return false;
     switch (d.famiglia) {
         case units::Famiglia::lunghezza:
-            unita_campo = unita.unita_lunghezze;
+            unita_campo = lavoro.unita.unita_lunghezze;
             break;
         case units::Famiglia::peso_specifico:
-            unita_campo = unita.unita_pesi_specifici;
+            unita_campo = lavoro.unita.unita_pesi_specifici;
             break;
         case units::Famiglia::tensione:
-            unita_campo = unita.unita_tensioni;
+            unita_campo = lavoro.unita.unita_tensioni;
             break;
         default:
             return false;
@@ -317,8 +344,7 @@ void Form1::Check1_Click(int index) {
     const bool supported = c[static_cast<std::size_t>(index)];
     stato.check1_caption[static_cast<std::size_t>(index)] = supported ? "Appoggiato" : "Libero";
     stato.line_width[static_cast<std::size_t>(linea_di_check(index))] = supported ? 3 : 1;
-    const bool invalid = !c[0] && (!c[1] || !c[3]);
-    if (invalid) {
+    if (!vincoli_ammessi(c)) {
         check_refused_ = true;
         mostra("Verifica non possibile", "VINCOLI SCORRETTI");
         // Setting the top raises its own click, nested, as a user's click would.
