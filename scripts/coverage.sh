@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 build=build/coverage
 core='src/(text|units|hazard|panel|form|relazione)/'
 # The report's PDF renderer draws with Qt: not core.
-not_core='src/relazione/(pdf|grafico_pdf|file_intero)\.(cpp|h)'
+not_core='src/relazione/(pdf|grafico_pdf)\.(cpp|h)'
 
 if ! command -v gcovr >/dev/null; then
   echo "gcovr is missing. It serves only this measurement and is not in scripts/install-deps.sh;" >&2

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -66,6 +67,18 @@ struct Predefinito {
     int decimali = -1;
 };
 
+// The values an input accepts, in base units (cm, daN/cm3, daN/cm2; s, years, per cent and
+// degrees for the fields without a work unit, named by `unita`). Results accept anything.
+struct Intervallo {
+    double minimo = -std::numeric_limits<double>::infinity();
+    bool minimo_incluso = true;
+    double massimo = std::numeric_limits<double>::infinity();
+    bool massimo_incluso = true;
+    const char* unita = "";
+};
+inline constexpr double kLunghezzaMassima = 1e5;  // cm
+inline constexpr Intervallo kIntervalloLunghezza{0, false, kLunghezzaMassima, true};
+
 // The report's tables of input data: which one shows a field, in which row, and how.
 enum class TabellaRelazione { nessuna, sito, pannello };
 struct RigaRelazione {
@@ -101,91 +114,92 @@ struct DatiCampoForm {
     int etichetta;           // the Label1 caption start-up writes, -1 none
     const char* didascalia;  // its text, followed by the label of the work unit of `famiglia`
     RigaRelazione relazione;
+    Intervallo intervallo;
 };
 
 inline constexpr std::array<DatiCampoForm, kCampi> kTabellaCampi = {{
     {Campo::ag, "ag", "ag", units::Famiglia::nessuna, Lettura::nessuna, "1.26", false,
      "α (accelerazione ag/g)", 0, std::nullopt, -1, "",
-     RigaRelazione{}},
+     RigaRelazione{}, Intervallo{}},
     // T1: 0.075 · 9^0.75 s, shown as 0.39.
     {Campo::T1, "T1", "T1", units::Famiglia::nessuna, Lettura::locale, "45.01", true,
      "T1 (periodo proprio dell'edificio)", 9, Predefinito{0.3897114317029974, 2}, 2, "T1 (sec)",
-     sito(8, "Periodo proprio dell'edificio", "T1", 4, "s")},
+     sito(8, "Periodo proprio dell'edificio", "T1", 4, "s"), {0, false, 10, true, "s"}},
     {Campo::W, "W", "W", units::Famiglia::forza, Lettura::nessuna, "900", false,
      "W (peso totale del pannello)", 0, std::nullopt, 5, "Wa tot.",
-     RigaRelazione{}},
+     RigaRelazione{}, Intervallo{}},
     {Campo::qa, "qa", "qa", units::Famiglia::nessuna, Lettura::locale, "1.0", true,
      "qa (fattore di struttura)", 8, Predefinito{2}, -1, "",
-     sito(9, "Fattore di struttura del pannello", "qa", 4, "")},
+     sito(9, "Fattore di struttura del pannello", "qa", 4, ""), {0, false, 10, true}},
     {Campo::suolo, "suolo", "suolo", units::Famiglia::nessuna, Lettura::lettera_suolo, "A", true,
      "suolo (categoria di sottosuolo)", 6, std::nullopt, -1, "",
-     sito(6, "Categoria di sottosuolo", "", 0, "")},
+     sito(6, "Categoria di sottosuolo", "", 0, ""), Intervallo{}},
     {Campo::St, "St", "St", units::Famiglia::nessuna, Lettura::punto_o_locale, "1.0", true,
      "St (coefficiente di amplificazione topografica)", 7, std::nullopt, -1, "",
-     sito(7, "Coefficiente di amplificazione topografica", "St", 3, "")},
+     sito(7, "Coefficiente di amplificazione topografica", "St", 3, ""), {0, false, 3, true}},
     {Campo::lon, "lon", "lon", units::Famiglia::nessuna, Lettura::coordinata, "7.28", true,
      "longitudine", 2, std::nullopt, -1, "",
-     sito(1, "Longitudine", "lon", 6, "°")},
+     sito(1, "Longitudine", "lon", 6, "°"), {-180, true, 180, true, "gradi"}},
     {Campo::lat, "lat", "lat", units::Famiglia::nessuna, Lettura::coordinata, "45.01", true,
      "latitudine", 1, std::nullopt, -1, "",
-     sito(2, "Latitudine", "lat", 6, "°")},
+     sito(2, "Latitudine", "lat", 6, "°"), {-90, true, 90, true, "gradi"}},
     {Campo::VN, "VN", "VN", units::Famiglia::nessuna, Lettura::punto_o_locale, "50", true,
      "VN (vita nominale)", 3, std::nullopt, -1, "",
-     sito(3, "Vita nominale", "VN", 4, "anni")},
+     sito(3, "Vita nominale", "VN", 4, "anni"), {0, false, 1000, true, "anni"}},
     {Campo::PVR, "PVR", "PVR", units::Famiglia::nessuna, Lettura::punto_o_locale, "10", true,
      "PVR (probabilità di superamento)", 4, std::nullopt, -1, "",
-     sito(5, "Probabilità di superamento nel periodo di riferimento", "PVR", 4, "%")},
+     sito(5, "Probabilità di superamento nel periodo di riferimento", "PVR", 4, "%"), {0, false, 100, false, "%"}},
     {Campo::Cu, "Cu", "Cu", units::Famiglia::nessuna, Lettura::punto_o_locale, "1", true,
      "Cu (coefficiente d'uso)", 5, std::nullopt, -1, "",
-     sito(4, "Coefficiente d'uso", "Cu", 4, "")},
+     sito(4, "Coefficiente d'uso", "Cu", 4, ""), {0, false, 10, true}},
     {Campo::B, "B", "B", units::Famiglia::lunghezza, Lettura::locale, "500", true,
      "B (lunghezza in pianta)", 10, Predefinito{500}, 18, "B ",
-     pannello(1, "Lunghezza in pianta", "B", 2)},
+     pannello(1, "Lunghezza in pianta", "B", 2), kIntervalloLunghezza},
     {Campo::L, "L", "L", units::Famiglia::lunghezza, Lettura::locale, "300", true,
      "L (altezza)", 11, Predefinito{300}, 19, "L ",
-     pannello(2, "Altezza", "L", 2)},
+     pannello(2, "Altezza", "L", 2), kIntervalloLunghezza},
     {Campo::t, "t", "t", units::Famiglia::lunghezza, Lettura::locale, "25", true,
      "t (spessore)", 12, Predefinito{12}, 20, "t ",
-     pannello(3, "Spessore", "t", 2)},
+     pannello(3, "Spessore", "t", 2), kIntervalloLunghezza},
     {Campo::gamma, "gamma", "gamma", units::Famiglia::peso_specifico, Lettura::locale, "0.001", true,
      "γ (peso specifico)", 13, Predefinito{0.0008}, 21, " ",
-     pannello(4, "Peso specifico", "γ", 8)},
+     pannello(4, "Peso specifico", "γ", 8), {0, false, 0.01, true}},
     {Campo::fd, "fd", "fd", units::Famiglia::tensione, Lettura::locale, "5", true,
      "fd (resistenza a compressione di progetto)", 14, Predefinito{3}, 22, "fd ",
-     pannello(5, "Resistenza di progetto a compressione", "fd", 4)},
+     pannello(5, "Resistenza di progetto a compressione", "fd", 4), {0, false, 1e4, true}},
     {Campo::Z, "Z", "Z", units::Famiglia::lunghezza, Lettura::locale, "750", true,
      "Z (quota baricentro)", 16, Predefinito{750}, 24, "Z ",
-     pannello(7, "Quota del baricentro dalla fondazione", "Z", 2)},
+     pannello(7, "Quota del baricentro dalla fondazione", "Z", 2), {0, true, kLunghezzaMassima, true}},
     {Campo::H, "H", "H", units::Famiglia::lunghezza, Lettura::locale, "900", true,
      "H (altezza edificio)", 17, Predefinito{900}, 25, "H ",
-     pannello(8, "Altezza dell'edificio", "H", 2)},
+     pannello(8, "Altezza dell'edificio", "H", 2), kIntervalloLunghezza},
     {Campo::Sa, "Sa", "Sa", units::Famiglia::nessuna, Lettura::nessuna, "900", false,
      "Sa (accelerazione massima adimensionalizzata)", 0, std::nullopt, -1, "",
-     RigaRelazione{}},
+     RigaRelazione{}, Intervallo{}},
     {Campo::Ta, "Ta", "Ta", units::Famiglia::nessuna, Lettura::nessuna, "750", false,
      "Ta (periodo proprio del pannello)", 0, std::nullopt, 27, "Ta [sec]",
-     RigaRelazione{}},
+     RigaRelazione{}, Intervallo{}},
     {Campo::Fa, "Fa", "Fa", units::Famiglia::forza, Lettura::nessuna, "900", false,
      "Fa (forza totale baricentrica)", 0, std::nullopt, 6, "",
-     RigaRelazione{}},
+     RigaRelazione{}, Intervallo{}},
     {Campo::Wa, "Wa", "Wa", units::Famiglia::forza, Lettura::nessuna, "900", false,
      "Wa (peso efficace del pannello)", 0, std::nullopt, 15, "Wa eff.",
-     RigaRelazione{}},
+     RigaRelazione{}, Intervallo{}},
     {Campo::Rlat, "Rlat", "Rlat", units::Famiglia::forza, Lettura::nessuna, "900", false,
      "Rlat (resistenza laterale di progetto)", 0, std::nullopt, 28, "",
-     RigaRelazione{}},
+     RigaRelazione{}, Intervallo{}},
     {Campo::E, "E", "E", units::Famiglia::tensione, Lettura::locale, "5000", true,
      "E (modulo elastico)", 15, Predefinito{6000}, 29, "E ",
-     pannello(6, "Modulo elastico", "E", 2)},
+     pannello(6, "Modulo elastico", "E", 2), {0, false, 1e7, true}},
     {Campo::d, "d", "d_mm", units::Famiglia::nessuna, Lettura::nessuna, "900", false,
      "d (inflessione sotto carico laterale di progetto)", 0, std::nullopt, 31, "[mm]",
-     RigaRelazione{}},
+     RigaRelazione{}, Intervallo{}},
     {Campo::K1, "K1", "K1", units::Famiglia::nessuna, Lettura::nessuna, "900", false,
      "K1 (coefficiente di inflessione laterale)", 0, std::nullopt, -1, "",
-     RigaRelazione{}},
+     RigaRelazione{}, Intervallo{}},
     {Campo::K2, "K2", "K2", units::Famiglia::nessuna, Lettura::nessuna, "900", false,
      "K2 (coefficiente di instabilità)", 0, std::nullopt, -1, "",
-     RigaRelazione{}},
+     RigaRelazione{}, Intervallo{}},
 }};
 
 static_assert(
@@ -248,5 +262,13 @@ static_assert(
         return true;
     }(),
     "each place of the batch's order is taken once");
+
+}  // namespace tv::form
+
+namespace tv::form {
+
+constexpr Intervallo intervallo(Campo c) {
+    return dati_campo(c).intervallo;
+}
 
 }  // namespace tv::form
