@@ -56,12 +56,17 @@ std::string ultimo_messaggio(const form::RaccoltaMessaggi& m, const char* altrim
 // window would stop (a shown value that is not finite).
 void scrivi_risultati(const form::RisultatoVerifica& r, const form::Form1& f,
                       std::array<std::string, kColonneUscita>& celle) {
-    form::TestiRisultato t =
-        form::testi_risultato(r, f.unita, f.formato(), form::Ampiezza::valori);
+    form::TestiRisultato t = form::testi_risultato(r, f.unita, f.formato(), form::Ampiezza::valori);
+    // A cantilever has no arch: its columns stay empty and the span says so.
+    std::visit(panel::Overloaded{[](const panel::Freccia&) {},
+                                 [&](const panel::Mensola&) {
+                                     t.d.clear(), t.K1.clear(), t.K2.clear();
+                                     t.campata = "mensola";
+                                 }},
+               r.pannello.resistenza);
     auto c = celle.begin() + kColonneIngresso;
-    for (std::string* testo : {&t.ag, &t.Ss, &t.S, &t.VR, static_cast<std::string*>(nullptr),
-                               &t.W, &t.Wa, &t.Ta, &t.Sa, &t.Fa, &t.Rlat, &t.d, &t.K1, &t.K2,
-                               &t.campata})
+    for (std::string* testo : {&t.ag, &t.Ss, &t.S, &t.VR, static_cast<std::string*>(nullptr), &t.W,
+                               &t.Wa, &t.Ta, &t.Sa, &t.Fa, &t.Rlat, &t.d, &t.K1, &t.K2, &t.campata})
         *c++ = testo ? std::move(*testo) : testo_TR(r.azione.TR, f.formato());
     *c++ = r.ok ? form::kVerdettoOk : form::kVerdettoNo;
     *c = form::colonna_fonte(r.azione);

@@ -35,7 +35,7 @@ nlohmann::json risultati_json(const form::RisultatoVerifica& r, const units::Uni
     const auto& a = r.azione;
     const auto& p = r.pannello;
     const double F = u.fattore_forze, S = u.fattore_tensioni;
-    return {
+    nlohmann::json j = {
         {"units",
          {{"lengths", u.unita_lunghezze},
           {"forces", u.unita_forze},
@@ -55,16 +55,27 @@ nlohmann::json risultati_json(const form::RisultatoVerifica& r, const units::Uni
         {"Sa", p.Sa},
         {"Fa", p.Fa * F},
         {"Rlat", p.Rlat * F},
-        {"d_mm", p.arco.deltafreccia * 10.0},
-        {"K1", p.arco.K1},
-        {"K2", p.arco.K2},
-        {"qd", p.arco.qd * S},
-        {"sigma_crit", p.arco.sigmacrit * S},
         {"share_vertical", p.quota_verticale},
         {"share_horizontal", p.quota_orizzontale},
-        {"span", p.direzione == panel::Direzione::verticale ? "L" : "B"},
         {"verdict", r.ok},
     };
+    // The arch's results, or null for a cantilever, which has none.
+    std::visit(panel::Overloaded{[&](const panel::Freccia& a) {
+                                     j["d_mm"] = a.deltafreccia * 10.0;
+                                     j["K1"] = a.K1;
+                                     j["K2"] = a.K2;
+                                     j["qd"] = a.qd * S;
+                                     j["sigma_crit"] = a.sigmacrit * S;
+                                     j["span"] =
+                                         p.direzione == panel::Direzione::verticale ? "L" : "B";
+                                 },
+                                 [&](const panel::Mensola&) {
+                                     for (const char* k : {"d_mm", "K1", "K2", "qd", "sigma_crit"})
+                                         j[k] = nullptr;
+                                     j["span"] = "mensola";
+                                 }},
+               p.resistenza);
+    return j;
 }
 
 nlohmann::json nodi_json(const form::RisultatoVerifica& r) {
@@ -89,14 +100,18 @@ nlohmann::json come_json(const form::Form1& f, const form::RaccoltaMessaggi& m, 
     const auto& s = f.stato;
     nlohmann::json j;
     j["fields"] = s.text1;
-    j["labels"] = {{"Ss", s.label2_0},       {"S", s.label2_1},
-                   {"VR", s.label2_6},       {"span", s.label1[form::kLabelCampata]},
-                   {"distribution", s.label3}, {"verdict", s.label1[form::kLabelVerdetto]},
+    j["labels"] = {{"Ss", s.label2_0},
+                   {"S", s.label2_1},
+                   {"VR", s.label2_6},
+                   {"span", s.label1[form::kLabelCampata]},
+                   {"distribution", s.label3},
+                   {"verdict", s.label1[form::kLabelVerdetto]},
                    {"fe", s.label1[form::kLabelCritica]}};
     // The verdict the window shows: that of the last completed run, false before any.
     const auto& ultimo = f.risultato;
     j["verdict_ok"] = ultimo && ultimo->ok;
-    j["instability_governs"] = ultimo && ultimo->pannello.arco.instabilita;
+    const auto* arco = ultimo ? std::get_if<panel::Freccia>(&ultimo->pannello.resistenza) : nullptr;
+    j["instability_governs"] = arco && arco->instabilita;
     const form::RisultatoVerifica* r = completata && ultimo ? &*ultimo : nullptr;
     nlohmann::json msgs = nlohmann::json::array();
     for (const auto& msg : m.elenco) msgs.push_back(msg.testo);
@@ -134,14 +149,26 @@ void riassunto(const form::Form1& f, std::ostream& out) {
         << ", inferiore " << s.check1_caption[2] << ", destro " << s.check1_caption[3] << "\n";
     out << s.label3 << "\n";
     out << form::nomi_formula(f.risultato->pannello.formula).titolo << ": Wa tot. = " << t(C::W)
-        << " " << u.etichetta_forze
-        << ", Wa eff. = " << t(C::Wa) << " " << u.etichetta_forze << ", Ta = " << t(C::Ta)
-        << " s, Sa = " << t(C::Sa) << ", Fa = " << t(C::Fa) << " " << u.etichetta_forze << "\n";
-    out << "EC6 - 6.3.2: l_a = " << s.label1[form::kLabelCampata] << ", d_a = " << t(C::d)
-        << " [mm], K1 = " << t(C::K1) << ", K2 = " << t(C::K2) << ", " << s.label1[35]
-        << s.label1[form::kLabelCritica] << "\n";
-    out << "Resistenza laterale di progetto F_lat,d = " << t(C::Rlat) << " "
-        << s.label1[form::kLabelVerdetto] << "\n";
+        << " " << u.etichetta_forze << ", Wa eff. = " << t(C::Wa) << " " << u.etichetta_forze
+        << ", Ta = " << t(C::Ta) << " s, Sa = " << t(C::Sa) << ", Fa = " << t(C::Fa) << " "
+        << u.etichetta_forze << "\n";
+    std::visit(panel::Overloaded{
+                   [&](const panel::Freccia&) {
+                       out << "EC6 - 6.3.2: l_a = " << s.label1[form::kLabelCampata]
+                           << ", d_a = " << t(C::d) << " [mm], K1 = " << t(C::K1)
+                           << ", K2 = " << t(C::K2) << ", " << s.label1[35]
+                           << s.label1[form::kLabelCritica] << "\n";
+                       out << "Resistenza laterale di progetto F_lat,d = " << t(C::Rlat) << " "
+                           << s.label1[form::kLabelVerdetto] << "\n";
+                   },
+                   [&](const panel::Mensola& m) {
+                       out << "Mensola - ribaltamento (NTC 2018 § 7.8.2.2.3):\n";
+                       for (const std::string& riga : form::righe_mensola(m, u, f.formato()))
+                           out << "  " << riga << "\n";
+                       out << "Resistenza laterale di progetto Rlat = 2·M_Rd / L = " << t(C::Rlat)
+                           << " " << s.label1[form::kLabelVerdetto] << "\n";
+                   }},
+               f.risultato->pannello.resistenza);
 }
 }  // namespace
 

@@ -28,8 +28,7 @@ std::string nota_notazione(Campo c, const text::NumberFormat& f) {
     if (dati_campo(c).lettura == Lettura::punto_o_locale && f.decimal != ".")
         return riga + "il punto o " + nome_separatore(f.decimal) +
                " come separatore decimale, per esempio 0.39 o " + esempio;
-    return riga + nome_separatore(f.decimal) + " come separatore decimale, per esempio " +
-           esempio;
+    return riga + nome_separatore(f.decimal) + " come separatore decimale, per esempio " + esempio;
 }
 }  // namespace
 
@@ -240,7 +239,7 @@ void Form1::Check1_Click(int index) {
     const bool supported = c[static_cast<std::size_t>(index)];
     stato.check1_caption[static_cast<std::size_t>(index)] = supported ? "Appoggiato" : "Libero";
     stato.line_width[static_cast<std::size_t>(linea_di_check(index))] = supported ? 3 : 1;
-    const bool invalid = !c[0] && (!c[1] || !c[3]);
+    const bool invalid = !panel::vincoli_validi(panel::Vincoli{c[0], c[1], c[3]});
     if (invalid) {
         check_refused_ = true;
         mostra("Verifica non possibile", "VINCOLI SCORRETTI");

@@ -178,11 +178,9 @@ struct DatiRelazione {
     double c7_a = 0, c7_b = 0, c7_ap = 0;  // Tabella C7.2.II, for circolare_c7_2_11
     int c7_ramo = 0;                       // 1: Ta < a T1, 2: plateau, 3: Ta >= b T1
 
-    // Resistance.
-    double a = 0, h = 0, l_arco = 0;
-    double K1 = 0, K2 = 0, deltafreccia = 0, sigmacrit = 0;
-    double qcrit = 0, fcrit = 0, qd = 0;
-    bool instabilita = false;
+    // Resistance: the arch's (a, h, unloaded length, K1, K2, deflection, critical stress, qcrit,
+    // fcrit, qd) or the cantilever's (N, sigma0, 0.85 fd, M_Rd).
+    panel::Resistenza resistenza = panel::Freccia{};
     double Rlat = 0;
     bool ok = false;
 };

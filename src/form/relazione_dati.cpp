@@ -13,7 +13,6 @@ DatiRelazione dati_relazione(const RisultatoVerifica& r, const units::Unita& uni
     const IngressiVerifica& in = r.ingressi;
     const AzioneSito& az = r.azione;
     const panel::EsitoPannello& p = r.pannello;
-    const panel::Freccia& arco = p.arco;
     DatiRelazione d;
     d.versione = TV_VERSIONE;
     d.lavoro = std::move(lavoro);
@@ -37,8 +36,12 @@ DatiRelazione dati_relazione(const RisultatoVerifica& r, const units::Unita& uni
     if (const auto* g = std::get_if<OrigineGriglia>(&az.origine)) {
         for (std::size_t i = 0; i < 4; ++i) {
             const Nodo& n = g->nodi[i];
-            d.nodi[i] = {std::string(kNomi[i]), static_cast<long>(n.codice), n.lon, n.lat,
-                         n.distanza_km, n.peso};
+            d.nodi[i] = {std::string(kNomi[i]),
+                         static_cast<long>(n.codice),
+                         n.lon,
+                         n.lat,
+                         n.distanza_km,
+                         n.peso};
         }
     } else if (const auto* i = std::get_if<OrigineIsola>(&az.origine)) {
         d.isola = true;
@@ -60,13 +63,10 @@ DatiRelazione dati_relazione(const RisultatoVerifica& r, const units::Unita& uni
         d.c7_ap = p.c7->coefficienti.ap;
         d.c7_ramo = p.c7->ramo == panel::RamoC7::crescente ? 1
                     : p.c7->ramo == panel::RamoC7::plateau ? 2
-                                                            : 3;
+                                                           : 3;
     }
 
-    d.a = arco.a, d.h = arco.h, d.l_arco = arco.l_arco;
-    d.K1 = arco.K1, d.K2 = arco.K2, d.deltafreccia = arco.deltafreccia;
-    d.sigmacrit = arco.sigmacrit, d.qcrit = arco.qcrit, d.fcrit = arco.fcrit, d.qd = arco.qd;
-    d.instabilita = arco.instabilita;
+    d.resistenza = p.resistenza;
     d.Rlat = p.Rlat;
     d.ok = r.ok;
     return d;

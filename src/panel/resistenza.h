@@ -62,7 +62,13 @@ struct Mensola {
 // turns), and on a result that is not finite.
 Mensola ribaltamento(double N, double B, double t, double fd);
 
-// How the panel resists: an arch between two opposite supports, or a cantilever.
+// How the panel resists: an arch between two opposite supports, or a cantilever. Every output
+// visits it with one case per alternative (Overloaded), so that none can forget one.
 using Resistenza = std::variant<Freccia, Mensola>;
+
+template <class... F>
+struct Overloaded : F... {
+    using F::operator()...;
+};
 
 }  // namespace tv::panel

@@ -1,14 +1,16 @@
 // Every text the user sees, written out whole and compared with tests/golden/testi.txt: the
 // window's design table and the command line's summary and messages on the demo job.
+#include "form/testi.h"
+
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 #include <sstream>
 
 #include "app/campi.h"
 #include "cli/comandi.h"
 #include "form/form1.h"
-#include "form/testi.h"
 #include "suite_temp.h"
 
 namespace tv::app {
@@ -47,12 +49,13 @@ void design(std::ostream& o) {
 
 // `vincoli`: the top and the left side's restraint, both.
 void check(std::ostream& o, const fs::path& root, std::vector<std::string> set, const char* nome,
-           std::optional<int> vincoli = {}, std::optional<std::string> demand = {}) {
+           std::optional<std::array<int, 3>> vincoli = {},  // top, left, right
+           std::optional<std::string> demand = {}) {
     cli::OpzioniCheck c;
     c.root = root.string();
     c.demand = std::move(demand);
     c.set = std::move(set);
-    c.top = c.left = vincoli;
+    if (vincoli) c.top = (*vincoli)[0], c.left = (*vincoli)[1], c.right = (*vincoli)[2];
     std::ostringstream out, err;
     const int codice = cli::esegui_check(c, fs::current_path(), out, err);
     o << "[check " << nome << "] exit " << codice << "\n" << out.str() << "[stderr]\n" << err.str();
@@ -85,7 +88,9 @@ TEST(TestiUtente, AreThoseOfTheGoldenFile) {
     check(o, tmp.path(), {"4=Z"}, "suolo");
     check(o, tmp.path(), {"3=0"}, "qa");
     check(o, tmp.path(), {"7=60"}, "fuori zona");
-    check(o, tmp.path(), {}, "vincoli", 0);
+    check(o, tmp.path(), {}, "vincoli", std::array{0, 1, 0});
+    check(o, tmp.path(), {"B=100", "L=100", "t=25", "gamma=0.0018", "Z=900", "H=900", "qa=1"},
+          "mensola", std::array{0, 0, 0});
     check(o, tmp.path(), {"lat=39.2305", "lon=9.1192"}, "cagliari c7.2.11", {}, "c7.2.11");
 
     const fs::path file = fs::path(TV_SOURCE_DIR) / "tests" / "golden" / "testi.txt";

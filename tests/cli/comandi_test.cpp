@@ -27,7 +27,9 @@ Esito esegui(const Opzioni& o, const fs::path& cwd) {
     const int codice = comando(o, cwd, out, err);
     return {codice, out.str(), err.str()};
 }
-Esito check(const OpzioniCheck& o) { return esegui<esegui_check>(o, fs::current_path()); }
+Esito check(const OpzioniCheck& o) {
+    return esegui<esegui_check>(o, fs::current_path());
+}
 Esito search(const OpzioniSearch& o, const fs::path& cwd = fs::current_path()) {
     return esegui<esegui_search>(o, cwd);
 }
@@ -129,7 +131,7 @@ TEST_F(Check, SetByNumberOrShortNameInOrderBeforeTheRunAndTheResultsUnrounded) {
     EXPECT_LT(j["nodes"][0]["distance_km"].get<double>(), 1e-9);
 }
 
-// --set texts refused by their form or by the field check, and a free top with a free side.
+// --set texts refused by their form or by the field check, and a free top with one side supported.
 TEST_F(Check, RefusedInputExitsTwoWithTheMessageAndPrintsNothing) {
     std::vector<std::tuple<std::string, int, std::string>> casi = {
         {"4=F", -1, "Input errato: Accettati solo terreni tipo A, B, C, D, E"},
@@ -144,7 +146,7 @@ TEST_F(Check, RefusedInputExitsTwoWithTheMessageAndPrintsNothing) {
     for (const auto& [set, sinistra, messaggio] : casi) {
         OpzioniCheck o = opzioni();
         o.set = {"11=400", set};
-        if (sinistra >= 0) o.top = 0, o.left = sinistra;
+        if (sinistra >= 0) o.top = 0, o.left = sinistra, o.right = 1 - sinistra;
         const Esito e = check(o);
         EXPECT_EQ(e.codice, 2) << set;
         EXPECT_EQ(e.out, "");

@@ -46,13 +46,22 @@ bool contiene(const Sezione& s, const std::string& cercato) {
 
 TEST(Relazione, DemoValuesNodesFormulasAndVerdictAsTheWindowRoundsThemWithTheDecimalComma) {
     const Documento doc = costruisci_relazione(dati_relazione_demo());
-    for (const auto& [sez, simbolo, testo, unita] : std::vector<std::array<const char*, 4>>{
-             {"1.", "γ", "0,0008", "daN/cm3"}, {"2.", "ag", "0,2607", "g"}, {"2.", "F0", "2,36", ""},
-             {"2.", "Tc*", "0,35", "s"}, {"2.", "TR1 – TR2", "475 – 975", "anni"},
-             {"2.", "Ss", "1,154", ""}, {"3.", "TD", "2,643", "s"}, {"4.", "J", "72000", "cm⁴"},
-             {"4.", "Ta", "0,1928", "s"}, {"4.", "Fa", "840,56", "daN"}, {"5.", "K2", "1,000", ""},
-             {"5.", "f", "8,2", "mm"}, {"5.", "σcr", "10,29", "daN/cm2"},
-             {"5.", "qd", "0,004099", "daN/cm2"}, {"6.", "Rlat / Fa", "0,732", ""}}) {
+    for (const auto& [sez, simbolo, testo, unita] :
+         std::vector<std::array<const char*, 4>>{{"1.", "γ", "0,0008", "daN/cm3"},
+                                                 {"2.", "ag", "0,2607", "g"},
+                                                 {"2.", "F0", "2,36", ""},
+                                                 {"2.", "Tc*", "0,35", "s"},
+                                                 {"2.", "TR1 – TR2", "475 – 975", "anni"},
+                                                 {"2.", "Ss", "1,154", ""},
+                                                 {"3.", "TD", "2,643", "s"},
+                                                 {"4.", "J", "72000", "cm⁴"},
+                                                 {"4.", "Ta", "0,1928", "s"},
+                                                 {"4.", "Fa", "840,56", "daN"},
+                                                 {"5.", "K2", "1,000", ""},
+                                                 {"5.", "f", "8,2", "mm"},
+                                                 {"5.", "σcr", "10,29", "daN/cm2"},
+                                                 {"5.", "qd", "0,004099", "daN/cm2"},
+                                                 {"6.", "Rlat / Fa", "0,732", ""}}) {
         const auto r = riga(sezione(doc, sez), simbolo);
         EXPECT_EQ(r[2] + " " + r[3], std::string(testo) + " " + unita) << simbolo;
     }
@@ -67,7 +76,8 @@ TEST(Relazione, DemoValuesNodesFormulasAndVerdictAsTheWindowRoundsThemWithTheDec
                          "Sa = ag · S · [3 · (1 + Z/H) / (1 + (1 − Ta/T1)²) − 0,5] ≥ ag · S | "
                          "Sa = 0,2607 · 1,154 · [3 · (1 + 750/900) / (1 + (1 − 0,1928/0,39)²) − "
                          "0,5] = 1,1675"));
-    EXPECT_TRUE(contiene(sezione(doc, "4."), "Fa = Sa · Wa / qa | Fa = 1,1675 · 1440 / 2 = 840,56 daN"));
+    EXPECT_TRUE(
+        contiene(sezione(doc, "4."), "Fa = Sa · Wa / qa | Fa = 1,1675 · 1440 / 2 = 840,56 daN"));
     const auto esito = blocchi<Esito>(sezione(doc, "6."));
     ASSERT_EQ(esito.size(), 1u);
     EXPECT_EQ(esito[0]->testo, "Rlat = 614,87 daN < Fa = 840,56 daN: verifica non soddisfatta");
@@ -127,17 +137,35 @@ TEST(RelazioneDaVerifica, EveryNumberIsTheTypedResults) {
     const RisultatoVerifica& r = *f.risultato;
     const DatiRelazione d = dati_relazione_demo();
     const auto& p = r.pannello;
-    const auto& a = p.arco;
-    const std::vector<std::pair<double, double>> coppie = {
-        {d.lon, r.ingressi.sito.lon}, {d.lat, r.ingressi.sito.lat}, {d.PVR, r.ingressi.sito.PVR},
-        {d.T1, r.ingressi.T1},        {d.B, r.ingressi.pannello.B}, {d.fd, r.ingressi.pannello.fd},
-        {d.VR, r.azione.VR},          {d.TR, r.azione.TR},          {d.TR_superiore, r.azione.TR_sup},
-        {d.ag, r.azione.ag},          {d.F0, r.azione.F0},          {d.Tcstar, r.azione.Tc},
-        {d.Ss, r.azione.spettro.Ss},  {d.S, r.azione.spettro.s},    {d.W, p.W},
-        {d.Wa, p.Wa},                 {d.J, p.J},                   {d.Ta, p.Ta},
-        {d.Sa, p.Sa},                 {d.Fa, p.Fa},                 {d.Rlat, p.Rlat},
-        {d.K1, a.K1},                 {d.K2, a.K2},                 {d.qd, a.qd},
-        {d.fcrit, a.fcrit},           {d.qcrit, a.qcrit},           {d.l_arco, a.l_arco}};
+    const auto& a = std::get<panel::Freccia>(p.resistenza);
+    const auto& da = std::get<panel::Freccia>(d.resistenza);
+    const std::vector<std::pair<double, double>> coppie = {{d.lon, r.ingressi.sito.lon},
+                                                           {d.lat, r.ingressi.sito.lat},
+                                                           {d.PVR, r.ingressi.sito.PVR},
+                                                           {d.T1, r.ingressi.T1},
+                                                           {d.B, r.ingressi.pannello.B},
+                                                           {d.fd, r.ingressi.pannello.fd},
+                                                           {d.VR, r.azione.VR},
+                                                           {d.TR, r.azione.TR},
+                                                           {d.TR_superiore, r.azione.TR_sup},
+                                                           {d.ag, r.azione.ag},
+                                                           {d.F0, r.azione.F0},
+                                                           {d.Tcstar, r.azione.Tc},
+                                                           {d.Ss, r.azione.spettro.Ss},
+                                                           {d.S, r.azione.spettro.s},
+                                                           {d.W, p.W},
+                                                           {d.Wa, p.Wa},
+                                                           {d.J, p.J},
+                                                           {d.Ta, p.Ta},
+                                                           {d.Sa, p.Sa},
+                                                           {d.Fa, p.Fa},
+                                                           {d.Rlat, p.Rlat},
+                                                           {da.K1, a.K1},
+                                                           {da.K2, a.K2},
+                                                           {da.qd, a.qd},
+                                                           {da.fcrit, a.fcrit},
+                                                           {da.qcrit, a.qcrit},
+                                                           {da.l_arco, a.l_arco}};
     for (std::size_t i = 0; i < coppie.size(); ++i)
         EXPECT_EQ(coppie[i].first, coppie[i].second) << "coppia " << i;
     const auto& nodi = std::get<OrigineGriglia>(r.azione.origine).nodi;
@@ -172,8 +200,9 @@ TEST(RelazioneDaVerifica, SpectrumPlateauAndArchPeakWithTheirMarks) {
     const Serie& q = arco[0]->serie[0];
     const Punto picco = *std::max_element(q.punti.begin(), q.punti.end(),
                                           [](const Punto& x, const Punto& y) { return x.y < y.y; });
-    EXPECT_NEAR(picco.y, d.qcrit, d.qcrit * 1e-3);
-    EXPECT_NEAR(picco.x, d.fcrit * 10.0, 0.5);  // mm, within the curve's sampling
+    const auto& da = std::get<panel::Freccia>(d.resistenza);
+    EXPECT_NEAR(picco.y, da.qcrit, da.qcrit * 1e-3);
+    EXPECT_NEAR(picco.x, da.fcrit * 10.0, 0.5);  // mm, within the curve's sampling
 }
 
 // The locality is named only for the job's or the picked coordinates, exactly; the rest of the
