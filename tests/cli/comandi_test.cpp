@@ -129,6 +129,12 @@ TEST_F(Check, SetByNumberOrShortNameInOrderBeforeTheRunAndTheResultsUnrounded) {
     ASSERT_EQ(j["nodes"].size(), 4u);
     EXPECT_EQ(j["nodes"][0]["code"], 33);
     EXPECT_LT(j["nodes"][0]["distance_km"].get<double>(), 1e-9);
+    // The same site as a cantilever: no arch results, and the span says so.
+    o.left = 0, o.right = 0;
+    const auto m = nlohmann::json::parse(check(o).out)["results"];
+    EXPECT_EQ(m["span"], "mensola");
+    for (const char* k : {"d_mm", "K1", "K2", "qd", "sigma_crit"}) EXPECT_TRUE(m[k].is_null()) << k;
+    EXPECT_EQ(m["Wa"], m["W"]);
 }
 
 // --set texts refused by their form or by the field check, and a free top with one side supported.

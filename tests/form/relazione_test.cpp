@@ -131,6 +131,37 @@ TEST(Relazione, MassSharesExplainedByTheRestraintCase) {
     }
 }
 
+// The demo job as a cantilever: B 100, L 100, t 25 cm, 0.0018 daN/cm3, Z = H = 900, qa 1.
+TEST(RelazioneDaVerifica, CantileverTakesItsOwnPeriodAndOverturningSection) {
+    LavoroDemo demo;
+    ASSERT_TRUE(demo.avviato);
+    Form1& f = demo.finestra.form;
+    for (const auto& [c, testo] : {std::pair{Campo::B, "100"},
+                                   {Campo::L, "100"},
+                                   {Campo::t, "25"},
+                                   {Campo::gamma, "0.0018"},
+                                   {Campo::Z, "900"},
+                                   {Campo::qa, "1"}})
+        f.stato.text1[posizione(c)] = testo;
+    ASSERT_TRUE(f.imposta_check(0, false));
+    ASSERT_TRUE(f.Command1_Click(0));
+    const Documento doc = costruisci_relazione(dati_relazione(f, "12/03/2025"));
+    const Sezione& domanda = sezione(doc, "4.");
+    EXPECT_TRUE(contiene(domanda, "Ripartizione massa: mensola."));
+    EXPECT_TRUE(contiene(domanda,
+                         "Ta = (2π / 1,8751²) · 100² · √((0,0018 · 25 · 100 / 981) / "
+                         "(6000 · 130208,33)) = 0,0433 s"));
+    EXPECT_EQ(riga(domanda, "Fa")[2], "386,05");
+    const Sezione& mensola = sezione(doc, "5.");
+    EXPECT_EQ(mensola.titolo, "5. Resistenza a ribaltamento della mensola (NTC 2018 § 7.8.2.2.3)");
+    EXPECT_TRUE(
+        contiene(mensola, "M_Rd = 450 · (25/2) · (1 − 0,18 / (0,85 · 3)) = 5227,94 daN·cm"));
+    EXPECT_TRUE(contiene(mensola, "Rlat = 2 · 5227,94 / 100 = 104,56 daN"));
+    EXPECT_TRUE(blocchi<Grafico>(mensola).empty());  // no arch curve
+    EXPECT_EQ(blocchi<Esito>(sezione(doc, "6."))[0]->testo,
+              "Rlat = 104,56 daN < Fa = 386,05 daN: verifica non soddisfatta");
+}
+
 // The demo job's report values come from its check run, every one of them.
 TEST(RelazioneDaVerifica, EveryNumberIsTheTypedResults) {
     const Form1& f = LavoroDemo::uno().finestra.form;
