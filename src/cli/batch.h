@@ -21,18 +21,20 @@ namespace tv::cli {
 
 // Input columns, in the order of the output. Values are texts in the job's work units as the
 // window shows them, "." as decimal separator; top, left and right are 1 (supported) or 0 (free);
-// domanda is the demand formula, EC8 or C7.2.11 in either case (echoed as EC8 or C7.2.11).
-inline constexpr std::size_t kColonneIngresso = 22;
+// domanda is the demand formula, EC8 or C7.2.11 in either case (echoed as EC8 or C7.2.11);
+// datum that of lat and lon, ED50 or WGS84 in either case (echoed as ED50 or WGS84).
+inline constexpr std::size_t kColonneIngresso = 23;
 inline constexpr std::array<std::string_view, kColonneIngresso> kNomiIngresso = {
-    "id", "lat", "lon", "VN", "PVR", "Cu", "suolo", "St",  "qa",   "T1",    "B",
-    "L",  "t",   "gamma", "fd", "E", "Z",  "H",     "top", "left", "right", "domanda"};
+    "id", "lat", "lon",   "VN", "PVR", "Cu", "suolo", "St",  "qa",   "T1",    "B",       "L",
+    "t",  "gamma", "fd", "E",  "Z",   "H",  "top",   "left", "right", "domanda", "datum"};
 
-// Result columns, after the input ones; fonte is "griglia" or the island group and zone
-// ("G1 Sardegna"); errore is empty on a completed row.
-inline constexpr std::size_t kColonneRisultato = 18;
+// Result columns, after the input ones: the site in ED50 where the grid was searched first;
+// fonte is "griglia" or the island group and zone ("G1 Sardegna"); errore is empty on a
+// completed row.
+inline constexpr std::size_t kColonneRisultato = 20;
 inline constexpr std::array<std::string_view, kColonneRisultato> kNomiRisultato = {
-    "ag", "Ss",   "S",    "VR", "TR", "W",    "Wa",      "Ta",    "Sa",
-    "Fa", "Rlat", "d_mm", "K1", "K2", "span", "verdict", "fonte", "errore"};
+    "lat_ed50", "lon_ed50", "ag", "Ss",   "S",    "VR", "TR", "W",    "Wa",      "Ta",
+    "Sa",       "Fa",       "Rlat", "d_mm", "K1", "K2", "span", "verdict", "fonte", "errore"};
 
 inline constexpr std::size_t kColonneUscita = kColonneIngresso + kColonneRisultato;
 
@@ -83,19 +85,20 @@ std::string intestazione_csv();
 std::string riga_csv(const RigaEsito& riga);
 void aggiungi_riga_csv(std::string& out, const RigaEsito& riga);
 
-// The start-up state every row begins from, and the check of one row through the window's own
-// validation, restraint rules and check run. Rows share only read-only state and one grid, so
-// `verifica` may run on many threads at once, and a row's result never depends on another row.
+// The start-up state every row begins from, and the check of one row: its texts read through
+// the fields' own validation into a panel, the restraint rule, and the one check function. Rows
+// share only read-only state and one grid, so `verifica` may run on many threads at once, and a
+// row's result never depends on another row.
 class Lotto {
   public:
-    // `avviato`: a form after Form_Load. The grid is read now and kept for every row; throws
-    // tv::Failure when it cannot be read.
+    // `avviato`: a form after start-up, whose job and field texts every row starts from. The
+    // grid is read now and kept for every row; throws tv::Failure when it cannot be read.
     explicit Lotto(const form::Form1& avviato);
     ~Lotto();
     Lotto(const Lotto&) = delete;
     Lotto& operator=(const Lotto&) = delete;
 
-    // A worker's own form and messages, reused from row to row: one for every thread.
+    // A worker's own field texts, reused from row to row: one for every thread.
     class Banco {
       public:
         Banco();
@@ -103,8 +106,7 @@ class Lotto {
 
       private:
         friend class Lotto;
-        form::RaccoltaMessaggi messaggi_;
-        std::unique_ptr<form::Form1> form_;
+        std::array<std::string, form::kCampi> testi_;
     };
 
     // An empty or missing cell takes the start-up value (the row number for id). A refused
@@ -119,8 +121,11 @@ class Lotto {
     const std::array<std::string, kColonneIngresso>& valori_avvio() const { return avvio_; }
 
   private:
-    form::RaccoltaMessaggi scarto_;  // where the model's own messages would go (none do)
-    std::unique_ptr<form::Form1> modello_;
+    units::Unita unita_;  // the job's work units
+    text::NumberFormat formato_;
+    std::shared_ptr<const hazard::RicercaGriglia> griglia_;
+    std::array<std::string, form::kCampi> testi_avvio_;
+    std::array<bool, 4> vincoli_avvio_{};
     std::array<std::string, kColonneIngresso> avvio_;
 };
 

@@ -25,10 +25,27 @@ std::string nome_separatore(const std::string& s) {
 std::string nota_notazione(Campo c, const text::NumberFormat& f) {
     const std::string riga = std::string(nome_esteso(c)) + ": usare ";
     const std::string esempio = "0" + f.decimal + "39";
-    if (dati_campo(c).lettura == Lettura::punto_o_locale && f.decimal != ".")
-        return riga + "il punto o " + nome_separatore(f.decimal) +
-               " come separatore decimale, per esempio 0.39 o " + esempio;
-    return riga + nome_separatore(f.decimal) + " come separatore decimale, per esempio " + esempio;
+    std::string nota;
+    switch (dati_campo(c).lettura) {
+        case Lettura::punto_o_locale:
+        case Lettura::coordinata:
+            if (f.decimal != ".") {
+                nota = riga + "il punto o " + nome_separatore(f.decimal) +
+                       " come separatore decimale, per esempio 0.39 o " + esempio;
+                break;
+            }
+            [[fallthrough]];
+        case Lettura::locale:
+        case Lettura::lettera_suolo:
+        case Lettura::nessuna:
+            nota = riga + nome_separatore(f.decimal) +
+                   " come separatore decimale, per esempio " + esempio;
+            break;
+    }
+    if (dati_campo(c).lettura == Lettura::coordinata)
+        nota += c == Campo::lat ? ", oppure gradi, primi e secondi, per esempio 42°47'28\" N"
+                                : ", oppure gradi, primi e secondi, per esempio 12°29'47\" E";
+    return nota;
 }
 }  // namespace
 
@@ -41,16 +58,29 @@ void Form1::mostra(const std::string& testo, const std::string& titolo) {
 }
 
 fs::path Form1::file_griglia() const {
-    return text::find_nocase(cartelle.dir_progra, "parametri_per_spettro.txt");
+    return text::find_nocase(lavoro.cartelle.dir_progra, "parametri_per_spettro.txt");
 }
 
 fs::path Form1::file_localita() const {
-    return text::find_nocase(cartelle.dir_progra, "coordinate_localita.txt");
+    return text::find_nocase(lavoro.cartelle.dir_progra, "coordinate_localita.txt");
 }
 
 bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& current_dir) {
+    fs::path root;
     try {
-        cartelle = leggi_cartelle(trova_root(args, current_dir));
+        root = trova_root(args, current_dir);
+    } catch (const Failure& f) {
+        mostra(f.what(), f.title());
+        return false;
+    }
+    return avvia(root);
+}
+
+bool Form1::avvia(const fs::path& root) {
+    lavoro = Lavoro{};
+    auto& cartelle = lavoro.cartelle;
+    try {
+        cartelle = leggi_cartelle(root);
     } catch (const Failure& f) {
         mostra(f.what(), f.title());
         return false;
@@ -65,11 +95,12 @@ bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& curr
         return false;
     }
 
-    file_lavoro_letto = file_lavoro(cartelle.dir_lavoro);
-    if (file_lavoro_letto) {
-        const std::string nome = file_lavoro_letto->string();
-        if (auto lines = text::read_lines(*file_lavoro_letto)) {
-            const DatiLavoro dati = analizza_lavoro(*lines);
+    lavoro.file = file_lavoro(cartelle.dir_lavoro);
+    if (lavoro.file) {
+        const std::string nome = lavoro.file->string();
+        if (auto lines = text::read_lines(*lavoro.file)) {
+            lavoro.sito = analizza_lavoro(*lines);
+            const DatiLavoro& dati = lavoro.sito;
             applica_lavoro(dati);
             // An empty, cut or garbled job file must not pass for the job's site unnoticed.
             if (dati.localita_incompleta)
@@ -87,6 +118,7 @@ bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& curr
         }
     }
 
+    auto& unita = lavoro.unita;
     try {
         unita.imposta_unita(cartelle.dir_lavoro);
     } catch (const Failure& f) {
@@ -154,6 +186,8 @@ void Form1::applica_lavoro(const DatiLavoro& d) {
     if (d.localita && d.longitudine && d.latitudine)
         localita_lavoro_ =
             localita_nota(d.nome_localita.value_or(*d.localita), *d.longitudine, *d.latitudine);
+    // The job file's coordinates are ED50: none may be shifted again.
+    if (d.longitudine || d.latitudine) stato.datum = hazard::Datum::ed50;
     if (d.longitudine) campo(Campo::lon) = *d.longitudine;
     if (d.latitudine) campo(Campo::lat) = *d.latitudine;
     if (d.suolo) campo(Campo::suolo) = *d.suolo;
@@ -166,10 +200,10 @@ void Form1::applica_lavoro(const DatiLavoro& d) {
     }
 }
 
-std::optional<std::string> Form1::motivo_rifiuto(int index) const {
+std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
+                                          const text::NumberFormat& formato, bool nota) {
     if (index < 0 || index >= kCampi) return std::nullopt;
     const DatiCampoForm& d = kTabellaCampi[static_cast<std::size_t>(index)];
-    const std::string& testo = stato.text1[static_cast<std::size_t>(index)];
     switch (d.lettura) {
         // Result fields hold what the program wrote and cannot be typed into: leaving one is
         // never refused, also while it is empty after a start-up whose run stopped.
@@ -179,21 +213,30 @@ std::optional<std::string> Form1::motivo_rifiuto(int index) const {
             if (suolo_di_testo(testo)) return std::nullopt;
             return std::string(kSoloTerreni);
         // Site fields hold "." texts whatever the locale (locality list, job file); the
-        // locale's own notation is accepted too.
+        // locale's own notation is accepted too, and for the coordinates degrees, minutes and
+        // seconds.
         case Lettura::punto_o_locale:
-            if (text::parse_dot_or_locale(testo, formato_)) return std::nullopt;
-            break;
+        case Lettura::coordinata:
         case Lettura::locale:
-            if (text::is_number(testo, formato_)) return std::nullopt;
+            if (numero_di_testo(d.campo, testo, formato)) return std::nullopt;
             break;
     }
-    if (!nota_notazione_) return std::string(kRichiestoNumero);
-    return std::string(kRichiestoNumero) + "\n" + nota_notazione(d.campo, formato_);
+    if (!nota) return std::string(kRichiestoNumero);
+    return std::string(kRichiestoNumero) + "\n" + nota_notazione(d.campo, formato);
+}
+
+std::optional<std::string> Form1::motivo_rifiuto(int index) const {
+    if (index < 0 || index >= kCampi) return std::nullopt;
+    return form::motivo_rifiuto(index, stato.text1[static_cast<std::size_t>(index)], formato_,
+                                nota_notazione_);
 }
 
 bool Form1::Text1_Validate(int index) {
     auto motivo = motivo_rifiuto(index);
-    if (!motivo) return false;
+    if (!motivo) {
+        scrivi_gradi_decimali(index);
+        return false;
+    }
     mostra(*motivo, kInputErrato);
     return true;
 }
@@ -204,13 +247,13 @@ bool Form1::Text1_DblClick(int index) {
     if (!d.ingresso) return false;
     switch (d.famiglia) {
         case units::Famiglia::lunghezza:
-            unita_campo = unita.unita_lunghezze;
+            unita_campo = lavoro.unita.unita_lunghezze;
             break;
         case units::Famiglia::peso_specifico:
-            unita_campo = unita.unita_pesi_specifici;
+            unita_campo = lavoro.unita.unita_pesi_specifici;
             break;
         case units::Famiglia::tensione:
-            unita_campo = unita.unita_tensioni;
+            unita_campo = lavoro.unita.unita_tensioni;
             break;
         default:
             return false;
@@ -239,8 +282,7 @@ void Form1::Check1_Click(int index) {
     const bool supported = c[static_cast<std::size_t>(index)];
     stato.check1_caption[static_cast<std::size_t>(index)] = supported ? "Appoggiato" : "Libero";
     stato.line_width[static_cast<std::size_t>(linea_di_check(index))] = supported ? 3 : 1;
-    const bool invalid = !panel::vincoli_validi(panel::Vincoli{c[0], c[1], c[3]});
-    if (invalid) {
+    if (!vincoli_ammessi(c)) {
         check_refused_ = true;
         mostra("Verifica non possibile", "VINCOLI SCORRETTI");
         // Setting the top raises its own click, nested, as a user's click would.
@@ -272,6 +314,7 @@ void Form1::Combo1_Click(int position) {
     if (auto pick = hazard::scegli_localita(stato.combo_list[static_cast<std::size_t>(position)])) {
         stato.text1[posizione(Campo::lat)] = pick->first;
         stato.text1[posizione(Campo::lon)] = pick->second;
+        stato.datum = hazard::Datum::ed50;  // the list is ED50
         // The name is what follows the two coordinates on the line.
         const std::string& riga = stato.combo_list[static_cast<std::size_t>(position)];
         const std::size_t dopo = riga.find(pick->second, pick->first.size());
@@ -279,6 +322,22 @@ void Form1::Combo1_Click(int position) {
             text::trim(dopo == std::string::npos ? "" : riga.substr(dopo + pick->second.size())),
             pick->second, pick->first);
     }
+}
+
+void Form1::scrivi_gradi_decimali(int index) {
+    std::string& testo = stato.text1[static_cast<std::size_t>(index)];
+    testo = testo_gradi_decimali(index, testo, formato_);
+}
+
+std::string testo_gradi_decimali(int index, const std::string& testo,
+                                 const text::NumberFormat& formato) {
+    if (index < 0 || index >= kCampi) return testo;
+    const Campo c = kTabellaCampi[static_cast<std::size_t>(index)].campo;
+    if (dati_campo(c).lettura != Lettura::coordinata || text::parse_dot_or_locale(testo, formato))
+        return testo;
+    // Six decimals are 0.1 m, finer than a tenth of a second; "." as the locality list has them.
+    if (auto v = numero_di_testo(c, testo, formato)) return text::rounded(*v, 6, text::dot_format());
+    return testo;
 }
 
 std::optional<Form1::LocalitaNota> Form1::localita_nota(std::string nome, const std::string& lon,

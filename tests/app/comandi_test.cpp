@@ -20,7 +20,7 @@
 
 #include "app/aiuto.h"
 #include "app/colori.h"
-#include "app/file_intero.h"
+#include "relazione/file_intero.h"
 #include "app/fluttuante.h"
 #include "app/lingua.h"
 #include "app/uscite.h"
@@ -69,7 +69,7 @@ class Uscita : public ::testing::Test {
     tv::form::prova::CartellaTemp tmp;
     tv::app::prova::FinestraVera f{suite};
     tv::app::prova::PiattaformaProva desktop;
-    tv::app::Uscite uscite{f.finestra, f.form.cartelle, f.messaggi, desktop};
+    tv::app::Uscite uscite{f.finestra, f.form.cartelle(), f.messaggi, desktop};
     tv::app::Comandi comandi{f.presentatore, f.messaggi, desktop};
 };
 
@@ -324,9 +324,9 @@ TEST(Lingua, QtsDialogsSpeakItalianUnderAnItalianLocaleOnlyWhileInstalled) {
 
 // Renaming a finished temporary file over /dev/null would replace the device (as root).
 TEST(FileIntero, ADeviceIsWrittenInPlaceNeverReplaced) {
-    const auto uscita = tv::app::apri_file_intero("/dev/null");
+    const auto uscita = tv::relazione::apri_file_intero("/dev/null");
     ASSERT_TRUE(uscita->isOpen());
-    EXPECT_TRUE(uscita->write("x", 1) == 1 && tv::app::chiudi_file_intero(*uscita));
+    EXPECT_TRUE(uscita->write("x", 1) == 1 && tv::relazione::chiudi_file_intero(*uscita));
     EXPECT_FALSE(QFileInfo("/dev/null").isFile());
 }
 

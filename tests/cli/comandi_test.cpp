@@ -1,5 +1,5 @@
 // torvelando-cli run in-process: check on the demo suite and on small suites, its exit codes,
-// --set, --demand and the toggles, and the locality search.
+// --set, --demand and the toggles, the locality search and report's hand-over of its options.
 #include "cli/comandi.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "cli/opzioni.h"
 #include "suite_temp.h"
 #include "text/error.h"
 
@@ -71,6 +72,27 @@ TEST(Demo, IslandSourceAndDemandC7) {
     EXPECT_EQ(e.codice, 2);
     EXPECT_EQ(e.out, "");
     EXPECT_EQ(e.err, "--demand: atteso ec8 o c7.2.11, ricevuto \"EC\"\n");
+}
+
+// --datum: the fields keep the WGS84 text typed (degrees, minutes and seconds as decimal
+// degrees: 41 + 54/60 + 10.08/3600 = 41.9028), the grid is read at the published ED50 position.
+TEST(Demo, DatumWgs84KeepsTheFieldsAndSearchesTheGridInEd50) {
+    form::prova::CartellaTemp tmp;
+    if (!form::prova::copia_suite_demo(tmp.path())) GTEST_SKIP() << "no reference data";
+    OpzioniCheck o = json_su(tmp.path());
+    o.set = {"lat=N 41 54 10.08", "lon=12.4964"};
+    o.datum = "WGS84";
+    Esito e = check(o);
+    ASSERT_EQ(e.codice, 0) << e.err;
+    const auto j = nlohmann::json::parse(e.out);
+    EXPECT_EQ(std::tuple(j["fields"][7], j["fields"][6], j["datum"]),
+              std::tuple("41.9028", "12.4964", "wgs84"));
+    EXPECT_NEAR(j["results"]["lat_ed50"].get<double>(), 41.903790, 1e-6);
+    EXPECT_NEAR(j["results"]["lon_ed50"].get<double>(), 12.497326, 1e-6);
+    o.datum = "wgs 84";
+    e = check(o);
+    EXPECT_EQ(std::tuple(e.codice, e.err),
+              std::tuple(2, "--datum: atteso ed50 o wgs84, ricevuto \"wgs 84\"\n"));
 }
 
 // ---- check on a small suite: exit codes, --set, toggles ---------------------------
@@ -161,6 +183,28 @@ TEST_F(Check, RefusedInputExitsTwoWithTheMessageAndPrintsNothing) {
 }
 
 // ---- search on a small suite ----------------------------------------------------------------
+
+// report gives its program every option as it was parsed, values starting with "-" included.
+TEST(Report, OptionsHandedOverAsParsed) {
+    OpzioniReport o;
+    o.check.root = "/s u/ite", o.check.set = {"lon=-5.5", "qa=2"}, o.check.left = 1;
+    o.check.top = 0, o.check.demand = "C7.2.11", o.check.extra = {"|diroot=/x|"};
+    o.output = "-r.pdf";
+    const std::vector<std::string> a = argomenti_report(o);
+    CLI::App app;
+    OpzioniReport letto;
+    opzioni_report(&app, letto);
+    std::vector<std::string> rovescio(a.rbegin(), a.rend());  // CLI11 takes them last first
+    app.parse(rovescio);
+    letto.check.extra = app.remaining();
+    EXPECT_EQ(letto.check.root, o.check.root);
+    EXPECT_EQ(letto.check.set, o.check.set);
+    EXPECT_EQ(std::tuple(letto.check.top, letto.check.left, letto.check.right),
+              std::tuple(o.check.top, o.check.left, std::optional<int>()));
+    EXPECT_EQ(letto.check.demand, o.check.demand);
+    EXPECT_EQ(letto.check.extra, o.check.extra);
+    EXPECT_EQ(letto.output, o.output);
+}
 
 TEST(Search, LinesOfTheWindowsFileAsUtf8NamesStartingWithTheTextFirst) {
     SuiteTemp suite;
