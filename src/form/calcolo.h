@@ -4,9 +4,11 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "hazard/datum.h"
 #include "hazard/ricerca.h"
@@ -27,6 +29,8 @@ struct IngressiVerifica {
     double T1 = 0;                   // period of the building, s
     panel::DatiPannello pannello{};  // cm, daN/cm3, daN/cm2; qa; restraints
     FormulaDomanda formula = FormulaDomanda::ec8;
+    // The site fields still hold the program's initial values: the job gave no site data.
+    bool sito_iniziale = false;
 };
 
 // One grid corner used for the site.
@@ -50,12 +54,29 @@ using OrigineAzione = std::variant<OrigineGriglia, OrigineIsola>;
 
 struct AzioneSito {
     OrigineAzione origine;
-    double VR = 0, TR = 0;          // years
+    double VN_Cu = 0;               // years, before the least VR
+    double VR = 0, TR = 0;          // years; VR at least hazard::kVRMinimo
     double TR_inf = 0, TR_sup = 0;  // tabulated return periods around TR
     double ag = 0;                  // a_g / g
     double F0 = 0, Tc = 0;          // Tc* in s
     hazard::Spettro spettro;        // St, soil, Ss, S
 };
+
+// Inputs that a check accepts but that are seldom what the engineer meant: warnings, never
+// refusals. `valore`, `minimo` and `massimo` are what the text shows (see testo_avviso).
+enum class TipoAvviso { Z_sopra_H, t_L, t_B, snellezza, St, Cu, qa, qa_mensola, T1 };
+struct Avviso {
+    TipoAvviso tipo;
+    double valore = 0, minimo = 0, massimo = 0;
+};
+
+// The warning on qa, if any: a cantilever expects 1 (Circolare 2019 Tab. C7.2.I), any other
+// panel 1 or 2.
+std::optional<Avviso> avviso_qa(const panel::DatiPannello& p);
+
+// The plausibility warnings of a completed check, in the order above. Z above H is no warning
+// for a cantilever (a roof parapet's centre of mass is above the building).
+std::vector<Avviso> avvisi_plausibilita(const IngressiVerifica& in, const panel::EsitoPannello& p);
 
 struct RisultatoVerifica {
     IngressiVerifica ingressi;  // what was checked
@@ -64,6 +85,7 @@ struct RisultatoVerifica {
     FormulaDomanda formula = FormulaDomanda::ec8;
     panel::EsitoPannello pannello;  // demand, arch and resistance in base units
     bool ok = false;                // Rlat >= Fa
+    std::vector<Avviso> avvisi;     // plausibility warnings
 };
 
 // What stopped a check: the message and the title of its box.

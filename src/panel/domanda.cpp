@@ -126,8 +126,11 @@ EsitoPannello verifica_pannello(const DatiPannello& p, const DatiAzione& sito,
     e.quota_verticale = q.verticale;
     e.quota_orizzontale = q.orizzontale;
 
-    // A tie spans vertically.
-    const bool orizzontale = p.B * p.B * q.orizzontale > p.L * p.L * q.verticale;
+    // A tie spans vertically. Every product on the way must stay finite: one that overflows
+    // would turn the comparison, or Ta below, into a plausible wrong number.
+    const double B2 = richiedi_finito(p.B * p.B, "B² (lunghezza in pianta al quadrato)");
+    const double L2 = richiedi_finito(p.L * p.L, "L² (altezza al quadrato)");
+    const bool orizzontale = B2 * q.orizzontale > L2 * q.verticale;
     e.direzione = orizzontale ? Direzione::orizzontale : Direzione::verticale;
     e.span = orizzontale ? p.B : p.L;
     const double quota = orizzontale ? q.orizzontale : q.verticale;
@@ -142,8 +145,9 @@ EsitoPannello verifica_pannello(const DatiPannello& p, const DatiAzione& sito,
         e.Rlat = richiedi_finito(2.0 * m.M_Rd / p.L, "resistenza laterale di progetto");
         e.resistenza = m;
         const double massa = p.gamma * p.t * p.B / kG;
+        const double rigidezza = richiedi_finito(p.E * e.J, "E · J (rigidezza della mensola)");
         constexpr double kCoefficiente = 2.0 * std::numbers::pi / (kLambdaMensola * kLambdaMensola);
-        e.Ta = richiedi_finito(kCoefficiente * p.L * p.L * std::sqrt(massa / (p.E * e.J)),
+        e.Ta = richiedi_finito(kCoefficiente * p.L * p.L * std::sqrt(massa / rigidezza),
                                "Ta (periodo proprio del pannello)");
     } else {
         const Freccia arco = freccia(e.span / 2.0, 0.9 * p.t, p.fd, p.E);
@@ -151,8 +155,10 @@ EsitoPannello verifica_pannello(const DatiPannello& p, const DatiAzione& sito,
         e.Rlat = richiedi_finito(snellezza * arco.coeff * p.fd * p.B * p.L,
                                  "resistenza laterale di progetto");
         e.resistenza = arco;
-        const double luce3 = e.span * e.span * e.span;
-        e.Ta = richiedi_finito(std::sqrt(luce3 * quota * e.W / (p.E * e.J * kG)) / kMezzoPiGreco,
+        const double massa = richiedi_finito(e.span * e.span * e.span * quota * e.W,
+                                             "luce³ · Wa (numeratore di Ta)");
+        const double rigidezza = richiedi_finito(p.E * e.J * kG, "E · J · g (denominatore di Ta)");
+        e.Ta = richiedi_finito(std::sqrt(massa / rigidezza) / kMezzoPiGreco,
                                "Ta (periodo proprio del pannello)");
     }
 
