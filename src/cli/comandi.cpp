@@ -124,12 +124,9 @@ std::pair<nlohmann::json, nlohmann::json> fonte_json(const form::RisultatoVerifi
 nlohmann::json etichette_json(const form::RisultatoVerifica* ultimo, const form::Form1& f) {
     if (!ultimo) return nullptr;
     const form::TestiRisultato t = form::testi_risultato(*ultimo, f.unita(), f.formato());
-    return {{"Ss", t.Ss},
-            {"S", t.S},
-            {"VR", t.VR},
-            {"span", t.campata},
-            {"distribution", t.ripartizione},
-            {"verdict", t.verdetto},
+    return {{"Ss", t.Ss},       {"S", t.S},
+            {"VR", t.VR},       {"span", t.campata},
+            {"distribution", t.ripartizione}, {"verdict", t.verdetto},
             {"fe", t.critica}};
 }
 
@@ -204,8 +201,8 @@ void riassunto(const form::Form1& f, const Richiesta& richiesta, const form::Ris
     out << x.ripartizione << "\n";
     out << form::nomi_formula(r.pannello.formula).titolo << ": Wa tot. = " << x.W << " "
         << u.etichetta_forze << ", Wa eff. = " << x.Wa << " " << u.etichetta_forze
-        << ", Ta = " << x.Ta << " s, Sa = " << x.Sa << ", Fa = " << x.Fa << " " << u.etichetta_forze
-        << "\n";
+        << ", Ta = " << x.Ta << " s, Sa = " << x.Sa << ", Fa = " << x.Fa << " "
+        << u.etichetta_forze << "\n";
     std::visit(panel::Overloaded{
                    [&](const panel::Freccia&) {
                        out << "EC6 - 6.3.2: l_a = " << x.campata << ", d_a = " << x.d

@@ -1,7 +1,5 @@
 // Every text the user sees, written out whole and compared with tests/golden/testi.txt: the
 // window's design table and the command line's summary and messages on the demo job.
-#include "form/testi.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
@@ -11,6 +9,7 @@
 #include "app/campi.h"
 #include "cli/comandi.h"
 #include "form/form1.h"
+#include "form/testi.h"
 #include "suite_temp.h"
 
 namespace tv::app {

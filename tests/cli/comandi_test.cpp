@@ -28,9 +28,7 @@ Esito esegui(const Opzioni& o, const fs::path& cwd) {
     const int codice = comando(o, cwd, out, err);
     return {codice, out.str(), err.str()};
 }
-Esito check(const OpzioniCheck& o) {
-    return esegui<esegui_check>(o, fs::current_path());
-}
+Esito check(const OpzioniCheck& o) { return esegui<esegui_check>(o, fs::current_path()); }
 Esito search(const OpzioniSearch& o, const fs::path& cwd = fs::current_path()) {
     return esegui<esegui_search>(o, cwd);
 }

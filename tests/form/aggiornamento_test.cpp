@@ -10,9 +10,7 @@
 namespace tv::form {
 namespace {
 
-void testo(Form1& f, Campo c, const char* t) {
-    f.stato.text1[posizione(c)] = t;
-}
+void testo(Form1& f, Campo c, const char* t) { f.stato.text1[posizione(c)] = t; }
 
 TEST(Aggiornamento, EachKindOfInputChangeMarksTheResultsByTheStateReached) {
     using Modifica = void (*)(Form1&);
@@ -22,9 +20,7 @@ TEST(Aggiornamento, EachKindOfInputChangeMarksTheResultsByTheStateReached) {
         {[](Form1& f) { f.imposta_check(1, true); }, true},
         {[](Form1& f) { f.imposta_check(0, false); }, true},  // a cantilever
         // Top freed beside a supported side: undone by the rules, then the side put back.
-        {[](Form1& f) {
-             f.imposta_check(1, true), f.imposta_check(0, false), f.imposta_check(1, false);
-         },
+        {[](Form1& f) { f.imposta_check(1, true), f.imposta_check(0, false), f.imposta_check(1, false); },
          false},
         {[](Form1& f) { f.imposta_check(2, false); }, false},  // the bottom never changes
         {[](Form1& f) { f.imposta_testo_combo("nodo"), f.Combo1_Click(0); }, true},
@@ -69,16 +65,12 @@ TEST(Aggiornamento, StaleResultsAreGreyWithoutVerdictAndCurrentOnesKeepTheRunsCo
     s.label28_testo = {0, 128, 0};
     s.label34_sfondo = {255, 255, 0};
     s.label1[kLabelVerdetto] = "[daN] > Fa : OK";
-    EXPECT_EQ(
-        aspetto_risultati(s, false),
-        (AspettoRisultati{
-            kBlack, {128, 255, 128}, {0, 128, 0}, {255, 255, 0}, "[daN] > Fa : OK", std::nullopt}));
-    EXPECT_EQ(aspetto_risultati(s, true), (AspettoRisultati{{128, 128, 128},
-                                                            kWhite,
-                                                            {128, 128, 128},
-                                                            kWhite,
-                                                            "da aggiornare",
-                                                            "Premere AGGIORNA"}));
+    EXPECT_EQ(aspetto_risultati(s, false),
+              (AspettoRisultati{kBlack, {128, 255, 128}, {0, 128, 0}, {255, 255, 0},
+                                "[daN] > Fa : OK", std::nullopt}));
+    EXPECT_EQ(aspetto_risultati(s, true),
+              (AspettoRisultati{{128, 128, 128}, kWhite, {128, 128, 128}, kWhite,
+                                "da aggiornare", "Premere AGGIORNA"}));
 }
 
 // ---- The window's refused-number message (every wording is in the golden file) -------------

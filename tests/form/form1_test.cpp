@@ -25,8 +25,7 @@ TEST_P(Convalida, AcceptsOrRefusesWithTheMessage) {
     w.form.stato.text1[4] = c.testo;
     EXPECT_EQ(w.form.Text1_Validate(4), !c.accettato);
     EXPECT_EQ(w.form.stato.text1[4], c.testo) << "validation never rewrites the field";
-    const Messaggio rifiuto{"Accettati solo terreni tipo A, B, C, D, E", "Input errato",
-                            Icona::stop};
+    const Messaggio rifiuto{"Accettati solo terreni tipo A, B, C, D, E", "Input errato", Icona::stop};
     EXPECT_EQ(w.messaggi.elenco, c.accettato ? std::vector<Messaggio>{} : std::vector{rifiuto});
     EXPECT_EQ(w.form.motivo_rifiuto(4),
               c.accettato ? std::nullopt : std::optional<std::string>(rifiuto.testo));
@@ -56,13 +55,11 @@ TEST(ConvalidaCoordinate, SexagesimalTextsBecomeDecimalDegrees) {
 // A double-click hands the unit of the field's family to the editor; results open nothing.
 TEST(DoppioClic, HandsOverTheUnitOfTheFieldsFamily) {
     SuiteTemp s;
-    prova::scrivi(s.lavoro() / "parametrilavoro",
-                  prova::parametrilavoro("mm", "kN", "kN/m3", "MPa"));
+    prova::scrivi(s.lavoro() / "parametrilavoro", prova::parametrilavoro("mm", "kN", "kN/m3", "MPa"));
     Finestra w;
     ASSERT_TRUE(w.avvia(s));
-    for (const auto& [campo, unita] :
-         {std::pair{17, "mm"}, std::pair{14, "kN/m3"}, std::pair{23, "MPa"}, std::pair{10, ""},
-          std::pair{20, ""}}) {
+    for (const auto& [campo, unita] : {std::pair{17, "mm"}, std::pair{14, "kN/m3"},
+                                       std::pair{23, "MPa"}, std::pair{10, ""}, std::pair{20, ""}}) {
         w.form.unita_campo = "", w.form.campo_attivo = -1;
         EXPECT_EQ(w.form.Text1_DblClick(campo), *unita != '\0') << campo;
         EXPECT_EQ(w.form.unita_campo, unita) << campo;
@@ -80,10 +77,8 @@ TEST(Vincoli, EachCombinationReachedOrRefusedAndCaptionsAndLinesFollow) {
         const char *luce, *ripartizione;
     };
     for (const Caso& c :
-         {Caso{true, true, true, true, "L", "92.8 / 7.2"},
-          Caso{true, true, false, true, "L", "95.2 / 4.8"},
-          Caso{true, false, true, true, "L", "95.2 / 4.8"},
-          Caso{true, false, false, true, "L", "100 / 0"},
+         {Caso{true, true, true, true, "L", "92.8 / 7.2"}, Caso{true, true, false, true, "L", "95.2 / 4.8"},
+          Caso{true, false, true, true, "L", "95.2 / 4.8"}, Caso{true, false, false, true, "L", "100 / 0"},
           Caso{false, true, true, true, "B", "8 / 92"}, Caso{false, true, false, false, "", ""},
           Caso{false, false, true, false, "", ""}, Caso{false, false, false, true, "L", nullptr}}) {
         SCOPED_TRACE(std::string(c.top ? "S" : "F") + (c.left ? "S" : "F") + (c.right ? "S" : "F"));
@@ -99,8 +94,7 @@ TEST(Vincoli, EachCombinationReachedOrRefusedAndCaptionsAndLinesFollow) {
         for (std::size_t i = 0; i < 4; ++i) {  // caption and line width
             const auto linea = static_cast<std::size_t>(linea_di_check(static_cast<int>(i)));
             EXPECT_EQ(s.check1_caption[i] + std::to_string(s.line_width[linea]),
-                      s.check1[i] ? "Appoggiato3" : "Libero1")
-                << i;
+                      s.check1[i] ? "Appoggiato3" : "Libero1") << i;
         }
         if (!c.accettato) {
             EXPECT_EQ(w.messaggi.elenco, std::vector<Messaggio>{kVincoli});
@@ -112,9 +106,8 @@ TEST(Vincoli, EachCombinationReachedOrRefusedAndCaptionsAndLinesFollow) {
         EXPECT_TRUE(!w.form.imposta_check(4, false) && s == prima);
         ASSERT_TRUE(w.form.Command1_Click(0));
         EXPECT_EQ(s.label1[8], c.luce);
-        EXPECT_EQ(s.label3, c.ripartizione ? std::string("Ripartizione massa verticale / "
-                                                         "orizzontale = ") +
-                                                 c.ripartizione + " [%]"
+        EXPECT_EQ(s.label3, c.ripartizione ? "Ripartizione massa verticale / orizzontale = " +
+                                                 std::string(c.ripartizione) + " [%]"
                                            : "Ripartizione massa: mensola");
     }
 }

@@ -40,11 +40,7 @@ TEST(VerificaPannello, StartUpPanelMatchesTheHandCheckByEitherFormula) {
     EXPECT_NEAR(c.Fa, 833.547781, 1e-4);  // Sa x 1440 / 2
 }
 
-struct CasoC7 {
-    double ags, z, T1, Ta, Sa;
-    RamoC7 ramo;
-    bool al_minimo;
-};  // H is 900
+struct CasoC7 { double ags, z, T1, Ta, Sa; RamoC7 ramo; bool al_minimo; };  // H is 900
 class AccelerazioneCircolare : public testing::TestWithParam<CasoC7> {};
 
 TEST_P(AccelerazioneCircolare, BranchAndValue) {
@@ -83,10 +79,7 @@ TEST(AccelerazioneCircolare, ContinuousAtBothCornerPeriods) {
 }
 
 struct CasoQuote {
-    double B, L;
-    Vincoli v;
-    double verticale, orizzontale, perc_verticale;
-    Direzione direzione;
+    double B, L; Vincoli v; double verticale, orizzontale, perc_verticale; Direzione direzione;
 };
 class Ripartizione : public testing::TestWithParam<CasoQuote> {};
 

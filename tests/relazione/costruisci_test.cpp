@@ -1,5 +1,7 @@
 // The report as data: title block, the demo job's values with the window's roundings and the
 // decimal comma, the grid nodes, formulas, plots, restraint cases, verdict and plot ticks.
+#include "relazione/documento.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,7 +9,6 @@
 #include <tuple>
 #include <vector>
 
-#include "relazione/documento.h"
 #include "relazione_demo.h"
 
 namespace tv::relazione {
@@ -45,22 +46,13 @@ bool contiene(const Sezione& s, const std::string& cercato) {
 
 TEST(Relazione, DemoValuesNodesFormulasAndVerdictAsTheWindowRoundsThemWithTheDecimalComma) {
     const Documento doc = costruisci_relazione(risultato_demo(), contesto_demo());
-    for (const auto& [sez, simbolo, testo, unita] :
-         std::vector<std::array<const char*, 4>>{{"1.", "γ", "0,0008", "daN/cm3"},
-                                                 {"2.", "ag", "0,2607", "g"},
-                                                 {"2.", "F0", "2,36", ""},
-                                                 {"2.", "Tc*", "0,35", "s"},
-                                                 {"2.", "TR1 – TR2", "475 – 975", "anni"},
-                                                 {"2.", "Ss", "1,154", ""},
-                                                 {"3.", "TD", "2,643", "s"},
-                                                 {"4.", "J", "72000", "cm⁴"},
-                                                 {"4.", "Ta", "0,1928", "s"},
-                                                 {"4.", "Fa", "840,56", "daN"},
-                                                 {"5.", "K2", "1,000", ""},
-                                                 {"5.", "f", "8,2", "mm"},
-                                                 {"5.", "σcr", "10,29", "daN/cm2"},
-                                                 {"5.", "qd", "0,004099", "daN/cm2"},
-                                                 {"6.", "Rlat / Fa", "0,732", ""}}) {
+    for (const auto& [sez, simbolo, testo, unita] : std::vector<std::array<const char*, 4>>{
+             {"1.", "γ", "0,0008", "daN/cm3"}, {"2.", "ag", "0,2607", "g"}, {"2.", "F0", "2,36", ""},
+             {"2.", "Tc*", "0,35", "s"}, {"2.", "TR1 – TR2", "475 – 975", "anni"},
+             {"2.", "Ss", "1,154", ""}, {"3.", "TD", "2,643", "s"}, {"4.", "J", "72000", "cm⁴"},
+             {"4.", "Ta", "0,1928", "s"}, {"4.", "Fa", "840,56", "daN"}, {"5.", "K2", "1,000", ""},
+             {"5.", "f", "8,2", "mm"}, {"5.", "σcr", "10,29", "daN/cm2"},
+             {"5.", "qd", "0,004099", "daN/cm2"}, {"6.", "Rlat / Fa", "0,732", ""}}) {
         const auto r = riga(sezione(doc, sez), simbolo);
         EXPECT_EQ(r[2] + " " + r[3], std::string(testo) + " " + unita) << simbolo;
     }
@@ -70,8 +62,7 @@ TEST(Relazione, DemoValuesNodesFormulasAndVerdictAsTheWindowRoundsThemWithTheDec
     w.ingressi.datum = tv::hazard::Datum::wgs84, w.ed50 = {41.90379, 12.497326};
     const Documento doc_w = costruisci_relazione(w, contesto_demo());
     const Sezione& dati_w = sezione(doc_w, "1.");
-    EXPECT_EQ(riga(dati_w, "lat ED50")[2] + " " + riga(dati_w, "lon ED50")[2],
-              "41,90379 12,497326");
+    EXPECT_EQ(riga(dati_w, "lat ED50")[2] + " " + riga(dati_w, "lon ED50")[2], "41,90379 12,497326");
     EXPECT_EQ(doc_w.intestazione.coordinate, "Long. 13,3995°  Lat. 42,3505° (WGS84)");
     const auto tabelle = blocchi<Tabella>(sezione(doc, "2."));
     ASSERT_EQ(tabelle.size(), 2u);
@@ -84,8 +75,7 @@ TEST(Relazione, DemoValuesNodesFormulasAndVerdictAsTheWindowRoundsThemWithTheDec
                          "Sa = ag · S · [3 · (1 + Z/H) / (1 + (1 − Ta/T1)²) − 0,5] ≥ ag · S | "
                          "Sa = 0,2607 · 1,154 · [3 · (1 + 750/900) / (1 + (1 − 0,1928/0,39)²) − "
                          "0,5] = 1,1675"));
-    EXPECT_TRUE(
-        contiene(sezione(doc, "4."), "Fa = Sa · Wa / qa | Fa = 1,1675 · 1440 / 2 = 840,56 daN"));
+    EXPECT_TRUE(contiene(sezione(doc, "4."), "Fa = Sa · Wa / qa | Fa = 1,1675 · 1440 / 2 = 840,56 daN"));
     const auto esito = blocchi<Esito>(sezione(doc, "6."));
     ASSERT_EQ(esito.size(), 1u);
     EXPECT_EQ(esito[0]->testo, "Rlat = 614,87 daN < Fa = 840,56 daN: verifica non soddisfatta");
@@ -120,8 +110,8 @@ TEST(Relazione, WorkUnitsIslandsC7AndNoActionChangeTheirSections) {
     RisultatoVerifica d = risultato_demo();
     d.azione.origine = form::OrigineIsola{"Sardegna", "1"};
     d.formula = d.pannello.formula = FormulaDomanda::circolare_c7_2_11;
-    d.pannello.c7 =
-        panel::AccelerazioneC7{d.pannello.Sa, {0.8, 1.4, 5}, panel::RamoC7::crescente, false};
+    d.pannello.c7 = panel::AccelerazioneC7{d.pannello.Sa, {0.8, 1.4, 5}, panel::RamoC7::crescente,
+                                           false};
     const Documento doc = costruisci_relazione(d, c);
     EXPECT_EQ(riga(sezione(doc, "1."), "B")[2] + " " + riga(sezione(doc, "4."), "Fa")[2] + " " +
                   riga(sezione(doc, "4."), "J")[3] + " " + riga(sezione(doc, "5."), "σcr")[2] +
@@ -186,6 +176,7 @@ TEST(RelazioneDaVerifica, CantileverTakesItsOwnPeriodAndOverturningSection) {
               "Rlat = 104,56 daN < Fa = 386,05 daN: verifica non soddisfatta");
 }
 
+// The job's name and the subsoil of the result, not of the field, reach the report.
 // The job's name and the subsoil of the result, not of the field, reach the report.
 TEST(RelazioneDaVerifica, JobNameAndTheResultsSubsoil) {
     RisultatoVerifica r = risultato_demo();
