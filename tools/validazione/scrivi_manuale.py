@@ -71,7 +71,8 @@ def g6(x, cifre=6):
     testo = f"{x:.{cifre}g}"
     if "e" in testo:
         mantissa, esponente = testo.split("e")
-        testo = f"{mantissa} · 10^{int(esponente)}"
+        apici = str.maketrans("-0123456789", "⁻⁰¹²³⁴⁵⁶⁷⁸⁹")
+        testo = f"{mantissa} · 10{str(int(esponente)).translate(apici)}"
     return testo.replace(".", ",").replace("-", "−")
 
 
@@ -108,11 +109,13 @@ def capitolo(numero, caso, cartella, riga, unita, g, v, attesi, prog, scarti):
             "```"]
     with open(os.path.join(cartella, "sismica_2008.txt"), encoding="cp1252") as f:
         out += [r for r in f.read().splitlines()[2:] if r.strip()]
-    out += ["```", "", "Riga del calcolo a lotti (`riga.csv`, nelle unità di lavoro):", "", "```"]
+    out += ["```", "", "Riga del calcolo a lotti (`riga.csv`, nelle unità di lavoro), qui in due "
+            "metà:", ""]
     with open(os.path.join(cartella, "riga.csv")) as f:
-        intestazione, valori = f.read().splitlines()[:2]
-    out += [intestazione, valori, "```", ""]
-
+        nomi, valori = [r.split(",") for r in f.read().splitlines()[:2]]
+    for parte in (slice(0, 11), slice(11, None)):
+        out += ["| " + " | ".join(nomi[parte]) + " |", "|" + "---|" * len(nomi[parte]),
+                "| " + " | ".join(valori[parte]) + " |", ""]
     out += ["## Pericolosità del sito", ""]
     PVR = float(riga["PVR"])
     out += [f"- VR = max(VN · Cu; 35) = max({riga['VN']} · {riga['Cu'].replace('.', ',')}; 35) = "
