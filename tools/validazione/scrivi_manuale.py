@@ -213,6 +213,7 @@ def capitolo(numero, caso, cartella, riga, unita, g, v, attesi, prog, scarti):
             "| grandezza | calcolo | programma | differenza | tolleranza |",
             "|---|---|---|---|---|"]
     r = prog["results"] if prog else None
+    fuori = []
     for nome, testo in attesi:
         if nome not in NOMI:
             continue
@@ -225,6 +226,8 @@ def capitolo(numero, caso, cartella, riga, unita, g, v, attesi, prog, scarti):
             d = g6(p - v[GREZZI[nome]], 2) if p != v[GREZZI[nome]] else "0"
             scarti.append((abs(p - v[GREZZI[nome]]) / max(abs(p), 1e-300), caso, nome,
                            p - v[GREZZI[nome]]))
+            if abs(p - valore) > 0.5 * 10 ** -dec * (1 + 1e-9) + 1e-12:
+                fuori.append(NOMI[nome])
             p = n(p, dec + 3)
         out.append(f"| {NOMI[nome]} | {testo.replace('.', ',')} | {p} | {d} | "
                    f"{n(0.5 * 10 ** -dec, dec + 1)} |")
@@ -237,6 +240,11 @@ def capitolo(numero, caso, cartella, riga, unita, g, v, attesi, prog, scarti):
             etichetta, valore = esiti[nome]
             out.append(f"| {etichetta} | {testo} | {valore() if r else '–'} | "
                        f"{'uguale' if r and valore() == testo else '–'} | |")
+    if fuori:
+        out += ["", f"**Fuori tolleranza:** {', '.join(fuori)}. Il programma con cui è stata "
+                f"scritta questa edizione non supera il caso."]
+    else:
+        out += ["", "Tutti i valori del programma sono entro la tolleranza."]
     if v["nodi"] and prog:
         codici = sorted(nodo["code"] for nodo in prog["nodes"])
         out += ["", f"Nodi del programma: {', '.join(map(str, codici))}"
