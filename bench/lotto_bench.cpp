@@ -47,7 +47,7 @@ std::string csv_casuale(const hazard::RicercaGriglia& griglia, const hazard::Gri
     auto scelta = [&](auto const& lista) {
         return lista[static_cast<std::size_t>(u(0, 1) * lista.size()) % lista.size()];
     };
-    const auto& un = f.unita;
+    const auto& un = f.unita();
     const std::array<std::array<int, 3>, 5> vincoli = {
         {{1, 0, 0}, {1, 1, 0}, {1, 0, 1}, {1, 1, 1}, {0, 1, 1}}};
     const std::array<const char*, 10> suoli = {"A", "B", "C", "D", "E", "a", "b", "c", "d", "e"};

@@ -6,9 +6,9 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "app/relazione_pdf.h"
+#include "relazione/pdf.h"
 #include "demo.h"
-#include "form/relazione.h"
+#include "relazione/documento.h"
 
 namespace {
 
@@ -23,10 +23,10 @@ void BM_Relazione(benchmark::State& state) {
         state.SkipWithError("demo job not started");
         return;
     }
-    const tv::form::DatiRelazione dati = tv::form::dati_relazione(demo.form, "12/03/2025");
+    const auto contesto = tv::relazione::contesto_relazione(demo.form, "12/03/2025");
     for (auto _ : state) {
-        const auto errore =
-            tv::app::scrivi_relazione_pdf(tv::form::costruisci_relazione(dati), file);
+        const auto errore = tv::relazione::scrivi_relazione_pdf(
+            tv::relazione::costruisci_relazione(*demo.form.risultato, contesto), file);
         if (errore) state.SkipWithError(errore->toStdString().c_str());
     }
 }

@@ -3,6 +3,8 @@ set(TV_SHARE "${CMAKE_INSTALL_DATADIR}/torvelando")
 set(TV_SUITE_DEMO "${PROJECT_SOURCE_DIR}/examples/suite")
 
 install(TARGETS torvelando-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The report's program, started by torvelando-cli report (found from bin/ like the data).
+install(TARGETS torvelando-relazione RUNTIME DESTINATION ${CMAKE_INSTALL_LIBEXECDIR}/torvelando)
 # share/torvelando is a whole suite: the template of the user's own suite.
 install(FILES ${TV_SUITE_DEMO}/impostazioni/dirlav ${TV_SUITE_DEMO}/impostazioni/lavoro
         DESTINATION ${TV_SHARE}/impostazioni)

@@ -45,6 +45,13 @@ cmp -s "$tmp/1.json" "$tmp/2.json" || fail "the second check differs from the fi
 [ "$(cat "$suite/lavori/demo/appunti.txt")" = "mio" ] || fail "a file of the user's job was touched"
 "$bin/torvelando-cli" search Norcia | grep -q "Norcia (PG)" || fail "search Norcia from /"
 
+step "the command line loads no Qt; report runs the report's program from libexec"
+if ldd "$bin/torvelando-cli" | grep -qi 'libQt'; then fail "torvelando-cli links Qt: $(ldd "$bin/torvelando-cli" | grep -i qt)"; fi
+[ -x "$tmp/pfx/libexec/torvelando/torvelando-relazione" ] || fail "no libexec/torvelando/torvelando-relazione"
+(cd "$tmp" && "$bin/torvelando-cli" report -o "$tmp/demo.pdf" > "$tmp/report.out" 2> "$tmp/report.err") \
+  || fail "report: exit $? ($(cat "$tmp/report.err"))"
+pdftotext "$tmp/demo.pdf" - | grep -q "RELAZIONE DI CALCOLO" || fail "report: no RELAZIONE DI CALCOLO in $tmp/demo.pdf"
+
 step "the installed window under Xvfb with --screenshot (a fresh home: the notice must not block)"
 export HOME=$tmp/home2
 mkdir "$HOME"
@@ -52,6 +59,15 @@ timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" "$bin/torvelando" --screensho
   2> "$tmp/finestra.err" || fail "window: exit $? ($(cat "$tmp/finestra.err"))"
 grep -qxF "$(avviso "$HOME")" "$tmp/finestra.err" || fail "window: $(cat "$tmp/finestra.err")"
 file "$tmp/finestra.png" | grep -Eq 'PNG image data, [0-9]{3} x [0-9]{3}' || fail "screenshot: $(file "$tmp/finestra.png")"
+
+step "--screenshot on a suite without its grid: the message on standard error, exit 1, no picture"
+cp -r "$HOME/.local/share/torvelando/suite" "$tmp/senza_griglia"
+rm "$tmp/senza_griglia/progra/parametri_per_spettro.txt"
+rc=0
+timeout 20 xvfb-run -a -s "-screen 0 1024x768x24" "$bin/torvelando" --root "$tmp/senza_griglia" \
+  --screenshot "$tmp/senza.png" 2> "$tmp/senza.err" || rc=$?
+[ "$rc" = 1 ] && [ ! -e "$tmp/senza.png" ] && [ -s "$tmp/senza.err" ] \
+  || fail "window without grid: exit $rc ($(cat "$tmp/senza.err"))"
 
 step "menu entry and AppStream data"
 desktop-file-validate "$share/applications/torvelando.desktop"
@@ -64,7 +80,7 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
 deb=$tmp/deb/torvelando_${version}_$(dpkg --print-architecture).deb
 [ -f "$deb" ] || fail "no $deb"
 dpkg-deb -c "$deb" | awk '{print $6}' > "$tmp/contenuto"
-for f in ./usr/bin/torvelando ./usr/bin/torvelando-cli \
+for f in ./usr/bin/torvelando ./usr/bin/torvelando-cli ./usr/libexec/torvelando/torvelando-relazione \
          ./usr/share/torvelando/progra/parametri_per_spettro.txt \
          ./usr/share/torvelando/progra/coordinate_localita.txt \
          ./usr/share/torvelando/help/torvelando.pdf ./usr/share/torvelando/help/validazione.pdf \

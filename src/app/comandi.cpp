@@ -6,14 +6,16 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
+#include <utility>
 
 #include "app/aiuto.h"
 #include "app/fluttuante.h"
 #include "app/form1.h"
 #include "app/piattaforma.h"
 #include "app/presentatore.h"
-#include "app/relazione_pdf.h"
-#include "form/relazione.h"
+#include "relazione/pdf.h"
+#include "relazione/documento.h"
 #include "text/error.h"
 
 namespace tv::app {
@@ -24,7 +26,7 @@ Comandi::Comandi(Presentatore& presentatore, form::Messaggi& messaggi, Piattafor
       presentatore_(presentatore),
       messaggi_(messaggi),
       piattaforma_(piattaforma),
-      uscite_(presentatore.finestra(), presentatore.form().cartelle, messaggi, piattaforma) {
+      uscite_(presentatore.finestra(), presentatore.form().cartelle(), messaggi, piattaforma) {
     Form1& finestra = presentatore.finestra();
     connect(finestra.command(2), &QPushButton::clicked, this, [this] { aiuto(); });
     // An output never captures results that do not belong to the inputs shown.
@@ -40,10 +42,21 @@ Comandi::Comandi(Presentatore& presentatore, form::Messaggi& messaggi, Piattafor
     connect(&presentatore, &Presentatore::editor_richiesto, this,
             [this](int campo) { editor(campo); });
     connect(finestra.command(6), &QPushButton::clicked, this, [this] { Command6_Click(); });
+    // Keys for the buttons; Ctrl+S stays free, since "SALVA" saves a picture, not the data.
+    const std::pair<QKeySequence, int> tasti[] = {
+        {QKeySequence(Qt::CTRL | Qt::Key_P), 4}, {QKeySequence(Qt::CTRL | Qt::Key_R), 6},
+        {QKeySequence(Qt::Key_F1), 2}};
+    for (const auto& [sequenza, numero] : tasti) {
+        auto* scorciatoia = new QShortcut(sequenza, &finestra);
+        connect(scorciatoia, &QShortcut::activated, this, [this, numero] {
+            if (presentatore_.convalida_campo_attivo())
+                presentatore_.finestra().command(numero)->click();
+        });
+    }
 }
 
 bool Comandi::aiuto() {
-    return Command2_Click(presentatore_.form().cartelle.dir_help, piattaforma_, messaggi_);
+    return Command2_Click(presentatore_.form().cartelle().dir_help, piattaforma_, messaggi_);
 }
 
 bool Comandi::Command6_Click() {
@@ -55,8 +68,8 @@ bool Comandi::Command6_Click() {
         return false;
     };
     const QString scelto = piattaforma_.dialogo_salva(
-        &presentatore_.finestra(), percorso_qt(form.cartelle.dir_lavoro),
-        nome_proposto(form.cartelle.nome_lavoro, QStringLiteral("pdf")),
+        &presentatore_.finestra(), percorso_qt(form.cartelle().dir_lavoro),
+        nome_proposto(form.cartelle().nome_lavoro, QStringLiteral("pdf")),
         QString::fromLatin1(filtro_pdf));
     if (scelto.isEmpty()) return false;
     if (nome_con_jolly(scelto))
@@ -67,14 +80,16 @@ bool Comandi::Command6_Click() {
     const QString file = QFileInfo(scelto).fileName().contains(QLatin1Char('.'))
                              ? scelto
                              : scelto + QStringLiteral(".pdf");
-    form::Documento doc;
+    relazione::Documento doc;
     try {
-        doc = form::costruisci_relazione(form::dati_relazione(
-            form, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString()));
+        doc = relazione::costruisci_relazione(
+            *form.risultato,
+            relazione::contesto_relazione(
+                form, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString()));
     } catch (const Failure& f) {
         return errore(QString::fromStdString(f.what()), "Relazione non riuscita");
     }
-    if (const auto e = scrivi_relazione_pdf(doc, file)) return errore(*e, "Salvataggio non riuscito");
+    if (const auto e = relazione::scrivi_relazione_pdf(doc, file)) return errore(*e, "Salvataggio non riuscito");
     return true;
 }
 
@@ -82,7 +97,7 @@ bool Comandi::editor(int campo) {
     Form1& finestra = presentatore_.finestra();
     const form::Form1& form = presentatore_.form();
     return apri_fluttuante(finestra.campo(campo), QString::fromStdString(form.unita_campo),
-                           form.unita.accelerazione_g, form.formato(), finestra.dpi(), &finestra);
+                           form.unita().accelerazione_g, form.formato(), finestra.dpi(), &finestra);
 }
 
 }  // namespace tv::app

@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QToolTip>
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "app/caratteri.h"
@@ -145,7 +146,10 @@ void Fluttuante::nuova_riga() {
     testi_.push_back(testo);
     etichette_.push_back(etichetta);
     connect(testo, &QLineEdit::textChanged, this, [this, k] { Text1_Change(k); });
-    connect(testo, &QLineEdit::textEdited, this, [this] { modificato_ = true; });
+    connect(testo, &QLineEdit::textEdited, this, [this, k] {
+        modificato_ = true;
+        scritta_ = k;
+    });
 }
 
 int Fluttuante::exec() {
@@ -228,13 +232,20 @@ void Fluttuante::Command1_Click(int indice) {
         reject();
         return;
     }
-    // Confirmed without an edit: the field keeps its text exactly.
-    if (modificato_ && campo_attivo_) {
+    // Confirmed without an edit: the field keeps its text exactly. A row the user typed is
+    // written as typed; a converted one gets the exact conversion (15 significant digits), not
+    // the rounded text its row shows.
+    if (modificato_ && campo_attivo_ && scritta_ >= 0) {
+        const auto fonte = static_cast<std::size_t>(scritta_);
+        const auto valore = text::parse_number(testi_[fonte]->text().toStdString(), formato_);
         for (int i = 0; i < righe(); ++i) {
-            const QString testo = testi_[static_cast<std::size_t>(i)]->text();
-            if (fattori_[static_cast<std::size_t>(i)] == fattori_[10] &&
-                text::is_number(testo.toStdString(), formato_))
-                campo_attivo_->setText(testo);
+            const auto r = static_cast<std::size_t>(i);
+            if (fattori_[r] != fattori_[10] || !valore) continue;
+            const double esatto = *valore * (fattori_[r] / fattori_[fonte]);
+            if (i == scritta_)
+                campo_attivo_->setText(testi_[r]->text());
+            else if (std::isfinite(esatto))
+                campo_attivo_->setText(q(text::general(esatto, formato_)));
         }
     }
     accept();

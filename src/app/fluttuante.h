@@ -90,6 +90,7 @@ class Fluttuante : public QDialog {
     std::array<double, 11> fattori_{};
     bool in_conversione_ = false;
     bool modificato_ = false;
+    int scritta_ = -1;  // the row the user typed in last; the others hold its conversions
     bool attivato_ = false;
 };
 

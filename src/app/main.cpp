@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QStringList>
 #include <QTimer>
+#include <iostream>
 
 #include "app/caratteri.h"
 #include "app/comandi.h"
@@ -23,27 +24,36 @@ int main(int argc, char** argv) {
 
     QStringList argomenti = QApplication::arguments();
     argomenti.removeFirst();
-    // --screenshot FILE: save a picture of the window as shown, then quit (layout checks).
+    // --screenshot FILE: save a picture of the window as shown, then quit (layout checks). It
+    // never waits for a person: messages go to the standard error and end it without a picture.
     QString screenshot;
-    if (const auto p = argomenti.indexOf(QStringLiteral("--screenshot")); p >= 0) {
+    const auto p = argomenti.indexOf(QStringLiteral("--screenshot"));
+    if (p >= 0) {
         if (p + 1 < argomenti.size()) screenshot = argomenti.at(p + 1);
         argomenti.remove(p, std::min<qsizetype>(2, argomenti.size() - p));
+        if (screenshot.isEmpty()) {
+            std::cerr << "--screenshot: manca il nome del file dell'immagine\n";
+            return 1;
+        }
     }
 
     tv::app::Form1 finestra;
-    tv::app::MessaggiQt messaggi(&finestra);
+    tv::app::MessaggiQt messaggi(&finestra, p >= 0);
     tv::form::Form1 form(messaggi, tv::app::formato_locale());
     tv::app::Presentatore presentatore(finestra, form);
     tv::app::PiattaformaQt piattaforma;
     tv::app::Comandi comandi(presentatore, messaggi, piattaforma);
     const auto avvio = tv::app::argomenti_avvio(argomenti, QDir::currentPath(), messaggi);
     if (!avvio || !presentatore.avvia(avvio->argomenti, QDir::currentPath())) return 1;
+    if (p >= 0 && messaggi.mostrati() > 0) return 1;
     finestra.show();
     tv::app::mostra_avviso(&finestra, avvio->avviso);
 
     if (!screenshot.isEmpty()) {
         QTimer::singleShot(300, &finestra, [&finestra, screenshot] {
-            QApplication::exit(finestra.grab().save(screenshot) ? 0 : 1);
+            if (finestra.grab().save(screenshot)) return QApplication::exit(0);
+            std::cerr << "--screenshot: impossibile scrivere " << screenshot.toStdString() << "\n";
+            QApplication::exit(1);
         });
     }
     return QApplication::exec();

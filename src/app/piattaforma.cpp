@@ -4,6 +4,9 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -42,8 +45,34 @@ QString PiattaformaQt::dialogo_salva(QWidget* proprietario, const QString& carte
     return scelti.isEmpty() ? QString() : scelti.front();
 }
 
+namespace {
+
+// False only when the desktop's register of programs says that none opens documents of this
+// type: the desktop would then take the document and silently do nothing with it.
+bool visore_registrato(const QUrl& documento) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    const QString xdg_mime = QStandardPaths::findExecutable(QStringLiteral("xdg-mime"));
+    if (xdg_mime.isEmpty() || !documento.isLocalFile()) return true;
+    const QString tipo = QMimeDatabase().mimeTypeForFile(documento.toLocalFile()).name();
+    QProcess domanda;
+    domanda.start(xdg_mime, {QStringLiteral("query"), QStringLiteral("default"), tipo});
+    if (!domanda.waitForFinished(5000)) {
+        domanda.kill();
+        domanda.waitForFinished();
+        return true;
+    }
+    return domanda.exitStatus() != QProcess::NormalExit || domanda.exitCode() != 0 ||
+           !domanda.readAllStandardOutput().trimmed().isEmpty();
+#else
+    Q_UNUSED(documento);
+    return true;
+#endif
+}
+
+}  // namespace
+
 bool PiattaformaQt::apri_documento(const QUrl& documento) {
-    return QDesktopServices::openUrl(documento);
+    return visore_registrato(documento) && QDesktopServices::openUrl(documento);
 }
 
 }  // namespace tv::app

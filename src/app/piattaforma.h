@@ -28,7 +28,7 @@ class Piattaforma {
                                   const QString& nome, const QString& filtro) = 0;
 
     // Opens a local document with the desktop's viewer for its type, without a shell: false
-    // when the desktop reports that it cannot.
+    // when the desktop registers no program for that type or reports that it cannot.
     virtual bool apri_documento(const QUrl& documento) = 0;
 };
 

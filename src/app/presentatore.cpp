@@ -1,5 +1,5 @@
 // Event wiring of the main window: validation when the focus leaves a field, toggles, the
-// locality search, "AGGIORNA", and the mirror of the form's state on the widgets.
+// locality search, "AGGIORNA" and the keys, and the mirror of the form's state on the widgets.
 #include "app/presentatore.h"
 
 #include <QApplication>
@@ -15,6 +15,7 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QWindow>
 
@@ -53,6 +54,15 @@ text::NumberFormat formato_locale() {
     const QLocale locale;
     return text::NumberFormat{locale.decimalPoint().toStdString(),
                               locale.groupSeparator().toStdString()};
+}
+
+std::string testo_label4(const form::Form1& form) {
+    if (!form.stato.fonte.empty()) return form.stato.fonte;
+    if (!form.risultato) return {};
+    const form::AzioneSito& a = form.risultato->azione;
+    const text::NumberFormat& f = form.formato();
+    return "TR " + text::fixed(a.TR, 0, f) + " anni · F0 " + text::fixed(a.F0, 3, f) +
+           " · Tc* " + text::fixed(a.Tc, 3, f) + " s";
 }
 
 Presentatore::Presentatore(Form1& finestra, form::Form1& form, QObject* parent)
@@ -109,15 +119,12 @@ void Presentatore::collega() {
         mostra_stato();
     });
     // A pick by mouse or by the arrow keys; a click on the line already current picks it again.
-    auto scegli = [this](int riga) {
-        if (in_sincronia_ || riga < 0) return;
-        form_.Combo1_Click(riga);
-        mostra_stato();
-    };
-    connect(finestra_.combo1_list(), &QListWidget::currentRowChanged, this, scegli);
+    connect(finestra_.combo1_list(), &QListWidget::currentRowChanged, this, &Presentatore::scegli);
     connect(finestra_.combo1_list(), &QListWidget::itemClicked, this,
-            [this, scegli](QListWidgetItem* item) { scegli(finestra_.combo1_list()->row(item)); });
+            [this](QListWidgetItem* item) { scegli(finestra_.combo1_list()->row(item)); });
     connect(finestra_.command(1), &QPushButton::clicked, this, [this] { aggiorna(); });
+    auto* f5 = new QShortcut(QKeySequence(Qt::Key_F5), &finestra_);
+    connect(f5, &QShortcut::activated, this, &Presentatore::aggiorna_da_tasto);
     connect(finestra_.combo2(), &QComboBox::currentIndexChanged, this, [this](int indice) {
         if (in_sincronia_ || indice < 0) return;
         form_.stato.formula = indice == 0 ? panel::FormulaDomanda::ec8
@@ -136,6 +143,46 @@ bool Presentatore::aggiorna() {
 }
 
 bool Presentatore::aggiorna_se_scaduti() { return !form_.risultati_scaduti() || aggiorna(); }
+
+void Presentatore::scegli(int riga) {
+    if (in_sincronia_ || riga < 0) return;
+    form_.Combo1_Click(riga);
+    mostra_stato();
+}
+
+bool Presentatore::convalida_campo_attivo() {
+    const int indice = indice_campo(finestra_.focusWidget());
+    return indice < 0 || convalida(indice);
+}
+
+void Presentatore::aggiorna_da_tasto() {
+    if (convalida_campo_attivo()) aggiorna();
+}
+
+bool Presentatore::tasto(QObject* oggetto, const QKeyEvent& k) {
+    const bool invio = k.key() == Qt::Key_Return || k.key() == Qt::Key_Enter;
+    if ((k.modifiers() & ~Qt::KeyboardModifiers(Qt::KeypadModifier)) != Qt::NoModifier)
+        return false;
+    QListWidget* lista = finestra_.combo1_list();
+    if (invio && indice_campo(oggetto) >= 0) {
+        aggiorna_da_tasto();
+        return true;
+    }
+    if (oggetto == finestra_.combo1() && k.key() == Qt::Key_Down && lista->count() > 0) {
+        lista->setFocus(Qt::TabFocusReason);
+        if (lista->currentRow() < 0) lista->setCurrentRow(0);
+        return true;
+    }
+    if (oggetto == finestra_.combo1() && k.key() == Qt::Key_Escape) {
+        finestra_.combo1()->clear();
+        return true;
+    }
+    if (invio && oggetto == lista && lista->currentRow() >= 0) {
+        scegli(lista->currentRow());
+        return true;
+    }
+    return false;
+}
 
 void Presentatore::check_cambiato(int indice, bool valore) {
     if (in_sincronia_) return;
@@ -180,12 +227,13 @@ void Presentatore::mostra_stato() {
     finestra_.combo2()->setToolTip(QString::fromUtf8(formula.completo));
     finestra_.frame(2)->setTitle(QString::fromUtf8(formula.titolo));
     finestra_.image(1)->imposta_risorsa(QString::fromUtf8(scelta_formula().immagini[c7 ? 1 : 0]));
-    // The hazard's source, for island sites: the grey caption and a line of the α tooltip.
-    finestra_.label4()->setText(q(s.fonte));
+    // The hazard behind α: the grey caption and a line of α's tooltip.
+    const QString fonte = q(testo_label4(form_));
+    finestra_.label4()->setText(fonte);
     set_text_color(finestra_.label4(), colore(grigio_fonte));
     constexpr int ag = form::indice(form::Campo::ag);
     const QString tooltip = QString::fromUtf8(campi()[ag].tooltip);
-    finestra_.campo(ag)->setToolTip(s.fonte.empty() ? tooltip : tooltip + "\n" + q(s.fonte));
+    finestra_.campo(ag)->setToolTip(fonte.isEmpty() ? tooltip : tooltip + "\n" + fonte);
 
     imposta_testo(finestra_.combo1(), s.combo_text);
     QListWidget* lista = finestra_.combo1_list();
@@ -231,14 +279,20 @@ bool Presentatore::convalida(int indice) {
     in_convalida_ = true;
     const bool rifiutato = form_.Text1_Validate(indice);
     in_convalida_ = false;
-    if (rifiutato) finestra_.campo(indice)->setFocus();
+    if (rifiutato) {
+        // The window takes the focus back itself: without a window manager nobody else does.
+        finestra_.activateWindow();
+        finestra_.campo(indice)->setFocus();
+    }
     return !rifiutato;
 }
 
 bool Presentatore::convalida_prima_di(QWidget* destinazione) {
     if (campo_corrente_ < 0 || in_convalida_) return true;
     QLineEdit* campo = finestra_.campo(campo_corrente_);
-    if (QApplication::focusWidget() != campo) return true;
+    // The window's own focus widget: it stays the field while a message box, or the lack of a
+    // window manager, keeps the window inactive.
+    if (finestra_.focusWidget() != campo) return true;
     if (destinazione == campo || campo->isAncestorOf(destinazione)) return true;
     if (destinazione == nullptr || destinazione->window() != &finestra_) return true;
     return convalida(campo_corrente_);
@@ -263,6 +317,7 @@ bool Presentatore::eventFilter(QObject* oggetto, QEvent* evento) {
         }
         case QEvent::KeyPress: {
             auto* k = static_cast<QKeyEvent*>(evento);
+            if (tasto(oggetto, *k)) return true;
             if (indice >= 0 && (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) &&
                 !convalida(indice))
                 return true;

@@ -5,6 +5,9 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <string>
+
+class QKeyEvent;
 
 #include "form/form1.h"
 
@@ -14,6 +17,10 @@ class Form1;
 
 // The locale's separators as the core wants them.
 text::NumberFormat formato_locale();
+
+// The grey line under T1, in order of precedence: the island source of the last completed run,
+// else its return period, F0 and Tc* for a grid site; empty before any completed run.
+std::string testo_label4(const form::Form1& form);
 
 class Presentatore : public QObject {
     Q_OBJECT
@@ -33,6 +40,12 @@ public:
     // when that run stopped (its message has been shown): nothing must be output then.
     bool aggiorna_se_scaduti();
 
+    // Before a command given by key: the field holding the focus is validated as when it loses
+    // it. False when it was refused (the message has been shown, the field keeps the focus).
+    bool convalida_campo_attivo();
+    // "AGGIORNA" by key: the field holding the focus validated first, then the run.
+    void aggiorna_da_tasto();
+
     form::Form1& form() { return form_; }
     Form1& finestra() { return finestra_; }
 
@@ -50,6 +63,10 @@ private:
     void mostra_aspetto();
     void check_cambiato(int indice, bool valore);
     int indice_campo(const QObject* oggetto) const;
+    // Enter, F5 and the search box's keys; true when the key was used.
+    bool tasto(QObject* oggetto, const QKeyEvent& k);
+    // A line of the locality list picked (by mouse, arrow keys or Enter).
+    void scegli(int riga);
     // Validation of the field that has the focus before the focus moves to `destinazione`:
     // true when the move may happen.
     bool convalida_prima_di(QWidget* destinazione);

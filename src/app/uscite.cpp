@@ -15,7 +15,7 @@
 #include <QPushButton>
 #include <vector>
 
-#include "app/file_intero.h"
+#include "relazione/file_intero.h"
 #include "app/form1.h"
 #include "app/piattaforma.h"
 
@@ -189,8 +189,8 @@ bool Uscite::Command5_Click() {
     }
     const QString file = con_estensione_bmp(scelto);
     // Whole or not at all: a full disk never leaves half a picture under the chosen name.
-    const auto uscita = apri_file_intero(file);
-    if (uscita->isOpen() && immagine.save(uscita.get(), "BMP") && chiudi_file_intero(*uscita))
+    const auto uscita = relazione::apri_file_intero(file);
+    if (uscita->isOpen() && immagine.save(uscita.get(), "BMP") && relazione::chiudi_file_intero(*uscita))
         return true;
     errore(QStringLiteral("Impossibile scrivere il file \"%1\": l'immagine non è stata salvata.")
                .arg(file),

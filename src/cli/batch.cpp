@@ -10,6 +10,7 @@
 #include <mutex>
 #include <thread>
 
+#include "cli/comandi.h"
 #include "cli/scrittura.h"
 #include "form/testi.h"
 #include "text/encoding.h"
@@ -48,35 +49,31 @@ std::string testo_TR(double TR, const text::NumberFormat& f) {
     return text::general(TR, f);
 }
 
-std::string ultimo_messaggio(const form::RaccoltaMessaggi& m, const char* altrimenti) {
-    return m.elenco.empty() ? std::string(altrimenti) : m.elenco.back().testo;
-}
-
 // The row's result columns, formatted as the window shows them. Throws tv::Failure where the
 // window would stop (a shown value that is not finite).
-void scrivi_risultati(const form::RisultatoVerifica& r, const form::Form1& f,
+void scrivi_risultati(const form::RisultatoVerifica& r, const units::Unita& u,
+                      const text::NumberFormat& formato,
                       std::array<std::string, kColonneUscita>& celle) {
-    form::TestiRisultato t =
-        form::testi_risultato(r, f.unita, f.formato(), form::Ampiezza::valori);
+    form::TestiRisultato t = form::testi_risultato(r, u, formato, form::Ampiezza::valori);
     auto c = celle.begin() + kColonneIngresso;
     for (std::string* testo : {&t.ag, &t.Ss, &t.S, &t.VR, static_cast<std::string*>(nullptr),
                                &t.W, &t.Wa, &t.Ta, &t.Sa, &t.Fa, &t.Rlat, &t.d, &t.K1, &t.K2,
                                &t.campata})
-        *c++ = testo ? std::move(*testo) : testo_TR(r.azione.TR, f.formato());
+        *c++ = testo ? std::move(*testo) : testo_TR(r.azione.TR, formato);
     *c++ = r.ok ? form::kVerdettoOk : form::kVerdettoNo;
     *c = form::colonna_fonte(r.azione);
 }
 
 }  // namespace
 
-Lotto::Lotto(const form::Form1& avviato) : modello_(std::make_unique<form::Form1>(avviato)) {
-    modello_->imposta_messaggi(scarto_);
-    modello_->stato.combo_list.clear();  // the locality list plays no part in a check
-    // The grid as it is now, for every row of the batch.
-    auto griglia = modello_->fonte_griglia()->ricerca([this] { return modello_->file_griglia(); });
-    modello_->imposta_fonte_griglia(std::make_shared<hazard::GrigliaFissa>(std::move(griglia)));
-
-    const auto& s = modello_->stato;
+Lotto::Lotto(const form::Form1& avviato)
+    : unita_(avviato.unita()),
+      formato_(avviato.formato()),
+      // The grid as it is now, for every row of the batch.
+      griglia_(avviato.fonte_griglia()->ricerca([&] { return avviato.file_griglia(); })),
+      testi_avvio_(avviato.stato.text1),
+      vincoli_avvio_(avviato.stato.check1) {
+    const auto& s = avviato.stato;
     for (std::size_t c = 0; c < kColonneIngresso; ++c)
         if (kCampo[c] >= 0) avvio_[c] = s.text1[static_cast<std::size_t>(kCampo[c])];
     for (auto [colonna, check] : kVincoli)
@@ -111,36 +108,24 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
         return;
     }
 
-    // The start-up state again. A row changes only the input fields, which it sets all, and
-    // the toggles with their captions and edge lines (the handlers reset their own flags when
-    // they start; the batch never writes a result into the window); folders, units and the
-    // grid source stay those of the worker's first copy of the start-up form.
-    if (banco.form_) {
-        auto& stato = banco.form_->stato;
-        const auto& avvio = modello_->stato;
-        stato.check1 = avvio.check1;
-        stato.check1_caption = avvio.check1_caption;
-        stato.line_width = avvio.line_width;
-    } else {
-        banco.form_ = std::make_unique<form::Form1>(*modello_);
-    }
-    form::Form1& f = *banco.form_;
-    banco.messaggi_.elenco.clear();
-    f.imposta_messaggi(banco.messaggi_);
-    const auto& messaggi = banco.messaggi_;
-
+    // The start-up texts again, with the row's own in its input fields.
+    auto& testi = banco.testi_;
+    testi = testi_avvio_;
     for (std::size_t c = 0; c < kColonneIngresso; ++c)
-        if (kCampo[c] >= 0) f.stato.text1[static_cast<std::size_t>(kCampo[c])] = celle[c];
-    // As in the window, fields are refused before the toggles are clicked: a refused field is
-    // reported first, in the order of the columns. The run itself validates every field, so
-    // the fields are looked at one by one only when something was refused.
+        if (kCampo[c] >= 0) testi[static_cast<std::size_t>(kCampo[c])] = celle[c];
+    // As in the window, a refused field is reported before anything else, in the order of the
+    // columns. The fields are looked at one by one only when something was refused.
     const auto campo_rifiutato = [&]() -> std::optional<std::string> {
         for (std::size_t c = 0; c < kColonneIngresso; ++c)
             if (kCampo[c] >= 0)
-                if (auto motivo = f.motivo_rifiuto(kCampo[c]))
+                if (auto motivo = form::motivo_rifiuto(
+                        kCampo[c], testi[static_cast<std::size_t>(kCampo[c])], formato_))
                     return std::string(kNomiIngresso[c]) + ": " + *motivo;
         return std::nullopt;
     };
+    // The toggles as the window's handlers set them, the sides before the top: a combination
+    // with the top free and a side free is refused.
+    std::array<bool, 4> vincoli = vincoli_avvio_;
     for (auto [colonna, check] : kVincoli) {
         const std::string& v = celle[colonna];
         if (v != "0" && v != "1") {
@@ -149,9 +134,9 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
                                            ": accettati solo 1 (appoggiato) e 0 (libero)");
             return;
         }
-        if (!f.imposta_check(check, v == "1")) {
-            celle[kErrore] =
-                campo_rifiutato().value_or(ultimo_messaggio(messaggi, "Verifica non possibile"));
+        vincoli[static_cast<std::size_t>(check)] = v == "1";
+        if (!form::vincoli_ammessi(vincoli)) {
+            celle[kErrore] = campo_rifiutato().value_or("Verifica non possibile");
             return;
         }
     }
@@ -162,16 +147,25 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
         return;
     }
     celle[kDomanda] = form::nomi_formula(*formula).breve;
-    f.stato.formula = *formula;
-    // The row's result is read as computed: it never goes through the window's texts.
-    const form::EsitoVerifica esito = f.calcola();
+    if (auto campo = campo_rifiutato()) {
+        celle[kErrore] = std::move(*campo);
+        return;
+    }
+    // The row as a panel, checked by the one check function; its result is read as computed.
+    const form::Pannello pannello{
+        celle[0], "", form::ingressi_da_testi(testi, vincoli, *formula, unita_, formato_)};
+    form::EsitoVerifica esito;
+    try {
+        esito = form::calcola_verifica(pannello.ingressi, *griglia_);
+    } catch (const Failure& err) {
+        esito = form::Arresto{err.what(), err.title()};
+    }
     if (const auto* a = std::get_if<form::Arresto>(&esito)) {
-        const auto campo = f.campo_rifiutato() >= 0 ? campo_rifiutato() : std::nullopt;
-        celle[kErrore] = campo.value_or(a->testo);
+        celle[kErrore] = a->testo;
         return;
     }
     try {
-        scrivi_risultati(std::get<form::RisultatoVerifica>(esito), f, celle);
+        scrivi_risultati(std::get<form::RisultatoVerifica>(esito), unita_, formato_, celle);
     } catch (const Failure& err) {
         for (std::size_t c = kColonneIngresso; c < kColonneUscita; ++c) celle[c].clear();
         celle[kErrore] = err.what();
@@ -291,14 +285,9 @@ int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, 
         return 2;
     }
 
-    std::vector<std::string> args = o.extra;
-    if (o.root) args.insert(args.begin(), "|diroot=" + *o.root + "|");
     form::RaccoltaMessaggi messaggi;
     form::Form1 avvio(messaggi, text::dot_format());
-    if (!avvio.Form_Load(args, cwd)) {
-        for (const auto& m : messaggi.elenco) err << m.titolo << ": " << m.testo << "\n";
-        return 1;
-    }
+    if (!avvia_da_opzioni(avvio, messaggi, o.root, o.extra, cwd, err)) return 1;
     // What start-up said about the job file: every row starts from what it gave.
     for (std::size_t i = 0; i < avvio.messaggi_avvio(); ++i)
         err << messaggi.elenco[i].titolo << ": " << messaggi.elenco[i].testo << "\n";

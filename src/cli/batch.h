@@ -83,19 +83,20 @@ std::string intestazione_csv();
 std::string riga_csv(const RigaEsito& riga);
 void aggiungi_riga_csv(std::string& out, const RigaEsito& riga);
 
-// The start-up state every row begins from, and the check of one row through the window's own
-// validation, restraint rules and check run. Rows share only read-only state and one grid, so
-// `verifica` may run on many threads at once, and a row's result never depends on another row.
+// The start-up state every row begins from, and the check of one row: its texts read through
+// the fields' own validation into a panel, the restraint rule, and the one check function. Rows
+// share only read-only state and one grid, so `verifica` may run on many threads at once, and a
+// row's result never depends on another row.
 class Lotto {
   public:
-    // `avviato`: a form after Form_Load. The grid is read now and kept for every row; throws
-    // tv::Failure when it cannot be read.
+    // `avviato`: a form after start-up, whose job and field texts every row starts from. The
+    // grid is read now and kept for every row; throws tv::Failure when it cannot be read.
     explicit Lotto(const form::Form1& avviato);
     ~Lotto();
     Lotto(const Lotto&) = delete;
     Lotto& operator=(const Lotto&) = delete;
 
-    // A worker's own form and messages, reused from row to row: one for every thread.
+    // A worker's own field texts, reused from row to row: one for every thread.
     class Banco {
       public:
         Banco();
@@ -103,8 +104,7 @@ class Lotto {
 
       private:
         friend class Lotto;
-        form::RaccoltaMessaggi messaggi_;
-        std::unique_ptr<form::Form1> form_;
+        std::array<std::string, form::kCampi> testi_;
     };
 
     // An empty or missing cell takes the start-up value (the row number for id). A refused
@@ -119,8 +119,11 @@ class Lotto {
     const std::array<std::string, kColonneIngresso>& valori_avvio() const { return avvio_; }
 
   private:
-    form::RaccoltaMessaggi scarto_;  // where the model's own messages would go (none do)
-    std::unique_ptr<form::Form1> modello_;
+    units::Unita unita_;  // the job's work units
+    text::NumberFormat formato_;
+    std::shared_ptr<const hazard::RicercaGriglia> griglia_;
+    std::array<std::string, form::kCampi> testi_avvio_;
+    std::array<bool, 4> vincoli_avvio_{};
     std::array<std::string, kColonneIngresso> avvio_;
 };
 

@@ -17,12 +17,30 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<std::string> argomenti(const std::optional<std::string>& root,
-                                   const std::vector<std::string>& extra) {
-    std::vector<std::string> args = extra;
-    if (root) args.insert(args.begin(), "|diroot=" + *root + "|");
-    return args;
+// The suite root: --root, else "|diroot=DIR|" among the other arguments, else the parent of the
+// current folder. Throws tv::Failure for an empty one.
+fs::path radice(const std::optional<std::string>& root, const std::vector<std::string>& extra,
+                const fs::path& cwd) {
+    return root ? form::radice_indicata(*root) : form::trova_root(extra, cwd);
 }
+
+}  // namespace
+
+bool avvia_da_opzioni(form::Form1& f, const form::RaccoltaMessaggi& messaggi,
+                      const std::optional<std::string>& root, const std::vector<std::string>& extra,
+                      const fs::path& cwd, std::ostream& err) {
+    bool avviato = false;
+    try {
+        avviato = f.avvia(radice(root, extra, cwd));
+    } catch (const Failure& e) {
+        err << e.title() << ": " << e.what() << "\n";
+        return false;
+    }
+    if (!avviato) stampa_messaggi(messaggi, 0, err);
+    return avviato;
+}
+
+namespace {
 
 void stampa_fino(const form::RaccoltaMessaggi& m, std::size_t from, std::ostream& err,
                  std::size_t to) {
@@ -85,63 +103,77 @@ std::pair<nlohmann::json, nlohmann::json> fonte_json(const form::RisultatoVerifi
     return {"grid", nullptr};
 }
 
-nlohmann::json come_json(const form::Form1& f, const form::RaccoltaMessaggi& m, bool completata) {
-    const auto& s = f.stato;
+// The labels of the last completed run, made from its result as the window makes them; null
+// before any run completed.
+nlohmann::json etichette_json(const form::RisultatoVerifica* ultimo, const form::Form1& f) {
+    if (!ultimo) return nullptr;
+    const form::TestiRisultato t = form::testi_risultato(*ultimo, f.unita(), f.formato());
+    return {{"Ss", t.Ss},       {"S", t.S},
+            {"VR", t.VR},       {"span", t.campata},
+            {"distribution", t.ripartizione}, {"verdict", t.verdetto},
+            {"fe", t.critica}};
+}
+
+// `campi`: the 27 field texts as the window shows them after this run; `ultimo`: the result of
+// the last completed run (this one's when it completed), null before any.
+nlohmann::json come_json(const form::Form1& f, const std::array<std::string, form::kCampi>& campi,
+                         panel::FormulaDomanda formula, const form::RisultatoVerifica* ultimo, const form::RaccoltaMessaggi& m,
+                         bool completata) {
     nlohmann::json j;
-    j["fields"] = s.text1;
-    j["labels"] = {{"Ss", s.label2_0},       {"S", s.label2_1},
-                   {"VR", s.label2_6},       {"span", s.label1[form::kLabelCampata]},
-                   {"distribution", s.label3}, {"verdict", s.label1[form::kLabelVerdetto]},
-                   {"fe", s.label1[form::kLabelCritica]}};
+    j["fields"] = campi;
+    j["labels"] = etichette_json(ultimo, f);
     // The verdict the window shows: that of the last completed run, false before any.
-    const auto& ultimo = f.risultato;
     j["verdict_ok"] = ultimo && ultimo->ok;
     j["instability_governs"] = ultimo && ultimo->pannello.arco.instabilita;
-    const form::RisultatoVerifica* r = completata && ultimo ? &*ultimo : nullptr;
+    const form::RisultatoVerifica* r = completata ? ultimo : nullptr;
     nlohmann::json msgs = nlohmann::json::array();
     for (const auto& msg : m.elenco) msgs.push_back(msg.testo);
     j["messages"] = msgs;
     j["completed"] = completata;
-    j["results"] = r ? risultati_json(*r, f.unita) : nlohmann::json(nullptr);
+    j["results"] = r ? risultati_json(*r, f.unita()) : nlohmann::json(nullptr);
     j["nodes"] = r ? nodi_json(*r) : nlohmann::json(nullptr);
     const auto [fonte, isola] = r ? fonte_json(*r) : std::pair<nlohmann::json, nlohmann::json>{};
     j["hazard_source"] = fonte;
     j["island"] = isola;
-    j["demand"] = form::nomi_formula(s.formula).parola;  // what was asked, even of a stopped run
+    j["demand"] = form::nomi_formula(formula).parola;  // what was asked, even if stopped
     return j;
 }
 
-// The inputs and the results of a completed run.
-void riassunto(const form::Form1& f, std::ostream& out) {
-    const auto& s = f.stato;
-    const auto t = [&](form::Campo c) -> const std::string& { return s.text1[form::posizione(c)]; };
-    const auto& u = f.unita;
+const char* vincolo(bool appoggiato) {
+    return appoggiato ? "Appoggiato" : "Libero";
+}
+
+// The inputs as given and the results of a completed run, written from its result.
+void riassunto(const form::Form1& f, const Richiesta& richiesta, const form::RisultatoVerifica& r,
+               const form::TestiRisultato& x, std::ostream& out) {
+    const auto t = [&](form::Campo c) -> const std::string& {
+        return richiesta.testi[form::posizione(c)];
+    };
+    const auto& u = f.unita();
+    const panel::Vincoli& v = r.ingressi.pannello.vincoli;
     using C = form::Campo;
     out << "TORVELANDO PANNELLI MURARI\n";
     out << "Sito: latitudine " << t(C::lat) << ", longitudine " << t(C::lon) << ", suolo "
         << t(C::suolo) << ", St " << t(C::St) << "\n";
     out << "VN " << t(C::VN) << " anni, Cu " << t(C::Cu) << ", PVR " << t(C::PVR) << " %, VR "
-        << s.label2_6 << " anni, T1 " << t(C::T1) << " s\n";
-    if (const std::string fonte = form::testo_fonte(f.risultato->azione); !fonte.empty())
-        out << fonte << "\n";
-    out << "ag/g = " << t(C::ag) << "   Ss = " << s.label2_0 << "   S = " << s.label2_1 << "\n";
+        << x.VR << " anni, T1 " << t(C::T1) << " s\n";
+    if (const std::string fonte = form::testo_fonte(r.azione); !fonte.empty()) out << fonte << "\n";
+    out << "ag/g = " << x.ag << "   Ss = " << x.Ss << "   S = " << x.S << "\n";
     out << "Pannello: B " << t(C::B) << ", L " << t(C::L) << ", t " << t(C::t) << " "
         << u.etichetta_lunghezze << "; peso specifico " << t(C::gamma) << " "
         << u.etichetta_pesi_specifici << "; fd " << t(C::fd) << ", E " << t(C::E) << " "
         << u.etichetta_tensioni << "; Z " << t(C::Z) << ", H " << t(C::H) << " "
         << u.etichetta_lunghezze << "; qa " << t(C::qa) << "\n";
-    out << "Vincoli: superiore " << s.check1_caption[0] << ", sinistro " << s.check1_caption[1]
-        << ", inferiore " << s.check1_caption[2] << ", destro " << s.check1_caption[3] << "\n";
-    out << s.label3 << "\n";
-    out << form::nomi_formula(f.risultato->pannello.formula).titolo << ": Wa tot. = " << t(C::W)
-        << " " << u.etichetta_forze
-        << ", Wa eff. = " << t(C::Wa) << " " << u.etichetta_forze << ", Ta = " << t(C::Ta)
-        << " s, Sa = " << t(C::Sa) << ", Fa = " << t(C::Fa) << " " << u.etichetta_forze << "\n";
-    out << "EC6 - 6.3.2: l_a = " << s.label1[form::kLabelCampata] << ", d_a = " << t(C::d)
-        << " [mm], K1 = " << t(C::K1) << ", K2 = " << t(C::K2) << ", " << s.label1[35]
-        << s.label1[form::kLabelCritica] << "\n";
-    out << "Resistenza laterale di progetto F_lat,d = " << t(C::Rlat) << " "
-        << s.label1[form::kLabelVerdetto] << "\n";
+    out << "Vincoli: superiore " << vincolo(v.top) << ", sinistro " << vincolo(v.left)
+        << ", inferiore " << vincolo(true) << ", destro " << vincolo(v.right) << "\n";
+    out << x.ripartizione << "\n";
+    out << form::nomi_formula(r.pannello.formula).titolo << ": Wa tot. = " << x.W << " "
+        << u.etichetta_forze << ", Wa eff. = " << x.Wa << " " << u.etichetta_forze
+        << ", Ta = " << x.Ta << " s, Sa = " << x.Sa << ", Fa = " << x.Fa << " "
+        << u.etichetta_forze << "\n";
+    out << "EC6 - 6.3.2: l_a = " << x.campata << ", d_a = " << x.d << " [mm], K1 = " << x.K1
+        << ", K2 = " << x.K2 << ", (Sigma critica di instabilità" << x.critica << "\n";
+    out << "Resistenza laterale di progetto F_lat,d = " << x.Rlat << " " << x.verdetto << "\n";
 }
 }  // namespace
 
@@ -149,20 +181,22 @@ void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ost
     stampa_fino(m, from, err, std::string::npos);
 }
 
-std::optional<int> prepara_check(const OpzioniCheck& o, const fs::path& cwd, form::Form1& f,
-                                 form::RaccoltaMessaggi& messaggi, std::ostream& err) {
-    const bool avviato = f.Form_Load(argomenti(o.root, o.extra), cwd);
-    if (!avviato) {
-        stampa_messaggi(messaggi, 0, err);
-        return 1;
-    }
-    // What start-up said about the job file; the outcome of its own run is replaced by ours.
-    stampa_fino(messaggi, 0, err, f.messaggi_avvio());
-    return applica_opzioni(o, f, messaggi, err);
+Richiesta richiesta_di(const form::Form1& avviato) {
+    return Richiesta{avviato.stato.text1, avviato.stato.check1, avviato.stato.formula};
 }
 
-std::optional<int> applica_opzioni(const OpzioniCheck& o, form::Form1& f,
-                                   form::RaccoltaMessaggi& messaggi, std::ostream& err) {
+std::optional<int> prepara_check(const OpzioniCheck& o, const fs::path& cwd, form::Form1& f,
+                                 form::RaccoltaMessaggi& messaggi, Richiesta& r,
+                                 std::ostream& err) {
+    if (!avvia_da_opzioni(f, messaggi, o.root, o.extra, cwd, err)) return 1;
+    // What start-up said about the job file; the outcome of its own run is replaced by ours.
+    stampa_fino(messaggi, 0, err, f.messaggi_avvio());
+    r = richiesta_di(f);
+    return applica_opzioni(o, f, r, err);
+}
+
+std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, Richiesta& r,
+                                   std::ostream& err) {
     for (const auto& s : o.set) {
         auto eq = s.find('=');
         int n = -1;
@@ -177,10 +211,10 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, form::Form1& f,
                 << text::decode(s) << "\"\n";
             return 2;
         }
-        f.stato.text1[static_cast<std::size_t>(n)] = s.substr(eq + 1);
-        const std::size_t before = messaggi.elenco.size();
-        if (f.Text1_Validate(n)) {
-            stampa_messaggi(messaggi, before, err);
+        std::string& testo = r.testi[static_cast<std::size_t>(n)];
+        testo = s.substr(eq + 1);
+        if (auto motivo = form::motivo_rifiuto(n, testo, f.formato())) {
+            err << "Input errato: " << *motivo << "\n";
             return 2;
         }
     }
@@ -192,50 +226,88 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, form::Form1& f,
                 << "\"\n";
             return 2;
         }
-        f.stato.formula = *formula;
+        r.formula = *formula;
     }
-    const std::pair<int, std::optional<int>> toggles[] = {{1, o.left}, {3, o.right}, {0, o.top}};
+    // The sides before the top, as the window's toggles take them: freeing the top while a side
+    // is free is refused.
+    const std::pair<std::size_t, std::optional<int>> toggles[] = {
+        {1, o.left}, {3, o.right}, {0, o.top}};
     for (const auto& [index, value] : toggles) {
         if (!value) continue;
-        const std::size_t before = messaggi.elenco.size();
-        if (!f.imposta_check(index, *value == 1)) {
-            stampa_messaggi(messaggi, before, err);
+        r.vincoli[index] = *value == 1;
+        if (!form::vincoli_ammessi(r.vincoli)) {
+            err << "VINCOLI SCORRETTI: Verifica non possibile\n";
             return 2;
         }
     }
     return std::nullopt;
 }
 
+form::EsitoVerifica calcola_richiesta(const form::Form1& f, const Richiesta& r) {
+    // Only texts that validation accepts are computed from: a job file can put a text there
+    // that nobody had to confirm.
+    for (form::Campo c : form::kCampiIngresso)
+        if (auto motivo = form::motivo_rifiuto(form::indice(c), r.testi[form::posizione(c)],
+                                               f.formato()))
+            return form::Arresto{*motivo, "Input errato"};
+    try {
+        const auto griglia = f.fonte_griglia()->ricerca([&] { return f.file_griglia(); });
+        return form::calcola_verifica(
+            form::ingressi_da_testi(r.testi, r.vincoli, r.formula, f.unita(), f.formato()),
+            *griglia);
+    } catch (const Failure& e) {
+        return form::Arresto{e.what(), e.title()};
+    }
+}
+
 int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, std::ostream& err) {
     form::RaccoltaMessaggi messaggi;
     form::Form1 f(messaggi, text::dot_format());
-    if (!f.Form_Load(argomenti(o.root, o.extra), cwd)) {
-        stampa_messaggi(messaggi, 0, err);
-        return 1;
-    }
+    if (!avvia_da_opzioni(f, messaggi, o.root, o.extra, cwd, err)) return 1;
     stampa_fino(messaggi, 0, err, f.messaggi_avvio());
     return esegui_check_su(f, messaggi, o, out, err);
 }
 
 int esegui_check_su(form::Form1& f, form::RaccoltaMessaggi& messaggi, const OpzioniCheck& o,
                     std::ostream& out, std::ostream& err) {
-    if (auto codice = applica_opzioni(o, f, messaggi, err)) return *codice;
-    const std::size_t before = messaggi.elenco.size();
-    const bool ok = f.Command1_Click(0);
-    if (!ok) stampa_messaggi(messaggi, before, err);
-    if (o.json) {
-        out << come_json(f, messaggi, ok).dump(2) << "\n";
-    } else if (ok) {
-        // A stopped run has no results to show: its message, on the error stream, is all.
-        riassunto(f, out);
+    Richiesta richiesta = richiesta_di(f);
+    if (auto codice = applica_opzioni(o, f, richiesta, err)) return *codice;
+    // The panel asked for, checked by the one check function; the form keeps start-up's state.
+    form::EsitoVerifica esito = calcola_richiesta(f, richiesta);
+    std::optional<form::TestiRisultato> testi;
+    if (const auto* r = std::get_if<form::RisultatoVerifica>(&esito)) {
+        try {
+            testi = form::testi_risultato(*r, f.unita(), f.formato());
+        } catch (const Failure& e) {  // a value that cannot be shown stops the run, as in the window
+            esito = form::Arresto{e.what(), e.title()};
+        }
     }
-    return ok ? 0 : 1;
+    const auto* r = std::get_if<form::RisultatoVerifica>(&esito);
+    if (const auto* a = std::get_if<form::Arresto>(&esito)) {
+        messaggi.mostra(form::Messaggio{a->testo, a->titolo, form::Icona::stop});
+        err << a->titolo << ": " << a->testo << "\n";
+    }
+    if (o.json) {
+        // The fields as the window would show them: this run's results written over the texts
+        // asked for, or start-up's results when it stopped.
+        form::StatoFinestra mostrato;
+        mostrato.text1 = richiesta.testi;
+        if (testi) form::scrivi_testi(form::TestiRisultato(*testi), mostrato);
+        const form::RisultatoVerifica* ultimo = r ? r : (f.risultato ? &*f.risultato : nullptr);
+        out << come_json(f, mostrato.text1, richiesta.formula, ultimo, messaggi, r != nullptr)
+                   .dump(2)
+            << "\n";
+    } else if (r) {
+        // A stopped run has no results to show: its message, on the error stream, is all.
+        riassunto(f, richiesta, *r, *testi, out);
+    }
+    return r ? 0 : 1;
 }
 
 int esegui_search(const OpzioniSearch& o, const fs::path& cwd, std::ostream& out,
                   std::ostream& err) {
     try {
-        const fs::path root = form::trova_root(argomenti(o.root, o.extra), cwd);
+        const fs::path root = radice(o.root, o.extra, cwd);
         const fs::path file = text::find_nocase(root / "progra", "coordinate_localita.txt");
         auto lines = hazard::cerca_localita(file, o.testo);
         if (!lines) {

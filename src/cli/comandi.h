@@ -1,11 +1,15 @@
 // The subcommands of torvelando-cli as functions over streams, so tests run them in-process.
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "form/calcolo.h"
+#include "form/tabella_campi.h"
 
 namespace tv::form {
 class Form1;
@@ -37,15 +41,34 @@ int esegui_check(const OpzioniCheck& o, const std::filesystem::path& cwd, std::o
 // options, the run and its output (the fuzz target's way in).
 int esegui_check_su(form::Form1& f, form::RaccoltaMessaggi& messaggi, const OpzioniCheck& o,
                     std::ostream& out, std::ostream& err);
-// Start-up and the options of check applied to `f`, as check and report share them: nullopt
-// when the run can follow, otherwise the exit code (1 start-up stopped, 2 a refused --set text,
-// restraint or --demand word) after the messages on `err`.
+// The panel the command line asks for, as texts: start-up's 27 field texts, toggles (0 top,
+// 1 left, 2 bottom, 3 right) and demand formula, with the options written over them.
+struct Richiesta {
+    std::array<std::string, form::kCampi> testi;
+    std::array<bool, 4> vincoli{};
+    panel::FormulaDomanda formula = panel::FormulaDomanda::ec8;
+};
+// What a started form shows, before any option.
+Richiesta richiesta_di(const form::Form1& avviato);
+
+// Start-up into `f` and the options of check applied to `r`, as check and report share them:
+// nullopt when the run can follow, otherwise the exit code (1 start-up stopped, 2 a refused
+// --set text, restraint or --demand word) after the messages on `err`.
 std::optional<int> prepara_check(const OpzioniCheck& o, const std::filesystem::path& cwd,
-                                 form::Form1& f, form::RaccoltaMessaggi& messaggi,
+                                 form::Form1& f, form::RaccoltaMessaggi& messaggi, Richiesta& r,
                                  std::ostream& err);
-// The options alone, on a form already started.
-std::optional<int> applica_opzioni(const OpzioniCheck& o, form::Form1& f,
-                                   form::RaccoltaMessaggi& messaggi, std::ostream& err);
+// The options alone, through each field's own validation and the restraint rule; the messages
+// of a refusal on `err`.
+std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, Richiesta& r,
+                                   std::ostream& err);
+// The request read into a panel and checked by the one check function, against the grid and the
+// work units of the started form `f`.
+form::EsitoVerifica calcola_richiesta(const form::Form1& f, const Richiesta& r);
+// Start-up of `f` from the suite that --root (`root`), else "|diroot=DIR|" in `extra`, else the
+// parent of `cwd` names; false after its messages on `err`, one a line.
+bool avvia_da_opzioni(form::Form1& f, const form::RaccoltaMessaggi& messaggi,
+                      const std::optional<std::string>& root, const std::vector<std::string>& extra,
+                      const std::filesystem::path& cwd, std::ostream& err);
 // Messages from `from` on, one a line, "TITLE: text".
 void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ostream& err);
 

@@ -1,5 +1,5 @@
 // torvelando-cli: the window's check, batches of checks and the locality search from the command
-// line, core only; the calculation report through the Qt Gui PDF renderer.
+// line, core only; the calculation report through its own program, which alone loads Qt.
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
@@ -9,29 +9,12 @@
 
 #include "cli/batch.h"
 #include "cli/comandi.h"
+#include "cli/opzioni.h"
 #include "cli/radice.h"
 #include "cli/relazione.h"
 #include "cli/scrittura.h"
 
 namespace {
-
-// The options of check, which report takes as they are.
-void opzioni_check(CLI::App* c, tv::cli::OpzioniCheck& check) {
-    c->add_option("--root", check.root, "Cartella radice della suite");
-    c->add_option("--set", check.set, "Scrive TEXT nel campo N o NOME (lat, lon, VN, PVR, Cu, suolo, St, qa, T1, B, L, t, gamma, fd, E, Z, H), con la sua convalida")
-        ->type_name("N=TEXT|NOME=TEXT");
-    c->add_option("--top", check.top, "Lato superiore: 1 appoggiato, 0 libero")
-        ->check(CLI::IsMember({0, 1}));
-    c->add_option("--left", check.left, "Lato sinistro: 1 appoggiato, 0 libero")
-        ->check(CLI::IsMember({0, 1}));
-    c->add_option("--right", check.right, "Lato destro: 1 appoggiato, 0 libero")
-        ->check(CLI::IsMember({0, 1}));
-    c->add_option("--demand", check.demand,
-                  "Formula della domanda: ec8 (EC8 4.3.5.2, predefinita) o c7.2.11 "
-                  "(Circolare 2019)")
-        ->type_name("ec8|c7.2.11");
-    c->allow_extras();
-}
 
 int esegui(const CLI::App* c, const CLI::App* s, const CLI::App* b, const CLI::App* r,
            tv::cli::OpzioniCheck& check, tv::cli::OpzioniSearch& search,
@@ -41,7 +24,7 @@ int esegui(const CLI::App* c, const CLI::App* s, const CLI::App* b, const CLI::A
         report.check.extra = r->remaining();
         if (!tv::cli::scegli_suite(report.check.root, report.check.extra, cwd, std::cerr))
             return 1;
-        return tv::cli::esegui_report(report, cwd, std::cout, std::cerr);
+        return tv::cli::avvia_relazione(report, std::cerr);
     }
     if (c->parsed()) {
         check.extra = c->remaining();
@@ -67,15 +50,12 @@ int main(int argc, char** argv) {
 
     tv::cli::OpzioniCheck check;
     auto* c = app.add_subcommand("check", "Avvio dalla suite e una verifica (come AGGIORNA)");
-    opzioni_check(c, check);
+    tv::cli::opzioni_check(c, check);
     c->add_flag("--json", check.json, "Risultato come oggetto JSON");
 
     tv::cli::OpzioniReport report;
     auto* r = app.add_subcommand("report", "Relazione di calcolo in PDF della verifica di check");
-    opzioni_check(r, report.check);
-    r->add_option("-o,--output", report.output,
-                  "File PDF della relazione (altrimenti il nome del lavoro con .pdf nella "
-                  "cartella corrente)");
+    tv::cli::opzioni_report(r, report);
 
     tv::cli::OpzioniSearch search;
     auto* s = app.add_subcommand("search", "Località il cui rigo contiene TEXT");

@@ -1,12 +1,12 @@
-// torvelando-cli report: the check run as check runs it, then the report drawn by the window's
-// PDF renderer. The only command that starts Qt, so check and batch keep their cold start.
+// torvelando-cli report: the panel the options describe checked as check checks it, then the
+// report built from the result and drawn by the PDF renderer. The only command that starts Qt, so check and batch keep their cold start.
 #include "cli/relazione.h"
 
 #include <QDate>
 #include <QGuiApplication>
 #include <cstdlib>
 
-#include "app/relazione_pdf.h"
+#include "relazione/pdf.h"
 #include "form/form1.h"
 #include "form/messaggi.h"
 #include "text/error.h"
@@ -19,14 +19,18 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
                   std::ostream& err) {
     form::RaccoltaMessaggi messaggi;
     form::Form1 f(messaggi, text::dot_format());
-    if (auto codice = prepara_check(o.check, cwd, f, messaggi, err)) return *codice;
-    const std::size_t prima = messaggi.elenco.size();
-    if (!f.Command1_Click(0)) {
-        stampa_messaggi(messaggi, prima, err);
+    Richiesta richiesta;
+    if (auto codice = prepara_check(o.check, cwd, f, messaggi, richiesta, err)) return *codice;
+    // The panel the options describe, checked by the one check function.
+    const form::EsitoVerifica esito = calcola_richiesta(f, richiesta);
+    if (const auto* a = std::get_if<form::Arresto>(&esito)) {
+        err << a->titolo << ": " << a->testo << "\n";
         return 1;
     }
+    const form::RisultatoVerifica& r = std::get<form::RisultatoVerifica>(esito);
+    const form::Lavoro& lavoro = f.lavoro;
     const fs::path file = o.output ? cwd / fs::path(*o.output)
-                                   : cwd / fs::path(f.cartelle.nome_lavoro + ".pdf");
+                                   : cwd / fs::path(lavoro.cartelle.nome_lavoro + ".pdf");
 
     // A server or a script has no display: the offscreen platform draws the PDF all the same.
     if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
@@ -37,15 +41,17 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     static char* argv[] = {nome, nullptr};
     const QGuiApplication app(argc, argv);
 
-    form::Documento doc;
+    relazione::Documento doc;
     try {
-        doc = form::costruisci_relazione(form::dati_relazione(
-            f, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString()));
+        doc = relazione::costruisci_relazione(
+            r, relazione::contesto_relazione(
+                   lavoro, f.localita_del_sito(r.ingressi.sito.lon, r.ingressi.sito.lat),
+                   QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString()));
     } catch (const Failure& e) {  // a value of the run that the plots refuse
         err << e.what() << "\n";
         return 1;
     }
-    if (const auto errore = app::scrivi_relazione_pdf(doc, QString::fromStdString(file.string()))) {
+    if (const auto errore = relazione::scrivi_relazione_pdf(doc, QString::fromStdString(file.string()))) {
         err << errore->toStdString() << "\n";
         return 2;
     }

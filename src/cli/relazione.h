@@ -15,7 +15,16 @@ struct OpzioniReport {
     std::optional<std::string> output;  // default: the job's name with ".pdf" in `cwd`
 };
 
-// Exit codes: 0 the report was written; 1 start-up or the run stopped, nothing written; 2 a
+// The report's own program (torvelando-relazione) beside `eseguibile`, or in its libexec folder
+// as installed: nullopt when neither is there.
+std::optional<std::filesystem::path> programma_relazione(const std::filesystem::path& eseguibile);
+
+// torvelando-cli report: replaces this process with the report's program, given the same
+// options, so that only that program loads Qt. Returns only when it cannot be started: exit code
+// 2 after the message on `err`.
+int avvia_relazione(const OpzioniReport& o, std::ostream& err);
+
+// The report's program: exit codes: 0 the report was written; 1 start-up or the run stopped, nothing written; 2 a
 // refused --set text or restraint, or a report that could not be written (message naming the
 // file). Starts the Qt Gui application the renderer needs, offscreen without a display.
 int esegui_report(const OpzioniReport& o, const std::filesystem::path& cwd, std::ostream& out,

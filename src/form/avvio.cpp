@@ -81,7 +81,11 @@ fs::path trova_root(const std::vector<std::string>& args, const fs::path& curren
     }
     std::string value = riga.substr(pos + key.size());
     if (auto bar = value.find('|'); bar != std::string::npos) value.erase(bar);
-    value = slashes(trim(value));
+    return radice_indicata(value);
+}
+
+fs::path radice_indicata(std::string_view testo) {
+    std::string value = slashes(trim(testo));
     while (value.size() > 1 && value.back() == '/') value.pop_back();
     if (value.empty() || value == "/")
         throw Failure("Cartella della suite non indicata: dopo |diroot= manca il percorso.");

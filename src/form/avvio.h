@@ -21,6 +21,10 @@ struct Cartelle {
 std::filesystem::path trova_root(const std::vector<std::string>& args,
                                  const std::filesystem::path& current_dir);
 
+// A suite root as given ("|diroot=" value or --root): trimmed, "\\" read as "/", without a
+// trailing separator. Throws tv::Failure when nothing is left.
+std::filesystem::path radice_indicata(std::string_view testo);
+
 // Suite folders under the root and the job's work folder from impostazioni/dirlav and
 // impostazioni/lavoro. Throws tv::Failure naming the file when one is missing or empty.
 Cartelle leggi_cartelle(const std::filesystem::path& root);

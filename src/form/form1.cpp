@@ -42,16 +42,29 @@ void Form1::mostra(const std::string& testo, const std::string& titolo) {
 }
 
 fs::path Form1::file_griglia() const {
-    return text::find_nocase(cartelle.dir_progra, "parametri_per_spettro.txt");
+    return text::find_nocase(lavoro.cartelle.dir_progra, "parametri_per_spettro.txt");
 }
 
 fs::path Form1::file_localita() const {
-    return text::find_nocase(cartelle.dir_progra, "coordinate_localita.txt");
+    return text::find_nocase(lavoro.cartelle.dir_progra, "coordinate_localita.txt");
 }
 
 bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& current_dir) {
+    fs::path root;
     try {
-        cartelle = leggi_cartelle(trova_root(args, current_dir));
+        root = trova_root(args, current_dir);
+    } catch (const Failure& f) {
+        mostra(f.what(), f.title());
+        return false;
+    }
+    return avvia(root);
+}
+
+bool Form1::avvia(const fs::path& root) {
+    lavoro = Lavoro{};
+    auto& cartelle = lavoro.cartelle;
+    try {
+        cartelle = leggi_cartelle(root);
     } catch (const Failure& f) {
         mostra(f.what(), f.title());
         return false;
@@ -66,11 +79,12 @@ bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& curr
         return false;
     }
 
-    file_lavoro_letto = file_lavoro(cartelle.dir_lavoro);
-    if (file_lavoro_letto) {
-        const std::string nome = file_lavoro_letto->string();
-        if (auto lines = text::read_lines(*file_lavoro_letto)) {
-            const DatiLavoro dati = analizza_lavoro(*lines);
+    lavoro.file = file_lavoro(cartelle.dir_lavoro);
+    if (lavoro.file) {
+        const std::string nome = lavoro.file->string();
+        if (auto lines = text::read_lines(*lavoro.file)) {
+            lavoro.sito = analizza_lavoro(*lines);
+            const DatiLavoro& dati = lavoro.sito;
             applica_lavoro(dati);
             // An empty, cut or garbled job file must not pass for the job's site unnoticed.
             if (dati.localita_incompleta)
@@ -88,6 +102,7 @@ bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& curr
         }
     }
 
+    auto& unita = lavoro.unita;
     try {
         unita.imposta_unita(cartelle.dir_lavoro);
     } catch (const Failure& f) {
@@ -167,10 +182,10 @@ void Form1::applica_lavoro(const DatiLavoro& d) {
     }
 }
 
-std::optional<std::string> Form1::motivo_rifiuto(int index) const {
+std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
+                                          const text::NumberFormat& formato, bool nota) {
     if (index < 0 || index >= kCampi) return std::nullopt;
     const DatiCampoForm& d = kTabellaCampi[static_cast<std::size_t>(index)];
-    const std::string& testo = stato.text1[static_cast<std::size_t>(index)];
     switch (d.lettura) {
         // Result fields hold what the program wrote and cannot be typed into: leaving one is
         // never refused, also while it is empty after a start-up whose run stopped.
@@ -182,14 +197,20 @@ std::optional<std::string> Form1::motivo_rifiuto(int index) const {
         // Site fields hold "." texts whatever the locale (locality list, job file); the
         // locale's own notation is accepted too.
         case Lettura::punto_o_locale:
-            if (text::parse_dot_or_locale(testo, formato_)) return std::nullopt;
+            if (text::parse_dot_or_locale(testo, formato)) return std::nullopt;
             break;
         case Lettura::locale:
-            if (text::is_number(testo, formato_)) return std::nullopt;
+            if (text::is_number(testo, formato)) return std::nullopt;
             break;
     }
-    if (!nota_notazione_) return std::string(kRichiestoNumero);
-    return std::string(kRichiestoNumero) + "\n" + nota_notazione(d.campo, formato_);
+    if (!nota) return std::string(kRichiestoNumero);
+    return std::string(kRichiestoNumero) + "\n" + nota_notazione(d.campo, formato);
+}
+
+std::optional<std::string> Form1::motivo_rifiuto(int index) const {
+    if (index < 0 || index >= kCampi) return std::nullopt;
+    return form::motivo_rifiuto(index, stato.text1[static_cast<std::size_t>(index)], formato_,
+                                nota_notazione_);
 }
 
 bool Form1::Text1_Validate(int index) {
@@ -205,13 +226,13 @@ bool Form1::Text1_DblClick(int index) {
     if (!d.ingresso) return false;
     switch (d.famiglia) {
         case units::Famiglia::lunghezza:
-            unita_campo = unita.unita_lunghezze;
+            unita_campo = lavoro.unita.unita_lunghezze;
             break;
         case units::Famiglia::peso_specifico:
-            unita_campo = unita.unita_pesi_specifici;
+            unita_campo = lavoro.unita.unita_pesi_specifici;
             break;
         case units::Famiglia::tensione:
-            unita_campo = unita.unita_tensioni;
+            unita_campo = lavoro.unita.unita_tensioni;
             break;
         default:
             return false;
@@ -240,8 +261,7 @@ void Form1::Check1_Click(int index) {
     const bool supported = c[static_cast<std::size_t>(index)];
     stato.check1_caption[static_cast<std::size_t>(index)] = supported ? "Appoggiato" : "Libero";
     stato.line_width[static_cast<std::size_t>(linea_di_check(index))] = supported ? 3 : 1;
-    const bool invalid = !c[0] && (!c[1] || !c[3]);
-    if (invalid) {
+    if (!vincoli_ammessi(c)) {
         check_refused_ = true;
         mostra("Verifica non possibile", "VINCOLI SCORRETTI");
         // Setting the top raises its own click, nested, as a user's click would.

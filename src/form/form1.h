@@ -1,6 +1,6 @@
-// The main window as data and handlers, without any toolkit: start-up, field validation,
-// restraint toggles, locality search and the check run. The Qt window and the command line
-// drive this object and mirror its state.
+// The main window as data and handlers, without any toolkit: a view-model over one job and its
+// current panel (start-up, field validation, restraint toggles, locality search, the check run).
+// The Qt window drives this object and mirrors its state.
 #pragma once
 
 #include <filesystem>
@@ -12,6 +12,7 @@
 #include "form/aggiornamento.h"
 #include "form/avvio.h"
 #include "form/calcolo.h"
+#include "form/lavoro.h"
 #include "form/messaggi.h"
 #include "form/stato.h"
 #include "hazard/fonte.h"
@@ -23,6 +24,17 @@ namespace tv::form {
 // The subsoil category of a field text (trimmed, either case); nullopt for anything else.
 std::optional<hazard::Suolo> suolo_di_testo(std::string_view testo);
 
+// Why the text of field `index` is refused, nullopt when it is accepted; with `nota`, a second
+// line naming the field and the notation it takes.
+std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
+                                          const text::NumberFormat& formato, bool nota = false);
+
+// The inputs of a check in base units from field texts validation accepted, the toggles (0 top,
+// 1 left, 3 right), the demand formula and the job's work units.
+IngressiVerifica ingressi_da_testi(const std::array<std::string, kCampi>& testi,
+                                   const std::array<bool, 4>& vincoli, FormulaDomanda formula,
+                                   const units::Unita& u, const text::NumberFormat& f);
+
 class Form1 {
 public:
     Form1(Messaggi& messaggi, text::NumberFormat formato);
@@ -30,6 +42,8 @@ public:
     // Start-up from the suite. False when it cannot go on (the message has been shown): the
     // window must then close without being shown.
     bool Form_Load(const std::vector<std::string>& args, const std::filesystem::path& current_dir);
+    // The same from a suite root already known (--root).
+    bool avvia(const std::filesystem::path& root);
 
     // Validation when the focus leaves field `index`: true = Cancel (refused, message shown).
     bool Text1_Validate(int index);
@@ -59,6 +73,8 @@ public:
     // the check computed from them.
     std::variant<IngressiVerifica, Arresto> leggi_ingressi();
     EsitoVerifica calcola();
+    // The panel the fields describe, read as the check reads it; or what stops it.
+    std::variant<Pannello, Arresto> pannello();
 
     // True while the results shown may not belong to the inputs shown (see risultati_scaduti);
     // `aspetto` is how the results are drawn then.
@@ -79,12 +95,13 @@ public:
     StatoFinestra stato;
     // The result of the last completed check run, kept while later runs stop.
     std::optional<RisultatoVerifica> risultato;
-    Cartelle cartelle;
-    units::Unita unita;
+    // The job start-up opened: folders, work units, the site of its job file.
+    Lavoro lavoro;
+    const Cartelle& cartelle() const { return lavoro.cartelle; }
+    const units::Unita& unita() const { return lavoro.unita; }
     double T1 = 0;
     std::string unita_campo;
     int campo_attivo = -1;
-    std::optional<std::filesystem::path> file_lavoro_letto;
 
     // A copy of a form starts from the same state and shares its grid source; it reports to
     // other messages once given them here.

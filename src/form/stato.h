@@ -106,6 +106,12 @@ struct StatoFinestra {
     bool operator==(const StatoFinestra&) const = default;
 };
 
+// Whether the toggles (0 top, 1 left, 2 bottom, 3 right) make a panel that can be checked: a
+// free top needs both sides supported.
+constexpr bool vincoli_ammessi(const std::array<bool, 4>& c) {
+    return c[0] || (c[1] && c[3]);
+}
+
 // Edge line (index into line_width) owned by each toggle.
 constexpr int linea_di_check(int index) {
     constexpr std::array<int, 4> lines{2, 0, 3, 1};  // Line3, Line1, Line4, Line2

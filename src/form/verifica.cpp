@@ -13,8 +13,8 @@ namespace tv::form {
 namespace {
 
 // The number of a field already accepted by validation, read by the field's own rule.
-double numero(const StatoFinestra& s, Campo c, const text::NumberFormat& f) {
-    const std::string& testo = s.text1[posizione(c)];
+double numero(const std::array<std::string, kCampi>& testi, Campo c, const text::NumberFormat& f) {
+    const std::string& testo = testi[posizione(c)];
     return dati_campo(c).lettura == Lettura::punto_o_locale ? *text::parse_dot_or_locale(testo, f)
                                                             : *text::parse_number(testo, f);
 }
@@ -37,9 +37,13 @@ std::variant<IngressiVerifica, Arresto> Form1::leggi_ingressi() {
             return Arresto{*motivo, "Input errato"};
         }
     }
-    const auto& f = formato_;
-    const auto n = [&](Campo c) { return numero(stato, c, f); };
-    const auto& u = unita;
+    return ingressi_da_testi(stato.text1, stato.check1, stato.formula, lavoro.unita, formato_);
+}
+
+IngressiVerifica ingressi_da_testi(const std::array<std::string, kCampi>& testi,
+                                   const std::array<bool, 4>& vincoli, FormulaDomanda formula,
+                                   const units::Unita& u, const text::NumberFormat& f) {
+    const auto n = [&](Campo c) { return numero(testi, c, f); };
     IngressiVerifica in;
     in.T1 = n(Campo::T1);
     in.sito.lon = n(Campo::lon);
@@ -47,7 +51,7 @@ std::variant<IngressiVerifica, Arresto> Form1::leggi_ingressi() {
     in.sito.VN = n(Campo::VN);
     in.sito.PVR = n(Campo::PVR);
     in.sito.Cu = n(Campo::Cu);
-    in.suolo = *suolo_di_testo(stato.text1[posizione(Campo::suolo)]);
+    in.suolo = *suolo_di_testo(testi[posizione(Campo::suolo)]);
     in.St = n(Campo::St);
     auto& p = in.pannello;
     p.L = n(Campo::L) / u.fattore_lunghezze;
@@ -59,8 +63,8 @@ std::variant<IngressiVerifica, Arresto> Form1::leggi_ingressi() {
     p.Z = n(Campo::Z) / u.fattore_lunghezze;
     p.H = n(Campo::H) / u.fattore_lunghezze;
     p.qa = n(Campo::qa);
-    p.vincoli = panel::Vincoli{stato.check1[0], stato.check1[1], stato.check1[3]};
-    in.formula = stato.formula;
+    p.vincoli = panel::Vincoli{vincoli[0], vincoli[1], vincoli[3]};
+    in.formula = formula;
     return in;
 }
 
@@ -80,7 +84,7 @@ bool Form1::Command1_Click(int index) {
     EsitoVerifica esito = calcola();
     if (auto* r = std::get_if<RisultatoVerifica>(&esito)) {
         try {
-            TestiRisultato testi = testi_risultato(*r, unita, formato_);
+            TestiRisultato testi = testi_risultato(*r, lavoro.unita, formato_);
             // The whole run succeeded: write it.
             scrivi_testi(std::move(testi), stato);
             ultima_ = UltimaEsecuzione{ingressi_mostrati(stato), stato.text1[posizione(Campo::ag)]};

@@ -143,10 +143,12 @@ EsitoPannello verifica_pannello(const DatiPannello& p, const DatiAzione& sito,
     if (formula == FormulaDomanda::circolare_c7_2_11) {
         e.c7 = accelerazione_c7(ags, p.Z, p.H, sito.T1, e.Ta);
         e.Sa = e.c7->Sa;
+        e.al_minimo = e.c7->al_minimo;
     } else {
         const double rapporto = 1.0 - e.Ta / sito.T1;
         e.Sa = ags * (3.0 * (1.0 + p.Z / p.H) / (1.0 + rapporto * rapporto) - 0.5);
-        if (ags > e.Sa) e.Sa = ags;
+        e.al_minimo = ags > e.Sa;
+        if (e.al_minimo) e.Sa = ags;
     }
     richiedi_finito(e.Sa, "Sa (accelerazione massima adimensionalizzata)");
     e.Fa = richiedi_finito(e.Sa * e.W / p.qa * quota, "Fa (forza totale baricentrica)");

@@ -91,6 +91,7 @@ struct EsitoPannello {
     double perc_orizzontale;
     FormulaDomanda formula = FormulaDomanda::ec8;  // the formula that gave Sa
     std::optional<AccelerazioneC7> c7;             // set only when that formula is [C7.2.11]
+    bool al_minimo = false;  // the formula gave less than ag x S and Sa was raised to it
 };
 
 // The whole panel check. Throws tv::Failure("Verifica non possibile", "VINCOLI SCORRETTI") for a

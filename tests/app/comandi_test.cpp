@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QClipboard>
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QDir>
 #include <QImageReader>
@@ -19,7 +20,7 @@
 
 #include "app/aiuto.h"
 #include "app/colori.h"
-#include "app/file_intero.h"
+#include "relazione/file_intero.h"
 #include "app/fluttuante.h"
 #include "app/lingua.h"
 #include "app/uscite.h"
@@ -68,7 +69,7 @@ class Uscita : public ::testing::Test {
     tv::form::prova::CartellaTemp tmp;
     tv::app::prova::FinestraVera f{suite};
     tv::app::prova::PiattaformaProva desktop;
-    tv::app::Uscite uscite{f.finestra, f.form.cartelle, f.messaggi, desktop};
+    tv::app::Uscite uscite{f.finestra, f.form.cartelle(), f.messaggi, desktop};
     tv::app::Comandi comandi{f.presentatore, f.messaggi, desktop};
 };
 
@@ -155,6 +156,24 @@ TEST_F(Uscita, StampaPrintsOnePageAfterThePrinterDialogNothingWhenCancelledAndNa
     EXPECT_EQ(f.messaggi.elenco[0].testo, "Impossibile stampare sulla stampante \"" +
                                               desktop.pdf.toStdString() +
                                               "\": la finestra non è stata stampata.");
+}
+
+// Ctrl+P, Ctrl+R and F1 act as their buttons from any control, after validating the field held.
+TEST_F(Uscita, CtrlPPrintsCtrlRWritesTheReportF1OpensTheManualEachAfterTheFieldIsValidated) {
+    desktop.pdf = q(tmp.path() / "stampa.pdf");
+    QTest::keyClick(f.campo(13), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(QFile::exists(desktop.pdf));
+    desktop.scelto = q(tmp.path() / "relazione.pdf");
+    QTest::keyClick(f.finestra.check(0), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_TRUE(QFile::exists(desktop.scelto));
+    QTest::keyClick(f.finestra.combo1(), Qt::Key_F1);
+    ASSERT_EQ(f.messaggi.elenco.size(), 1u);
+    EXPECT_EQ(f.messaggi.elenco[0].titolo, "HELP");  // the test suite has no manual
+    f.scrivi(13, "abc");
+    QTest::keyClick(f.campo(13), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(std::tuple(f.messaggi.elenco.size(), f.messaggi.elenco.back().titolo,
+                         desktop.salvataggi.size(), QApplication::focusWidget()),
+              std::tuple(2u, "Input errato", 1u, static_cast<QWidget*>(f.campo(13))));
 }
 
 TEST(NomeSalva, BmpAddedOnlyToANameWithoutExtensionTheJobsNameProposedThePrintSizeKept) {
@@ -266,16 +285,30 @@ TEST_F(Uscita, HelpHandsTheManualToTheDesktopAsOneFileUrlAndFailuresNameThePath)
     Visore visore;
     QDesktopServices::setUrlHandler(QStringLiteral("file"), &visore, "apri");
     tv::app::PiattaformaQt vero;
+    // The desktop's register of programs answers through xdg-mime: first with no PDF viewer.
+    const fs::path bin = tmp.path() / "bin";
+    const auto registro = [&bin](const std::string& visore_pdf) {
+        tv::form::prova::scrivi(bin / "xdg-mime", "#!/bin/sh\necho " + visore_pdf + "\n");
+        fs::permissions(bin / "xdg-mime", fs::perms::owner_all);
+    };
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", q(bin).toLocal8Bit() + ":" + path);
+    registro("");
+    EXPECT_FALSE(tv::app::Command2_Click(help, vero, f.messaggi));
+    registro("visore.desktop");
     EXPECT_TRUE(tv::app::Command2_Click(help, vero, f.messaggi));
     EXPECT_TRUE(
         tv::app::Command2_Click(fs::path(TV_SOURCE_DIR) / "examples/suite/help", vero, f.messaggi));
     QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    qputenv("PATH", path);
     ASSERT_EQ(visore.ricevuti.size(), 2u);
     EXPECT_EQ(visore.ricevuti[0], QUrl::fromLocalFile(q(tv::app::percorso_manuale(help))));
     QFile costruito(visore.ricevuti[1].toLocalFile());
     ASSERT_TRUE(costruito.open(QIODevice::ReadOnly));
     EXPECT_GT(costruito.readAll().count("/Type /Page\n"), 10);
-    EXPECT_EQ(m.size(), 2u);
+    ASSERT_EQ(m.size(), 3u);
+    EXPECT_EQ(m[2].testo, m[1].testo.substr(0, m[1].testo.find('\n') + 1) +
+                              q(tv::app::percorso_manuale(help)).toStdString());
     EXPECT_FALSE(fs::exists(tmp.path() / "pwned") || fs::exists(fs::current_path() / "pwned"));
 }
 
@@ -291,9 +324,9 @@ TEST(Lingua, QtsDialogsSpeakItalianUnderAnItalianLocaleOnlyWhileInstalled) {
 
 // Renaming a finished temporary file over /dev/null would replace the device (as root).
 TEST(FileIntero, ADeviceIsWrittenInPlaceNeverReplaced) {
-    const auto uscita = tv::app::apri_file_intero("/dev/null");
+    const auto uscita = tv::relazione::apri_file_intero("/dev/null");
     ASSERT_TRUE(uscita->isOpen());
-    EXPECT_TRUE(uscita->write("x", 1) == 1 && tv::app::chiudi_file_intero(*uscita));
+    EXPECT_TRUE(uscita->write("x", 1) == 1 && tv::relazione::chiudi_file_intero(*uscita));
     EXPECT_FALSE(QFileInfo("/dev/null").isFile());
 }
 

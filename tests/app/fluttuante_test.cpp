@@ -107,7 +107,14 @@ TEST_F(Editor, RowsFollowTheTypedOneEnterWritesEvenFromAnnullaEscapeAnnullaNonNu
         {"300", "cm", 0, "7", true, 0, {"7", "0.07", "70"}, "300"},
         {"300", "cm", 0, "x", false, Qt::Key_Return, {"x", "3", "3000"}, "300"},
         {"abc", "cm", 0, "", false, Qt::Key_Escape, {"0", "0", "0"}, "abc"},
-        {"0.00001", "mm", 0, "", false, Qt::Key_Escape, {"0", "0", "1E-05"}, "0.00001"}};
+        {"0.00001", "mm", 0, "", false, Qt::Key_Escape, {"0", "0", "1E-05"}, "0.00001"},
+        // A converted work row is written exactly, never as the five decimals it shows; a typed
+        // one as typed.
+        {"0.0018", "daN/cm3", 3, "9.81", false, Qt::Key_Return,
+         {"0.00098", "981", "9810", "9.81", "1000", "1"}, "0.000981"},
+        {"0.0018", "daN/cm3", 4, "9.81", false, Qt::Key_Return,
+         {"1E-05", "9.62361", "96.2361", "0.09624", "9.81", "0.00981"}, "9.62361E-06"},
+        {"300", "cm", 0, "2.50", false, Qt::Key_Return, {"2.50", "0.025", "25"}, "2.50"}};
     for (const auto& [testo, unita, riga, scritto, su_annulla, tasto, attese, atteso] : casi) {
         auto f = apri(testo, unita);
         scrivi(*f, riga, scritto);

@@ -75,7 +75,7 @@ Riga atteso(const fs::path& root, Riga in) {
     const auto& s = f.stato;
     const auto& t = s.text1;
     const auto* isola = std::get_if<form::OrigineIsola>(&f.risultato->azione.origine);
-    std::string verdetto = s.label1[28].substr(f.unita.etichetta_forze.size());
+    std::string verdetto = s.label1[28].substr(f.unita().etichetta_forze.size());
     verdetto.erase(0, verdetto.find_first_not_of(' '));
     out.insert(
         out.end(),

@@ -1,5 +1,5 @@
 // torvelando-cli run in-process: check on the demo suite and on small suites, its exit codes,
-// --set, --demand and the toggles, and the locality search.
+// --set, --demand and the toggles, the locality search and report's hand-over of its options.
 #include "cli/comandi.h"
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "cli/opzioni.h"
 #include "suite_temp.h"
 #include "text/error.h"
 
@@ -153,6 +154,28 @@ TEST_F(Check, RefusedInputExitsTwoWithTheMessageAndPrintsNothing) {
 }
 
 // ---- search on a small suite ----------------------------------------------------------------
+
+// report gives its program every option as it was parsed, values starting with "-" included.
+TEST(Report, OptionsHandedOverAsParsed) {
+    OpzioniReport o;
+    o.check.root = "/s u/ite", o.check.set = {"lon=-5.5", "qa=2"}, o.check.left = 1;
+    o.check.top = 0, o.check.demand = "C7.2.11", o.check.extra = {"|diroot=/x|"};
+    o.output = "-r.pdf";
+    const std::vector<std::string> a = argomenti_report(o);
+    CLI::App app;
+    OpzioniReport letto;
+    opzioni_report(&app, letto);
+    std::vector<std::string> rovescio(a.rbegin(), a.rend());  // CLI11 takes them last first
+    app.parse(rovescio);
+    letto.check.extra = app.remaining();
+    EXPECT_EQ(letto.check.root, o.check.root);
+    EXPECT_EQ(letto.check.set, o.check.set);
+    EXPECT_EQ(std::tuple(letto.check.top, letto.check.left, letto.check.right),
+              std::tuple(o.check.top, o.check.left, std::optional<int>()));
+    EXPECT_EQ(letto.check.demand, o.check.demand);
+    EXPECT_EQ(letto.check.extra, o.check.extra);
+    EXPECT_EQ(letto.output, o.output);
+}
 
 TEST(Search, LinesOfTheWindowsFileAsUtf8NamesStartingWithTheTextFirst) {
     SuiteTemp suite;

@@ -79,7 +79,7 @@ TEST(FormLoad, WithoutAJobFileAFirstRunOnTheDesignSite) {
     Finestra w;
     ASSERT_TRUE(w.avvia(s));
     const auto& t = w.form.stato.text1;
-    EXPECT_FALSE(w.form.file_lavoro_letto.has_value());
+    EXPECT_FALSE(w.form.lavoro.file.has_value());
     EXPECT_NEAR(w.form.T1, 0.39, 1e-12);  // the first run took T1 back from field 1
     EXPECT_EQ(w.form.stato.combo_text, "Combo1");
     // The window opens with results: field 0 holds the design site's ag, not its design text.
@@ -105,22 +105,24 @@ TEST(FormLoad, MetreUnitsScaleTheDefaultsAndGiveTheSameResults) {
 // The job's values reach the site fields, its locality the search list; an empty value empties
 // its field (the design soil "A" would be unconservative on soft soil) and the first run stops on
 // it; a damaged file is named before the run ("@" below) and the design site is kept.
+// Fields 4 to 10 (suolo, St, lon, lat, VN, PVR, Cu), then where the job says each came from:
+// F the job file, - the default.
 TEST(FormLoad, JobFileFillsTheSiteFieldsOrSaysWhatIsWrongNamingIt) {
-    const std::tuple<const char*, std::string, const char*, const char*> casi[] = {
+    const std::tuple<const char*, std::string, const char*, const char*, const char*> casi[] = {
         {"SISMICA_2008.TXT",  // any letter case, Windows code page
          text::encode_cp1252("Località Torre Pellice (long. 7.3000  lat. 44.9700 )\r\nfondazione = "
                              "b\r\ntopografica = 1.2\r\nvita nominale = 100 anni\r\nuso Cu = 1.5\r\n"),
-         "B 1.2 7.3000 44.9700 100 10 1.5", ""},
+         "B 1.2 7.3000 44.9700 100 10 1.5", "FFFFF-F", ""},
         {"sismica_2008.txt",
          "Categoria di sottosuolo di fondazione =\r\nCategoria topografica T1 - coefficiente = "
          "\r\nClasse d'uso II - coefficiente d'uso Cu =\r\n",
-         "  7.28 45.01 50 10 ", "Accettati solo terreni tipo A, B, C, D, E"},
-        {"sismica_2008.txt", "", "A 1.0 7.28 45.01 50 10 1",
+         "  7.28 45.01 50 10 ", "FF----F", "Accettati solo terreni tipo A, B, C, D, E"},
+        {"sismica_2008.txt", "", "A 1.0 7.28 45.01 50 10 1", "-------",
          "@ non ci sono dati del sito riconoscibili: i campi del sito restano quelli iniziali."},
         {"sismica_2008.txt", "PARAMETRI SISMICI\r\nLocalit\xE0 Torino (long. 7.6807  lat. 45.07",
-         "A 1.0 7.28 45.01 50 10 1",
+         "A 1.0 7.28 45.01 50 10 1", "-------",
          "@ la riga della località è incompleta: longitudine e latitudine non sono state lette."}};
-    for (const auto& [file, testo, campi, messaggio] : casi) {
+    for (const auto& [file, testo, campi, provenienze, messaggio] : casi) {
         SuiteTemp s;
         scrivi(s.lavoro() / file, testo);
         Finestra w;
@@ -128,6 +130,11 @@ TEST(FormLoad, JobFileFillsTheSiteFieldsOrSaysWhatIsWrongNamingIt) {
         std::string c;
         for (std::size_t i = 4; i <= 10; ++i) c += (i > 4 ? " " : "") + w.form.stato.text1[i];
         EXPECT_EQ(c, campi);
+        std::string da;
+        for (int i = 4; i <= 10; ++i)
+            da += w.form.lavoro.provenienza(static_cast<Campo>(i)) == Provenienza::file_lavoro ? 'F'
+                                                                                             : '-';
+        EXPECT_EQ(da, provenienze);
         if (c[0] == 'B') {  // the search list from the job's locality
             EXPECT_EQ(w.form.stato.combo_list,
                       std::vector<std::string>{"44.9700   7.3000   Torre Pellice (TO)"});

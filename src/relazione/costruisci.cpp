@@ -1,6 +1,6 @@
 // Builds the calculation report of one check as data: title block, inputs, site hazard, elastic
 // spectrum, demand, arching resistance, verdict and the method, every number with a comma.
-#include "form/relazione.h"
+#include "relazione/documento.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +11,7 @@
 #include "panel/curva_arco.h"
 #include "text/number_text.h"
 
-namespace tv::form {
+namespace tv::relazione {
 
 namespace {
 
@@ -31,6 +31,15 @@ std::string n(double x, int decimali) {
 // Always `decimali` decimals, as the window writes K1, K2 and the critical stress.
 std::string fx(double x, int decimali) {
     return text::fixed(x, decimali, kItaliano);
+}
+
+// The subsoil category's letter, as the report and the spectrum name it.
+std::string lettera_suolo(const RisultatoVerifica& r) {
+    return std::string(1, static_cast<char>('A' + static_cast<int>(r.azione.spettro.suolo)));
+}
+
+bool orizzontale(const RisultatoVerifica& r) {
+    return r.pannello.direzione == panel::Direzione::orizzontale;
 }
 
 std::string vincolo(bool appoggiato) {
@@ -56,56 +65,56 @@ struct Misure {
     std::string peso_specifico(double x) const { return n(x * u.fattore_pesi_specifici, 8); }
 };
 
-Sezione sezione_dati(const DatiRelazione& d, const Misure& m) {
-    const auto& u = d.unita;
+Sezione sezione_dati(const RisultatoVerifica& d, const Misure& m) {
+    const auto& u = m.u;
     Sezione s{"1. Dati di ingresso", {}};
     s.blocchi.push_back(Paragrafo{"Sito e costruzione", true});
     s.blocchi.push_back(tabella_valori({
-        {"Longitudine", "lon", n(d.lon, 6), "°"},
-        {"Latitudine", "lat", n(d.lat, 6), "°"},
-        {"Vita nominale", "VN", n(d.VN, 4), "anni"},
-        {"Coefficiente d'uso", "Cu", n(d.Cu, 4), ""},
-        {"Probabilità di superamento nel periodo di riferimento", "PVR", n(d.PVR, 4), "%"},
-        {"Categoria di sottosuolo", "", d.suolo, ""},
-        {"Coefficiente di amplificazione topografica", "St", n(d.St, 3), ""},
-        {"Periodo proprio dell'edificio", "T1", n(d.T1, 4), "s"},
-        {"Fattore di struttura del pannello", "qa", n(d.qa, 4), ""},
+        {"Longitudine", "lon", n(d.ingressi.sito.lon, 6), "°"},
+        {"Latitudine", "lat", n(d.ingressi.sito.lat, 6), "°"},
+        {"Vita nominale", "VN", n(d.ingressi.sito.VN, 4), "anni"},
+        {"Coefficiente d'uso", "Cu", n(d.ingressi.sito.Cu, 4), ""},
+        {"Probabilità di superamento nel periodo di riferimento", "PVR", n(d.ingressi.sito.PVR, 4), "%"},
+        {"Categoria di sottosuolo", "", lettera_suolo(d), ""},
+        {"Coefficiente di amplificazione topografica", "St", n(d.azione.spettro.St, 3), ""},
+        {"Periodo proprio dell'edificio", "T1", n(d.ingressi.T1, 4), "s"},
+        {"Fattore di struttura del pannello", "qa", n(d.ingressi.pannello.qa, 4), ""},
     }));
     s.blocchi.push_back(Paragrafo{"Pannello", true});
     s.blocchi.push_back(tabella_valori({
-        {"Lunghezza in pianta", "B", m.lunghezza(d.B), u.unita_lunghezze},
-        {"Altezza", "L", m.lunghezza(d.L), u.unita_lunghezze},
-        {"Spessore", "t", m.lunghezza(d.t), u.unita_lunghezze},
-        {"Peso specifico", "γ", m.peso_specifico(d.gamma), u.unita_pesi_specifici},
-        {"Resistenza di progetto a compressione", "fd", m.tensione(d.fd, 4), u.unita_tensioni},
-        {"Modulo elastico", "E", m.tensione(d.E, 2), u.unita_tensioni},
-        {"Quota del baricentro dalla fondazione", "Z", m.lunghezza(d.Z), u.unita_lunghezze},
-        {"Altezza dell'edificio", "H", m.lunghezza(d.H), u.unita_lunghezze},
+        {"Lunghezza in pianta", "B", m.lunghezza(d.ingressi.pannello.B), u.unita_lunghezze},
+        {"Altezza", "L", m.lunghezza(d.ingressi.pannello.L), u.unita_lunghezze},
+        {"Spessore", "t", m.lunghezza(d.ingressi.pannello.t), u.unita_lunghezze},
+        {"Peso specifico", "γ", m.peso_specifico(d.ingressi.pannello.gamma), u.unita_pesi_specifici},
+        {"Resistenza di progetto a compressione", "fd", m.tensione(d.ingressi.pannello.fd, 4), u.unita_tensioni},
+        {"Modulo elastico", "E", m.tensione(d.ingressi.pannello.E, 2), u.unita_tensioni},
+        {"Quota del baricentro dalla fondazione", "Z", m.lunghezza(d.ingressi.pannello.Z), u.unita_lunghezze},
+        {"Altezza dell'edificio", "H", m.lunghezza(d.ingressi.pannello.H), u.unita_lunghezze},
     }));
     s.blocchi.push_back(Paragrafo{"Vincoli dei quattro lati", true});
     Tabella v;
     v.intestazioni = {"Lato", "Vincolo"};
     v.allineamenti = {Allineamento::sinistra, Allineamento::sinistra};
     v.larghezze = {0.25, 0.25};
-    v.righe = {{"Superiore", vincolo(d.vincolo_superiore)},
-               {"Sinistro", vincolo(d.vincolo_sinistro)},
+    v.righe = {{"Superiore", vincolo(d.ingressi.pannello.vincoli.top)},
+               {"Sinistro", vincolo(d.ingressi.pannello.vincoli.left)},
                {"Inferiore", vincolo(true)},
-               {"Destro", vincolo(d.vincolo_destro)}};
+               {"Destro", vincolo(d.ingressi.pannello.vincoli.right)}};
     s.blocchi.push_back(std::move(v));
-    s.blocchi.push_back(DisegnoVincoli{d.vincolo_superiore, d.vincolo_sinistro, true,
-                                       d.vincolo_destro, d.B, d.L,
-                                       "B = " + m.lunghezza(d.B) + " " + u.unita_lunghezze,
-                                       "L = " + m.lunghezza(d.L) + " " + u.unita_lunghezze});
+    s.blocchi.push_back(DisegnoVincoli{d.ingressi.pannello.vincoli.top, d.ingressi.pannello.vincoli.left, true,
+                                       d.ingressi.pannello.vincoli.right, d.ingressi.pannello.B, d.ingressi.pannello.L,
+                                       "B = " + m.lunghezza(d.ingressi.pannello.B) + " " + u.unita_lunghezze,
+                                       "L = " + m.lunghezza(d.ingressi.pannello.L) + " " + u.unita_lunghezze});
     return s;
 }
 
-Sezione sezione_pericolosita(const DatiRelazione& d) {
+Sezione sezione_pericolosita(const RisultatoVerifica& d) {
     Sezione s{"2. Pericolosità sismica del sito", {}};
-    if (d.isola) {
+    if (const auto* isola = std::get_if<form::OrigineIsola>(&d.azione.origine)) {
         s.blocchi.push_back(Paragrafo{
             "Il sito è fuori dal reticolo di riferimento e ricade nelle isole della Tabella 2 "
             "dell'Allegato B: gruppo " +
-            d.gruppo_isole + ", zona " + d.zona_isole +
+            std::string(isola->gruppo) + ", zona " + std::string(isola->zona) +
             ". Si usano i valori del gruppo ai nove periodi di ritorno."});
     } else {
         s.blocchi.push_back(Paragrafo{
@@ -117,41 +126,45 @@ Sezione sezione_pericolosita(const DatiRelazione& d) {
         t.allineamenti = {Allineamento::sinistra, Allineamento::destra, Allineamento::destra,
                           Allineamento::destra,   Allineamento::destra, Allineamento::destra};
         t.larghezze = {0.10, 0.14, 0.20, 0.20, 0.18, 0.18};
-        for (const NodoRelazione& nodo : d.nodi)
-            t.righe.push_back({nodo.nome, std::to_string(nodo.codice), fx(nodo.lon, 3),
+        static constexpr const char* kNomi[4] = {"SW", "SE", "NE", "NW"};
+        const auto& nodi = std::get<form::OrigineGriglia>(d.azione.origine).nodi;
+        for (std::size_t i = 0; i < nodi.size(); ++i) {
+            const form::Nodo& nodo = nodi[i];
+            t.righe.push_back({kNomi[i], std::to_string(nodo.codice), fx(nodo.lon, 3),
                                fx(nodo.lat, 3), fx(nodo.distanza_km, 3), fx(nodo.peso, 4)});
+        }
         s.blocchi.push_back(std::move(t));
     }
     s.blocchi.push_back(Formula{
-        "VR = VN · Cu", "VR = " + n(d.VN, 4) + " · " + n(d.Cu, 4) + " = " + n(d.VR, 4) + " anni"});
-    s.blocchi.push_back(Formula{"TR = −VR / ln(1 − PVR)", "TR = −" + n(d.VR, 4) + " / ln(1 − " +
-                                                              n(d.PVR / 100.0, 6) +
-                                                              ") = " + n(d.TR, 0) + " anni"});
+        "VR = VN · Cu", "VR = " + n(d.ingressi.sito.VN, 4) + " · " + n(d.ingressi.sito.Cu, 4) + " = " + n(d.azione.VR, 4) + " anni"});
+    s.blocchi.push_back(Formula{"TR = −VR / ln(1 − PVR)", "TR = −" + n(d.azione.VR, 4) + " / ln(1 − " +
+                                                              n(d.ingressi.sito.PVR / 100.0, 6) +
+                                                              ") = " + n(d.azione.TR, 0) + " anni"});
     s.blocchi.push_back(tabella_valori({
-        {"Periodo di riferimento", "VR", n(d.VR, 4), "anni"},
-        {"Probabilità di superamento", "PVR", n(d.PVR, 4), "%"},
-        {"Periodo di ritorno", "TR", n(d.TR, 0), "anni"},
+        {"Periodo di riferimento", "VR", n(d.azione.VR, 4), "anni"},
+        {"Probabilità di superamento", "PVR", n(d.ingressi.sito.PVR, 4), "%"},
+        {"Periodo di ritorno", "TR", n(d.azione.TR, 0), "anni"},
         {"Periodi di ritorno tabulati che lo comprendono", "TR1 – TR2",
-         n(d.TR_inferiore, 0) + " – " + n(d.TR_superiore, 0), "anni"},
-        {"Accelerazione orizzontale massima su roccia", "ag", n(d.ag, 4), "g"},
-        {"Amplificazione spettrale massima", "F0", n(d.F0, 3), ""},
-        {"Periodo di inizio del tratto a velocità costante", "Tc*", n(d.Tcstar, 3), "s"},
-        {"Categoria di sottosuolo", "", d.suolo, ""},
-        {"Coefficiente di amplificazione stratigrafica", "Ss", n(d.Ss, 3), ""},
-        {"Coefficiente di amplificazione topografica", "St", n(d.St, 3), ""},
-        {"Coefficiente S = Ss · St", "S", n(d.S, 3), ""},
+         n(d.azione.TR_inf, 0) + " – " + n(d.azione.TR_sup, 0), "anni"},
+        {"Accelerazione orizzontale massima su roccia", "ag", n(d.azione.ag, 4), "g"},
+        {"Amplificazione spettrale massima", "F0", n(d.azione.F0, 3), ""},
+        {"Periodo di inizio del tratto a velocità costante", "Tc*", n(d.azione.Tc, 3), "s"},
+        {"Categoria di sottosuolo", "", lettera_suolo(d), ""},
+        {"Coefficiente di amplificazione stratigrafica", "Ss", n(d.azione.spettro.Ss, 3), ""},
+        {"Coefficiente di amplificazione topografica", "St", n(d.azione.spettro.St, 3), ""},
+        {"Coefficiente S = Ss · St", "S", n(d.azione.spettro.s, 3), ""},
     }));
     return s;
 }
 
-Sezione sezione_spettro(const DatiRelazione& d) {
-    const hazard::SpettroElastico sp = hazard::spettro_elastico(d.ag, d.F0, d.Tcstar, d.S, d.suolo);
+Sezione sezione_spettro(const RisultatoVerifica& d) {
+    const hazard::SpettroElastico sp = hazard::spettro_elastico(d.azione.ag, d.azione.F0, d.azione.Tc, d.azione.spettro.s, lettera_suolo(d));
     Sezione s{"3. Spettro di risposta elastico", {}};
     s.blocchi.push_back(Paragrafo{
         "Spettro elastico in accelerazione della componente orizzontale (NTC 2008 § 3.2.3.2.1), "
         "smorzamento 5 %, η = 1."});
     s.blocchi.push_back(Formula{"TC = Cc · Tc*    TB = TC / 3    TD = 4,0 · ag/g + 1,6",
-                                "TC = " + n(sp.Cc, 3) + " · " + n(d.Tcstar, 3) + " = " +
+                                "TC = " + n(sp.Cc, 3) + " · " + n(d.azione.Tc, 3) + " = " +
                                     n(sp.TC, 3) + " s    TB = " + n(sp.TB, 3) +
                                     " s    TD = " + n(sp.TD, 3) + " s"});
     s.blocchi.push_back(tabella_valori({
@@ -172,7 +185,7 @@ Sezione sezione_spettro(const DatiRelazione& d) {
     for (const auto& p : sp.punti) se.punti.push_back({p.T, p.Se});
     g.serie.push_back(std::move(se));
     for (const auto& [nome, T, colore] :
-         {std::tuple{"T1", d.T1, kGrigio}, std::tuple{"Ta", d.Ta, kArancio}}) {
+         {std::tuple{"T1", d.ingressi.T1, kGrigio}, std::tuple{"Ta", d.pannello.Ta, kArancio}}) {
         if (!(T >= 0.0 && T <= 4.0)) continue;
         const double Se = hazard::accelerazione_spettrale(sp, T);
         g.riferimenti.push_back(
@@ -185,12 +198,12 @@ Sezione sezione_spettro(const DatiRelazione& d) {
 }
 
 // Why the mass is shared as it is: the restraint case of the four sides.
-std::pair<std::string, Formula> ripartizione(const DatiRelazione& d) {
-    const bool sup = d.vincolo_superiore, sx = d.vincolo_sinistro, dx = d.vincolo_destro;
-    const std::string qv = n(d.quota_verticale, 4), qo = n(d.quota_orizzontale, 4);
-    const std::string L = n(d.L, 4), B = n(d.B, 4), t = n(d.t, 4);
+std::pair<std::string, Formula> ripartizione(const RisultatoVerifica& d) {
+    const bool sup = d.ingressi.pannello.vincoli.top, sx = d.ingressi.pannello.vincoli.left, dx = d.ingressi.pannello.vincoli.right;
+    const std::string qv = n(d.pannello.quota_verticale, 4), qo = n(d.pannello.quota_orizzontale, 4);
+    const std::string L = n(d.ingressi.pannello.L, 4), B = n(d.ingressi.pannello.B, 4), t = n(d.ingressi.pannello.t, 4);
     if (sup && sx && dx) {
-        const bool largo = d.B > d.L;
+        const bool largo = d.ingressi.pannello.B > d.ingressi.pannello.L;
         return {
             "Pannello appoggiato sui quattro lati: la quota del verso più corto segue "
             "l'esponenziale del rapporto dei lati.",
@@ -219,21 +232,24 @@ std::pair<std::string, Formula> ripartizione(const DatiRelazione& d) {
             Formula{"quota verticale = 1    quota orizzontale = 0", ""}};
 }
 
-std::pair<Formula, std::string> formula_Sa(const DatiRelazione& d) {
-    const std::string ag = n(d.ag, 4), S = n(d.S, 3), Z = n(d.Z, 4), H = n(d.H, 4), Ta = n(d.Ta, 4),
-                      T1 = n(d.T1, 4), Sa = n(d.Sa, 4);
-    if (d.domanda == FormulaDomanda::ec8)
+std::pair<Formula, std::string> formula_Sa(const RisultatoVerifica& d) {
+    const std::string ag = n(d.azione.ag, 4), S = n(d.azione.spettro.s, 3), Z = n(d.ingressi.pannello.Z, 4), H = n(d.ingressi.pannello.H, 4), Ta = n(d.pannello.Ta, 4),
+                      T1 = n(d.ingressi.T1, 4), Sa = n(d.pannello.Sa, 4);
+    if (d.formula == FormulaDomanda::ec8)
         return {Formula{"Sa = ag · S · [3 · (1 + Z/H) / (1 + (1 − Ta/T1)²) − 0,5] ≥ ag · S",
                         "Sa = " + ag + " · " + S + " · [3 · (1 + " + Z + "/" + H +
                             ") / (1 + (1 − " + Ta + "/" + T1 + ")²) − 0,5] = " + Sa},
                 "EC8 § 4.3.5.2"};
-    const std::string ap = n(d.c7_ap, 4),
+    const panel::AccelerazioneC7& c7 = *d.pannello.c7;
+    const bool crescente = c7.ramo == panel::RamoC7::crescente;
+    const std::string ap = n(c7.coefficienti.ap, 4),
                       base = ag + " · " + S + " · (1 + " + Z + "/" + H + ") · " + ap;
-    const std::string c = d.c7_ramo == 1 ? "a" : "b";
-    const std::string cv = n(d.c7_ramo == 1 ? d.c7_a : d.c7_b, 4);
-    const std::string rif = "Circolare 2019 [C7.2.11], a = " + n(d.c7_a, 4) +
-                            ", b = " + n(d.c7_b, 4) + ", ap = " + ap + " (Tabella C7.2.II)";
-    if (d.c7_ramo == 2)
+    const std::string c = crescente ? "a" : "b";
+    const std::string cv = n(crescente ? c7.coefficienti.a : c7.coefficienti.b, 4);
+    const std::string rif = "Circolare 2019 [C7.2.11], a = " + n(c7.coefficienti.a, 4) +
+                            ", b = " + n(c7.coefficienti.b, 4) + ", ap = " + ap +
+                            " (Tabella C7.2.II)";
+    if (c7.ramo == panel::RamoC7::plateau)
         return {Formula{"Sa = α · S · (1 + z/H) · ap   (a · T1 ≤ Ta < b · T1)",
                         "Sa = " + base + " = " + Sa},
                 rif};
@@ -244,62 +260,62 @@ std::pair<Formula, std::string> formula_Sa(const DatiRelazione& d) {
         rif};
 }
 
-Sezione sezione_domanda(const DatiRelazione& d, const Misure& m) {
-    const auto& u = d.unita;
-    const std::string luce = d.orizzontale ? "B" : "L";
-    const double span = d.orizzontale ? d.B : d.L;
-    const double altro = d.orizzontale ? d.L : d.B;
-    const std::string altro_s = d.orizzontale ? "L" : "B";
+Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m) {
+    const auto& u = m.u;
+    const std::string luce = orizzontale(d) ? "B" : "L";
+    const double span = orizzontale(d) ? d.ingressi.pannello.B : d.ingressi.pannello.L;
+    const double altro = orizzontale(d) ? d.ingressi.pannello.L : d.ingressi.pannello.B;
+    const std::string altro_s = orizzontale(d) ? "L" : "B";
     auto [sa, riferimento] = formula_Sa(d);
     Sezione s{"4. Azione sismica sul pannello (" + riferimento + ")", {}};
     s.blocchi.push_back(
         Paragrafo{"Le formule con i valori sostituiti sono scritte in cm, daN, s."});
-    s.blocchi.push_back(Formula{"W = L · B · t · γ", "W = " + n(d.L, 4) + " · " + n(d.B, 4) +
-                                                         " · " + n(d.t, 4) + " · " + n(d.gamma, 8) +
-                                                         " = " + n(d.W, 2) + " daN"});
+    s.blocchi.push_back(Formula{"W = L · B · t · γ", "W = " + n(d.ingressi.pannello.L, 4) + " · " + n(d.ingressi.pannello.B, 4) +
+                                                         " · " + n(d.ingressi.pannello.t, 4) + " · " + n(d.ingressi.pannello.gamma, 8) +
+                                                         " = " + n(d.pannello.W, 2) + " daN"});
     auto [perche, quote] = ripartizione(d);
     s.blocchi.push_back(Paragrafo{perche});
     s.blocchi.push_back(std::move(quote));
     s.blocchi.push_back(
-        Paragrafo{"Ripartizione massa verticale / orizzontale = " + n(d.perc_verticale, 1) + " / " +
-                  n(d.perc_orizzontale, 1) + " %. Il pannello lavora " +
-                  (d.orizzontale ? "in orizzontale, tra i lati verticali (luce B)."
+        Paragrafo{"Ripartizione massa verticale / orizzontale = " + n(d.pannello.perc_verticale, 1) + " / " +
+                  n(d.pannello.perc_orizzontale, 1) + " %. Il pannello lavora " +
+                  (orizzontale(d) ? "in orizzontale, tra i lati verticali (luce B)."
                                  : "in verticale, tra i lati superiore e inferiore (luce L).")});
-    const double quota = d.orizzontale ? d.quota_orizzontale : d.quota_verticale;
+    const double quota = orizzontale(d) ? d.pannello.quota_orizzontale : d.pannello.quota_verticale;
     s.blocchi.push_back(Formula{
-        "Wa = quota · W", "Wa = " + n(quota, 4) + " · " + n(d.W, 2) + " = " + n(d.Wa, 2) + " daN"});
+        "Wa = quota · W", "Wa = " + n(quota, 4) + " · " + n(d.pannello.W, 2) + " = " + n(d.pannello.Wa, 2) + " daN"});
     s.blocchi.push_back(
         Formula{"J = t³ · " + altro_s + " / 12",
-                "J = " + n(d.t, 4) + "³ · " + n(altro, 4) + " / 12 = " + n(d.J, 2) + " cm⁴"});
+                "J = " + n(d.ingressi.pannello.t, 4) + "³ · " + n(altro, 4) + " / 12 = " + n(d.pannello.J, 2) + " cm⁴"});
     s.blocchi.push_back(
         Formula{"Ta = √(Wa · " + luce + "³ / (E · J · g)) / 1,5708   (g = 981 cm/s²)",
-                "Ta = √(" + n(d.Wa, 2) + " · " + n(span, 4) + "³ / (" + n(d.E, 4) + " · " +
-                    n(d.J, 2) + " · 981)) / 1,5708 = " + n(d.Ta, 4) + " s"});
+                "Ta = √(" + n(d.pannello.Wa, 2) + " · " + n(span, 4) + "³ / (" + n(d.ingressi.pannello.E, 4) + " · " +
+                    n(d.pannello.J, 2) + " · 981)) / 1,5708 = " + n(d.pannello.Ta, 4) + " s"});
     s.blocchi.push_back(std::move(sa));
-    if (d.Sa <= d.ag * d.S * (1 + 1e-12))
+    if (d.pannello.al_minimo)
         s.blocchi.push_back(
-            Paragrafo{"La formula dà meno di ag · S: Sa = ag · S = " + n(d.Sa, 4) + "."});
-    s.blocchi.push_back(Formula{"Fa = Sa · Wa / qa", "Fa = " + n(d.Sa, 4) + " · " + n(d.Wa, 2) +
-                                                         " / " + n(d.qa, 4) + " = " + n(d.Fa, 2) +
+            Paragrafo{"La formula dà meno di ag · S: Sa = ag · S = " + n(d.pannello.Sa, 4) + "."});
+    s.blocchi.push_back(Formula{"Fa = Sa · Wa / qa", "Fa = " + n(d.pannello.Sa, 4) + " · " + n(d.pannello.Wa, 2) +
+                                                         " / " + n(d.ingressi.pannello.qa, 4) + " = " + n(d.pannello.Fa, 2) +
                                                          " daN"});
     s.blocchi.push_back(tabella_valori({
-        {"Peso del pannello", "W", m.forza(d.W), u.unita_forze},
+        {"Peso del pannello", "W", m.forza(d.pannello.W), u.unita_forze},
         {"Luce di calcolo", luce, m.lunghezza(span), u.unita_lunghezze},
-        {"Peso efficace", "Wa", m.forza(d.Wa), u.unita_forze},
-        {"Momento d'inerzia della sezione", "J", n(d.J * std::pow(u.fattore_lunghezze, 4), 2),
+        {"Peso efficace", "Wa", m.forza(d.pannello.Wa), u.unita_forze},
+        {"Momento d'inerzia della sezione", "J", n(d.pannello.J * std::pow(u.fattore_lunghezze, 4), 2),
          u.unita_lunghezze + "⁴"},
-        {"Periodo proprio del pannello", "Ta", n(d.Ta, 4), "s"},
-        {"Accelerazione massima adimensionalizzata", "Sa", n(d.Sa, 4), "g"},
-        {"Fattore di struttura", "qa", n(d.qa, 4), ""},
-        {"Forza orizzontale sul pannello", "Fa", m.forza(d.Fa), u.unita_forze},
+        {"Periodo proprio del pannello", "Ta", n(d.pannello.Ta, 4), "s"},
+        {"Accelerazione massima adimensionalizzata", "Sa", n(d.pannello.Sa, 4), "g"},
+        {"Fattore di struttura", "qa", n(d.ingressi.pannello.qa, 4), ""},
+        {"Forza orizzontale sul pannello", "Fa", m.forza(d.pannello.Fa), u.unita_forze},
     }));
     return s;
 }
 
-Sezione sezione_resistenza(const DatiRelazione& d, const Misure& m) {
-    const auto& u = d.unita;
-    const std::string luce = d.orizzontale ? "B" : "L";
-    const double span = d.orizzontale ? d.B : d.L;
+Sezione sezione_resistenza(const RisultatoVerifica& d, const Misure& m) {
+    const auto& u = m.u;
+    const std::string luce = orizzontale(d) ? "B" : "L";
+    const double span = orizzontale(d) ? d.ingressi.pannello.B : d.ingressi.pannello.L;
     const double ft = u.fattore_tensioni;
     Sezione s{"5. Resistenza laterale per effetto arco (EC6 § 6.3.2)", {}};
     s.blocchi.push_back(Paragrafo{
@@ -308,19 +324,19 @@ Sezione sezione_resistenza(const DatiRelazione& d, const Misure& m) {
         "la tensione dell'arco; la pressione laterale q(f) cresce fino al massimo (instabilità) "
         "e poi decresce."});
     s.blocchi.push_back(Formula{"a = " + luce + " / 2    h = 0,9 · t",
-                                "a = " + n(d.a, 4) + " cm    h = 0,9 · " + n(d.t, 4) + " = " +
-                                    n(d.h, 4) + " cm    lunghezza scarica = " + n(d.l_arco, 4) +
+                                "a = " + n(d.pannello.arco.a, 4) + " cm    h = 0,9 · " + n(d.ingressi.pannello.t, 4) + " = " +
+                                    n(d.pannello.arco.h, 4) + " cm    lunghezza scarica = " + n(d.pannello.arco.l_arco, 4) +
                                     " cm"});
 
-    const panel::CurvaArco c = panel::curva_arco(d.E, d.h, d.a, d.fd);
-    double q_max = 0, s_max = d.fd;
+    const panel::CurvaArco c = panel::curva_arco(d.ingressi.pannello.E, d.pannello.arco.h, d.pannello.arco.a, d.ingressi.pannello.fd);
+    double q_max = 0, s_max = d.ingressi.pannello.fd;
     for (const auto& p : c.punti) {
         q_max = std::max(q_max, p.q);
         s_max = std::max(s_max, p.sigma);
     }
     Grafico g;
     g.titolo = "Pressione laterale q(f) e tensione dell'arco σ(f)";
-    g.x = asse_con_tacche("f [mm]", 0.0, d.h * 10.0);
+    g.x = asse_con_tacche("f [mm]", 0.0, d.pannello.arco.h * 10.0);
     g.y = asse_con_tacche("q [" + u.unita_tensioni + "]", 0.0, q_max * ft * 1.1);
     g.y2 = asse_con_tacche("σ [" + u.unita_tensioni + "]", 0.0, s_max * ft * 1.1);
     Serie q{"q(f)", {}, kBlu, false, false};
@@ -331,68 +347,68 @@ Sezione sezione_resistenza(const DatiRelazione& d, const Misure& m) {
     }
     g.serie.push_back(std::move(q));
     g.serie.push_back(std::move(sigma));
-    g.riferimenti.push_back({false, d.fd * ft, "σ = fd", kRosso, true});
-    g.riferimenti.push_back({true, d.h * 10.0, "f = h", kGrigio, false});
-    g.marcatori.push_back({{d.fcrit * 10.0, d.qcrit * ft}, "(fcrit, qcrit)", kBlu, false});
-    g.marcatori.push_back({{d.deltafreccia * 10.0, d.qd * ft}, "(f, qd)", kRosso, false});
+    g.riferimenti.push_back({false, d.ingressi.pannello.fd * ft, "σ = fd", kRosso, true});
+    g.riferimenti.push_back({true, d.pannello.arco.h * 10.0, "f = h", kGrigio, false});
+    g.marcatori.push_back({{d.pannello.arco.fcrit * 10.0, d.pannello.arco.qcrit * ft}, "(fcrit, qcrit)", kBlu, false});
+    g.marcatori.push_back({{d.pannello.arco.deltafreccia * 10.0, d.pannello.arco.qd * ft}, "(f, qd)", kRosso, false});
     s.blocchi.push_back(std::move(g));
 
     s.blocchi.push_back(tabella_valori({
-        {"Semiluce dell'arco", "a", m.lunghezza(d.a, 4), u.unita_lunghezze},
-        {"Freccia iniziale dell'arco", "h", m.lunghezza(d.h, 4), u.unita_lunghezze},
-        {"Lunghezza scarica dell'arco", "l0", m.lunghezza(d.l_arco, 4), u.unita_lunghezze},
-        {"Resistenza di progetto a compressione", "fd", m.tensione(d.fd, 4), u.unita_tensioni},
-        {"Modulo elastico", "E", m.tensione(d.E, 2), u.unita_tensioni},
-        {"Pressione massima dell'arco", "qcrit", m.tensione(d.qcrit, 6), u.unita_tensioni},
-        {"Inflessione alla pressione massima", "fcrit", n(d.fcrit * 10.0, 2), "mm"},
-        {"Tensione critica di instabilità", "σcr", fx(d.sigmacrit * ft, 2), u.unita_tensioni},
-        {"Inflessione sotto carico laterale di progetto", "f", n(d.deltafreccia * 10.0, 2), "mm"},
-        {"Pressione laterale di progetto", "qd", m.tensione(d.qd, 6), u.unita_tensioni},
-        {"Coefficiente di inflessione laterale", "K1", fx(d.K1, 3), ""},
-        {"Coefficiente di instabilità", "K2", fx(d.K2, 3), ""},
+        {"Semiluce dell'arco", "a", m.lunghezza(d.pannello.arco.a, 4), u.unita_lunghezze},
+        {"Freccia iniziale dell'arco", "h", m.lunghezza(d.pannello.arco.h, 4), u.unita_lunghezze},
+        {"Lunghezza scarica dell'arco", "l0", m.lunghezza(d.pannello.arco.l_arco, 4), u.unita_lunghezze},
+        {"Resistenza di progetto a compressione", "fd", m.tensione(d.ingressi.pannello.fd, 4), u.unita_tensioni},
+        {"Modulo elastico", "E", m.tensione(d.ingressi.pannello.E, 2), u.unita_tensioni},
+        {"Pressione massima dell'arco", "qcrit", m.tensione(d.pannello.arco.qcrit, 6), u.unita_tensioni},
+        {"Inflessione alla pressione massima", "fcrit", n(d.pannello.arco.fcrit * 10.0, 2), "mm"},
+        {"Tensione critica di instabilità", "σcr", fx(d.pannello.arco.sigmacrit * ft, 2), u.unita_tensioni},
+        {"Inflessione sotto carico laterale di progetto", "f", n(d.pannello.arco.deltafreccia * 10.0, 2), "mm"},
+        {"Pressione laterale di progetto", "qd", m.tensione(d.pannello.arco.qd, 6), u.unita_tensioni},
+        {"Coefficiente di inflessione laterale", "K1", fx(d.pannello.arco.K1, 3), ""},
+        {"Coefficiente di instabilità", "K2", fx(d.pannello.arco.K2, 3), ""},
     }));
-    const std::string t_su_l = "(" + n(d.t, 4) + "/" + n(span, 4) + ")²";
-    if (d.instabilita) {
+    const std::string t_su_l = "(" + n(d.ingressi.pannello.t, 4) + "/" + n(span, 4) + ")²";
+    if (d.pannello.arco.instabilita) {
         s.blocchi.push_back(Paragrafo{
             "La tensione critica di instabilità è minore di fd: governa l'instabilità dell'arco "
             "(pressione di progetto qd = qcrit)."});
         s.blocchi.push_back(Formula{"K2 = σcr / fd    K1 = qd / ((t/" + luce + ")² · σcr)",
-                                    "K2 = " + n(d.sigmacrit, 4) + " / " + n(d.fd, 4) + " = " +
-                                        fx(d.K2, 3) + "    K1 = " + n(d.qd, 8) + " / (" + t_su_l +
-                                        " · " + n(d.sigmacrit, 4) + ") = " + fx(d.K1, 3)});
+                                    "K2 = " + n(d.pannello.arco.sigmacrit, 4) + " / " + n(d.ingressi.pannello.fd, 4) + " = " +
+                                        fx(d.pannello.arco.K2, 3) + "    K1 = " + n(d.pannello.arco.qd, 8) + " / (" + t_su_l +
+                                        " · " + n(d.pannello.arco.sigmacrit, 4) + ") = " + fx(d.pannello.arco.K1, 3)});
     } else {
         s.blocchi.push_back(Paragrafo{
             "La tensione dell'arco raggiunge fd prima della pressione massima: governa la "
             "resistenza a compressione (K2 = 1, qd alla tensione fd)."});
         s.blocchi.push_back(Formula{
             "K2 = 1    K1 = qd / ((t/" + luce + ")² · fd)",
-            "K1 = " + n(d.qd, 8) + " / (" + t_su_l + " · " + n(d.fd, 4) + ") = " + fx(d.K1, 3)});
+            "K1 = " + n(d.pannello.arco.qd, 8) + " / (" + t_su_l + " · " + n(d.ingressi.pannello.fd, 4) + ") = " + fx(d.pannello.arco.K1, 3)});
     }
     s.blocchi.push_back(Formula{"Rlat = K1 · K2 · fd · (t/" + luce + ")² · B · L = qd · B · L",
-                                "Rlat = " + n(d.qd, 8) + " · " + n(d.B, 4) + " · " + n(d.L, 4) +
-                                    " = " + n(d.Rlat, 2) + " daN"});
+                                "Rlat = " + n(d.pannello.arco.qd, 8) + " · " + n(d.ingressi.pannello.B, 4) + " · " + n(d.ingressi.pannello.L, 4) +
+                                    " = " + n(d.pannello.Rlat, 2) + " daN"});
     return s;
 }
 
-Sezione sezione_esito(const DatiRelazione& d, const Misure& m) {
-    const auto& u = d.unita;
+Sezione sezione_esito(const RisultatoVerifica& d, const Misure& m) {
+    const auto& u = m.u;
     Sezione s{"6. Esito della verifica", {}};
-    const std::string rapporto = d.Fa == 0.0 ? "nessuna azione sul pannello" : n(d.Rlat / d.Fa, 3);
+    const std::string rapporto = d.pannello.Fa == 0.0 ? "nessuna azione sul pannello" : n(d.pannello.Rlat / d.pannello.Fa, 3);
     Tabella t = tabella_valori({
-        {"Resistenza laterale di progetto", "Rlat", m.forza(d.Rlat), u.unita_forze},
-        {"Forza orizzontale sul pannello", "Fa", m.forza(d.Fa), u.unita_forze},
+        {"Resistenza laterale di progetto", "Rlat", m.forza(d.pannello.Rlat), u.unita_forze},
+        {"Forza orizzontale sul pannello", "Fa", m.forza(d.pannello.Fa), u.unita_forze},
         {"Rapporto", "Rlat / Fa", rapporto, ""},
     });
     s.blocchi.push_back(std::move(t));
-    const std::string confronto = "Rlat = " + m.forza(d.Rlat) + " " + u.unita_forze +
-                                  (d.ok ? " ≥ " : " < ") + "Fa = " + m.forza(d.Fa) + " " +
+    const std::string confronto = "Rlat = " + m.forza(d.pannello.Rlat) + " " + u.unita_forze +
+                                  (d.ok ? " ≥ " : " < ") + "Fa = " + m.forza(d.pannello.Fa) + " " +
                                   u.unita_forze + ": ";
     s.blocchi.push_back(d.ok ? Esito{confronto + "verifica soddisfatta", kVerde}
                              : Esito{confronto + "verifica non soddisfatta", kRosso});
     return s;
 }
 
-Sezione sezione_metodo(const DatiRelazione& d) {
+Sezione sezione_metodo(const RisultatoVerifica& d) {
     Sezione s{"7. Metodo e riferimenti", {}};
     s.blocchi.push_back(Paragrafo{
         "Pericolosità: NTC 2008 (D.M. 14/01/2008), Allegati A e B. I parametri ag, F0 e Tc* "
@@ -404,7 +420,7 @@ Sezione sezione_metodo(const DatiRelazione& d) {
         "Amplificazione e spettro: NTC 2008 § 3.2.3.2.1 (Ss e Cc per categoria di sottosuolo, "
         "St topografico, S = Ss · St)."});
     s.blocchi.push_back(Paragrafo{
-        d.domanda == FormulaDomanda::ec8
+        d.formula == FormulaDomanda::ec8
             ? "Azione sul pannello come elemento non strutturale: UNI EN 1998-1 (EC8) § 4.3.5.2, "
               "Fa = Sa · Wa / qa."
             : "Azione sul pannello come elemento non strutturale: Circolare 21/01/2019 n. 7, "
@@ -446,15 +462,16 @@ Asse asse_con_tacche(std::string titolo, double minimo, double massimo, int circ
     return a;
 }
 
-Documento costruisci_relazione(const DatiRelazione& d) {
-    const Misure m{d.unita};
+Documento costruisci_relazione(const RisultatoVerifica& d, const ContestoRelazione& c) {
+    const Misure m{c.unita};
     Documento doc;
-    doc.intestazione.programma = d.programma;
-    doc.intestazione.versione = d.versione;
-    doc.intestazione.lavoro = d.lavoro;
-    doc.intestazione.coordinate = "Long. " + n(d.lon, 6) + "°  Lat. " + n(d.lat, 6) + "°";
-    doc.intestazione.localita = d.localita.value_or("");
-    doc.intestazione.data = d.data;
+    doc.intestazione.programma = c.programma;
+    doc.intestazione.versione = c.versione;
+    doc.intestazione.lavoro = c.lavoro;
+    doc.intestazione.coordinate =
+        "Long. " + n(d.ingressi.sito.lon, 6) + "°  Lat. " + n(d.ingressi.sito.lat, 6) + "°";
+    doc.intestazione.localita = c.localita.value_or("");
+    doc.intestazione.data = c.data;
     doc.titolo = "RELAZIONE DI CALCOLO";
     doc.sottotitolo = "Verifica fuori piano di un pannello murario sotto azione sismica";
     doc.sezioni.push_back(sezione_dati(d, m));
@@ -467,4 +484,4 @@ Documento costruisci_relazione(const DatiRelazione& d) {
     return doc;
 }
 
-}  // namespace tv::form
+}  // namespace tv::relazione

@@ -1,6 +1,6 @@
 // The report as data: title block, the demo job's values with the window's roundings and the
 // decimal comma, the grid nodes, formulas, plots, restraint cases, verdict and plot ticks.
-#include "form/relazione.h"
+#include "relazione/documento.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 
 #include "relazione_demo.h"
 
-namespace tv::form {
+namespace tv::relazione {
 namespace {
 
 const Sezione& sezione(const Documento& doc, const std::string& inizio) {
@@ -45,7 +45,7 @@ bool contiene(const Sezione& s, const std::string& cercato) {
 }
 
 TEST(Relazione, DemoValuesNodesFormulasAndVerdictAsTheWindowRoundsThemWithTheDecimalComma) {
-    const Documento doc = costruisci_relazione(dati_relazione_demo());
+    const Documento doc = costruisci_relazione(risultato_demo(), contesto_demo());
     for (const auto& [sez, simbolo, testo, unita] : std::vector<std::array<const char*, 4>>{
              {"1.", "γ", "0,0008", "daN/cm3"}, {"2.", "ag", "0,2607", "g"}, {"2.", "F0", "2,36", ""},
              {"2.", "Tc*", "0,35", "s"}, {"2.", "TR1 – TR2", "475 – 975", "anni"},
@@ -75,14 +75,16 @@ TEST(Relazione, DemoValuesNodesFormulasAndVerdictAsTheWindowRoundsThemWithTheDec
 }
 
 TEST(Relazione, WorkUnitsIslandsC7AndNoActionChangeTheirSections) {
-    DatiRelazione d = dati_relazione_demo();
-    d.unita.unita_lunghezze = "m", d.unita.fattore_lunghezze = 0.01;
-    d.unita.unita_forze = "kN", d.unita.fattore_forze = 0.01;
-    d.unita.unita_tensioni = "MPa", d.unita.fattore_tensioni = 0.1;
-    d.isola = true, d.gruppo_isole = "Sardegna", d.zona_isole = "1";
-    d.domanda = FormulaDomanda::circolare_c7_2_11;
-    d.c7_a = 0.8, d.c7_b = 1.4, d.c7_ap = 5, d.c7_ramo = 1;
-    const Documento doc = costruisci_relazione(d);
+    ContestoRelazione c = contesto_demo();
+    c.unita.unita_lunghezze = "m", c.unita.fattore_lunghezze = 0.01;
+    c.unita.unita_forze = "kN", c.unita.fattore_forze = 0.01;
+    c.unita.unita_tensioni = "MPa", c.unita.fattore_tensioni = 0.1;
+    RisultatoVerifica d = risultato_demo();
+    d.azione.origine = form::OrigineIsola{"Sardegna", "1"};
+    d.formula = d.pannello.formula = FormulaDomanda::circolare_c7_2_11;
+    d.pannello.c7 = panel::AccelerazioneC7{d.pannello.Sa, {0.8, 1.4, 5}, panel::RamoC7::crescente,
+                                           false};
+    const Documento doc = costruisci_relazione(d, c);
     EXPECT_EQ(riga(sezione(doc, "1."), "B")[2] + " " + riga(sezione(doc, "4."), "Fa")[2] + " " +
                   riga(sezione(doc, "4."), "J")[3] + " " + riga(sezione(doc, "5."), "σcr")[2] +
                   " " + riga(sezione(doc, "5."), "f")[3],  // the deflection stays in mm
@@ -95,9 +97,9 @@ TEST(Relazione, WorkUnitsIslandsC7AndNoActionChangeTheirSections) {
     EXPECT_TRUE(contiene(sezione(doc, "4."),
                          "Sa = 0,2607 · 1,154 · (1 + 750/900) · 5 / [1 + (5 − 1) · (1 − "
                          "0,1928/(0,8 · 0,39))²] = 1,1675"));
-    d = dati_relazione_demo();
-    d.Fa = 0, d.ok = true;
-    const Sezione s = sezione(costruisci_relazione(d), "6.");
+    d = risultato_demo();
+    d.pannello.Fa = 0, d.ok = true;
+    const Sezione s = sezione(costruisci_relazione(d, contesto_demo()), "6.");
     EXPECT_EQ(riga(s, "Rlat / Fa")[2], "nessuna azione sul pannello");
     const auto esito = blocchi<Esito>(s);
     ASSERT_EQ(esito.size(), 1u);
@@ -111,9 +113,9 @@ TEST(Relazione, MassSharesExplainedByTheRestraintCase) {
           std::tuple{true, true, true, "Pannello appoggiato sui quattro lati"},
           std::tuple{true, true, false, "Lato superiore appoggiato e un solo"},
           std::tuple{false, true, true, "Lato superiore libero e lati verticali"}}) {
-        DatiRelazione d = dati_relazione_demo();
-        d.vincolo_superiore = sup, d.vincolo_sinistro = sx, d.vincolo_destro = dx;
-        const Documento doc = costruisci_relazione(d);
+        RisultatoVerifica d = risultato_demo();
+        d.ingressi.pannello.vincoli = {sup, sx, dx};
+        const Documento doc = costruisci_relazione(d, contesto_demo());
         EXPECT_TRUE(contiene(sezione(doc, "4."), inizio)) << inizio;
         const auto& v = *blocchi<DisegnoVincoli>(sezione(doc, "1.")).at(0);
         EXPECT_EQ((std::array{v.superiore, v.sinistro, v.destro, v.inferiore}),
@@ -121,40 +123,23 @@ TEST(Relazione, MassSharesExplainedByTheRestraintCase) {
     }
 }
 
-// The demo job's report values come from its check run, every one of them.
-TEST(RelazioneDaVerifica, EveryNumberIsTheTypedResults) {
-    const Form1& f = LavoroDemo::uno().finestra.form;
-    const RisultatoVerifica& r = *f.risultato;
-    const DatiRelazione d = dati_relazione_demo();
-    const auto& p = r.pannello;
-    const auto& a = p.arco;
-    const std::vector<std::pair<double, double>> coppie = {
-        {d.lon, r.ingressi.sito.lon}, {d.lat, r.ingressi.sito.lat}, {d.PVR, r.ingressi.sito.PVR},
-        {d.T1, r.ingressi.T1},        {d.B, r.ingressi.pannello.B}, {d.fd, r.ingressi.pannello.fd},
-        {d.VR, r.azione.VR},          {d.TR, r.azione.TR},          {d.TR_superiore, r.azione.TR_sup},
-        {d.ag, r.azione.ag},          {d.F0, r.azione.F0},          {d.Tcstar, r.azione.Tc},
-        {d.Ss, r.azione.spettro.Ss},  {d.S, r.azione.spettro.s},    {d.W, p.W},
-        {d.Wa, p.Wa},                 {d.J, p.J},                   {d.Ta, p.Ta},
-        {d.Sa, p.Sa},                 {d.Fa, p.Fa},                 {d.Rlat, p.Rlat},
-        {d.K1, a.K1},                 {d.K2, a.K2},                 {d.qd, a.qd},
-        {d.fcrit, a.fcrit},           {d.qcrit, a.qcrit},           {d.l_arco, a.l_arco}};
-    for (std::size_t i = 0; i < coppie.size(); ++i)
-        EXPECT_EQ(coppie[i].first, coppie[i].second) << "coppia " << i;
-    const auto& nodi = std::get<OrigineGriglia>(r.azione.origine).nodi;
-    for (std::size_t i = 0; i < 4; ++i)
-        EXPECT_TRUE(d.nodi[i].codice == nodi[i].codice && d.nodi[i].peso == nodi[i].peso) << i;
-    EXPECT_EQ(d.suolo + d.lavoro, "Bdemo");
-    EXPECT_EQ(d.ok, r.ok);
+// The job's name and the subsoil of the result, not of the field, reach the report.
+TEST(RelazioneDaVerifica, JobNameAndTheResultsSubsoil) {
+    RisultatoVerifica r = risultato_demo();
+    r.azione.spettro.suolo = hazard::Suolo::D;
+    const Documento doc = costruisci_relazione(r, contesto_demo());
+    EXPECT_EQ(doc.intestazione.lavoro, "demo");
+    EXPECT_EQ(riga(sezione(doc, "1."), "")[2], "D");
 }
 
 TEST(RelazioneDaVerifica, SpectrumPlateauAndArchPeakWithTheirMarks) {
-    const DatiRelazione d = dati_relazione_demo();
-    const Documento doc = costruisci_relazione(d);
+    const RisultatoVerifica r = risultato_demo();
+    const Documento doc = costruisci_relazione(r, contesto_demo());
     const auto spettro = blocchi<Grafico>(sezione(doc, "3."));
     ASSERT_EQ(spettro.size(), 1u);
     double massimo = 0;
     for (const Punto& p : spettro[0]->serie[0].punti) massimo = std::max(massimo, p.y);
-    EXPECT_NEAR(massimo, d.ag * d.S * d.F0, 1e-12);
+    EXPECT_NEAR(massimo, r.azione.ag * r.azione.spettro.s * r.azione.F0, 1e-12);
     EXPECT_EQ(riga(sezione(doc, "3."), "TB")[2], "0,158");  // TC / 3, Cc = 1,10 · 0,35^−0,20
     EXPECT_EQ(riga(sezione(doc, "3."), "TC")[2], "0,475");
     // Ta lies between TB and TC: its mark is on the plateau ag S F0.
@@ -172,8 +157,8 @@ TEST(RelazioneDaVerifica, SpectrumPlateauAndArchPeakWithTheirMarks) {
     const Serie& q = arco[0]->serie[0];
     const Punto picco = *std::max_element(q.punti.begin(), q.punti.end(),
                                           [](const Punto& x, const Punto& y) { return x.y < y.y; });
-    EXPECT_NEAR(picco.y, d.qcrit, d.qcrit * 1e-3);
-    EXPECT_NEAR(picco.x, d.fcrit * 10.0, 0.5);  // mm, within the curve's sampling
+    EXPECT_NEAR(picco.y, r.pannello.arco.qcrit, r.pannello.arco.qcrit * 1e-3);
+    EXPECT_NEAR(picco.x, r.pannello.arco.fcrit * 10.0, 0.5);  // mm, within the curve's sampling
 }
 
 // The locality is named only for the job's or the picked coordinates, exactly; the rest of the
@@ -188,11 +173,11 @@ TEST(RelazioneDaVerifica, LocalityOnlyForTheJobsOrThePickedCoordinates) {
     EXPECT_EQ(f.localita_del_sito(11.7873, 45.3575), "Abano Terme (PD)");
     EXPECT_EQ(f.localita_del_sito(13.3995, 42.3505), "L'Aquila");  // the job's, typed back
     EXPECT_EQ(f.localita_del_sito(13.4, 42.3505), std::nullopt);
-    DatiRelazione d = dati_relazione_demo();
-    EXPECT_EQ(costruisci_relazione(d).intestazione.localita, "L'Aquila");
-    d.localita.reset();
-    EXPECT_EQ(costruisci_relazione(d).intestazione.localita, "");
+    ContestoRelazione c = contesto_demo();
+    EXPECT_EQ(costruisci_relazione(risultato_demo(), c).intestazione.localita, "L'Aquila");
+    c.localita.reset();
+    EXPECT_EQ(costruisci_relazione(risultato_demo(), c).intestazione.localita, "");
 }
 
 }  // namespace
-}  // namespace tv::form
+}  // namespace tv::relazione

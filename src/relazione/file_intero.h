@@ -8,7 +8,7 @@
 #include <QSaveFile>
 #include <memory>
 
-namespace tv::app {
+namespace tv::relazione {
 
 inline std::unique_ptr<QFileDevice> apri_file_intero(const QString& file) {
     const QFileInfo info(file);
@@ -34,4 +34,4 @@ inline void annulla_file_intero(QFileDevice& uscita) {
     if (auto* intero = dynamic_cast<QSaveFile*>(&uscita)) intero->cancelWriting();
 }
 
-}  // namespace tv::app
+}  // namespace tv::relazione

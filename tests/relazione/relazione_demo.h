@@ -1,13 +1,15 @@
-// Test data: the report values of a check run of the demo job (L'Aquila, panel 500 x 300 x 12
+// Test data: the result and the report context of a check run of the demo job (L'Aquila, panel 500 x 300 x 12
 // cm, top and bottom supported) on the reference grid, dated 12/03/2025.
 #pragma once
 
 #include <stdexcept>
 
-#include "form/relazione.h"
+#include "relazione/documento.h"
 #include "suite_temp.h"
 
-namespace tv::form {
+namespace tv::relazione {
+using form::Form1;
+namespace prova = form::prova;
 
 // The demo suite started once, as the window starts it.
 struct LavoroDemo {
@@ -27,8 +29,11 @@ struct LavoroDemo {
     bool avviato = false;
 };
 
-inline DatiRelazione dati_relazione_demo() {
-    return dati_relazione(LavoroDemo::uno().finestra.form, "12/03/2025");
+inline RisultatoVerifica risultato_demo() {
+    return *LavoroDemo::uno().finestra.form.risultato;
+}
+inline ContestoRelazione contesto_demo() {
+    return contesto_relazione(LavoroDemo::uno().finestra.form, "12/03/2025");
 }
 
-}  // namespace tv::form
+}  // namespace tv::relazione

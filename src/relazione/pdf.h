@@ -5,12 +5,12 @@
 #include <QString>
 #include <optional>
 
-#include "form/relazione.h"
+#include "relazione/documento.h"
 
-namespace tv::app {
+namespace tv::relazione {
 
 // Writes `doc` to `file`, whole or not at all. Returns nullopt when written, else the message
 // to show, naming the file.
-std::optional<QString> scrivi_relazione_pdf(const form::Documento& doc, const QString& file);
+std::optional<QString> scrivi_relazione_pdf(const Documento& doc, const QString& file);
 
-}  // namespace tv::app
+}  // namespace tv::relazione

@@ -12,6 +12,14 @@
 #include "units/unita.h"
 
 namespace tv::form {
+class Form1;
+struct Lavoro;
+}
+
+namespace tv::relazione {
+
+using form::FormulaDomanda;
+using form::RisultatoVerifica;
 
 // ---------------------------------------------------------------- the document model
 
@@ -126,83 +134,31 @@ struct Documento {
     std::vector<Sezione> sezioni;
 };
 
-// ---------------------------------------------------------------- the values of one check
+// ---------------------------------------------------------------- what the result does not hold
 
-// One grid node of the inverse-distance mean.
-struct NodoRelazione {
-    std::string nome;  // "SW", "SE", "NE", "NW"
-    long codice = 0;
-    double lon = 0, lat = 0;
-    double distanza_km = 0;
-    double peso = 0;  // (1 / d) / sum of 1 / d over the four nodes
-};
-
-// Everything the report shows, in base units (cm, daN, daN/cm2, daN/cm3, s; ag as a fraction of
-// g), with the job's units for showing them.
-struct DatiRelazione {
-    // Title block.
+// The job and the day of the report; every value of the check comes from its result.
+struct ContestoRelazione {
     std::string programma = "TORVELANDO PANNELLI MURARI";
     std::string versione;
     std::string lavoro;
     std::string data;                     // already written, e.g. "12/03/2025"
     std::optional<std::string> localita;  // only while the coordinates are exactly the locality's
-    units::Unita unita;                   // texts and factors of the four families
-
-    // Site and building inputs.
-    double lon = 0, lat = 0;
-    double VN = 50, Cu = 1, PVR = 10;  // PVR in per cent
-    std::string suolo = "A";
-    double T1 = 0;
-    double qa = 2;
-
-    // Panel inputs.
-    double L = 0, B = 0, t = 0, gamma = 0, fd = 0, E = 0, Z = 0, H = 0;
-    bool vincolo_superiore = true, vincolo_sinistro = false, vincolo_destro = false;
-
-    // Hazard: grid nodes or island group and zone.
-    bool isola = false;
-    std::array<NodoRelazione, 4> nodi{};
-    std::string gruppo_isole, zona_isole;
-    double VR = 0, TR = 0;
-    double TR_inferiore = 0, TR_superiore = 0;  // the two tabulated periods around TR
-    double ag = 0, F0 = 0, Tcstar = 0;
-    double Ss = 1, St = 1, S = 1;
-
-    // Demand.
-    double W = 0;
-    double quota_verticale = 0, quota_orizzontale = 0;
-    double perc_verticale = 0, perc_orizzontale = 0;
-    bool orizzontale = false;  // the panel spans horizontally (between its vertical sides)
-    double Wa = 0, J = 0, Ta = 0, Sa = 0, Fa = 0;
-    FormulaDomanda domanda = FormulaDomanda::ec8;
-    double c7_a = 0, c7_b = 0, c7_ap = 0;  // Tabella C7.2.II, for circolare_c7_2_11
-    int c7_ramo = 0;                       // 1: Ta < a T1, 2: plateau, 3: Ta >= b T1
-
-    // Resistance.
-    double a = 0, h = 0, l_arco = 0;
-    double K1 = 0, K2 = 0, deltafreccia = 0, sigmacrit = 0;
-    double qcrit = 0, fcrit = 0, qd = 0;
-    bool instabilita = false;
-    double Rlat = 0;
-    bool ok = false;
+    units::Unita unita;                   // the job's work units, for the values shown in them
 };
 
-// The report of one check. Throws tv::Failure when a value it must plot is refused by the
-// spectrum or the arch curve (the values of a check that ran never are).
-Documento costruisci_relazione(const DatiRelazione& d);
+// The report of one completed check. Throws tv::Failure when a value it must plot is refused by
+// the spectrum or the arch curve (the values of a check that ran never are).
+Documento costruisci_relazione(const RisultatoVerifica& r, const ContestoRelazione& c);
 
-// The report values of a completed check: `unita` the job's work units, `localita` only while
-// the coordinates are exactly a known locality's, `data` the date as the report writes it.
-DatiRelazione dati_relazione(const RisultatoVerifica& r, const units::Unita& unita,
-                             std::string lavoro, std::optional<std::string> localita,
-                             std::string data);
-
-class Form1;
-// The same for the form's last completed run (which must exist), its job and its locality.
-DatiRelazione dati_relazione(const Form1& f, std::string data);
+// The context of a check of the job: its name and units, the locality named only while the
+// coordinates are exactly a known locality's, this program's version and `data`.
+ContestoRelazione contesto_relazione(const form::Lavoro& lavoro,
+                                     std::optional<std::string> localita, std::string data);
+// The same for the form's last completed run (which must exist).
+ContestoRelazione contesto_relazione(const form::Form1& f, std::string data);
 
 // Round ticks over [minimo, massimo] (about `circa` of them), labelled with the decimal comma;
 // the range is widened to whole ticks.
 Asse asse_con_tacche(std::string titolo, double minimo, double massimo, int circa = 6);
 
-}  // namespace tv::form
+}  // namespace tv::relazione

@@ -1,0 +1,26 @@
+// The report's context: the job's name and units, the locality of the site and this program's
+// version.
+#include "form/form1.h"
+#include "form/lavoro.h"
+#include "relazione/documento.h"
+
+namespace tv::relazione {
+
+ContestoRelazione contesto_relazione(const form::Lavoro& lavoro,
+                                     std::optional<std::string> localita, std::string data) {
+    ContestoRelazione c;
+    c.versione = TV_VERSIONE;
+    c.lavoro = lavoro.cartelle.nome_lavoro;
+    c.data = std::move(data);
+    c.localita = std::move(localita);
+    c.unita = lavoro.unita;
+    return c;
+}
+
+ContestoRelazione contesto_relazione(const form::Form1& f, std::string data) {
+    const RisultatoVerifica& r = *f.risultato;
+    return contesto_relazione(f.lavoro, f.localita_del_sito(r.ingressi.sito.lon, r.ingressi.sito.lat),
+                              std::move(data));
+}
+
+}  // namespace tv::relazione
