@@ -39,19 +39,21 @@ void controlla_riga(const cli::RigaEsito& e) {
         return;
     }
     richiedi(e.errore().empty(), "riga verificata con un errore");
-    const std::string& domanda = c[kColonneIngresso - 1];
+    const std::string& domanda = c[kColonneIngresso - 2];
     richiedi(domanda == "EC8" || domanda == "C7.2.11", "domanda: \"" + domanda + "\"");
+    const std::string& datum = c[kColonneIngresso - 1];
+    richiedi(datum == "ED50" || datum == "WGS84", "datum: \"" + datum + "\"");
     const std::string& fonte = c[c.size() - 2];
     richiedi(fonte == "griglia" || (fonte.starts_with("G") && fonte.size() > 3),
              "fonte: \"" + fonte + "\"");
-    // ag ... K2: every result but the span symbol, the verdict and the error.
-    for (std::size_t i = kColonneIngresso; i < kColonneIngresso + 14; ++i)
+    // lat_ed50 ... K2: every result but the span symbol, the verdict and the error.
+    for (std::size_t i = kColonneIngresso; i < kColonneIngresso + 16; ++i)
         richiedi(fuzz::numero_finito(c[i], text::dot_format()),
                  "risultato non numerico: \"" + c[i] + "\"");
-    const std::string& verdetto = c[kColonneIngresso + 15];
+    const std::string& verdetto = c[kColonneIngresso + 17];
     richiedi(verdetto == "> Fa : OK" || verdetto == "< Fa : !!!", "verdetto: \"" + verdetto + "\"");
-    const double Fa = *text::parse_number(c[kColonneIngresso + 9], text::dot_format());
-    const double Rlat = *text::parse_number(c[kColonneIngresso + 10], text::dot_format());
+    const double Fa = *text::parse_number(c[kColonneIngresso + 11], text::dot_format());
+    const double Rlat = *text::parse_number(c[kColonneIngresso + 12], text::dot_format());
     richiedi(!(Rlat > Fa) || verdetto == "> Fa : OK", "verdetto \"!!!\" con Rlat maggiore di Fa");
     richiedi(!(Rlat < Fa) || verdetto == "< Fa : !!!", "verdetto \"OK\" con Rlat minore di Fa");
 }

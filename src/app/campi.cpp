@@ -186,6 +186,15 @@ const DatiRicerca dati_ricerca = {"Combo1", "Ricerca coordinate delle località 
 const DatiScelta dati_scelta = {"Combo2", C::frame2, {3900, 150, 2100, 330},
                                 {":/formule/image1.svg", ":/formule/image1_c7.svg"}};
 
+// The site column's free row under PVR (2700), level with T1; the caption where the column's
+// captions are.
+const DatiSceltaDatum dati_datum = {
+    "ComboDatum",
+    "Sistema di riferimento di latitudine e longitudine: ED50 (reticolo e località) o WGS84 (GPS "
+    "e mappe web), convertito in ED50",
+    {x_campi_sx, 3000, largo, alto},
+    {"COORDINATE", "", tahoma8, A::destra, C::finestra, {60, 3030, largo_etichette_sx - 60, 255}}};
+
 // Under field 1 (T1, which ends at y 3315) and above the buttons (from y 3600), ending with it.
 const DatiEtichetta dati_label4 = {"", "", tahoma8, A::destra, C::finestra, {120, 3330, 3735, 240}};
 
@@ -206,6 +215,7 @@ const std::array<DatiFrame, numero_frame>& frames() { return tabella_frame; }
 const std::array<DatiImmagine, numero_immagini>& immagini() { return tabella_immagini; }
 const DatiRicerca& ricerca() { return dati_ricerca; }
 const DatiScelta& scelta_formula() { return dati_scelta; }
+const DatiSceltaDatum& scelta_datum() { return dati_datum; }
 const DatiEtichetta& etichetta_fonte() { return dati_label4; }
 
 }  // namespace tv::app

@@ -103,6 +103,15 @@ struct DatiScelta {
     std::array<const char*, 2> immagini;  // Image1's resource for each entry
 };
 
+// The datum of the typed coordinates (ComboDatum) and its caption, in the site column's row under
+// PVR; its entries are the datums' names, in the order of hazard::Datum.
+struct DatiSceltaDatum {
+    const char* nome;  // object name
+    const char* tooltip;
+    Posizione pos;
+    DatiEtichetta etichetta;
+};
+
 inline constexpr int numero_campi = form::kCampi;
 inline constexpr int numero_label1 = 36;
 inline constexpr int numero_vincoli = 4;
@@ -138,6 +147,7 @@ const std::array<DatiFrame, numero_frame>& frames();
 const std::array<DatiImmagine, numero_immagini>& immagini();
 const DatiRicerca& ricerca();
 const DatiScelta& scelta_formula();
+const DatiSceltaDatum& scelta_datum();
 // Label4: the grey caption of the hazard's source under T1, empty for grid sites.
 const DatiEtichetta& etichetta_fonte();
 inline constexpr form::Rgb grigio_fonte = {110, 110, 110};

@@ -71,6 +71,7 @@ Form1::Form1(double dpi, QWidget* parent) : QWidget(parent), dpi_(dpi > 0 ? dpi 
     crea_vincoli();
     crea_pulsanti();
     crea_scelta_formula();
+    crea_scelta_datum();
     crea_linee();
     imposta_ordine_tab();
 }
@@ -252,13 +253,28 @@ void Form1::crea_scelta_formula()
     combo2_->setGeometry(rettangolo(dati.pos));
 }
 
+void Form1::crea_scelta_datum()
+{
+    const DatiSceltaDatum& dati = scelta_datum();
+    crea_etichetta(dati.etichetta, QStringLiteral("LabelDatum"));
+    combo_datum_ = new QComboBox(this);
+    combo_datum_->setObjectName(utf8(dati.nome));
+    combo_datum_->setFont(crea_font({"Tahoma", 8.25, false, false}));
+    for (auto d : {hazard::Datum::ed50, hazard::Datum::wgs84})
+        combo_datum_->addItem(QString::fromUtf8(hazard::nomi_datum(d).nome));
+    combo_datum_->setToolTip(utf8(dati.tooltip));
+    combo_datum_->setGeometry(rettangolo(dati.pos));
+}
+
 void Form1::imposta_ordine_tab()
 {
     // Search box, site data row by row, panel inputs, buttons, then the results.
     using C = form::Campo;
     std::vector<QWidget*> ordine = {combo1_, combo1_list_};
-    for (C c : {C::lat, C::qa, C::lon, C::suolo, C::VN, C::St, C::Cu, C::PVR, C::ag, C::T1})
+    for (C c : {C::lat, C::qa, C::lon, C::suolo, C::VN, C::St, C::Cu, C::PVR, C::ag})
         ordine.push_back(campo(form::indice(c)));
+    ordine.push_back(combo_datum_);
+    ordine.push_back(campo(form::indice(C::T1)));
     for (int i : {0, 1, 3, 2})
         ordine.push_back(check(i));
     for (C c : {C::L, C::B, C::t, C::gamma, C::fd, C::E, C::Z, C::H})

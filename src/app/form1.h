@@ -55,6 +55,8 @@ public:
     QListWidget* combo1_list() const { return combo1_list_; }
     // The demand formula's list in Frame2, one entry a formula.
     QComboBox* combo2() const { return combo2_; }
+    // The datum of the typed coordinates, one entry a datum.
+    QComboBox* combo_datum() const { return combo_datum_; }
     // The grey caption of the hazard's source under T1.
     QLabel* label4() const { return label4_; }
     // Frame<numero>, 1..3.
@@ -77,6 +79,7 @@ private:
     void crea_ricerca();
     void crea_pulsanti();
     void crea_scelta_formula();
+    void crea_scelta_datum();
     void imposta_ordine_tab();
     QLabel* crea_etichetta(const DatiEtichetta& dati, const QString& nome);
 
@@ -92,6 +95,7 @@ private:
     QLineEdit* combo1_ = nullptr;
     QListWidget* combo1_list_ = nullptr;
     QComboBox* combo2_ = nullptr;
+    QComboBox* combo_datum_ = nullptr;
     QLabel* label4_ = nullptr;
     std::array<QPushButton*, numero_pulsanti> pulsanti_{};
 };

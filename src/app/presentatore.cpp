@@ -132,6 +132,16 @@ void Presentatore::collega() {
         mostra_stato();
         ridisegna();
     });
+    connect(finestra_.combo_datum(), &QComboBox::currentIndexChanged, this, [this](int indice) {
+        if (in_sincronia_ || indice < 0) return;
+        // The entries are the datums' names.
+        const auto datum =
+            hazard::datum_di_testo(finestra_.combo_datum()->itemText(indice).toStdString());
+        if (!datum) return;
+        form_.stato.datum = *datum;
+        mostra_stato();
+        ridisegna();
+    });
 }
 
 bool Presentatore::aggiorna() {
@@ -224,6 +234,8 @@ void Presentatore::mostra_stato() {
     const bool c7 = s.formula == panel::FormulaDomanda::circolare_c7_2_11;
     const form::NomiFormula& formula = form::nomi_formula(s.formula);
     finestra_.combo2()->setCurrentIndex(c7 ? 1 : 0);
+    finestra_.combo_datum()->setCurrentIndex(finestra_.combo_datum()->findText(
+        QString::fromUtf8(hazard::nomi_datum(s.datum).nome)));
     finestra_.combo2()->setToolTip(QString::fromUtf8(formula.completo));
     finestra_.frame(2)->setTitle(QString::fromUtf8(formula.titolo));
     finestra_.image(1)->imposta_risorsa(QString::fromUtf8(scelta_formula().immagini[c7 ? 1 : 0]));
@@ -279,6 +291,12 @@ bool Presentatore::convalida(int indice) {
     in_convalida_ = true;
     const bool rifiutato = form_.Text1_Validate(indice);
     in_convalida_ = false;
+    // Degrees, minutes and seconds come back as decimal degrees.
+    if (!rifiutato) {
+        in_sincronia_ = true;
+        imposta_testo(finestra_.campo(indice), form_.stato.text1[static_cast<std::size_t>(indice)]);
+        in_sincronia_ = false;
+    }
     if (rifiutato) {
         // The window takes the focus back itself: without a window manager nobody else does.
         finestra_.activateWindow();

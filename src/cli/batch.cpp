@@ -36,6 +36,7 @@ const std::array<int, kColonneIngresso> kCampo = [] {
 constexpr std::array<std::pair<std::size_t, int>, 3> kVincoli = {{{19, 1}, {20, 3}, {18, 0}}};
 
 constexpr std::size_t kDomanda = 21;
+constexpr std::size_t kDatum = 22;
 constexpr std::size_t kErrore = kColonneUscita - 1;
 
 std::string vincolo(bool appoggiato) {
@@ -56,6 +57,8 @@ void scrivi_risultati(const form::RisultatoVerifica& r, const units::Unita& u,
                       std::array<std::string, kColonneUscita>& celle) {
     form::TestiRisultato t = form::testi_risultato(r, u, formato, form::Ampiezza::valori);
     auto c = celle.begin() + kColonneIngresso;
+    *c++ = text::rounded(r.ed50.lat, 6, formato);
+    *c++ = text::rounded(r.ed50.lon, 6, formato);
     for (std::string* testo : {&t.ag, &t.Ss, &t.S, &t.VR, static_cast<std::string*>(nullptr),
                                &t.W, &t.Wa, &t.Ta, &t.Sa, &t.Fa, &t.Rlat, &t.d, &t.K1, &t.K2,
                                &t.campata})
@@ -79,6 +82,7 @@ Lotto::Lotto(const form::Form1& avviato)
     for (auto [colonna, check] : kVincoli)
         avvio_[colonna] = vincolo(s.check1[static_cast<std::size_t>(check)]);
     avvio_[kDomanda] = form::nomi_formula(s.formula).breve;
+    avvio_[kDatum] = hazard::nomi_datum(s.datum).nome;
 }
 
 Lotto::~Lotto() = default;
@@ -147,13 +151,21 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
         return;
     }
     celle[kDomanda] = form::nomi_formula(*formula).breve;
+    const auto datum = hazard::datum_di_testo(celle[kDatum]);
+    if (!datum) {
+        celle[kErrore] =
+            campo_rifiutato().value_or("datum: accettati solo ED50 e WGS84 (o vuota)");
+        return;
+    }
+    celle[kDatum] = hazard::nomi_datum(*datum).nome;
     if (auto campo = campo_rifiutato()) {
         celle[kErrore] = std::move(*campo);
         return;
     }
     // The row as a panel, checked by the one check function; its result is read as computed.
     const form::Pannello pannello{
-        celle[0], "", form::ingressi_da_testi(testi, vincoli, *formula, unita_, formato_)};
+        celle[0], "",
+        form::ingressi_da_testi(testi, vincoli, *formula, *datum, unita_, formato_)};
     form::EsitoVerifica esito;
     try {
         esito = form::calcola_verifica(pannello.ingressi, *griglia_);

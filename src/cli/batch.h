@@ -21,18 +21,20 @@ namespace tv::cli {
 
 // Input columns, in the order of the output. Values are texts in the job's work units as the
 // window shows them, "." as decimal separator; top, left and right are 1 (supported) or 0 (free);
-// domanda is the demand formula, EC8 or C7.2.11 in either case (echoed as EC8 or C7.2.11).
-inline constexpr std::size_t kColonneIngresso = 22;
+// domanda is the demand formula, EC8 or C7.2.11 in either case (echoed as EC8 or C7.2.11);
+// datum that of lat and lon, ED50 or WGS84 in either case (echoed as ED50 or WGS84).
+inline constexpr std::size_t kColonneIngresso = 23;
 inline constexpr std::array<std::string_view, kColonneIngresso> kNomiIngresso = {
-    "id", "lat", "lon", "VN", "PVR", "Cu", "suolo", "St",  "qa",   "T1",    "B",
-    "L",  "t",   "gamma", "fd", "E", "Z",  "H",     "top", "left", "right", "domanda"};
+    "id", "lat", "lon",   "VN", "PVR", "Cu", "suolo", "St",  "qa",   "T1",    "B",       "L",
+    "t",  "gamma", "fd", "E",  "Z",   "H",  "top",   "left", "right", "domanda", "datum"};
 
-// Result columns, after the input ones; fonte is "griglia" or the island group and zone
-// ("G1 Sardegna"); errore is empty on a completed row.
-inline constexpr std::size_t kColonneRisultato = 18;
+// Result columns, after the input ones: the site in ED50 where the grid was searched first;
+// fonte is "griglia" or the island group and zone ("G1 Sardegna"); errore is empty on a
+// completed row.
+inline constexpr std::size_t kColonneRisultato = 20;
 inline constexpr std::array<std::string_view, kColonneRisultato> kNomiRisultato = {
-    "ag", "Ss",   "S",    "VR", "TR", "W",    "Wa",      "Ta",    "Sa",
-    "Fa", "Rlat", "d_mm", "K1", "K2", "span", "verdict", "fonte", "errore"};
+    "lat_ed50", "lon_ed50", "ag", "Ss",   "S",    "VR", "TR", "W",    "Wa",      "Ta",
+    "Sa",       "Fa",       "Rlat", "d_mm", "K1", "K2", "span", "verdict", "fonte", "errore"};
 
 inline constexpr std::size_t kColonneUscita = kColonneIngresso + kColonneRisultato;
 

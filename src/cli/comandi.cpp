@@ -8,6 +8,7 @@
 #include "form/form1.h"
 #include "form/stato.h"
 #include "form/testi.h"
+#include "hazard/datum.h"
 #include "hazard/localita.h"
 #include "text/encoding.h"
 #include "text/error.h"
@@ -54,6 +55,8 @@ nlohmann::json risultati_json(const form::RisultatoVerifica& r, const units::Uni
     const auto& p = r.pannello;
     const double F = u.fattore_forze, S = u.fattore_tensioni;
     return {
+        {"lat_ed50", r.ed50.lat},
+        {"lon_ed50", r.ed50.lon},
         {"units",
          {{"lengths", u.unita_lunghezze},
           {"forces", u.unita_forze},
@@ -117,7 +120,8 @@ nlohmann::json etichette_json(const form::RisultatoVerifica* ultimo, const form:
 // `campi`: the 27 field texts as the window shows them after this run; `ultimo`: the result of
 // the last completed run (this one's when it completed), null before any.
 nlohmann::json come_json(const form::Form1& f, const std::array<std::string, form::kCampi>& campi,
-                         panel::FormulaDomanda formula, const form::RisultatoVerifica* ultimo, const form::RaccoltaMessaggi& m,
+                         panel::FormulaDomanda formula, hazard::Datum datum,
+                         const form::RisultatoVerifica* ultimo, const form::RaccoltaMessaggi& m,
                          bool completata) {
     nlohmann::json j;
     j["fields"] = campi;
@@ -136,6 +140,7 @@ nlohmann::json come_json(const form::Form1& f, const std::array<std::string, for
     j["hazard_source"] = fonte;
     j["island"] = isola;
     j["demand"] = form::nomi_formula(formula).parola;  // what was asked, even if stopped
+    j["datum"] = hazard::nomi_datum(datum).parola;      // of the coordinates in "fields"
     return j;
 }
 
@@ -155,6 +160,15 @@ void riassunto(const form::Form1& f, const Richiesta& richiesta, const form::Ris
     out << "TORVELANDO PANNELLI MURARI\n";
     out << "Sito: latitudine " << t(C::lat) << ", longitudine " << t(C::lon) << ", suolo "
         << t(C::suolo) << ", St " << t(C::St) << "\n";
+    switch (r.ingressi.datum) {
+        case hazard::Datum::ed50:
+            break;
+        case hazard::Datum::wgs84:
+            out << "Coordinate WGS84, in ED50 per il reticolo: latitudine "
+                << text::fixed(r.ed50.lat, 6, text::dot_format()) << ", longitudine "
+                << text::fixed(r.ed50.lon, 6, text::dot_format()) << "\n";
+            break;
+    }
     out << "VN " << t(C::VN) << " anni, Cu " << t(C::Cu) << ", PVR " << t(C::PVR) << " %, VR "
         << x.VR << " anni, T1 " << t(C::T1) << " s\n";
     if (const std::string fonte = form::testo_fonte(r.azione); !fonte.empty()) out << fonte << "\n";
@@ -182,7 +196,8 @@ void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ost
 }
 
 Richiesta richiesta_di(const form::Form1& avviato) {
-    return Richiesta{avviato.stato.text1, avviato.stato.check1, avviato.stato.formula};
+    return Richiesta{avviato.stato.text1, avviato.stato.check1, avviato.stato.formula,
+                     avviato.stato.datum};
 }
 
 std::optional<int> prepara_check(const OpzioniCheck& o, const fs::path& cwd, form::Form1& f,
@@ -212,11 +227,13 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, 
             return 2;
         }
         std::string& testo = r.testi[static_cast<std::size_t>(n)];
-        testo = s.substr(eq + 1);
+        // Arguments that are not UTF-8 (a degree sign in Windows-1252) are decoded here.
+        testo = text::decode(s.substr(eq + 1));
         if (auto motivo = form::motivo_rifiuto(n, testo, f.formato())) {
             err << "Input errato: " << *motivo << "\n";
             return 2;
         }
+        testo = form::testo_gradi_decimali(n, testo, f.formato());
     }
     if (o.demand) {
         const auto formula = form::formula_di_testo(*o.demand);
@@ -227,6 +244,14 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, 
             return 2;
         }
         r.formula = *formula;
+    }
+    if (o.datum) {
+        const auto datum = hazard::datum_di_testo(*o.datum);
+        if (!datum) {
+            err << "--datum: atteso ed50 o wgs84, ricevuto \"" << text::decode(*o.datum) << "\"\n";
+            return 2;
+        }
+        r.datum = *datum;
     }
     // The sides before the top, as the window's toggles take them: freeing the top while a side
     // is free is refused.
@@ -253,7 +278,8 @@ form::EsitoVerifica calcola_richiesta(const form::Form1& f, const Richiesta& r) 
     try {
         const auto griglia = f.fonte_griglia()->ricerca([&] { return f.file_griglia(); });
         return form::calcola_verifica(
-            form::ingressi_da_testi(r.testi, r.vincoli, r.formula, f.unita(), f.formato()),
+            form::ingressi_da_testi(r.testi, r.vincoli, r.formula, r.datum, f.unita(),
+                                    f.formato()),
             *griglia);
     } catch (const Failure& e) {
         return form::Arresto{e.what(), e.title()};
@@ -294,7 +320,8 @@ int esegui_check_su(form::Form1& f, form::RaccoltaMessaggi& messaggi, const Opzi
         mostrato.text1 = richiesta.testi;
         if (testi) form::scrivi_testi(form::TestiRisultato(*testi), mostrato);
         const form::RisultatoVerifica* ultimo = r ? r : (f.risultato ? &*f.risultato : nullptr);
-        out << come_json(f, mostrato.text1, richiesta.formula, ultimo, messaggi, r != nullptr)
+        out << come_json(f, mostrato.text1, richiesta.formula, richiesta.datum, ultimo, messaggi,
+                         r != nullptr)
                    .dump(2)
             << "\n";
     } else if (r) {

@@ -23,6 +23,7 @@ struct OpzioniCheck {
     std::vector<std::string> set;  // "N=TEXT", in order
     std::optional<int> top, left, right;
     std::optional<std::string> demand;  // "ec8" or "c7.2.11", either case; EC8 when unset
+    std::optional<std::string> datum;   // "ed50" or "wgs84", either case, of lat and lon; ED50
     bool json = false;
     std::vector<std::string> extra;  // other arguments, e.g. "|diroot=DIR|"
 };
@@ -34,7 +35,7 @@ struct OpzioniSearch {
 };
 
 // Exit codes: 0 the run completed; 1 start-up or the run stopped with a message; 2 a --set text,
-// the restraints or the --demand word were refused.
+// the restraints, the --demand or the --datum word were refused.
 int esegui_check(const OpzioniCheck& o, const std::filesystem::path& cwd, std::ostream& out,
                  std::ostream& err);
 // The same after start-up, on a form already started whose messages go to `messaggi`: the
@@ -47,6 +48,7 @@ struct Richiesta {
     std::array<std::string, form::kCampi> testi;
     std::array<bool, 4> vincoli{};
     panel::FormulaDomanda formula = panel::FormulaDomanda::ec8;
+    hazard::Datum datum = hazard::Datum::ed50;  // of the coordinates in testi
 };
 // What a started form shows, before any option.
 Richiesta richiesta_di(const form::Form1& avviato);

@@ -17,6 +17,10 @@ void opzioni_check(CLI::App* c, OpzioniCheck& check) {
                   "Formula della domanda: ec8 (EC8 4.3.5.2, predefinita) o c7.2.11 "
                   "(Circolare 2019)")
         ->type_name("ec8|c7.2.11");
+    c->add_option("--datum", check.datum,
+                  "Sistema di riferimento di lat e lon: ed50 (del reticolo, predefinito) o "
+                  "wgs84 (GPS), convertito in ED50")
+        ->type_name("ed50|wgs84");
     c->allow_extras();
 }
 
@@ -37,6 +41,7 @@ std::vector<std::string> argomenti_report(const OpzioniReport& o) {
     for (const auto& [nome, valore] : lati)
         if (valore) a.push_back(nome + std::to_string(*valore));
     if (c.demand) a.push_back("--demand=" + *c.demand);
+    if (c.datum) a.push_back("--datum=" + *c.datum);
     if (o.output) a.push_back("--output=" + *o.output);
     // What CLI11 left over ("|diroot=DIR|"), which the program leaves over in the same way.
     a.insert(a.end(), c.extra.begin(), c.extra.end());

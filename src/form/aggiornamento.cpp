@@ -9,6 +9,7 @@ IngressiMostrati ingressi_mostrati(const StatoFinestra& s) {
         m.testi[i] = s.text1[posizione(kCampiIngresso[i])];
     m.check1 = s.check1;
     m.formula = s.formula;
+    m.datum = s.datum;
     return m;
 }
 

@@ -21,6 +21,7 @@ struct IngressiMostrati {
     std::array<std::string, kCampiIngresso.size()> testi;  // in kCampiIngresso order
     std::array<bool, 4> check1{};
     panel::FormulaDomanda formula = panel::FormulaDomanda::ec8;  // the Sa frame's list
+    hazard::Datum datum = hazard::Datum::ed50;                   // of the coordinates
     bool operator==(const IngressiMostrati&) const = default;
 };
 

@@ -16,9 +16,14 @@ Nodo nodo(const hazard::PuntoGriglia& p, double distanza, double somma_inversi) 
 
 EsitoVerifica calcola_verifica(const IngressiVerifica& in, const hazard::RicercaGriglia& griglia) {
     try {
-        const hazard::RisultatoSito h = hazard::pericolosita_sito(griglia, in.sito);
+        hazard::DatiSito sito = in.sito;
+        const hazard::Geografiche ed50 = hazard::in_ed50({sito.lat, sito.lon}, in.datum);
+        sito.lat = ed50.lat;
+        sito.lon = ed50.lon;
+        const hazard::RisultatoSito h = hazard::pericolosita_sito(griglia, sito);
         RisultatoVerifica r;
         r.ingressi = in;
+        r.ed50 = ed50;
         auto& a = r.azione;
         if (h.origine == hazard::Origine::isole) {
             a.origine = OrigineIsola{h.gruppo->nome, h.zona->nome};

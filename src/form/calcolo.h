@@ -8,6 +8,7 @@
 #include <string_view>
 #include <variant>
 
+#include "hazard/datum.h"
 #include "hazard/ricerca.h"
 #include "hazard/sito.h"
 #include "hazard/spettro.h"
@@ -19,7 +20,8 @@ namespace tv::form {
 using panel::FormulaDomanda;
 
 struct IngressiVerifica {
-    hazard::DatiSito sito;  // lon, lat in degrees; VN years; PVR per cent; Cu
+    hazard::DatiSito sito;  // lon, lat in degrees as typed; VN years; PVR per cent; Cu
+    hazard::Datum datum = hazard::Datum::ed50;  // of lon and lat; the grid is ED50
     hazard::Suolo suolo = hazard::Suolo::A;
     double St = 1.0;
     double T1 = 0;                   // period of the building, s
@@ -57,6 +59,7 @@ struct AzioneSito {
 
 struct RisultatoVerifica {
     IngressiVerifica ingressi;  // what was checked
+    hazard::Geografiche ed50;   // the site in ED50, where the grid was searched
     AzioneSito azione;
     FormulaDomanda formula = FormulaDomanda::ec8;
     panel::EsitoPannello pannello;  // demand, arch and resistance in base units

@@ -25,11 +25,27 @@ std::string nome_separatore(const std::string& s) {
 std::string nota_notazione(Campo c, const text::NumberFormat& f) {
     const std::string riga = std::string(nome_esteso(c)) + ": usare ";
     const std::string esempio = "0" + f.decimal + "39";
-    if (dati_campo(c).lettura == Lettura::punto_o_locale && f.decimal != ".")
-        return riga + "il punto o " + nome_separatore(f.decimal) +
-               " come separatore decimale, per esempio 0.39 o " + esempio;
-    return riga + nome_separatore(f.decimal) + " come separatore decimale, per esempio " +
-           esempio;
+    std::string nota;
+    switch (dati_campo(c).lettura) {
+        case Lettura::punto_o_locale:
+        case Lettura::coordinata:
+            if (f.decimal != ".") {
+                nota = riga + "il punto o " + nome_separatore(f.decimal) +
+                       " come separatore decimale, per esempio 0.39 o " + esempio;
+                break;
+            }
+            [[fallthrough]];
+        case Lettura::locale:
+        case Lettura::lettera_suolo:
+        case Lettura::nessuna:
+            nota = riga + nome_separatore(f.decimal) +
+                   " come separatore decimale, per esempio " + esempio;
+            break;
+    }
+    if (dati_campo(c).lettura == Lettura::coordinata)
+        nota += c == Campo::lat ? ", oppure gradi, primi e secondi, per esempio 42°47'28\" N"
+                                : ", oppure gradi, primi e secondi, per esempio 12°29'47\" E";
+    return nota;
 }
 }  // namespace
 
@@ -170,6 +186,8 @@ void Form1::applica_lavoro(const DatiLavoro& d) {
     if (d.localita && d.longitudine && d.latitudine)
         localita_lavoro_ =
             localita_nota(d.nome_localita.value_or(*d.localita), *d.longitudine, *d.latitudine);
+    // The job file's coordinates are ED50: none may be shifted again.
+    if (d.longitudine || d.latitudine) stato.datum = hazard::Datum::ed50;
     if (d.longitudine) campo(Campo::lon) = *d.longitudine;
     if (d.latitudine) campo(Campo::lat) = *d.latitudine;
     if (d.suolo) campo(Campo::suolo) = *d.suolo;
@@ -195,12 +213,12 @@ std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
             if (suolo_di_testo(testo)) return std::nullopt;
             return std::string(kSoloTerreni);
         // Site fields hold "." texts whatever the locale (locality list, job file); the
-        // locale's own notation is accepted too.
+        // locale's own notation is accepted too, and for the coordinates degrees, minutes and
+        // seconds.
         case Lettura::punto_o_locale:
-            if (text::parse_dot_or_locale(testo, formato)) return std::nullopt;
-            break;
+        case Lettura::coordinata:
         case Lettura::locale:
-            if (text::is_number(testo, formato)) return std::nullopt;
+            if (numero_di_testo(d.campo, testo, formato)) return std::nullopt;
             break;
     }
     if (!nota) return std::string(kRichiestoNumero);
@@ -215,7 +233,10 @@ std::optional<std::string> Form1::motivo_rifiuto(int index) const {
 
 bool Form1::Text1_Validate(int index) {
     auto motivo = motivo_rifiuto(index);
-    if (!motivo) return false;
+    if (!motivo) {
+        scrivi_gradi_decimali(index);
+        return false;
+    }
     mostra(*motivo, kInputErrato);
     return true;
 }
@@ -293,6 +314,7 @@ void Form1::Combo1_Click(int position) {
     if (auto pick = hazard::scegli_localita(stato.combo_list[static_cast<std::size_t>(position)])) {
         stato.text1[posizione(Campo::lat)] = pick->first;
         stato.text1[posizione(Campo::lon)] = pick->second;
+        stato.datum = hazard::Datum::ed50;  // the list is ED50
         // The name is what follows the two coordinates on the line.
         const std::string& riga = stato.combo_list[static_cast<std::size_t>(position)];
         const std::size_t dopo = riga.find(pick->second, pick->first.size());
@@ -300,6 +322,22 @@ void Form1::Combo1_Click(int position) {
             text::trim(dopo == std::string::npos ? "" : riga.substr(dopo + pick->second.size())),
             pick->second, pick->first);
     }
+}
+
+void Form1::scrivi_gradi_decimali(int index) {
+    std::string& testo = stato.text1[static_cast<std::size_t>(index)];
+    testo = testo_gradi_decimali(index, testo, formato_);
+}
+
+std::string testo_gradi_decimali(int index, const std::string& testo,
+                                 const text::NumberFormat& formato) {
+    if (index < 0 || index >= kCampi) return testo;
+    const Campo c = kTabellaCampi[static_cast<std::size_t>(index)].campo;
+    if (dati_campo(c).lettura != Lettura::coordinata || text::parse_dot_or_locale(testo, formato))
+        return testo;
+    // Six decimals are 0.1 m, finer than a tenth of a second; "." as the locality list has them.
+    if (auto v = numero_di_testo(c, testo, formato)) return text::rounded(*v, 6, text::dot_format());
+    return testo;
 }
 
 std::optional<Form1::LocalitaNota> Form1::localita_nota(std::string nome, const std::string& lon,

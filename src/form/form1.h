@@ -23,17 +23,26 @@ namespace tv::form {
 
 // The subsoil category of a field text (trimmed, either case); nullopt for anything else.
 std::optional<hazard::Suolo> suolo_di_testo(std::string_view testo);
+// The number of a field's text by the field's rule: nullopt when refused, and for the subsoil
+// and result fields. Degrees, minutes and seconds come out as decimal degrees.
+std::optional<double> numero_di_testo(Campo c, std::string_view testo,
+                                      const text::NumberFormat& f);
 
 // Why the text of field `index` is refused, nullopt when it is accepted; with `nota`, a second
 // line naming the field and the notation it takes.
 std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
                                           const text::NumberFormat& formato, bool nota = false);
+// An accepted coordinate text in degrees, minutes and seconds as decimal degrees; any other
+// text as it is.
+std::string testo_gradi_decimali(int index, const std::string& testo,
+                                 const text::NumberFormat& formato);
 
 // The inputs of a check in base units from field texts validation accepted, the toggles (0 top,
-// 1 left, 3 right), the demand formula and the job's work units.
+// 1 left, 3 right), the demand formula, the datum of the coordinates and the job's work units.
 IngressiVerifica ingressi_da_testi(const std::array<std::string, kCampi>& testi,
                                    const std::array<bool, 4>& vincoli, FormulaDomanda formula,
-                                   const units::Unita& u, const text::NumberFormat& f);
+                                   hazard::Datum datum, const units::Unita& u,
+                                   const text::NumberFormat& f);
 
 class Form1 {
 public:
@@ -129,6 +138,8 @@ private:
     void mostra(const std::string& testo, const std::string& titolo);
     void applica_lavoro(const DatiLavoro& d);
     void cancella_risultati();
+    // A coordinate field accepted in degrees, minutes and seconds is written as decimal degrees.
+    void scrivi_gradi_decimali(int index);
 
     // A locality name with the coordinates it came with.
     struct LocalitaNota {

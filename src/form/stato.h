@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "form/tabella_campi.h"
+#include "hazard/datum.h"
 #include "panel/domanda.h"
 
 namespace tv::form {
@@ -99,6 +100,9 @@ struct StatoFinestra {
     // The demand formula picked in the Sa frame's list (Combo2). It lasts for the window's life
     // and is never written to a file of the suite.
     panel::FormulaDomanda formula = panel::FormulaDomanda::ec8;
+    // The datum of the coordinates typed in fields 6 and 7; picking a locality or reading the
+    // job file sets it back to ED50, the datum of both.
+    hazard::Datum datum = hazard::Datum::ed50;
     // Where the last completed run took its hazard from, for island sites (didascalia_fonte: a
     // grey caption under T1 and a line of the tooltip of α); empty for grid sites.
     std::string fonte;

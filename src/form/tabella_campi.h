@@ -50,10 +50,11 @@ constexpr std::size_t posizione(Campo c) {
     return static_cast<std::size_t>(c);
 }
 
-// How a field's text is read.
+// How a field's text is read (numero_di_testo reads the numbers).
 enum class Lettura {
     locale,          // a number in the locale's notation
     punto_o_locale,  // "." notation first (locality list, job file), then the locale's
+    coordinata,      // as punto_o_locale, or degrees, minutes and seconds (N for lat, E for lon)
     lettera_suolo,   // one subsoil category letter, A to E, either case
     nessuna,         // a result: never read back
 };
@@ -75,8 +76,8 @@ inline constexpr std::array<DatiCampoForm, kCampi> kTabellaCampi = {{
     {Campo::qa, "qa", "qa", units::Famiglia::nessuna, Lettura::locale, "1.0", true},
     {Campo::suolo, "suolo", "suolo", units::Famiglia::nessuna, Lettura::lettera_suolo, "A", true},
     {Campo::St, "St", "St", units::Famiglia::nessuna, Lettura::punto_o_locale, "1.0", true},
-    {Campo::lon, "lon", "lon", units::Famiglia::nessuna, Lettura::punto_o_locale, "7.28", true},
-    {Campo::lat, "lat", "lat", units::Famiglia::nessuna, Lettura::punto_o_locale, "45.01", true},
+    {Campo::lon, "lon", "lon", units::Famiglia::nessuna, Lettura::coordinata, "7.28", true},
+    {Campo::lat, "lat", "lat", units::Famiglia::nessuna, Lettura::coordinata, "45.01", true},
     {Campo::VN, "VN", "VN", units::Famiglia::nessuna, Lettura::punto_o_locale, "50", true},
     {Campo::PVR, "PVR", "PVR", units::Famiglia::nessuna, Lettura::punto_o_locale, "10", true},
     {Campo::Cu, "Cu", "Cu", units::Famiglia::nessuna, Lettura::punto_o_locale, "1", true},

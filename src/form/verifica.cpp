@@ -14,9 +14,7 @@ namespace {
 
 // The number of a field already accepted by validation, read by the field's own rule.
 double numero(const std::array<std::string, kCampi>& testi, Campo c, const text::NumberFormat& f) {
-    const std::string& testo = testi[posizione(c)];
-    return dati_campo(c).lettura == Lettura::punto_o_locale ? *text::parse_dot_or_locale(testo, f)
-                                                            : *text::parse_number(testo, f);
+    return *numero_di_testo(c, testi[posizione(c)], f);
 }
 
 }  // namespace
@@ -25,6 +23,27 @@ std::optional<hazard::Suolo> suolo_di_testo(std::string_view testo) {
     const std::string s = text::to_upper(text::trim(testo));
     if (s.size() != 1 || s[0] < 'A' || s[0] > 'E') return std::nullopt;
     return static_cast<hazard::Suolo>(s[0] - 'A');
+}
+
+std::optional<double> numero_di_testo(Campo c, std::string_view testo,
+                                      const text::NumberFormat& f) {
+    switch (dati_campo(c).lettura) {
+        case Lettura::nessuna:
+        case Lettura::lettera_suolo:
+            return std::nullopt;
+        case Lettura::locale:
+            return text::parse_number(testo, f);
+        case Lettura::punto_o_locale:
+            return text::parse_dot_or_locale(testo, f);
+        case Lettura::coordinata:
+            if (auto v = text::parse_dot_or_locale(testo, f)) return v;
+            // A hemisphere letter must belong to the field: N to the latitude, E to the longitude.
+            if (auto dms = text::parse_dms(testo, f))
+                if (dms->hemisphere == 0 || dms->hemisphere == (c == Campo::lat ? 'N' : 'E'))
+                    return dms->degrees;
+            return std::nullopt;
+    }
+    return std::nullopt;
 }
 
 std::variant<IngressiVerifica, Arresto> Form1::leggi_ingressi() {
@@ -37,12 +56,14 @@ std::variant<IngressiVerifica, Arresto> Form1::leggi_ingressi() {
             return Arresto{*motivo, "Input errato"};
         }
     }
-    return ingressi_da_testi(stato.text1, stato.check1, stato.formula, lavoro.unita, formato_);
+    return ingressi_da_testi(stato.text1, stato.check1, stato.formula, stato.datum, lavoro.unita,
+                             formato_);
 }
 
 IngressiVerifica ingressi_da_testi(const std::array<std::string, kCampi>& testi,
                                    const std::array<bool, 4>& vincoli, FormulaDomanda formula,
-                                   const units::Unita& u, const text::NumberFormat& f) {
+                                   hazard::Datum datum, const units::Unita& u,
+                                   const text::NumberFormat& f) {
     const auto n = [&](Campo c) { return numero(testi, c, f); };
     IngressiVerifica in;
     in.T1 = n(Campo::T1);
@@ -51,6 +72,7 @@ IngressiVerifica ingressi_da_testi(const std::array<std::string, kCampi>& testi,
     in.sito.VN = n(Campo::VN);
     in.sito.PVR = n(Campo::PVR);
     in.sito.Cu = n(Campo::Cu);
+    in.datum = datum;
     in.suolo = *suolo_di_testo(testi[posizione(Campo::suolo)]);
     in.St = n(Campo::St);
     auto& p = in.pannello;

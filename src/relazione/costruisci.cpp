@@ -69,9 +69,24 @@ Sezione sezione_dati(const RisultatoVerifica& d, const Misure& m) {
     const auto& u = m.u;
     Sezione s{"1. Dati di ingresso", {}};
     s.blocchi.push_back(Paragrafo{"Sito e costruzione", true});
-    s.blocchi.push_back(tabella_valori({
+    std::vector<std::vector<std::string>> sito = {
+        {"Sistema di riferimento delle coordinate", "datum",
+         std::string(hazard::nomi_datum(d.ingressi.datum).nome), ""},
         {"Longitudine", "lon", n(d.ingressi.sito.lon, 6), "°"},
         {"Latitudine", "lat", n(d.ingressi.sito.lat, 6), "°"},
+    };
+    // The grid is ED50: coordinates typed in another datum are given as moved there.
+    switch (d.ingressi.datum) {
+        case hazard::Datum::ed50:
+            break;
+        case hazard::Datum::wgs84:
+            sito.push_back(
+                {"Longitudine ED50 usata per il reticolo", "lon ED50", n(d.ed50.lon, 6), "°"});
+            sito.push_back(
+                {"Latitudine ED50 usata per il reticolo", "lat ED50", n(d.ed50.lat, 6), "°"});
+            break;
+    }
+    sito.insert(sito.end(), {
         {"Vita nominale", "VN", n(d.ingressi.sito.VN, 4), "anni"},
         {"Coefficiente d'uso", "Cu", n(d.ingressi.sito.Cu, 4), ""},
         {"Probabilità di superamento nel periodo di riferimento", "PVR", n(d.ingressi.sito.PVR, 4), "%"},
@@ -79,7 +94,8 @@ Sezione sezione_dati(const RisultatoVerifica& d, const Misure& m) {
         {"Coefficiente di amplificazione topografica", "St", n(d.azione.spettro.St, 3), ""},
         {"Periodo proprio dell'edificio", "T1", n(d.ingressi.T1, 4), "s"},
         {"Fattore di struttura del pannello", "qa", n(d.ingressi.pannello.qa, 4), ""},
-    }));
+    });
+    s.blocchi.push_back(tabella_valori(sito));
     s.blocchi.push_back(Paragrafo{"Pannello", true});
     s.blocchi.push_back(tabella_valori({
         {"Lunghezza in pianta", "B", m.lunghezza(d.ingressi.pannello.B), u.unita_lunghezze},
@@ -470,6 +486,13 @@ Documento costruisci_relazione(const RisultatoVerifica& d, const ContestoRelazio
     doc.intestazione.lavoro = c.lavoro;
     doc.intestazione.coordinate =
         "Long. " + n(d.ingressi.sito.lon, 6) + "°  Lat. " + n(d.ingressi.sito.lat, 6) + "°";
+    switch (d.ingressi.datum) {  // the grid's datum goes without saying
+        case hazard::Datum::ed50:
+            break;
+        case hazard::Datum::wgs84:
+            doc.intestazione.coordinate += " (WGS84)";
+            break;
+    }
     doc.intestazione.localita = c.localita.value_or("");
     doc.intestazione.data = c.data;
     doc.titolo = "RELAZIONE DI CALCOLO";

@@ -19,8 +19,11 @@ ContestoRelazione contesto_relazione(const form::Lavoro& lavoro,
 
 ContestoRelazione contesto_relazione(const form::Form1& f, std::string data) {
     const RisultatoVerifica& r = *f.risultato;
-    return contesto_relazione(f.lavoro, f.localita_del_sito(r.ingressi.sito.lon, r.ingressi.sito.lat),
-                              std::move(data));
+    // The localities are ED50: the same numbers in another datum are another place.
+    std::optional<std::string> localita;
+    if (r.ingressi.datum == hazard::Datum::ed50)
+        localita = f.localita_del_sito(r.ingressi.sito.lon, r.ingressi.sito.lat);
+    return contesto_relazione(f.lavoro, std::move(localita), std::move(data));
 }
 
 }  // namespace tv::relazione

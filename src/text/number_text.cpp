@@ -201,6 +201,66 @@ std::optional<double> parse_dot_or_locale(std::string_view text, const NumberFor
     return parse_number(text, fmt);
 }
 
+namespace {
+// The part (0 degrees, 1 minutes, 2 seconds) a mark at the start of `s` names, and its length.
+std::optional<std::pair<int, std::size_t>> segno_dms(std::string_view s) {
+    static constexpr std::pair<std::string_view, int> segni[] = {
+        {"\"", 2}, {"\u2033", 2}, {"''", 2}, {"\u2019\u2019", 2}, {"\u2032\u2032", 2},
+        {"\u00b0", 0}, {"\u00ba", 0}, {"'", 1}, {"\u2019", 1}, {"\u2032", 1}};
+    for (const auto& [segno, parte] : segni)
+        if (s.starts_with(segno)) return std::pair{parte, segno.size()};
+    return std::nullopt;
+}
+
+std::string_view senza_blank(std::string_view s) {
+    while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+char emisfero(char c) {
+    if (c == 'N' || c == 'n') return 'N';
+    if (c == 'E' || c == 'e') return 'E';
+    return 0;
+}
+}  // namespace
+
+std::optional<Dms> parse_dms(std::string_view text, const NumberFormat& fmt) {
+    std::string_view s = senza_blank(text);
+    Dms out;
+    if (!s.empty() && emisfero(s.back())) {
+        out.hemisphere = emisfero(s.back());
+        s = senza_blank(s.substr(0, s.size() - 1));
+    } else if (!s.empty() && emisfero(s.front())) {
+        out.hemisphere = emisfero(s.front());
+        s = senza_blank(s.substr(1));
+    }
+    std::array<double, 3> parti{};
+    int n = 0;
+    bool decimali = false;  // the part before had decimals: nothing may follow it
+    while (!s.empty()) {
+        if (n == 3 || decimali) return std::nullopt;
+        std::size_t k = 0;
+        while (k < s.size() && (is_digit(s[k]) || s[k] == '.' ||
+                                (!fmt.decimal.empty() && s.substr(k).starts_with(fmt.decimal))))
+            k += is_digit(s[k]) || s[k] == '.' ? 1 : fmt.decimal.size();
+        const std::string_view numero = s.substr(0, k);
+        if (numero.empty() || !is_digit(numero.front())) return std::nullopt;
+        const auto v = parse_dot_or_locale(numero, fmt);
+        if (!v) return std::nullopt;
+        decimali = !std::all_of(numero.begin(), numero.end(), is_digit);
+        s = senza_blank(s.substr(k));
+        if (const auto segno = segno_dms(s)) {
+            if (segno->first != n) return std::nullopt;
+            s = senza_blank(s.substr(segno->second));
+        }
+        parti[static_cast<std::size_t>(n++)] = *v;
+    }
+    if (n == 0 || parti[1] >= 60 || parti[2] >= 60) return std::nullopt;
+    out.degrees = parti[0] + parti[1] / 60 + parti[2] / 3600;
+    return out;
+}
+
 double round_half_even(double value, int decimals) {
     if (!std::isfinite(value)) return value;
     const double scale = potenza10(decimals);

@@ -1,5 +1,5 @@
 // Number <-> text conversions used everywhere: the "." parser of the old Val function, the strict
-// locale test, rounding to n decimals, the general number text and fixed patterns.
+// locale test, rounding, the general number text, fixed patterns and sexagesimal degrees.
 #pragma once
 
 #include <optional>
@@ -33,6 +33,16 @@ inline bool is_number(std::string_view text, const NumberFormat& fmt) {
 // Reading for texts that the data files write with "." whatever the locale: the "." reading
 // wins, else the locale's reading.
 std::optional<double> parse_dot_or_locale(std::string_view text, const NumberFormat& fmt);
+
+// Degrees, minutes and seconds as typed for a site: 42°47'28", 42 47 28, 42°47.5', with an
+// optional hemisphere letter N or E (either case) before or after. Marks ° (or º), ' and "
+// (or ′ ″ ’, and '' for seconds), UTF-8; blanks between parts. Only the last part may have
+// decimals ("." or the locale's separator); minutes and seconds below 60; no sign.
+struct Dms {
+    double degrees = 0;
+    char hemisphere = 0;  // 'N', 'E' or 0 when none was written
+};
+std::optional<Dms> parse_dms(std::string_view text, const NumberFormat& fmt);
 
 // Round half to even at n decimals (multiply by 10^n, nearbyint, divide). A value whose product
 // does not stay finite is returned unchanged.

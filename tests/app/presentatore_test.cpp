@@ -160,6 +160,13 @@ TEST(Avvio, ALongNumberShowsItsFirstDigitsWhenWrittenAndAfterLeavingTheField) {
 }
 
 TEST_F(Presentatore, TypingInTheSearchBoxListsLinesAndAClickOrTheArrowKeysPick) {
+    // Degrees, minutes and seconds come back as decimal degrees (45 + 4/60 + 13/3600); a pick
+    // from the list, which is ED50, sets the datum chosen beside the coordinates back to ED50.
+    f.finestra.combo_datum()->setCurrentIndex(1);
+    f.scrivi(7, QString::fromUtf8("45\u00b04'13\" N"));
+    QTest::keyClick(f.campo(7), Qt::Key_Tab);
+    EXPECT_EQ(std::tuple(f.campo(7)->text(), f.form.stato.datum),
+              std::tuple("45.070278", tv::hazard::Datum::wgs84));
     f.finestra.combo1()->clear();
     QTest::keyClicks(f.finestra.combo1(), "tor");
     QListWidget* lista = f.finestra.combo1_list();
@@ -168,6 +175,7 @@ TEST_F(Presentatore, TypingInTheSearchBoxListsLinesAndAClickOrTheArrowKeysPick) 
     QTest::mouseClick(lista->viewport(), Qt::LeftButton, {},
                       lista->visualItemRect(lista->item(1)).center());
     EXPECT_EQ(f.campo(7)->text() + " " + f.campo(6)->text(), "45.0703 7.6869");
+    EXPECT_EQ(f.finestra.combo_datum()->currentText(), "ED50");
     QTest::keyClick(lista, Qt::Key_Up);
     EXPECT_EQ(f.campo(7)->text() + " " + f.campo(6)->text(), "44.9700 7.3000");
     EXPECT_EQ(f.finestra.combo1()->text(), "tor");  // the typed text is never replaced

@@ -43,14 +43,18 @@ void design(std::ostream& o) {
         o << "[" << scelta_formula().nome << "] " << b(n.breve) << " " << b(n.completo) << " "
           << b(n.titolo) << " " << b(immagine) << "\n";
     }
+    const DatiSceltaDatum& d = scelta_datum();
+    o << "[" << d.nome << "] " << b(d.etichetta.testo) << " " << b(d.tooltip) << "\n";
 }
 
 // `vincoli`: the top and the left side's restraint, both.
 void check(std::ostream& o, const fs::path& root, std::vector<std::string> set, const char* nome,
-           std::optional<int> vincoli = {}, std::optional<std::string> demand = {}) {
+           std::optional<int> vincoli = {}, std::optional<std::string> demand = {},
+           std::optional<std::string> datum = {}) {
     cli::OpzioniCheck c;
     c.root = root.string();
     c.demand = std::move(demand);
+    c.datum = std::move(datum);
     c.set = std::move(set);
     c.top = c.left = vincoli;
     std::ostringstream out, err;
@@ -87,6 +91,8 @@ TEST(TestiUtente, AreThoseOfTheGoldenFile) {
     check(o, tmp.path(), {"7=60"}, "fuori zona");
     check(o, tmp.path(), {}, "vincoli", 0);
     check(o, tmp.path(), {"lat=39.2305", "lon=9.1192"}, "cagliari c7.2.11", {}, "c7.2.11");
+    check(o, tmp.path(), {"lat=41 54 10.08 N", "lon=12\u00b029'47.04\""}, "roma wgs84", {}, {},
+          "wgs84");
 
     const fs::path file = fs::path(TV_SOURCE_DIR) / "tests" / "golden" / "testi.txt";
     std::ifstream in(file, std::ios::binary);

@@ -187,7 +187,8 @@ TEST(Layout, EveryControlFitsInsideItsContainerAndNoTwoOverlapNorCoverASketchLin
 TEST(Finestra, SearchBoxIsALineOverAListLockedFieldsRefuseTypingButTakeFocusLabelsArePlain) {
     Form1 form(96.0);
     QLineEdit* riga = form.combo1();
-    EXPECT_EQ(form.findChildren<QComboBox*>(), QList<QComboBox*>{form.combo2()});  // not Combo1
+    EXPECT_EQ(form.findChildren<QComboBox*>(),  // not Combo1
+              (QList<QComboBox*>{form.combo2(), form.combo_datum()}));
     EXPECT_EQ(riga->geometry().united(form.combo1_list()->geometry()),
               form.rettangolo({120, 120, 3735, 960}));
     EXPECT_EQ(form.combo1_list()->y(), riga->y() + riga->height());

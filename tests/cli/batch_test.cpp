@@ -58,6 +58,7 @@ Riga atteso(const fs::path& root, Riga in) {
     for (auto [c, check] : kVincoli)
         if (in[c].empty()) in[c] = f.stato.check1[static_cast<std::size_t>(check)] ? "1" : "0";
     if (in[21].empty()) in[21] = "EC8";
+    if (in[22].empty()) in[22] = "ED50";
     Riga out = in;
     const auto rifiutata = [&](const std::string& prima) {
         out.resize(kColonneUscita);
@@ -79,7 +80,9 @@ Riga atteso(const fs::path& root, Riga in) {
     verdetto.erase(0, verdetto.find_first_not_of(' '));
     out.insert(
         out.end(),
-        {t[0], s.label2_0, s.label2_1, s.label2_6,
+        {text::rounded(f.risultato->ed50.lat, 6, text::dot_format()),
+         text::rounded(f.risultato->ed50.lon, 6, text::dot_format()), t[0], s.label2_0,
+         s.label2_1, s.label2_6,
          text::general(f.risultato->azione.TR, text::dot_format()), t[2], t[21], t[19], t[18],
          t[20], t[22], t[24], t[25], t[26], s.label1[8], verdetto,
          isola ? std::string(isola->gruppo) + " " + std::string(isola->zona) : "griglia", ""});
@@ -127,8 +130,9 @@ TEST_F(Lotti, EveryCellMatchesTheWindowAndARefusedRowStopsNothing) {
     const auto uscita = righe_csv(e.out);
     ASSERT_EQ(uscita.size(), righe.size() + 1);
     EXPECT_EQ(e.out.substr(0, e.out.find('\n') + 1),
-              "id,lat,lon,VN,PVR,Cu,suolo,St,qa,T1,B,L,t,gamma,fd,E,Z,H,top,left,right,domanda,ag,"
-              "Ss,S,VR,TR,W,Wa,Ta,Sa,Fa,Rlat,d_mm,K1,K2,span,verdict,fonte,errore\n");
+              "id,lat,lon,VN,PVR,Cu,suolo,St,qa,T1,B,L,t,gamma,fd,E,Z,H,top,left,right,domanda,"
+              "datum,lat_ed50,lon_ed50,ag,Ss,S,VR,TR,W,Wa,Ta,Sa,Fa,Rlat,d_mm,K1,K2,span,verdict,"
+              "fonte,errore\n");
     for (std::size_t k = 0; k < righe.size(); ++k) {
         auto attesa = atteso(tmp.path(), campi_csv(righe[k]));
         if (attesa[0].empty()) attesa[0] = std::to_string(k + 1);  // the row number
@@ -188,7 +192,7 @@ TEST_F(Lotti, FilesRefusedBeforeAnyRowExitTwoNamingTheFile) {
         {"id,Lat\n", "",
          "Colonna sconosciuta \"Lat\" nell'intestazione del file \"" + file +
              "\". Colonne ammesse: id, lat, lon, VN, PVR, Cu, suolo, St, qa, T1, B, L, t, gamma, "
-             "fd, E, Z, H, top, left, right, domanda."},
+             "fd, E, Z, H, top, left, right, domanda, datum."},
         {"lat,lon,lat\n", "",
          "Colonna \"lat\" ripetuta nell'intestazione del file \"" + file + "\"."},
         {"", manca, "Impossibile leggere il file \"" + manca + "\"."}};
@@ -226,13 +230,21 @@ TEST(LottoCsv, LinesLongerThanTheReaderHoldsAreNamedNotFatal) {
 }
 
 // The demo job under each formula: echoed by its short name, empty is EC8, anything else refuses
-// the row alone.
-TEST_F(Lotti, DomandaColumnChoosesTheFormulaOfEachRow) {
-    const Esito e = esegui("id,domanda\na, c7.2.11\nb,\nc,Ec8\nd,C7\n");
+// the row alone. The datum likewise; a WGS84 site is checked at its ED50 position (Rome, the
+// published cross-check 41.9028, 12.4964 -> 41.903790, 12.497326), as the same site typed there.
+TEST_F(Lotti, DomandaAndDatumColumnsChooseTheFormulaAndTheDatumOfEachRow) {
+    const Esito e = esegui(
+        "id,domanda,datum,lat,lon\na, c7.2.11,,,\nb,,,,\nc,Ec8,,,\nd,C7,,,\n"
+        "e,,wgs84,41.9028,12.4964\nf,,,41.90379,12.497326\ng,,GPS,,\n");
     EXPECT_EQ(e.codice, 1);
     const auto u = righe_csv(e.out);
-    ASSERT_EQ(u.size(), 5u);
-    constexpr std::size_t Sa = kColonneIngresso + 8;
+    ASSERT_EQ(u.size(), 8u);
+    constexpr std::size_t Sa = kColonneIngresso + 10;
+    EXPECT_EQ((Riga{u[5][22], u[5][1], u[5][kColonneIngresso], u[5][kColonneIngresso + 1]}),
+              (Riga{"WGS84", "41.9028", "41.90379", "12.497326"}));
+    EXPECT_EQ(Riga(u[5].begin() + kColonneIngresso + 2, u[5].end()),
+              Riga(u[6].begin() + kColonneIngresso + 2, u[6].end()));
+    EXPECT_EQ(u[7].back(), "datum: accettati solo ED50 e WGS84 (o vuota)");
     EXPECT_NEAR(std::stod(u[1][Sa]), 1.7415, 5e-4);  // by hand, [C7.2.11] rising branch
     EXPECT_EQ((Riga{u[1][21], u[2][21], u[3][21], u[4][21]}),
               (Riga{"C7.2.11", "EC8", "EC8", "C7"}));

@@ -72,6 +72,27 @@ TEST(Demo, IslandSourceAndDemandC7) {
     EXPECT_EQ(e.err, "--demand: atteso ec8 o c7.2.11, ricevuto \"EC\"\n");
 }
 
+// --datum: the fields keep the WGS84 text typed (degrees, minutes and seconds as decimal
+// degrees: 41 + 54/60 + 10.08/3600 = 41.9028), the grid is read at the published ED50 position.
+TEST(Demo, DatumWgs84KeepsTheFieldsAndSearchesTheGridInEd50) {
+    form::prova::CartellaTemp tmp;
+    if (!form::prova::copia_suite_demo(tmp.path())) GTEST_SKIP() << "no reference data";
+    OpzioniCheck o = json_su(tmp.path());
+    o.set = {"lat=N 41 54 10.08", "lon=12.4964"};
+    o.datum = "WGS84";
+    Esito e = check(o);
+    ASSERT_EQ(e.codice, 0) << e.err;
+    const auto j = nlohmann::json::parse(e.out);
+    EXPECT_EQ(std::tuple(j["fields"][7], j["fields"][6], j["datum"]),
+              std::tuple("41.9028", "12.4964", "wgs84"));
+    EXPECT_NEAR(j["results"]["lat_ed50"].get<double>(), 41.903790, 1e-6);
+    EXPECT_NEAR(j["results"]["lon_ed50"].get<double>(), 12.497326, 1e-6);
+    o.datum = "wgs 84";
+    e = check(o);
+    EXPECT_EQ(std::tuple(e.codice, e.err),
+              std::tuple(2, "--datum: atteso ed50 o wgs84, ricevuto \"wgs 84\"\n"));
+}
+
 // ---- check on a small suite: exit codes, --set, toggles ---------------------------
 
 class Check : public ::testing::Test {

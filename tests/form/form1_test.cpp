@@ -38,6 +38,20 @@ INSTANTIATE_TEST_SUITE_P(Campi, Convalida,
                                            CasoConvalida{"SoilTwoLetters", "AB", false}),
                          [](const auto& info) { return std::string(info.param.nome); });
 
+// The coordinates take degrees, minutes and seconds, written back as decimal degrees (45 + 4/60 +
+// 13/3600; 7 + 41/60 + 12/3600); a hemisphere letter must be the field's.
+TEST(ConvalidaCoordinate, SexagesimalTextsBecomeDecimalDegrees) {
+    Finestra w;
+    for (const auto& [campo, testo, atteso] :
+         {std::tuple{7, "45\u00b04'13\" N", "45.070278"}, std::tuple{6, "7 41 12 e", "7.686667"},
+          std::tuple{6, "7.6869", "7.6869"}, std::tuple{7, "45 4 13 E", ""},
+          std::tuple{6, "N 7 41 12", ""}}) {
+        w.form.stato.text1[static_cast<std::size_t>(campo)] = testo;
+        EXPECT_EQ(w.form.Text1_Validate(campo), *atteso == '\0') << testo;
+        EXPECT_EQ(w.form.stato.text1[static_cast<std::size_t>(campo)], *atteso ? atteso : testo);
+    }
+}
+
 // A double-click hands the unit of the field's family to the editor; results open nothing.
 TEST(DoppioClic, HandsOverTheUnitOfTheFieldsFamily) {
     SuiteTemp s;

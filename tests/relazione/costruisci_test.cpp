@@ -56,6 +56,14 @@ TEST(Relazione, DemoValuesNodesFormulasAndVerdictAsTheWindowRoundsThemWithTheDec
         const auto r = riga(sezione(doc, sez), simbolo);
         EXPECT_EQ(r[2] + " " + r[3], std::string(testo) + " " + unita) << simbolo;
     }
+    // Coordinates typed in WGS84 come with the ED50 position the grid was read at; ED50 alone.
+    EXPECT_EQ(riga(sezione(doc, "1."), "lat ED50")[2], "(nessuna riga)");
+    auto w = risultato_demo();
+    w.ingressi.datum = tv::hazard::Datum::wgs84, w.ed50 = {41.90379, 12.497326};
+    const Documento doc_w = costruisci_relazione(w, contesto_demo());
+    const Sezione& dati_w = sezione(doc_w, "1.");
+    EXPECT_EQ(riga(dati_w, "lat ED50")[2] + " " + riga(dati_w, "lon ED50")[2], "41,90379 12,497326");
+    EXPECT_EQ(doc_w.intestazione.coordinate, "Long. 13,3995°  Lat. 42,3505° (WGS84)");
     const auto tabelle = blocchi<Tabella>(sezione(doc, "2."));
     ASSERT_EQ(tabelle.size(), 2u);
     EXPECT_EQ(tabelle[0]->righe, (std::vector<std::vector<std::string>>{

@@ -98,3 +98,32 @@ TEST(General, LargestDoublesReadBackAndLocaleSeparatorIsUsed) {
     EXPECT_EQ(rounded(1.25e-6, 8, kComma), "1,25E-06");
     EXPECT_EQ(fixed(0.854, 3, kComma), "0,854");
 }
+
+// Degrees, minutes and seconds, worked by hand: 42 + 47/60 + 28/3600 = 42.7911111...
+struct DmsCase { const char* text; bool comma_locale, accepted; double value; char hemisphere; };
+class ParseDms : public ::testing::TestWithParam<DmsCase> {};
+TEST_P(ParseDms, ReadsSexagesimalDegreesWithTheirMarksOrBlanks) {
+    const auto& c = GetParam();
+    auto v = parse_dms(c.text, c.comma_locale ? kComma : dot_format());
+    ASSERT_EQ(v.has_value(), c.accepted) << c.text;
+    if (c.accepted) {
+        EXPECT_NEAR(v->degrees, c.value, 1e-9) << c.text;
+        EXPECT_EQ(v->hemisphere, c.hemisphere) << c.text;
+    }
+}
+INSTANTIATE_TEST_SUITE_P(
+    Texts, ParseDms,
+    ::testing::Values(DmsCase{"42\u00b047'28\"", false, true, 42.791111111, 0},
+                      DmsCase{" 42 47 28 ", false, true, 42.791111111, 0},
+                      DmsCase{"42\u00ba 47\u2032 28\u2033N", false, true, 42.791111111, 'N'},
+                      DmsCase{"e 12\u00b029'47''", false, true, 12.496388889, 'E'},
+                      DmsCase{"42\u00b047.5'", false, true, 42.791666667, 0},
+                      DmsCase{"41 54 10,2", true, true, 41.902833333, 0},
+                      DmsCase{"42 60 0", false, false, 0, 0},
+                      DmsCase{"42 47 60", false, false, 0, 0},
+                      DmsCase{"42.5 30", false, false, 0, 0},
+                      DmsCase{"42 47 28 5", false, false, 0, 0},
+                      DmsCase{"42\u00b028\"", false, false, 0, 0},
+                      DmsCase{"-42 47 28", false, false, 0, 0},
+                      DmsCase{"42 47 28 W", false, false, 0, 0}, DmsCase{"N", false, false, 0, 0},
+                      DmsCase{"42\xb0" "47'28\"", false, false, 0, 0}));
