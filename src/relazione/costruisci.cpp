@@ -7,6 +7,7 @@
 #include <tuple>
 #include <utility>
 
+#include "form/testi.h"
 #include "hazard/spettro_elastico.h"
 #include "panel/curva_arco.h"
 #include "text/number_text.h"
@@ -151,11 +152,23 @@ Sezione sezione_pericolosita(const RisultatoVerifica& d) {
         }
         s.blocchi.push_back(std::move(t));
     }
-    s.blocchi.push_back(Formula{
-        "VR = VN · Cu", "VR = " + n(d.ingressi.sito.VN, 4) + " · " + n(d.ingressi.sito.Cu, 4) + " = " + n(d.azione.VR, 4) + " anni"});
-    s.blocchi.push_back(Formula{"TR = −VR / ln(1 − PVR)", "TR = −" + n(d.azione.VR, 4) + " / ln(1 − " +
-                                                              n(d.ingressi.sito.PVR / 100.0, 6) +
-                                                              ") = " + n(d.azione.TR, 0) + " anni"});
+    const auto& sito = d.ingressi.sito;
+    if (d.azione.VN_Cu < d.azione.VR) {
+        // NTC 2008 § 2.4.3: below 35 years the reference life is taken as 35 years.
+        s.blocchi.push_back(Formula{"VR = max(VN · Cu; 35 anni)",
+                                    "VR = max(" + n(sito.VN, 4) + " · " + n(sito.Cu, 4) + " = " +
+                                        n(d.azione.VN_Cu, 4) + "; 35) = " + n(d.azione.VR, 4) +
+                                        " anni"});
+        s.blocchi.push_back(Paragrafo{"Applicato il minimo VR = 35 anni (NTC 2008 § 2.4.3)."});
+    } else {
+        s.blocchi.push_back(Formula{"VR = VN · Cu", "VR = " + n(sito.VN, 4) + " · " +
+                                                        n(sito.Cu, 4) + " = " + n(d.azione.VR, 4) +
+                                                        " anni"});
+    }
+    s.blocchi.push_back(Formula{"TR = −VR / ln(1 − PVR)", "TR = −" + n(d.azione.VR, 4) +
+                                                              " / ln(1 − " +
+                                                              n(sito.PVR / 100.0, 6) + ") = " +
+                                                              n(d.azione.TR, 0) + " anni"});
     s.blocchi.push_back(tabella_valori({
         {"Periodo di riferimento", "VR", n(d.azione.VR, 4), "anni"},
         {"Probabilità di superamento", "PVR", n(d.ingressi.sito.PVR, 4), "%"},
@@ -421,6 +434,11 @@ Sezione sezione_esito(const RisultatoVerifica& d, const Misure& m) {
                                   u.unita_forze + ": ";
     s.blocchi.push_back(d.ok ? Esito{confronto + "verifica soddisfatta", kVerde}
                              : Esito{confronto + "verifica non soddisfatta", kRosso});
+    if (!d.avvisi.empty()) {
+        s.blocchi.push_back(Paragrafo{"Avvisi sui dati", true});
+        for (const form::Avviso& a : d.avvisi)
+            s.blocchi.push_back(Paragrafo{form::testo_avviso(a, kItaliano)});
+    }
     return s;
 }
 
@@ -495,6 +513,7 @@ Documento costruisci_relazione(const RisultatoVerifica& d, const ContestoRelazio
     }
     doc.intestazione.localita = c.localita.value_or("");
     doc.intestazione.data = c.data;
+    if (d.ingressi.sito_iniziale) doc.intestazione.avviso_sito = form::kSitoIniziale;
     doc.titolo = "RELAZIONE DI CALCOLO";
     doc.sottotitolo = "Verifica fuori piano di un pannello murario sotto azione sismica";
     doc.sezioni.push_back(sezione_dati(d, m));
