@@ -28,6 +28,13 @@ const cli::Lotto& lotto() {
 
 constexpr std::size_t kRigheMassime = 32;  // enough to reach every kind of row
 
+// The place of a result column in the output row, by its name.
+std::size_t colonna(std::string_view nome) {
+    for (std::size_t i = 0; i < cli::kColonneRisultato; ++i)
+        if (cli::kNomiRisultato[i] == nome) return cli::kColonneIngresso + i;
+    fuzz::guasto("colonna sconosciuta: " + std::string(nome));
+}
+
 void controlla_riga(const cli::RigaEsito& e) {
     using cli::kColonneIngresso;
     const auto& c = e.celle;
@@ -43,17 +50,24 @@ void controlla_riga(const cli::RigaEsito& e) {
     richiedi(domanda == "EC8" || domanda == "C7.2.11", "domanda: \"" + domanda + "\"");
     const std::string& datum = c[kColonneIngresso - 1];
     richiedi(datum == "ED50" || datum == "WGS84", "datum: \"" + datum + "\"");
-    const std::string& fonte = c[c.size() - 2];
+    const std::string& fonte = c[colonna("fonte")];
     richiedi(fonte == "griglia" || (fonte.starts_with("G") && fonte.size() > 3),
              "fonte: \"" + fonte + "\"");
-    // lat_ed50 ... K2: every result but the span symbol, the verdict and the error.
-    for (std::size_t i = kColonneIngresso; i < kColonneIngresso + 16; ++i)
+    // lat_ed50 ... K2: every result but the span symbol, the verdict and the error; a
+    // cantilever has no arch, so no deflection, K1 or K2.
+    const bool mensola = c[colonna("span")] == "mensola";
+    for (std::size_t i = colonna("lat_ed50"); i < colonna("span"); ++i) {
+        if (mensola && i >= colonna("d_mm")) {
+            richiedi(c[i].empty(), "mensola con un risultato dell'arco: \"" + c[i] + "\"");
+            continue;
+        }
         richiedi(fuzz::numero_finito(c[i], text::dot_format()),
                  "risultato non numerico: \"" + c[i] + "\"");
-    const std::string& verdetto = c[kColonneIngresso + 17];
+    }
+    const std::string& verdetto = c[colonna("verdict")];
     richiedi(verdetto == "> Fa : OK" || verdetto == "< Fa : !!!", "verdetto: \"" + verdetto + "\"");
-    const double Fa = *text::parse_number(c[kColonneIngresso + 11], text::dot_format());
-    const double Rlat = *text::parse_number(c[kColonneIngresso + 12], text::dot_format());
+    const double Fa = *text::parse_number(c[colonna("Fa")], text::dot_format());
+    const double Rlat = *text::parse_number(c[colonna("Rlat")], text::dot_format());
     richiedi(!(Rlat > Fa) || verdetto == "> Fa : OK", "verdetto \"!!!\" con Rlat maggiore di Fa");
     richiedi(!(Rlat < Fa) || verdetto == "< Fa : !!!", "verdetto \"OK\" con Rlat minore di Fa");
 }
