@@ -197,8 +197,10 @@ const DatiSceltaDatum dati_datum = {
 
 // Under field 1 (T1, which ends at y 3315) and above the buttons (from y 3600), ending with it.
 const DatiEtichetta dati_label4 = {"", "", tahoma8, A::destra, C::finestra, {120, 3330, 3735, 240}};
+// One line across the bottom, below everything else: the window is that much taller.
+const DatiEtichetta dati_label5 = {"", "", tahoma8, A::sinistra, C::finestra, {120, 8130, 9945, 240}};
 
-const DatiFinestra dati_finestra = {"TORVELANDO PANNELLI MURARI", 10185, 8160,
+const DatiFinestra dati_finestra = {"TORVELANDO PANNELLI MURARI", 10185, 8400,
                                     {"Lucida Console", 8.25, false, false}};
 
 }  // namespace
@@ -217,5 +219,6 @@ const DatiRicerca& ricerca() { return dati_ricerca; }
 const DatiScelta& scelta_formula() { return dati_scelta; }
 const DatiSceltaDatum& scelta_datum() { return dati_datum; }
 const DatiEtichetta& etichetta_fonte() { return dati_label4; }
+const DatiEtichetta& etichetta_avvisi() { return dati_label5; }
 
 }  // namespace tv::app

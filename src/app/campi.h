@@ -151,6 +151,8 @@ const DatiSceltaDatum& scelta_datum();
 // Label4: the grey caption of the hazard's source under T1, empty for grid sites.
 const DatiEtichetta& etichetta_fonte();
 inline constexpr form::Rgb grigio_fonte = {110, 110, 110};
+// Label5: the plausibility warnings of the last run, grey like Label4.
+const DatiEtichetta& etichetta_avvisi();
 
 // Font shared by the frame captions, the toggles and the buttons.
 inline constexpr Carattere carattere_sans_serif = {"MS Sans Serif", 8.25, false, false};

@@ -169,6 +169,7 @@ void Form1::crea_etichette()
     }
     label3_ = crea_etichetta(etichetta3(), QStringLiteral("Label3"));
     label4_ = crea_etichetta(etichetta_fonte(), QStringLiteral("Label4"));
+    label5_ = crea_etichetta(etichetta_avvisi(), QStringLiteral("Label5"));
 }
 
 void Form1::crea_campi()

@@ -59,6 +59,7 @@ public:
     QComboBox* combo_datum() const { return combo_datum_; }
     // The grey caption of the hazard's source under T1.
     QLabel* label4() const { return label4_; }
+    QLabel* label5() const { return label5_; }
     // Frame<numero>, 1..3.
     QGroupBox* frame(int numero) const;
     // Image<numero>, 1..6.
@@ -97,6 +98,7 @@ private:
     QComboBox* combo2_ = nullptr;
     QComboBox* combo_datum_ = nullptr;
     QLabel* label4_ = nullptr;
+    QLabel* label5_ = nullptr;
     std::array<QPushButton*, numero_pulsanti> pulsanti_{};
 };
 

@@ -57,6 +57,7 @@ text::NumberFormat formato_locale() {
 }
 
 std::string testo_label4(const form::Form1& form) {
+    if (form.stato.sito_iniziale) return form::kSitoInizialeBreve;
     if (!form.stato.fonte.empty()) return form.stato.fonte;
     if (!form.risultato) return {};
     const form::AzioneSito& a = form.risultato->azione;
@@ -239,10 +240,22 @@ void Presentatore::mostra_stato() {
     finestra_.combo2()->setToolTip(QString::fromUtf8(formula.completo));
     finestra_.frame(2)->setTitle(QString::fromUtf8(formula.titolo));
     finestra_.image(1)->imposta_risorsa(QString::fromUtf8(scelta_formula().immagini[c7 ? 1 : 0]));
-    // The hazard behind α: the grey caption and a line of α's tooltip.
+    // The hazard behind α: the grey caption and a line of α's tooltip; the initial-site notice
+    // comes before anything else there, its whole text in the caption's tooltip.
     const QString fonte = q(testo_label4(form_));
     finestra_.label4()->setText(fonte);
+    finestra_.label4()->setToolTip(s.sito_iniziale ? QString::fromUtf8(form::kSitoIniziale)
+                                                   : QString());
     set_text_color(finestra_.label4(), colore(grigio_fonte));
+    // The plausibility warnings: the first on the line, all of them in its tooltip.
+    QStringList avvisi;
+    for (const auto& a : s.avvisi) avvisi << q(a);
+    finestra_.label5()->setText(avvisi.isEmpty() ? QString() : avvisi.front());
+    finestra_.label5()->setToolTip(avvisi.join(QLatin1Char('\n')));
+    set_text_color(finestra_.label5(), colore(grigio_fonte));
+    // The VR label says when the least reference life was used.
+    finestra_.label2(6)->setToolTip(s.nota_VR.empty() ? QString::fromUtf8(etichette2()[2].tooltip)
+                                                      : q(s.nota_VR));
     constexpr int ag = form::indice(form::Campo::ag);
     const QString tooltip = QString::fromUtf8(campi()[ag].tooltip);
     finestra_.campo(ag)->setToolTip(fonte.isEmpty() ? tooltip : tooltip + "\n" + fonte);

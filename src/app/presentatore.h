@@ -18,8 +18,9 @@ class Form1;
 // The locale's separators as the core wants them.
 text::NumberFormat formato_locale();
 
-// The grey line under T1, in order of precedence: the island source of the last completed run,
-// else its return period, F0 and Tc* for a grid site; empty before any completed run.
+// The grey line under T1, in order of precedence: the notice of the program's initial site, the
+// island source of the last completed run, else its return period, F0 and Tc* for a grid site;
+// empty before any completed run.
 std::string testo_label4(const form::Form1& form);
 
 class Presentatore : public QObject {

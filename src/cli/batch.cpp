@@ -37,6 +37,8 @@ constexpr std::array<std::pair<std::size_t, int>, 3> kVincoli = {{{19, 1}, {20, 
 
 constexpr std::size_t kDomanda = 21;
 constexpr std::size_t kDatum = 22;
+constexpr std::size_t kLat = 1, kLon = 2;
+static_assert(kNomiIngresso[kLat] == "lat" && kNomiIngresso[kLon] == "lon");
 constexpr std::size_t kErrore = kColonneUscita - 1;
 
 std::string vincolo(bool appoggiato) {
@@ -64,7 +66,9 @@ void scrivi_risultati(const form::RisultatoVerifica& r, const units::Unita& u,
                                &t.campata})
         *c++ = testo ? std::move(*testo) : testo_TR(r.azione.TR, formato);
     *c++ = r.ok ? form::kVerdettoOk : form::kVerdettoNo;
-    *c = form::colonna_fonte(r.azione);
+    *c++ = form::colonna_fonte(r.azione);
+    for (const auto& a : form::testi_avvisi(r.avvisi, formato))
+        *c += (c->empty() ? "" : "; ") + a;
 }
 
 }  // namespace
@@ -83,6 +87,7 @@ Lotto::Lotto(const form::Form1& avviato)
         avvio_[colonna] = vincolo(s.check1[static_cast<std::size_t>(check)]);
     avvio_[kDomanda] = form::nomi_formula(s.formula).breve;
     avvio_[kDatum] = hazard::nomi_datum(s.datum).nome;
+    sito_iniziale_ = avviato.sito_iniziale();
 }
 
 Lotto::~Lotto() = default;
@@ -111,6 +116,13 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
         celle[kErrore] = riga.errore;
         return;
     }
+    // A job without site data has only the program's initial coordinates: a row must give its own.
+    if (sito_iniziale_)
+        for (std::size_t c : {kLat, kLon})
+            if (!riga.celle[c] || riga.celle[c]->empty()) {
+                celle[kErrore] = "Il lavoro non ha dati del sito: indicare lat e lon";
+                return;
+            }
 
     // The start-up texts again, with the row's own in its input fields.
     auto& testi = banco.testi_;
@@ -123,7 +135,8 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
         for (std::size_t c = 0; c < kColonneIngresso; ++c)
             if (kCampo[c] >= 0)
                 if (auto motivo = form::motivo_rifiuto(
-                        kCampo[c], testi[static_cast<std::size_t>(kCampo[c])], formato_))
+                        kCampo[c], testi[static_cast<std::size_t>(kCampo[c])], formato_, false,
+                        &unita_))
                     return std::string(kNomiIngresso[c]) + ": " + *motivo;
         return std::nullopt;
     };

@@ -29,12 +29,13 @@ inline constexpr std::array<std::string_view, kColonneIngresso> kNomiIngresso = 
     "t",  "gamma", "fd", "E",  "Z",   "H",  "top",   "left", "right", "domanda", "datum"};
 
 // Result columns, after the input ones: the site in ED50 where the grid was searched first;
-// fonte is "griglia" or the island group and zone ("G1 Sardegna"); errore is empty on a
-// completed row.
-inline constexpr std::size_t kColonneRisultato = 20;
+// fonte is "griglia" or the island group and zone ("G1 Sardegna"); avvisi the plausibility
+// warnings joined by "; "; errore is empty on a completed row.
+inline constexpr std::size_t kColonneRisultato = 21;
 inline constexpr std::array<std::string_view, kColonneRisultato> kNomiRisultato = {
-    "lat_ed50", "lon_ed50", "ag", "Ss",   "S",    "VR", "TR", "W",    "Wa",      "Ta",
-    "Sa",       "Fa",       "Rlat", "d_mm", "K1", "K2", "span", "verdict", "fonte", "errore"};
+    "lat_ed50", "lon_ed50", "ag",      "Ss",    "S",      "VR",    "TR",
+    "W",        "Wa",       "Ta",      "Sa",    "Fa",     "Rlat",  "d_mm",
+    "K1",       "K2",       "span",    "verdict", "fonte", "avvisi", "errore"};
 
 inline constexpr std::size_t kColonneUscita = kColonneIngresso + kColonneRisultato;
 
@@ -109,7 +110,8 @@ class Lotto {
         std::array<std::string, form::kCampi> testi_;
     };
 
-    // An empty or missing cell takes the start-up value (the row number for id). A refused
+    // An empty or missing cell takes the start-up value (the row number for id), except lat
+    // and lon when the job has no site data: the row is then refused. A refused
     // field gives "<column>: <message>"; a refused restraint combination, or a run that
     // stopped, gives the message the window would show. The row starts from the start-up
     // state whatever `banco` checked before. `esito` is overwritten (its strings keep their
@@ -127,6 +129,7 @@ class Lotto {
     std::array<std::string, form::kCampi> testi_avvio_;
     std::array<bool, 4> vincoli_avvio_{};
     std::array<std::string, kColonneIngresso> avvio_;
+    bool sito_iniziale_ = false;  // the job has no site data
 };
 
 struct TotaliLotto {

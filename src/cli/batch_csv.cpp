@@ -96,7 +96,7 @@ void aggiungi_campo(std::string& out, std::string_view s) {
 }
 
 // The bytes of a stream with every lone CR made a LF: the library ends lines at LF only (and drops
-// the CR of CR LF), while the suite's files may end them with CR alone.
+// the CR of CR LF), while the suite's files may end them with CR alone. NUL becomes SUB.
 class SorgenteRighe : public io::ByteSourceBase {
   public:
     explicit SorgenteRighe(std::istream& in) : in_(&in) {}
@@ -107,6 +107,9 @@ class SorgenteRighe : public io::ByteSourceBase {
         in_->read(buffer, size);
         const auto n = static_cast<int>(in_->gcount());
         for (int i = 0; i < n; ++i) {
+            // The library hands cells over as C strings, which a NUL byte would cut: "7\0 50"
+            // would read as 7. The substitute character keeps the cell whole, and refused.
+            if (buffer[i] == '\0') buffer[i] = '\x1a';
             if (buffer[i] != '\r') continue;
             const bool lf = i + 1 < n ? buffer[i + 1] == '\n'
                                       : in_->peek() == std::char_traits<char>::to_int_type('\n');

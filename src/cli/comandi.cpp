@@ -69,6 +69,8 @@ nlohmann::json risultati_json(const form::RisultatoVerifica& r, const units::Uni
         {"F0", a.F0},
         {"Tc", a.Tc},
         {"VR", a.VR},
+        {"VN_Cu", a.VN_Cu},
+        {"VR_minimum_applied", a.VN_Cu < a.VR},
         {"TR", a.TR},
         {"W", p.W * F},
         {"Wa", p.Wa * F},
@@ -122,7 +124,8 @@ nlohmann::json etichette_json(const form::RisultatoVerifica* ultimo, const form:
 nlohmann::json come_json(const form::Form1& f, const std::array<std::string, form::kCampi>& campi,
                          panel::FormulaDomanda formula, hazard::Datum datum,
                          const form::RisultatoVerifica* ultimo, const form::RaccoltaMessaggi& m,
-                         bool completata) {
+                         bool completata, const std::vector<std::string>& avvisi,
+                         const char* fonte_sito) {
     nlohmann::json j;
     j["fields"] = campi;
     j["labels"] = etichette_json(ultimo, f);
@@ -141,6 +144,8 @@ nlohmann::json come_json(const form::Form1& f, const std::array<std::string, for
     j["island"] = isola;
     j["demand"] = form::nomi_formula(formula).parola;  // what was asked, even if stopped
     j["datum"] = hazard::nomi_datum(datum).parola;      // of the coordinates in "fields"
+    j["warnings"] = avvisi;
+    j["site_source"] = fonte_sito;
     return j;
 }
 
@@ -171,6 +176,7 @@ void riassunto(const form::Form1& f, const Richiesta& richiesta, const form::Ris
     }
     out << "VN " << t(C::VN) << " anni, Cu " << t(C::Cu) << ", PVR " << t(C::PVR) << " %, VR "
         << x.VR << " anni, T1 " << t(C::T1) << " s\n";
+    if (!x.nota_VR.empty()) out << x.nota_VR << "\n";
     if (const std::string fonte = form::testo_fonte(r.azione); !fonte.empty()) out << fonte << "\n";
     out << "ag/g = " << x.ag << "   Ss = " << x.Ss << "   S = " << x.S << "\n";
     out << "Pannello: B " << t(C::B) << ", L " << t(C::L) << ", t " << t(C::t) << " "
@@ -189,7 +195,41 @@ void riassunto(const form::Form1& f, const Richiesta& richiesta, const form::Ris
         << ", K2 = " << x.K2 << ", (Sigma critica di instabilità" << x.critica << "\n";
     out << "Resistenza laterale di progetto F_lat,d = " << x.Rlat << " " << x.verdetto << "\n";
 }
+// The field a "N=TEXT" of --set names, by number or short name; -1 when none.
+int campo_di_set(const std::string& s) {
+    const auto eq = s.find('=');
+    if (eq == std::string::npos) return -1;
+    if (auto c = form::campo_di_nome(std::string_view(s).substr(0, eq))) return form::indice(*c);
+    int n = -1;
+    auto [p, ec] = std::from_chars(s.data(), s.data() + eq, n);
+    return ec != std::errc() || p != s.data() + eq ? -1 : n;
+}
+
+// Where the run's coordinates came from: the program's initial values when the job gave none
+// and one of them was not changed, "set" when --set gave one, else the job's.
+const char* fonte_sito(const form::Form1& f, const Richiesta& r, const OpzioniCheck& o) {
+    if (f.sito_iniziale(r.testi)) return "initial";
+    for (const auto& s : o.set)
+        if (const int n = campo_di_set(s);
+            n == form::indice(form::Campo::lat) || n == form::indice(form::Campo::lon))
+            return "set";
+    return "job";
+}
 }  // namespace
+
+std::vector<std::string> avvisi(const form::Form1& f, const Richiesta& r,
+                                const form::RisultatoVerifica* completata) {
+    std::vector<std::string> out;
+    if (f.sito_iniziale(r.testi)) out.emplace_back(form::kSitoIniziale);
+    if (completata)
+        for (auto& a : form::testi_avvisi(completata->avvisi, f.formato()))
+            out.push_back(std::move(a));
+    return out;
+}
+
+void stampa_avvisi(const std::vector<std::string>& avvisi, std::ostream& err) {
+    for (const auto& a : avvisi) err << "Avviso: " << a << "\n";
+}
 
 void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ostream& err) {
     stampa_fino(m, from, err, std::string::npos);
@@ -213,14 +253,8 @@ std::optional<int> prepara_check(const OpzioniCheck& o, const fs::path& cwd, for
 std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, Richiesta& r,
                                    std::ostream& err) {
     for (const auto& s : o.set) {
-        auto eq = s.find('=');
-        int n = -1;
-        if (eq != std::string::npos) {
-            auto [p, ec] = std::from_chars(s.data(), s.data() + eq, n);
-            if (ec != std::errc() || p != s.data() + eq) n = -1;
-            if (auto c = form::campo_di_nome(std::string_view(s).substr(0, eq)))
-                n = form::indice(*c);
-        }
+        const auto eq = s.find('=');
+        const int n = campo_di_set(s);
         if (n < 0 || n >= form::kCampi) {
             err << "--set: atteso N=TESTO con N da 0 a 26 o il nome breve del campo, ricevuto \""
                 << text::decode(s) << "\"\n";
@@ -229,7 +263,7 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, 
         std::string& testo = r.testi[static_cast<std::size_t>(n)];
         // Arguments that are not UTF-8 (a degree sign in Windows-1252) are decoded here.
         testo = text::decode(s.substr(eq + 1));
-        if (auto motivo = form::motivo_rifiuto(n, testo, f.formato())) {
+        if (auto motivo = form::motivo_rifiuto(n, testo, f.formato(), false, &f.unita())) {
             err << "Input errato: " << *motivo << "\n";
             return 2;
         }
@@ -273,14 +307,14 @@ form::EsitoVerifica calcola_richiesta(const form::Form1& f, const Richiesta& r) 
     // that nobody had to confirm.
     for (form::Campo c : form::kCampiIngresso)
         if (auto motivo = form::motivo_rifiuto(form::indice(c), r.testi[form::posizione(c)],
-                                               f.formato()))
+                                               f.formato(), false, &f.unita()))
             return form::Arresto{*motivo, "Input errato"};
     try {
         const auto griglia = f.fonte_griglia()->ricerca([&] { return f.file_griglia(); });
-        return form::calcola_verifica(
-            form::ingressi_da_testi(r.testi, r.vincoli, r.formula, r.datum, f.unita(),
-                                    f.formato()),
-            *griglia);
+        form::IngressiVerifica in = form::ingressi_da_testi(r.testi, r.vincoli, r.formula,
+                                                            r.datum, f.unita(), f.formato());
+        in.sito_iniziale = f.sito_iniziale(r.testi);
+        return form::calcola_verifica(in, *griglia);
     } catch (const Failure& e) {
         return form::Arresto{e.what(), e.title()};
     }
@@ -313,6 +347,8 @@ int esegui_check_su(form::Form1& f, form::RaccoltaMessaggi& messaggi, const Opzi
         messaggi.mostra(form::Messaggio{a->testo, a->titolo, form::Icona::stop});
         err << a->titolo << ": " << a->testo << "\n";
     }
+    const std::vector<std::string> lista = avvisi(f, richiesta, r);
+    stampa_avvisi(lista, err);
     if (o.json) {
         // The fields as the window would show them: this run's results written over the texts
         // asked for, or start-up's results when it stopped.
@@ -321,7 +357,7 @@ int esegui_check_su(form::Form1& f, form::RaccoltaMessaggi& messaggi, const Opzi
         if (testi) form::scrivi_testi(form::TestiRisultato(*testi), mostrato);
         const form::RisultatoVerifica* ultimo = r ? r : (f.risultato ? &*f.risultato : nullptr);
         out << come_json(f, mostrato.text1, richiesta.formula, richiesta.datum, ultimo, messaggi,
-                         r != nullptr)
+                         r != nullptr, lista, fonte_sito(f, richiesta, o))
                    .dump(2)
             << "\n";
     } else if (r) {

@@ -73,6 +73,11 @@ bool avvia_da_opzioni(form::Form1& f, const form::RaccoltaMessaggi& messaggi,
                       const std::filesystem::path& cwd, std::ostream& err);
 // Messages from `from` on, one a line, "TITLE: text".
 void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ostream& err);
+// The warnings of a run of `r`: the initial site's notice, then the plausibility warnings of
+// `completata` when the run completed; on `err` one a line, "Avviso: text".
+std::vector<std::string> avvisi(const form::Form1& f, const Richiesta& r,
+                                const form::RisultatoVerifica* completata);
+void stampa_avvisi(const std::vector<std::string>& avvisi, std::ostream& err);
 
 // Exit codes: 0 lines found; 1 no line contains the text; 2 a text of fewer than 3 characters,
 // or a suite or locality list that cannot be read.

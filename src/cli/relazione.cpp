@@ -23,10 +23,10 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     if (auto codice = prepara_check(o.check, cwd, f, messaggi, richiesta, err)) return *codice;
     // The panel the options describe, checked by the one check function.
     const form::EsitoVerifica esito = calcola_richiesta(f, richiesta);
-    if (const auto* a = std::get_if<form::Arresto>(&esito)) {
-        err << a->titolo << ": " << a->testo << "\n";
-        return 1;
-    }
+    const auto* a = std::get_if<form::Arresto>(&esito);
+    if (a) err << a->titolo << ": " << a->testo << "\n";
+    stampa_avvisi(avvisi(f, richiesta, std::get_if<form::RisultatoVerifica>(&esito)), err);
+    if (a) return 1;
     const form::RisultatoVerifica& r = std::get<form::RisultatoVerifica>(esito);
     const form::Lavoro& lavoro = f.lavoro;
     const fs::path file = o.output ? cwd / fs::path(*o.output)

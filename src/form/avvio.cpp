@@ -51,6 +51,11 @@ std::optional<std::string> numero_dopo(const std::string& line, std::size_t from
         ++i;
     }
     if (!digits) return std::nullopt;
+    // A control character right after the digits belongs to the number: kept, so that
+    // validation refuses it instead of reading the digits before it.
+    if (i < line.size() && (static_cast<unsigned char>(line[i]) < 0x20 || line[i] == 0x7f) &&
+        line[i] != '\t')
+        ++i;
     std::string n = line.substr(start, i - start);
     return n;
 }
@@ -159,8 +164,17 @@ DatiLavoro analizza_lavoro(const std::vector<std::string>& lines) {
         if (has("uso cu") && uguale) d.Cu = dopo_uguale(line);
         if (has("%x") && has("%y") && n + 1 < lines.size()) {
             const std::string& next = lines[++n];
-            if (auto bar = next.find('|'); bar != std::string::npos)
-                if (double t = text::val(next.substr(bar + 1)); std::isfinite(t)) d.T1 = t;
+            if (auto bar = next.find('|'); bar != std::string::npos) {
+                // A control character in the period's cell would leave only the digits before
+                // it: the period is then not taken, and start-up says so.
+                const std::string cella = next.substr(bar + 1, next.find('|', bar + 1) - bar - 1);
+                if (std::any_of(cella.begin(), cella.end(), [](char c) {
+                        return (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f;
+                    }))
+                    d.T1_illeggibile = true;
+                else if (double t = text::val(cella); std::isfinite(t))
+                    d.T1 = t;
+            }
         }
     }
     return d;

@@ -38,6 +38,8 @@ struct DatiLavoro {
     // A locality line whose coordinates cannot both be read up to its closing ")" (a file cut in
     // the middle of that line): neither coordinate is taken from it.
     bool localita_incompleta = false;
+    // The period's cell holds a control character: T1 is not taken from it.
+    bool T1_illeggibile = false;
 
     // True when no rule took anything from the file.
     bool vuoto() const {

@@ -4,11 +4,42 @@
 
 #include <cmath>
 
+#include "panel/controlli.h"
 #include "text/error.h"
 
 namespace tv::form {
 
 namespace {
+
+// Every number of the result must be finite: one that is not stops the run, naming it.
+void richiedi_finiti(const AzioneSito& a, const panel::EsitoPannello& p) {
+    using panel::richiedi_finito;
+    const std::pair<double, const char*> valori[] = {
+        {a.VR, "VR (periodo di riferimento)"},
+        {a.TR, "TR (periodo di ritorno)"},
+        {a.ag, "ag (accelerazione orizzontale massima al sito)"},
+        {a.F0, "F0"},
+        {a.spettro.Ss, "Ss (coefficiente stratigrafico)"},
+        {a.spettro.s, "S (coefficiente di amplificazione Ss x St)"},
+        {p.W, "peso totale del pannello"},
+        {p.span, "luce del pannello"},
+        {p.coeff, "coefficiente K1 x K2"},
+        {p.Rlat, "resistenza laterale di progetto"},
+        {p.J, "momento d'inerzia"},
+        {p.Ta, "Ta (periodo proprio del pannello)"},
+        {p.Sa, "Sa (accelerazione massima adimensionalizzata)"},
+        {p.Fa, "Fa (forza totale baricentrica)"},
+        {p.Wa, "Wa (peso efficace del pannello)"},
+        {p.arco.K1, "K1 (coefficiente di inflessione laterale)"},
+        {p.arco.K2, "K2 (coefficiente di instabilità)"},
+        {p.arco.deltafreccia, "inflessione sotto carico laterale di progetto"},
+        {p.arco.sigmacrit, "tensione critica di instabilità"},
+        {p.arco.qd, "pressione di progetto"},
+        {p.perc_verticale, "ripartizione verticale della massa"},
+        {p.perc_orizzontale, "ripartizione orizzontale della massa"},
+    };
+    for (const auto& [v, nome] : valori) richiedi_finito(v, nome);
+}
 
 // The triple at bracket index i of 27 values laid out as the grid's (ag in tenths of g).
 ValoriPeriodo valori(const std::array<double, hazard::kValoriPunto>& dati, int i) {
@@ -43,6 +74,7 @@ EsitoVerifica calcola_verifica(const IngressiVerifica& in, const hazard::Ricerca
                 {nodo(c.SW, h.Dsw, inversi, h.k), nodo(c.SE, h.Dse, inversi, h.k),
                  nodo(c.NE, h.Dne, inversi, h.k), nodo(c.NW, h.Dnw, inversi, h.k)}};
         }
+        a.VN_Cu = h.VN_Cu;
         a.VR = h.VR;
         a.TR = h.TR;
         a.TR_inf = hazard::kPeriodiRitorno[static_cast<std::size_t>(h.k - 1)];
@@ -60,10 +92,31 @@ EsitoVerifica calcola_verifica(const IngressiVerifica& in, const hazard::Ricerca
         r.pannello = panel::verifica_pannello(
             in.pannello, panel::DatiAzione{h.ag, a.spettro.s, in.T1}, in.formula);
         r.ok = r.pannello.ok;
+        richiedi_finiti(a, r.pannello);
+        r.avvisi = avvisi_plausibilita(in, r.pannello);
         return r;
     } catch (const Failure& f) {
         return Arresto{f.what(), f.title()};
     }
+}
+
+std::vector<Avviso> avvisi_plausibilita(const IngressiVerifica& in, const panel::EsitoPannello& e) {
+    std::vector<Avviso> out;
+    const auto& p = in.pannello;
+    if (p.Z > p.H) out.push_back({TipoAvviso::Z_sopra_H});
+    if (p.t >= p.L) out.push_back({TipoAvviso::t_L});
+    if (p.t >= p.B) out.push_back({TipoAvviso::t_B});
+    if (const double snellezza = e.span / p.t; snellezza > 25)
+        out.push_back({TipoAvviso::snellezza, snellezza, 0, 25});
+    if (in.St < 1.0 || in.St > 1.4) out.push_back({TipoAvviso::St, in.St, 1.0, 1.4});
+    const double cu = in.sito.Cu;
+    if (cu != 0.7 && cu != 1.0 && cu != 1.5 && cu != 2.0) out.push_back({TipoAvviso::Cu, cu});
+    if (p.qa != 1 && p.qa != 2) out.push_back({TipoAvviso::qa, p.qa});
+    // The usual estimate T1 = 0.05 H^0.75 (H in m); half of it to twice it is plausible.
+    const double stima = 0.05 * std::pow(p.H / 100.0, 0.75);
+    if (in.T1 < stima / 2 || in.T1 > stima * 2)
+        out.push_back({TipoAvviso::T1, in.T1, stima / 2, stima * 2});
+    return out;
 }
 
 }  // namespace tv::form

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "hazard/datum.h"
 #include "hazard/ricerca.h"
@@ -27,6 +28,8 @@ struct IngressiVerifica {
     double T1 = 0;                   // period of the building, s
     panel::DatiPannello pannello{};  // cm, daN/cm3, daN/cm2; qa; restraints
     FormulaDomanda formula = FormulaDomanda::ec8;
+    // The site fields still hold the program's initial values: the job gave no site data.
+    bool sito_iniziale = false;
 };
 
 // ag (a/g), F0 and Tc* (s) at one tabulated return period.
@@ -56,7 +59,8 @@ using OrigineAzione = std::variant<OrigineGriglia, OrigineIsola>;
 
 struct AzioneSito {
     OrigineAzione origine;
-    double VR = 0, TR = 0;          // years
+    double VN_Cu = 0;               // years, before the least VR
+    double VR = 0, TR = 0;          // years; VR at least hazard::kVRMinimo
     double TR_inf = 0, TR_sup = 0;  // tabulated return periods around TR
     double TR_calcolato = 0;        // -VR / ln(1 - PVR) before rounding and limits
     ValoriPeriodo inf, sup;         // the site's values at TR_inf and TR_sup
@@ -66,6 +70,17 @@ struct AzioneSito {
     hazard::Spettro spettro;        // St, soil, Ss, S
 };
 
+// Inputs that a check accepts but that are seldom what the engineer meant: warnings, never
+// refusals. `valore`, `minimo` and `massimo` are what the text shows (see testo_avviso).
+enum class TipoAvviso { Z_sopra_H, t_L, t_B, snellezza, St, Cu, qa, T1 };
+struct Avviso {
+    TipoAvviso tipo;
+    double valore = 0, minimo = 0, massimo = 0;
+};
+
+// The plausibility warnings of a completed check, in the order above.
+std::vector<Avviso> avvisi_plausibilita(const IngressiVerifica& in, const panel::EsitoPannello& p);
+
 struct RisultatoVerifica {
     IngressiVerifica ingressi;  // what was checked
     hazard::Geografiche ed50;   // the site in ED50, where the grid was searched
@@ -73,6 +88,7 @@ struct RisultatoVerifica {
     FormulaDomanda formula = FormulaDomanda::ec8;
     panel::EsitoPannello pannello;  // demand, arch and resistance in base units
     bool ok = false;                // Rlat >= Fa
+    std::vector<Avviso> avvisi;     // plausibility warnings
 };
 
 // What stopped a check: the message and the title of its box.

@@ -15,6 +15,64 @@ const char* const kInputErrato = "Input errato";
 const char* const kRichiestoNumero = "Richiesto valore numerico";
 const char* const kSoloTerreni = "Accettati solo terreni tipo A, B, C, D, E";
 
+double fattore_famiglia(const units::Unita& u, units::Famiglia f) {
+    switch (f) {
+        case units::Famiglia::lunghezza:
+            return u.fattore_lunghezze;
+        case units::Famiglia::peso_specifico:
+            return u.fattore_pesi_specifici;
+        case units::Famiglia::tensione:
+            return u.fattore_tensioni;
+        case units::Famiglia::forza:
+            return u.fattore_forze;
+        case units::Famiglia::nessuna:
+        case units::Famiglia::volume:
+        case units::Famiglia::momento:
+            return 1;
+    }
+    return 1;
+}
+
+std::string etichetta_famiglia(const units::Unita& u, units::Famiglia f) {
+    switch (f) {
+        case units::Famiglia::lunghezza:
+            return u.etichetta_lunghezze;
+        case units::Famiglia::peso_specifico:
+            return u.etichetta_pesi_specifici;
+        case units::Famiglia::tensione:
+            return u.etichetta_tensioni;
+        case units::Famiglia::forza:
+            return u.etichetta_forze;
+        case units::Famiglia::nessuna:
+        case units::Famiglia::volume:
+        case units::Famiglia::momento:
+            return {};
+    }
+    return {};
+}
+
+// The refusal of a readable value outside its field's range, naming the field. The range is in
+// base units; without the job's work units the text is taken as base units.
+std::optional<std::string> fuori_intervallo(const DatiCampoForm& d, double valore,
+                                            const units::Unita* unita,
+                                            const text::NumberFormat& formato) {
+    const double f = unita ? fattore_famiglia(*unita, d.famiglia) : 1;
+    const double fattore = f > 0 ? f : 1;
+    const Intervallo r = intervallo(d.campo);
+    const double base = valore / fattore;
+    const bool sopra = r.minimo_incluso ? base >= r.minimo : base > r.minimo;
+    const bool sotto = r.massimo_incluso ? base <= r.massimo : base < r.massimo;
+    if (sopra && sotto) return std::nullopt;
+    std::string u = d.famiglia == units::Famiglia::nessuna || !unita
+                        ? std::string(r.unita)
+                        : etichetta_famiglia(*unita, d.famiglia);
+    if (!u.empty()) u = " " + u;
+    const auto n = [&](double x) { return text::general(x * fattore, formato); };
+    return "Valore non valido: " + std::string(nome_esteso(d.campo)) + " deve essere " +
+           (r.minimo_incluso ? "almeno " : "maggiore di ") + n(r.minimo) +
+           (r.massimo_incluso ? " e al massimo " : " e minore di ") + n(r.massimo) + u;
+}
+
 std::string nome_separatore(const std::string& s) {
     if (s == ",") return "la virgola";
     if (s == ".") return "il punto";
@@ -96,12 +154,14 @@ bool Form1::avvia(const fs::path& root) {
     }
 
     lavoro.file = file_lavoro(cartelle.dir_lavoro);
+    bool sito_del_lavoro = false;
     if (lavoro.file) {
         const std::string nome = lavoro.file->string();
         if (auto lines = text::read_lines(*lavoro.file)) {
             lavoro.sito = analizza_lavoro(*lines);
             const DatiLavoro& dati = lavoro.sito;
             applica_lavoro(dati);
+            sito_del_lavoro = dati.longitudine && dati.latitudine;
             // An empty, cut or garbled job file must not pass for the job's site unnoticed.
             if (dati.localita_incompleta)
                 mostra("Nel file " + nome +
@@ -113,10 +173,21 @@ bool Form1::avvia(const fs::path& root) {
                            " non ci sono dati del sito riconoscibili: i campi del sito restano "
                            "quelli iniziali.",
                        kWindowCaption);
+            if (dati.T1_illeggibile)
+                mostra("Nel file " + nome +
+                           " il periodo T1 dell'edificio non è un numero: resta quello iniziale.",
+                       kWindowCaption);
         } else {
             mostra("Impossibile leggere il file " + nome, kWindowCaption);
         }
     }
+
+    // Without the job's coordinates the run would silently use the initial ones: remember them,
+    // so that every result of that site says so.
+    coordinate_iniziali_.reset();
+    if (!sito_del_lavoro)
+        coordinate_iniziali_ = {stato.text1[posizione(Campo::lat)],
+                                stato.text1[posizione(Campo::lon)]};
 
     auto& unita = lavoro.unita;
     try {
@@ -177,6 +248,14 @@ void Form1::cancella_risultati() {
     stato.label2_6.clear();
     stato.label3.clear();
     stato.fonte.clear();
+    stato.nota_VR.clear();
+    stato.avvisi.clear();
+    stato.sito_iniziale = sito_iniziale();
+}
+
+bool Form1::sito_iniziale(const std::array<std::string, kCampi>& testi) const {
+    return coordinate_iniziali_ && (coordinate_iniziali_->first == testi[posizione(Campo::lat)] ||
+                                    coordinate_iniziali_->second == testi[posizione(Campo::lon)]);
 }
 
 void Form1::applica_lavoro(const DatiLavoro& d) {
@@ -201,7 +280,8 @@ void Form1::applica_lavoro(const DatiLavoro& d) {
 }
 
 std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
-                                          const text::NumberFormat& formato, bool nota) {
+                                          const text::NumberFormat& formato, bool nota,
+                                          const units::Unita* unita) {
     if (index < 0 || index >= kCampi) return std::nullopt;
     const DatiCampoForm& d = kTabellaCampi[static_cast<std::size_t>(index)];
     switch (d.lettura) {
@@ -218,7 +298,8 @@ std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
         case Lettura::punto_o_locale:
         case Lettura::coordinata:
         case Lettura::locale:
-            if (numero_di_testo(d.campo, testo, formato)) return std::nullopt;
+            if (auto v = numero_di_testo(d.campo, testo, formato))
+                return fuori_intervallo(d, *v, unita, formato);
             break;
     }
     if (!nota) return std::string(kRichiestoNumero);
@@ -228,8 +309,9 @@ std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
 std::optional<std::string> Form1::motivo_rifiuto(int index) const {
     if (index < 0 || index >= kCampi) return std::nullopt;
     return form::motivo_rifiuto(index, stato.text1[static_cast<std::size_t>(index)], formato_,
-                                nota_notazione_);
+                                nota_notazione_, &lavoro.unita);
 }
+
 
 bool Form1::Text1_Validate(int index) {
     auto motivo = motivo_rifiuto(index);

@@ -29,9 +29,11 @@ std::optional<double> numero_di_testo(Campo c, std::string_view testo,
                                       const text::NumberFormat& f);
 
 // Why the text of field `index` is refused, nullopt when it is accepted; with `nota`, a second
-// line naming the field and the notation it takes.
+// line naming the field and the notation it takes. A number outside the field's range is refused
+// naming the field, in the job's work units `unita` (base units without them).
 std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
-                                          const text::NumberFormat& formato, bool nota = false);
+                                          const text::NumberFormat& formato, bool nota = false,
+                                          const units::Unita* unita = nullptr);
 // An accepted coordinate text in degrees, minutes and seconds as decimal degrees; any other
 // text as it is.
 std::string testo_gradi_decimali(int index, const std::string& testo,
@@ -93,6 +95,12 @@ public:
     // The window adds to "Richiesto valore numerico" a line naming the field and the notation
     // it takes; the command line and the batch keep the one line.
     void imposta_nota_notazione(bool si) { nota_notazione_ = si; }
+
+    // True while the job gave no site coordinates and the latitude or the longitude field still
+    // holds the program's initial text.
+    bool sito_iniziale() const { return sito_iniziale(stato.text1); }
+    // The same for other field texts (a request of the command line, a batch row).
+    bool sito_iniziale(const std::array<std::string, kCampi>& testi) const;
 
     // Field whose text stopped the last run, -1 when none.
     int campo_rifiutato() const { return campo_rifiutato_; }
@@ -160,6 +168,7 @@ private:
     std::size_t messaggi_avvio_ = 0;
     std::optional<UltimaEsecuzione> ultima_;
     bool nota_notazione_ = false;
+    std::optional<std::pair<std::string, std::string>> coordinate_iniziali_;  // lat, lon texts
 };
 
 }  // namespace tv::form

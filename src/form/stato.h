@@ -106,6 +106,12 @@ struct StatoFinestra {
     // Where the last completed run took its hazard from, for island sites (didascalia_fonte: a
     // grey caption under T1 and a line of the tooltip of α); empty for grid sites.
     std::string fonte;
+    // The last completed run's site was the program's initial one (said under T1 first).
+    bool sito_iniziale = false;
+    // nota_VR of the last completed run: the VR label's tooltip when the least VR was used.
+    std::string nota_VR;
+    // Plausibility warnings of the last completed run (Label5: the first, all in its tooltip).
+    std::vector<std::string> avvisi;
 
     bool operator==(const StatoFinestra&) const = default;
 };

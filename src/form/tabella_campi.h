@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <limits>
 #include <optional>
 #include <string_view>
 
@@ -165,6 +166,69 @@ inline constexpr std::array<std::string_view, kCampi> kNomiEstesi = {
 
 constexpr std::string_view nome_esteso(Campo c) {
     return kNomiEstesi[posizione(c)];
+}
+
+}  // namespace tv::form
+
+namespace tv::form {
+
+// The values an input accepts, in base units (cm, daN/cm3, daN/cm2; s, years, per cent and
+// degrees for the fields without a work unit, named by `unita`). Results accept anything.
+struct Intervallo {
+    double minimo = -std::numeric_limits<double>::infinity();
+    bool minimo_incluso = true;
+    double massimo = std::numeric_limits<double>::infinity();
+    bool massimo_incluso = true;
+    const char* unita = "";
+};
+inline constexpr double kLunghezzaMassima = 1e5;  // cm
+
+constexpr Intervallo intervallo(Campo c) {
+    constexpr Intervallo lunghezza{0, false, kLunghezzaMassima, true};
+    switch (c) {
+        case Campo::T1:
+            return {0, false, 10, true, "s"};
+        case Campo::qa:
+            return {0, false, 10, true};
+        case Campo::St:
+            return {0, false, 3, true};
+        case Campo::lon:
+            return {-180, true, 180, true, "gradi"};
+        case Campo::lat:
+            return {-90, true, 90, true, "gradi"};
+        case Campo::VN:
+            return {0, false, 1000, true, "anni"};
+        case Campo::PVR:
+            return {0, false, 100, false, "%"};
+        case Campo::Cu:
+            return {0, false, 10, true};
+        case Campo::B:
+        case Campo::L:
+        case Campo::t:
+        case Campo::H:
+            return lunghezza;
+        case Campo::Z:
+            return {0, true, kLunghezzaMassima, true};
+        case Campo::gamma:
+            return {0, false, 0.01, true};
+        case Campo::fd:
+            return {0, false, 1e4, true};
+        case Campo::E:
+            return {0, false, 1e7, true};
+        case Campo::ag:
+        case Campo::W:
+        case Campo::suolo:
+        case Campo::Sa:
+        case Campo::Ta:
+        case Campo::Fa:
+        case Campo::Wa:
+        case Campo::Rlat:
+        case Campo::d:
+        case Campo::K1:
+        case Campo::K2:
+            return {};
+    }
+    return {};
 }
 
 }  // namespace tv::form

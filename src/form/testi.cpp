@@ -66,6 +66,47 @@ std::string colonna_fonte(const AzioneSito& a) {
     return std::string(isola->gruppo) + " " + std::string(isola->zona);
 }
 
+std::string nota_VR(const AzioneSito& a, const text::NumberFormat& fmt) {
+    if (!(a.VN_Cu < a.VR)) return {};
+    return "VR = VN·Cu = " + text::rounded(a.VN_Cu, 4, fmt) + " anni; minimo " +
+           text::general(a.VR, fmt) + " anni (NTC 2008 § 2.4.3)";
+}
+
+std::string testo_avviso(const Avviso& a, const text::NumberFormat& fmt) {
+    const auto n = [&](double x) { return text::rounded(x, 4, fmt); };
+    const auto s = [&](double x) { return text::rounded(x, 2, fmt); };
+    switch (a.tipo) {
+        case TipoAvviso::Z_sopra_H:
+            return "Z (quota baricentro) maggiore di H (altezza edificio)";
+        case TipoAvviso::t_L:
+            return "t (spessore) non minore di L (altezza)";
+        case TipoAvviso::t_B:
+            return "t (spessore) non minore di B (lunghezza in pianta)";
+        case TipoAvviso::snellezza:
+            return "Snellezza l_a/t = " + s(a.valore) + " maggiore di " + n(a.massimo);
+        case TipoAvviso::St:
+            return "St = " + n(a.valore) + " fuori dai valori usuali da " + n(a.minimo) + " a " +
+                   n(a.massimo) + " (tab. 3.2.VI)";
+        case TipoAvviso::Cu:
+            return "Cu = " + n(a.valore) + " diverso da " + n(0.7) + ", " + n(1.0) + ", " + n(1.5) +
+                   " e " + n(2.0) + " (tab. 2.4.II)";
+        case TipoAvviso::qa:
+            return "qa = " + n(a.valore) + " diverso da 1 e da 2";
+        case TipoAvviso::T1:
+            return "T1 = " + n(a.valore) + " s fuori da " + s(a.minimo) + " a " + s(a.massimo) +
+                   " s (metà e doppio di " + n(0.05) + "·H^" + n(0.75) + ", H in m)";
+    }
+    return {};
+}
+
+std::vector<std::string> testi_avvisi(const std::vector<Avviso>& avvisi,
+                                      const text::NumberFormat& fmt) {
+    std::vector<std::string> out;
+    out.reserve(avvisi.size());
+    for (const auto& a : avvisi) out.push_back(testo_avviso(a, fmt));
+    return out;
+}
+
 TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
                                double fattore_tensioni, const std::string& etichetta_forze,
                                const std::string& unita_tensioni, const text::NumberFormat& fmt,
@@ -109,6 +150,9 @@ TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
     }
     t.critica = " = " + text::fixed(sigma, 2, fmt) + " " + unita_tensioni + ")";
     t.fonte = didascalia_fonte(r.azione);
+    t.nota_VR = nota_VR(r.azione, fmt);
+    t.avvisi = testi_avvisi(r.avvisi, fmt);
+    t.sito_iniziale = r.ingressi.sito_iniziale;
     t.sfondo_critica = e.arco.instabilita ? kGiallo : kBianco;
 
     t.ripartizione = "Ripartizione massa verticale / orizzontale = " +
@@ -150,6 +194,9 @@ void scrivi_testi(TestiRisultato&& t, StatoFinestra& s) {
     s.label1[kLabelVerdetto] = std::move(t.verdetto);
     s.label28_testo = t.colore_verdetto;
     s.fonte = std::move(t.fonte);
+    s.nota_VR = std::move(t.nota_VR);
+    s.avvisi = std::move(t.avvisi);
+    s.sito_iniziale = t.sito_iniziale;
 }
 
 }  // namespace tv::form

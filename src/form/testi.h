@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "form/calcolo.h"
 #include "form/stato.h"
@@ -38,6 +39,10 @@ struct TestiRisultato {
     Rgb sfondo_Rlat;
     Rgb colore_verdetto;
     Rgb sfondo_critica;
+    // nota_VR of the result; testo_avviso of each warning; the site was the initial one.
+    std::string nota_VR;
+    std::vector<std::string> avvisi;
+    bool sito_iniziale = false;
 };
 
 // The names of a demand formula: the entry of the window's list and of the batch column, its full
@@ -59,6 +64,20 @@ std::string testo_fonte(const AzioneSito& a);
 std::string didascalia_fonte(const AzioneSito& a);
 // The batch's column: "griglia", or the group and the zone, "G1 Sardegna".
 std::string colonna_fonte(const AzioneSito& a);
+
+// The site nobody chose: said wherever a result of the program's initial site leaves it.
+inline constexpr const char* kSitoIniziale =
+    "Sito: valori iniziali del programma (il lavoro non contiene dati del sito)";
+// The window's narrow caption under T1 for the same.
+inline constexpr const char* kSitoInizialeBreve = "Sito iniziale: il lavoro non ha dati del sito";
+
+// "VR = VN·Cu = 7 anni; minimo 35 anni (NTC 2008 § 2.4.3)" when the least VR was used; else empty.
+std::string nota_VR(const AzioneSito& a, const text::NumberFormat& fmt);
+
+// The Italian text of a plausibility warning.
+std::string testo_avviso(const Avviso& a, const text::NumberFormat& fmt);
+std::vector<std::string> testi_avvisi(const std::vector<Avviso>& avvisi,
+                                      const text::NumberFormat& fmt);
 
 // What to write: everything, or only the values of the fields and of Label2 (ag to K2), as the
 // batch output needs them; the refusals are the same either way.

@@ -56,8 +56,10 @@ std::variant<IngressiVerifica, Arresto> Form1::leggi_ingressi() {
             return Arresto{*motivo, "Input errato"};
         }
     }
-    return ingressi_da_testi(stato.text1, stato.check1, stato.formula, stato.datum, lavoro.unita,
-                             formato_);
+    IngressiVerifica in = ingressi_da_testi(stato.text1, stato.check1, stato.formula, stato.datum,
+                                            lavoro.unita, formato_);
+    in.sito_iniziale = sito_iniziale();
+    return in;
 }
 
 IngressiVerifica ingressi_da_testi(const std::array<std::string, kCampi>& testi,

@@ -2,6 +2,7 @@
 // period and the logarithmic interpolation of ag and F0 between tabulated periods.
 #include "hazard/sito.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -78,7 +79,9 @@ void interpola_griglia(RisultatoSito& r, const DatiSito& dati) {
 
 // VR, TR and its bracket, then ag and F0 at TR from the site's 27 values, wherever they came from.
 void al_periodo_ritorno(RisultatoSito& r, const DatiSito& dati) {
-    r.VR = dati.Cu * dati.VN;
+    // NTC 2008 § 2.4.3: a reference life below 35 years is taken as 35 years.
+    r.VN_Cu = dati.Cu * dati.VN;
+    r.VR = std::max(r.VN_Cu, kVRMinimo);
     r.TR = periodo_ritorno(r.VR, dati.PVR / 100);
     r.k = intervallo(r.TR);
     r.r = rapporto_r(r.TR, r.k);

@@ -53,6 +53,9 @@ double rapporto_r(double TR, int k);
 // exp(ln p1 + ln(p2 / p1) * r): the value at r between p1 (r = 0) and p2 (r = 1).
 double interpola_log(double p1, double p2, double r);
 
+// The least reference life VR, years (NTC 2008 § 2.4.3).
+inline constexpr double kVRMinimo = 35;
+
 // Where the 27 values of a site come from.
 enum class Origine { griglia, isole };
 
@@ -65,7 +68,8 @@ struct RisultatoSito {
     Cella cella;
     double Dsw = 0, Dse = 0, Dnw = 0, Dne = 0;  // km, each already increased by 1e-12
     std::array<double, kValoriPunto> valori{};  // interpolated at the site, laid out like dati
-    double VR = 0;                              // years
+    double VN_Cu = 0;                           // years, VN x Cu
+    double VR = 0;                              // years, VN x Cu but at least kVRMinimo
     double TR = 0;                              // years, a whole number
     int k = 0;
     double r = 0;

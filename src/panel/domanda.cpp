@@ -120,8 +120,11 @@ EsitoPannello verifica_pannello(const DatiPannello& p, const DatiAzione& sito,
     e.quota_verticale = q.verticale;
     e.quota_orizzontale = q.orizzontale;
 
-    // A tie spans vertically.
-    const bool orizzontale = p.B * p.B * q.orizzontale > p.L * p.L * q.verticale;
+    // A tie spans vertically. Every product on the way must stay finite: one that overflows
+    // would turn the comparison, or Ta below, into a plausible wrong number.
+    const double B2 = richiedi_finito(p.B * p.B, "B² (lunghezza in pianta al quadrato)");
+    const double L2 = richiedi_finito(p.L * p.L, "L² (altezza al quadrato)");
+    const bool orizzontale = B2 * q.orizzontale > L2 * q.verticale;
     e.direzione = orizzontale ? Direzione::orizzontale : Direzione::verticale;
     e.span = orizzontale ? p.B : p.L;
     const double quota = orizzontale ? q.orizzontale : q.verticale;
@@ -133,8 +136,10 @@ EsitoPannello verifica_pannello(const DatiPannello& p, const DatiAzione& sito,
     e.Rlat =
         richiedi_finito(snellezza * e.coeff * p.fd * p.B * p.L, "resistenza laterale di progetto");
     e.J = richiedi_finito(p.t * p.t * p.t * lato_trasversale / 12.0, "momento d'inerzia");
-    const double luce3 = e.span * e.span * e.span;
-    e.Ta = richiedi_finito(std::sqrt(luce3 * quota * e.W / (p.E * e.J * kG)) / kMezzoPiGreco,
+    const double massa =
+        richiedi_finito(e.span * e.span * e.span * quota * e.W, "luce³ · Wa (numeratore di Ta)");
+    const double rigidezza = richiedi_finito(p.E * e.J * kG, "E · J · g (denominatore di Ta)");
+    e.Ta = richiedi_finito(std::sqrt(massa / rigidezza) / kMezzoPiGreco,
                            "Ta (periodo proprio del pannello)");
 
     // The acceleration on the panel is never below the ground's, ag x S.

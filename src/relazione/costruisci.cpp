@@ -7,6 +7,7 @@
 #include <tuple>
 #include <utility>
 
+#include "form/testi.h"
 #include "hazard/spettro_elastico.h"
 #include "panel/curva_arco.h"
 #include "relazione/scrittura.h"
@@ -112,9 +113,18 @@ Sezione sezione_pericolosita(const RisultatoVerifica& d) {
         "Pericolosità sismica di base degli Allegati A e B delle NTC 2008 (D.M. 14/01/2008), ai "
         "quali rimandano le NTC 2018 § 3.2, allo stato limite di salvaguardia della vita (SLV). "
         "Le coordinate del reticolo di riferimento sono nel sistema ED50."});
-    s.blocchi.push_back(Formula{"VR = VN · Cu   (NTC 2018 § 2.4.3)",
-                                "VR = " + n(d.ingressi.sito.VN, 4) + " · " +
-                                    n(d.ingressi.sito.Cu, 4) + " = " + n(a.VR, 4) + " anni"});
+    const auto& sito = d.ingressi.sito;
+    if (a.VN_Cu < a.VR) {
+        // Below 35 years the reference period is taken as 35 years.
+        s.blocchi.push_back(Formula{"VR = max(VN · Cu; 35 anni)   (NTC 2018 § 2.4.3)",
+                                    "VR = max(" + n(sito.VN, 4) + " · " + n(sito.Cu, 4) + " = " +
+                                        n(a.VN_Cu, 4) + "; 35) = " + n(a.VR, 4) + " anni"});
+        s.blocchi.push_back(Paragrafo{"Applicato il minimo VR = 35 anni (NTC 2018 § 2.4.3)."});
+    } else {
+        s.blocchi.push_back(Formula{"VR = VN · Cu   (NTC 2018 § 2.4.3)",
+                                    "VR = " + n(sito.VN, 4) + " · " + n(sito.Cu, 4) + " = " +
+                                        n(a.VR, 4) + " anni"});
+    }
     s.blocchi.push_back(Formula{
         "TR = −VR / ln(1 − PVR)",
         "TR = −" + n(a.VR, 4) + " / ln(1 − " + n(d.ingressi.sito.PVR / 100.0, 6) + ") = " +
@@ -530,6 +540,8 @@ Sezione sezione_esito(const RisultatoVerifica& d, const Misure& m) {
                                   m.uf + ": ";
     s.blocchi.push_back(d.ok ? Esito{confronto + "verifica soddisfatta", kVerde}
                              : Esito{confronto + "verifica non soddisfatta", kRosso});
+    if (!d.avvisi.empty())
+        s.blocchi.push_back(Paragrafo{"Avvisi sui dati: vedi i controlli automatici (sezione 11)."});
     return s;
 }
 
@@ -578,6 +590,7 @@ Documento costruisci_relazione(const RisultatoVerifica& d, const ContestoRelazio
     }
     doc.intestazione.localita = c.localita.value_or("");
     doc.intestazione.data = c.data;
+    if (d.ingressi.sito_iniziale) doc.intestazione.avviso_sito = form::kSitoIniziale;
     doc.titolo = "RELAZIONE DI CALCOLO";
     doc.sottotitolo = "Verifica fuori piano di un pannello murario sotto azione sismica";
     doc.sezioni.push_back(sezione_dati(d, m));

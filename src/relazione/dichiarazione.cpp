@@ -2,6 +2,7 @@
 // § 10.2 asks of a calculation made with a program (origin, analysis, scope, checks, judgement).
 #include <cmath>
 
+#include "form/testi.h"
 #include "relazione/scrittura.h"
 
 namespace tv::relazione::scrittura {
@@ -126,8 +127,15 @@ Sezione sezione_controlli(const RisultatoVerifica& d, const Misure& m) {
          "qd = " + m.Sq(d.pannello.arco.qd) + ", qlat,d = " + m.Sq(e.qlat) + " " +
              m.ft_unita + ", rapporto " + fx(e.rapporto, 3),
          e.rapporto <= 1.0 ? "qd ≤ qlat,d" : "qd > qlat,d: il modello dà più della (6.25)"});
-    t.righe.push_back({"Snellezza la/t", n(e.snellezza, 1),
-                       e.snellezza > 25.0 ? "oltre 25: vedi la nota della sezione 5" : "entro 25"});
+    // The plausibility warnings of the check: none, or each with what it asks of the designer.
+    if (d.avvisi.empty())
+        t.righe.push_back({"Plausibilità dei dati",
+                           "Z ≤ H, t < L, t < B, la/t ≤ 25, St da 1 a 1,4, Cu e qa usuali, T1 tra "
+                           "metà e doppio di 0,05 · H^0,75 (H in m)",
+                           "nessun avviso"});
+    for (const form::Avviso& a : d.avvisi)
+        t.righe.push_back({"Plausibilità dei dati", form::testo_avviso(a, italiano()),
+                           "avviso: il progettista ne valuti la causa"});
     s.blocchi.push_back(std::move(t));
     return s;
 }

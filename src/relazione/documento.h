@@ -36,6 +36,7 @@ struct Intestazione {
     std::string coordinate;  // "Long. 13,3995°  Lat. 42,3505°"
     std::string localita;    // empty when the coordinates are not a known locality's
     std::string data;
+    std::string avviso_sito;  // kSitoIniziale when the site is the program's initial one
 };
 
 struct Paragrafo {

@@ -198,6 +198,7 @@ class Impaginatore {
             {"Sito",
              h.localita.empty() ? q(h.coordinate) : q(h.localita) + "  –  " + q(h.coordinate)},
             {"Data", q(h.data)}};
+        if (!h.avviso_sito.empty()) voci.insert(voci.begin() + 3, {"", q(h.avviso_sito)});
         const double top = y + mm(18), riga = mm(5.2);
         QRectF cornice(x + mm(20), top, w - mm(40), riga * voci.size() + mm(2));
         p.setPen(QPen(Qt::black, mm(0.3)));
@@ -207,8 +208,11 @@ class Impaginatore {
             p.setFont(carattere(9, true));
             p.drawText(QRectF(cornice.left() + mm(3), yy, mm(28), riga),
                        Qt::AlignLeft | Qt::AlignVCenter, voci[i].first);
-            p.setFont(carattere(9));
-            p.drawText(QRectF(cornice.left() + mm(32), yy, cornice.width() - mm(35), riga),
+            // A line without a label (the initial-site notice) takes the box's whole width.
+            const bool intera = voci[i].first.isEmpty();
+            p.setFont(carattere(intera ? 8.5 : 9));
+            const double da = intera ? mm(3) : mm(32);
+            p.drawText(QRectF(cornice.left() + da, yy, cornice.width() - da - mm(3), riga),
                        Qt::AlignLeft | Qt::AlignVCenter, voci[i].second);
         }
     }

@@ -16,6 +16,8 @@ const text::NumberFormat kItaliano{",", "."};
 bool circa(double a, double b) { return std::abs(a - b) <= 1e-9 * std::max(std::abs(a), std::abs(b)); }
 }  // namespace
 
+const text::NumberFormat& italiano() { return kItaliano; }
+
 std::string n(double x, int decimali) { return text::rounded(x, decimali, kItaliano); }
 std::string fx(double x, int decimali) { return text::fixed(x, decimali, kItaliano); }
 

@@ -6,9 +6,12 @@
 #include <vector>
 
 #include "relazione/documento.h"
+#include "text/number_text.h"
 
 namespace tv::relazione::scrittura {
 
+// The decimal comma and the point between thousands.
+const text::NumberFormat& italiano();
 // Rounded half to even without trailing zeros, as the window writes its results.
 std::string n(double x, int decimali);
 // Always `decimali` decimals, as the window writes K1, K2 and the critical stress.

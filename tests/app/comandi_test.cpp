@@ -223,7 +223,8 @@ TEST_F(Uscita, OutputsOfAStaleWindowRunTheCheckFirstAndNothingWhenItStops) {
     EXPECT_EQ(f.campo(2)->text(), "2400");
     EXPECT_FALSE(QApplication::clipboard()->image().isNull());
     f.scrivi(13, "-1");
-    const std::string arresto = "Valore non valido: t (spessore) deve essere maggiore di 0";
+    const std::string arresto =
+        "Valore non valido: t (spessore) deve essere maggiore di 0 e al massimo 100000 [cm]";
     clic(f.finestra.command(5));
     clic(f.finestra.command(4));
     EXPECT_EQ(f.testi(), (std::vector<std::string>{f.testi()[0], arresto, arresto}));

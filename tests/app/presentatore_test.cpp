@@ -195,6 +195,8 @@ TEST_F(Presentatore, TypingInTheSearchBoxListsLinesAndAClickOrTheArrowKeysPick) 
 TEST(Avvio, DecimalCommaLocaleWritesAndReadsCommaNumbers) {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     tv::form::prova::SuiteTemp suite;
+    // The job's own site, so that the line under T1 shows the grid's values.
+    tv::prova::scrivi(suite.lavoro() / "dinamica.txt", "Torino (long. 7.29 lat. 45)\n");
     FinestraVera f(suite);
     EXPECT_EQ(f.campo(14)->text(), "0,0008");
     f.scrivi(13, "12,5");
@@ -210,9 +212,12 @@ TEST_F(Presentatore, IslandSourceCaptionComesAndGoesWithTheSiteDemandListSwitche
     QLabel* fonte = f.finestra.label4();
     const QString tooltip = QString::fromUtf8(tv::app::campi()[0].tooltip);
     const QString lon = f.campo(6)->text(), lat = f.campo(7)->text();
-    const QString griglia = "TR 475 anni · F0 2.500 · Tc* 0.300 s";  // F0, Tc* alike at every node
+    // The suite has no job file: the initial site is said there, before anything else.
+    const QString iniziale = "Sito iniziale: il lavoro non ha dati del sito";
     EXPECT_EQ(std::tuple(fonte->text(), f.campo(0)->toolTip()),
-              std::tuple(griglia, tooltip + "\n" + griglia));
+              std::tuple(iniziale, tooltip + "\n" + iniziale));
+    EXPECT_LE(fonte->fontMetrics().horizontalAdvance(iniziale), fonte->width());
+    const QString griglia = "TR 475 anni · F0 2.500 · Tc* 0.300 s";  // F0, Tc* alike at every node
     f.scrivi(6, "9.1192");
     f.scrivi(7, "39.2305");
     clic(f.finestra.command(1));
@@ -226,10 +231,14 @@ TEST_F(Presentatore, IslandSourceCaptionComesAndGoesWithTheSiteDemandListSwitche
     f.scrivi(6, "0");  // a run that stops leaves the line of the last completed one
     clic(f.finestra.command(1));
     EXPECT_EQ(fonte->text(), atteso);
-    f.scrivi(6, lon);
+    f.scrivi(6, "7.29");  // a grid site someone chose
+    f.scrivi(7, "45");
     clic(f.finestra.command(1));
     EXPECT_EQ(std::tuple(fonte->text(), f.campo(0)->toolTip()),
               std::tuple(griglia, tooltip + "\n" + griglia));
+    f.scrivi(6, lon);  // the initial site again: its notice comes first
+    clic(f.finestra.command(1));
+    EXPECT_EQ(fonte->text(), iniziale);
     // The demand list switches the frame's caption, its picture and the run.
     QComboBox* c = f.finestra.combo2();
     c->setCurrentIndex(1);
@@ -243,6 +252,30 @@ TEST_F(Presentatore, IslandSourceCaptionComesAndGoesWithTheSiteDemandListSwitche
     c->setCurrentIndex(0);
     EXPECT_EQ(std::tuple(f.finestra.frame(2)->title(), f.finestra.image(1)->risorsa()),
               std::tuple("EC8 - 4.3.5.2", ":/formule/image1.svg"));
+}
+
+// Label5: one grey line across the bottom, below every other control, with the first warning
+// and all of them in its tooltip; the VR label's tooltip says when the least VR was used.
+TEST_F(Presentatore, WarningsOnLabel5AcrossTheBottomAndTheLeastVrInItsTooltip) {
+    QLabel* avvisi = f.finestra.label5();
+    EXPECT_EQ(avvisi->text(), "");
+    for (const QWidget* w :
+         avvisi->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        if (w != avvisi && w->isVisible()) EXPECT_LT(w->geometry().bottom(), avvisi->y());
+    EXPECT_GT(avvisi->width(), avvisi->parentWidget()->width() * 9 / 10);
+    f.scrivi(3, "3");
+    f.scrivi(1, "2");
+    f.scrivi(8, "10");
+    f.scrivi(10, "0.7");
+    clic(f.finestra.command(1));
+    const QString qa = "qa = 3 diverso da 1 e da 2";
+    EXPECT_EQ(
+        std::tuple(avvisi->text(), avvisi->toolTip(), text_color(avvisi)),
+        std::tuple(qa,
+                   qa + "\nT1 = 2 s fuori da 0.13 a 0.52 s (metà e doppio di 0.05·H^0.75, H in m)",
+                   QColor(110, 110, 110)));
+    EXPECT_EQ(std::tuple(f.finestra.label2(6)->text(), f.finestra.label2(6)->toolTip()),
+              std::tuple("35", "VR = VN·Cu = 7 anni; minimo 35 anni (NTC 2008 § 2.4.3)"));
 }
 
 }  // namespace

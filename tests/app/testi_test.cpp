@@ -93,6 +93,9 @@ TEST(TestiUtente, AreThoseOfTheGoldenFile) {
     check(o, tmp.path(), {"lat=39.2305", "lon=9.1192"}, "cagliari c7.2.11", {}, "c7.2.11");
     check(o, tmp.path(), {"lat=41 54 10.08 N", "lon=12\u00b029'47.04\""}, "roma wgs84", {}, {},
           "wgs84");
+    check(o, tmp.path(), {"VN=10", "Cu=1"}, "VR minimo");
+    check(o, tmp.path(), {"qa=3", "St=1.6"}, "avvisi");
+    check(o, tmp.path(), {"B=1e300"}, "B fuori intervallo");
 
     const fs::path file = fs::path(TV_SOURCE_DIR) / "tests" / "golden" / "testi.txt";
     std::ifstream in(file, std::ios::binary);

@@ -85,7 +85,10 @@ Riga atteso(const fs::path& root, Riga in) {
          s.label2_1, s.label2_6,
          text::general(f.risultato->azione.TR, text::dot_format()), t[2], t[21], t[19], t[18],
          t[20], t[22], t[24], t[25], t[26], s.label1[8], verdetto,
-         isola ? std::string(isola->gruppo) + " " + std::string(isola->zona) : "griglia", ""});
+         isola ? std::string(isola->gruppo) + " " + std::string(isola->zona) : "griglia"});
+    std::string avvisi;
+    for (const auto& a : s.avvisi) avvisi += (avvisi.empty() ? "" : "; ") + a;
+    out.insert(out.end(), {avvisi, ""});
     return out;
 }
 
@@ -132,7 +135,7 @@ TEST_F(Lotti, EveryCellMatchesTheWindowAndARefusedRowStopsNothing) {
     EXPECT_EQ(e.out.substr(0, e.out.find('\n') + 1),
               "id,lat,lon,VN,PVR,Cu,suolo,St,qa,T1,B,L,t,gamma,fd,E,Z,H,top,left,right,domanda,"
               "datum,lat_ed50,lon_ed50,ag,Ss,S,VR,TR,W,Wa,Ta,Sa,Fa,Rlat,d_mm,K1,K2,span,verdict,"
-              "fonte,errore\n");
+              "fonte,avvisi,errore\n");
     for (std::size_t k = 0; k < righe.size(); ++k) {
         auto attesa = atteso(tmp.path(), campi_csv(righe[k]));
         if (attesa[0].empty()) attesa[0] = std::to_string(k + 1);  // the row number
@@ -141,8 +144,8 @@ TEST_F(Lotti, EveryCellMatchesTheWindowAndARefusedRowStopsNothing) {
     // The texts that tell the rows apart; the window could refuse what the batch refuses.
     for (std::size_t k : {1u, 2u, 5u, 7u}) EXPECT_EQ(uscita[k].back(), "") << "riga " << k;
     EXPECT_EQ(uscita[3].back(), "lat: Richiesto valore numerico");
-    EXPECT_EQ(uscita[1][kColonneUscita - 2], "griglia");
-    EXPECT_EQ(uscita[7][kColonneUscita - 2], "G1 Sardegna");
+    EXPECT_EQ(uscita[1][kColonneUscita - 3], "griglia");
+    EXPECT_EQ(uscita[7][kColonneUscita - 3], "G1 Sardegna");
 }
 
 // Rows alone and after a row that sets the column: an empty cell is the start-up text again.
@@ -227,6 +230,25 @@ TEST(LottoCsv, LinesLongerThanTheReaderHoldsAreNamedNotFatal) {
     RigaIngresso r;
     EXPECT_EQ(tv::prova::messaggio([&] { lettore.prossima(r); }),
               "Riga 2 del file \"lungo.csv\" troppo lunga.");
+}
+
+// A job without site data: a row must give lat and lon; a NUL inside a number is refused, never
+// read as the digits before it; the warnings fill avvisi, before errore.
+TEST(LottoSenzaSito, RowsWithoutCoordinatesANulInANumberAndWarnings) {
+    form::prova::SuiteTemp suite;
+    const std::string csv("id,lat,lon,Z,qa\na,45,,,\nb,45,7.29,7\0 50,\nc,45,7.29,,3\n", 54);
+    const fs::path file = suite.root() / "lotto.csv";
+    form::prova::scrivi(file, csv);
+    OpzioniBatch o;
+    o.file = file.string(), o.root = suite.root().string();
+    std::ostringstream out, err;
+    EXPECT_EQ(esegui_batch(o, fs::current_path(), out, err), 1);
+    Riga righe;
+    for (const auto& r : righe_csv(out.str()))
+        righe.push_back(r[0] + "|" + r[kColonneUscita - 2] + "|" + r.back());
+    EXPECT_EQ(righe,
+              (Riga{"id|avvisi|errore", "a||Il lavoro non ha dati del sito: indicare lat e lon",
+                    "b||Z: Richiesto valore numerico", "c|qa = 3 diverso da 1 e da 2|"}));
 }
 
 // The demo job under each formula: echoed by its short name, empty is EC8, anything else refuses

@@ -128,7 +128,7 @@ TEST_F(Check, SetByNumberOrShortNameInOrderBeforeTheRunAndTheResultsUnrounded) {
     o.top = 0, o.left = 1, o.right = 1;  // the sides are set first, else a free top is refused
     const Esito e = check(o);
     ASSERT_EQ(e.codice, 0) << e.err;
-    EXPECT_EQ(e.err, "");
+    EXPECT_EQ(e.err, "Avviso: Snellezza l_a/t = 41.67 maggiore di 25\n");  // B / t = 500 / 12
     const auto j = nlohmann::json::parse(e.out);
     ASSERT_EQ(j["fields"].size(), 27u);
     EXPECT_EQ(j["fields"][0], "0.0633");  // ag of node 33 at 50 years: the last --set 9 won
@@ -151,11 +151,38 @@ TEST_F(Check, SetByNumberOrShortNameInOrderBeforeTheRunAndTheResultsUnrounded) {
     EXPECT_LT(j["nodes"][0]["distance_km"].get<double>(), 1e-9);
 }
 
+// The suite has no job file: its initial site is said on the error stream and in the JSON, with
+// the plausibility warnings after it; coordinates from --set are "set".
+TEST_F(Check, InitialSiteAndWarningsOnTheErrorStreamAndInTheJson) {
+    const std::string sito =
+        "Sito: valori iniziali del programma (il lavoro non contiene dati del sito)";
+    const std::string qa = "qa = 3 diverso da 1 e da 2";
+    OpzioniCheck o = opzioni();
+    o.set = {"qa=3", "lat=45"};
+    Esito e = check(o);
+    ASSERT_EQ(e.codice, 0) << e.err;
+    EXPECT_EQ(e.err, "Avviso: " + sito + "\nAvviso: " + qa + "\n");
+    auto j = nlohmann::json::parse(e.out);
+    EXPECT_EQ(j["site_source"], "initial");
+    EXPECT_EQ(j["warnings"], nlohmann::json::array({sito, qa}));
+    o.set = {"lat=45", "6=7.29"};
+    e = check(o);
+    j = nlohmann::json::parse(e.out);
+    EXPECT_EQ(std::tuple(e.err, j["site_source"], j["warnings"]),
+              std::tuple("", "set", nlohmann::json::array()));
+}
+
 // --set texts refused by their form or by the field check, and a free top with a free side.
 TEST_F(Check, RefusedInputExitsTwoWithTheMessageAndPrintsNothing) {
     std::vector<std::tuple<std::string, int, std::string>> casi = {
         {"4=F", -1, "Input errato: Accettati solo terreni tipo A, B, C, D, E"},
         {"3=", -1, "Input errato: Richiesto valore numerico"},
+        {"12=7\x01"
+         "50",
+         -1, "Input errato: Richiesto valore numerico"},
+        {"B=1e300", -1,
+         "Input errato: Valore non valido: B (lunghezza in pianta) deve essere maggiore di 0 e al "
+         "massimo 100000 [cm]"},
         {"11=400", 0, "VINCOLI SCORRETTI: Verifica non possibile"},
         {"11=400", 1, "VINCOLI SCORRETTI: Verifica non possibile"}};
     for (std::string set : {"27=1", "-1=1", "x=1", "4", "=5", "07 =1"})

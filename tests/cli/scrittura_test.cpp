@@ -67,7 +67,11 @@ class Scrittura : public ::testing::Test {
     form::prova::SuiteTemp suite;
     fs::path dir = suite.fuori();
     fs::path err = suite.fuori().parent_path() / "err.txt";
-    void SetUp() override { fs::create_directories(dir); }
+    void SetUp() override {
+        fs::create_directories(dir);
+        // The job's own site: no warning about the initial one on the error stream.
+        scrivi(suite.lavoro() / "dinamica.txt", "Torino (long. 7.29 lat. 45)\n");
+    }
     std::vector<std::string> batch(const std::string& lotto, const std::string& output) {
         return {"batch", lotto, "--root", suite.root().string(), "-o", output};
     }

@@ -53,7 +53,7 @@ std::string presi(const DatiLavoro& d) {
     metti("loc", d.localita), metti("lon", d.longitudine), metti("lat", d.latitudine);
     metti("suolo", d.suolo), metti("St", d.St), metti("VN", d.VN), metti("Cu", d.Cu);
     if (d.T1) r += "T1=" + std::to_string(*d.T1) + " ";
-    return r + (d.localita_incompleta ? "incompleta" : "");
+    return r + (d.localita_incompleta ? "incompleta" : "") + (d.T1_illeggibile ? "T1?" : "");
 }
 
 TEST(AnalizzaLavoro, TakesWhatTheRulesCut) {
@@ -64,12 +64,23 @@ TEST(AnalizzaLavoro, TakesWhatTheRulesCut) {
         // A file cut inside the locality line used to give a cut latitude ("45.07" of 45.0733).
         {{"Località Torino (long. 7.6807  lat. 45.07"}, "loc=torino incompleta"},
         {{"(long. 7.68 lat. 45.07) località Torino"}, "lon=7.68 lat=45.07 "},
-        {{"Categoria di sottosuolo di fondazione = b"}, "suolo=B "}, {{"fondazione =   "}, "suolo= "},
+        // A control character keeps its number whole, for validation to refuse, never "7.68".
+        {{"(long. 7.68\x01"
+          "9 lat. 45.07)"},
+         "lon=7.68\x01 lat=45.07 "},
+        {{"Categoria di sottosuolo di fondazione = b"}, "suolo=B "},
+        {{"fondazione =   "}, "suolo= "},
         {{"Categoria topografica T2 - coefficiente = 1.2"}, "St=1.2 "},
-        {{"Vita nominale VN = 100 anni"}, "VN=100 "}, {{"vita nominale (anni) = 50"}, ""},
+        {{"Vita nominale VN = 100 anni"}, "VN=100 "},
+        {{"vita nominale (anni) = 50"}, ""},
         {{"Classe d'uso III - coefficiente d'uso Cu = 1.5"}, "Cu=1.5 "},
         {{"   %X      %Y", "0.35 | 0.41234 | 7"}, "T1=0.412340 "},
-        {{"%x %y", "|fondazione = c"}, "T1=0.000000 "}, {{"fondazione = d", "%x %y"}, "suolo=D "}};
+        {{"%x %y", "|fondazione = c"}, "T1=0.000000 "},
+        {{"%x %y",
+          "| 0.4\x01"
+          "5 |"},
+         "T1?"},
+        {{"fondazione = d", "%x %y"}, "suolo=D "}};
     for (const auto& [righe, atteso] : casi) EXPECT_EQ(presi(analizza_lavoro(righe)), atteso);
 }
 

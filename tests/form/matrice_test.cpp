@@ -60,11 +60,21 @@ void prova_testo(const Campo& campo, const std::string& testo, bool numero, bool
     Form1 f = avviata(virgola);
     f.imposta_messaggi(m);
     f.stato.text1[static_cast<std::size_t>(campo.indice)] = testo;
-    const bool accettato = campo.indice != 4 && numero;
-    const Messaggio rifiuto{campo.indice == 4 ? "Accettati solo terreni tipo A, B, C, D, E"
-                                              : "Richiesto valore numerico",
-                            "Input errato", Icona::stop};
-    EXPECT_EQ(f.Text1_Validate(campo.indice), !accettato);
+    Messaggio rifiuto{campo.indice == 4 ? "Accettati solo terreni tipo A, B, C, D, E"
+                                        : "Richiesto valore numerico",
+                      "Input errato", Icona::stop};
+    // A number outside the field's range is refused naming the field.
+    const std::string fuori =
+        "Valore non valido: " + std::string(kNomiEstesi[static_cast<std::size_t>(campo.indice)]) +
+        " deve essere ";
+    const bool accettato = campo.indice != 4 && numero && !f.Text1_Validate(campo.indice);
+    if (campo.indice != 4 && numero && !accettato) {
+        ASSERT_EQ(m.elenco.size(), 1u);
+        EXPECT_EQ(m.elenco[0].testo.rfind(fuori, 0), 0u) << m.elenco[0].testo;
+        rifiuto.testo = m.elenco[0].testo;
+    } else {
+        EXPECT_EQ(f.Text1_Validate(campo.indice), !accettato);
+    }
     EXPECT_EQ(m.elenco, accettato ? std::vector<Messaggio>{} : std::vector<Messaggio>{rifiuto});
 
     const StatoFinestra prima = f.stato;

@@ -58,6 +58,70 @@ TEST_F(Verifica, RunTakesSoilTopographyAndT1AndReadsTheGridFileAgainWhenItChange
     EXPECT_EQ(campo(0), "0.2133");
 }
 
+// NTC 2008 § 2.4.3: VN 10 x Cu 0.7 = 7 years is taken as VR = 35 years, so TR = -35 / ln 0.9 =
+// 332 years (not 66), and the window says why.
+TEST_F(Verifica, ReferenceLifeBelow35YearsIsTaken35AndSaid) {
+    campo(8) = "10", campo(10) = "0.7";
+    ASSERT_TRUE(w.form.Command1_Click(0));
+    EXPECT_EQ(w.form.stato.label2_6, "35");
+    EXPECT_EQ(w.form.risultato->azione.TR, 332);
+    EXPECT_EQ(w.form.stato.nota_VR, "VR = VN·Cu = 7 anni; minimo 35 anni (NTC 2008 § 2.4.3)");
+    campo(8) = "50", campo(10) = "1";
+    ASSERT_TRUE(w.form.Command1_Click(0));
+    EXPECT_EQ(w.form.stato.nota_VR, "");
+}
+
+// Warnings, never refusals: each rule with the numbers it judged, in order. H = 900 cm:
+// 0.05 x 9^0.75 = 0.26 s, so T1 from 0.13 to 0.52 s.
+TEST_F(Verifica, ImplausibleInputsAreWarnedAboutAndTheRunCompletes) {
+    using V = std::vector<std::string>;
+    campo(16) = "1000", campo(5) = "1.6", campo(10) = "1.2", campo(3) = "3", campo(1) = "2";
+    ASSERT_TRUE(w.form.Command1_Click(0));
+    EXPECT_EQ(w.form.stato.avvisi,
+              (V{"Z (quota baricentro) maggiore di H (altezza edificio)",
+                 "St = 1.6 fuori dai valori usuali da 1 a 1.4 (tab. 3.2.VI)",
+                 "Cu = 1.2 diverso da 0.7, 1, 1.5 e 2 (tab. 2.4.II)", "qa = 3 diverso da 1 e da 2",
+                 "T1 = 2 s fuori da 0.13 a 0.52 s (metà e doppio di 0.05·H^0.75, H in m)"}));
+    campo(16) = "750", campo(5) = "1.4", campo(10) = "1.5", campo(3) = "1", campo(1) = "0.5";
+    for (const auto& [t, atteso] :
+         {std::pair{"10", V{"Snellezza l_a/t = 30 maggiore di 25"}},  // L / t = 300 / 10
+          std::pair{"12", V{}},                                       // 300 / 12 = 25
+          std::pair{"600", V{"t (spessore) non minore di L (altezza)",
+                             "t (spessore) non minore di B (lunghezza in pianta)"}}}) {
+        campo(13) = t;
+        ASSERT_TRUE(w.form.Command1_Click(0)) << w.testi().back();
+        EXPECT_EQ(w.form.stato.avvisi, atteso) << t;
+    }
+}
+
+// Inputs beyond the field table reach the pure check only from a caller that skips it: with
+// B = 1e300, E · J · g overflowed and Ta came out 0 with the verdict OK; now the run stops.
+TEST_F(Verifica, NonFiniteIntermediateStopsTheRun) {
+    auto in = std::get<IngressiVerifica>(w.form.leggi_ingressi());
+    const auto griglia = w.form.fonte_griglia()->ricerca([&] { return w.form.file_griglia(); });
+    in.pannello.B = 1e300;
+    const EsitoVerifica e = calcola_verifica(in, *griglia);
+    ASSERT_TRUE(std::holds_alternative<Arresto>(e));
+    EXPECT_EQ(std::get<Arresto>(e).testo.rfind("Risultato non valido: ", 0), 0u)
+        << std::get<Arresto>(e).testo;
+}
+
+// A suite without a job file: the initial site is said until both coordinates are changed.
+TEST(SitoIniziale, SaidUntilBothCoordinatesAreChanged) {
+    SuiteTemp suite;
+    Finestra w;
+    ASSERT_TRUE(w.avvia(suite));
+    EXPECT_TRUE(w.form.risultato->ingressi.sito_iniziale);
+    EXPECT_TRUE(w.form.stato.sito_iniziale);
+    w.form.stato.text1[7] = "45";
+    ASSERT_TRUE(w.form.Command1_Click(0));
+    EXPECT_TRUE(w.form.stato.sito_iniziale) << "the longitude is still the initial one";
+    w.form.stato.text1[6] = "7.29";
+    ASSERT_TRUE(w.form.Command1_Click(0));
+    EXPECT_FALSE(w.form.stato.sito_iniziale);
+    EXPECT_FALSE(w.form.risultato->ingressi.sito_iniziale);
+}
+
 TEST(VerificaVirgola, SameResultsAsUnderADotLocale) {
     SuiteTemp suite;
     Finestra punto, virgola(prova::formato_virgola());

@@ -95,6 +95,34 @@ TEST(Relazione, DemoValuesNodesFormulasAndVerdictAsTheWindowRoundsThemWithTheDec
     EXPECT_EQ(esito[0]->colore, (Colore{255, 0, 0}));
 }
 
+// What the run could not choose well: the initial site in the title block, the least VR in the
+// hazard section, the plausibility warnings after the verdict.
+TEST(Relazione, InitialSiteLeastVrAndWarningsAreSaid) {
+    RisultatoVerifica d = risultato_demo();
+    EXPECT_EQ(costruisci_relazione(d, contesto_demo()).intestazione.avviso_sito, "");
+    d.ingressi.sito_iniziale = true;
+    d.ingressi.sito.VN = 10, d.ingressi.sito.Cu = 0.7, d.azione.VN_Cu = 7, d.azione.VR = 35;
+    d.avvisi = {{form::TipoAvviso::qa, 3}, {form::TipoAvviso::St, 1.6, 1.0, 1.4}};
+    const Documento doc = costruisci_relazione(d, contesto_demo());
+    EXPECT_EQ(doc.intestazione.avviso_sito,
+              "Sito: valori iniziali del programma (il lavoro non contiene dati del sito)");
+    EXPECT_TRUE(contiene(sezione(doc, "2."), "VR = max(VN · Cu; 35 anni)   (NTC 2018 § 2.4.3) | "
+                                             "VR = max(10 · 0,7 = 7; 35) = 35 anni"));
+    EXPECT_TRUE(
+        contiene(sezione(doc, "2."), "Applicato il minimo VR = 35 anni (NTC 2018 § 2.4.3)."));
+    // The warnings are rows of the automatic checks, each with what it asks of the designer.
+    const Sezione& controlli = sezione(doc, "11.");
+    EXPECT_EQ(riga(controlli, "qa = 3 diverso da 1 e da 2")[2],
+              "avviso: il progettista ne valuti la causa");
+    EXPECT_EQ(riga(controlli, "St = 1,6 fuori dai valori usuali da 1 a 1,4 (tab. 3.2.VI)")[0],
+              "Plausibilità dei dati");
+    EXPECT_TRUE(contiene(sezione(doc, "6."), "Avvisi sui dati: vedi i controlli automatici"));
+    d.avvisi.clear();
+    const Documento senza = costruisci_relazione(d, contesto_demo());
+    EXPECT_EQ(blocchi<Tabella>(sezione(senza, "11.")).at(0)->righe.back()[2], "nessun avviso");
+    EXPECT_FALSE(contiene(sezione(senza, "6."), "Avvisi"));
+}
+
 TEST(Relazione, WorkUnitsIslandsC7AndNoActionChangeTheirSections) {
     ContestoRelazione c = contesto_demo();
     c.unita.unita_lunghezze = "m", c.unita.fattore_lunghezze = 0.01;
