@@ -590,6 +590,12 @@ Documento costruisci_relazione(const RisultatoVerifica& d, const ContestoRelazio
     }
     doc.intestazione.localita = c.localita.value_or("");
     doc.intestazione.data = c.data;
+    std::string progettista = c.dati.progettista;
+    if (!c.dati.ordine.empty()) progettista += (progettista.empty() ? "" : ", ") + c.dati.ordine;
+    for (const auto& [etichetta, valore] :
+         {std::pair{"Committente", c.dati.committente}, {"Opera", c.dati.opera},
+          {"Indirizzo", c.dati.indirizzo}, {"Progettista", progettista}, {"Note", c.dati.note}})
+        if (!valore.empty()) doc.intestazione.dati_lavoro.emplace_back(etichetta, valore);
     if (d.ingressi.sito_iniziale) doc.intestazione.avviso_sito = form::kSitoIniziale;
     doc.titolo = "RELAZIONE DI CALCOLO";
     doc.sottotitolo = "Verifica fuori piano di un pannello murario sotto azione sismica";

@@ -30,6 +30,7 @@ ContestoRelazione contesto_relazione(const form::Lavoro& lavoro,
     c.data = std::move(data);
     c.localita = std::move(localita);
     c.unita = lavoro.unita;
+    c.dati = form::leggi_file_relazione(lavoro.cartelle.dir_lavoro).value_or(form::DatiRelazione{});
     const auto& progra = lavoro.cartelle.dir_progra;
     std::tie(c.file_griglia, c.sha_griglia) =
         impronta(text::find_nocase(progra, "parametri_per_spettro.txt"));

@@ -140,11 +140,11 @@ Sezione sezione_controlli(const RisultatoVerifica& d, const Misure& m) {
     return s;
 }
 
-Sezione sezione_giudizio() {
+Sezione sezione_giudizio(const ContestoRelazione& c) {
     Sezione s{"12. Giudizio motivato di accettabilità dei risultati", {}};
     s.blocchi.push_back(Paragrafo{
         "Giudizio del progettista sull'accettabilità dei risultati (NTC 2018 § 10.2):"});
-    s.blocchi.push_back(Riquadro{"", {"Data", "Il progettista"}});
+    s.blocchi.push_back(Riquadro{c.dati.giudizio, {"Data", "Il progettista"}});
     return s;
 }
 
@@ -158,7 +158,7 @@ std::vector<Sezione> sezioni_dichiarazione(const RisultatoVerifica& d,
     r.push_back(sezione_tipo());
     r.push_back(sezione_campo());
     r.push_back(sezione_controlli(d, m));
-    r.push_back(sezione_giudizio());
+    r.push_back(sezione_giudizio(c));
     return r;
 }
 

@@ -5,10 +5,12 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
 #include "form/calcolo.h"
+#include "form/dati_relazione.h"
 #include "units/unita.h"
 
 namespace tv::form {
@@ -37,6 +39,8 @@ struct Intestazione {
     std::string localita;    // empty when the coordinates are not a known locality's
     std::string data;
     std::string avviso_sito;  // kSitoIniziale when the site is the program's initial one
+    // The job's report data for the title block: (label, value), only those given.
+    std::vector<std::pair<std::string, std::string>> dati_lavoro;
 };
 
 struct Paragrafo {
@@ -158,6 +162,7 @@ struct ContestoRelazione {
     std::string produttore, licenza;          // as in the package metadata
     std::string file_griglia, sha_griglia;    // file name and SHA-256, "non disponibile"
     std::string file_localita, sha_localita;  // when it cannot be read
+    form::DatiRelazione dati;                 // the job's relazione.txt, empty without one
 };
 
 // The report of one completed check. Throws tv::Failure when a value it must plot is refused by

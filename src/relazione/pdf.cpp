@@ -102,7 +102,7 @@ class Impaginatore {
     }
 
     // ---- measures
-    double altezza_titolo() const { return mm(46.0); }
+    double altezza_titolo() const { return mm(24.0) + altezza_cornice(); }
     // A long heading wraps: its height follows its lines.
     double altezza_sezione(const Sezione& s) const {
         return alto_testo(carattere(12, true), larghezza(), q(s.titolo)) + mm(6.0);
@@ -190,31 +190,49 @@ class Impaginatore {
         p.setFont(carattere(10.5));
         p.drawText(QRectF(x, y + mm(9), w, mm(6)), Qt::AlignHCenter | Qt::AlignVCenter,
                    q(doc_.sottotitolo));
-        // Title block: label and value in two columns inside a frame.
-        const auto& h = doc_.intestazione;
-        std::vector<std::pair<QString, QString>> voci = {
-            {"Programma", q(h.programma) + "  versione " + q(h.versione)},
-            {"Lavoro", q(h.lavoro)},
-            {"Sito",
-             h.localita.empty() ? q(h.coordinate) : q(h.localita) + "  –  " + q(h.coordinate)},
-            {"Data", q(h.data)}};
-        if (!h.avviso_sito.empty()) voci.insert(voci.begin() + 3, {"", q(h.avviso_sito)});
-        const double top = y + mm(18), riga = mm(5.2);
-        QRectF cornice(x + mm(20), top, w - mm(40), riga * voci.size() + mm(2));
+        // Title block: label and value in two columns inside a frame; long values wrap.
+        const double top = y + mm(18);
+        const std::vector<Voce> voci = voci_titolo();
+        QRectF cornice(x + mm(20), top, w - mm(40), altezza_cornice());
         p.setPen(QPen(Qt::black, mm(0.3)));
         p.drawRect(cornice);
-        for (std::size_t i = 0; i < voci.size(); ++i) {
-            const double yy = top + mm(1) + riga * i;
+        double yy = top + mm(1);
+        for (const Voce& v : voci) {
+            const double h = alto_voce(v);
             p.setFont(carattere(9, true));
-            p.drawText(QRectF(cornice.left() + mm(3), yy, mm(28), riga),
-                       Qt::AlignLeft | Qt::AlignVCenter, voci[i].first);
-            // A line without a label (the initial-site notice) takes the box's whole width.
-            const bool intera = voci[i].first.isEmpty();
-            p.setFont(carattere(intera ? 8.5 : 9));
-            const double da = intera ? mm(3) : mm(32);
-            p.drawText(QRectF(cornice.left() + da, yy, cornice.width() - da - mm(3), riga),
-                       Qt::AlignLeft | Qt::AlignVCenter, voci[i].second);
+            p.drawText(QRectF(cornice.left() + mm(3), yy, mm(28), h),
+                       Qt::AlignLeft | Qt::AlignVCenter, v.first);
+            p.setFont(font_voce(v));
+            p.drawText(QRectF(cornice.left() + da_voce(v), yy, larghezza_voce(v), h),
+                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, v.second);
+            yy += h;
         }
+    }
+
+    using Voce = std::pair<QString, QString>;
+    std::vector<Voce> voci_titolo() const {
+        const auto& h = doc_.intestazione;
+        std::vector<Voce> voci = {{"Programma", q(h.programma) + "  versione " + q(h.versione)},
+                                  {"Lavoro", q(h.lavoro)}};
+        for (const auto& [etichetta, valore] : h.dati_lavoro) voci.push_back({q(etichetta), q(valore)});
+        voci.push_back({"Sito", h.localita.empty()
+                                    ? q(h.coordinate)
+                                    : q(h.localita) + "  –  " + q(h.coordinate)});
+        if (!h.avviso_sito.empty()) voci.push_back({"", q(h.avviso_sito)});
+        voci.push_back({"Data", q(h.data)});
+        return voci;
+    }
+    // A line without a label (the initial-site notice) takes the box's whole width.
+    QFont font_voce(const Voce& v) const { return carattere(v.first.isEmpty() ? 8.5 : 9); }
+    double da_voce(const Voce& v) const { return v.first.isEmpty() ? mm(3) : mm(32); }
+    double larghezza_voce(const Voce& v) const { return larghezza() - mm(40) - da_voce(v) - mm(3); }
+    double alto_voce(const Voce& v) const {
+        return std::max(mm(5.2), alto_testo(font_voce(v), larghezza_voce(v), v.second) + mm(1));
+    }
+    double altezza_cornice() const {
+        double h = mm(2);
+        for (const Voce& v : voci_titolo()) h += alto_voce(v);
+        return h;
     }
 
     double titolo_sezione(const Sezione& s, double y) {

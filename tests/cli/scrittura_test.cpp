@@ -209,8 +209,15 @@ TEST_F(Scrittura, ReportsKeepEveryWordInsideTheMarginsAndTheJobsUnits) {
                                 {"daN8cm3 [pesi", "kgf8cm3 [pesi"}, {"daN&cm2 [tensioni]", "kgf&cm2 [tensioni]"}})
         p.replace(p.find(da), std::string(da).size(), a);
     scrivi(parametri, p);
+    // The job's report data, long enough to wrap in the title block and the judgement's frame.
+    scrivi(demo.path() / "lavori" / "demo" / "relazione.txt",
+           "committente = Comune di Fossa\nopera = Adeguamento sismico della scuola primaria "
+           "comunale, ala nord, tamponamenti del secondo e del terzo piano\ngiudizio = I risultati "
+           "sono coerenti con una verifica a mano \\\ndel pannello più snello. Accettati.\n");
     const std::string kgf = report({"--top", "0", "--left", "1", "--right", "1"}, "kgf.pdf");
     EXPECT_EQ(kgf.find("daN"), std::string::npos);
+    for (const char* atteso : {"Fossa", "tamponamenti", "snello."})
+        EXPECT_NE(kgf.find(atteso), std::string::npos) << atteso;
     EXPECT_NE(kgf.find("1467,89"), std::string::npos);  // 1440 daN in kgf (g = 9,81)
 }
 

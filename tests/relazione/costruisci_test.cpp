@@ -234,6 +234,19 @@ TEST(Relazione, NtcTwentyEighteenTheDeclarationSectionsAndOneSetOfUnits) {
     EXPECT_TRUE(contiene(sezione(kgf, "4."), "scritte in cm, kgf e s."));
 }
 
+// The job's report data: the title block names only what is given; the judgement fills its frame.
+TEST(Relazione, JobReportDataInTheTitleBlockAndTheJudgementInItsFrame) {
+    ContestoRelazione c = contesto_demo();
+    EXPECT_TRUE(costruisci_relazione(risultato_demo(), c).intestazione.dati_lavoro.empty());
+    c.dati.committente = "Comune di Fossa", c.dati.progettista = "Ing. Anna Neri";
+    c.dati.ordine = "OIAQ n. 1234", c.dati.giudizio = "Accettati.";
+    const Documento doc = costruisci_relazione(risultato_demo(), c);
+    EXPECT_EQ(doc.intestazione.dati_lavoro,
+              (std::vector<std::pair<std::string, std::string>>{
+                  {"Committente", "Comune di Fossa"}, {"Progettista", "Ing. Anna Neri, OIAQ n. 1234"}}));
+    EXPECT_EQ(blocchi<Riquadro>(sezione(doc, "12.")).at(0)->testo, "Accettati.");
+}
+
 // The job's name and the subsoil of the result, not of the field, reach the report.
 TEST(RelazioneDaVerifica, JobNameAndTheResultsSubsoil) {
     RisultatoVerifica r = risultato_demo();
