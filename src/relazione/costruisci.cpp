@@ -547,31 +547,6 @@ Sezione sezione_esito(const RisultatoVerifica& d, const Misure& m) {
 
 }  // namespace
 
-Asse asse_con_tacche(std::string titolo, double minimo, double massimo, int circa) {
-    if (!(massimo > minimo)) massimo = minimo + 1.0;
-    const double grezzo = (massimo - minimo) / std::max(circa, 1);
-    const double decade = std::pow(10.0, std::floor(std::log10(grezzo)));
-    double passo = 10.0 * decade;
-    for (double m : {1.0, 2.0, 2.5, 5.0})
-        if (grezzo <= m * decade * (1 + 1e-9)) {
-            passo = m * decade;
-            break;
-        }
-    int decimali = std::max(0, -static_cast<int>(std::floor(std::log10(passo) + 1e-9)));
-    if (std::abs(passo / std::pow(10.0, -decimali) - 2.5) < 1e-9) ++decimali;
-    const auto primo = static_cast<long>(std::floor(minimo / passo + 1e-9));
-    const auto ultimo = static_cast<long>(std::ceil(massimo / passo - 1e-9));
-    Asse a;
-    a.titolo = std::move(titolo);
-    a.minimo = static_cast<double>(primo) * passo;
-    a.massimo = static_cast<double>(ultimo) * passo;
-    for (long k = primo; k <= ultimo; ++k) {
-        const double v = k == 0 ? 0.0 : static_cast<double>(k) * passo;
-        a.tacche.push_back({v, fx(v, decimali)});
-    }
-    return a;
-}
-
 Documento costruisci_relazione(const RisultatoVerifica& d, const ContestoRelazione& c) {
     const Misure m{c.unita};
     Documento doc;
