@@ -6,6 +6,7 @@
 #include <cmath>
 #include <tuple>
 #include <utility>
+#include <variant>
 
 #include "form/testi.h"
 #include "hazard/spettro_elastico.h"
@@ -309,6 +310,9 @@ std::pair<std::string, Formula> ripartizione(const RisultatoVerifica& d, const M
             "lato inferiore, che si assume porti la sua massa direttamente alla base.",
             Formula{"quota orizzontale = (L − 2t) / L ≥ 0    quota verticale = 0",
                     "quota orizzontale = (" + L + " − 2 · " + t + ") / " + L + " = " + qo}};
+    if (!sup)
+        return {"Pannello incastrato alla sola base (mensola): tutta la massa è efficace.",
+                Formula{"quota verticale = 1    quota orizzontale = 0", ""}};
     return {"Lati verticali liberi: tutta la massa lavora in verticale, tra i lati superiore "
             "e inferiore.",
             Formula{"quota verticale = 1    quota orizzontale = 0", ""}};
@@ -379,22 +383,35 @@ Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m) {
     auto [perche, quote] = ripartizione(d, m);
     s.blocchi.push_back(Paragrafo{perche});
     s.blocchi.push_back(std::move(quote));
+    const bool mensola = std::holds_alternative<panel::Mensola>(d.pannello.resistenza);
     s.blocchi.push_back(
-        Paragrafo{"Ripartizione massa verticale / orizzontale = " + n(d.pannello.perc_verticale, 1) + " / " +
-                  n(d.pannello.perc_orizzontale, 1) + " %. Il pannello lavora " +
-                  (orizzontale(d) ? "in orizzontale, tra i lati verticali (luce B)."
+        mensola ? Paragrafo{"Ripartizione massa: mensola. Il pannello lavora a mensola, incastrato "
+                            "alla base (luce L)."}
+                : Paragrafo{"Ripartizione massa verticale / orizzontale = " +
+                            n(d.pannello.perc_verticale, 1) + " / " +
+                            n(d.pannello.perc_orizzontale, 1) + " %. Il pannello lavora " +
+                            (orizzontale(d)
+                                 ? "in orizzontale, tra i lati verticali (luce B)."
                                  : "in verticale, tra i lati superiore e inferiore (luce L).")});
     const double quota = orizzontale(d) ? d.pannello.quota_orizzontale : d.pannello.quota_verticale;
     s.blocchi.push_back(Formula{"Wa = quota · W", "Wa = " + n(quota, 4) + " · " + m.F(d.pannello.W) +
                                                       " = " + m.F(d.pannello.Wa) + " " + m.uf});
     const double J = d.pannello.J * std::pow(m.fl, 4);
     s.blocchi.push_back(Formula{"J = t³ · " + altro_s + " / 12",
-                                "J = " + m.L(p.t) + "³ · " + m.L(altro) + " / 12 = " + sig(J, 6) +
+                                "J = " + m.L(p.t) + "³ · " + m.L(altro) + " / 12 = " + sig(J, 8) +
                                     " " + m.ul + "⁴"});
-    s.blocchi.push_back(Formula{
-        "Ta = √(Wa · " + luce + "³ / (E · J · g)) / 1,5708   (g = " + m.g() + " " + m.ul + "/s²)",
-        "Ta = √(" + m.F(d.pannello.Wa) + " · " + m.L(span) + "³ / (" + m.S(p.E, 2) + " · " +
-            sig(J, 6) + " · " + m.g() + ")) / 1,5708 = " + n(d.pannello.Ta, 4) + " s"});
+    s.blocchi.push_back(
+        mensola
+            ? Formula{"Ta = (2π / 1,8751²) · L² · √(m / (E · J)),   m = γ · t · B / g   (g = " +
+                          m.g() + " " + m.ul + "/s²)",
+                      "Ta = (2π / 1,8751²) · " + m.L(p.L) + "² · √((" + m.G(p.gamma) + " · " +
+                          m.L(p.t) + " · " + m.L(p.B) + " / " + m.g() + ") / (" + m.S(p.E, 2) +
+                          " · " + sig(J, 8) + ")) = " + n(d.pannello.Ta, 4) + " s"}
+            : Formula{"Ta = √(Wa · " + luce + "³ / (E · J · g)) / 1,5708   (g = " + m.g() + " " +
+                          m.ul + "/s²)",
+                      "Ta = √(" + m.F(d.pannello.Wa) + " · " + m.L(span) + "³ / (" +
+                          m.S(p.E, 2) + " · " + sig(J, 8) + " · " + m.g() + ")) / 1,5708 = " +
+                          n(d.pannello.Ta, 4) + " s"});
     s.blocchi.push_back(std::move(sa));
     if (d.pannello.al_minimo)
         s.blocchi.push_back(
@@ -415,9 +432,8 @@ Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m) {
     return s;
 }
 
-Sezione sezione_resistenza(const RisultatoVerifica& d, const Misure& m) {
+Sezione sezione_arco(const RisultatoVerifica& d, const panel::Freccia& arco, const Misure& m) {
     const auto& p = d.ingressi.pannello;
-    const auto& arco = d.pannello.arco;
     const std::string luce = orizzontale(d) ? "B" : "L";
     const double span = orizzontale(d) ? p.B : p.L;
     Sezione s{"5. Resistenza laterale per effetto arco", {}};
@@ -504,7 +520,7 @@ Sezione sezione_resistenza(const RisultatoVerifica& d, const Misure& m) {
                                 "Rlat = " + m.Sq(arco.qd) + " · " + m.L(p.B) + " · " + m.L(p.L) +
                                     " = " + m.F(d.pannello.Rlat) + " " + m.uf});
     // EC6's own formula beside the model, and the thrust the supports must take.
-    const ConfrontoEC6 e = confronto_ec6(d);
+    const ConfrontoEC6 e = confronto_ec6(d, arco);
     s.blocchi.push_back(Paragrafo{"Confronto con UNI EN 1996-1-1 (EC6) § 6.3.2", true});
     s.blocchi.push_back(Paragrafo{
         "La formula (6.25) dell'EC6 dà la resistenza laterale di progetto del pannello ad arco "
@@ -524,6 +540,42 @@ Sezione sezione_resistenza(const RisultatoVerifica& d, const Misure& m) {
             " > 25: pannello snello oltre il limite assunto per il confronto; la (6.25) e il "
             "modello del programma vanno letti con cautela."});
     return s;
+}
+
+// The cantilever: overturning about the base edge, no tensile strength, stress block 0.85 fd.
+Sezione sezione_mensola(const RisultatoVerifica& d, const panel::Mensola& k, const Misure& m) {
+    const panel::DatiPannello& p = d.ingressi.pannello;
+    Sezione s{"5. Resistenza a ribaltamento della mensola (NTC 2018 § 7.8.2.2.3)", {}};
+    s.blocchi.push_back(Paragrafo{
+        "Pannello incastrato alla sola base (mensola): ruota attorno allo spigolo di base senza "
+        "resistenza a trazione, con la zona compressa a tensione 0,85 · fd. Il momento resistente "
+        "è dato come forza a metà altezza."});
+    const std::string M = n(k.M_Rd * m.ff * m.fl, 2) + " " + m.uf + "·" + m.ul;
+    s.blocchi.push_back(Formula{"N = W    σ0 = N / (B · t)",
+                                "N = " + m.F(k.N) + " " + m.uf + "    σ0 = " + m.F(k.N) + " / (" +
+                                    m.L(p.B) + " · " + m.L(p.t) + ") = " + m.Sq(k.sigma0) + " " +
+                                    m.ft_unita});
+    s.blocchi.push_back(Formula{"M_Rd = N · (t/2) · (1 − σ0 / (0,85 · fd))",
+                                "M_Rd = " + m.F(k.N) + " · (" + m.L(p.t) + "/2) · (1 − " +
+                                    m.Sq(k.sigma0) + " / (0,85 · " + m.S(p.fd) + ")) = " + M});
+    s.blocchi.push_back(Formula{"Rlat = 2 · M_Rd / L",
+                                "Rlat = 2 · " + n(k.M_Rd * m.ff * m.fl, 2) + " / " + m.L(p.L) +
+                                    " = " + m.F(d.pannello.Rlat) + " " + m.uf});
+    s.blocchi.push_back(tabella_valori({
+        {"Sforzo normale alla base", "N", m.forza(k.N), m.uf},
+        {"Tensione media alla base", "σ0", m.tensione(k.sigma0, 6), m.ut},
+        {"Tensione del blocco compresso", "0,85 fd", m.tensione(k.fd_blocco, 4), m.ut},
+        {"Momento resistente alla base", "M_Rd", n(k.M_Rd * m.ff * m.fl, 2), m.uf + "·" + m.ul},
+        {"Resistenza laterale a metà altezza", "Rlat", m.forza(d.pannello.Rlat), m.uf},
+    }));
+    return s;
+}
+
+Sezione sezione_resistenza(const RisultatoVerifica& d, const Misure& m) {
+    return std::visit(
+        panel::Overloaded{[&](const panel::Freccia& a) { return sezione_arco(d, a, m); },
+                          [&](const panel::Mensola& k) { return sezione_mensola(d, k, m); }},
+        d.pannello.resistenza);
 }
 
 Sezione sezione_esito(const RisultatoVerifica& d, const Misure& m) {

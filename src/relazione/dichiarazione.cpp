@@ -1,6 +1,7 @@
 // The report's closing sections: the rules and the assumptions of the check, and what NTC 2018
 // § 10.2 asks of a calculation made with a program (origin, analysis, scope, checks, judgement).
 #include <cmath>
+#include <variant>
 
 #include "form/testi.h"
 #include "relazione/scrittura.h"
@@ -52,9 +53,21 @@ Sezione sezione_norme(const RisultatoVerifica& d, const Misure& m) {
             break;
     }
     p(azione);
-    p("Resistenza laterale: modello ad arco del programma (sezione 5), riferito a UNI EN "
-      "1996-1-1 (EC6) § 6.3.2; la formula (6.25) dell'EC6 e la spinta Nad sono riportate a "
-      "confronto. Rlat = qd · B · L.");
+    p(std::visit(
+        panel::Overloaded{
+            [](const panel::Freccia&) {
+                return std::string(
+                    "Resistenza laterale: modello ad arco del programma (sezione 5), riferito a "
+                    "UNI EN 1996-1-1 (EC6) § 6.3.2; la formula (6.25) dell'EC6 e la spinta Nad "
+                    "sono riportate a confronto. Rlat = qd · B · L.");
+            },
+            [](const panel::Mensola&) {
+                return std::string(
+                    "Resistenza laterale della mensola: ribaltamento attorno allo spigolo di "
+                    "base senza resistenza a trazione, blocco compresso a 0,85 · fd (NTC 2018 "
+                    "§ 7.8.2.2.3); Rlat = 2 · M_Rd / L.");
+            }},
+        d.pannello.resistenza));
     p("Ipotesi di modello del programma, non tratte da una norma: la ripartizione della massa tra "
       "il verso verticale e quello orizzontale secondo i vincoli (sezione 4), con l'esponenziale "
       "del rapporto dei lati per il pannello appoggiato sui quattro lati e la striscia larga 2t "
@@ -99,7 +112,7 @@ Sezione sezione_campo() {
         "Pannello di muratura non armata, senza aperture, costruito a contatto con i vincoli "
         "(senza giunti aperti), così che l'arco si formi; vincoli in grado di assorbire la spinta "
         "dell'arco (Nad, sezione 5). Il pannello lavora in un solo verso, tra due lati opposti "
-        "appoggiati."});
+        "appoggiati, oppure a mensola, incastrato alla sola base."});
     s.blocchi.push_back(Paragrafo{
         "Formule dell'azione: UNI EN 1998-1 § 4.3.5.2 per un elemento non strutturale di un "
         "edificio di periodo T1, alla quota Z sull'altezza H; Circolare [C7.2.11] per un "
@@ -121,12 +134,21 @@ Sezione sezione_controlli(const RisultatoVerifica& d, const Misure& m) {
                        "W = " + m.F(W) + " " + m.uf + " (calcolo: " + m.F(d.pannello.W) + " " +
                            m.uf + ")",
                        W_ok ? "concorde" : "discorde"});
-    const ConfrontoEC6 e = confronto_ec6(d);
-    t.righe.push_back(
-        {"Confronto con EC6 (6.25): qd / qlat,d",
-         "qd = " + m.Sq(d.pannello.arco.qd) + ", qlat,d = " + m.Sq(e.qlat) + " " +
-             m.ft_unita + ", rapporto " + fx(e.rapporto, 3),
-         e.rapporto <= 1.0 ? "qd ≤ qlat,d" : "qd > qlat,d: il modello dà più della (6.25)"});
+    t.righe.push_back(std::visit(
+        panel::Overloaded{
+            [&](const panel::Freccia& arco) -> std::vector<std::string> {
+                const ConfrontoEC6 e = confronto_ec6(d, arco);
+                return {"Confronto con EC6 (6.25): qd / qlat,d",
+                        "qd = " + m.Sq(arco.qd) + ", qlat,d = " + m.Sq(e.qlat) + " " +
+                            m.ft_unita + ", rapporto " + fx(e.rapporto, 3),
+                        e.rapporto <= 1.0 ? "qd ≤ qlat,d"
+                                          : "qd > qlat,d: il modello dà più della (6.25)"};
+            },
+            [](const panel::Mensola&) -> std::vector<std::string> {
+                return {"Confronto con EC6 (6.25)", "la mensola non lavora ad arco",
+                        "non applicabile"};
+            }},
+        d.pannello.resistenza));
     // The plausibility warnings of the check: none, or each with what it asks of the designer.
     if (d.avvisi.empty())
         t.righe.push_back({"Plausibilità dei dati",

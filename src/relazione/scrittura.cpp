@@ -61,14 +61,14 @@ bool orizzontale(const RisultatoVerifica& r) {
     return r.pannello.direzione == panel::Direzione::orizzontale;
 }
 
-ConfrontoEC6 confronto_ec6(const RisultatoVerifica& d) {
+ConfrontoEC6 confronto_ec6(const RisultatoVerifica& d, const panel::Freccia& arco) {
     const auto& p = d.ingressi.pannello;
     ConfrontoEC6 c;
     c.la = orizzontale(d) ? p.B : p.L;
     c.snellezza = c.la / p.t;
     c.qlat = p.fd * (p.t / c.la) * (p.t / c.la);
     c.Nad = 1.5 * p.fd * p.t / 10.0;
-    c.rapporto = d.pannello.arco.qd / c.qlat;
+    c.rapporto = arco.qd / c.qlat;
     return c;
 }
 

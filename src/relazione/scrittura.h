@@ -57,7 +57,7 @@ struct Misure {
 struct ConfrontoEC6 {
     double la = 0, snellezza = 0, qlat = 0, Nad = 0, rapporto = 0;
 };
-ConfrontoEC6 confronto_ec6(const RisultatoVerifica& d);
+ConfrontoEC6 confronto_ec6(const RisultatoVerifica& d, const panel::Freccia& arco);
 
 // Sections 7 on: the rules and assumptions, and the software declaration of NTC 2018 § 10.2.
 std::vector<Sezione> sezioni_dichiarazione(const RisultatoVerifica& d,
