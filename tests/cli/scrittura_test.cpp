@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -156,8 +157,9 @@ TEST_F(Scrittura, ReportOfTheDemoJobReadsBackOrWritesNothing) {
         args.insert(args.begin(), {"report", "--root", demo.path().string()});
         return attendi(avvia(args, "/dev/null", err, dir));
     };
-    ASSERT_EQ(report({}), 0) << leggi(err);
-    const std::string pdf = (dir / "demo.pdf").string(), txt = (dir / "demo.txt").string();
+    ASSERT_EQ(report({}), 0) << leggi(err);  // without -o, in the job's folder
+    const std::string pdf = (demo.path() / "lavori" / "demo" / "demo.pdf").string(),
+                      txt = (dir / "demo.txt").string();
     ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + txt + "'").c_str()), 0);
     for (const char* atteso : {"demo", "26527", "26528", "26306", "26305", "Fa", "840,56", "Rlat",
                                "614,87", "verifica non soddisfatta"})
@@ -168,6 +170,113 @@ TEST_F(Scrittura, ReportOfTheDemoJobReadsBackOrWritesNothing) {
     EXPECT_NE(leggi(err).find(": "), std::string::npos) << leggi(err);
     EXPECT_EQ(report({"--set", "qa=abc", "-o", "r.pdf"}), 2);  // refused as check refuses it
     EXPECT_FALSE(fs::exists(dir / "r.pdf"));
+    // Fonts that cannot be loaded write no empty PDF; nor does a Qt that cannot start.
+    scrivi(dir / "vuoto.conf", "<?xml version=\"1.0\"?><fontconfig></fontconfig>\n");
+    setenv("FONTCONFIG_FILE", (dir / "vuoto.conf").c_str(), 1);
+    EXPECT_EQ(report({"-o", "r.pdf"}), 2);
+    unsetenv("FONTCONFIG_FILE");
+    EXPECT_NE(leggi(err).find("Impossibile caricare i caratteri della relazione (DejaVu Sans): la "
+                              "relazione non è stata scritta.\n"),
+              std::string::npos)
+        << leggi(err);
+    rlimit prima{};
+    getrlimit(RLIMIT_NOFILE, &prima);
+    rlimit poche = prima;
+    poche.rlim_cur = 4;
+    ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &poche), 0);
+    const int codice = report({"-o", "r.pdf"});
+    setrlimit(RLIMIT_NOFILE, &prima);
+    EXPECT_EQ(codice, 2) << leggi(err);
+    EXPECT_NE(leggi(err).find("Impossibile avviare la grafica della relazione"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir / "r.pdf"));
+}
+
+// Words the commands do not know, and every other parse error, end with exit 2 and an Italian
+// message naming them; nothing runs, nothing is written.
+TEST_F(Scrittura, WordsTheCommandsDoNotKnowAreRefusedInItalian) {
+    const std::string root = suite.root().string();
+    const std::string check_opzioni = "Opzioni di check: -h,--help, --root, --set, --top, --left, "
+                                      "--right, --demand, --datum, --json.";
+    const std::pair<std::vector<std::string>, std::string> casi[] = {
+        {{"check", "--demnd", "c7.2.11"},
+         "Parola non riconosciuta dal comando check: \"--demnd\". " + check_opzioni},
+        {{"check", "t=30"}, "Parola non riconosciuta dal comando check: \"t=30\". " + check_opzioni},
+        {{"report", "--sett", "t=30"},
+         "Parola non riconosciuta dal comando report: \"--sett\". Opzioni di report: -h,--help, "
+         "--root, --set, --top, --left, --right, --demand, --datum, -o,--output."},
+        {{"batch", lotto(1).string(), "--ouput", "x.csv"},
+         "Parola non riconosciuta dal comando batch: \"--ouput\". Opzioni di batch: -h,--help, "
+         "--root, --jobs, -o,--output."},
+        {{"check", "--top", "2"}, "Valore non valido per --top (Lato superiore: 1 appoggiato, 0 libero)."},
+        {{"check", "--set"}, "Manca il valore dell'opzione --set."},
+        {{"search"}, "Manca l'argomento text (Testo da cercare (almeno 3 caratteri)) di search."},
+        {{"scheck"}, "Comando non riconosciuto: \"scheck\". Comandi: check, report, search, "
+                     "batch (--help per l'aiuto)."},
+        {{"check", "--set", "t=abc"}, "Input errato: t (spessore): Richiesto valore numerico"}};
+    for (auto [args, messaggio] : casi) {
+        if (args.size() > 1 || args[0] == "check") args.insert(args.begin() + 1, {"--root", root});
+        EXPECT_EQ(attendi(avvia(args, dir / "out", err, dir)), 2) << args.back();
+        EXPECT_EQ(leggi(err), messaggio + "\n");
+        EXPECT_EQ(leggi(dir / "out"), "");
+    }
+    EXPECT_EQ(nomi(dir), std::set<std::string>{"out"});
+    // The help in Italian; a refused restraint with --json is still a JSON object.
+    EXPECT_EQ(attendi(avvia({"check", "--help"}, dir / "out", err)), 0);
+    EXPECT_TRUE(leggi(dir / "out").starts_with("Avvio dalla suite")) << leggi(dir / "out");
+    EXPECT_NE(leggi(dir / "out").find("Uso: "), std::string::npos);
+    EXPECT_NE(leggi(dir / "out").find("Mostra questo aiuto ed esce"), std::string::npos);
+    EXPECT_EQ(attendi(avvia({"check", "--json", "--left", "0", "--top", "0", "--root", root},
+                            dir / "out", err)),
+              2);
+    EXPECT_EQ(leggi(dir / "out"), "{\n  \"completed\": false,\n  \"messages\": [\n    \"VINCOLI "
+                                  "SCORRETTI: Verifica non possibile\"\n  ],\n  \"refused\": true\n}\n");
+}
+
+// A target the user may not write, another user's link in a shared sticky folder: refused, the
+// file left as it was. A name as long as the folder allows is written; a file beyond the size
+// limit ends with exit 2 and no temporary file.
+TEST_F(Scrittura, FilesNotTheUsersToWriteAreLeftAlone) {
+    const fs::path ro = dir / "ro.csv", vittima = dir / "vittima.txt";
+    scrivi(ro, "mio");
+    fs::permissions(ro, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    scrivi(vittima, "della vittima");
+    const fs::path condivisa = dir / "condivisa";
+    fs::create_directories(condivisa);
+    fs::permissions(condivisa, fs::perms::all | fs::perms::sticky_bit);
+    const fs::path trappola = condivisa / "r.csv";
+    fs::create_symlink(vittima, trappola);
+    // Another user's link: only the superuser can make one; lchown fails otherwise.
+    const bool altrui = ::lchown(trappola.c_str(), 65534, 65534) == 0;
+    for (const auto& [out, motivo] :
+         {std::pair{ro, "il file è di sola lettura"},
+          {trappola, "è un collegamento simbolico di un altro utente in una cartella condivisa"}}) {
+        if (out == trappola && !altrui) continue;
+        EXPECT_EQ(attendi(avvia(batch(lotto(1).string(), out.string()), dir / "out", err)), 2);
+        EXPECT_EQ(leggi(err),
+                  "Impossibile scrivere il file \"" + out.string() + "\": " + motivo + ".\n");
+    }
+    EXPECT_EQ(leggi(ro), "mio");
+    EXPECT_EQ(leggi(vittima), "della vittima");
+    const fs::path lungo = dir / (std::string(251, 'r') + ".csv");
+    EXPECT_EQ(attendi(avvia(batch(lotto(1).string(), lungo.string()), dir / "out", err)), 0)
+        << leggi(err);
+    EXPECT_TRUE(leggi(lungo).starts_with("id,")) << leggi(err);
+    fs::remove(lungo);
+
+    const fs::path out = dir / "OUT.csv";
+    scrivi(out, "ieri");
+    rlimit prima{};
+    getrlimit(RLIMIT_FSIZE, &prima);
+    rlimit piccolo = prima;
+    piccolo.rlim_cur = 2000;  // bytes: the results of 50 panels are longer
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &piccolo), 0);
+    const int codice = attendi(avvia(batch(lotto(50).string(), out.string()), "/dev/null", err));
+    setrlimit(RLIMIT_FSIZE, &prima);
+    EXPECT_EQ(codice, 2);
+    EXPECT_EQ(leggi(err), "Scrittura non riuscita: \"" + out.string() + "\".\n");
+    EXPECT_EQ(leggi(out), "ieri");
+    EXPECT_EQ(nomi(dir), (std::set<std::string>{"OUT.csv", "condivisa", "out", "ro.csv",
+                                                "vittima.txt"}));
 }
 
 }  // namespace
