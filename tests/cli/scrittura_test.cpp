@@ -3,6 +3,7 @@
 // report.
 #include "cli/scrittura.h"
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <spawn.h>
@@ -11,12 +12,38 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstring>
 #include <cstdlib>
 #include <set>
 
 #include "suite_temp.h"
 
 extern char** environ;
+
+// Failing system calls on demand, for the writer's descriptors (above 2): the call named by
+// tv_guasto fails with EIO; every other goes to the C library.
+namespace {
+const char* tv_guasto = "";
+template <class F>
+F reale(const char* nome) {
+    return reinterpret_cast<F>(dlsym(RTLD_NEXT, nome));
+}
+bool fallisce(const char* nome) { return std::strcmp(tv_guasto, nome) == 0 && (errno = EIO); }
+}  // namespace
+extern "C" ssize_t write(int fd, const void* p, size_t n) {
+    if (fd > 2 && fallisce("write")) return -1;
+    return reale<ssize_t (*)(int, const void*, size_t)>("write")(fd, p, n);
+}
+extern "C" int fsync(int fd) {
+    return fallisce("fsync") ? -1 : reale<int (*)(int)>("fsync")(fd);
+}
+extern "C" int close(int fd) {
+    const int r = reale<int (*)(int)>("close")(fd);
+    return fd > 2 && fallisce("close") ? -1 : r;
+}
+extern "C" int rename(const char* da, const char* a) {
+    return fallisce("rename") ? -1 : reale<int (*)(const char*, const char*)>("rename")(da, a);
+}
 
 namespace tv::cli {
 namespace {
@@ -37,8 +64,8 @@ std::set<std::string> nomi(const fs::path& cartella) {
 // The program started in `cwd` with its standard output on `stdout_file` and its standard error
 // in `stderr_file`; its pid.
 pid_t avvia(std::vector<std::string> args, const fs::path& stdout_file, const fs::path& stderr_file,
-            const fs::path& cwd = fs::current_path()) {
-    args.insert(args.begin(), TV_CLI);
+            const fs::path& cwd = fs::current_path(), const std::string& programma = TV_CLI) {
+    args.insert(args.begin(), programma);
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -135,6 +162,8 @@ TEST_F(Scrittura, InterruptedBatchLeavesTheEarlierFileAndNoTemporaryFile) {
     }
 }
 
+// Not confirmed, or a write, sync, close or rename that fails: the target as it was, no
+// temporary file.
 TEST_F(Scrittura, FileNotConfirmedLeavesTheTargetAndNoTemporaryFile) {
     const fs::path out = dir / "OUT.csv";
     scrivi(out, "vecchio");
@@ -146,6 +175,18 @@ TEST_F(Scrittura, FileNotConfirmedLeavesTheTargetAndNoTemporaryFile) {
     }
     EXPECT_EQ(leggi(out), "vecchio");
     EXPECT_EQ(nomi(dir), std::set<std::string>{"OUT.csv"});
+    for (const char* chiamata : {"write", "fsync", "close", "rename"}) {
+        FileAtomico f(out);
+        ASSERT_TRUE(f.aperto());
+        f.stream() << "nuovo";
+        tv_guasto = chiamata;
+        const bool confermato = f.conferma();
+        tv_guasto = "";
+        EXPECT_FALSE(confermato) << chiamata;
+        EXPECT_EQ(f.messaggio_scrittura(), "Scrittura non riuscita: \"" + out.string() + "\".");
+        EXPECT_EQ(leggi(out), "vecchio") << chiamata;
+        EXPECT_EQ(nomi(dir), std::set<std::string>{"OUT.csv"}) << chiamata;
+    }
 }
 
 // The report on the demo job: the PDF read back with pdftotext, the job's name as default file;
@@ -277,6 +318,27 @@ TEST_F(Scrittura, FilesNotTheUsersToWriteAreLeftAlone) {
     EXPECT_EQ(leggi(out), "ieri");
     EXPECT_EQ(nomi(dir), (std::set<std::string>{"OUT.csv", "condivisa", "out", "ro.csv",
                                                 "vittima.txt"}));
+}
+
+// Installed, with a user's suite that cannot be made: search ends with 2, as for a list that
+// cannot be read, naming the user's folder.
+TEST_F(Scrittura, SearchWithoutAUsersSuiteExitsTwo) {
+    const fs::path pfx = dir / "pfx", casa = dir / "casa";
+    fs::create_directories(pfx / "bin");
+    fs::copy_file(TV_CLI, pfx / "bin" / "torvelando-cli");
+    fs::create_directories(pfx / "share");
+    fs::copy(suite.root(), pfx / "share" / "torvelando", fs::copy_options::recursive);
+    scrivi(casa / ".local", "un file, non una cartella");
+    const char* prima = std::getenv("HOME");
+    const std::string home = prima ? prima : "";
+    setenv("HOME", casa.c_str(), 1);
+    const int codice =
+        attendi(avvia({"search", "tor"}, dir / "out", err, dir, (pfx / "bin" / "torvelando-cli").string()));
+    setenv("HOME", home.c_str(), 1);
+    EXPECT_EQ(codice, 2);
+    EXPECT_TRUE(leggi(err).starts_with("Impossibile preparare la suite dell'utente in " +
+                                       (casa / ".local/share/torvelando/suite").string() + ": "))
+        << leggi(err);
 }
 
 }  // namespace
