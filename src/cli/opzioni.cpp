@@ -54,11 +54,17 @@ std::vector<std::string> argomenti_report(const OpzioniReport& o) {
 
 void in_italiano(CLI::App& app) {
     auto f = app.get_formatter();
-    for (const auto& [chiave, testo] :
-         {std::pair<const char*, const char*>{"Usage", "Uso"}, {"OPTIONS", "OPZIONI"},
-          {"SUBCOMMAND", "COMANDO"}, {"SUBCOMMANDS", "COMANDI"}, {"Positionals", "Argomenti"},
-          {"REQUIRED", "OBBLIGATORIO"}, {"TEXT", "TESTO"}, {"INT", "INTERO"},
-          {"Needs", "Richiede"}, {"Excludes", "Esclude"}, {"Env", "Variabile"}})
+    for (const auto& [chiave, testo] : {std::pair<const char*, const char*>{"Usage", "Uso"},
+                                        {"OPTIONS", "OPZIONI"},
+                                        {"SUBCOMMAND", "COMANDO"},
+                                        {"SUBCOMMANDS", "COMANDI"},
+                                        {"Positionals", "Argomenti"},
+                                        {"REQUIRED", "OBBLIGATORIO"},
+                                        {"TEXT", "TESTO"},
+                                        {"INT", "INTERO"},
+                                        {"Needs", "Richiede"},
+                                        {"Excludes", "Esclude"},
+                                        {"Env", "Variabile"}})
         f->label(chiave, testo);
     app.option_defaults()->group("Opzioni");
     app.group("Comandi");
@@ -109,9 +115,10 @@ std::optional<std::string> parola_rifiutata(const CLI::App& comando,
         if (const auto comandi = comando.get_subcommands([](const CLI::App*) { return true; });
             !comandi.empty()) {
             std::string elenco;
-            for (const CLI::App* s : comandi) elenco += (elenco.empty() ? "" : ", ") + s->get_name();
-            return "Comando non riconosciuto: \"" + text::decode(parola) + "\". Comandi: " +
-                   elenco + " (--help per l'aiuto).";
+            for (const CLI::App* s : comandi)
+                elenco += (elenco.empty() ? "" : ", ") + s->get_name();
+            return "Comando non riconosciuto: \"" + text::decode(parola) +
+                   "\". Comandi: " + elenco + " (--help per l'aiuto).";
         }
         return "Parola non riconosciuta dal comando " + nome_comando(comando) + ": \"" +
                text::decode(parola) + "\". Opzioni di " + nome_comando(comando) + ": " +
@@ -137,12 +144,14 @@ int esito_analisi(const CLI::App& app, const CLI::ParseError& e, std::ostream& o
         messaggio = "Valore non valido per " + opzione +
                     (o ? " (" + o->get_description() + ")" : std::string()) + ".";
     } else if (nome == "ArgumentMismatch") {
-        messaggio = "Manca il valore dell'opzione " + tra(tra(testo, "", ":"), "arguments to ", " ") + ".";
+        messaggio =
+            "Manca il valore dell'opzione " + tra(tra(testo, "", ":"), "arguments to ", " ") + ".";
     } else if (nome == "RequiredError" && testo.find("subcommand") != std::string::npos) {
         // A misspelt command is named rather than missing.
         messaggio = parola_rifiutata(c, c.remaining())
-                        .value_or("Indicare un comando: check, report, search o batch (--help "
-                                  "per l'aiuto).");
+                        .value_or(
+                            "Indicare un comando: check, report, search o batch (--help "
+                            "per l'aiuto).");
     } else if (nome == "RequiredError") {
         const std::string arg = tra(testo, "", " is required");
         const CLI::Option* o = c.get_option_no_throw(arg);
@@ -155,8 +164,8 @@ int esito_analisi(const CLI::App& app, const CLI::ParseError& e, std::ostream& o
         messaggio = parola_rifiutata(c, {parola})
                         .value_or("Parola non riconosciuta: \"" + text::decode(parola) + "\".");
     } else {
-        messaggio = "Riga di comando non valida per " + nome_comando(c) + ". Opzioni: " +
-                    elenco_opzioni(c) + ".";
+        messaggio = "Riga di comando non valida per " + nome_comando(c) +
+                    ". Opzioni: " + elenco_opzioni(c) + ".";
     }
     err << messaggio << "\n";
     return 2;

@@ -8,9 +8,9 @@
 #include <iostream>
 
 #include "cli/scrittura.h"
-#include "relazione/pdf.h"
 #include "form/form1.h"
 #include "form/messaggi.h"
+#include "relazione/pdf.h"
 #include "text/error.h"
 #include "text/number_text.h"
 
@@ -32,9 +32,9 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     const form::RisultatoVerifica& r = std::get<form::RisultatoVerifica>(esito);
     const form::Lavoro& lavoro = f.lavoro;
     // Without -o, beside the job's files, where the window proposes it.
-    const fs::path file = o.output ? fs::path(*o.output)
-                                   : lavoro.cartelle.dir_lavoro /
-                                         fs::path(lavoro.cartelle.nome_lavoro + ".pdf");
+    const fs::path file =
+        o.output ? fs::path(*o.output)
+                 : lavoro.cartelle.dir_lavoro / fs::path(lavoro.cartelle.nome_lavoro + ".pdf");
 
     // A server or a script has no display: the offscreen platform draws the PDF all the same.
     if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&

@@ -14,8 +14,8 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <optional>
 #include <iostream>
+#include <optional>
 #include <streambuf>
 #include <vector>
 

@@ -158,7 +158,8 @@ std::vector<std::string> aggiorna(const fs::path& dati, const fs::path& dest) {
             if (*installata != voce.copiata && voce.segnalata != *installata) {
                 avvisi.push_back("Il file " + a.string() +
                                  " è stato modificato e non è stato sostituito: la versione "
-                                 "installata più recente è " + da.string() + ".");
+                                 "installata più recente è " +
+                                 da.string() + ".");
                 voce.segnalata = *installata;
             }
             continue;

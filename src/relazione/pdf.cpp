@@ -363,8 +363,9 @@ std::optional<QString> caratteri_mancanti() {
     for (const QFont& f : {carattere(9), carattere(9, true), carattere(9, false, true, true)}) {
         const QRawFont r = QRawFont::fromFont(f);
         if (!r.isValid() || !r.supportsCharacter(QChar(u'a')) || r.fontTable("head").isEmpty())
-            return QStringLiteral("Impossibile caricare i caratteri della relazione (%1): la "
-                                  "relazione non è stata scritta.")
+            return QStringLiteral(
+                       "Impossibile caricare i caratteri della relazione (%1): la "
+                       "relazione non è stata scritta.")
                 .arg(f.families().value(0));
     }
     return std::nullopt;

@@ -12,8 +12,8 @@
 #include <unistd.h>
 
 #include <csignal>
-#include <cstring>
 #include <cstdlib>
+#include <cstring>
 #include <set>
 
 #include "suite_temp.h"
@@ -28,7 +28,9 @@ template <class F>
 F reale(const char* nome) {
     return reinterpret_cast<F>(dlsym(RTLD_NEXT, nome));
 }
-bool fallisce(const char* nome) { return std::strcmp(tv_guasto, nome) == 0 && (errno = EIO); }
+bool fallisce(const char* nome) {
+    return std::strcmp(tv_guasto, nome) == 0 && (errno = EIO);
+}
 }  // namespace
 extern "C" ssize_t write(int fd, const void* p, size_t n) {
     if (fd > 2 && fallisce("write")) return -1;
@@ -236,23 +238,27 @@ TEST_F(Scrittura, ReportOfTheDemoJobReadsBackOrWritesNothing) {
 // message naming them; nothing runs, nothing is written.
 TEST_F(Scrittura, WordsTheCommandsDoNotKnowAreRefusedInItalian) {
     const std::string root = suite.root().string();
-    const std::string check_opzioni = "Opzioni di check: -h,--help, --root, --set, --top, --left, "
-                                      "--right, --demand, --datum, --json.";
+    const std::string check_opzioni =
+        "Opzioni di check: -h,--help, --root, --set, --top, --left, "
+        "--right, --demand, --datum, --json.";
     const std::pair<std::vector<std::string>, std::string> casi[] = {
         {{"check", "--demnd", "c7.2.11"},
          "Parola non riconosciuta dal comando check: \"--demnd\". " + check_opzioni},
-        {{"check", "t=30"}, "Parola non riconosciuta dal comando check: \"t=30\". " + check_opzioni},
+        {{"check", "t=30"},
+         "Parola non riconosciuta dal comando check: \"t=30\". " + check_opzioni},
         {{"report", "--sett", "t=30"},
          "Parola non riconosciuta dal comando report: \"--sett\". Opzioni di report: -h,--help, "
          "--root, --set, --top, --left, --right, --demand, --datum, -o,--output."},
         {{"batch", lotto(1).string(), "--ouput", "x.csv"},
          "Parola non riconosciuta dal comando batch: \"--ouput\". Opzioni di batch: -h,--help, "
          "--root, --jobs, -o,--output."},
-        {{"check", "--top", "2"}, "Valore non valido per --top (Lato superiore: 1 appoggiato, 0 libero)."},
+        {{"check", "--top", "2"},
+         "Valore non valido per --top (Lato superiore: 1 appoggiato, 0 libero)."},
         {{"check", "--set"}, "Manca il valore dell'opzione --set."},
         {{"search"}, "Manca l'argomento text (Testo da cercare (almeno 3 caratteri)) di search."},
-        {{"scheck"}, "Comando non riconosciuto: \"scheck\". Comandi: check, report, search, "
-                     "batch (--help per l'aiuto)."},
+        {{"scheck"},
+         "Comando non riconosciuto: \"scheck\". Comandi: check, report, search, "
+         "batch (--help per l'aiuto)."},
         {{"check", "--set", "t=abc"}, "Input errato: t (spessore): Richiesto valore numerico"}};
     for (auto [args, messaggio] : casi) {
         if (args.size() > 1 || args[0] == "check") args.insert(args.begin() + 1, {"--root", root});
@@ -269,8 +275,9 @@ TEST_F(Scrittura, WordsTheCommandsDoNotKnowAreRefusedInItalian) {
     EXPECT_EQ(attendi(avvia({"check", "--json", "--left", "0", "--top", "0", "--root", root},
                             dir / "out", err)),
               2);
-    EXPECT_EQ(leggi(dir / "out"), "{\n  \"completed\": false,\n  \"messages\": [\n    \"VINCOLI "
-                                  "SCORRETTI: Verifica non possibile\"\n  ],\n  \"refused\": true\n}\n");
+    EXPECT_EQ(leggi(dir / "out"),
+              "{\n  \"completed\": false,\n  \"messages\": [\n    \"VINCOLI "
+              "SCORRETTI: Verifica non possibile\"\n  ],\n  \"refused\": true\n}\n");
 }
 
 // A target the user may not write, another user's link in a shared sticky folder: refused, the
@@ -316,8 +323,8 @@ TEST_F(Scrittura, FilesNotTheUsersToWriteAreLeftAlone) {
     EXPECT_EQ(codice, 2);
     EXPECT_EQ(leggi(err), "Scrittura non riuscita: \"" + out.string() + "\".\n");
     EXPECT_EQ(leggi(out), "ieri");
-    EXPECT_EQ(nomi(dir), (std::set<std::string>{"OUT.csv", "condivisa", "out", "ro.csv",
-                                                "vittima.txt"}));
+    EXPECT_EQ(nomi(dir),
+              (std::set<std::string>{"OUT.csv", "condivisa", "out", "ro.csv", "vittima.txt"}));
 }
 
 // Installed, with a user's suite that cannot be made: search ends with 2, as for a list that
@@ -332,8 +339,8 @@ TEST_F(Scrittura, SearchWithoutAUsersSuiteExitsTwo) {
     const char* prima = std::getenv("HOME");
     const std::string home = prima ? prima : "";
     setenv("HOME", casa.c_str(), 1);
-    const int codice =
-        attendi(avvia({"search", "tor"}, dir / "out", err, dir, (pfx / "bin" / "torvelando-cli").string()));
+    const int codice = attendi(
+        avvia({"search", "tor"}, dir / "out", err, dir, (pfx / "bin" / "torvelando-cli").string()));
     setenv("HOME", home.c_str(), 1);
     EXPECT_EQ(codice, 2);
     EXPECT_TRUE(leggi(err).starts_with("Impossibile preparare la suite dell'utente in " +

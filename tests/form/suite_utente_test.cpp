@@ -111,7 +111,8 @@ TEST_F(Installazione, LaterStartsRefreshTheProgramsDataAndNeverTheUsersEdits) {
     const auto aggiornata = avvia();
     scrivi(dati() / "progra" / "coordinate_localita.txt", "45.0000   7.2900   Nuova (XX)\n");
 
-    const std::string nuova = "Il file " + (suite() / "progra" / "coordinate_localita.txt").string() +
+    const std::string nuova = "Il file " +
+                              (suite() / "progra" / "coordinate_localita.txt").string() +
                               " è stato modificato e non è stato sostituito: la versione "
                               "installata più recente è " +
                               (dati() / "progra" / "coordinate_localita.txt").string() + ".";
@@ -154,8 +155,8 @@ TEST_F(Installazione, StartUpsOwnRuleComesFirstAndAFailureNamesTheFolder) {
                               ": " + suite().string()))
         << f;
     EXPECT_EQ(f.find(dati().string()), std::string::npos) << f;
-    EXPECT_EQ(std::distance(fs::directory_iterator(suite().parent_path()), fs::directory_iterator()),
-              0);
+    EXPECT_EQ(
+        std::distance(fs::directory_iterator(suite().parent_path()), fs::directory_iterator()), 0);
 }
 
 }  // namespace
