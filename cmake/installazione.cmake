@@ -17,7 +17,8 @@ install(FILES ${TV_SUITE_DEMO}/progra/parametri_per_spettro.txt
 
 if(TARGET torvelando)
   install(TARGETS torvelando RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(FILES ${TV_SUITE_DEMO}/help/torvelando.pdf DESTINATION ${TV_SHARE}/help)
+  install(FILES ${TV_SUITE_DEMO}/help/torvelando.pdf ${TV_SUITE_DEMO}/help/validazione.pdf
+          DESTINATION ${TV_SHARE}/help)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/torvelando.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/torvelando.svg

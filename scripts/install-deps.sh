@@ -9,6 +9,8 @@ pkgs=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-de
       qt6-translations-l10n xdg-utils
       # The install test: cpack's DEB generator, menu entry and AppStream checks, JSON checks.
       dpkg-dev file desktop-file-utils appstream jq
+      # The validation cases run through the program by a standard-library Python script.
+      python3
       # The report tests read the PDF back; the report is set in DejaVu.
       poppler-utils fonts-dejavu-core
       # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.

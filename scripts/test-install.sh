@@ -83,7 +83,8 @@ dpkg-deb -c "$deb" | awk '{print $6}' > "$tmp/contenuto"
 for f in ./usr/bin/torvelando ./usr/bin/torvelando-cli ./usr/libexec/torvelando/torvelando-relazione \
          ./usr/share/torvelando/progra/parametri_per_spettro.txt \
          ./usr/share/torvelando/progra/coordinate_localita.txt \
-         ./usr/share/torvelando/help/torvelando.pdf ./usr/share/torvelando/impostazioni/dirlav \
+         ./usr/share/torvelando/help/torvelando.pdf ./usr/share/torvelando/help/validazione.pdf \
+         ./usr/share/torvelando/impostazioni/dirlav \
          ./usr/share/torvelando/lavori/demo/sismica_2008.txt \
          ./usr/share/applications/torvelando.desktop \
          ./usr/share/icons/hicolor/scalable/apps/torvelando.svg; do
