@@ -77,10 +77,13 @@ int main(int argc, char** argv) {
                   "File CSV: intestazione con i nomi delle colonne, una riga per pannello")
         ->required();
     b->add_option("--root", batch.root, "Cartella radice della suite");
-    b->add_option("--jobs", batch.jobs, "Numero di thread di calcolo")->check(CLI::Range(1, 1024));
+    b->add_option("--jobs", batch.jobs, "Numero di thread di calcolo")->check(CLI::Range(1, 1024).description(""))
+        ->type_name("1-1024");
     b->add_option("-o,--output", batch.output,
                   "File CSV dei risultati (altrimenti lo standard output)");
     b->allow_extras();
+
+    for (CLI::App* comando : {c, r, s, b}) tv::cli::in_italiano(*comando);  // their own -h
 
     // Every way out, the help text included, checks that the standard output was written.
     try {

@@ -10,11 +10,14 @@ void opzioni_check(CLI::App* c, OpzioniCheck& check) {
     c->add_option("--set", check.set, "Scrive TEXT nel campo N o NOME (lat, lon, VN, PVR, Cu, suolo, St, qa, T1, B, L, t, gamma, fd, E, Z, H), con la sua convalida")
         ->type_name("N=TEXT|NOME=TEXT");
     c->add_option("--top", check.top, "Lato superiore: 1 appoggiato, 0 libero")
-        ->check(CLI::IsMember({0, 1}));
+        ->check(CLI::IsMember({0, 1}).description(""))
+        ->type_name("0|1");
     c->add_option("--left", check.left, "Lato sinistro: 1 appoggiato, 0 libero")
-        ->check(CLI::IsMember({0, 1}));
+        ->check(CLI::IsMember({0, 1}).description(""))
+        ->type_name("0|1");
     c->add_option("--right", check.right, "Lato destro: 1 appoggiato, 0 libero")
-        ->check(CLI::IsMember({0, 1}));
+        ->check(CLI::IsMember({0, 1}).description(""))
+        ->type_name("0|1");
     c->add_option("--demand", check.demand,
                   "Formula della domanda: ec8 (EC8 4.3.5.2, predefinita) o c7.2.11 "
                   "(Circolare 2019)")

@@ -19,7 +19,7 @@ void opzioni_check(CLI::App* c, OpzioniCheck& check);
 void opzioni_report(CLI::App* r, OpzioniReport& report);
 
 // The help in Italian, its labels and the -h,--help flag: called on the top level before its
-// subcommands are added, which take the same.
+// subcommands are added, and on each subcommand, whose help flag was made before.
 void in_italiano(CLI::App& app);
 
 // The message refusing the first of `rimaste` (the words CLI11 left over after parsing

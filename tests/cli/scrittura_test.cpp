@@ -240,19 +240,19 @@ TEST_F(Scrittura, ReportOfTheDemoJobReadsBackOrWritesNothing) {
 TEST_F(Scrittura, WordsTheCommandsDoNotKnowAreRefusedInItalian) {
     const std::string root = suite.root().string();
     const std::string check_opzioni =
-        "Opzioni di check: -h,--help, --root, --set, --top, --left, "
-        "--right, --demand, --datum, --json.";
+        "Opzioni di check: --root, --set, --top, --left, --right, --demand, --datum, --json, "
+        "-h,--help.";
     const std::pair<std::vector<std::string>, std::string> casi[] = {
         {{"check", "--demnd", "c7.2.11"},
          "Parola non riconosciuta dal comando check: \"--demnd\". " + check_opzioni},
         {{"check", "t=30"},
          "Parola non riconosciuta dal comando check: \"t=30\". " + check_opzioni},
         {{"report", "--sett", "t=30"},
-         "Parola non riconosciuta dal comando report: \"--sett\". Opzioni di report: -h,--help, "
-         "--root, --set, --top, --left, --right, --demand, --datum, -o,--output."},
+         "Parola non riconosciuta dal comando report: \"--sett\". Opzioni di report: --root, "
+         "--set, --top, --left, --right, --demand, --datum, -o,--output, -h,--help."},
         {{"batch", lotto(1).string(), "--ouput", "x.csv"},
-         "Parola non riconosciuta dal comando batch: \"--ouput\". Opzioni di batch: -h,--help, "
-         "--root, --jobs, -o,--output."},
+         "Parola non riconosciuta dal comando batch: \"--ouput\". Opzioni di batch: --root, "
+         "--jobs, -o,--output, -h,--help."},
         {{"check", "--top", "2"},
          "Valore non valido per --top (Lato superiore: 1 appoggiato, 0 libero)."},
         {{"check", "--set"}, "Manca il valore dell'opzione --set."},
