@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -63,13 +64,18 @@ struct AzioneSito {
 
 // Inputs that a check accepts but that are seldom what the engineer meant: warnings, never
 // refusals. `valore`, `minimo` and `massimo` are what the text shows (see testo_avviso).
-enum class TipoAvviso { Z_sopra_H, t_L, t_B, snellezza, St, Cu, qa, T1 };
+enum class TipoAvviso { Z_sopra_H, t_L, t_B, snellezza, St, Cu, qa, qa_mensola, T1 };
 struct Avviso {
     TipoAvviso tipo;
     double valore = 0, minimo = 0, massimo = 0;
 };
 
-// The plausibility warnings of a completed check, in the order above.
+// The warning on qa, if any: a cantilever expects 1 (Circolare 2019 Tab. C7.2.I), any other
+// panel 1 or 2.
+std::optional<Avviso> avviso_qa(const panel::DatiPannello& p);
+
+// The plausibility warnings of a completed check, in the order above. Z above H is no warning
+// for a cantilever (a roof parapet's centre of mass is above the building).
 std::vector<Avviso> avvisi_plausibilita(const IngressiVerifica& in, const panel::EsitoPannello& p);
 
 struct RisultatoVerifica {

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <tuple>
 #include <utility>
+#include <variant>
 
 #include "form/testi.h"
 #include "hazard/spettro_elastico.h"
@@ -257,6 +258,9 @@ std::pair<std::string, Formula> ripartizione(const RisultatoVerifica& d) {
             "orizzontale, tolte due volte lo spessore.",
             Formula{"quota orizzontale = (L − 2t) / L ≥ 0    quota verticale = 0",
                     "quota orizzontale = (" + L + " − 2 · " + t + ") / " + L + " = " + qo}};
+    if (!sup)
+        return {"Pannello incastrato alla sola base (mensola): tutta la massa è efficace.",
+                Formula{"quota verticale = 1    quota orizzontale = 0", ""}};
     return {"Lati verticali liberi: tutta la massa si ripartisce in verticale.",
             Formula{"quota verticale = 1    quota orizzontale = 0", ""}};
 }
@@ -305,10 +309,15 @@ Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m) {
     auto [perche, quote] = ripartizione(d);
     s.blocchi.push_back(Paragrafo{perche});
     s.blocchi.push_back(std::move(quote));
+    const bool mensola = std::holds_alternative<panel::Mensola>(d.pannello.resistenza);
     s.blocchi.push_back(
-        Paragrafo{"Ripartizione massa verticale / orizzontale = " + n(d.pannello.perc_verticale, 1) + " / " +
-                  n(d.pannello.perc_orizzontale, 1) + " %. Il pannello lavora " +
-                  (orizzontale(d) ? "in orizzontale, tra i lati verticali (luce B)."
+        mensola ? Paragrafo{"Ripartizione massa: mensola. Il pannello lavora a mensola, incastrato "
+                            "alla base (luce L)."}
+                : Paragrafo{"Ripartizione massa verticale / orizzontale = " +
+                            n(d.pannello.perc_verticale, 1) + " / " +
+                            n(d.pannello.perc_orizzontale, 1) + " %. Il pannello lavora " +
+                            (orizzontale(d)
+                                 ? "in orizzontale, tra i lati verticali (luce B)."
                                  : "in verticale, tra i lati superiore e inferiore (luce L).")});
     const double quota = orizzontale(d) ? d.pannello.quota_orizzontale : d.pannello.quota_verticale;
     s.blocchi.push_back(Formula{
@@ -316,10 +325,18 @@ Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m) {
     s.blocchi.push_back(
         Formula{"J = t³ · " + altro_s + " / 12",
                 "J = " + n(d.ingressi.pannello.t, 4) + "³ · " + n(altro, 4) + " / 12 = " + n(d.pannello.J, 2) + " cm⁴"});
+    const panel::DatiPannello& p = d.ingressi.pannello;
     s.blocchi.push_back(
-        Formula{"Ta = √(Wa · " + luce + "³ / (E · J · g)) / 1,5708   (g = 981 cm/s²)",
-                "Ta = √(" + n(d.pannello.Wa, 2) + " · " + n(span, 4) + "³ / (" + n(d.ingressi.pannello.E, 4) + " · " +
-                    n(d.pannello.J, 2) + " · 981)) / 1,5708 = " + n(d.pannello.Ta, 4) + " s"});
+        mensola
+            ? Formula{"Ta = (2π / 1,8751²) · L² · √(m / (E · J)),   m = γ · t · B / g   "
+                      "(g = 981 cm/s²)",
+                      "Ta = (2π / 1,8751²) · " + n(p.L, 4) + "² · √((" + n(p.gamma, 8) + " · " +
+                          n(p.t, 4) + " · " + n(p.B, 4) + " / 981) / (" + n(p.E, 4) + " · " +
+                          n(d.pannello.J, 2) + ")) = " + n(d.pannello.Ta, 4) + " s"}
+            : Formula{"Ta = √(Wa · " + luce + "³ / (E · J · g)) / 1,5708   (g = 981 cm/s²)",
+                      "Ta = √(" + n(d.pannello.Wa, 2) + " · " + n(span, 4) + "³ / (" +
+                          n(p.E, 4) + " · " + n(d.pannello.J, 2) + " · 981)) / 1,5708 = " +
+                          n(d.pannello.Ta, 4) + " s"});
     s.blocchi.push_back(std::move(sa));
     if (d.pannello.al_minimo)
         s.blocchi.push_back(
@@ -341,7 +358,7 @@ Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m) {
     return s;
 }
 
-Sezione sezione_resistenza(const RisultatoVerifica& d, const Misure& m) {
+Sezione sezione_arco(const RisultatoVerifica& d, const panel::Freccia& a, const Misure& m) {
     const auto& u = m.u;
     const std::string luce = orizzontale(d) ? "B" : "L";
     const double span = orizzontale(d) ? d.ingressi.pannello.B : d.ingressi.pannello.L;
@@ -353,11 +370,11 @@ Sezione sezione_resistenza(const RisultatoVerifica& d, const Misure& m) {
         "la tensione dell'arco; la pressione laterale q(f) cresce fino al massimo (instabilità) "
         "e poi decresce."});
     s.blocchi.push_back(Formula{"a = " + luce + " / 2    h = 0,9 · t",
-                                "a = " + n(d.pannello.arco.a, 4) + " cm    h = 0,9 · " + n(d.ingressi.pannello.t, 4) + " = " +
-                                    n(d.pannello.arco.h, 4) + " cm    lunghezza scarica = " + n(d.pannello.arco.l_arco, 4) +
+                                "a = " + n(a.a, 4) + " cm    h = 0,9 · " + n(d.ingressi.pannello.t, 4) + " = " +
+                                    n(a.h, 4) + " cm    lunghezza scarica = " + n(a.l_arco, 4) +
                                     " cm"});
 
-    const panel::CurvaArco c = panel::curva_arco(d.ingressi.pannello.E, d.pannello.arco.h, d.pannello.arco.a, d.ingressi.pannello.fd);
+    const panel::CurvaArco c = panel::curva_arco(d.ingressi.pannello.E, a.h, a.a, d.ingressi.pannello.fd);
     double q_max = 0, s_max = d.ingressi.pannello.fd;
     for (const auto& p : c.punti) {
         q_max = std::max(q_max, p.q);
@@ -365,7 +382,7 @@ Sezione sezione_resistenza(const RisultatoVerifica& d, const Misure& m) {
     }
     Grafico g;
     g.titolo = "Pressione laterale q(f) e tensione dell'arco σ(f)";
-    g.x = asse_con_tacche("f [mm]", 0.0, d.pannello.arco.h * 10.0);
+    g.x = asse_con_tacche("f [mm]", 0.0, a.h * 10.0);
     g.y = asse_con_tacche("q [" + u.unita_tensioni + "]", 0.0, q_max * ft * 1.1);
     g.y2 = asse_con_tacche("σ [" + u.unita_tensioni + "]", 0.0, s_max * ft * 1.1);
     Serie q{"q(f)", {}, kBlu, false, false};
@@ -377,46 +394,85 @@ Sezione sezione_resistenza(const RisultatoVerifica& d, const Misure& m) {
     g.serie.push_back(std::move(q));
     g.serie.push_back(std::move(sigma));
     g.riferimenti.push_back({false, d.ingressi.pannello.fd * ft, "σ = fd", kRosso, true});
-    g.riferimenti.push_back({true, d.pannello.arco.h * 10.0, "f = h", kGrigio, false});
-    g.marcatori.push_back({{d.pannello.arco.fcrit * 10.0, d.pannello.arco.qcrit * ft}, "(fcrit, qcrit)", kBlu, false});
-    g.marcatori.push_back({{d.pannello.arco.deltafreccia * 10.0, d.pannello.arco.qd * ft}, "(f, qd)", kRosso, false});
+    g.riferimenti.push_back({true, a.h * 10.0, "f = h", kGrigio, false});
+    g.marcatori.push_back({{a.fcrit * 10.0, a.qcrit * ft}, "(fcrit, qcrit)", kBlu, false});
+    g.marcatori.push_back({{a.deltafreccia * 10.0, a.qd * ft}, "(f, qd)", kRosso, false});
     s.blocchi.push_back(std::move(g));
 
     s.blocchi.push_back(tabella_valori({
-        {"Semiluce dell'arco", "a", m.lunghezza(d.pannello.arco.a, 4), u.unita_lunghezze},
-        {"Freccia iniziale dell'arco", "h", m.lunghezza(d.pannello.arco.h, 4), u.unita_lunghezze},
-        {"Lunghezza scarica dell'arco", "l0", m.lunghezza(d.pannello.arco.l_arco, 4), u.unita_lunghezze},
+        {"Semiluce dell'arco", "a", m.lunghezza(a.a, 4), u.unita_lunghezze},
+        {"Freccia iniziale dell'arco", "h", m.lunghezza(a.h, 4), u.unita_lunghezze},
+        {"Lunghezza scarica dell'arco", "l0", m.lunghezza(a.l_arco, 4), u.unita_lunghezze},
         {"Resistenza di progetto a compressione", "fd", m.tensione(d.ingressi.pannello.fd, 4), u.unita_tensioni},
         {"Modulo elastico", "E", m.tensione(d.ingressi.pannello.E, 2), u.unita_tensioni},
-        {"Pressione massima dell'arco", "qcrit", m.tensione(d.pannello.arco.qcrit, 6), u.unita_tensioni},
-        {"Inflessione alla pressione massima", "fcrit", n(d.pannello.arco.fcrit * 10.0, 2), "mm"},
-        {"Tensione critica di instabilità", "σcr", fx(d.pannello.arco.sigmacrit * ft, 2), u.unita_tensioni},
-        {"Inflessione sotto carico laterale di progetto", "f", n(d.pannello.arco.deltafreccia * 10.0, 2), "mm"},
-        {"Pressione laterale di progetto", "qd", m.tensione(d.pannello.arco.qd, 6), u.unita_tensioni},
-        {"Coefficiente di inflessione laterale", "K1", fx(d.pannello.arco.K1, 3), ""},
-        {"Coefficiente di instabilità", "K2", fx(d.pannello.arco.K2, 3), ""},
+        {"Pressione massima dell'arco", "qcrit", m.tensione(a.qcrit, 6), u.unita_tensioni},
+        {"Inflessione alla pressione massima", "fcrit", n(a.fcrit * 10.0, 2), "mm"},
+        {"Tensione critica di instabilità", "σcr", fx(a.sigmacrit * ft, 2), u.unita_tensioni},
+        {"Inflessione sotto carico laterale di progetto", "f", n(a.deltafreccia * 10.0, 2), "mm"},
+        {"Pressione laterale di progetto", "qd", m.tensione(a.qd, 6), u.unita_tensioni},
+        {"Coefficiente di inflessione laterale", "K1", fx(a.K1, 3), ""},
+        {"Coefficiente di instabilità", "K2", fx(a.K2, 3), ""},
     }));
     const std::string t_su_l = "(" + n(d.ingressi.pannello.t, 4) + "/" + n(span, 4) + ")²";
-    if (d.pannello.arco.instabilita) {
+    if (a.instabilita) {
         s.blocchi.push_back(Paragrafo{
             "La tensione critica di instabilità è minore di fd: governa l'instabilità dell'arco "
             "(pressione di progetto qd = qcrit)."});
         s.blocchi.push_back(Formula{"K2 = σcr / fd    K1 = qd / ((t/" + luce + ")² · σcr)",
-                                    "K2 = " + n(d.pannello.arco.sigmacrit, 4) + " / " + n(d.ingressi.pannello.fd, 4) + " = " +
-                                        fx(d.pannello.arco.K2, 3) + "    K1 = " + n(d.pannello.arco.qd, 8) + " / (" + t_su_l +
-                                        " · " + n(d.pannello.arco.sigmacrit, 4) + ") = " + fx(d.pannello.arco.K1, 3)});
+                                    "K2 = " + n(a.sigmacrit, 4) + " / " + n(d.ingressi.pannello.fd, 4) + " = " +
+                                        fx(a.K2, 3) + "    K1 = " + n(a.qd, 8) + " / (" + t_su_l +
+                                        " · " + n(a.sigmacrit, 4) + ") = " + fx(a.K1, 3)});
     } else {
         s.blocchi.push_back(Paragrafo{
             "La tensione dell'arco raggiunge fd prima della pressione massima: governa la "
             "resistenza a compressione (K2 = 1, qd alla tensione fd)."});
         s.blocchi.push_back(Formula{
             "K2 = 1    K1 = qd / ((t/" + luce + ")² · fd)",
-            "K1 = " + n(d.pannello.arco.qd, 8) + " / (" + t_su_l + " · " + n(d.ingressi.pannello.fd, 4) + ") = " + fx(d.pannello.arco.K1, 3)});
+            "K1 = " + n(a.qd, 8) + " / (" + t_su_l + " · " + n(d.ingressi.pannello.fd, 4) + ") = " + fx(a.K1, 3)});
     }
     s.blocchi.push_back(Formula{"Rlat = K1 · K2 · fd · (t/" + luce + ")² · B · L = qd · B · L",
-                                "Rlat = " + n(d.pannello.arco.qd, 8) + " · " + n(d.ingressi.pannello.B, 4) + " · " + n(d.ingressi.pannello.L, 4) +
+                                "Rlat = " + n(a.qd, 8) + " · " + n(d.ingressi.pannello.B, 4) + " · " + n(d.ingressi.pannello.L, 4) +
                                     " = " + n(d.pannello.Rlat, 2) + " daN"});
     return s;
+}
+
+// The cantilever: overturning about the base edge, no tensile strength, stress block 0.85 fd.
+Sezione sezione_mensola(const RisultatoVerifica& d, const panel::Mensola& k, const Misure& m) {
+    const auto& u = m.u;
+    const panel::DatiPannello& p = d.ingressi.pannello;
+    Sezione s{"5. Resistenza a ribaltamento della mensola (NTC 2018 § 7.8.2.2.3)", {}};
+    s.blocchi.push_back(Paragrafo{
+        "Pannello incastrato alla sola base (mensola): ruota attorno allo spigolo di base senza "
+        "resistenza a trazione, con la zona compressa a tensione 0,85 · fd. Il momento resistente "
+        "è dato come forza a metà altezza."});
+    s.blocchi.push_back(Formula{"N = W    σ0 = N / (B · t)",
+                                "N = " + n(k.N, 2) + " daN    σ0 = " + n(k.N, 2) + " / (" +
+                                    n(p.B, 4) + " · " + n(p.t, 4) + ") = " + n(k.sigma0, 6) +
+                                    " daN/cm²"});
+    s.blocchi.push_back(Formula{"M_Rd = N · (t/2) · (1 − σ0 / (0,85 · fd))",
+                                "M_Rd = " + n(k.N, 2) + " · (" + n(p.t, 4) + "/2) · (1 − " +
+                                    n(k.sigma0, 6) + " / (0,85 · " + n(p.fd, 4) + ")) = " +
+                                    n(k.M_Rd, 2) + " daN·cm"});
+    s.blocchi.push_back(Formula{"Rlat = 2 · M_Rd / L", "Rlat = 2 · " + n(k.M_Rd, 2) + " / " +
+                                                           n(p.L, 4) + " = " +
+                                                           n(d.pannello.Rlat, 2) + " daN"});
+    s.blocchi.push_back(tabella_valori({
+        {"Sforzo normale alla base", "N", m.forza(k.N), u.unita_forze},
+        {"Tensione media alla base", "σ0", m.tensione(k.sigma0, 6), u.unita_tensioni},
+        {"Tensione del blocco compresso", "0,85 fd", m.tensione(k.fd_blocco, 4), u.unita_tensioni},
+        {"Momento resistente alla base", "M_Rd",
+         n(k.M_Rd * u.fattore_forze * u.fattore_lunghezze, 2),
+         u.unita_forze + "·" + u.unita_lunghezze},
+        {"Resistenza laterale a metà altezza", "Rlat", m.forza(d.pannello.Rlat), u.unita_forze},
+    }));
+    return s;
+}
+
+Sezione sezione_resistenza(const RisultatoVerifica& d, const Misure& m) {
+    return std::visit(
+        panel::Overloaded{[&](const panel::Freccia& a) { return sezione_arco(d, a, m); },
+                          [&](const panel::Mensola& k) { return sezione_mensola(d, k, m); }},
+        d.pannello.resistenza);
 }
 
 Sezione sezione_esito(const RisultatoVerifica& d, const Misure& m) {
@@ -460,9 +516,20 @@ Sezione sezione_metodo(const RisultatoVerifica& d) {
             : "Azione sul pannello come elemento non strutturale: Circolare 21/01/2019 n. 7, "
               "§ C7.2.3, formula [C7.2.11] per le strutture intelaiate con i coefficienti della "
               "Tabella C7.2.II, Fa = Sa · Wa / qa."});
-    s.blocchi.push_back(Paragrafo{
-        "Resistenza laterale: UNI EN 1996-1-1 (EC6) § 6.3.2, resistenza per effetto arco del "
-        "pannello vincolato tra due lati opposti; Rlat = qd · B · L."});
+    s.blocchi.push_back(std::visit(
+        panel::Overloaded{
+            [](const panel::Freccia&) {
+                return Paragrafo{
+                    "Resistenza laterale: UNI EN 1996-1-1 (EC6) § 6.3.2, resistenza per effetto "
+                    "arco del pannello vincolato tra due lati opposti; Rlat = qd · B · L."};
+            },
+            [](const panel::Mensola&) {
+                return Paragrafo{
+                    "Resistenza laterale della mensola: ribaltamento attorno allo spigolo di base "
+                    "senza resistenza a trazione, blocco compresso a 0,85 · fd (NTC 2018 "
+                    "§ 7.8.2.2.3); Rlat = 2 · M_Rd / L."};
+            }},
+        d.pannello.resistenza));
     s.blocchi.push_back(Paragrafo{
         "Le tabelle riportano i valori nelle unità di lavoro della commessa, arrotondati come "
         "nella finestra del programma; le formule con i valori sostituiti usano cm, daN e s."});

@@ -151,6 +151,32 @@ TEST(Relazione, MassSharesExplainedByTheRestraintCase) {
     }
 }
 
+// The demo site with a cantilever: B 100, L 100, t 25 cm, 0.0018 daN/cm3, Z = H = 900, qa 1.
+TEST(RelazioneDaVerifica, CantileverTakesItsOwnPeriodAndOverturningSection) {
+    RisultatoVerifica r = risultato_demo();
+    auto& p = r.ingressi.pannello;
+    p.B = 100, p.L = 100, p.t = 25, p.gamma = 0.0018, p.Z = 900, p.H = 900, p.qa = 1;
+    p.vincoli = {false, false, false};
+    r.pannello = panel::verifica_pannello(p, {r.azione.ag, r.azione.spettro.s, r.ingressi.T1});
+    r.ok = r.pannello.ok;
+    const Documento doc = costruisci_relazione(r, contesto_demo());
+    const Sezione& domanda = sezione(doc, "4.");
+    EXPECT_TRUE(contiene(domanda, "Ripartizione massa: mensola."));
+    EXPECT_TRUE(contiene(domanda,
+                         "Ta = (2π / 1,8751²) · 100² · √((0,0018 · 25 · 100 / 981) / "
+                         "(6000 · 130208,33)) = 0,0433 s"));
+    EXPECT_EQ(riga(domanda, "Fa")[2], "386,05");
+    const Sezione& mensola = sezione(doc, "5.");
+    EXPECT_EQ(mensola.titolo, "5. Resistenza a ribaltamento della mensola (NTC 2018 § 7.8.2.2.3)");
+    EXPECT_TRUE(
+        contiene(mensola, "M_Rd = 450 · (25/2) · (1 − 0,18 / (0,85 · 3)) = 5227,94 daN·cm"));
+    EXPECT_TRUE(contiene(mensola, "Rlat = 2 · 5227,94 / 100 = 104,56 daN"));
+    EXPECT_TRUE(blocchi<Grafico>(mensola).empty());  // no arch curve
+    EXPECT_EQ(blocchi<Esito>(sezione(doc, "6."))[0]->testo,
+              "Rlat = 104,56 daN < Fa = 386,05 daN: verifica non soddisfatta");
+}
+
+// The job's name and the subsoil of the result, not of the field, reach the report.
 // The job's name and the subsoil of the result, not of the field, reach the report.
 TEST(RelazioneDaVerifica, JobNameAndTheResultsSubsoil) {
     RisultatoVerifica r = risultato_demo();
@@ -185,8 +211,9 @@ TEST(RelazioneDaVerifica, SpectrumPlateauAndArchPeakWithTheirMarks) {
     const Serie& q = arco[0]->serie[0];
     const Punto picco = *std::max_element(q.punti.begin(), q.punti.end(),
                                           [](const Punto& x, const Punto& y) { return x.y < y.y; });
-    EXPECT_NEAR(picco.y, r.pannello.arco.qcrit, r.pannello.arco.qcrit * 1e-3);
-    EXPECT_NEAR(picco.x, r.pannello.arco.fcrit * 10.0, 0.5);  // mm, within the curve's sampling
+    const auto& a = std::get<panel::Freccia>(r.pannello.resistenza);
+    EXPECT_NEAR(picco.y, a.qcrit, a.qcrit * 1e-3);
+    EXPECT_NEAR(picco.x, a.fcrit * 10.0, 0.5);  // mm, within the curve's sampling
 }
 
 // The locality is named only for the job's or the picked coordinates, exactly; the rest of the
