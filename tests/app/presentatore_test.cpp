@@ -269,7 +269,9 @@ TEST_F(Presentatore, WarningsOnLabel5AcrossTheBottomAndTheLeastVrInItsTooltip) {
     EXPECT_EQ(avvisi->text(), "");
     for (const QWidget* w :
          avvisi->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (w != avvisi && w->isVisible()) EXPECT_LT(w->geometry().bottom(), avvisi->y());
+        if (w != avvisi && w->isVisible()) {
+            EXPECT_LT(w->geometry().bottom(), avvisi->y());
+        }
     EXPECT_GT(avvisi->width(), avvisi->parentWidget()->width() * 9 / 10);
     f.scrivi(3, "3");
     f.scrivi(1, "2");
