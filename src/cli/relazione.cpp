@@ -60,7 +60,7 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     try {
         doc = relazione::costruisci_relazione(
             r, relazione::contesto_relazione(
-                   lavoro, f.localita_del_sito(r.ingressi.sito.lon, r.ingressi.sito.lat),
+                   lavoro, relazione::localita_del_risultato(f, r),
                    QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString()));
     } catch (const Failure& e) {  // a value of the run that the plots refuse
         err << e.what() << "\n";
