@@ -2,9 +2,6 @@
 // and the "--root" option of both programs.
 #include "form/suite_utente.h"
 
-#include <array>
-#include <charconv>
-#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <map>
@@ -13,6 +10,7 @@
 #include "form/avvio.h"
 #include "text/encoding.h"
 #include "text/error.h"
+#include "text/sha256.h"
 
 #ifndef TV_DATI_DA_BIN
 #define TV_DATI_DA_BIN "../share/torvelando"
@@ -41,7 +39,7 @@ fs::path accanto(const fs::path& p) {
            ("." + p.filename().string() + "." + std::to_string(rd()) + std::to_string(rd()));
 }
 
-// The manifest of the program's data a suite holds: for each file, the hash of the installed
+// The manifest of the program's data a suite holds: for each file, the SHA-256 of the installed
 // version last copied and of the newer installed one already pointed out to the user.
 constexpr const char* kManifesto = ".dati_installati";
 
@@ -49,26 +47,6 @@ struct Voce {
     std::string copiata, segnalata;
 };
 using Manifesto = std::map<std::string, Voce>;
-
-// FNV-1a of the file's bytes, in hex: tells an edited copy from the one copied; nullopt when
-// the file cannot be read.
-std::optional<std::string> impronta(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::uint64_t h = 14695981039346656037ull;
-    std::string buf(1 << 16, '\0');
-    while (in) {
-        in.read(buf.data(), static_cast<std::streamsize>(buf.size()));
-        for (std::streamsize i = 0; i < in.gcount(); ++i) {
-            h ^= static_cast<unsigned char>(buf[static_cast<std::size_t>(i)]);
-            h *= 1099511628211ull;
-        }
-    }
-    if (in.bad()) return std::nullopt;
-    std::array<char, 17> hex{};
-    const auto fine = std::to_chars(hex.data(), hex.data() + 16, h, 16).ptr;
-    return std::string(hex.data(), fine);
-}
 
 // "<copied> <pointed out or -> <file>" a line; a missing or odd line is a file never copied.
 Manifesto leggi_manifesto(const fs::path& dest) {
@@ -119,7 +97,7 @@ void crea(const fs::path& dati, const fs::path& dest) {
         rendi_scrivibile(nuova);
         Manifesto m;
         for (const char* nome : kDatiProgramma)
-            if (auto h = impronta(nuova / nome)) m[nome].copiata = *h;
+            if (auto h = text::sha256_file(nuova / nome)) m[nome].copiata = *h;
         scrivi_manifesto(nuova, m);
         std::error_code ec;
         if (!fs::exists(dest, ec)) fs::rename(nuova, dest, ec);
@@ -144,10 +122,10 @@ std::vector<std::string> aggiorna(const fs::path& dati, const fs::path& dest) {
     const Manifesto prima = m;
     for (const char* nome : kDatiProgramma) {
         const fs::path da = dati / nome, a = dest / nome;
-        const auto installata = fs::is_regular_file(da) ? impronta(da) : std::nullopt;
+        const auto installata = fs::is_regular_file(da) ? text::sha256_file(da) : std::nullopt;
         if (!installata) continue;
         Voce& voce = m[nome];
-        const auto attuale = fs::exists(a) ? impronta(a) : std::nullopt;
+        const auto attuale = fs::exists(a) ? text::sha256_file(a) : std::nullopt;
         if (attuale == installata) {
             voce.copiata = *installata;
             continue;
