@@ -12,7 +12,10 @@ namespace tv::cli {
 
 struct OpzioniReport {
     OpzioniCheck check;
-    std::optional<std::string> output;  // default: the job's name with ".pdf" in `cwd`
+    // Default: the job's name with ".pdf" in `cwd`; with --panel "<job>_<id>.pdf", with --all
+    // "<job>_tutti.pdf", in the job's folder.
+    std::optional<std::string> output;
+    bool tutti = false;  // --all: every saved panel of the job in one report
 };
 
 // The report's own program (torvelando-relazione) beside `eseguibile`, or in its libexec folder

@@ -170,5 +170,34 @@ TEST_F(Scrittura, ReportOfTheDemoJobReadsBackOrWritesNothing) {
     EXPECT_FALSE(fs::exists(dir / "r.pdf"));
 }
 
+// report --all on a job of three panels: the summary names each with its verdict, marks the one
+// with its own site, and the sections follow; --panel writes <job>_<id>.pdf in the job's folder.
+TEST_F(Scrittura, ReportOfAllPanelsListsEveryPanelInItsSummary) {
+    form::prova::CartellaTemp demo;
+    if (!form::prova::copia_suite_demo(demo.path())) GTEST_SKIP() << "no reference data";
+    const fs::path lavoro = demo.path() / "lavori" / "demo";
+    scrivi(lavoro / "pannelli.csv",
+           "id;descrizione;t;lat\nP1;Nord;;\nP2;Sud;30;\nP3;Est;12;42,40\n");
+    const auto report = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), {"report", "--root", demo.path().string()});
+        return attendi(avvia(args, "/dev/null", err, dir));
+    };
+    ASSERT_EQ(report({"--all"}), 0) << leggi(err);
+    const std::string pdf = (lavoro / "demo_tutti.pdf").string(), txt = (dir / "t.txt").string();
+    ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + txt + "'").c_str()), 0);
+    const std::string t = leggi(txt);
+    // The demo panel (t 12) as the demo report reads it: Fa 840,56, Rlat 614,87 daN, 0,7315.
+    const auto p1 = t.find("P1");
+    ASSERT_NE(p1, std::string::npos) << t;
+    const std::string riga = t.substr(p1, t.find('\n', p1) - p1);
+    for (const char* atteso : {"Nord", "840,56", "614,87", "0,732", "< Fa : !!!"})
+        EXPECT_NE(riga.find(atteso), std::string::npos) << riga;
+    for (const char* atteso : {"P2", "Sud", "P3 *", "Est", "Pannello P1 - Nord:",
+                               "Pannello P3 - Est (sito proprio del pannello)"})
+        EXPECT_NE(t.find(atteso), std::string::npos) << atteso;
+    ASSERT_EQ(report({"--panel", "P2"}), 0) << leggi(err);
+    EXPECT_TRUE(fs::exists(lavoro / "demo_P2.pdf"));
+}
+
 }  // namespace
 }  // namespace tv::cli
