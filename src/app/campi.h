@@ -2,10 +2,10 @@
 // Plain data (no Qt), positions in twips relative to the window's client area or to a frame.
 #pragma once
 
+#include <array>
+
 #include "app/twips.h"
 #include "form/stato.h"
-
-#include <array>
 
 namespace tv::app {
 
@@ -51,9 +51,9 @@ struct DatiEtichetta {
 
 // One restraint toggle Check1 and the sketch edge it owns.
 struct DatiVincolo {
-    Posizione pos;          // in Frame1
-    bool appoggiato;        // initial state: checked = supported
-    int linea;              // number n of the edge line Line<n>
+    Posizione pos;    // in Frame1
+    bool appoggiato;  // initial state: checked = supported
+    int linea;        // number n of the edge line Line<n>
 };
 
 // One line of the panel sketch, Line1..Line6, end points in twips inside Frame1.
@@ -90,8 +90,8 @@ struct DatiRicerca {
     const char* testo;
     const char* tooltip;
     Carattere carattere;
-    Posizione pos;         // edit line and list together
-    int altezza_riga;      // height of the edit line, twips
+    Posizione pos;     // edit line and list together
+    int altezza_riga;  // height of the edit line, twips
 };
 
 // The demand formula's drop-down list (Combo2): its entries are the formulas' short names, in
@@ -147,6 +147,11 @@ const std::array<DatiFrame, numero_frame>& frames();
 const std::array<DatiImmagine, numero_immagini>& immagini();
 const DatiRicerca& ricerca();
 const DatiScelta& scelta_formula();
+// A cantilever (top, left and right free) in Frame3: its caption and the pictures that take the
+// places of Image3 and Image4 (the arch's resistance and pressure).
+inline constexpr const char* titolo_mensola = "Mensola - NTC 2018 7.8.2.2.3";
+inline constexpr std::array<const char*, 2> immagini_mensola = {":/formule/image3_mensola.svg",
+                                                                ":/formule/image4_mensola.svg"};
 const DatiSceltaDatum& scelta_datum();
 // Label4: the grey caption of the hazard's source under T1, empty for grid sites.
 const DatiEtichetta& etichetta_fonte();

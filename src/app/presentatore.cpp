@@ -28,8 +28,12 @@ namespace tv::app {
 
 namespace {
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
-QColor colore(const form::Rgb& c) { return QColor(c.r, c.g, c.b); }
+QString q(const std::string& s) {
+    return QString::fromStdString(s);
+}
+QColor colore(const form::Rgb& c) {
+    return QColor(c.r, c.g, c.b);
+}
 
 // The caret goes to the start so that a narrow field shows the first digits of a long number,
 // not its tail.
@@ -62,8 +66,8 @@ std::string testo_label4(const form::Form1& form) {
     if (!form.risultato) return {};
     const form::AzioneSito& a = form.risultato->azione;
     const text::NumberFormat& f = form.formato();
-    return "TR " + text::fixed(a.TR, 0, f) + " anni · F0 " + text::fixed(a.F0, 3, f) +
-           " · Tc* " + text::fixed(a.Tc, 3, f) + " s";
+    return "TR " + text::fixed(a.TR, 0, f) + " anni · F0 " + text::fixed(a.F0, 3, f) + " · Tc* " +
+           text::fixed(a.Tc, 3, f) + " s";
 }
 
 Presentatore::Presentatore(Form1& finestra, form::Form1& form, QObject* parent)
@@ -128,8 +132,8 @@ void Presentatore::collega() {
     connect(f5, &QShortcut::activated, this, &Presentatore::aggiorna_da_tasto);
     connect(finestra_.combo2(), &QComboBox::currentIndexChanged, this, [this](int indice) {
         if (in_sincronia_ || indice < 0) return;
-        form_.stato.formula = indice == 0 ? panel::FormulaDomanda::ec8
-                                          : panel::FormulaDomanda::circolare_c7_2_11;
+        form_.stato.formula =
+            indice == 0 ? panel::FormulaDomanda::ec8 : panel::FormulaDomanda::circolare_c7_2_11;
         mostra_stato();
         ridisegna();
     });
@@ -153,7 +157,9 @@ bool Presentatore::aggiorna() {
     return ok;
 }
 
-bool Presentatore::aggiorna_se_scaduti() { return !form_.risultati_scaduti() || aggiorna(); }
+bool Presentatore::aggiorna_se_scaduti() {
+    return !form_.risultati_scaduti() || aggiorna();
+}
 
 void Presentatore::scegli(int riga) {
     if (in_sincronia_ || riga < 0) return;
@@ -204,7 +210,9 @@ void Presentatore::check_cambiato(int indice, bool valore) {
 }
 
 // Repaints now without handling queued input, so that a second click cannot run inside a run.
-void Presentatore::ridisegna() { finestra_.repaint(); }
+void Presentatore::ridisegna() {
+    finestra_.repaint();
+}
 
 void Presentatore::mostra_stato() {
     in_sincronia_ = true;
@@ -240,6 +248,12 @@ void Presentatore::mostra_stato() {
     finestra_.combo2()->setToolTip(QString::fromUtf8(formula.completo));
     finestra_.frame(2)->setTitle(QString::fromUtf8(formula.titolo));
     finestra_.image(1)->imposta_risorsa(QString::fromUtf8(scelta_formula().immagini[c7 ? 1 : 0]));
+    // The resistance: the arch's frame, or the cantilever's caption and pictures.
+    const bool mensola = panel::e_mensola(panel::Vincoli{s.check1[0], s.check1[1], s.check1[3]});
+    finestra_.frame(3)->setTitle(QString::fromUtf8(mensola ? titolo_mensola : frames()[2].titolo));
+    for (int i = 0; i < 2; ++i)
+        finestra_.image(3 + i)->imposta_risorsa(QString::fromUtf8(
+            mensola ? immagini_mensola[static_cast<std::size_t>(i)] : immagini()[2 + i].risorsa));
     // The hazard behind α: the grey caption and a line of α's tooltip; the initial-site notice
     // comes before anything else there, its whole text in the caption's tooltip.
     const QString fonte = q(testo_label4(form_));
@@ -288,7 +302,8 @@ void Presentatore::mostra_aspetto() {
     set_background(finestra_.campo(Rlat), colore(a.text22_sfondo));
     set_text_color(verdetto, colore(a.label28_testo));
     verdetto->setText(q(a.label28));
-    set_background(finestra_.label1(static_cast<int>(form::kLabelCritica)), colore(a.label34_sfondo));
+    set_background(finestra_.label1(static_cast<int>(form::kLabelCritica)),
+                   colore(a.label34_sfondo));
     finestra_.campo(Rlat)->setToolTip(
         QString::fromUtf8(a.tooltip22 ? a.tooltip22->c_str() : campi()[Rlat].tooltip));
 }

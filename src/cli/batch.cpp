@@ -58,12 +58,18 @@ void scrivi_risultati(const form::RisultatoVerifica& r, const units::Unita& u,
                       const text::NumberFormat& formato,
                       std::array<std::string, kColonneUscita>& celle) {
     form::TestiRisultato t = form::testi_risultato(r, u, formato, form::Ampiezza::valori);
+    // A cantilever has no arch: its columns stay empty and the span says so.
+    std::visit(panel::Overloaded{[](const panel::Freccia&) {},
+                                 [&](const panel::Mensola&) {
+                                     t.d.clear(), t.K1.clear(), t.K2.clear();
+                                     t.campata = "mensola";
+                                 }},
+               r.pannello.resistenza);
     auto c = celle.begin() + kColonneIngresso;
     *c++ = text::rounded(r.ed50.lat, 6, formato);
     *c++ = text::rounded(r.ed50.lon, 6, formato);
-    for (std::string* testo : {&t.ag, &t.Ss, &t.S, &t.VR, static_cast<std::string*>(nullptr),
-                               &t.W, &t.Wa, &t.Ta, &t.Sa, &t.Fa, &t.Rlat, &t.d, &t.K1, &t.K2,
-                               &t.campata})
+    for (std::string* testo : {&t.ag, &t.Ss, &t.S, &t.VR, static_cast<std::string*>(nullptr), &t.W,
+                               &t.Wa, &t.Ta, &t.Sa, &t.Fa, &t.Rlat, &t.d, &t.K1, &t.K2, &t.campata})
         *c++ = testo ? std::move(*testo) : testo_TR(r.azione.TR, formato);
     *c++ = r.ok ? form::kVerdettoOk : form::kVerdettoNo;
     *c++ = form::colonna_fonte(r.azione);
@@ -166,8 +172,7 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
     celle[kDomanda] = form::nomi_formula(*formula).breve;
     const auto datum = hazard::datum_di_testo(celle[kDatum]);
     if (!datum) {
-        celle[kErrore] =
-            campo_rifiutato().value_or("datum: accettati solo ED50 e WGS84 (o vuota)");
+        celle[kErrore] = campo_rifiutato().value_or("datum: accettati solo ED50 e WGS84 (o vuota)");
         return;
     }
     celle[kDatum] = hazard::nomi_datum(*datum).nome;
@@ -177,8 +182,7 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
     }
     // The row as a panel, checked by the one check function; its result is read as computed.
     const form::Pannello pannello{
-        celle[0], "",
-        form::ingressi_da_testi(testi, vincoli, *formula, *datum, unita_, formato_)};
+        celle[0], "", form::ingressi_da_testi(testi, vincoli, *formula, *datum, unita_, formato_)};
     form::EsitoVerifica esito;
     try {
         esito = form::calcola_verifica(pannello.ingressi, *griglia_);

@@ -56,7 +56,7 @@ nlohmann::json risultati_json(const form::RisultatoVerifica& r, const units::Uni
     const auto& a = r.azione;
     const auto& p = r.pannello;
     const double F = u.fattore_forze, S = u.fattore_tensioni;
-    return {
+    nlohmann::json j = {
         {"lat_ed50", r.ed50.lat},
         {"lon_ed50", r.ed50.lon},
         {"units",
@@ -80,16 +80,27 @@ nlohmann::json risultati_json(const form::RisultatoVerifica& r, const units::Uni
         {"Sa", p.Sa},
         {"Fa", p.Fa * F},
         {"Rlat", p.Rlat * F},
-        {"d_mm", p.arco.deltafreccia * 10.0},
-        {"K1", p.arco.K1},
-        {"K2", p.arco.K2},
-        {"qd", p.arco.qd * S},
-        {"sigma_crit", p.arco.sigmacrit * S},
         {"share_vertical", p.quota_verticale},
         {"share_horizontal", p.quota_orizzontale},
-        {"span", p.direzione == panel::Direzione::verticale ? "L" : "B"},
         {"verdict", r.ok},
     };
+    // The arch's results, or null for a cantilever, which has none.
+    std::visit(panel::Overloaded{[&](const panel::Freccia& a) {
+                                     j["d_mm"] = a.deltafreccia * 10.0;
+                                     j["K1"] = a.K1;
+                                     j["K2"] = a.K2;
+                                     j["qd"] = a.qd * S;
+                                     j["sigma_crit"] = a.sigmacrit * S;
+                                     j["span"] =
+                                         p.direzione == panel::Direzione::verticale ? "L" : "B";
+                                 },
+                                 [&](const panel::Mensola&) {
+                                     for (const char* k : {"d_mm", "K1", "K2", "qd", "sigma_crit"})
+                                         j[k] = nullptr;
+                                     j["span"] = "mensola";
+                                 }},
+               p.resistenza);
+    return j;
 }
 
 nlohmann::json nodi_json(const form::RisultatoVerifica& r) {
@@ -133,7 +144,8 @@ nlohmann::json come_json(const form::Form1& f, const std::array<std::string, for
     j["labels"] = etichette_json(ultimo, f);
     // The verdict the window shows: that of the last completed run, false before any.
     j["verdict_ok"] = ultimo && ultimo->ok;
-    j["instability_governs"] = ultimo && ultimo->pannello.arco.instabilita;
+    const auto* arco = ultimo ? std::get_if<panel::Freccia>(&ultimo->pannello.resistenza) : nullptr;
+    j["instability_governs"] = arco && arco->instabilita;
     const form::RisultatoVerifica* r = completata ? ultimo : nullptr;
     nlohmann::json msgs = nlohmann::json::array();
     for (const auto& msg : m.elenco) msgs.push_back(msg.testo);
@@ -193,9 +205,22 @@ void riassunto(const form::Form1& f, const Richiesta& richiesta, const form::Ris
         << u.etichetta_forze << ", Wa eff. = " << x.Wa << " " << u.etichetta_forze
         << ", Ta = " << x.Ta << " s, Sa = " << x.Sa << ", Fa = " << x.Fa << " "
         << u.etichetta_forze << "\n";
-    out << "EC6 - 6.3.2: l_a = " << x.campata << ", d_a = " << x.d << " [mm], K1 = " << x.K1
-        << ", K2 = " << x.K2 << ", (Sigma critica di instabilità" << x.critica << "\n";
-    out << "Resistenza laterale di progetto F_lat,d = " << x.Rlat << " " << x.verdetto << "\n";
+    std::visit(panel::Overloaded{
+                   [&](const panel::Freccia&) {
+                       out << "EC6 - 6.3.2: l_a = " << x.campata << ", d_a = " << x.d
+                           << " [mm], K1 = " << x.K1 << ", K2 = " << x.K2
+                           << ", (Sigma critica di instabilità" << x.critica << "\n";
+                       out << "Resistenza laterale di progetto F_lat,d = " << x.Rlat << " "
+                           << x.verdetto << "\n";
+                   },
+                   [&](const panel::Mensola& m) {
+                       out << "Mensola - ribaltamento (NTC 2018 § 7.8.2.2.3):\n";
+                       for (const std::string& riga : form::righe_mensola(m, u, f.formato()))
+                           out << "  " << riga << "\n";
+                       out << "Resistenza laterale di progetto Rlat = 2·M_Rd / L = " << x.Rlat
+                           << " " << x.verdetto << "\n";
+                   }},
+               r.pannello.resistenza);
 }
 // The field a "N=TEXT" of --set names, by number or short name; -1 when none.
 int campo_di_set(const std::string& s) {
@@ -394,7 +419,8 @@ int esegui_check_su(form::Form1& f, form::RaccoltaMessaggi& messaggi, const Opzi
     if (const auto* r = std::get_if<form::RisultatoVerifica>(&esito)) {
         try {
             testi = form::testi_risultato(*r, f.unita(), f.formato());
-        } catch (const Failure& e) {  // a value that cannot be shown stops the run, as in the window
+        } catch (
+            const Failure& e) {  // a value that cannot be shown stops the run, as in the window
             esito = form::Arresto{e.what(), e.title()};
         }
     }

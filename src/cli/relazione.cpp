@@ -100,7 +100,7 @@ int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
         try {
             doc = relazione::costruisci_relazione(
                 v, relazione::contesto_relazione(
-                       f.lavoro, f.localita_del_sito(v.ingressi.sito.lon, v.ingressi.sito.lat),
+                       f.lavoro, relazione::localita_del_risultato(f, v),
                        oggi()));
         } catch (const Failure& e) {
             err << "Pannello \"" << id << "\": " << e.what() << "\n";
@@ -171,8 +171,7 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     try {
         doc = relazione::costruisci_relazione(
             r, relazione::contesto_relazione(
-                   lavoro, f.localita_del_sito(r.ingressi.sito.lon, r.ingressi.sito.lat),
-                   oggi()));
+                   lavoro, relazione::localita_del_risultato(f, r), oggi()));
     } catch (const Failure& e) {  // a value of the run that the plots refuse
         err << e.what() << "\n";
         return 1;

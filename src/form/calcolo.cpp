@@ -3,6 +3,7 @@
 #include "form/calcolo.h"
 
 #include <cmath>
+#include <variant>
 
 #include "panel/controlli.h"
 #include "text/error.h"
@@ -23,26 +24,44 @@ void richiedi_finiti(const AzioneSito& a, const panel::EsitoPannello& p) {
         {a.spettro.s, "S (coefficiente di amplificazione Ss x St)"},
         {p.W, "peso totale del pannello"},
         {p.span, "luce del pannello"},
-        {p.coeff, "coefficiente K1 x K2"},
         {p.Rlat, "resistenza laterale di progetto"},
         {p.J, "momento d'inerzia"},
         {p.Ta, "Ta (periodo proprio del pannello)"},
         {p.Sa, "Sa (accelerazione massima adimensionalizzata)"},
         {p.Fa, "Fa (forza totale baricentrica)"},
         {p.Wa, "Wa (peso efficace del pannello)"},
-        {p.arco.K1, "K1 (coefficiente di inflessione laterale)"},
-        {p.arco.K2, "K2 (coefficiente di instabilità)"},
-        {p.arco.deltafreccia, "inflessione sotto carico laterale di progetto"},
-        {p.arco.sigmacrit, "tensione critica di instabilità"},
-        {p.arco.qd, "pressione di progetto"},
         {p.perc_verticale, "ripartizione verticale della massa"},
         {p.perc_orizzontale, "ripartizione orizzontale della massa"},
     };
     for (const auto& [v, nome] : valori) richiedi_finito(v, nome);
+    std::visit(panel::Overloaded{
+                   [](const panel::Freccia& a) {
+                       const std::pair<double, const char*> arco[] = {
+                           {a.coeff, "coefficiente K1 x K2"},
+                           {a.K1, "K1 (coefficiente di inflessione laterale)"},
+                           {a.K2, "K2 (coefficiente di instabilità)"},
+                           {a.deltafreccia, "inflessione sotto carico laterale di progetto"},
+                           {a.sigmacrit, "tensione critica di instabilità"},
+                           {a.qd, "pressione di progetto"},
+                       };
+                       for (const auto& [v, nome] : arco) richiedi_finito(v, nome);
+                   },
+                   [](const panel::Mensola& m) {
+                       richiedi_finito(m.sigma0, "σ0 (tensione media alla base)");
+                       richiedi_finito(m.M_Rd, "M_Rd (momento resistente alla base)");
+                   }},
+               p.resistenza);
 }
 
-Nodo nodo(const hazard::PuntoGriglia& p, double distanza, double somma_inversi) {
-    return Nodo{p.cod, p.lon, p.lat, distanza, (1 / distanza) / somma_inversi};
+// The triple at bracket index i of 27 values laid out as the grid's (ag in tenths of g).
+ValoriPeriodo valori(const std::array<double, hazard::kValoriPunto>& dati, int i) {
+    const auto k = static_cast<std::size_t>(3 * i);
+    return {dati[k] / 10.0, dati[k + 1], dati[k + 2]};
+}
+
+Nodo nodo(const hazard::PuntoGriglia& p, double distanza, double somma_inversi, int k) {
+    return Nodo{p.cod, p.lon, p.lat, distanza, (1 / distanza) / somma_inversi,
+                valori(p.dati, k - 1), valori(p.dati, k)};
 }
 
 }  // namespace
@@ -63,14 +82,19 @@ EsitoVerifica calcola_verifica(const IngressiVerifica& in, const hazard::Ricerca
         } else {
             const auto& c = h.cella;
             const double inversi = 1 / h.Dnw + 1 / h.Dsw + 1 / h.Dse + 1 / h.Dne;
-            a.origine = OrigineGriglia{{nodo(c.SW, h.Dsw, inversi), nodo(c.SE, h.Dse, inversi),
-                                        nodo(c.NE, h.Dne, inversi), nodo(c.NW, h.Dnw, inversi)}};
+            a.origine = OrigineGriglia{
+                {nodo(c.SW, h.Dsw, inversi, h.k), nodo(c.SE, h.Dse, inversi, h.k),
+                 nodo(c.NE, h.Dne, inversi, h.k), nodo(c.NW, h.Dnw, inversi, h.k)}};
         }
         a.VN_Cu = h.VN_Cu;
         a.VR = h.VR;
         a.TR = h.TR;
         a.TR_inf = hazard::kPeriodiRitorno[static_cast<std::size_t>(h.k - 1)];
         a.TR_sup = hazard::kPeriodiRitorno[static_cast<std::size_t>(h.k)];
+        a.TR_calcolato = -h.VR / std::log(1 - sito.PVR / 100.0);
+        a.inf = valori(h.valori, h.k - 1);
+        a.sup = valori(h.valori, h.k);
+        a.r = h.r;
         a.ag = h.ag;
         a.F0 = h.F0;
         a.Tc = h.Tc;
@@ -88,10 +112,22 @@ EsitoVerifica calcola_verifica(const IngressiVerifica& in, const hazard::Ricerca
     }
 }
 
+std::optional<Avviso> avviso_qa(const panel::DatiPannello& p) {
+    if (panel::e_mensola(p.vincoli)) {
+        // Circolare 2019 Tab. C7.2.I: qa = 1 for parapets and other cantilevers.
+        if (p.qa != 1) return Avviso{TipoAvviso::qa_mensola, p.qa};
+    } else if (p.qa != 1 && p.qa != 2) {
+        return Avviso{TipoAvviso::qa, p.qa};
+    }
+    return std::nullopt;
+}
+
 std::vector<Avviso> avvisi_plausibilita(const IngressiVerifica& in, const panel::EsitoPannello& e) {
     std::vector<Avviso> out;
     const auto& p = in.pannello;
-    if (p.Z > p.H) out.push_back({TipoAvviso::Z_sopra_H});
+    const bool mensola = panel::e_mensola(p.vincoli);
+    // A roof parapet's centre of mass is above the building's height: no warning for it.
+    if (p.Z > p.H && !mensola) out.push_back({TipoAvviso::Z_sopra_H});
     if (p.t >= p.L) out.push_back({TipoAvviso::t_L});
     if (p.t >= p.B) out.push_back({TipoAvviso::t_B});
     if (const double snellezza = e.span / p.t; snellezza > 25)
@@ -99,7 +135,7 @@ std::vector<Avviso> avvisi_plausibilita(const IngressiVerifica& in, const panel:
     if (in.St < 1.0 || in.St > 1.4) out.push_back({TipoAvviso::St, in.St, 1.0, 1.4});
     const double cu = in.sito.Cu;
     if (cu != 0.7 && cu != 1.0 && cu != 1.5 && cu != 2.0) out.push_back({TipoAvviso::Cu, cu});
-    if (p.qa != 1 && p.qa != 2) out.push_back({TipoAvviso::qa, p.qa});
+    if (const auto qa = avviso_qa(p)) out.push_back(*qa);
     // The usual estimate T1 = 0.05 H^0.75 (H in m); half of it to twice it is plausible.
     const double stima = 0.05 * std::pow(p.H / 100.0, 0.75);
     if (in.T1 < stima / 2 || in.T1 > stima * 2)

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -32,12 +33,18 @@ struct IngressiVerifica {
     bool sito_iniziale = false;
 };
 
+// ag (a/g), F0 and Tc* (s) at one tabulated return period.
+struct ValoriPeriodo {
+    double ag = 0, F0 = 0, Tc = 0;
+};
+
 // One grid corner used for the site.
 struct Nodo {
     std::int64_t codice = 0;
     double lon = 0, lat = 0;
     double distanza_km = 0;
     double peso = 0;  // share of the inverse-distance weighting, the four add up to 1
+    ValoriPeriodo inf, sup;  // the node's values at the tabulated periods around TR
 };
 
 // Where the hazard came from: the grid's four corners (SW, SE, NE, NW), or the island group of
@@ -56,6 +63,9 @@ struct AzioneSito {
     double VN_Cu = 0;               // years, before the least VR
     double VR = 0, TR = 0;          // years; VR at least hazard::kVRMinimo
     double TR_inf = 0, TR_sup = 0;  // tabulated return periods around TR
+    double TR_calcolato = 0;        // -VR / ln(1 - PVR) before rounding and limits
+    ValoriPeriodo inf, sup;         // the site's values at TR_inf and TR_sup
+    double r = 0;                   // position of TR between them on the log scale
     double ag = 0;                  // a_g / g
     double F0 = 0, Tc = 0;          // Tc* in s
     hazard::Spettro spettro;        // St, soil, Ss, S
@@ -63,13 +73,18 @@ struct AzioneSito {
 
 // Inputs that a check accepts but that are seldom what the engineer meant: warnings, never
 // refusals. `valore`, `minimo` and `massimo` are what the text shows (see testo_avviso).
-enum class TipoAvviso { Z_sopra_H, t_L, t_B, snellezza, St, Cu, qa, T1 };
+enum class TipoAvviso { Z_sopra_H, t_L, t_B, snellezza, St, Cu, qa, qa_mensola, T1 };
 struct Avviso {
     TipoAvviso tipo;
     double valore = 0, minimo = 0, massimo = 0;
 };
 
-// The plausibility warnings of a completed check, in the order above.
+// The warning on qa, if any: a cantilever expects 1 (Circolare 2019 Tab. C7.2.I), any other
+// panel 1 or 2.
+std::optional<Avviso> avviso_qa(const panel::DatiPannello& p);
+
+// The plausibility warnings of a completed check, in the order above. Z above H is no warning
+// for a cantilever (a roof parapet's centre of mass is above the building).
 std::vector<Avviso> avvisi_plausibilita(const IngressiVerifica& in, const panel::EsitoPannello& p);
 
 struct RisultatoVerifica {

@@ -117,9 +117,9 @@ struct StatoFinestra {
 };
 
 // Whether the toggles (0 top, 1 left, 2 bottom, 3 right) make a panel that can be checked: a
-// free top needs both sides supported.
+// free top needs both sides supported, or both free (a cantilever).
 constexpr bool vincoli_ammessi(const std::array<bool, 4>& c) {
-    return c[0] || (c[1] && c[3]);
+    return c[0] || c[1] == c[3];
 }
 
 // Edge line (index into line_width) owned by each toggle.

@@ -3,6 +3,7 @@
 #include "form/testi.h"
 
 #include <array>
+#include <variant>
 
 #include "panel/controlli.h"
 #include "text/encoding.h"
@@ -92,6 +93,9 @@ std::string testo_avviso(const Avviso& a, const text::NumberFormat& fmt) {
                    " e " + n(2.0) + " (tab. 2.4.II)";
         case TipoAvviso::qa:
             return "qa = " + n(a.valore) + " diverso da 1 e da 2";
+        case TipoAvviso::qa_mensola:
+            return "qa = " + n(a.valore) + " diverso da 1, il valore per le mensole (Circolare "
+                   "2019, Tab. C7.2.I)";
         case TipoAvviso::T1:
             return "T1 = " + n(a.valore) + " s fuori da " + s(a.minimo) + " a " + s(a.massimo) +
                    " s (metà e doppio di " + n(0.05) + "·H^" + n(0.75) + ", H in m)";
@@ -134,30 +138,48 @@ TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
     t.Wa = forza(e.Wa, "Wa (peso efficace del pannello)");
     t.Rlat = forza(e.Rlat, "resistenza laterale di progetto");
 
-    // The deflection is shown in mm whatever the length unit.
-    t.d = numero(e.arco.deltafreccia * 10.0, 2, "inflessione sotto carico laterale di progetto");
-    t.K1 = text::fixed(richiedi_finito(e.arco.K1, "K1 (coefficiente di inflessione laterale)"), 3,
-                       fmt);
-    t.K2 = text::fixed(richiedi_finito(e.arco.K2, "K2 (coefficiente di instabilità)"), 3, fmt);
+    // The arch's fields: the deflection in mm whatever the length unit; a cantilever has none.
+    double sigma = 0.0;
+    bool instabilita = false;
+    std::visit(
+        panel::Overloaded{
+            [&](const panel::Freccia& a) {
+                t.d = numero(a.deltafreccia * 10.0, 2,
+                             "inflessione sotto carico laterale di progetto");
+                t.K1 = text::fixed(
+                    richiedi_finito(a.K1, "K1 (coefficiente di inflessione laterale)"), 3, fmt);
+                t.K2 =
+                    text::fixed(richiedi_finito(a.K2, "K2 (coefficiente di instabilità)"), 3, fmt);
+                sigma = richiedi_finito(a.sigmacrit * fattore_tensioni,
+                                        "tensione critica di instabilità");
+                t.critica = " = " + text::fixed(sigma, 2, fmt) + " " + unita_tensioni + ")";
+                instabilita = a.instabilita;
+            },
+            [&](const panel::Mensola&) {
+                t.d = t.K1 = t.K2 = kNessunValore;
+                t.critica = std::string(" = ") + kNessunValore + ")";
+            }},
+        e.resistenza);
 
     t.campata = e.direzione == panel::Direzione::verticale ? "L" : "B";
-    const double sigma =
-        richiedi_finito(e.arco.sigmacrit * fattore_tensioni, "tensione critica di instabilità");
     if (ampiezza == Ampiezza::valori) {
         richiedi_finito(e.perc_verticale, "ripartizione verticale della massa");
         richiedi_finito(e.perc_orizzontale, "ripartizione orizzontale della massa");
+        t.critica.clear();
         return t;
     }
-    t.critica = " = " + text::fixed(sigma, 2, fmt) + " " + unita_tensioni + ")";
     t.fonte = didascalia_fonte(r.azione);
     t.nota_VR = nota_VR(r.azione, fmt);
     t.avvisi = testi_avvisi(r.avvisi, fmt);
     t.sito_iniziale = r.ingressi.sito_iniziale;
-    t.sfondo_critica = e.arco.instabilita ? kGiallo : kBianco;
+    t.sfondo_critica = instabilita ? kGiallo : kBianco;
 
-    t.ripartizione = "Ripartizione massa verticale / orizzontale = " +
-                     numero(e.perc_verticale, 1, "ripartizione verticale della massa") + " / " +
-                     numero(e.perc_orizzontale, 1, "ripartizione orizzontale della massa") + " [%]";
+    t.ripartizione =
+        std::holds_alternative<panel::Mensola>(e.resistenza)
+            ? std::string(kRipartizioneMensola)
+            : "Ripartizione massa verticale / orizzontale = " +
+                  numero(e.perc_verticale, 1, "ripartizione verticale della massa") + " / " +
+                  numero(e.perc_orizzontale, 1, "ripartizione orizzontale della massa") + " [%]";
 
     t.verdetto = etichetta_forze + " " + (r.ok ? kVerdettoOk : kVerdettoNo);
     t.sfondo_Rlat = r.ok ? kVerdeChiaro : kRossoChiaro;
@@ -169,6 +191,18 @@ TestiRisultato testi_risultato(const RisultatoVerifica& r, const units::Unita& u
                                const text::NumberFormat& fmt, Ampiezza ampiezza) {
     return testi_risultato(r, u.fattore_forze, u.fattore_tensioni, u.etichetta_forze,
                            u.unita_tensioni, fmt, ampiezza);
+}
+
+std::vector<std::string> righe_mensola(const panel::Mensola& m, const units::Unita& u,
+                                       const text::NumberFormat& fmt) {
+    const auto n = [&](double x, int decimali) { return text::rounded(x, decimali, fmt); };
+    const std::string forza = n(m.N * u.fattore_forze, 2) + " " + u.etichetta_forze;
+    return {"N = W = " + forza + "   σ0 = N / (B·t) = " + n(m.sigma0 * u.fattore_tensioni, 4) +
+                " " + u.etichetta_tensioni + "   0.85·fd = " +
+                n(m.fd_blocco * u.fattore_tensioni, 4) + " " + u.etichetta_tensioni,
+            "M_Rd = N·(t/2)·(1 − σ0 / (0.85·fd)) = " +
+                n(m.M_Rd * u.fattore_forze * u.fattore_lunghezze, 2) + " [" + u.unita_forze + "·" +
+                u.unita_lunghezze + "]"};
 }
 
 void scrivi_testi(TestiRisultato&& t, StatoFinestra& s) {

@@ -17,6 +17,11 @@ namespace tv::form {
 inline constexpr const char* kVerdettoOk = "> Fa : OK";
 inline constexpr const char* kVerdettoNo = "< Fa : !!!";
 
+// What the arch's fields (d, K1, K2, critical stress) show for a cantilever, which has no arch.
+inline constexpr const char* kNessunValore = "-";
+// The mass distribution sentence of a cantilever: all of it on the base.
+inline constexpr const char* kRipartizioneMensola = "Ripartizione massa: mensola";
+
 struct TestiRisultato {
     std::string ag;            // 4 decimals
     std::string VR;            // general number
@@ -91,6 +96,12 @@ TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
                                Ampiezza ampiezza = Ampiezza::tutto);
 TestiRisultato testi_risultato(const RisultatoVerifica& r, const units::Unita& u,
                                const text::NumberFormat& fmt, Ampiezza ampiezza = Ampiezza::tutto);
+
+// The cantilever's resistance written out with its numbers in work units, for the command line:
+// "N = W = 450 [daN]   σ0 = N / (B·t) = 0.18 [daN/cm2]   0.85·fd = 2.55 [daN/cm2]" and
+// "M_Rd = N·(t/2)·(1 − σ0 / (0.85·fd)) = 5227.94 [daN·cm]".
+std::vector<std::string> righe_mensola(const panel::Mensola& m, const units::Unita& u,
+                                       const text::NumberFormat& fmt);
 
 // Writes the texts into the window's fields, labels and colours.
 void scrivi_testi(TestiRisultato&& t, StatoFinestra& s);

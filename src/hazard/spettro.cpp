@@ -8,15 +8,8 @@
 namespace tv::hazard {
 namespace {
 
-struct Categoria {
-    double costante;
-    double coefficiente;
-    double minimo;
-    double massimo;
-};
-
 // B to E, in the order of the enumeration after A.
-constexpr std::array<Categoria, 4> kCategorie = {{
+constexpr std::array<CoefficientiSs, 4> kCategorie = {{
     {1.4, 0.4, 1.0, 1.2},
     {1.7, 0.6, 1.0, 1.5},
     {2.4, 1.5, 0.9, 1.8},
@@ -25,12 +18,25 @@ constexpr std::array<Categoria, 4> kCategorie = {{
 
 }  // namespace
 
+const CoefficientiSs* coefficienti_Ss(Suolo suolo) {
+    switch (suolo) {
+        case Suolo::A:
+            return nullptr;
+        case Suolo::B:
+        case Suolo::C:
+        case Suolo::D:
+        case Suolo::E:
+            return &kCategorie[static_cast<std::size_t>(suolo) - 1];
+    }
+    return nullptr;
+}
+
 Spettro spettro(double St, Suolo suolo, double ag, double F0) {
     Spettro r;
     r.St = std::isfinite(St) && St > 0 ? St : 1.0;
     r.suolo = suolo;
-    if (suolo != Suolo::A) {
-        const Categoria& cat = kCategorie[static_cast<std::size_t>(suolo) - 1];
+    if (const CoefficientiSs* c = coefficienti_Ss(suolo)) {
+        const CoefficientiSs& cat = *c;
         r.Ss = cat.costante - (F0 * cat.coefficiente) * ag;
         if (r.Ss < cat.minimo) r.Ss = cat.minimo;
         if (r.Ss > cat.massimo) r.Ss = cat.massimo;

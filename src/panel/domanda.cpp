@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "panel/controlli.h"
 #include "text/error.h"
@@ -15,6 +16,7 @@ namespace {
 
 constexpr double kG = 981.0;                   // gravity, cm/s2
 constexpr double kMezzoPiGreco = 1.570796327;  // pi / 2: the period of a simply supported strip
+constexpr double kLambdaMensola = 1.8751;      // first root of the cantilever's frequency equation
 
 struct Quote {
     double verticale = 0.0;
@@ -107,7 +109,11 @@ AccelerazioneC7 accelerazione_c7(double ags, double z, double H, double T1, doub
 }
 
 bool vincoli_validi(const Vincoli& v) {
-    return v.top || (v.left && v.right);
+    return v.top || v.left == v.right;
+}
+
+bool e_mensola(const Vincoli& v) {
+    return !v.top && !v.left && !v.right;
 }
 
 EsitoPannello verifica_pannello(const DatiPannello& p, const DatiAzione& sito,
@@ -130,17 +136,31 @@ EsitoPannello verifica_pannello(const DatiPannello& p, const DatiAzione& sito,
     const double quota = orizzontale ? q.orizzontale : q.verticale;
     const double lato_trasversale = orizzontale ? p.L : p.B;  // the side the span does not cross
 
-    e.arco = freccia(e.span / 2.0, 0.9 * p.t, p.fd, p.E);
-    e.coeff = e.arco.coeff;
-    const double snellezza = (p.t / e.span) * (p.t / e.span);
-    e.Rlat =
-        richiedi_finito(snellezza * e.coeff * p.fd * p.B * p.L, "resistenza laterale di progetto");
     e.J = richiedi_finito(p.t * p.t * p.t * lato_trasversale / 12.0, "momento d'inerzia");
-    const double massa =
-        richiedi_finito(e.span * e.span * e.span * quota * e.W, "luce³ · Wa (numeratore di Ta)");
-    const double rigidezza = richiedi_finito(p.E * e.J * kG, "E · J · g (denominatore di Ta)");
-    e.Ta = richiedi_finito(std::sqrt(massa / rigidezza) / kMezzoPiGreco,
-                           "Ta (periodo proprio del pannello)");
+    if (e_mensola(p.vincoli)) {
+        // Fixed at the base (quota 1, span L): overturning resistance given as the force at
+        // mid-height, and the first period (2 pi / 1.8751^2) L^2 sqrt(m / (E J)), m per unit
+        // height.
+        const Mensola m = ribaltamento(e.W, p.B, p.t, p.fd);
+        e.Rlat = richiedi_finito(2.0 * m.M_Rd / p.L, "resistenza laterale di progetto");
+        e.resistenza = m;
+        const double massa = p.gamma * p.t * p.B / kG;
+        const double rigidezza = richiedi_finito(p.E * e.J, "E · J (rigidezza della mensola)");
+        constexpr double kCoefficiente = 2.0 * std::numbers::pi / (kLambdaMensola * kLambdaMensola);
+        e.Ta = richiedi_finito(kCoefficiente * p.L * p.L * std::sqrt(massa / rigidezza),
+                               "Ta (periodo proprio del pannello)");
+    } else {
+        const Freccia arco = freccia(e.span / 2.0, 0.9 * p.t, p.fd, p.E);
+        const double snellezza = (p.t / e.span) * (p.t / e.span);
+        e.Rlat = richiedi_finito(snellezza * arco.coeff * p.fd * p.B * p.L,
+                                 "resistenza laterale di progetto");
+        e.resistenza = arco;
+        const double massa = richiedi_finito(e.span * e.span * e.span * quota * e.W,
+                                             "luce³ · Wa (numeratore di Ta)");
+        const double rigidezza = richiedi_finito(p.E * e.J * kG, "E · J · g (denominatore di Ta)");
+        e.Ta = richiedi_finito(std::sqrt(massa / rigidezza) / kMezzoPiGreco,
+                               "Ta (periodo proprio del pannello)");
+    }
 
     // The acceleration on the panel is never below the ground's, ag x S.
     const double ags = sito.ag * sito.s;

@@ -15,8 +15,11 @@ struct Vincoli {
     bool right = false;
 };
 
-// False for the combinations the check refuses: top free with at least one lateral side free.
+// False for the combinations the check refuses: top free with exactly one lateral side free.
 bool vincoli_validi(const Vincoli& v);
+
+// Top, left and right all free: the panel is a cantilever fixed at its base.
+bool e_mensola(const Vincoli& v);
 
 // Panel data in base units: cm, daN/cm3, daN/cm2; qa is a pure number.
 struct DatiPannello {
@@ -77,15 +80,14 @@ struct EsitoPannello {
     double quota_verticale;    // share of W spanning vertically, 4 decimals
     double quota_orizzontale;  // share of W spanning horizontally, 4 decimals
     Direzione direzione;
-    double span;            // L (vertical) or B (horizontal), cm
-    double coeff;           // K1 x K2
-    double Rlat;            // design lateral resistance, daN
+    double span;            // L (vertical, and the cantilever) or B (horizontal), cm
+    double Rlat;            // design lateral resistance (at mid-height for the cantilever), daN
     double J;               // second moment of area across the span, cm4
-    double Ta;              // period of the panel, s
+    double Ta;              // first period of the panel, s
     double Sa;              // acceleration on the panel, fraction of g
     double Fa;              // horizontal force on the panel, daN
     double Wa;              // effective weight, daN
-    Freccia arco;           // arching results (deflection, K1, K2, critical stress)
+    Resistenza resistenza;  // the arch (deflection, K1, K2, critical stress) or the cantilever
     bool ok;                // Rlat >= Fa
     double perc_verticale;  // mass distribution shown to the user; the pair adds up to 100
     double perc_orizzontale;
@@ -94,7 +96,8 @@ struct EsitoPannello {
     bool al_minimo = false;  // the formula gave less than ag x S and Sa was raised to it
 };
 
-// The whole panel check. Throws tv::Failure("Verifica non possibile", "VINCOLI SCORRETTI") for a
+// The whole panel check. A cantilever (e_mensola) takes its own period and overturning
+// resistance, Wa = W. Throws tv::Failure("Verifica non possibile", "VINCOLI SCORRETTI") for a
 // refused restraint combination, and tv::Failure naming the quantity for an input that is not
 // finite or out of range (L, B, t, gamma, fd, E, H, qa, T1 above 0; Z, ag, s 0 or above) or for
 // a result that would not be finite. Fa = Sa x Wa / qa whichever formula gives Sa.

@@ -9,8 +9,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QLocale>
+#include <QPushButton>
 #include <QTimer>
 
 #include "app/campi.h"
@@ -60,7 +60,7 @@ TEST_F(Presentatore, RefusedTextKeepsTheFocusAndAClickOnAggiornaOnlyShowsTheMess
     EXPECT_EQ(f.messaggi.elenco[0].titolo, "Input errato");
     EXPECT_EQ(std::tuple(QApplication::focusWidget(), f.campo(2)->text()),  // no run happened
               std::tuple(static_cast<QWidget*>(f.campo(13)), "1440"));
-    clic(f.finestra.check(1));              // a toggle is refused the same way and keeps its state
+    clic(f.finestra.check(1));  // a toggle is refused the same way and keeps its state
     EXPECT_FALSE(f.finestra.check(1)->isChecked());
     EXPECT_EQ(f.messaggi.elenco.size(), 2u);
     f.scrivi(13, "24");
@@ -69,7 +69,8 @@ TEST_F(Presentatore, RefusedTextKeepsTheFocusAndAClickOnAggiornaOnlyShowsTheMess
     EXPECT_EQ(f.campo(2)->text(), "2880");  // the run used the new thickness
 }
 
-TEST_F(Presentatore, FreeingTheTopWithAFreeSideIsRefusedShowingLiberoWhileTheMessageIsOpen) {
+TEST_F(Presentatore, FreeingTheTopBesideASupportedSideIsRefusedShowingLiberoWhileTheMessageIsOpen) {
+    clic(f.finestra.check(1));  // left supported
     QString didascalia;
     int larghezza = 0;
     f.messaggi.osserva = [&](const tv::form::Messaggio&) {
@@ -85,7 +86,14 @@ TEST_F(Presentatore, FreeingTheTopWithAFreeSideIsRefusedShowingLiberoWhileTheMes
     EXPECT_EQ(QApplication::focusWidget(), f.finestra.command(1));
     clic(f.finestra.check(1));
     EXPECT_EQ(std::tuple(f.finestra.check(1)->text(), f.finestra.linea(1)->larghezza()),
-              std::tuple(QString("Appoggiato"), 3));
+              std::tuple(QString("Libero"), 1));
+    // All three free: a cantilever, with its own caption and pictures in the resistance frame.
+    EXPECT_EQ(f.finestra.frame(3)->title(), "EC6 - 6.3.2");
+    clic(f.finestra.check(0));
+    EXPECT_EQ(f.testi(), Testi{"Verifica non possibile"});
+    EXPECT_EQ(f.finestra.frame(3)->title(), "Mensola - NTC 2018 7.8.2.2.3");
+    EXPECT_EQ(f.finestra.image(4)->risorsa(), ":/formule/image4_mensola.svg");
+    EXPECT_TRUE(f.finestra.image(3)->valida() && f.finestra.image(4)->valida());
 }
 
 TEST_F(Presentatore, AClickThatMovesNoFocusDoesNotValidateAndKeysReachTheRefusedField) {
@@ -261,7 +269,9 @@ TEST_F(Presentatore, WarningsOnLabel5AcrossTheBottomAndTheLeastVrInItsTooltip) {
     EXPECT_EQ(avvisi->text(), "");
     for (const QWidget* w :
          avvisi->parentWidget()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
-        if (w != avvisi && w->isVisible()) EXPECT_LT(w->geometry().bottom(), avvisi->y());
+        if (w != avvisi && w->isVisible()) {
+            EXPECT_LT(w->geometry().bottom(), avvisi->y());
+        }
     EXPECT_GT(avvisi->width(), avvisi->parentWidget()->width() * 9 / 10);
     f.scrivi(3, "3");
     f.scrivi(1, "2");

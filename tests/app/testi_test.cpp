@@ -2,6 +2,7 @@
 // window's design table and the command line's summary and messages on the demo job.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <fstream>
 #include <sstream>
 
@@ -47,16 +48,16 @@ void design(std::ostream& o) {
     o << "[" << d.nome << "] " << b(d.etichetta.testo) << " " << b(d.tooltip) << "\n";
 }
 
-// `vincoli`: the top and the left side's restraint, both.
+// `vincoli`: the top, left and right restraints.
 void check(std::ostream& o, const fs::path& root, std::vector<std::string> set, const char* nome,
-           std::optional<int> vincoli = {}, std::optional<std::string> demand = {},
-           std::optional<std::string> datum = {}) {
+           std::optional<std::array<int, 3>> vincoli = {},  // top, left, right
+           std::optional<std::string> demand = {}, std::optional<std::string> datum = {}) {
     cli::OpzioniCheck c;
     c.root = root.string();
     c.demand = std::move(demand);
     c.datum = std::move(datum);
     c.set = std::move(set);
-    c.top = c.left = vincoli;
+    if (vincoli) c.top = (*vincoli)[0], c.left = (*vincoli)[1], c.right = (*vincoli)[2];
     std::ostringstream out, err;
     const int codice = cli::esegui_check(c, fs::current_path(), out, err);
     o << "[check " << nome << "] exit " << codice << "\n" << out.str() << "[stderr]\n" << err.str();
@@ -89,7 +90,9 @@ TEST(TestiUtente, AreThoseOfTheGoldenFile) {
     check(o, tmp.path(), {"4=Z"}, "suolo");
     check(o, tmp.path(), {"3=0"}, "qa");
     check(o, tmp.path(), {"7=60"}, "fuori zona");
-    check(o, tmp.path(), {}, "vincoli", 0);
+    check(o, tmp.path(), {}, "vincoli", std::array{0, 1, 0});
+    check(o, tmp.path(), {"B=100", "L=100", "t=25", "gamma=0.0018", "Z=900", "H=900", "qa=1"},
+          "mensola", std::array{0, 0, 0});
     check(o, tmp.path(), {"lat=39.2305", "lon=9.1192"}, "cagliari c7.2.11", {}, "c7.2.11");
     check(o, tmp.path(), {"lat=41 54 10.08 N", "lon=12\u00b029'47.04\""}, "roma wgs84", {}, {},
           "wgs84");

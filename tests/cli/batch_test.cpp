@@ -150,6 +150,20 @@ TEST_F(Lotti, EveryCellMatchesTheWindowAndARefusedRowStopsNothing) {
     EXPECT_EQ(uscita[7][kColonneUscita - 3], "G1 Sardegna");
 }
 
+// A cantilever (top, left, right free): its results, no arch columns, "mensola" for the span.
+TEST_F(Lotti, CantileverRowHasItsResultsAndNoArch) {
+    const Esito e = esegui(kIntestazione +
+                           "parapetto,42.3505,13.3995,50,10,1.0,B,1.0,1,0.39,100,100,25,0.0018,"
+                           "3,6000,900,900,0,0,0\n");
+    ASSERT_EQ(e.codice, 0) << e.err;
+    const auto uscita = righe_csv(e.out);
+    ASSERT_EQ(uscita.size(), 2u);
+    // W 450; Ta, Sa, Fa = Sa W, Rlat = 2 x 450 x 12.5 x (1 - 0.18 / 2.55) / 100.
+    EXPECT_EQ(Riga(uscita[1].end() - 14, uscita[1].end()),  // W to avvisi, errore
+              (Riga{"450", "450", "0.0433", "0.8579", "386.05", "104.56", "", "", "", "mensola",
+                    "< Fa : !!!", "griglia", "", ""}));
+}
+
 // Rows alone and after a row that sets the column: an empty cell is the start-up text again.
 TEST_F(Lotti, MissingColumnsAndEmptyCellsTakeTheStartUpValues) {
     const Esito e = esegui("lon, id ,B\n13.40,a,\n,b,650\n");

@@ -151,6 +151,12 @@ TEST_F(Check, SetByNumberOrShortNameInOrderBeforeTheRunAndTheResultsUnrounded) {
     ASSERT_EQ(j["nodes"].size(), 4u);
     EXPECT_EQ(j["nodes"][0]["code"], 33);
     EXPECT_LT(j["nodes"][0]["distance_km"].get<double>(), 1e-9);
+    // The same site as a cantilever: no arch results, and the span says so.
+    o.left = 0, o.right = 0;
+    const auto m = nlohmann::json::parse(check(o).out)["results"];
+    EXPECT_EQ(m["span"], "mensola");
+    for (const char* k : {"d_mm", "K1", "K2", "qd", "sigma_crit"}) EXPECT_TRUE(m[k].is_null()) << k;
+    EXPECT_EQ(m["Wa"], m["W"]);
 }
 
 // The suite has no job file: its initial site is said on the error stream and in the JSON, with
@@ -174,7 +180,7 @@ TEST_F(Check, InitialSiteAndWarningsOnTheErrorStreamAndInTheJson) {
               std::tuple("", "set", nlohmann::json::array()));
 }
 
-// --set texts refused by their form or by the field check, and a free top with a free side.
+// --set texts refused by their form or by the field check, and a free top with one side supported.
 TEST_F(Check, RefusedInputExitsTwoWithTheMessageAndPrintsNothing) {
     std::vector<std::tuple<std::string, int, std::string>> casi = {
         {"4=F", -1, "Input errato: Accettati solo terreni tipo A, B, C, D, E"},
@@ -195,7 +201,7 @@ TEST_F(Check, RefusedInputExitsTwoWithTheMessageAndPrintsNothing) {
     for (const auto& [set, sinistra, messaggio] : casi) {
         OpzioniCheck o = opzioni();
         o.set = {"11=400", set};
-        if (sinistra >= 0) o.top = 0, o.left = sinistra;
+        if (sinistra >= 0) o.top = 0, o.left = sinistra, o.right = 1 - sinistra;
         const Esito e = check(o);
         EXPECT_EQ(e.codice, 2) << set;
         EXPECT_EQ(e.out, "");

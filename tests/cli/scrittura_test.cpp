@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <regex>
 #include <cstdlib>
 #include <set>
 
@@ -168,6 +169,56 @@ TEST_F(Scrittura, ReportOfTheDemoJobReadsBackOrWritesNothing) {
     EXPECT_NE(leggi(err).find(": "), std::string::npos) << leggi(err);
     EXPECT_EQ(report({"--set", "qa=abc", "-o", "r.pdf"}), 2);  // refused as check refuses it
     EXPECT_FALSE(fs::exists(dir / "r.pdf"));
+}
+
+// The words of a PDF that leave the text column (20 mm from the left, 18 mm from the right of an
+// A4 page; 0,5 pt for the glyphs' side bearings), as pdftotext -bbox places them.
+std::vector<std::string> fuori_dai_margini(const fs::path& pdf, const fs::path& html) {
+    EXPECT_EQ(std::system(("pdftotext -bbox '" + pdf.string() + "' '" + html.string() + "'").c_str()), 0);
+    const double sinistra = 20 / 25.4 * 72 - 0.5, destra = (210 - 18) / 25.4 * 72 + 0.5;
+    const std::regex parola(R"re(<word xMin="([0-9.]+)" yMin="[0-9.]+" xMax="([0-9.]+)"[^>]*>([^<]*)<)re");
+    std::vector<std::string> fuori;
+    const std::string testo = leggi(html);
+    for (std::sregex_iterator i(testo.begin(), testo.end(), parola), fine; i != fine; ++i)
+        if (std::stod((*i)[1]) < sinistra || std::stod((*i)[2]) > destra) fuori.push_back((*i)[3]);
+    EXPECT_GT(testo.size(), 1000u);
+    return fuori;
+}
+
+// Three reports, every text inside the margins: the demo job; an island site (Cagliari, soil B,
+// whose Ss 1,34 is limited to 1,20) with the Circolare's formula, named from the locality list;
+// a job in kgf spanning horizontally, with no daN anywhere.
+TEST_F(Scrittura, ReportsKeepEveryWordInsideTheMarginsAndTheJobsUnits) {
+    form::prova::CartellaTemp demo;
+    if (!form::prova::copia_suite_demo(demo.path())) GTEST_SKIP() << "no reference data";
+    const fs::path html = dir / "parole.html";
+    const auto report = [&](std::vector<std::string> args, const std::string& nome) {
+        args.insert(args.begin(), {"report", "--root", demo.path().string(), "-o", nome});
+        EXPECT_EQ(attendi(avvia(args, "/dev/null", err, dir)), 0) << leggi(err);
+        EXPECT_EQ(fuori_dai_margini(dir / nome, html), std::vector<std::string>{}) << nome;
+        return leggi(html);
+    };
+    EXPECT_NE(report({}, "demo.pdf").find("2018"), std::string::npos);
+    const std::string isola = report({"--set", "lat=39.2305", "--set", "lon=9.1192", "--set",
+                                      "suolo=B", "--demand", "c7.2.11"}, "isola.pdf");
+    for (const char* atteso : {"Cagliari", "1,342", "1,20", "intelaiata"})
+        EXPECT_NE(isola.find(atteso), std::string::npos) << atteso;
+    const fs::path parametri = demo.path() / "lavori" / "demo" / "parametrilavoro";
+    std::string p = leggi(parametri);
+    for (const auto& [da, a] : {std::pair{"daN [forze]", "kgf [forze]"},
+                                {"daN8cm3 [pesi", "kgf8cm3 [pesi"}, {"daN&cm2 [tensioni]", "kgf&cm2 [tensioni]"}})
+        p.replace(p.find(da), std::string(da).size(), a);
+    scrivi(parametri, p);
+    // The job's report data, long enough to wrap in the title block and the judgement's frame.
+    scrivi(demo.path() / "lavori" / "demo" / "relazione.txt",
+           "committente = Comune di Fossa\nopera = Adeguamento sismico della scuola primaria "
+           "comunale, ala nord, tamponamenti del secondo e del terzo piano\ngiudizio = I risultati "
+           "sono coerenti con una verifica a mano \\\ndel pannello più snello. Accettati.\n");
+    const std::string kgf = report({"--top", "0", "--left", "1", "--right", "1"}, "kgf.pdf");
+    EXPECT_EQ(kgf.find("daN"), std::string::npos);
+    for (const char* atteso : {"Fossa", "tamponamenti", "snello."})
+        EXPECT_NE(kgf.find(atteso), std::string::npos) << atteso;
+    EXPECT_NE(kgf.find("1467,89"), std::string::npos);  // 1440 daN in kgf (g = 9,81)
 }
 
 // report --all on a job of three panels: the summary names each with its verdict, marks the one

@@ -49,7 +49,7 @@ panel::EsitoPannello orizzontale_instabile() {
     e.direzione = panel::Direzione::orizzontale;
     e.perc_verticale = 100.0 * (1.0 - 0.1169);
     e.perc_orizzontale = 11.69;
-    e.arco = panel::Freccia{0.3, 0.6, 0.5, 0.1234, 4.335, 0.01, true, 0, 0, 0, 0, 0};
+    e.resistenza = panel::Freccia{0.3, 0.6, 0.5, 0.1234, 4.335, 0.01, true, 0, 0, 0, 0, 0};
     return e;
 }
 
@@ -70,7 +70,7 @@ TEST(TestiRisultato, RefusesBadFactorsAndNonFiniteShownValues) {
     const auto dot = text::dot_format();
     EXPECT_EQ(messaggio([&] { testi_risultato(r, 0.0, 1.0, "[daN]", "daN/cm2", dot); }),
               "Valore non valido: fattore delle forze deve essere maggiore di 0");
-    r.pannello.arco.K1 = std::numeric_limits<double>::quiet_NaN();
+    std::get<panel::Freccia>(r.pannello.resistenza).K1 = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(messaggio([&] { testi_risultato(r, 1.0, 1.0, "[daN]", "daN/cm2", dot); }),
               "Risultato non valido: K1 (coefficiente di inflessione laterale) non è un numero "
               "finito");

@@ -112,8 +112,35 @@ INSTANTIATE_TEST_SUITE_P(
         CasoQuote{300, 600, kTutti, 0.0273, 1 - 0.0273, 2.73, kO},
         CasoQuote{500, 300, kSinistro, 0.952, 0, 95.2, kV},
         CasoQuote{500, 300, kLaterali, 0, 0.92, 8, kO},
+        CasoQuote{500, 300, Vincoli{false, false, false}, 1, 0, 100, kV},  // the cantilever
         // B <= 2t with one side (L <= 2t with both): the share clamps to 0, the tie is vertical.
         CasoQuote{24, 300, kSinistro, 0, 0, 0, kV}, CasoQuote{500, 20, kLaterali, 0, 0, 0, kV}));
+
+TEST(VerificaPannello, CantileverByOverturningAboutTheBase) {
+    // B 100, L 100, t 25 cm, 0.0018 daN/cm3, fd 3, E 6000, Z = H = 900, qa 1, only the base fixed.
+    const DatiPannello p{100, 100, 25, 0.0018, 3, 6000, 900, 900, 1, {false, false, false}};
+    const EsitoPannello e = verifica_pannello(p, kSito);
+    EXPECT_DOUBLE_EQ(e.W, 450.0);
+    EXPECT_DOUBLE_EQ(e.Wa, 450.0);
+    // m = 4.5 / 981, J = 100 x 25^3 / 12: (2 pi / 1.8751^2) 100^2 sqrt(m / (6000 J)).
+    EXPECT_NEAR(e.Ta, 0.0433020, 1e-7);
+    // 0.2 (3 x 2 / (1 + (1 - Ta / 0.39)^2) - 0.5), Fa = Sa x 450.
+    EXPECT_NEAR(e.Sa, 0.570291, 1e-6);
+    EXPECT_NEAR(e.Fa, 256.631, 1e-3);
+    // sigma0 = 450 / 2500 = 0.18; M_Rd = 450 x 12.5 x (1 - 0.18 / 2.55); Rlat = 2 M_Rd / 100.
+    const auto* m = std::get_if<Mensola>(&e.resistenza);
+    ASSERT_NE(m, nullptr);
+    EXPECT_DOUBLE_EQ(m->sigma0, 0.18);
+    EXPECT_NEAR(m->M_Rd, 5227.941176, 1e-6);
+    EXPECT_NEAR(e.Rlat, 104.558824, 1e-6);
+    EXPECT_FALSE(e.ok);
+    EXPECT_EQ(e.span, 100.0);
+    // The base block cannot carry the weight: 0.85 x 0.2 = 0.17 <= 0.18.
+    DatiPannello schiacciata = p;
+    schiacciata.fd = 0.2;
+    EXPECT_NE(messaggio([&] { verifica_pannello(schiacciata, kSito); }).find("σ0"),
+              std::string::npos);
+}
 
 TEST(VerificaPannello, AccelerationNeverBelowGroundTimesS) {
     DatiPannello p = avvio();
@@ -155,10 +182,11 @@ TEST(VerificaPannello, RefusedInputNamesTheQuantity) {
               v + "H (altezza edificio) deve essere maggiore di 0");
     EXPECT_EQ(messaggio([&] { verifica_pannello(avvio(1e200, 1e200), kSito); }),
               "Risultato non valido: peso totale del pannello non è un numero finito");
-    // Top and right free.
-    EXPECT_EQ(messaggio([] { verifica_pannello(avvio(500, 300, {false, true, false}), kSito); },
-                        "VINCOLI SCORRETTI"),
-              "Verifica non possibile");
+    // Top free with one side supported, either side.
+    for (const Vincoli v : {Vincoli{false, true, false}, Vincoli{false, false, true}})
+        EXPECT_EQ(
+            messaggio([&] { verifica_pannello(avvio(500, 300, v), kSito); }, "VINCOLI SCORRETTI"),
+            "Verifica non possibile");
 }
 
 }  // namespace
