@@ -5,12 +5,14 @@
 #include <QDate>
 #include <QGuiApplication>
 #include <cstdlib>
+#include <iostream>
 
-#include "relazione/pdf.h"
+#include "cli/scrittura.h"
 #include "form/form1.h"
 #include "form/messaggi.h"
 #include "form/pannelli.h"
 #include "form/testi.h"
+#include "relazione/pdf.h"
 #include "text/error.h"
 #include "text/number_text.h"
 
@@ -24,6 +26,17 @@ void avvia_gui() {
     if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
         std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // A Qt that cannot start (no platform plugin: too few file descriptors, a broken install)
+    // ends with a message and 2 instead of an abort.
+    qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext&, const QString& testo) {
+        if (tipo != QtFatalMsg) {
+            std::cerr << testo.toStdString() << "\n";
+            return;
+        }
+        std::cerr << "Impossibile avviare la grafica della relazione: la relazione non è stata "
+                     "scritta.\n";
+        std::_Exit(2);
+    });
     static int argc = 1;
     static char nome[] = "torvelando-cli";
     static char* argv[] = {nome, nullptr};
@@ -36,9 +49,21 @@ std::string oggi() {
 
 int scrivi(const relazione::Documento& doc, const fs::path& file, std::ostream& out,
            std::ostream& err) {
-    if (const auto errore =
-            relazione::scrivi_relazione_pdf(doc, QString::fromStdString(file.string()))) {
+    const auto pdf = relazione::relazione_pdf(doc);
+    if (const auto* errore = std::get_if<QString>(&pdf)) {
         err << errore->toStdString() << "\n";
+        return 2;
+    }
+    // Through the one writer: whole or not at all, with its rules on links and permissions.
+    FileAtomico uscita(file, FileAtomico::Interruzione::rimuovi);
+    if (!uscita.aperto()) {
+        err << uscita.messaggio_apertura() << "\n";
+        return 2;
+    }
+    const QByteArray& byte = std::get<QByteArray>(pdf);
+    uscita.stream().write(byte.constData(), byte.size());
+    if (!uscita.conferma()) {
+        err << uscita.messaggio_scrittura() << "\n";
         return 2;
     }
     out << "Relazione scritta nel file " << file.string() << "\n";
@@ -136,7 +161,7 @@ int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
     tutto.sezioni.clear();
     tutto.sezioni.push_back(std::move(prima));
     for (auto& s : sezioni) tutto.sezioni.push_back(std::move(s));
-    const fs::path file = o.output ? cwd / fs::path(*o.output)
+    const fs::path file = o.output ? fs::path(*o.output)
                                    : f.cartelle().dir_lavoro /
                                          (f.cartelle().nome_lavoro + "_tutti.pdf");
     const int scritta = scrivi(tutto, file, out, err);
@@ -160,11 +185,12 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     if (a) return 1;
     const form::RisultatoVerifica& r = std::get<form::RisultatoVerifica>(esito);
     const form::Lavoro& lavoro = f.lavoro;
+    // Without -o, beside the job's files, where the window proposes it.
     const fs::path file =
-        o.output ? cwd / fs::path(*o.output)
+        o.output ? fs::path(*o.output)
         : o.check.panel
             ? lavoro.cartelle.dir_lavoro / (lavoro.cartelle.nome_lavoro + "_" + *o.check.panel + ".pdf")
-            : cwd / fs::path(lavoro.cartelle.nome_lavoro + ".pdf");
+            : lavoro.cartelle.dir_lavoro / fs::path(lavoro.cartelle.nome_lavoro + ".pdf");
     avvia_gui();
 
     relazione::Documento doc;
