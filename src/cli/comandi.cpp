@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <charconv>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "form/form1.h"
 #include "form/stato.h"
@@ -289,7 +290,11 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, 
         // Arguments that are not UTF-8 (a degree sign in Windows-1252) are decoded here.
         testo = text::decode(s.substr(eq + 1));
         if (auto motivo = form::motivo_rifiuto(n, testo, f.formato(), false, &f.unita())) {
-            err << "Input errato: " << *motivo << "\n";
+            // Named as the window and the batch name it, unless the reason names it already.
+            const std::string_view campo = form::kNomiEstesi[static_cast<std::size_t>(n)];
+            err << "Input errato: "
+                << (motivo->find(campo) == std::string::npos ? std::string(campo) + ": " : "")
+                << *motivo << "\n";
             return 2;
         }
         testo = form::testo_gradi_decimali(n, testo, f.formato());
@@ -356,7 +361,19 @@ int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, 
 int esegui_check_su(form::Form1& f, form::RaccoltaMessaggi& messaggi, const OpzioniCheck& o,
                     std::ostream& out, std::ostream& err) {
     Richiesta richiesta = richiesta_di(f);
-    if (auto codice = applica_opzioni(o, f, richiesta, err)) return *codice;
+    std::ostringstream rifiuto;
+    if (auto codice = applica_opzioni(o, f, richiesta, rifiuto)) {
+        err << rifiuto.str();
+        // A script reading JSON reads the refusal too.
+        if (o.json) {
+            std::string testo = rifiuto.str();
+            if (!testo.empty() && testo.back() == '\n') testo.pop_back();
+            out << nlohmann::json{{"completed", false}, {"refused", true}, {"messages", {testo}}}
+                       .dump(2)
+                << "\n";
+        }
+        return *codice;
+    }
     // The panel asked for, checked by the one check function; the form keeps start-up's state.
     form::EsitoVerifica esito = calcola_richiesta(f, richiesta);
     std::optional<form::TestiRisultato> testi;

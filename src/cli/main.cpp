@@ -20,6 +20,13 @@ int esegui(const CLI::App* c, const CLI::App* s, const CLI::App* b, const CLI::A
            tv::cli::OpzioniCheck& check, tv::cli::OpzioniSearch& search,
            tv::cli::OpzioniBatch& batch, tv::cli::OpzioniReport& report) {
     const auto cwd = std::filesystem::current_path();
+    // A word the command does not know is refused: a misspelt option never runs without it.
+    for (const CLI::App* comando : {c, s, b, r})
+        if (comando->parsed())
+            if (auto rifiuto = tv::cli::parola_rifiutata(*comando, comando->remaining())) {
+                std::cerr << *rifiuto << "\n";
+                return 2;
+            }
     if (r->parsed()) {
         report.check.extra = r->remaining();
         if (!tv::cli::scegli_suite(report.check.root, report.check.extra, cwd, std::cerr))
@@ -38,7 +45,7 @@ int esegui(const CLI::App* c, const CLI::App* s, const CLI::App* b, const CLI::A
         return tv::cli::esegui_batch(batch, cwd, std::cout, std::cerr);
     }
     search.extra = s->remaining();
-    if (!tv::cli::scegli_suite(search.root, search.extra, cwd, std::cerr)) return 1;
+    if (!tv::cli::scegli_suite(search.root, search.extra, cwd, std::cerr)) return 2;
     return tv::cli::esegui_search(search, cwd, std::cout, std::cerr);
 }
 
@@ -46,6 +53,7 @@ int esegui(const CLI::App* c, const CLI::App* s, const CLI::App* b, const CLI::A
 
 int main(int argc, char** argv) {
     CLI::App app{"TORVELANDO PANNELLI MURARI - verifica fuori piano di pannelli murari"};
+    tv::cli::in_italiano(app);
     app.require_subcommand(1);
 
     tv::cli::OpzioniCheck check;
@@ -69,16 +77,19 @@ int main(int argc, char** argv) {
                   "File CSV: intestazione con i nomi delle colonne, una riga per pannello")
         ->required();
     b->add_option("--root", batch.root, "Cartella radice della suite");
-    b->add_option("--jobs", batch.jobs, "Numero di thread di calcolo")->check(CLI::Range(1, 1024));
+    b->add_option("--jobs", batch.jobs, "Numero di thread di calcolo")->check(CLI::Range(1, 1024).description(""))
+        ->type_name("1-1024");
     b->add_option("-o,--output", batch.output,
                   "File CSV dei risultati (altrimenti lo standard output)");
     b->allow_extras();
+
+    for (CLI::App* comando : {c, r, s, b}) tv::cli::in_italiano(*comando);  // their own -h
 
     // Every way out, the help text included, checks that the standard output was written.
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        return tv::cli::concludi(app.exit(e), std::cerr);
+        return tv::cli::concludi(tv::cli::esito_analisi(app, e, std::cout, std::cerr), std::cerr);
     }
     return tv::cli::concludi(esegui(c, s, b, r, check, search, batch, report), std::cerr);
 }

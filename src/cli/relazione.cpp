@@ -5,10 +5,12 @@
 #include <QDate>
 #include <QGuiApplication>
 #include <cstdlib>
+#include <iostream>
 
-#include "relazione/pdf.h"
+#include "cli/scrittura.h"
 #include "form/form1.h"
 #include "form/messaggi.h"
+#include "relazione/pdf.h"
 #include "text/error.h"
 #include "text/number_text.h"
 
@@ -29,13 +31,26 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     if (a) return 1;
     const form::RisultatoVerifica& r = std::get<form::RisultatoVerifica>(esito);
     const form::Lavoro& lavoro = f.lavoro;
-    const fs::path file = o.output ? cwd / fs::path(*o.output)
-                                   : cwd / fs::path(lavoro.cartelle.nome_lavoro + ".pdf");
+    // Without -o, beside the job's files, where the window proposes it.
+    const fs::path file =
+        o.output ? fs::path(*o.output)
+                 : lavoro.cartelle.dir_lavoro / fs::path(lavoro.cartelle.nome_lavoro + ".pdf");
 
     // A server or a script has no display: the offscreen platform draws the PDF all the same.
     if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
         std::getenv("QT_QPA_PLATFORM") == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // A Qt that cannot start (no platform plugin: too few file descriptors, a broken install)
+    // ends with a message and 2 instead of an abort.
+    qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext&, const QString& testo) {
+        if (tipo != QtFatalMsg) {
+            std::cerr << testo.toStdString() << "\n";
+            return;
+        }
+        std::cerr << "Impossibile avviare la grafica della relazione: la relazione non è stata "
+                     "scritta.\n";
+        std::_Exit(2);
+    });
     static int argc = 1;
     static char nome[] = "torvelando-cli";
     static char* argv[] = {nome, nullptr};
@@ -51,8 +66,21 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
         err << e.what() << "\n";
         return 1;
     }
-    if (const auto errore = relazione::scrivi_relazione_pdf(doc, QString::fromStdString(file.string()))) {
+    const auto pdf = relazione::relazione_pdf(doc);
+    if (const auto* errore = std::get_if<QString>(&pdf)) {
         err << errore->toStdString() << "\n";
+        return 2;
+    }
+    // Through the one writer: whole or not at all, with its rules on links and permissions.
+    FileAtomico uscita(file, FileAtomico::Interruzione::rimuovi);
+    if (!uscita.aperto()) {
+        err << uscita.messaggio_apertura() << "\n";
+        return 2;
+    }
+    const QByteArray& byte = std::get<QByteArray>(pdf);
+    uscita.stream().write(byte.constData(), byte.size());
+    if (!uscita.conferma()) {
+        err << uscita.messaggio_scrittura() << "\n";
         return 2;
     }
     out << "Relazione scritta nel file " << file.string() << "\n";

@@ -2,6 +2,7 @@
 // pass to count the pages for "pagina N di M"), then draws text, tables, formulas and plots.
 #include "relazione/pdf.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -412,12 +414,25 @@ class Impaginatore {
 
 }  // namespace
 
-std::optional<QString> scrivi_relazione_pdf(const Documento& doc, const QString& file) {
-    const auto apertura = apri_file_intero(file);
-    QFileDevice& uscita = *apertura;
-    if (!uscita.isOpen())
-        return QStringLiteral("Impossibile scrivere la relazione nel file %1: %2")
-            .arg(file, uscita.errorString());
+std::optional<QString> caratteri_mancanti() {
+    // A font that cannot be loaded (no font files, no descriptors left) draws no text: the PDF
+    // would come out with empty pages.
+    for (const QFont& f : {carattere(9), carattere(9, true), carattere(9, false, true, true)}) {
+        const QRawFont r = QRawFont::fromFont(f);
+        if (!r.isValid() || !r.supportsCharacter(QChar(u'a')) || r.fontTable("head").isEmpty())
+            return QStringLiteral(
+                       "Impossibile caricare i caratteri della relazione (%1): la "
+                       "relazione non è stata scritta.")
+                .arg(f.families().value(0));
+    }
+    return std::nullopt;
+}
+
+std::variant<QByteArray, QString> relazione_pdf(const Documento& doc) {
+    if (auto mancanti = caratteri_mancanti()) return *mancanti;
+    QByteArray byte;
+    QBuffer uscita(&byte);
+    uscita.open(QIODevice::WriteOnly);
     {
         QPdfWriter pdf(&uscita);
         pdf.setResolution(kDpi);
@@ -430,17 +445,27 @@ std::optional<QString> scrivi_relazione_pdf(const Documento& doc, const QString&
         Impaginatore imp(doc, &pdf);
         const auto pagine = imp.impagina();
         QPainter p;
-        if (!p.begin(&pdf)) {
-            annulla_file_intero(uscita);
-            return QStringLiteral("Impossibile scrivere la relazione nel file %1").arg(file);
-        }
+        if (!p.begin(&pdf)) return QStringLiteral("Impossibile disegnare la relazione.");
         p.setRenderHint(QPainter::Antialiasing);
         for (std::size_t i = 0; i < pagine.size(); ++i) {
             if (i > 0) pdf.newPage();
             imp.disegna(p, pagine[i], static_cast<int>(i) + 1, static_cast<int>(pagine.size()));
         }
-        p.end();
+        if (!p.end()) return QStringLiteral("Impossibile disegnare la relazione.");
     }
+    return byte;
+}
+
+std::optional<QString> scrivi_relazione_pdf(const Documento& doc, const QString& file) {
+    auto pdf = relazione_pdf(doc);
+    if (const auto* errore = std::get_if<QString>(&pdf)) return *errore;
+    const auto apertura = apri_file_intero(file);
+    QFileDevice& uscita = *apertura;
+    if (!uscita.isOpen())
+        return QStringLiteral("Impossibile scrivere la relazione nel file %1: %2")
+            .arg(file, uscita.errorString());
+    const QByteArray& byte = std::get<QByteArray>(pdf);
+    if (uscita.write(byte) != byte.size()) annulla_file_intero(uscita);
     if (!chiudi_file_intero(uscita))
         return QStringLiteral("Impossibile scrivere la relazione nel file %1: %2")
             .arg(file, uscita.errorString());

@@ -68,7 +68,7 @@ TEST(Demo, IslandSourceAndDemandC7) {
         EXPECT_NEAR(j["results"]["Fa"].get<double>(), 1253.91, 0.5);
     }
     EXPECT_EQ(e.codice, 2);
-    EXPECT_EQ(e.out, "");
+    EXPECT_EQ(nlohmann::json::parse(e.out)["messages"][0], "--demand: atteso ec8 o c7.2.11, ricevuto \"EC\"");
     EXPECT_EQ(e.err, "--demand: atteso ec8 o c7.2.11, ricevuto \"EC\"\n");
 }
 
@@ -179,13 +179,15 @@ TEST_F(Check, InitialSiteAndWarningsOnTheErrorStreamAndInTheJson) {
 }
 
 // --set texts refused by their form or by the field check, and a free top with one side supported.
-TEST_F(Check, RefusedInputExitsTwoWithTheMessageAndPrintsNothing) {
+// Refused: the message names the field; the JSON is one object with the message alone.
+TEST_F(Check, RefusedInputExitsTwoWithTheMessageInTheJson) {
     std::vector<std::tuple<std::string, int, std::string>> casi = {
-        {"4=F", -1, "Input errato: Accettati solo terreni tipo A, B, C, D, E"},
-        {"3=", -1, "Input errato: Richiesto valore numerico"},
+        {"4=F", -1,
+         "Input errato: suolo (categoria di sottosuolo): Accettati solo terreni tipo A, B, C, D, E"},
+        {"3=", -1, "Input errato: qa (fattore di struttura): Richiesto valore numerico"},
         {"12=7\x01"
          "50",
-         -1, "Input errato: Richiesto valore numerico"},
+         -1, "Input errato: L (altezza): Richiesto valore numerico"},
         {"B=1e300", -1,
          "Input errato: Valore non valido: B (lunghezza in pianta) deve essere maggiore di 0 e al "
          "massimo 100000 [cm]"},
@@ -202,7 +204,11 @@ TEST_F(Check, RefusedInputExitsTwoWithTheMessageAndPrintsNothing) {
         if (sinistra >= 0) o.top = 0, o.left = sinistra, o.right = 1 - sinistra;
         const Esito e = check(o);
         EXPECT_EQ(e.codice, 2) << set;
-        EXPECT_EQ(e.out, "");
+        EXPECT_EQ(e.out, nlohmann::json({{"completed", false},
+                                         {"refused", true},
+                                         {"messages", {messaggio}}})
+                                 .dump(2) +
+                             "\n");
         EXPECT_EQ(e.err, messaggio + "\n");
     }
 }
