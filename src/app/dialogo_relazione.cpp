@@ -7,8 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/piattaforma.h"
-#include "relazione/file_intero.h"
+#include "cli/scrittura.h"
 #include "text/encoding.h"
 
 namespace tv::app {
@@ -59,18 +58,12 @@ void DialogoRelazione::aggiungi_scelta(const QString& etichetta, QWidget* scelta
 
 std::optional<QString> salva_dati_relazione(const std::filesystem::path& dir_lavoro,
                                             const form::DatiRelazione& dati) {
-    const QString file = percorso_qt(text::find_nocase(dir_lavoro, form::kFileRelazione));
-    const std::string testo = form::testo_dati_relazione(dati);
-    const auto uscita = relazione::apri_file_intero(file);
-    if (uscita->isOpen() &&
-        uscita->write(testo.data(), static_cast<qint64>(testo.size())) ==
-            static_cast<qint64>(testo.size()) &&
-        relazione::chiudi_file_intero(*uscita))
-        return std::nullopt;
-    if (uscita->isOpen()) relazione::annulla_file_intero(*uscita);
-    return QStringLiteral("Impossibile scrivere il file \"%1\": i dati della relazione non sono "
-                          "stati salvati.")
-        .arg(file);
+    // The command line's whole-file writer, with its rules on links and permissions.
+    cli::FileAtomico file(text::find_nocase(dir_lavoro, form::kFileRelazione));
+    if (!file.aperto()) return QString::fromStdString(file.messaggio_apertura());
+    file.stream() << form::testo_dati_relazione(dati);
+    if (!file.conferma()) return QString::fromStdString(file.messaggio_scrittura());
+    return std::nullopt;
 }
 
 }  // namespace tv::app

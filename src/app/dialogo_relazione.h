@@ -40,7 +40,7 @@ class DialogoRelazione : public QDialog {
 };
 
 // The data written whole to <dir_lavoro>/relazione.txt (the existing file's own spelling of the
-// name kept): nullopt when done, else the message naming the file; the file is then as it was.
+// name kept): nullopt when done, else the writer's message naming the file, then as it was.
 std::optional<QString> salva_dati_relazione(const std::filesystem::path& dir_lavoro,
                                             const form::DatiRelazione& dati);
 

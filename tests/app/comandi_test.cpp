@@ -322,6 +322,17 @@ TEST_F(Uscita, RelazioneDialogSavesTheTypedDataToTheFileAndAnnullaWritesNothing)
     EXPECT_EQ(scritto.readAll(), atteso);
     EXPECT_EQ(std::tuple(dialoghi, desktop.salvataggi.size(), QFile::exists(desktop.scelto)),
               std::tuple(2, 1u, false));
+    // A file that cannot be written: its message, and no report.
+    scritto.close();
+    fs::remove(file);
+    fs::create_directory(file);
+    risposta = [](tv::app::DialogoRelazione* d) { QTest::keyClick(d->riga(0), Qt::Key_Return); };
+    EXPECT_FALSE(comandi.Command6_Click());
+    ASSERT_EQ(f.messaggi.elenco.size(), 1u);
+    EXPECT_EQ(f.messaggi.elenco[0].titolo, "Salvataggio non riuscito");
+    EXPECT_EQ(f.testi()[0].rfind("Impossibile scrivere il file \"" + q(file).toStdString(), 0), 0u)
+        << f.testi()[0];
+    EXPECT_EQ(desktop.salvataggi.size(), 1u);
 }
 
 // A missing manual, or a desktop that cannot open it, is reported with the path; the desktop gets
