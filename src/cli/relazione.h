@@ -12,7 +12,10 @@ namespace tv::cli {
 
 struct OpzioniReport {
     OpzioniCheck check;
-    std::optional<std::string> output;  // default: the job's name with ".pdf" in its folder
+    // Default: the job's name with ".pdf" in its folder; with --panel "<job>_<id>.pdf", with
+    // --all "<job>_tutti.pdf", there too.
+    std::optional<std::string> output;
+    bool tutti = false;  // --all: every saved panel of the job in one report
 };
 
 // The report's own program (torvelando-relazione) beside `eseguibile`, or in its libexec folder

@@ -241,7 +241,7 @@ TEST_F(Scrittura, ReportOfTheDemoJobReadsBackOrWritesNothing) {
 TEST_F(Scrittura, WordsTheCommandsDoNotKnowAreRefusedInItalian) {
     const std::string root = suite.root().string();
     const std::string check_opzioni =
-        "Opzioni di check: --root, --set, --top, --left, --right, --demand, --datum, --json, "
+        "Opzioni di check: --root, --job, --panel, --set, --top, --left, --right, --demand, --datum, --json, "
         "-h,--help.";
     const std::pair<std::vector<std::string>, std::string> casi[] = {
         {{"check", "--demnd", "c7.2.11"},
@@ -250,17 +250,18 @@ TEST_F(Scrittura, WordsTheCommandsDoNotKnowAreRefusedInItalian) {
          "Parola non riconosciuta dal comando check: \"t=30\". " + check_opzioni},
         {{"report", "--sett", "t=30"},
          "Parola non riconosciuta dal comando report: \"--sett\". Opzioni di report: --root, "
-         "--set, --top, --left, --right, --demand, --datum, -o,--output, -h,--help."},
+         "--job, --panel, --set, --top, --left, --right, --demand, --datum, -o,--output, --all, "
+         "-h,--help."},
         {{"batch", lotto(1).string(), "--ouput", "x.csv"},
          "Parola non riconosciuta dal comando batch: \"--ouput\". Opzioni di batch: --root, "
-         "--jobs, -o,--output, -h,--help."},
+         "--job, --excel, --jobs, -o,--output, -h,--help."},
         {{"check", "--top", "2"},
          "Valore non valido per --top (Lato superiore: 1 appoggiato, 0 libero)."},
         {{"check", "--set"}, "Manca il valore dell'opzione --set."},
         {{"search"}, "Manca l'argomento text (Testo da cercare (almeno 3 caratteri)) di search."},
         {{"scheck"},
          "Comando non riconosciuto: \"scheck\". Comandi: check, report, search, "
-         "batch (--help per l'aiuto)."}};
+         "batch, panels (--help per l'aiuto)."}};
     for (auto [args, messaggio] : casi) {
         if (args.size() > 1 || args[0] == "check") args.insert(args.begin() + 1, {"--root", root});
         EXPECT_EQ(attendi(avvia(args, dir / "out", err, dir)), 2) << args.back();
@@ -391,6 +392,35 @@ TEST_F(Scrittura, ReportsKeepEveryWordInsideTheMarginsAndTheJobsUnits) {
     for (const char* atteso : {"Fossa", "tamponamenti", "snello."})
         EXPECT_NE(kgf.find(atteso), std::string::npos) << atteso;
     EXPECT_NE(kgf.find("1467,89"), std::string::npos);  // 1440 daN in kgf (g = 9,81)
+}
+
+// report --all on a job of three panels: the summary names each with its verdict, marks the one
+// with its own site, and the sections follow; --panel writes <job>_<id>.pdf in the job's folder.
+TEST_F(Scrittura, ReportOfAllPanelsListsEveryPanelInItsSummary) {
+    form::prova::CartellaTemp demo;
+    if (!form::prova::copia_suite_demo(demo.path())) GTEST_SKIP() << "no reference data";
+    const fs::path lavoro = demo.path() / "lavori" / "demo";
+    scrivi(lavoro / "pannelli.csv",
+           "id;descrizione;t;lat\nP1;Nord;;\nP2;Sud;30;\nP3;Est;12;42,40\n");
+    const auto report = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), {"report", "--root", demo.path().string()});
+        return attendi(avvia(args, "/dev/null", err, dir));
+    };
+    ASSERT_EQ(report({"--all"}), 0) << leggi(err);
+    const std::string pdf = (lavoro / "demo_tutti.pdf").string(), txt = (dir / "t.txt").string();
+    ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + txt + "'").c_str()), 0);
+    const std::string t = leggi(txt);
+    // The demo panel (t 12) as the demo report reads it: Fa 840,56, Rlat 614,87 daN, 0,7315.
+    const auto p1 = t.find("P1");
+    ASSERT_NE(p1, std::string::npos) << t;
+    const std::string riga = t.substr(p1, t.find('\n', p1) - p1);
+    for (const char* atteso : {"Nord", "840,56", "614,87", "0,732", "< Fa : !!!"})
+        EXPECT_NE(riga.find(atteso), std::string::npos) << riga;
+    for (const char* atteso : {"P2", "Sud", "P3 *", "Est", "Pannello P1 - Nord:",
+                               "Pannello P3 - Est (sito proprio del pannello)"})
+        EXPECT_NE(t.find(atteso), std::string::npos) << atteso;
+    ASSERT_EQ(report({"--panel", "P2"}), 0) << leggi(err);
+    EXPECT_TRUE(fs::exists(lavoro / "demo_P2.pdf"));
 }
 
 }  // namespace
