@@ -29,4 +29,8 @@ DatiRelazione leggi_dati_relazione(const std::vector<std::string>& righe);
 // Windows-1252); nullopt when there is no such file or it cannot be read.
 std::optional<DatiRelazione> leggi_file_relazione(const std::filesystem::path& dir_lavoro);
 
+// The file's text as it is written back (UTF-8, "\n" line ends): the seven keys in their order,
+// then the unknown keys as read; a value of several lines ends each but the last with " \".
+std::string testo_dati_relazione(const DatiRelazione& d);
+
 }  // namespace tv::form

@@ -35,5 +35,33 @@ TEST(DatiRelazione, KeysContinuationsUnknownKeysAndTheFile) {
     EXPECT_EQ(leggi_file_relazione(dir.path())->indirizzo, "Via Città di Castello 3");
 }
 
+// Written back: the seven keys in order, continuation lines for the judgement (a blank line of it
+// kept), the unknown keys after them; read again it gives the same data.
+TEST(DatiRelazione, WrittenBackAndReadAgainTheSame) {
+    DatiRelazione d;
+    d.committente = "Comune di Fossa";
+    d.opera = "Scuola, a = 2";
+    d.giudizio = "Coerenti.\n\nAccettati.";
+    d.altre = {{"revisione", "B"}};
+    const std::string atteso =
+        "committente = Comune di Fossa\n"
+        "opera = Scuola, a = 2\n"
+        "indirizzo =\n"
+        "progettista =\n"
+        "ordine =\n"
+        "giudizio = Coerenti. \\\n"
+        "\\\n"
+        "Accettati.\n"
+        "note =\n"
+        "revisione = B\n";
+    EXPECT_EQ(testo_dati_relazione(d), atteso);
+    std::vector<std::string> righe;
+    for (std::size_t i = 0, j; (j = atteso.find('\n', i)) != std::string::npos; i = j + 1)
+        righe.push_back(atteso.substr(i, j - i));
+    const DatiRelazione letto = leggi_dati_relazione(righe);
+    EXPECT_EQ(std::tie(letto.committente, letto.opera, letto.giudizio, letto.note, letto.altre),
+              std::tie(d.committente, d.opera, d.giudizio, d.note, d.altre));
+}
+
 }  // namespace
 }  // namespace tv::form
