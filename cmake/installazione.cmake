@@ -32,7 +32,7 @@ set(CPACK_PACKAGE_NAME torvelando)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
-set(CPACK_PACKAGE_CONTACT "Sviluppatori di Torvelando <torvelando@localhost>")
+set(CPACK_PACKAGE_CONTACT "${TV_PRODUTTORE} <torvelando@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "verifica fuori piano di pannelli murari in zona sismica")
 # The summary above is the first line; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

@@ -85,8 +85,13 @@ void esegui_campi(std::string_view input, const text::NumberFormat& formato) {
         if (rifiutato) {
             const auto& msg = m.elenco.back();
             richiedi(msg.titolo == "Input errato", "titolo del rifiuto: " + msg.titolo);
+            // Not a number (or no soil letter), or a number out of the field's range.
+            const std::string fuori = "Valore non valido: " +
+                                      std::string(form::nome_esteso(form::kCampiIngresso[i])) +
+                                      " deve essere ";
             richiedi(msg.testo == (campo == 4 ? "Accettati solo terreni tipo A, B, C, D, E"
-                                              : "Richiesto valore numerico"),
+                                              : "Richiesto valore numerico") ||
+                         msg.testo.starts_with(fuori),
                      "testo del rifiuto: " + msg.testo);
         }
     }

@@ -47,10 +47,17 @@ void controlla_riga(const cli::RigaEsito& e) {
     const std::string& fonte = c[colonna_uscita("fonte")];
     richiedi(fonte == "griglia" || (fonte.starts_with("G") && fonte.size() > 3),
              "fonte: \"" + fonte + "\"");
-    // lat_ed50 ... K2: every result but the span symbol, the verdict and the error.
-    for (std::size_t i = kColonneIngresso; i < colonna_uscita("span"); ++i)
+    // lat_ed50 ... K2: every result but the span symbol, the verdict and the error; a
+    // cantilever has no arch, so no deflection, K1 or K2.
+    const bool mensola = c[colonna_uscita("span")] == "mensola";
+    for (std::size_t i = colonna_uscita("lat_ed50"); i < colonna_uscita("span"); ++i) {
+        if (mensola && i >= colonna_uscita("d_mm")) {
+            richiedi(c[i].empty(), "mensola con un risultato dell'arco: \"" + c[i] + "\"");
+            continue;
+        }
         richiedi(fuzz::numero_finito(c[i], text::dot_format()),
                  "risultato non numerico: \"" + c[i] + "\"");
+    }
     const std::string& verdetto = c[colonna_uscita("verdict")];
     richiedi(verdetto == "> Fa : OK" || verdetto == "< Fa : !!!", "verdetto: \"" + verdetto + "\"");
     const double Fa = *text::parse_number(c[colonna_uscita("Fa")], text::dot_format());

@@ -23,8 +23,9 @@ std::optional<ArgomentiAvvio> argomenti_avvio(const QStringList& argomenti,
         if (auto suite = form::suite_di_ripiego(args, cartella_corrente.toStdString(),
                                                 form::Ambiente::del_processo())) {
             args.insert(args.begin(), "|diroot=" + suite->root.string() + "|");
-            if (suite->creata)
-                avvio.avviso = QString::fromStdString(form::avviso_suite_creata(*suite));
+            std::string avviso = suite->creata ? form::avviso_suite_creata(*suite) : "";
+            for (const auto& a : suite->avvisi) avviso += (avviso.empty() ? "" : "\n") + a;
+            avvio.avviso = QString::fromStdString(avviso);
         }
     } catch (const Failure& f) {
         messaggi.mostra(form::Messaggio{f.what(), f.title()});

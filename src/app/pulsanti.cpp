@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "app/aiuto.h"
+#include "app/dialogo_relazione.h"
 #include "app/fluttuante.h"
 #include "app/finestra.h"
 #include "app/piattaforma.h"
@@ -67,6 +68,16 @@ bool Pulsanti::Command6_Click() {
         messaggi_.mostra(form::Messaggio{testo.toStdString(), titolo, form::Icona::stop});
         return false;
     };
+    // The report data first: edited in place and saved, or Annulla and nothing is written.
+    const auto& dir_lavoro = form.cartelle().dir_lavoro;
+    DialogoRelazione dialogo(form::leggi_file_relazione(dir_lavoro).value_or(form::DatiRelazione{}),
+                             &presentatore_.finestra());
+    const bool accettato = dialogo.exec() == QDialog::Accepted;
+    // Keys and shortcuts go back to the window, also where the platform activates nothing.
+    presentatore_.finestra().activateWindow();
+    if (!accettato) return false;
+    if (const auto e = salva_dati_relazione(dir_lavoro, dialogo.dati()))
+        return errore(*e, "Salvataggio non riuscito");
     const QString scelto = piattaforma_.dialogo_salva(
         &presentatore_.finestra(), percorso_qt(form.cartelle().dir_lavoro),
         nome_proposto(form.cartelle().nome_lavoro, QStringLiteral("pdf")),

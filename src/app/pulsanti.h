@@ -25,7 +25,8 @@ class Pulsanti : public QObject {
     // "HELP": the suite's manual with the desktop's viewer.
     bool aiuto();
     // "RELAZIONE": the check run again on the fields as they are (a run that stops writes
-    // nothing), then the calculation report as a PDF file under the name chosen in the save
+    // nothing), the report data dialog (Annulla ends silently, OK saves relazione.txt), then the
+    // calculation report as a PDF file under the name chosen in the save
     // dialog, which proposes the job's name in the job's work folder; ".pdf" is added to a name
     // without extension. True when the file was written whole; a cancelled dialog ends
     // silently, a name holding a wildcard or a file that cannot be written shows a message.

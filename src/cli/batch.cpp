@@ -45,15 +45,6 @@ static_assert(kLat < kColonneIngresso && kLon < kColonneIngresso);
 constexpr std::size_t kErrore = kColonnaErrore;
 
 // The formulas' short names, "EC8 e C7.2.11".
-std::string elenco_brevi() {
-    std::string s;
-    for (const panel::DescrizioneFormula& d : panel::kFormule) {
-        if (!s.empty()) s += &d == &panel::kFormule.back() ? " e " : ", ";
-        s += d.breve;
-    }
-    return s;
-}
-
 std::string vincolo(bool appoggiato) {
     return appoggiato ? "1" : "0";
 }
@@ -179,7 +170,7 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
     const auto formula = panel::formula_di_nome(celle[kDomanda]);
     if (!formula) {
         celle[kErrore] =
-            campo_rifiutato().value_or("domanda: accettate solo " + elenco_brevi() + " (o vuota)");
+            campo_rifiutato().value_or("domanda: accettate solo " + panel::parole_formule(", ", " e ", true) + " (o vuota)");
         return;
     }
     celle[kDomanda] = panel::descrizione(*formula).breve;
@@ -216,8 +207,28 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
     e.completata = true;
 }
 
+RigaIngresso riga_di_pannello(const form::FilePannelli& f, const form::RigaPannello& r,
+                              std::size_t numero) {
+    RigaIngresso riga;
+    riga.numero = numero;
+    if (!r.errore.empty()) {
+        riga.errore = "Riga " + std::to_string(r.linea) + " del file: " + r.errore;
+        return riga;
+    }
+    for (std::size_t c = 0; c < kColonneIngresso; ++c)
+        if (f.colonna(kNomiIngresso[c])) riga.celle[c] = f.cella(r, kNomiIngresso[c]);
+    return riga;
+}
+
 TotaliLotto esegui_lotto(const Lotto& lotto, LettoreLotto& lettore, std::ostream& out, int jobs,
                          const std::function<void(std::size_t)>& avanzamento) {
+    return esegui_lotto(
+        lotto, [&](RigaIngresso& r) { return lettore.prossima(r); }, out, jobs, avanzamento,
+        false);
+}
+
+TotaliLotto esegui_lotto(const Lotto& lotto, const FonteRighe& fonte, std::ostream& out, int jobs,
+                         const std::function<void(std::size_t)>& avanzamento, bool excel) {
     // Rows are read, checked and written a block at a time: memory stays bounded and the
     // output keeps the input order whatever thread checked a row. One thread works on small
     // blocks, whose memory is reused; more threads need blocks large enough to share.
@@ -229,10 +240,10 @@ TotaliLotto esegui_lotto(const Lotto& lotto, LettoreLotto& lettore, std::ostream
     Lotto::Banco banco;
     std::vector<Lotto::Banco> banchi(static_cast<std::size_t>(std::max(jobs, 1)) - 1);
     std::string testo;  // the lines of one block
-    out << intestazione_csv();
+    out << intestazione_csv(excel);
     while (true) {
         std::size_t n = 0;
-        while (n < kBlocco && lettore.prossima(righe[n])) ++n;
+        while (n < kBlocco && fonte(righe[n])) ++n;
         if (n == 0) break;
 
         const std::size_t fili =
@@ -263,7 +274,7 @@ TotaliLotto esegui_lotto(const Lotto& lotto, LettoreLotto& lettore, std::ostream
 
         testo.clear();
         for (std::size_t i = 0; i < n; ++i) {
-            aggiungi_riga_csv(testo, esiti[i]);
+            aggiungi_riga_csv(testo, esiti[i], excel);
             if (!esiti[i].completata) ++totali.rifiutate;
         }
         out << testo;
@@ -320,16 +331,40 @@ class Barra {
 
 int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, std::ostream& err) {
     std::unique_ptr<LettoreLotto> lettore;
-    try {
-        lettore = std::make_unique<LettoreLotto>(fs::path(o.file));
-    } catch (const Failure& f) {
-        err << f.what() << "\n";
-        return 2;
+    if (!o.file.empty()) {
+        try {
+            lettore = std::make_unique<LettoreLotto>(fs::path(o.file));
+        } catch (const Failure& f) {
+            err << f.what() << "\n";
+            return 2;
+        }
+        if (!lettore->ignorate().empty()) {
+            std::string elenco;
+            for (const auto& n : lettore->ignorate()) elenco += (elenco.empty() ? "\"" : ", \"") + n + "\"";
+            err << "Colonne ignorate nel file \"" << text::decode(o.file) << "\": " << elenco
+                << ".\n";
+        }
     }
 
     form::RaccoltaMessaggi messaggi;
     form::Form1 avvio(messaggi, text::dot_format());
-    if (!avvia_da_opzioni(avvio, messaggi, o.root, o.extra, cwd, err)) return 1;
+    if (!avvia_da_opzioni(avvio, messaggi, o.root, o.extra, cwd, err, o.job)) return 1;
+    // Without a file, the job's saved panels are the rows.
+    std::optional<form::FilePannelli> pannelli;
+    if (!lettore) {
+        try {
+            pannelli = form::carica_pannelli(avvio.cartelle().dir_lavoro);
+        } catch (const Failure& f) {
+            err << f.what() << "\n";
+            return 2;
+        }
+        if (!pannelli) {
+            err << "Il lavoro \"" << avvio.cartelle().nome_lavoro
+                << "\" non ha pannelli salvati (" << form::kFilePannelli
+                << "): indicare il file CSV dei pannelli.\n";
+            return 2;
+        }
+    }
     // What start-up said about the job file: every row starts from what it gave.
     for (std::size_t i = 0; i < avvio.messaggi_avvio(); ++i)
         err << messaggi.elenco[i].titolo << ": " << messaggi.elenco[i].testo << "\n";
@@ -354,12 +389,24 @@ int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, 
     std::ostream& uscita = file_uscita ? file_uscita->stream() : out;
 
     std::optional<Barra> barra;
-    if (o.barra) barra.emplace(err, conta_righe(fs::path(o.file)));
+    if (o.barra)
+        barra.emplace(err, lettore ? conta_righe(fs::path(o.file)) : pannelli->righe.size());
+    std::size_t prossimo = 0;
+    const FonteRighe fonte = [&](RigaIngresso& r) {
+        if (lettore) return lettore->prossima(r);
+        if (prossimo == pannelli->righe.size()) return false;
+        r = riga_di_pannello(*pannelli, pannelli->righe[prossimo], prossimo + 1);
+        ++prossimo;
+        return true;
+    };
     TotaliLotto totali;
     try {
-        totali = esegui_lotto(*lotto, *lettore, uscita, o.jobs, [&](std::size_t fatte) {
-            if (barra) barra->mostra(fatte);
-        });
+        totali = esegui_lotto(
+            *lotto, fonte, uscita, o.jobs,
+            [&](std::size_t fatte) {
+                if (barra) barra->mostra(fatte);
+            },
+            o.excel);
     } catch (const Failure& f) {
         if (barra) err << "\n";
         err << f.what() << "\n";

@@ -16,6 +16,7 @@
 
 #include "form/form1.h"
 #include "form/messaggi.h"
+#include "form/pannelli.h"
 
 namespace tv::cli {
 
@@ -80,14 +81,15 @@ struct RigaEsito {
     const std::string& errore() const { return celle[kColonnaErrore]; }
 };
 
-// Reads a batch file: a header of named columns (any order, any subset of kNomiIngresso), then
-// one row a panel. Fields may be quoted ("a, b" with "" for a quote); blanks around fields and
+// Reads a batch file: a header of named columns (any order, any subset of kNomiIngresso; other
+// columns, descrizione among them, are read past), then one row a panel. The header shows the
+// separator: ";" when it has one and no ",", then numbers are read with decimal commas. Fields may be quoted ("a, b" with "" for a quote); blanks around fields and
 // empty lines are ignored; a UTF-8 byte-order mark is skipped; texts that are not UTF-8 are read
 // as Windows-1252.
 class LettoreLotto {
   public:
     // Throws tv::Failure naming the file when it cannot be read, has no header, or its header
-    // names an unknown column or one column twice.
+    // names one column twice or a column holding ";".
     LettoreLotto(const std::string& nome, std::istream& in);
     explicit LettoreLotto(const std::filesystem::path& file);
     ~LettoreLotto();
@@ -99,18 +101,27 @@ class LettoreLotto {
     // too long to read (16 MiB).
     bool prossima(RigaIngresso& riga);
 
-  private:
+    // The header's columns the batch does not know (descrizione aside), in file order.
+    const std::vector<std::string>& ignorate() const { return ignorate_; }
+
     struct Csv;
+
+  private:
+    void inizia(const std::string& linea);
+
     std::unique_ptr<Csv> csv_;
     std::string nome_;  // the file, for messages
     std::size_t numero_ = 0;
+    form::Separatore separatore_ = form::Separatore::virgola;
+    std::vector<std::string> ignorate_;
 };
 
 // The output's header line and the line of one row, each ending with "\n". Fields holding a
-// comma, a quote, a line end or blanks at either end are quoted.
-std::string intestazione_csv();
+// comma, a quote, a line end or blanks at either end are quoted. `excel`: ";" between fields
+// and decimal commas in numbers, as an Italian spreadsheet reads them.
+std::string intestazione_csv(bool excel = false);
 std::string riga_csv(const RigaEsito& riga);
-void aggiungi_riga_csv(std::string& out, const RigaEsito& riga);
+void aggiungi_riga_csv(std::string& out, const RigaEsito& riga, bool excel = false);
 
 // The start-up state every row begins from, and the check of one row: its texts read through
 // the fields' own validation into a panel, the restraint rule, and the one check function. Rows
@@ -168,10 +179,21 @@ struct TotaliLotto {
 // the number of rows written so far. Stops after the first block `out` refuses.
 TotaliLotto esegui_lotto(const Lotto& lotto, LettoreLotto& lettore, std::ostream& out, int jobs,
                          const std::function<void(std::size_t)>& avanzamento = {});
+// The same over any source of rows (the job's panels), false after the last; `excel` as above.
+using FonteRighe = std::function<bool(RigaIngresso&)>;
+TotaliLotto esegui_lotto(const Lotto& lotto, const FonteRighe& fonte, std::ostream& out, int jobs,
+                         const std::function<void(std::size_t)>& avanzamento, bool excel);
+
+// The batch row of a saved panel: its cells under the batch's columns (a damaged row comes with
+// its message as `errore`). `numero`: its place among the rows.
+RigaIngresso riga_di_pannello(const form::FilePannelli& f, const form::RigaPannello& r,
+                              std::size_t numero);
 
 struct OpzioniBatch {
-    std::string file;  // the batch file
+    std::string file;  // the batch file; empty: the job's panels
     std::optional<std::string> root;
+    std::optional<std::string> job;  // a job of the suite's job folder instead of its current one
+    bool excel = false;              // ";" and decimal commas
     int jobs = 1;
     std::optional<std::string> output;  // -o: the results file; else `out`
     bool barra = false;                 // a progress bar on `err`

@@ -1,12 +1,16 @@
 // The batch file's reading through the fast-cpp-csv-parser library (named columns, quoted
 // fields) and the writing of the results as CSV.
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <memory>
 #include <string>
 #include <tuple>
+#include <variant>
+#include <vector>
 
 #include "cli/batch.h"
+#include "form/pannelli.h"
 #include "text/encoding.h"
 #include "text/error.h"
 
@@ -27,27 +31,25 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using Lettore =
-    io::CSVReader<kColonneIngresso, io::trim_chars<' ', '\t'>, io::double_quote_escape<',', '"'>,
+template <char Sep>
+using LettoreSep =
+    io::CSVReader<kColonneIngresso, io::trim_chars<' ', '\t'>, io::double_quote_escape<Sep, '"'>,
                   io::throw_on_overflow, io::empty_line_comment>;
+using Lettore = LettoreSep<','>;
+using LettorePV = LettoreSep<';'>;
 
-std::string elenco_colonne() {
-    std::string out;
-    for (auto n : kNomiIngresso) out += (out.empty() ? "" : ", ") + std::string(n);
-    return out;
-}
-
-// The header's names and the first line, or a message in the user's language.
-void leggi_intestazione(Lettore& csv, const std::string& nome) {
+// The header's names and the first line, or a message in the user's language. Columns the batch
+// does not know are read past (controlla_intestazione names them).
+template <class L>
+void leggi_intestazione(L& csv, const std::string& nome) {
     std::array<std::string, kColonneIngresso> nomi;
     for (std::size_t i = 0; i < kColonneIngresso; ++i) nomi[i] = std::string(kNomiIngresso[i]);
     try {
-        std::apply([&](const auto&... n) { csv.read_header(io::ignore_missing_column, n...); },
-                   nomi);
-    } catch (const io::error::extra_column_in_header& e) {
-        throw Failure("Colonna sconosciuta \"" + text::decode(e.column_name) +
-                      "\" nell'intestazione del file \"" + nome +
-                      "\". Colonne ammesse: " + elenco_colonne() + ".");
+        std::apply(
+            [&](const auto&... n) {
+                csv.read_header(io::ignore_missing_column | io::ignore_extra_column, n...);
+            },
+            nomi);
     } catch (const io::error::duplicated_column_in_header& e) {
         throw Failure("Colonna \"" + text::decode(e.column_name) +
                       "\" ripetuta nell'intestazione del file \"" + nome + "\".");
@@ -62,6 +64,46 @@ void leggi_intestazione(Lettore& csv, const std::string& nome) {
     }
 }
 
+// The header's names as the separator splits them: those the batch does not know are named
+// once; one holding the other separator means the file mixes them.
+void controlla_intestazione(std::string_view linea, form::Separatore sep, const std::string& nome,
+                            std::vector<std::string>& ignorate) {
+    const char s = sep == form::Separatore::punto_e_virgola ? ';' : ',';
+    std::size_t inizio = 0;
+    while (inizio <= linea.size()) {
+        auto fine = linea.find(s, inizio);
+        if (fine == std::string_view::npos) fine = linea.size();
+        std::string colonna = text::trim(linea.substr(inizio, fine - inizio));
+        if (colonna.size() >= 2 && colonna.front() == '"' && colonna.back() == '"')
+            colonna = colonna.substr(1, colonna.size() - 2);
+        if (colonna.find(';') != std::string::npos)
+            throw Failure("La colonna \"" + text::decode(colonna) + "\" dell'intestazione del file \"" +
+                          nome +
+                          "\" contiene \";\": il separatore delle colonne è \",\" quando "
+                          "l'intestazione contiene una virgola, altrimenti \";\" (con la virgola "
+                          "decimale).");
+        bool nota = colonna.empty() || colonna == "descrizione";
+        for (auto n : kNomiIngresso) nota = nota || n == colonna;
+        if (!nota) ignorate.push_back(text::decode(colonna));
+        inizio = fine + 1;
+    }
+}
+
+// The first line of a stream, its line end dropped (a BOM is dropped by the caller's decode).
+std::string prima_linea(std::istream& in) {
+    std::string linea;
+    for (int c; (c = in.get()) != std::char_traits<char>::eof();) {
+        if (c == '\n') break;
+        if (c == '\r') {
+            if (in.peek() == '\n') in.get();
+            break;
+        }
+        linea += static_cast<char>(c);
+        if (linea.size() > (16u << 20)) break;
+    }
+    return linea;
+}
+
 bool ascii(const char* s) {
     for (; *s; ++s)
         if (static_cast<unsigned char>(*s) >= 0x80) return false;
@@ -74,16 +116,28 @@ constexpr std::array<bool, 256> kSpeciali = [] {
     return t;
 }();
 
-bool da_quotare(std::string_view s) {
+bool da_quotare(std::string_view s, char sep) {
     if (s.empty()) return false;
     if (s.front() == ' ' || s.front() == '\t' || s.back() == ' ' || s.back() == '\t') return true;
     for (char c : s)
-        if (kSpeciali[static_cast<unsigned char>(c)]) return true;
+        if (c == sep || (c != ',' && kSpeciali[static_cast<unsigned char>(c)])) return true;
     return false;
 }
 
-void aggiungi_campo(std::string& out, std::string_view s) {
-    if (!da_quotare(s)) {
+// A number as the results write it ("-1.5e-05"): written with a decimal comma for a spreadsheet.
+bool numero(std::string_view s) {
+    bool cifra = false;
+    for (char c : s) {
+        if (c >= '0' && c <= '9')
+            cifra = true;
+        else if (c != '.' && c != '-' && c != '+' && c != 'e' && c != 'E')
+            return false;
+    }
+    return cifra;
+}
+
+void aggiungi_campo(std::string& out, std::string_view s, char sep = ',') {
+    if (!da_quotare(s, sep)) {
         out += s;
         return;
     }
@@ -99,11 +153,28 @@ void aggiungi_campo(std::string& out, std::string_view s) {
 // the CR of CR LF), while the suite's files may end them with CR alone. NUL becomes SUB.
 class SorgenteRighe : public io::ByteSourceBase {
   public:
-    explicit SorgenteRighe(std::istream& in) : in_(&in) {}
-    explicit SorgenteRighe(std::unique_ptr<std::ifstream> file)
-        : file_(std::move(file)), in_(file_.get()) {}
+    // `inizio`: the bytes already taken from the stream (its header line), read first.
+    SorgenteRighe(std::istream& in, std::string inizio) : inizio_(std::move(inizio)), in_(&in) {}
+    SorgenteRighe(std::unique_ptr<std::ifstream> file, std::string inizio)
+        : file_(std::move(file)), inizio_(std::move(inizio)), in_(file_.get()) {}
 
+    // The library takes a short read for the end of the data: the buffer is filled whole.
     int read(char* buffer, int size) override {
+        int primi = 0;
+        if (dati_ < inizio_.size()) {
+            const auto n = std::min(inizio_.size() - dati_, static_cast<std::size_t>(size));
+            std::copy_n(inizio_.data() + dati_, n, buffer);
+            for (std::size_t i = 0; i < n; ++i)
+                if (buffer[i] == '\0') buffer[i] = '\x1a';
+            dati_ += n;
+            primi = static_cast<int>(n);
+            if (primi == size) return primi;
+        }
+        return primi + leggi(buffer + primi, size - primi);
+    }
+
+  private:
+    int leggi(char* buffer, int size) {
         in_->read(buffer, size);
         const auto n = static_cast<int>(in_->gcount());
         for (int i = 0; i < n; ++i) {
@@ -118,29 +189,57 @@ class SorgenteRighe : public io::ByteSourceBase {
         return n;
     }
 
-  private:
     std::unique_ptr<std::ifstream> file_;
+    std::string inizio_;
+    std::size_t dati_ = 0;
     std::istream* in_;
 };
 
 }  // namespace
 
+// The reader of the separator the header shows: "," or ";".
 struct LettoreLotto::Csv {
-    template <class... Args>
-    explicit Csv(Args&&... args) : lettore(std::forward<Args>(args)...) {}
-    Lettore lettore;
+    std::variant<std::unique_ptr<Lettore>, std::unique_ptr<LettorePV>> lettore;
 };
 
-LettoreLotto::LettoreLotto(const std::string& nome, std::istream& in)
-    : csv_(std::make_unique<Csv>(nome, std::make_unique<SorgenteRighe>(in))), nome_(nome) {
-    leggi_intestazione(csv_->lettore, nome);
+namespace {
+template <class S>
+std::unique_ptr<LettoreLotto::Csv> apri_csv(const std::string& nome, form::Separatore sep,
+                                            std::unique_ptr<S> sorgente) {
+    auto csv = std::make_unique<LettoreLotto::Csv>();
+    switch (sep) {
+        case form::Separatore::virgola:
+            csv->lettore = std::make_unique<Lettore>(nome, std::move(sorgente));
+            break;
+        case form::Separatore::punto_e_virgola:
+            csv->lettore = std::make_unique<LettorePV>(nome, std::move(sorgente));
+            break;
+    }
+    return csv;
+}
+}  // namespace
+
+void LettoreLotto::inizia(const std::string& linea) {
+    const std::string decodificata = text::decode(linea);
+    separatore_ = form::separatore_di_intestazione(decodificata);
+    controlla_intestazione(decodificata, separatore_, nome_, ignorate_);
+}
+
+LettoreLotto::LettoreLotto(const std::string& nome, std::istream& in) : nome_(nome) {
+    std::string linea = prima_linea(in);
+    inizia(linea);
+    csv_ = apri_csv(nome, separatore_, std::make_unique<SorgenteRighe>(in, linea + "\n"));
+    std::visit([&](auto& l) { leggi_intestazione(*l, nome_); }, csv_->lettore);
 }
 
 LettoreLotto::LettoreLotto(const fs::path& file) : nome_(text::decode(file.string())) {
     auto in = std::make_unique<std::ifstream>(file, std::ios::binary);
     if (!*in) throw Failure("Impossibile leggere il file \"" + nome_ + "\".");
-    csv_ = std::make_unique<Csv>(nome_, std::make_unique<SorgenteRighe>(std::move(in)));
-    leggi_intestazione(csv_->lettore, nome_);
+    std::string linea = prima_linea(*in);
+    inizia(linea);
+    csv_ = apri_csv(nome_, separatore_,
+                    std::make_unique<SorgenteRighe>(std::move(in), linea + "\n"));
+    std::visit([&](auto& l) { leggi_intestazione(*l, nome_); }, csv_->lettore);
 }
 
 LettoreLotto::~LettoreLotto() = default;
@@ -150,7 +249,9 @@ bool LettoreLotto::prossima(RigaIngresso& riga) {
     riga.errore.clear();
     try {
         const bool letta =
-            std::apply([&](auto&... c) { return csv_->lettore.read_row(c...); }, celle);
+            std::visit([&](auto& l) {
+                return std::apply([&](auto&... c) { return l->read_row(c...); }, celle);
+            }, csv_->lettore);
         if (!letta) return false;
     } catch (const io::error::too_few_columns& e) {
         riga.errore =
@@ -173,22 +274,33 @@ bool LettoreLotto::prossima(RigaIngresso& riga) {
         } else {
             riga.celle[i] = text::decode(celle[i]);
         }
+        // A spreadsheet's ";" file writes its numbers with decimal commas.
+        if (riga.celle[i] && separatore_ == form::Separatore::punto_e_virgola &&
+            form::colonna_numerica(kNomiIngresso[i]))
+            *riga.celle[i] = form::punto_decimale(*riga.celle[i]);
     }
     return true;
 }
 
-std::string intestazione_csv() {
+std::string intestazione_csv(bool excel) {
+    const char sep = excel ? ';' : ',';
     std::string out;
-    for (auto n : kNomiIngresso) out += std::string(n) + ",";
-    for (auto n : kNomiRisultato) out += std::string(n) + ",";
+    for (auto n : kNomiIngresso) out += std::string(n) + sep;
+    for (auto n : kNomiRisultato) out += std::string(n) + sep;
     out.back() = '\n';
     return out;
 }
 
-void aggiungi_riga_csv(std::string& out, const RigaEsito& riga) {
+void aggiungi_riga_csv(std::string& out, const RigaEsito& riga, bool excel) {
     for (std::size_t i = 0; i < riga.celle.size(); ++i) {
-        if (i > 0) out += ',';
-        aggiungi_campo(out, riga.celle[i]);
+        if (!excel) {
+            if (i > 0) out += ',';
+            aggiungi_campo(out, riga.celle[i]);
+            continue;
+        }
+        if (i > 0) out += ';';
+        const std::string& c = riga.celle[i];
+        aggiungi_campo(out, i > 0 && numero(c) ? form::virgola_decimale(c) : c, ';');
     }
     out += '\n';
 }

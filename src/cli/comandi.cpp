@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <charconv>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "form/form1.h"
+#include "form/pannelli.h"
 #include "form/stato.h"
 #include "form/testi.h"
 #include "hazard/datum.h"
@@ -29,10 +31,11 @@ fs::path radice(const std::optional<std::string>& root, const std::vector<std::s
 
 bool avvia_da_opzioni(form::Form1& f, const form::RaccoltaMessaggi& messaggi,
                       const std::optional<std::string>& root, const std::vector<std::string>& extra,
-                      const fs::path& cwd, std::ostream& err) {
+                      const fs::path& cwd, std::ostream& err,
+                      const std::optional<std::string>& job) {
     bool avviato = false;
     try {
-        avviato = f.avvia(radice(root, extra, cwd));
+        avviato = f.avvia(radice(root, extra, cwd), job);
     } catch (const Failure& e) {
         err << e.title() << ": " << e.what() << "\n";
         return false;
@@ -238,7 +241,7 @@ const char* fonte_sito(const form::Form1& f, const Richiesta& r, const OpzioniCh
         if (const int n = campo_di_set(s);
             n == form::indice(form::Campo::lat) || n == form::indice(form::Campo::lon))
             return "set";
-    return "job";
+    return r.sito_pannello ? "panel" : "job";
 }
 }  // namespace
 
@@ -268,15 +271,71 @@ Richiesta richiesta_di(const form::Form1& avviato) {
 std::optional<int> prepara_check(const OpzioniCheck& o, const fs::path& cwd, form::Form1& f,
                                  form::RaccoltaMessaggi& messaggi, Richiesta& r,
                                  std::ostream& err) {
-    if (!avvia_da_opzioni(f, messaggi, o.root, o.extra, cwd, err)) return 1;
+    if (!avvia_da_opzioni(f, messaggi, o.root, o.extra, cwd, err, o.job)) return 1;
     // What start-up said about the job file; the outcome of its own run is replaced by ours.
     stampa_fino(messaggi, 0, err, f.messaggi_avvio());
     r = richiesta_di(f);
     return applica_opzioni(o, f, r, err);
 }
 
+std::optional<int> applica_pannello(const std::string& id, const form::Form1& f, Richiesta& r,
+                                    std::ostream& err) {
+    std::optional<form::FilePannelli> pannelli;
+    try {
+        pannelli = form::carica_pannelli(f.cartelle().dir_lavoro);
+    } catch (const Failure& e) {
+        err << e.what() << "\n";
+        return 2;
+    }
+    const form::RigaPannello* p = pannelli ? pannelli->pannello(id) : nullptr;
+    if (!p) {
+        err << "--panel: nessun pannello \"" << text::decode(id) << "\" nel lavoro \""
+            << f.cartelle().nome_lavoro << "\"\n";
+        return 2;
+    }
+    const auto cella = [&](std::string_view c) { return pannelli->cella(*p, c); };
+    const auto rifiuto = [&](std::string_view colonna, const std::string& motivo) {
+        err << "Pannello \"" << id << "\", " << colonna << ": " << motivo << "\n";
+        return 2;
+    };
+    for (form::Campo c : form::kCampiIngresso) {
+        const std::string testo = cella(form::dati_campo(c).colonna);
+        if (testo.empty()) continue;  // the job's (or start-up's) value
+        if (auto motivo = form::motivo_rifiuto(form::indice(c), testo, f.formato(), false, &f.unita()))
+            return rifiuto(form::dati_campo(c).colonna, *motivo);
+        r.testi[form::posizione(c)] = form::testo_gradi_decimali(form::indice(c), testo, f.formato());
+        if (c == form::Campo::lat || c == form::Campo::lon) r.sito_pannello = true;
+    }
+    if (const std::string d = cella("domanda"); !d.empty()) {
+        const auto formula = panel::formula_di_nome(d);
+        if (!formula)
+            return rifiuto("domanda",
+                           "accettate solo " + panel::parole_formule(", ", " e ", true) + " (o vuota)");
+        r.formula = *formula;
+    }
+    if (const std::string d = cella("datum"); !d.empty()) {
+        const auto datum = hazard::datum_di_testo(d);
+        if (!datum) return rifiuto("datum", "accettati solo ED50 e WGS84 (o vuota)");
+        r.datum = *datum;
+    }
+    const std::pair<const char*, std::size_t> lati[] = {{"left", 1}, {"right", 3}, {"top", 0}};
+    for (const auto& [colonna, indice] : lati) {
+        const std::string v = cella(colonna);
+        if (v.empty()) continue;
+        if (v != "0" && v != "1") return rifiuto(colonna, "accettati solo 1 (appoggiato) e 0 (libero)");
+        r.vincoli[indice] = v == "1";
+        if (!form::vincoli_ammessi(r.vincoli)) {
+            err << "VINCOLI SCORRETTI: Verifica non possibile\n";
+            return 2;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, Richiesta& r,
                                    std::ostream& err) {
+    if (o.panel)
+        if (auto codice = applica_pannello(*o.panel, f, r, err)) return codice;
     for (const auto& s : o.set) {
         const auto eq = s.find('=');
         const int n = campo_di_set(s);
@@ -290,7 +349,11 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, 
         // Arguments that are not UTF-8 (a degree sign in Windows-1252) are decoded here.
         testo = text::decode(s.substr(eq + 1));
         if (auto motivo = form::motivo_rifiuto(n, testo, f.formato(), false, &f.unita())) {
-            err << "Input errato: " << *motivo << "\n";
+            // Named as the window and the batch name it, unless the reason names it already.
+            const std::string_view campo = form::nome_esteso(static_cast<form::Campo>(n));
+            err << "Input errato: "
+                << (motivo->find(campo) == std::string::npos ? std::string(campo) + ": " : "")
+                << *motivo << "\n";
             return 2;
         }
         testo = form::testo_gradi_decimali(n, testo, f.formato());
@@ -349,7 +412,7 @@ form::EsitoVerifica calcola_richiesta(const form::Form1& f, const Richiesta& r) 
 int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, std::ostream& err) {
     form::RaccoltaMessaggi messaggi;
     form::Form1 f(messaggi, text::dot_format());
-    if (!avvia_da_opzioni(f, messaggi, o.root, o.extra, cwd, err)) return 1;
+    if (!avvia_da_opzioni(f, messaggi, o.root, o.extra, cwd, err, o.job)) return 1;
     stampa_fino(messaggi, 0, err, f.messaggi_avvio());
     return esegui_check_su(f, messaggi, o, out, err);
 }
@@ -357,7 +420,19 @@ int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, 
 int esegui_check_su(form::Form1& f, form::RaccoltaMessaggi& messaggi, const OpzioniCheck& o,
                     std::ostream& out, std::ostream& err) {
     Richiesta richiesta = richiesta_di(f);
-    if (auto codice = applica_opzioni(o, f, richiesta, err)) return *codice;
+    std::ostringstream rifiuto;
+    if (auto codice = applica_opzioni(o, f, richiesta, rifiuto)) {
+        err << rifiuto.str();
+        // A script reading JSON reads the refusal too.
+        if (o.json) {
+            std::string testo = rifiuto.str();
+            if (!testo.empty() && testo.back() == '\n') testo.pop_back();
+            out << nlohmann::json{{"completed", false}, {"refused", true}, {"messages", {testo}}}
+                       .dump(2)
+                << "\n";
+        }
+        return *codice;
+    }
     // The panel asked for, checked by the one check function; the form keeps start-up's state.
     form::EsitoVerifica esito = calcola_richiesta(f, richiesta);
     std::optional<form::TestiRisultato> testi;

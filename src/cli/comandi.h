@@ -20,6 +20,8 @@ namespace tv::cli {
 
 struct OpzioniCheck {
     std::optional<std::string> root;
+    std::optional<std::string> job;    // a job of the suite's job folder instead of its current one
+    std::optional<std::string> panel;  // a panel saved in the job, the options applied over it
     std::vector<std::string> set;  // "N=TEXT", in order
     std::optional<int> top, left, right;
     std::optional<std::string> demand;  // "ec8" or "c7.2.11", either case; EC8 when unset
@@ -49,6 +51,7 @@ struct Richiesta {
     std::array<bool, 4> vincoli{};
     panel::FormulaDomanda formula = panel::FormulaDomanda::ec8;
     hazard::Datum datum = hazard::Datum::ed50;  // of the coordinates in testi
+    bool sito_pannello = false;  // the saved panel gave its own coordinates
 };
 // What a started form shows, before any option.
 Richiesta richiesta_di(const form::Form1& avviato);
@@ -68,9 +71,26 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, 
 form::EsitoVerifica calcola_richiesta(const form::Form1& f, const Richiesta& r);
 // Start-up of `f` from the suite that --root (`root`), else "|diroot=DIR|" in `extra`, else the
 // parent of `cwd` names; false after its messages on `err`, one a line.
+// `job` opens that job of the suite's job folder.
 bool avvia_da_opzioni(form::Form1& f, const form::RaccoltaMessaggi& messaggi,
                       const std::optional<std::string>& root, const std::vector<std::string>& extra,
-                      const std::filesystem::path& cwd, std::ostream& err);
+                      const std::filesystem::path& cwd, std::ostream& err,
+                      const std::optional<std::string>& job = std::nullopt);
+// The texts of the saved panel `id` of the started form's job written into `r`, through the
+// fields' validation; nullopt when done, else 2 after the message on `err`.
+std::optional<int> applica_pannello(const std::string& id, const form::Form1& f, Richiesta& r,
+                                    std::ostream& err);
+
+struct OpzioniPanels {
+    std::optional<std::string> root;
+    std::optional<std::string> job;
+    std::vector<std::string> extra;
+};
+// The job's panels, one a line: id, description and the verdict of a fresh check (or why it
+// stopped), tab-separated. Exit codes: 0 listed; 1 start-up stopped; 2 the panels file cannot be
+// used.
+int esegui_panels(const OpzioniPanels& o, const std::filesystem::path& cwd, std::ostream& out,
+                  std::ostream& err);
 // Messages from `from` on, one a line, "TITLE: text".
 void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ostream& err);
 // The warnings of a run of `r`: the initial site's notice, then the plausibility warnings of

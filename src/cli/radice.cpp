@@ -13,6 +13,7 @@ bool scegli_suite(std::optional<std::string>& root, const std::vector<std::strin
         if (auto suite = form::suite_di_ripiego(extra, cwd, ambiente)) {
             root = suite->root.string();
             if (suite->creata) err << form::avviso_suite_creata(*suite) << "\n";
+            for (const auto& a : suite->avvisi) err << a << "\n";
         }
     } catch (const Failure& f) {
         err << f.what() << "\n";

@@ -5,18 +5,174 @@
 #include <QDate>
 #include <QGuiApplication>
 #include <cstdlib>
+#include <iostream>
 
-#include "relazione/pdf.h"
+#include "cli/scrittura.h"
 #include "form/form1.h"
 #include "form/messaggi.h"
+#include "form/pannelli.h"
+#include "form/testi.h"
+#include "relazione/pdf.h"
 #include "text/error.h"
 #include "text/number_text.h"
 
 namespace tv::cli {
 namespace fs = std::filesystem;
 
+namespace {
+
+// A server or a script has no display: the offscreen platform draws the PDF all the same.
+void avvia_gui() {
+    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
+        std::getenv("QT_QPA_PLATFORM") == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // A Qt that cannot start (no platform plugin: too few file descriptors, a broken install)
+    // ends with a message and 2 instead of an abort.
+    qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext&, const QString& testo) {
+        if (tipo != QtFatalMsg) {
+            std::cerr << testo.toStdString() << "\n";
+            return;
+        }
+        std::cerr << "Impossibile avviare la grafica della relazione: la relazione non è stata "
+                     "scritta.\n";
+        std::_Exit(2);
+    });
+    static int argc = 1;
+    static char nome[] = "torvelando-cli";
+    static char* argv[] = {nome, nullptr};
+    static const QGuiApplication app(argc, argv);
+}
+
+std::string oggi() {
+    return QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString();
+}
+
+int scrivi(const relazione::Documento& doc, const fs::path& file, std::ostream& out,
+           std::ostream& err) {
+    const auto pdf = relazione::relazione_pdf(doc);
+    if (const auto* errore = std::get_if<QString>(&pdf)) {
+        err << errore->toStdString() << "\n";
+        return 2;
+    }
+    // Through the one writer: whole or not at all, with its rules on links and permissions.
+    text::FileAtomico uscita(file, text::FileAtomico::Interruzione::rimuovi);
+    if (!uscita.aperto()) {
+        err << uscita.messaggio_apertura() << "\n";
+        return 2;
+    }
+    const QByteArray& byte = std::get<QByteArray>(pdf);
+    uscita.stream().write(byte.constData(), byte.size());
+    if (!uscita.conferma()) {
+        err << uscita.messaggio_scrittura() << "\n";
+        return 2;
+    }
+    out << "Relazione scritta nel file " << file.string() << "\n";
+    return 0;
+}
+
+// Every saved panel checked with the options over it: a summary table first, then each panel's
+// sections under its id; a panel whose site is not the job's says so.
+int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
+                 std::ostream& err) {
+    form::RaccoltaMessaggi messaggi;
+    form::Form1 f(messaggi, text::dot_format());
+    Richiesta avvio;
+    if (auto codice = prepara_check(o.check, cwd, f, messaggi, avvio, err)) return *codice;
+    std::optional<form::FilePannelli> pannelli;
+    try {
+        pannelli = form::carica_pannelli(f.cartelle().dir_lavoro);
+    } catch (const Failure& e) {
+        err << e.what() << "\n";
+        return 2;
+    }
+    if (!pannelli || pannelli->ids().empty()) {
+        err << "Il lavoro \"" << f.cartelle().nome_lavoro << "\" non ha pannelli salvati ("
+            << form::kFilePannelli << ").\n";
+        return 1;
+    }
+    for (const auto& m : form::messaggi_righe(*pannelli)) err << m << "\n";
+    avvia_gui();
+    relazione::Documento tutto;
+    relazione::Tabella riepilogo{{"Pannello", "Descrizione", "Fa", "Rlat", "Rlat/Fa", "Esito"},
+                                 {relazione::Allineamento::sinistra,
+                                  relazione::Allineamento::sinistra,
+                                  relazione::Allineamento::destra, relazione::Allineamento::destra,
+                                  relazione::Allineamento::destra,
+                                  relazione::Allineamento::centro},
+                                 {0.12, 0.36, 0.14, 0.14, 0.10, 0.14},
+                                 {}};
+    std::vector<relazione::Sezione> sezioni;
+    int codice = 0;
+    for (const std::string& id : pannelli->ids()) {
+        const std::string descrizione = pannelli->cella(*pannelli->pannello(id), "descrizione");
+        OpzioniCheck opzioni = o.check;
+        opzioni.panel = id;
+        Richiesta r = richiesta_di(f);
+        if (auto c = applica_opzioni(opzioni, f, r, err)) {
+            riepilogo.righe.push_back({id, descrizione, "", "", "", "dati rifiutati"});
+            codice = 1;
+            continue;
+        }
+        const form::EsitoVerifica esito = calcola_richiesta(f, r);
+        if (const auto* a = std::get_if<form::Arresto>(&esito)) {
+            err << "Pannello \"" << id << "\": " << a->titolo << ": " << a->testo << "\n";
+            riepilogo.righe.push_back({id, descrizione, "", "", "", a->titolo});
+            codice = 1;
+            continue;
+        }
+        const auto& v = std::get<form::RisultatoVerifica>(esito);
+        relazione::Documento doc;
+        try {
+            doc = relazione::costruisci_relazione(
+                v, relazione::contesto_relazione(
+                       f.lavoro, relazione::localita_del_risultato(f, v),
+                       oggi()));
+        } catch (const Failure& e) {
+            err << "Pannello \"" << id << "\": " << e.what() << "\n";
+            codice = 1;
+            continue;
+        }
+        if (tutto.sezioni.empty() && sezioni.empty()) tutto = doc;
+        const auto numero = [&](double x, int decimali) {
+            return form::virgola_decimale(text::fixed(x, decimali, text::dot_format()));
+        };
+        const double forze = f.unita().fattore_forze;
+        riepilogo.righe.push_back(
+            {id, descrizione, numero(v.pannello.Fa * forze, 2), numero(v.pannello.Rlat * forze, 2),
+             v.pannello.Fa > 0 ? numero(v.pannello.Rlat / v.pannello.Fa, 3) : "",
+             v.ok ? form::kVerdettoOk : form::kVerdettoNo});
+        std::string titolo = "Pannello " + id + (descrizione.empty() ? "" : " - " + descrizione);
+        if (r.sito_pannello) {
+            titolo += " (sito proprio del pannello)";
+            riepilogo.righe.back()[0] += " *";
+        }
+        for (auto& s : doc.sezioni) {
+            s.titolo = titolo + ": " + s.titolo;
+            sezioni.push_back(std::move(s));
+        }
+    }
+    relazione::Sezione prima{"Riepilogo dei pannelli", {riepilogo}};
+    for (const auto& riga : riepilogo.righe)
+        if (riga[0].ends_with(" *")) {
+            prima.blocchi.emplace_back(relazione::Paragrafo{
+                "* Pannello con un sito diverso da quello del lavoro.", false});
+            break;
+        }
+    tutto.sezioni.clear();
+    tutto.sezioni.push_back(std::move(prima));
+    for (auto& s : sezioni) tutto.sezioni.push_back(std::move(s));
+    const fs::path file = o.output ? fs::path(*o.output)
+                                   : f.cartelle().dir_lavoro /
+                                         (f.cartelle().nome_lavoro + "_tutti.pdf");
+    const int scritta = scrivi(tutto, file, out, err);
+    return scritta != 0 ? scritta : codice;
+}
+
+}  // namespace
+
 int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
                   std::ostream& err) {
+    if (o.tutti) return report_tutti(o, cwd, out, err);
     form::RaccoltaMessaggi messaggi;
     form::Form1 f(messaggi, text::dot_format());
     Richiesta richiesta;
@@ -29,34 +185,24 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     if (a) return 1;
     const form::RisultatoVerifica& r = std::get<form::RisultatoVerifica>(esito);
     const form::Lavoro& lavoro = f.lavoro;
-    const fs::path file = o.output ? cwd / fs::path(*o.output)
-                                   : cwd / fs::path(lavoro.cartelle.nome_lavoro + ".pdf");
-
-    // A server or a script has no display: the offscreen platform draws the PDF all the same.
-    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr &&
-        std::getenv("QT_QPA_PLATFORM") == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static int argc = 1;
-    static char nome[] = "torvelando-cli";
-    static char* argv[] = {nome, nullptr};
-    const QGuiApplication app(argc, argv);
+    // Without -o, beside the job's files, where the window proposes it.
+    const fs::path file =
+        o.output ? fs::path(*o.output)
+        : o.check.panel
+            ? lavoro.cartelle.dir_lavoro / (lavoro.cartelle.nome_lavoro + "_" + *o.check.panel + ".pdf")
+            : lavoro.cartelle.dir_lavoro / fs::path(lavoro.cartelle.nome_lavoro + ".pdf");
+    avvia_gui();
 
     relazione::Documento doc;
     try {
         doc = relazione::costruisci_relazione(
             r, relazione::contesto_relazione(
-                   lavoro, f.localita_del_sito(r.ingressi.sito.lon, r.ingressi.sito.lat),
-                   QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString()));
+                   lavoro, relazione::localita_del_risultato(f, r), oggi()));
     } catch (const Failure& e) {  // a value of the run that the plots refuse
         err << e.what() << "\n";
         return 1;
     }
-    if (const auto errore = relazione::scrivi_relazione_pdf(doc, QString::fromStdString(file.string()))) {
-        err << errore->toStdString() << "\n";
-        return 2;
-    }
-    out << "Relazione scritta nel file " << file.string() << "\n";
-    return 0;
+    return scrivi(doc, file, out, err);
 }
 
 }  // namespace tv::cli

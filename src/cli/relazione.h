@@ -12,7 +12,10 @@ namespace tv::cli {
 
 struct OpzioniReport {
     OpzioniCheck check;
-    std::optional<std::string> output;  // default: the job's name with ".pdf" in `cwd`
+    // Default: the job's name with ".pdf" in its folder; with --panel "<job>_<id>.pdf", with
+    // --all "<job>_tutti.pdf", there too.
+    std::optional<std::string> output;
+    bool tutti = false;  // --all: every saved panel of the job in one report
 };
 
 // The report's own program (torvelando-relazione) beside `eseguibile`, or in its libexec folder
@@ -24,9 +27,10 @@ std::optional<std::filesystem::path> programma_relazione(const std::filesystem::
 // 2 after the message on `err`.
 int avvia_relazione(const OpzioniReport& o, std::ostream& err);
 
-// The report's program: exit codes: 0 the report was written; 1 start-up or the run stopped, nothing written; 2 a
-// refused --set text or restraint, or a report that could not be written (message naming the
-// file). Starts the Qt Gui application the renderer needs, offscreen without a display.
+// The report's program: exit codes: 0 the report was written; 1 start-up or the run stopped,
+// nothing written; 2 a refused --set text or restraint, fonts that cannot be loaded, a Qt that
+// cannot start, or a report that could not be written (message naming the file). Starts the Qt Gui
+// application the renderer needs, offscreen without a display.
 int esegui_report(const OpzioniReport& o, const std::filesystem::path& cwd, std::ostream& out,
                   std::ostream& err);
 

@@ -10,12 +10,17 @@
 
 int main(int argc, char** argv) {
     CLI::App app{"TORVELANDO PANNELLI MURARI - relazione di calcolo in PDF"};
+    tv::cli::in_italiano(app);
     tv::cli::OpzioniReport report;
     tv::cli::opzioni_report(&app, report);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        return tv::cli::concludi(app.exit(e), std::cerr);
+        return tv::cli::concludi(tv::cli::esito_analisi(app, e, std::cout, std::cerr), std::cerr);
+    }
+    if (auto rifiuto = tv::cli::parola_rifiutata(app, app.remaining())) {
+        std::cerr << *rifiuto << "\n";
+        return tv::cli::concludi(2, std::cerr);
     }
     report.check.extra = app.remaining();
     const auto cwd = std::filesystem::current_path();

@@ -101,6 +101,7 @@ Cartelle leggi_cartelle(const fs::path& root) {
     c.nome_lavoro = prima_riga(text::find_nocase(impostazioni, "lavoro"));
     fs::path lavori(slashes(dirlav));
     if (lavori.is_relative()) lavori = root / lavori;
+    c.dir_lavori = lavori;
     c.dir_lavoro = lavori / slashes(c.nome_lavoro);
     return c;
 }

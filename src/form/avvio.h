@@ -16,6 +16,7 @@ namespace tv::form {
 
 struct Cartelle {
     std::filesystem::path dir_root, dir_progra, dir_driver, dir_custom, dir_help, dir_lavoro;
+    std::filesystem::path dir_lavori;  // the suite's job folder (dirlav), which holds dir_lavoro
     std::string nome_lavoro;
 };
 

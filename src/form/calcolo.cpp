@@ -53,8 +53,15 @@ void richiedi_finiti(const AzioneSito& a, const panel::EsitoPannello& p) {
                p.resistenza);
 }
 
-Nodo nodo(const hazard::PuntoGriglia& p, double distanza, double somma_inversi) {
-    return Nodo{p.cod, p.lon, p.lat, distanza, (1 / distanza) / somma_inversi};
+// The triple at bracket index i of 27 values laid out as the grid's (ag in tenths of g).
+ValoriPeriodo valori(const std::array<double, hazard::kValoriPunto>& dati, int i) {
+    const auto k = static_cast<std::size_t>(3 * i);
+    return {dati[k] / 10.0, dati[k + 1], dati[k + 2]};
+}
+
+Nodo nodo(const hazard::PuntoGriglia& p, double distanza, double somma_inversi, int k) {
+    return Nodo{p.cod, p.lon, p.lat, distanza, (1 / distanza) / somma_inversi,
+                valori(p.dati, k - 1), valori(p.dati, k)};
 }
 
 }  // namespace
@@ -75,14 +82,19 @@ EsitoVerifica calcola_verifica(const IngressiVerifica& in, const hazard::Ricerca
         } else {
             const auto& c = h.cella;
             const double inversi = 1 / h.Dnw + 1 / h.Dsw + 1 / h.Dse + 1 / h.Dne;
-            a.origine = OrigineGriglia{{nodo(c.SW, h.Dsw, inversi), nodo(c.SE, h.Dse, inversi),
-                                        nodo(c.NE, h.Dne, inversi), nodo(c.NW, h.Dnw, inversi)}};
+            a.origine = OrigineGriglia{
+                {nodo(c.SW, h.Dsw, inversi, h.k), nodo(c.SE, h.Dse, inversi, h.k),
+                 nodo(c.NE, h.Dne, inversi, h.k), nodo(c.NW, h.Dnw, inversi, h.k)}};
         }
         a.VN_Cu = h.VN_Cu;
         a.VR = h.VR;
         a.TR = h.TR;
         a.TR_inf = hazard::kPeriodiRitorno[static_cast<std::size_t>(h.k - 1)];
         a.TR_sup = hazard::kPeriodiRitorno[static_cast<std::size_t>(h.k)];
+        a.TR_calcolato = -h.VR / std::log(1 - sito.PVR / 100.0);
+        a.inf = valori(h.valori, h.k - 1);
+        a.sup = valori(h.valori, h.k);
+        a.r = h.r;
         a.ag = h.ag;
         a.F0 = h.F0;
         a.Tc = h.Tc;

@@ -34,12 +34,18 @@ struct IngressiVerifica {
     bool sito_iniziale = false;
 };
 
+// ag (a/g), F0 and Tc* (s) at one tabulated return period.
+struct ValoriPeriodo {
+    double ag = 0, F0 = 0, Tc = 0;
+};
+
 // One grid corner used for the site.
 struct Nodo {
     std::int64_t codice = 0;
     double lon = 0, lat = 0;
     double distanza_km = 0;
     double peso = 0;  // share of the inverse-distance weighting, the four add up to 1
+    ValoriPeriodo inf, sup;  // the node's values at the tabulated periods around TR
 };
 
 // Where the hazard came from: the grid's four corners (SW, SE, NE, NW), or the island group of
@@ -58,6 +64,9 @@ struct AzioneSito {
     double VN_Cu = 0;               // years, before the least VR
     double VR = 0, TR = 0;          // years; VR at least hazard::kVRMinimo
     double TR_inf = 0, TR_sup = 0;  // tabulated return periods around TR
+    double TR_calcolato = 0;        // -VR / ln(1 - PVR) before rounding and limits
+    ValoriPeriodo inf, sup;         // the site's values at TR_inf and TR_sup
+    double r = 0;                   // position of TR between them on the log scale
     double ag = 0;                  // a_g / g
     double F0 = 0, Tc = 0;          // Tc* in s
     hazard::Spettro spettro;        // St, soil, Ss, S

@@ -134,7 +134,7 @@ bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& curr
     return avvia(root);
 }
 
-bool Form1::avvia(const fs::path& root) {
+bool Form1::avvia(const fs::path& root, const std::optional<std::string>& nome_lavoro) {
     lavoro = Lavoro{};
     auto& cartelle = lavoro.cartelle;
     try {
@@ -142,6 +142,15 @@ bool Form1::avvia(const fs::path& root) {
     } catch (const Failure& f) {
         mostra(f.what(), f.title());
         return false;
+    }
+    if (nome_lavoro) {
+        cartelle.nome_lavoro = *nome_lavoro;
+        cartelle.dir_lavoro = cartelle.dir_lavori / *nome_lavoro;
+        if (std::error_code ec; nome_lavoro->empty() || !fs::is_directory(cartelle.dir_lavoro, ec)) {
+            mostra("Cartella del lavoro non trovata: " + cartelle.dir_lavoro.string() + ".",
+                   kWindowCaption);
+            return false;
+        }
     }
     // A damaged dirlav or lavoro names a folder that is not there: say where the name came from.
     if (std::error_code ec; !fs::is_directory(cartelle.dir_lavoro, ec)) {

@@ -53,8 +53,10 @@ public:
     // Start-up from the suite. False when it cannot go on (the message has been shown): the
     // window must then close without being shown.
     bool Form_Load(const std::vector<std::string>& args, const std::filesystem::path& current_dir);
-    // The same from a suite root already known (--root).
-    bool avvia(const std::filesystem::path& root);
+    // The same from a suite root already known (--root); `lavoro` names a job of the suite's job
+    // folder to open instead of the one impostazioni/lavoro names (which is not rewritten).
+    bool avvia(const std::filesystem::path& root,
+               const std::optional<std::string>& lavoro = std::nullopt);
 
     // Validation when the focus leaves field `index`: true = Cancel (refused, message shown).
     bool Text1_Validate(int index);

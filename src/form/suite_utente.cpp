@@ -4,11 +4,13 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <random>
 
 #include "form/avvio.h"
 #include "text/encoding.h"
 #include "text/error.h"
+#include "text/sha256.h"
 
 #ifndef TV_DATI_DA_BIN
 #define TV_DATI_DA_BIN "../share/torvelando"
@@ -30,30 +32,48 @@ std::optional<std::string> variabile(const char* nome) {
     return std::string(v);
 }
 
-bool stessi_byte(const fs::path& a, const fs::path& b) {
-    std::error_code ec;
-    const auto na = fs::file_size(a, ec);
-    if (ec) return false;
-    const auto nb = fs::file_size(b, ec);
-    if (ec || na != nb) return false;
-    std::ifstream fa(a, std::ios::binary), fb(b, std::ios::binary);
-    if (!fa || !fb) return false;
-    std::string ba(1 << 16, '\0'), bb(1 << 16, '\0');
-    while (fa && fb) {
-        fa.read(ba.data(), static_cast<std::streamsize>(ba.size()));
-        fb.read(bb.data(), static_cast<std::streamsize>(bb.size()));
-        if (fa.gcount() != fb.gcount()) return false;
-        const auto n = static_cast<std::size_t>(fa.gcount());
-        if (ba.compare(0, n, bb, 0, n) != 0) return false;
-    }
-    return fa.eof() && fb.eof();
-}
-
 // A name beside `p` that no other process starting at the same moment picks.
 fs::path accanto(const fs::path& p) {
     std::random_device rd;
     return p.parent_path() /
            ("." + p.filename().string() + "." + std::to_string(rd()) + std::to_string(rd()));
+}
+
+// The manifest of the program's data a suite holds: for each file, the SHA-256 of the installed
+// version last copied and of the newer installed one already pointed out to the user.
+constexpr const char* kManifesto = ".dati_installati";
+
+struct Voce {
+    std::string copiata, segnalata;
+};
+using Manifesto = std::map<std::string, Voce>;
+
+// "<copied> <pointed out or -> <file>" a line; a missing or odd line is a file never copied.
+Manifesto leggi_manifesto(const fs::path& dest) {
+    Manifesto m;
+    std::ifstream in(dest / kManifesto);
+    std::string copiata, segnalata, nome;
+    while (in >> copiata >> segnalata && std::getline(in >> std::ws, nome))
+        m[nome] = Voce{copiata, segnalata == "-" ? std::string() : segnalata};
+    return m;
+}
+
+void scrivi_manifesto(const fs::path& dest, const Manifesto& m) {
+    const fs::path nuovo = accanto(dest / kManifesto);
+    {
+        std::ofstream out(nuovo, std::ios::binary | std::ios::trunc);
+        for (const auto& [nome, v] : m)
+            out << v.copiata << ' ' << (v.segnalata.empty() ? "-" : v.segnalata) << ' ' << nome
+                << '\n';
+        out.flush();
+        if (!out) {
+            std::error_code ec;
+            fs::remove(nuovo, ec);
+            throw fs::filesystem_error("manifest", dest / kManifesto,
+                                       std::make_error_code(std::errc::io_error));
+        }
+    }
+    fs::rename(nuovo, dest / kManifesto);
 }
 
 // The installed tree is read-only to the user: the copy must be the user's to write.
@@ -72,28 +92,77 @@ void rendi_scrivibile(const fs::path& p) {
 void crea(const fs::path& dati, const fs::path& dest) {
     fs::create_directories(dest.parent_path());
     const fs::path nuova = accanto(dest);
-    fs::copy(dati, nuova, fs::copy_options::recursive);
-    rendi_scrivibile(nuova);
-    std::error_code ec;
-    if (!fs::exists(dest, ec)) fs::rename(nuova, dest, ec);
-    if (fs::exists(nuova)) {
-        // The folder was there already (made by hand, or by a program started with this one):
-        // only what it lacks is added.
-        fs::copy(nuova, dest, fs::copy_options::recursive | fs::copy_options::skip_existing);
-        fs::remove_all(nuova);
+    try {
+        fs::copy(dati, nuova, fs::copy_options::recursive);
+        rendi_scrivibile(nuova);
+        Manifesto m;
+        for (const char* nome : kDatiProgramma)
+            if (auto h = text::sha256_file(nuova / nome)) m[nome].copiata = *h;
+        scrivi_manifesto(nuova, m);
+        std::error_code ec;
+        if (!fs::exists(dest, ec)) fs::rename(nuova, dest, ec);
+        if (fs::exists(nuova)) {
+            // The folder was there already (made by hand, or by a program started with this
+            // one): only what it lacks is added.
+            fs::copy(nuova, dest, fs::copy_options::recursive | fs::copy_options::skip_existing);
+            fs::remove_all(nuova);
+        }
+    } catch (...) {
+        std::error_code ec;  // no half-made hidden suite left behind
+        fs::remove_all(nuova, ec);
+        throw;
     }
 }
 
-void aggiorna(const fs::path& dati, const fs::path& dest) {
+// The program's data copied again where the user's copy is missing or still the one copied
+// last; a copy the user changed is kept, and a newer installed version pointed out once.
+std::vector<std::string> aggiorna(const fs::path& dati, const fs::path& dest) {
+    std::vector<std::string> avvisi;
+    Manifesto m = leggi_manifesto(dest);
+    const Manifesto prima = m;
     for (const char* nome : kDatiProgramma) {
         const fs::path da = dati / nome, a = dest / nome;
-        if (!fs::is_regular_file(da) || stessi_byte(da, a)) continue;
+        const auto installata = fs::is_regular_file(da) ? text::sha256_file(da) : std::nullopt;
+        if (!installata) continue;
+        Voce& voce = m[nome];
+        const auto attuale = fs::exists(a) ? text::sha256_file(a) : std::nullopt;
+        if (attuale == installata) {
+            voce.copiata = *installata;
+            continue;
+        }
+        if (attuale && attuale != voce.copiata) {
+            // The user's own version (or one of unknown origin): kept; a newer installed one
+            // is pointed out once.
+            if (*installata != voce.copiata && voce.segnalata != *installata) {
+                avvisi.push_back("Il file " + a.string() +
+                                 " è stato modificato e non è stato sostituito: la versione "
+                                 "installata più recente è " +
+                                 da.string() + ".");
+                voce.segnalata = *installata;
+            }
+            continue;
+        }
         fs::create_directories(a.parent_path());
         const fs::path nuovo = accanto(a);
-        fs::copy_file(da, nuovo, fs::copy_options::overwrite_existing);
-        rendi_scrivibile(nuovo);
-        fs::rename(nuovo, a);
+        try {
+            fs::copy_file(da, nuovo, fs::copy_options::overwrite_existing);
+            rendi_scrivibile(nuovo);
+            fs::rename(nuovo, a);
+        } catch (...) {
+            std::error_code ec;
+            fs::remove(nuovo, ec);
+            throw;
+        }
+        voce = Voce{*installata, {}};
     }
+    bool cambiato = m.size() != prima.size();
+    for (const auto& [nome, v] : m) {
+        const auto p = prima.find(nome);
+        cambiato = cambiato || p == prima.end() || p->second.copiata != v.copiata ||
+                   p->second.segnalata != v.segnalata;
+    }
+    if (cambiato) scrivi_manifesto(dest, m);
+    return avvisi;
 }
 
 }  // namespace
@@ -127,16 +196,25 @@ bool e_una_suite(const fs::path& root) {
 }
 
 SuiteUtente prepara_suite_utente(const fs::path& dati, const fs::path& dest) {
-    SuiteUtente s{dest, !e_una_suite(dest)};
+    SuiteUtente s{dest, !e_una_suite(dest), {}};
     try {
         if (s.creata)
             crea(dati, dest);
         else
-            aggiorna(dati, dest);
+            s.avvisi = aggiorna(dati, dest);
     } catch (const fs::filesystem_error& e) {
+        // Named in the user's suite: a file copied from the installed data, or the hidden copy
+        // made beside it, is named where it was going.
+        fs::path dove = e.path1().empty() ? dest : e.path1();
+        const fs::path da_dati = dove.lexically_relative(dati);
+        if (!da_dati.empty() && *da_dati.begin() != "..")
+            dove = (dest / da_dati).lexically_normal();
+        if (dove.parent_path() == dest.parent_path() &&
+            dove.filename().string().starts_with("." + dest.filename().string() + "."))
+            dove = dest;
+        if (dove.filename().empty()) dove = dove.parent_path();
         throw Failure("Impossibile preparare la suite dell'utente in " + dest.string() + ": " +
-                      (e.path1().empty() ? dest : e.path1()).string() + " (" +
-                      e.code().message() + ").");
+                      dove.string() + " (" + e.code().message() + ").");
     }
     return s;
 }

@@ -33,12 +33,17 @@ bool e_una_suite(const std::filesystem::path& root);
 struct SuiteUtente {
     std::filesystem::path root;
     bool creata = false;  // made by this call: the program says where it is
+    // Said once each: a file the user changed kept while a newer one was installed, and where
+    // that one is.
+    std::vector<std::string> avvisi;
 };
 
 // Makes the suite `dest` from the installed `dati` when it holds no impostazioni/dirlav (what is
 // already there is kept); otherwise copies again the grid, the locality list and the manual when
-// missing or different from the installed ones. Jobs and settings of an existing suite are
-// never written. Throws tv::Failure naming the folder or file that could not be written.
+// missing or still the version last copied (a manifest in the suite keeps its hash) and the
+// installed one differs. Jobs, settings and files the user changed are never written. Throws
+// tv::Failure naming the folder or file of the user's suite that could not be written, leaving
+// no hidden copy behind.
 SuiteUtente prepara_suite_utente(const std::filesystem::path& dati,
                                  const std::filesystem::path& dest);
 

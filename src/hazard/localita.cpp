@@ -5,6 +5,7 @@
 #include "hazard/grid.h"
 #include "text/encoding.h"
 #include "text/error.h"
+#include "text/number_text.h"
 
 namespace tv::hazard {
 namespace {
@@ -121,6 +122,27 @@ std::optional<std::pair<std::string, std::string>> scegli_localita(std::string_v
     const std::string_view rest = line.substr(first + kSeparatore.size());
     return std::pair{std::string(line.substr(0, first)),
                      std::string(rest.substr(0, rest.find(kSeparatore)))};
+}
+
+std::optional<std::string> localita_alle_coordinate(const std::vector<std::string>& lines,
+                                                    double lon, double lat) {
+    for (const std::string& riga : lines) {
+        const auto pick = scegli_localita(riga);
+        if (!pick) continue;
+        const auto y = text::parse_number(pick->first, text::dot_format());
+        const auto x = text::parse_number(pick->second, text::dot_format());
+        if (!x || !y || *x != lon || *y != lat) continue;
+        const auto dopo = riga.find(pick->second, pick->first.size());
+        return text::trim(riga.substr(dopo + pick->second.size()));
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> localita_alle_coordinate(const std::filesystem::path& file, double lon,
+                                                    double lat) {
+    const auto lines = text::read_lines(file);
+    if (!lines) return std::nullopt;
+    return localita_alle_coordinate(*lines, lon, lat);
 }
 
 }  // namespace tv::hazard

@@ -31,4 +31,11 @@ std::optional<std::vector<std::string>> cerca_localita(const std::filesystem::pa
 // three blanks, unchanged. nullopt when the line has no three blanks (no second piece).
 std::optional<std::pair<std::string, std::string>> scegli_localita(std::string_view line);
 
+// The name of the first line whose coordinates are exactly (lon, lat), as a pick of that line
+// would give them; nullopt when no line has them or the file cannot be read.
+std::optional<std::string> localita_alle_coordinate(const std::vector<std::string>& lines,
+                                                    double lon, double lat);
+std::optional<std::string> localita_alle_coordinate(const std::filesystem::path& file, double lon,
+                                                    double lat);
+
 }  // namespace tv::hazard

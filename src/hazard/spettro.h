@@ -37,6 +37,13 @@ struct Spettro {
     double s = 1.0;  // S = Ss * St
 };
 
+// Ss = costante - coefficiente * F0 * ag, then limited to [minimo, massimo] (Tab. 3.2.IV).
+struct CoefficientiSs {
+    double costante, coefficiente, minimo, massimo;
+};
+// The coefficients of categories B to E; category A has Ss = 1 and none.
+const CoefficientiSs* coefficienti_Ss(Suolo suolo);
+
 // St not finite, or 0 or less, counts as 1.0. Category A keeps Ss = 1; B to E follow
 // Ss = c0 - c1 * F0 * ag limited from below, then from above.
 Spettro spettro(double St, Suolo suolo, double ag, double F0);

@@ -136,11 +136,11 @@ std::optional<FormulaDomanda> formula_di_nome(std::string_view testo) {
     return std::nullopt;
 }
 
-std::string parole_formule(std::string_view separatore, std::string_view ultimo) {
+std::string parole_formule(std::string_view separatore, std::string_view ultimo, bool brevi) {
     std::string s;
     for (std::size_t i = 0; i < kFormule.size(); ++i) {
         if (i > 0) s += i + 1 == kFormule.size() ? ultimo : separatore;
-        s += kFormule[i].parola;
+        s += brevi ? kFormule[i].breve : kFormule[i].parola;
     }
     return s;
 }

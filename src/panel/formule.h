@@ -70,24 +70,23 @@ struct DescrizioneFormula {
     std::string_view completo;  // full name, the list's tooltip: "EC8 4.3.5.2"
     std::string_view aiuto;     // what --help says of it: "EC8 4.3.5.2"
     std::string_view titolo;    // the Sa frame's caption and the summary line: "EC8 - 4.3.5.2"
-    std::string_view titolo_relazione;  // the report's demand section: "EC8 § 4.3.5.2"
-    std::string_view metodo;            // the report's paragraph of references
+    std::string_view riferimento;  // the report's demand section: "UNI EN 1998-1 (EC8) § 4.3.5.2"
+    std::string_view nota;         // said after it in that section, or nothing
+    std::string_view metodo;       // the report's paragraph of references
     std::string_view immagine;          // the window's picture of the formula (a Qt resource)
     DatiDomanda (*calcola)(const DatiPannello&, const DatiAzione&, double Ta);
 };
 
 inline constexpr std::array<DescrizioneFormula, 2> kFormule = {{
     {FormulaDomanda::ec8, "EC8", "ec8", "EC8 4.3.5.2", "EC8 4.3.5.2", "EC8 - 4.3.5.2",
-     "EC8 § 4.3.5.2",
-     "Azione sul pannello come elemento non strutturale: UNI EN 1998-1 (EC8) § 4.3.5.2, "
-     "Fa = Sa · Wa / qa.",
+     "UNI EN 1998-1 (EC8) § 4.3.5.2", "", "UNI EN 1998-1 (EC8) § 4.3.5.2.",
      ":/formule/image1.svg", &domanda_ec8},
     {FormulaDomanda::circolare_c7_2_11, "C7.2.11", "c7.2.11",
      "Circolare 2019 C7.2.11, strutture intelaiate", "Circolare 2019", "Circolare 2019 - C7.2.11",
-     "Circolare 2019 [C7.2.11]",
-     "Azione sul pannello come elemento non strutturale: Circolare 21/01/2019 n. 7, "
-     "§ C7.2.3, formula [C7.2.11] per le strutture intelaiate con i coefficienti della "
-     "Tabella C7.2.II, Fa = Sa · Wa / qa.",
+     "la formula [C7.2.11] della Circolare 21/01/2019 n. 7",
+     " La formula [C7.2.11] è scritta per gli edifici con struttura intelaiata.",
+     "Circolare 21/01/2019 n. 7, formula [C7.2.11] con la Tabella C7.2.II, scritta per gli "
+     "edifici con struttura intelaiata.",
      ":/formule/image1_c7.svg", &domanda_c7_2_11},
 }};
 
@@ -108,7 +107,9 @@ constexpr const DescrizioneFormula& descrizione(FormulaDomanda f) {
 // blanks around allowed.
 std::optional<FormulaDomanda> formula_di_nome(std::string_view testo);
 
-// The command-line words joined: "ec8|c7.2.11" with "|", "ec8 o c7.2.11" with " o ".
-std::string parole_formule(std::string_view separatore, std::string_view ultimo);
+// The command-line words joined: "ec8|c7.2.11" with "|", "ec8 o c7.2.11" with " o "; with
+// `brevi` the short names ("EC8 e C7.2.11").
+std::string parole_formule(std::string_view separatore, std::string_view ultimo,
+                           bool brevi = false);
 
 }  // namespace tv::panel

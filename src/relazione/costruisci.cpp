@@ -8,16 +8,17 @@
 #include <utility>
 #include <variant>
 
+#include "form/tabella_campi.h"
 #include "form/testi.h"
 #include "hazard/spettro_elastico.h"
 #include "panel/curva_arco.h"
-#include "text/number_text.h"
+#include "relazione/scrittura.h"
 
 namespace tv::relazione {
 
 namespace {
 
-const text::NumberFormat kItaliano{",", "."};
+using namespace scrittura;
 
 // Green and red of the window's verdict label; blue and orange for the plots.
 constexpr Rgb kVerde{0, 128, 0};
@@ -26,78 +27,54 @@ constexpr Rgb kBlu{0, 70, 160};
 constexpr Rgb kArancio{220, 110, 0};
 constexpr Rgb kGrigio{90, 90, 90};
 
-// Rounded half to even without trailing zeros, as the window writes its results.
-std::string n(double x, int decimali) {
-    return text::rounded(x, decimali, kItaliano);
-}
-// Always `decimali` decimals, as the window writes K1, K2 and the critical stress.
-std::string fx(double x, int decimali) {
-    return text::fixed(x, decimali, kItaliano);
-}
-
-// The subsoil category's letter, as the report and the spectrum name it.
-std::string lettera_suolo(const RisultatoVerifica& r) {
-    return std::string(1, hazard::lettera(r.azione.spettro.suolo));
-}
-
-bool orizzontale(const RisultatoVerifica& r) {
-    return r.pannello.direzione == panel::Direzione::orizzontale;
-}
-
 std::string vincolo(bool appoggiato) {
     return appoggiato ? "Appoggiato" : "Libero";
 }
 
-Tabella tabella_valori(std::vector<std::vector<std::string>> righe) {
-    Tabella t;
-    t.intestazioni = {"Grandezza", "Simbolo", "Valore", "Unità"};
-    t.allineamenti = {Allineamento::sinistra, Allineamento::sinistra, Allineamento::destra,
-                      Allineamento::sinistra};
-    t.larghezze = {0.52, 0.14, 0.16, 0.18};
-    t.righe = std::move(righe);
-    return t;
+// One value of an input in the job's work unit of its family, with that unit; fixed-unit fields
+// keep the row's own.
+std::pair<std::string, std::string> valore_ingresso(double x, units::Famiglia f, int decimali,
+                                                    std::string_view unita, const Misure& m) {
+    switch (f) {
+        case units::Famiglia::lunghezza: return {m.lunghezza(x, decimali), m.ul};
+        case units::Famiglia::tensione: return {m.tensione(x, decimali), m.ut};
+        case units::Famiglia::peso_specifico: return {m.peso_specifico(x), m.ug};
+        case units::Famiglia::nessuna:
+        case units::Famiglia::volume:
+        case units::Famiglia::forza:
+        case units::Famiglia::momento:
+            break;
+    }
+    return {n(x, decimali), std::string(unita)};
 }
 
-// The report quotes lengths, forces, specific weights and stresses in the job's work units.
-struct Misure {
-    const units::Unita& u;
-    std::string lunghezza(double cm, int dec = 2) const { return n(cm * u.fattore_lunghezze, dec); }
-    std::string forza(double daN) const { return n(daN * u.fattore_forze, 2); }
-    std::string tensione(double x, int dec = 2) const { return n(x * u.fattore_tensioni, dec); }
-    std::string peso_specifico(double x) const { return n(x * u.fattore_pesi_specifici, 8); }
-};
-
-// The rows of one table of input data, as the field table lays them out: the value in the job's
-// work unit of the field's family, or in the row's fixed unit.
-std::vector<std::vector<std::string>> righe_ingresso(const RisultatoVerifica& d,
-                                                     const units::Unita& u,
+// The rows of one table of input data, in the order and with the names of the field table.
+std::vector<std::vector<std::string>> righe_ingresso(const RisultatoVerifica& d, const Misure& m,
                                                      form::TabellaRelazione tabella) {
     std::vector<std::pair<int, std::vector<std::string>>> righe;
     for (const form::DatiCampoForm& c : form::kTabellaCampi) {
         const form::RigaRelazione& r = c.relazione;
         if (r.tabella != tabella) continue;
         const auto valore = form::valore_usato(d, c.campo);
-        const std::string testo =
-            valore ? n(*valore * u.fattore(c.famiglia), r.decimali) : lettera_suolo(d);
-        righe.push_back({r.posto,
-                         {std::string(r.grandezza), std::string(r.simbolo), testo,
-                          r.unita.empty() ? u.unita(c.famiglia) : std::string(r.unita)}});
+        auto [testo, unita] = valore ? valore_ingresso(*valore, c.famiglia, r.decimali, r.unita, m)
+                                     : std::pair{lettera_suolo(d), std::string(r.unita)};
+        righe.push_back({r.posto, {std::string(r.grandezza), std::string(r.simbolo),
+                                   std::move(testo), std::move(unita)}});
     }
     std::sort(righe.begin(), righe.end(),
               [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<std::vector<std::string>> out;
-    for (auto& [posto, riga] : righe) out.push_back(std::move(riga));
+    for (auto& riga : righe) out.push_back(std::move(riga.second));
     return out;
 }
 
 Sezione sezione_dati(const RisultatoVerifica& d, const Misure& m) {
-    const auto& u = m.u;
     Sezione s{"1. Dati di ingresso", {}};
     s.blocchi.push_back(Paragrafo{"Sito e costruzione", true});
-    std::vector<std::vector<std::string>> sito = righe_ingresso(d, u, form::TabellaRelazione::sito);
-    sito.insert(sito.begin(), {"Sistema di riferimento delle coordinate", "datum",
-                               std::string(hazard::nomi_datum(d.ingressi.datum).nome), ""});
-    // The grid is ED50: coordinates typed in another datum are given as moved there, after them.
+    std::vector<std::vector<std::string>> sito = righe_ingresso(d, m, form::TabellaRelazione::sito);
+    sito.insert(sito.begin(), {"Sistema di riferimento delle coordinate (il reticolo è in ED50)",
+                               "datum", std::string(hazard::nomi_datum(d.ingressi.datum).nome), ""});
+    // The grid is ED50: coordinates typed in another datum are given as moved there.
     switch (d.ingressi.datum) {
         case hazard::Datum::ed50:
             break;
@@ -113,7 +90,8 @@ Sezione sezione_dati(const RisultatoVerifica& d, const Misure& m) {
     }
     s.blocchi.push_back(tabella_valori(std::move(sito)));
     s.blocchi.push_back(Paragrafo{"Pannello", true});
-    s.blocchi.push_back(tabella_valori(righe_ingresso(d, u, form::TabellaRelazione::pannello)));
+    s.blocchi.push_back(tabella_valori(righe_ingresso(d, m, form::TabellaRelazione::pannello)));
+
     s.blocchi.push_back(Paragrafo{"Vincoli dei quattro lati", true});
     Tabella v;
     v.intestazioni = {"Lato", "Vincolo"};
@@ -126,23 +104,68 @@ Sezione sezione_dati(const RisultatoVerifica& d, const Misure& m) {
     s.blocchi.push_back(std::move(v));
     s.blocchi.push_back(DisegnoVincoli{d.ingressi.pannello.vincoli.top, d.ingressi.pannello.vincoli.left, true,
                                        d.ingressi.pannello.vincoli.right, d.ingressi.pannello.B, d.ingressi.pannello.L,
-                                       "B = " + m.lunghezza(d.ingressi.pannello.B) + " " + u.unita_lunghezze,
-                                       "L = " + m.lunghezza(d.ingressi.pannello.L) + " " + u.unita_lunghezze});
+                                       "B = " + m.lunghezza(d.ingressi.pannello.B) + " " + m.ul,
+                                       "L = " + m.lunghezza(d.ingressi.pannello.L) + " " + m.ul});
     return s;
 }
 
+// ag, F0 and Tc* of one row: a node's, the group's or the site's at TR1 and TR2.
+std::vector<std::string> valori_riga(std::string nome, const form::ValoriPeriodo& a,
+                                     const form::ValoriPeriodo& b) {
+    return {std::move(nome), fx(a.ag, 4), fx(a.F0, 3), fx(a.Tc, 3),
+            fx(b.ag, 4), fx(b.F0, 3), fx(b.Tc, 3)};
+}
+
+Tabella tabella_periodi(const RisultatoVerifica& d) {
+    Tabella t;
+    const std::string t1 = " (" + n(d.azione.TR_inf, 0) + ")", t2 = " (" + n(d.azione.TR_sup, 0) + ")";
+    t.intestazioni = {"",          "ag" + t1 + " [g]", "F0" + t1, "Tc*" + t1 + " [s]",
+                      "ag" + t2 + " [g]", "F0" + t2, "Tc*" + t2 + " [s]"};
+    t.allineamenti = {Allineamento::sinistra, Allineamento::destra, Allineamento::destra,
+                      Allineamento::destra,   Allineamento::destra, Allineamento::destra,
+                      Allineamento::destra};
+    t.larghezze = {0.22, 0.13, 0.13, 0.13, 0.13, 0.13, 0.13};
+    return t;
+}
+
 Sezione sezione_pericolosita(const RisultatoVerifica& d) {
+    const form::AzioneSito& a = d.azione;
     Sezione s{"2. Pericolosità sismica del sito", {}};
-    if (const auto* isola = std::get_if<form::OrigineIsola>(&d.azione.origine)) {
+    s.blocchi.push_back(Paragrafo{
+        "Pericolosità sismica di base degli Allegati A e B delle NTC 2008 (D.M. 14/01/2008), ai "
+        "quali rimandano le NTC 2018 § 3.2, allo stato limite di salvaguardia della vita (SLV). "
+        "Le coordinate del reticolo di riferimento sono nel sistema ED50."});
+    const auto& sito = d.ingressi.sito;
+    if (a.VN_Cu < a.VR) {
+        // Below 35 years the reference period is taken as 35 years.
+        s.blocchi.push_back(Formula{"VR = max(VN · Cu; 35 anni)   (NTC 2018 § 2.4.3)",
+                                    "VR = max(" + n(sito.VN, 4) + " · " + n(sito.Cu, 4) + " = " +
+                                        n(a.VN_Cu, 4) + "; 35) = " + n(a.VR, 4) + " anni"});
+        s.blocchi.push_back(Paragrafo{"Applicato il minimo VR = 35 anni (NTC 2018 § 2.4.3)."});
+    } else {
+        s.blocchi.push_back(Formula{"VR = VN · Cu   (NTC 2018 § 2.4.3)",
+                                    "VR = " + n(sito.VN, 4) + " · " + n(sito.Cu, 4) + " = " +
+                                        n(a.VR, 4) + " anni"});
+    }
+    s.blocchi.push_back(Formula{
+        "TR = −VR / ln(1 − PVR)",
+        "TR = −" + n(a.VR, 4) + " / ln(1 − " + n(d.ingressi.sito.PVR / 100.0, 6) + ") = " +
+            n(a.TR_calcolato, 2) + " anni  →  TR = " + n(a.TR, 0) + " anni"});
+    s.blocchi.push_back(Paragrafo{
+        "TR è arrotondato all'anno e limitato ai periodi tabulati, da 30 a 2475 anni; TR1 = " +
+        n(a.TR_inf, 0) + " e TR2 = " + n(a.TR_sup, 0) +
+        " anni sono i periodi tabulati che lo comprendono."});
+    Tabella valori = tabella_periodi(d);
+    if (const auto* isola = std::get_if<form::OrigineIsola>(&a.origine)) {
         s.blocchi.push_back(Paragrafo{
             "Il sito è fuori dal reticolo di riferimento e ricade nelle isole della Tabella 2 "
-            "dell'Allegato B: gruppo " +
-            std::string(isola->gruppo) + ", zona " + std::string(isola->zona) +
-            ". Si usano i valori del gruppo ai nove periodi di ritorno."});
+            "dell'Allegato B: gruppo " + std::string(isola->gruppo) + ", zona " +
+            std::string(isola->zona) + ". Valori del gruppo ai periodi TR1 e TR2:"});
+        valori.righe.push_back(valori_riga("Gruppo " + std::string(isola->gruppo), a.inf, a.sup));
     } else {
         s.blocchi.push_back(Paragrafo{
-            "Valori ai quattro nodi del reticolo di riferimento che circondano il sito, mediati "
-            "con pesi proporzionali all'inverso della distanza."});
+            "I quattro nodi del reticolo che circondano il sito, con pesi proporzionali "
+            "all'inverso della distanza:"});
         Tabella t;
         t.intestazioni = {"Nodo",           "Codice",        "Longitudine [°]",
                           "Latitudine [°]", "Distanza [km]", "Peso"};
@@ -150,60 +173,100 @@ Sezione sezione_pericolosita(const RisultatoVerifica& d) {
                           Allineamento::destra,   Allineamento::destra, Allineamento::destra};
         t.larghezze = {0.10, 0.14, 0.20, 0.20, 0.18, 0.18};
         static constexpr const char* kNomi[4] = {"SW", "SE", "NE", "NW"};
-        const auto& nodi = std::get<form::OrigineGriglia>(d.azione.origine).nodi;
+        const auto& nodi = std::get<form::OrigineGriglia>(a.origine).nodi;
         for (std::size_t i = 0; i < nodi.size(); ++i) {
             const form::Nodo& nodo = nodi[i];
             t.righe.push_back({kNomi[i], std::to_string(nodo.codice), fx(nodo.lon, 3),
                                fx(nodo.lat, 3), fx(nodo.distanza_km, 3), fx(nodo.peso, 4)});
+            valori.righe.push_back(valori_riga(kNomi[i], nodo.inf, nodo.sup));
         }
         s.blocchi.push_back(std::move(t));
+        s.blocchi.push_back(Paragrafo{"Valori dei nodi ai periodi TR1 e TR2 e loro media pesata "
+                                      "al sito:"});
+        valori.righe.push_back(valori_riga("Sito (media)", a.inf, a.sup));
     }
-    const auto& sito = d.ingressi.sito;
-    if (d.azione.VN_Cu < d.azione.VR) {
-        // NTC 2008 § 2.4.3: below 35 years the reference life is taken as 35 years.
-        s.blocchi.push_back(Formula{"VR = max(VN · Cu; 35 anni)",
-                                    "VR = max(" + n(sito.VN, 4) + " · " + n(sito.Cu, 4) + " = " +
-                                        n(d.azione.VN_Cu, 4) + "; 35) = " + n(d.azione.VR, 4) +
-                                        " anni"});
-        s.blocchi.push_back(Paragrafo{"Applicato il minimo VR = 35 anni (NTC 2008 § 2.4.3)."});
-    } else {
-        s.blocchi.push_back(Formula{"VR = VN · Cu", "VR = " + n(sito.VN, 4) + " · " +
-                                                        n(sito.Cu, 4) + " = " + n(d.azione.VR, 4) +
-                                                        " anni"});
-    }
-    s.blocchi.push_back(Formula{"TR = −VR / ln(1 − PVR)", "TR = −" + n(d.azione.VR, 4) +
-                                                              " / ln(1 − " +
-                                                              n(sito.PVR / 100.0, 6) + ") = " +
-                                                              n(d.azione.TR, 0) + " anni"});
+    s.blocchi.push_back(std::move(valori));
+    const std::string TR = n(a.TR, 0), T1 = n(a.TR_inf, 0), T2 = n(a.TR_sup, 0);
+    s.blocchi.push_back(Formula{"r = ln(TR/TR1) / ln(TR2/TR1)    ln p = ln p1 + r · ln(p2/p1)",
+                                "r = ln(" + TR + "/" + T1 + ") / ln(" + T2 + "/" + T1 + ") = " +
+                                    n(a.r, 4)});
+    const std::string r = n(a.r, 4);
+    const auto interpolata = [&](const std::string& nome, double p1, double p2, double p, int dec,
+                                 const std::string& unita) {
+        return Formula{"", nome + " = exp[ln " + n(p1, dec) + " + " + r + " · ln(" + n(p2, dec) +
+                               "/" + n(p1, dec) + ")] = " + n(p, dec) + unita};
+    };
+    s.blocchi.push_back(interpolata("ag", a.inf.ag, a.sup.ag, a.ag, 4, " g"));
+    s.blocchi.push_back(interpolata("F0", a.inf.F0, a.sup.F0, a.F0, 3, ""));
+    s.blocchi.push_back(interpolata("Tc*", a.inf.Tc, a.sup.Tc, a.Tc, 3, " s"));
     s.blocchi.push_back(tabella_valori({
-        {"Periodo di riferimento", "VR", n(d.azione.VR, 4), "anni"},
-        {"Probabilità di superamento", "PVR", n(d.ingressi.sito.PVR, 4), "%"},
-        {"Periodo di ritorno", "TR", n(d.azione.TR, 0), "anni"},
-        {"Periodi di ritorno tabulati che lo comprendono", "TR1 – TR2",
-         n(d.azione.TR_inf, 0) + " – " + n(d.azione.TR_sup, 0), "anni"},
-        {"Accelerazione orizzontale massima su roccia", "ag", n(d.azione.ag, 4), "g"},
-        {"Amplificazione spettrale massima", "F0", n(d.azione.F0, 3), ""},
-        {"Periodo di inizio del tratto a velocità costante", "Tc*", n(d.azione.Tc, 3), "s"},
-        {"Categoria di sottosuolo", "", lettera_suolo(d), ""},
-        {"Coefficiente di amplificazione stratigrafica", "Ss", n(d.azione.spettro.Ss, 3), ""},
-        {"Coefficiente di amplificazione topografica", "St", n(d.azione.spettro.St, 3), ""},
-        {"Coefficiente S = Ss · St", "S", n(d.azione.spettro.s, 3), ""},
+        {"Periodo di riferimento", "VR", n(a.VR, 4), "anni"},
+        {"Probabilità di superamento nel periodo di riferimento (SLV)", "PVR",
+         n(d.ingressi.sito.PVR, 4), "%"},
+        {"Periodo di ritorno", "TR", n(a.TR, 0), "anni"},
+        {"Periodi di ritorno tabulati che lo comprendono", "TR1 – TR2", T1 + " – " + T2, "anni"},
+        {"Accelerazione orizzontale massima su roccia", "ag", n(a.ag, 4), "g"},
+        {"Amplificazione spettrale massima", "F0", n(a.F0, 3), ""},
+        {"Valore di riferimento per il periodo TC (TC = Cc · Tc*)", "Tc*", n(a.Tc, 3), "s"},
     }));
     return s;
 }
 
+// Cc = coefficient · (Tc*)^exponent of the subsoil category (NTC 2018 Tab. 3.2.IV), as texts.
+std::pair<std::string, std::string> formula_Cc(hazard::Suolo suolo) {
+    switch (suolo) {
+        case hazard::Suolo::A:
+            return {"1", "0"};
+        case hazard::Suolo::B:
+            return {"1,10", "−0,20"};
+        case hazard::Suolo::C:
+            return {"1,05", "−0,33"};
+        case hazard::Suolo::D:
+            return {"1,25", "−0,50"};
+        case hazard::Suolo::E:
+            return {"1,15", "−0,40"};
+    }
+    return {"1", "0"};
+}
+
 Sezione sezione_spettro(const RisultatoVerifica& d) {
-    const hazard::SpettroElastico sp = hazard::spettro_elastico(d.azione.ag, d.azione.F0, d.azione.Tc, d.azione.spettro.s, d.azione.spettro.suolo);
+    const hazard::Spettro& am = d.azione.spettro;
+    const hazard::SpettroElastico sp = hazard::spettro_elastico(
+        d.azione.ag, d.azione.F0, d.azione.Tc, am.s, am.suolo);
     Sezione s{"3. Spettro di risposta elastico", {}};
     s.blocchi.push_back(Paragrafo{
-        "Spettro elastico in accelerazione della componente orizzontale (NTC 2008 § 3.2.3.2.1), "
-        "smorzamento 5 %, η = 1."});
+        "Spettro elastico in accelerazione della componente orizzontale (NTC 2018 § 3.2.3.2.1), "
+        "smorzamento 5 %, η = 1. Amplificazione stratigrafica Ss e coefficiente Cc della "
+        "categoria di sottosuolo " + lettera_suolo(d) +
+        " dalla Tab. 3.2.IV, amplificazione topografica St dalla Tab. 3.2.V."});
+    if (const hazard::CoefficientiSs* c = hazard::coefficienti_Ss(am.suolo)) {
+        const double grezzo = c->costante - c->coefficiente * d.azione.F0 * d.azione.ag;
+        std::string limite;
+        if (grezzo > c->massimo) limite = "  →  Ss = " + fx(c->massimo, 2) + " (limite superiore)";
+        if (grezzo < c->minimo) limite = "  →  Ss = " + fx(c->minimo, 2) + " (limite inferiore)";
+        s.blocchi.push_back(Formula{
+            "Ss = " + fx(c->costante, 2) + " − " + fx(c->coefficiente, 2) + " · F0 · ag/g,   " +
+                fx(c->minimo, 2) + " ≤ Ss ≤ " + fx(c->massimo, 2),
+            "Ss = " + fx(c->costante, 2) + " − " + fx(c->coefficiente, 2) + " · " +
+                n(d.azione.F0, 3) + " · " + n(d.azione.ag, 4) + " = " + n(grezzo, 3) + limite});
+        const auto [k, e] = formula_Cc(am.suolo);
+        s.blocchi.push_back(Formula{"Cc = " + k + " · (Tc*)^" + e, "Cc = " + k + " · " +
+                                                                    n(d.azione.Tc, 3) + "^" + e +
+                                                                    " = " + n(sp.Cc, 3)});
+    } else {
+        s.blocchi.push_back(Paragrafo{"Categoria A: Ss = 1 e Cc = 1."});
+    }
+    s.blocchi.push_back(Formula{"S = Ss · St", "S = " + n(am.Ss, 3) + " · " + n(am.St, 3) +
+                                                   " = " + n(am.s, 3)});
     s.blocchi.push_back(Formula{"TC = Cc · Tc*    TB = TC / 3    TD = 4,0 · ag/g + 1,6",
                                 "TC = " + n(sp.Cc, 3) + " · " + n(d.azione.Tc, 3) + " = " +
                                     n(sp.TC, 3) + " s    TB = " + n(sp.TB, 3) +
                                     " s    TD = " + n(sp.TD, 3) + " s"});
     s.blocchi.push_back(tabella_valori({
+        {"Coefficiente di amplificazione stratigrafica", "Ss", n(am.Ss, 3), ""},
         {"Coefficiente della categoria di sottosuolo", "Cc", n(sp.Cc, 3), ""},
+        {"Coefficiente di amplificazione topografica", "St", n(am.St, 3), ""},
+        {"Coefficiente S = Ss · St", "S", n(am.s, 3), ""},
         {"Inizio del tratto ad accelerazione costante", "TB", n(sp.TB, 3), "s"},
         {"Inizio del tratto a velocità costante", "TC", n(sp.TC, 3), "s"},
         {"Inizio del tratto a spostamento costante", "TD", n(sp.TD, 3), "s"},
@@ -232,16 +295,20 @@ Sezione sezione_spettro(const RisultatoVerifica& d) {
     return s;
 }
 
-// Why the mass is shared as it is: the restraint case of the four sides.
-std::pair<std::string, Formula> ripartizione(const RisultatoVerifica& d) {
+// Why the mass is shared as it is: the restraint case of the four sides, with the assumption.
+std::pair<std::string, Formula> ripartizione(const RisultatoVerifica& d, const Misure& m) {
+    const auto& p = d.ingressi.pannello;
     const std::string qv = n(d.pannello.quota_verticale, 4), qo = n(d.pannello.quota_orizzontale, 4);
-    const std::string L = n(d.ingressi.pannello.L, 4), B = n(d.ingressi.pannello.B, 4), t = n(d.ingressi.pannello.t, 4);
+    const std::string L = m.L(p.L), B = m.L(p.B), t = m.L(p.t);
     switch (d.pannello.caso) {
         case panel::CasoVincoli::quattro_lati: {
-            const bool largo = d.ingressi.pannello.B > d.ingressi.pannello.L;
+            const bool largo = p.B > p.L;
             return {
-                "Pannello appoggiato sui quattro lati: la quota del verso più corto segue "
-                "l'esponenziale del rapporto dei lati.",
+                "Pannello appoggiato sui quattro lati. Ipotesi di modello del programma: la massa "
+                "si divide tra i due versi, e la quota che impegna il verso più corto segue "
+                "l'esponenziale del rapporto dei lati scritta sotto (vale circa 0,5 per il "
+                "pannello quadrato e decresce quando il pannello si allunga); il resto impegna "
+                "l'altro verso.",
                 largo ? Formula{"quota orizzontale = 9,151 · e^(−2,907 · B/L)    quota verticale = 1 − "
                                 "quota orizzontale",
                                 "quota orizzontale = 9,151 · e^(−2,907 · " + B + "/" + L + ") = " + qo +
@@ -253,14 +320,17 @@ std::pair<std::string, Formula> ripartizione(const RisultatoVerifica& d) {
         }
         case panel::CasoVincoli::superiore_e_un_lato:
             return {
-                "Lato superiore appoggiato e un solo lato verticale appoggiato: la massa si "
-                "ripartisce in verticale, tolte due volte lo spessore.",
+                "Lato superiore appoggiato e un solo lato verticale appoggiato. Ipotesi di modello "
+                "del programma: la massa lavora in verticale, tolta una striscia larga 2t presso "
+                "il lato verticale appoggiato, che si assume porti la sua massa direttamente a "
+                "quel lato.",
                 Formula{"quota verticale = (B − 2t) / B ≥ 0    quota orizzontale = 0",
                         "quota verticale = (" + B + " − 2 · " + t + ") / " + B + " = " + qv}};
         case panel::CasoVincoli::laterali:
             return {
-                "Lato superiore libero e lati verticali appoggiati: la massa si ripartisce in "
-                "orizzontale, tolte due volte lo spessore.",
+                "Lato superiore libero e lati verticali appoggiati. Ipotesi di modello del "
+                "programma: la massa lavora in orizzontale, tolta una striscia alta 2t presso il "
+                "lato inferiore, che si assume porti la sua massa direttamente alla base.",
                 Formula{"quota orizzontale = (L − 2t) / L ≥ 0    quota verticale = 0",
                         "quota orizzontale = (" + L + " − 2 · " + t + ") / " + L + " = " + qo}};
         case panel::CasoVincoli::mensola:
@@ -269,15 +339,17 @@ std::pair<std::string, Formula> ripartizione(const RisultatoVerifica& d) {
         case panel::CasoVincoli::superiore:
             break;
     }
-    return {"Lati verticali liberi: tutta la massa si ripartisce in verticale.",
+    return {"Lati verticali liberi: tutta la massa lavora in verticale, tra i lati superiore "
+            "e inferiore.",
             Formula{"quota verticale = 1    quota orizzontale = 0", ""}};
 }
 
-// The demand formula written out with its numbers, and the reference the section's title gives.
-std::pair<Formula, std::string> formula_Sa(const RisultatoVerifica& d) {
-    const std::string ag = n(d.azione.ag, 4), S = n(d.azione.spettro.s, 3), Z = n(d.ingressi.pannello.Z, 4), H = n(d.ingressi.pannello.H, 4), Ta = n(d.pannello.Ta, 4),
-                      T1 = n(d.ingressi.T1, 4), Sa = n(d.pannello.Sa, 4);
-    const std::string titolo(panel::descrizione(d.pannello.formula()).titolo_relazione);
+std::pair<Formula, std::string> formula_Sa(const RisultatoVerifica& d, const Misure& m) {
+    const auto& p = d.ingressi.pannello;
+    const std::string ag = n(d.azione.ag, 4), S = n(d.azione.spettro.s, 3), Z = m.L(p.Z),
+                      H = m.L(p.H), Ta = n(d.pannello.Ta, 4), T1 = n(d.ingressi.T1, 4),
+                      Sa = n(d.pannello.Sa, 4);
+    const std::string riferimento(panel::descrizione(d.pannello.formula()).riferimento);
     using Esito = std::pair<Formula, std::string>;
     return std::visit(
         panel::Overloaded{
@@ -285,7 +357,7 @@ std::pair<Formula, std::string> formula_Sa(const RisultatoVerifica& d) {
                 return {Formula{"Sa = ag · S · [3 · (1 + Z/H) / (1 + (1 − Ta/T1)²) − 0,5] ≥ ag · S",
                                 "Sa = " + ag + " · " + S + " · [3 · (1 + " + Z + "/" + H +
                                     ") / (1 + (1 − " + Ta + "/" + T1 + ")²) − 0,5] = " + Sa},
-                        titolo};
+                        riferimento};
             },
             [&](const panel::AccelerazioneC7& c7) -> Esito {
                 const bool crescente = c7.ramo == panel::RamoC7::crescente;
@@ -293,7 +365,7 @@ std::pair<Formula, std::string> formula_Sa(const RisultatoVerifica& d) {
                                   base = ag + " · " + S + " · (1 + " + Z + "/" + H + ") · " + ap;
                 const std::string c = crescente ? "a" : "b";
                 const std::string cv = n(crescente ? c7.coefficienti.a : c7.coefficienti.b, 4);
-                const std::string rif = titolo + ", a = " + n(c7.coefficienti.a, 4) +
+                const std::string rif = riferimento + ", con a = " + n(c7.coefficienti.a, 4) +
                                         ", b = " + n(c7.coefficienti.b, 4) + ", ap = " + ap +
                                         " (Tabella C7.2.II)";
                 if (c7.ramo == panel::RamoC7::plateau)
@@ -311,19 +383,28 @@ std::pair<Formula, std::string> formula_Sa(const RisultatoVerifica& d) {
 }
 
 Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m) {
-    const auto& u = m.u;
+    const auto& p = d.ingressi.pannello;
     const std::string luce = orizzontale(d) ? "B" : "L";
-    const double span = orizzontale(d) ? d.ingressi.pannello.B : d.ingressi.pannello.L;
-    const double altro = orizzontale(d) ? d.ingressi.pannello.L : d.ingressi.pannello.B;
+    const double span = orizzontale(d) ? p.B : p.L;
+    const double altro = orizzontale(d) ? p.L : p.B;
     const std::string altro_s = orizzontale(d) ? "L" : "B";
-    auto [sa, riferimento] = formula_Sa(d);
-    Sezione s{"4. Azione sismica sul pannello (" + riferimento + ")", {}};
-    s.blocchi.push_back(
-        Paragrafo{"Le formule con i valori sostituiti sono scritte in cm, daN, s."});
-    s.blocchi.push_back(Formula{"W = L · B · t · γ", "W = " + n(d.ingressi.pannello.L, 4) + " · " + n(d.ingressi.pannello.B, 4) +
-                                                         " · " + n(d.ingressi.pannello.t, 4) + " · " + n(d.ingressi.pannello.gamma, 8) +
-                                                         " = " + n(d.pannello.W, 2) + " daN"});
-    auto [perche, quote] = ripartizione(d);
+    auto [sa, riferimento] = formula_Sa(d, m);
+    Sezione s{"4. Azione sismica sul pannello (NTC 2018 § 7.2.3)", {}};
+    std::string metodo =
+        "Il pannello è un elemento non strutturale: Fa = Sa · Wa / qa (NTC 2018 § 7.2.3), allo "
+        "stato limite di salvaguardia della vita (SLV), con γa = 1. Per Sa le NTC 2018 "
+        "ammettono documenti di comprovata validità; qui si usa " + riferimento + ".";
+    metodo += panel::descrizione(d.pannello.formula()).nota;
+    s.blocchi.push_back(Paragrafo{metodo});
+    std::string unita = "Le formule con i valori sostituiti sono scritte in " + m.ul + ", " +
+                        m.uf + " e s";
+    if (!m.coerenti)
+        unita += " (tensioni in " + m.ft_unita + ", pesi specifici in " + m.fg_unita + ")";
+    s.blocchi.push_back(Paragrafo{unita + "."});
+    s.blocchi.push_back(Formula{"W = L · B · t · γ", "W = " + m.L(p.L) + " · " + m.L(p.B) +
+                                                         " · " + m.L(p.t) + " · " + m.G(p.gamma) +
+                                                         " = " + m.F(d.pannello.W) + " " + m.uf});
+    auto [perche, quote] = ripartizione(d, m);
     s.blocchi.push_back(Paragrafo{perche});
     s.blocchi.push_back(std::move(quote));
     const bool mensola = std::holds_alternative<panel::Mensola>(d.pannello.resistenza);
@@ -337,150 +418,179 @@ Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m) {
                                  ? "in orizzontale, tra i lati verticali (luce B)."
                                  : "in verticale, tra i lati superiore e inferiore (luce L).")});
     const double quota = orizzontale(d) ? d.pannello.quota_orizzontale : d.pannello.quota_verticale;
-    s.blocchi.push_back(Formula{
-        "Wa = quota · W", "Wa = " + n(quota, 4) + " · " + n(d.pannello.W, 2) + " = " + n(d.pannello.Wa, 2) + " daN"});
-    s.blocchi.push_back(
-        Formula{"J = t³ · " + altro_s + " / 12",
-                "J = " + n(d.ingressi.pannello.t, 4) + "³ · " + n(altro, 4) + " / 12 = " + n(d.pannello.J, 2) + " cm⁴"});
-    const panel::DatiPannello& p = d.ingressi.pannello;
+    s.blocchi.push_back(Formula{"Wa = quota · W", "Wa = " + n(quota, 4) + " · " + m.F(d.pannello.W) +
+                                                      " = " + m.F(d.pannello.Wa) + " " + m.uf});
+    const double J = d.pannello.J * std::pow(m.fl, 4);
+    s.blocchi.push_back(Formula{"J = t³ · " + altro_s + " / 12",
+                                "J = " + m.L(p.t) + "³ · " + m.L(altro) + " / 12 = " + sig(J, 8) +
+                                    " " + m.ul + "⁴"});
     s.blocchi.push_back(
         mensola
-            ? Formula{"Ta = (2π / 1,8751²) · L² · √(m / (E · J)),   m = γ · t · B / g   "
-                      "(g = 981 cm/s²)",
-                      "Ta = (2π / 1,8751²) · " + n(p.L, 4) + "² · √((" + n(p.gamma, 8) + " · " +
-                          n(p.t, 4) + " · " + n(p.B, 4) + " / 981) / (" + n(p.E, 4) + " · " +
-                          n(d.pannello.J, 2) + ")) = " + n(d.pannello.Ta, 4) + " s"}
-            : Formula{"Ta = √(Wa · " + luce + "³ / (E · J · g)) / 1,5708   (g = 981 cm/s²)",
-                      "Ta = √(" + n(d.pannello.Wa, 2) + " · " + n(span, 4) + "³ / (" +
-                          n(p.E, 4) + " · " + n(d.pannello.J, 2) + " · 981)) / 1,5708 = " +
+            ? Formula{"Ta = (2π / 1,8751²) · L² · √(m / (E · J)),   m = γ · t · B / g   (g = " +
+                          m.g() + " " + m.ul + "/s²)",
+                      "Ta = (2π / 1,8751²) · " + m.L(p.L) + "² · √((" + m.G(p.gamma) + " · " +
+                          m.L(p.t) + " · " + m.L(p.B) + " / " + m.g() + ") / (" + m.S(p.E, 2) +
+                          " · " + sig(J, 8) + ")) = " + n(d.pannello.Ta, 4) + " s"}
+            : Formula{"Ta = √(Wa · " + luce + "³ / (E · J · g)) / 1,5708   (g = " + m.g() + " " +
+                          m.ul + "/s²)",
+                      "Ta = √(" + m.F(d.pannello.Wa) + " · " + m.L(span) + "³ / (" +
+                          m.S(p.E, 2) + " · " + sig(J, 8) + " · " + m.g() + ")) / 1,5708 = " +
                           n(d.pannello.Ta, 4) + " s"});
     s.blocchi.push_back(std::move(sa));
     if (d.pannello.al_minimo())
         s.blocchi.push_back(
             Paragrafo{"La formula dà meno di ag · S: Sa = ag · S = " + n(d.pannello.Sa, 4) + "."});
-    s.blocchi.push_back(Formula{"Fa = Sa · Wa / qa", "Fa = " + n(d.pannello.Sa, 4) + " · " + n(d.pannello.Wa, 2) +
-                                                         " / " + n(d.ingressi.pannello.qa, 4) + " = " + n(d.pannello.Fa, 2) +
-                                                         " daN"});
+    s.blocchi.push_back(Formula{"Fa = Sa · Wa / qa", "Fa = " + n(d.pannello.Sa, 4) + " · " +
+                                                         m.F(d.pannello.Wa) + " / " + n(p.qa, 4) +
+                                                         " = " + m.F(d.pannello.Fa) + " " + m.uf});
     s.blocchi.push_back(tabella_valori({
-        {"Peso del pannello", "W", m.forza(d.pannello.W), u.unita_forze},
-        {"Luce di calcolo", luce, m.lunghezza(span), u.unita_lunghezze},
-        {"Peso efficace", "Wa", m.forza(d.pannello.Wa), u.unita_forze},
-        {"Momento d'inerzia della sezione", "J", n(d.pannello.J * std::pow(u.fattore_lunghezze, 4), 2),
-         u.unita_lunghezze + "⁴"},
+        {"Peso del pannello", "W", m.forza(d.pannello.W), m.uf},
+        {"Luce di calcolo", luce, m.lunghezza(span), m.ul},
+        {"Peso efficace", "Wa", m.forza(d.pannello.Wa), m.uf},
+        {"Momento d'inerzia della sezione", "J", n(J, 2), m.ul + "⁴"},
         {"Periodo proprio del pannello", "Ta", n(d.pannello.Ta, 4), "s"},
-        {"Accelerazione massima adimensionalizzata", "Sa", n(d.pannello.Sa, 4), "g"},
-        {"Fattore di struttura", "qa", n(d.ingressi.pannello.qa, 4), ""},
-        {"Forza orizzontale sul pannello", "Fa", m.forza(d.pannello.Fa), u.unita_forze},
+        {"Accelerazione sul pannello in rapporto a g (adimensionale)", "Sa", n(d.pannello.Sa, 4), ""},
+        {"Fattore di struttura", "qa", n(p.qa, 4), ""},
+        {"Forza orizzontale sul pannello", "Fa", m.forza(d.pannello.Fa), m.uf},
     }));
     return s;
 }
 
-Sezione sezione_arco(const RisultatoVerifica& d, const panel::Freccia& a, const Misure& m) {
-    const auto& u = m.u;
+Sezione sezione_arco(const RisultatoVerifica& d, const panel::Freccia& arco, const Misure& m) {
+    const auto& p = d.ingressi.pannello;
     const std::string luce = orizzontale(d) ? "B" : "L";
-    const double span = orizzontale(d) ? d.ingressi.pannello.B : d.ingressi.pannello.L;
-    const double ft = u.fattore_tensioni;
-    Sezione s{"5. Resistenza laterale per effetto arco (EC6 § 6.3.2)", {}};
+    const double span = orizzontale(d) ? p.B : p.L;
+    Sezione s{"5. Resistenza laterale per effetto arco", {}};
     s.blocchi.push_back(Paragrafo{
-        "Striscia di pannello come arco parabolico di semiluce a e freccia iniziale h = 0,9 · t, "
-        "con le imposte fisse: inflettendosi di f l'arco si accorcia e la deformazione per E dà "
-        "la tensione dell'arco; la pressione laterale q(f) cresce fino al massimo (instabilità) "
-        "e poi decresce."});
+        "Modello del programma, riferito a UNI EN 1996-1-1 (EC6) § 6.3.2 (resistenza per effetto "
+        "arco del pannello stretto tra vincoli che ne assorbono la spinta). La striscia di "
+        "pannello tra i due lati appoggiati è un arco a tre cerniere (alle imposte e in "
+        "mezzeria) di asse parabolico, semiluce a e freccia iniziale h = 0,9 · t; l0 è la "
+        "lunghezza scarica del semiarco. Con le imposte fisse, l'inflessione f della mezzeria "
+        "riduce la freccia a h − f e accorcia elasticamente il semiarco, di lunghezza l(h − f): "
+        "la tensione dell'arco è σ(f) = E · (1 − l(h − f) / l0) e la pressione laterale che "
+        "l'arco equilibra è q(f) = σ(f) · (h − f)² / (3,24 · a²)."});
+    s.blocchi.push_back(Paragrafo{
+        "q(f) cresce fino al massimo qcrit all'inflessione fcrit (instabilità dell'arco) e poi "
+        "decresce: il programma cerca il massimo dimezzando l'intervallo 0…h fino a 0,1 mm. Se "
+        "la tensione al massimo, σcr, è minore di fd governa l'instabilità (qd = qcrit, "
+        "K2 = σcr / fd); altrimenti governa la resistenza a compressione e qd è la pressione "
+        "all'inflessione f alla quale σ(f) = fd (K2 = 1). K1 = qd / ((t/l)² · σ), con σ = σcr o "
+        "fd, confronta qd con la pressione di riferimento σ · (t/l)²."});
     s.blocchi.push_back(Formula{"a = " + luce + " / 2    h = 0,9 · t",
-                                "a = " + n(a.a, 4) + " cm    h = 0,9 · " + n(d.ingressi.pannello.t, 4) + " = " +
-                                    n(a.h, 4) + " cm    lunghezza scarica = " + n(a.l_arco, 4) +
-                                    " cm"});
+                                "a = " + m.L(arco.a) + " " + m.ul + "    h = 0,9 · " + m.L(p.t) +
+                                    " = " + m.L(arco.h) + " " + m.ul + "    l0 = " +
+                                    m.L(arco.l_arco) + " " + m.ul});
 
-    const panel::CurvaArco c = panel::curva_arco(d.ingressi.pannello.E, a.h, a.a, d.ingressi.pannello.fd);
-    double q_max = 0, s_max = d.ingressi.pannello.fd;
-    for (const auto& p : c.punti) {
-        q_max = std::max(q_max, p.q);
-        s_max = std::max(s_max, p.sigma);
+    const panel::CurvaArco c = panel::curva_arco(p.E, arco.h, arco.a, p.fd);
+    double q_max = 0, s_max = p.fd;
+    for (const auto& pt : c.punti) {
+        q_max = std::max(q_max, pt.q);
+        s_max = std::max(s_max, pt.sigma);
     }
+    const double ft = m.ft;
     Grafico g;
     g.titolo = "Pressione laterale q(f) e tensione dell'arco σ(f)";
-    g.x = asse_con_tacche("f [mm]", 0.0, a.h * 10.0);
-    g.y = asse_con_tacche("q [" + u.unita_tensioni + "]", 0.0, q_max * ft * 1.1);
-    g.y2 = asse_con_tacche("σ [" + u.unita_tensioni + "]", 0.0, s_max * ft * 1.1);
+    g.x = asse_con_tacche("f [mm]", 0.0, arco.h * 10.0);
+    g.y = asse_con_tacche("q [" + m.ut + "]", 0.0, q_max * ft * 1.1);
+    g.y2 = asse_con_tacche("σ [" + m.ut + "]", 0.0, s_max * ft * 1.1);
     Serie q{"q(f)", {}, kBlu, false, false};
     Serie sigma{"σ(f)", {}, kArancio, true, true};
-    for (const auto& p : c.punti) {
-        q.punti.push_back({p.f * 10.0, p.q * ft});
-        sigma.punti.push_back({p.f * 10.0, p.sigma * ft});
+    for (const auto& pt : c.punti) {
+        q.punti.push_back({pt.f * 10.0, pt.q * ft});
+        sigma.punti.push_back({pt.f * 10.0, pt.sigma * ft});
     }
     g.serie.push_back(std::move(q));
     g.serie.push_back(std::move(sigma));
-    g.riferimenti.push_back({false, d.ingressi.pannello.fd * ft, "σ = fd", kRosso, true});
-    g.riferimenti.push_back({true, a.h * 10.0, "f = h", kGrigio, false});
-    g.marcatori.push_back({{a.fcrit * 10.0, a.qcrit * ft}, "(fcrit, qcrit)", kBlu, false});
-    g.marcatori.push_back({{a.deltafreccia * 10.0, a.qd * ft}, "(f, qd)", kRosso, false});
+    g.riferimenti.push_back({false, p.fd * ft, "σ = fd", kRosso, true});
+    g.riferimenti.push_back({true, arco.h * 10.0, "f = h", kGrigio, false});
+    g.marcatori.push_back({{arco.fcrit * 10.0, arco.qcrit * ft}, "(fcrit, qcrit)", kBlu, false});
+    g.marcatori.push_back({{arco.deltafreccia * 10.0, arco.qd * ft}, "(f, qd)", kRosso, false});
     s.blocchi.push_back(std::move(g));
 
     s.blocchi.push_back(tabella_valori({
-        {"Semiluce dell'arco", "a", m.lunghezza(a.a, 4), u.unita_lunghezze},
-        {"Freccia iniziale dell'arco", "h", m.lunghezza(a.h, 4), u.unita_lunghezze},
-        {"Lunghezza scarica dell'arco", "l0", m.lunghezza(a.l_arco, 4), u.unita_lunghezze},
-        {"Resistenza di progetto a compressione", "fd", m.tensione(d.ingressi.pannello.fd, 4), u.unita_tensioni},
-        {"Modulo elastico", "E", m.tensione(d.ingressi.pannello.E, 2), u.unita_tensioni},
-        {"Pressione massima dell'arco", "qcrit", m.tensione(a.qcrit, 6), u.unita_tensioni},
-        {"Inflessione alla pressione massima", "fcrit", n(a.fcrit * 10.0, 2), "mm"},
-        {"Tensione critica di instabilità", "σcr", fx(a.sigmacrit * ft, 2), u.unita_tensioni},
-        {"Inflessione sotto carico laterale di progetto", "f", n(a.deltafreccia * 10.0, 2), "mm"},
-        {"Pressione laterale di progetto", "qd", m.tensione(a.qd, 6), u.unita_tensioni},
-        {"Coefficiente di inflessione laterale", "K1", fx(a.K1, 3), ""},
-        {"Coefficiente di instabilità", "K2", fx(a.K2, 3), ""},
+        {"Semiluce dell'arco", "a", m.lunghezza(arco.a, 4), m.ul},
+        {"Freccia iniziale dell'arco", "h", m.lunghezza(arco.h, 4), m.ul},
+        {"Lunghezza scarica del semiarco", "l0", m.lunghezza(arco.l_arco, 4), m.ul},
+        {"Resistenza di progetto a compressione", "fd", m.tensione(p.fd, 4), m.ut},
+        {"Modulo elastico", "E", m.tensione(p.E, 2), m.ut},
+        {"Pressione massima dell'arco", "qcrit", m.tensione(arco.qcrit, 6), m.ut},
+        {"Inflessione alla pressione massima", "fcrit", fx(arco.fcrit * 10.0, 1), "mm"},
+        {"Tensione critica di instabilità", "σcr", fx(arco.sigmacrit * ft, 2), m.ut},
+        {"Inflessione sotto carico laterale di progetto", "f", n(arco.deltafreccia * 10.0, 2), "mm"},
+        {"Pressione laterale di progetto", "qd", m.tensione(arco.qd, 6), m.ut},
+        {"Coefficiente di inflessione laterale", "K1", fx(arco.K1, 3), ""},
+        {"Coefficiente di instabilità", "K2", fx(arco.K2, 3), ""},
     }));
-    const std::string t_su_l = "(" + n(d.ingressi.pannello.t, 4) + "/" + n(span, 4) + ")²";
-    if (a.instabilita) {
+    const std::string t_su_l = "(" + m.L(p.t) + "/" + m.L(span) + ")²";
+    if (arco.instabilita) {
         s.blocchi.push_back(Paragrafo{
             "La tensione critica di instabilità è minore di fd: governa l'instabilità dell'arco "
             "(pressione di progetto qd = qcrit)."});
         s.blocchi.push_back(Formula{"K2 = σcr / fd    K1 = qd / ((t/" + luce + ")² · σcr)",
-                                    "K2 = " + n(a.sigmacrit, 4) + " / " + n(d.ingressi.pannello.fd, 4) + " = " +
-                                        fx(a.K2, 3) + "    K1 = " + n(a.qd, 8) + " / (" + t_su_l +
-                                        " · " + n(a.sigmacrit, 4) + ") = " + fx(a.K1, 3)});
+                                    "K2 = " + m.S(arco.sigmacrit) + " / " + m.S(p.fd) + " = " +
+                                        fx(arco.K2, 3) + "    K1 = " + m.Sq(arco.qd) + " / (" +
+                                        t_su_l + " · " + m.S(arco.sigmacrit) + ") = " +
+                                        fx(arco.K1, 3)});
     } else {
         s.blocchi.push_back(Paragrafo{
             "La tensione dell'arco raggiunge fd prima della pressione massima: governa la "
             "resistenza a compressione (K2 = 1, qd alla tensione fd)."});
-        s.blocchi.push_back(Formula{
-            "K2 = 1    K1 = qd / ((t/" + luce + ")² · fd)",
-            "K1 = " + n(a.qd, 8) + " / (" + t_su_l + " · " + n(d.ingressi.pannello.fd, 4) + ") = " + fx(a.K1, 3)});
+        s.blocchi.push_back(Formula{"K2 = 1    K1 = qd / ((t/" + luce + ")² · fd)",
+                                    "K1 = " + m.Sq(arco.qd) + " / (" + t_su_l + " · " + m.S(p.fd) +
+                                        ") = " + fx(arco.K1, 3)});
     }
     s.blocchi.push_back(Formula{"Rlat = K1 · K2 · fd · (t/" + luce + ")² · B · L = qd · B · L",
-                                "Rlat = " + n(a.qd, 8) + " · " + n(d.ingressi.pannello.B, 4) + " · " + n(d.ingressi.pannello.L, 4) +
-                                    " = " + n(d.pannello.Rlat, 2) + " daN"});
+                                "Rlat = " + m.Sq(arco.qd) + " · " + m.L(p.B) + " · " + m.L(p.L) +
+                                    " = " + m.F(d.pannello.Rlat) + " " + m.uf});
+    // EC6's own formula beside the model, and the thrust the supports must take.
+    const ConfrontoEC6 e = confronto_ec6(d, arco);
+    s.blocchi.push_back(Paragrafo{"Confronto con UNI EN 1996-1-1 (EC6) § 6.3.2", true});
+    s.blocchi.push_back(Paragrafo{
+        "La formula (6.25) dell'EC6 dà la resistenza laterale di progetto del pannello ad arco "
+        "tra vincoli a distanza la; la spinta dell'arco per unità di lunghezza, Nad, è quella "
+        "che i vincoli devono assorbire."});
+    s.blocchi.push_back(Formula{"qlat,d = fd · (t/la)²   (6.25)",
+                                "qlat,d = " + m.S(p.fd) + " · (" + m.L(p.t) + "/" + m.L(e.la) +
+                                    ")² = " + m.Sq(e.qlat) + " " + m.ft_unita +
+                                    "    qd / qlat,d = " + fx(e.rapporto, 3)});
+    s.blocchi.push_back(Formula{"Nad = 1,5 · fd · t / 10",
+                                "Nad = 1,5 · " + m.S(p.fd) + " · " + m.L(p.t) + " / 10 = " +
+                                    sig(e.Nad * m.ft_formula * m.fl, 4) + " " + m.uf + "/" +
+                                    m.ul});
+    if (e.snellezza > 25.0)
+        s.blocchi.push_back(Paragrafo{
+            "Nota: la/t = " + n(e.snellezza, 1) +
+            " > 25: pannello snello oltre il limite assunto per il confronto; la (6.25) e il "
+            "modello del programma vanno letti con cautela."});
     return s;
 }
 
 // The cantilever: overturning about the base edge, no tensile strength, stress block 0.85 fd.
 Sezione sezione_mensola(const RisultatoVerifica& d, const panel::Mensola& k, const Misure& m) {
-    const auto& u = m.u;
     const panel::DatiPannello& p = d.ingressi.pannello;
     Sezione s{"5. Resistenza a ribaltamento della mensola (NTC 2018 § 7.8.2.2.3)", {}};
     s.blocchi.push_back(Paragrafo{
         "Pannello incastrato alla sola base (mensola): ruota attorno allo spigolo di base senza "
         "resistenza a trazione, con la zona compressa a tensione 0,85 · fd. Il momento resistente "
         "è dato come forza a metà altezza."});
+    const std::string M = n(k.M_Rd * m.ff * m.fl, 2) + " " + m.uf + "·" + m.ul;
     s.blocchi.push_back(Formula{"N = W    σ0 = N / (B · t)",
-                                "N = " + n(k.N, 2) + " daN    σ0 = " + n(k.N, 2) + " / (" +
-                                    n(p.B, 4) + " · " + n(p.t, 4) + ") = " + n(k.sigma0, 6) +
-                                    " daN/cm²"});
+                                "N = " + m.F(k.N) + " " + m.uf + "    σ0 = " + m.F(k.N) + " / (" +
+                                    m.L(p.B) + " · " + m.L(p.t) + ") = " + m.Sq(k.sigma0) + " " +
+                                    m.ft_unita});
     s.blocchi.push_back(Formula{"M_Rd = N · (t/2) · (1 − σ0 / (0,85 · fd))",
-                                "M_Rd = " + n(k.N, 2) + " · (" + n(p.t, 4) + "/2) · (1 − " +
-                                    n(k.sigma0, 6) + " / (0,85 · " + n(p.fd, 4) + ")) = " +
-                                    n(k.M_Rd, 2) + " daN·cm"});
-    s.blocchi.push_back(Formula{"Rlat = 2 · M_Rd / L", "Rlat = 2 · " + n(k.M_Rd, 2) + " / " +
-                                                           n(p.L, 4) + " = " +
-                                                           n(d.pannello.Rlat, 2) + " daN"});
+                                "M_Rd = " + m.F(k.N) + " · (" + m.L(p.t) + "/2) · (1 − " +
+                                    m.Sq(k.sigma0) + " / (0,85 · " + m.S(p.fd) + ")) = " + M});
+    s.blocchi.push_back(Formula{"Rlat = 2 · M_Rd / L",
+                                "Rlat = 2 · " + n(k.M_Rd * m.ff * m.fl, 2) + " / " + m.L(p.L) +
+                                    " = " + m.F(d.pannello.Rlat) + " " + m.uf});
     s.blocchi.push_back(tabella_valori({
-        {"Sforzo normale alla base", "N", m.forza(k.N), u.unita_forze},
-        {"Tensione media alla base", "σ0", m.tensione(k.sigma0, 6), u.unita_tensioni},
-        {"Tensione del blocco compresso", "0,85 fd", m.tensione(k.fd_blocco, 4), u.unita_tensioni},
-        {"Momento resistente alla base", "M_Rd",
-         n(k.M_Rd * u.fattore_forze * u.fattore_lunghezze, 2),
-         u.unita_forze + "·" + u.unita_lunghezze},
-        {"Resistenza laterale a metà altezza", "Rlat", m.forza(d.pannello.Rlat), u.unita_forze},
+        {"Sforzo normale alla base", "N", m.forza(k.N), m.uf},
+        {"Tensione media alla base", "σ0", m.tensione(k.sigma0, 6), m.ut},
+        {"Tensione del blocco compresso", "0,85 fd", m.tensione(k.fd_blocco, 4), m.ut},
+        {"Momento resistente alla base", "M_Rd", n(k.M_Rd * m.ff * m.fl, 2), m.uf + "·" + m.ul},
+        {"Resistenza laterale a metà altezza", "Rlat", m.forza(d.pannello.Rlat), m.uf},
     }));
     return s;
 }
@@ -493,87 +603,25 @@ Sezione sezione_resistenza(const RisultatoVerifica& d, const Misure& m) {
 }
 
 Sezione sezione_esito(const RisultatoVerifica& d, const Misure& m) {
-    const auto& u = m.u;
     Sezione s{"6. Esito della verifica", {}};
     const std::string rapporto = d.pannello.Fa == 0.0 ? "nessuna azione sul pannello" : n(d.pannello.Rlat / d.pannello.Fa, 3);
     Tabella t = tabella_valori({
-        {"Resistenza laterale di progetto", "Rlat", m.forza(d.pannello.Rlat), u.unita_forze},
-        {"Forza orizzontale sul pannello", "Fa", m.forza(d.pannello.Fa), u.unita_forze},
+        {"Resistenza laterale di progetto", "Rlat", m.forza(d.pannello.Rlat), m.uf},
+        {"Forza orizzontale sul pannello", "Fa", m.forza(d.pannello.Fa), m.uf},
         {"Rapporto", "Rlat / Fa", rapporto, ""},
     });
     s.blocchi.push_back(std::move(t));
-    const std::string confronto = "Rlat = " + m.forza(d.pannello.Rlat) + " " + u.unita_forze +
+    const std::string confronto = "Rlat = " + m.forza(d.pannello.Rlat) + " " + m.uf +
                                   (d.ok ? " ≥ " : " < ") + "Fa = " + m.forza(d.pannello.Fa) + " " +
-                                  u.unita_forze + ": ";
+                                  m.uf + ": ";
     s.blocchi.push_back(d.ok ? Esito{confronto + "verifica soddisfatta", kVerde}
                              : Esito{confronto + "verifica non soddisfatta", kRosso});
-    if (!d.avvisi.empty()) {
-        s.blocchi.push_back(Paragrafo{"Avvisi sui dati", true});
-        for (const form::Avviso& a : d.avvisi)
-            s.blocchi.push_back(Paragrafo{form::testo_avviso(a, kItaliano)});
-    }
-    return s;
-}
-
-Sezione sezione_metodo(const RisultatoVerifica& d) {
-    Sezione s{"7. Metodo e riferimenti", {}};
-    s.blocchi.push_back(Paragrafo{
-        "Pericolosità: NTC 2008 (D.M. 14/01/2008), Allegati A e B. I parametri ag, F0 e Tc* "
-        "sono mediati sui quattro nodi del reticolo che circondano il sito con pesi pari "
-        "all'inverso della distanza e interpolati sul logaritmo del periodo di ritorno tra i due "
-        "periodi tabulati; per le isole fuori dal reticolo valgono i valori della Tabella 2 "
-        "dell'Allegato B."});
-    s.blocchi.push_back(Paragrafo{
-        "Amplificazione e spettro: NTC 2008 § 3.2.3.2.1 (Ss e Cc per categoria di sottosuolo, "
-        "St topografico, S = Ss · St)."});
-    s.blocchi.push_back(
-        Paragrafo{std::string(panel::descrizione(d.pannello.formula()).metodo)});
-    s.blocchi.push_back(std::visit(
-        panel::Overloaded{
-            [](const panel::Freccia&) {
-                return Paragrafo{
-                    "Resistenza laterale: UNI EN 1996-1-1 (EC6) § 6.3.2, resistenza per effetto "
-                    "arco del pannello vincolato tra due lati opposti; Rlat = qd · B · L."};
-            },
-            [](const panel::Mensola&) {
-                return Paragrafo{
-                    "Resistenza laterale della mensola: ribaltamento attorno allo spigolo di base "
-                    "senza resistenza a trazione, blocco compresso a 0,85 · fd (NTC 2018 "
-                    "§ 7.8.2.2.3); Rlat = 2 · M_Rd / L."};
-            }},
-        d.pannello.resistenza));
-    s.blocchi.push_back(Paragrafo{
-        "Le tabelle riportano i valori nelle unità di lavoro della commessa, arrotondati come "
-        "nella finestra del programma; le formule con i valori sostituiti usano cm, daN e s."});
+    if (!d.avvisi.empty())
+        s.blocchi.push_back(Paragrafo{"Avvisi sui dati: vedi i controlli automatici (sezione 11)."});
     return s;
 }
 
 }  // namespace
-
-Asse asse_con_tacche(std::string titolo, double minimo, double massimo, int circa) {
-    if (!(massimo > minimo)) massimo = minimo + 1.0;
-    const double grezzo = (massimo - minimo) / std::max(circa, 1);
-    const double decade = std::pow(10.0, std::floor(std::log10(grezzo)));
-    double passo = 10.0 * decade;
-    for (double m : {1.0, 2.0, 2.5, 5.0})
-        if (grezzo <= m * decade * (1 + 1e-9)) {
-            passo = m * decade;
-            break;
-        }
-    int decimali = std::max(0, -static_cast<int>(std::floor(std::log10(passo) + 1e-9)));
-    if (std::abs(passo / std::pow(10.0, -decimali) - 2.5) < 1e-9) ++decimali;
-    const auto primo = static_cast<long>(std::floor(minimo / passo + 1e-9));
-    const auto ultimo = static_cast<long>(std::ceil(massimo / passo - 1e-9));
-    Asse a;
-    a.titolo = std::move(titolo);
-    a.minimo = static_cast<double>(primo) * passo;
-    a.massimo = static_cast<double>(ultimo) * passo;
-    for (long k = primo; k <= ultimo; ++k) {
-        const double v = k == 0 ? 0.0 : static_cast<double>(k) * passo;
-        a.tacche.push_back({v, fx(v, decimali)});
-    }
-    return a;
-}
 
 Documento costruisci_relazione(const RisultatoVerifica& d, const ContestoRelazione& c) {
     const Misure m{c.unita};
@@ -583,8 +631,9 @@ Documento costruisci_relazione(const RisultatoVerifica& d, const ContestoRelazio
     doc.intestazione.lavoro = c.lavoro;
     doc.intestazione.coordinate =
         "Long. " + n(d.ingressi.sito.lon, 6) + "°  Lat. " + n(d.ingressi.sito.lat, 6) + "°";
-    switch (d.ingressi.datum) {  // the grid's datum goes without saying
+    switch (d.ingressi.datum) {
         case hazard::Datum::ed50:
+            doc.intestazione.coordinate += " (ED50)";
             break;
         case hazard::Datum::wgs84:
             doc.intestazione.coordinate += " (WGS84)";
@@ -592,6 +641,12 @@ Documento costruisci_relazione(const RisultatoVerifica& d, const ContestoRelazio
     }
     doc.intestazione.localita = c.localita.value_or("");
     doc.intestazione.data = c.data;
+    std::string progettista = c.dati.progettista;
+    if (!c.dati.ordine.empty()) progettista += (progettista.empty() ? "" : ", ") + c.dati.ordine;
+    for (const auto& [etichetta, valore] :
+         {std::pair{"Committente", c.dati.committente}, {"Opera", c.dati.opera},
+          {"Indirizzo", c.dati.indirizzo}, {"Progettista", progettista}, {"Note", c.dati.note}})
+        if (!valore.empty()) doc.intestazione.dati_lavoro.emplace_back(etichetta, valore);
     if (d.ingressi.sito_iniziale) doc.intestazione.avviso_sito = form::kSitoIniziale;
     doc.titolo = "RELAZIONE DI CALCOLO";
     doc.sottotitolo = "Verifica fuori piano di un pannello murario sotto azione sismica";
@@ -601,7 +656,7 @@ Documento costruisci_relazione(const RisultatoVerifica& d, const ContestoRelazio
     doc.sezioni.push_back(sezione_domanda(d, m));
     doc.sezioni.push_back(sezione_resistenza(d, m));
     doc.sezioni.push_back(sezione_esito(d, m));
-    doc.sezioni.push_back(sezione_metodo(d));
+    for (Sezione& s : sezioni_dichiarazione(d, c, m)) doc.sezioni.push_back(std::move(s));
     return doc;
 }
 

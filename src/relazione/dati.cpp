@@ -1,29 +1,60 @@
-// The report's context: the job's name and units, the locality of the site and this program's
-// version.
+// The report's context: the job's name and units, the locality of the site, this program's
+// version, build and package metadata, and the fingerprints of the data files the check read.
+#include "commit.h"
 #include "form/form1.h"
 #include "form/lavoro.h"
+#include "hazard/localita.h"
 #include "relazione/documento.h"
+#include "text/encoding.h"
+#include "text/sha256.h"
 
 namespace tv::relazione {
+
+namespace {
+
+// The file's name and SHA-256, or "non disponibile" when it cannot be read.
+std::pair<std::string, std::string> impronta(const std::filesystem::path& file) {
+    return {file.filename().string(), text::sha256_file(file).value_or("non disponibile")};
+}
+
+}  // namespace
 
 ContestoRelazione contesto_relazione(const form::Lavoro& lavoro,
                                      std::optional<std::string> localita, std::string data) {
     ContestoRelazione c;
     c.versione = TV_VERSIONE;
+    c.commit = TV_COMMIT;
+    c.produttore = TV_PRODUTTORE;
+    c.licenza = TV_LICENZA;
     c.lavoro = lavoro.cartelle.nome_lavoro;
     c.data = std::move(data);
     c.localita = std::move(localita);
     c.unita = lavoro.unita;
+    c.dati = form::leggi_file_relazione(lavoro.cartelle.dir_lavoro).value_or(form::DatiRelazione{});
+    const auto& progra = lavoro.cartelle.dir_progra;
+    std::tie(c.file_griglia, c.sha_griglia) =
+        impronta(text::find_nocase(progra, "parametri_per_spettro.txt"));
+    std::tie(c.file_localita, c.sha_localita) =
+        impronta(text::find_nocase(progra, "coordinate_localita.txt"));
     return c;
 }
 
-ContestoRelazione contesto_relazione(const form::Form1& f, std::string data) {
-    const RisultatoVerifica& r = *f.risultato;
+std::optional<std::string> localita_del_risultato(const form::Form1& f,
+                                                  const RisultatoVerifica& r) {
     // The localities are ED50: the same numbers in another datum are another place.
-    std::optional<std::string> localita;
-    if (r.ingressi.datum == hazard::Datum::ed50)
-        localita = f.localita_del_sito(r.ingressi.sito.lon, r.ingressi.sito.lat);
-    return contesto_relazione(f.lavoro, std::move(localita), std::move(data));
+    switch (r.ingressi.datum) {
+        case hazard::Datum::ed50:
+            break;
+        case hazard::Datum::wgs84:
+            return std::nullopt;
+    }
+    const double lon = r.ingressi.sito.lon, lat = r.ingressi.sito.lat;
+    if (auto nome = f.localita_del_sito(lon, lat)) return nome;
+    return hazard::localita_alle_coordinate(f.file_localita(), lon, lat);
+}
+
+ContestoRelazione contesto_relazione(const form::Form1& f, std::string data) {
+    return contesto_relazione(f.lavoro, localita_del_risultato(f, *f.risultato), std::move(data));
 }
 
 }  // namespace tv::relazione

@@ -5,11 +5,13 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
 #include "form/aspetto.h"
 #include "form/calcolo.h"
+#include "form/dati_relazione.h"
 #include "units/unita.h"
 
 namespace tv::form {
@@ -36,6 +38,8 @@ struct Intestazione {
     std::string localita;    // empty when the coordinates are not a known locality's
     std::string data;
     std::string avviso_sito;  // kSitoIniziale when the site is the program's initial one
+    // The job's report data for the title block: (label, value), only those given.
+    std::vector<std::pair<std::string, std::string>> dati_lavoro;
 };
 
 struct Paragrafo {
@@ -118,7 +122,15 @@ struct Esito {
     Rgb colore;
 };
 
-using Blocco = std::variant<Paragrafo, Tabella, Formula, Grafico, DisegnoVincoli, Esito>;
+// A framed box for the designer's own words (empty: room to write by hand), with the lines to
+// sign under it ("Data", "Il progettista").
+struct Riquadro {
+    std::string testo;
+    std::vector<std::string> firme;
+};
+
+using Blocco =
+    std::variant<Paragrafo, Tabella, Formula, Grafico, DisegnoVincoli, Esito, Riquadro>;
 
 struct Sezione {
     std::string titolo;
@@ -142,6 +154,12 @@ struct ContestoRelazione {
     std::string data;                     // already written, e.g. "12/03/2025"
     std::optional<std::string> localita;  // only while the coordinates are exactly the locality's
     units::Unita unita;                   // the job's work units, for the values shown in them
+    // What the software declaration names: the build and the data files the check read.
+    std::string commit = "non disponibile";  // the build's commit
+    std::string produttore, licenza;          // as in the package metadata
+    std::string file_griglia, sha_griglia;    // file name and SHA-256, "non disponibile"
+    std::string file_localita, sha_localita;  // when it cannot be read
+    form::DatiRelazione dati;                 // the job's relazione.txt, empty without one
 };
 
 // The report of one completed check. Throws tv::Failure when a value it must plot is refused by
@@ -152,7 +170,12 @@ Documento costruisci_relazione(const RisultatoVerifica& r, const ContestoRelazio
 // coordinates are exactly a known locality's, this program's version and `data`.
 ContestoRelazione contesto_relazione(const form::Lavoro& lavoro,
                                      std::optional<std::string> localita, std::string data);
-// The same for the form's last completed run (which must exist).
+// The locality named for the result's coordinates: the line picked or the job's, else a line
+// of the locality list with exactly these coordinates; none for coordinates not in ED50.
+std::optional<std::string> localita_del_risultato(const form::Form1& f,
+                                                  const RisultatoVerifica& r);
+// The same for the form's last completed run (which must exist); the locality also when the
+// coordinates are exactly a line of the locality list.
 ContestoRelazione contesto_relazione(const form::Form1& f, std::string data);
 
 // Round ticks over [minimo, massimo] (about `circa` of them), labelled with the decimal comma;

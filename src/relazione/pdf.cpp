@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -57,10 +58,15 @@ class Impaginatore {
                     h = std::max(h, misura(*pz.accanto));
                     ++j;
                 }
-                h += mm(3.0) + (i == 0 ? altezza_sezione() : 0.0);
+                h += mm(3.0) + (i == 0 ? altezza_sezione(s) : 0.0);
                 double insieme = h;
                 const auto* par = std::get_if<Paragrafo>(&b[i]);
-                if (par && par->titoletto && j < b.size()) insieme += altezza(b[j]);
+                if (par && par->titoletto && j < b.size()) {
+                    double dopo = altezza(b[j]);  // and the drawing set beside a table
+                    if (j + 1 < b.size() && std::holds_alternative<DisegnoVincoli>(b[j + 1]))
+                        dopo = std::max(dopo, misura(std::get<DisegnoVincoli>(b[j + 1])));
+                    insieme += dopo;
+                }
                 if (y + insieme > fondo && !pagine.back().empty()) {
                     pagine.emplace_back();
                     y = mm(kMargineSu);
@@ -99,8 +105,11 @@ class Impaginatore {
     }
 
     // ---- measures
-    double altezza_titolo() const { return mm(46.0); }
-    double altezza_sezione() const { return mm(11.0); }
+    double altezza_titolo() const { return mm(24.0) + altezza_cornice(); }
+    // A long heading wraps: its height follows its lines.
+    double altezza_sezione(const Sezione& s) const {
+        return alto_testo(carattere(12, true), larghezza(), q(s.titolo)) + mm(6.0);
+    }
 
     double altezza(const Blocco& b) const {
         return std::visit([&](const auto& x) { return misura(x); }, b);
@@ -116,9 +125,13 @@ class Impaginatore {
         for (double l : t.larghezze) w += l * larghezza();
         return w;
     }
+    // The symbolic line's height, none when the formula gives only numbers.
+    double alto_simbolica(const Formula& x) const {
+        if (x.simbolica.empty()) return -mm(1.2);
+        return alto_testo(carattere(10, false, true, true), larghezza() - mm(8), q(x.simbolica));
+    }
     double misura(const Formula& x) const {
-        double h =
-            alto_testo(carattere(10, false, true, true), larghezza() - mm(8), q(x.simbolica));
+        double h = alto_simbolica(x);
         if (!x.numerica.empty())
             h += mm(1.2) +
                  alto_testo(carattere(9.5, false, false, true), larghezza() - mm(8), q(x.numerica));
@@ -130,6 +143,10 @@ class Impaginatore {
         return h;
     }
     double misura(const Grafico&) const { return mm(kAltezzaGrafico); }
+    double misura(const Riquadro& r) const { return altezza_riquadro(r) + mm(16); }
+    double altezza_riquadro(const Riquadro& r) const {
+        return std::max(mm(45), alto_testo(carattere(9.5), larghezza() - mm(8), q(r.testo)) + mm(6));
+    }
     double misura(const DisegnoVincoli&) const { return mm(50.0); }
     double misura(const Esito& e) const {
         return alto_testo(carattere(11, true), larghezza() - mm(8), q(e.testo)) + mm(6);
@@ -176,43 +193,62 @@ class Impaginatore {
         p.setFont(carattere(10.5));
         p.drawText(QRectF(x, y + mm(9), w, mm(6)), Qt::AlignHCenter | Qt::AlignVCenter,
                    q(doc_.sottotitolo));
-        // Title block: label and value in two columns inside a frame.
-        const auto& h = doc_.intestazione;
-        std::vector<std::pair<QString, QString>> voci = {
-            {"Programma", q(h.programma) + "  versione " + q(h.versione)},
-            {"Lavoro", q(h.lavoro)},
-            {"Sito",
-             h.localita.empty() ? q(h.coordinate) : q(h.localita) + "  –  " + q(h.coordinate)},
-            {"Data", q(h.data)}};
-        if (!h.avviso_sito.empty()) voci.insert(voci.begin() + 3, {"", q(h.avviso_sito)});
-        const double top = y + mm(18), riga = mm(5.2);
-        QRectF cornice(x + mm(20), top, w - mm(40), riga * voci.size() + mm(2));
+        // Title block: label and value in two columns inside a frame; long values wrap.
+        const double top = y + mm(18);
+        const std::vector<Voce> voci = voci_titolo();
+        QRectF cornice(x + mm(20), top, w - mm(40), altezza_cornice());
         p.setPen(QPen(Qt::black, mm(0.3)));
         p.drawRect(cornice);
-        for (std::size_t i = 0; i < voci.size(); ++i) {
-            const double yy = top + mm(1) + riga * i;
+        double yy = top + mm(1);
+        for (const Voce& v : voci) {
+            const double h = alto_voce(v);
             p.setFont(carattere(9, true));
-            p.drawText(QRectF(cornice.left() + mm(3), yy, mm(28), riga),
-                       Qt::AlignLeft | Qt::AlignVCenter, voci[i].first);
-            // A line without a label (the initial-site notice) takes the box's whole width.
-            const bool intera = voci[i].first.isEmpty();
-            p.setFont(carattere(intera ? 8.5 : 9));
-            const double da = intera ? mm(3) : mm(32);
-            p.drawText(QRectF(cornice.left() + da, yy, cornice.width() - da - mm(3), riga),
-                       Qt::AlignLeft | Qt::AlignVCenter, voci[i].second);
+            p.drawText(QRectF(cornice.left() + mm(3), yy, mm(28), h),
+                       Qt::AlignLeft | Qt::AlignVCenter, v.first);
+            p.setFont(font_voce(v));
+            p.drawText(QRectF(cornice.left() + da_voce(v), yy, larghezza_voce(v), h),
+                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, v.second);
+            yy += h;
         }
+    }
+
+    using Voce = std::pair<QString, QString>;
+    std::vector<Voce> voci_titolo() const {
+        const auto& h = doc_.intestazione;
+        std::vector<Voce> voci = {{"Programma", q(h.programma) + "  versione " + q(h.versione)},
+                                  {"Lavoro", q(h.lavoro)}};
+        for (const auto& [etichetta, valore] : h.dati_lavoro) voci.push_back({q(etichetta), q(valore)});
+        voci.push_back({"Sito", h.localita.empty()
+                                    ? q(h.coordinate)
+                                    : q(h.localita) + "  –  " + q(h.coordinate)});
+        if (!h.avviso_sito.empty()) voci.push_back({"", q(h.avviso_sito)});
+        voci.push_back({"Data", q(h.data)});
+        return voci;
+    }
+    // A line without a label (the initial-site notice) takes the box's whole width.
+    QFont font_voce(const Voce& v) const { return carattere(v.first.isEmpty() ? 8.5 : 9); }
+    double da_voce(const Voce& v) const { return v.first.isEmpty() ? mm(3) : mm(32); }
+    double larghezza_voce(const Voce& v) const { return larghezza() - mm(40) - da_voce(v) - mm(3); }
+    double alto_voce(const Voce& v) const {
+        return std::max(mm(5.2), alto_testo(font_voce(v), larghezza_voce(v), v.second) + mm(1));
+    }
+    double altezza_cornice() const {
+        double h = mm(2);
+        for (const Voce& v : voci_titolo()) h += alto_voce(v);
+        return h;
     }
 
     double titolo_sezione(const Sezione& s, double y) {
         QPainter& p = *p_;
         p.setPen(Qt::black);
         p.setFont(carattere(12, true));
-        p.drawText(QRectF(sinistra(), y + mm(2), larghezza(), mm(7)),
-                   Qt::AlignLeft | Qt::AlignVCenter, q(s.titolo));
+        const double h = altezza_sezione(s);
+        p.drawText(QRectF(sinistra(), y + mm(2), larghezza(), h - mm(4)),
+                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, q(s.titolo));
         p.setPen(QPen(QColor(120, 120, 120), mm(0.2)));
-        p.drawLine(QPointF(sinistra(), y + mm(9.3)),
-                   QPointF(sinistra() + larghezza(), y + mm(9.3)));
-        return altezza_sezione();
+        p.drawLine(QPointF(sinistra(), y + h - mm(1.7)),
+                   QPointF(sinistra() + larghezza(), y + h - mm(1.7)));
+        return h;
     }
 
     void disegna(const Paragrafo& x, double y) {
@@ -232,8 +268,7 @@ class Impaginatore {
         p.setFont(carattere(10, false, true, true));
         p.drawText(QRectF(rientro, y, w, 1e7), Qt::TextWordWrap, q(x.simbolica));
         if (!x.numerica.empty()) {
-            const double dy =
-                alto_testo(carattere(10, false, true, true), w, q(x.simbolica)) + mm(1.2);
+            const double dy = alto_simbolica(x) + mm(1.2);
             p.setFont(carattere(9.5, false, false, true));
             p.drawText(QRectF(rientro, y + dy, w, 1e7), Qt::TextWordWrap, q(x.numerica));
         }
@@ -291,6 +326,29 @@ class Impaginatore {
         p.setFont(carattere(11, true));
         p.drawText(r.adjusted(mm(4), 0, -mm(4), 0),
                    Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, q(e.testo));
+    }
+
+    // The frame with the designer's text, and the signature lines under it side by side.
+    void disegna(const Riquadro& r, double y) {
+        QPainter& p = *p_;
+        const QRectF cornice(sinistra(), y, larghezza(), altezza_riquadro(r));
+        p.setPen(QPen(Qt::black, mm(0.3)));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(cornice);
+        p.setFont(carattere(9.5));
+        p.drawText(cornice.adjusted(mm(4), mm(3), -mm(4), -mm(3)),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, q(r.testo));
+        if (r.firme.empty()) return;
+        const double w = larghezza() / static_cast<double>(r.firme.size());
+        const double yy = cornice.bottom() + mm(11);
+        for (std::size_t i = 0; i < r.firme.size(); ++i) {
+            const double x = sinistra() + w * static_cast<double>(i);
+            p.setPen(Qt::black);
+            const QRectF etichetta(x, yy - mm(5), mm(30), mm(5));
+            p.drawText(etichetta, Qt::AlignLeft | Qt::AlignBottom, q(r.firme[i]));
+            p.setPen(QPen(Qt::black, mm(0.2)));
+            p.drawLine(QPointF(x + mm(30), yy), QPointF(x + w - mm(8), yy));
+        }
     }
 
     void disegna(const DisegnoVincoli& d, double y) { disegna(d, y, sinistra() + mm(20)); }
@@ -357,8 +415,22 @@ class Impaginatore {
 
 }  // namespace
 
-std::optional<QString> scrivi_relazione_pdf(const Documento& doc, const QString& file) {
-    // Drawn in memory, then written whole by the one writer.
+std::optional<QString> caratteri_mancanti() {
+    // A font that cannot be loaded (no font files, no descriptors left) draws no text: the PDF
+    // would come out with empty pages.
+    for (const QFont& f : {carattere(9), carattere(9, true), carattere(9, false, true, true)}) {
+        const QRawFont r = QRawFont::fromFont(f);
+        if (!r.isValid() || !r.supportsCharacter(QChar(u'a')) || r.fontTable("head").isEmpty())
+            return QStringLiteral(
+                       "Impossibile caricare i caratteri della relazione (%1): la "
+                       "relazione non è stata scritta.")
+                .arg(f.families().value(0));
+    }
+    return std::nullopt;
+}
+
+std::variant<QByteArray, QString> relazione_pdf(const Documento& doc) {
+    if (auto mancanti = caratteri_mancanti()) return *mancanti;
     QByteArray byte;
     QBuffer uscita(&byte);
     uscita.open(QIODevice::WriteOnly);
@@ -374,17 +446,25 @@ std::optional<QString> scrivi_relazione_pdf(const Documento& doc, const QString&
         Impaginatore imp(doc, &pdf);
         const auto pagine = imp.impagina();
         QPainter p;
-        if (!p.begin(&pdf))
-            return QStringLiteral("Impossibile scrivere la relazione nel file %1").arg(file);
+        if (!p.begin(&pdf)) return QStringLiteral("Impossibile disegnare la relazione.");
         p.setRenderHint(QPainter::Antialiasing);
         for (std::size_t i = 0; i < pagine.size(); ++i) {
             if (i > 0) pdf.newPage();
             imp.disegna(p, pagine[i], static_cast<int>(i) + 1, static_cast<int>(pagine.size()));
         }
-        p.end();
+        if (!p.end()) return QStringLiteral("Impossibile disegnare la relazione.");
     }
+    return byte;
+}
+
+std::optional<QString> scrivi_relazione_pdf(const Documento& doc, const QString& file) {
+    auto pdf = relazione_pdf(doc);
+    if (const auto* errore = std::get_if<QString>(&pdf)) return *errore;
+    // Drawn in memory, then written whole by the one writer.
+    const QByteArray& byte = std::get<QByteArray>(pdf);
     if (const auto motivo = text::scrivi_file_intero(
-            QFile::encodeName(file).toStdString(), std::string_view(byte.constData(), static_cast<std::size_t>(byte.size()))))
+            QFile::encodeName(file).toStdString(),
+            std::string_view(byte.constData(), static_cast<std::size_t>(byte.size()))))
         return QStringLiteral("Impossibile scrivere la relazione nel file %1: %2")
             .arg(file, QString::fromStdString(*motivo));
     return std::nullopt;

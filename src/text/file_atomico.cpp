@@ -3,6 +3,8 @@
 #include "text/file_atomico.h"
 
 #include <fcntl.h>
+#include <limits.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,6 +12,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <ctime>
 #include <streambuf>
 #include <system_error>
 #include <vector>
@@ -112,18 +115,83 @@ class BufferFd : public std::streambuf {
     int errore_ = 0;
 };
 
+// Reasons a target is refused before anything is written, for the message.
+constexpr const char* kCollegamentoAltrui =
+    "è un collegamento simbolico di un altro utente in una cartella condivisa";
+constexpr const char* kSolaLettura = "il file è di sola lettura";
+
+// The target with its symbolic links followed one by one, each judged as the kernel's
+// protected_symlinks rule judges it: a link in a world-writable sticky folder is followed only
+// when it belongs to this user or to the folder's owner. nullopt for a refused link.
+std::optional<fs::path> segui_collegamenti(fs::path p) {
+    for (int salti = 0; salti < 40; ++salti) {
+        struct stat l {};
+        if (::lstat(p.c_str(), &l) != 0 || !S_ISLNK(l.st_mode)) return p;
+        const fs::path cartella = p.has_parent_path() ? p.parent_path() : fs::path(".");
+        struct stat c {};
+        if (::stat(cartella.c_str(), &c) == 0 && (c.st_mode & S_ISVTX) && (c.st_mode & S_IWOTH) &&
+            l.st_uid != ::geteuid() && l.st_uid != c.st_uid)
+            return std::nullopt;
+        std::error_code ec;
+        const fs::path verso = fs::read_symlink(p, ec);
+        if (ec) return p;
+        p = verso.is_absolute() ? verso : cartella / verso;
+    }
+    return p;  // a loop: open says so
+}
+
+// `n` characters no other process guesses, from the kernel's random source.
+std::string casuale(std::size_t n) {
+    static constexpr char kCifre[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    unsigned char byte[32] = {};
+    std::size_t letti = 0;
+    while (letti < n) {
+        const ssize_t r = ::getrandom(byte + letti, n - letti, 0);
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) {  // no random source: the clock and the pid still differ per attempt
+            static std::atomic<unsigned> riserva{0};
+            for (; letti < n; ++letti)
+                byte[letti] = static_cast<unsigned char>(::getpid() * 31u + riserva++ * 7u +
+                                                         static_cast<unsigned>(std::time(nullptr)));
+            break;
+        }
+        letti += static_cast<std::size_t>(r);
+    }
+    std::string out(n, 'x');
+    for (std::size_t i = 0; i < n; ++i) out[i] = kCifre[byte[i] % (sizeof kCifre - 1)];
+    return out;
+}
+
+// A hidden name beside `destinazione`, unpredictable, no longer than its folder allows.
+fs::path nome_temporaneo(const fs::path& destinazione) {
+    const fs::path cartella =
+        destinazione.has_parent_path() ? destinazione.parent_path() : fs::path(".");
+    long massimo = ::pathconf(cartella.c_str(), _PC_NAME_MAX);
+    if (massimo <= 0) massimo = NAME_MAX;
+    constexpr std::size_t kCasuali = 12;
+    const std::string coda = "." + casuale(kCasuali) + ".tmp";
+    std::string base = destinazione.filename().string();
+    const std::size_t spazio = static_cast<std::size_t>(massimo) - 1 - coda.size();
+    if (base.size() > spazio) base.resize(spazio);
+    return cartella / ("." + base + coda);
+}
+
 }  // namespace
 
 struct FileAtomico::Stato {
     std::string nome;       // the target as the user named it, for messages
     fs::path destinazione;  // the target, symbolic links followed
     fs::path temporaneo;    // empty when writing in place
+    const char* motivo = nullptr;  // why the target was refused, when it was
     int fd = -1;
     int errore = 0;  // errno of the first step that failed
-    bool registrato = false;
     void ricorda(int e) {
         if (errore == 0) errore = e;
     }
+    bool registrato = false;
+    bool xfsz = false;  // SIGXFSZ ignored while writing: a file too big fails its write
+    struct sigaction xfsz_prima {};
     std::unique_ptr<BufferFd> buffer;
     std::unique_ptr<std::ostream> stream;
 
@@ -134,40 +202,63 @@ struct FileAtomico::Stato {
         temporaneo.clear();
         if (registrato) annulla_registrazione();
         registrato = false;
+        if (xfsz) sigaction(SIGXFSZ, &xfsz_prima, nullptr);
+        xfsz = false;
     }
+    void apri(Interruzione interruzione);
 };
+
+void FileAtomico::Stato::apri(Interruzione interruzione) {
+    const auto seguita = segui_collegamenti(destinazione);
+    if (!seguita) {
+        motivo = kCollegamentoAltrui;
+        return;
+    }
+    destinazione = *seguita;
+    struct stat esistente {};
+    const bool esiste = ::stat(destinazione.c_str(), &esistente) == 0;
+    // A file the user may not write, or that nobody may (write-protected, even for the
+    // superuser), is not replaced behind its permissions.
+    if (esiste && S_ISREG(esistente.st_mode) &&
+        (::access(destinazione.c_str(), W_OK) != 0 ||
+         (esistente.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)) {
+        motivo = kSolaLettura;
+        return;
+    }
+    // A file beyond the size limit fails its write (EFBIG) instead of ending the program
+    // with the temporary file left behind.
+    struct sigaction ignora {};
+    ignora.sa_handler = SIG_IGN;
+    sigemptyset(&ignora.sa_mask);
+    xfsz = sigaction(SIGXFSZ, &ignora, &xfsz_prima) == 0;
+    if (esiste && !S_ISREG(esistente.st_mode)) {
+        fd = ::open(destinazione.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        if (fd < 0) ricorda(errno);
+        return;
+    }
+    // Beside the target, so that the rename stays on one file system; a name taken is
+    // another's: a new one is drawn.
+    for (int tentativo = 0; tentativo < 100 && fd < 0; ++tentativo) {
+        temporaneo = nome_temporaneo(destinazione);
+        // Registered before it exists, so no signal finds it unregistered.
+        if (interruzione == Interruzione::rimuovi) registrato = registra(temporaneo.string());
+        fd = ::open(temporaneo.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int errore_open = errno;
+        if (fd >= 0) break;
+        ricorda(errore_open);
+        temporaneo.clear();  // not ours to remove
+        if (registrato) annulla_registrazione();
+        registrato = false;
+        if (errore_open != EEXIST) break;
+    }
+    if (fd >= 0 && esiste) ::fchmod(fd, esistente.st_mode & 07777);  // the target keeps them
+}
 
 FileAtomico::FileAtomico(const fs::path& destinazione, Interruzione interruzione)
     : s_(std::make_unique<Stato>()) {
     s_->nome = destinazione.string();
-    std::error_code ec;
-    s_->destinazione =
-        fs::is_symlink(destinazione, ec) ? fs::canonical(destinazione, ec) : destinazione;
-    if (ec) s_->destinazione = destinazione;
-
-    struct stat esistente {};
-    const bool esiste = ::stat(s_->destinazione.c_str(), &esistente) == 0;
-    if (esiste && !S_ISREG(esistente.st_mode)) {
-        s_->fd = ::open(s_->destinazione.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-        if (s_->fd < 0) s_->ricorda(errno);
-    } else {
-        // Beside the target, so that the rename stays on one file system.
-        static std::atomic<unsigned> contatore{0};
-        s_->temporaneo = s_->destinazione;
-        s_->temporaneo += ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(contatore++);
-        // Registered before it exists, so no signal finds it unregistered.
-        if (interruzione == Interruzione::rimuovi)
-            s_->registrato = registra(s_->temporaneo.string());
-        s_->fd = ::open(s_->temporaneo.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (s_->fd < 0) {
-            s_->ricorda(errno);
-            s_->temporaneo.clear();  // not ours to remove
-            if (s_->registrato) annulla_registrazione();
-            s_->registrato = false;
-        } else if (esiste) {
-            ::fchmod(s_->fd, esistente.st_mode & 07777);  // the target keeps its permissions
-        }
-    }
+    s_->destinazione = destinazione;
+    s_->apri(interruzione);
     s_->buffer = std::make_unique<BufferFd>(s_->fd);
     s_->stream = std::make_unique<std::ostream>(s_->buffer.get());
     if (s_->fd < 0) s_->stream->setstate(std::ios::badbit);
@@ -196,23 +287,27 @@ bool FileAtomico::conferma() {
     s_->fd = -1;
     if (ok && !s_->temporaneo.empty()) {
         ok = ::rename(s_->temporaneo.c_str(), s_->destinazione.c_str()) == 0;
-        if (ok) s_->temporaneo.clear();
-        else s_->ricorda(errno);
+        if (ok)
+            s_->temporaneo.clear();
+        else
+            s_->ricorda(errno);
     }
     s_->rimuovi_temporaneo();
     return ok;
 }
 
-std::string FileAtomico::motivo() const {
-    return std::generic_category().message(s_->errore ? s_->errore : EIO);
-}
-
 std::string FileAtomico::messaggio_apertura() const {
+    if (s_->motivo) return "Impossibile scrivere il file \"" + s_->nome + "\": " + s_->motivo + ".";
     return "Impossibile scrivere il file \"" + s_->nome + "\".";
 }
 
 std::string FileAtomico::messaggio_scrittura() const {
     return text::messaggio_scrittura("\"" + s_->nome + "\"");
+}
+
+std::string FileAtomico::motivo() const {
+    if (s_->motivo) return s_->motivo;
+    return std::generic_category().message(s_->errore ? s_->errore : EIO);
 }
 
 std::optional<std::string> scrivi_file_intero(const fs::path& destinazione,

@@ -15,12 +15,16 @@ namespace tv::text {
 // destination; `destinazione` as the user should read it ("standard output", or a quoted file).
 std::string messaggio_scrittura(const std::string& destinazione);
 
-// A file written to a temporary file in the target's folder (named after it, with ".tmp", the
-// process and a counter) and renamed over the target by `conferma` only when everything was
-// written, flushed to the disk and closed. A symbolic link is followed: the file it points to is
-// replaced, the link stays; a replaced file keeps its permissions. Until then the
+// A file written to a temporary file in the target's folder and renamed over the target by
+// `conferma` only when everything was written, flushed to the disk and closed. Until then the
 // target keeps what it had; a FileAtomico destroyed without `conferma` removes its temporary
 // file. A target that exists and is not a regular file (/dev/null, a pipe) is written in place.
+// A symbolic link is followed (the link stays) and a replaced file keeps its permissions.
+// Refused before anything is written: a target the user may not write or that is
+// write-protected, and a symbolic link the kernel's protected_symlinks rule would not follow
+// (another user's, in a world-writable sticky folder). The temporary name is random, made with
+// O_EXCL and no longer than the folder allows; SIGXFSZ is ignored while the file is open, so a
+// file over the size limit fails its write.
 class FileAtomico {
   public:
     // Interruption::remove: SIGINT, SIGTERM and SIGHUP, until `conferma` or destruction, remove
@@ -40,10 +44,12 @@ class FileAtomico {
     // temporary file is then gone and the target as it was.
     bool conferma();
 
-    // "Impossibile scrivere il file "X"." and "Scrittura non riuscita: "X".", naming the target.
+    // "Impossibile scrivere il file "X"." (with ": <reason>" for a refused target) and
+    // "Scrittura non riuscita: "X".", naming the target.
     std::string messaggio_apertura() const;
     std::string messaggio_scrittura() const;
-    // The system's reason for the first step that failed ("No space left on device").
+    // Why the target was refused, or the system's reason for the first step that failed
+    // ("No space left on device").
     std::string motivo() const;
 
   private:

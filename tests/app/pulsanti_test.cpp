@@ -17,8 +17,11 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QPlainTextEdit>
+#include <functional>
 
 #include "app/aiuto.h"
+#include "app/dialogo_relazione.h"
 #include "app/colori.h"
 #include "app/fluttuante.h"
 #include "app/lingua.h"
@@ -70,6 +73,22 @@ class Uscita : public ::testing::Test {
     tv::app::prova::PiattaformaProva desktop;
     tv::app::Uscite uscite{f.finestra, f.form.cartelle(), f.messaggi, desktop};
     tv::app::Pulsanti comandi{f.presentatore, f.messaggi, desktop};
+    // The report data dialog answered with keys as a person would: OK by Enter unless told.
+    int dialoghi = 0;
+    std::function<void(tv::app::DialogoRelazione*)> risposta = [](tv::app::DialogoRelazione* d) {
+        QTest::keyClick(d->riga(0), Qt::Key_Return);
+    };
+    QTimer risponde;
+    void SetUp() override {
+        QObject::connect(&risponde, &QTimer::timeout, [this] {
+            auto* d = qobject_cast<tv::app::DialogoRelazione*>(QApplication::activeModalWidget());
+            if (d == nullptr || d->property("visto").toBool()) return;
+            d->setProperty("visto", true);
+            ++dialoghi;
+            risposta(d);
+        });
+        risponde.start(0);
+    }
 };
 
 TEST_F(Uscita, CopiaShowsTheWindowWithoutButtonsSelectionOrFocusAndGivesThemBack) {
@@ -164,7 +183,8 @@ TEST_F(Uscita, CtrlPPrintsCtrlRWritesTheReportF1OpensTheManualEachAfterTheFieldI
     EXPECT_TRUE(QFile::exists(desktop.pdf));
     desktop.scelto = q(tmp.path() / "relazione.pdf");
     QTest::keyClick(f.finestra.check(0), Qt::Key_R, Qt::ControlModifier);
-    EXPECT_TRUE(QFile::exists(desktop.scelto));
+    EXPECT_TRUE(dialoghi == 1 && QFile::exists(desktop.scelto));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&f.finestra));  // the keys are the window's again
     QTest::keyClick(f.finestra.combo1(), Qt::Key_F1);
     ASSERT_EQ(f.messaggi.elenco.size(), 1u);
     EXPECT_EQ(f.messaggi.elenco[0].titolo, "HELP");  // the test suite has no manual
@@ -260,6 +280,58 @@ TEST_F(Uscita, RelazioneRunsTheCheckOnTheFieldsAndWritesTheReportOrNamesTheFailu
     clic(f.finestra.command(6));
     EXPECT_EQ(desktop.salvataggi.size(), 2u);
     EXPECT_EQ(f.messaggi.elenco.size(), 2u);
+}
+
+// The report data typed into the dialog reach relazione.txt whole (unknown keys kept) and the
+// report; Annulla leaves the file as it was and writes no PDF.
+TEST_F(Uscita, RelazioneDialogSavesTheTypedDataToTheFileAndAnnullaWritesNothing) {
+    const fs::path file = suite.lavoro() / "relazione.txt";
+    tv::form::prova::scrivi(file, "Committente = Vecchio\r\nrevisione = B\r\n");
+    risposta = [](tv::app::DialogoRelazione* d) {
+        EXPECT_EQ(d->riga(0)->text(), "Vecchio");
+        d->riga(0)->selectAll();
+        QTest::keyClicks(d->riga(0), "Comune di Fossa");
+        QTest::keyClicks(d->riga(1), "Scuola primaria");
+        QTest::keyClicks(d->riga(3), "Ing. Anna Neri");
+        QTest::keyClicks(d->giudizio(), "Coerenti con il calcolo a mano.");
+        QTest::keyClick(d->giudizio(), Qt::Key_Return);
+        QTest::keyClicks(d->giudizio(), "Accettati.");
+        QTest::keyClick(d->riga(3), Qt::Key_Enter);
+    };
+    desktop.scelto = q(tmp.path() / "r.pdf");
+    clic(f.finestra.command(6));
+    ASSERT_TRUE(f.messaggi.elenco.empty()) << f.testi().front();
+    QFile scritto(q(file));
+    ASSERT_TRUE(scritto.open(QIODevice::ReadOnly));
+    const QByteArray atteso =
+        "committente = Comune di Fossa\nopera = Scuola primaria\nindirizzo =\n"
+        "progettista = Ing. Anna Neri\nordine =\n"
+        "giudizio = Coerenti con il calcolo a mano. \\\nAccettati.\nnote =\nrevisione = B\n";
+    EXPECT_EQ(scritto.readAll(), atteso);
+    scritto.close();
+    const QString testo = esegui("pdftotext", {"-layout", desktop.scelto, "-"});
+    EXPECT_TRUE(testo.contains("Comune di Fossa") && testo.contains("Accettati."));
+    risposta = [](tv::app::DialogoRelazione* d) {
+        QTest::keyClicks(d->riga(2), "Via Roma 1");
+        QTest::keyClick(d->riga(2), Qt::Key_Escape);
+    };
+    desktop.scelto = q(tmp.path() / "annullata.pdf");
+    EXPECT_FALSE(comandi.Command6_Click());
+    ASSERT_TRUE(scritto.open(QIODevice::ReadOnly));
+    EXPECT_EQ(scritto.readAll(), atteso);
+    EXPECT_EQ(std::tuple(dialoghi, desktop.salvataggi.size(), QFile::exists(desktop.scelto)),
+              std::tuple(2, 1u, false));
+    // A file that cannot be written: its message, and no report.
+    scritto.close();
+    fs::remove(file);
+    fs::create_directory(file);
+    risposta = [](tv::app::DialogoRelazione* d) { QTest::keyClick(d->riga(0), Qt::Key_Return); };
+    EXPECT_FALSE(comandi.Command6_Click());
+    ASSERT_EQ(f.messaggi.elenco.size(), 1u);
+    EXPECT_EQ(f.messaggi.elenco[0].titolo, "Salvataggio non riuscito");
+    EXPECT_EQ(f.testi()[0].rfind("Impossibile scrivere il file \"" + q(file).toStdString(), 0), 0u)
+        << f.testi()[0];
+    EXPECT_EQ(desktop.salvataggi.size(), 1u);
 }
 
 // A missing manual, or a desktop that cannot open it, is reported with the path; the desktop gets

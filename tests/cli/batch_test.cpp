@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <sstream>
 
 #include "suite_temp.h"
@@ -206,10 +208,10 @@ TEST_F(Lotti, FilesRefusedBeforeAnyRowExitTwoNamingTheFile) {
     const std::string manca = (tmp.path() / "manca.csv").string();
     const std::tuple<std::string, std::string, std::string> casi[] = {
         {"", "", "Il file \"" + file + "\" è vuoto: manca la riga d'intestazione."},
-        {"id,Lat\n", "",
-         "Colonna sconosciuta \"Lat\" nell'intestazione del file \"" + file +
-             "\". Colonne ammesse: id, lat, lon, VN, PVR, Cu, suolo, St, qa, T1, B, L, t, gamma, "
-             "fd, E, Z, H, top, left, right, domanda, datum."},
+        {"id;t,lat\n", "",
+         "La colonna \"id;t\" dell'intestazione del file \"" + file +
+             "\" contiene \";\": il separatore delle colonne è \",\" quando l'intestazione "
+             "contiene una virgola, altrimenti \";\" (con la virgola decimale)."},
         {"lat,lon,lat\n", "",
          "Colonna \"lat\" ripetuta nell'intestazione del file \"" + file + "\"."},
         {"", manca, "Impossibile leggere il file \"" + manca + "\"."}};
@@ -219,6 +221,31 @@ TEST_F(Lotti, FilesRefusedBeforeAnyRowExitTwoNamingTheFile) {
         EXPECT_EQ(e.out, "");
         EXPECT_EQ(e.err, messaggio + "\n");
     }
+}
+
+// A spreadsheet's file: ";" between cells and decimal commas, read as the "," file; columns
+// the batch does not know are named once, descrizione among the known; --excel writes the same.
+TEST_F(Lotti, SemicolonFilesAreReadAndExcelWritesThemUnknownColumnsNamedOnce) {
+    const Esito virgola = esegui("id,t,gamma\na,30.5,0.0009\n");
+    const Esito pv = esegui("id;descrizione;t;nota;gamma;colore\na;muro, nord;30,5;x;0,0009;y\n");
+    ASSERT_EQ(pv.codice, 0) << pv.err;
+    EXPECT_EQ(pv.out, virgola.out);
+    EXPECT_EQ(pv.err, "Colonne ignorate nel file \"" + (tmp.path() / "lotto.csv").string() +
+                          "\": \"nota\", \"colore\".\n");
+    OpzioniBatch o;
+    o.file = (tmp.path() / "lotto.csv").string(), o.root = tmp.path().string(), o.excel = true;
+    std::ostringstream out, err;
+    ASSERT_EQ(esegui_batch(o, fs::current_path(), out, err), 0) << err.str();
+    const auto righe = righe_csv(virgola.out);
+    std::string atteso;
+    for (std::size_t c = 0; c < righe[1].size(); ++c) {
+        std::string v = righe[1][c];
+        if (c > 0 && v.find_first_not_of("0123456789.-+eE") == std::string::npos)
+            std::replace(v.begin(), v.end(), '.', ',');
+        atteso += (c ? ";" : "") + v;
+    }
+    EXPECT_EQ(out.str().substr(out.str().find('\n') + 1), atteso + "\n");
+    EXPECT_NE(atteso.find(";30,5;0,0009;"), std::string::npos);
 }
 
 // A byte-order mark, blanks, quotes, empty lines, Windows-1252 text, and line ends of LF, CR LF

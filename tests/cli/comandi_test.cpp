@@ -7,8 +7,10 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "cli/batch.h"
 #include "cli/opzioni.h"
 #include "suite_temp.h"
+#include "text/encoding.h"
 #include "text/error.h"
 
 namespace tv::cli {
@@ -68,7 +70,7 @@ TEST(Demo, IslandSourceAndDemandC7) {
         EXPECT_NEAR(j["results"]["Fa"].get<double>(), 1253.91, 0.5);
     }
     EXPECT_EQ(e.codice, 2);
-    EXPECT_EQ(e.out, "");
+    EXPECT_EQ(nlohmann::json::parse(e.out)["messages"][0], "--demand: atteso ec8 o c7.2.11, ricevuto \"EC\"");
     EXPECT_EQ(e.err, "--demand: atteso ec8 o c7.2.11, ricevuto \"EC\"\n");
 }
 
@@ -179,13 +181,15 @@ TEST_F(Check, InitialSiteAndWarningsOnTheErrorStreamAndInTheJson) {
 }
 
 // --set texts refused by their form or by the field check, and a free top with one side supported.
-TEST_F(Check, RefusedInputExitsTwoWithTheMessageAndPrintsNothing) {
+// Refused: the message names the field; the JSON is one object with the message alone.
+TEST_F(Check, RefusedInputExitsTwoWithTheMessageInTheJson) {
     std::vector<std::tuple<std::string, int, std::string>> casi = {
-        {"4=F", -1, "Input errato: Accettati solo terreni tipo A, B, C, D, E"},
-        {"3=", -1, "Input errato: Richiesto valore numerico"},
+        {"4=F", -1,
+         "Input errato: suolo (categoria di sottosuolo): Accettati solo terreni tipo A, B, C, D, E"},
+        {"3=", -1, "Input errato: qa (fattore di struttura): Richiesto valore numerico"},
         {"12=7\x01"
          "50",
-         -1, "Input errato: Richiesto valore numerico"},
+         -1, "Input errato: L (altezza): Richiesto valore numerico"},
         {"B=1e300", -1,
          "Input errato: Valore non valido: B (lunghezza in pianta) deve essere maggiore di 0 e al "
          "massimo 100000 [cm]"},
@@ -202,7 +206,11 @@ TEST_F(Check, RefusedInputExitsTwoWithTheMessageAndPrintsNothing) {
         if (sinistra >= 0) o.top = 0, o.left = sinistra, o.right = 1 - sinistra;
         const Esito e = check(o);
         EXPECT_EQ(e.codice, 2) << set;
-        EXPECT_EQ(e.out, "");
+        EXPECT_EQ(e.out, nlohmann::json({{"completed", false},
+                                         {"refused", true},
+                                         {"messages", {messaggio}}})
+                                 .dump(2) +
+                             "\n");
         EXPECT_EQ(e.err, messaggio + "\n");
     }
 }
@@ -256,6 +264,69 @@ TEST(Search, NoMatchShortTextAndMissingFileAreRefused) {
         EXPECT_EQ(e.out, "");
         EXPECT_EQ(e.err, messaggio + "\n");
     }
+}
+
+}  // namespace
+}  // namespace tv::cli
+
+namespace tv::cli {
+namespace {
+
+// The demo job's saved panels through --job, panels, check --panel and batch without a file: a
+// damaged row is said and kept, a panel's own coordinates are its site, options go on top.
+TEST(Pannelli, PanelsPanelOptionJobAndBatchWithoutAFile) {
+    form::prova::CartellaTemp tmp;
+    if (!form::prova::copia_suite_demo(tmp.path())) GTEST_SKIP() << "no reference data";
+    const fs::path lavori = tmp.path() / "lavori";
+    fs::copy(lavori / "demo", lavori / "altro", fs::copy_options::recursive);
+    const std::string testo = "id,descrizione,t,lat,nota\n"
+                              "P1,\"Nord, piano 1\",,,a\n"
+                              "P2,Sud,30,,b\n"
+                              "P3,\"rotta,30,,c\n"
+                              "P4,Est,,42.40,d\n";
+    form::prova::scrivi(lavori / "altro" / "pannelli.csv", testo);
+
+    OpzioniPanels p;
+    p.root = tmp.path().string();
+    Esito e = esegui<esegui_panels>(p, fs::current_path());
+    EXPECT_EQ(std::tuple(e.codice, e.out), std::tuple(0, ""));  // the current job has none
+    EXPECT_EQ(e.err, "Il lavoro \"demo\" non ha pannelli salvati (pannelli.csv).\n");
+    p.job = "altro";
+    e = esegui<esegui_panels>(p, fs::current_path());
+    ASSERT_EQ(e.codice, 0) << e.err;
+    // The demo panel (t 12) fails: Rlat 614.87 < Fa 840.56 daN, as the report test reads them.
+    EXPECT_EQ(e.out.substr(0, e.out.find("\nP2")), "P1\tNord, piano 1\t< Fa : !!!");
+    EXPECT_NE(e.out.find("\nP2\tSud\t"), std::string::npos);
+    EXPECT_NE(e.out.find("\nP4\tEst\t"), std::string::npos);
+    EXPECT_EQ(e.err, "pannelli.csv, riga 4: virgolette non chiuse; la riga resta nel file "
+                     "com'era.\n");
+
+    OpzioniCheck o;
+    o.root = tmp.path().string(), o.job = "altro", o.panel = "P2", o.json = true;
+    e = check(o);
+    ASSERT_EQ(e.codice, 0) << e.err;
+    auto j = nlohmann::json::parse(e.out);
+    EXPECT_EQ(std::tuple(j["fields"][13], j["site_source"]), std::tuple("30", "job"));
+    o.panel = "P4", o.set = {"t=40"};
+    j = nlohmann::json::parse(check(o).out);
+    EXPECT_EQ(std::tuple(j["fields"][13], j["fields"][7], j["site_source"]),
+              std::tuple("40", "42.40", "panel"));
+    o.panel = "P3";  // the damaged row is no panel
+    e = check(o);
+    EXPECT_EQ(std::tuple(e.codice, e.err),
+              std::tuple(2, "--panel: nessun pannello \"P3\" nel lavoro \"altro\"\n"));
+
+    OpzioniBatch b;
+    b.root = tmp.path().string(), b.job = "altro";
+    std::ostringstream out, err;
+    EXPECT_EQ(esegui_batch(b, fs::current_path(), out, err), 1);  // the damaged row is refused
+    std::vector<std::string> ids;
+    std::istringstream righe(out.str());
+    for (std::string r; std::getline(righe, r);) ids.push_back(r.substr(0, r.find(',')));
+    EXPECT_EQ(ids, (std::vector<std::string>{"id", "P1", "P2", "3", "P4"}));
+    EXPECT_NE(out.str().find("Riga 4 del file: virgolette non chiuse"), std::string::npos);
+    // The file is as it was: nothing of the command line writes it.
+    EXPECT_EQ(text::read_bytes(lavori / "altro" / "pannelli.csv"), testo);
 }
 
 }  // namespace

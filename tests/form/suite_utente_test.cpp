@@ -3,6 +3,7 @@
 #include "form/suite_utente.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <tuple>
 
@@ -95,22 +96,35 @@ TEST_F(Installazione, FirstUseMakesAWorkingWritableSuiteAndSaysWhere) {
     EXPECT_FALSE(avvia().value().creata);  // said once only
 }
 
-TEST_F(Installazione, LaterStartsRefreshTheProgramsDataAndNeverTheJobs) {
+TEST_F(Installazione, LaterStartsRefreshTheProgramsDataAndNeverTheUsersEdits) {
     ASSERT_TRUE(avvia());
-    // The user's work: another current job, an edited and a deleted file of the demo job.
+    // The user's work: another current job, an edited and a deleted file of the demo job, an
+    // edited locality list.
     scrivi(suite() / "impostazioni" / "lavoro", "mio\n");
     scrivi(suite() / "lavori" / "demo" / "sismica_2008.txt", "mia\n");
     fs::remove(suite() / "lavori" / "demo" / "parametrilavoro");
-    // Program data lost or old, and a corrected grid of the same size from a package update.
-    fs::remove(suite() / "progra" / "coordinate_localita.txt");
-    scrivi(suite() / "help" / "torvelando.pdf", "%PDF-1.4 vecchio");
+    scrivi(suite() / "progra" / "coordinate_localita.txt", "45.0000   7.2900   Casa Mia (XX)\n");
+    // A manual lost, and a package update with a corrected grid of the same size and a new list.
+    fs::remove(suite() / "help" / "torvelando.pdf");
     scrivi(dati() / "progra" / "parametri_per_spettro.txt", prova::testo_griglia(1));
     ASSERT_EQ(prova::testo_griglia(1).size(), prova::testo_griglia().size());
+    const auto aggiornata = avvia();
+    scrivi(dati() / "progra" / "coordinate_localita.txt", "45.0000   7.2900   Nuova (XX)\n");
 
-    ASSERT_TRUE(avvia());
-    for (const char* f : {"progra/parametri_per_spettro.txt", "progra/coordinate_localita.txt",
-                          "help/torvelando.pdf"})
+    const std::string nuova = "Il file " +
+                              (suite() / "progra" / "coordinate_localita.txt").string() +
+                              " è stato modificato e non è stato sostituito: la versione "
+                              "installata più recente è " +
+                              (dati() / "progra" / "coordinate_localita.txt").string() + ".";
+    const auto s = avvia();
+    ASSERT_TRUE(aggiornata && s);
+    EXPECT_TRUE(aggiornata->avvisi.empty());  // the installed list is the one the user edited
+    EXPECT_EQ(s->avvisi, std::vector<std::string>{nuova});
+    EXPECT_TRUE(avvia().value().avvisi.empty());  // said once
+    for (const char* f : {"progra/parametri_per_spettro.txt", "help/torvelando.pdf"})
         EXPECT_EQ(leggi(suite() / f), leggi(dati() / f)) << f;
+    EXPECT_EQ(leggi(suite() / "progra" / "coordinate_localita.txt"),
+              "45.0000   7.2900   Casa Mia (XX)\n");
     EXPECT_EQ(leggi(suite() / "impostazioni" / "lavoro"), "mio\n");
     EXPECT_EQ(leggi(suite() / "lavori" / "demo" / "sismica_2008.txt"), "mia\n");
     EXPECT_FALSE(fs::exists(suite() / "lavori" / "demo" / "parametrilavoro"));
@@ -132,6 +146,17 @@ TEST_F(Installazione, StartUpsOwnRuleComesFirstAndAFailureNamesTheFolder) {
     EXPECT_TRUE(e.starts_with("Impossibile preparare la suite dell'utente in " + suite().string() +
                               ": "))
         << e;
+    // A copy that fails names the user's suite, not the installed data, and leaves no hidden
+    // copy behind.
+    fs::remove(home() / ".local");
+    ASSERT_EQ(::mkfifo((dati() / "progra" / "tubo").c_str(), 0644), 0);
+    const std::string f = messaggio([&] { avvia(); });
+    EXPECT_TRUE(f.starts_with("Impossibile preparare la suite dell'utente in " + suite().string() +
+                              ": " + suite().string()))
+        << f;
+    EXPECT_EQ(f.find(dati().string()), std::string::npos) << f;
+    EXPECT_EQ(
+        std::distance(fs::directory_iterator(suite().parent_path()), fs::directory_iterator()), 0);
 }
 
 }  // namespace

@@ -1,0 +1,44 @@
+// torvelando-cli panels: the job's saved panels, each checked afresh as a batch row.
+#include <exception>
+
+#include "cli/batch.h"
+#include "cli/comandi.h"
+#include "form/pannelli.h"
+#include "text/error.h"
+
+namespace tv::cli {
+namespace fs = std::filesystem;
+static_assert(kNomiRisultato[kColonneRisultato - 4] == "verdict");
+
+int esegui_panels(const OpzioniPanels& o, const fs::path& cwd, std::ostream& out,
+                  std::ostream& err) {
+    form::RaccoltaMessaggi messaggi;
+    form::Form1 avvio(messaggi, text::dot_format());
+    if (!avvia_da_opzioni(avvio, messaggi, o.root, o.extra, cwd, err, o.job)) return 1;
+    std::optional<form::FilePannelli> pannelli;
+    std::unique_ptr<Lotto> lotto;
+    try {
+        pannelli = form::carica_pannelli(avvio.cartelle().dir_lavoro);
+        if (!pannelli) {
+            err << "Il lavoro \"" << avvio.cartelle().nome_lavoro << "\" non ha pannelli salvati ("
+                << form::kFilePannelli << ").\n";
+            return 0;
+        }
+        lotto = std::make_unique<Lotto>(avvio);
+    } catch (const Failure& f) {
+        err << f.what() << "\n";
+        return 2;
+    }
+    for (const auto& m : form::messaggi_righe(*pannelli)) err << m << "\n";
+    std::size_t numero = 0;
+    for (const auto& r : pannelli->righe) {
+        ++numero;
+        if (!r.errore.empty()) continue;  // said above; kept in the file
+        const RigaEsito e = lotto->verifica(riga_di_pannello(*pannelli, r, numero));
+        out << pannelli->cella(r, "id") << "\t" << pannelli->cella(r, "descrizione") << "\t"
+            << (e.completata ? e.celle[kColonneUscita - 4] : "errore: " + e.errore()) << "\n";
+    }
+    return 0;
+}
+
+}  // namespace tv::cli

@@ -1,0 +1,277 @@
+// The job's panels file: its rows split by the separator its header shows, damaged rows kept as
+// they were, and the whole text composed again for the one writer.
+#include "form/pannelli.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "text/encoding.h"
+#include "text/error.h"
+
+namespace tv::form {
+namespace fs = std::filesystem;
+
+bool colonna_sito(std::string_view colonna) {
+    for (Campo c : {Campo::lat, Campo::lon, Campo::VN, Campo::PVR, Campo::Cu, Campo::suolo,
+                    Campo::St, Campo::T1})
+        if (dati_campo(c).colonna == colonna) return true;
+    return colonna == "datum";
+}
+
+bool colonna_numerica(std::string_view colonna) {
+    for (Campo c : kCampiIngresso)
+        if (dati_campo(c).colonna == colonna) return dati_campo(c).lettura != Lettura::lettera_suolo;
+    return false;
+}
+
+namespace {
+
+char carattere(Separatore s) {
+    switch (s) {
+        case Separatore::virgola: return ',';
+        case Separatore::punto_e_virgola: return ';';
+    }
+    return ',';
+}
+
+// The cells of one line; nullopt with `errore` set when a quote is left open.
+std::optional<std::vector<std::string>> dividi(std::string_view linea, char sep,
+                                               std::string& errore) {
+    std::vector<std::string> celle;
+    std::string cella;
+    bool tra_virgolette = false, citata = false;
+    for (std::size_t i = 0; i < linea.size(); ++i) {
+        const char c = linea[i];
+        if (tra_virgolette) {
+            if (c != '"') {
+                cella += c;
+            } else if (i + 1 < linea.size() && linea[i + 1] == '"') {
+                cella += '"';
+                ++i;
+            } else {
+                tra_virgolette = false;
+            }
+        } else if (c == sep) {
+            celle.push_back(citata ? cella : text::trim(cella));
+            cella.clear();
+            citata = false;
+        } else if (c == '"' && text::trim(cella).empty()) {
+            cella.clear();
+            tra_virgolette = citata = true;
+        } else {
+            cella += c;
+        }
+    }
+    if (tra_virgolette) {
+        errore = "virgolette non chiuse";
+        return std::nullopt;
+    }
+    celle.push_back(citata ? cella : text::trim(cella));
+    return celle;
+}
+
+bool da_quotare(std::string_view s, char sep) {
+    if (s.empty()) return false;
+    if (s.front() == ' ' || s.front() == '\t' || s.back() == ' ' || s.back() == '\t') return true;
+    return s.find_first_of(std::string{sep, '"', '\r', '\n'}) != std::string_view::npos;
+}
+
+void aggiungi_cella(std::string& out, std::string_view s, char sep) {
+    if (!da_quotare(s, sep)) {
+        out += s;
+        return;
+    }
+    out += '"';
+    for (char c : s) {
+        if (c == '"') out += '"';
+        // A line end would split the row: a description keeps it as a blank.
+        out += c == '\r' || c == '\n' ? ' ' : c;
+    }
+    out += '"';
+}
+
+}  // namespace
+
+Separatore separatore_di_intestazione(std::string_view intestazione) {
+    bool virgola = false, punto_e_virgola = false, tra_virgolette = false;
+    for (char c : intestazione) {
+        if (c == '"') tra_virgolette = !tra_virgolette;
+        if (tra_virgolette) continue;
+        virgola = virgola || c == ',';
+        punto_e_virgola = punto_e_virgola || c == ';';
+    }
+    return punto_e_virgola && !virgola ? Separatore::punto_e_virgola : Separatore::virgola;
+}
+
+std::string punto_decimale(std::string_view testo) {
+    std::string s(testo);
+    std::replace(s.begin(), s.end(), ',', '.');
+    return s;
+}
+
+std::string virgola_decimale(std::string_view testo) {
+    std::string s(testo);
+    std::replace(s.begin(), s.end(), '.', ',');
+    return s;
+}
+
+std::optional<std::size_t> FilePannelli::colonna(std::string_view nome) const {
+    for (std::size_t i = 0; i < colonne.size(); ++i)
+        if (colonne[i] == nome) return i;
+    return std::nullopt;
+}
+
+const RigaPannello* FilePannelli::pannello(std::string_view id) const {
+    const auto c = colonna("id");
+    if (!c) return nullptr;
+    for (const auto& r : righe)
+        if (r.errore.empty() && r.celle[*c] == id) return &r;
+    return nullptr;
+}
+
+RigaPannello* FilePannelli::pannello(std::string_view id) {
+    return const_cast<RigaPannello*>(std::as_const(*this).pannello(id));
+}
+
+std::string FilePannelli::cella(const RigaPannello& r, std::string_view nome) const {
+    const auto c = colonna(nome);
+    return c && r.errore.empty() ? r.celle[*c] : std::string();
+}
+
+void FilePannelli::imposta(RigaPannello& r, std::string_view nome, std::string testo) {
+    auto c = colonna(nome);
+    if (!c) {
+        if (testo.empty()) return;
+        colonne.emplace_back(nome);
+        for (auto& riga : righe) riga.celle.emplace_back();
+        c = colonne.size() - 1;
+    }
+    r.celle[*c] = std::move(testo);
+}
+
+RigaPannello& FilePannelli::aggiungi(std::string id) {
+    if (!colonna("id")) colonne.insert(colonne.begin(), "id");
+    for (int n = 1; id.empty(); ++n)
+        if (!pannello(std::to_string(n))) id = std::to_string(n);
+    RigaPannello r;
+    r.celle.resize(colonne.size());
+    r.celle[*colonna("id")] = std::move(id);
+    righe.push_back(std::move(r));
+    return righe.back();
+}
+
+bool FilePannelli::rimuovi(std::string_view id) {
+    const RigaPannello* r = pannello(id);
+    if (!r) return false;
+    righe.erase(righe.begin() + (r - righe.data()));
+    return true;
+}
+
+std::vector<std::string> FilePannelli::ids() const {
+    std::vector<std::string> out;
+    const auto c = colonna("id");
+    for (const auto& r : righe)
+        if (c && r.errore.empty()) out.push_back(r.celle[*c]);
+    return out;
+}
+
+FilePannelli nuovo_file_pannelli() {
+    FilePannelli f;
+    f.colonne.assign(kNomiColonnePannello.begin(), kNomiColonnePannello.end());
+    return f;
+}
+
+FilePannelli leggi_pannelli(std::string_view testo, const std::string& nome) {
+    const std::vector<std::string> linee = text::split_lines(text::decode(testo));
+    FilePannelli f;
+    std::size_t n = 0;
+    while (n < linee.size() && text::trim(linee[n]).empty()) ++n;
+    if (n == linee.size())
+        throw Failure("Il file \"" + nome + "\" è vuoto: manca la riga d'intestazione.");
+    f.separatore = separatore_di_intestazione(linee[n]);
+    const char sep = carattere(f.separatore);
+    std::string errore;
+    auto intestazione = dividi(linee[n], sep, errore);
+    if (!intestazione)
+        throw Failure("Virgolette non chiuse nell'intestazione del file \"" + nome + "\".");
+    f.colonne = std::move(*intestazione);
+    for (std::size_t i = 0; i < f.colonne.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (f.colonne[i] == f.colonne[j])
+                throw Failure("Colonna \"" + f.colonne[i] +
+                              "\" ripetuta nell'intestazione del file \"" + nome + "\".");
+    const auto id = f.colonna("id");
+    if (!id) throw Failure("Manca la colonna \"id\" nell'intestazione del file \"" + nome + "\".");
+
+    for (std::size_t i = n + 1; i < linee.size(); ++i) {
+        if (text::trim(linee[i]).empty()) continue;
+        RigaPannello r;
+        r.linea = i + 1;
+        r.originale = linee[i];
+        if (auto celle = dividi(linee[i], sep, errore)) {
+            r.celle = std::move(*celle);
+            if (r.celle.size() < f.colonne.size())
+                r.errore = "meno colonne dell'intestazione";
+            else if (r.celle.size() > f.colonne.size())
+                r.errore = "più colonne dell'intestazione";
+            else if (r.celle[*id].empty())
+                r.errore = "manca l'id del pannello";
+            else if (f.pannello(r.celle[*id]))
+                r.errore = "id \"" + r.celle[*id] + "\" già usato da un'altra riga";
+        } else {
+            r.errore = errore;
+        }
+        if (!r.errore.empty()) {
+            r.celle.assign(f.colonne.size(), std::string());
+        } else if (f.separatore == Separatore::punto_e_virgola) {
+            for (std::size_t c = 0; c < f.colonne.size(); ++c)
+                if (colonna_numerica(f.colonne[c])) r.celle[c] = punto_decimale(r.celle[c]);
+        }
+        f.righe.push_back(std::move(r));
+    }
+    return f;
+}
+
+std::optional<FilePannelli> carica_pannelli(const fs::path& dir_lavoro) {
+    const fs::path file = dir_lavoro / kFilePannelli;
+    std::error_code ec;
+    if (!fs::exists(file, ec)) return std::nullopt;
+    const auto testo = text::read_bytes(file);
+    if (!testo) throw Failure("Impossibile leggere il file \"" + file.string() + "\".");
+    return leggi_pannelli(*testo, file.string());
+}
+
+std::vector<std::string> messaggi_righe(const FilePannelli& f) {
+    std::vector<std::string> out;
+    for (const auto& r : f.righe)
+        if (!r.errore.empty())
+            out.push_back(std::string(kFilePannelli) + ", riga " + std::to_string(r.linea) + ": " +
+                          r.errore + "; la riga resta nel file com'era.");
+    return out;
+}
+
+std::string testo_pannelli(const FilePannelli& f) {
+    const char sep = carattere(f.separatore);
+    const bool virgola = f.separatore == Separatore::punto_e_virgola;
+    std::string out;
+    const auto riga = [&](const std::vector<std::string>& celle, bool intestazione) {
+        for (std::size_t c = 0; c < celle.size(); ++c) {
+            if (c > 0) out += sep;
+            const bool numero = !intestazione && virgola && colonna_numerica(f.colonne[c]);
+            aggiungi_cella(out, numero ? virgola_decimale(celle[c]) : celle[c], sep);
+        }
+        out += '\n';
+    };
+    riga(f.colonne, true);
+    for (const auto& r : f.righe) {
+        if (r.errore.empty()) {
+            riga(r.celle, false);
+        } else {
+            out += r.originale;
+            out += '\n';
+        }
+    }
+    return out;
+}
+
+}  // namespace tv::form

@@ -1,0 +1,97 @@
+// The job's panels file (pannelli.csv): one row a panel, id, description and the batch's input
+// columns as texts; read and composed here for the window and the command line alike.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "form/tabella_campi.h"
+
+namespace tv::form {
+
+inline constexpr std::string_view kFilePannelli = "pannelli.csv";
+
+// The columns the program writes: id, descrizione, the input fields in the field table's order,
+// then the restraints (1 supported, 0 free), the demand formula and the datum of lat and lon.
+inline constexpr std::array<std::string_view, 5> kColonneScelteP = {"top", "left", "right",
+                                                                    "domanda", "datum"};
+inline constexpr std::size_t kColonnePannello = 2 + kCampiIngresso.size() + 5;
+inline constexpr std::array<std::string_view, kColonnePannello> kNomiColonnePannello = [] {
+    std::array<std::string_view, kColonnePannello> out{};
+    std::size_t i = 0;
+    out[i++] = "id";
+    out[i++] = "descrizione";
+    for (Campo c : kCampiIngresso) out[i++] = dati_campo(c).colonna;
+    for (std::string_view n : kColonneScelteP) out[i++] = n;
+    return out;
+}();
+
+// The columns of the site: a panel has them only when the user typed them for it.
+bool colonna_sito(std::string_view colonna);
+// Columns holding numbers: written with the file's decimal separator.
+bool colonna_numerica(std::string_view colonna);
+
+// How a CSV file separates its columns, recognised from its header: "," with decimal points, or
+// ";" with decimal commas (as an Italian spreadsheet writes it).
+enum class Separatore { virgola, punto_e_virgola };
+Separatore separatore_di_intestazione(std::string_view intestazione);
+
+// One row: its cells in the header's order, numbers with ".", or, for a row that could not be
+// read, its text as it was and why.
+struct RigaPannello {
+    std::vector<std::string> celle;
+    std::string originale;  // the line as read: written back as it was when `errore` is set
+    std::string errore;
+    std::size_t linea = 0;  // its line in the file, 1 for the header
+};
+
+struct FilePannelli {
+    std::vector<std::string> colonne;  // the header: the program's columns, then any other
+    std::vector<RigaPannello> righe;
+    Separatore separatore = Separatore::virgola;
+
+    // The column's place, nullopt when the header lacks it.
+    std::optional<std::size_t> colonna(std::string_view nome) const;
+    // The row of a panel, nullptr when none has that id (damaged rows have none).
+    const RigaPannello* pannello(std::string_view id) const;
+    RigaPannello* pannello(std::string_view id);
+    // A cell's text; empty for a missing column or a damaged row.
+    std::string cella(const RigaPannello& r, std::string_view colonna) const;
+    // Writes a cell, adding the column to the header when missing (an empty text in a site
+    // column clears it: the panel then takes the job's site).
+    void imposta(RigaPannello& r, std::string_view colonna, std::string testo);
+    // A new panel row at the end, with an id no other row has ("1", "2", ...) unless `id` is
+    // given; its cells empty.
+    RigaPannello& aggiungi(std::string id = {});
+    bool rimuovi(std::string_view id);
+    // The ids of the readable panels, in file order.
+    std::vector<std::string> ids() const;
+};
+
+// A file of no panels with the program's columns.
+FilePannelli nuovo_file_pannelli();
+
+// Reads the text of a panels file (UTF-8, else Windows-1252; a byte-order mark skipped). A row
+// that cannot be read is kept with its message; the others load. Throws tv::Failure naming
+// `nome` when the header cannot be used (empty, a column twice, no id).
+FilePannelli leggi_pannelli(std::string_view testo, const std::string& nome);
+// The file in `dir_lavoro`, nullopt when there is none; throws tv::Failure as above, or when it
+// cannot be read.
+std::optional<FilePannelli> carica_pannelli(const std::filesystem::path& dir_lavoro);
+// The messages about the rows that could not be read, one each: "pannelli.csv, riga N: why; la
+// riga resta nel file com'era.".
+std::vector<std::string> messaggi_righe(const FilePannelli& f);
+
+// The whole text of the file, in its separator; a damaged row as it was read.
+std::string testo_pannelli(const FilePannelli& f);
+
+// A cell with "," as decimal separator read with "." (and back), for ";" files.
+std::string punto_decimale(std::string_view testo);
+std::string virgola_decimale(std::string_view testo);
+
+}  // namespace tv::form

@@ -1,0 +1,179 @@
+// The report's closing sections: the rules and the assumptions of the check, and what NTC 2018
+// § 10.2 asks of a calculation made with a program (origin, analysis, scope, checks, judgement).
+#include <cmath>
+#include <variant>
+
+#include "form/testi.h"
+#include "relazione/scrittura.h"
+
+namespace tv::relazione::scrittura {
+
+namespace {
+
+// A SHA-256 in groups of eight digits, so that it wraps inside its column.
+std::string a_gruppi(const std::string& hex) {
+    if (hex.size() != 64) return hex;
+    std::string r;
+    for (std::size_t i = 0; i < hex.size(); i += 8) r += (i ? " " : "") + hex.substr(i, 8);
+    return r;
+}
+
+Tabella tabella_voci(std::vector<std::vector<std::string>> righe) {
+    Tabella t;
+    t.intestazioni = {"Voce", "Valore"};
+    t.allineamenti = {Allineamento::sinistra, Allineamento::sinistra};
+    t.larghezze = {0.32, 0.68};
+    t.righe = std::move(righe);
+    return t;
+}
+
+Sezione sezione_norme(const RisultatoVerifica& d, const Misure& m) {
+    Sezione s{"7. Norme, riferimenti e ipotesi", {}};
+    const auto p = [&](std::string t) { s.blocchi.push_back(Paragrafo{std::move(t)}); };
+    p("Norme della verifica: NTC 2018 (D.M. 17/01/2018, Aggiornamento delle «Norme tecniche per "
+      "le costruzioni») e la Circolare 21/01/2019 n. 7 che ne dà le istruzioni.");
+    p("Pericolosità di base: Allegati A e B delle NTC 2008 (D.M. 14/01/2008), ai quali rimandano "
+      "le NTC 2018 § 3.2. I parametri ag, F0 e Tc* sono mediati sui quattro nodi del reticolo "
+      "che circondano il sito con pesi pari all'inverso della distanza e interpolati sul "
+      "logaritmo del periodo di ritorno tra i due periodi tabulati; per le isole fuori dal "
+      "reticolo valgono i valori della Tabella 2 dell'Allegato B. Coordinate in ED50, il "
+      "sistema del reticolo.");
+    p("Periodo di riferimento: NTC 2018 § 2.4.3 (VR = VN · Cu). Spettro: NTC 2018 § 3.2.3.2.1, "
+      "con Ss e Cc dalla Tab. 3.2.IV e St dalla Tab. 3.2.V.");
+    std::string azione =
+        "Azione sul pannello: NTC 2018 § 7.2.3, Fa = Sa · Wa / qa, allo SLV con γa = 1; Sa da un "
+        "documento di comprovata validità: ";
+    azione += panel::descrizione(d.pannello.formula()).metodo;
+    p(azione);
+    p(std::visit(
+        panel::Overloaded{
+            [](const panel::Freccia&) {
+                return std::string(
+                    "Resistenza laterale: modello ad arco del programma (sezione 5), riferito a "
+                    "UNI EN 1996-1-1 (EC6) § 6.3.2; la formula (6.25) dell'EC6 e la spinta Nad "
+                    "sono riportate a confronto. Rlat = qd · B · L.");
+            },
+            [](const panel::Mensola&) {
+                return std::string(
+                    "Resistenza laterale della mensola: ribaltamento attorno allo spigolo di "
+                    "base senza resistenza a trazione, blocco compresso a 0,85 · fd (NTC 2018 "
+                    "§ 7.8.2.2.3); Rlat = 2 · M_Rd / L.");
+            }},
+        d.pannello.resistenza));
+    p("Ipotesi di modello del programma, non tratte da una norma: la ripartizione della massa tra "
+      "il verso verticale e quello orizzontale secondo i vincoli (sezione 4), con l'esponenziale "
+      "del rapporto dei lati per il pannello appoggiato sui quattro lati e la striscia larga 2t "
+      "presso un vincolo che si assume scarichi direttamente su di esso.");
+    p("Le tabelle riportano i valori nelle unità di lavoro della commessa (" + m.ul + ", " + m.uf +
+      ", " + m.ut + ", " + m.ug +
+      "), arrotondati come nella finestra del programma; le formule con i valori sostituiti "
+      "usano le stesse unità.");
+    return s;
+}
+
+Sezione sezione_origine(const ContestoRelazione& c) {
+    Sezione s{"8. Origine e caratteristiche del codice di calcolo", {}};
+    s.blocchi.push_back(Paragrafo{"Dichiarazione ai sensi delle NTC 2018 § 10.2."});
+    s.blocchi.push_back(tabella_voci({
+        {"Nome del codice", c.programma},
+        {"Versione", c.versione},
+        {"Commit di compilazione", c.commit},
+        {"Produttore", c.produttore},
+        {"Licenza", c.licenza},
+        {"Reticolo di pericolosità", c.file_griglia},
+        {"SHA-256 del reticolo", a_gruppi(c.sha_griglia)},
+        {"Elenco delle località", c.file_localita},
+        {"SHA-256 dell'elenco", a_gruppi(c.sha_localita)},
+    }));
+    return s;
+}
+
+Sezione sezione_tipo() {
+    Sezione s{"9. Tipo di analisi", {}};
+    s.blocchi.push_back(Paragrafo{
+        "Analisi statica lineare equivalente di un elemento non strutturale (NTC 2018 § 7.2.3): "
+        "la forza orizzontale Fa, proporzionale al peso efficace del pannello, è confrontata con "
+        "la resistenza laterale per effetto arco Rlat, allo stato limite di salvaguardia della "
+        "vita (SLV)."});
+    return s;
+}
+
+Sezione sezione_campo() {
+    Sezione s{"10. Campo di impiego", {}};
+    s.blocchi.push_back(Paragrafo{
+        "Pannello di muratura non armata, senza aperture, costruito a contatto con i vincoli "
+        "(senza giunti aperti), così che l'arco si formi; vincoli in grado di assorbire la spinta "
+        "dell'arco (Nad, sezione 5). Il pannello lavora in un solo verso, tra due lati opposti "
+        "appoggiati, oppure a mensola, incastrato alla sola base."});
+    s.blocchi.push_back(Paragrafo{
+        "Formule dell'azione: UNI EN 1998-1 § 4.3.5.2 per un elemento non strutturale di un "
+        "edificio di periodo T1, alla quota Z sull'altezza H; Circolare [C7.2.11] per un "
+        "elemento non strutturale di un edificio con struttura intelaiata, con i coefficienti "
+        "della Tabella C7.2.II."});
+    return s;
+}
+
+Sezione sezione_controlli(const RisultatoVerifica& d, const Misure& m) {
+    const auto& p = d.ingressi.pannello;
+    Sezione s{"11. Controlli automatici", {}};
+    Tabella t;
+    t.intestazioni = {"Controllo", "Risultato", "Esito"};
+    t.allineamenti = {Allineamento::sinistra, Allineamento::sinistra, Allineamento::sinistra};
+    t.larghezze = {0.34, 0.36, 0.30};
+    const double W = p.L * p.B * p.t * p.gamma;
+    const bool W_ok = std::abs(W - d.pannello.W) <= 1e-9 * std::abs(W);
+    t.righe.push_back({"Peso ricalcolato W = L · B · t · γ",
+                       "W = " + m.F(W) + " " + m.uf + " (calcolo: " + m.F(d.pannello.W) + " " +
+                           m.uf + ")",
+                       W_ok ? "concorde" : "discorde"});
+    t.righe.push_back(std::visit(
+        panel::Overloaded{
+            [&](const panel::Freccia& arco) -> std::vector<std::string> {
+                const ConfrontoEC6 e = confronto_ec6(d, arco);
+                return {"Confronto con EC6 (6.25): qd / qlat,d",
+                        "qd = " + m.Sq(arco.qd) + ", qlat,d = " + m.Sq(e.qlat) + " " +
+                            m.ft_unita + ", rapporto " + fx(e.rapporto, 3),
+                        e.rapporto <= 1.0 ? "qd ≤ qlat,d"
+                                          : "qd > qlat,d: il modello dà più della (6.25)"};
+            },
+            [](const panel::Mensola&) -> std::vector<std::string> {
+                return {"Confronto con EC6 (6.25)", "la mensola non lavora ad arco",
+                        "non applicabile"};
+            }},
+        d.pannello.resistenza));
+    // The plausibility warnings of the check: none, or each with what it asks of the designer.
+    if (d.avvisi.empty())
+        t.righe.push_back({"Plausibilità dei dati",
+                           "Z ≤ H, t < L, t < B, la/t ≤ 25, St da 1 a 1,4, Cu e qa usuali, T1 tra "
+                           "metà e doppio di 0,05 · H^0,75 (H in m)",
+                           "nessun avviso"});
+    for (const form::Avviso& a : d.avvisi)
+        t.righe.push_back({"Plausibilità dei dati", form::testo_avviso(a, italiano()),
+                           "avviso: il progettista ne valuti la causa"});
+    s.blocchi.push_back(std::move(t));
+    return s;
+}
+
+Sezione sezione_giudizio(const ContestoRelazione& c) {
+    Sezione s{"12. Giudizio motivato di accettabilità dei risultati", {}};
+    s.blocchi.push_back(Paragrafo{
+        "Giudizio del progettista sull'accettabilità dei risultati (NTC 2018 § 10.2):"});
+    s.blocchi.push_back(Riquadro{c.dati.giudizio, {"Data", "Il progettista"}});
+    return s;
+}
+
+}  // namespace
+
+std::vector<Sezione> sezioni_dichiarazione(const RisultatoVerifica& d,
+                                           const ContestoRelazione& c, const Misure& m) {
+    std::vector<Sezione> r;
+    r.push_back(sezione_norme(d, m));
+    r.push_back(sezione_origine(c));
+    r.push_back(sezione_tipo());
+    r.push_back(sezione_campo());
+    r.push_back(sezione_controlli(d, m));
+    r.push_back(sezione_giudizio(c));
+    return r;
+}
+
+}  // namespace tv::relazione::scrittura

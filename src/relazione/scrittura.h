@@ -1,0 +1,66 @@
+// What the report's section builders share: numbers with the decimal comma, unit texts with
+// superscripts, the value tables and the job's work units for tables and formulas.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "relazione/documento.h"
+#include "text/number_text.h"
+
+namespace tv::relazione::scrittura {
+
+// The decimal comma and the point between thousands.
+const text::NumberFormat& italiano();
+// Rounded half to even without trailing zeros, as the window writes its results.
+std::string n(double x, int decimali);
+// Always `decimali` decimals, as the window writes K1, K2 and the critical stress.
+std::string fx(double x, int decimali);
+// `cifre` significant digits, for the small pressures of the arch.
+std::string sig(double x, int cifre);
+// "daN/cm3" -> "daN/cm³": a 2 or 3 after a letter becomes a superscript.
+std::string apici(const std::string& unita);
+
+Tabella tabella_valori(std::vector<std::vector<std::string>> righe);
+
+// The subsoil category's letter.
+std::string lettera_suolo(const RisultatoVerifica& r);
+bool orizzontale(const RisultatoVerifica& r);
+
+// Values in the job's work units. Tables use the job's four units; formulas with numbers use
+// its lengths and forces, and for stresses and specific weights the job's units when they are
+// force / length² and force / length³ of those, else the units derived from them.
+struct Misure {
+    explicit Misure(const units::Unita& unita);
+    const units::Unita& u;
+    std::string ul, uf, ut, ug;  // table units with superscripts
+    std::string ft_unita, fg_unita;  // formula units of stresses and specific weights
+    double fl, ff, ft, fg;           // factors from cm, daN, daN/cm², daN/cm³ (tables)
+    double ft_formula, fg_formula;   // factors of the formula units
+    bool coerenti = true;            // the job's stress and specific weight units are those
+
+    std::string lunghezza(double cm, int dec = 2) const { return n(cm * fl, dec); }
+    std::string forza(double daN) const { return n(daN * ff, 2); }
+    std::string tensione(double x, int dec = 2) const { return n(x * ft, dec); }
+    std::string peso_specifico(double x) const { return n(x * fg, 8); }
+    // The numbers of the formulas.
+    std::string L(double cm) const { return n(cm * fl, 4); }
+    std::string F(double daN) const { return n(daN * ff, 2); }
+    std::string S(double x, int dec = 4) const { return n(x * ft_formula, dec); }
+    std::string Sq(double x) const { return sig(x * ft_formula, 4); }  // small pressures
+    std::string G(double x) const { return sig(x * fg_formula, 4); }
+    std::string g() const { return n(981.0 * fl, 4); }  // gravity in length/s²
+};
+
+// EC6 (6.25) beside the program's arch: the span la, qlat,d = fd (t/la)², the arch thrust per
+// unit length Nad = 1,5 fd t / 10 and the program's qd over qlat,d.
+struct ConfrontoEC6 {
+    double la = 0, snellezza = 0, qlat = 0, Nad = 0, rapporto = 0;
+};
+ConfrontoEC6 confronto_ec6(const RisultatoVerifica& d, const panel::Freccia& arco);
+
+// Sections 7 on: the rules and assumptions, and the software declaration of NTC 2018 § 10.2.
+std::vector<Sezione> sezioni_dichiarazione(const RisultatoVerifica& d,
+                                           const ContestoRelazione& c, const Misure& m);
+
+}  // namespace tv::relazione::scrittura

@@ -1,0 +1,75 @@
+// The job's panels file: damaged rows kept, unknown columns kept, ";" files with decimal commas.
+#include "form/pannelli.h"
+
+#include <gtest/gtest.h>
+
+#include "text/error.h"
+
+namespace tv::form {
+namespace {
+
+TEST(FilePannelli, DamagedRowKeptOthersLoadUnknownColumnKept) {
+    const std::string testo =
+        "id,descrizione,t,nota\n"
+        "P1,\"Parete nord, piano 1\",25,x\n"
+        "P2,\"aperta,30,y\n"
+        "P3,Sud,30\n"
+        "P1,doppio,12,z\n"
+        "P4,Est,40,w\n";
+    const FilePannelli f = leggi_pannelli(testo, "pannelli.csv");
+    EXPECT_EQ(f.ids(), (std::vector<std::string>{"P1", "P4"}));
+    EXPECT_EQ(f.cella(*f.pannello("P1"), "descrizione"), "Parete nord, piano 1");
+    EXPECT_EQ(f.cella(*f.pannello("P4"), "nota"), "w");
+    EXPECT_EQ(messaggi_righe(f),
+              (std::vector<std::string>{
+                  "pannelli.csv, riga 3: virgolette non chiuse; la riga resta nel file com'era.",
+                  "pannelli.csv, riga 4: meno colonne dell'intestazione; la riga resta nel file "
+                  "com'era.",
+                  "pannelli.csv, riga 5: id \"P1\" già usato da un'altra riga; la riga resta nel "
+                  "file com'era."}));
+    // Written again, every row is there: the damaged ones byte for byte.
+    EXPECT_EQ(testo_pannelli(f), testo);
+}
+
+TEST(FilePannelli, SemicolonFileReadWithDecimalCommasAndWrittenBackSo) {
+    FilePannelli f = leggi_pannelli("\xEF\xBB\xBFid;descrizione;t;gamma;suolo\r\n"
+                                    "A;Muro, sud;25,5;0,0018;B\r\n",
+                                    "x.csv");
+    EXPECT_EQ(f.separatore, Separatore::punto_e_virgola);
+    const RigaPannello& a = *f.pannello("A");
+    EXPECT_EQ(f.cella(a, "t"), "25.5");
+    EXPECT_EQ(f.cella(a, "gamma"), "0.0018");
+    EXPECT_EQ(f.cella(a, "descrizione"), "Muro, sud");  // not a number: kept as typed
+    EXPECT_EQ(testo_pannelli(f), "id;descrizione;t;gamma;suolo\nA;Muro, sud;25,5;0,0018;B\n");
+    // A header with both separators is read with ",": its ";" stays inside one name.
+    EXPECT_EQ(separatore_di_intestazione("id;t,lat"), Separatore::virgola);
+}
+
+TEST(FilePannelli, NewPanelsTakeFreeIdsAndSiteColumnsStayEmptyUntilTyped) {
+    FilePannelli f = nuovo_file_pannelli();
+    EXPECT_EQ(f.colonne.front(), "id");
+    EXPECT_EQ(f.colonne[1], "descrizione");
+    f.aggiungi();
+    f.aggiungi();
+    f.imposta(*f.pannello("2"), "t", "30");
+    EXPECT_TRUE(f.rimuovi("1"));
+    f.aggiungi();
+    EXPECT_EQ(f.ids(), (std::vector<std::string>{"2", "1"}));
+    EXPECT_EQ(f.cella(*f.pannello("2"), "lat"), "");
+    f.imposta(*f.pannello("1"), "colore", "rosso");  // a column the header lacked is added
+    const FilePannelli g = leggi_pannelli(testo_pannelli(f), "p.csv");
+    EXPECT_EQ(g.cella(*g.pannello("2"), "t"), "30");
+    EXPECT_EQ(g.cella(*g.pannello("1"), "colore"), "rosso");
+    EXPECT_EQ(g.cella(*g.pannello("2"), "colore"), "");
+    EXPECT_TRUE(colonna_sito("lat"));
+    EXPECT_FALSE(colonna_sito("t"));
+}
+
+TEST(FilePannelli, UnusableHeaderNamesTheFile) {
+    EXPECT_THROW(leggi_pannelli("\n\n", "p.csv"), Failure);
+    EXPECT_THROW(leggi_pannelli("id,t,t\n", "p.csv"), Failure);
+    EXPECT_THROW(leggi_pannelli("nome,t\n", "p.csv"), Failure);
+}
+
+}  // namespace
+}  // namespace tv::form

@@ -1,0 +1,46 @@
+# Fails when a layer includes what lies above it: text, units, hazard, panel, form and the
+# report's model (src/relazione without its PDF renderer) include neither Qt nor app/ nor cli/;
+# cli/ does not include app/. Run by ctest: cmake -DSRC=<src folder> -P strati.cmake
+cmake_minimum_required(VERSION 3.21)
+if(NOT IS_DIRECTORY "${SRC}")
+  message(FATAL_ERROR "SRC non è una cartella: ${SRC}")
+endif()
+
+# The report's PDF renderer, the one part of src/relazione that draws with Qt.
+set(renderer pdf.cpp pdf.h grafico_pdf.cpp grafico_pdf.h file_intero.h)
+set(qt_app_cli "^[ \t]*#[ \t]*include[ \t]*[<\"]((Q[A-Za-z]|Qt)|([./]*/)?(app|cli)/)")
+set(app "^[ \t]*#[ \t]*include[ \t]*[<\"]([./]*/)?app/")
+
+set(guasti "")
+set(esaminati 0)
+function(esamina dir regex)
+  file(GLOB_RECURSE files "${SRC}/${dir}/*.cpp" "${SRC}/${dir}/*.h")
+  if(NOT files)
+    message(FATAL_ERROR "nessun file in ${SRC}/${dir}")
+  endif()
+  foreach(f ${files})
+    get_filename_component(name "${f}" NAME)
+    if(dir STREQUAL "relazione" AND name IN_LIST renderer)
+      continue()
+    endif()
+    math(EXPR esaminati "${esaminati} + 1")
+    file(STRINGS "${f}" righe REGEX "${regex}")
+    foreach(r ${righe})
+      file(RELATIVE_PATH rel "${SRC}" "${f}")
+      list(APPEND guasti "src/${rel}: ${r}")
+    endforeach()
+  endforeach()
+  set(guasti "${guasti}" PARENT_SCOPE)
+  set(esaminati ${esaminati} PARENT_SCOPE)
+endfunction()
+
+foreach(dir text units hazard panel form relazione)
+  esamina(${dir} "${qt_app_cli}")
+endforeach()
+esamina(cli "${app}")
+
+if(guasti)
+  list(JOIN guasti "\n" testo)
+  message(FATAL_ERROR "Inclusioni fuori strato:\n${testo}")
+endif()
+message(STATUS "${esaminati} file senza inclusioni fuori strato")
