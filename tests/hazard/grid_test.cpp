@@ -69,26 +69,5 @@ TEST(LettoreGrigliaRecords, GivesRecordsOneByOneAndFaultsOnlyWhenReached) {
     EXPECT_THROW(lettore.prossimo(p), Failure);
 }
 
-// Texts longer than the reader's pieces (64 KiB); a header `spazi` blanks longer moves every
-// piece boundary; every fifth record shares its line with the next.
-TEST(GridParseStream, ReadsPieceByPieceAsTheWholeText) {
-    for (const std::string fine : {"\n", "\r\n", "\r"}) {
-        for (int spazi = 0; spazi < 12; ++spazi) {
-            std::string text = "ID LON LAT" + std::string(static_cast<std::size_t>(spazi), ' ') + fine;
-            for (int r = 1; r <= 2500; ++r)
-                text += record(std::to_string(r), r % 3 == 0 ? "\t" : " ") + (r % 5 ? fine : " ");
-            std::istringstream in(text);
-            const Griglia a = leggi_griglia(text, "griglia.txt");
-            const Griglia b = leggi_griglia(in, "griglia.txt", text.size());
-            ASSERT_EQ(b.points.size(), 2500u);
-            for (std::size_t k = 0; k < a.points.size(); ++k)
-                ASSERT_EQ(a.points[k].dati, b.points[k].dati);
-            if (spazi == 11) {  // a fault far into the file: the same message both ways
-                EXPECT_NE(rifiuto(text + "7 6.5 x" + fine), "(nessun errore)");
-            }
-        }
-    }
-}
-
 }  // namespace
 }  // namespace tv::hazard

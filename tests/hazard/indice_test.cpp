@@ -103,18 +103,6 @@ TEST(Indice, AgreesWithTheScansOnTenThousandSitesOfASkewLatticeWithTies) {
         EXPECT_TRUE(concordano(ind, lon, lat));
 }
 
-TEST(Indice, PointsWithinCentimetresKeepTheRecordMetFirst) {
-    // Fifty points within a few centimetres: dist_geo rounds many of their distances to 0.
-    Griglia g;
-    std::mt19937_64 rng(3);
-    std::uniform_real_distribution<double> u(-1.0, 1.0);
-    for (int i = 0; i < 50; ++i)
-        g.points.push_back(nodo(i + 1, 12.5 + u(rng) * 3e-7, 42.0 + u(rng) * 3e-7));
-    const GrigliaIndicizzata ind(std::move(g));
-    for (int i = 0; i < 2000; ++i)
-        ASSERT_TRUE(concordano(ind, 12.5 + u(rng) * 6e-7, 42.0 + u(rng) * 6e-7, false));
-}
-
 TEST(Indice, EmptyGridOrAPointBeyondTheIndexLimitsIsScanned) {
     EXPECT_EQ(GrigliaIndicizzata{Griglia{}}.nearest(10, 45), nullptr);
     Griglia g = prova::reticolo(3, 3);
