@@ -16,9 +16,8 @@ constexpr double kGradiPerRadiante = 57.29577951;  // the constant of dist_geo
 constexpr double kRaggioTerra = 6371.0;            // km, the radius of dist_geo
 
 // Points up to this much (km) farther than the nearest (by chord in the tree, by latitude in the
-// bands) are measured with dist_geo.
-// The rounding of dist_geo stays below 1 m even for coincident points (the arccos near 1), and
-// that of the chords and of the tree's bounds below a millimetre.
+// bands) are measured with dist_geo. The rounding of dist_geo stays below 1 m even for coincident
+// points (the arccos near 1), and that of the chords and of the tree's bounds below a millimetre.
 constexpr double kMargine = 0.1;
 
 // Beyond this many degrees the rounding of the angles could grow past the margin: such targets
@@ -202,9 +201,9 @@ void IndicePosti::fai_bande(double lat_min, double lat_max) {
     for (const Posto& p : punti) ++inizio[banda(p.lat) + 1];
     for (std::size_t b = 1; b < inizio.size(); ++b) inizio[b] += inizio[b - 1];
     ordine_.resize(punti.size());
-    std::vector<std::uint32_t> posto(inizio.begin(), inizio.end() - 1);
+    std::vector<std::uint32_t> prossimo(inizio.begin(), inizio.end() - 1);
     for (std::size_t i = 0; i < punti.size(); ++i)
-        ordine_[posto[banda(punti[i].lat)]++] = static_cast<std::uint32_t>(i);
+        ordine_[prossimo[banda(punti[i].lat)]++] = static_cast<std::uint32_t>(i);
     for (std::size_t b = 0; b + 1 < inizio.size(); ++b) {
         if (inizio[b] == inizio[b + 1]) continue;
         Banda nuova{HUGE_VAL, -HUGE_VAL, inizio[b], inizio[b + 1]};
