@@ -271,7 +271,9 @@ std::size_t IndicePosti::scansione(double lon, double lat) const {
 
 std::size_t IndicePosti::nearest(double lon, double lat) const {
     if (!indicizzabile_ || !indicizzabile(lon, lat)) return scansione(lon, lat);
+    // Once the bands are done with, the count is only read: threads of a batch share it.
     if (!bande_.empty() && in_banda(lon, lat) &&
+        ricerche_.load(std::memory_order_relaxed) < ricerche_a_bande_ &&
         ricerche_.fetch_add(1, std::memory_order_relaxed) < ricerche_a_bande_)
         return nearest_bande(lon, lat);
     return nearest_albero(lon, lat);
