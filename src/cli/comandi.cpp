@@ -12,6 +12,7 @@
 #include "form/testi.h"
 #include "hazard/datum.h"
 #include "hazard/localita.h"
+#include "hazard/sul_file.h"
 #include "text/encoding.h"
 #include "text/error.h"
 
@@ -33,9 +34,18 @@ std::optional<Avvio> avvia_da_opzioni(const std::optional<std::string>& root,
                                       const std::vector<std::string>& extra, const fs::path& cwd,
                                       std::ostream& err, const std::optional<std::string>& job) {
     std::optional<Avvio> a(std::in_place);
+    // No command shows the window's locality list: the job's locality is looked for in the
+    // file only as far as a search would read it, with the same messages.
+    const auto localita = [&](const std::string& testo) {
+        try {
+            hazard::controlla_localita(a->lavoro.file_localita(), testo);
+        } catch (const Failure& f) {
+            a->messaggi.mostra(form::Messaggio{f.what(), f.title(), form::Icona::stop});
+        }
+    };
     try {
         if (form::avvia_lavoro(radice(root, extra, cwd), job, a->lavoro, a->pannello, a->messaggi,
-                               text::dot_format()))
+                               text::dot_format(), localita))
             return a;
     } catch (const Failure& e) {
         err << e.title() << ": " << e.what() << "\n";
@@ -383,9 +393,12 @@ form::EsitoVerifica calcola_pannello(const Avvio& a, const form::Pannello& p) {
 }
 
 int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, std::ostream& err) {
-    const std::optional<Avvio> a = avvia_da_opzioni(o.root, o.extra, cwd, err, o.job);
+    std::optional<Avvio> a = avvia_da_opzioni(o.root, o.extra, cwd, err, o.job);
     if (!a) return 1;
     stampa_messaggi(a->messaggi, 0, err);
+    // Two runs with --json, start-up's and the one asked for: the grid is read once, values
+    // only where used.
+    a->griglia = std::make_shared<hazard::FonteSulFile>();
     return esegui_check_su(*a, o, out, err);
 }
 

@@ -143,12 +143,13 @@ bool Form1::avvia(const fs::path& root, const std::optional<std::string>& nome_l
         void mostra(const Messaggio& x) override { ++n, m.mostra(x); }
     } conta(*messaggi_);
     Pannello p = pannello();
-    const bool avviato = avvia_lavoro(root, nome_lavoro, lavoro, p, conta, formato_);
+    // The job's locality fills the search list, as if typed.
+    const bool avviato = avvia_lavoro(root, nome_lavoro, lavoro, p, conta, formato_,
+                                      [this](const std::string& t) { imposta_testo_combo(t); });
     mostrati_ += conta.n;
     if (!avviato) return false;
     stato.text1 = std::move(p.testi);
     stato.datum = p.datum;
-    if (lavoro.sito.localita) imposta_testo_combo(*lavoro.sito.localita);
     T1 = numero_di_testo(Campo::T1, stato.text1[posizione(Campo::T1)], formato_).value_or(0);
 
     // Captions of the fields, in the job's work units.

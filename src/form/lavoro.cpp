@@ -40,7 +40,8 @@ namespace {
 // The job file's site into the panel's texts, with its notices; the coordinates it gives are
 // ED50, as the grid.
 void applica_file_lavoro(Lavoro& lavoro, Pannello& p, Messaggi& messaggi,
-                         const text::NumberFormat& formato) {
+                         const text::NumberFormat& formato,
+                         const std::function<void(const std::string&)>& localita) {
     const auto mostra = [&](const std::string& testo) {
         messaggi.mostra(Messaggio{testo, kWindowCaption, Icona::stop});
     };
@@ -52,6 +53,7 @@ void applica_file_lavoro(Lavoro& lavoro, Pannello& p, Messaggi& messaggi,
     }
     lavoro.sito = analizza_lavoro(*lines);
     const DatiLavoro& d = lavoro.sito;
+    if (d.localita && localita) localita(*d.localita);
     if (d.localita && d.longitudine && d.latitudine)
         lavoro.localita = localita_nota(d.nome_localita.value_or(*d.localita), *d.longitudine,
                                         *d.latitudine, formato);
@@ -75,7 +77,8 @@ void applica_file_lavoro(Lavoro& lavoro, Pannello& p, Messaggi& messaggi,
 }  // namespace
 
 bool avvia_lavoro(const fs::path& root, const std::optional<std::string>& nome, Lavoro& lavoro,
-                  Pannello& p, Messaggi& messaggi, const text::NumberFormat& formato) {
+                  Pannello& p, Messaggi& messaggi, const text::NumberFormat& formato,
+                  const std::function<void(const std::string&)>& localita) {
     lavoro = Lavoro{};
     auto& cartelle = lavoro.cartelle;
     const auto ferma = [&](const std::string& testo, const std::string& titolo) {
@@ -104,7 +107,7 @@ bool avvia_lavoro(const fs::path& root, const std::optional<std::string>& nome, 
     }
 
     lavoro.file = file_lavoro(cartelle.dir_lavoro);
-    if (lavoro.file) applica_file_lavoro(lavoro, p, messaggi, formato);
+    if (lavoro.file) applica_file_lavoro(lavoro, p, messaggi, formato, localita);
     // Without the job's coordinates the run would silently use the initial ones: remember them,
     // so that every result of that site says so.
     if (!(lavoro.sito.longitudine && lavoro.sito.latitudine))

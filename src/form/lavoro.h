@@ -4,6 +4,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -69,11 +70,13 @@ struct Pannello {
 // Start-up of a job: the suite folders under `root`, the job `nome` of the suite's job folder
 // (else the one impostazioni/lavoro names), its job file and work units into `lavoro`; the job
 // file's site values and the field table's defaults, in the job's work units, written over the
-// texts `pannello` holds. Notices about the job file go to `messaggi`; false, after the message,
-// when start-up cannot go on.
+// texts `pannello` holds. `localita`, when set, is given the job file's locality text before
+// the job file's notices (the window searches its list for it). Notices about the job file go
+// to `messaggi`; false, after the message, when start-up cannot go on.
 bool avvia_lavoro(const std::filesystem::path& root, const std::optional<std::string>& nome,
                   Lavoro& lavoro, Pannello& pannello, Messaggi& messaggi,
-                  const text::NumberFormat& formato);
+                  const text::NumberFormat& formato,
+                  const std::function<void(const std::string&)>& localita = {});
 
 // The panel's inputs through each field's validation, in index order, then read in the job's
 // work units: the first refusal stops (its field in `rifiutato`, when given); `nota` as for
