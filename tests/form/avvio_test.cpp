@@ -188,6 +188,14 @@ TEST(FormLoad, DinamicaPeriodRoundedToFourDecimalsAndZeroGivesTheDefault) {
         ASSERT_TRUE(w.avvia(s));
         EXPECT_EQ(w.form.stato.text1[1], atteso);
     }
+    // Started again on a job file that no longer gives a period: the default, not the last one.
+    SuiteTemp s;
+    scrivi(s.lavoro() / "dinamica.txt", "%x %y\nmodo 1 | 0.5\n");
+    Finestra w;
+    ASSERT_TRUE(w.avvia(s));
+    scrivi(s.lavoro() / "dinamica.txt", "%x %y\n");
+    ASSERT_TRUE(w.avvia(s));
+    EXPECT_EQ(w.form.stato.text1[1], "0.39");
 }
 
 }  // namespace
