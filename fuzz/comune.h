@@ -59,6 +59,12 @@ class Ambiente {
     std::shared_ptr<hazard::FonteGriglia> griglia_;
 };
 
+// The one environment of a target's process, made at its first input.
+inline const Ambiente& ambiente() {
+    static const Ambiente a;
+    return a;
+}
+
 // The window before a run, to compare with after it.
 struct Prima {
     explicit Prima(const form::Form1& f, std::size_t messaggi)

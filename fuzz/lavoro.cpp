@@ -10,12 +10,8 @@
 
 namespace {
 using namespace tv;
+using fuzz::ambiente;
 using fuzz::richiedi;
-
-const fuzz::Ambiente& ambiente() {
-    static const fuzz::Ambiente a;
-    return a;
-}
 
 void avvio(const form::DatiLavoro& dati, const text::NumberFormat& formato) {
     form::RaccoltaMessaggi m;

@@ -13,12 +13,8 @@
 
 namespace {
 using namespace tv;
+using fuzz::ambiente;
 using fuzz::richiedi;
-
-const fuzz::Ambiente& ambiente() {
-    static const fuzz::Ambiente a;
-    return a;
-}
 
 // The window after start-up, copied for every input.
 const form::Form1& avviata() {

@@ -11,12 +11,8 @@
 
 namespace {
 using namespace tv;
+using fuzz::ambiente;
 using fuzz::richiedi;
-
-const fuzz::Ambiente& ambiente() {
-    static const fuzz::Ambiente a;
-    return a;
-}
 
 // In memory: true when the units were taken.
 bool in_memoria(std::string_view bytes) {

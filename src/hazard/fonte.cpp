@@ -12,13 +12,9 @@
 namespace tv::hazard {
 namespace fs = std::filesystem;
 
-namespace {
-
-[[noreturn]] void illeggibile(const fs::path& file) {
+void griglia_illeggibile(const fs::path& file) {
     throw Failure("Impossibile leggere il file della griglia \"" + path_text(file) + "\".");
 }
-
-}  // namespace
 
 std::shared_ptr<const GrigliaIndicizzata> CacheGriglia::get(const fs::path& file) {
     // The clock is read before the file: a write after this moment gets a later time stamp.
@@ -26,7 +22,7 @@ std::shared_ptr<const GrigliaIndicizzata> CacheGriglia::get(const fs::path& file
     std::error_code ec_size, ec_time;
     const auto size = fs::file_size(file, ec_size);
     const auto mtime = fs::last_write_time(file, ec_time);
-    if (ec_size || ec_time) illeggibile(file);
+    if (ec_size || ec_time) griglia_illeggibile(file);
 
     std::lock_guard<std::mutex> lock(mutex_);
     const bool stessa_identita = griglia_ && file == path_ && size == size_ && mtime == mtime_;
@@ -39,13 +35,13 @@ std::shared_ptr<const GrigliaIndicizzata> CacheGriglia::get(const fs::path& file
         std::error_code ec;
         std::ifstream in;
         if (fs::is_regular_file(file, ec)) in.open(file, std::ios::binary);
-        if (!in) illeggibile(file);
+        if (!in) griglia_illeggibile(file);
         return tieni(file, leggi_griglia(in, path_text(file), static_cast<std::size_t>(size)), {},
                      size, mtime, false);
     }
     // A file written moments ago: its bytes are kept to be compared at the next call.
     auto bytes = text::read_bytes(file);
-    if (!bytes) illeggibile(file);
+    if (!bytes) griglia_illeggibile(file);
     if (stessa_identita && *bytes == bytes_recenti_) {
         recente_ = recente;
         if (!recente_) std::string().swap(bytes_recenti_);

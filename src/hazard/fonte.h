@@ -15,6 +15,10 @@
 
 namespace tv::hazard {
 
+// Throws tv::Failure "Impossibile leggere il file della griglia "F"." for a grid file that could
+// not be read, or that changed while it was read.
+[[noreturn]] void griglia_illeggibile(const std::filesystem::path& file);
+
 // The path of the grid file, found only when a source reads the file.
 using PercorsoGriglia = std::function<std::filesystem::path()>;
 

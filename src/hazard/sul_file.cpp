@@ -10,20 +10,12 @@
 namespace tv::hazard {
 namespace fs = std::filesystem;
 
-namespace {
-
-[[noreturn]] void illeggibile(const fs::path& file) {
-    throw Failure("Impossibile leggere il file della griglia \"" + path_text(file) + "\".");
-}
-
-}  // namespace
-
 GrigliaSulFile::GrigliaSulFile(const fs::path& file) : file_(file) {
     std::error_code ec;
     const auto size = fs::file_size(file, ec);
     std::ifstream in;
     if (!ec && fs::is_regular_file(file, ec)) in.open(file, std::ios::binary);
-    if (ec || !in) illeggibile(file);
+    if (ec || !in) griglia_illeggibile(file);
     const std::string nome = path_text(file);
     LettoreGriglia lettore(in, nome);
     std::vector<Posto> posti;
@@ -46,15 +38,16 @@ const PuntoGriglia* GrigliaSulFile::punto(std::size_t i) const {
     std::ifstream in(file_, std::ios::binary);
     if (!in.seekg(static_cast<std::streamoff>(da)) ||
         !in.read(testo.data(), static_cast<std::streamsize>(testo.size())))
-        illeggibile(file_);
+        griglia_illeggibile(file_);
     PuntoGriglia p;
     try {
         p = LettoreGriglia::record_solo(testo, path_text(file_));
     } catch (const Failure&) {
-        illeggibile(file_);
+        griglia_illeggibile(file_);
     }
     const Posto& atteso = indice_->posti()[i];
-    if (p.cod != atteso.cod || p.lon != atteso.lon || p.lat != atteso.lat) illeggibile(file_);
+    if (p.cod != atteso.cod || p.lon != atteso.lon || p.lat != atteso.lat)
+        griglia_illeggibile(file_);
     return &letti_.emplace(i, p).first->second;
 }
 
