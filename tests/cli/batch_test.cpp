@@ -135,8 +135,8 @@ TEST_F(Lotti, EveryCellMatchesTheWindowAndARefusedRowStopsNothing) {
     const auto uscita = righe_csv(e.out);
     ASSERT_EQ(uscita.size(), righe.size() + 1);
     EXPECT_EQ(e.out.substr(0, e.out.find('\n') + 1),
-              "id,lat,lon,VN,PVR,Cu,suolo,St,qa,T1,B,L,t,gamma,fd,E,Z,H,top,left,right,domanda,"
-              "datum,lat_ed50,lon_ed50,ag,Ss,S,VR,TR,W,Wa,Ta,Sa,Fa,Rlat,d_mm,K1,K2,span,verdict,"
+              "id,lat,lon,VN,PVR,Cu,suolo,St,qa,T1,B,L,t,gamma,fd,E,Z,H,top,left,right,domanda,n,xi,"
+              "Tk,datum,lat_ed50,lon_ed50,ag,Ss,S,VR,TR,W,Wa,Ta,Sa,Fa,Rlat,d_mm,K1,K2,span,verdict,"
               "fonte,avvisi,errore\n");
     for (std::size_t k = 0; k < righe.size(); ++k) {
         auto attesa = atteso(tmp.path(), campi_csv(righe[k]));
@@ -315,7 +315,7 @@ TEST_F(Lotti, DomandaAndDatumColumnsChooseTheFormulaAndTheDatumOfEachRow) {
     EXPECT_EQ((Riga{u[1][domanda], u[2][domanda], u[3][domanda], u[4][domanda]}),
               (Riga{"C7.2.11", "EC8", "EC8", "C7"}));
     EXPECT_EQ((Riga{u[2][Sa], u[3][Sa], u[4][Sa]}), (Riga{"1.1675", "1.1675", ""}));
-    EXPECT_EQ(u[4].back(), "domanda: accettate solo EC8 e C7.2.11 (o vuota)");
+    EXPECT_EQ(u[4].back(), "domanda: accettate solo EC8, C7.2.11 e C7.2.5 (o vuota)");
 }
 
 }  // namespace
