@@ -85,6 +85,9 @@ std::string nota_notazione(Campo c, const text::NumberFormat& f) {
     const std::string esempio = "0" + f.decimal + "39";
     std::string nota;
     switch (dati_campo(c).lettura) {
+        case Lettura::intero:
+            nota = riga + "un numero intero, per esempio 3";
+            break;
         case Lettura::punto_o_locale:
         case Lettura::coordinata:
             if (f.decimal != ".") {
@@ -93,9 +96,6 @@ std::string nota_notazione(Campo c, const text::NumberFormat& f) {
                 break;
             }
             [[fallthrough]];
-        case Lettura::intero:
-            nota = riga + "un numero intero, per esempio 3";
-            break;
         case Lettura::locale:
         case Lettura::locale_o_vuoto:
         case Lettura::lettera_suolo:

@@ -346,7 +346,8 @@ std::pair<std::string, Formula> ripartizione(const RisultatoVerifica& d, const M
 
 // The floor spectrum of C7.2.5 written out step by step, from Se(Tk, xi_k) to S_eZ(Ta).
 std::vector<Formula> formule_spettro_piano(const panel::SpettroPianoC7& c, const std::string& Z,
-                                           const std::string& H, const std::string& Ta) {
+                                           const std::string& H, const std::string& Ta,
+                                           const std::string& agS) {
     const std::string Tk = n(c.Tk, 4), A = n(c.A, 4), aZ = n(c.aZ, 4), xi = n(c.xi, 2);
     std::vector<Formula> f;
     f.push_back({"Se(Tk, ξk) dallo spettro elastico del sito, η = √(10 / (5 + ξk)) ≥ 0,55",
@@ -382,7 +383,9 @@ std::vector<Formula> formule_spettro_piano(const panel::SpettroPianoC7& c, const
         f.push_back({"SeZ(Ta) ≥ Se(Ta, 5 %)   (Ta > Tk)",
                      "Se(" + Ta + " s; 5 %) = " + n(c.Se_Ta, 4) + (c.al_Se ? ": SeZ = " : " ≤ ") +
                          n(std::max(c.SeZ_ramo, c.Se_Ta), 4)});
-    f.push_back({"Sa = max(SeZ(Ta), α · S)", "Sa = " + n(c.Sa, 4)});
+    const double SeZ_Ta = std::max(c.SeZ_ramo, c.Se_Ta);
+    f.push_back({"Sa = max(SeZ(Ta), α · S)",
+                 "Sa = max(" + n(SeZ_Ta, 4) + "; " + agS + ") = " + n(c.Sa, 4)});
     return f;
 }
 
@@ -422,7 +425,7 @@ std::pair<std::vector<Formula>, std::string> formula_Sa(const RisultatoVerifica&
                         rif};
             },
             [&](const panel::SpettroPianoC7& c) -> Esito {
-                return {formule_spettro_piano(c, Z, H, Ta),
+                return {formule_spettro_piano(c, Z, H, Ta, n(d.azione.ag * d.azione.spettro.s, 4)),
                         riferimento + " (§ C7.2.3), con a = 0,8 e b = 1,1"};
             },
         },

@@ -153,7 +153,7 @@ TEST_F(Check, SetByNumberOrShortNameInOrderBeforeTheRunAndTheResultsUnrounded) {
     ASSERT_EQ(e.codice, 0) << e.err;
     EXPECT_EQ(e.err, "Avviso: Snellezza l_a/t = 41.67 maggiore di 25\n");  // B / t = 500 / 12
     const auto j = nlohmann::json::parse(e.out);
-    ASSERT_EQ(j["fields"].size(), 27u);
+    ASSERT_EQ(j["fields"].size(), 30u);
     EXPECT_EQ(j["fields"][0], "0.0633");  // ag of node 33 at 50 years: the last --set 9 won
     EXPECT_EQ(j["fields"][4], " c ");
     EXPECT_EQ(j["labels"]["span"], "B");
