@@ -12,6 +12,7 @@
 #include "form/testi.h"
 #include "hazard/datum.h"
 #include "hazard/localita.h"
+#include "hazard/sul_file.h"
 #include "text/encoding.h"
 #include "text/error.h"
 
@@ -34,6 +35,7 @@ bool avvia_da_opzioni(form::Form1& f, const form::RaccoltaMessaggi& messaggi,
                       const fs::path& cwd, std::ostream& err,
                       const std::optional<std::string>& job) {
     bool avviato = false;
+    f.imposta_elenco_localita(false);  // no command shows the window's locality list
     try {
         avviato = f.avvia(radice(root, extra, cwd), job);
     } catch (const Failure& e) {
@@ -412,6 +414,8 @@ form::EsitoVerifica calcola_richiesta(const form::Form1& f, const Richiesta& r) 
 int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, std::ostream& err) {
     form::RaccoltaMessaggi messaggi;
     form::Form1 f(messaggi, text::dot_format());
+    // Two runs, start-up's and the one asked for: the grid is read once, values only where used.
+    f.imposta_fonte_griglia(std::make_shared<hazard::FonteSulFile>());
     if (!avvia_da_opzioni(f, messaggi, o.root, o.extra, cwd, err, o.job)) return 1;
     stampa_fino(messaggi, 0, err, f.messaggi_avvio());
     return esegui_check_su(f, messaggi, o, out, err);

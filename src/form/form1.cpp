@@ -390,7 +390,9 @@ void Form1::Combo1_Change() {
     if (ricerca_in_corso_) return;
     ricerca_in_corso_ = true;
     try {
-        if (auto found = hazard::cerca_localita(file_localita(), stato.combo_text))
+        if (!elenco_localita_)
+            hazard::controlla_localita(file_localita(), stato.combo_text);
+        else if (auto found = hazard::cerca_localita(file_localita(), stato.combo_text))
             stato.combo_list = std::move(*found);
     } catch (const Failure& f) {
         stato.combo_list.clear();

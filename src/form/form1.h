@@ -138,6 +138,10 @@ public:
     // the list, else the job file's locality; nullopt for coordinates typed or set otherwise.
     std::optional<std::string> localita_del_sito(double lon, double lat) const;
 
+    // Whether start-up fills the locality list with the job's locality, as the window shows it;
+    // a front end without the list has the file only checked, with the same messages.
+    void imposta_elenco_localita(bool elenco) { elenco_localita_ = elenco; }
+
     const text::NumberFormat& formato() const { return formato_; }
     void imposta_formato(text::NumberFormat formato) { formato_ = std::move(formato); }
 
@@ -164,6 +168,7 @@ private:
     text::NumberFormat formato_;
     std::shared_ptr<hazard::FonteGriglia> griglia_ = std::make_shared<hazard::CacheGriglia>();
     bool ricerca_in_corso_ = false;
+    bool elenco_localita_ = true;
     bool check_refused_ = false;
     int campo_rifiutato_ = -1;
     std::size_t mostrati_ = 0;  // messages shown so far
