@@ -8,7 +8,7 @@
 #include <iostream>
 
 #include "cli/scrittura.h"
-#include "form/form1.h"
+#include "cli/comandi.h"
 #include "form/messaggi.h"
 #include "form/pannelli.h"
 #include "form/testi.h"
@@ -74,19 +74,19 @@ int scrivi(const relazione::Documento& doc, const fs::path& file, std::ostream& 
 // sections under its id; a panel whose site is not the job's says so.
 int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
                  std::ostream& err) {
-    form::RaccoltaMessaggi messaggi;
-    form::Form1 f(messaggi, text::dot_format());
-    Richiesta avvio;
-    if (auto codice = prepara_check(o.check, cwd, f, messaggi, avvio, err)) return *codice;
+    std::optional<Avvio> a;
+    form::Pannello avvio;
+    if (auto codice = prepara_check(o.check, cwd, a, avvio, err)) return *codice;
+    const form::Lavoro& lavoro = a->lavoro;
     std::optional<form::FilePannelli> pannelli;
     try {
-        pannelli = form::carica_pannelli(f.cartelle().dir_lavoro);
+        pannelli = form::carica_pannelli(lavoro.cartelle.dir_lavoro);
     } catch (const Failure& e) {
         err << e.what() << "\n";
         return 2;
     }
     if (!pannelli || pannelli->ids().empty()) {
-        err << "Il lavoro \"" << f.cartelle().nome_lavoro << "\" non ha pannelli salvati ("
+        err << "Il lavoro \"" << lavoro.cartelle.nome_lavoro << "\" non ha pannelli salvati ("
             << form::kFilePannelli << ").\n";
         return 1;
     }
@@ -107,16 +107,17 @@ int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
         const std::string descrizione = pannelli->cella(*pannelli->pannello(id), "descrizione");
         OpzioniCheck opzioni = o.check;
         opzioni.panel = id;
-        Richiesta r = richiesta_di(f);
-        if (auto c = applica_opzioni(opzioni, f, r, err)) {
+        form::Pannello r = a->pannello;
+        if (auto c = applica_opzioni(opzioni, lavoro, r, err)) {
             riepilogo.righe.push_back({id, descrizione, "", "", "", "dati rifiutati"});
             codice = 1;
             continue;
         }
-        const form::EsitoVerifica esito = calcola_richiesta(f, r);
-        if (const auto* a = std::get_if<form::Arresto>(&esito)) {
-            err << "Pannello \"" << id << "\": " << a->titolo << ": " << a->testo << "\n";
-            riepilogo.righe.push_back({id, descrizione, "", "", "", a->titolo});
+        const form::EsitoVerifica esito = calcola_pannello(*a, r);
+        if (const auto* arresto = std::get_if<form::Arresto>(&esito)) {
+            err << "Pannello \"" << id << "\": " << arresto->titolo << ": " << arresto->testo
+                << "\n";
+            riepilogo.righe.push_back({id, descrizione, "", "", "", arresto->titolo});
             codice = 1;
             continue;
         }
@@ -125,8 +126,7 @@ int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
         try {
             doc = relazione::costruisci_relazione(
                 v, relazione::contesto_relazione(
-                       f.lavoro, relazione::localita_del_risultato(f, v),
-                       oggi()));
+                       lavoro, relazione::localita_del_risultato(lavoro, v), oggi()));
         } catch (const Failure& e) {
             err << "Pannello \"" << id << "\": " << e.what() << "\n";
             codice = 1;
@@ -136,13 +136,13 @@ int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
         const auto numero = [&](double x, int decimali) {
             return form::virgola_decimale(text::fixed(x, decimali, text::dot_format()));
         };
-        const double forze = f.unita().fattore_forze;
+        const double forze = lavoro.unita.fattore_forze;
         riepilogo.righe.push_back(
             {id, descrizione, numero(v.pannello.Fa * forze, 2), numero(v.pannello.Rlat * forze, 2),
              v.pannello.Fa > 0 ? numero(v.pannello.Rlat / v.pannello.Fa, 3) : "",
              v.ok ? form::kVerdettoOk : form::kVerdettoNo});
         std::string titolo = "Pannello " + id + (descrizione.empty() ? "" : " - " + descrizione);
-        if (r.sito_pannello) {
+        if (r.sito_proprio) {
             titolo += " (sito proprio del pannello)";
             riepilogo.righe.back()[0] += " *";
         }
@@ -162,8 +162,8 @@ int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
     tutto.sezioni.push_back(std::move(prima));
     for (auto& s : sezioni) tutto.sezioni.push_back(std::move(s));
     const fs::path file = o.output ? fs::path(*o.output)
-                                   : f.cartelle().dir_lavoro /
-                                         (f.cartelle().nome_lavoro + "_tutti.pdf");
+                                   : lavoro.cartelle.dir_lavoro /
+                                         (lavoro.cartelle.nome_lavoro + "_tutti.pdf");
     const int scritta = scrivi(tutto, file, out, err);
     return scritta != 0 ? scritta : codice;
 }
@@ -173,18 +173,17 @@ int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
 int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
                   std::ostream& err) {
     if (o.tutti) return report_tutti(o, cwd, out, err);
-    form::RaccoltaMessaggi messaggi;
-    form::Form1 f(messaggi, text::dot_format());
-    Richiesta richiesta;
-    if (auto codice = prepara_check(o.check, cwd, f, messaggi, richiesta, err)) return *codice;
+    std::optional<Avvio> avvio;
+    form::Pannello pannello;
+    if (auto codice = prepara_check(o.check, cwd, avvio, pannello, err)) return *codice;
+    const form::Lavoro& lavoro = avvio->lavoro;
     // The panel the options describe, checked by the one check function.
-    const form::EsitoVerifica esito = calcola_richiesta(f, richiesta);
+    const form::EsitoVerifica esito = calcola_pannello(*avvio, pannello);
     const auto* a = std::get_if<form::Arresto>(&esito);
     if (a) err << a->titolo << ": " << a->testo << "\n";
-    stampa_avvisi(avvisi(f, richiesta, std::get_if<form::RisultatoVerifica>(&esito)), err);
+    stampa_avvisi(avvisi(lavoro, pannello, std::get_if<form::RisultatoVerifica>(&esito)), err);
     if (a) return 1;
     const form::RisultatoVerifica& r = std::get<form::RisultatoVerifica>(esito);
-    const form::Lavoro& lavoro = f.lavoro;
     // Without -o, beside the job's files, where the window proposes it.
     const fs::path file =
         o.output ? fs::path(*o.output)
@@ -197,7 +196,7 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     try {
         doc = relazione::costruisci_relazione(
             r, relazione::contesto_relazione(
-                   lavoro, relazione::localita_del_risultato(f, r), oggi()));
+                   lavoro, relazione::localita_del_risultato(lavoro, r), oggi()));
     } catch (const Failure& e) {  // a value of the run that the plots refuse
         err << e.what() << "\n";
         return 1;
