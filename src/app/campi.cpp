@@ -70,6 +70,13 @@ const std::array<DatiCampo, numero_campi> tabella_campi = {{
     {"Inflessione sotto carico laterale di progetto", C::frame3, {1080, 375, largo, alto}, false, true},
     {"Coefficiente per inflessione laterale", C::frame3, {5340, 240, medio, alto}, false, true},
     {"Coefficiente per iinstabilità euleriana", C::frame3, {5340, 600, medio, alto}, false, true},
+    // The floor spectrum's building, in one row under Sa right of Image1 (which ends at 3780).
+    {"Numero di piani dell'edificio sopra la fondazione", C::frame2, {3960, 870, 330, alto},
+     false, false},
+    {"Smorzamento dell'edificio, in percentuale (5 = 5 %)", C::frame2, {4800, 870, 390, alto},
+     false, false},
+    {"Periodo dell'edificio allo stato limite, in secondi; vuoto: T1", C::frame2,
+     {5490, 870, 540, alto}, false, false},
 }};
 
 constexpr const char* tooltip_critica = "tensione critica per instabilità";
@@ -123,6 +130,9 @@ const std::array<DatiEtichetta, numero_label1> tabella_label1 = {{
      {3780, 1740, 2235, 255}},
     {form::kTestiLabel1[35], tooltip_critica, carattere_sans_serif, A::destra, C::frame3,
      {3780, 1440, 2235, 255}},
+    {form::kTestiLabel1[36], "", tahoma8, A::destra, C::frame2, {3780, 900, 150, 255}},
+    {form::kTestiLabel1[37], "", tahoma8, A::destra, C::frame2, {4320, 900, 450, 255}},
+    {form::kTestiLabel1[38], "", tahoma8, A::destra, C::frame2, {5220, 900, 240, 255}},
 }};
 
 const std::array<DatiEtichetta, indici_label2.size()> tabella_label2 = {{

@@ -112,7 +112,7 @@ struct DatiSceltaDatum {
 };
 
 inline constexpr int numero_campi = form::kCampi;
-inline constexpr int numero_label1 = 36;
+inline constexpr int numero_label1 = form::kLabel1;
 inline constexpr int numero_vincoli = 4;
 inline constexpr int numero_linee = 6;
 inline constexpr int numero_pulsanti = 6;

@@ -284,6 +284,8 @@ void FinestraPrincipale::imposta_ordine_tab()
     for (C c : {C::L, C::B, C::t, C::gamma, C::fd, C::E, C::Z, C::H})
         ordine.push_back(campo(form::indice(c)));
     ordine.push_back(combo2_);
+    for (const form::DatiCampoForm& d : form::kTabellaCampi)
+        if (d.formula) ordine.push_back(campo(form::indice(d.campo)));
     for (int n : {1, 4, 2, 3, 5, 6})
         ordine.push_back(command(n));
     for (C c : {C::Sa, C::Fa, C::d, C::K1, C::K2, C::Rlat, C::W, C::Wa, C::Ta})

@@ -250,6 +250,13 @@ void Presentatore::mostra_stato() {
     finestra_.combo2()->setToolTip(qs(formula.completo));
     finestra_.frame(2)->setTitle(qs(formula.titolo));
     finestra_.image(1)->imposta_risorsa(qs(formula.immagine));
+    // A formula's own fields and their captions show only while it is chosen.
+    for (const form::DatiCampoForm& d : form::kTabellaCampi) {
+        if (!d.formula) continue;
+        const bool visibile = *d.formula == s.formula;
+        finestra_.campo(form::indice(d.campo))->setVisible(visibile);
+        if (d.etichetta >= 0) finestra_.label1(d.etichetta)->setVisible(visibile);
+    }
     // The resistance: the arch's frame, or the cantilever's caption and pictures.
     const bool mensola = panel::e_mensola(panel::Vincoli{s.check1[0], s.check1[1], s.check1[3]});
     finestra_.frame(3)->setTitle(QString::fromUtf8(mensola ? titolo_mensola : frames()[2].titolo));

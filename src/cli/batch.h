@@ -21,20 +21,24 @@
 namespace tv::cli {
 
 // Input columns, in the order of the output: id, the fields in their batch order (the field
-// table's `ordine`), then the restraints and the formula. Values are texts in the job's work
-// units as the window shows them, "." as decimal separator; top, left and right are 1
-// (supported) or 0 (free); domanda is the demand formula's short name in either case (echoed
-// as written in the formula table); datum that of lat and lon, ED50 or WGS84 in either case
-// (echoed as ED50 or WGS84).
-inline constexpr std::array<std::string_view, 5> kColonneScelte = {"top", "left", "right",
-                                                                   "domanda", "datum"};
-inline constexpr std::size_t kColonneIngresso = 1 + form::kCampiOrdinati + kColonneScelte.size();
+// table's `ordine`), the restraints and the formula, the fields of one formula, the datum.
+// Values are texts in the job's work units as the window shows them, "." as decimal separator;
+// top, left and right are 1 (supported) or 0 (free); domanda is the demand formula's short name
+// in either case (echoed as written in the formula table); datum that of lat and lon, ED50 or
+// WGS84 in either case (echoed as ED50 or WGS84).
+inline constexpr std::array<std::string_view, 4> kColonneScelte = {"top", "left", "right",
+                                                                   "domanda"};
+inline constexpr std::size_t kColonneIngresso = 1 + form::kCampiOrdinati + kColonneScelte.size() + 1;
 inline constexpr std::array<std::string_view, kColonneIngresso> kNomiIngresso = [] {
     std::array<std::string_view, kColonneIngresso> out{};
     std::size_t i = 0;
     out[i++] = "id";
-    for (form::Campo c : form::kOrdineCampi) out[i++] = form::dati_campo(c).colonna;
+    for (form::Campo c : form::kOrdineCampi)
+        if (!form::dati_campo(c).formula) out[i++] = form::dati_campo(c).colonna;
     for (std::string_view nome : kColonneScelte) out[i++] = nome;
+    for (form::Campo c : form::kOrdineCampi)
+        if (form::dati_campo(c).formula) out[i++] = form::dati_campo(c).colonna;
+    out[i++] = "datum";
     return out;
 }();
 

@@ -101,7 +101,9 @@ EsitoVerifica calcola_verifica(const IngressiVerifica& in, const hazard::Ricerca
         a.spettro = hazard::spettro(in.St, in.suolo, h.ag, h.F0);
 
         r.pannello = panel::verifica_pannello(
-            in.pannello, panel::DatiAzione{h.ag, a.spettro.s, in.T1}, in.formula);
+            in.pannello,
+            panel::DatiAzione{h.ag, a.spettro.s, in.T1, h.F0, h.Tc, in.suolo, in.edificio},
+            in.formula);
         r.ok = r.pannello.ok;
         richiedi_finiti(a, r.pannello);
         r.avvisi = avvisi_plausibilita(in, r.pannello);
@@ -162,6 +164,13 @@ std::optional<double> valore_usato(const RisultatoVerifica& r, Campo c) {
         case Campo::Z: return p.Z;
         case Campo::H: return p.H;
         case Campo::E: return p.E;
+        // The floor spectrum's building: what it used, Tk following T1 when empty.
+        case Campo::n:
+        case Campo::xi:
+        case Campo::Tk:
+            if (const auto* s = std::get_if<panel::SpettroPianoC7>(&r.pannello.domanda))
+                return c == Campo::n ? s->n : c == Campo::xi ? s->xi : s->Tk;
+            return std::nullopt;
         case Campo::suolo:
         case Campo::ag: case Campo::W: case Campo::Sa: case Campo::Ta: case Campo::Fa:
         case Campo::Wa: case Campo::Rlat: case Campo::d: case Campo::K1: case Campo::K2:

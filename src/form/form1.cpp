@@ -85,6 +85,9 @@ std::string nota_notazione(Campo c, const text::NumberFormat& f) {
     const std::string esempio = "0" + f.decimal + "39";
     std::string nota;
     switch (dati_campo(c).lettura) {
+        case Lettura::intero:
+            nota = riga + "un numero intero, per esempio 3";
+            break;
         case Lettura::punto_o_locale:
         case Lettura::coordinata:
             if (f.decimal != ".") {
@@ -94,6 +97,7 @@ std::string nota_notazione(Campo c, const text::NumberFormat& f) {
             }
             [[fallthrough]];
         case Lettura::locale:
+        case Lettura::locale_o_vuoto:
         case Lettura::lettera_suolo:
         case Lettura::nessuna:
             nota = riga + nome_separatore(f.decimal) +
@@ -199,6 +203,15 @@ std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
         // Site fields hold "." texts whatever the locale (locality list, job file); the
         // locale's own notation is accepted too, and for the coordinates degrees, minutes and
         // seconds.
+        case Lettura::intero:
+            if (auto v = text::parse_number(testo, formato); v && *v != std::trunc(*v))
+                return "Valore non valido: " + std::string(nome_esteso(d.campo)) +
+                       " deve essere un numero intero";
+            [[fallthrough]];
+        case Lettura::locale_o_vuoto:
+            if (d.lettura == Lettura::locale_o_vuoto && text::trim(testo).empty())
+                return std::nullopt;
+            [[fallthrough]];
         case Lettura::punto_o_locale:
         case Lettura::coordinata:
         case Lettura::locale:

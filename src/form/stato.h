@@ -13,7 +13,7 @@
 
 namespace tv::form {
 
-inline constexpr int kLabel1 = 36;
+inline constexpr int kLabel1 = 39;
 // Labels the check run writes: the span symbol, the verdict and the critical stress.
 inline constexpr std::size_t kLabelCampata = 8;
 inline constexpr std::size_t kLabelVerdetto = 28;
@@ -57,6 +57,9 @@ inline constexpr std::array<const char*, kLabel1> kTestiLabel1 = {
     "Coeff. di instabilità              K2 =",
     "(fe (daN/cm2) = 4.335)",
     "(Sigma critica di instabilità",
+    "n",
+    "ξ (%)",
+    "Tk",
 };
 inline constexpr const char* kTestoLabel2 = "Label2";  // Ss and S
 inline constexpr const char* kTestoLabel2VR = "50";

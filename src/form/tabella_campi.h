@@ -1,4 +1,4 @@
-// The one table of the window's 27 fields: names, batch columns, unit families, how each text is
+// The one table of the window's 30 fields: names, batch columns, unit families, how each text is
 // read, design texts and which fields are inputs. Every front end reaches a field through it.
 #pragma once
 
@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "panel/formule.h"
 #include "units/factors.h"
 
 namespace tv::form {
@@ -40,9 +41,12 @@ enum class Campo : int {
     d,
     K1,
     K2,
+    n,
+    xi,
+    Tk,
 };
 
-inline constexpr int kCampi = 27;
+inline constexpr int kCampi = 30;
 
 constexpr int indice(Campo c) {
     return static_cast<int>(c);
@@ -57,6 +61,8 @@ enum class Lettura {
     punto_o_locale,  // "." notation first (locality list, job file), then the locale's
     coordinata,      // as punto_o_locale, or degrees, minutes and seconds (N for lat, E for lon)
     lettera_suolo,   // one subsoil category letter, A to E, either case
+    intero,          // a whole number in the locale's notation
+    locale_o_vuoto,  // as locale, or empty: the field then follows another
     nessuna,         // a result: never read back
 };
 
@@ -115,6 +121,8 @@ struct DatiCampoForm {
     const char* didascalia;  // its text, followed by the label of the work unit of `famiglia`
     RigaRelazione relazione;
     Intervallo intervallo;
+    // The formula the field belongs to: shown, read and reported only with it; nullopt: always.
+    std::optional<panel::FormulaDomanda> formula = std::nullopt;
 };
 
 inline constexpr std::array<DatiCampoForm, kCampi> kTabellaCampi = {{
@@ -200,6 +208,19 @@ inline constexpr std::array<DatiCampoForm, kCampi> kTabellaCampi = {{
     {Campo::K2, "K2", "K2", units::Famiglia::nessuna, Lettura::nessuna, "900", false,
      "K2 (coefficiente di instabilità)", 0, std::nullopt, -1, "",
      RigaRelazione{}, Intervallo{}},
+    // The building as the floor spectrum of C7.2.5 reads it; Tk empty follows T1.
+    {Campo::n, "n", "n", units::Famiglia::nessuna, Lettura::intero, "3", true,
+     "n (piani sopra la fondazione)", 18, Predefinito{3, 0}, 36, "n",
+     sito(10, "Piani dell'edificio sopra la fondazione", "n", 0, ""), {1, true, 200, true},
+     panel::FormulaDomanda::circolare_c7_2_5},
+    {Campo::xi, "xi", "xi", units::Famiglia::nessuna, Lettura::locale, "5", true,
+     "ξ (smorzamento dell'edificio)", 19, Predefinito{5}, 37, "ξ (%)",
+     sito(11, "Smorzamento dell'edificio", "ξk", 2, "%"), {0, false, 50, true, "%"},
+     panel::FormulaDomanda::circolare_c7_2_5},
+    {Campo::Tk, "Tk", "Tk", units::Famiglia::nessuna, Lettura::locale_o_vuoto, "", true,
+     "Tk (periodo dell'edificio allo stato limite)", 20, std::nullopt, 38, "Tk",
+     sito(12, "Periodo dell'edificio allo stato limite", "Tk", 4, "s"), {0, false, 10, true, "s"},
+     panel::FormulaDomanda::circolare_c7_2_5},
 }};
 
 static_assert(

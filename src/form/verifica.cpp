@@ -32,7 +32,11 @@ std::optional<double> numero_di_testo(Campo c, std::string_view testo,
         case Lettura::lettera_suolo:
             return std::nullopt;
         case Lettura::locale:
+        case Lettura::locale_o_vuoto:
             return text::parse_number(testo, f);
+        case Lettura::intero:
+            if (auto v = text::parse_number(testo, f); v && *v == std::trunc(*v)) return v;
+            return std::nullopt;
         case Lettura::punto_o_locale:
             return text::parse_dot_or_locale(testo, f);
         case Lettura::coordinata:
@@ -95,6 +99,10 @@ IngressiVerifica ingressi_da_testi(const Pannello& pannello, const units::Unita&
     p.qa = n(Campo::qa);
     p.vincoli = panel::Vincoli{vincoli[0], vincoli[1], vincoli[3]};
     in.formula = pannello.formula;
+    // Whole and within the field's range: the cast is exact.
+    in.edificio.n = static_cast<int>(n(Campo::n));
+    in.edificio.xi = n(Campo::xi);
+    if (!text::trim(testi[posizione(Campo::Tk)]).empty()) in.edificio.Tk = n(Campo::Tk);
     return in;
 }
 

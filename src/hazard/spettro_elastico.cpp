@@ -28,20 +28,25 @@ double coefficiente_Cc(Suolo suolo, double Tcstar) {
     return 1.0;
 }
 
-double accelerazione_spettrale(const SpettroElastico& s, double T) {
-    if (T < s.TB) return s.plateau * (T / s.TB + (1.0 - T / s.TB) / s.F0);
-    if (T < s.TC) return s.plateau;
-    if (T < s.TD) return s.plateau * s.TC / T;
-    return s.plateau * s.TC * s.TD / (T * T);
+double fattore_eta(double xi) {
+    return std::max(std::sqrt(10.0 / (5.0 + xi)), 0.55);
 }
 
-SpettroElastico spettro_elastico(double ag, double F0, double Tcstar, double S,
-                                 Suolo suolo, double passo) {
+double accelerazione_spettrale(const SpettroElastico& s, double T, double xi) {
+    // At 5 % eta is exactly 1: the products below are then the undamped ones, bit for bit.
+    const double eta = fattore_eta(xi);
+    const double plateau = s.plateau * eta;
+    if (T < s.TB) return plateau * (T / s.TB + (1.0 - T / s.TB) / (eta * s.F0));
+    if (T < s.TC) return plateau;
+    if (T < s.TD) return plateau * s.TC / T;
+    return plateau * s.TC * s.TD / (T * T);
+}
+
+SpettroElastico angoli_spettro(double ag, double F0, double Tcstar, double S, Suolo suolo) {
     richiedi_positivo(ag, "ag (accelerazione orizzontale massima)");
     richiedi_positivo(F0, "F0 (amplificazione spettrale massima)");
     richiedi_positivo(Tcstar, "Tc* (periodo di inizio del tratto a velocità costante)");
     richiedi_positivo(S, "S (coefficiente di sottosuolo e topografia)");
-    richiedi_positivo(passo, "passo dei periodi dello spettro");
 
     SpettroElastico s;
     s.ag = ag;
@@ -53,6 +58,13 @@ SpettroElastico spettro_elastico(double ag, double F0, double Tcstar, double S,
     s.TB = s.TC / 3.0;
     s.TD = 4.0 * ag + 1.6;
     s.plateau = ag * S * F0;
+    return s;
+}
+
+SpettroElastico spettro_elastico(double ag, double F0, double Tcstar, double S,
+                                 Suolo suolo, double passo) {
+    SpettroElastico s = angoli_spettro(ag, F0, Tcstar, S, suolo);
+    richiedi_positivo(passo, "passo dei periodi dello spettro");
 
     // Periods as i * passo, not a running sum, so that 4 s is reached without drift.
     std::vector<double> periodi;

@@ -1,5 +1,5 @@
-// Elastic horizontal response spectrum of the site (NTC 2008 3.2.3.2.1, 5 % damping, eta = 1):
-// corner periods and the spectral acceleration Se(T) as a fraction of g.
+// Elastic horizontal response spectrum of the site (NTC 2008 3.2.3.2.1): corner periods and the
+// spectral acceleration Se(T, xi) as a fraction of g, 5 % damping (eta = 1) unless told.
 #pragma once
 
 #include <vector>
@@ -28,8 +28,14 @@ struct SpettroElastico {
 // 1.15 Tc*^-0.40 (E).
 double coefficiente_Cc(Suolo suolo, double Tcstar);
 
-// Se(T) on the four branches of the spectrum (T >= 0).
-double accelerazione_spettrale(const SpettroElastico& s, double T);
+// The damping factor eta = sqrt(10 / (5 + xi)), never below 0.55; xi in per cent.
+double fattore_eta(double xi);
+
+// Se(T) on the four branches of the spectrum (T >= 0), with the damping ratio xi in per cent.
+double accelerazione_spettrale(const SpettroElastico& s, double T, double xi = 5.0);
+
+// The spectrum's constants and corner periods alone, without samples; the same checks as below.
+SpettroElastico angoli_spettro(double ag, double F0, double Tcstar, double S, Suolo suolo);
 
 // The spectrum of the site, sampled every `passo` seconds from 0 to 4 s with TB, TC and TD
 // (those below 4 s) added, so that a polyline through the samples keeps the corners sharp.

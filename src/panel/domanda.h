@@ -1,9 +1,11 @@
 // Seismic demand on a masonry panel as a non-structural element (EC8 4.3.5.2, or Circolare 2019
-// C7.2.11 in framed buildings) against its arching resistance: weight, span, period, verdict.
+// C7.2.11 or its floor spectrum C7.2.5) against its arching resistance: weight, span, period,
+// verdict.
 #pragma once
 
 #include <optional>
 
+#include "hazard/spettro_elastico.h"
 #include "panel/formule.h"
 #include "panel/resistenza.h"
 
@@ -57,12 +59,23 @@ struct DatiPannello {
     Vincoli vincoli;
 };
 
+// The building as the floor spectrum of [C7.2.5] reads it.
+struct DatiEdificio {
+    int n = 1;                 // storeys above the foundation
+    double xi = 5;             // damping ratio, per cent
+    std::optional<double> Tk;  // period at the limit state, s; empty: T1
+};
+
 // The seismic action at the site and the building: ag (a_g / g), s (S = Ss x St), T1 (building
-// period, s).
+// period, s); the site's F0, Tc* (s) and subsoil for its elastic spectrum.
 struct DatiAzione {
     double ag;
     double s;
     double T1;
+    double F0 = 0;
+    double Tcstar = 0;
+    hazard::Suolo suolo = hazard::Suolo::A;
+    DatiEdificio edificio{};
 };
 
 enum class Direzione { verticale, orizzontale };
@@ -75,6 +88,13 @@ CoefficientiC7 coefficienti_c7(double T1);
 // Ta the periods of the building and of the panel. Throws tv::Failure naming the quantity unless
 // ags, z and Ta are finite and 0 or above and H and T1 finite and above 0.
 AccelerazioneC7 accelerazione_c7(double ags, double z, double H, double T1, double Ta);
+
+// [C7.2.5] to [C7.2.10], first mode only, with the site's elastic spectrum `spettro`, ags =
+// ag x S, z and H the heights of the panel's centroid and of the building, Ta the panel's
+// period. Throws tv::Failure naming the quantity unless n >= 1, xi and Tk (T1 when empty) finite
+// and above 0, z and Ta finite and 0 or above, H above 0.
+SpettroPianoC7 spettro_piano_c7(const hazard::SpettroElastico& spettro, double ags, double z,
+                                double H, double T1, const DatiEdificio& edificio, double Ta);
 
 struct EsitoPannello {
     double W;                  // total weight, daN

@@ -13,8 +13,8 @@ namespace tv::panel {
 
 // Formula of the acceleration on the panel, in the order of kFormule. EC8 4.3.5.2 is the
 // default; Circolare 2019 [C7.2.11] is meant for panels in buildings with reinforced-concrete
-// or steel frames.
-enum class FormulaDomanda { ec8, circolare_c7_2_11 };
+// or steel frames; [C7.2.5]-[C7.2.10], the general floor spectrum, for any building.
+enum class FormulaDomanda { ec8, circolare_c7_2_11, circolare_c7_2_5 };
 
 struct DatiPannello;
 struct DatiAzione;
@@ -33,7 +33,8 @@ struct CoefficientiC7 {
     double ap;
 };
 
-// Branch of [C7.2.11] by the panel period: rising (Ta < a T1), plateau, falling (Ta >= b T1).
+// Branch of [C7.2.11] and [C7.2.5] by the panel period: rising (Ta < a T), plateau, falling
+// (Ta >= b T), with T the building's period.
 enum class RamoC7 { crescente, plateau, decrescente };
 
 struct AccelerazioneC7 {
@@ -44,8 +45,30 @@ struct AccelerazioneC7 {
     bool al_minimo;  // the branch gave less than ag x S and Sa was raised to it
 };
 
+// [C7.2.5]-[C7.2.10], first mode only: the floor spectrum at Z from the site's elastic spectrum
+// at the building's period Tk and damping xi_k.
+struct SpettroPianoC7 {
+    static constexpr FormulaDomanda formula = FormulaDomanda::circolare_c7_2_5;
+    double Sa;        // fraction of g, never below ag x S
+    int n;            // storeys above the foundation
+    double xi;        // the building's damping ratio, per cent
+    double Tk;        // the building's period, s
+    bool Tk_da_T1;    // Tk was not given and follows T1
+    double eta;       // eta(xi_k) of the elastic spectrum
+    double Se_Tk;     // Se(Tk, xi_k), fraction of g
+    double gamma1;    // 3n / (2n + 1)
+    double A;         // 1.1 xi_k^-0.5 eta(xi_a), xi_k as a ratio, xi_a = 5 %
+    double aZ;        // Se(Tk, xi_k) gamma1 (Z/H) sqrt(1 + 0.0004 xi_k^2), xi_k in per cent
+    RamoC7 ramo;      // Ta < a Tk, a Tk <= Ta < b Tk, Ta >= b Tk
+    double SeZ_ramo;  // S_eZ(Ta) from the branch
+    double Se_Ta;     // Se(Ta, 5 %), the bound for Ta > Tk; 0 for Ta <= Tk
+    bool al_Se;       // the branch gave less than Se(Ta, 5 %) and S_eZ was raised to it
+    bool al_minimo;   // S_eZ was less than ag x S and Sa was raised to it
+};
+inline constexpr double kAPianoC7 = 0.8, kBPianoC7 = 1.1;  // a and b of [C7.2.5]
+
 // What the formula that gave Sa computed: its alternative names the formula.
-using DatiDomanda = std::variant<DomandaEc8, AccelerazioneC7>;
+using DatiDomanda = std::variant<DomandaEc8, AccelerazioneC7, SpettroPianoC7>;
 
 inline FormulaDomanda formula_di(const DatiDomanda& d) {
     return std::visit([](const auto& x) { return x.formula; }, d);
@@ -62,6 +85,7 @@ inline bool al_minimo_di(const DatiDomanda& d) {
 // quantity they refuse.
 DatiDomanda domanda_ec8(const DatiPannello& p, const DatiAzione& sito, double Ta);
 DatiDomanda domanda_c7_2_11(const DatiPannello& p, const DatiAzione& sito, double Ta);
+DatiDomanda domanda_c7_2_5(const DatiPannello& p, const DatiAzione& sito, double Ta);
 
 struct DescrizioneFormula {
     FormulaDomanda formula;
@@ -73,13 +97,16 @@ struct DescrizioneFormula {
     std::string_view riferimento;  // the report's demand section: "UNI EN 1998-1 (EC8) § 4.3.5.2"
     std::string_view nota;         // said after it in that section, or nothing
     std::string_view metodo;       // the report's paragraph of references
+    std::string_view impiego;      // what it is for, in the report's field of use
     std::string_view immagine;          // the window's picture of the formula (a Qt resource)
     DatiDomanda (*calcola)(const DatiPannello&, const DatiAzione&, double Ta);
 };
 
-inline constexpr std::array<DescrizioneFormula, 2> kFormule = {{
+inline constexpr std::array<DescrizioneFormula, 3> kFormule = {{
     {FormulaDomanda::ec8, "EC8", "ec8", "EC8 4.3.5.2", "EC8 4.3.5.2", "EC8 - 4.3.5.2",
      "UNI EN 1998-1 (EC8) § 4.3.5.2", "", "UNI EN 1998-1 (EC8) § 4.3.5.2.",
+     "UNI EN 1998-1 § 4.3.5.2 per un elemento non strutturale di un edificio di periodo T1, alla "
+     "quota Z sull'altezza H",
      ":/formule/image1.svg", &domanda_ec8},
     {FormulaDomanda::circolare_c7_2_11, "C7.2.11", "c7.2.11",
      "Circolare 2019 C7.2.11, strutture intelaiate", "Circolare 2019", "Circolare 2019 - C7.2.11",
@@ -87,7 +114,20 @@ inline constexpr std::array<DescrizioneFormula, 2> kFormule = {{
      " La formula [C7.2.11] è scritta per gli edifici con struttura intelaiata.",
      "Circolare 21/01/2019 n. 7, formula [C7.2.11] con la Tabella C7.2.II, scritta per gli "
      "edifici con struttura intelaiata.",
+     "Circolare [C7.2.11] per un elemento non strutturale di un edificio con struttura "
+     "intelaiata, con i coefficienti della Tabella C7.2.II",
      ":/formule/image1_c7.svg", &domanda_c7_2_11},
+    {FormulaDomanda::circolare_c7_2_5, "C7.2.5", "c7.2.5",
+     "Circolare 2019 C7.2.5, spettro di piano (primo modo)", "Circolare 2019, spettro di piano",
+     "Circolare 2019 - C7.2.5",
+     "lo spettro di piano delle formule [C7.2.5]-[C7.2.10] della Circolare 21/01/2019 n. 7",
+     " Si considera il solo primo modo dell'edificio (periodo Tk, smorzamento ξk, n piani).",
+     "Circolare 21/01/2019 n. 7, spettro di piano delle formule [C7.2.5]-[C7.2.10] (§ C7.2.3), "
+     "con il solo primo modo dell'edificio e lo spettro elastico del sito (NTC 2018 "
+     "§ 3.2.3.2.1).",
+     "Circolare [C7.2.5]-[C7.2.10] per un elemento non strutturale di un edificio qualsiasi, "
+     "alla quota Z sull'altezza H, con il solo primo modo dell'edificio (n, ξk, Tk)",
+     ":/formule/image1_c7_2_5.svg", &domanda_c7_2_5},
 }};
 
 static_assert(

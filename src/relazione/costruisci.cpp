@@ -54,7 +54,7 @@ std::vector<std::vector<std::string>> righe_ingresso(const RisultatoVerifica& d,
     std::vector<std::pair<int, std::vector<std::string>>> righe;
     for (const form::DatiCampoForm& c : form::kTabellaCampi) {
         const form::RigaRelazione& r = c.relazione;
-        if (r.tabella != tabella) continue;
+        if (r.tabella != tabella || (c.formula && *c.formula != d.pannello.formula())) continue;
         const auto valore = form::valore_usato(d, c.campo);
         auto [testo, unita] = valore ? valore_ingresso(*valore, c.famiglia, r.decimali, r.unita, m)
                                      : std::pair{lettera_suolo(d), std::string(r.unita)};
@@ -344,19 +344,65 @@ std::pair<std::string, Formula> ripartizione(const RisultatoVerifica& d, const M
             Formula{"quota verticale = 1    quota orizzontale = 0", ""}};
 }
 
-std::pair<Formula, std::string> formula_Sa(const RisultatoVerifica& d, const Misure& m) {
+// The floor spectrum of C7.2.5 written out step by step, from Se(Tk, xi_k) to S_eZ(Ta).
+std::vector<Formula> formule_spettro_piano(const panel::SpettroPianoC7& c, const std::string& Z,
+                                           const std::string& H, const std::string& Ta,
+                                           const std::string& agS) {
+    const std::string Tk = n(c.Tk, 4), A = n(c.A, 4), aZ = n(c.aZ, 4), xi = n(c.xi, 2);
+    std::vector<Formula> f;
+    f.push_back({"Se(Tk, ξk) dallo spettro elastico del sito, η = √(10 / (5 + ξk)) ≥ 0,55",
+                 "Se(" + Tk + " s" + (c.Tk_da_T1 ? " = T1" : "") + "; " + xi + " %) con η = " +
+                     n(c.eta, 4) + ": Se = " + n(c.Se_Tk, 4)});
+    f.push_back({"γ1 = 3n / (2n + 1)", "γ1 = 3 · " + std::to_string(c.n) + " / (2 · " +
+                                           std::to_string(c.n) + " + 1) = " + n(c.gamma1, 4)});
+    f.push_back({"aZ = Se(Tk, ξk) · γ1 · (Z/H) · √(1 + 0,0004 · ξk²)   (ξk in %)",
+                 "aZ = " + n(c.Se_Tk, 4) + " · " + n(c.gamma1, 4) + " · (" + Z + "/" + H +
+                     ") · √(1 + 0,0004 · " + xi + "²) = " + aZ});
+    f.push_back({"A = 1,1 · ξk^−0,5 · η(ξa)   (ξk come rapporto; ξa = 5 %, η(ξa) = 1)",
+                 "A = 1,1 · " + n(c.xi / 100.0, 4) + "^−0,5 = " + A});
+    const std::string SeZ = n(c.SeZ_ramo, 4);
+    switch (c.ramo) {
+        case panel::RamoC7::crescente:
+            f.push_back({"SeZ(Ta) = A · aZ / [1 + (A − 1) · (1 − Ta/(a · Tk))^1,6]   (Ta < a · Tk, "
+                         "a = 0,8)",
+                         "SeZ = " + A + " · " + aZ + " / [1 + (" + A + " − 1) · (1 − " + Ta +
+                             "/(0,8 · " + Tk + "))^1,6] = " + SeZ});
+            break;
+        case panel::RamoC7::plateau:
+            f.push_back({"SeZ(Ta) = A · aZ   (a · Tk ≤ Ta < b · Tk, a = 0,8, b = 1,1)",
+                         "SeZ = " + A + " · " + aZ + " = " + SeZ});
+            break;
+        case panel::RamoC7::decrescente:
+            f.push_back({"SeZ(Ta) = A · aZ / [1 + (A − 1) · (Ta/(b · Tk) − 1)^1,2]   (Ta ≥ b · Tk, "
+                         "b = 1,1)",
+                         "SeZ = " + A + " · " + aZ + " / [1 + (" + A + " − 1) · (" + Ta +
+                             "/(1,1 · " + Tk + ") − 1)^1,2] = " + SeZ});
+            break;
+    }
+    if (c.Se_Ta > 0)
+        f.push_back({"SeZ(Ta) ≥ Se(Ta, 5 %)   (Ta > Tk)",
+                     "Se(" + Ta + " s; 5 %) = " + n(c.Se_Ta, 4) + (c.al_Se ? ": SeZ = " : " ≤ ") +
+                         n(std::max(c.SeZ_ramo, c.Se_Ta), 4)});
+    const double SeZ_Ta = std::max(c.SeZ_ramo, c.Se_Ta);
+    f.push_back({"Sa = max(SeZ(Ta), α · S)",
+                 "Sa = max(" + n(SeZ_Ta, 4) + "; " + agS + ") = " + n(c.Sa, 4)});
+    return f;
+}
+
+std::pair<std::vector<Formula>, std::string> formula_Sa(const RisultatoVerifica& d,
+                                                        const Misure& m) {
     const auto& p = d.ingressi.pannello;
     const std::string ag = n(d.azione.ag, 4), S = n(d.azione.spettro.s, 3), Z = m.L(p.Z),
                       H = m.L(p.H), Ta = n(d.pannello.Ta, 4), T1 = n(d.ingressi.T1, 4),
                       Sa = n(d.pannello.Sa, 4);
     const std::string riferimento(panel::descrizione(d.pannello.formula()).riferimento);
-    using Esito = std::pair<Formula, std::string>;
+    using Esito = std::pair<std::vector<Formula>, std::string>;
     return std::visit(
         panel::Overloaded{
             [&](const panel::DomandaEc8&) -> Esito {
-                return {Formula{"Sa = ag · S · [3 · (1 + Z/H) / (1 + (1 − Ta/T1)²) − 0,5] ≥ ag · S",
+                return {{Formula{"Sa = ag · S · [3 · (1 + Z/H) / (1 + (1 − Ta/T1)²) − 0,5] ≥ ag · S",
                                 "Sa = " + ag + " · " + S + " · [3 · (1 + " + Z + "/" + H +
-                                    ") / (1 + (1 − " + Ta + "/" + T1 + ")²) − 0,5] = " + Sa},
+                                    ") / (1 + (1 − " + Ta + "/" + T1 + ")²) − 0,5] = " + Sa}},
                         riferimento};
             },
             [&](const panel::AccelerazioneC7& c7) -> Esito {
@@ -369,14 +415,18 @@ std::pair<Formula, std::string> formula_Sa(const RisultatoVerifica& d, const Mis
                                         ", b = " + n(c7.coefficienti.b, 4) + ", ap = " + ap +
                                         " (Tabella C7.2.II)";
                 if (c7.ramo == panel::RamoC7::plateau)
-                    return {Formula{"Sa = α · S · (1 + z/H) · ap   (a · T1 ≤ Ta < b · T1)",
-                                    "Sa = " + base + " = " + Sa},
+                    return {{Formula{"Sa = α · S · (1 + z/H) · ap   (a · T1 ≤ Ta < b · T1)",
+                                     "Sa = " + base + " = " + Sa}},
                             rif};
-                return {Formula{"Sa = α · S · (1 + z/H) · ap / [1 + (ap − 1) · (1 − Ta/(" + c +
+                return {{Formula{"Sa = α · S · (1 + z/H) · ap / [1 + (ap − 1) · (1 − Ta/(" + c +
                                     " · T1))²] ≥ α · S",
                                 "Sa = " + base + " / [1 + (" + ap + " − 1) · (1 − " + Ta + "/(" +
-                                    cv + " · " + T1 + "))²] = " + Sa},
+                                    cv + " · " + T1 + "))²] = " + Sa}},
                         rif};
+            },
+            [&](const panel::SpettroPianoC7& c) -> Esito {
+                return {formule_spettro_piano(c, Z, H, Ta, n(d.azione.ag * d.azione.spettro.s, 4)),
+                        riferimento + " (§ C7.2.3), con a = 0,8 e b = 1,1"};
             },
         },
         d.pannello.domanda);
@@ -436,7 +486,7 @@ Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m) {
                       "Ta = √(" + m.F(d.pannello.Wa) + " · " + m.L(span) + "³ / (" +
                           m.S(p.E, 2) + " · " + sig(J, 8) + " · " + m.g() + ")) / 1,5708 = " +
                           n(d.pannello.Ta, 4) + " s"});
-    s.blocchi.push_back(std::move(sa));
+    for (Formula& f : sa) s.blocchi.push_back(std::move(f));
     if (d.pannello.al_minimo())
         s.blocchi.push_back(
             Paragrafo{"La formula dà meno di ag · S: Sa = ag · S = " + n(d.pannello.Sa, 4) + "."});

@@ -105,11 +105,10 @@ Sezione sezione_campo() {
         "(senza giunti aperti), così che l'arco si formi; vincoli in grado di assorbire la spinta "
         "dell'arco (Nad, sezione 5). Il pannello lavora in un solo verso, tra due lati opposti "
         "appoggiati, oppure a mensola, incastrato alla sola base."});
-    s.blocchi.push_back(Paragrafo{
-        "Formule dell'azione: UNI EN 1998-1 § 4.3.5.2 per un elemento non strutturale di un "
-        "edificio di periodo T1, alla quota Z sull'altezza H; Circolare [C7.2.11] per un "
-        "elemento non strutturale di un edificio con struttura intelaiata, con i coefficienti "
-        "della Tabella C7.2.II."});
+    std::string formule = "Formule dell'azione: ";
+    for (const panel::DescrizioneFormula& f : panel::kFormule)
+        formule += std::string(f.impiego) + (&f == &panel::kFormule.back() ? "." : "; ");
+    s.blocchi.push_back(Paragrafo{formule});
     return s;
 }
 

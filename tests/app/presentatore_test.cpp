@@ -241,9 +241,22 @@ TEST_F(Presentatore, IslandSourceCaptionComesAndGoesWithTheSiteDemandListSwitche
     EXPECT_EQ(f.finestra.label1(28)->text(), "da aggiornare");  // a changed input, like any other
     clic(f.finestra.command(1));
     EXPECT_EQ(f.form.risultato->pannello.formula(), tv::panel::FormulaDomanda::circolare_c7_2_11);
+    // The floor spectrum alone shows its building's n, xi and Tk, with their captions.
+    const auto visibili = [&] {
+        int n = 0;
+        for (int i : {27, 28, 29}) n += f.campo(i)->isVisibleTo(&f.finestra);
+        for (int i : {36, 37, 38}) n += f.finestra.label1(i)->isVisibleTo(&f.finestra);
+        return n;
+    };
+    EXPECT_EQ(visibili(), 0);
+    c->setCurrentIndex(2);
+    EXPECT_EQ(std::tuple(visibili(), cornice->title(), f.finestra.image(1)->risorsa()),
+              std::tuple(6, "Circolare 2019 - C7.2.5", ":/formule/image1_c7_2_5.svg"));
+    clic(f.finestra.command(1));
+    EXPECT_EQ(f.form.risultato->pannello.formula(), tv::panel::FormulaDomanda::circolare_c7_2_5);
     c->setCurrentIndex(0);
-    EXPECT_EQ(std::tuple(f.finestra.frame(2)->title(), f.finestra.image(1)->risorsa()),
-              std::tuple("EC8 - 4.3.5.2", ":/formule/image1.svg"));
+    EXPECT_EQ(std::tuple(f.finestra.frame(2)->title(), f.finestra.image(1)->risorsa(), visibili()),
+              std::tuple("EC8 - 4.3.5.2", ":/formule/image1.svg", 0));
 }
 
 // Label5: one grey line across the bottom, below every other control, with the first warning

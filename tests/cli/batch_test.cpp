@@ -43,7 +43,8 @@ std::vector<Riga> righe_csv(const std::string& testo) {
 
 // The window's field of each input column (-1: none).
 constexpr std::array<int, kColonneIngresso> kCampo = {-1, 7,  6,  8,  9,  10, 4,  5,  3,  1,  11,
-                                                      12, 13, 14, 15, 23, 16, 17, -1, -1, -1, -1};
+                                                      12, 13, 14, 15, 23, 16, 17, -1, -1, -1, -1,
+                                                      27, 28, 29, -1};
 
 // The column and the toggle of left, right and top, clicked in this order.
 constexpr std::pair<std::size_t, int> kVincoli[] = {{19, 1}, {20, 3}, {18, 0}};
@@ -55,7 +56,7 @@ Riga atteso(const fs::path& root, Riga in) {
     form::RaccoltaMessaggi m;
     form::Form1 f(m, text::dot_format());
     EXPECT_TRUE(f.Form_Load({"|diroot=" + root.string() + "|"}, root));
-    for (std::size_t c = 1; c < 18; ++c)
+    for (std::size_t c : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 22, 23, 24})
         if (in[c].empty()) in[c] = f.stato.text1[static_cast<std::size_t>(kCampo[c])];
     for (auto [c, check] : kVincoli)
         if (in[c].empty()) in[c] = f.stato.check1[static_cast<std::size_t>(check)] ? "1" : "0";
@@ -135,8 +136,8 @@ TEST_F(Lotti, EveryCellMatchesTheWindowAndARefusedRowStopsNothing) {
     const auto uscita = righe_csv(e.out);
     ASSERT_EQ(uscita.size(), righe.size() + 1);
     EXPECT_EQ(e.out.substr(0, e.out.find('\n') + 1),
-              "id,lat,lon,VN,PVR,Cu,suolo,St,qa,T1,B,L,t,gamma,fd,E,Z,H,top,left,right,domanda,"
-              "datum,lat_ed50,lon_ed50,ag,Ss,S,VR,TR,W,Wa,Ta,Sa,Fa,Rlat,d_mm,K1,K2,span,verdict,"
+              "id,lat,lon,VN,PVR,Cu,suolo,St,qa,T1,B,L,t,gamma,fd,E,Z,H,top,left,right,domanda,n,xi,"
+              "Tk,datum,lat_ed50,lon_ed50,ag,Ss,S,VR,TR,W,Wa,Ta,Sa,Fa,Rlat,d_mm,K1,K2,span,verdict,"
               "fonte,avvisi,errore\n");
     for (std::size_t k = 0; k < righe.size(); ++k) {
         auto attesa = atteso(tmp.path(), campi_csv(righe[k]));
@@ -315,7 +316,7 @@ TEST_F(Lotti, DomandaAndDatumColumnsChooseTheFormulaAndTheDatumOfEachRow) {
     EXPECT_EQ((Riga{u[1][domanda], u[2][domanda], u[3][domanda], u[4][domanda]}),
               (Riga{"C7.2.11", "EC8", "EC8", "C7"}));
     EXPECT_EQ((Riga{u[2][Sa], u[3][Sa], u[4][Sa]}), (Riga{"1.1675", "1.1675", ""}));
-    EXPECT_EQ(u[4].back(), "domanda: accettate solo EC8 e C7.2.11 (o vuota)");
+    EXPECT_EQ(u[4].back(), "domanda: accettate solo EC8, C7.2.11 e C7.2.5 (o vuota)");
 }
 
 }  // namespace

@@ -63,13 +63,34 @@ TEST(Demo, JsonNamesIslandSourceDemandAndDatumAndRefusesOtherWords) {
     EXPECT_EQ(std::tuple(j["fields"][7], j["datum"], j["demand"]), std::tuple("41.9028", "wgs84", "ec8"));
     EXPECT_NEAR(j["results"]["lat_ed50"].get<double>(), 41.903790, 1e-6);
     for (const auto& [demand, datum, messaggio] :
-         {std::tuple{"EC", "ed50", "--demand: atteso ec8 o c7.2.11, ricevuto \"EC\""},
+         {std::tuple{"EC", "ed50", "--demand: atteso ec8, c7.2.11 o c7.2.5, ricevuto \"EC\""},
           std::tuple{"ec8", "wgs 84", "--datum: atteso ed50 o wgs84, ricevuto \"wgs 84\""}}) {
         o.demand = demand, o.datum = datum;
         e = check(o);
         EXPECT_EQ(std::tuple(e.codice, e.err), std::tuple(2, std::string(messaggio) + "\n"));
         EXPECT_EQ(nlohmann::json::parse(e.out)["messages"][0], messaggio);
     }
+}
+
+// The floor spectrum of C7.2.5 on the demo job with n 3 and xi 5 (the start-up values) and Tk 0.6 s:
+// Se(0.6 s) = 0.30086 x 2.36 x 0.47495 / 0.6 = 0.56205, aZ = 0.56205 x 9/7 x 750/900 x
+// sqrt(1.01) = 0.60520, A = 4.91935, Ta 0.19283 < 0.48: Sa = 2.97717 / (1 + 3.91935 x
+// (1 - 0.19283/0.48)^1.6) = 1.0934; the three fields read back as the check used them.
+TEST(Demo, DemandC725FloorSpectrum) {
+    form::prova::CartellaTemp tmp;
+    if (!form::prova::copia_suite_demo(tmp.path())) GTEST_SKIP() << "no reference data";
+    OpzioniCheck o = json_su(tmp.path());
+    o.demand = "c7.2.5";
+    o.set = {"Tk=0.6"};
+    const Esito e = check(o);
+    ASSERT_EQ(e.codice, 0) << e.err;
+    const auto j = nlohmann::json::parse(e.out);
+    EXPECT_EQ(j["demand"], "c7.2.5");
+    EXPECT_NEAR(j["results"]["Sa"].get<double>(), 1.0934, 5e-5);
+    EXPECT_EQ(j["fields"].size(), 30u);
+    EXPECT_EQ(j["fields"][27], "3");
+    EXPECT_EQ(j["fields"][28], "5");
+    EXPECT_EQ(j["fields"][29], "0.6");
 }
 
 // ---- check on a small suite: exit codes, --set, toggles ---------------------------
@@ -109,7 +130,7 @@ TEST_F(Check, SetByNumberOrShortNameInOrderBeforeTheRunAndTheResultsUnrounded) {
     ASSERT_EQ(e.codice, 0) << e.err;
     EXPECT_EQ(e.err, "Avviso: Snellezza l_a/t = 41.67 maggiore di 25\n");  // B / t = 500 / 12
     const auto j = nlohmann::json::parse(e.out);
-    ASSERT_EQ(j["fields"].size(), 27u);
+    ASSERT_EQ(j["fields"].size(), 30u);
     EXPECT_EQ(j["fields"][0], "0.0633");  // ag of node 33 at 50 years: the last --set 9 won
     EXPECT_EQ(j["fields"][4], " c ");
     // On node 33 itself: its own ag at 50 years, unrounded, and the node first among the four.
@@ -161,10 +182,10 @@ TEST_F(Check, RefusedInputExitsTwoWithTheMessageInTheJson) {
          "50",
          -1, "Input errato: L (altezza): Richiesto valore numerico"},
         {"11=400", 1, "VINCOLI SCORRETTI: Verifica non possibile"}};
-    for (std::string set : {"27=1", "-1=1", "x=1", "4", "=5", "07 =1"})
+    for (std::string set : {"30=1", "-1=1", "x=1", "4", "=5", "07 =1"})
         casi.emplace_back(
             set, -1,
-            "--set: atteso N=TESTO con N da 0 a 26 o il nome breve del campo, ricevuto \"" + set +
+            "--set: atteso N=TESTO con N da 0 a 29 o il nome breve del campo, ricevuto \"" + set +
                 "\"");
     for (const auto& [set, sinistra, messaggio] : casi) {
         OpzioniCheck o = opzioni();

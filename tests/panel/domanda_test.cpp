@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 
 #include "prova.h"
@@ -18,11 +19,11 @@ using tv::prova::messaggio;
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
 // The start-up panel: B 500, L 300, t 12 cm, 0.0008 daN/cm3, fd 3, E 6000 daN/cm2, Z 750,
-// H 900 cm, qa 2, top and bottom supported; site ag 0.2, S 1, T1 0.39 s.
+// H 900 cm, qa 2, top and bottom supported; site ag 0.2, S 1, T1 0.39 s, F0 2.4, Tc* 0.3 s.
 DatiPannello avvio(double B = 500, double L = 300, Vincoli v = {}) {
     return {L, B, 12, 0.0008, 3, 6000, 750, 900, 2, v};
 }
-constexpr DatiAzione kSito{0.2, 1.0, 0.39};
+constexpr DatiAzione kSito{0.2, 1.0, 0.39, 2.4, 0.3};
 
 TEST(VerificaPannello, StartUpPanelMatchesTheHandCheckByEitherFormula) {
     const EsitoPannello e = verifica_pannello(avvio(), kSito);
@@ -40,6 +41,37 @@ TEST(VerificaPannello, StartUpPanelMatchesTheHandCheckByEitherFormula) {
     EXPECT_NEAR(c.Sa, 1.15770525, 1e-7);
     EXPECT_NEAR(c.Fa, 833.547781, 1e-4);  // Sa x 1440 / 2
 }
+
+// The floor spectrum on the demo job (L'Aquila, soil B: ag 0.260744, S 1.153858, F0 2.36,
+// Tc* 0.35 s; T1 0.39 s, Ta 0.19283 s, n 3, xi 5 %), worked by hand: TC = 1.10 x 0.35^-0.2 x 0.35
+// = 0.47495, TB 0.15832, TD 2.64298; A = 1.1 / sqrt(0.05) = 4.91935, gamma1 = 9/7.
+// Tk = T1 on the plateau: Se 0.71003, aZ = 0.71003 x 9/7 x 750/900 x sqrt(1.01) = 0.76454;
+// Ta < 0.8 Tk: 4.91935 x 0.76454 / (1 + 3.91935 x (1 - 0.19283/0.312)^1.6) = 2.0437.
+// Tk 0.6 s: Se = 0.71003 x 0.47495 / 0.6 = 0.56205, aZ 0.60520, Sa 1.0934.
+// Z 0: aZ 0, and Ta < Tk leaves Sa = ag S = 0.30086.
+struct CasoPiano { double Z; std::optional<double> Tk; double Sa; RamoC7 ramo; bool al_minimo; };
+class SpettroPiano : public testing::TestWithParam<CasoPiano> {};
+
+TEST_P(SpettroPiano, DemoJobCrossChecks) {
+    const CasoPiano& c = GetParam();
+    DatiPannello p = avvio();
+    p.Z = c.Z;
+    const DatiAzione sito{0.26074380037342076, 1.1538578524474907, 0.39, 2.36, 0.35,
+                          hazard::Suolo::B, DatiEdificio{3, 5, c.Tk}};
+    const EsitoPannello e = verifica_pannello(p, sito, FormulaDomanda::circolare_c7_2_5);
+    ASSERT_TRUE(std::holds_alternative<SpettroPianoC7>(e.domanda));
+    const auto& s = std::get<SpettroPianoC7>(e.domanda);
+    EXPECT_NEAR(e.Sa, c.Sa, 5e-5);
+    EXPECT_EQ(s.ramo, c.ramo);
+    EXPECT_EQ(s.al_minimo, c.al_minimo);
+    EXPECT_EQ(s.Tk_da_T1, !c.Tk);
+    EXPECT_NEAR(s.A, 4.91935, 1e-5);
+}
+
+INSTANTIATE_TEST_SUITE_P(HandChecked, SpettroPiano,
+                         testing::Values(CasoPiano{750, std::nullopt, 2.0437, RamoC7::crescente, false},
+                                         CasoPiano{750, 0.6, 1.0934, RamoC7::crescente, false},
+                                         CasoPiano{0, std::nullopt, 0.30086, RamoC7::crescente, true}));
 
 struct CasoC7 { double ags, z, T1, Ta, Sa; RamoC7 ramo; bool al_minimo; };  // H is 900
 class AccelerazioneCircolare : public testing::TestWithParam<CasoC7> {};

@@ -22,16 +22,17 @@ namespace {
 class Contratto : public ::testing::TestWithParam<DescrizioneFormula> {};
 
 // The start-up panel (B 500, L 300, t 12 cm, Z 750, H 900 cm, qa 2) and a slender one with its
-// centroid at the foundation (Z 0, qa 1.5): with T1 0.05 s, far below its Ta, every formula gives
-// less than ag x S there and Sa is raised to it.
+// centroid at the foundation (Z 0, qa 1.5): with T1 0.05 s, far below its Ta, and a site whose
+// spectrum falls early (Tc* 0.05 s), every formula gives less than ag x S there and Sa is raised
+// to it.
 TEST_P(Contratto, SaNeverBelowAgSAndFaIsSaWaOverQa) {
     const FormulaDomanda f = GetParam().formula;
     const DatiPannello avvio{300, 500, 12, 0.0008, 3, 6000, 750, 900, 2, {}};
     const DatiPannello basso{400, 500, 10, 0.0018, 3, 6000, 0, 900, 1.5, {true, true, true}};
     for (const auto& [p, sito, al_minimo] :
-         {std::tuple{avvio, DatiAzione{0.2, 1.0, 0.39}, false},
-          std::tuple{avvio, DatiAzione{0.35, 1.2, 1.2}, false},
-          std::tuple{basso, DatiAzione{0.2, 1.15, 0.05}, true}}) {
+         {std::tuple{avvio, DatiAzione{0.2, 1.0, 0.39, 2.4, 0.3}, false},
+          std::tuple{avvio, DatiAzione{0.35, 1.2, 1.2, 2.4, 0.6}, false},
+          std::tuple{basso, DatiAzione{0.2, 1.15, 0.05, 2.4, 0.05}, true}}) {
         const EsitoPannello e = verifica_pannello(p, sito, f);
         EXPECT_EQ(e.formula(), f);
         EXPECT_GE(e.Sa, sito.ag * sito.s);
