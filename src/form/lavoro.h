@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "form/avvio.h"
 #include "form/calcolo.h"
@@ -34,5 +35,14 @@ struct Pannello {
     std::string descrizione;
     IngressiVerifica ingressi;
 };
+
+// The jobs of the suite's job folder: its folders, by name.
+std::vector<std::string> elenco_lavori(const std::filesystem::path& dir_lavori);
+
+// A new job `nome` in the suite's job folder, with a copy of the work units file
+// (parametrilavoro) of the job in `dir_da` when it has one: nullopt when done, else the message.
+std::optional<std::string> crea_lavoro(const std::filesystem::path& dir_lavori,
+                                       const std::string& nome,
+                                       const std::filesystem::path& dir_da);
 
 }  // namespace tv::form

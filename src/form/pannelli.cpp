@@ -7,6 +7,7 @@
 
 #include "text/encoding.h"
 #include "text/error.h"
+#include "text/file_atomico.h"
 
 namespace tv::form {
 namespace fs = std::filesystem;
@@ -272,6 +273,14 @@ std::string testo_pannelli(const FilePannelli& f) {
         }
     }
     return out;
+}
+
+std::optional<std::string> salva_pannelli(const fs::path& dir_lavoro, const FilePannelli& f) {
+    text::FileAtomico file(dir_lavoro / kFilePannelli);
+    if (!file.aperto()) return file.messaggio_apertura();
+    file.stream() << testo_pannelli(f);
+    if (!file.conferma()) return file.messaggio_scrittura();
+    return std::nullopt;
 }
 
 }  // namespace tv::form

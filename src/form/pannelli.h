@@ -90,6 +90,11 @@ std::vector<std::string> messaggi_righe(const FilePannelli& f);
 // The whole text of the file, in its separator; a damaged row as it was read.
 std::string testo_pannelli(const FilePannelli& f);
 
+// The whole file written to `dir_lavoro` through the one writer, in its separator, UTF-8: nullopt
+// when done, else the writer's message naming the file (which is then as it was).
+std::optional<std::string> salva_pannelli(const std::filesystem::path& dir_lavoro,
+                                          const FilePannelli& f);
+
 // A cell with "," as decimal separator read with "." (and back), for ";" files.
 std::string punto_decimale(std::string_view testo);
 std::string virgola_decimale(std::string_view testo);

@@ -1,0 +1,21 @@
+// The document of the report of every saved panel of a job, shared by report --all and the window.
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "cli/comandi.h"
+#include "form/pannelli.h"
+#include "relazione/documento.h"
+
+namespace tv::cli {
+
+// Every readable panel of `pannelli` checked over the started form `f` (its texts are the job's)
+// with the options `o` on top: a summary table first (id, description, Fa, Rlat, Rlat/Fa,
+// verdict), then each panel's sections under its id, a panel with its own site marked. A panel
+// that cannot be checked is named on `err` and sets `codice` to 1. `data`: the report's date.
+relazione::Documento documento_tutti(const OpzioniCheck& o, const form::Form1& f,
+                                     const form::FilePannelli& pannelli, const std::string& data,
+                                     std::ostream& err, int& codice);
+
+}  // namespace tv::cli
