@@ -4,11 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
+#include <QProcess>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <memory>
 
+#include "app/dialogo_relazione.h"
+#include "app/pulsanti.h"
 #include "finestra_prova.h"
 #include "text/encoding.h"
 
@@ -143,6 +148,40 @@ TEST(StrisciaPannelli, NewJobCopiesTheUnitsAndOpensWithoutRewritingTheSuiteSetti
     EXPECT_FALSE(fs::exists(suite.lavoro() / "pannelli.csv"));
     EXPECT_NE(testo_file(suite.root() / "lavori" / "Scuola" / "pannelli.csv").find(",0.3,"),
               std::string::npos);
+}
+
+TEST(StrisciaPannelli, RelazioneAsksOnceAndWritesAllPanelsWithTheirSummary) {
+    tv::form::prova::SuiteTemp suite;
+    Aperta a(suite);
+    tv::app::prova::PiattaformaProva desktop;
+    tv::app::Pulsanti comandi(a.f.presentatore, a.f.messaggi, desktop);
+    comandi.imposta_striscia(&a.s);
+    clic(a.s.duplica());
+    a.scrivi(kT, "30");
+    desktop.scelto = QString::fromStdString((suite.lavoro() / "tutti.pdf").string());
+    int dialoghi = 0;
+    QTimer risponde;
+    QObject::connect(&risponde, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<tv::app::DialogoRelazione*>(QApplication::activeModalWidget());
+        if (d == nullptr || d->property("visto").toBool()) return;
+        d->setProperty("visto", true);
+        ++dialoghi;
+        auto* scelta = d->findChild<QComboBox*>("ComboRelazionePannelli");
+        ASSERT_NE(scelta, nullptr);
+        scelta->setCurrentIndex(1);
+        QTest::keyClick(d->riga(0), Qt::Key_Return);
+    });
+    risponde.start(0);
+    ASSERT_TRUE(comandi.Command6_Click());
+    EXPECT_EQ(dialoghi, 1);
+    ASSERT_EQ(desktop.salvataggi.size(), 1u);
+    EXPECT_EQ(desktop.salvataggi[0][1], "commessa_tutti.pdf");
+    QProcess p;
+    p.start("pdftotext", {"-layout", desktop.scelto, "-"});
+    p.waitForFinished(30000);
+    const QString testo = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(testo.contains("Riepilogo dei pannelli")) << testo.toStdString();
+    EXPECT_TRUE(testo.contains("Pannello 1: ") && testo.contains("Pannello 2: "));
 }
 
 }  // namespace
