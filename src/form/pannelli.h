@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "form/tabella_campi.h"
+#include "text/number_text.h"
 
 namespace tv::form {
 
@@ -98,5 +99,10 @@ std::optional<std::string> salva_pannelli(const std::filesystem::path& dir_lavor
 // A cell with "," as decimal separator read with "." (and back), for ";" files.
 std::string punto_decimale(std::string_view testo);
 std::string virgola_decimale(std::string_view testo);
+
+// A cell of the panels file ("." notation, decimal degrees) as the field shows it in `formato`,
+// and back; a text that is not a number stays as it is.
+std::string testo_di_cella(Campo c, std::string_view cella, const text::NumberFormat& formato);
+std::string cella_di_testo(Campo c, std::string_view testo, const text::NumberFormat& formato);
 
 }  // namespace tv::form

@@ -26,18 +26,6 @@ std::optional<std::string> scrivi_testo(const std::filesystem::path& file, const
 
 }  // namespace
 
-std::string testo_di_cella(Campo c, std::string_view cella, const text::NumberFormat& formato) {
-    if (dati_campo(c).lettura == Lettura::lettera_suolo) return std::string(cella);
-    const auto v = text::parse_number(cella, text::dot_format());
-    return v ? text::general(*v, formato) : std::string(cella);
-}
-
-std::string cella_di_testo(Campo c, std::string_view testo, const text::NumberFormat& formato) {
-    if (dati_campo(c).lettura == Lettura::lettera_suolo) return text::trim(testo);
-    const auto v = numero_di_testo(c, testo, formato);
-    return v ? text::general(*v, text::dot_format()) : std::string(testo);
-}
-
 SessionePannelli::SessionePannelli(Form1& form)
     : form_(form), base_(form.stato), noto_(form.stato) {
     const auto& dir = form_.cartelle().dir_lavoro;

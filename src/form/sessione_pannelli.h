@@ -15,11 +15,6 @@ namespace tv::form {
 // The small file in the job's folder that names the panel the window shows.
 inline constexpr std::string_view kFilePannelloCorrente = "pannellocorrente";
 
-// A cell of the panels file ("." notation, decimal degrees) as the field shows it in `formato`,
-// and back; a text that is not a number stays as it is.
-std::string testo_di_cella(Campo c, std::string_view cella, const text::NumberFormat& formato);
-std::string cella_di_testo(Campo c, std::string_view testo, const text::NumberFormat& formato);
-
 class SessionePannelli {
   public:
     // Over `form` just started: its state is the job's, the base of every panel. The panels file

@@ -82,6 +82,17 @@ TEST(FilePannelli, SavedWholeWithTheDamagedRowAndTheOtherPanelsAsTheyWere) {
     EXPECT_NE(e->find("manca/pannelli.csv"), std::string::npos) << *e;
 }
 
+TEST(FilePannelli, CellsInDotNotationMeetFieldsInTheLocalesNotation) {
+    const text::NumberFormat it{",", "."};
+    // "12.5" in a "," locale is twelve and a half, never 125 read with grouping.
+    EXPECT_EQ(testo_di_cella(Campo::t, "12.5", it), "12,5");
+    EXPECT_EQ(cella_di_testo(Campo::t, "12,5", it), "12.5");
+    EXPECT_EQ(cella_di_testo(Campo::lat, "45°30'", it), "45.5");
+    EXPECT_EQ(testo_di_cella(Campo::lat, "45.5", it), "45,5");
+    EXPECT_EQ(testo_di_cella(Campo::t, "abc", it), "abc");  // left for validation to name
+    EXPECT_EQ(cella_di_testo(Campo::suolo, " B ", it), "B");
+}
+
 TEST(FilePannelli, UnusableHeaderNamesTheFile) {
     EXPECT_THROW(leggi_pannelli("\n\n", "p.csv"), Failure);
     EXPECT_THROW(leggi_pannelli("id,t,t\n", "p.csv"), Failure);
