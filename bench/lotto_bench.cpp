@@ -105,7 +105,7 @@ void BM_Lotto10000(benchmark::State& state) {
         state.SkipWithError("avvio della suite demo non riuscito");
         return;
     }
-    const cli::Lotto lotto(demo.form);
+    const cli::Lotto lotto(demo.form.lavoro, demo.form.pannello(), *demo.form.fonte_griglia());
     const auto griglia = hazard::CacheGriglia().get(demo.form.file_griglia());
     const std::string csv = csv_casuale(*griglia, griglia->grid(), demo.form);
     Scarto scarto;

@@ -31,8 +31,21 @@ const form::Form1& avviata() {
     return *f;
 }
 
-// check --json on the started form: exit 0 with a completed run of the formula asked, 1 with a
-// stopped one, 2 with a refused option and nothing on the output.
+// The same suite started as the command line starts it, with the grid in memory.
+const cli::Avvio& avvio_cli() {
+    static const fuzz::Ambiente a;
+    static const std::optional<cli::Avvio> v = [] {
+        std::ostringstream err;
+        auto v = cli::avvia_da_opzioni(std::nullopt, a.suite().args(), a.suite().root(), err);
+        richiedi(v.has_value(), "avvio della suite di prova");
+        v->griglia = a.griglia();
+        return v;
+    }();
+    return *v;
+}
+
+// check --json on the started job: exit 0 with a completed run of the formula asked, 1 with a
+// stopped one, 2 with a refused option, its message written both as text and as JSON.
 void riga_di_comando(std::string_view input) {
     const auto bit = [&](int b) { return (static_cast<unsigned char>(input[0]) >> b & 1) != 0; };
     const auto righe = text::split_lines(input.substr(1));
@@ -43,18 +56,21 @@ void riga_di_comando(std::string_view input) {
         o.set.push_back(bit(4) ? std::string(form::dati_campo(form::kCampiIngresso[i - 1]).nome) +
                                      "=" + righe[i]
                                : righe[i]);
-    form::RaccoltaMessaggi m;
-    form::Form1 f = avviata();
-    f.imposta_messaggi(m);
     std::ostringstream out, err;
-    const int codice = cli::esegui_check_su(f, m, o, out, err);
+    const int codice = cli::esegui_check_su(avvio_cli(), o, out, err);
     richiedi(codice >= 0 && codice <= 2, "codice d'uscita " + std::to_string(codice));
     richiedi(text::is_valid_utf8(err.str()), "messaggio non UTF-8");
+    const auto j = nlohmann::json::parse(out.str());
     if (codice == 2) {
-        richiedi(out.str().empty() && !err.str().empty(), "opzione rifiutata in silenzio");
+        // The refusal on the error stream, and the same text as the JSON object's one message.
+        std::string testo = err.str();
+        if (testo.ends_with("\n")) testo.pop_back();
+        richiedi(!testo.empty(), "opzione rifiutata in silenzio");
+        richiedi(j["refused"] == true && j["completed"] == false &&
+                     j["messages"] == nlohmann::json::array({testo}),
+                 "rifiuto diverso nel JSON: " + out.str());
         return;
     }
-    const auto j = nlohmann::json::parse(out.str());
     richiedi(j["completed"] == (codice == 0), "\"completed\" contro il codice d'uscita");
     const auto formula = o.demand ? panel::formula_di_nome(*o.demand) : panel::FormulaDomanda::ec8;
     richiedi(formula && j["demand"] == std::string(panel::descrizione(*formula).parola), "\"demand\" diverso");

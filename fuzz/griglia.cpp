@@ -1,5 +1,6 @@
 // Fuzz target: the hazard grid file, read whole and as a stream whose first piece ends inside the
-// records; then the indexed searches against the linear scans, and the site interpolation.
+// records, each record read again alone; then the indexed searches against the linear scans, and
+// the site interpolation.
 // A grid is refused with a message naming the file, or every answer is the scan's answer and
 // every site value is finite.
 #include <cmath>
@@ -105,21 +106,34 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     richiedi(flusso.grid && stessi_punti(*intera.grid, *flusso.grid),
              "lettura intera e a pezzi danno punti diversi");
 
+    // Each record read again alone, from where the reader found it, is the same record.
+    hazard::LettoreGriglia lettore(bytes, "griglia");
+    for (PuntoGriglia p; lettore.prossimo(p);) {
+        const PuntoGriglia q = hazard::LettoreGriglia::record_solo(
+            bytes.substr(lettore.inizio_record(), lettore.fine_record() - lettore.inizio_record()),
+            "griglia");
+        richiedi(q.cod == p.cod && q.lon == p.lon && q.lat == p.lat && q.dati == p.dati,
+                 "record letto di nuovo diverso");
+    }
+
     const Griglia& g = *intera.grid;
-    const hazard::GrigliaIndicizzata idx(g);
     const hazard::RicercaLineare lin(g);
-    const std::size_t n = std::min<std::size_t>(g.points.size(), 16);
-    for (std::size_t i = 0; i < n; ++i) {
-        const PuntoGriglia& p = g.points[i];
-        confronta_ricerche(idx, lin, p.lon, p.lat, p.cod);
-        confronta_ricerche(idx, lin, p.lon + 0.031, p.lat - 0.017, p.cod + 1);
-        confronta_ricerche(idx, lin, -p.lon, p.lat + 90, p.cod - 1);
-        if (i < 6) {
-            hazard::DatiSito sito;
-            sito.lon = p.lon + 0.02;
-            sito.lat = p.lat + 0.01 * static_cast<double>(i % 3);
-            sito.PVR = 2.0 + 13.0 * static_cast<double>(i);
-            confronta_sito(idx, lin, sito);
+    // Searches by the bands of latitude, then by the tree.
+    for (const std::size_t a_bande : {std::size_t{1000}, std::size_t{0}}) {
+        const hazard::GrigliaIndicizzata idx(g, a_bande);
+        const std::size_t n = std::min<std::size_t>(g.points.size(), 16);
+        for (std::size_t i = 0; i < n; ++i) {
+            const PuntoGriglia& p = g.points[i];
+            confronta_ricerche(idx, lin, p.lon, p.lat, p.cod);
+            confronta_ricerche(idx, lin, p.lon + 0.031, p.lat - 0.017, p.cod + 1);
+            confronta_ricerche(idx, lin, -p.lon, p.lat + 90, p.cod - 1);
+            if (i < 6) {
+                hazard::DatiSito sito;
+                sito.lon = p.lon + 0.02;
+                sito.lat = p.lat + 0.01 * static_cast<double>(i % 3);
+                sito.PVR = 2.0 + 13.0 * static_cast<double>(i);
+                confronta_sito(idx, lin, sito);
+            }
         }
     }
     return 0;

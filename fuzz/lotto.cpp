@@ -21,7 +21,7 @@ const cli::Lotto& lotto() {
     static const std::unique_ptr<cli::Lotto> l = [] {
         form::Form1 f(m, text::dot_format());
         richiedi(a.avvia(f), "avvio della suite di prova");
-        return std::make_unique<cli::Lotto>(f);
+        return std::make_unique<cli::Lotto>(f.lavoro, f.pannello(), *f.fonte_griglia());
     }();
     return *l;
 }

@@ -28,7 +28,7 @@ faults=(
   'F10~src/text/number_text.cpp~s/digits\[keep\] >= '"'"'5'"'"'/digits[keep] > '"'"'5'"'"'/~wrong rounding rule in fixed decimals: a 5 rounds down'
   'F11~src/units/unita.cpp~s/if (contiene(u, "kn")) return 1\.0 \/ 100\.0;/if (contiene(u, "kn")) return 1.0 \/ 1000.0;/~wrong unit factor for kN'
   'F12~src/units/unita.cpp~s/for (std::size_t i = 1; i < lines\.size(); ++i)/for (std::size_t i = 2; i < lines.size(); ++i)/~off-by-one: the job file'"'"'s first setting line is skipped'
-  'F13~src/form/verifica.cpp~s/s\[0\] > '"'"'E'"'"')/s[0] > '"'"'D'"'"')/~soil letter E refused by the field check'
+  'F13~src/hazard/spettro.h~s/Suolo::C, Suolo::D, Suolo::E})/Suolo::C, Suolo::D})/~soil letter E refused by the field check'
 )
 
 backup=""

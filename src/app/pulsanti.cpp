@@ -27,17 +27,26 @@ namespace tv::app {
 
 namespace {
 
-// The window's form with the job's own texts, in the "." notation the panels file is read with:
-// the base the report of all panels lays each saved panel over.
-form::Form1 form_di_lavoro(const form::Form1& finestra, const form::StatoFinestra& base) {
-    form::Form1 f = finestra;
-    f.stato = base;
+// The window's job as the command line starts it, and the job's own panel in the "." notation
+// the panels file is read with: the base the report of all panels lays each saved panel over.
+cli::Avvio avvio_della_finestra(const form::Form1& f) {
+    cli::Avvio a;
+    a.lavoro = f.lavoro;
+    a.griglia = f.fonte_griglia();
+    return a;
+}
+
+form::Pannello pannello_del_lavoro(const form::Form1& f, const form::StatoFinestra& base) {
+    form::Pannello p;
+    p.testi = base.text1;
     for (form::Campo c : form::kCampiIngresso) {
-        std::string& t = f.stato.text1[form::posizione(c)];
-        t = form::cella_di_testo(c, t, finestra.formato());
+        std::string& t = p.testi[form::posizione(c)];
+        t = form::cella_di_testo(c, t, f.formato());
     }
-    f.imposta_formato(text::dot_format());
-    return f;
+    p.vincoli = base.check1;
+    p.formula = base.formula;
+    p.datum = base.datum;
+    return p;
 }
 
 }  // namespace
@@ -133,8 +142,9 @@ bool Pulsanti::Command6_Click() {
         if (tutti) {
             std::ostringstream err;
             int codice = 0;
-            doc = cli::documento_tutti({}, form_di_lavoro(form, sessione->base()), *sessione->file(),
-                                       data, err, codice);
+            doc = cli::documento_tutti({}, avvio_della_finestra(form),
+                                       pannello_del_lavoro(form, sessione->base()),
+                                       *sessione->file(), data, err, codice);
             if (codice != 0) messaggi_.mostra(form::Messaggio{err.str(), "Relazione", form::Icona::stop});
         } else {
             doc = relazione::costruisci_relazione(*form.risultato,

@@ -83,21 +83,20 @@ void scrivi_risultati(const form::RisultatoVerifica& r, const units::Unita& u,
 
 }  // namespace
 
-Lotto::Lotto(const form::Form1& avviato)
-    : unita_(avviato.unita()),
-      formato_(avviato.formato()),
+Lotto::Lotto(const form::Lavoro& lavoro, const form::Pannello& avvio, hazard::FonteGriglia& fonte,
+             text::NumberFormat formato)
+    : unita_(lavoro.unita),
+      formato_(std::move(formato)),
       // The grid as it is now, for every row of the batch.
-      griglia_(avviato.fonte_griglia()->ricerca([&] { return avviato.file_griglia(); })),
-      testi_avvio_(avviato.stato.text1),
-      vincoli_avvio_(avviato.stato.check1) {
-    const auto& s = avviato.stato;
+      griglia_(fonte.ricerca([&] { return lavoro.file_griglia(); })),
+      pannello_avvio_(avvio) {
     for (std::size_t c = 0; c < kColonneIngresso; ++c)
-        if (kCampo[c] >= 0) avvio_[c] = s.text1[static_cast<std::size_t>(kCampo[c])];
+        if (kCampo[c] >= 0) avvio_[c] = avvio.testi[static_cast<std::size_t>(kCampo[c])];
     for (auto [colonna, check] : kVincoli)
-        avvio_[colonna] = vincolo(s.check1[static_cast<std::size_t>(check)]);
-    avvio_[kDomanda] = panel::descrizione(s.formula).breve;
-    avvio_[kDatum] = hazard::nomi_datum(s.datum).nome;
-    sito_iniziale_ = avviato.sito_iniziale();
+        avvio_[colonna] = vincolo(avvio.vincoli[static_cast<std::size_t>(check)]);
+    avvio_[kDomanda] = panel::descrizione(avvio.formula).breve;
+    avvio_[kDatum] = hazard::nomi_datum(avvio.datum).nome;
+    sito_iniziale_ = lavoro.sito_iniziale(avvio.testi);
 }
 
 Lotto::~Lotto() = default;
@@ -134,9 +133,10 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
                 return;
             }
 
-    // The start-up texts again, with the row's own in its input fields.
-    auto& testi = banco.testi_;
-    testi = testi_avvio_;
+    // The start-up panel again, with the row's own texts in its input fields.
+    form::Pannello& pannello = banco.pannello_;
+    pannello.testi = pannello_avvio_.testi;
+    auto& testi = pannello.testi;
     for (std::size_t c = 0; c < kColonneIngresso; ++c)
         if (kCampo[c] >= 0) testi[static_cast<std::size_t>(kCampo[c])] = celle[c];
     // As in the window, a refused field is reported before anything else, in the order of the
@@ -152,7 +152,8 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
     };
     // The toggles as the window's handlers set them, the sides before the top: a combination
     // with the top free and a side free is refused.
-    std::array<bool, 4> vincoli = vincoli_avvio_;
+    std::array<bool, 4>& vincoli = pannello.vincoli;
+    vincoli = pannello_avvio_.vincoli;
     for (auto [colonna, check] : kVincoli) {
         const std::string& v = celle[colonna];
         if (v != "0" && v != "1") {
@@ -185,11 +186,12 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
         return;
     }
     // The row as a panel, checked by the one check function; its result is read as computed.
-    const form::Pannello pannello{
-        celle[0], "", form::ingressi_da_testi(testi, vincoli, *formula, *datum, unita_, formato_)};
+    pannello.formula = *formula;
+    pannello.datum = *datum;
     form::EsitoVerifica esito;
     try {
-        esito = form::calcola_verifica(pannello.ingressi, *griglia_);
+        esito = form::calcola_verifica(form::ingressi_da_testi(pannello, unita_, formato_),
+                                       *griglia_);
     } catch (const Failure& err) {
         esito = form::Arresto{err.what(), err.title()};
     }
@@ -346,31 +348,30 @@ int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, 
         }
     }
 
-    form::RaccoltaMessaggi messaggi;
-    form::Form1 avvio(messaggi, text::dot_format());
-    if (!avvia_da_opzioni(avvio, messaggi, o.root, o.extra, cwd, err, o.job)) return 1;
+    const std::optional<Avvio> avvio = avvia_da_opzioni(o.root, o.extra, cwd, err, o.job);
+    if (!avvio) return 1;
+    const form::Lavoro& lavoro = avvio->lavoro;
     // Without a file, the job's saved panels are the rows.
     std::optional<form::FilePannelli> pannelli;
     if (!lettore) {
         try {
-            pannelli = form::carica_pannelli(avvio.cartelle().dir_lavoro);
+            pannelli = form::carica_pannelli(lavoro.cartelle.dir_lavoro);
         } catch (const Failure& f) {
             err << f.what() << "\n";
             return 2;
         }
         if (!pannelli) {
-            err << "Il lavoro \"" << avvio.cartelle().nome_lavoro
+            err << "Il lavoro \"" << lavoro.cartelle.nome_lavoro
                 << "\" non ha pannelli salvati (" << form::kFilePannelli
                 << "): indicare il file CSV dei pannelli.\n";
             return 2;
         }
     }
     // What start-up said about the job file: every row starts from what it gave.
-    for (std::size_t i = 0; i < avvio.messaggi_avvio(); ++i)
-        err << messaggi.elenco[i].titolo << ": " << messaggi.elenco[i].testo << "\n";
+    stampa_messaggi(avvio->messaggi, 0, err);
     std::unique_ptr<Lotto> lotto;
     try {
-        lotto = std::make_unique<Lotto>(avvio);
+        lotto = std::make_unique<Lotto>(lavoro, avvio->pannello, *avvio->griglia);
     } catch (const Failure& f) {
         err << f.title() << ": " << f.what() << "\n";
         return 1;

@@ -129,9 +129,10 @@ void aggiungi_riga_csv(std::string& out, const RigaEsito& riga, bool excel = fal
 // row's result never depends on another row.
 class Lotto {
   public:
-    // `avviato`: a form after start-up, whose job and field texts every row starts from. The
-    // grid is read now and kept for every row; throws tv::Failure when it cannot be read.
-    explicit Lotto(const form::Form1& avviato);
+    // `avvio`: start-up's panel of `lavoro`, which every row starts from. The grid is read now
+    // from `fonte` and kept for every row; throws tv::Failure when it cannot be read.
+    Lotto(const form::Lavoro& lavoro, const form::Pannello& avvio, hazard::FonteGriglia& fonte,
+          text::NumberFormat formato = text::dot_format());
     ~Lotto();
     Lotto(const Lotto&) = delete;
     Lotto& operator=(const Lotto&) = delete;
@@ -144,7 +145,7 @@ class Lotto {
 
       private:
         friend class Lotto;
-        std::array<std::string, form::kCampi> testi_;
+        form::Pannello pannello_;
     };
 
     // An empty or missing cell takes the start-up value (the row number for id), except lat
@@ -163,8 +164,7 @@ class Lotto {
     units::Unita unita_;  // the job's work units
     text::NumberFormat formato_;
     std::shared_ptr<const hazard::RicercaGriglia> griglia_;
-    std::array<std::string, form::kCampi> testi_avvio_;
-    std::array<bool, 4> vincoli_avvio_{};
+    form::Pannello pannello_avvio_;
     std::array<std::string, kColonneIngresso> avvio_;
     bool sito_iniziale_ = false;  // the job has no site data
 };

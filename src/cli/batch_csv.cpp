@@ -64,6 +64,15 @@ void leggi_intestazione(L& csv, const std::string& nome) {
     }
 }
 
+// A decoded header cell as a message quotes it: control characters (a NUL would end the
+// message's text where it stands) shown as "?".
+std::string visibile(std::string_view cella) {
+    std::string s(cella);
+    for (char& c : s)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    return s;
+}
+
 // The header's names as the separator splits them: those the batch does not know are named
 // once; one holding the other separator means the file mixes them.
 void controlla_intestazione(std::string_view linea, form::Separatore sep, const std::string& nome,
@@ -77,14 +86,14 @@ void controlla_intestazione(std::string_view linea, form::Separatore sep, const 
         if (colonna.size() >= 2 && colonna.front() == '"' && colonna.back() == '"')
             colonna = colonna.substr(1, colonna.size() - 2);
         if (colonna.find(';') != std::string::npos)
-            throw Failure("La colonna \"" + text::decode(colonna) + "\" dell'intestazione del file \"" +
+            throw Failure("La colonna \"" + visibile(colonna) + "\" dell'intestazione del file \"" +
                           nome +
                           "\" contiene \";\": il separatore delle colonne è \",\" quando "
                           "l'intestazione contiene una virgola, altrimenti \";\" (con la virgola "
                           "decimale).");
         bool nota = colonna.empty() || colonna == "descrizione";
         for (auto n : kNomiIngresso) nota = nota || n == colonna;
-        if (!nota) ignorate.push_back(text::decode(colonna));
+        if (!nota) ignorate.push_back(visibile(colonna));
         inizio = fine + 1;
     }
 }

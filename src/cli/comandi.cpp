@@ -12,6 +12,7 @@
 #include "form/testi.h"
 #include "hazard/datum.h"
 #include "hazard/localita.h"
+#include "hazard/sul_file.h"
 #include "text/encoding.h"
 #include "text/error.h"
 
@@ -29,19 +30,29 @@ fs::path radice(const std::optional<std::string>& root, const std::vector<std::s
 
 }  // namespace
 
-bool avvia_da_opzioni(form::Form1& f, const form::RaccoltaMessaggi& messaggi,
-                      const std::optional<std::string>& root, const std::vector<std::string>& extra,
-                      const fs::path& cwd, std::ostream& err,
-                      const std::optional<std::string>& job) {
-    bool avviato = false;
+std::optional<Avvio> avvia_da_opzioni(const std::optional<std::string>& root,
+                                      const std::vector<std::string>& extra, const fs::path& cwd,
+                                      std::ostream& err, const std::optional<std::string>& job) {
+    std::optional<Avvio> a(std::in_place);
+    // No command shows the window's locality list: the job's locality is looked for in the
+    // file only as far as a search would read it, with the same messages.
+    const auto localita = [&](const std::string& testo) {
+        try {
+            hazard::controlla_localita(a->lavoro.file_localita(), testo);
+        } catch (const Failure& f) {
+            a->messaggi.mostra(form::Messaggio{f.what(), f.title(), form::Icona::stop});
+        }
+    };
     try {
-        avviato = f.avvia(radice(root, extra, cwd), job);
+        if (form::avvia_lavoro(radice(root, extra, cwd), job, a->lavoro, a->pannello, a->messaggi,
+                               text::dot_format(), localita))
+            return a;
     } catch (const Failure& e) {
         err << e.title() << ": " << e.what() << "\n";
-        return false;
+        return std::nullopt;
     }
-    if (!avviato) stampa_messaggi(messaggi, 0, err);
-    return avviato;
+    stampa_messaggi(a->messaggi, 0, err);
+    return std::nullopt;
 }
 
 namespace {
@@ -124,9 +135,9 @@ std::pair<nlohmann::json, nlohmann::json> fonte_json(const form::RisultatoVerifi
 
 // The labels of the last completed run, made from its result as the window makes them; null
 // before any run completed.
-nlohmann::json etichette_json(const form::RisultatoVerifica* ultimo, const form::Form1& f) {
+nlohmann::json etichette_json(const form::RisultatoVerifica* ultimo, const units::Unita& u) {
     if (!ultimo) return nullptr;
-    const form::TestiRisultato t = form::testi_risultato(*ultimo, f.unita(), f.formato());
+    const form::TestiRisultato t = form::testi_risultato(*ultimo, u, text::dot_format());
     return {{"Ss", t.Ss},       {"S", t.S},
             {"VR", t.VR},       {"span", t.campata},
             {"distribution", t.ripartizione}, {"verdict", t.verdetto},
@@ -135,14 +146,14 @@ nlohmann::json etichette_json(const form::RisultatoVerifica* ultimo, const form:
 
 // `campi`: the 27 field texts as the window shows them after this run; `ultimo`: the result of
 // the last completed run (this one's when it completed), null before any.
-nlohmann::json come_json(const form::Form1& f, const std::array<std::string, form::kCampi>& campi,
+nlohmann::json come_json(const units::Unita& u, const std::array<std::string, form::kCampi>& campi,
                          panel::FormulaDomanda formula, hazard::Datum datum,
                          const form::RisultatoVerifica* ultimo, const form::RaccoltaMessaggi& m,
                          bool completata, const std::vector<std::string>& avvisi,
                          const char* fonte_sito) {
     nlohmann::json j;
     j["fields"] = campi;
-    j["labels"] = etichette_json(ultimo, f);
+    j["labels"] = etichette_json(ultimo, u);
     // The verdict the window shows: that of the last completed run, false before any.
     j["verdict_ok"] = ultimo && ultimo->ok;
     const auto* arco = ultimo ? std::get_if<panel::Freccia>(&ultimo->pannello.resistenza) : nullptr;
@@ -152,7 +163,7 @@ nlohmann::json come_json(const form::Form1& f, const std::array<std::string, for
     for (const auto& msg : m.elenco) msgs.push_back(msg.testo);
     j["messages"] = msgs;
     j["completed"] = completata;
-    j["results"] = r ? risultati_json(*r, f.unita()) : nlohmann::json(nullptr);
+    j["results"] = r ? risultati_json(*r, u) : nlohmann::json(nullptr);
     j["nodes"] = r ? nodi_json(*r) : nlohmann::json(nullptr);
     const auto [fonte, isola] = r ? fonte_json(*r) : std::pair<nlohmann::json, nlohmann::json>{};
     j["hazard_source"] = fonte;
@@ -169,12 +180,9 @@ const char* vincolo(bool appoggiato) {
 }
 
 // The inputs as given and the results of a completed run, written from its result.
-void riassunto(const form::Form1& f, const Richiesta& richiesta, const form::RisultatoVerifica& r,
+void riassunto(const units::Unita& u, const form::Pannello& p, const form::RisultatoVerifica& r,
                const form::TestiRisultato& x, std::ostream& out) {
-    const auto t = [&](form::Campo c) -> const std::string& {
-        return richiesta.testi[form::posizione(c)];
-    };
-    const auto& u = f.unita();
+    const auto t = [&](form::Campo c) -> const std::string& { return p.testi[form::posizione(c)]; };
     const panel::Vincoli& v = r.ingressi.pannello.vincoli;
     using C = form::Campo;
     out << "TORVELANDO PANNELLI MURARI\n";
@@ -216,7 +224,7 @@ void riassunto(const form::Form1& f, const Richiesta& richiesta, const form::Ris
                    },
                    [&](const panel::Mensola& m) {
                        out << "Mensola - ribaltamento (NTC 2018 § 7.8.2.2.3):\n";
-                       for (const std::string& riga : form::righe_mensola(m, u, f.formato()))
+                       for (const std::string& riga : form::righe_mensola(m, u, text::dot_format()))
                            out << "  " << riga << "\n";
                        out << "Resistenza laterale di progetto Rlat = 2·M_Rd / L = " << x.Rlat
                            << " " << x.verdetto << "\n";
@@ -235,22 +243,41 @@ int campo_di_set(const std::string& s) {
 
 // Where the run's coordinates came from: the program's initial values when the job gave none
 // and one of them was not changed, "set" when --set gave one, else the job's.
-const char* fonte_sito(const form::Form1& f, const Richiesta& r, const OpzioniCheck& o) {
-    if (f.sito_iniziale(r.testi)) return "initial";
+const char* fonte_sito(const form::Lavoro& lavoro, const form::Pannello& p,
+                       const OpzioniCheck& o) {
+    if (lavoro.sito_iniziale(p.testi)) return "initial";
     for (const auto& s : o.set)
         if (const int n = campo_di_set(s);
             n == form::indice(form::Campo::lat) || n == form::indice(form::Campo::lon))
             return "set";
-    return r.sito_pannello ? "panel" : "job";
+    return p.sito_proprio ? "panel" : "job";
+}
+
+// A run as the window makes it: the check, then its texts; a value that cannot be shown stops
+// it.
+struct Esecuzione {
+    form::EsitoVerifica esito;
+    std::optional<form::TestiRisultato> testi;
+};
+Esecuzione esegui(const Avvio& a, const form::Pannello& p) {
+    Esecuzione e{calcola_pannello(a, p), std::nullopt};
+    if (const auto* r = std::get_if<form::RisultatoVerifica>(&e.esito)) {
+        try {
+            e.testi = form::testi_risultato(*r, a.lavoro.unita, text::dot_format());
+        } catch (const Failure& f) {
+            e.esito = form::Arresto{f.what(), f.title()};
+        }
+    }
+    return e;
 }
 }  // namespace
 
-std::vector<std::string> avvisi(const form::Form1& f, const Richiesta& r,
+std::vector<std::string> avvisi(const form::Lavoro& lavoro, const form::Pannello& p,
                                 const form::RisultatoVerifica* completata) {
     std::vector<std::string> out;
-    if (f.sito_iniziale(r.testi)) out.emplace_back(form::kSitoIniziale);
+    if (lavoro.sito_iniziale(p.testi)) out.emplace_back(form::kSitoIniziale);
     if (completata)
-        for (auto& a : form::testi_avvisi(completata->avvisi, f.formato()))
+        for (auto& a : form::testi_avvisi(completata->avvisi, text::dot_format()))
             out.push_back(std::move(a));
     return out;
 }
@@ -263,79 +290,42 @@ void stampa_messaggi(const form::RaccoltaMessaggi& m, std::size_t from, std::ost
     stampa_fino(m, from, err, std::string::npos);
 }
 
-Richiesta richiesta_di(const form::Form1& avviato) {
-    return Richiesta{avviato.stato.text1, avviato.stato.check1, avviato.stato.formula,
-                     avviato.stato.datum};
+std::optional<int> prepara_check(const OpzioniCheck& o, const fs::path& cwd,
+                                 std::optional<Avvio>& a, form::Pannello& p, std::ostream& err) {
+    a = avvia_da_opzioni(o.root, o.extra, cwd, err, o.job);
+    if (!a) return 1;
+    // What start-up said about the job file.
+    stampa_messaggi(a->messaggi, 0, err);
+    p = a->pannello;
+    return applica_opzioni(o, a->lavoro, p, err);
 }
 
-std::optional<int> prepara_check(const OpzioniCheck& o, const fs::path& cwd, form::Form1& f,
-                                 form::RaccoltaMessaggi& messaggi, Richiesta& r,
-                                 std::ostream& err) {
-    if (!avvia_da_opzioni(f, messaggi, o.root, o.extra, cwd, err, o.job)) return 1;
-    // What start-up said about the job file; the outcome of its own run is replaced by ours.
-    stampa_fino(messaggi, 0, err, f.messaggi_avvio());
-    r = richiesta_di(f);
-    return applica_opzioni(o, f, r, err);
-}
-
-std::optional<int> applica_pannello(const std::string& id, const form::Form1& f, Richiesta& r,
-                                    std::ostream& err) {
+std::optional<int> applica_pannello(const std::string& id, const form::Lavoro& lavoro,
+                                    form::Pannello& p, std::ostream& err) {
     std::optional<form::FilePannelli> pannelli;
     try {
-        pannelli = form::carica_pannelli(f.cartelle().dir_lavoro);
+        pannelli = form::carica_pannelli(lavoro.cartelle.dir_lavoro);
     } catch (const Failure& e) {
         err << e.what() << "\n";
         return 2;
     }
-    const form::RigaPannello* p = pannelli ? pannelli->pannello(id) : nullptr;
-    if (!p) {
+    const form::RigaPannello* riga = pannelli ? pannelli->pannello(id) : nullptr;
+    if (!riga) {
         err << "--panel: nessun pannello \"" << text::decode(id) << "\" nel lavoro \""
-            << f.cartelle().nome_lavoro << "\"\n";
+            << lavoro.cartelle.nome_lavoro << "\"\n";
         return 2;
     }
-    const auto cella = [&](std::string_view c) { return pannelli->cella(*p, c); };
-    const auto rifiuto = [&](std::string_view colonna, const std::string& motivo) {
-        err << "Pannello \"" << id << "\", " << colonna << ": " << motivo << "\n";
+    if (auto rifiuto = form::applica_riga(*pannelli, *riga, p, lavoro.unita, text::dot_format())) {
+        err << *rifiuto << "\n";
         return 2;
-    };
-    for (form::Campo c : form::kCampiIngresso) {
-        const std::string testo = cella(form::dati_campo(c).colonna);
-        if (testo.empty()) continue;  // the job's (or start-up's) value
-        if (auto motivo = form::motivo_rifiuto(form::indice(c), testo, f.formato(), false, &f.unita()))
-            return rifiuto(form::dati_campo(c).colonna, *motivo);
-        r.testi[form::posizione(c)] = form::testo_gradi_decimali(form::indice(c), testo, f.formato());
-        if (c == form::Campo::lat || c == form::Campo::lon) r.sito_pannello = true;
-    }
-    if (const std::string d = cella("domanda"); !d.empty()) {
-        const auto formula = panel::formula_di_nome(d);
-        if (!formula)
-            return rifiuto("domanda",
-                           "accettate solo " + panel::parole_formule(", ", " e ", true) + " (o vuota)");
-        r.formula = *formula;
-    }
-    if (const std::string d = cella("datum"); !d.empty()) {
-        const auto datum = hazard::datum_di_testo(d);
-        if (!datum) return rifiuto("datum", "accettati solo ED50 e WGS84 (o vuota)");
-        r.datum = *datum;
-    }
-    const std::pair<const char*, std::size_t> lati[] = {{"left", 1}, {"right", 3}, {"top", 0}};
-    for (const auto& [colonna, indice] : lati) {
-        const std::string v = cella(colonna);
-        if (v.empty()) continue;
-        if (v != "0" && v != "1") return rifiuto(colonna, "accettati solo 1 (appoggiato) e 0 (libero)");
-        r.vincoli[indice] = v == "1";
-        if (!form::vincoli_ammessi(r.vincoli)) {
-            err << "VINCOLI SCORRETTI: Verifica non possibile\n";
-            return 2;
-        }
     }
     return std::nullopt;
 }
 
-std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, Richiesta& r,
-                                   std::ostream& err) {
+std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Lavoro& lavoro,
+                                   form::Pannello& r, std::ostream& err) {
     if (o.panel)
-        if (auto codice = applica_pannello(*o.panel, f, r, err)) return codice;
+        if (auto codice = applica_pannello(*o.panel, lavoro, r, err)) return codice;
     for (const auto& s : o.set) {
         const auto eq = s.find('=');
         const int n = campo_di_set(s);
@@ -348,7 +338,7 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, 
         std::string& testo = r.testi[static_cast<std::size_t>(n)];
         // Arguments that are not UTF-8 (a degree sign in Windows-1252) are decoded here.
         testo = text::decode(s.substr(eq + 1));
-        if (auto motivo = form::motivo_rifiuto(n, testo, f.formato(), false, &f.unita())) {
+        if (auto motivo = form::motivo_rifiuto(n, testo, text::dot_format(), false, &lavoro.unita)) {
             // Named as the window and the batch name it, unless the reason names it already.
             const std::string_view campo = form::nome_esteso(static_cast<form::Campo>(n));
             err << "Input errato: "
@@ -356,7 +346,7 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, 
                 << *motivo << "\n";
             return 2;
         }
-        testo = form::testo_gradi_decimali(n, testo, f.formato());
+        testo = form::testo_gradi_decimali(n, testo, text::dot_format());
     }
     if (o.demand) {
         const auto formula = panel::formula_di_nome(*o.demand);
@@ -391,37 +381,51 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Form1& f, 
     return std::nullopt;
 }
 
-form::EsitoVerifica calcola_richiesta(const form::Form1& f, const Richiesta& r) {
-    // Only texts that validation accepts are computed from: a job file can put a text there
-    // that nobody had to confirm.
-    for (form::Campo c : form::kCampiIngresso)
-        if (auto motivo = form::motivo_rifiuto(form::indice(c), r.testi[form::posizione(c)],
-                                               f.formato(), false, &f.unita()))
-            return form::Arresto{*motivo, "Input errato"};
+form::EsitoVerifica calcola_pannello(const Avvio& a, const form::Pannello& p) {
+    auto ingressi = form::leggi_pannello(p, a.lavoro, text::dot_format());
+    if (auto* arresto = std::get_if<form::Arresto>(&ingressi)) return std::move(*arresto);
     try {
-        const auto griglia = f.fonte_griglia()->ricerca([&] { return f.file_griglia(); });
-        form::IngressiVerifica in = form::ingressi_da_testi(r.testi, r.vincoli, r.formula,
-                                                            r.datum, f.unita(), f.formato());
-        in.sito_iniziale = f.sito_iniziale(r.testi);
-        return form::calcola_verifica(in, *griglia);
+        const auto griglia = a.griglia->ricerca([&] { return a.lavoro.file_griglia(); });
+        return form::calcola_verifica(std::get<form::IngressiVerifica>(ingressi), *griglia);
     } catch (const Failure& e) {
         return form::Arresto{e.what(), e.title()};
     }
 }
 
 int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, std::ostream& err) {
-    form::RaccoltaMessaggi messaggi;
-    form::Form1 f(messaggi, text::dot_format());
-    if (!avvia_da_opzioni(f, messaggi, o.root, o.extra, cwd, err, o.job)) return 1;
-    stampa_fino(messaggi, 0, err, f.messaggi_avvio());
-    return esegui_check_su(f, messaggi, o, out, err);
+    std::optional<Avvio> a = avvia_da_opzioni(o.root, o.extra, cwd, err, o.job);
+    if (!a) return 1;
+    stampa_messaggi(a->messaggi, 0, err);
+    // Two runs with --json, start-up's and the one asked for: the grid is read once, values
+    // only where used.
+    a->griglia = std::make_shared<hazard::FonteSulFile>();
+    return esegui_check_su(*a, o, out, err);
 }
 
-int esegui_check_su(form::Form1& f, form::RaccoltaMessaggi& messaggi, const OpzioniCheck& o,
-                    std::ostream& out, std::ostream& err) {
-    Richiesta richiesta = richiesta_di(f);
+int esegui_check_su(const Avvio& a, const OpzioniCheck& o, std::ostream& out, std::ostream& err) {
+    form::RaccoltaMessaggi messaggi = a.messaggi;
+    const auto mostra = [&](const Esecuzione& e) {
+        if (const auto* arresto = std::get_if<form::Arresto>(&e.esito))
+            messaggi.mostra(form::Messaggio{arresto->testo, arresto->titolo, form::Icona::stop});
+    };
+    // The JSON shows the fields as the window would: start-up's own run first, whose results
+    // stay shown (and whose message is listed) when this run stops, then the options over them.
+    form::Pannello pannello = a.pannello;
+    std::optional<Esecuzione> avvio;
+    if (o.json) {
+        avvio = esegui(a, a.pannello);
+        mostra(*avvio);
+        if (avvio->testi) {
+            form::StatoFinestra s;
+            s.text1 = std::move(pannello.testi);
+            form::scrivi_testi(form::TestiRisultato(*avvio->testi), s);
+            pannello.testi = std::move(s.text1);
+        } else {
+            form::cancella_testi_risultato(pannello.testi);
+        }
+    }
     std::ostringstream rifiuto;
-    if (auto codice = applica_opzioni(o, f, richiesta, rifiuto)) {
+    if (auto codice = applica_opzioni(o, a.lavoro, pannello, rifiuto)) {
         err << rifiuto.str();
         // A script reading JSON reads the refusal too.
         if (o.json) {
@@ -433,38 +437,30 @@ int esegui_check_su(form::Form1& f, form::RaccoltaMessaggi& messaggi, const Opzi
         }
         return *codice;
     }
-    // The panel asked for, checked by the one check function; the form keeps start-up's state.
-    form::EsitoVerifica esito = calcola_richiesta(f, richiesta);
-    std::optional<form::TestiRisultato> testi;
-    if (const auto* r = std::get_if<form::RisultatoVerifica>(&esito)) {
-        try {
-            testi = form::testi_risultato(*r, f.unita(), f.formato());
-        } catch (
-            const Failure& e) {  // a value that cannot be shown stops the run, as in the window
-            esito = form::Arresto{e.what(), e.title()};
-        }
+    // The panel asked for, checked by the one check function.
+    const Esecuzione run = esegui(a, pannello);
+    const auto* r = std::get_if<form::RisultatoVerifica>(&run.esito);
+    if (const auto* arresto = std::get_if<form::Arresto>(&run.esito)) {
+        mostra(run);
+        err << arresto->titolo << ": " << arresto->testo << "\n";
     }
-    const auto* r = std::get_if<form::RisultatoVerifica>(&esito);
-    if (const auto* a = std::get_if<form::Arresto>(&esito)) {
-        messaggi.mostra(form::Messaggio{a->testo, a->titolo, form::Icona::stop});
-        err << a->titolo << ": " << a->testo << "\n";
-    }
-    const std::vector<std::string> lista = avvisi(f, richiesta, r);
+    const std::vector<std::string> lista = avvisi(a.lavoro, pannello, r);
     stampa_avvisi(lista, err);
     if (o.json) {
         // The fields as the window would show them: this run's results written over the texts
         // asked for, or start-up's results when it stopped.
         form::StatoFinestra mostrato;
-        mostrato.text1 = richiesta.testi;
-        if (testi) form::scrivi_testi(form::TestiRisultato(*testi), mostrato);
-        const form::RisultatoVerifica* ultimo = r ? r : (f.risultato ? &*f.risultato : nullptr);
-        out << come_json(f, mostrato.text1, richiesta.formula, richiesta.datum, ultimo, messaggi,
-                         r != nullptr, lista, fonte_sito(f, richiesta, o))
+        mostrato.text1 = pannello.testi;
+        if (run.testi) form::scrivi_testi(form::TestiRisultato(*run.testi), mostrato);
+        const form::RisultatoVerifica* ultimo =
+            r ? r : std::get_if<form::RisultatoVerifica>(&avvio->esito);
+        out << come_json(a.lavoro.unita, mostrato.text1, pannello.formula, pannello.datum, ultimo,
+                         messaggi, r != nullptr, lista, fonte_sito(a.lavoro, pannello, o))
                    .dump(2)
             << "\n";
     } else if (r) {
         // A stopped run has no results to show: its message, on the error stream, is all.
-        riassunto(f, richiesta, *r, *testi, out);
+        riassunto(a.lavoro.unita, pannello, *r, *run.testi, out);
     }
     return r ? 0 : 1;
 }

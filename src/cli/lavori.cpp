@@ -12,19 +12,19 @@ static_assert(kNomiRisultato[kColonneRisultato - 4] == "verdict");
 
 int esegui_panels(const OpzioniPanels& o, const fs::path& cwd, std::ostream& out,
                   std::ostream& err) {
-    form::RaccoltaMessaggi messaggi;
-    form::Form1 avvio(messaggi, text::dot_format());
-    if (!avvia_da_opzioni(avvio, messaggi, o.root, o.extra, cwd, err, o.job)) return 1;
+    const std::optional<Avvio> avvio = avvia_da_opzioni(o.root, o.extra, cwd, err, o.job);
+    if (!avvio) return 1;
+    const form::Lavoro& lavoro = avvio->lavoro;
     std::optional<form::FilePannelli> pannelli;
     std::unique_ptr<Lotto> lotto;
     try {
-        pannelli = form::carica_pannelli(avvio.cartelle().dir_lavoro);
+        pannelli = form::carica_pannelli(lavoro.cartelle.dir_lavoro);
         if (!pannelli) {
-            err << "Il lavoro \"" << avvio.cartelle().nome_lavoro << "\" non ha pannelli salvati ("
+            err << "Il lavoro \"" << lavoro.cartelle.nome_lavoro << "\" non ha pannelli salvati ("
                 << form::kFilePannelli << ").\n";
             return 0;
         }
-        lotto = std::make_unique<Lotto>(avvio);
+        lotto = std::make_unique<Lotto>(lavoro, avvio->pannello, *avvio->griglia);
     } catch (const Failure& f) {
         err << f.what() << "\n";
         return 2;

@@ -9,7 +9,7 @@
 
 #include "cli/relazione_tutti.h"
 #include "cli/scrittura.h"
-#include "form/form1.h"
+#include "cli/comandi.h"
 #include "form/messaggi.h"
 #include "form/pannelli.h"
 #include "form/testi.h"
@@ -75,29 +75,30 @@ int scrivi(const relazione::Documento& doc, const fs::path& file, std::ostream& 
 // sections under its id; a panel whose site is not the job's says so.
 int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
                  std::ostream& err) {
-    form::RaccoltaMessaggi messaggi;
-    form::Form1 f(messaggi, text::dot_format());
-    Richiesta avvio;
-    if (auto codice = prepara_check(o.check, cwd, f, messaggi, avvio, err)) return *codice;
+    std::optional<Avvio> a;
+    form::Pannello avvio;
+    if (auto codice = prepara_check(o.check, cwd, a, avvio, err)) return *codice;
+    const form::Lavoro& lavoro = a->lavoro;
     std::optional<form::FilePannelli> pannelli;
     try {
-        pannelli = form::carica_pannelli(f.cartelle().dir_lavoro);
+        pannelli = form::carica_pannelli(lavoro.cartelle.dir_lavoro);
     } catch (const Failure& e) {
         err << e.what() << "\n";
         return 2;
     }
     if (!pannelli || pannelli->ids().empty()) {
-        err << "Il lavoro \"" << f.cartelle().nome_lavoro << "\" non ha pannelli salvati ("
+        err << "Il lavoro \"" << lavoro.cartelle.nome_lavoro << "\" non ha pannelli salvati ("
             << form::kFilePannelli << ").\n";
         return 1;
     }
     for (const auto& m : form::messaggi_righe(*pannelli)) err << m << "\n";
     avvia_gui();
     int codice = 0;
-    const relazione::Documento tutto = documento_tutti(o.check, f, *pannelli, oggi(), err, codice);
+    const relazione::Documento tutto =
+        documento_tutti(o.check, *a, avvio, *pannelli, oggi(), err, codice);
     const fs::path file = o.output ? fs::path(*o.output)
-                                   : f.cartelle().dir_lavoro /
-                                         (f.cartelle().nome_lavoro + "_tutti.pdf");
+                                   : lavoro.cartelle.dir_lavoro /
+                                         (lavoro.cartelle.nome_lavoro + "_tutti.pdf");
     const int scritta = scrivi(tutto, file, out, err);
     return scritta != 0 ? scritta : codice;
 }
@@ -107,18 +108,17 @@ int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
 int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
                   std::ostream& err) {
     if (o.tutti) return report_tutti(o, cwd, out, err);
-    form::RaccoltaMessaggi messaggi;
-    form::Form1 f(messaggi, text::dot_format());
-    Richiesta richiesta;
-    if (auto codice = prepara_check(o.check, cwd, f, messaggi, richiesta, err)) return *codice;
+    std::optional<Avvio> avvio;
+    form::Pannello pannello;
+    if (auto codice = prepara_check(o.check, cwd, avvio, pannello, err)) return *codice;
+    const form::Lavoro& lavoro = avvio->lavoro;
     // The panel the options describe, checked by the one check function.
-    const form::EsitoVerifica esito = calcola_richiesta(f, richiesta);
+    const form::EsitoVerifica esito = calcola_pannello(*avvio, pannello);
     const auto* a = std::get_if<form::Arresto>(&esito);
     if (a) err << a->titolo << ": " << a->testo << "\n";
-    stampa_avvisi(avvisi(f, richiesta, std::get_if<form::RisultatoVerifica>(&esito)), err);
+    stampa_avvisi(avvisi(lavoro, pannello, std::get_if<form::RisultatoVerifica>(&esito)), err);
     if (a) return 1;
     const form::RisultatoVerifica& r = std::get<form::RisultatoVerifica>(esito);
-    const form::Lavoro& lavoro = f.lavoro;
     // Without -o, beside the job's files, where the window proposes it.
     const fs::path file =
         o.output ? fs::path(*o.output)
@@ -131,7 +131,7 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     try {
         doc = relazione::costruisci_relazione(
             r, relazione::contesto_relazione(
-                   lavoro, relazione::localita_del_risultato(f, r), oggi()));
+                   lavoro, relazione::localita_del_risultato(lavoro, r), oggi()));
     } catch (const Failure& e) {  // a value of the run that the plots refuse
         err << e.what() << "\n";
         return 1;

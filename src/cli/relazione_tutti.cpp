@@ -2,16 +2,17 @@
 // command line's report --all and the window's "RELAZIONE" build it.
 #include "cli/relazione_tutti.h"
 
-#include "form/form1.h"
 #include "form/testi.h"
 #include "text/error.h"
 #include "text/number_text.h"
 
 namespace tv::cli {
 
-relazione::Documento documento_tutti(const OpzioniCheck& o, const form::Form1& f,
+relazione::Documento documento_tutti(const OpzioniCheck& o, const Avvio& a,
+                                     const form::Pannello& avvio,
                                      const form::FilePannelli& pannelli, const std::string& data,
                                      std::ostream& err, int& codice) {
+    const form::Lavoro& lavoro = a.lavoro;
     relazione::Documento tutto;
     relazione::Tabella riepilogo{{"Pannello", "Descrizione", "Fa", "Rlat", "Rlat/Fa", "Esito"},
                                  {relazione::Allineamento::sinistra,
@@ -26,16 +27,17 @@ relazione::Documento documento_tutti(const OpzioniCheck& o, const form::Form1& f
         const std::string descrizione = pannelli.cella(*pannelli.pannello(id), "descrizione");
         OpzioniCheck opzioni = o;
         opzioni.panel = id;
-        Richiesta r = richiesta_di(f);
-        if (auto c = applica_opzioni(opzioni, f, r, err)) {
+        form::Pannello r = avvio;
+        if (auto c = applica_opzioni(opzioni, lavoro, r, err)) {
             riepilogo.righe.push_back({id, descrizione, "", "", "", "dati rifiutati"});
             codice = 1;
             continue;
         }
-        const form::EsitoVerifica esito = calcola_richiesta(f, r);
-        if (const auto* a = std::get_if<form::Arresto>(&esito)) {
-            err << "Pannello \"" << id << "\": " << a->titolo << ": " << a->testo << "\n";
-            riepilogo.righe.push_back({id, descrizione, "", "", "", a->titolo});
+        const form::EsitoVerifica esito = calcola_pannello(a, r);
+        if (const auto* arresto = std::get_if<form::Arresto>(&esito)) {
+            err << "Pannello \"" << id << "\": " << arresto->titolo << ": " << arresto->testo
+                << "\n";
+            riepilogo.righe.push_back({id, descrizione, "", "", "", arresto->titolo});
             codice = 1;
             continue;
         }
@@ -44,8 +46,7 @@ relazione::Documento documento_tutti(const OpzioniCheck& o, const form::Form1& f
         try {
             doc = relazione::costruisci_relazione(
                 v, relazione::contesto_relazione(
-                       f.lavoro, relazione::localita_del_risultato(f, v),
-                       data));
+                       lavoro, relazione::localita_del_risultato(lavoro, v), data));
         } catch (const Failure& e) {
             err << "Pannello \"" << id << "\": " << e.what() << "\n";
             codice = 1;
@@ -55,13 +56,13 @@ relazione::Documento documento_tutti(const OpzioniCheck& o, const form::Form1& f
         const auto numero = [&](double x, int decimali) {
             return form::virgola_decimale(text::fixed(x, decimali, text::dot_format()));
         };
-        const double forze = f.unita().fattore_forze;
+        const double forze = lavoro.unita.fattore_forze;
         riepilogo.righe.push_back(
             {id, descrizione, numero(v.pannello.Fa * forze, 2), numero(v.pannello.Rlat * forze, 2),
              v.pannello.Fa > 0 ? numero(v.pannello.Rlat / v.pannello.Fa, 3) : "",
              v.ok ? form::kVerdettoOk : form::kVerdettoNo});
         std::string titolo = "Pannello " + id + (descrizione.empty() ? "" : " - " + descrizione);
-        if (r.sito_pannello) {
+        if (r.sito_proprio) {
             titolo += " (sito proprio del pannello)";
             riepilogo.righe.back()[0] += " *";
         }

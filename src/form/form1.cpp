@@ -116,11 +116,11 @@ void Form1::mostra(const std::string& testo, const std::string& titolo) {
 }
 
 fs::path Form1::file_griglia() const {
-    return text::find_nocase(lavoro.cartelle.dir_progra, "parametri_per_spettro.txt");
+    return lavoro.file_griglia();
 }
 
 fs::path Form1::file_localita() const {
-    return text::find_nocase(lavoro.cartelle.dir_progra, "coordinate_localita.txt");
+    return lavoro.file_localita();
 }
 
 bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& current_dir) {
@@ -135,102 +135,30 @@ bool Form1::Form_Load(const std::vector<std::string>& args, const fs::path& curr
 }
 
 bool Form1::avvia(const fs::path& root, const std::optional<std::string>& nome_lavoro) {
-    lavoro = Lavoro{};
-    auto& cartelle = lavoro.cartelle;
-    try {
-        cartelle = leggi_cartelle(root);
-    } catch (const Failure& f) {
-        mostra(f.what(), f.title());
-        return false;
-    }
-    if (nome_lavoro) {
-        cartelle.nome_lavoro = *nome_lavoro;
-        cartelle.dir_lavoro = cartelle.dir_lavori / *nome_lavoro;
-        if (std::error_code ec; nome_lavoro->empty() || !fs::is_directory(cartelle.dir_lavoro, ec)) {
-            mostra("Cartella del lavoro non trovata: " + cartelle.dir_lavoro.string() + ".",
-                   kWindowCaption);
-            return false;
-        }
-    }
-    // A damaged dirlav or lavoro names a folder that is not there: say where the name came from.
-    if (std::error_code ec; !fs::is_directory(cartelle.dir_lavoro, ec)) {
-        const fs::path impostazioni = text::find_nocase(cartelle.dir_root, "impostazioni");
-        mostra("Cartella del lavoro non trovata: " + cartelle.dir_lavoro.string() +
-                   ". Il suo nome viene dai file " + (impostazioni / "dirlav").string() + " e " +
-                   (impostazioni / "lavoro").string() + ".",
-               kWindowCaption);
-        return false;
-    }
+    // Start-up's notices are counted as the window's own.
+    struct Conta : Messaggi {
+        Messaggi& m;
+        std::size_t n = 0;
+        explicit Conta(Messaggi& m) : m(m) {}
+        void mostra(const Messaggio& x) override { ++n, m.mostra(x); }
+    } conta(*messaggi_);
+    Pannello p = pannello();
+    // The job's locality fills the search list, as if typed.
+    const bool avviato = avvia_lavoro(root, nome_lavoro, lavoro, p, conta, formato_,
+                                      [this](const std::string& t) { imposta_testo_combo(t); });
+    mostrati_ += conta.n;
+    if (!avviato) return false;
+    stato.text1 = std::move(p.testi);
+    stato.datum = p.datum;
+    T1 = numero_di_testo(Campo::T1, stato.text1[posizione(Campo::T1)], formato_).value_or(0);
 
-    lavoro.file = file_lavoro(cartelle.dir_lavoro);
-    bool sito_del_lavoro = false;
-    if (lavoro.file) {
-        const std::string nome = lavoro.file->string();
-        if (auto lines = text::read_lines(*lavoro.file)) {
-            lavoro.sito = analizza_lavoro(*lines);
-            const DatiLavoro& dati = lavoro.sito;
-            applica_lavoro(dati);
-            sito_del_lavoro = dati.longitudine && dati.latitudine;
-            // An empty, cut or garbled job file must not pass for the job's site unnoticed.
-            if (dati.localita_incompleta)
-                mostra("Nel file " + nome +
-                           " la riga della località è incompleta: longitudine e latitudine non "
-                           "sono state lette.",
-                       kWindowCaption);
-            else if (dati.vuoto())
-                mostra("Nel file " + nome +
-                           " non ci sono dati del sito riconoscibili: i campi del sito restano "
-                           "quelli iniziali.",
-                       kWindowCaption);
-            if (dati.T1_illeggibile)
-                mostra("Nel file " + nome +
-                           " il periodo T1 dell'edificio non è un numero: resta quello iniziale.",
-                       kWindowCaption);
-        } else {
-            mostra("Impossibile leggere il file " + nome, kWindowCaption);
-        }
-    }
-
-    // Without the job's coordinates the run would silently use the initial ones: remember them,
-    // so that every result of that site says so.
-    coordinate_iniziali_.reset();
-    if (!sito_del_lavoro)
-        coordinate_iniziali_ = {stato.text1[posizione(Campo::lat)],
-                                stato.text1[posizione(Campo::lon)]};
-
-    auto& unita = lavoro.unita;
-    try {
-        unita.imposta_unita(cartelle.dir_lavoro);
-    } catch (const Failure& f) {
-        mostra(f.what(), f.title());
-        return false;
-    }
-
-    // Captions and start-up values of the fields, in the job's work units.
-    auto campo = [&](Campo c) -> std::string& { return stato.text1[posizione(c)]; };
-    const auto valore = [&](const DatiCampoForm& d) {
-        return d.predefinito->valore * unita.fattore(d.famiglia);
-    };
-    for (const DatiCampoForm& d : kTabellaCampi) {
+    // Captions of the fields, in the job's work units.
+    const auto& unita = lavoro.unita;
+    for (const DatiCampoForm& d : kTabellaCampi)
         if (d.etichetta >= 0)
             stato.label1[static_cast<std::size_t>(d.etichetta)] =
                 d.didascalia + unita.etichetta(d.famiglia);
-        if (!d.predefinito || d.campo == Campo::T1) continue;
-        campo(d.campo) = d.predefinito->decimali < 0
-                             ? text::general(valore(d), formato_)
-                             : text::fixed(valore(d), d.predefinito->decimali, formato_);
-    }
     stato.label1[34] = "fe " + unita.etichetta_tensioni;
-    const auto base = [](Campo c) { return dati_campo(c).predefinito->valore; };
-    campo(Campo::W) = text::general(base(Campo::gamma) * base(Campo::B) * base(Campo::L) *
-                                        base(Campo::t) * unita.fattore_forze,
-                                    formato_);
-    // T1 is the job file's when it gives one.
-    if (!(T1 > 0)) {
-        const DatiCampoForm& d = dati_campo(Campo::T1);
-        T1 = d.predefinito->valore;
-        campo(Campo::T1) = text::fixed(T1, d.predefinito->decimali, formato_);
-    }
 
     messaggi_avvio_ = mostrati_;
     if (!Command1_Click(0)) cancella_risultati();
@@ -240,8 +168,7 @@ bool Form1::avvia(const fs::path& root, const std::optional<std::string>& nome_l
 // The window must not open on the design texts of its results (numbers nobody computed) when
 // the start-up run stopped: it shows no result at all until a run completes.
 void Form1::cancella_risultati() {
-    for (const auto& d : kTabellaCampi)
-        if (!d.ingresso && d.campo != Campo::W) stato.text1[posizione(d.campo)].clear();
+    cancella_testi_risultato(stato.text1);
     stato.label2_0.clear();
     stato.label2_1.clear();
     stato.label2_6.clear();
@@ -252,26 +179,8 @@ void Form1::cancella_risultati() {
     stato.sito_iniziale = sito_iniziale();
 }
 
-bool Form1::sito_iniziale(const std::array<std::string, kCampi>& testi) const {
-    return coordinate_iniziali_ && (coordinate_iniziali_->first == testi[posizione(Campo::lat)] ||
-                                    coordinate_iniziali_->second == testi[posizione(Campo::lon)]);
-}
-
-void Form1::applica_lavoro(const DatiLavoro& d) {
-    auto campo = [&](Campo c) -> std::string& { return stato.text1[posizione(c)]; };
-    if (d.localita) imposta_testo_combo(*d.localita);
-    localita_lavoro_.reset();
-    if (d.localita && d.longitudine && d.latitudine)
-        localita_lavoro_ =
-            localita_nota(d.nome_localita.value_or(*d.localita), *d.longitudine, *d.latitudine);
-    // The job file's coordinates are ED50: none may be shifted again.
-    if (d.longitudine || d.latitudine) stato.datum = hazard::Datum::ed50;
-    for (const auto& [c, membro] : kCampiLavoro)
-        if (d.*membro) campo(c) = *(d.*membro);
-    if (d.T1) {
-        T1 = *d.T1;
-        campo(Campo::T1) = text::rounded(T1, 4, formato_);
-    }
+Pannello Form1::pannello() const {
+    return Pannello{"", "", stato.text1, stato.check1, stato.formula, stato.datum, false};
 }
 
 std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
@@ -397,7 +306,7 @@ void Form1::Combo1_Click(int position) {
         const std::size_t dopo = riga.find(pick->second, pick->first.size());
         localita_scelta_ = localita_nota(
             text::trim(dopo == std::string::npos ? "" : riga.substr(dopo + pick->second.size())),
-            pick->second, pick->first);
+            pick->second, pick->first, formato_);
     }
 }
 
@@ -417,17 +326,8 @@ std::string testo_gradi_decimali(int index, const std::string& testo,
     return testo;
 }
 
-std::optional<Form1::LocalitaNota> Form1::localita_nota(std::string nome, const std::string& lon,
-                                                        const std::string& lat) const {
-    // Read as the check reads the coordinate fields.
-    const auto x = text::parse_dot_or_locale(lon, formato_);
-    const auto y = text::parse_dot_or_locale(lat, formato_);
-    if (nome.empty() || !x || !y) return std::nullopt;
-    return LocalitaNota{std::move(nome), *x, *y};
-}
-
 std::optional<std::string> Form1::localita_del_sito(double lon, double lat) const {
-    for (const auto* nota : {&localita_scelta_, &localita_lavoro_})
+    for (const auto* nota : {&localita_scelta_, &lavoro.localita})
         if (*nota && (*nota)->lon == lon && (*nota)->lat == lat) return (*nota)->nome;
     return std::nullopt;
 }

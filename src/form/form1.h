@@ -39,11 +39,9 @@ std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
 std::string testo_gradi_decimali(int index, const std::string& testo,
                                  const text::NumberFormat& formato);
 
-// The inputs of a check in base units from field texts validation accepted, the toggles (0 top,
-// 1 left, 3 right), the demand formula, the datum of the coordinates and the job's work units.
-IngressiVerifica ingressi_da_testi(const std::array<std::string, kCampi>& testi,
-                                   const std::array<bool, 4>& vincoli, FormulaDomanda formula,
-                                   hazard::Datum datum, const units::Unita& u,
+// The inputs of a check in base units from a panel whose texts validation accepted, in the
+// job's work units.
+IngressiVerifica ingressi_da_testi(const Pannello& p, const units::Unita& u,
                                    const text::NumberFormat& f);
 
 class Form1 {
@@ -86,8 +84,8 @@ public:
     // the check computed from them.
     std::variant<IngressiVerifica, Arresto> leggi_ingressi();
     EsitoVerifica calcola();
-    // The panel the fields describe, read as the check reads it; or what stops it.
-    std::variant<Pannello, Arresto> pannello();
+    // The panel the fields, toggles and lists describe.
+    Pannello pannello() const;
 
     // True while the results shown may not belong to the inputs shown (see risultati_scaduti);
     // `aspetto` is how the results are drawn then.
@@ -100,9 +98,7 @@ public:
 
     // True while the job gave no site coordinates and the latitude or the longitude field still
     // holds the program's initial text.
-    bool sito_iniziale() const { return sito_iniziale(stato.text1); }
-    // The same for other field texts (a request of the command line, a batch row).
-    bool sito_iniziale(const std::array<std::string, kCampi>& testi) const;
+    bool sito_iniziale() const { return lavoro.sito_iniziale(stato.text1); }
 
     // Field whose text stopped the last run, -1 when none.
     int campo_rifiutato() const { return campo_rifiutato_; }
@@ -146,21 +142,12 @@ public:
 
 private:
     void mostra(const std::string& testo, const std::string& titolo);
-    void applica_lavoro(const DatiLavoro& d);
     void cancella_risultati();
     // A coordinate field accepted in degrees, minutes and seconds is written as decimal degrees.
     void scrivi_gradi_decimali(int index);
 
-    // A locality name with the coordinates it came with.
-    struct LocalitaNota {
-        std::string nome;
-        double lon = 0, lat = 0;
-    };
-    std::optional<LocalitaNota> localita_nota(std::string nome, const std::string& lon,
-                                              const std::string& lat) const;
-
     Messaggi* messaggi_;
-    std::optional<LocalitaNota> localita_lavoro_, localita_scelta_;
+    std::optional<LocalitaNota> localita_scelta_;
     text::NumberFormat formato_;
     std::shared_ptr<hazard::FonteGriglia> griglia_ = std::make_shared<hazard::CacheGriglia>();
     bool ricerca_in_corso_ = false;
@@ -170,7 +157,6 @@ private:
     std::size_t messaggi_avvio_ = 0;
     std::optional<UltimaEsecuzione> ultima_;
     bool nota_notazione_ = false;
-    std::optional<std::pair<std::string, std::string>> coordinate_iniziali_;  // lat, lon texts
 };
 
 }  // namespace tv::form

@@ -1,12 +1,14 @@
-// Where each value of a job's site came from.
+// Start-up of a job, shared by the window and the command line, and what a job knows of its site.
 #include "form/lavoro.h"
 
 #include <algorithm>
 
 #include "text/encoding.h"
 #include "text/file_atomico.h"
+#include "text/error.h"
 
 namespace tv::form {
+namespace fs = std::filesystem;
 
 Provenienza Lavoro::provenienza(Campo c) const {
     bool dal_file = c == Campo::T1 && sito.T1.has_value();
@@ -46,6 +48,134 @@ std::optional<std::string> crea_lavoro(const std::filesystem::path& dir_lavori,
             return "Impossibile scrivere il file \"" + copia.string() + "\": " + *e + ".";
     }
     return std::nullopt;
+bool Lavoro::sito_iniziale(const std::array<std::string, kCampi>& testi) const {
+    return coordinate_iniziali && (coordinate_iniziali->first == testi[posizione(Campo::lat)] ||
+                                   coordinate_iniziali->second == testi[posizione(Campo::lon)]);
+}
+
+fs::path Lavoro::file_griglia() const {
+    return text::find_nocase(cartelle.dir_progra, "parametri_per_spettro.txt");
+}
+
+fs::path Lavoro::file_localita() const {
+    return text::find_nocase(cartelle.dir_progra, "coordinate_localita.txt");
+}
+
+std::optional<LocalitaNota> localita_nota(std::string nome, const std::string& lon,
+                                          const std::string& lat, const text::NumberFormat& f) {
+    const auto x = text::parse_dot_or_locale(lon, f);
+    const auto y = text::parse_dot_or_locale(lat, f);
+    if (nome.empty() || !x || !y) return std::nullopt;
+    return LocalitaNota{std::move(nome), *x, *y};
+}
+
+namespace {
+
+// The job file's site into the panel's texts, with its notices; the coordinates it gives are
+// ED50, as the grid.
+void applica_file_lavoro(Lavoro& lavoro, Pannello& p, Messaggi& messaggi,
+                         const text::NumberFormat& formato,
+                         const std::function<void(const std::string&)>& localita) {
+    const auto mostra = [&](const std::string& testo) {
+        messaggi.mostra(Messaggio{testo, kWindowCaption, Icona::stop});
+    };
+    const std::string nome = lavoro.file->string();
+    const auto lines = text::read_lines(*lavoro.file);
+    if (!lines) {
+        mostra("Impossibile leggere il file " + nome);
+        return;
+    }
+    lavoro.sito = analizza_lavoro(*lines);
+    const DatiLavoro& d = lavoro.sito;
+    if (d.localita && localita) localita(*d.localita);
+    if (d.localita && d.longitudine && d.latitudine)
+        lavoro.localita = localita_nota(d.nome_localita.value_or(*d.localita), *d.longitudine,
+                                        *d.latitudine, formato);
+    if (d.longitudine || d.latitudine) p.datum = hazard::Datum::ed50;
+    for (const auto& [c, membro] : kCampiLavoro)
+        if (d.*membro) p.testi[posizione(c)] = *(d.*membro);
+    // An empty, cut or garbled job file must not pass for the job's site unnoticed.
+    if (d.localita_incompleta)
+        mostra("Nel file " + nome +
+               " la riga della località è incompleta: longitudine e latitudine non sono state "
+               "lette.");
+    else if (d.vuoto())
+        mostra("Nel file " + nome +
+               " non ci sono dati del sito riconoscibili: i campi del sito restano quelli "
+               "iniziali.");
+    if (d.T1_illeggibile)
+        mostra("Nel file " + nome +
+               " il periodo T1 dell'edificio non è un numero: resta quello iniziale.");
+}
+
+}  // namespace
+
+bool avvia_lavoro(const fs::path& root, const std::optional<std::string>& nome, Lavoro& lavoro,
+                  Pannello& p, Messaggi& messaggi, const text::NumberFormat& formato,
+                  const std::function<void(const std::string&)>& localita) {
+    lavoro = Lavoro{};
+    auto& cartelle = lavoro.cartelle;
+    const auto ferma = [&](const std::string& testo, const std::string& titolo) {
+        messaggi.mostra(Messaggio{testo, titolo, Icona::stop});
+        return false;
+    };
+    try {
+        cartelle = leggi_cartelle(root);
+    } catch (const Failure& f) {
+        return ferma(f.what(), f.title());
+    }
+    if (nome) {
+        cartelle.nome_lavoro = *nome;
+        cartelle.dir_lavoro = cartelle.dir_lavori / *nome;
+        if (std::error_code ec; nome->empty() || !fs::is_directory(cartelle.dir_lavoro, ec))
+            return ferma("Cartella del lavoro non trovata: " + cartelle.dir_lavoro.string() + ".",
+                         kWindowCaption);
+    }
+    // A damaged dirlav or lavoro names a folder that is not there: say where the name came from.
+    if (std::error_code ec; !fs::is_directory(cartelle.dir_lavoro, ec)) {
+        const fs::path impostazioni = text::find_nocase(cartelle.dir_root, "impostazioni");
+        return ferma("Cartella del lavoro non trovata: " + cartelle.dir_lavoro.string() +
+                         ". Il suo nome viene dai file " + (impostazioni / "dirlav").string() +
+                         " e " + (impostazioni / "lavoro").string() + ".",
+                     kWindowCaption);
+    }
+
+    lavoro.file = file_lavoro(cartelle.dir_lavoro);
+    if (lavoro.file) applica_file_lavoro(lavoro, p, messaggi, formato, localita);
+    // Without the job's coordinates the run would silently use the initial ones: remember them,
+    // so that every result of that site says so.
+    if (!(lavoro.sito.longitudine && lavoro.sito.latitudine))
+        lavoro.coordinate_iniziali = {p.testi[posizione(Campo::lat)],
+                                      p.testi[posizione(Campo::lon)]};
+
+    auto& unita = lavoro.unita;
+    try {
+        unita.imposta_unita(cartelle.dir_lavoro);
+    } catch (const Failure& f) {
+        return ferma(f.what(), f.title());
+    }
+
+    // The field table's start-up values, in the job's work units; T1 is the job file's when it
+    // gives a positive one.
+    const auto scrivi = [&](const DatiCampoForm& d, double valore) {
+        p.testi[posizione(d.campo)] = d.predefinito->decimali < 0
+                                          ? text::general(valore, formato)
+                                          : text::fixed(valore, d.predefinito->decimali, formato);
+    };
+    for (const DatiCampoForm& d : kTabellaCampi) {
+        if (!d.predefinito || d.campo == Campo::T1) continue;
+        scrivi(d, d.predefinito->valore * unita.fattore(d.famiglia));
+    }
+    const auto base = [](Campo c) { return dati_campo(c).predefinito->valore; };
+    p.testi[posizione(Campo::W)] = text::general(base(Campo::gamma) * base(Campo::B) *
+                                                     base(Campo::L) * base(Campo::t) *
+                                                     unita.fattore_forze,
+                                                 formato);
+    if (const auto& T1 = lavoro.sito.T1; T1 && *T1 > 0)
+        p.testi[posizione(Campo::T1)] = text::rounded(*T1, 4, formato);
+    else
+        scrivi(dati_campo(Campo::T1), base(Campo::T1));
+    return true;
 }
 
 }  // namespace tv::form

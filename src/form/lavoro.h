@@ -1,15 +1,22 @@
 // A job of the suite and a panel of it as types: where the job is, its work units and the site
-// its job file gives; the panel's description, its 17 inputs, three restraints and demand formula.
+// its job file gives; a panel's typed field texts, restraints, demand formula and datum.
 #pragma once
 
+#include <array>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
+#include <utility>
+#include <variant>
 
 #include "form/avvio.h"
 #include "form/calcolo.h"
+#include "form/messaggi.h"
+#include "form/stato.h"
 #include "form/tabella_campi.h"
+#include "text/number_text.h"
 #include "units/unita.h"
 
 namespace tv::form {
@@ -17,23 +24,48 @@ namespace tv::form {
 // Where a value of the job's site came from.
 enum class Provenienza { file_lavoro, predefinito };
 
+// A locality name with the coordinates it came with.
+struct LocalitaNota {
+    std::string nome;
+    double lon = 0, lat = 0;
+};
+// The note of `nome` at the coordinate texts, read as the check reads them; nullopt when a
+// coordinate cannot be read or the name is empty.
+std::optional<LocalitaNota> localita_nota(std::string nome, const std::string& lon,
+                                          const std::string& lat, const text::NumberFormat& f);
+
 struct Lavoro {
     Cartelle cartelle;  // the suite root and folders, the job's name and work folder
     units::Unita unita;  // the job's work units (parametrilavoro)
     std::optional<std::filesystem::path> file;  // the job file read, when there is one
     DatiLavoro sito;  // what the job file says about the site; what it does not say stays unset
+    std::optional<LocalitaNota> localita;  // the job file's locality with its coordinates
+    // The latitude and longitude texts start-up began from, when the job gave no coordinates.
+    std::optional<std::pair<std::string, std::string>> coordinate_iniziali;
 
     // The job file for a site field it sets (lon, lat, suolo, St, VN, Cu, T1), otherwise the
     // program's default.
     Provenienza provenienza(Campo c) const;
+    // True while the job gave no site coordinates and the latitude or the longitude text is
+    // still the one start-up began from.
+    bool sito_iniziale(const std::array<std::string, kCampi>& testi) const;
+
+    std::filesystem::path file_griglia() const;
+    std::filesystem::path file_localita() const;
 };
 
-// One panel to check: an id and a description (a batch row's), its inputs in base units (site,
-// building, panel, qa), the restraints of the top and the two sides and the demand formula.
+// One panel to check: an id and a description (a batch row's or a saved panel's), the texts of
+// the fields by the field table's index (the check reads the inputs; the others hold what was
+// shown), the toggles (0 top, 1 left, 2 bottom, 3 right), the demand formula and the datum of
+// the coordinates.
 struct Pannello {
     std::string id;
     std::string descrizione;
-    IngressiVerifica ingressi;
+    std::array<std::string, kCampi> testi = design_text1();
+    std::array<bool, 4> vincoli{true, false, true, false};
+    FormulaDomanda formula = FormulaDomanda::ec8;
+    hazard::Datum datum = hazard::Datum::ed50;
+    bool sito_proprio = false;  // a saved panel gave its own coordinates
 };
 
 // The jobs of the suite's job folder: its folders, by name.
@@ -44,5 +76,23 @@ std::vector<std::string> elenco_lavori(const std::filesystem::path& dir_lavori);
 std::optional<std::string> crea_lavoro(const std::filesystem::path& dir_lavori,
                                        const std::string& nome,
                                        const std::filesystem::path& dir_da);
+// Start-up of a job: the suite folders under `root`, the job `nome` of the suite's job folder
+// (else the one impostazioni/lavoro names), its job file and work units into `lavoro`; the job
+// file's site values and the field table's defaults, in the job's work units, written over the
+// texts `pannello` holds. `localita`, when set, is given the job file's locality text before
+// the job file's notices (the window searches its list for it). Notices about the job file go
+// to `messaggi`; false, after the message, when start-up cannot go on.
+bool avvia_lavoro(const std::filesystem::path& root, const std::optional<std::string>& nome,
+                  Lavoro& lavoro, Pannello& pannello, Messaggi& messaggi,
+                  const text::NumberFormat& formato,
+                  const std::function<void(const std::string&)>& localita = {});
+
+// The panel's inputs through each field's validation, in index order, then read in the job's
+// work units: the first refusal stops (its field in `rifiutato`, when given); `nota` as for
+// motivo_rifiuto.
+std::variant<IngressiVerifica, Arresto> leggi_pannello(const Pannello& p, const Lavoro& lavoro,
+                                                       const text::NumberFormat& formato,
+                                                       bool nota = false,
+                                                       int* rifiutato = nullptr);
 
 }  // namespace tv::form

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "form/lavoro.h"
 #include "form/tabella_campi.h"
 #include "text/number_text.h"
 
@@ -95,6 +96,14 @@ std::string testo_pannelli(const FilePannelli& f);
 // when done, else the writer's message naming the file (which is then as it was).
 std::optional<std::string> salva_pannelli(const std::filesystem::path& dir_lavoro,
                                           const FilePannelli& f);
+
+// The saved panel `r` written over `p` (start-up's or the job's panel): its id, description and
+// each cell it fills through the field's validation, in the job's work units, then its demand
+// formula, datum and restraints (the sides before the top, by the restraint rule). nullopt when
+// done, else the message of the first refusal: "Pannello "ID", column: why", or the restraints'.
+std::optional<std::string> applica_riga(const FilePannelli& f, const RigaPannello& r, Pannello& p,
+                                        const units::Unita& unita,
+                                        const text::NumberFormat& formato);
 
 // A cell with "," as decimal separator read with "." (and back), for ";" files.
 std::string punto_decimale(std::string_view testo);

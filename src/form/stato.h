@@ -67,6 +67,10 @@ inline constexpr const char* kTestoLabel3 =
 std::array<std::string, kCampi> design_text1();
 std::array<std::string, kLabel1> design_label1();
 
+// The result fields cleared, W aside (start-up's weight of the default panel): what the window
+// shows until a run completes.
+void cancella_testi_risultato(std::array<std::string, kCampi>& testi);
+
 struct StatoFinestra {
     std::array<std::string, kCampi> text1 = design_text1();
     std::array<std::string, kLabel1> label1 = design_label1();

@@ -46,26 +46,32 @@ std::optional<double> numero_di_testo(Campo c, std::string_view testo,
     return std::nullopt;
 }
 
-std::variant<IngressiVerifica, Arresto> Form1::leggi_ingressi() {
-    campo_rifiutato_ = -1;
+std::variant<IngressiVerifica, Arresto> leggi_pannello(const Pannello& p, const Lavoro& lavoro,
+                                                       const text::NumberFormat& formato,
+                                                       bool nota, int* rifiutato) {
     // Only texts that validation accepts are computed from: a job file or a pick can put a
     // text there that the user never had to confirm.
     for (Campo c : kCampiIngresso) {
-        if (auto motivo = motivo_rifiuto(indice(c))) {
-            campo_rifiutato_ = indice(c);
+        if (auto motivo =
+                motivo_rifiuto(indice(c), p.testi[posizione(c)], formato, nota, &lavoro.unita)) {
+            if (rifiutato) *rifiutato = indice(c);
             return Arresto{*motivo, "Input errato"};
         }
     }
-    IngressiVerifica in = ingressi_da_testi(stato.text1, stato.check1, stato.formula, stato.datum,
-                                            lavoro.unita, formato_);
-    in.sito_iniziale = sito_iniziale();
+    IngressiVerifica in = ingressi_da_testi(p, lavoro.unita, formato);
+    in.sito_iniziale = lavoro.sito_iniziale(p.testi);
     return in;
 }
 
-IngressiVerifica ingressi_da_testi(const std::array<std::string, kCampi>& testi,
-                                   const std::array<bool, 4>& vincoli, FormulaDomanda formula,
-                                   hazard::Datum datum, const units::Unita& u,
+std::variant<IngressiVerifica, Arresto> Form1::leggi_ingressi() {
+    campo_rifiutato_ = -1;
+    return leggi_pannello(pannello(), lavoro, formato_, nota_notazione_, &campo_rifiutato_);
+}
+
+IngressiVerifica ingressi_da_testi(const Pannello& pannello, const units::Unita& u,
                                    const text::NumberFormat& f) {
+    const auto& testi = pannello.testi;
+    const auto& vincoli = pannello.vincoli;
     const auto n = [&](Campo c) { return numero(testi, c, f); };
     IngressiVerifica in;
     in.T1 = n(Campo::T1);
@@ -74,7 +80,7 @@ IngressiVerifica ingressi_da_testi(const std::array<std::string, kCampi>& testi,
     in.sito.VN = n(Campo::VN);
     in.sito.PVR = n(Campo::PVR);
     in.sito.Cu = n(Campo::Cu);
-    in.datum = datum;
+    in.datum = pannello.datum;
     in.suolo = *suolo_di_testo(testi[posizione(Campo::suolo)]);
     in.St = n(Campo::St);
     auto& p = in.pannello;
@@ -88,7 +94,7 @@ IngressiVerifica ingressi_da_testi(const std::array<std::string, kCampi>& testi,
     p.H = n(Campo::H) / u.fattore_lunghezze;
     p.qa = n(Campo::qa);
     p.vincoli = panel::Vincoli{vincoli[0], vincoli[1], vincoli[3]};
-    in.formula = formula;
+    in.formula = pannello.formula;
     return in;
 }
 

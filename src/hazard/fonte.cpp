@@ -3,10 +3,10 @@
 #include "hazard/fonte.h"
 
 #include <fstream>
-#include <optional>
 #include <system_error>
 #include <utility>
 
+#include "text/encoding.h"
 #include "text/error.h"
 
 namespace tv::hazard {
@@ -16,22 +16,6 @@ namespace {
 
 [[noreturn]] void illeggibile(const fs::path& file) {
     throw Failure("Impossibile leggere il file della griglia \"" + path_text(file) + "\".");
-}
-
-// The whole file in one read of the size just seen (and whatever it has grown by since).
-std::optional<std::string> leggi_tutto(const fs::path& file, std::uintmax_t atteso) {
-    std::error_code ec;
-    if (!fs::is_regular_file(file, ec)) return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::string bytes(static_cast<std::size_t>(atteso), '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    char resto[4096];
-    while (in.read(resto, sizeof resto) || in.gcount() > 0)
-        bytes.append(resto, static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) return std::nullopt;
-    return bytes;
 }
 
 }  // namespace
@@ -60,7 +44,7 @@ std::shared_ptr<const GrigliaIndicizzata> CacheGriglia::get(const fs::path& file
                      size, mtime, false);
     }
     // A file written moments ago: its bytes are kept to be compared at the next call.
-    auto bytes = leggi_tutto(file, size);
+    auto bytes = text::read_bytes(file);
     if (!bytes) illeggibile(file);
     if (stessa_identita && *bytes == bytes_recenti_) {
         recente_ = recente;

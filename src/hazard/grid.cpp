@@ -2,9 +2,11 @@
 // into memory.
 #include "hazard/grid.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <string>
 
@@ -24,6 +26,36 @@ bool is_separator(char c) {
     return kSeparatori[static_cast<unsigned char>(c)];
 }
 
+// The plain decimals the grid file is made of ("-12.345": at most 15 digits, no exponent) read
+// as a whole number of at most 15 digits divided by a power of ten, both exact: the division
+// rounds once, to the same double as from_chars. Returns nullptr for any other token.
+const char* read_plain_decimal(const char* p, const char* end, double& value) {
+    static constexpr double kPotenze[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const bool negativo = p != end && *p == '-';
+    if (negativo) ++p;
+    std::uint64_t cifre = 0;
+    const auto leggi_cifre = [&](const char* q) {
+        for (unsigned c; q != end && (c = static_cast<unsigned char>(*q) - '0') < 10; ++q)
+            cifre = cifre * 10 + c;
+        return q;
+    };
+    const char* q = leggi_cifre(p);
+    if (q == p) return nullptr;
+    std::size_t n = static_cast<std::size_t>(q - p), decimali = 0;
+    if (q != end && *q == '.') {
+        const char* f = q + 1;
+        q = leggi_cifre(f);
+        decimali = static_cast<std::size_t>(q - f);
+        if (decimali == 0) return nullptr;
+        n += decimali;
+    }
+    if (n > 15 || (q != end && !is_separator(*q))) return nullptr;
+    const double v = static_cast<double>(cifre) / kPotenze[decimali];
+    value = negativo ? -v : v;
+    return q;
+}
+
 // The number that starts at p when it fills its whole token (up to a separator or the end) and
 // is finite: "." decimal point, optional sign and exponent. Returns the end of the number, or
 // nullptr when the token is no such number.
@@ -32,6 +64,7 @@ const char* read_number(const char* p, const char* end, double& value) {
         ++p;
         if (p != end && *p == '-') return nullptr;
     }
+    if (const char* dopo = read_plain_decimal(p, end, value)) return dopo;
     const auto [ptr, ec] = std::from_chars(p, end, value, std::chars_format::general);
     if (ec != std::errc() || (ptr != end && !is_separator(*ptr)) || !std::isfinite(value))
         return nullptr;
@@ -92,81 +125,105 @@ LettoreGriglia::LettoreGriglia(std::istream& in, std::string_view name) : name_(
 bool LettoreGriglia::ricarica() {
     if (!in_) return false;
     constexpr std::size_t kPezzo = 1 << 16;
-    buffer_.erase(0, bytes_.size());  // keeps the unfinished line
+    // The unfinished line moves to the front; the buffer keeps its size, so that each piece is
+    // read over the last instead of into new, cleared bytes.
+    gia_letti_ += bytes_.size();
+    pieno_ -= bytes_.size();
+    std::copy_n(buffer_.data() + bytes_.size(), pieno_, buffer_.data());
     i_ = 0;
     while (true) {
-        const std::size_t prima = buffer_.size();
         if (!fine_) {
-            buffer_.resize(prima + kPezzo);
-            in_->read(buffer_.data() + prima, static_cast<std::streamsize>(kPezzo));
-            buffer_.resize(prima + static_cast<std::size_t>(in_->gcount()));
+            if (buffer_.size() < pieno_ + kPezzo) buffer_.resize(pieno_ + kPezzo);
+            in_->read(buffer_.data() + pieno_, static_cast<std::streamsize>(kPezzo));
+            pieno_ += static_cast<std::size_t>(in_->gcount());
             if (in_->bad())
                 throw Failure("Impossibile leggere il file della griglia \"" + name_ + "\".");
             fine_ = !*in_;
         }
         // Pieces end after a line end, so that no number and no CR LF is cut in two.
-        const std::size_t fine_riga = fine_ ? std::string::npos : buffer_.rfind('\n');
-        if (fine_ || fine_riga != std::string::npos) {
-            bytes_ = std::string_view(buffer_.data(), fine_ ? buffer_.size() : fine_riga + 1);
+        const std::string_view letto(buffer_.data(), pieno_);
+        const std::size_t fine_riga = fine_ ? std::string_view::npos : letto.rfind('\n');
+        if (fine_ || fine_riga != std::string_view::npos) {
+            bytes_ = letto.substr(0, fine_ ? pieno_ : fine_riga + 1);
             return !bytes_.empty();
         }
     }
 }
 
 bool LettoreGriglia::prossimo(PuntoGriglia& p) {
-    std::size_t n = bytes_.size();
+    std::array<double, kNumeriRecord> numeri;
     std::size_t count = 0;        // numbers read into the current record
     std::size_t record_line = 0;  // line where the current record began
+    std::uint64_t record_da = 0;  // byte where it began
     while (true) {
-        // Skip separators, counting line ends (CR LF is one end).
-        while (i_ < n && is_separator(bytes_[i_])) {
-            if (bytes_[i_] == '\n' ||
-                (bytes_[i_] == '\r' && !(i_ + 1 < n && bytes_[i_ + 1] == '\n')))
-                ++line_;
-            ++i_;
-        }
-        if (i_ >= n) {
-            if (!ricarica()) break;
-            n = bytes_.size();
-            continue;
-        }
-        const std::size_t start = i_;
-        const auto token = [&] {
-            std::size_t e = start;
-            while (e < n && !is_separator(bytes_[e])) ++e;
-            return bytes_.substr(start, e - start);
+        const char* const inizio = bytes_.data();
+        const char* const fine = inizio + bytes_.size();
+        const char* q = inizio + i_;
+        std::size_t riga = line_;
+        // A token that is no number, or a first one that is no code, stops the reading there.
+        const auto rifiuta = [&](const char* cosa, const char* perche) {
+            const char* e = q;
+            while (e != fine && !is_separator(*e)) ++e;
+            line_ = riga;
+            fail_record(name_, letti_ + 1, riga,
+                        std::string(cosa) + " \"" +
+                            shown(std::string_view(q, static_cast<std::size_t>(e - q))) + "\" " +
+                            perche);
         };
-
-        const std::size_t record = letti_ + 1;
-        if (count == 0) record_line = line_;
-        double value = 0;
-        const char* dopo = read_number(bytes_.data() + start, bytes_.data() + n, value);
-        if (!dopo)
-            fail_record(name_, record, line_,
-                        "il valore \"" + shown(token()) + "\" non è un numero valido.");
-        i_ = static_cast<std::size_t>(dopo - bytes_.data());
-        if (count == 0) {
-            if (!read_code(value, p.cod))
-                fail_record(
-                    name_, record, line_,
-                    "il codice \"" + shown(token()) + "\" non è un numero intero positivo.");
-        } else if (count == 1) {
-            p.lon = value;
-        } else if (count == 2) {
-            p.lat = value;
-        } else {
-            p.dati[count - 3] = value;
+        while (count < kNumeriRecord) {
+            // Skip separators, counting line ends (CR LF is one end).
+            while (q != fine && is_separator(*q)) {
+                if (*q == '\n' || (*q == '\r' && !(q + 1 != fine && q[1] == '\n'))) ++riga;
+                ++q;
+            }
+            if (q == fine) break;
+            if (count == 0) {
+                record_line = riga;
+                record_da = gia_letti_ + static_cast<std::uint64_t>(q - inizio);
+            }
+            const char* dopo = read_number(q, fine, numeri[count]);
+            if (!dopo) rifiuta("il valore", "non è un numero valido.");
+            if (count == 0 && !read_code(numeri[0], p.cod))
+                rifiuta("il codice", "non è un numero intero positivo.");
+            q = dopo;
+            ++count;
         }
-        if (++count == kNumeriRecord) {
+        i_ = static_cast<std::size_t>(q - inizio);
+        line_ = riga;
+        if (count == kNumeriRecord) {
+            inizio_record_ = record_da;
+            fine_record_ = gia_letti_ + i_;
+            p.lon = numeri[1];
+            p.lat = numeri[2];
+            std::copy(numeri.begin() + 3, numeri.end(), p.dati.begin());
             ++letti_;
             return true;
         }
+        if (!ricarica()) break;
     }
     if (count != 0)
         fail_record(name_, letti_ + 1, record_line,
                     "il record ha " + std::to_string(count) + " numeri invece di " +
                         std::to_string(kNumeriRecord) + ".");
     return false;
+}
+
+PuntoGriglia LettoreGriglia::record_solo(std::string_view testo, std::string_view name) {
+    LettoreGriglia lettore(testo, name);
+    lettore.i_ = 0;  // no header
+    PuntoGriglia p, altro;
+    if (!lettore.prossimo(p) || lettore.prossimo(altro))
+        throw Failure("Impossibile leggere il file della griglia \"" + std::string(name) + "\".");
+    return p;
+}
+
+void per_ogni_record(LettoreGriglia& lettore, std::string_view name,
+                     const std::function<void(const PuntoGriglia&)>& ogni) {
+    PuntoGriglia p;
+    while (lettore.prossimo(p)) ogni(p);
+    if (lettore.letti() == 0)
+        throw Failure("Il file della griglia \"" + std::string(name) +
+                      "\" non contiene alcun punto.");
 }
 
 namespace {
@@ -176,11 +233,7 @@ namespace {
 Griglia leggi_tutto(LettoreGriglia& lettore, std::string_view name, std::size_t stima_bytes) {
     Griglia grid;
     grid.points.reserve(stima_bytes / 128);
-    PuntoGriglia p;
-    while (lettore.prossimo(p)) grid.points.push_back(p);
-    if (grid.points.empty())
-        throw Failure("Il file della griglia \"" + std::string(name) +
-                      "\" non contiene alcun punto.");
+    per_ogni_record(lettore, name, [&](const PuntoGriglia& p) { grid.points.push_back(p); });
     return grid;
 }
 

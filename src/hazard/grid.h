@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <istream>
 #include <string>
 #include <string_view>
@@ -46,6 +47,15 @@ class LettoreGriglia {
     bool prossimo(PuntoGriglia& p);
     // Records read so far.
     std::size_t letti() const { return letti_; }
+    // Where the last record read lies, in bytes from the start of the text (or of the stream):
+    // from its code to the end of its last number.
+    std::uint64_t inizio_record() const { return inizio_record_; }
+    std::uint64_t fine_record() const { return fine_record_; }
+
+    // The one record that `testo` holds, with no header before it: a record read again where
+    // inizio_record() and fine_record() found it. Throws tv::Failure as prossimo does, and when
+    // the text holds no record or more than one.
+    static PuntoGriglia record_solo(std::string_view testo, std::string_view name);
 
   private:
     bool ricarica();  // the next piece of the stream into bytes_; false at its end
@@ -53,12 +63,20 @@ class LettoreGriglia {
     std::string_view bytes_;  // the text, or the piece of the stream being read
     std::string name_;
     std::istream* in_ = nullptr;
-    std::string buffer_;    // the piece, then the unfinished line after it
+    std::string buffer_;  // the piece, then the unfinished line after it, in its first pieno_
+    std::size_t pieno_ = 0;
     bool fine_ = false;     // the stream has nothing more
     std::size_t i_ = 0;     // next byte to read
     std::size_t line_ = 2;  // line of byte i_ (the header is line 1)
     std::size_t letti_ = 0;
+    std::uint64_t gia_letti_ = 0;  // bytes of the stream before bytes_
+    std::uint64_t inizio_record_ = 0, fine_record_ = 0;
 };
+
+// Gives every record of the reader to `ogni`, in file order; a text without records throws
+// tv::Failure naming `name`.
+void per_ogni_record(LettoreGriglia& lettore, std::string_view name,
+                     const std::function<void(const PuntoGriglia&)>& ogni);
 
 // The whole grid text read with LettoreGriglia; a text without records throws tv::Failure.
 Griglia leggi_griglia(std::string_view bytes, std::string_view name);

@@ -103,16 +103,30 @@ std::optional<std::vector<std::string>> cerca_localita(const std::vector<std::st
     return found;
 }
 
+namespace {
+
+// The bytes of the locality file; throws naming it when it cannot be read or holds no line.
+std::string testo_localita(const std::filesystem::path& file) {
+    auto bytes = text::read_bytes(file);
+    if (!bytes)
+        throw Failure("Impossibile leggere il file delle località \"" + path_text(file) + "\".");
+    // An empty list would only say "no match" for every text: say that the file is empty. The
+    // decoding drops a leading byte-order mark and nothing else, so such a file holds no line.
+    if (bytes->empty() || *bytes == "\xEF\xBB\xBF")
+        throw Failure("Il file delle località \"" + path_text(file) + "\" è vuoto.");
+    return std::move(*bytes);
+}
+
+}  // namespace
+
 std::optional<std::vector<std::string>> cerca_localita(const std::filesystem::path& file,
                                                        std::string_view typed) {
     if (text::char_count(typed) < kMinCaratteriRicerca) return std::nullopt;
-    auto lines = text::read_lines(file);
-    if (!lines)
-        throw Failure("Impossibile leggere il file delle località \"" + path_text(file) + "\".");
-    // An empty list would only say "no match" for every text: say that the file is empty.
-    if (lines->empty())
-        throw Failure("Il file delle località \"" + path_text(file) + "\" è vuoto.");
-    return cerca_localita(*lines, typed);
+    return cerca_localita(text::split_lines(text::decode(testo_localita(file))), typed);
+}
+
+void controlla_localita(const std::filesystem::path& file, std::string_view typed) {
+    if (text::char_count(typed) >= kMinCaratteriRicerca) testo_localita(file);
 }
 
 std::optional<std::pair<std::string, std::string>> scegli_localita(std::string_view line) {

@@ -27,6 +27,11 @@ std::optional<std::vector<std::string>> cerca_localita(const std::vector<std::st
 std::optional<std::vector<std::string>> cerca_localita(const std::filesystem::path& file,
                                                        std::string_view typed);
 
+// What the search over the file reads, without the search, for a front end that shows no list:
+// throws as cerca_localita does for a file that cannot be read or holds no line; reads nothing
+// when `typed` is too short.
+void controlla_localita(const std::filesystem::path& file, std::string_view typed);
+
 // (latitude text, longitude text): the first and second pieces of the line split at every
 // three blanks, unchanged. nullopt when the line has no three blanks (no second piece).
 std::optional<std::pair<std::string, std::string>> scegli_localita(std::string_view line);

@@ -12,13 +12,13 @@
 #include "form/testi.h"
 #include "hazard/spettro_elastico.h"
 #include "panel/curva_arco.h"
-#include "relazione/scrittura.h"
+#include "relazione/redazione.h"
 
 namespace tv::relazione {
 
 namespace {
 
-using namespace scrittura;
+using namespace redazione;
 
 // Green and red of the window's verdict label; blue and orange for the plots.
 constexpr Rgb kVerde{0, 128, 0};

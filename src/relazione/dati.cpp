@@ -39,8 +39,12 @@ ContestoRelazione contesto_relazione(const form::Lavoro& lavoro,
     return c;
 }
 
-std::optional<std::string> localita_del_risultato(const form::Form1& f,
-                                                  const RisultatoVerifica& r) {
+namespace {
+
+// The locality `nota` names at the result's coordinates, else a line of `file` with exactly them.
+template <class Nota>
+std::optional<std::string> localita_a(const RisultatoVerifica& r, const Nota& nota,
+                                      const std::filesystem::path& file) {
     // The localities are ED50: the same numbers in another datum are another place.
     switch (r.ingressi.datum) {
         case hazard::Datum::ed50:
@@ -49,8 +53,26 @@ std::optional<std::string> localita_del_risultato(const form::Form1& f,
             return std::nullopt;
     }
     const double lon = r.ingressi.sito.lon, lat = r.ingressi.sito.lat;
-    if (auto nome = f.localita_del_sito(lon, lat)) return nome;
-    return hazard::localita_alle_coordinate(f.file_localita(), lon, lat);
+    if (auto nome = nota(lon, lat)) return nome;
+    return hazard::localita_alle_coordinate(file, lon, lat);
+}
+
+}  // namespace
+
+std::optional<std::string> localita_del_risultato(const form::Form1& f,
+                                                  const RisultatoVerifica& r) {
+    return localita_a(r, [&](double lon, double lat) { return f.localita_del_sito(lon, lat); },
+                      f.file_localita());
+}
+
+std::optional<std::string> localita_del_risultato(const form::Lavoro& lavoro,
+                                                  const RisultatoVerifica& r) {
+    const auto del_lavoro = [&](double lon, double lat) -> std::optional<std::string> {
+        const auto& l = lavoro.localita;
+        if (l && l->lon == lon && l->lat == lat) return l->nome;
+        return std::nullopt;
+    };
+    return localita_a(r, del_lavoro, lavoro.file_localita());
 }
 
 ContestoRelazione contesto_relazione(const form::Form1& f, std::string data) {

@@ -4,9 +4,9 @@
 #include <variant>
 
 #include "form/testi.h"
-#include "relazione/scrittura.h"
+#include "relazione/redazione.h"
 
-namespace tv::relazione::scrittura {
+namespace tv::relazione::redazione {
 
 namespace {
 
@@ -176,4 +176,4 @@ std::vector<Sezione> sezioni_dichiarazione(const RisultatoVerifica& d,
     return r;
 }
 
-}  // namespace tv::relazione::scrittura
+}  // namespace tv::relazione::redazione

@@ -174,6 +174,9 @@ ContestoRelazione contesto_relazione(const form::Lavoro& lavoro,
 // of the locality list with exactly these coordinates; none for coordinates not in ED50.
 std::optional<std::string> localita_del_risultato(const form::Form1& f,
                                                   const RisultatoVerifica& r);
+// The same for a job without a window: its job file's locality, else the locality list's.
+std::optional<std::string> localita_del_risultato(const form::Lavoro& lavoro,
+                                                  const RisultatoVerifica& r);
 // The same for the form's last completed run (which must exist); the locality also when the
 // coordinates are exactly a line of the locality list.
 ContestoRelazione contesto_relazione(const form::Form1& f, std::string data);

@@ -181,7 +181,14 @@ std::optional<std::string> read_bytes(const std::filesystem::path& path) {
     if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
     std::ifstream in(path, std::ios::binary);
     if (!in) return std::nullopt;
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    // One read of the size just seen, then whatever the file has grown by since.
+    const auto size = std::filesystem::file_size(path, ec);
+    std::string data(ec ? 0 : static_cast<std::size_t>(size), '\0');
+    in.read(data.data(), static_cast<std::streamsize>(data.size()));
+    data.resize(static_cast<std::size_t>(in.gcount()));
+    char resto[4096];
+    while (in.read(resto, sizeof resto) || in.gcount() > 0)
+        data.append(resto, static_cast<std::size_t>(in.gcount()));
     if (in.bad()) return std::nullopt;
     return data;
 }

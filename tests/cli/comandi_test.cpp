@@ -43,56 +43,33 @@ OpzioniCheck json_su(const fs::path& root) {
 
 // ---- check on the demo suite: the hazard's source and the demand formula --------------------
 
-// Cagliari: Tabella 2 gives its ag (G1, TR 475: 0.05). The demo job under [C7.2.11], by hand:
-// aS = 0.2607 x 1.154, z/H = 750/900, T1 0.39 s (a 0.8, b 1.4, ap 5), Ta 0.1928 s < a T1:
-// Sa = aS (1 + z/H) 5 / (1 + 4 (1 - Ta / 0.312)^2) = 1.7415, Fa = Sa 1440 / 2.
-TEST(Demo, IslandSourceAndDemandC7) {
+// The JSON names the hazard's source, the demand formula by its word in any letter case and the
+// datum; the summary's texts and numbers for these sites are the golden file's. Words that are no
+// formula or datum are refused naming what is accepted.
+TEST(Demo, JsonNamesIslandSourceDemandAndDatumAndRefusesOtherWords) {
     form::prova::CartellaTemp tmp;
     if (!form::prova::copia_suite_demo(tmp.path())) GTEST_SKIP() << "no reference data";
     OpzioniCheck o = json_su(tmp.path());
-    o.set = {"lat=39.2305", "lon=9.1192", "VN=50", "Cu=1", "PVR=10", "suolo=B"};
+    o.set = {"lat=39.2305", "lon=9.1192"};
+    o.demand = "C7.2.11";
     Esito e = check(o);
     ASSERT_EQ(e.codice, 0) << e.err;
     auto j = nlohmann::json::parse(e.out);
-    EXPECT_EQ(j["hazard_source"], "G1");
-    EXPECT_EQ(j["island"], "Sardegna");
+    EXPECT_EQ(std::tuple(j["hazard_source"], j["island"], j["demand"], j["datum"]),
+              std::tuple("G1", "Sardegna", "c7.2.11", "ed50"));
     EXPECT_EQ(j["nodes"], nlohmann::json::array());
-    EXPECT_NEAR(j["results"]["ag"].get<double>(), 0.05, 1e-12);
-    for (const char* parola : {"c7.2.11", "C7.2.11", "EC"}) {
-        o = json_su(tmp.path());
-        o.demand = parola;
-        e = check(o);
-        if (parola[0] == 'E') break;
-        ASSERT_EQ(e.codice, 0) << e.err;
-        j = nlohmann::json::parse(e.out);
-        EXPECT_EQ(j["demand"], "c7.2.11");
-        EXPECT_NEAR(j["results"]["Sa"].get<double>(), 1.7415, 5e-4);
-        EXPECT_NEAR(j["results"]["Fa"].get<double>(), 1253.91, 0.5);
-    }
-    EXPECT_EQ(e.codice, 2);
-    EXPECT_EQ(nlohmann::json::parse(e.out)["messages"][0], "--demand: atteso ec8 o c7.2.11, ricevuto \"EC\"");
-    EXPECT_EQ(e.err, "--demand: atteso ec8 o c7.2.11, ricevuto \"EC\"\n");
-}
-
-// --datum: the fields keep the WGS84 text typed (degrees, minutes and seconds as decimal
-// degrees: 41 + 54/60 + 10.08/3600 = 41.9028), the grid is read at the published ED50 position.
-TEST(Demo, DatumWgs84KeepsTheFieldsAndSearchesTheGridInEd50) {
-    form::prova::CartellaTemp tmp;
-    if (!form::prova::copia_suite_demo(tmp.path())) GTEST_SKIP() << "no reference data";
-    OpzioniCheck o = json_su(tmp.path());
-    o.set = {"lat=N 41 54 10.08", "lon=12.4964"};
-    o.datum = "WGS84";
-    Esito e = check(o);
-    ASSERT_EQ(e.codice, 0) << e.err;
-    const auto j = nlohmann::json::parse(e.out);
-    EXPECT_EQ(std::tuple(j["fields"][7], j["fields"][6], j["datum"]),
-              std::tuple("41.9028", "12.4964", "wgs84"));
+    o.set = {"lat=N 41 54 10.08", "lon=12.4964"}, o.demand.reset(), o.datum = "WGS84";
+    j = nlohmann::json::parse(check(o).out);
+    EXPECT_EQ(std::tuple(j["fields"][7], j["datum"], j["demand"]), std::tuple("41.9028", "wgs84", "ec8"));
     EXPECT_NEAR(j["results"]["lat_ed50"].get<double>(), 41.903790, 1e-6);
-    EXPECT_NEAR(j["results"]["lon_ed50"].get<double>(), 12.497326, 1e-6);
-    o.datum = "wgs 84";
-    e = check(o);
-    EXPECT_EQ(std::tuple(e.codice, e.err),
-              std::tuple(2, "--datum: atteso ed50 o wgs84, ricevuto \"wgs 84\"\n"));
+    for (const auto& [demand, datum, messaggio] :
+         {std::tuple{"EC", "ed50", "--demand: atteso ec8 o c7.2.11, ricevuto \"EC\""},
+          std::tuple{"ec8", "wgs 84", "--datum: atteso ed50 o wgs84, ricevuto \"wgs 84\""}}) {
+        o.demand = demand, o.datum = datum;
+        e = check(o);
+        EXPECT_EQ(std::tuple(e.codice, e.err), std::tuple(2, std::string(messaggio) + "\n"));
+        EXPECT_EQ(nlohmann::json::parse(e.out)["messages"][0], messaggio);
+    }
 }
 
 // ---- check on a small suite: exit codes, --set, toggles ---------------------------
@@ -135,19 +112,14 @@ TEST_F(Check, SetByNumberOrShortNameInOrderBeforeTheRunAndTheResultsUnrounded) {
     ASSERT_EQ(j["fields"].size(), 27u);
     EXPECT_EQ(j["fields"][0], "0.0633");  // ag of node 33 at 50 years: the last --set 9 won
     EXPECT_EQ(j["fields"][4], " c ");
-    EXPECT_EQ(j["labels"]["span"], "B");
     // On node 33 itself: its own ag at 50 years, unrounded, and the node first among the four.
     const auto& r = j["results"];
     EXPECT_EQ(j["completed"], true);
     EXPECT_NEAR(r["ag"].get<double>(), form::prova::ag_nodo(33, 1), 1e-12);
     EXPECT_EQ(r["TR"], 50);
     EXPECT_EQ(r["Ss"], 1.5);  // soil C, clamped at its upper limit
-    EXPECT_EQ(r["units"]["forces"], "daN");
     EXPECT_EQ(r["verdict"], j["verdict_ok"]);
-    EXPECT_TRUE(j["messages"].empty());
     EXPECT_EQ(j["hazard_source"], "grid");
-    EXPECT_TRUE(j["island"].is_null());
-    EXPECT_EQ(j["demand"], "ec8");
     ASSERT_EQ(j["nodes"].size(), 4u);
     EXPECT_EQ(j["nodes"][0]["code"], 33);
     EXPECT_LT(j["nodes"][0]["distance_km"].get<double>(), 1e-9);
@@ -183,17 +155,11 @@ TEST_F(Check, InitialSiteAndWarningsOnTheErrorStreamAndInTheJson) {
 // --set texts refused by their form or by the field check, and a free top with one side supported.
 // Refused: the message names the field; the JSON is one object with the message alone.
 TEST_F(Check, RefusedInputExitsTwoWithTheMessageInTheJson) {
+    // The field check's own wordings are the golden file's; here the paths that reach them.
     std::vector<std::tuple<std::string, int, std::string>> casi = {
-        {"4=F", -1,
-         "Input errato: suolo (categoria di sottosuolo): Accettati solo terreni tipo A, B, C, D, E"},
-        {"3=", -1, "Input errato: qa (fattore di struttura): Richiesto valore numerico"},
         {"12=7\x01"
          "50",
          -1, "Input errato: L (altezza): Richiesto valore numerico"},
-        {"B=1e300", -1,
-         "Input errato: Valore non valido: B (lunghezza in pianta) deve essere maggiore di 0 e al "
-         "massimo 100000 [cm]"},
-        {"11=400", 0, "VINCOLI SCORRETTI: Verifica non possibile"},
         {"11=400", 1, "VINCOLI SCORRETTI: Verifica non possibile"}};
     for (std::string set : {"27=1", "-1=1", "x=1", "4", "=5", "07 =1"})
         casi.emplace_back(
@@ -214,8 +180,6 @@ TEST_F(Check, RefusedInputExitsTwoWithTheMessageInTheJson) {
         EXPECT_EQ(e.err, messaggio + "\n");
     }
 }
-
-// ---- search on a small suite ----------------------------------------------------------------
 
 // report gives its program every option as it was parsed, values starting with "-" included.
 TEST(Report, OptionsHandedOverAsParsed) {
@@ -239,38 +203,26 @@ TEST(Report, OptionsHandedOverAsParsed) {
     EXPECT_EQ(letto.output, o.output);
 }
 
-TEST(Search, LinesOfTheWindowsFileAsUtf8NamesStartingWithTheTextFirst) {
+// Lines of the Windows file as UTF-8, names starting with the text first; no match, a short text
+// and a missing file refused.
+TEST(Search, LinesOfTheListOrTheRefusal) {
     SuiteTemp suite;
-    OpzioniSearch o{"TOR", {}, {}};
-    const Esito e = search(o, suite.progra());  // root: the parent of the current folder
-    ASSERT_EQ(e.codice, 0) << e.err;
-    EXPECT_EQ(e.err, "");
     const auto& r = form::prova::righe_localita();
-    EXPECT_EQ(e.out, r[0] + "\n" + r[4] + "\n" + r[3] + "\n");
-}
-
-TEST(Search, NoMatchShortTextAndMissingFileAreRefused) {
-    SuiteTemp suite;
+    const Esito e = search(OpzioniSearch{"TOR", {}, {}}, suite.progra());  // root: the parent
+    EXPECT_EQ(std::tuple(e.codice, e.out, e.err),
+              std::tuple(0, r[0] + "\n" + r[4] + "\n" + r[3] + "\n", ""));
     const fs::path file = suite.progra() / "coordinate_localita.txt";
     const std::tuple<std::string, int, std::string> casi[] = {
         {"città zz", 1, "Nessuna località contiene città zz"},
-        {"to", 2, "Digitare almeno 3 caratteri per la ricerca"},
         {"ìF", 2, "Digitare almeno 3 caratteri per la ricerca"},
         {"tor", 2, "Impossibile leggere il file delle località \"" + file.string() + "\"."}};
     for (const auto& [testo, codice, messaggio] : casi) {
         if (testo == "tor") fs::remove(file);
         const Esito e = search(OpzioniSearch{testo, suite.root().string(), {}});
-        EXPECT_EQ(e.codice, codice) << testo;
-        EXPECT_EQ(e.out, "");
-        EXPECT_EQ(e.err, messaggio + "\n");
+        EXPECT_EQ(std::tuple(e.codice, e.out, e.err), std::tuple(codice, "", messaggio + "\n"))
+            << testo;
     }
 }
-
-}  // namespace
-}  // namespace tv::cli
-
-namespace tv::cli {
-namespace {
 
 // The demo job's saved panels through --job, panels, check --panel and batch without a file: a
 // damaged row is said and kept, a panel's own coordinates are its site, options go on top.
@@ -296,8 +248,6 @@ TEST(Pannelli, PanelsPanelOptionJobAndBatchWithoutAFile) {
     ASSERT_EQ(e.codice, 0) << e.err;
     // The demo panel (t 12) fails: Rlat 614.87 < Fa 840.56 daN, as the report test reads them.
     EXPECT_EQ(e.out.substr(0, e.out.find("\nP2")), "P1\tNord, piano 1\t< Fa : !!!");
-    EXPECT_NE(e.out.find("\nP2\tSud\t"), std::string::npos);
-    EXPECT_NE(e.out.find("\nP4\tEst\t"), std::string::npos);
     EXPECT_EQ(e.err, "pannelli.csv, riga 4: virgolette non chiuse; la riga resta nel file "
                      "com'era.\n");
 
@@ -324,7 +274,6 @@ TEST(Pannelli, PanelsPanelOptionJobAndBatchWithoutAFile) {
     std::istringstream righe(out.str());
     for (std::string r; std::getline(righe, r);) ids.push_back(r.substr(0, r.find(',')));
     EXPECT_EQ(ids, (std::vector<std::string>{"id", "P1", "P2", "3", "P4"}));
-    EXPECT_NE(out.str().find("Riga 4 del file: virgolette non chiuse"), std::string::npos);
     // The file is as it was: nothing of the command line writes it.
     EXPECT_EQ(text::read_bytes(lavori / "altro" / "pannelli.csv"), testo);
 }

@@ -98,6 +98,25 @@ TEST(FormLoad, WithoutAJobFileAFirstRunOnTheDesignSite) {
     EXPECT_TRUE(w.messaggi.elenco.empty()) << ::testing::PrintToString(w.testi());
 }
 
+// A damaged grid: the window opens, the message names the file, and no result is shown (field 2
+// holds the default panel's weight). A dirlav naming no folder stops start-up saying so.
+TEST(FormLoad, DamagedGridOrSettingsNamingNoFolderAreSaidNamingTheFile) {
+    SuiteTemp s;
+    scrivi(s.file_griglia(), "ID LON LAT\n1 2 3\n");
+    Finestra w;
+    ASSERT_TRUE(w.avvia(s));
+    ASSERT_EQ(w.testi().size(), 1u);
+    EXPECT_NE(w.testi()[0].find(s.file_griglia().string()), std::string::npos) << w.testi()[0];
+    for (int r : prova::kRisultati)
+        EXPECT_EQ(w.form.stato.text1[static_cast<std::size_t>(r)], r == 2 ? "1440" : "") << r;
+    EXPECT_EQ(w.form.stato.label2_6 + w.form.stato.label3, "");
+    scrivi(s.root() / "impostazioni" / "dirlav", "manca\n");
+    Finestra v;
+    EXPECT_FALSE(v.avvia(s));
+    EXPECT_NE(v.testi().at(0).find((s.root() / "impostazioni" / "dirlav").string()),
+              std::string::npos) << v.testi().at(0);
+}
+
 TEST(FormLoad, MetreUnitsScaleTheDefaultsAndGiveTheSameResults) {
     SuiteTemp cm, m;
     scrivi(m.lavoro() / "parametrilavoro", prova::parametrilavoro("m", "daN", "daN/m3", "daN/m2"));
@@ -169,6 +188,14 @@ TEST(FormLoad, DinamicaPeriodRoundedToFourDecimalsAndZeroGivesTheDefault) {
         ASSERT_TRUE(w.avvia(s));
         EXPECT_EQ(w.form.stato.text1[1], atteso);
     }
+    // Started again on a job file that no longer gives a period: the default, not the last one.
+    SuiteTemp s;
+    scrivi(s.lavoro() / "dinamica.txt", "%x %y\nmodo 1 | 0.5\n");
+    Finestra w;
+    ASSERT_TRUE(w.avvia(s));
+    scrivi(s.lavoro() / "dinamica.txt", "%x %y\n");
+    ASSERT_TRUE(w.avvia(s));
+    EXPECT_EQ(w.form.stato.text1[1], "0.39");
 }
 
 }  // namespace

@@ -58,19 +58,6 @@ TEST_F(Verifica, RunTakesSoilTopographyAndT1AndReadsTheGridFileAgainWhenItChange
     EXPECT_EQ(campo(0), "0.2133");
 }
 
-// NTC 2008 § 2.4.3: VN 10 x Cu 0.7 = 7 years is taken as VR = 35 years, so TR = -35 / ln 0.9 =
-// 332 years (not 66), and the window says why.
-TEST_F(Verifica, ReferenceLifeBelow35YearsIsTaken35AndSaid) {
-    campo(8) = "10", campo(10) = "0.7";
-    ASSERT_TRUE(w.form.Command1_Click(0));
-    EXPECT_EQ(w.form.stato.label2_6, "35");
-    EXPECT_EQ(w.form.risultato->azione.TR, 332);
-    EXPECT_EQ(w.form.stato.nota_VR, "VR = VN·Cu = 7 anni; minimo 35 anni (NTC 2008 § 2.4.3)");
-    campo(8) = "50", campo(10) = "1";
-    ASSERT_TRUE(w.form.Command1_Click(0));
-    EXPECT_EQ(w.form.stato.nota_VR, "");
-}
-
 // Warnings, never refusals: each rule with the numbers it judged, in order. H = 900 cm:
 // 0.05 x 9^0.75 = 0.26 s, so T1 from 0.13 to 0.52 s.
 TEST_F(Verifica, ImplausibleInputsAreWarnedAboutAndTheRunCompletes) {

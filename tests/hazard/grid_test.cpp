@@ -1,10 +1,16 @@
-// Reading of the grid file: separators, header, line ends, refused files, record by record.
+// Reading of the grid file: separators, header, line ends, numbers as from_chars reads them,
+// refused files, record by record and where each record lies.
 #include "hazard/grid.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <charconv>
+#include <cstdint>
+#include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "griglia_prova.h"
 #include "text/error.h"
@@ -38,6 +44,35 @@ TEST(GridParse, ReadsRecordsInFileOrderWhateverTheSeparatorsAndLineEnds) {
     EXPECT_EQ(g.points[2].dati[13], 0.25);
 }
 
+TEST(GridParse, PlainDecimalsGiveTheDoubleFromCharsGivesBitForBit) {
+    // Up to 18 digits, past the 15 read without from_chars, with signs, leading zeros and a few
+    // exponents.
+    std::mt19937_64 rng(11);
+    std::vector<std::string> numeri;
+    std::string text = "h";
+    for (int r = 0; r < 400; ++r) {
+        text += "\n1 10 45";
+        for (std::size_t k = 0; k < kValoriPunto; ++k) {
+            const std::size_t cifre = 1 + rng() % 18;
+            std::string t;
+            for (std::size_t c = 0; c < cifre; ++c) t += static_cast<char>('0' + rng() % 10);
+            if (cifre > 1 && rng() % 4) t.insert(1 + rng() % (cifre - 1), ".");
+            if (rng() % 3 == 0) t.insert(0, "-");
+            if (rng() % 16 == 0) t += "e" + std::to_string(static_cast<int>(rng() % 9) - 4);
+            numeri.push_back(t);
+            text += " " + t;
+        }
+    }
+    const Griglia g = leggi_griglia(text, "griglia.txt");
+    for (std::size_t i = 0; i < numeri.size(); ++i) {
+        double atteso = 0;
+        std::from_chars(numeri[i].data(), numeri[i].data() + numeri[i].size(), atteso);
+        const double letto = g.points[i / kValoriPunto].dati[i % kValoriPunto];
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(letto), std::bit_cast<std::uint64_t>(atteso))
+            << numeri[i];
+    }
+}
+
 TEST(GridParse, RefusedTextNamesRecordLineAndFault) {
     const std::string f = "File della griglia \"griglia.txt\", record ";
     EXPECT_EQ(rifiuto("ID LON LAT\n\n"),
@@ -66,6 +101,13 @@ TEST(LettoreGrigliaRecords, GivesRecordsOneByOneAndFaultsOnlyWhenReached) {
     EXPECT_TRUE(lettore.prossimo(p) && lettore.prossimo(p));
     EXPECT_EQ(p.cod, 2);
     EXPECT_EQ(lettore.letti(), 2u);
+    // Where the record lies, to be read again alone.
+    const std::string record2 = record("2", ",");
+    EXPECT_EQ(lettore.inizio_record(), text.find(record2));
+    EXPECT_EQ(lettore.fine_record(), text.find(record2) + record2.size());
+    EXPECT_EQ(LettoreGriglia::record_solo(" " + record2 + "\r\n", "g.txt").dati, p.dati);
+    for (const std::string& non_uno : {std::string(" \n"), record2 + " 7"})
+        EXPECT_THROW(LettoreGriglia::record_solo(non_uno, "g.txt"), Failure);
     EXPECT_THROW(lettore.prossimo(p), Failure);
 }
 
@@ -83,6 +125,16 @@ TEST(GridParseStream, ReadsPieceByPieceAsTheWholeText) {
             ASSERT_EQ(b.points.size(), 2500u);
             for (std::size_t k = 0; k < a.points.size(); ++k)
                 ASSERT_EQ(a.points[k].dati, b.points[k].dati);
+            // Records are placed in the whole text, across the pieces too.
+            std::istringstream di_nuovo(text);
+            LettoreGriglia lettore(di_nuovo, "griglia.txt");
+            PuntoGriglia p;
+            while (lettore.prossimo(p)) {
+                const std::string r = record(std::to_string(p.cod), p.cod % 3 == 0 ? "\t" : " ");
+                ASSERT_EQ(text.substr(lettore.inizio_record(),
+                                      lettore.fine_record() - lettore.inizio_record()),
+                          r);
+            }
             if (spazi == 11) {  // a fault far into the file: the same message both ways
                 EXPECT_NE(rifiuto(text + "7 6.5 x" + fine), "(nessun errore)");
             }

@@ -1,5 +1,5 @@
-// The islands outside the grid: the compiled table against its data file, the zones, the sites
-// that take a group's values, and every comune of the locality list served by grid or island.
+// The islands outside the grid: the compiled table's numbers against its data file, the zones,
+// the sites that take a group's values, and every comune of the locality list served by grid or island.
 #include "hazard/isole.h"
 
 #include <gtest/gtest.h>
@@ -20,47 +20,26 @@
 namespace tv::hazard {
 namespace {
 
-std::string breve(double v) {  // shortest text that reads back as v
-    char buf[32];
-    return std::string(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
-}
-
-// A line of words with every number written shortest, so that "0.500" and 0.5 meet.
-std::string parole(const std::string& riga) {
-    std::istringstream in(riga);
-    std::string out;
-    for (std::string w; in >> w;) {
-        double v = 0;
-        if (std::from_chars(w.data(), w.data() + w.size(), v).ptr == w.data() + w.size())
-            w = breve(v);
-        out += (out.empty() ? "" : " ") + w;
-    }
-    return out;
-}
-
-TEST(TabellaIsole, CompiledTableEqualsTheDataFile) {
-    std::vector<std::string> file, tabella;
+// Every number of the data file, in file order, against the compiled groups (ag, F0 and Tc rows
+// of the nine return periods) then zones (box bounds, or circle centre and radius).
+TEST(TabellaIsole, CompiledNumbersAreThoseOfTheDataFile) {
+    std::vector<double> file, tabella;
     std::ifstream in(TV_SHARED_DATA "/islands_ntc2008.txt");
     ASSERT_TRUE(in);
-    for (std::string riga; std::getline(in, riga);)
-        if (!riga.empty() && riga[0] != '#') file.push_back(parole(riga));
-    const auto numeri = [](auto... v) { return ((" " + breve(v)) + ...); };
-    for (const GruppoIsole& g : gruppi_isole()) {
-        tabella.push_back(parole("group " + std::string(g.nome) + " " + std::string(g.isole)));
-        for (std::size_t k = 0; k < 3; ++k) {
-            std::string riga = k == 0 ? "ag" : k == 1 ? "F0" : "Tc";
-            for (std::size_t j = 0; j < 9; ++j) riga += numeri(g.dati[3 * j + k]);
-            tabella.push_back(parole(riga));
-        }
+    for (std::string riga; std::getline(in, riga);) {
+        std::istringstream parole(riga.starts_with("#") ? "" : riga);
+        for (std::string w; parole >> w;)
+            if (double v = 0; std::from_chars(w.data(), w.data() + w.size(), v).ptr == w.data() + w.size())
+                file.push_back(v);
     }
-    for (const ZonaIsole& z : zone_isole()) {
-        const bool box = z.forma == ZonaIsole::Forma::riquadro;
-        tabella.push_back(parole((box ? "box " : "circle ") +
-                                 std::string(gruppi_isole()[z.gruppo].nome) +
-                                 (box ? numeri(z.lat_min, z.lat_max, z.lon_min, z.lon_max)
-                                      : numeri(z.lat, z.lon, z.raggio_km)) +
-                                 " " + std::string(z.nome)));
-    }
+    for (const GruppoIsole& g : gruppi_isole())
+        for (std::size_t k = 0; k < 3; ++k)
+            for (std::size_t j = 0; j < 9; ++j) tabella.push_back(g.dati[3 * j + k]);
+    for (const ZonaIsole& z : zone_isole())
+        if (z.forma == ZonaIsole::Forma::riquadro)
+            tabella.insert(tabella.end(), {z.lat_min, z.lat_max, z.lon_min, z.lon_max});
+        else
+            tabella.insert(tabella.end(), {z.lat, z.lon, z.raggio_km});
     EXPECT_EQ(tabella, file);
 }
 
@@ -90,8 +69,7 @@ class SitiIsole : public ::testing::Test {
     static inline GrigliaIndicizzata* griglia = nullptr;
 };
 
-// TR 475, ag/g. The table's values are compared whole with its data file above; two sites show
-// that a zone takes its group's row.
+// TR 475, ag/g, as the data file's table gives them: a zone takes its group's row.
 struct CasoIsola { double lat, lon; const char *gruppo, *zona; double ag, F0; };
 
 class GruppoIsola : public SitiIsole, public ::testing::WithParamInterface<CasoIsola> {};

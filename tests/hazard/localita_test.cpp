@@ -63,6 +63,15 @@ TEST(CercaLocalita, FileInWindows1252OrUtf8WithAnyLineEndAndItsFaults) {
               "Impossibile leggere il file delle località \"" + path_text(manca) + "\".");
     EXPECT_EQ(prova::messaggio([&] { cerca_localita(vuoto, "tor"); }),
               "Il file delle località \"" + path_text(vuoto) + "\" è vuoto.");
+    // The check without the search says the same of the same files; a byte-order mark alone is
+    // no line, a line end alone is an empty line.
+    const auto bom = tmp.scrivi("bom.txt", "\xEF\xBB\xBF"), a_capo = tmp.scrivi("a.txt", "\n");
+    for (const auto& f : {manca, vuoto, bom, a_capo})
+        EXPECT_EQ(prova::messaggio([&] { controlla_localita(f, "tor"); }),
+                  prova::messaggio([&] { cerca_localita(f, "tor"); }));
+    EXPECT_EQ(cerca_localita(a_capo, "tor"), Righe{});
+    EXPECT_NE(prova::messaggio([&] { controlla_localita(bom, "tor"); }), "(nessun errore)");
+    EXPECT_NO_THROW(controlla_localita(manca, "to"));
 }
 
 TEST(SceltaLocalita, SplitsAtThreeBlanks) {

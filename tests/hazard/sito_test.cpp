@@ -105,30 +105,6 @@ TEST(CercaCella, FailedWestSearchLeavesTheNearestPointInSouthWest) {
     EXPECT_EQ(codici(cerca_cella(RicercaLineare(g2), d.lon, d.lat)), (Cella5{3, 112, 122, 111, 112}));
 }
 
-TEST(InterpolaSito, InverseDistanceWeightsOfTheFourCornersThenAgAndF0AtTR) {
-    const Griglia g = reticolo(4, 5);
-    DatiSito d = presso(2, 2, 0.02, 0.015);
-    d.Cu = 2;  // TR 949, between 475 and 975
-    const RisultatoSito r = interpola_sito(RicercaLineare(g), d);
-    const Cella& c = r.cella;
-    ASSERT_EQ(c.SW.cod, 123);
-    const PuntoGriglia* corners[] = {&c.SW, &c.SE, &c.NW, &c.NE};
-    const double D[] = {r.Dsw, r.Dse, r.Dnw, r.Dne};
-    for (int j = 0; j < 4; ++j)
-        EXPECT_DOUBLE_EQ(D[j], dist_geo(d.lon, d.lat, corners[j]->lon, corners[j]->lat) + 1e-12);
-    for (std::size_t i = 0; i < kValoriPunto; ++i) {
-        double num = 0, den = 0;
-        for (int j = 0; j < 4; ++j) {
-            num += corners[j]->dati[i] / D[j];
-            den += 1 / D[j];
-        }
-        EXPECT_NEAR(r.valori[i], num / den, 1e-12) << i;
-    }
-    EXPECT_EQ(r.TR, 949);
-    EXPECT_DOUBLE_EQ(r.ag, interpola_log(r.valori[18], r.valori[21], r.r) / 10);
-    EXPECT_DOUBLE_EQ(r.F0, interpola_log(r.valori[19], r.valori[22], r.r));
-}
-
 TEST(InterpolaSito, RefusedInputsAndNullGridValuesHaveAClearMessage) {
     Griglia g = reticolo(4, 5);
     const double inf = std::numeric_limits<double>::infinity();

@@ -41,25 +41,6 @@ TEST(VerificaPannello, StartUpPanelMatchesTheHandCheckByEitherFormula) {
     EXPECT_NEAR(c.Fa, 833.547781, 1e-4);  // Sa x 1440 / 2
 }
 
-// The contract every row of the formula table keeps: its own names read back to it, its data
-// name it, Sa never below ag x S, and Fa = Sa x Wa / qa. With T1 0.05 s, far below Ta 0.19 s,
-// each formula gives less than ag x S (EC8 0.1 ag S, [C7.2.11] about 0.72 ag S): Sa is raised.
-TEST(Formule, EveryRowNamesItselfAndFloorsSaAtTheGround) {
-    for (const DescrizioneFormula& d : kFormule) {
-        EXPECT_EQ(formula_di_nome(d.breve), d.formula) << d.breve;
-        EXPECT_EQ(formula_di_nome(" " + std::string(d.parola) + " "), d.formula) << d.parola;
-        for (const DatiAzione& sito : {kSito, DatiAzione{0.2, 1.0, 0.05}}) {
-            const EsitoPannello e = verifica_pannello(avvio(), sito, d.formula);
-            EXPECT_EQ(e.formula(), d.formula) << d.breve;
-            EXPECT_GE(e.Sa, sito.ag * sito.s) << d.breve;
-            EXPECT_EQ(e.al_minimo(), sito.T1 == 0.05) << d.breve;
-            EXPECT_NEAR(e.Fa, e.Sa * 1440.0 / 2.0, 1e-9) << d.breve;
-        }
-    }
-    EXPECT_EQ(formula_di_nome("C7"), std::nullopt);
-    EXPECT_EQ(parole_formule(", ", " o "), "ec8 o c7.2.11");
-}
-
 struct CasoC7 { double ags, z, T1, Ta, Sa; RamoC7 ramo; bool al_minimo; };  // H is 900
 class AccelerazioneCircolare : public testing::TestWithParam<CasoC7> {};
 

@@ -135,23 +135,4 @@ inline text::NumberFormat formato_virgola() { return text::NumberFormat{",", "."
 // Fields a completed run writes.
 inline constexpr int kRisultati[] = {0, 2, 18, 19, 20, 21, 22, 24, 25, 26};
 
-// A completed run shows only finite numbers, and a verdict that agrees with them.
-inline void risultati_onesti(const Form1& f, const std::string& dove) {
-    const auto& s = f.stato;
-    const auto& fmt = f.formato();
-    for (int i : kRisultati) {
-        const std::string& t = s.text1[static_cast<std::size_t>(i)];
-        const auto v = text::parse_number(t, fmt);
-        EXPECT_TRUE(v && std::isfinite(*v)) << dove << ": field " << i << " shows \"" << t << "\"";
-    }
-    for (const std::string* l : {&s.label2_0, &s.label2_1, &s.label2_6})
-        EXPECT_TRUE(text::is_number(*l, fmt)) << dove << ": label \"" << *l << "\"";
-    const auto R = text::parse_number(s.text1[22], fmt);
-    const auto Fa = text::parse_number(s.text1[20], fmt);
-    const std::string& verdetto = s.label1[28];
-    const bool ok = verdetto.ends_with(" > Fa : OK"), ko = verdetto.ends_with(" < Fa : !!!");
-    EXPECT_TRUE(ok || ko) << dove << ": " << verdetto;
-    if (R && Fa && *R != *Fa) { EXPECT_EQ(ok, *R > *Fa) << dove << ": " << verdetto; }
-}
-
 }  // namespace tv::form::prova

@@ -1,6 +1,6 @@
 // Numbers, unit texts and value tables of the report, the work units of its tables and
 // formulas, the EC6 comparison and the plot axes' round ticks.
-#include "relazione/scrittura.h"
+#include "relazione/redazione.h"
 
 #include <algorithm>
 #include <cctype>
@@ -8,7 +8,7 @@
 
 #include "text/number_text.h"
 
-namespace tv::relazione::scrittura {
+namespace tv::relazione::redazione {
 
 namespace {
 const text::NumberFormat kItaliano{",", "."};
@@ -91,7 +91,7 @@ Misure::Misure(const units::Unita& unita)
     if (circa(fg, fg_formula)) fg_formula = fg;
 }
 
-}  // namespace tv::relazione::scrittura
+}  // namespace tv::relazione::redazione
 
 namespace tv::relazione {
 
@@ -115,7 +115,7 @@ Asse asse_con_tacche(std::string titolo, double minimo, double massimo, int circ
     a.massimo = static_cast<double>(ultimo) * passo;
     for (long k = primo; k <= ultimo; ++k) {
         const double v = k == 0 ? 0.0 : static_cast<double>(k) * passo;
-        a.tacche.push_back({v, scrittura::fx(v, decimali)});
+        a.tacche.push_back({v, redazione::fx(v, decimali)});
     }
     return a;
 }

@@ -8,7 +8,7 @@
 #include "relazione/documento.h"
 #include "text/number_text.h"
 
-namespace tv::relazione::scrittura {
+namespace tv::relazione::redazione {
 
 // The decimal comma and the point between thousands.
 const text::NumberFormat& italiano();
@@ -63,4 +63,4 @@ ConfrontoEC6 confronto_ec6(const RisultatoVerifica& d, const panel::Freccia& arc
 std::vector<Sezione> sezioni_dichiarazione(const RisultatoVerifica& d,
                                            const ContestoRelazione& c, const Misure& m);
 
-}  // namespace tv::relazione::scrittura
+}  // namespace tv::relazione::redazione
