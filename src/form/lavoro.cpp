@@ -48,6 +48,8 @@ std::optional<std::string> crea_lavoro(const std::filesystem::path& dir_lavori,
             return "Impossibile scrivere il file \"" + copia.string() + "\": " + *e + ".";
     }
     return std::nullopt;
+}
+
 bool Lavoro::sito_iniziale(const std::array<std::string, kCampi>& testi) const {
     return coordinate_iniziali && (coordinate_iniziali->first == testi[posizione(Campo::lat)] ||
                                    coordinate_iniziali->second == testi[posizione(Campo::lon)]);
