@@ -13,6 +13,7 @@
 #include "app/messaggi_qt.h"
 #include "app/piattaforma.h"
 #include "app/presentatore.h"
+#include "app/striscia_pannelli.h"
 
 int main(int argc, char** argv) {
     QApplication applicazione(argc, argv);
@@ -45,6 +46,11 @@ int main(int argc, char** argv) {
     tv::app::Pulsanti comandi(presentatore, messaggi, piattaforma);
     const auto avvio = tv::app::argomenti_avvio(argomenti, QDir::currentPath(), messaggi);
     if (!avvio || !presentatore.avvia(avvio->argomenti, QDir::currentPath())) return 1;
+    if (p >= 0 && messaggi.mostrati() > 0) return 1;
+    // The job's panels under the controls: the panel last shown comes back into the fields.
+    tv::app::DomandeQt domande;
+    tv::app::StrisciaPannelli striscia(presentatore, domande);
+    comandi.imposta_striscia(&striscia);
     if (p >= 0 && messaggi.mostrati() > 0) return 1;
     finestra.show();
     tv::app::mostra_avviso(&finestra, avvio->avviso);

@@ -105,6 +105,17 @@ bool Presentatore::avvia(const QStringList& argomenti, const QString& cartella_c
     return true;
 }
 
+bool Presentatore::apri_lavoro(const std::string& nome) {
+    form::Form1 nuovo(form_.messaggi(), form_.formato());
+    nuovo.imposta_fonte_griglia(form_.fonte_griglia());
+    nuovo.imposta_nota_notazione(true);
+    if (!nuovo.avvia(form_.cartelle().dir_root, nome)) return false;
+    form_ = std::move(nuovo);
+    mostra_stato();
+    ridisegna();
+    return true;
+}
+
 void Presentatore::collega() {
     // The fields' events reach eventFilter through the application-wide filter alone: a second
     // filter on each field would run every handler twice (two editors for one double-click).
@@ -139,6 +150,7 @@ void Presentatore::collega() {
         form_.stato.formula = panel::kFormule[static_cast<std::size_t>(indice)].formula;
         mostra_stato();
         ridisegna();
+        emit ingresso_accettato();
     });
     connect(finestra_.combo_datum(), &QComboBox::currentIndexChanged, this, [this](int indice) {
         if (in_sincronia_ || indice < 0) return;
@@ -149,6 +161,7 @@ void Presentatore::collega() {
         form_.stato.datum = *datum;
         mostra_stato();
         ridisegna();
+        emit ingresso_accettato();
     });
 }
 
@@ -157,6 +170,7 @@ bool Presentatore::aggiorna() {
     mostra_stato();
     if (!ok && form_.campo_rifiutato() >= 0) finestra_.campo(form_.campo_rifiutato())->setFocus();
     ridisegna();
+    emit ingresso_accettato();
     return ok;
 }
 
@@ -168,6 +182,7 @@ void Presentatore::scegli(int riga) {
     if (in_sincronia_ || riga < 0) return;
     form_.Combo1_Click(riga);
     mostra_stato();
+    emit ingresso_accettato();
 }
 
 bool Presentatore::convalida_campo_attivo() {
@@ -210,6 +225,7 @@ void Presentatore::check_cambiato(int indice, bool valore) {
     mostra_stato();
     finestra_.command(1)->setFocus();
     ridisegna();
+    emit ingresso_accettato();
 }
 
 // Repaints now without handling queued input, so that a second click cannot run inside a run.
@@ -333,6 +349,7 @@ bool Presentatore::convalida(int indice) {
         in_sincronia_ = true;
         imposta_testo(finestra_.campo(indice), form_.stato.text1[static_cast<std::size_t>(indice)]);
         in_sincronia_ = false;
+        emit ingresso_accettato();
     }
     if (rifiutato) {
         // The window takes the focus back itself: without a window manager nobody else does.

@@ -47,12 +47,18 @@ public:
     // "AGGIORNA" by key: the field holding the focus validated first, then the run.
     void aggiorna_da_tasto();
 
+    // Start-up again on the job `nome` of the suite's job folder, in a fresh form that replaces
+    // this one only when start-up went through (impostazioni/lavoro is not rewritten).
+    bool apri_lavoro(const std::string& nome);
+
     form::Form1& form() { return form_; }
     FinestraPrincipale& finestra() { return finestra_; }
 
 signals:
     // A double-click on a unit-bearing field: the floating editor should open for it.
     void editor_richiesto(int campo);
+    // An input was accepted (a field left, a toggle, a formula, a datum, a locality, a run).
+    void ingresso_accettato();
 
 protected:
     bool eventFilter(QObject* oggetto, QEvent* evento) override;

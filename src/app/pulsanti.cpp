@@ -1,12 +1,14 @@
 // Connections of the output buttons and of the editor request to their handlers.
 #include "app/pulsanti.h"
 
+#include <QComboBox>
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <sstream>
 #include <utility>
 
 #include "app/aiuto.h"
@@ -15,11 +17,39 @@
 #include "app/finestra.h"
 #include "app/piattaforma.h"
 #include "app/presentatore.h"
+#include "app/striscia_pannelli.h"
+#include "cli/relazione_tutti.h"
 #include "relazione/pdf.h"
 #include "relazione/documento.h"
 #include "text/error.h"
 
 namespace tv::app {
+
+namespace {
+
+// The window's job as the command line starts it, and the job's own panel in the "." notation
+// the panels file is read with: the base the report of all panels lays each saved panel over.
+cli::Avvio avvio_della_finestra(const form::Form1& f) {
+    cli::Avvio a;
+    a.lavoro = f.lavoro;
+    a.griglia = f.fonte_griglia();
+    return a;
+}
+
+form::Pannello pannello_del_lavoro(const form::Form1& f, const form::StatoFinestra& base) {
+    form::Pannello p;
+    p.testi = base.text1;
+    for (form::Campo c : form::kCampiIngresso) {
+        std::string& t = p.testi[form::posizione(c)];
+        t = form::cella_di_testo(c, t, f.formato());
+    }
+    p.vincoli = base.check1;
+    p.formula = base.formula;
+    p.datum = base.datum;
+    return p;
+}
+
+}  // namespace
 
 Pulsanti::Pulsanti(Presentatore& presentatore, form::Messaggi& messaggi, Piattaforma& piattaforma,
                  QObject* parent)
@@ -72,16 +102,31 @@ bool Pulsanti::Command6_Click() {
     const auto& dir_lavoro = form.cartelle().dir_lavoro;
     DialogoRelazione dialogo(form::leggi_file_relazione(dir_lavoro).value_or(form::DatiRelazione{}),
                              &presentatore_.finestra());
+    // With two panels or more the report is of this panel or of all of them, asked here once.
+    form::SessionePannelli* sessione = striscia_ != nullptr ? striscia_->sessione() : nullptr;
+    const bool con_pannelli = sessione != nullptr && sessione->ha_file();
+    QComboBox* scelta = nullptr;
+    if (con_pannelli && sessione->ids().size() > 1) {
+        scelta = new QComboBox;
+        scelta->setObjectName(QStringLiteral("ComboRelazionePannelli"));
+        scelta->addItem(QStringLiteral("Questo pannello (%1)").arg(QString::fromStdString(sessione->corrente())));
+        scelta->addItem(QStringLiteral("Tutti i pannelli del lavoro"));
+        dialogo.aggiungi_scelta(QStringLiteral("Pannelli"), scelta);
+    }
     const bool accettato = dialogo.exec() == QDialog::Accepted;
+    const bool tutti = scelta != nullptr && scelta->currentIndex() == 1;
     // Keys and shortcuts go back to the window, also where the platform activates nothing.
     presentatore_.finestra().activateWindow();
     if (!accettato) return false;
     if (const auto e = salva_dati_relazione(dir_lavoro, dialogo.dati()))
         return errore(*e, "Salvataggio non riuscito");
+    const std::string& lavoro = form.cartelle().nome_lavoro;
+    const std::string nome = !con_pannelli ? lavoro
+                             : tutti       ? lavoro + "_tutti"
+                                           : lavoro + "_" + sessione->corrente();
     const QString scelto = piattaforma_.dialogo_salva(
         &presentatore_.finestra(), percorso_qt(form.cartelle().dir_lavoro),
-        nome_proposto(form.cartelle().nome_lavoro, QStringLiteral("pdf")),
-        QString::fromLatin1(filtro_pdf));
+        nome_proposto(nome, QStringLiteral("pdf")), QString::fromLatin1(filtro_pdf));
     if (scelto.isEmpty()) return false;
     if (nome_con_jolly(scelto))
         return errore(QStringLiteral("Il nome \"%1\" contiene \"*\" o \"?\", che non possono "
@@ -91,12 +136,20 @@ bool Pulsanti::Command6_Click() {
     const QString file = QFileInfo(scelto).fileName().contains(QLatin1Char('.'))
                              ? scelto
                              : scelto + QStringLiteral(".pdf");
+    const std::string data = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString();
     relazione::Documento doc;
     try {
-        doc = relazione::costruisci_relazione(
-            *form.risultato,
-            relazione::contesto_relazione(
-                form, QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString()));
+        if (tutti) {
+            std::ostringstream err;
+            int codice = 0;
+            doc = cli::documento_tutti({}, avvio_della_finestra(form),
+                                       pannello_del_lavoro(form, sessione->base()),
+                                       *sessione->file(), data, err, codice);
+            if (codice != 0) messaggi_.mostra(form::Messaggio{err.str(), "Relazione", form::Icona::stop});
+        } else {
+            doc = relazione::costruisci_relazione(*form.risultato,
+                                                  relazione::contesto_relazione(form, data));
+        }
     } catch (const Failure& f) {
         return errore(QString::fromStdString(f.what()), "Relazione non riuscita");
     }

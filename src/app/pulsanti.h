@@ -10,6 +10,7 @@ namespace tv::app {
 
 class Piattaforma;
 class Presentatore;
+class StrisciaPannelli;
 
 class Pulsanti : public QObject {
     Q_OBJECT
@@ -22,12 +23,16 @@ class Pulsanti : public QObject {
 
     Uscite& uscite() { return uscite_; }
 
+    // The panels strip: with two panels or more, "RELAZIONE" asks for this panel or all.
+    void imposta_striscia(StrisciaPannelli* striscia) { striscia_ = striscia; }
+
     // "HELP": the suite's manual with the desktop's viewer.
     bool aiuto();
     // "RELAZIONE": the check run again on the fields as they are (a run that stops writes
     // nothing), the report data dialog (Annulla ends silently, OK saves relazione.txt), then the
     // calculation report as a PDF file under the name chosen in the save
-    // dialog, which proposes the job's name in the job's work folder; ".pdf" is added to a name
+    // dialog, which proposes the job's name in the job's work folder (with the panel's id, or
+    // "_tutti" for all the job's panels, when the job has saved panels); ".pdf" is added to a name
     // without extension. True when the file was written whole; a cancelled dialog ends
     // silently, a name holding a wildcard or a file that cannot be written shows a message.
     bool Command6_Click();
@@ -40,6 +45,7 @@ class Pulsanti : public QObject {
     form::Messaggi& messaggi_;
     Piattaforma& piattaforma_;
     Uscite uscite_;
+    StrisciaPannelli* striscia_ = nullptr;
 };
 
 }  // namespace tv::app

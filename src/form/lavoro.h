@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 #include <utility>
 #include <variant>
 
@@ -67,6 +68,14 @@ struct Pannello {
     bool sito_proprio = false;  // a saved panel gave its own coordinates
 };
 
+// The jobs of the suite's job folder: its folders, by name.
+std::vector<std::string> elenco_lavori(const std::filesystem::path& dir_lavori);
+
+// A new job `nome` in the suite's job folder, with a copy of the work units file
+// (parametrilavoro) of the job in `dir_da` when it has one: nullopt when done, else the message.
+std::optional<std::string> crea_lavoro(const std::filesystem::path& dir_lavori,
+                                       const std::string& nome,
+                                       const std::filesystem::path& dir_da);
 // Start-up of a job: the suite folders under `root`, the job `nome` of the suite's job folder
 // (else the one impostazioni/lavoro names), its job file and work units into `lavoro`; the job
 // file's site values and the field table's defaults, in the job's work units, written over the

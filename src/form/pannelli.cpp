@@ -8,6 +8,7 @@
 #include "form/form1.h"
 #include "text/encoding.h"
 #include "text/error.h"
+#include "text/file_atomico.h"
 
 namespace tv::form {
 namespace fs = std::filesystem;
@@ -273,6 +274,26 @@ std::string testo_pannelli(const FilePannelli& f) {
         }
     }
     return out;
+}
+
+std::string testo_di_cella(Campo c, std::string_view cella, const text::NumberFormat& formato) {
+    if (dati_campo(c).lettura == Lettura::lettera_suolo) return std::string(cella);
+    const auto v = text::parse_number(cella, text::dot_format());
+    return v ? text::general(*v, formato) : std::string(cella);
+}
+
+std::string cella_di_testo(Campo c, std::string_view testo, const text::NumberFormat& formato) {
+    if (dati_campo(c).lettura == Lettura::lettera_suolo) return text::trim(testo);
+    const auto v = numero_di_testo(c, testo, formato);
+    return v ? text::general(*v, text::dot_format()) : std::string(testo);
+}
+
+std::optional<std::string> salva_pannelli(const fs::path& dir_lavoro, const FilePannelli& f) {
+    text::FileAtomico file(dir_lavoro / kFilePannelli);
+    if (!file.aperto()) return file.messaggio_apertura();
+    file.stream() << testo_pannelli(f);
+    if (!file.conferma()) return file.messaggio_scrittura();
+    return std::nullopt;
 }
 
 std::optional<std::string> applica_riga(const FilePannelli& f, const RigaPannello& r, Pannello& p,

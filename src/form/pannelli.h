@@ -12,6 +12,7 @@
 
 #include "form/lavoro.h"
 #include "form/tabella_campi.h"
+#include "text/number_text.h"
 
 namespace tv::form {
 
@@ -91,6 +92,11 @@ std::vector<std::string> messaggi_righe(const FilePannelli& f);
 // The whole text of the file, in its separator; a damaged row as it was read.
 std::string testo_pannelli(const FilePannelli& f);
 
+// The whole file written to `dir_lavoro` through the one writer, in its separator, UTF-8: nullopt
+// when done, else the writer's message naming the file (which is then as it was).
+std::optional<std::string> salva_pannelli(const std::filesystem::path& dir_lavoro,
+                                          const FilePannelli& f);
+
 // The saved panel `r` written over `p` (start-up's or the job's panel): its id, description and
 // each cell it fills through the field's validation, in the job's work units, then its demand
 // formula, datum and restraints (the sides before the top, by the restraint rule). nullopt when
@@ -102,5 +108,10 @@ std::optional<std::string> applica_riga(const FilePannelli& f, const RigaPannell
 // A cell with "," as decimal separator read with "." (and back), for ";" files.
 std::string punto_decimale(std::string_view testo);
 std::string virgola_decimale(std::string_view testo);
+
+// A cell of the panels file ("." notation, decimal degrees) as the field shows it in `formato`,
+// and back; a text that is not a number stays as it is.
+std::string testo_di_cella(Campo c, std::string_view cella, const text::NumberFormat& formato);
+std::string cella_di_testo(Campo c, std::string_view testo, const text::NumberFormat& formato);
 
 }  // namespace tv::form

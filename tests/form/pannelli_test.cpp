@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "prova.h"
+#include "text/encoding.h"
 #include "text/error.h"
 
 namespace tv::form {
@@ -63,6 +65,32 @@ TEST(FilePannelli, NewPanelsTakeFreeIdsAndSiteColumnsStayEmptyUntilTyped) {
     EXPECT_EQ(g.cella(*g.pannello("2"), "colore"), "");
     EXPECT_TRUE(colonna_sito("lat"));
     EXPECT_FALSE(colonna_sito("t"));
+}
+
+TEST(FilePannelli, SavedWholeWithTheDamagedRowAndTheOtherPanelsAsTheyWere) {
+    tv::prova::CartellaTemp dir;
+    tv::prova::scrivi(dir.path() / "pannelli.csv",
+                      "id;t;nota\r\nA;20,5;x\r\nB;\"rotta;1\r\nC;24;\"a;b\"\r\n");
+    FilePannelli f = *carica_pannelli(dir.path());
+    f.imposta(*f.pannello("C"), "t", "30.5");
+    f.imposta(*f.pannello("C"), "lat", "45.02");
+    ASSERT_EQ(salva_pannelli(dir.path(), f), std::nullopt);
+    EXPECT_EQ(text::read_bytes(dir.path() / "pannelli.csv"),
+              "id;t;nota;lat\nA;20,5;x;\nB;\"rotta;1\nC;30,5;\"a;b\";45,02\n");
+    const auto e = salva_pannelli(dir.path() / "manca", f);
+    ASSERT_TRUE(e.has_value());
+    EXPECT_NE(e->find("manca/pannelli.csv"), std::string::npos) << *e;
+}
+
+TEST(FilePannelli, CellsInDotNotationMeetFieldsInTheLocalesNotation) {
+    const text::NumberFormat it{",", "."};
+    // "12.5" in a "," locale is twelve and a half, never 125 read with grouping.
+    EXPECT_EQ(testo_di_cella(Campo::t, "12.5", it), "12,5");
+    EXPECT_EQ(cella_di_testo(Campo::t, "12,5", it), "12.5");
+    EXPECT_EQ(cella_di_testo(Campo::lat, "45°30'", it), "45.5");
+    EXPECT_EQ(testo_di_cella(Campo::lat, "45.5", it), "45,5");
+    EXPECT_EQ(testo_di_cella(Campo::t, "abc", it), "abc");  // left for validation to name
+    EXPECT_EQ(cella_di_testo(Campo::suolo, " B ", it), "B");
 }
 
 TEST(FilePannelli, UnusableHeaderNamesTheFile) {

@@ -1,0 +1,233 @@
+// The jobs and panels strip: thin widgets under the design's controls, each command handed to
+// the form's panel session and the window redrawn from its state.
+#include "app/striscia_pannelli.h"
+
+#include <QComboBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "app/campi.h"
+#include "app/caratteri.h"
+#include "app/finestra.h"
+#include "app/presentatore.h"
+#include "form/lavoro.h"
+#include "text/error.h"
+
+namespace tv::app {
+
+namespace {
+
+QString q(const std::string& s) { return QString::fromStdString(s); }
+
+// The strip's height and its two rows, in twips.
+constexpr int kAltezza = 900;
+constexpr int kRiga1 = 90, kRiga2 = 500, kAltezzaRiga = 330;
+
+}  // namespace
+
+bool DomandeQt::conferma(QWidget* proprietario, const QString& titolo, const QString& testo) {
+    return QMessageBox::question(proprietario, titolo, testo, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<QString> DomandeQt::testo(QWidget* proprietario, const QString& titolo,
+                                        const QString& etichetta) {
+    bool ok = false;
+    const QString t = QInputDialog::getText(proprietario, titolo, etichetta, QLineEdit::Normal,
+                                            QString(), &ok);
+    if (!ok) return std::nullopt;
+    return t;
+}
+
+StrisciaPannelli::StrisciaPannelli(Presentatore& presentatore, Domande& domande, QObject* parent)
+    : QObject(parent), presentatore_(presentatore), domande_(domande) {
+    crea_controlli();
+    connect(&presentatore_, &Presentatore::ingresso_accettato, this, [this] {
+        if (!sessione_) return;
+        const bool prima = sessione_->ha_file();
+        avvisa(sessione_->registra());
+        if (prima != sessione_->ha_file()) mostra();
+    });
+    connect(lavori_, &QComboBox::activated, this, &StrisciaPannelli::scegli_lavoro);
+    connect(nuovo_lavoro_, &QPushButton::clicked, this, &StrisciaPannelli::crea_lavoro);
+    connect(pannelli_, &QComboBox::activated, this, &StrisciaPannelli::scegli_pannello);
+    connect(descrizione_, &QLineEdit::editingFinished, this, [this] {
+        if (in_mostra_ || !sessione_) return;
+        const std::string d = descrizione_->text().trimmed().toStdString();
+        if (d == sessione_->descrizione()) return;
+        if (!pronto()) return;
+        avvisa(sessione_->imposta_descrizione(d));
+        mostra();
+    });
+    connect(nuovo_, &QPushButton::clicked, this,
+            [this] { comando(&form::SessionePannelli::nuovo); });
+    connect(duplica_, &QPushButton::clicked, this,
+            [this] { comando(&form::SessionePannelli::duplica); });
+    connect(elimina_, &QPushButton::clicked, this, [this] {
+        if (!sessione_ || !pronto()) return;
+        const QString testo = QStringLiteral("Eliminare il pannello \"%1\"%2?")
+                                  .arg(q(sessione_->corrente()),
+                                       sessione_->descrizione().empty()
+                                           ? QString()
+                                           : QStringLiteral(" (%1)").arg(q(sessione_->descrizione())));
+        if (!domande_.conferma(&presentatore_.finestra(), QStringLiteral("ELIMINA"), testo)) return;
+        comando(&form::SessionePannelli::elimina);
+    });
+    apri_sessione();
+}
+
+StrisciaPannelli::~StrisciaPannelli() = default;
+
+void StrisciaPannelli::crea_controlli() {
+    FinestraPrincipale& f = presentatore_.finestra();
+    const int cima = finestra().altezza;
+    f.setFixedSize(f.pixel(finestra().larghezza), f.pixel(cima + kAltezza));
+    const QFont font = crea_font(carattere_sans_serif);
+    const auto metti = [&](QWidget* w, int riga, int left, int width, const char* nome) {
+        w->setParent(&f);
+        w->setObjectName(QString::fromLatin1(nome));
+        w->setFont(font);
+        w->setGeometry(f.rettangolo({left, cima + riga, width, kAltezzaRiga}));
+        w->show();
+    };
+    const auto etichetta = [&](const char* testo, int riga, int left, int width) {
+        auto* l = new QLabel(QString::fromUtf8(testo));
+        metti(l, riga, left, width, "LabelStriscia");
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    };
+    etichetta("Lavoro", kRiga1, 60, 900);
+    lavori_ = new QComboBox;
+    metti(lavori_, kRiga1, 1020, 2700, "ComboLavori");
+    lavori_->setToolTip(QStringLiteral("Apre un altro lavoro della cartella dei lavori"));
+    nuovo_lavoro_ = new QPushButton(QStringLiteral("NUOVO LAVORO"));
+    metti(nuovo_lavoro_, kRiga1, 3840, 1700, "CommandNuovoLavoro");
+    nuovo_lavoro_->setToolTip(
+        QStringLiteral("Crea un lavoro con le unità di misura di questo e lo apre"));
+    etichetta("Pannello", kRiga2, 60, 900);
+    pannelli_ = new QComboBox;
+    metti(pannelli_, kRiga2, 1020, 2700, "ComboPannelli");
+    pannelli_->setToolTip(QStringLiteral("I pannelli del lavoro, salvati in pannelli.csv"));
+    etichetta("Descrizione", kRiga2, 3720, 1000);
+    descrizione_ = new QLineEdit;
+    metti(descrizione_, kRiga2, 4800, 2480, "TextDescrizione");
+    nuovo_ = new QPushButton(QStringLiteral("NUOVO"));
+    metti(nuovo_, kRiga2, 7380, 900, "CommandNuovo");
+    nuovo_->setToolTip(QStringLiteral("Un nuovo pannello con i valori del lavoro"));
+    duplica_ = new QPushButton(QStringLiteral("DUPLICA"));
+    metti(duplica_, kRiga2, 8340, 900, "CommandDuplica");
+    duplica_->setToolTip(QStringLiteral("Un nuovo pannello copia di questo"));
+    elimina_ = new QPushButton(QStringLiteral("ELIMINA"));
+    metti(elimina_, kRiga2, 9300, 840, "CommandElimina");
+    elimina_->setToolTip(QStringLiteral("Elimina questo pannello dal lavoro"));
+    // After the design's controls: the results, then the strip.
+    QWidget* ultimo = f.campo(form::indice(form::Campo::Ta));
+    for (QWidget* w : std::initializer_list<QWidget*>{lavori_, nuovo_lavoro_, pannelli_,
+                                                      descrizione_, nuovo_, duplica_, elimina_}) {
+        QWidget::setTabOrder(ultimo, w);
+        ultimo = w;
+    }
+}
+
+void StrisciaPannelli::apri_sessione() {
+    sessione_.reset();
+    try {
+        sessione_ = std::make_unique<form::SessionePannelli>(presentatore_.form());
+    } catch (const Failure& e) {
+        presentatore_.form().messaggi().mostra(
+            form::Messaggio{std::string(e.what()) + " I pannelli non vengono salvati.",
+                            "Pannelli", form::Icona::stop});
+    }
+    presentatore_.mostra_stato();
+    mostra();
+    avvisa(std::nullopt);
+}
+
+void StrisciaPannelli::mostra() {
+    in_mostra_ = true;
+    const form::Form1& form = presentatore_.form();
+    lavori_->clear();
+    const auto elenco = form::elenco_lavori(form.cartelle().dir_lavori);
+    for (const auto& n : elenco) lavori_->addItem(q(n));
+    lavori_->setCurrentIndex(lavori_->findText(q(form.cartelle().nome_lavoro)));
+    pannelli_->clear();
+    const bool attiva = sessione_ != nullptr;
+    for (QWidget* w : std::initializer_list<QWidget*>{pannelli_, descrizione_, nuovo_, duplica_})
+        w->setEnabled(attiva);
+    if (attiva) {
+        const auto* file = sessione_->file() ? &*sessione_->file() : nullptr;
+        for (const auto& id : sessione_->ids()) {
+            const auto* r = file ? file->pannello(id) : nullptr;
+            const std::string d = r ? file->cella(*r, "descrizione") : std::string();
+            pannelli_->addItem(q(d.empty() ? id : id + " - " + d), q(id));
+        }
+        pannelli_->setCurrentIndex(pannelli_->findData(q(sessione_->corrente())));
+        descrizione_->setText(q(sessione_->descrizione()));
+    }
+    elimina_->setEnabled(attiva && sessione_->ids().size() > 1);
+    in_mostra_ = false;
+}
+
+void StrisciaPannelli::avvisa(const std::optional<std::string>& errore) {
+    form::Messaggi& m = presentatore_.form().messaggi();
+    if (errore) m.mostra(form::Messaggio{*errore, "Salvataggio non riuscito", form::Icona::stop});
+    if (!sessione_) return;
+    for (const auto& a : sessione_->prendi_avvisi())
+        m.mostra(form::Messaggio{a, "Pannelli", form::Icona::stop});
+}
+
+bool StrisciaPannelli::pronto() {
+    if (!presentatore_.convalida_campo_attivo()) return false;
+    if (sessione_) avvisa(sessione_->registra());
+    return true;
+}
+
+void StrisciaPannelli::comando(std::optional<std::string> (form::SessionePannelli::*azione)()) {
+    if (!sessione_ || !pronto()) return;
+    const auto errore = ((*sessione_).*azione)();
+    presentatore_.mostra_stato();
+    mostra();
+    avvisa(errore);
+}
+
+void StrisciaPannelli::scegli_pannello(int indice) {
+    if (in_mostra_ || !sessione_ || indice < 0) return;
+    const std::string id = pannelli_->itemData(indice).toString().toStdString();
+    if (id == sessione_->corrente() || !pronto()) {
+        mostra();
+        return;
+    }
+    sessione_->scegli(id);
+    presentatore_.mostra_stato();
+    mostra();
+    avvisa(std::nullopt);
+}
+
+void StrisciaPannelli::scegli_lavoro(int indice) {
+    const std::string nome = lavori_->itemText(indice).toStdString();
+    if (in_mostra_ || indice < 0 || nome == presentatore_.form().cartelle().nome_lavoro) return;
+    if (!pronto() || !presentatore_.apri_lavoro(nome)) {
+        mostra();
+        return;
+    }
+    apri_sessione();
+}
+
+void StrisciaPannelli::crea_lavoro() {
+    if (!pronto()) return;
+    const auto nome = domande_.testo(&presentatore_.finestra(), QStringLiteral("NUOVO LAVORO"),
+                                     QStringLiteral("Nome del nuovo lavoro:"));
+    if (!nome) return;
+    const form::Cartelle& c = presentatore_.form().cartelle();
+    if (const auto e = form::crea_lavoro(c.dir_lavori, nome->toStdString(), c.dir_lavoro)) {
+        presentatore_.form().messaggi().mostra(
+            form::Messaggio{*e, "NUOVO LAVORO", form::Icona::stop});
+        return;
+    }
+    if (presentatore_.apri_lavoro(nome->trimmed().toStdString())) apri_sessione();
+    else mostra();
+}
+
+}  // namespace tv::app

@@ -1,0 +1,208 @@
+// The window's panels over the panels file: a panel's cells laid over the job's state, accepted
+// changes written back cell by cell, the file and the current panel's name saved whole.
+#include "form/sessione_pannelli.h"
+
+#include <utility>
+
+#include "hazard/datum.h"
+#include "panel/formule.h"
+#include "text/encoding.h"
+#include "text/file_atomico.h"
+
+namespace tv::form {
+namespace {
+
+// The restraint columns and the toggles they hold (0 top, 1 left, 3 right).
+constexpr std::pair<std::string_view, std::size_t> kVincoli[] = {
+    {"top", 0}, {"left", 1}, {"right", 3}};
+
+std::optional<std::string> scrivi_testo(const std::filesystem::path& file, const std::string& s) {
+    text::FileAtomico f(file);
+    if (!f.aperto()) return f.messaggio_apertura();
+    f.stream() << s;
+    if (!f.conferma()) return f.messaggio_scrittura();
+    return std::nullopt;
+}
+
+}  // namespace
+
+SessionePannelli::SessionePannelli(Form1& form)
+    : form_(form), base_(form.stato), noto_(form.stato) {
+    const auto& dir = form_.cartelle().dir_lavoro;
+    file_ = carica_pannelli(dir);
+    if (!file_) return;
+    avvisi_ = messaggi_righe(*file_);
+    const auto lista = file_->ids();
+    if (lista.empty()) return;
+    corrente_ = lista.front();
+    if (const auto t = text::read_bytes(dir / kFilePannelloCorrente)) {
+        const auto linee = text::split_lines(*t);
+        if (!linee.empty() && file_->pannello(text::trim(linee.front())))
+            corrente_ = text::trim(linee.front());
+    }
+    mostra_riga(*file_->pannello(corrente_));
+}
+
+std::vector<std::string> SessionePannelli::ids() const {
+    auto out = file_ ? file_->ids() : std::vector<std::string>{};
+    if (out.empty()) out.push_back(corrente_);
+    return out;
+}
+
+std::string SessionePannelli::descrizione() const {
+    const RigaPannello* r = file_ ? file_->pannello(corrente_) : nullptr;
+    return r ? file_->cella(*r, "descrizione") : std::string();
+}
+
+std::vector<std::string> SessionePannelli::prendi_avvisi() {
+    return std::exchange(avvisi_, {});
+}
+
+void SessionePannelli::mostra_riga(const RigaPannello& r) {
+    StatoFinestra& s = form_.stato;
+    for (Campo c : kCampiIngresso) s.text1[posizione(c)] = base_.text1[posizione(c)];
+    s.check1 = base_.check1;
+    s.formula = base_.formula;
+    s.datum = base_.datum;
+    const std::string id = file_->cella(r, "id");
+    const auto rifiuto = [&](std::string_view colonna, const std::string& motivo) {
+        avvisi_.push_back("Pannello \"" + id + "\", " + std::string(colonna) + ": " + motivo +
+                          "; resta il valore del lavoro.");
+    };
+    for (Campo c : kCampiIngresso) {
+        const std::string_view colonna = dati_campo(c).colonna;
+        const std::string cella = file_->cella(r, colonna);
+        if (cella.empty()) continue;
+        const std::string testo = testo_di_cella(c, cella, form_.formato());
+        if (auto m = form::motivo_rifiuto(indice(c), testo, form_.formato(), false, &form_.unita())) {
+            rifiuto(colonna, *m);
+            continue;
+        }
+        s.text1[posizione(c)] = testo_gradi_decimali(indice(c), testo, form_.formato());
+    }
+    auto vincoli = s.check1;
+    for (const auto& [colonna, i] : kVincoli) {
+        const std::string v = file_->cella(r, colonna);
+        if (v == "0" || v == "1") vincoli[i] = v == "1";
+        else if (!v.empty()) rifiuto(colonna, "accettati solo 1 (appoggiato) e 0 (libero)");
+    }
+    if (vincoli_ammessi(vincoli)) s.check1 = vincoli;
+    else rifiuto("top", "VINCOLI SCORRETTI");
+    for (std::size_t i : {0u, 1u, 3u}) {
+        s.check1_caption[i] = s.check1[i] ? "Appoggiato" : "Libero";
+        s.line_width[static_cast<std::size_t>(linea_di_check(static_cast<int>(i)))] =
+            s.check1[i] ? 3 : 1;
+    }
+    if (const std::string d = file_->cella(r, "domanda"); !d.empty()) {
+        if (const auto f = panel::formula_di_nome(d)) s.formula = *f;
+        else rifiuto("domanda", "accettate solo " + panel::parole_formule(", ", " e ", true));
+    }
+    if (const std::string d = file_->cella(r, "datum"); !d.empty()) {
+        if (const auto datum = hazard::datum_di_testo(d)) s.datum = *datum;
+        else rifiuto("datum", "accettati solo ED50 e WGS84");
+    }
+    form_.Command1_Click(0);
+    noto_ = form_.stato;
+}
+
+void SessionePannelli::scrivi_ingressi(RigaPannello& r, const StatoFinestra& s, bool anche_sito) {
+    for (Campo c : kCampiIngresso) {
+        const std::string_view colonna = dati_campo(c).colonna;
+        if (!anche_sito && colonna_sito(colonna)) continue;
+        file_->imposta(r, colonna, cella_di_testo(c, s.text1[posizione(c)], form_.formato()));
+    }
+    for (const auto& [colonna, i] : kVincoli) file_->imposta(r, colonna, s.check1[i] ? "1" : "0");
+    file_->imposta(r, "domanda", std::string(panel::descrizione(s.formula).breve));
+    if (anche_sito) file_->imposta(r, "datum", std::string(hazard::nomi_datum(s.datum).nome));
+}
+
+RigaPannello& SessionePannelli::riga_corrente(const StatoFinestra& prima) {
+    if (!file_) file_ = nuovo_file_pannelli();
+    if (RigaPannello* r = file_->pannello(corrente_)) return *r;
+    // The default panel of a job without panels: its inputs as they stood before the change.
+    RigaPannello& r = file_->aggiungi(corrente_);
+    scrivi_ingressi(r, prima, false);
+    return r;
+}
+
+std::optional<std::string> SessionePannelli::registra() {
+    const StatoFinestra& s = form_.stato;
+    const StatoFinestra prima = noto_;
+    std::vector<std::pair<std::string, std::string>> celle;
+    for (Campo c : kCampiIngresso) {
+        const std::size_t i = posizione(c);
+        if (s.text1[i] == noto_.text1[i] || form_.motivo_rifiuto(indice(c))) continue;
+        celle.emplace_back(dati_campo(c).colonna, cella_di_testo(c, s.text1[i], form_.formato()));
+        noto_.text1[i] = s.text1[i];
+    }
+    if (s.check1 != noto_.check1 && vincoli_ammessi(s.check1)) {
+        for (const auto& [colonna, i] : kVincoli) celle.emplace_back(colonna, s.check1[i] ? "1" : "0");
+        noto_.check1 = s.check1;
+    }
+    if (s.formula != noto_.formula) {
+        celle.emplace_back("domanda", panel::descrizione(s.formula).breve);
+        noto_.formula = s.formula;
+    }
+    if (s.datum != noto_.datum) {
+        celle.emplace_back("datum", hazard::nomi_datum(s.datum).nome);
+        noto_.datum = s.datum;
+    }
+    if (celle.empty()) return std::nullopt;
+    RigaPannello& r = riga_corrente(prima);
+    for (auto& [colonna, testo] : celle) file_->imposta(r, colonna, std::move(testo));
+    return salva();
+}
+
+bool SessionePannelli::scegli(const std::string& id) {
+    if (id == corrente_) return true;
+    const RigaPannello* r = file_ ? file_->pannello(id) : nullptr;
+    if (!r) return false;
+    corrente_ = id;
+    mostra_riga(*r);
+    // Only the name of the panel shown: nothing else of the file changed.
+    scrivi_testo(form_.cartelle().dir_lavoro / kFilePannelloCorrente, corrente_ + "\n");
+    return true;
+}
+
+std::optional<std::string> SessionePannelli::nuovo() {
+    riga_corrente(noto_);
+    RigaPannello& r = file_->aggiungi();
+    scrivi_ingressi(r, base_, false);
+    corrente_ = file_->cella(r, "id");
+    mostra_riga(r);
+    return salva();
+}
+
+std::optional<std::string> SessionePannelli::duplica() {
+    const std::vector<std::string> celle = riga_corrente(noto_).celle;
+    RigaPannello& r = file_->aggiungi();
+    const std::size_t id = *file_->colonna("id");
+    for (std::size_t k = 0; k < celle.size(); ++k)
+        if (k != id) r.celle[k] = celle[k];
+    corrente_ = r.celle[id];
+    mostra_riga(r);
+    return salva();
+}
+
+std::optional<std::string> SessionePannelli::elimina() {
+    if (!file_ || file_->ids().size() < 2) return std::nullopt;
+    file_->rimuovi(corrente_);
+    corrente_ = file_->ids().front();
+    mostra_riga(*file_->pannello(corrente_));
+    return salva();
+}
+
+std::optional<std::string> SessionePannelli::imposta_descrizione(const std::string& descrizione) {
+    if (descrizione == this->descrizione()) return std::nullopt;
+    RigaPannello& r = riga_corrente(noto_);
+    file_->imposta(r, "descrizione", descrizione);
+    return salva();
+}
+
+std::optional<std::string> SessionePannelli::salva() {
+    const auto& dir = form_.cartelle().dir_lavoro;
+    if (auto e = salva_pannelli(dir, *file_)) return e;
+    return scrivi_testo(dir / kFilePannelloCorrente, corrente_ + "\n");
+}
+
+}  // namespace tv::form

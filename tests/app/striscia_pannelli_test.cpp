@@ -1,0 +1,187 @@
+// The panels strip on the real window, by clicks and keys: panels made, changed, kept across a
+// close and reopen, a damaged row kept, deletion confirmed, a new job made from the window.
+#include "app/striscia_pannelli.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QProcess>
+#include <QTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <memory>
+
+#include "app/dialogo_relazione.h"
+#include "app/pulsanti.h"
+#include "finestra_prova.h"
+#include "text/encoding.h"
+
+namespace {
+
+using tv::app::StrisciaPannelli;
+using tv::app::prova::clic;
+using tv::app::prova::FinestraVera;
+namespace fs = std::filesystem;
+constexpr int kT = tv::form::indice(tv::form::Campo::t);
+constexpr int kLat = tv::form::indice(tv::form::Campo::lat);
+
+// Answers the strip's questions as set, counting them.
+struct DomandeProva : tv::app::Domande {
+    bool conferma(QWidget*, const QString&, const QString& t) override {
+        conferme.push_back(t);
+        return si;
+    }
+    std::optional<QString> testo(QWidget*, const QString&, const QString&) override {
+        return nome;
+    }
+    bool si = true;
+    std::optional<QString> nome;
+    QStringList conferme;
+};
+
+// The window and its strip over the suite, as the program opens them.
+struct Aperta {
+    explicit Aperta(const tv::form::prova::SuiteTemp& suite) : f(suite), s(f.presentatore, d) {}
+    // Field i typed and left with Tab, as the user does.
+    void scrivi(int i, const QString& testo) {
+        f.scrivi(i, testo);
+        QTest::keyClick(f.campo(i), Qt::Key_Tab);
+    }
+    // The panel chosen in the list with the arrow keys.
+    void scegli(const QString& id) {
+        QComboBox* c = s.pannelli();
+        c->setFocus();
+        const int da = c->currentIndex(), a = c->findData(id);
+        for (int k = da; k != a; k += a > da ? 1 : -1)
+            QTest::keyClick(c, a > da ? Qt::Key_Down : Qt::Key_Up);
+    }
+    FinestraVera f;
+    DomandeProva d;
+    StrisciaPannelli s;
+};
+
+std::string testo_file(const fs::path& p) { return tv::text::read_bytes(p).value_or("<none>"); }
+
+TEST(StrisciaPannelli, TwoPanelsMadeAndChangedComeBackAfterReopening) {
+    tv::form::prova::SuiteTemp suite;
+    const fs::path file = suite.lavoro() / "pannelli.csv";
+    {
+        Aperta a(suite);
+        ASSERT_TRUE(a.f.avviata);
+        EXPECT_FALSE(fs::exists(file));  // opening writes nothing
+        EXPECT_EQ(a.s.pannelli()->count(), 1);
+        EXPECT_FALSE(a.s.elimina()->isEnabled());
+        clic(a.s.nuovo());
+        ASSERT_TRUE(fs::exists(file));
+        EXPECT_EQ(a.s.pannelli()->count(), 2);
+        EXPECT_EQ(a.s.pannelli()->currentData().toString(), "2");
+        a.scrivi(kT, "30");
+        a.s.descrizione()->setFocus();
+        QTest::keyClicks(a.s.descrizione(), "Parete sud");
+        QTest::keyClick(a.s.descrizione(), Qt::Key_Return);
+        a.scegli("1");
+        EXPECT_EQ(a.f.campo(kT)->text(), "12");
+        EXPECT_EQ(a.s.descrizione()->text(), "");
+        a.scegli("2");
+        a.scegli("1");  // closed on panel 1
+        EXPECT_TRUE(a.f.messaggi.elenco.empty()) << a.f.testi().front();
+    }
+    const std::string salvato = testo_file(file);
+    EXPECT_NE(salvato.find("\n2,Parete sud,"), std::string::npos) << salvato;
+    // The site columns stay empty: no panel typed its own site.
+    EXPECT_NE(salvato.find(",,,"), std::string::npos) << salvato;
+    Aperta b(suite);
+    ASSERT_EQ(b.s.pannelli()->count(), 2);
+    EXPECT_EQ(b.s.pannelli()->itemText(1), "2 - Parete sud");
+    EXPECT_EQ(std::tuple(b.s.pannelli()->currentData().toString(), b.f.campo(kT)->text()),
+              std::tuple(QString("1"), QString("12")));
+    b.scegli("2");
+    EXPECT_EQ(std::tuple(b.f.campo(kT)->text(), b.s.descrizione()->text()),
+              std::tuple(QString("30"), QString("Parete sud")));
+    EXPECT_EQ(b.f.form.stato.text1[2], "3600");  // W of the 30 cm panel, from the fresh check
+}
+
+TEST(StrisciaPannelli, DamagedRowKeptThroughSavesAndDeletionAsksFirst) {
+    tv::form::prova::SuiteTemp suite;
+    const fs::path file = suite.lavoro() / "pannelli.csv";
+    tv::prova::scrivi(file, "id,descrizione,t,nota\nA,Nord,20,x\nB,\"rotta,25,y\nC,Est,24,z\n");
+    Aperta a(suite);
+    ASSERT_EQ(a.f.testi().size(), 1u);
+    EXPECT_EQ(a.f.testi()[0],
+              "pannelli.csv, riga 3: virgolette non chiuse; la riga resta nel file com'era.");
+    EXPECT_EQ(a.f.campo(kT)->text(), "20");
+    a.scrivi(kLat, "45.02");  // a site typed for this panel is its own
+    a.d.si = false;
+    clic(a.s.elimina());
+    EXPECT_EQ(a.d.conferme, QStringList{"Eliminare il pannello \"A\" (Nord)?"});
+    EXPECT_EQ(a.s.pannelli()->count(), 2);
+    a.scegli("C");
+    a.d.si = true;
+    clic(a.s.elimina());
+    EXPECT_EQ(testo_file(file),
+              "id,descrizione,t,nota,lat\nA,Nord,20,x,45.02\nB,\"rotta,25,y\n");
+    EXPECT_EQ(a.s.pannelli()->count(), 1);
+    EXPECT_FALSE(a.s.elimina()->isEnabled());
+}
+
+TEST(StrisciaPannelli, NewJobCopiesTheUnitsAndOpensWithoutRewritingTheSuiteSetting) {
+    tv::form::prova::SuiteTemp suite;
+    tv::prova::scrivi(suite.lavoro() / "parametrilavoro", tv::form::prova::parametrilavoro("m"));
+    Aperta a(suite);
+    a.d.nome = "a/b";
+    clic(a.s.nuovo_lavoro());
+    ASSERT_EQ(a.f.testi().size(), 1u);
+    a.d.nome = "Scuola";
+    clic(a.s.nuovo_lavoro());
+    EXPECT_EQ(a.f.form.cartelle().nome_lavoro, "Scuola");
+    EXPECT_EQ(testo_file(suite.root() / "lavori" / "Scuola" / "parametrilavoro"),
+              testo_file(suite.lavoro() / "parametrilavoro"));
+    EXPECT_EQ(a.s.lavori()->currentText(), "Scuola");
+    EXPECT_EQ(a.f.campo(kT)->text(), "0.12");  // start-up in the copied units: metres
+    EXPECT_EQ(testo_file(suite.root() / "impostazioni" / "lavoro"), "commessa\r\n");
+    a.scrivi(kT, "0.3");  // the new job's own panel
+    a.s.lavori()->setFocus();
+    QTest::keyClick(a.s.lavori(), Qt::Key_Down);  // the list by name: "Scuola", "commessa"
+    EXPECT_EQ(std::tuple(a.f.form.cartelle().nome_lavoro, a.f.campo(kT)->text()),
+              std::tuple(std::string("commessa"), QString("0.12")));
+    EXPECT_FALSE(fs::exists(suite.lavoro() / "pannelli.csv"));
+    EXPECT_NE(testo_file(suite.root() / "lavori" / "Scuola" / "pannelli.csv").find(",0.3,"),
+              std::string::npos);
+}
+
+TEST(StrisciaPannelli, RelazioneAsksOnceAndWritesAllPanelsWithTheirSummary) {
+    tv::form::prova::SuiteTemp suite;
+    Aperta a(suite);
+    tv::app::prova::PiattaformaProva desktop;
+    tv::app::Pulsanti comandi(a.f.presentatore, a.f.messaggi, desktop);
+    comandi.imposta_striscia(&a.s);
+    clic(a.s.duplica());
+    a.scrivi(kT, "30");
+    desktop.scelto = QString::fromStdString((suite.lavoro() / "tutti.pdf").string());
+    int dialoghi = 0;
+    QTimer risponde;
+    QObject::connect(&risponde, &QTimer::timeout, [&] {
+        auto* d = qobject_cast<tv::app::DialogoRelazione*>(QApplication::activeModalWidget());
+        if (d == nullptr || d->property("visto").toBool()) return;
+        d->setProperty("visto", true);
+        ++dialoghi;
+        auto* scelta = d->findChild<QComboBox*>("ComboRelazionePannelli");
+        ASSERT_NE(scelta, nullptr);
+        scelta->setCurrentIndex(1);
+        QTest::keyClick(d->riga(0), Qt::Key_Return);
+    });
+    risponde.start(0);
+    ASSERT_TRUE(comandi.Command6_Click());
+    EXPECT_EQ(dialoghi, 1);
+    ASSERT_EQ(desktop.salvataggi.size(), 1u);
+    EXPECT_EQ(desktop.salvataggi[0][1], "commessa_tutti.pdf");
+    QProcess p;
+    p.start("pdftotext", {"-layout", desktop.scelto, "-"});
+    p.waitForFinished(30000);
+    const QString testo = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(testo.contains("Riepilogo dei pannelli")) << testo.toStdString();
+    EXPECT_TRUE(testo.contains("Pannello 1: ") && testo.contains("Pannello 2: "));
+}
+
+}  // namespace
