@@ -44,7 +44,6 @@ constexpr std::size_t kLat = colonna_ingresso("lat"), kLon = colonna_ingresso("l
 static_assert(kLat < kColonneIngresso && kLon < kColonneIngresso);
 constexpr std::size_t kErrore = kColonnaErrore;
 
-// The formulas' short names, "EC8 e C7.2.11".
 std::string vincolo(bool appoggiato) {
     return appoggiato ? "1" : "0";
 }
@@ -354,12 +353,7 @@ int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, 
     // Without a file, the job's saved panels are the rows.
     std::optional<form::FilePannelli> pannelli;
     if (!lettore) {
-        try {
-            pannelli = form::carica_pannelli(lavoro.cartelle.dir_lavoro);
-        } catch (const Failure& f) {
-            err << f.what() << "\n";
-            return 2;
-        }
+        if (!leggi_pannelli(lavoro, pannelli, err)) return 2;
         if (!pannelli) {
             err << "Il lavoro \"" << lavoro.cartelle.nome_lavoro
                 << "\" non ha pannelli salvati (" << form::kFilePannelli

@@ -119,20 +119,6 @@ bool ascii(const char* s) {
     return true;
 }
 
-constexpr std::array<bool, 256> kSpeciali = [] {
-    std::array<bool, 256> t{};
-    for (unsigned char c : {',', '"', '\r', '\n'}) t[c] = true;
-    return t;
-}();
-
-bool da_quotare(std::string_view s, char sep) {
-    if (s.empty()) return false;
-    if (s.front() == ' ' || s.front() == '\t' || s.back() == ' ' || s.back() == '\t') return true;
-    for (char c : s)
-        if (c == sep || (c != ',' && kSpeciali[static_cast<unsigned char>(c)])) return true;
-    return false;
-}
-
 // A number as the results write it ("-1.5e-05"): written with a decimal comma for a spreadsheet.
 bool numero(std::string_view s) {
     bool cifra = false;
@@ -143,19 +129,6 @@ bool numero(std::string_view s) {
             return false;
     }
     return cifra;
-}
-
-void aggiungi_campo(std::string& out, std::string_view s, char sep = ',') {
-    if (!da_quotare(s, sep)) {
-        out += s;
-        return;
-    }
-    out += '"';
-    for (char c : s) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    out += '"';
 }
 
 // The bytes of a stream with every lone CR made a LF: the library ends lines at LF only (and drops
@@ -304,12 +277,12 @@ void aggiungi_riga_csv(std::string& out, const RigaEsito& riga, bool excel) {
     for (std::size_t i = 0; i < riga.celle.size(); ++i) {
         if (!excel) {
             if (i > 0) out += ',';
-            aggiungi_campo(out, riga.celle[i]);
+            form::aggiungi_cella_csv(out, riga.celle[i], ',', false);
             continue;
         }
         if (i > 0) out += ';';
         const std::string& c = riga.celle[i];
-        aggiungi_campo(out, i > 0 && numero(c) ? form::virgola_decimale(c) : c, ';');
+        form::aggiungi_cella_csv(out, i > 0 && numero(c) ? form::virgola_decimale(c) : c, ';', false);
     }
     out += '\n';
 }

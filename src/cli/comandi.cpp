@@ -300,15 +300,21 @@ std::optional<int> prepara_check(const OpzioniCheck& o, const fs::path& cwd,
     return applica_opzioni(o, a->lavoro, p, err);
 }
 
+bool leggi_pannelli(const form::Lavoro& lavoro, std::optional<form::FilePannelli>& pannelli,
+                    std::ostream& err) {
+    try {
+        pannelli = form::carica_pannelli(lavoro.cartelle.dir_lavoro);
+        return true;
+    } catch (const Failure& e) {
+        err << e.what() << "\n";
+        return false;
+    }
+}
+
 std::optional<int> applica_pannello(const std::string& id, const form::Lavoro& lavoro,
                                     form::Pannello& p, std::ostream& err) {
     std::optional<form::FilePannelli> pannelli;
-    try {
-        pannelli = form::carica_pannelli(lavoro.cartelle.dir_lavoro);
-    } catch (const Failure& e) {
-        err << e.what() << "\n";
-        return 2;
-    }
+    if (!leggi_pannelli(lavoro, pannelli, err)) return 2;
     const form::RigaPannello* riga = pannelli ? pannelli->pannello(id) : nullptr;
     if (!riga) {
         err << "--panel: nessun pannello \"" << text::decode(id) << "\" nel lavoro \""

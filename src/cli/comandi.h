@@ -12,6 +12,7 @@
 #include "form/calcolo.h"
 #include "form/lavoro.h"
 #include "form/messaggi.h"
+#include "form/pannelli.h"
 #include "form/tabella_campi.h"
 #include "hazard/fonte.h"
 
@@ -73,6 +74,11 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Lavoro& la
 form::EsitoVerifica calcola_pannello(const Avvio& a, const form::Pannello& p);
 // The texts of the saved panel `id` of the job written into `p`, through the fields'
 // validation; nullopt when done, else 2 after the message on `err`.
+// The job's panels file (nullopt without one) into `pannelli`; false after naming on `err` a
+// file that cannot be read.
+bool leggi_pannelli(const form::Lavoro& lavoro, std::optional<form::FilePannelli>& pannelli,
+                    std::ostream& err);
+
 std::optional<int> applica_pannello(const std::string& id, const form::Lavoro& lavoro,
                                     form::Pannello& p, std::ostream& err);
 

@@ -80,12 +80,7 @@ int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
     if (auto codice = prepara_check(o.check, cwd, a, avvio, err)) return *codice;
     const form::Lavoro& lavoro = a->lavoro;
     std::optional<form::FilePannelli> pannelli;
-    try {
-        pannelli = form::carica_pannelli(lavoro.cartelle.dir_lavoro);
-    } catch (const Failure& e) {
-        err << e.what() << "\n";
-        return 2;
-    }
+    if (!leggi_pannelli(lavoro, pannelli, err)) return 2;
     if (!pannelli || pannelli->ids().empty()) {
         err << "Il lavoro \"" << lavoro.cartelle.nome_lavoro << "\" non ha pannelli salvati ("
             << form::kFilePannelli << ").\n";

@@ -72,27 +72,24 @@ std::optional<std::vector<std::string>> dividi(std::string_view linea, char sep,
     return celle;
 }
 
-bool da_quotare(std::string_view s, char sep) {
-    if (s.empty()) return false;
-    if (s.front() == ' ' || s.front() == '\t' || s.back() == ' ' || s.back() == '\t') return true;
-    return s.find_first_of(std::string{sep, '"', '\r', '\n'}) != std::string_view::npos;
-}
+}  // namespace
 
-void aggiungi_cella(std::string& out, std::string_view s, char sep) {
-    if (!da_quotare(s, sep)) {
+void aggiungi_cella_csv(std::string& out, std::string_view s, char sep, bool una_riga) {
+    const bool quotare =
+        !s.empty() && (s.front() == ' ' || s.front() == '\t' || s.back() == ' ' ||
+                       s.back() == '\t' ||
+                       s.find_first_of(std::string{sep, '"', '\r', '\n'}) != std::string_view::npos);
+    if (!quotare) {
         out += s;
         return;
     }
     out += '"';
     for (char c : s) {
         if (c == '"') out += '"';
-        // A line end would split the row: a description keeps it as a blank.
-        out += c == '\r' || c == '\n' ? ' ' : c;
+        out += una_riga && (c == '\r' || c == '\n') ? ' ' : c;
     }
     out += '"';
 }
-
-}  // namespace
 
 Separatore separatore_di_intestazione(std::string_view intestazione) {
     bool virgola = false, punto_e_virgola = false, tra_virgolette = false;
@@ -260,7 +257,7 @@ std::string testo_pannelli(const FilePannelli& f) {
         for (std::size_t c = 0; c < celle.size(); ++c) {
             if (c > 0) out += sep;
             const bool numero = !intestazione && virgola && colonna_numerica(f.colonne[c]);
-            aggiungi_cella(out, numero ? virgola_decimale(celle[c]) : celle[c], sep);
+            aggiungi_cella_csv(out, numero ? virgola_decimale(celle[c]) : celle[c], sep, true);
         }
         out += '\n';
     };

@@ -106,6 +106,11 @@ std::optional<std::string> applica_riga(const FilePannelli& f, const RigaPannell
                                         const text::NumberFormat& formato);
 
 // A cell with "," as decimal separator read with "." (and back), for ";" files.
+// One CSV cell appended to `out`: quoted when it holds the separator, a quote, a line end or
+// blanks at its ends; line ends inside it kept, or made blanks with `una_riga` (a panel's
+// description must not split its row).
+void aggiungi_cella_csv(std::string& out, std::string_view s, char sep, bool una_riga);
+
 std::string punto_decimale(std::string_view testo);
 std::string virgola_decimale(std::string_view testo);
 
