@@ -13,15 +13,18 @@ namespace {
 namespace fs = std::filesystem;
 
 void sostituisci(std::string& s, const std::string& da, const std::string& a) {
-    for (auto i = s.find(da); i != std::string::npos; i = s.find(da, i + a.size())) s.replace(i, da.size(), a);
+    for (auto i = s.find(da); i != std::string::npos; i = s.find(da, i + a.size()))
+        s.replace(i, da.size(), a);
 }
 
-// The lines of an output; one that would read as a line of the file's own gets a "\" before it.
+// An output line that would read as a line of the file's own: it gets a "\" before it.
+bool da_marcare(const std::string& r) {
+    return r.starts_with("$ ") || r.starts_with("==") || r.starts_with("#") || r.starts_with("\\");
+}
+
 void righe(std::ostream& o, const std::string& testo) {
     std::istringstream in(testo);
-    for (std::string r; std::getline(in, r);)
-        o << (r.starts_with("$ ") || r.starts_with("==") || r.starts_with("#") || r.starts_with("\\") ? "\\" : "")
-          << r << "\n";
+    for (std::string r; std::getline(in, r);) o << (da_marcare(r) ? "\\" : "") << r << "\n";
     if (!testo.empty() && testo.back() != '\n') o << "[no newline at end]\n";
 }
 
@@ -31,7 +34,9 @@ void righe(std::ostream& o, const std::string& testo) {
 TEST(CliMain, CommandLinesOfTheGoldenFile) {
     const std::string path = fs::path(TV_CLI).parent_path().string() + ":" + std::getenv("PATH");
     setenv("PATH", path.c_str(), 1);
-    setenv("LC_ALL", "C.UTF-8", 1), setenv("TZ", "UTC", 1), setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    setenv("LC_ALL", "C.UTF-8", 1);
+    setenv("TZ", "UTC", 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
     const tv::prova::CartellaTemp run;  // the report's graphics want a private runtime folder
     fs::permissions(run.path(), fs::perms::owner_all);
     setenv("XDG_RUNTIME_DIR", run.path().c_str(), 1);
@@ -47,7 +52,8 @@ TEST(CliMain, CommandLinesOfTheGoldenFile) {
             demo.reset(), piccola.reset();
             if (r.starts_with("== demo: ")) {
                 demo = std::make_unique<tv::prova::CartellaTemp>();
-                if (!tv::form::prova::copia_suite_demo(demo->path())) GTEST_SKIP() << "no reference data";
+                if (!tv::form::prova::copia_suite_demo(demo->path()))
+                    GTEST_SKIP() << "no reference data";
                 root = tmp = demo->path();
             } else {
                 ASSERT_TRUE(r.starts_with("== piccola: ")) << r;

@@ -82,7 +82,8 @@ class Scrittura : public ::testing::Test {
         std::string csv = "id,B\n";
         for (std::size_t i = 0; i < righe; ++i) csv += "p" + std::to_string(i) + ",500\n";
         scrivi(dir.parent_path() / "lotto.csv", csv);
-        return {"batch", (dir.parent_path() / "lotto.csv").string(), "--root", suite.root().string(), "-o", out};
+        const std::string file = (dir.parent_path() / "lotto.csv").string();
+        return {"batch", file, "--root", suite.root().string(), "-o", out};
     }
     form::prova::SuiteTemp suite;
     fs::path dir = suite.fuori();
@@ -94,8 +95,9 @@ TEST_F(Scrittura, InterruptedBatchLeavesTheEarlierFileAndNoTemporaryFile) {
     const std::string ieri = "id,verdict\r\nieri,\"> Fa : OK\"\n";
     for (int segnale : {SIGINT, SIGTERM}) {
         scrivi(out, ieri);
-        const pid_t pid = avvia(batch(300000, out.string()), dir);  // still running when its
-        for (int i = 0; i < 20000 && nomi(dir).size() < 2; ++i) usleep(1000);  // temporary file shows
+        // Long enough to be still running when its temporary file shows.
+        const pid_t pid = avvia(batch(300000, out.string()), dir);
+        for (int i = 0; i < 20000 && nomi(dir).size() < 2; ++i) usleep(1000);
         ASSERT_EQ(nomi(dir).size(), 2u) << "no temporary file beside OUT.csv";
         kill(pid, segnale);
         int stato = 0;
@@ -147,8 +149,10 @@ TEST_F(Scrittura, AnotherUsersLinkInASharedFolderIsLeftAlone) {
     for (const auto& a : batch(1, trappola.string())) riga += " '" + a + "'";
     const auto u = esegui_shell(riga, dir);
     EXPECT_EQ(u.codice, 2);
-    EXPECT_EQ(u.err, "Impossibile scrivere il file \"" + trappola.string() +
-                         "\": è un collegamento simbolico di un altro utente in una cartella condivisa.\n");
+    EXPECT_EQ(
+        u.err,
+        "Impossibile scrivere il file \"" + trappola.string() +
+            "\": è un collegamento simbolico di un altro utente in una cartella condivisa.\n");
     EXPECT_EQ(leggi(vittima), "della vittima");
 }
 
@@ -158,9 +162,11 @@ TEST_F(Scrittura, AnotherUsersLinkInASharedFolderIsLeftAlone) {
 TEST(Relazione, AQtThatCannotStartWritesNothing) {
     form::prova::CartellaTemp demo;
     if (!form::prova::copia_suite_demo(demo.path())) GTEST_SKIP() << "no reference data";
-    const auto u = esegui_shell(std::string("ulimit -n 4; '") + TV_CLI + "' report -o r.pdf", demo.path() / "progra");
+    const auto u = esegui_shell(std::string("ulimit -n 4; '") + TV_CLI + "' report -o r.pdf",
+                                demo.path() / "progra");
     EXPECT_EQ(u.codice, 2) << u.err;
-    EXPECT_NE(u.err.find("Impossibile avviare la grafica della relazione"), std::string::npos) << u.err;
+    EXPECT_NE(u.err.find("Impossibile avviare la grafica della relazione"), std::string::npos)
+        << u.err;
     EXPECT_FALSE(fs::exists(demo.path() / "progra" / "r.pdf"));
 }
 #endif

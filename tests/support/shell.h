@@ -41,11 +41,13 @@ inline Uscita esegui_shell(const std::string& riga, const fs::path& cwd) {
     const char* argv[] = {"/bin/sh", "-c", riga.c_str(), nullptr};
     pid_t pid = -1;
     int stato = 0;
-    const bool avviato = posix_spawn(&pid, argv[0], &azioni, nullptr, const_cast<char**>(argv),
-                                     environ) == 0 && waitpid(pid, &stato, 0) == pid;
+    const bool avviato =
+        posix_spawn(&pid, argv[0], &azioni, nullptr, const_cast<char**>(argv), environ) == 0 &&
+        waitpid(pid, &stato, 0) == pid;
     posix_spawn_file_actions_destroy(&azioni);
     EXPECT_TRUE(avviato) << riga;
-    return {WIFSIGNALED(stato) ? 128 + WTERMSIG(stato) : WEXITSTATUS(stato), leggi(out), leggi(err)};
+    return {WIFSIGNALED(stato) ? 128 + WTERMSIG(stato) : WEXITSTATUS(stato), leggi(out),
+            leggi(err)};
 }
 
 }  // namespace tv::prova
