@@ -37,6 +37,9 @@ TEST(CliMain, CommandLinesOfTheGoldenFile) {
     setenv("LC_ALL", "C.UTF-8", 1);
     setenv("TZ", "UTC", 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
+#ifdef TV_COVERAGE_BUILD
+    setenv("TV_COVERAGE_BUILD", "1", 1);
+#endif
     const tv::prova::CartellaTemp run;  // the report's graphics want a private runtime folder
     fs::permissions(run.path(), fs::perms::owner_all);
     setenv("XDG_RUNTIME_DIR", run.path().c_str(), 1);
