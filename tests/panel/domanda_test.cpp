@@ -63,7 +63,8 @@ TEST(SpettroPiano, DemoJobCrossChecks) {
         ASSERT_TRUE(std::holds_alternative<SpettroPianoC7>(e.domanda));
         const auto& s = std::get<SpettroPianoC7>(e.domanda);
         EXPECT_NEAR(e.Sa, Sa, 5e-5);
-        EXPECT_EQ(std::tuple(s.ramo, s.al_minimo, s.Tk_da_T1), std::tuple(RamoC7::crescente, al_minimo, !Tk));
+        EXPECT_EQ(std::tuple(s.ramo, s.al_minimo, s.Tk_da_T1),
+                  std::tuple(RamoC7::crescente, al_minimo, !Tk));
         EXPECT_NEAR(s.A, 4.91935, 1e-5);
     }
 }
@@ -101,7 +102,9 @@ TEST(AccelerazioneCircolare, ContinuousAtBothCornerPeriods) {
 }
 
 TEST(Ripartizione, SharesDirectionAndShownPercentagesByRestraint) {
-    struct Caso { double B, L; Vincoli v; double verticale, orizzontale, perc_verticale; Direzione direzione; };
+    struct Caso {
+        double B, L; Vincoli v; double verticale, orizzontale, perc_verticale; Direzione direzione;
+    };
     constexpr Vincoli kTutti{true, true, true}, kSinistro{true, true, false};
     constexpr Vincoli kLaterali{false, true, true};
     constexpr Direzione kV = Direzione::verticale, kO = Direzione::orizzontale;
@@ -113,7 +116,8 @@ TEST(Ripartizione, SharesDirectionAndShownPercentagesByRestraint) {
              Caso{500, 300, kSinistro, 0.952, 0, 95.2, kV},
              Caso{500, 300, kLaterali, 0, 0.92, 8, kO},
              Caso{500, 300, Vincoli{false, false, false}, 1, 0, 100, kV},  // the cantilever
-             // B <= 2t with one side (L <= 2t with both): the share clamps to 0, the tie is vertical.
+             // B <= 2t with one side (L <= 2t with both): the share clamps to 0, the tie is
+             // vertical.
              Caso{24, 300, kSinistro, 0, 0, 0, kV}, Caso{500, 20, kLaterali, 0, 0, 0, kV}}) {
         SCOPED_TRACE(std::to_string(c.B) + " x " + std::to_string(c.L));
         const EsitoPannello e = verifica_pannello(avvio(c.B, c.L, c.v), kSito);

@@ -85,10 +85,12 @@ TEST(General, LargestDoublesReadBackAndLocaleSeparatorIsUsed) {
 TEST(ParseDms, ReadsSexagesimalDegreesWithTheirMarksOrBlanks) {
     struct Caso { const char* text; bool comma_locale; double value; char hemisphere; };
     for (const Caso& c :
-         {Caso{"42\u00b047'28\"", false, 42.791111111, 0}, Caso{" 42 47 28 ", false, 42.791111111, 0},
+         {Caso{"42\u00b047'28\"", false, 42.791111111, 0},
+          Caso{" 42 47 28 ", false, 42.791111111, 0},
           Caso{"42\u00ba 47\u2032 28\u2033N", false, 42.791111111, 'N'},
           Caso{"e 12\u00b029'47''", false, 12.496388889, 'E'},
-          Caso{"42\u00b047.5'", false, 42.791666667, 0}, Caso{"41 54 10,2", true, 41.902833333, 0}}) {
+          Caso{"42\u00b047.5'", false, 42.791666667, 0},
+          Caso{"41 54 10,2", true, 41.902833333, 0}}) {
         const auto v = parse_dms(c.text, c.comma_locale ? kComma : dot_format());
         ASSERT_TRUE(v.has_value()) << c.text;
         EXPECT_NEAR(v->degrees, c.value, 1e-9) << c.text;
