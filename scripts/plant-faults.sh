@@ -85,7 +85,9 @@ for f in "${faults[@]}"; do
   else
     failing=$(grep -oE '[0-9]+ tests failed out of [0-9]+' "$log_dir/$id-ctest.log" |
               sed -E 's/ tests failed out of /\//' || true)
-    verdict="caught (${failing:-?} tests fail)"
+    first=$(sed -n '/The following tests FAILED/{n;p;q}' "$log_dir/$id-ctest.log" |
+            sed -E 's/^[[:space:]]*[0-9]+ - ([^ ]+).*/\1/' || true)
+    verdict="caught (${failing:-?} tests fail: ${first:-?} ...)"
     caught=$((caught + 1))
   fi
   restore
@@ -96,10 +98,10 @@ echo "Rebuilding the unchanged sources ..."
 cmake --build "$build" --parallel 2 >"$log_dir/final-build.log" 2>&1 || echo "final rebuild failed" >&2
 
 echo
-printf '%-4s %-26s %-26s %s\n' "id" "result" "file" "fault"
+printf '%-4s %-60s %-26s %s\n' "id" "result" "file" "fault"
 for r in "${results[@]}"; do
   IFS="~" read -r id verdict file what <<<"$r"
-  printf '%-4s %-26s %-26s %s\n' "$id" "$verdict" "$file" "$what"
+  printf '%-4s %-60s %-26s %s\n' "$id" "$verdict" "$file" "$what"
 done
 echo
 echo "caught $caught, missed $missed, not applicable $na (logs in $log_dir)"
