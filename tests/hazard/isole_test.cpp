@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "griglia_prova.h"
@@ -69,28 +70,22 @@ class SitiIsole : public ::testing::Test {
     static inline GrigliaIndicizzata* griglia = nullptr;
 };
 
-// TR 475, ag/g, as the data file's table gives them: a zone takes its group's row.
-struct CasoIsola { double lat, lon; const char *gruppo, *zona; double ag, F0; };
-
-class GruppoIsola : public SitiIsole, public ::testing::WithParamInterface<CasoIsola> {};
-
-TEST_P(GruppoIsola, TakesTheGroupValuesAtTR) {
-    const CasoIsola& c = GetParam();
-    EXPECT_EQ(prova::messaggio([&] { interpola_sito(*griglia, DatiSito{c.lon, c.lat}); }),
-              "Punto fuori zona!");
-    const RisultatoSito r = sito(c.lat, c.lon);
-    EXPECT_EQ(r.origine, Origine::isole);
-    ASSERT_TRUE(r.gruppo && r.zona);
-    EXPECT_EQ(r.gruppo->nome, c.gruppo);
-    EXPECT_EQ(r.zona->nome, c.zona);
-    EXPECT_NEAR(r.ag, c.ag, 1e-12);
-    EXPECT_NEAR(r.F0, c.F0, 1e-12);
+// TR 475, ag/g, as the data file's table gives them: a zone takes its group's row (Cagliari;
+// Filicudi, comune Lipari).
+TEST_F(SitiIsole, GroupValuesAtTR) {
+    for (const auto& [lat, lon, gruppo, zona, ag, F0] :
+         {std::tuple{39.2305, 9.1192, "G1", "Sardegna", 0.0500, 2.88},
+          std::tuple{38.57, 14.565, "G4", "Filicudi", 0.2471, 2.70}}) {
+        EXPECT_EQ(prova::messaggio([&] { interpola_sito(*griglia, DatiSito{lon, lat}); }),
+                  "Punto fuori zona!");
+        const RisultatoSito r = sito(lat, lon);
+        ASSERT_TRUE(r.origine == Origine::isole && r.gruppo && r.zona) << zona;
+        EXPECT_EQ(std::tuple(std::string(r.gruppo->nome), std::string(r.zona->nome)),
+                  std::tuple(std::string(gruppo), std::string(zona)));
+        EXPECT_NEAR(r.ag, ag, 1e-12);
+        EXPECT_NEAR(r.F0, F0, 1e-12);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Tabella2, GruppoIsola,
-    ::testing::Values(CasoIsola{39.2305, 9.1192, "G1", "Sardegna", 0.0500, 2.88},  // Cagliari
-                      CasoIsola{38.57, 14.565, "G4", "Filicudi", 0.2471, 2.70}));  // comune Lipari
 
 TEST_F(SitiIsole, ReturnPeriodBetweenTabulatedOnesInterpolatedAsForTheGrid) {
     // Cagliari, VR 75: TR 712, r = ln(712/475) / ln(975/475) = 0.56286, between 0.500 and 0.603.

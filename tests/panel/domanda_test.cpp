@@ -9,6 +9,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "prova.h"
 
@@ -49,53 +50,42 @@ TEST(VerificaPannello, StartUpPanelMatchesTheHandCheckByEitherFormula) {
 // Ta < 0.8 Tk: 4.91935 x 0.76454 / (1 + 3.91935 x (1 - 0.19283/0.312)^1.6) = 2.0437.
 // Tk 0.6 s: Se = 0.71003 x 0.47495 / 0.6 = 0.56205, aZ 0.60520, Sa 1.0934.
 // Z 0: aZ 0, and Ta < Tk leaves Sa = ag S = 0.30086.
-struct CasoPiano { double Z; std::optional<double> Tk; double Sa; RamoC7 ramo; bool al_minimo; };
-class SpettroPiano : public testing::TestWithParam<CasoPiano> {};
-
-TEST_P(SpettroPiano, DemoJobCrossChecks) {
-    const CasoPiano& c = GetParam();
-    DatiPannello p = avvio();
-    p.Z = c.Z;
-    const DatiAzione sito{0.26074380037342076, 1.1538578524474907, 0.39, 2.36, 0.35,
-                          hazard::Suolo::B, DatiEdificio{3, 5, c.Tk}};
-    const EsitoPannello e = verifica_pannello(p, sito, FormulaDomanda::circolare_c7_2_5);
-    ASSERT_TRUE(std::holds_alternative<SpettroPianoC7>(e.domanda));
-    const auto& s = std::get<SpettroPianoC7>(e.domanda);
-    EXPECT_NEAR(e.Sa, c.Sa, 5e-5);
-    EXPECT_EQ(s.ramo, c.ramo);
-    EXPECT_EQ(s.al_minimo, c.al_minimo);
-    EXPECT_EQ(s.Tk_da_T1, !c.Tk);
-    EXPECT_NEAR(s.A, 4.91935, 1e-5);
+TEST(SpettroPiano, DemoJobCrossChecks) {
+    for (const auto& [Z, Tk, Sa, al_minimo] :
+         {std::tuple{750.0, std::optional<double>{}, 2.0437, false},
+          std::tuple{750.0, std::optional{0.6}, 1.0934, false},
+          std::tuple{0.0, std::optional<double>{}, 0.30086, true}}) {
+        DatiPannello p = avvio();
+        p.Z = Z;
+        const DatiAzione sito{0.26074380037342076, 1.1538578524474907, 0.39, 2.36, 0.35,
+                              hazard::Suolo::B, DatiEdificio{3, 5, Tk}};
+        const EsitoPannello e = verifica_pannello(p, sito, FormulaDomanda::circolare_c7_2_5);
+        ASSERT_TRUE(std::holds_alternative<SpettroPianoC7>(e.domanda));
+        const auto& s = std::get<SpettroPianoC7>(e.domanda);
+        EXPECT_NEAR(e.Sa, Sa, 5e-5);
+        EXPECT_EQ(std::tuple(s.ramo, s.al_minimo, s.Tk_da_T1),
+                  std::tuple(RamoC7::crescente, al_minimo, !Tk));
+        EXPECT_NEAR(s.A, 4.91935, 1e-5);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(HandChecked, SpettroPiano,
-                         testing::Values(CasoPiano{750, std::nullopt, 2.0437, RamoC7::crescente, false},
-                                         CasoPiano{750, 0.6, 1.0934, RamoC7::crescente, false},
-                                         CasoPiano{0, std::nullopt, 0.30086, RamoC7::crescente, true}));
-
-struct CasoC7 { double ags, z, T1, Ta, Sa; RamoC7 ramo; bool al_minimo; };  // H is 900
-class AccelerazioneCircolare : public testing::TestWithParam<CasoC7> {};
-
-TEST_P(AccelerazioneCircolare, BranchAndValue) {
-    const CasoC7& c = GetParam();
-    const AccelerazioneC7 r = accelerazione_c7(c.ags, c.z, 900, c.T1, c.Ta);
-    EXPECT_NEAR(r.Sa, c.Sa, 1e-12);
-    EXPECT_EQ(r.ramo, c.ramo);
-    EXPECT_EQ(r.al_minimo, c.al_minimo);
+TEST(AccelerazioneCircolare, BranchAndValue) {
+    struct Caso { double ags, z, T1, Ta, Sa; RamoC7 ramo; bool al_minimo; };  // H is 900
+    constexpr RamoC7 kSale = RamoC7::crescente, kPiatto = RamoC7::plateau;
+    for (const Caso& c : {
+             // 0.33125 x 1.5 x 5 / (1 + 4 x 0.6875^2) = 2.484375 / 2.890625 = 159 / 185.
+             Caso{0.33125, 450, 0.40, 0.10, 159.0 / 185.0, kSale, false},
+             // T1 0.5 and 1.0 take the middle row (a 0.3, b 1.2, ap 4): plateaus.
+             Caso{0.216, 630, 0.50, 0.20, 1.4688, kPiatto, false},  // 0.216 x 1.7 x 4
+             Caso{0.2, 0, 1.0, 1.1, 0.8, kPiatto, false},
+             // Ta / (b T1) = 1.5: 0.2 x 1.75 x 4 / (1 + 3 x 0.25) = 0.8; at 3, 0.2 x 4 / 13 < 0.2.
+             Caso{0.2, 675, 0.5, 0.9, 0.8, RamoC7::decrescente, false},
+             Caso{0.2, 0, 0.5, 1.8, 0.2, RamoC7::decrescente, true}}) {
+        const AccelerazioneC7 r = accelerazione_c7(c.ags, c.z, 900, c.T1, c.Ta);
+        EXPECT_NEAR(r.Sa, c.Sa, 1e-12) << c.Ta;
+        EXPECT_EQ(std::tuple(r.ramo, r.al_minimo), std::tuple(c.ramo, c.al_minimo)) << c.Ta;
+    }
 }
-
-constexpr RamoC7 kSale = RamoC7::crescente, kPiatto = RamoC7::plateau;
-INSTANTIATE_TEST_SUITE_P(
-    HandChecked, AccelerazioneCircolare,
-    testing::Values(
-        // 0.33125 x 1.5 x 5 / (1 + 4 x 0.6875^2) = 2.484375 / 2.890625 = 159 / 185.
-        CasoC7{0.33125, 450, 0.40, 0.10, 159.0 / 185.0, kSale, false},
-        // T1 0.5 and 1.0 take the middle row (a 0.3, b 1.2, ap 4): plateaus.
-        CasoC7{0.216, 630, 0.50, 0.20, 1.4688, kPiatto, false},  // 0.216 x 1.7 x 4
-        CasoC7{0.2, 0, 1.0, 1.1, 0.8, kPiatto, false},
-        // Ta / (b T1) = 1.5: 0.2 x 1.75 x 4 / (1 + 3 x 0.25) = 0.8; at 3, 0.2 x 4 / 13 < 0.2.
-        CasoC7{0.2, 675, 0.5, 0.9, 0.8, RamoC7::decrescente, false},
-        CasoC7{0.2, 0, 0.5, 1.8, 0.2, RamoC7::decrescente, true}));
 
 TEST(AccelerazioneCircolare, ContinuousAtBothCornerPeriods) {
     // One T1 per row of Tabella C7.2.II with its a, b, ap; ag x S 0.25, Z / H 1/3.
@@ -111,43 +101,37 @@ TEST(AccelerazioneCircolare, ContinuousAtBothCornerPeriods) {
     }
 }
 
-struct CasoQuote {
-    double B, L; Vincoli v; double verticale, orizzontale, perc_verticale; Direzione direzione;
-};
-class Ripartizione : public testing::TestWithParam<CasoQuote> {};
-
-TEST_P(Ripartizione, SharesDirectionAndShownPercentages) {
-    const CasoQuote& c = GetParam();
-    const EsitoPannello e = verifica_pannello(avvio(c.B, c.L, c.v), kSito);
-    EXPECT_EQ(e.quota_verticale, c.verticale);
-    EXPECT_EQ(e.quota_orizzontale, c.orizzontale);
-    EXPECT_EQ(e.direzione, c.direzione);
-    EXPECT_NEAR(e.perc_verticale, c.perc_verticale, 1e-9);
-    const bool verticale = c.direzione == Direzione::verticale;
-    EXPECT_EQ(e.span, verticale ? c.L : c.B);
-    EXPECT_EQ(e.Wa, e.W * (verticale ? c.verticale : c.orizzontale));
-    if (e.Wa == 0) {  // nothing spans: no period, no force, and the panel passes
-        EXPECT_EQ(e.Ta, 0.0);
-        EXPECT_EQ(e.Fa, 0.0);
-        EXPECT_TRUE(e.ok);
+TEST(Ripartizione, SharesDirectionAndShownPercentagesByRestraint) {
+    struct Caso {
+        double B, L; Vincoli v; double verticale, orizzontale, perc_verticale; Direzione direzione;
+    };
+    constexpr Vincoli kTutti{true, true, true}, kSinistro{true, true, false};
+    constexpr Vincoli kLaterali{false, true, true};
+    constexpr Direzione kV = Direzione::verticale, kO = Direzione::orizzontale;
+    for (const Caso& c : {
+             // 9.151 e^-2.907 = 0.500005 -> 0.5 each; the tie spans vertically.
+             Caso{300, 300, kTutti, 0.5, 0.5, 50, kV},
+             // B < L: the vertical share is the exponential one, 9.151 e^-5.814 -> 0.0273.
+             Caso{300, 600, kTutti, 0.0273, 1 - 0.0273, 2.73, kO},
+             Caso{500, 300, kSinistro, 0.952, 0, 95.2, kV},
+             Caso{500, 300, kLaterali, 0, 0.92, 8, kO},
+             Caso{500, 300, Vincoli{false, false, false}, 1, 0, 100, kV},  // the cantilever
+             // B <= 2t with one side (L <= 2t with both): the share clamps to 0, the tie is
+             // vertical.
+             Caso{24, 300, kSinistro, 0, 0, 0, kV}, Caso{500, 20, kLaterali, 0, 0, 0, kV}}) {
+        SCOPED_TRACE(std::to_string(c.B) + " x " + std::to_string(c.L));
+        const EsitoPannello e = verifica_pannello(avvio(c.B, c.L, c.v), kSito);
+        EXPECT_EQ(std::tuple(e.quota_verticale, e.quota_orizzontale, e.direzione),
+                  std::tuple(c.verticale, c.orizzontale, c.direzione));
+        EXPECT_NEAR(e.perc_verticale, c.perc_verticale, 1e-9);
+        const bool verticale = c.direzione == Direzione::verticale;
+        EXPECT_EQ(e.span, verticale ? c.L : c.B);
+        EXPECT_EQ(e.Wa, e.W * (verticale ? c.verticale : c.orizzontale));
+        if (e.Wa == 0) {  // nothing spans: no period, no force, and the panel passes
+            EXPECT_EQ(std::tuple(e.Ta, e.Fa, e.ok), std::tuple(0.0, 0.0, true));
+        }
     }
 }
-
-constexpr Vincoli kTutti{true, true, true}, kSinistro{true, true, false};
-constexpr Vincoli kLaterali{false, true, true};
-constexpr Direzione kV = Direzione::verticale, kO = Direzione::orizzontale;
-INSTANTIATE_TEST_SUITE_P(
-    ByRestraint, Ripartizione,
-    testing::Values(
-        // 9.151 e^-2.907 = 0.500005 -> 0.5 each; the tie spans vertically.
-        CasoQuote{300, 300, kTutti, 0.5, 0.5, 50, kV},
-        // B < L: the vertical share is the exponential one, 9.151 e^-5.814 -> 0.0273.
-        CasoQuote{300, 600, kTutti, 0.0273, 1 - 0.0273, 2.73, kO},
-        CasoQuote{500, 300, kSinistro, 0.952, 0, 95.2, kV},
-        CasoQuote{500, 300, kLaterali, 0, 0.92, 8, kO},
-        CasoQuote{500, 300, Vincoli{false, false, false}, 1, 0, 100, kV},  // the cantilever
-        // B <= 2t with one side (L <= 2t with both): the share clamps to 0, the tie is vertical.
-        CasoQuote{24, 300, kSinistro, 0, 0, 0, kV}, CasoQuote{500, 20, kLaterali, 0, 0, 0, kV}));
 
 TEST(VerificaPannello, CantileverByOverturningAboutTheBase) {
     // B 100, L 100, t 25 cm, 0.0018 daN/cm3, fd 3, E 6000, Z = H = 900, qa 1, only the base fixed.

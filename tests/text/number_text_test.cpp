@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 
 using namespace tv::text;
 
@@ -13,38 +14,29 @@ namespace {
 const NumberFormat kComma{",", "."};
 }
 
-struct ValCase { const char* text; double expected; };
-class Val : public ::testing::TestWithParam<ValCase> {};
-TEST_P(Val, ReadsTheLeadingNumberLikeTheOldBasic) {
-    EXPECT_DOUBLE_EQ(val(GetParam().text), GetParam().expected) << GetParam().text;
+TEST(Val, ReadsTheLeadingNumberLikeTheOldBasic) {
+    for (const auto& [text, expected] :
+         {std::pair{"12.5abc", 12.5}, {"abc", 0.0}, {" 7", 7.0}, {"", 0.0}, {".5", 0.5},
+          {"2D2", 200.0}, {"4e", 4.0}, {"1,5", 1.0}, {"45.0703   7.68", 45.0703}, {"1e-400", 0.0},
+          {"-1e400", -HUGE_VAL}})
+        EXPECT_DOUBLE_EQ(val(text), expected) << text;
 }
-INSTANTIATE_TEST_SUITE_P(Texts, Val,
-                         ::testing::Values(ValCase{"12.5abc", 12.5}, ValCase{"abc", 0},
-                                           ValCase{" 7", 7}, ValCase{"", 0}, ValCase{".5", 0.5},
-                                           ValCase{"2D2", 200}, ValCase{"4e", 4},
-                                           ValCase{"1,5", 1}, ValCase{"45.0703   7.68", 45.0703},
-                                           ValCase{"1e-400", 0}, ValCase{"-1e400", -HUGE_VAL}));
 
-struct ParseCase { const char* text; bool comma_locale, accepted; double value; };
-class ParseNumber : public ::testing::TestWithParam<ParseCase> {};
-TEST_P(ParseNumber, IsStrictAboutTheLocaleSeparators) {
-    const auto& c = GetParam();
-    auto v = parse_number(c.text, c.comma_locale ? kComma : dot_format());
-    ASSERT_EQ(v.has_value(), c.accepted) << c.text;
-    if (c.accepted) {
-        EXPECT_DOUBLE_EQ(*v, c.value) << c.text;
+TEST(ParseNumber, IsStrictAboutTheLocaleSeparators) {
+    struct Caso { const char* text; bool comma_locale, accepted; double value; };
+    for (const Caso& c :
+         {Caso{" 12 ", false, true, 12}, Caso{"-1e3", false, true, -1000},
+          Caso{"+.5", false, true, 0.5}, Caso{" ", false, false, 0}, Caso{"nan", false, false, 0},
+          Caso{"inf", false, false, 0}, Caso{"0x10", false, false, 0},
+          Caso{"1,500", false, false, 0}, Caso{"1e", false, false, 0},
+          Caso{"1e309", false, false, 0}, Caso{"1 2", false, false, 0},
+          Caso{"1,5", true, true, 1.5}, Caso{"1.5", true, false, 0},
+          Caso{"1.000,5", true, false, 0}, Caso{"-0,25e1", true, true, -2.5}}) {
+        const auto v = parse_number(c.text, c.comma_locale ? kComma : dot_format());
+        EXPECT_EQ(v.value_or(0), c.value) << c.text;
+        EXPECT_EQ(v.has_value(), c.accepted) << c.text;
     }
 }
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ParseNumber,
-    ::testing::Values(ParseCase{" 12 ", false, true, 12}, ParseCase{"-1e3", false, true, -1000},
-                      ParseCase{"+.5", false, true, 0.5}, ParseCase{" ", false, false, 0},
-                      ParseCase{"nan", false, false, 0}, ParseCase{"inf", false, false, 0},
-                      ParseCase{"0x10", false, false, 0}, ParseCase{"1,500", false, false, 0},
-                      ParseCase{"1e", false, false, 0}, ParseCase{"1e309", false, false, 0},
-                      ParseCase{"1 2", false, false, 0}, ParseCase{"1,5", true, true, 1.5},
-                      ParseCase{"1.5", true, false, 0}, ParseCase{"1.000,5", true, false, 0},
-                      ParseCase{"-0,25e1", true, true, -2.5}));
 
 TEST(ParseDotOrLocale, DotReadingWinsAndTheLocaleReadingIsTheFallback) {
     EXPECT_DOUBLE_EQ(*parse_dot_or_locale("45.0703", kComma), 45.0703);
@@ -54,33 +46,23 @@ TEST(ParseDotOrLocale, DotReadingWinsAndTheLocaleReadingIsTheFallback) {
 
 // rounded: half to even, trailing zeros dropped; general: 15 significant digits, no grouping;
 // fixed: every decimal kept, halves away from zero.
-enum class Modo { rounded, general, fixed };
-struct WriteCase { Modo modo; double value; int decimals; const char* text; };
-class Write : public ::testing::TestWithParam<WriteCase> {};
-TEST_P(Write, WritesTheNumberInItsForm) {
-    const auto& c = GetParam();
+TEST(Write, WritesTheNumberInItsForm) {
     const NumberFormat f = dot_format();
-    EXPECT_EQ(c.modo == Modo::rounded   ? rounded(c.value, c.decimals, f)
-              : c.modo == Modo::general ? general(c.value, f)
-                                        : fixed(c.value, c.decimals, f),
-              c.text);
+    for (const auto& [value, decimals, text] :
+         {std::tuple{0.125, 2, "0.12"}, {0.375, 2, "0.38"}, {2.5, 0, "2"}, {3.5, 0, "4"},
+          {12.5, 2, "12.5"}, {-0.001, 2, "0"}, {1e300, 4, "1E+300"}})
+        EXPECT_EQ(rounded(value, decimals, f), text) << value;
+    for (const auto& [value, text] :
+         {std::pair{3 * 0.1, "0.3"}, {1e-5, "1E-05"}, {1e15, "1E+15"},
+          {999999999999999.0, "999999999999999"}, {0.0001, "0.0001"}, {-2.5e-7, "-2.5E-07"},
+          {1234567.25, "1234567.25"}, {-0.0, "0"}})
+        EXPECT_EQ(general(value, f), text) << value;
+    for (const auto& [value, decimals, text] :
+         {std::tuple{0.3897, 2, "0.39"}, {1.0, 3, "1.000"}, {0.125, 2, "0.13"},
+          {-0.125, 2, "-0.13"}, {1.005, 2, "1.01"}, {9.9996, 3, "10.000"}, {-0.0004, 3, "0.000"},
+          {2.5, 0, "3"}, {0.0, 2, "0.00"}})
+        EXPECT_EQ(fixed(value, decimals, f), text) << value;
 }
-constexpr Modo R = Modo::rounded, G = Modo::general, F = Modo::fixed;
-INSTANTIATE_TEST_SUITE_P(
-    Values, Write,
-    ::testing::Values(WriteCase{R, 0.125, 2, "0.12"}, WriteCase{R, 0.375, 2, "0.38"},
-                      WriteCase{R, 2.5, 0, "2"}, WriteCase{R, 3.5, 0, "4"},
-                      WriteCase{R, 12.5, 2, "12.5"}, WriteCase{R, -0.001, 2, "0"},
-                      WriteCase{R, 1e300, 4, "1E+300"}, WriteCase{G, 3 * 0.1, 0, "0.3"},
-                      WriteCase{G, 1e-5, 0, "1E-05"}, WriteCase{G, 1e15, 0, "1E+15"},
-                      WriteCase{G, 999999999999999, 0, "999999999999999"},
-                      WriteCase{G, 0.0001, 0, "0.0001"}, WriteCase{G, -2.5e-7, 0, "-2.5E-07"},
-                      WriteCase{G, 1234567.25, 0, "1234567.25"}, WriteCase{G, -0.0, 0, "0"},
-                      WriteCase{F, 0.3897, 2, "0.39"}, WriteCase{F, 1, 3, "1.000"},
-                      WriteCase{F, 0.125, 2, "0.13"}, WriteCase{F, -0.125, 2, "-0.13"},
-                      WriteCase{F, 1.005, 2, "1.01"}, WriteCase{F, 9.9996, 3, "10.000"},
-                      WriteCase{F, -0.0004, 3, "0.000"}, WriteCase{F, 2.5, 0, "3"},
-                      WriteCase{F, 0, 2, "0.00"}));
 
 TEST(General, LargestDoublesReadBackAndLocaleSeparatorIsUsed) {
     // 15 digits rounded to nearest gave 1.79769313486232E+308, past the largest double: the text
@@ -100,30 +82,21 @@ TEST(General, LargestDoublesReadBackAndLocaleSeparatorIsUsed) {
 }
 
 // Degrees, minutes and seconds, worked by hand: 42 + 47/60 + 28/3600 = 42.7911111...
-struct DmsCase { const char* text; bool comma_locale, accepted; double value; char hemisphere; };
-class ParseDms : public ::testing::TestWithParam<DmsCase> {};
-TEST_P(ParseDms, ReadsSexagesimalDegreesWithTheirMarksOrBlanks) {
-    const auto& c = GetParam();
-    auto v = parse_dms(c.text, c.comma_locale ? kComma : dot_format());
-    ASSERT_EQ(v.has_value(), c.accepted) << c.text;
-    if (c.accepted) {
+TEST(ParseDms, ReadsSexagesimalDegreesWithTheirMarksOrBlanks) {
+    struct Caso { const char* text; bool comma_locale; double value; char hemisphere; };
+    for (const Caso& c :
+         {Caso{"42\u00b047'28\"", false, 42.791111111, 0},
+          Caso{" 42 47 28 ", false, 42.791111111, 0},
+          Caso{"42\u00ba 47\u2032 28\u2033N", false, 42.791111111, 'N'},
+          Caso{"e 12\u00b029'47''", false, 12.496388889, 'E'},
+          Caso{"42\u00b047.5'", false, 42.791666667, 0},
+          Caso{"41 54 10,2", true, 41.902833333, 0}}) {
+        const auto v = parse_dms(c.text, c.comma_locale ? kComma : dot_format());
+        ASSERT_TRUE(v.has_value()) << c.text;
         EXPECT_NEAR(v->degrees, c.value, 1e-9) << c.text;
         EXPECT_EQ(v->hemisphere, c.hemisphere) << c.text;
     }
+    for (const char* t : {"42 60 0", "42 47 60", "42.5 30", "42 47 28 5", "42\u00b028\"",
+                          "-42 47 28", "42 47 28 W", "N", "42\xb0" "47'28\""})
+        EXPECT_FALSE(parse_dms(t, dot_format()).has_value()) << t;
 }
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ParseDms,
-    ::testing::Values(DmsCase{"42\u00b047'28\"", false, true, 42.791111111, 0},
-                      DmsCase{" 42 47 28 ", false, true, 42.791111111, 0},
-                      DmsCase{"42\u00ba 47\u2032 28\u2033N", false, true, 42.791111111, 'N'},
-                      DmsCase{"e 12\u00b029'47''", false, true, 12.496388889, 'E'},
-                      DmsCase{"42\u00b047.5'", false, true, 42.791666667, 0},
-                      DmsCase{"41 54 10,2", true, true, 41.902833333, 0},
-                      DmsCase{"42 60 0", false, false, 0, 0},
-                      DmsCase{"42 47 60", false, false, 0, 0},
-                      DmsCase{"42.5 30", false, false, 0, 0},
-                      DmsCase{"42 47 28 5", false, false, 0, 0},
-                      DmsCase{"42\u00b028\"", false, false, 0, 0},
-                      DmsCase{"-42 47 28", false, false, 0, 0},
-                      DmsCase{"42 47 28 W", false, false, 0, 0}, DmsCase{"N", false, false, 0, 0},
-                      DmsCase{"42\xb0" "47'28\"", false, false, 0, 0}));
