@@ -87,6 +87,13 @@ TEST(GridParse, RefusedTextNamesRecordLineAndFault) {
               f + "2 (riga 4): il valore \"x\" non è un numero valido.");
 }
 
+TEST(GridLoad, MissingFileOrAFolderIsNamedByItsPath) {
+    prova::CartellaTemp tmp;
+    for (const auto& file : {tmp.path() / "manca.txt", tmp.path()})
+        EXPECT_EQ(messaggio([&] { carica_griglia(file); }),
+                  "Impossibile leggere il file della griglia \"" + path_text(file) + "\".");
+}
+
 TEST(LettoreGrigliaRecords, GivesRecordsOneByOneAndFaultsOnlyWhenReached) {
     const std::string text = "h\n" + record("1") + "\n" + record("2", ",") + "\n3 x\n";
     LettoreGriglia lettore(text, "g.txt");
