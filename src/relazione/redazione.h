@@ -59,6 +59,17 @@ struct ConfrontoEC6 {
 };
 ConfrontoEC6 confronto_ec6(const RisultatoVerifica& d, const panel::Freccia& arco);
 
+// Green and red of the window's verdict label; blue and orange for the plots.
+inline constexpr Rgb kVerde{0, 128, 0};
+inline constexpr Rgb kRosso{255, 0, 0};
+inline constexpr Rgb kBlu{0, 70, 160};
+inline constexpr Rgb kArancio{220, 110, 0};
+inline constexpr Rgb kGrigio{90, 90, 90};
+
+// Section 5, the lateral resistance of the panel's own restraint case, and section 6, the verdict.
+Sezione sezione_resistenza(const RisultatoVerifica& d, const Misure& m);
+Sezione sezione_esito(const RisultatoVerifica& d, const Misure& m);
+
 // Sections 7 on: the rules and assumptions, and the software declaration of NTC 2018 § 10.2.
 std::vector<Sezione> sezioni_dichiarazione(const RisultatoVerifica& d,
                                            const ContestoRelazione& c, const Misure& m);
