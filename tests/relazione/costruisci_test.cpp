@@ -202,6 +202,48 @@ TEST(RelazioneGolden, KgfJobSpanningHorizontally) {
         prova::parametrilavoro("cm", "kgf", "kgf/cm3", "kgf/cm2"));
 }
 
+// The floor spectrum of C7.2.5 on the demo panel supported on four sides (shares 92.8 / 7.2, so
+// Wa 1336.32 daN and Ta = 0.19283 sqrt(0.928) = 0.18576 s), Tk 0.6 s: aZ 0.60520, Ta < 0.8 Tk,
+// SeZ = 2.97719 / (1 + 3.91935 x (1 - 0.18576/0.48)^1.6) = 1.0666, Fa = 1.0666 x 720 x 0.928
+// = 712.7 daN.
+TEST(RelazioneGolden, FloorSpectrumOnFourSides) {
+    golden_del_lavoro("c725_quattro_lati", [](Form1& f) {
+        ASSERT_TRUE(f.imposta_check(1, true) && f.imposta_check(3, true));
+        f.stato.formula = FormulaDomanda::circolare_c7_2_5, f.stato.text1[29] = "0.6";
+    });
+}
+
+// The same in m, kN and MPa (stresses not in kN/m2: the formulas say their units), top and left
+// supported (Wa = 0.952 x 1440 daN, Ta 0.18815 s), Tk 0.1 s on the rising branch: Se 0.55931,
+// aZ 0.60224; Ta >= 1.1 Tk: SeZ = 2.96263 / (1 + 3.91935 x (0.18815/0.11 - 1)^1.2) = 0.8228,
+// above Se(Ta) 0.71003.
+TEST(RelazioneGolden, FloorSpectrumPastTkInMetresAndMPa) {
+    golden_del_lavoro(
+        "c725_metri",
+        [](Form1& f) {
+            ASSERT_TRUE(f.imposta_check(1, true));
+            f.stato.formula = FormulaDomanda::circolare_c7_2_5, f.stato.text1[29] = "0.1";
+        },
+        prova::parametrilavoro("m", "kN", "kN/m3", "MPa"));
+}
+
+// EC8 on a panel taller than wide (B 300, L 500 cm) supported on four sides: vertical share
+// 9.151 e^(-2.907 x 500/300) = 0.0720, so it spans horizontally with Wa = 0.928 x 1440 daN and
+// Ta 0.18576 s; T1 0.05 s puts Ta past 2 T1, the formula under ag S: Sa = 0.30086, Fa = 201.02.
+TEST(RelazioneGolden, Ec8FloorOnATallPanelOnFourSides) {
+    golden_del_lavoro("ec8_alto", [](Form1& f) {
+        ASSERT_TRUE(f.imposta_check(1, true) && f.imposta_check(3, true));
+        f.stato.text1[11] = "300", f.stato.text1[12] = "500", f.stato.text1[1] = "0.05";
+    });
+}
+
+// C7.2.11 with T1 0.05 s: Ta 0.19283 s past b T1, the falling branch.
+TEST(RelazioneGolden, C7211PastTheBuildingsPeriod) {
+    golden_del_lavoro("c7_oltre_t1", [](Form1& f) {
+        f.stato.formula = FormulaDomanda::circolare_c7_2_11, f.stato.text1[1] = "0.05";
+    });
+}
+
 // A cantilever (B 100, L 100, t 25 cm, 0.0018 daN/cm3, Z = H = 900, qa 1) at Rome typed in WGS84
 // (read at its ED50 position), on subsoil D, with the least VR, an St warning and the job's
 // report data.
