@@ -371,11 +371,11 @@ std::vector<Formula> formule_spettro_piano(const panel::SpettroPianoC7& c, const
                              "/(1,1 · " + Tk + ") − 1)^1,2] = " + SeZ});
             break;
     }
+    const double SeZ_Ta = std::max(c.SeZ_ramo, c.Se_Ta);
     if (c.Se_Ta > 0)
         f.push_back({"SeZ(Ta) ≥ Se(Ta, 5 %)   (Ta > Tk)",
                      "Se(" + Ta + " s; 5 %) = " + n(c.Se_Ta, 4) + (c.al_Se ? ": SeZ = " : " ≤ ") +
-                         n(std::max(c.SeZ_ramo, c.Se_Ta), 4)});
-    const double SeZ_Ta = std::max(c.SeZ_ramo, c.Se_Ta);
+                         n(SeZ_Ta, 4)});
     f.push_back({"Sa = max(SeZ(Ta), α · S)",
                  "Sa = max(" + n(SeZ_Ta, 4) + "; " + agS + ") = " + n(c.Sa, 4)});
     return f;

@@ -8,10 +8,10 @@
 #include <sys/wait.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "prova.h"
+#include "text/encoding.h"
 
 extern char** environ;
 
@@ -22,10 +22,8 @@ struct Uscita {
     std::string out, err;
 };
 
-inline std::string leggi(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+// The file's bytes; empty when it cannot be read.
+inline std::string leggi(const fs::path& file) { return text::read_bytes(file).value_or(""); }
 
 // `riga` run by /bin/sh -c in `cwd`, with this process's environment and nothing on its input.
 inline Uscita esegui_shell(const std::string& riga, const fs::path& cwd) {
