@@ -84,7 +84,8 @@ EsitoVerifica calcola_verifica(const IngressiVerifica& in, const hazard::Ricerca
             const double inversi = 1 / h.Dnw + 1 / h.Dsw + 1 / h.Dse + 1 / h.Dne;
             a.origine = OrigineGriglia{
                 {nodo(c.SW, h.Dsw, inversi, h.k), nodo(c.SE, h.Dse, inversi, h.k),
-                 nodo(c.NE, h.Dne, inversi, h.k), nodo(c.NW, h.Dnw, inversi, h.k)}};
+                 nodo(c.NE, h.Dne, inversi, h.k), nodo(c.NW, h.Dnw, inversi, h.k)},
+                c.caso == 0, h.fuori_maglia_km};
         }
         a.VN_Cu = h.VN_Cu;
         a.VR = h.VR;
@@ -107,6 +108,8 @@ EsitoVerifica calcola_verifica(const IngressiVerifica& in, const hazard::Ricerca
         r.ok = r.pannello.ok;
         richiedi_finiti(a, r.pannello);
         r.avvisi = avvisi_plausibilita(in, r.pannello);
+        if (const auto* g = std::get_if<OrigineGriglia>(&a.origine); g && !g->contenente)
+            r.avvisi.push_back(Avviso{TipoAvviso::fuori_maglia, g->fuori_maglia_km});
         return r;
     } catch (const Failure& f) {
         return Arresto{f.what(), f.title()};

@@ -53,6 +53,10 @@ struct Nodo {
 // Tabella 2 and the first zone holding the site.
 struct OrigineGriglia {
     std::array<Nodo, 4> nodi;  // SW, SE, NE, NW
+    // The four nodes are the elementary cell that holds the site; otherwise they were found from
+    // the nearest point and the site lies fuori_maglia_km outside the nearest complete cell.
+    bool contenente = true;
+    double fuori_maglia_km = 0;
 };
 struct OrigineIsola {
     std::string_view gruppo;  // "G1"; both name the compiled table, which lives for the program
@@ -75,7 +79,7 @@ struct AzioneSito {
 
 // Inputs that a check accepts but that are seldom what the engineer meant: warnings, never
 // refusals. `valore`, `minimo` and `massimo` are what the text shows (see testo_avviso).
-enum class TipoAvviso { Z_sopra_H, t_L, t_B, snellezza, St, Cu, qa, qa_mensola, T1 };
+enum class TipoAvviso { Z_sopra_H, t_L, t_B, snellezza, St, Cu, qa, qa_mensola, T1, fuori_maglia };
 struct Avviso {
     TipoAvviso tipo;
     double valore = 0, minimo = 0, massimo = 0;

@@ -3,6 +3,7 @@
 #include "form/testi.h"
 
 #include <array>
+#include <cmath>
 #include <variant>
 
 #include "panel/controlli.h"
@@ -78,6 +79,13 @@ std::string testo_avviso(const Avviso& a, const text::NumberFormat& fmt) {
         case TipoAvviso::T1:
             return "T1 = " + n(a.valore) + " s fuori da " + s(a.minimo) + " a " + s(a.massimo) +
                    " s (metà e doppio di " + n(0.05) + "·H^" + n(0.75) + ", H in m)";
+        case TipoAvviso::fuori_maglia:
+            if (!std::isfinite(a.valore))
+                return "Sito fuori da ogni maglia completa del reticolo (nessuna entro tre nodi "
+                       "dal più vicino): nodi scelti dal più vicino";
+            return "Sito fuori da ogni maglia completa del reticolo, a " +
+                   text::rounded(a.valore * 1000, 0, fmt) +
+                   " m dalla più vicina: nodi scelti dal più vicino";
     }
     return {};
 }

@@ -217,13 +217,50 @@ PuntoGriglia LettoreGriglia::record_solo(std::string_view testo, std::string_vie
     return p;
 }
 
+namespace {
+
+struct PostoCodice {
+    std::int64_t cod;
+    double lon, lat;
+    std::size_t riga;  // the record's number in the file, from 1
+};
+
+// The cell search relies on the codes forming a lattice: c + 1 lies east of c and c + 222 south
+// of it, wherever both are on the grid. Sorted by code, each step is found by one forward sweep.
+void verifica_reticolo(std::vector<PostoCodice>& posti, std::string_view name) {
+    std::stable_sort(posti.begin(), posti.end(),
+                     [](const PostoCodice& a, const PostoCodice& b) { return a.cod < b.cod; });
+    const auto rifiuta = [&](const PostoCodice& p, const PostoCodice& q, const char* dove) {
+        throw Failure("Il file della griglia \"" + std::string(name) + "\" non forma un reticolo: "
+                      "il punto " + std::to_string(q.cod) + " (record " + std::to_string(q.riga) +
+                      ") non è " + dove + " del punto " + std::to_string(p.cod) + " (record " +
+                      std::to_string(p.riga) + ").");
+    };
+    std::size_t est = 0, sud = 0;
+    for (const PostoCodice& p : posti) {
+        while (est < posti.size() && posti[est].cod < p.cod + kPassoEst) ++est;
+        while (sud < posti.size() && posti[sud].cod < p.cod + kPassoSud) ++sud;
+        if (est < posti.size() && posti[est].cod == p.cod + kPassoEst && !(posti[est].lon > p.lon))
+            rifiuta(p, posti[est], "a est");
+        if (sud < posti.size() && posti[sud].cod == p.cod + kPassoSud && !(posti[sud].lat < p.lat))
+            rifiuta(p, posti[sud], "a sud");
+    }
+}
+
+}  // namespace
+
 void per_ogni_record(LettoreGriglia& lettore, std::string_view name,
                      const std::function<void(const PuntoGriglia&)>& ogni) {
     PuntoGriglia p;
-    while (lettore.prossimo(p)) ogni(p);
+    std::vector<PostoCodice> posti;
+    while (lettore.prossimo(p)) {
+        posti.push_back({p.cod, p.lon, p.lat, lettore.letti()});
+        ogni(p);
+    }
     if (lettore.letti() == 0)
         throw Failure("Il file della griglia \"" + std::string(name) +
                       "\" non contiene alcun punto.");
+    verifica_reticolo(posti, name);
 }
 
 namespace {

@@ -13,6 +13,10 @@
 
 namespace tv::hazard {
 
+// Code steps of the grid's lattice: the east neighbour of point c is c + 1, its south one c + 222.
+inline constexpr std::int64_t kPassoEst = 1;
+inline constexpr std::int64_t kPassoSud = 222;
+
 // Values per point: nine triples (ag in tenths of g, F0, Tc* in s), one per return period.
 inline constexpr std::size_t kValoriPunto = 27;
 // Numbers per record in the file: code, longitude, latitude and the values.
@@ -73,8 +77,8 @@ class LettoreGriglia {
     std::uint64_t inizio_record_ = 0, fine_record_ = 0;
 };
 
-// Gives every record of the reader to `ogni`, in file order; a text without records throws
-// tv::Failure naming `name`.
+// Gives every record of the reader to `ogni`, in file order; a text without records, or whose
+// codes do not form the lattice of kPassoEst and kPassoSud, throws tv::Failure naming `name`.
 void per_ogni_record(LettoreGriglia& lettore, std::string_view name,
                      const std::function<void(const PuntoGriglia&)>& ogni);
 

@@ -39,6 +39,11 @@ class IndicePosti {
 
     std::size_t nearest(double lon, double lat) const;
     std::size_t by_code(std::int64_t cod) const;
+    std::optional<Posizione> posizione(std::int64_t cod) const {
+        const std::size_t i = by_code(cod);
+        if (i == kNessuno) return std::nullopt;
+        return Posizione{posti_[i].lon, posti_[i].lat};
+    }
     const std::vector<Posto>& posti() const { return posti_; }
 
   private:
@@ -84,6 +89,9 @@ class GrigliaIndicizzata : public RicercaGriglia {
     }
     const PuntoGriglia* by_code(std::int64_t cod) const override {
         return punto(indice_.by_code(cod));
+    }
+    std::optional<Posizione> posizione(std::int64_t cod) const override {
+        return indice_.posizione(cod);
     }
 
     const Griglia& grid() const { return grid_; }

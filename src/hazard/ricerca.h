@@ -9,6 +9,11 @@
 
 namespace tv::hazard {
 
+// A grid point's position, decimal degrees.
+struct Posizione {
+    double lon = 0, lat = 0;
+};
+
 // Angle in radians whose cosine is x, by the arctangent; x >= 1 gives 0 and x <= -1 gives pi.
 double arccos(double x);
 
@@ -27,6 +32,13 @@ class RicercaGriglia {
     virtual const PuntoGriglia* nearest(double lon, double lat) const = 0;
     // First point with this code; nullptr when there is none.
     virtual const PuntoGriglia* by_code(std::int64_t cod) const = 0;
+    // The position of by_code's point; a search holding the positions answers without reading
+    // the record.
+    virtual std::optional<Posizione> posizione(std::int64_t cod) const {
+        const PuntoGriglia* p = by_code(cod);
+        if (!p) return std::nullopt;
+        return Posizione{p->lon, p->lat};
+    }
 };
 
 // The linear scans over one grid in memory, record by record: the reference that the indexed

@@ -3,6 +3,8 @@
 #include "hazard/sito.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -93,9 +95,102 @@ void al_periodo_ritorno(RisultatoSito& r, const DatiSito& dati) {
     r.Tc = tc1 > 0 && tc2 > 0 ? interpola_log(tc1, tc2, r.r) : std::nan("");
 }
 
+constexpr double kGradiRadianti = 3.14159265358979323846 / 180;
+constexpr double kKmGrado = 6371.0 * kGradiRadianti;  // km in a degree of the grid's sphere
+
+// Grid positions near the nearest point, by code, relative to the site in the test plane.
+class Intorno {
+  public:
+    Intorno(const RicercaGriglia& search, std::int64_t centro, double lon, double lat)
+        : search_(search), centro_(centro), lon_(lon), lat_(lat),
+          k_(std::cos(lat * kGradiRadianti)) {}
+
+    // The corners of the cell whose NW point is centro + i + 222 j, in the order NW, NE, SE, SW
+    // (clockwise); false when one is missing.
+    bool angoli(int i, int j, std::array<Posizione, 4>& v) const {
+        const std::int64_t nw = nw_di(i, j);
+        const std::int64_t codici[4] = {nw, nw + kPassoEst, nw + kPassoSud + kPassoEst,
+                                        nw + kPassoSud};
+        for (std::size_t q = 0; q < 4; ++q) {
+            const auto p = search_.posizione(codici[q]);
+            if (!p) return false;
+            v[q] = {(p->lon - lon_) * k_, p->lat - lat_};
+        }
+        return true;
+    }
+    std::int64_t nw_di(int i, int j) const { return centro_ + i + kPassoSud * j; }
+
+  private:
+    const RicercaGriglia& search_;
+    std::int64_t centro_;
+    double lon_, lat_, k_;
+};
+
+// Whether the origin lies in the clockwise quadrilateral v, edges included: no corner pair turns
+// the wrong way. A turn within rounding of zero counts as on the edge.
+bool contiene_origine(const std::array<Posizione, 4>& v) {
+    for (std::size_t q = 0; q < 4; ++q) {
+        const Posizione& a = v[q];
+        const Posizione& b = v[(q + 1) % 4];
+        const double giro = a.lon * b.lat - a.lat * b.lon;
+        const double scala = std::hypot(a.lon, a.lat) * std::hypot(b.lon, b.lat);
+        if (giro > 1e-12 * scala) return false;
+    }
+    return true;
+}
+
+// Distance from the origin to segment ab.
+double distanza_segmento(const Posizione& a, const Posizione& b) {
+    const double dx = b.lon - a.lon, dy = b.lat - a.lat;
+    const double l2 = dx * dx + dy * dy;
+    const double t = l2 > 0 ? std::clamp(-(a.lon * dx + a.lat * dy) / l2, 0.0, 1.0) : 0.0;
+    return std::hypot(a.lon + t * dx, a.lat + t * dy);
+}
+
+Cella cella_di(const RicercaGriglia& search, std::int64_t nw) {
+    const PuntoGriglia* NW = search.by_code(nw);
+    const PuntoGriglia* NE = search.by_code(nw + kPassoEst);
+    const PuntoGriglia* SE = search.by_code(nw + kPassoSud + kPassoEst);
+    const PuntoGriglia* SW = search.by_code(nw + kPassoSud);
+    // The positions came from the same records: a missing one is a grid that changed under us.
+    if (!NW || !NE || !SE || !SW) fuori_zona();
+    return Cella{*SW, *SE, *NW, *NE, 0};
+}
+
 }  // namespace
 
+std::optional<Cella> cella_contenente(const RicercaGriglia& search, double lon, double lat) {
+    const PuntoGriglia* P = search.nearest(lon, lat);
+    if (!P) return std::nullopt;
+    const Intorno intorno(search, P->cod, lon, lat);
+    // NW codes from lowest to highest, so the first cell that holds the site is the one a shared
+    // edge or node gives.
+    std::array<Posizione, 4> v;
+    for (int j = -2; j <= 1; ++j)
+        for (int i = -2; i <= 1; ++i)
+            if (intorno.angoli(i, j, v) && contiene_origine(v))
+                return cella_di(search, intorno.nw_di(i, j));
+    return std::nullopt;
+}
+
+double distanza_maglia(const RicercaGriglia& search, double lon, double lat) {
+    double minima = std::numeric_limits<double>::infinity();
+    const PuntoGriglia* P = search.nearest(lon, lat);
+    if (!P) return minima;
+    const Intorno intorno(search, P->cod, lon, lat);
+    std::array<Posizione, 4> v;
+    for (int j = -3; j <= 3; ++j)
+        for (int i = -3; i <= 3; ++i) {
+            if (!intorno.angoli(i, j, v)) continue;
+            if (contiene_origine(v)) return 0;
+            for (std::size_t q = 0; q < 4; ++q)
+                minima = std::min(minima, distanza_segmento(v[q], v[(q + 1) % 4]));
+        }
+    return minima * kKmGrado;
+}
+
 std::optional<Cella> trova_cella(const RicercaGriglia& search, double lon, double lat) {
+    if (auto contenente = cella_contenente(search, lon, lat)) return contenente;
     const PuntoGriglia* nearest = search.nearest(lon, lat);
     if (!nearest) return std::nullopt;
     const PuntoGriglia& P = *nearest;
@@ -169,6 +264,7 @@ RisultatoSito interpola_sito(const RicercaGriglia& search, const DatiSito& dati)
     verifica_dati(dati);
     RisultatoSito r;
     r.cella = cerca_cella(search, dati.lon, dati.lat);
+    if (r.cella.caso != 0) r.fuori_maglia_km = distanza_maglia(search, dati.lon, dati.lat);
     interpola_griglia(r, dati);
     al_periodo_ritorno(r, dati);
     return r;
@@ -179,6 +275,7 @@ RisultatoSito pericolosita_sito(const RicercaGriglia& search, const DatiSito& da
     RisultatoSito r;
     if (auto cella = trova_cella(search, dati.lon, dati.lat)) {
         r.cella = *cella;
+        if (r.cella.caso != 0) r.fuori_maglia_km = distanza_maglia(search, dati.lon, dati.lat);
         interpola_griglia(r, dati);
     } else if (const ZonaIsole* zona = zona_isole(dati.lon, dati.lat)) {
         r.origine = Origine::isole;

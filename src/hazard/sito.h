@@ -25,14 +25,26 @@ struct DatiSito {
     double PVR = 10;
 };
 
-// The four grid points around the site and the case (1 to 4) that placed the nearest point:
-// 1 in SW, 2 in SE, 3 in NE, 4 in NW.
+// The four grid points of the site. Case 0: the elementary cell that holds the site (NW c,
+// NE c + 1, SW c + 222, SE c + 223). Where no complete cell holds it, the case (1 to 4) that
+// placed the nearest point: 1 in SW, 2 in SE, 3 in NE, 4 in NW.
 struct Cella {
     PuntoGriglia SW, SE, NW, NE;
     int caso = 0;
 };
 
-// Surrounds the site with four grid points; nullopt where cerca_cella stops.
+// The elementary cell holding the site, edges included, among the cells whose corners lie within
+// two nodes of the nearest point; tested in a plane where a degree of longitude counts
+// cos(latitude of the site) of a degree of latitude. On a shared edge or node, the cell with the
+// lowest NW code. nullopt where no complete cell there holds the site.
+std::optional<Cella> cella_contenente(const RicercaGriglia& search, double lon, double lat);
+
+// How far (km, in the same plane) the site lies outside the nearest complete cell whose NW
+// corner is within three nodes of the nearest point; infinity where there is none.
+double distanza_maglia(const RicercaGriglia& search, double lon, double lat);
+
+// The cell holding the site; where none does, the four points found from the nearest point
+// (cases 1 to 4); nullopt where that search stops too.
 std::optional<Cella> trova_cella(const RicercaGriglia& search, double lon, double lat);
 
 // Surrounds the site with four grid points. Throws tv::Failure("Punto fuori zona!") when a
@@ -66,6 +78,8 @@ struct RisultatoSito {
     const GruppoIsole* gruppo = nullptr;
     const ZonaIsole* zona = nullptr;
     Cella cella;
+    // Grid sites in no complete cell (cella.caso 1 to 4): distanza_maglia of the site, km.
+    double fuori_maglia_km = 0;
     double Dsw = 0, Dse = 0, Dnw = 0, Dne = 0;  // km, each already increased by 1e-12
     std::array<double, kValoriPunto> valori{};  // interpolated at the site, laid out like dati
     double VN_Cu = 0;                           // years, VN x Cu

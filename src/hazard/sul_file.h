@@ -25,6 +25,9 @@ class GrigliaSulFile : public RicercaGriglia {
 
     const PuntoGriglia* nearest(double lon, double lat) const override;
     const PuntoGriglia* by_code(std::int64_t cod) const override;
+    std::optional<Posizione> posizione(std::int64_t cod) const override {
+        return indice_->posizione(cod);
+    }
 
   private:
     const PuntoGriglia* punto(std::size_t i) const;

@@ -155,9 +155,26 @@ Sezione sezione_pericolosita(const RisultatoVerifica& d) {
             std::string(isola->zona) + ". Valori del gruppo ai periodi TR1 e TR2:"});
         valori.righe.push_back(valori_riga("Gruppo " + std::string(isola->gruppo), a.inf, a.sup));
     } else {
-        s.blocchi.push_back(Paragrafo{
-            "I quattro nodi del reticolo che circondano il sito, con pesi proporzionali "
-            "all'inverso della distanza:"});
+        const auto& griglia = std::get<form::OrigineGriglia>(a.origine);
+        const auto& nodi = griglia.nodi;  // SW, SE, NE, NW
+        if (griglia.contenente) {
+            s.blocchi.push_back(Paragrafo{
+                "Il sito è interno alla maglia elementare del reticolo di nodi " +
+                std::to_string(nodi[3].codice) + " (NW), " + std::to_string(nodi[2].codice) +
+                " (NE), " + std::to_string(nodi[0].codice) + " (SW) e " +
+                std::to_string(nodi[1].codice) +
+                " (SE), bordi compresi (NTC 2008, Allegato A). I quattro nodi del reticolo che "
+                "circondano il sito, con pesi proporzionali all'inverso della distanza:"});
+        } else {
+            const std::string quanto =
+                std::isfinite(griglia.fuori_maglia_km)
+                    ? "a " + n(griglia.fuori_maglia_km * 1000, 0) + " m dalla più vicina"
+                    : "nessuna entro tre nodi dal più vicino";
+            s.blocchi.push_back(Paragrafo{
+                "Il sito non è interno ad alcuna maglia completa del reticolo (" + quanto +
+                "): i quattro nodi sono quelli trovati a partire dal nodo più vicino al sito, "
+                "con pesi proporzionali all'inverso della distanza:"});
+        }
         Tabella t;
         t.intestazioni = {"Nodo",           "Codice",        "Longitudine [°]",
                           "Latitudine [°]", "Distanza [km]", "Peso"};
@@ -165,7 +182,6 @@ Sezione sezione_pericolosita(const RisultatoVerifica& d) {
                           Allineamento::destra,   Allineamento::destra, Allineamento::destra};
         t.larghezze = {0.10, 0.14, 0.20, 0.20, 0.18, 0.18};
         static constexpr const char* kNomi[4] = {"SW", "SE", "NE", "NW"};
-        const auto& nodi = std::get<form::OrigineGriglia>(a.origine).nodi;
         for (std::size_t i = 0; i < nodi.size(); ++i) {
             const form::Nodo& nodo = nodi[i];
             t.righe.push_back({kNomi[i], std::to_string(nodo.codice), fx(nodo.lon, 3),

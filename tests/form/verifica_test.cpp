@@ -13,7 +13,7 @@ namespace {
 using prova::Finestra;
 using prova::SuiteTemp;
 
-constexpr int kNodo = 33;  // row 2, column 2: 7.29 E, 45 N
+constexpr int kNodo = 33;  // the number of row 2, column 2: 7.29 E, 45 N
 
 // A window started on a fresh temporary suite, its site put on node 33.
 class Verifica : public ::testing::Test {

@@ -21,11 +21,11 @@ using std::chrono::seconds;
 
 class GridCacheTest : public ::testing::Test {
   protected:
-    // Rewrites the file with n records from code cod and sets its time to t0 + eta (an hour
+    // Rewrites the file with n records from code cod, 5 apart (no lattice neighbours), and sets its time to t0 + eta (an hour
     // back or more and the file no longer counts as just written).
     void scrivi(int cod, fs::file_time_type::duration eta, int n = 1) {
         std::string text = "h";
-        for (int r = 0; r < n; ++r) text += "\n" + prova::record(std::to_string(cod + r));
+        for (int r = 0; r < n; ++r) text += "\n" + prova::record(std::to_string(cod + 5 * r));
         tmp.scrivi("g.txt", text);
         fs::last_write_time(file, t0 + eta);
     }

@@ -117,8 +117,9 @@ TEST(GridParseStream, ReadsPieceByPieceAsTheWholeText) {
     for (const std::string fine : {"\n", "\r\n", "\r"}) {
         for (int spazi = 0; spazi < 12; ++spazi) {
             std::string text = "ID LON LAT" + std::string(static_cast<std::size_t>(spazi), ' ') + fine;
+            // Codes 5 apart: no two are lattice neighbours (1 or 222 apart) at one position.
             for (int r = 1; r <= 2500; ++r)
-                text += record(std::to_string(r), r % 3 == 0 ? "\t" : " ") + (r % 5 ? fine : " ");
+                text += record(std::to_string(5 * r), r % 3 == 0 ? "\t" : " ") + (r % 5 ? fine : " ");
             std::istringstream in(text);
             const Griglia a = leggi_griglia(text, "griglia.txt");
             const Griglia b = leggi_griglia(in, "griglia.txt", text.size());
@@ -130,7 +131,7 @@ TEST(GridParseStream, ReadsPieceByPieceAsTheWholeText) {
             LettoreGriglia lettore(di_nuovo, "griglia.txt");
             PuntoGriglia p;
             while (lettore.prossimo(p)) {
-                const std::string r = record(std::to_string(p.cod), p.cod % 3 == 0 ? "\t" : " ");
+                const std::string r = record(std::to_string(p.cod), p.cod / 5 % 3 == 0 ? "\t" : " ");
                 ASSERT_EQ(text.substr(lettore.inizio_record(),
                                       lettore.fine_record() - lettore.inizio_record()),
                           r);

@@ -128,10 +128,10 @@ TEST(InterpolaSito, RefusedInputsAndNullGridValuesHaveAClearMessage) {
 TEST(GrigliaReale, FirstPoint) {
     const Griglia g = carica_griglia(TV_SHARED_DATA "/hazard_grid_ntc2008.txt");
     ASSERT_EQ(g.points.size(), 10751u);
-    // On the first point: 12889 does not exist, the north search lands on 12890, north-east.
+    // On the first point, the NW corner of the one complete cell that holds it.
     const RisultatoSito r = interpola_sito(RicercaLineare(g), DatiSito{6.5448, 45.134});
-    EXPECT_EQ(codici(r.cella), (Cella5{1, 13111, 13112, 12890, 12891}));
-    EXPECT_EQ(r.Dsw, 1e-12);  // kept off a division by 0
+    EXPECT_EQ(codici(r.cella), (Cella5{0, 13333, 13334, 13111, 13112}));
+    EXPECT_EQ(r.Dnw, 1e-12);  // kept off a division by 0
     EXPECT_NEAR(r.ag, 0.0943, 1e-12);
 }
 
