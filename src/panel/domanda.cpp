@@ -17,7 +17,8 @@ namespace {
 
 constexpr double kG = 981.0;                   // gravity, cm/s2
 constexpr double kMezzoPiGreco = 1.570796327;  // pi / 2: the period of a simply supported strip
-constexpr double kLambdaMensola = 1.8751;      // first root of the cantilever's frequency equation
+// First root of the cantilever's frequency equation 1 + cos(x) cosh(x) = 0.
+constexpr double kLambdaMensola = 1.8751040687119611;
 
 struct Quote {
     double verticale = 0.0;

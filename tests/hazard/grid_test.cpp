@@ -87,6 +87,21 @@ TEST(GridParse, RefusedTextNamesRecordLineAndFault) {
               f + "2 (riga 4): il valore \"x\" non è un numero valido.");
 }
 
+// Code c + 1 must lie east of c and c + 222 south of it wherever both are on the grid.
+TEST(GridParse, CodesThatBreakTheLatticeAreRefusedNamingThePair) {
+    const auto a = [](const std::string& cod, const std::string& lon, const std::string& lat) {
+        std::string r = record(cod);
+        return r.replace(0, r.find(" 1 "), cod + " " + lon + " " + lat) + "\n";
+    };
+    const std::string f = "Il file della griglia \"griglia.txt\" non forma un reticolo: il punto ";
+    EXPECT_EQ(rifiuto("h\n" + a("10", "7", "45") + a("11", "6.93", "45")),
+              f + "11 (record 2) non è a est del punto 10 (record 1).");
+    EXPECT_EQ(rifiuto("h\n" + a("232", "7", "45") + a("10", "7", "44.95")),
+              f + "232 (record 1) non è a sud del punto 10 (record 2).");
+    EXPECT_EQ(leggi_griglia("h\n" + a("232", "7", "44.95") + a("11", "7.07", "45") + a("10", "7", "45"),
+                            "griglia.txt").points.size(), 3u);
+}
+
 TEST(GridLoad, MissingFileOrAFolderIsNamedByItsPath) {
     prova::CartellaTemp tmp;
     for (const auto& file : {tmp.path() / "manca.txt", tmp.path()})

@@ -22,14 +22,18 @@ inline PuntoGriglia nodo(std::int64_t cod, double lon, double lat) {
 // Code = 101 + 10 * row + column, so a row ends without an east neighbour by code.
 inline double lon_colonna(int col) { return 10.0 + 0.07 * col; }
 inline double lat_riga(int row) { return 45.0 - 0.05 * row; }
+// No code there is 222 from another: no complete cell of the grid's lattice, so the cells are
+// those of the nearest-point search. codice_222 follows the lattice: code + 222 is the south one.
 inline std::int64_t codice(int row, int col) { return 101 + 10 * row + col; }
+inline std::int64_t codice_222(int row, int col) { return 101 + 222 * row + col; }
 
-inline Griglia reticolo(int rows, int cols, const std::vector<std::int64_t>& senza = {}) {
+inline Griglia reticolo(int rows, int cols, const std::vector<std::int64_t>& senza = {},
+                        std::int64_t (*cod)(int, int) = codice) {
     Griglia g;
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c)
-            if (std::find(senza.begin(), senza.end(), codice(r, c)) == senza.end())
-                g.points.push_back(nodo(codice(r, c), lon_colonna(c), lat_riga(r)));
+            if (std::find(senza.begin(), senza.end(), cod(r, c)) == senza.end())
+                g.points.push_back(nodo(cod(r, c), lon_colonna(c), lat_riga(r)));
     return g;
 }
 

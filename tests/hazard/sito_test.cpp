@@ -9,6 +9,7 @@
 #include <string>
 #include <tuple>
 
+#include "hazard/indice.h"
 #include "griglia_prova.h"
 
 namespace tv::hazard {
@@ -105,6 +106,42 @@ TEST(CercaCella, FailedWestSearchLeavesTheNearestPointInSouthWest) {
     EXPECT_EQ(codici(cerca_cella(RicercaLineare(g2), d.lon, d.lat)), (Cella5{3, 112, 122, 111, 112}));
 }
 
+// On a lattice of the grid's codes (codice_222): node (1, 1) is 324, the cell with NW corner c
+// is {0, c + 222, c + 223, c, c + 1}.
+TEST(CellaContenente, InsideOnANodeOrOnASharedEdgeTheLowestNwCode) {
+    const Griglia g = reticolo(4, 5, {}, prova::codice_222);
+    const auto cella = [](std::int64_t nw) { return Cella5{0, nw + 222, nw + 223, nw, nw + 1}; };
+    const double mezza_col = 0.035, mezza_riga = 0.025;
+    for (const auto& [d, nw] :
+         {std::pair{presso(1, 1, 0.01, -0.01), 324},           // inside, near its NW corner
+          std::pair{presso(1, 1, -0.01, 0.01), 101},           // inside the cell north-west
+          std::pair{presso(1, 1, 0, 0), 101},                  // a node: four cells hold it
+          std::pair{presso(1, 1, 0, -mezza_riga), 323},        // the column line: 323 and 324
+          std::pair{presso(1, 1, mezza_col, 0), 102},          // the row line: 102 and 324
+          std::pair{presso(2, 3, 0.02, mezza_riga), 326}}) {   // a cell of the last column
+        const auto c = cella_contenente(RicercaLineare(g), d.lon, d.lat);
+        ASSERT_TRUE(c) << d.lon << " " << d.lat;
+        EXPECT_EQ(codici(*c), cella(nw)) << d.lon << " " << d.lat;
+        EXPECT_EQ(codici(interpola_sito(RicercaLineare(g), d).cella), cella(nw));
+    }
+}
+
+// Without node (1, 0) the cell 101 is incomplete; a site 0.01 degrees west of node (1, 1) lies
+// in it, outside the complete cell 102 by 0.01 degrees of longitude at 44.96 N:
+// 0.01 · cos(44.96°) · 6371 · π / 180 = 0.78682 km. The nearest point (1, 1) keeps its case 2.
+TEST(CellaContenente, OutsideEveryCompleteCellTheNearestPointsCellAndHowFar) {
+    const Griglia g = reticolo(3, 3, {prova::codice_222(1, 0)}, prova::codice_222);
+    const DatiSito d = presso(1, 1, -0.01, 0.01);
+    EXPECT_FALSE(cella_contenente(RicercaLineare(g), d.lon, d.lat));
+    const RisultatoSito r = interpola_sito(RicercaLineare(g), d);
+    EXPECT_EQ(codici(r.cella), (Cella5{2, 324, 324, 101, 102}));
+    EXPECT_NEAR(r.fuori_maglia_km, 0.78682, 1e-5);
+    // Far from any complete cell: no distance to give.
+    const Griglia sola = reticolo(2, 2, {prova::codice_222(1, 0)}, prova::codice_222);
+    EXPECT_EQ(distanza_maglia(RicercaLineare(sola), d.lon, d.lat),
+              std::numeric_limits<double>::infinity());
+}
+
 TEST(InterpolaSito, RefusedInputsAndNullGridValuesHaveAClearMessage) {
     Griglia g = reticolo(4, 5);
     const double inf = std::numeric_limits<double>::infinity();
@@ -133,6 +170,27 @@ TEST(GrigliaReale, FirstPoint) {
     EXPECT_EQ(codici(r.cella), (Cella5{0, 13333, 13334, 13111, 13112}));
     EXPECT_EQ(r.Dnw, 1e-12);  // kept off a division by 0
     EXPECT_NEAR(r.ag, 0.0943, 1e-12);
+}
+
+// Sites the nearest-point search put in a neighbouring cell, the grid's rows and columns being
+// slightly tilted: each lies within 20 m of a row or column line, inside the cell named.
+// Istrana (45.6769 N, 12.1012 E): the row line from 11635 (12.061, 45.676) to 11636 (12.132,
+// 45.677) passes 12.1012 E at 45.676 + 0.0402 / 0.071 · 0.001 = 45.67657 N, south of the site, so
+// the cell is NW 11413 (12.060, 45.726), NE 11414 (12.131, 45.727), SW 11635, SE 11636. Distances
+// by dist_geo: 6.3281, 6.0324, 3.1249, 2.3929 km; ag(475) of the nodes 1.933, 1.860, 1.690, 1.610
+// tenths of g: ag = (1.933/6.3281 + 1.860/6.0324 + 1.690/3.1249 + 1.610/2.3929) /
+// (1/6.3281 + 1/6.0324 + 1/3.1249 + 1/2.3929) / 10 = 0.17212 (the neighbouring cell: 0.1571).
+TEST(GrigliaReale, SitesNearARowOrColumnLineTakeTheCellThatHoldsThem) {
+    const GrigliaIndicizzata g(carica_griglia(TV_SHARED_DATA "/hazard_grid_ntc2008.txt"));
+    for (const auto& [lat, lon, nw] : {std::tuple{45.6769, 12.1012, 11413},   // Istrana
+                                       std::tuple{45.5999, 9.4210, 11597},    // Ornago
+                                       std::tuple{45.7019, 9.4858, 11154},    // Carvico
+                                       std::tuple{40.7413, 15.2050, 33436},   // Senerchia
+                                       std::tuple{42.2930, 12.4088, 26513},   // Civita Castellana
+                                       std::tuple{39.8457, 16.4553, 37452}})  // Villapiana
+        EXPECT_EQ(codici(interpola_sito(g, DatiSito{lon, lat}).cella),
+                  (Cella5{0, nw + 222, nw + 223, nw, nw + 1})) << lat << " " << lon;
+    EXPECT_NEAR(interpola_sito(g, DatiSito{12.1012, 45.6769}).ag, 0.17212, 5e-6);
 }
 
 }  // namespace
