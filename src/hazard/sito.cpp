@@ -126,17 +126,25 @@ class Intorno {
     double lon_, lat_, k_;
 };
 
-// Whether the origin lies in the clockwise quadrilateral v, edges included: no corner pair turns
-// the wrong way. A turn within rounding of zero counts as on the edge.
-bool contiene_origine(const std::array<Posizione, 4>& v) {
+enum class Dove { fuori, bordo, dentro };
+
+// Where the origin lies against the clockwise quadrilateral v: outside when a corner pair turns
+// the wrong way, on its border when a turn is within rounding of zero, else strictly inside.
+Dove posizione_origine(const std::array<Posizione, 4>& v) {
+    Dove d = Dove::dentro;
     for (std::size_t q = 0; q < 4; ++q) {
         const Posizione& a = v[q];
         const Posizione& b = v[(q + 1) % 4];
         const double giro = a.lon * b.lat - a.lat * b.lon;
-        const double scala = std::hypot(a.lon, a.lat) * std::hypot(b.lon, b.lat);
-        if (giro > 1e-12 * scala) return false;
+        const double scala = (std::abs(a.lon) + std::abs(a.lat)) * (std::abs(b.lon) + std::abs(b.lat));
+        if (giro > 1e-12 * scala) return Dove::fuori;
+        if (giro >= -1e-12 * scala) d = Dove::bordo;
     }
-    return true;
+    return d;
+}
+
+bool contiene_origine(const std::array<Posizione, 4>& v) {
+    return posizione_origine(v) != Dove::fuori;
 }
 
 // Distance from the origin to segment ab.
@@ -163,9 +171,15 @@ std::optional<Cella> cella_contenente(const RicercaGriglia& search, double lon, 
     const PuntoGriglia* P = search.nearest(lon, lat);
     if (!P) return std::nullopt;
     const Intorno intorno(search, P->cod, lon, lat);
+    std::array<Posizione, 4> v;
+    // Cells do not overlap: one of the four sharing the nearest point that holds the site
+    // strictly inside is the only one.
+    for (int j = -1; j <= 0; ++j)
+        for (int i = -1; i <= 0; ++i)
+            if (intorno.angoli(i, j, v) && posizione_origine(v) == Dove::dentro)
+                return cella_di(search, intorno.nw_di(i, j));
     // NW codes from lowest to highest, so the first cell that holds the site is the one a shared
     // edge or node gives.
-    std::array<Posizione, 4> v;
     for (int j = -2; j <= 1; ++j)
         for (int i = -2; i <= 1; ++i)
             if (intorno.angoli(i, j, v) && contiene_origine(v))
