@@ -89,7 +89,8 @@ class Impaginatore {
                     if (!accanto) {
                         if (auto parti = dividi(*blocco, spazio - testa)) {
                             pezzi_.push_back(std::move(parti->first));
-                            pagine.back().push_back({&pezzi_.back(), primo ? &s : nullptr, nullptr, y});
+                            pagine.back().push_back(
+                                {&pezzi_.back(), primo ? &s : nullptr, nullptr, y});
                             pezzi_.push_back(std::move(parti->second));
                             blocco = &pezzi_.back();
                             primo = false;
@@ -212,8 +213,10 @@ class Impaginatore {
         }
         if (k == 0 || k == l->lineCount()) return std::nullopt;
         const int fine = l->lineAt(k).textStart();
-        return std::pair<std::string, std::string>{t.left(fine).toStdString(),
-                                                   t.mid(fine).toStdString()};
+        // The line end closing the first part would give it one empty line more.
+        std::string prima = t.left(fine).toStdString();
+        if (!prima.empty() && prima.back() == '\n') prima.pop_back();
+        return std::pair<std::string, std::string>{std::move(prima), t.mid(fine).toStdString()};
     }
 
     // ---- measures
