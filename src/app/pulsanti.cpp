@@ -18,6 +18,7 @@
 #include "app/piattaforma.h"
 #include "app/presentatore.h"
 #include "app/striscia_pannelli.h"
+#include "form/pannelli.h"
 #include "cli/relazione_tutti.h"
 #include "relazione/pdf.h"
 #include "relazione/documento.h"
@@ -122,8 +123,8 @@ bool Pulsanti::Command6_Click() {
         return errore(*e, "Salvataggio non riuscito");
     const std::string& lavoro = form.cartelle().nome_lavoro;
     const std::string nome = !con_pannelli ? lavoro
-                             : tutti       ? lavoro + "_tutti"
-                                           : lavoro + "_" + sessione->corrente();
+                             : tutti       ? form::nome_relazione_tutti(lavoro)
+                                           : form::nome_relazione_pannello(lavoro, sessione->corrente());
     const QString scelto = piattaforma_.dialogo_salva(
         &presentatore_.finestra(), percorso_qt(form.cartelle().dir_lavoro),
         nome_proposto(nome, QStringLiteral("pdf")), QString::fromLatin1(filtro_pdf));
@@ -145,7 +146,7 @@ bool Pulsanti::Command6_Click() {
             doc = cli::documento_tutti({}, avvio_della_finestra(form),
                                        pannello_del_lavoro(form, sessione->base()),
                                        *sessione->file(), data, err, codice);
-            if (codice != 0) messaggi_.mostra(form::Messaggio{err.str(), "Relazione", form::Icona::stop});
+            if (codice != 0 && !err.str().empty()) messaggi_.mostra(form::Messaggio{err.str(), "Relazione", form::Icona::stop});
         } else {
             doc = relazione::costruisci_relazione(*form.risultato,
                                                   relazione::contesto_relazione(form, data));

@@ -8,6 +8,7 @@
 #include <exception>
 #include <fstream>
 #include <mutex>
+#include <sys/stat.h>
 #include <thread>
 
 #include "cli/comandi.h"
@@ -328,6 +329,14 @@ class Barra {
     std::size_t ultima_ = 101;
 };
 
+// Whether `a` and `b` name one file (device and inode, links followed); false when either is
+// missing.
+bool stesso_file(const fs::path& a, const fs::path& b) {
+    struct stat sa {}, sb {};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
 }  // namespace
 
 int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, std::ostream& err) {
@@ -375,6 +384,16 @@ int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, 
     // leaves the earlier file as it was.
     std::optional<text::FileAtomico> file_uscita;
     if (o.output) {
+        // The results never replace what the batch reads: its file or the job's panels.
+        std::vector<fs::path> ingressi{lavoro.cartelle.dir_lavoro / form::kFilePannelli};
+        if (!o.file.empty()) ingressi.insert(ingressi.begin(), fs::path(o.file));
+        for (const fs::path& ingresso : ingressi)
+            if (stesso_file(fs::path(*o.output), ingresso)) {
+                err << "Il file di uscita \"" << text::decode(*o.output)
+                    << "\" è il file di ingresso \"" << text::decode(ingresso.string())
+                    << "\": nessun file scritto.\n";
+                return 2;
+            }
         file_uscita.emplace(fs::path(*o.output), text::FileAtomico::Interruzione::rimuovi);
         if (!file_uscita->aperto()) {
             err << file_uscita->messaggio_apertura() << "\n";

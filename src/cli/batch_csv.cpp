@@ -215,6 +215,9 @@ LettoreLotto::LettoreLotto(const std::string& nome, std::istream& in) : nome_(no
 }
 
 LettoreLotto::LettoreLotto(const fs::path& file) : nome_(text::decode(file.string())) {
+    // A folder opens as a stream that reads nothing: said for what it is.
+    if (std::error_code ec; fs::is_directory(file, ec))
+        throw Failure("Impossibile leggere il file \"" + nome_ + "\": è una cartella.");
     auto in = std::make_unique<std::ifstream>(file, std::ios::binary);
     if (!*in) throw Failure("Impossibile leggere il file \"" + nome_ + "\".");
     std::string linea = prima_linea(*in);

@@ -31,7 +31,10 @@ void avvia_gui() {
     // ends with a message and 2 instead of an abort.
     qInstallMessageHandler([](QtMsgType tipo, const QMessageLogContext&, const QString& testo) {
         if (tipo != QtFatalMsg) {
-            std::cerr << testo.toStdString() << "\n";
+            // Qt's English notes on the runtime folder (XDG_RUNTIME_DIR not set, its
+            // permissions) say nothing about the report: not shown.
+            if (!testo.startsWith(QLatin1String("QStandardPaths: ")))
+                std::cerr << testo.toStdString() << "\n";
             return;
         }
         std::cerr << "Impossibile avviare la grafica della relazione: la relazione non è stata "
@@ -87,13 +90,19 @@ int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
         return 1;
     }
     for (const auto& m : form::messaggi_righe(*pannelli)) err << m << "\n";
+    try {  // the data files the report quotes, before any panel is checked
+        relazione::contesto_relazione(lavoro, std::nullopt, oggi());
+    } catch (const Failure& e) {
+        err << e.what() << "\n";
+        return 2;
+    }
     avvia_gui();
     int codice = 0;
     const relazione::Documento tutto =
         documento_tutti(o.check, *a, avvio, *pannelli, oggi(), err, codice);
     const fs::path file = o.output ? fs::path(*o.output)
                                    : lavoro.cartelle.dir_lavoro /
-                                         (lavoro.cartelle.nome_lavoro + "_tutti.pdf");
+                                         (form::nome_relazione_tutti(lavoro.cartelle.nome_lavoro) + ".pdf");
     const int scritta = scrivi(tutto, file, out, err);
     return scritta != 0 ? scritta : codice;
 }
@@ -118,15 +127,22 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     const fs::path file =
         o.output ? fs::path(*o.output)
         : o.check.panel
-            ? lavoro.cartelle.dir_lavoro / (lavoro.cartelle.nome_lavoro + "_" + *o.check.panel + ".pdf")
+            ? lavoro.cartelle.dir_lavoro /
+                  (form::nome_relazione_pannello(lavoro.cartelle.nome_lavoro, *o.check.panel) + ".pdf")
             : lavoro.cartelle.dir_lavoro / fs::path(lavoro.cartelle.nome_lavoro + ".pdf");
     avvia_gui();
 
+    relazione::ContestoRelazione contesto;
+    try {  // a data file the report quotes that cannot be read
+        contesto = relazione::contesto_relazione(
+            lavoro, relazione::localita_del_risultato(lavoro, r), oggi());
+    } catch (const Failure& e) {
+        err << e.what() << "\n";
+        return 2;
+    }
     relazione::Documento doc;
     try {
-        doc = relazione::costruisci_relazione(
-            r, relazione::contesto_relazione(
-                   lavoro, relazione::localita_del_risultato(lavoro, r), oggi()));
+        doc = relazione::costruisci_relazione(r, contesto);
     } catch (const Failure& e) {  // a value of the run that the plots refuse
         err << e.what() << "\n";
         return 1;

@@ -12,8 +12,8 @@ namespace tv::cli {
 
 struct OpzioniReport {
     OpzioniCheck check;
-    // Default: the job's name with ".pdf" in its folder; with --panel "<job>_<id>.pdf", with
-    // --all "<job>_tutti.pdf", there too.
+    // Default: the job's name with ".pdf" in its folder; with --panel "<job>_<id>.pdf" (named
+    // apart when the id would take another report's name), with --all "<job>_tutti.pdf".
     std::optional<std::string> output;
     bool tutti = false;  // --all: every saved panel of the job in one report
 };

@@ -23,8 +23,19 @@ relazione::Documento documento_tutti(const OpzioniCheck& o, const Avvio& a,
                                  {0.12, 0.36, 0.14, 0.14, 0.10, 0.14},
                                  {}};
     std::vector<relazione::Sezione> sezioni;
-    for (const std::string& id : pannelli.ids()) {
-        const std::string descrizione = pannelli.cella(*pannelli.pannello(id), "descrizione");
+    const auto colonna_id = pannelli.colonna("id");
+    for (const form::RigaPannello& riga : pannelli.righe) {
+        // A row that could not be read has its line in the summary, never a silent gap.
+        if (!riga.errore.empty()) {
+            riepilogo.righe.push_back(
+                {"", "riga " + std::to_string(riga.linea) + " non letta: " + riga.errore, "", "",
+                 "", ""});
+            codice = 1;
+            continue;
+        }
+        if (!colonna_id) break;
+        const std::string& id = riga.celle[*colonna_id];
+        const std::string descrizione = pannelli.cella(riga, "descrizione");
         OpzioniCheck opzioni = o;
         opzioni.panel = id;
         form::Pannello r = avvio;

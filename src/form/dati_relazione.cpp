@@ -14,12 +14,33 @@ constexpr Campo kChiavi[] = {
     {"ordine", &DatiRelazione::ordine},           {"giudizio", &DatiRelazione::giudizio},
     {"note", &DatiRelazione::note}};
 
+// The backslashes ending a line: an odd count carries the value on to the next line (the last
+// one and the blanks before it go), and each pair left stands for one backslash of the value.
+bool continua(std::string& v) {
+    const auto coda = [&v] {
+        std::size_t n = 0;
+        while (n < v.size() && v[v.size() - 1 - n] == '\\') ++n;
+        return n;
+    };
+    std::size_t n = coda();
+    const bool segue = n % 2 == 1;
+    if (segue) {
+        v = text::trim(v.substr(0, v.size() - 1));
+        n = coda();
+    }
+    v.resize(v.size() - n / 2);
+    return segue;
+}
+
 void riga(std::string& testo, const std::string& chiave, const std::string& valore) {
     testo += chiave + " =";
     std::size_t inizio = 0;
     for (;;) {
         const auto fine = valore.find('\n', inizio);
-        const std::string parte = text::trim(valore.substr(inizio, fine - inizio));
+        std::string parte = text::trim(valore.substr(inizio, fine - inizio));
+        std::size_t n = 0;  // its ending backslashes doubled: no continuation when read
+        while (n < parte.size() && parte[parte.size() - 1 - n] == '\\') ++n;
+        parte.append(n, '\\');
         if (!parte.empty()) testo += (testo.back() == '\n' ? "" : " ") + parte;
         if (fine == std::string::npos) break;
         testo += testo.back() == '\n' ? "\\\n" : " \\\n";
@@ -35,18 +56,19 @@ DatiRelazione leggi_dati_relazione(const std::vector<std::string>& righe) {
     for (std::size_t i = 0; i < righe.size(); ++i) {
         const auto uguale = righe[i].find('=');
         if (uguale == std::string::npos) continue;
-        const std::string chiave = text::to_lower(text::trim(righe[i].substr(0, uguale)));
+        // An unknown key is kept as written; the program's keys are found in any letter case.
+        const std::string chiave = text::trim(righe[i].substr(0, uguale));
         if (chiave.empty()) continue;
         std::string valore = text::trim(righe[i].substr(uguale + 1));
-        // A trailing backslash carries the value on to the next line.
-        while (!valore.empty() && valore.back() == '\\' && i + 1 < righe.size()) {
-            valore.pop_back();
-            valore = text::trim(valore) + "\n" + text::trim(righe[++i]);
+        for (bool segue = continua(valore); segue;) {
+            if (i + 1 == righe.size()) break;
+            std::string dopo = text::trim(righe[++i]);
+            segue = continua(dopo);
+            valore += "\n" + dopo;
         }
-        if (!valore.empty() && valore.back() == '\\') valore = text::trim(valore.substr(0, valore.size() - 1));
         bool nota = false;
         for (const auto& [nome, campo] : kChiavi)
-            if (chiave == nome) {
+            if (text::to_lower(chiave) == nome) {
                 d.*campo = valore;
                 nota = true;
             }

@@ -20,9 +20,10 @@ struct DatiRelazione {
 
 inline constexpr const char* kFileRelazione = "relazione.txt";
 
-// The lines of the file, decoded: "chiave = valore", the key's letter case and the blanks
-// around both ignored; a value ending with "\" goes on with the next line (a line break between
-// them). Lines without "=" and empty keys are skipped.
+// The lines of the file, decoded: "chiave = valore", the blanks around both ignored, the seven
+// keys found in any letter case and any other kept as written; a value ending with "\" goes on
+// with the next line (a line break between them), and "\\" at a line's end is one backslash of
+// the value. Lines without "=" and empty keys are skipped.
 DatiRelazione leggi_dati_relazione(const std::vector<std::string>& righe);
 
 // <dir_lavoro>/relazione.txt read as the suite's files are (UTF-8 where valid, else
@@ -30,7 +31,8 @@ DatiRelazione leggi_dati_relazione(const std::vector<std::string>& righe);
 std::optional<DatiRelazione> leggi_file_relazione(const std::filesystem::path& dir_lavoro);
 
 // The file's text as it is written back (UTF-8, "\n" line ends): the seven keys in their order,
-// then the unknown keys as read; a value of several lines ends each but the last with " \".
+// then the unknown keys as read; a value of several lines ends each but the last with " \", and
+// the backslashes ending a line of the value are doubled.
 std::string testo_dati_relazione(const DatiRelazione& d);
 
 }  // namespace tv::form

@@ -88,6 +88,19 @@ void applica_file_lavoro(Lavoro& lavoro, Pannello& p, Messaggi& messaggi,
         return;
     }
     lavoro.sito = analizza_lavoro(*lines);
+    // A decimal comma in a coordinate is named with its field and the file, and neither
+    // coordinate is taken, as for a cut locality line.
+    for (auto [membro, campo] : {std::pair{&DatiLavoro::longitudine, "la longitudine"},
+                                 std::pair{&DatiLavoro::latitudine, "la latitudine"}}) {
+        const auto& v = lavoro.sito.*membro;
+        if (!v || v->find(',') == std::string::npos) continue;
+        mostra("Nel file " + nome + " " + campo + " \"" + *v +
+               "\" ha la virgola decimale: va scritta con il punto. Longitudine e latitudine non "
+               "sono state lette.");
+        lavoro.sito.longitudine.reset();
+        lavoro.sito.latitudine.reset();
+        break;
+    }
     const DatiLavoro& d = lavoro.sito;
     if (d.localita && localita) localita(*d.localita);
     if (d.localita && d.longitudine && d.latitudine)

@@ -249,6 +249,22 @@ std::vector<std::string> messaggi_righe(const FilePannelli& f) {
     return out;
 }
 
+std::string nome_relazione_tutti(std::string_view lavoro) {
+    return std::string(lavoro) + "_tutti";
+}
+
+std::string nome_relazione_pannello(std::string_view lavoro, std::string_view id) {
+    const auto minuscolo = [](std::string_view t) {
+        std::string out(t);
+        for (char& c : out)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        return out;
+    };
+    const std::string m = minuscolo(id);
+    const bool scontro = m == "tutti" || m.starts_with("pannello_");
+    return std::string(lavoro) + (scontro ? "_pannello_" : "_") + std::string(id);
+}
+
 std::string testo_pannelli(const FilePannelli& f) {
     const char sep = carattere(f.separatore);
     const bool virgola = f.separatore == Separatore::punto_e_virgola;

@@ -89,6 +89,12 @@ std::optional<FilePannelli> carica_pannelli(const std::filesystem::path& dir_lav
 // riga resta nel file com'era.".
 std::vector<std::string> messaggi_righe(const FilePannelli& f);
 
+// The report's file name, without ".pdf", of every panel of job `lavoro` ("<job>_tutti") and of
+// panel `id` ("<job>_<id>"; "<job>_pannello_<id>" for an id that is "tutti" or starts with
+// "pannello_" in any letter case, so that no two reports share a name).
+std::string nome_relazione_tutti(std::string_view lavoro);
+std::string nome_relazione_pannello(std::string_view lavoro, std::string_view id);
+
 // The whole text of the file, in its separator; a damaged row as it was read.
 std::string testo_pannelli(const FilePannelli& f);
 

@@ -125,14 +125,22 @@ LettoreGriglia::LettoreGriglia(std::istream& in, std::string_view name) : name_(
 bool LettoreGriglia::ricarica() {
     if (!in_) return false;
     constexpr std::size_t kPezzo = 1 << 16;
+    constexpr std::size_t kRigaMassima = std::size_t{16} << 20;  // a record's line is ~150 bytes
     // The unfinished line moves to the front; the buffer keeps its size, so that each piece is
     // read over the last instead of into new, cleared bytes.
     gia_letti_ += bytes_.size();
     pieno_ -= bytes_.size();
     std::copy_n(buffer_.data() + bytes_.size(), pieno_, buffer_.data());
     i_ = 0;
+    // The unfinished line holds no line end: only the bytes read after it are searched, so that
+    // a long line costs its length, not its square.
+    std::size_t cercati = pieno_;
     while (true) {
         if (!fine_) {
+            if (pieno_ > kRigaMassima)
+                throw Failure("Impossibile leggere il file della griglia \"" + name_ +
+                              "\": una riga supera " + std::to_string(kRigaMassima >> 20) +
+                              " MiB.");
             if (buffer_.size() < pieno_ + kPezzo) buffer_.resize(pieno_ + kPezzo);
             in_->read(buffer_.data() + pieno_, static_cast<std::streamsize>(kPezzo));
             pieno_ += static_cast<std::size_t>(in_->gcount());
@@ -142,7 +150,12 @@ bool LettoreGriglia::ricarica() {
         }
         // Pieces end after a line end, so that no number and no CR LF is cut in two.
         const std::string_view letto(buffer_.data(), pieno_);
-        const std::size_t fine_riga = fine_ ? std::string_view::npos : letto.rfind('\n');
+        std::size_t fine_riga = std::string_view::npos;
+        if (!fine_) {
+            fine_riga = letto.substr(cercati).rfind('\n');
+            if (fine_riga != std::string_view::npos) fine_riga += cercati;
+            cercati = pieno_;
+        }
         if (fine_ || fine_riga != std::string_view::npos) {
             bytes_ = letto.substr(0, fine_ ? pieno_ : fine_riga + 1);
             return !bytes_.empty();

@@ -6,15 +6,24 @@
 #include "hazard/localita.h"
 #include "relazione/documento.h"
 #include "text/encoding.h"
+#include "text/error.h"
 #include "text/sha256.h"
 
 namespace tv::relazione {
 
 namespace {
 
-// The file's name and SHA-256, or "non disponibile" when it cannot be read.
+// The file's name and SHA-256, "non disponibile" when there is no such file. A file there that
+// cannot be read (a folder, a device, a pipe) throws tv::Failure naming it: the report does not
+// quote a data file it could not read.
 std::pair<std::string, std::string> impronta(const std::filesystem::path& file) {
-    return {file.filename().string(), text::sha256_file(file).value_or("non disponibile")};
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec))
+        return {file.filename().string(), "non disponibile"};
+    const text::LetturaFile l = text::leggi_file_regolare(file);
+    if (!l.byte)
+        throw Failure("Impossibile leggere il file \"" + file.string() + "\": " + l.motivo + ".");
+    return {file.filename().string(), text::sha256_hex(*l.byte)};
 }
 
 }  // namespace

@@ -167,7 +167,8 @@ struct ContestoRelazione {
 Documento costruisci_relazione(const RisultatoVerifica& r, const ContestoRelazione& c);
 
 // The context of a check of the job: its name and units, the locality named only while the
-// coordinates are exactly a known locality's, this program's version and `data`.
+// coordinates are exactly a known locality's, this program's version and `data`. Throws
+// tv::Failure naming a data file that is there but cannot be read (a folder, a device).
 ContestoRelazione contesto_relazione(const form::Lavoro& lavoro,
                                      std::optional<std::string> localita, std::string data);
 // The locality named for the result's coordinates: the line picked or the job's, else a line

@@ -1,5 +1,7 @@
 // PDF renderer of the calculation report: lays the document's blocks out on A4 pages (a first
 // pass to count the pages for "pagina N di M"), then draws text, tables, formulas and plots.
+// A table, a paragraph or the designer's frame taller than the room left goes on over the next
+// pages (a table with its header again); any other block that cannot fit a page stops the report.
 #include "relazione/pdf.h"
 
 #include <QBuffer>
@@ -12,8 +14,11 @@
 #include <QPainterPath>
 #include <QPdfWriter>
 #include <QRawFont>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
+#include <deque>
+#include <memory>
 #include <vector>
 
 #include "relazione/grafico_pdf.h"
@@ -35,45 +40,74 @@ struct Posato {
     double y = 0;
 };
 
+using Pagine = std::vector<std::vector<Posato>>;
+
 class Impaginatore {
   public:
     Impaginatore(const Documento& doc, QPaintDevice* device) : doc_(doc), device_(device) {}
 
     // Pages of placed blocks; the first page holds the title block above its blocks. A small
     // heading stays with the block after it; a narrow table takes the drawing after it beside.
-    std::vector<std::vector<Posato>> impagina() {
-        std::vector<std::vector<Posato>> pagine(1);
-        double y = mm(kMargineSu) + altezza_titolo();
+    // A block that fits no page, even split, gives the message that stops the report.
+    std::variant<Pagine, QString> impagina() {
+        Pagine pagine(1);
+        const double cima = mm(kMargineSu);
+        double y = cima + altezza_titolo();
         const double fondo = mm(kPaginaA - kMargineGiu);
         for (const Sezione& s : doc_.sezioni) {
             const auto& b = s.blocchi;
             for (std::size_t i = 0; i < b.size();) {
-                Posato pz{&b[i], i == 0 ? &s : nullptr, nullptr, 0};
-                double h = altezza(b[i]);
+                const DisegnoVincoli* accanto = nullptr;
                 std::size_t j = i + 1;
                 const auto* t = std::get_if<Tabella>(&b[i]);
                 if (t && j < b.size() && std::holds_alternative<DisegnoVincoli>(b[j]) &&
                     larghezza_tabella(*t) <= 0.55 * larghezza()) {
-                    pz.accanto = &std::get<DisegnoVincoli>(b[j]);
-                    h = std::max(h, misura(*pz.accanto));
+                    accanto = &std::get<DisegnoVincoli>(b[j]);
                     ++j;
                 }
-                h += mm(3.0) + (i == 0 ? altezza_sezione(s) : 0.0);
-                double insieme = h;
+                double dopo = 0;  // a small heading keeps the start of the block after it
                 const auto* par = std::get_if<Paragrafo>(&b[i]);
                 if (par && par->titoletto && j < b.size()) {
-                    double dopo = altezza(b[j]);  // and the drawing set beside a table
+                    dopo = altezza(b[j]);  // and the drawing set beside a table
                     if (j + 1 < b.size() && std::holds_alternative<DisegnoVincoli>(b[j + 1]))
                         dopo = std::max(dopo, misura(std::get<DisegnoVincoli>(b[j + 1])));
-                    insieme += dopo;
+                    dopo = std::min(dopo, mm(40));
                 }
-                if (y + insieme > fondo && !pagine.back().empty()) {
+                const Blocco* blocco = &b[i];
+                bool primo = i == 0;
+                for (;;) {
+                    const double testa = mm(3.0) + (primo ? altezza_sezione(s) : 0.0);
+                    double h = altezza(*blocco);
+                    if (accanto) h = std::max(h, misura(*accanto));
+                    const double spazio = fondo - y;
+                    const bool fresca = y <= cima;
+                    if (h + testa + dopo <= spazio || (fresca && h + testa <= spazio)) {
+                        pagine.back().push_back({blocco, primo ? &s : nullptr, accanto, y});
+                        y += h + testa;
+                        break;
+                    }
+                    if (!accanto) {
+                        if (auto parti = dividi(*blocco, spazio - testa)) {
+                            pezzi_.push_back(std::move(parti->first));
+                            pagine.back().push_back(
+                                {&pezzi_.back(), primo ? &s : nullptr, nullptr, y});
+                            pezzi_.push_back(std::move(parti->second));
+                            blocco = &pezzi_.back();
+                            primo = false;
+                            dopo = 0;
+                            pagine.emplace_back();
+                            y = cima;
+                            continue;
+                        }
+                    }
+                    if (fresca)
+                        return QStringLiteral(
+                                   "Un elemento della sezione \"%1\" non entra in una pagina: la "
+                                   "relazione non è stata scritta.")
+                            .arg(q(s.titolo));
                     pagine.emplace_back();
-                    y = mm(kMargineSu);
+                    y = cima;
                 }
-                pz.y = y;
-                pagine.back().push_back(pz);
-                y += h;
                 i = j;
             }
         }
@@ -98,10 +132,91 @@ class Impaginatore {
     double larghezza() const { return mm(kPaginaL - kMargineSx - kMargineDx); }
     double sinistra() const { return mm(kMargineSx); }
 
+    // Text in lines of width w, broken between words and inside a word wider than w.
+    std::unique_ptr<QTextLayout> disponi(const QFont& f, double w, const QString& t,
+                                         Qt::Alignment a = Qt::AlignLeft) const {
+        QString testo = t;
+        testo.replace(QChar(u'\n'), QChar::LineSeparator);
+        auto l = std::make_unique<QTextLayout>(testo, f, device_);
+        QTextOption o(a & Qt::AlignHorizontal_Mask);
+        o.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        l->setTextOption(o);
+        l->beginLayout();
+        double y = 0;
+        for (QTextLine r = l->createLine(); r.isValid(); r = l->createLine()) {
+            r.setLineWidth(w);
+            r.setPosition(QPointF(0, y));
+            y += r.height();
+        }
+        l->endLayout();
+        return l;
+    }
+    static double alto(const QTextLayout& l) {
+        if (l.lineCount() == 0) return 0;
+        const QTextLine r = l.lineAt(l.lineCount() - 1);
+        return r.y() + r.height();
+    }
     double alto_testo(const QFont& f, double w, const QString& t) const {
-        return QFontMetricsF(f, device_)
-            .boundingRect(QRectF(0, 0, w, 1e7), Qt::TextWordWrap, t)
-            .height();
+        return alto(*disponi(f, w, t));
+    }
+    // Draws t in r with the layout measured, centred vertically when a asks for it.
+    void scrivi(const QFont& f, const QRectF& r, const QString& t, Qt::Alignment a = Qt::AlignLeft) {
+        const auto l = disponi(f, r.width(), t, a);
+        double dy = 0;
+        if (a & Qt::AlignVCenter) dy = (r.height() - alto(*l)) / 2;
+        if (a & Qt::AlignBottom) dy = r.height() - alto(*l);
+        l->draw(p_, QPointF(r.left(), r.top() + dy));
+    }
+
+    // The part of `b` that fits in `spazio` and the rest, when `b` can be split there: a table
+    // between rows (the header on both), a paragraph or a frame's text between lines.
+    std::optional<std::pair<Blocco, Blocco>> dividi(const Blocco& b, double spazio) const {
+        if (const auto* t = std::get_if<Tabella>(&b)) {
+            double h = riga_alta(*t, t->intestazioni, true);
+            std::size_t k = 0;
+            while (k < t->righe.size() && h + riga_alta(*t, t->righe[k], false) <= spazio)
+                h += riga_alta(*t, t->righe[k++], false);
+            if (k == 0 || k == t->righe.size()) return std::nullopt;
+            Tabella a = *t, r = *t;
+            a.righe.assign(t->righe.begin(), t->righe.begin() + static_cast<std::ptrdiff_t>(k));
+            r.righe.assign(t->righe.begin() + static_cast<std::ptrdiff_t>(k), t->righe.end());
+            return std::pair<Blocco, Blocco>{std::move(a), std::move(r)};
+        }
+        if (const auto* x = std::get_if<Paragrafo>(&b)) {
+            if (x->titoletto) return std::nullopt;
+            const auto taglio = righe_entro(font_paragrafo(*x), larghezza(), x->testo, spazio);
+            if (!taglio) return std::nullopt;
+            return std::pair<Blocco, Blocco>{Paragrafo{taglio->first, false},
+                                             Paragrafo{taglio->second, false}};
+        }
+        if (const auto* x = std::get_if<Riquadro>(&b)) {
+            const auto taglio =
+                righe_entro(carattere(9.5), larghezza() - mm(8), x->testo, spazio - mm(6));
+            if (!taglio || spazio < mm(45)) return std::nullopt;
+            return std::pair<Blocco, Blocco>{Riquadro{taglio->first, {}},
+                                             Riquadro{taglio->second, x->firme}};
+        }
+        return std::nullopt;
+    }
+    // The text of the first lines that fit in `spazio` and the rest; none when no line or
+    // every line fits.
+    std::optional<std::pair<std::string, std::string>> righe_entro(const QFont& f, double w,
+                                                                   const std::string& testo,
+                                                                   double spazio) const {
+        const QString t = q(testo);
+        const auto l = disponi(f, w, t);
+        int k = 0;
+        while (k < l->lineCount()) {
+            const QTextLine r = l->lineAt(k);
+            if (r.y() + r.height() > spazio) break;
+            ++k;
+        }
+        if (k == 0 || k == l->lineCount()) return std::nullopt;
+        const int fine = l->lineAt(k).textStart();
+        // The line end closing the first part would give it one empty line more.
+        std::string prima = t.left(fine).toStdString();
+        if (!prima.empty() && prima.back() == '\n') prima.pop_back();
+        return std::pair<std::string, std::string>{std::move(prima), t.mid(fine).toStdString()};
     }
 
     // ---- measures
@@ -143,7 +258,9 @@ class Impaginatore {
         return h;
     }
     double misura(const Grafico&) const { return mm(kAltezzaGrafico); }
-    double misura(const Riquadro& r) const { return altezza_riquadro(r) + mm(16); }
+    double misura(const Riquadro& r) const {
+        return altezza_riquadro(r) + (r.firme.empty() ? mm(3) : mm(16));
+    }
     double altezza_riquadro(const Riquadro& r) const {
         return std::max(mm(45), alto_testo(carattere(9.5), larghezza() - mm(8), q(r.testo)) + mm(6));
     }
@@ -205,9 +322,8 @@ class Impaginatore {
             p.setFont(carattere(9, true));
             p.drawText(QRectF(cornice.left() + mm(3), yy, mm(28), h),
                        Qt::AlignLeft | Qt::AlignVCenter, v.first);
-            p.setFont(font_voce(v));
-            p.drawText(QRectF(cornice.left() + da_voce(v), yy, larghezza_voce(v), h),
-                       Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, v.second);
+            scrivi(font_voce(v), QRectF(cornice.left() + da_voce(v), yy, larghezza_voce(v), h),
+                   v.second, Qt::AlignLeft | Qt::AlignVCenter);
             yy += h;
         }
     }
@@ -241,10 +357,9 @@ class Impaginatore {
     double titolo_sezione(const Sezione& s, double y) {
         QPainter& p = *p_;
         p.setPen(Qt::black);
-        p.setFont(carattere(12, true));
         const double h = altezza_sezione(s);
-        p.drawText(QRectF(sinistra(), y + mm(2), larghezza(), h - mm(4)),
-                   Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, q(s.titolo));
+        scrivi(carattere(12, true), QRectF(sinistra(), y + mm(2), larghezza(), h - mm(4)),
+               q(s.titolo), Qt::AlignLeft | Qt::AlignVCenter);
         p.setPen(QPen(QColor(120, 120, 120), mm(0.2)));
         p.drawLine(QPointF(sinistra(), y + h - mm(1.7)),
                    QPointF(sinistra() + larghezza(), y + h - mm(1.7)));
@@ -253,9 +368,8 @@ class Impaginatore {
 
     void disegna(const Paragrafo& x, double y) {
         p_->setPen(Qt::black);
-        p_->setFont(font_paragrafo(x));
-        p_->drawText(QRectF(sinistra(), y + (x.titoletto ? mm(1) : 0.0), larghezza(), 1e7),
-                     Qt::TextWordWrap, q(x.testo));
+        scrivi(font_paragrafo(x),
+               QRectF(sinistra(), y + (x.titoletto ? mm(1) : 0.0), larghezza(), 1e7), q(x.testo));
     }
 
     void disegna(const Formula& x, double y) {
@@ -265,12 +379,12 @@ class Impaginatore {
         const double h = misura(x) - mm(2.0);
         p.fillRect(QRectF(sinistra() + mm(3), y, mm(0.8), h), QColor(0, 70, 160));
         p.setPen(Qt::black);
-        p.setFont(carattere(10, false, true, true));
-        p.drawText(QRectF(rientro, y, w, 1e7), Qt::TextWordWrap, q(x.simbolica));
+        if (!x.simbolica.empty())
+            scrivi(carattere(10, false, true, true), QRectF(rientro, y, w, 1e7), q(x.simbolica));
         if (!x.numerica.empty()) {
             const double dy = alto_simbolica(x) + mm(1.2);
-            p.setFont(carattere(9.5, false, false, true));
-            p.drawText(QRectF(rientro, y + dy, w, 1e7), Qt::TextWordWrap, q(x.numerica));
+            scrivi(carattere(9.5, false, false, true), QRectF(rientro, y + dy, w, 1e7),
+                   q(x.numerica));
         }
     }
 
@@ -294,8 +408,9 @@ class Impaginatore {
                     a = Qt::AlignRight;
                 if (c < t.allineamenti.size() && t.allineamenti[c] == Allineamento::centro)
                     a = Qt::AlignHCenter;
-                p.drawText(QRectF(x + mm(1.5), y + mm(1.1), w - mm(3), h - mm(2.2)),
-                           a | Qt::AlignVCenter | Qt::TextWordWrap, q(r[c]));
+                scrivi(carattere(9, testata),
+                       QRectF(x + mm(1.5), y + mm(1.1), w - mm(3), h - mm(2.2)), q(r[c]),
+                       a | Qt::AlignVCenter);
                 x += w;
             }
             p.setPen(QPen(QColor(150, 150, 150), mm(0.15)));
@@ -323,9 +438,8 @@ class Impaginatore {
         p.setBrush(fondo);
         p.drawRect(r);
         p.setBrush(Qt::NoBrush);
-        p.setFont(carattere(11, true));
-        p.drawText(r.adjusted(mm(4), 0, -mm(4), 0),
-                   Qt::AlignVCenter | Qt::AlignLeft | Qt::TextWordWrap, q(e.testo));
+        scrivi(carattere(11, true), r.adjusted(mm(4), 0, -mm(4), 0), q(e.testo),
+               Qt::AlignVCenter | Qt::AlignLeft);
     }
 
     // The frame with the designer's text, and the signature lines under it side by side.
@@ -335,9 +449,9 @@ class Impaginatore {
         p.setPen(QPen(Qt::black, mm(0.3)));
         p.setBrush(Qt::NoBrush);
         p.drawRect(cornice);
+        p.setPen(Qt::black);
+        scrivi(carattere(9.5), cornice.adjusted(mm(4), mm(3), -mm(4), -mm(3)), q(r.testo));
         p.setFont(carattere(9.5));
-        p.drawText(cornice.adjusted(mm(4), mm(3), -mm(4), -mm(3)),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, q(r.testo));
         if (r.firme.empty()) return;
         const double w = larghezza() / static_cast<double>(r.firme.size());
         const double yy = cornice.bottom() + mm(11);
@@ -411,6 +525,7 @@ class Impaginatore {
     const Documento& doc_;
     QPaintDevice* device_;
     QPainter* p_ = nullptr;
+    std::deque<Blocco> pezzi_;  // the parts of split blocks, kept while their pages are drawn
 };
 
 }  // namespace
@@ -444,7 +559,9 @@ std::variant<QByteArray, QString> relazione_pdf(const Documento& doc) {
             QString::fromStdString(doc.intestazione.programma + " " + doc.intestazione.versione));
 
         Impaginatore imp(doc, &pdf);
-        const auto pagine = imp.impagina();
+        const auto impaginate = imp.impagina();
+        if (const auto* errore = std::get_if<QString>(&impaginate)) return *errore;
+        const Pagine& pagine = std::get<Pagine>(impaginate);
         QPainter p;
         if (!p.begin(&pdf)) return QStringLiteral("Impossibile disegnare la relazione.");
         p.setRenderHint(QPainter::Antialiasing);

@@ -1,7 +1,13 @@
 // Code-page decoding and UTF-8 helpers for the suite's data files.
 #include "text/encoding.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
@@ -176,21 +182,40 @@ std::vector<std::string> split_lines(std::string_view text) {
     return lines;
 }
 
+LetturaFile leggi_file_regolare(const std::filesystem::path& path, std::uintmax_t limite) {
+    // Opened without waiting (a pipe with no writer would block), then looked at: only a
+    // regular file is read, and never past the limit.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {std::nullopt, std::strerror(errno)};
+    struct Chiudi {
+        int fd;
+        ~Chiudi() { ::close(fd); }
+    } chiudi{fd};
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return {std::nullopt, std::strerror(errno)};
+    if (!S_ISREG(st.st_mode)) return {std::nullopt, "non è un file regolare"};
+    const std::string troppo = "è più grande di " + std::to_string(limite >> 20) + " MiB";
+    if (static_cast<std::uintmax_t>(st.st_size) > limite) return {std::nullopt, troppo};
+    std::string data(static_cast<std::size_t>(st.st_size), '\0');
+    std::size_t letti = 0;
+    for (;;) {
+        // Past the size just seen the file may have grown: read on, up to the limit.
+        if (letti == data.size()) {
+            if (data.size() > limite) return {std::nullopt, troppo};
+            data.resize(data.size() + 4096);
+        }
+        const ssize_t n = ::read(fd, data.data() + letti, data.size() - letti);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return {std::nullopt, std::strerror(errno)};
+        if (n == 0) break;
+        letti += static_cast<std::size_t>(n);
+    }
+    data.resize(letti);
+    return {std::move(data), {}};
+}
+
 std::optional<std::string> read_bytes(const std::filesystem::path& path) {
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    // One read of the size just seen, then whatever the file has grown by since.
-    const auto size = std::filesystem::file_size(path, ec);
-    std::string data(ec ? 0 : static_cast<std::size_t>(size), '\0');
-    in.read(data.data(), static_cast<std::streamsize>(data.size()));
-    data.resize(static_cast<std::size_t>(in.gcount()));
-    char resto[4096];
-    while (in.read(resto, sizeof resto) || in.gcount() > 0)
-        data.append(resto, static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) return std::nullopt;
-    return data;
+    return leggi_file_regolare(path).byte;
 }
 
 std::optional<std::vector<std::string>> read_lines(const std::filesystem::path& path) {

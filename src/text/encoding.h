@@ -2,6 +2,7 @@
 // (trim, lower case, character count) that work on the decoded UTF-8.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -26,7 +27,21 @@ std::string encode_cp1252(std::string_view utf8);
 // after the last end does not.
 std::vector<std::string> split_lines(std::string_view text);
 
-// Whole file as bytes; nullopt when it cannot be opened or read.
+// The most a data file is read: far above the real ones (the grid is under 2 MB), so that a
+// wrong file (a disk image, a link to /dev/zero) ends with a message instead of the memory.
+inline constexpr std::uintmax_t kLimiteFileDati = std::uintmax_t{256} << 20;
+
+// A whole regular file (links followed) of at most `limite` bytes, or why it cannot be read in
+// Italian ("non è un file regolare", "è più grande di 256 MiB", the system's message). A pipe
+// or a device is refused without waiting on it.
+struct LetturaFile {
+    std::optional<std::string> byte;
+    std::string motivo;  // set when `byte` is not
+};
+LetturaFile leggi_file_regolare(const std::filesystem::path& path,
+                                std::uintmax_t limite = kLimiteFileDati);
+
+// Whole file as bytes, as leggi_file_regolare; nullopt when it cannot be read.
 std::optional<std::string> read_bytes(const std::filesystem::path& path);
 
 // Whole file, decoded and split into lines; nullopt when it cannot be read.

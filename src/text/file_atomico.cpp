@@ -3,6 +3,7 @@
 #include "text/file_atomico.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <limits.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -163,18 +164,61 @@ std::string casuale(std::size_t n) {
     return out;
 }
 
-// A hidden name beside `destinazione`, unpredictable, no longer than its folder allows.
-fs::path nome_temporaneo(const fs::path& destinazione) {
+// The start of the hidden names beside `destinazione`: "." and its name, cut so that a tail of
+// `coda` characters still fits the folder's NAME_MAX.
+std::string prefisso_temporaneo(const fs::path& destinazione, std::size_t coda) {
     const fs::path cartella =
         destinazione.has_parent_path() ? destinazione.parent_path() : fs::path(".");
     long massimo = ::pathconf(cartella.c_str(), _PC_NAME_MAX);
     if (massimo <= 0) massimo = NAME_MAX;
-    constexpr std::size_t kCasuali = 12;
-    const std::string coda = "." + casuale(kCasuali) + ".tmp";
     std::string base = destinazione.filename().string();
-    const std::size_t spazio = static_cast<std::size_t>(massimo) - 1 - coda.size();
+    const std::size_t spazio = static_cast<std::size_t>(massimo) - 1 - coda;
     if (base.size() > spazio) base.resize(spazio);
-    return cartella / ("." + base + coda);
+    return "." + base;
+}
+
+constexpr std::size_t kCasuali = 12;
+// The tail of a temporary name: ".<pid>.<12 random characters>.tmp"; the pid tells a later
+// writer whether the one that made it is still running.
+std::string coda_temporanea(pid_t pid, const std::string& casuali) {
+    return "." + std::to_string(pid) + "." + casuali + ".tmp";
+}
+
+// A hidden name beside `destinazione`, unpredictable, no longer than its folder allows.
+fs::path nome_temporaneo(const fs::path& destinazione) {
+    const fs::path cartella =
+        destinazione.has_parent_path() ? destinazione.parent_path() : fs::path(".");
+    const std::string coda = coda_temporanea(::getpid(), casuale(kCasuali));
+    return cartella / (prefisso_temporaneo(destinazione, coda.size()) + coda);
+}
+
+// Removes the temporary files of `destinazione` left by writers that died (SIGKILL, a machine
+// that stopped): this user's, named with a pid no process has. A live writer's stays.
+void rimuovi_orfani(const fs::path& destinazione) {
+    const fs::path cartella =
+        destinazione.has_parent_path() ? destinazione.parent_path() : fs::path(".");
+    std::error_code ec;
+    for (fs::directory_iterator it(cartella, ec), fine; !ec && it != fine; it.increment(ec)) {
+        const std::string nome = it->path().filename().string();
+        if (!nome.ends_with(".tmp") || nome.size() < kCasuali + 8) continue;
+        // ".<pid>.<random>.tmp" after the prefix, which depends on the tail's length.
+        const std::size_t fine_pid = nome.size() - 4 - kCasuali - 1;
+        if (nome[fine_pid] != '.') continue;
+        const std::size_t inizio_pid = nome.rfind('.', fine_pid - 1);
+        if (inizio_pid == std::string::npos || inizio_pid + 1 >= fine_pid) continue;
+        const std::string pid_testo = nome.substr(inizio_pid + 1, fine_pid - inizio_pid - 1);
+        if (pid_testo.size() > 9 ||
+            pid_testo.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        const pid_t pid = static_cast<pid_t>(std::stol(pid_testo));
+        const std::string coda = coda_temporanea(pid, nome.substr(fine_pid + 1, kCasuali));
+        if (nome != prefisso_temporaneo(destinazione, coda.size()) + coda) continue;
+        struct stat st {};
+        if (pid <= 0 || pid == ::getpid() || ::lstat(it->path().c_str(), &st) != 0 ||
+            !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
+            continue;
+        if (::kill(pid, 0) != 0 && errno == ESRCH) ::unlink(it->path().c_str());
+    }
 }
 
 }  // namespace
@@ -236,6 +280,7 @@ void FileAtomico::Stato::apri(Interruzione interruzione) {
         if (fd < 0) ricorda(errno);
         return;
     }
+    rimuovi_orfani(destinazione);
     // Beside the target, so that the rename stays on one file system; a name taken is
     // another's: a new one is drawn.
     for (int tentativo = 0; tentativo < 100 && fd < 0; ++tentativo) {
@@ -297,8 +342,7 @@ bool FileAtomico::conferma() {
 }
 
 std::string FileAtomico::messaggio_apertura() const {
-    if (s_->motivo) return "Impossibile scrivere il file \"" + s_->nome + "\": " + s_->motivo + ".";
-    return "Impossibile scrivere il file \"" + s_->nome + "\".";
+    return "Impossibile scrivere il file \"" + s_->nome + "\": " + motivo() + ".";
 }
 
 std::string FileAtomico::messaggio_scrittura() const {

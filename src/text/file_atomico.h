@@ -44,8 +44,8 @@ class FileAtomico {
     // temporary file is then gone and the target as it was.
     bool conferma();
 
-    // "Impossibile scrivere il file "X"." (with ": <reason>" for a refused target) and
-    // "Scrittura non riuscita: "X".", naming the target.
+    // "Impossibile scrivere il file "X": <reason>." (why it was refused, or the system's
+    // message) and "Scrittura non riuscita: "X".", naming the target.
     std::string messaggio_apertura() const;
     std::string messaggio_scrittura() const;
     // Why the target was refused, or the system's reason for the first step that failed

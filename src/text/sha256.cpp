@@ -3,8 +3,8 @@
 
 #include <array>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
+
+#include "text/encoding.h"
 
 namespace tv::text {
 namespace {
@@ -68,11 +68,10 @@ std::string sha256_hex(std::string_view bytes) {
 }
 
 std::optional<std::string> sha256_file(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return std::nullopt;
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return std::nullopt;
-    return sha256_hex(bytes);
+    // A folder or a device is no data file: refused, never read as a stream.
+    const auto bytes = read_bytes(file);
+    if (!bytes) return std::nullopt;
+    return sha256_hex(*bytes);
 }
 
 }  // namespace tv::text

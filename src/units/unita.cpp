@@ -71,8 +71,12 @@ std::optional<double> leggi_gravita(std::string_view testo) {
 
 // A gravity is usable when every unit the editor offers gets a finite factor above 0 with it
 // (kgf and t divide by it).
+// The gravity in m/s², within what the Earth has and its usual round values (9.81, 10), so that
+// a mistyped 1e30 does not make every force nothing.
+constexpr double kGravitaMinima = 9.5, kGravitaMassima = 10.0;
+
 bool gravita_utilizzabile(double g) {
-    if (!(g > 0) || !std::isfinite(g)) return false;
+    if (!(g >= kGravitaMinima && g <= kGravitaMassima)) return false;
     for (Famiglia f : ordine_famiglie_editor())
         for (const std::string& u : unita_editor(f))
             if (!(fattore_famiglia(f, u, g) > 0)) return false;
@@ -181,7 +185,7 @@ void Unita::leggi_testo(const std::vector<std::string>& lines,
                 throw tv::Failure(nel_file(file_name_for_messages) + "il valore " +
                                   tra_virgolette(valore) +
                                   " di [accelerazione_g] non è valido: l'accelerazione di gravità "
-                                  "deve essere maggiore di zero");
+                                  "deve essere tra 9,5 e 10 m/s²");
             letta.accelerazione_g = *g;
             letta.valore_accelerazione_g = valore;
         }

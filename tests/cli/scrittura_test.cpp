@@ -108,6 +108,26 @@ TEST_F(Scrittura, InterruptedBatchLeavesTheEarlierFileAndNoTemporaryFile) {
     }
 }
 
+// A batch killed with SIGKILL leaves its temporary file; the next write of the same file removes
+// it, and keeps the one of a writer still running (this test's own pid in its name).
+TEST_F(Scrittura, AKilledWritersTemporaryFileGoesAtTheNextWriteALiveOnesStays) {
+    const fs::path out = dir / "OUT.csv";
+    scrivi(out, "ieri");
+    const pid_t pid = avvia(batch(300000, out.string()), dir);
+    for (int i = 0; i < 20000 && nomi(dir).size() < 2; ++i) usleep(1000);
+    ASSERT_EQ(nomi(dir).size(), 2u) << "no temporary file beside OUT.csv";
+    kill(pid, SIGKILL);
+    int stato = 0;
+    ASSERT_EQ(waitpid(pid, &stato, 0), pid);
+    ASSERT_EQ(nomi(dir).size(), 2u);
+    const std::string vivo = ".OUT.csv." + std::to_string(getpid()) + ".abcdefghijkl.tmp";
+    scrivi(dir / vivo, "in corso");
+    const pid_t dopo = avvia(batch(3, out.string()), dir);
+    ASSERT_EQ(waitpid(dopo, &stato, 0), dopo);
+    EXPECT_EQ(WIFEXITED(stato) ? WEXITSTATUS(stato) : -1, 0);
+    EXPECT_EQ(nomi(dir), (std::set<std::string>{"OUT.csv", vivo}));
+}
+
 // Not confirmed, or a write, sync, close or rename that fails: the target as it was, no
 // temporary file.
 TEST_F(Scrittura, FileNotConfirmedLeavesTheTargetAndNoTemporaryFile) {

@@ -36,13 +36,15 @@ TEST(DatiRelazione, KeysContinuationsUnknownKeysAndTheFile) {
 }
 
 // Written back: the seven keys in order, continuation lines for the judgement (a blank line of it
-// kept), the unknown keys after them; read again it gives the same data.
+// kept), the unknown keys after them as written; a line of a value ending with a backslash (a
+// folder) does not swallow the next key. Read again it gives the same data.
 TEST(DatiRelazione, WrittenBackAndReadAgainTheSame) {
     DatiRelazione d;
     d.committente = "Comune di Fossa";
     d.opera = "Scuola, a = 2";
-    d.giudizio = "Coerenti.\n\nAccettati.";
-    d.altre = {{"revisione", "B"}};
+    d.giudizio = "Coerenti.\n\nVedi C:\\dati\\\nAccettati.";
+    d.note = "C:\\lavori\\fossa\\";
+    d.altre = {{"Revisione", "B"}};
     const std::string atteso =
         "committente = Comune di Fossa\n"
         "opera = Scuola, a = 2\n"
@@ -51,9 +53,10 @@ TEST(DatiRelazione, WrittenBackAndReadAgainTheSame) {
         "ordine =\n"
         "giudizio = Coerenti. \\\n"
         "\\\n"
+        "Vedi C:\\dati\\\\ \\\n"
         "Accettati.\n"
-        "note =\n"
-        "revisione = B\n";
+        "note = C:\\lavori\\fossa\\\\\n"
+        "Revisione = B\n";
     EXPECT_EQ(testo_dati_relazione(d), atteso);
     std::vector<std::string> righe;
     for (std::size_t i = 0, j; (j = atteso.find('\n', i)) != std::string::npos; i = j + 1)

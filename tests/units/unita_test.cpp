@@ -98,7 +98,10 @@ TEST(CalcolaFattori, RefusedFileNamesTheFileAndTheKey) {
          "il valore \"9./1\" di [accelerazione_g] non è un numero"},
         {{"accelerazione_g", "0 [accelerazione_g]"},
          "il valore \"0\" di [accelerazione_g] non è valido: "
-         "l'accelerazione di gravità deve essere maggiore di zero"},
+         "l'accelerazione di gravità deve essere tra 9,5 e 10 m/s²"},
+        {{"accelerazione_g", "1e30 [accelerazione_g]"},
+         "il valore \"1e30\" di [accelerazione_g] non è valido: "
+         "l'accelerazione di gravità deve essere tra 9,5 e 10 m/s²"},
         {{"tensioni", ""}, "manca la riga [tensioni]"},
         {{"lunghezze", "daN [lunghezze]"},
          "l'unità \"daN\" di [lunghezze] non è una lunghezza (mm, cm, m)"},
