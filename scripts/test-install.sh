@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Install and package test: cmake --install into a temporary prefix, the installed programs run
-# from "/" with an empty home, the menu entry and AppStream data validated, the .deb inspected.
+# Install and package test: the README's install, `cmake --install ... --prefix ~/.local` with
+# HOME an empty folder, the installed programs run from "/" (the window from its menu entry,
+# offscreen), the menu entry and AppStream data validated, the .deb inspected.
 # Usage: bash scripts/test-install.sh [BUILD_DIR]   (a built release tree; default build/ci)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,16 +11,16 @@ trap 'rm -rf "$tmp"' EXIT
 fail() { echo "test-install: $*" >&2; exit 1; }
 step() { echo "test-install: $*"; }
 
-step "cmake --install into a temporary prefix"
-cmake --install "$build" --prefix "$tmp/pfx" > "$tmp/install.log"
-bin=$tmp/pfx/bin
-share=$tmp/pfx/share
-
-# A new user: empty home, no XDG variables, started from "/" (whose parent is no suite).
+# A new user: empty home, no XDG variables, started from "/" (whose parent is no suite). The
+# prefix is the README's, so the user's suite lies inside the installed data folder.
 unset XDG_DATA_HOME XDG_CONFIG_HOME QT_QPA_PLATFORM
 export HOME=$tmp/home
 mkdir "$HOME"
-suite=$HOME/.local/share/torvelando/suite
+step "cmake --install $build --prefix ~/.local, HOME an empty folder"
+cmake --install "$build" --prefix ~/.local > "$tmp/install.log"
+bin=$HOME/.local/bin
+share=$HOME/.local/share
+suite=$share/torvelando/suite
 avviso() { echo "Creata la suite dell'utente in $1/.local/share/torvelando/suite: qui sono le impostazioni e i lavori."; }
 cd /
 
@@ -29,6 +30,9 @@ step "first torvelando-cli check --json: the user's suite is made and the demo j
 # The demo job's site (L'Aquila), its subsoil and a completed run, in valid JSON.
 jq -e '.fields[7] == "42.3505" and .fields[4] == "B" and .messages == [] and
        (.labels.verdict | test("Fa"))' "$tmp/1.json" > /dev/null || fail "JSON: $(cat "$tmp/1.json")"
+# The copy left out its own destination and its hidden copy.
+[ ! -e "$suite/suite" ] || fail "the user's suite holds a copy of itself: $suite/suite"
+[ -z "$(find "$share/torvelando" -maxdepth 1 -name '.suite.*')" ] || fail "a hidden copy is left in $share/torvelando"
 for f in progra/parametri_per_spettro.txt progra/coordinate_localita.txt help/torvelando.pdf \
          impostazioni/dirlav impostazioni/lavoro lavori/demo/sismica_2008.txt; do
   cmp -s "$share/torvelando/$f" "$suite/$f" || fail "$suite/$f differs from the installed one"
@@ -47,18 +51,26 @@ cmp -s "$tmp/1.json" "$tmp/2.json" || fail "the second check differs from the fi
 
 step "the command line loads no Qt; report runs the report's program from libexec"
 if ldd "$bin/torvelando-cli" | grep -qi 'libQt'; then fail "torvelando-cli links Qt: $(ldd "$bin/torvelando-cli" | grep -i qt)"; fi
-[ -x "$tmp/pfx/libexec/torvelando/torvelando-relazione" ] || fail "no libexec/torvelando/torvelando-relazione"
+[ -x "$HOME/.local/libexec/torvelando/torvelando-relazione" ] || fail "no libexec/torvelando/torvelando-relazione"
 (cd "$tmp" && "$bin/torvelando-cli" report -o "$tmp/demo.pdf" > "$tmp/report.out" 2> "$tmp/report.err") \
   || fail "report: exit $? ($(cat "$tmp/report.err"))"
 pdftotext "$tmp/demo.pdf" - | grep -c "RELAZIONE DI CALCOLO" >/dev/null || fail "report: no RELAZIONE DI CALCOLO in $tmp/demo.pdf"
 
-step "the installed window under Xvfb with --screenshot (a fresh home: the notice must not block)"
-export HOME=$tmp/home2
-mkdir "$HOME"
-timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" "$bin/torvelando" --screenshot "$tmp/finestra.png" \
+step "the window from its menu entry, offscreen, on a first start (the notice must not block)"
+rm -rf "$suite"
+exec_menu=$(sed -n 's/^Exec=//p' "$share/applications/torvelando.desktop")
+# shellcheck disable=SC2086  # the menu's command line, split as the desktop splits it
+PATH=$bin:$PATH QT_QPA_PLATFORM=offscreen timeout 120 $exec_menu --screenshot "$tmp/finestra.png" \
   2> "$tmp/finestra.err" || fail "window: exit $? ($(cat "$tmp/finestra.err"))"
 grep -qxF "$(avviso "$HOME")" "$tmp/finestra.err" || fail "window: $(cat "$tmp/finestra.err")"
 file "$tmp/finestra.png" | grep -Eq 'PNG image data, [0-9]{3} x [0-9]{3}' || fail "screenshot: $(file "$tmp/finestra.png")"
+[ ! -e "$suite/suite" ] || fail "the window's suite holds a copy of itself"
+
+step "the installed window under Xvfb with --screenshot, the suite reused"
+timeout 120 xvfb-run -a -s "-screen 0 1024x768x24" "$bin/torvelando" --screenshot "$tmp/xvfb.png" \
+  2> "$tmp/xvfb.err" || fail "window under Xvfb: exit $? ($(cat "$tmp/xvfb.err"))"
+if grep -qF "Creata la suite" "$tmp/xvfb.err"; then fail "window under Xvfb made the suite again"; fi
+file "$tmp/xvfb.png" | grep -Eq 'PNG image data, [0-9]{3} x [0-9]{3}' || fail "screenshot: $(file "$tmp/xvfb.png")"
 
 step "--screenshot on a suite without its grid: the message on standard error, exit 1, no picture"
 cp -r "$HOME/.local/share/torvelando/suite" "$tmp/senza_griglia"

@@ -113,6 +113,7 @@ RigaEsito Lotto::verifica(const RigaIngresso& riga) const {
 
 void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const {
     e.completata = false;
+    e.come_lette = riga.con_punto;
     auto& celle = e.celle;
     for (std::size_t c = kColonneIngresso; c < kColonneUscita; ++c) celle[c].clear();
     for (std::size_t c = 0; c < kColonneIngresso; ++c) {
@@ -142,12 +143,15 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
     // As in the window, a refused field is reported before anything else, in the order of the
     // columns. The fields are looked at one by one only when something was refused.
     const auto campo_rifiutato = [&]() -> std::optional<std::string> {
-        for (std::size_t c = 0; c < kColonneIngresso; ++c)
-            if (kCampo[c] >= 0)
-                if (auto motivo = form::motivo_rifiuto(
-                        kCampo[c], testi[static_cast<std::size_t>(kCampo[c])], formato_, false,
-                        &unita_))
-                    return std::string(kNomiIngresso[c]) + ": " + *motivo;
+        for (std::size_t c = 0; c < kColonneIngresso; ++c) {
+            if (riga.con_punto[c])
+                return std::string(kNomiIngresso[c]) + ": " + form::motivo_punto(celle[c]);
+            if (kCampo[c] < 0) continue;
+            if (auto motivo = form::motivo_rifiuto(kCampo[c],
+                                                   testi[static_cast<std::size_t>(kCampo[c])],
+                                                   formato_, false, &unita_))
+                return std::string(kNomiIngresso[c]) + ": " + *motivo;
+        }
         return std::nullopt;
     };
     // The toggles as the window's handlers set them, the sides before the top: a combination
@@ -217,8 +221,11 @@ RigaIngresso riga_di_pannello(const form::FilePannelli& f, const form::RigaPanne
         riga.errore = "Riga " + std::to_string(r.linea) + " del file: " + r.errore;
         return riga;
     }
-    for (std::size_t c = 0; c < kColonneIngresso; ++c)
-        if (f.colonna(kNomiIngresso[c])) riga.celle[c] = f.cella(r, kNomiIngresso[c]);
+    for (std::size_t c = 0; c < kColonneIngresso; ++c) {
+        if (!f.colonna(kNomiIngresso[c])) continue;
+        riga.celle[c] = f.cella(r, kNomiIngresso[c]);
+        riga.con_punto[c] = f.rifiuto_di_cella(r, kNomiIngresso[c]).has_value();
+    }
     return riga;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstddef>
 #include <filesystem>
 #include <functional>
@@ -76,12 +77,15 @@ struct RigaIngresso {
     // The text of each input column, trimmed; nullopt where the file has no such column.
     std::array<std::optional<std::string>, kColonneIngresso> celle;
     std::string errore;  // why the row could not be split into its columns; else empty
+    // Number cells of a ";" file holding a ".": kept as read, and refused.
+    std::bitset<kColonneIngresso> con_punto;
 };
 
 // One row of the output: the texts the check used for the input columns, then the results.
 struct RigaEsito {
     std::array<std::string, kColonneUscita> celle;
     bool completata = false;
+    std::bitset<kColonneIngresso> come_lette;  // input cells echoed as read, never reformatted
     const std::string& errore() const { return celle[kColonnaErrore]; }
 };
 

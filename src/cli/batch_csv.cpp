@@ -251,6 +251,7 @@ bool LettoreLotto::prossima(RigaIngresso& riga) {
                       "\" troppo lunga.");
     }
     riga.numero = ++numero_;
+    riga.con_punto.reset();
     for (std::size_t i = 0; i < kColonneIngresso; ++i) {
         if (!riga.errore.empty() || !celle[i]) {
             riga.celle[i].reset();
@@ -261,8 +262,10 @@ bool LettoreLotto::prossima(RigaIngresso& riga) {
         }
         // A spreadsheet's ";" file writes its numbers with decimal commas.
         if (riga.celle[i] && separatore_ == form::Separatore::punto_e_virgola &&
-            form::colonna_numerica(kNomiIngresso[i]))
-            *riga.celle[i] = form::punto_decimale(*riga.celle[i]);
+            form::colonna_numerica(kNomiIngresso[i])) {
+            if (auto v = form::punto_decimale(*riga.celle[i])) *riga.celle[i] = std::move(*v);
+            else riga.con_punto.set(i);
+        }
     }
     return true;
 }
@@ -285,7 +288,9 @@ void aggiungi_riga_csv(std::string& out, const RigaEsito& riga, bool excel) {
         }
         if (i > 0) out += ';';
         const std::string& c = riga.celle[i];
-        form::aggiungi_cella_csv(out, i > 0 && numero(c) ? form::virgola_decimale(c) : c, ';', false);
+        const bool come_letta = i < kColonneIngresso && riga.come_lette[i];
+        form::aggiungi_cella_csv(out, i > 0 && !come_letta && numero(c) ? form::virgola_decimale(c) : c,
+                                 ';', false);
     }
     out += '\n';
 }

@@ -102,10 +102,16 @@ Separatore separatore_di_intestazione(std::string_view intestazione) {
     return punto_e_virgola && !virgola ? Separatore::punto_e_virgola : Separatore::virgola;
 }
 
-std::string punto_decimale(std::string_view testo) {
+std::optional<std::string> punto_decimale(std::string_view testo) {
+    if (testo.find('.') != std::string_view::npos) return std::nullopt;
     std::string s(testo);
     std::replace(s.begin(), s.end(), ',', '.');
     return s;
+}
+
+std::string motivo_punto(std::string_view cella) {
+    return "Richiesto valore numerico con la virgola decimale e senza punti: \"" +
+           std::string(cella) + "\"";
 }
 
 std::string virgola_decimale(std::string_view testo) {
@@ -137,6 +143,14 @@ std::string FilePannelli::cella(const RigaPannello& r, std::string_view nome) co
     return c && r.errore.empty() ? r.celle[*c] : std::string();
 }
 
+std::optional<std::string> FilePannelli::rifiuto_di_cella(const RigaPannello& r,
+                                                          std::string_view nome) const {
+    const auto c = colonna(nome);
+    if (!c || std::find(r.con_punto.begin(), r.con_punto.end(), *c) == r.con_punto.end())
+        return std::nullopt;
+    return motivo_punto(r.celle[*c]);
+}
+
 void FilePannelli::imposta(RigaPannello& r, std::string_view nome, std::string testo) {
     auto c = colonna(nome);
     if (!c) {
@@ -146,6 +160,7 @@ void FilePannelli::imposta(RigaPannello& r, std::string_view nome, std::string t
         c = colonne.size() - 1;
     }
     r.celle[*c] = std::move(testo);
+    std::erase(r.con_punto, *c);
 }
 
 RigaPannello& FilePannelli::aggiungi(std::string id) {
@@ -223,8 +238,11 @@ FilePannelli leggi_pannelli(std::string_view testo, const std::string& nome) {
         if (!r.errore.empty()) {
             r.celle.assign(f.colonne.size(), std::string());
         } else if (f.separatore == Separatore::punto_e_virgola) {
-            for (std::size_t c = 0; c < f.colonne.size(); ++c)
-                if (colonna_numerica(f.colonne[c])) r.celle[c] = punto_decimale(r.celle[c]);
+            for (std::size_t c = 0; c < f.colonne.size(); ++c) {
+                if (!colonna_numerica(f.colonne[c])) continue;
+                if (auto v = punto_decimale(r.celle[c])) r.celle[c] = std::move(*v);
+                else r.con_punto.push_back(c);
+            }
         }
         f.righe.push_back(std::move(r));
     }
@@ -269,18 +287,20 @@ std::string testo_pannelli(const FilePannelli& f) {
     const char sep = carattere(f.separatore);
     const bool virgola = f.separatore == Separatore::punto_e_virgola;
     std::string out;
-    const auto riga = [&](const std::vector<std::string>& celle, bool intestazione) {
+    const auto riga = [&](const std::vector<std::string>& celle, bool intestazione,
+                          const std::vector<std::size_t>& con_punto) {
         for (std::size_t c = 0; c < celle.size(); ++c) {
             if (c > 0) out += sep;
-            const bool numero = !intestazione && virgola && colonna_numerica(f.colonne[c]);
+            const bool numero = !intestazione && virgola && colonna_numerica(f.colonne[c]) &&
+                                std::find(con_punto.begin(), con_punto.end(), c) == con_punto.end();
             aggiungi_cella_csv(out, numero ? virgola_decimale(celle[c]) : celle[c], sep, true);
         }
         out += '\n';
     };
-    riga(f.colonne, true);
+    riga(f.colonne, true, {});
     for (const auto& r : f.righe) {
         if (r.errore.empty()) {
-            riga(r.celle, false);
+            riga(r.celle, false, r.con_punto);
         } else {
             out += r.originale;
             out += '\n';
@@ -321,6 +341,8 @@ std::optional<std::string> applica_riga(const FilePannelli& f, const RigaPannell
     for (Campo c : kCampiIngresso) {
         const std::string testo = cella(dati_campo(c).colonna);
         if (testo.empty()) continue;  // the job's (or start-up's) value
+        if (auto motivo = f.rifiuto_di_cella(r, dati_campo(c).colonna))
+            return rifiuto(dati_campo(c).colonna, *motivo);
         if (auto motivo = motivo_rifiuto(indice(c), testo, formato, false, &unita))
             return rifiuto(dati_campo(c).colonna, *motivo);
         p.testi[posizione(c)] = testo_gradi_decimali(indice(c), testo, formato);

@@ -50,6 +50,9 @@ struct RigaPannello {
     std::string originale;  // the line as read: written back as it was when `errore` is set
     std::string errore;
     std::size_t linea = 0;  // its line in the file, 1 for the header
+    // The number cells of a ";" file that hold a ".", kept as read and refused (see
+    // punto_decimale): written back as they were until a new value replaces them.
+    std::vector<std::size_t> con_punto;
 };
 
 struct FilePannelli {
@@ -64,6 +67,9 @@ struct FilePannelli {
     RigaPannello* pannello(std::string_view id);
     // A cell's text; empty for a missing column or a damaged row.
     std::string cella(const RigaPannello& r, std::string_view colonna) const;
+    // Why the cell is refused before any field reads it (a "." in a number of a ";" file).
+    std::optional<std::string> rifiuto_di_cella(const RigaPannello& r,
+                                                std::string_view colonna) const;
     // Writes a cell, adding the column to the header when missing (an empty text in a site
     // column clears it: the panel then takes the job's site).
     void imposta(RigaPannello& r, std::string_view colonna, std::string testo);
@@ -111,13 +117,17 @@ std::optional<std::string> applica_riga(const FilePannelli& f, const RigaPannell
                                         const units::Unita& unita,
                                         const text::NumberFormat& formato);
 
-// A cell with "," as decimal separator read with "." (and back), for ";" files.
 // One CSV cell appended to `out`: quoted when it holds the separator, a quote, a line end or
 // blanks at its ends; line ends inside it kept, or made blanks with `una_riga` (a panel's
 // description must not split its row).
 void aggiungi_cella_csv(std::string& out, std::string_view s, char sep, bool una_riga);
 
-std::string punto_decimale(std::string_view testo);
+// A number cell of a ";" file (decimal commas) in "." notation. nullopt when it holds a ".",
+// which such a file never writes in a number: "1.200" there is a grouped 1200, never 1.2.
+std::optional<std::string> punto_decimale(std::string_view testo);
+// The refusal of such a cell, naming what it holds.
+std::string motivo_punto(std::string_view cella);
+// A "." notation number written with a decimal comma, for ";" files.
 std::string virgola_decimale(std::string_view testo);
 
 // A cell of the panels file ("." notation, decimal degrees) as the field shows it in `formato`,

@@ -73,6 +73,10 @@ void SessionePannelli::mostra_riga(const RigaPannello& r) {
         const std::string_view colonna = dati_campo(c).colonna;
         const std::string cella = file_->cella(r, colonna);
         if (cella.empty()) continue;
+        if (auto m = file_->rifiuto_di_cella(r, colonna)) {
+            rifiuto(colonna, *m);
+            continue;
+        }
         const std::string testo = testo_di_cella(c, cella, form_.formato());
         if (auto m = form::motivo_rifiuto(indice(c), testo, form_.formato(), false, &form_.unita())) {
             rifiuto(colonna, *m);
@@ -174,11 +178,12 @@ std::optional<std::string> SessionePannelli::nuovo() {
 }
 
 std::optional<std::string> SessionePannelli::duplica() {
-    const std::vector<std::string> celle = riga_corrente(noto_).celle;
+    const RigaPannello originale = riga_corrente(noto_);
     RigaPannello& r = file_->aggiungi();
     const std::size_t id = *file_->colonna("id");
-    for (std::size_t k = 0; k < celle.size(); ++k)
-        if (k != id) r.celle[k] = celle[k];
+    for (std::size_t k = 0; k < originale.celle.size(); ++k)
+        if (k != id) r.celle[k] = originale.celle[k];
+    r.con_punto = originale.con_punto;  // still refused, and still written as read
     corrente_ = r.celle[id];
     mostra_riga(r);
     return salva();

@@ -87,13 +87,37 @@ void rendi_scrivibile(const fs::path& p) {
         for (const auto& voce : fs::directory_iterator(p)) rendi_scrivibile(voce.path());
 }
 
+// True for `dest` and the hidden copies made beside it (`accanto`), by this program or by one
+// started at the same moment: in the folder of `dest`, known by their names.
+bool e_la_destinazione(const fs::directory_entry& voce, const fs::path& dest) {
+    const std::string nome = voce.path().filename().string(), suite = dest.filename().string();
+    if (nome != suite && !nome.starts_with("." + suite + ".")) return false;
+    std::error_code ec;
+    return fs::equivalent(voce.path().parent_path(), dest.parent_path(), ec);
+}
+
+// The tree `da` copied into `a`, without `dest` and its hidden copies: the user's suite may lie
+// inside the installed data (`--prefix ~/.local` puts it in ~/.local/share/torvelando/suite), and
+// a copy that took them in would copy itself without end.
+void copia_senza_destinazione(const fs::path& da, const fs::path& a, const fs::path& dest) {
+    fs::create_directory(a);
+    for (const fs::directory_entry& voce : fs::directory_iterator(da)) {
+        if (e_la_destinazione(voce, dest)) continue;
+        const fs::path verso = a / voce.path().filename();
+        if (voce.is_directory() && !voce.is_symlink())
+            copia_senza_destinazione(voce.path(), verso, dest);
+        else
+            fs::copy(voce.path(), verso, fs::copy_options::recursive);
+    }
+}
+
 // The whole installed suite, written beside `dest` and moved into place, so that a program
 // started at the same moment never sees half of it.
 void crea(const fs::path& dati, const fs::path& dest) {
     fs::create_directories(dest.parent_path());
     const fs::path nuova = accanto(dest);
     try {
-        fs::copy(dati, nuova, fs::copy_options::recursive);
+        copia_senza_destinazione(dati, nuova, dest);
         rendi_scrivibile(nuova);
         Manifesto m;
         for (const char* nome : kDatiProgramma)

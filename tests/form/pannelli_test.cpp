@@ -47,6 +47,28 @@ TEST(FilePannelli, SemicolonFileReadWithDecimalCommasAndWrittenBackSo) {
     EXPECT_EQ(separatore_di_intestazione("id;t,lat"), Separatore::virgola);
 }
 
+// A "." in a number of a ";" file is refused, naming the cell, and the row kept as read; a new
+// value typed over the cell is written with the file's decimal comma.
+TEST(FilePannelli, SemicolonFileRefusesAPointInANumberAndKeepsItAsRead) {
+    const std::string testo = "id;descrizione;L;B;t;n\nA;Muro 1.2;1.100;1.000,5;30,5;3\n";
+    FilePannelli f = leggi_pannelli(testo, "p.csv");
+    ASSERT_TRUE(f.pannello("A"));
+    const RigaPannello& a = *f.pannello("A");
+    EXPECT_EQ(f.rifiuto_di_cella(a, "L"),
+              "Richiesto valore numerico con la virgola decimale e senza punti: \"1.100\"");
+    EXPECT_TRUE(f.rifiuto_di_cella(a, "B").has_value());
+    EXPECT_FALSE(f.rifiuto_di_cella(a, "t") || f.rifiuto_di_cella(a, "descrizione"));
+    EXPECT_EQ(testo_pannelli(f), testo);
+    Pannello p;
+    EXPECT_EQ(applica_riga(f, a, p, units::Unita{}, text::dot_format()),
+              "Pannello \"A\", B: Richiesto valore numerico con la virgola decimale e senza "
+              "punti: \"1.000,5\"");
+    f.imposta(*f.pannello("A"), "L", "1100");
+    f.imposta(*f.pannello("A"), "B", "1000.5");
+    EXPECT_FALSE(f.rifiuto_di_cella(*f.pannello("A"), "L"));
+    EXPECT_EQ(testo_pannelli(f), "id;descrizione;L;B;t;n\nA;Muro 1.2;1100;1000,5;30,5;3\n");
+}
+
 TEST(FilePannelli, NewPanelsTakeFreeIdsAndSiteColumnsStayEmptyUntilTyped) {
     FilePannelli f = nuovo_file_pannelli();
     EXPECT_EQ(f.colonne.front(), "id");

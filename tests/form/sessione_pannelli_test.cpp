@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "suite_temp.h"
+#include "text/encoding.h"
 
 namespace tv::form {
 namespace {
@@ -37,6 +38,33 @@ TEST(SessionePannelli, RefusedCellsKeepTheJobsValuesAndAreSaidOnce) {
     EXPECT_EQ(std::tuple(w.form.stato.text1[13], w.form.stato.check1, w.form.stato.formula),
               std::tuple("20", lavoro.check1, panel::FormulaDomanda::circolare_c7_2_11));
     EXPECT_TRUE(s.prendi_avvisi().empty());
+}
+
+// In a ";" file "1.100" is a grouped 1100, not 1.1: refused with its cell named, and written
+// back as read, as "1.000,5" is (never "1,000,5"), when another field is saved.
+TEST(SessionePannelli, APointInANumberOfACommaFileIsRefusedAndSavedAsRead) {
+    prova::SuiteTemp suite;
+    prova::scrivi(suite.lavoro() / "pannelli.csv", "id;L;B;t\nP1;1.100;1.000,5;20\n");
+    prova::Finestra w(prova::formato_virgola());
+    ASSERT_TRUE(w.avvia(suite));
+    const StatoFinestra lavoro = w.form.stato;
+    SessionePannelli s(w.form);
+    const std::string motivo = "Richiesto valore numerico con la virgola decimale e senza punti: ";
+    EXPECT_EQ(s.prendi_avvisi(),
+              (std::vector<std::string>{
+                  "Pannello \"P1\", B: " + motivo + "\"1.000,5\"; resta il valore del lavoro.",
+                  "Pannello \"P1\", L: " + motivo + "\"1.100\"; resta il valore del lavoro."}));
+    EXPECT_EQ(w.form.stato.text1[posizione(Campo::L)], lavoro.text1[posizione(Campo::L)]);
+    EXPECT_EQ(w.form.stato.text1[posizione(Campo::t)], "20");
+    w.form.stato.text1[posizione(Campo::t)] = "25,5";
+    ASSERT_FALSE(w.form.Text1_Validate(indice(Campo::t)));  // accepted: not cancelled
+    EXPECT_EQ(s.registra(), std::nullopt);
+    EXPECT_EQ(text::read_bytes(suite.lavoro() / "pannelli.csv"),
+              "id;L;B;t\nP1;1.100;1.000,5;25,5\n");
+    ASSERT_EQ(s.duplica(), std::nullopt);  // the copy keeps the cells as read, refused
+    EXPECT_EQ(text::read_bytes(suite.lavoro() / "pannelli.csv"),
+              "id;L;B;t\nP1;1.100;1.000,5;25,5\n1;1.100;1.000,5;25,5\n");
+    EXPECT_EQ(s.prendi_avvisi().size(), 2u);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <tuple>
 
 #include "form/avvio.h"
@@ -130,6 +131,30 @@ TEST_F(Installazione, LaterStartsRefreshTheProgramsDataAndNeverTheUsersEdits) {
     EXPECT_FALSE(fs::exists(suite() / "lavori" / "demo" / "parametrilavoro"));
     EXPECT_EQ(std::distance(fs::directory_iterator(suite() / "progra"), fs::directory_iterator()),
               2);  // no copy left half-way
+}
+
+// `--prefix ~/.local`: the user's suite lies inside the installed data, and the copy must leave
+// out its own destination and the hidden copy it is writing.
+TEST(SuiteNeiDati, TheCopySkipsItsOwnDestination) {
+    CartellaTemp tmp;
+    const fs::path casa = tmp.path() / "casa", dati = casa / ".local" / "share" / "torvelando";
+    scrivi(dati / "impostazioni" / "dirlav", "lavori\n");
+    scrivi(dati / "lavori" / "demo" / "sismica_2008.txt", "Categoria di fondazione = C\n");
+    scrivi(dati / ".suite.123" / "resto", "di un'altra copia in corso");
+    const Ambiente a{casa / ".local" / "bin" / "torvelando", std::nullopt, casa.string()};
+    const auto s = suite_di_ripiego({}, tmp.path() / "altrove", a);
+    ASSERT_TRUE(s && s->creata);
+    EXPECT_EQ(s->root, dati / "suite");
+    EXPECT_EQ(leggi(dati / "suite" / "lavori" / "demo" / "sismica_2008.txt"),
+              "Categoria di fondazione = C\n");
+    std::vector<std::string> copiati;
+    for (const auto& e : fs::directory_iterator(dati / "suite"))
+        copiati.push_back(e.path().filename().string());
+    std::sort(copiati.begin(), copiati.end());
+    EXPECT_EQ(copiati, (std::vector<std::string>{".dati_installati", "impostazioni", "lavori"}));
+    // Only the suite and the other copy's folder beside the installed data: no copy of ours left.
+    EXPECT_EQ(std::distance(fs::directory_iterator(dati), fs::directory_iterator()), 4);
+    EXPECT_FALSE(suite_di_ripiego({}, tmp.path() / "altrove", a).value().creata);
 }
 
 TEST_F(Installazione, StartUpsOwnRuleComesFirstAndAFailureNamesTheFolder) {
