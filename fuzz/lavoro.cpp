@@ -3,6 +3,7 @@
 // picks the file: "D" for dinamica.txt, anything else for sismica_2008.txt; the rest is its text.
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "comune.h"
@@ -18,9 +19,15 @@ void avvio(const form::DatiLavoro& dati, const text::NumberFormat& formato) {
     form::Form1 f(m, formato);
     richiedi(ambiente().avvia(f), "un file di lavoro ha fermato l'avvio");
     const auto& t = f.stato.text1;
-    // What the job file gave is in the fields, and the building period is a number.
-    if (dati.longitudine) richiedi(t[6] == *dati.longitudine, "longitudine non copiata");
-    if (dati.latitudine) richiedi(t[7] == *dati.latitudine, "latitudine non copiata");
+    // What the job file gave is in the fields, and the building period is a number; a
+    // coordinate with a decimal comma is refused with both of them.
+    const auto virgola = [](const std::optional<std::string>& v) {
+        return v && v->find(',') != std::string::npos;
+    };
+    if (!virgola(dati.longitudine) && !virgola(dati.latitudine)) {
+        if (dati.longitudine) richiedi(t[6] == *dati.longitudine, "longitudine non copiata");
+        if (dati.latitudine) richiedi(t[7] == *dati.latitudine, "latitudine non copiata");
+    }
     if (dati.localita) richiedi(f.stato.combo_text == *dati.localita, "località non copiata");
     richiedi(std::isfinite(f.T1) && f.T1 > 0, "T1 non valido dopo l'avvio");
     richiedi(fuzz::numero_finito(t[1], formato), "T1 non numerico dopo l'avvio: \"" + t[1] + "\"");
