@@ -86,8 +86,10 @@ std::string piega(std::string_view utf8) {
 
 std::optional<std::vector<std::string>> cerca_localita(const std::vector<std::string>& lines,
                                                        std::string_view typed) {
-    if (text::char_count(typed) < kMinCaratteriRicerca) return std::nullopt;
-    const std::string needle = piega(typed);
+    // Typed bytes that are not UTF-8 (a Latin-1 terminal) are read as Windows-1252, as the list is.
+    const std::string digitato = text::decode(typed);
+    if (text::char_count(digitato) < kMinCaratteriRicerca) return std::nullopt;
+    const std::string needle = piega(digitato);
     std::vector<std::string> found;
     std::vector<std::string> altre;  // matches elsewhere in the line, after the names that start so
     for (const std::string& line : lines) {
@@ -121,12 +123,12 @@ std::string testo_localita(const std::filesystem::path& file) {
 
 std::optional<std::vector<std::string>> cerca_localita(const std::filesystem::path& file,
                                                        std::string_view typed) {
-    if (text::char_count(typed) < kMinCaratteriRicerca) return std::nullopt;
+    if (text::char_count(text::decode(typed)) < kMinCaratteriRicerca) return std::nullopt;
     return cerca_localita(text::split_lines(text::decode(testo_localita(file))), typed);
 }
 
 void controlla_localita(const std::filesystem::path& file, std::string_view typed) {
-    if (text::char_count(typed) >= kMinCaratteriRicerca) testo_localita(file);
+    if (text::char_count(text::decode(typed)) >= kMinCaratteriRicerca) testo_localita(file);
 }
 
 std::optional<std::pair<std::string, std::string>> scegli_localita(std::string_view line) {

@@ -37,8 +37,9 @@ TEST(CercaLocalita, IgnoresAccentsOnTheTextAndOnTheLinesCountingCharacters) {
                           "38.0388   14.0226   Cefalù (PA)",
                           "45.0   7.0   ÀÉÈÌÍÒÓÙÚÇÑÖÜ àéèìíòóùúçñöü (XX)"};
     const Righe forli = {elenco[0], elenco[1]};
-    for (const char* t : {"forli", "FORLÌ", "forlí", "forli\xcc\x80"})
-        EXPECT_EQ(cerca_localita(elenco, t), forli) << t;  // the last: ì typed as i + accent
+    // The last two: ì typed as i + accent, and by a Latin-1 terminal (one byte, not UTF-8).
+    for (const char* t : {"forli", "FORLÌ", "forlí", "forli\xcc\x80", "forl\xec"})
+        EXPECT_EQ(cerca_localita(elenco, t), forli) << t;
     EXPECT_EQ(cerca_localita(elenco, "forlì ("), Righe{elenco[1]});
     EXPECT_EQ(cerca_localita(elenco, "CEFALÙ"), Righe{elenco[2]});
     EXPECT_EQ(cerca_localita(elenco, "aeeiioouucnou AEEIIOOUUCNOU"), Righe{elenco[3]});
