@@ -155,6 +155,8 @@ bool Pulsanti::Command6_Click() {
         return errore(QString::fromStdString(f.what()), "Relazione non riuscita");
     }
     if (const auto e = relazione::scrivi_relazione_pdf(doc, file)) return errore(*e, "Salvataggio non riuscito");
+    if (striscia_ != nullptr)
+        striscia_->mostra_nota(QStringLiteral("Relazione scritta in %1").arg(QDir::toNativeSeparators(file)));
     return true;
 }
 

@@ -81,6 +81,12 @@ StrisciaPannelli::StrisciaPannelli(Presentatore& presentatore, Domande& domande,
 
 StrisciaPannelli::~StrisciaPannelli() = default;
 
+void StrisciaPannelli::mostra_nota(const QString& testo) {
+    // A long path is cut in its middle, where the folders are, so that the file's name shows.
+    nota_->setText(nota_->fontMetrics().elidedText(testo, Qt::ElideMiddle, nota_->width()));
+    nota_->setToolTip(testo);
+}
+
 void StrisciaPannelli::crea_controlli() {
     FinestraPrincipale& f = presentatore_.finestra();
     const int cima = finestra().altezza;
@@ -106,6 +112,10 @@ void StrisciaPannelli::crea_controlli() {
     metti(nuovo_lavoro_, kRiga1, 3840, 1700, "CommandNuovoLavoro");
     nuovo_lavoro_->setToolTip(
         QStringLiteral("Crea un lavoro con le unità di misura di questo e lo apre"));
+    // Beside the jobs, the note line says what the last output wrote.
+    nota_ = new QLabel;
+    metti(nota_, kRiga1, 5640, 4500, "LabelNota");
+    nota_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     etichetta("Pannello", kRiga2, 60, 900);
     pannelli_ = new QComboBox;
     metti(pannelli_, kRiga2, 1020, 2700, "ComboPannelli");

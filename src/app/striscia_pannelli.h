@@ -10,6 +10,7 @@
 #include "form/sessione_pannelli.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -55,6 +56,9 @@ class StrisciaPannelli : public QObject {
     QPushButton* nuovo() const { return nuovo_; }
     QPushButton* duplica() const { return duplica_; }
     QPushButton* elimina() const { return elimina_; }
+    // The note line: what the last output wrote and where (its whole text in the tooltip).
+    QLabel* nota() const { return nota_; }
+    void mostra_nota(const QString& testo);
 
   private:
     void crea_controlli();
@@ -78,6 +82,7 @@ class StrisciaPannelli : public QObject {
     QComboBox* pannelli_ = nullptr;
     QLineEdit* descrizione_ = nullptr;
     QPushButton* nuovo_ = nullptr;
+    QLabel* nota_ = nullptr;
     QPushButton* duplica_ = nullptr;
     QPushButton* elimina_ = nullptr;
     bool in_mostra_ = false;

@@ -23,7 +23,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The field of each input column (-1: id and the restraints), found by its column name.
+// The field of each input column (-1: id, descrizione and the restraints), found by its column name.
 const std::array<int, kColonneIngresso> kCampo = [] {
     std::array<int, kColonneIngresso> out{};
     for (std::size_t c = 0; c < kColonneIngresso; ++c) {

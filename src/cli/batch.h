@@ -21,7 +21,8 @@
 
 namespace tv::cli {
 
-// Input columns, in the order of the output: id, the fields in their batch order (the field
+// Input columns, in the order of the output: id, descrizione (any text naming the panel, echoed
+// as read), the fields in their batch order (the field
 // table's `ordine`), the restraints and the formula, the fields of one formula, the datum.
 // Values are texts in the job's work units as the window shows them, "." as decimal separator;
 // top, left and right are 1 (supported) or 0 (free); domanda is the demand formula's short name
@@ -29,11 +30,12 @@ namespace tv::cli {
 // WGS84 in either case (echoed as ED50 or WGS84).
 inline constexpr std::array<std::string_view, 4> kColonneScelte = {"top", "left", "right",
                                                                    "domanda"};
-inline constexpr std::size_t kColonneIngresso = 1 + form::kCampiOrdinati + kColonneScelte.size() + 1;
+inline constexpr std::size_t kColonneIngresso = 2 + form::kCampiOrdinati + kColonneScelte.size() + 1;
 inline constexpr std::array<std::string_view, kColonneIngresso> kNomiIngresso = [] {
     std::array<std::string_view, kColonneIngresso> out{};
     std::size_t i = 0;
     out[i++] = "id";
+    out[i++] = "descrizione";
     for (form::Campo c : form::kOrdineCampi)
         if (!form::dati_campo(c).formula) out[i++] = form::dati_campo(c).colonna;
     for (std::string_view nome : kColonneScelte) out[i++] = nome;
@@ -90,7 +92,7 @@ struct RigaEsito {
 };
 
 // Reads a batch file: a header of named columns (any order, any subset of kNomiIngresso; other
-// columns, descrizione among them, are read past), then one row a panel. The header shows the
+// columns are read past), then one row a panel. The header shows the
 // separator: ";" when it has one and no ",", then numbers are read with decimal commas. Fields may be quoted ("a, b" with "" for a quote); blanks around fields and
 // empty lines are ignored; a UTF-8 byte-order mark is skipped; texts that are not UTF-8 are read
 // as Windows-1252.

@@ -91,7 +91,7 @@ void controlla_intestazione(std::string_view linea, form::Separatore sep, const 
                           "\" contiene \";\": il separatore delle colonne è \",\" quando "
                           "l'intestazione contiene una virgola, altrimenti \";\" (con la virgola "
                           "decimale).");
-        bool nota = colonna.empty() || colonna == "descrizione";
+        bool nota = colonna.empty();
         for (auto n : kNomiIngresso) nota = nota || n == colonna;
         if (!nota) ignorate.push_back(visibile(colonna));
         inizio = fine + 1;
@@ -270,6 +270,8 @@ bool LettoreLotto::prossima(RigaIngresso& riga) {
     return true;
 }
 
+constexpr std::size_t kDescrizione = colonna_ingresso("descrizione");
+
 std::string intestazione_csv(bool excel) {
     const char sep = excel ? ';' : ',';
     std::string out;
@@ -288,9 +290,9 @@ void aggiungi_riga_csv(std::string& out, const RigaEsito& riga, bool excel) {
         }
         if (i > 0) out += ';';
         const std::string& c = riga.celle[i];
-        const bool come_letta = i < kColonneIngresso && riga.come_lette[i];
-        form::aggiungi_cella_csv(out, i > 0 && !come_letta && numero(c) ? form::virgola_decimale(c) : c,
-                                 ';', false);
+        // The id, the description and cells echoed as read are texts, never numbers to convert.
+        const bool testo = i == 0 || i == kDescrizione || (i < kColonneIngresso && riga.come_lette[i]);
+        form::aggiungi_cella_csv(out, !testo && numero(c) ? form::virgola_decimale(c) : c, ';', false);
     }
     out += '\n';
 }

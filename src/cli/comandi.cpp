@@ -144,15 +144,24 @@ nlohmann::json etichette_json(const form::RisultatoVerifica* ultimo, const units
             {"fe", t.critica}};
 }
 
-// `campi`: the 27 field texts as the window shows them after this run; `ultimo`: the result of
-// the last completed run (this one's when it completed), null before any.
+// `campi`: the field texts as the window shows them after this run; `ultimo`: the result of
+// the last completed run (this one's when it completed), null before any. The panel is named by
+// its saved id and description, null for start-up's own panel.
 nlohmann::json come_json(const units::Unita& u, const std::array<std::string, form::kCampi>& campi,
-                         panel::FormulaDomanda formula, hazard::Datum datum,
-                         const form::RisultatoVerifica* ultimo, const form::RaccoltaMessaggi& m,
-                         bool completata, const std::vector<std::string>& avvisi,
-                         const char* fonte_sito) {
+                         const form::Pannello& pannello, const form::RisultatoVerifica* ultimo,
+                         const form::RaccoltaMessaggi& m, bool completata,
+                         const std::vector<std::string>& avvisi, const char* fonte_sito) {
+    const panel::FormulaDomanda formula = pannello.formula;
+    const hazard::Datum datum = pannello.datum;
     nlohmann::json j;
-    j["fields"] = campi;
+    const bool salvato = !pannello.id.empty();
+    j["id"] = salvato ? nlohmann::json(pannello.id) : nlohmann::json(nullptr);
+    j["descrizione"] = salvato ? nlohmann::json(pannello.descrizione) : nlohmann::json(nullptr);
+    j["fields"] = campi;  // by position, as callers have read them
+    nlohmann::json per_nome = nlohmann::json::object();
+    for (const form::DatiCampoForm& d : form::kTabellaCampi)
+        per_nome[std::string(d.nome)] = campi[form::posizione(d.campo)];
+    j["fields_by_name"] = std::move(per_nome);
     j["labels"] = etichette_json(ultimo, u);
     // The verdict the window shows: that of the last completed run, false before any.
     j["verdict_ok"] = ultimo && ultimo->ok;
@@ -460,8 +469,7 @@ int esegui_check_su(const Avvio& a, const OpzioniCheck& o, std::ostream& out, st
         if (run.testi) form::scrivi_testi(form::TestiRisultato(*run.testi), mostrato);
         const form::RisultatoVerifica* ultimo =
             r ? r : std::get_if<form::RisultatoVerifica>(&avvio->esito);
-        out << come_json(a.lavoro.unita, mostrato.text1, pannello.formula, pannello.datum, ultimo,
-                         messaggi, r != nullptr, lista, fonte_sito(a.lavoro, pannello, o))
+        out << come_json(a.lavoro.unita, mostrato.text1, pannello, ultimo, messaggi, r != nullptr, lista, fonte_sito(a.lavoro, pannello, o))
                    .dump(2)
             << "\n";
     } else if (r) {

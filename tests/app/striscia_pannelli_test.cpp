@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QProcess>
 #include <QTimer>
 #include <QLineEdit>
@@ -175,6 +176,8 @@ TEST(StrisciaPannelli, RelazioneAsksOnceAndWritesAllPanelsWithTheirSummary) {
     EXPECT_EQ(dialoghi, 1);
     ASSERT_EQ(desktop.salvataggi.size(), 1u);
     EXPECT_EQ(desktop.salvataggi[0][1], "commessa_tutti.pdf");
+    EXPECT_EQ(a.s.nota()->toolTip(), "Relazione scritta in " + desktop.scelto);
+    EXPECT_TRUE(a.s.nota()->text().endsWith("tutti.pdf")) << a.s.nota()->text().toStdString();
     QProcess p;
     p.start("pdftotext", {"-layout", desktop.scelto, "-"});
     p.waitForFinished(30000);
