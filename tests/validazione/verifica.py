@@ -17,8 +17,12 @@ CHIAVI = {"VR": ("VR", "VR"), "TR": ("TR", "TR"), "ag": ("ag", "ag"), "F0": ("F0
           "quota_v": ("share_vertical", None), "quota_o": ("share_horizontal", None),
           "Ta": ("Ta", "Ta"), "Sa": ("Sa", "Sa"), "Fa": ("Fa", "Fa"), "Rlat": ("Rlat", "Rlat"),
           "d_mm": ("d_mm", "d_mm"), "K1": ("K1", "K1"), "K2": ("K2", "K2"),
-          "fe": ("sigma_crit", None), "qd": ("qd", None)}
+          "fe": ("sigma_crit", None), "qd": ("qd", None), "Tc": ("Tc", None),
+          "lat_ed50": ("lat_ed50", "lat_ed50"), "lon_ed50": ("lon_ed50", "lon_ed50")}
 DA_SET = ["PVR", "qa", "T1", "B", "L", "t", "gamma", "fd", "E", "Z", "H"]
+# Given only where the case's row has them: the floor-spectrum data and the site as written
+# (a datum or degrees, minutes and seconds; otherwise check takes the site from the job).
+SE_DATI = ["n", "xi", "Tk"]
 
 
 def mezza_unita(testo):
@@ -58,10 +62,28 @@ def main():
                    "--left", riga["left"], "--right", riga["right"], "--demand", riga["domanda"]]
         for nome in DA_SET:
             comando += ["--set", f"{nome}={riga[nome]}"]
+        for nome in SE_DATI:
+            if riga.get(nome):
+                comando += ["--set", f"{nome}={riga[nome]}"]
+        if riga.get("datum") or "°" in riga["lat"] or " " in riga["lat"].strip():
+            comando += ["--set", f"lat={riga['lat']}", "--set", f"lon={riga['lon']}"]
+            if riga.get("datum"):
+                comando += ["--datum", riga["datum"].lower()]
         esito = subprocess.run(comando, capture_output=True, text=True)
         lotto = subprocess.run([cli, "batch", os.path.join(casi, "lavori", caso, "riga.csv"),
                                 "--root", radice], capture_output=True, text=True)
         shutil.rmtree(radice)
+        fermata = dict(attesi[caso]).get("errore")
+        if fermata is not None:
+            # A case the check must refuse: exit 1 in both, the message in JSON and batch row.
+            confronti += 2
+            messaggi = json.loads(esito.stdout).get("messages", []) if esito.stdout else []
+            uscita = next(csv.DictReader(io.StringIO(lotto.stdout)), {})
+            if esito.returncode != 1 or not any(fermata in m for m in messaggi):
+                guasti.append(f"{caso}: check uscita {esito.returncode}, messaggi {messaggi}")
+            if lotto.returncode != 1 or fermata not in uscita.get("errore", ""):
+                guasti.append(f"{caso}: batch uscita {lotto.returncode}, {uscita.get('errore')!r}")
+            continue
         if esito.returncode != 0 or lotto.returncode != 0:
             guasti.append(f"{caso}: check uscita {esito.returncode}, batch uscita "
                           f"{lotto.returncode}: {esito.stderr.strip()} {lotto.stderr.strip()}")

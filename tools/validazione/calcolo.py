@@ -75,32 +75,49 @@ def distanza(lat1, lon1, lat2, lon2):
 
 
 def maglia(punti, lat, lon):
-    """The four grid points around the site: the grid rows just below and above it (a row's
-    latitudes differ by a few thousandths of a degree, rows are 0.05 degrees apart), and in each
-    row the points just west and east of it; only the points within 0.15 degrees count."""
-    vicini = [p for p in punti if abs(p[1] - lon) < 0.15 and abs(p[2] - lat) < 0.15]
-    if not vicini:
-        return None
-    righe, corrente = [], []
-    for p in sorted(vicini, key=lambda p: p[2]):
-        if corrente and p[2] - corrente[-1][2] > 0.01:
-            righe.append(corrente)
-            corrente = []
-        corrente.append(p)
-    righe.append(corrente)
-    media = lambda fila: sum(p[2] for p in fila) / len(fila)
-    sotto = max((f for f in righe if media(f) <= lat), key=media, default=None)
-    sopra = min((f for f in righe if media(f) > lat), key=media, default=None)
-    if sotto is None or sopra is None:
-        return None
-    nodi = []
-    for fila in (sotto, sopra):
-        ovest = max((p for p in fila if p[1] <= lon), key=lambda p: p[1], default=None)
-        est = min((p for p in fila if p[1] > lon), key=lambda p: p[1], default=None)
-        if ovest is None or est is None or est[1] - ovest[1] > 0.1:
-            return None
-        nodi += [ovest, est]
-    return nodi  # SW, SE, NW, NE
+    """The grid cell that contains the site (NTC 2008, Allegato A, A.1): the cells are the
+    lattice squares NW c, NE c+1, SW c+222, SE c+223 of the grid's codes; a site on a shared
+    edge or node takes the cell of lowest NW code. The test is made in a plane where a degree
+    of longitude counts cos(latitude) of a degree of latitude."""
+    per_codice = {p[0]: p for p in punti}
+    k = math.cos(math.radians(lat))
+    piano = lambda p: ((p[1] - lon) * k, p[2] - lat)
+    for c in sorted(per_codice):
+        nw = per_codice[c]
+        if abs(nw[1] - lon) > 0.2 or abs(nw[2] - lat) > 0.2:
+            continue
+        vertici = [per_codice.get(c + d) for d in (0, 1, 223, 222)]  # NW, NE, SE, SW
+        if None in vertici:
+            continue
+        xy = [piano(v) for v in vertici]
+        # The site (the origin) is inside or on the edge when it lies on the same side of every
+        # edge of the convex quadrilateral (cross products of one sign or zero).
+        segni = [(x1 * y2 - x2 * y1) for (x1, y1), (x2, y2) in zip(xy, xy[1:] + xy[:1])]
+        if all(s_ <= 0 for s_ in segni) or all(s_ >= 0 for s_ in segni):
+            return [vertici[3], vertici[2], vertici[0], vertici[1]]  # SW, SE, NW, NE
+    return None
+
+
+def fuori_maglia_m(punti, lat, lon):
+    """How far the site lies outside the nearest complete cell, in metres (for a site no cell
+    contains): the least distance to an edge of a complete cell, on the sphere."""
+    per_codice = {p[0]: p for p in punti}
+    k = math.cos(math.radians(lat))
+    migliore = None
+    for c, nw in per_codice.items():
+        if abs(nw[1] - lon) > 0.5 or abs(nw[2] - lat) > 0.5:
+            continue
+        vertici = [per_codice.get(c + d) for d in (0, 1, 223, 222)]
+        if None in vertici:
+            continue
+        for a, b in zip(vertici, vertici[1:] + vertici[:1]):
+            ax, ay = (a[1] - lon) * k, a[2] - lat
+            bx, by = (b[1] - lon) * k, b[2] - lat
+            dx, dy = bx - ax, by - ay
+            u = max(0.0, min(1.0, -(ax * dx + ay * dy) / (dx * dx + dy * dy)))
+            d = math.hypot(ax + u * dx, ay + u * dy) * math.pi / 180.0 * 6371000.0
+            migliore = d if migliore is None else min(migliore, d)
+    return migliore
 
 
 def zona_isola(zone, lat, lon):
@@ -124,6 +141,64 @@ def ss_di(suolo, f0, ag):
     c0, c1, lo, hi = tab[suolo]
     grezzo = c0 - c1 * f0 * ag
     return grezzo, min(hi, max(lo, grezzo))
+
+
+CC = {"A": (1.0, 0.0), "B": (1.10, -0.20), "C": (1.05, -0.33), "D": (1.25, -0.50),
+      "E": (1.15, -0.40)}
+
+
+def spettro(T, ag, F0, Tc_stella, S, suolo, xi):
+    """Elastic spectrum Se(T, xi)/g of NTC 2018 3.2.3.2.1, xi in per cent."""
+    c, e = CC[suolo]
+    TC = c * Tc_stella ** e * Tc_stella  # TC = Cc Tc*, Cc of Tab. 3.2.IV
+    TB, TD = TC / 3.0, 4.0 * ag + 1.6
+    eta = max(0.55, math.sqrt(10.0 / (5.0 + xi)))
+    piano = ag * S * eta * F0
+    if T < TB:
+        return piano * (T / TB + (1.0 - T / TB) / (eta * F0))
+    if T < TC:
+        return piano
+    if T < TD:
+        return piano * TC / T
+    return piano * TC * TD / (T * T)
+
+
+def periodi_spettro(ag, Tc_stella, suolo):
+    c, e = CC[suolo]
+    TC = c * Tc_stella ** e * Tc_stella  # TC = Cc Tc*, Cc of Tab. 3.2.IV
+    return TC / 3.0, TC, 4.0 * ag + 1.6
+
+
+def grado(testo):
+    """A coordinate in decimal degrees or in degrees, minutes and seconds (42°47'28" N or
+    42 47 28), as the user manual describes it."""
+    pulito = testo.strip().rstrip("NEne").strip()
+    for segno in "°'\"":
+        pulito = pulito.replace(segno, " ")
+    parti = [float(x) for x in pulito.split()]
+    return sum(x / 60.0 ** i for i, x in enumerate(parti))
+
+
+def wgs84_a_ed50(lat, lon):
+    """WGS84 to ED50 by the inverse of EPSG:1133 (geocentric translation -87, -98, -121 m from
+    ED50 to WGS84), the point taken on the WGS84 ellipsoid (h = 0)."""
+    def geocentriche(lat, lon, a, f):
+        e2 = f * (2.0 - f)
+        p, l = math.radians(lat), math.radians(lon)
+        N = a / math.sqrt(1.0 - e2 * math.sin(p) ** 2)
+        return (N * math.cos(p) * math.cos(l), N * math.cos(p) * math.sin(l),
+                N * (1.0 - e2) * math.sin(p))
+    X, Y, Z = geocentriche(lat, lon, 6378137.0, 1.0 / 298.257223563)
+    X, Y, Z = X + 87.0, Y + 98.0, Z + 121.0
+    a, f = 6378388.0, 1.0 / 297.0
+    e2 = f * (2.0 - f)
+    p = math.hypot(X, Y)
+    fi = math.atan2(Z, p * (1.0 - e2))
+    for _ in range(50):  # fixed-point iteration of the latitude, to well below 1e-12 rad
+        N = a / math.sqrt(1.0 - e2 * math.sin(fi) ** 2)
+        h = p / math.cos(fi) - N
+        fi = math.atan2(Z, p * (1.0 - e2 * N / (N + h)))
+    return math.degrees(fi), math.degrees(math.atan2(Y, X))
 
 
 def lunghezza_arco(x0, y0):
@@ -169,7 +244,13 @@ def arco(la, t, E, fd):
 def calcola(riga, unita, g, punti, gruppi, zone):
     """Every intermediate value of one case, in base units, with the site's source."""
     v = {}
-    lat, lon = float(riga["lat"]), float(riga["lon"])
+    v["lat_scritta"], v["lon_scritta"] = grado(riga["lat"]), grado(riga["lon"])
+    lat, lon = v["lat_scritta"], v["lon_scritta"]
+    v["gms"] = len((riga["lat"] + " " + riga["lon"]).split()) > 2 or "°" in riga["lat"]
+    v["datum"] = (riga.get("datum") or "ED50").strip().upper()
+    if v["datum"] == "WGS84":
+        lat, lon = wgs84_a_ed50(lat, lon)
+    v["lat"], v["lon"] = lat, lon
     VN, Cu, PVR = float(riga["VN"]), float(riga["Cu"]), float(riga["PVR"])
     # NTC 2018 2.4.3: the reference period is never below 35 years.
     v["VR"] = max(VN * Cu, 35.0)
@@ -182,20 +263,27 @@ def calcola(riga, unita, g, punti, gruppi, zone):
     nodi = maglia(punti, lat, lon)
     if nodi is not None:
         v["fonte"] = "griglia"
+        v["fuori_m"] = None
         v["nodi"] = [(n[0], n[1], n[2], distanza(lat, lon, n[2], n[1])) for n in nodi]
         pesi = [1.0 / n[3] for n in v["nodi"]]
         idw = lambda col: sum(w * n[3][col] for w, n in zip(pesi, nodi)) / sum(pesi)
         ag1, ag2 = idw(3 * i1) / 10.0, idw(3 * i2) / 10.0
         F01, F02 = idw(3 * i1 + 1), idw(3 * i2 + 1)
+        Tc1, Tc2 = idw(3 * i1 + 2), idw(3 * i2 + 2)
     else:
-        gruppo, nome = zona_isola(zone, lat, lon)
+        zona = zona_isola(zone, lat, lon)
+        if zona is None:
+            raise SystemExit(f"{riga['id']}: il sito non sta in una maglia né in un'isola")
+        gruppo, nome = zona
         v["fonte"] = gruppo + " " + nome
         v["nodi"] = []
         ag1, ag2 = gruppi[gruppo]["ag"][i1] / 10.0, gruppi[gruppo]["ag"][i2] / 10.0
         F01, F02 = gruppi[gruppo]["F0"][i1], gruppi[gruppo]["F0"][i2]
+        Tc1, Tc2 = gruppi[gruppo]["Tc"][i1], gruppi[gruppo]["Tc"][i2]
     v.update(ag1=ag1, ag2=ag2, F01=F01, F02=F02)
     v["ag"] = interp_log(TR, v["TR1"], v["TR2"], ag1, ag2)
     v["F0"] = interp_log(TR, v["TR1"], v["TR2"], F01, F02)
+    v.update(Tc1=Tc1, Tc2=Tc2, Tc=interp_log(TR, v["TR1"], v["TR2"], Tc1, Tc2))
     v["Ss_grezzo"], v["Ss"] = ss_di(riga["suolo"].strip().upper(), v["F0"], v["ag"])
     St = float(riga["St"])
     v["St"] = St if St > 0 else 1.0
@@ -208,6 +296,8 @@ def calcola(riga, unita, g, punti, gruppi, zone):
     qa, T1 = float(riga["qa"]), float(riga["T1"])
     top, sx, dx = int(riga["top"]), int(riga["left"]), int(riga["right"])
     v["W"] = L * B * t * gam
+    mensola = not (top or sx or dx)
+    v["mensola"] = mensola
     if top and sx and dx:
         if B > L:
             qo = round(9.151 * math.exp(-2.907 * B / L), 4)
@@ -223,16 +313,25 @@ def calcola(riga, unita, g, punti, gruppi, zone):
         qv, qo = 1.0, 0.0
     v["qv"], v["qo"] = qv, qo
     orizz = B * B * qo > L * L * qv
-    v["span"] = "B" if orizz else "L"
+    v["span"] = "mensola" if mensola else "B" if orizz else "L"
     la, b, quota = (B, L, qo) if orizz else (L, B, qv)
     v["la"], v["b"], v["quota"] = la, b, quota
     v["Wa"] = quota * v["W"]
-    v["J"] = t ** 3 * b / 12.0
-    # The manual's 1,5708 is pi/2 written to five digits; the exact value is used here.
-    v["Ta"] = math.sqrt(la ** 3 * quota * v["W"] / (E * v["J"] * G_CM)) / (math.pi / 2.0)
+    if mensola:
+        # Cantilever fixed at the base: first root of cos(x) cosh(x) = -1 at full precision.
+        v["J"] = B * t ** 3 / 12.0
+        v["m"] = gam * t * B / G_CM
+        v["Ta"] = 2.0 * math.pi / 1.8751040687119611 ** 2 * L * L * math.sqrt(v["m"] /
+                                                                               (E * v["J"]))
+    else:
+        v["J"] = t ** 3 * b / 12.0
+        # The manual's 1,5708 is pi/2 written to five digits; the exact value is used here.
+        v["Ta"] = math.sqrt(la ** 3 * quota * v["W"] / (E * v["J"] * G_CM)) / (math.pi / 2.0)
     alfaS = v["ag"] * v["S"]
     v["aS"] = alfaS
-    if riga["domanda"].strip().upper() == "C7.2.11":
+    domanda = riga["domanda"].strip().upper()
+    v["domanda"] = domanda
+    if domanda == "C7.2.11":
         if T1 < 0.5:
             a_, b_, ap = 0.8, 1.4, 5.0
         elif T1 <= 1.0:
@@ -248,22 +347,65 @@ def calcola(riga, unita, g, punti, gruppi, zone):
         else:
             v["tratto"], v["den"] = 3, 1 + (ap - 1) * (1 - v["Ta"] / (b_ * T1)) ** 2
         v["Sa_formula"] = base / v["den"]
+    elif domanda == "C7.2.5":
+        suolo = riga["suolo"].strip().upper()
+        npiani = int(riga.get("n") or 3)
+        xi = float(riga.get("xi") or 5)
+        Tk = float(riga["Tk"]) if riga.get("Tk") else T1
+        v.update(npiani=npiani, xi=xi, Tk=Tk, Tk_dato=bool(riga.get("Tk")))
+        v["TB"], v["TC"], v["TD"] = periodi_spettro(v["ag"], v["Tc"], suolo)
+        v["eta_k"] = max(0.55, math.sqrt(10.0 / (5.0 + xi)))
+        v["Se_k"] = spettro(Tk, v["ag"], v["F0"], v["Tc"], v["S"], suolo, xi)
+        v["gamma1"] = 3.0 * npiani / (2.0 * npiani + 1.0)
+        v["radice"] = math.sqrt(1.0 + 0.0004 * xi * xi)
+        v["aZ"] = v["Se_k"] * v["gamma1"] * (Z / H) * v["radice"]
+        # Damping as a ratio in A (5 % = 0.05), as the user manual reads the Circolare.
+        v["A"] = 1.1 * (xi / 100.0) ** -0.5
+        A, aZ, Ta = v["A"], v["aZ"], v["Ta"]
+        if Ta < 0.8 * Tk:
+            v["tratto"], v["den"] = 1, 1 + (A - 1) * (1 - Ta / (0.8 * Tk)) ** 1.6
+        elif Ta < 1.1 * Tk:
+            v["tratto"], v["den"] = 2, 1.0
+        else:
+            v["tratto"], v["den"] = 3, 1 + (A - 1) * (Ta / (1.1 * Tk) - 1) ** 1.2
+        v["SeZ"] = A * aZ / v["den"]
+        v["Se_a"] = spettro(Ta, v["ag"], v["F0"], v["Tc"], v["S"], suolo, 5.0) if Ta > Tk else None
+        v["Sa_formula"] = max(v["SeZ"], v["Se_a"]) if v["Se_a"] is not None else v["SeZ"]
     else:
         v["fattore"] = 3 * (1 + Z / H) / (1 + (1 - v["Ta"] / T1) ** 2) - 0.5
         v["Sa_formula"] = alfaS * v["fattore"]
     v["Sa"] = max(v["Sa_formula"], alfaS)
     v["Fa"] = v["Sa"] * v["Wa"] / qa
-    ar = arco(la, t, E, fd)
-    v["arco"] = ar
-    v["qd"], v["K2"], v["K1"] = ar["qd"], ar["K2"], ar["qd"] / ar["rif"]
-    v["Rlat"] = ar["qd"] * B * L
-    v["d_mm"] = 10.0 * ar["f"]
-    v["sigma_crit"] = ar["scrit"]
-    v["verdict"] = "> Fa : OK" if v["Rlat"] >= v["Fa"] else "< Fa : !!!"
+    v["errore"] = None
+    if mensola:
+        # Overturning about the base edge, compressed zone at 0.85 fd (NTC 2018 7.8.2.2.3).
+        v["N"] = v["W"]
+        v["sigma0"] = v["N"] / (B * t)
+        v["fd"] = fd
+        if v["sigma0"] >= 0.85 * fd:
+            v["errore"] = "sigma0"
+            v["Rlat"] = None
+        else:
+            v["MRd"] = v["N"] * t / 2.0 * (1.0 - v["sigma0"] / (0.85 * fd))
+            v["Rlat"] = 2.0 * v["MRd"] / L
+        v["arco"] = None
+        v["qd"] = v["K2"] = v["K1"] = v["d_mm"] = v["sigma_crit"] = None
+    else:
+        ar = arco(la, t, E, fd)
+        v["arco"] = ar
+        v["qd"], v["K2"], v["K1"] = ar["qd"], ar["K2"], ar["qd"] / ar["rif"]
+        v["Rlat"] = ar["qd"] * B * L
+        v["d_mm"] = 10.0 * ar["f"]
+        v["sigma_crit"] = ar["scrit"]
+    if v["Rlat"] is not None:
+        v["verdict"] = "> Fa : OK" if v["Rlat"] >= v["Fa"] else "< Fa : !!!"
+    else:
+        v["verdict"] = None
     # Work-unit values, as the program shows them.
+    per = lambda x, f: None if x is None else x / f
     v["W_u"], v["Wa_u"], v["Fa_u"], v["Rlat_u"] = (v["W"] / ff, v["Wa"] / ff, v["Fa"] / ff,
-                                                   v["Rlat"] / ff)
-    v["sigma_u"], v["qd_u"] = v["sigma_crit"] / fs, v["qd"] / fs
+                                                   per(v["Rlat"], ff))
+    v["sigma_u"], v["qd_u"] = per(v["sigma_crit"], fs), per(v["qd"], fs)
     v["fattori"] = (fl, ff, fp, fs)
     return v
 
@@ -277,25 +419,35 @@ def cifre(x, significative):
 
 def attesi_di(v):
     """The worked values the program is compared with, as printed: (name, text)."""
+    if v["errore"]:
+        # The check stops before any result: only the stop is compared.
+        return [("errore", "σ0 (tensione media alla base della mensola) non minore di 0.85·fd")]
     righe = []
     for i, n in enumerate(v["nodi"]):
         righe += [(f"nodo{i + 1}_codice", str(n[0])), (f"nodo{i + 1}_km", f"{n[3]:.3f}")]
+    if v["datum"] == "WGS84" or v["gms"]:
+        righe += [("lat_ed50", f"{v['lat']:.6f}"), ("lon_ed50", f"{v['lon']:.6f}")]
     righe += [("fonte", v["fonte"]), ("VR", f"{v['VR']:.0f}"), ("TR", str(v["TR"])),
-              ("ag", f"{v['ag']:.5f}"), ("F0", f"{v['F0']:.4f}"), ("Ss", f"{v['Ss']:.4f}"),
-              ("S", f"{v['S']:.4f}"), ("quota_v", f"{v['qv']:.4f}"),
+              ("ag", f"{v['ag']:.5f}"), ("F0", f"{v['F0']:.4f}")]
+    if v["domanda"] == "C7.2.5":
+        righe.append(("Tc", f"{v['Tc']:.4f}"))
+    righe += [("Ss", f"{v['Ss']:.4f}"), ("S", f"{v['S']:.4f}"), ("quota_v", f"{v['qv']:.4f}"),
               ("quota_o", f"{v['qo']:.4f}"), ("span", v["span"])]
     # The arch's root is found by the program to about 1e-6 cm: Rlat and qd to five digits.
-    for nome, n in (("W", 6), ("Wa", 6), ("Fa", 6), ("Rlat", 5)):
+    for nome, n in (("W", 6), ("Wa", 6), ("Fa", 6), ("Rlat", 6 if v["mensola"] else 5)):
         x = v[nome + "_u"]
         righe.append((nome, f"{x:.{cifre(x, n)}f}"))
-    # Where the arch's instability governs, f_crit, sigma_crit and what follows from them are
-    # known to the program's search interval (0.01 cm): fewer digits.
-    inst = v["K2"] < 1.0
-    righe += [("Ta", f"{v['Ta']:.5f}"), ("Sa", f"{v['Sa']:.5f}"),
-              ("K1", f"{v['K1']:.{3 if inst else 4}f}"), ("K2", f"{v['K2']:.{3 if inst else 4}f}"),
-              ("d_mm", f"{v['d_mm']:.{1 if inst else 3}f}"),
-              ("fe", f"{v['sigma_u']:.{cifre(v['sigma_u'], 3)}f}"),
-              ("qd", f"{v['qd_u']:.{cifre(v['qd_u'], 4)}f}"), ("verdict", v["verdict"])]
+    righe += [("Ta", f"{v['Ta']:.5f}"), ("Sa", f"{v['Sa']:.5f}")]
+    if not v["mensola"]:
+        # Where the arch's instability governs, f_crit, sigma_crit and what follows from them
+        # are known to the program's search interval (0.01 cm): fewer digits.
+        inst = v["K2"] < 1.0
+        righe += [("K1", f"{v['K1']:.{3 if inst else 4}f}"),
+                  ("K2", f"{v['K2']:.{3 if inst else 4}f}"),
+                  ("d_mm", f"{v['d_mm']:.{1 if inst else 3}f}"),
+                  ("fe", f"{v['sigma_u']:.{cifre(v['sigma_u'], 3)}f}"),
+                  ("qd", f"{v['qd_u']:.{cifre(v['qd_u'], 4)}f}")]
+    righe.append(("verdict", v["verdict"]))
     return righe
 
 
