@@ -98,26 +98,17 @@ def maglia(punti, lat, lon):
     return None
 
 
-def fuori_maglia_m(punti, lat, lon):
-    """How far the site lies outside the nearest complete cell, in metres (for a site no cell
-    contains): the least distance to an edge of a complete cell, on the sphere."""
-    per_codice = {p[0]: p for p in punti}
+def distanze_lati(nodi, lat, lon):
+    """Distance in metres from the site to each side of its cell (SW, SE, NW, NE nodes), in the
+    plane of the containing test: {"sud": ..., "est": ..., "nord": ..., "ovest": ...}."""
     k = math.cos(math.radians(lat))
-    migliore = None
-    for c, nw in per_codice.items():
-        if abs(nw[1] - lon) > 0.5 or abs(nw[2] - lat) > 0.5:
-            continue
-        vertici = [per_codice.get(c + d) for d in (0, 1, 223, 222)]
-        if None in vertici:
-            continue
-        for a, b in zip(vertici, vertici[1:] + vertici[:1]):
-            ax, ay = (a[1] - lon) * k, a[2] - lat
-            bx, by = (b[1] - lon) * k, b[2] - lat
-            dx, dy = bx - ax, by - ay
-            u = max(0.0, min(1.0, -(ax * dx + ay * dy) / (dx * dx + dy * dy)))
-            d = math.hypot(ax + u * dx, ay + u * dy) * math.pi / 180.0 * 6371000.0
-            migliore = d if migliore is None else min(migliore, d)
-    return migliore
+    xy = [((n[1] - lon) * k, n[2] - lat) for n in nodi]
+    fuori = {}
+    for nome, (i, j) in (("sud", (0, 1)), ("est", (1, 3)), ("nord", (3, 2)), ("ovest", (2, 0))):
+        (ax, ay), (bx, by) = xy[i], xy[j]
+        fuori[nome] = (abs(ax * by - ay * bx) / math.hypot(bx - ax, by - ay) * math.pi / 180.0
+                       * 6371000.0)
+    return fuori
 
 
 def zona_isola(zone, lat, lon):
@@ -189,7 +180,9 @@ def wgs84_a_ed50(lat, lon):
         return (N * math.cos(p) * math.cos(l), N * math.cos(p) * math.sin(l),
                 N * (1.0 - e2) * math.sin(p))
     X, Y, Z = geocentriche(lat, lon, 6378137.0, 1.0 / 298.257223563)
+    passi = [(X, Y, Z)]
     X, Y, Z = X + 87.0, Y + 98.0, Z + 121.0
+    passi.append((X, Y, Z))
     a, f = 6378388.0, 1.0 / 297.0
     e2 = f * (2.0 - f)
     p = math.hypot(X, Y)
@@ -198,7 +191,7 @@ def wgs84_a_ed50(lat, lon):
         N = a / math.sqrt(1.0 - e2 * math.sin(fi) ** 2)
         h = p / math.cos(fi) - N
         fi = math.atan2(Z, p * (1.0 - e2 * N / (N + h)))
-    return math.degrees(fi), math.degrees(math.atan2(Y, X))
+    return math.degrees(fi), math.degrees(math.atan2(Y, X)), passi
 
 
 def lunghezza_arco(x0, y0):
@@ -249,7 +242,7 @@ def calcola(riga, unita, g, punti, gruppi, zone):
     v["gms"] = len((riga["lat"] + " " + riga["lon"]).split()) > 2 or "°" in riga["lat"]
     v["datum"] = (riga.get("datum") or "ED50").strip().upper()
     if v["datum"] == "WGS84":
-        lat, lon = wgs84_a_ed50(lat, lon)
+        lat, lon, v["geocentriche"] = wgs84_a_ed50(lat, lon)
     v["lat"], v["lon"] = lat, lon
     VN, Cu, PVR = float(riga["VN"]), float(riga["Cu"]), float(riga["PVR"])
     # NTC 2018 2.4.3: the reference period is never below 35 years.
