@@ -140,6 +140,8 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
     auto& testi = pannello.testi;
     for (std::size_t c = 0; c < kColonneIngresso; ++c)
         if (kCampo[c] >= 0) testi[static_cast<std::size_t>(kCampo[c])] = celle[c];
+    // In a job without site data the row gave its own coordinates (checked above).
+    pannello.sito_proprio = sito_iniziale_;
     // As in the window, a refused field is reported before anything else, in the order of the
     // columns. The fields are looked at one by one only when something was refused.
     const auto campo_rifiutato = [&]() -> std::optional<std::string> {

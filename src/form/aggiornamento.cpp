@@ -1,6 +1,8 @@
 // The inputs of the last completed run compared with those on screen, and the grey marking.
 #include "form/aggiornamento.h"
 
+#include "form/testi.h"
+
 namespace tv::form {
 
 IngressiMostrati ingressi_mostrati(const StatoFinestra& s) {
@@ -18,10 +20,12 @@ bool risultati_scaduti(const StatoFinestra& s, const std::optional<UltimaEsecuzi
            ultima->alfa != s.text1[posizione(Campo::ag)];
 }
 
-AspettoRisultati aspetto_risultati(const StatoFinestra& s, bool scaduti) {
+AspettoRisultati aspetto_risultati(const StatoFinestra& s, bool scaduti, bool sito_da_indicare) {
     if (!scaduti)
         return {kBlack,          s.text22_sfondo,          s.label28_testo,
                 s.label34_sfondo, s.label1[kLabelVerdetto], std::nullopt};
+    if (sito_da_indicare)
+        return {kGrigio, kWhite, kGrigio, kWhite, kSitoDaIndicareBreve, kSitoDaIndicare};
     return {kGrigio, kWhite, kGrigio, kWhite, kDaAggiornare, kPremereAggiorna};
 }
 

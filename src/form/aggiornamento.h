@@ -51,7 +51,8 @@ inline constexpr std::array<std::size_t, 3> kLabel1Risultato = {kLabelCampata, k
 // Label2 0 (Ss), 1 (S), 6 (VR) and Label3 hold results too.
 
 // How the results are drawn. Current: black text and the verdict colours of the last run.
-// Stale: grey text, no verdict colour, "da aggiornare" for the verdict.
+// Stale: grey text, no verdict colour, "da aggiornare" for the verdict, or "Sito da indicare"
+// while the panel's site is still the program's initial one.
 struct AspettoRisultati {
     Rgb testo;           // result fields and captions
     Rgb text22_sfondo;   // resistance field
@@ -62,6 +63,7 @@ struct AspettoRisultati {
     bool operator==(const AspettoRisultati&) const = default;
 };
 
-AspettoRisultati aspetto_risultati(const StatoFinestra& s, bool scaduti);
+AspettoRisultati aspetto_risultati(const StatoFinestra& s, bool scaduti,
+                                   bool sito_da_indicare = false);
 
 }  // namespace tv::form

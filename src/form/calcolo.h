@@ -31,8 +31,6 @@ struct IngressiVerifica {
     panel::DatiPannello pannello{};  // cm, daN/cm3, daN/cm2; qa; restraints
     FormulaDomanda formula = FormulaDomanda::ec8;
     panel::DatiEdificio edificio{};  // read by the floor spectrum of C7.2.5 only
-    // The site fields still hold the program's initial values: the job gave no site data.
-    bool sito_iniziale = false;
 };
 
 // ag (a/g), F0 and Tc* (s) at one tabulated return period.

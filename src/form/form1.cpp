@@ -165,7 +165,12 @@ bool Form1::avvia(const fs::path& root, const std::optional<std::string>& nome_l
     stato.label1[34] = "fe " + unita.etichetta_tensioni;
 
     messaggi_avvio_ = mostrati_;
-    if (!Command1_Click(0)) cancella_risultati();
+    // A job without site data opens on no result and without the stop's message: the verdict's
+    // place says "Sito da indicare" until the user gives the site.
+    in_avvio_ = true;
+    const bool completata = Command1_Click(0);
+    in_avvio_ = false;
+    if (!completata) cancella_risultati();
     return true;
 }
 

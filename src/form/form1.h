@@ -90,7 +90,9 @@ public:
     // True while the results shown may not belong to the inputs shown (see risultati_scaduti);
     // `aspetto` is how the results are drawn then.
     bool risultati_scaduti() const { return form::risultati_scaduti(stato, ultima_); }
-    AspettoRisultati aspetto() const { return aspetto_risultati(stato, risultati_scaduti()); }
+    AspettoRisultati aspetto() const {
+        return aspetto_risultati(stato, risultati_scaduti(), sito_iniziale());
+    }
 
     // The window adds to "Richiesto valore numerico" a line naming the field and the notation
     // it takes; the command line and the batch keep the one line.
@@ -157,6 +159,7 @@ private:
     std::size_t messaggi_avvio_ = 0;
     std::optional<UltimaEsecuzione> ultima_;
     bool nota_notazione_ = false;
+    bool in_avvio_ = false;  // the start-up run: a site still to be given is said without a message
 };
 
 }  // namespace tv::form

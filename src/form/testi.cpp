@@ -158,7 +158,6 @@ TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
     t.fonte = didascalia_fonte(r.azione);
     t.nota_VR = nota_VR(r.azione, fmt);
     t.avvisi = testi_avvisi(r.avvisi, fmt);
-    t.sito_iniziale = r.ingressi.sito_iniziale;
     t.sfondo_critica = instabilita ? kGiallo : kBianco;
 
     t.ripartizione =
@@ -217,7 +216,7 @@ void scrivi_testi(TestiRisultato&& t, StatoFinestra& s) {
     s.fonte = std::move(t.fonte);
     s.nota_VR = std::move(t.nota_VR);
     s.avvisi = std::move(t.avvisi);
-    s.sito_iniziale = t.sito_iniziale;
+    s.sito_iniziale = false;  // a completed check had a site somebody gave
 }
 
 }  // namespace tv::form

@@ -44,10 +44,9 @@ struct TestiRisultato {
     Rgb sfondo_Rlat;
     Rgb colore_verdetto;
     Rgb sfondo_critica;
-    // nota_VR of the result; testo_avviso of each warning; the site was the initial one.
+    // nota_VR of the result; testo_avviso of each warning.
     std::string nota_VR;
     std::vector<std::string> avvisi;
-    bool sito_iniziale = false;
 };
 
 // Where the hazard came from, for island sites: "Pericolosità: isole, Tabella 2, gruppo G1
@@ -61,6 +60,13 @@ std::string colonna_fonte(const AzioneSito& a);
 // The site nobody chose: said wherever a result of the program's initial site leaves it.
 inline constexpr const char* kSitoIniziale =
     "Sito: valori iniziali del programma (il lavoro non contiene dati del sito)";
+// The check of a panel whose site nobody chose stops with this: no verdict for a site of nowhere.
+inline constexpr const char* kSitoDaIndicare =
+    "Il lavoro non contiene dati del sito e le coordinate sono quelle iniziali del programma: "
+    "scrivere latitudine e longitudine del sito o sceglierne la località";
+inline constexpr const char* kTitoloSitoDaIndicare = "SITO DA INDICARE";
+// In the window, in place of the verdict, while the site is still to be given.
+inline constexpr const char* kSitoDaIndicareBreve = "Sito da indicare";
 // The window's narrow caption under T1 for the same.
 inline constexpr const char* kSitoInizialeBreve = "Sito iniziale: il lavoro non ha dati del sito";
 

@@ -62,9 +62,11 @@ std::variant<IngressiVerifica, Arresto> leggi_pannello(const Pannello& p, const 
             return Arresto{*motivo, "Input errato"};
         }
     }
-    IngressiVerifica in = ingressi_da_testi(p, lavoro.unita, formato);
-    in.sito_iniziale = lavoro.sito_iniziale(p.testi);
-    return in;
+    // A panel of a job without site data that still has the program's initial coordinates is
+    // not checked: its verdict would be that of a site nobody chose.
+    if (!p.sito_proprio && lavoro.sito_iniziale(p.testi))
+        return Arresto{kSitoDaIndicare, kTitoloSitoDaIndicare};
+    return ingressi_da_testi(p, lavoro.unita, formato);
 }
 
 std::variant<IngressiVerifica, Arresto> Form1::leggi_ingressi() {
@@ -135,7 +137,7 @@ bool Form1::Command1_Click(int index) {
     }
     ultima_.reset();
     const auto& a = std::get<Arresto>(esito);
-    mostra(a.testo, a.titolo);
+    if (!(in_avvio_ && a.titolo == kTitoloSitoDaIndicare)) mostra(a.testo, a.titolo);
     return false;
 }
 

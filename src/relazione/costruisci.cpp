@@ -540,7 +540,6 @@ Documento costruisci_relazione(const RisultatoVerifica& d, const ContestoRelazio
          {std::pair{"Committente", c.dati.committente}, {"Opera", c.dati.opera},
           {"Indirizzo", c.dati.indirizzo}, {"Progettista", progettista}, {"Note", c.dati.note}})
         if (!valore.empty()) doc.intestazione.dati_lavoro.emplace_back(etichetta, valore);
-    if (d.ingressi.sito_iniziale) doc.intestazione.avviso_sito = form::kSitoIniziale;
     doc.titolo = "RELAZIONE DI CALCOLO";
     doc.sottotitolo = "Verifica fuori piano di un pannello murario sotto azione sismica";
     doc.sezioni.push_back(sezione_dati(d, m));

@@ -37,7 +37,6 @@ struct Intestazione {
     std::string coordinate;  // "Long. 13,3995°  Lat. 42,3505°"
     std::string localita;    // empty when the coordinates are not a known locality's
     std::string data;
-    std::string avviso_sito;  // kSitoIniziale when the site is the program's initial one
     // The job's report data for the title block: (label, value), only those given.
     std::vector<std::pair<std::string, std::string>> dati_lavoro;
 };

@@ -337,7 +337,6 @@ class Impaginatore {
         voci.push_back({"Sito", h.localita.empty()
                                     ? q(h.coordinate)
                                     : q(h.localita) + "  –  " + q(h.coordinate)});
-        if (!h.avviso_sito.empty()) voci.push_back({"", q(h.avviso_sito)});
         voci.push_back({"Data", q(h.data)});
         return voci;
     }

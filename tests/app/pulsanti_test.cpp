@@ -56,7 +56,7 @@ class Visore : public QObject {
 
 class Uscita : public ::testing::Test {
   protected:
-    tv::form::prova::SuiteTemp suite;
+    tv::form::prova::SuiteTemp suite{tv::form::prova::kConSito};
     tv::form::prova::CartellaTemp tmp;
     tv::app::prova::FinestraVera f{suite};
     tv::app::prova::PiattaformaProva desktop;

@@ -65,7 +65,7 @@ struct Aperta {
 std::string testo_file(const fs::path& p) { return tv::text::read_bytes(p).value_or("<none>"); }
 
 TEST(StrisciaPannelli, TwoPanelsMadeAndChangedComeBackAfterReopening) {
-    tv::form::prova::SuiteTemp suite;
+    tv::form::prova::SuiteTemp suite{tv::form::prova::kConSito};
     const fs::path file = suite.lavoro() / "pannelli.csv";
     {
         Aperta a(suite);
@@ -104,7 +104,7 @@ TEST(StrisciaPannelli, TwoPanelsMadeAndChangedComeBackAfterReopening) {
 }
 
 TEST(StrisciaPannelli, DamagedRowKeptThroughSavesAndDeletionAsksFirst) {
-    tv::form::prova::SuiteTemp suite;
+    tv::form::prova::SuiteTemp suite{tv::form::prova::kConSito};
     const fs::path file = suite.lavoro() / "pannelli.csv";
     tv::prova::scrivi(file, "id,descrizione,t,nota\nA,Nord,20,x\nB,\"rotta,25,y\nC,Est,24,z\n");
     Aperta a(suite);
@@ -126,7 +126,7 @@ TEST(StrisciaPannelli, DamagedRowKeptThroughSavesAndDeletionAsksFirst) {
 }
 
 TEST(StrisciaPannelli, NewJobCopiesTheUnitsAndOpensWithoutRewritingTheSuiteSetting) {
-    tv::form::prova::SuiteTemp suite;
+    tv::form::prova::SuiteTemp suite{tv::form::prova::kConSito};
     tv::prova::scrivi(suite.lavoro() / "parametrilavoro", tv::form::prova::parametrilavoro("m"));
     Aperta a(suite);
     a.d.nome = "a/b";
@@ -151,7 +151,7 @@ TEST(StrisciaPannelli, NewJobCopiesTheUnitsAndOpensWithoutRewritingTheSuiteSetti
 }
 
 TEST(StrisciaPannelli, RelazioneAsksOnceAndWritesAllPanelsWithTheirSummary) {
-    tv::form::prova::SuiteTemp suite;
+    tv::form::prova::SuiteTemp suite{tv::form::prova::kConSito};
     Aperta a(suite);
     tv::app::prova::PiattaformaProva desktop;
     tv::app::Pulsanti comandi(a.f.presentatore, a.f.messaggi, desktop);

@@ -26,7 +26,7 @@ TEST(Aggiornamento, EachKindOfInputChangeMarksTheResultsByTheStateReached) {
         {[](Form1& f) { f.imposta_testo_combo("nodo"), f.Combo1_Click(0); }, true},
         {[](Form1& f) { testo(f, Campo::ag, "0.5"); }, true}};
     for (std::size_t i = 0; i < std::size(casi); ++i) {
-        prova::SuiteTemp s;
+        prova::SuiteTemp s{prova::kConSito};
         prova::Finestra w;
         ASSERT_TRUE(w.avvia(s));
         ASSERT_FALSE(w.form.risultati_scaduti());
@@ -39,7 +39,7 @@ TEST(Aggiornamento, EachKindOfInputChangeMarksTheResultsByTheStateReached) {
 }
 
 TEST(Aggiornamento, StaleBeforeAnyRunAndAfterAStoppedRunUntilARunCompletes) {
-    prova::SuiteTemp s;
+    prova::SuiteTemp s{prova::kConSito};
     prova::Finestra w;
     EXPECT_TRUE(w.form.risultati_scaduti());
     ASSERT_TRUE(w.avvia(s));

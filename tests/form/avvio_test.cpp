@@ -82,7 +82,7 @@ TEST(AnalizzaLavoro, TakesWhatTheRulesCut) {
 // A damaged grid: the window opens, the message names the file, and no result is shown (field 2
 // holds the default panel's weight). A dirlav naming no folder stops start-up saying so.
 TEST(FormLoad, DamagedGridOrSettingsNamingNoFolderAreSaidNamingTheFile) {
-    SuiteTemp s;
+    SuiteTemp s{prova::kConSito};
     scrivi(s.file_griglia(), "ID LON LAT\n1 2 3\n");
     Finestra w;
     ASSERT_TRUE(w.avvia(s));

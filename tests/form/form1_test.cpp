@@ -58,7 +58,7 @@ TEST(Vincoli, EachCombinationReachedOrRefusedAndCaptionsAndLinesFollow) {
           {true, false, false, true}, {false, true, true, true}, {false, true, false, false},
           {false, false, true, false}, {false, false, false, true}}) {
         SCOPED_TRACE(std::string(top ? "S" : "F") + (left ? "S" : "F") + (right ? "S" : "F"));
-        SuiteTemp suite;
+        SuiteTemp suite{prova::kConSito};
         Finestra w;
         ASSERT_TRUE(w.avvia(suite));
         auto& s = w.form.stato;

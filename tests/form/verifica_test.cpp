@@ -102,24 +102,29 @@ TEST_F(Verifica, NonFiniteIntermediateStopsTheRun) {
         << std::get<Arresto>(e).testo;
 }
 
-// A suite without a job file: the initial site is said until both coordinates are changed.
-TEST(SitoIniziale, SaidUntilBothCoordinatesAreChanged) {
+// A suite without a job file: no verdict, and no message at start-up, until both coordinates
+// are changed; AGGIORNA says why it stops.
+TEST(SitoIniziale, NoVerdictUntilBothCoordinatesAreChanged) {
     SuiteTemp suite;
     Finestra w;
     ASSERT_TRUE(w.avvia(suite));
-    EXPECT_TRUE(w.form.risultato->ingressi.sito_iniziale);
+    EXPECT_FALSE(w.form.risultato.has_value());
+    EXPECT_TRUE(w.messaggi.elenco.empty());
     EXPECT_TRUE(w.form.stato.sito_iniziale);
+    EXPECT_EQ(w.form.aspetto().label28, "Sito da indicare");
     w.form.stato.text1[7] = "45";
-    ASSERT_TRUE(w.form.Command1_Click(0));
-    EXPECT_TRUE(w.form.stato.sito_iniziale) << "the longitude is still the initial one";
+    EXPECT_FALSE(w.form.Command1_Click(0)) << "the longitude is still the initial one";
+    ASSERT_EQ(w.messaggi.elenco.size(), 1u);
+    EXPECT_EQ(w.messaggi.elenco[0].titolo, "SITO DA INDICARE");
+    EXPECT_EQ(w.form.aspetto().label28, "Sito da indicare");
     w.form.stato.text1[6] = "7.29";
     ASSERT_TRUE(w.form.Command1_Click(0));
     EXPECT_FALSE(w.form.stato.sito_iniziale);
-    EXPECT_FALSE(w.form.risultato->ingressi.sito_iniziale);
+    EXPECT_NE(w.form.aspetto().label28, "Sito da indicare");
 }
 
 TEST(VerificaVirgola, SameResultsAsUnderADotLocale) {
-    SuiteTemp suite;
+    SuiteTemp suite{prova::kConSito};
     Finestra punto, virgola(prova::formato_virgola());
     ASSERT_TRUE(punto.avvia(suite));
     ASSERT_TRUE(virgola.avvia(suite));

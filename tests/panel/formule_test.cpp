@@ -55,7 +55,7 @@ TEST_P(Contratto, NamesUniqueAndReadBackAlsoThroughTheCommandLine) {
     }
     EXPECT_EQ(formula_di_nome(n.breve), f);
     EXPECT_EQ(formula_di_nome(" " + text::to_upper(n.parola) + " "), f);
-    form::prova::SuiteTemp suite;
+    form::prova::SuiteTemp suite{form::prova::kConSito};
     cli::OpzioniCheck o;
     o.root = suite.root().string(), o.json = true, o.demand = std::string(n.parola);
     std::ostringstream out, err;
@@ -66,7 +66,7 @@ TEST_P(Contratto, NamesUniqueAndReadBackAlsoThroughTheCommandLine) {
 }
 
 TEST_P(Contratto, TheReportNamesTheFormulasReference) {
-    form::prova::SuiteTemp suite;
+    form::prova::SuiteTemp suite{form::prova::kConSito};
     form::prova::Finestra w;
     ASSERT_TRUE(w.avvia(suite));
     w.form.stato.formula = GetParam().formula;

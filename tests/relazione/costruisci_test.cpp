@@ -137,7 +137,7 @@ std::string come_testo(const Documento& d) {
     const Intestazione& i = d.intestazione;
     std::string r = "# " + d.titolo + "\n" + d.sottotitolo + "\n";
     r += "intestazione " + Blocchi::unisci({i.programma, i.versione, i.lavoro, i.coordinate,
-                                            i.localita, i.data, i.avviso_sito}) + "\n";
+                                            i.localita, i.data}) + "\n";
     for (const auto& [voce, valore] : i.dati_lavoro) r += "  " + voce + ": " + valore + "\n";
     for (const Sezione& s : d.sezioni) {
         r += "\n## " + s.titolo + "\n";
@@ -261,15 +261,6 @@ TEST(RelazioneGolden, CantileverInWgs84WithWarningsAndReportData) {
         d.ordine = "OIAQ n. 1234", d.giudizio = "Accettati.";
         prova::scrivi(f.cartelle().dir_lavoro / form::kFileRelazione, form::testo_dati_relazione(d));
     });
-}
-
-// A job without site data: the title block says the initial site was used.
-TEST(Relazione, InitialSiteIsSaidInTheTitleBlock) {
-    RisultatoVerifica d = risultato_demo();
-    EXPECT_EQ(costruisci_relazione(d, contesto_demo()).intestazione.avviso_sito, "");
-    d.ingressi.sito_iniziale = true;
-    EXPECT_EQ(costruisci_relazione(d, contesto_demo()).intestazione.avviso_sito,
-              "Sito: valori iniziali del programma (il lavoro non contiene dati del sito)");
 }
 
 TEST(Relazione, IncoherentStressUnitsAndNoActionChangeTheirSections) {

@@ -73,15 +73,20 @@ inline std::string parametrilavoro(std::string_view lun = "cm", std::string_view
 
 // A whole suite: root "<temp>/Suite Prova" (a blank and capitals in its name), progra with grid
 // and locality list, impostazioni/dirlav "lavori" and impostazioni/lavoro "commessa", and the
-// job folder with its parametrilavoro in centimetres. No job file.
+// job folder with its parametrilavoro in centimetres. No job file, or with `con_sito` a job file
+// that gives only the design site's coordinates (the same numbers, but a site somebody chose).
+inline constexpr bool kConSito = true;
 class SuiteTemp {
   public:
-    SuiteTemp() : root_(tmp_.path() / "Suite Prova") {
+    explicit SuiteTemp(bool con_sito = false) : root_(tmp_.path() / "Suite Prova") {
         scrivi(file_griglia(), testo_griglia());
         scrivi(progra() / "coordinate_localita.txt", testo_localita());
         scrivi(root_ / "impostazioni" / "dirlav", "lavori\r\n");
         scrivi(root_ / "impostazioni" / "lavoro", "commessa\r\n");
         scrivi(lavoro() / "parametrilavoro", parametrilavoro());
+        if (con_sito)
+            scrivi(lavoro() / "sismica_2008.txt",
+                   "PARAMETRI SISMICI NTC 2008\r\n\r\nLocalit\xe0 Prova (long. 7.28  lat. 45.01 )\r\n");
     }
     const fs::path& root() const { return root_; }
     fs::path progra() const { return root_ / "progra"; }
