@@ -131,6 +131,8 @@ std::optional<std::string_view> colonna_simile(std::string_view nome) {
     std::size_t migliore = 3;
     for (auto n : kNomiIngresso) {
         const std::size_t soglia = std::min(lunghezza, n.size()) <= 4 ? 1 : 2;
+        // Names that differ in length by more are farther apart: a long note is never compared.
+        if (lunghezza > n.size() + soglia || n.size() > lunghezza + soglia) continue;
         const std::size_t d = text::edit_distance(chiave, text::minuscole_ascii(n));
         if (d <= soglia && d < migliore) simile = n, migliore = d;
     }
