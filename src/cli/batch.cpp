@@ -359,8 +359,7 @@ int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, 
             std::string elenco;
             for (const auto& n : lettore->ignorate()) elenco += (elenco.empty() ? "\"" : ", \"") + n + "\"";
             err << "Colonne ignorate nel file \"" << text::printable(text::decode(o.file))
-                << "\": " << elenco
-                << ".\n";
+                << "\": " << elenco << ".\n";
         }
     }
 
