@@ -354,14 +354,14 @@ int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, 
         try {
             lettore = std::make_unique<LettoreLotto>(fs::path(o.file));
         } catch (const Failure& f) {
-            err << f.what() << "\n";
+            err << text::printable(f.what()) << "\n";
             return 2;
         }
         if (!lettore->ignorate().empty()) {
             std::string elenco;
             for (const auto& n : lettore->ignorate()) elenco += (elenco.empty() ? "\"" : ", \"") + n + "\"";
-            err << "Colonne ignorate nel file \"" << text::decode(o.file) << "\": " << elenco
-                << ".\n";
+            err << "Colonne ignorate nel file \"" << text::printable(text::decode(o.file))
+                << "\": " << elenco << ".\n";
         }
     }
 
@@ -373,7 +373,7 @@ int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, 
     if (!lettore) {
         if (!leggi_pannelli(lavoro, pannelli, err)) return 2;
         if (!pannelli) {
-            err << "Il lavoro \"" << lavoro.cartelle.nome_lavoro
+            err << "Il lavoro \"" << text::printable(lavoro.cartelle.nome_lavoro)
                 << "\" non ha pannelli salvati (" << form::kFilePannelli
                 << "): indicare il file CSV dei pannelli.\n";
             return 2;
@@ -385,7 +385,7 @@ int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, 
     try {
         lotto = std::make_unique<Lotto>(lavoro, avvio->pannello, *avvio->griglia);
     } catch (const Failure& f) {
-        err << f.title() << ": " << f.what() << "\n";
+        err << f.title() << ": " << text::printable(f.what()) << "\n";
         return 1;
     }
 
@@ -398,14 +398,15 @@ int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, 
         if (!o.file.empty()) ingressi.insert(ingressi.begin(), fs::path(o.file));
         for (const fs::path& ingresso : ingressi)
             if (stesso_file(fs::path(*o.output), ingresso)) {
-                err << "Il file di uscita \"" << text::decode(*o.output)
-                    << "\" è il file di ingresso \"" << text::decode(ingresso.string())
+                err << "Il file di uscita \"" << text::printable(text::decode(*o.output))
+                    << "\" è il file di ingresso \""
+                    << text::printable(text::decode(ingresso.string()))
                     << "\": nessun file scritto.\n";
                 return 2;
             }
         file_uscita.emplace(fs::path(*o.output), text::FileAtomico::Interruzione::rimuovi);
         if (!file_uscita->aperto()) {
-            err << file_uscita->messaggio_apertura() << "\n";
+            err << text::printable(file_uscita->messaggio_apertura()) << "\n";
             return 2;
         }
     }
@@ -432,12 +433,12 @@ int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, 
             o.excel);
     } catch (const Failure& f) {
         if (barra) err << "\n";
-        err << f.what() << "\n";
+        err << text::printable(f.what()) << "\n";
         return 2;
     }
     if (barra) barra->mostra(totali.righe, true);
     if (file_uscita && !file_uscita->conferma()) {
-        err << file_uscita->messaggio_scrittura() << "\n";
+        err << text::printable(file_uscita->messaggio_scrittura()) << "\n";
         return 2;
     }
     // `out` is named by its owner: the program's standard output by concludi, for every command.

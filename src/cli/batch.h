@@ -91,15 +91,16 @@ struct RigaEsito {
     const std::string& errore() const { return celle[kColonnaErrore]; }
 };
 
-// Reads a batch file: a header of named columns (any order, any subset of kNomiIngresso; other
-// columns are read past), then one row a panel. The header shows the
+// Reads a batch file: a header of named columns (any order, any subset of kNomiIngresso in any
+// letter case; other columns are read past), then one row a panel. The header shows the
 // separator: ";" when it has one and no ",", then numbers are read with decimal commas. Fields may be quoted ("a, b" with "" for a quote); blanks around fields and
 // empty lines are ignored; a UTF-8 byte-order mark is skipped; texts that are not UTF-8 are read
 // as Windows-1252.
 class LettoreLotto {
   public:
     // Throws tv::Failure naming the file when it cannot be read, has no header, or its header
-    // names one column twice or a column holding ";".
+    // names one column twice, a column holding ";", or one a letter or two from a column's name
+    // ("latt", "gama"), which the message names.
     LettoreLotto(const std::string& nome, std::istream& in);
     explicit LettoreLotto(const std::filesystem::path& file);
     ~LettoreLotto();
@@ -111,13 +112,15 @@ class LettoreLotto {
     // too long to read (16 MiB).
     bool prossima(RigaIngresso& riga);
 
-    // The header's columns the batch does not know (descrizione aside), in file order.
+    // The header's columns the batch does not know, in file order, control characters as "?".
     const std::vector<std::string>& ignorate() const { return ignorate_; }
 
     struct Csv;
 
   private:
-    void inizia(const std::string& linea);
+    // Reads the header line: the separator, the unknown columns; returns the line the library
+    // reads, with the known names as the batch writes them.
+    std::string inizia(const std::string& linea);
 
     std::unique_ptr<Csv> csv_;
     std::string nome_;  // the file, for messages
@@ -127,8 +130,10 @@ class LettoreLotto {
 };
 
 // The output's header line and the line of one row, each ending with "\n". Fields holding a
-// comma, a quote, a line end or blanks at either end are quoted. `excel`: ";" between fields
-// and decimal commas in numbers, as an Italian spreadsheet reads them.
+// comma, a quote, a line end or blanks at either end are quoted; a text starting with "=", "+",
+// "-", "@", a tab or a CR, which a spreadsheet would run as a formula, has "'" before it (a number
+// outside the id, the description and the cells echoed as read keeps its sign). `excel`: ";"
+// between fields and decimal commas in numbers, as an Italian spreadsheet reads them.
 std::string intestazione_csv(bool excel = false);
 std::string riga_csv(const RigaEsito& riga);
 void aggiungi_riga_csv(std::string& out, const RigaEsito& riga, bool excel = false);

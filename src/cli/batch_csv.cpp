@@ -2,6 +2,9 @@
 // fields) and the writing of the results as CSV.
 #include <algorithm>
 #include <array>
+#include <bitset>
+#include <optional>
+#include <string_view>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -64,38 +67,120 @@ void leggi_intestazione(L& csv, const std::string& nome) {
     }
 }
 
-// A decoded header cell as a message quotes it: control characters (a NUL would end the
-// message's text where it stands) shown as "?".
-std::string visibile(std::string_view cella) {
-    std::string s(cella);
-    for (char& c : s)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
-    return s;
+// One cell of the header as the library splits it: at a separator outside quotes, blanks and
+// tabs trimmed, a quoted cell unquoted ("" for a quote).
+struct CellaIntestazione {
+    std::size_t inizio = 0, fine = 0;  // its bytes in the line split
+    std::string nome;
+};
+
+// The cells of a header line; nullopt when a quote is left open (the library then refuses it).
+std::optional<std::vector<CellaIntestazione>> celle_intestazione(std::string_view linea, char sep) {
+    std::vector<CellaIntestazione> celle;
+    for (std::size_t i = 0;; ++i) {
+        CellaIntestazione c;
+        c.inizio = i;
+        while (i < linea.size() && linea[i] != sep) {
+            if (linea[i] != '"') {
+                ++i;
+                continue;
+            }
+            do {
+                i = linea.find('"', i + 1);
+                if (i == std::string_view::npos) return std::nullopt;
+                ++i;
+            } while (i < linea.size() && linea[i] == '"');
+        }
+        c.fine = i;
+        std::string_view v = linea.substr(c.inizio, c.fine - c.inizio);
+        while (!v.empty() && (v.front() == ' ' || v.front() == '\t')) v.remove_prefix(1);
+        while (!v.empty() && (v.back() == ' ' || v.back() == '\t')) v.remove_suffix(1);
+        if (v.size() >= 2 && v.front() == '"' && v.back() == '"') {
+            v = v.substr(1, v.size() - 2);
+            for (std::size_t k = 0; k < v.size(); ++k) {
+                c.nome += v[k];
+                if (v[k] == '"' && k + 1 < v.size() && v[k + 1] == '"') ++k;
+            }
+        } else {
+            c.nome = std::string(v);
+        }
+        celle.push_back(std::move(c));
+        if (i >= linea.size()) return celle;
+    }
 }
 
-// The header's names as the separator splits them: those the batch does not know are named
-// once; one holding the other separator means the file mixes them.
-void controlla_intestazione(std::string_view linea, form::Separatore sep, const std::string& nome,
-                            std::vector<std::string>& ignorate) {
+// The input column a header name means, whatever its letter case and the blanks around it.
+std::optional<std::size_t> colonna_di_nome(std::string_view nome) {
+    const std::string chiave = text::to_lower(text::trim(nome));
+    for (std::size_t i = 0; i < kNomiIngresso.size(); ++i)
+        if (text::minuscole_ascii(kNomiIngresso[i]) == chiave) return i;
+    return std::nullopt;
+}
+
+// The input column an unknown name looks like a misspelling of: one character away (inserted,
+// removed, changed, or two swapped), two when both names have five or more, letter case aside.
+// Names of one or two characters are near too many to tell; the result columns, which a batch
+// reading its own output meets, are only noted.
+std::optional<std::string_view> colonna_simile(std::string_view nome) {
+    const std::string chiave = text::to_lower(text::trim(nome));
+    const std::size_t lunghezza = text::char_count(chiave);
+    if (lunghezza < 3) return std::nullopt;
+    for (auto n : kNomiRisultato)
+        if (text::minuscole_ascii(n) == chiave) return std::nullopt;
+    std::optional<std::string_view> simile;
+    std::size_t migliore = 3;
+    for (auto n : kNomiIngresso) {
+        const std::size_t soglia = std::min(lunghezza, n.size()) <= 4 ? 1 : 2;
+        // Names that differ in length by more are farther apart: a long note is never compared.
+        if (lunghezza > n.size() + soglia || n.size() > lunghezza + soglia) continue;
+        const std::size_t d = text::edit_distance(chiave, text::minuscole_ascii(n));
+        if (d <= soglia && d < migliore) simile = n, migliore = d;
+    }
+    return simile;
+}
+
+// The header checked and given the batch's own names: a name holding the other separator means
+// the file mixes them, a column named twice (in any letter case) or a near miss of a column's
+// name stops the file; other unknown names are noted in `ignorate`. Returns the header line for
+// the library, `linea` itself when every known name is already written as the batch writes it.
+std::string intestazione_letta(const std::string& linea, form::Separatore sep,
+                               const std::string& nome, std::vector<std::string>& ignorate) {
     const char s = sep == form::Separatore::punto_e_virgola ? ';' : ',';
-    std::size_t inizio = 0;
-    while (inizio <= linea.size()) {
-        auto fine = linea.find(s, inizio);
-        if (fine == std::string_view::npos) fine = linea.size();
-        std::string colonna = text::trim(linea.substr(inizio, fine - inizio));
-        if (colonna.size() >= 2 && colonna.front() == '"' && colonna.back() == '"')
-            colonna = colonna.substr(1, colonna.size() - 2);
+    // The BOM the library skips; the names are read as the whole line decodes.
+    const std::string_view grezza =
+        std::string_view(linea).substr(linea.starts_with("\xEF\xBB\xBF") ? 3 : 0);
+    const auto celle = celle_intestazione(grezza, s);
+    const auto nomi = celle_intestazione(text::decode(grezza), s);
+    if (!celle || !nomi || celle->size() != nomi->size()) return linea;
+    std::string uscita;
+    std::size_t copiati = 0;
+    std::bitset<kColonneIngresso> viste;
+    for (std::size_t k = 0; k < celle->size(); ++k) {
+        const std::string& colonna = (*nomi)[k].nome;
         if (colonna.find(';') != std::string::npos)
-            throw Failure("La colonna \"" + visibile(colonna) + "\" dell'intestazione del file \"" +
-                          nome +
+            throw Failure("La colonna \"" + text::printable(colonna) +
+                          "\" dell'intestazione del file \"" + nome +
                           "\" contiene \";\": il separatore delle colonne è \",\" quando "
                           "l'intestazione contiene una virgola, altrimenti \";\" (con la virgola "
                           "decimale).");
-        bool nota = colonna.empty();
-        for (auto n : kNomiIngresso) nota = nota || n == colonna;
-        if (!nota) ignorate.push_back(visibile(colonna));
-        inizio = fine + 1;
+        if (const auto i = colonna_di_nome(colonna)) {
+            if (viste[*i])
+                throw Failure("Colonna \"" + text::printable(text::trim(colonna)) +
+                              "\" ripetuta nell'intestazione del file \"" + nome + "\".");
+            viste.set(*i);
+            if (colonna == kNomiIngresso[*i]) continue;
+            const CellaIntestazione& c = (*celle)[k];
+            uscita.append(grezza.substr(copiati, c.inizio - copiati)).append(kNomiIngresso[*i]);
+            copiati = c.fine;
+        } else if (const auto simile = colonna_simile(colonna)) {
+            throw Failure("Colonna \"" + text::printable(text::trim(colonna)) + "\" del file \"" +
+                          nome + "\" non riconosciuta: forse \"" + std::string(*simile) + "\"?");
+        } else if (!colonna.empty()) {
+            ignorate.push_back(text::printable(colonna));
+        }
     }
+    if (copiati == 0) return linea;
+    return uscita.append(grezza.substr(copiati));
 }
 
 // The first line of a stream, its line end dropped (a BOM is dropped by the caller's decode).
@@ -129,6 +214,26 @@ bool numero(std::string_view s) {
             return false;
     }
     return cifra;
+}
+
+// A number in "." notation, whole: a sign, digits with at most one ".", an exponent.
+bool numero_rigoroso(std::string_view s) {
+    std::size_t i = s.starts_with('+') || s.starts_with('-') ? 1 : 0;
+    std::size_t cifre = 0;
+    bool punto = false;
+    for (; i < s.size(); ++i) {
+        if (s[i] >= '0' && s[i] <= '9') ++cifre;
+        else if (s[i] == '.' && !punto) punto = true;
+        else break;
+    }
+    if (cifre == 0) return false;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        if (++i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+        const std::size_t esponente = i;
+        while (i < s.size() && s[i] >= '0' && s[i] <= '9') ++i;
+        if (i == esponente) return false;
+    }
+    return i == s.size();
 }
 
 // The bytes of a stream with every lone CR made a LF: the library ends lines at LF only (and drops
@@ -201,15 +306,13 @@ std::unique_ptr<LettoreLotto::Csv> apri_csv(const std::string& nome, form::Separ
 }
 }  // namespace
 
-void LettoreLotto::inizia(const std::string& linea) {
-    const std::string decodificata = text::decode(linea);
-    separatore_ = form::separatore_di_intestazione(decodificata);
-    controlla_intestazione(decodificata, separatore_, nome_, ignorate_);
+std::string LettoreLotto::inizia(const std::string& linea) {
+    separatore_ = form::separatore_di_intestazione(text::decode(linea));
+    return intestazione_letta(linea, separatore_, nome_, ignorate_);
 }
 
 LettoreLotto::LettoreLotto(const std::string& nome, std::istream& in) : nome_(nome) {
-    std::string linea = prima_linea(in);
-    inizia(linea);
+    const std::string linea = inizia(prima_linea(in));
     csv_ = apri_csv(nome, separatore_, std::make_unique<SorgenteRighe>(in, linea + "\n"));
     std::visit([&](auto& l) { leggi_intestazione(*l, nome_); }, csv_->lettore);
 }
@@ -220,8 +323,7 @@ LettoreLotto::LettoreLotto(const fs::path& file) : nome_(text::decode(file.strin
         throw Failure("Impossibile leggere il file \"" + nome_ + "\": è una cartella.");
     auto in = std::make_unique<std::ifstream>(file, std::ios::binary);
     if (!*in) throw Failure("Impossibile leggere il file \"" + nome_ + "\".");
-    std::string linea = prima_linea(*in);
-    inizia(linea);
+    const std::string linea = inizia(prima_linea(*in));
     csv_ = apri_csv(nome_, separatore_,
                     std::make_unique<SorgenteRighe>(std::move(in), linea + "\n"));
     std::visit([&](auto& l) { leggi_intestazione(*l, nome_); }, csv_->lettore);
@@ -282,17 +384,27 @@ std::string intestazione_csv(bool excel) {
 }
 
 void aggiungi_riga_csv(std::string& out, const RigaEsito& riga, bool excel) {
+    const char sep = excel ? ';' : ',';
+    std::string cella;
     for (std::size_t i = 0; i < riga.celle.size(); ++i) {
-        if (!excel) {
-            if (i > 0) out += ',';
-            form::aggiungi_cella_csv(out, riga.celle[i], ',', false);
-            continue;
-        }
-        if (i > 0) out += ';';
+        if (i > 0) out += sep;
         const std::string& c = riga.celle[i];
         // The id, the description and cells echoed as read are texts, never numbers to convert.
-        const bool testo = i == 0 || i == kDescrizione || (i < kColonneIngresso && riga.come_lette[i]);
-        form::aggiungi_cella_csv(out, !testo && numero(c) ? form::virgola_decimale(c) : c, ';', false);
+        const bool testo =
+            i == 0 || i == kDescrizione || (i < kColonneIngresso && riga.come_lette[i]);
+        // A spreadsheet runs a cell starting with "=", "+", "-", "@", a tab or a CR as a formula:
+        // a text so written gets an apostrophe before it, which the spreadsheet shows as text.
+        // A number ("-5", a negative longitude) stays a number.
+        const bool formula =
+            !c.empty() && std::string_view("=+-@\t\r").find(c.front()) != std::string_view::npos;
+        if (formula && (testo || !numero_rigoroso(c))) {
+            cella.assign(1, '\'').append(c);
+            form::aggiungi_cella_csv(out, cella, sep, false);
+        } else if (excel && !testo && numero(c)) {
+            form::aggiungi_cella_csv(out, form::virgola_decimale(c), sep, false);
+        } else {
+            form::aggiungi_cella_csv(out, c, sep, false);
+        }
     }
     out += '\n';
 }

@@ -48,7 +48,7 @@ std::optional<Avvio> avvia_da_opzioni(const std::optional<std::string>& root,
                                text::dot_format(), localita))
             return a;
     } catch (const Failure& e) {
-        err << e.title() << ": " << e.what() << "\n";
+        err << e.title() << ": " << text::printable(e.what()) << "\n";
         return std::nullopt;
     }
     stampa_messaggi(a->messaggi, 0, err);
@@ -60,7 +60,8 @@ namespace {
 void stampa_fino(const form::RaccoltaMessaggi& m, std::size_t from, std::ostream& err,
                  std::size_t to) {
     for (std::size_t i = from; i < std::min(to, m.elenco.size()); ++i)
-        err << m.elenco[i].titolo << ": " << m.elenco[i].testo << "\n";
+        err << text::printable(m.elenco[i].titolo) << ": " << text::printable(m.elenco[i].testo)
+            << "\n";
 }
 
 // The result in the job's work units, named as the batch output columns.
@@ -315,7 +316,7 @@ bool leggi_pannelli(const form::Lavoro& lavoro, std::optional<form::FilePannelli
         pannelli = form::carica_pannelli(lavoro.cartelle.dir_lavoro);
         return true;
     } catch (const Failure& e) {
-        err << e.what() << "\n";
+        err << text::printable(e.what()) << "\n";
         return false;
     }
 }
@@ -326,12 +327,12 @@ std::optional<int> applica_pannello(const std::string& id, const form::Lavoro& l
     if (!leggi_pannelli(lavoro, pannelli, err)) return 2;
     const form::RigaPannello* riga = pannelli ? pannelli->pannello(id) : nullptr;
     if (!riga) {
-        err << "--panel: nessun pannello \"" << text::decode(id) << "\" nel lavoro \""
-            << lavoro.cartelle.nome_lavoro << "\"\n";
+        err << "--panel: nessun pannello \"" << text::printable(text::decode(id))
+            << "\" nel lavoro \"" << text::printable(lavoro.cartelle.nome_lavoro) << "\"\n";
         return 2;
     }
     if (auto rifiuto = form::applica_riga(*pannelli, *riga, p, lavoro.unita, text::dot_format())) {
-        err << *rifiuto << "\n";
+        err << text::printable(*rifiuto) << "\n";
         return 2;
     }
     return std::nullopt;
@@ -347,7 +348,7 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Lavoro& la
         if (n < 0 || n >= form::kCampi) {
             err << "--set: atteso N=TESTO con N da 0 a " << form::kCampi - 1
                 << " o il nome breve del campo, ricevuto \""
-                << text::decode(s) << "\"\n";
+                << text::printable(text::decode(s)) << "\"\n";
             return 2;
         }
         std::string& testo = r.testi[static_cast<std::size_t>(n)];
@@ -367,8 +368,8 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Lavoro& la
         const auto formula = panel::formula_di_nome(*o.demand);
         if (!formula) {
             // Arguments that are not UTF-8 are shown as Windows-1252, like the suite's files.
-            err << "--demand: atteso " << panel::parole_formule(", ", " o ") << ", ricevuto \"" << text::decode(*o.demand)
-                << "\"\n";
+            err << "--demand: atteso " << panel::parole_formule(", ", " o ") << ", ricevuto \""
+                << text::printable(text::decode(*o.demand)) << "\"\n";
             return 2;
         }
         r.formula = *formula;
@@ -376,7 +377,8 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Lavoro& la
     if (o.datum) {
         const auto datum = hazard::datum_di_testo(*o.datum);
         if (!datum) {
-            err << "--datum: atteso ed50 o wgs84, ricevuto \"" << text::decode(*o.datum) << "\"\n";
+            err << "--datum: atteso ed50 o wgs84, ricevuto \""
+                << text::printable(text::decode(*o.datum)) << "\"\n";
             return 2;
         }
         r.datum = *datum;
@@ -457,7 +459,7 @@ int esegui_check_su(const Avvio& a, const OpzioniCheck& o, std::ostream& out, st
     const auto* r = std::get_if<form::RisultatoVerifica>(&run.esito);
     if (const auto* arresto = std::get_if<form::Arresto>(&run.esito)) {
         mostra(run);
-        err << arresto->titolo << ": " << arresto->testo << "\n";
+        err << arresto->titolo << ": " << text::printable(arresto->testo) << "\n";
     }
     const std::vector<std::string> lista = avvisi(a.lavoro, pannello, r);
     stampa_avvisi(lista, err);
@@ -490,13 +492,13 @@ int esegui_search(const OpzioniSearch& o, const fs::path& cwd, std::ostream& out
             return 2;
         }
         if (lines->empty()) {
-            err << "Nessuna località contiene " << o.testo << "\n";
+            err << "Nessuna località contiene " << text::printable(text::decode(o.testo)) << "\n";
             return 1;
         }
         for (const auto& l : *lines) out << l << "\n";
         return 0;
     } catch (const Failure& f) {  // no suite root, or a locality list that cannot be read
-        err << f.what() << "\n";
+        err << text::printable(f.what()) << "\n";
         return 2;
     }
 }

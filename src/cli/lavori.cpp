@@ -4,6 +4,7 @@
 #include "cli/batch.h"
 #include "cli/comandi.h"
 #include "form/pannelli.h"
+#include "text/encoding.h"
 #include "text/error.h"
 
 namespace tv::cli {
@@ -20,23 +21,28 @@ int esegui_panels(const OpzioniPanels& o, const fs::path& cwd, std::ostream& out
     try {
         pannelli = form::carica_pannelli(lavoro.cartelle.dir_lavoro);
         if (!pannelli) {
-            err << "Il lavoro \"" << lavoro.cartelle.nome_lavoro << "\" non ha pannelli salvati ("
+            err << "Il lavoro \"" << text::printable(lavoro.cartelle.nome_lavoro)
+                << "\" non ha pannelli salvati ("
                 << form::kFilePannelli << ").\n";
             return 0;
         }
         lotto = std::make_unique<Lotto>(lavoro, avvio->pannello, *avvio->griglia);
     } catch (const Failure& f) {
-        err << f.what() << "\n";
+        err << text::printable(f.what()) << "\n";
         return 2;
     }
-    for (const auto& m : form::messaggi_righe(*pannelli)) err << m << "\n";
+    for (const auto& m : form::messaggi_righe(*pannelli)) err << text::printable(m) << "\n";
     std::size_t numero = 0;
     for (const auto& r : pannelli->righe) {
         ++numero;
         if (!r.errore.empty()) continue;  // said above; kept in the file
         const RigaEsito e = lotto->verifica(riga_di_pannello(*pannelli, r, numero));
-        out << pannelli->cella(r, "id") << "\t" << pannelli->cella(r, "descrizione") << "\t"
-            << (e.completata ? e.celle[kColonneUscita - 4] : "errore: " + e.errore()) << "\n";
+        // The file's texts as a terminal can show them: an id or a description holding escape
+        // sequences would otherwise move the cursor or recolour the screen.
+        out << text::printable(pannelli->cella(r, "id")) << "\t"
+            << text::printable(pannelli->cella(r, "descrizione")) << "\t"
+            << text::printable(e.completata ? e.celle[kColonneUscita - 4] : "errore: " + e.errore())
+            << "\n";
     }
     return 0;
 }

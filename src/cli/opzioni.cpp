@@ -139,12 +139,12 @@ std::optional<std::string> parola_rifiutata(const CLI::App& comando,
             std::string elenco;
             for (const CLI::App* s : comandi)
                 elenco += (elenco.empty() ? "" : ", ") + s->get_name();
-            return "Comando non riconosciuto: \"" + text::decode(parola) +
+            return "Comando non riconosciuto: \"" + text::printable(text::decode(parola)) +
                    "\". Comandi: " + elenco + " (--help per l'aiuto).";
         }
         return "Parola non riconosciuta dal comando " + nome_comando(comando) + ": \"" +
-               text::decode(parola) + "\". Opzioni di " + nome_comando(comando) + ": " +
-               elenco_opzioni(comando) + ".";
+               text::printable(text::decode(parola)) + "\". Opzioni di " +
+               nome_comando(comando) + ": " + elenco_opzioni(comando) + ".";
     }
     return std::nullopt;
 }
@@ -184,12 +184,14 @@ int esito_analisi(const CLI::App& app, const CLI::ParseError& e, std::ostream& o
         std::string parola = tra(testo, ": ", "");
         parola = parola.substr(0, parola.find(' '));
         messaggio = parola_rifiutata(c, {parola})
-                        .value_or("Parola non riconosciuta: \"" + text::decode(parola) + "\".");
+                        .value_or("Parola non riconosciuta: \"" +
+                                  text::printable(text::decode(parola)) + "\".");
     } else {
         messaggio = "Riga di comando non valida per " + nome_comando(c) +
                     ". Opzioni: " + elenco_opzioni(c) + ".";
     }
-    err << messaggio << "\n";
+    // The option's name as CLI11 quotes it from the command line.
+    err << text::printable(messaggio) << "\n";
     return 2;
 }
 

@@ -1,6 +1,7 @@
 // The user's own suite for the command line, made or refreshed from the installed data.
 #include "cli/radice.h"
 
+#include "text/encoding.h"
 #include "text/error.h"
 
 namespace tv::cli {
@@ -12,11 +13,11 @@ bool scegli_suite(std::optional<std::string>& root, const std::vector<std::strin
     try {
         if (auto suite = form::suite_di_ripiego(extra, cwd, ambiente)) {
             root = suite->root.string();
-            if (suite->creata) err << form::avviso_suite_creata(*suite) << "\n";
-            for (const auto& a : suite->avvisi) err << a << "\n";
+            if (suite->creata) err << text::printable(form::avviso_suite_creata(*suite)) << "\n";
+            for (const auto& a : suite->avvisi) err << text::printable(a) << "\n";
         }
     } catch (const Failure& f) {
-        err << f.what() << "\n";
+        err << text::printable(f.what()) << "\n";
         return false;
     }
     return true;

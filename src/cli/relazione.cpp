@@ -14,6 +14,7 @@
 #include "form/pannelli.h"
 #include "form/testi.h"
 #include "relazione/pdf.h"
+#include "text/encoding.h"
 #include "text/error.h"
 #include "text/number_text.h"
 
@@ -55,22 +56,22 @@ int scrivi(const relazione::Documento& doc, const fs::path& file, std::ostream& 
            std::ostream& err) {
     const auto pdf = relazione::relazione_pdf(doc);
     if (const auto* errore = std::get_if<QString>(&pdf)) {
-        err << errore->toStdString() << "\n";
+        err << text::printable(errore->toStdString()) << "\n";
         return 2;
     }
     // Through the one writer: whole or not at all, with its rules on links and permissions.
     text::FileAtomico uscita(file, text::FileAtomico::Interruzione::rimuovi);
     if (!uscita.aperto()) {
-        err << uscita.messaggio_apertura() << "\n";
+        err << text::printable(uscita.messaggio_apertura()) << "\n";
         return 2;
     }
     const QByteArray& byte = std::get<QByteArray>(pdf);
     uscita.stream().write(byte.constData(), byte.size());
     if (!uscita.conferma()) {
-        err << uscita.messaggio_scrittura() << "\n";
+        err << text::printable(uscita.messaggio_scrittura()) << "\n";
         return 2;
     }
-    out << "Relazione scritta nel file " << file.string() << "\n";
+    out << "Relazione scritta nel file " << text::printable(text::decode(file.string())) << "\n";
     return 0;
 }
 
@@ -85,15 +86,16 @@ int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
     std::optional<form::FilePannelli> pannelli;
     if (!leggi_pannelli(lavoro, pannelli, err)) return 2;
     if (!pannelli || pannelli->ids().empty()) {
-        err << "Il lavoro \"" << lavoro.cartelle.nome_lavoro << "\" non ha pannelli salvati ("
+        err << "Il lavoro \"" << text::printable(lavoro.cartelle.nome_lavoro)
+            << "\" non ha pannelli salvati ("
             << form::kFilePannelli << ").\n";
         return 1;
     }
-    for (const auto& m : form::messaggi_righe(*pannelli)) err << m << "\n";
+    for (const auto& m : form::messaggi_righe(*pannelli)) err << text::printable(m) << "\n";
     try {  // the data files the report quotes, before any panel is checked
         relazione::contesto_relazione(lavoro, std::nullopt, oggi());
     } catch (const Failure& e) {
-        err << e.what() << "\n";
+        err << text::printable(e.what()) << "\n";
         return 2;
     }
     avvia_gui();
@@ -119,7 +121,7 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     // The panel the options describe, checked by the one check function.
     const form::EsitoVerifica esito = calcola_pannello(*avvio, pannello);
     const auto* a = std::get_if<form::Arresto>(&esito);
-    if (a) err << a->titolo << ": " << a->testo << "\n";
+    if (a) err << a->titolo << ": " << text::printable(a->testo) << "\n";
     stampa_avvisi(avvisi(lavoro, pannello, std::get_if<form::RisultatoVerifica>(&esito)), err);
     if (a) return 1;
     const form::RisultatoVerifica& r = std::get<form::RisultatoVerifica>(esito);
@@ -137,14 +139,14 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
         contesto = relazione::contesto_relazione(
             lavoro, relazione::localita_del_risultato(lavoro, r), oggi());
     } catch (const Failure& e) {
-        err << e.what() << "\n";
+        err << text::printable(e.what()) << "\n";
         return 2;
     }
     relazione::Documento doc;
     try {
         doc = relazione::costruisci_relazione(r, contesto);
     } catch (const Failure& e) {  // a value of the run that the plots refuse
-        err << e.what() << "\n";
+        err << text::printable(e.what()) << "\n";
         return 1;
     }
     return scrivi(doc, file, out, err);

@@ -3,6 +3,7 @@
 #include "cli/relazione_tutti.h"
 
 #include "form/testi.h"
+#include "text/encoding.h"
 #include "text/error.h"
 #include "text/number_text.h"
 
@@ -46,8 +47,8 @@ relazione::Documento documento_tutti(const OpzioniCheck& o, const Avvio& a,
         }
         const form::EsitoVerifica esito = calcola_pannello(a, r);
         if (const auto* arresto = std::get_if<form::Arresto>(&esito)) {
-            err << "Pannello \"" << id << "\": " << arresto->titolo << ": " << arresto->testo
-                << "\n";
+            err << "Pannello \"" << text::printable(id) << "\": " << arresto->titolo << ": "
+                << text::printable(arresto->testo) << "\n";
             riepilogo.righe.push_back({id, descrizione, "", "", "", arresto->titolo});
             codice = 1;
             continue;
@@ -59,7 +60,8 @@ relazione::Documento documento_tutti(const OpzioniCheck& o, const Avvio& a,
                 v, relazione::contesto_relazione(
                        lavoro, relazione::localita_del_risultato(lavoro, v), data));
         } catch (const Failure& e) {
-            err << "Pannello \"" << id << "\": " << e.what() << "\n";
+            err << "Pannello \"" << text::printable(id) << "\": " << text::printable(e.what())
+                << "\n";
             codice = 1;
             continue;
         }

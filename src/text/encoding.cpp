@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -244,6 +245,42 @@ std::size_t char_count(std::string_view utf8) { return code_points(utf8).size();
 
 bool contains_nocase(std::string_view haystack, std::string_view needle) {
     return to_lower(haystack).find(to_lower(needle)) != std::string::npos;
+}
+
+std::string printable(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        char32_t cp = 0;
+        const std::size_t n = utf8_sequence(text, i, &cp);
+        if (n == 0 || cp < 0x20 || (cp >= 0x7F && cp <= 0x9F)) {
+            out += '?';
+            i += n == 0 ? 1 : n;
+            continue;
+        }
+        out.append(text.substr(i, n));
+        i += n;
+    }
+    return out;
+}
+
+std::size_t edit_distance(std::string_view a, std::string_view b) {
+    const std::vector<char32_t> x = code_points(a), y = code_points(b);
+    // Three rows of the table: the one above the previous row serves the swaps.
+    std::vector<std::size_t> earlier(y.size() + 1), above(y.size() + 1), row(y.size() + 1);
+    for (std::size_t j = 0; j <= y.size(); ++j) above[j] = j;
+    for (std::size_t i = 1; i <= x.size(); ++i) {
+        row[0] = i;
+        for (std::size_t j = 1; j <= y.size(); ++j) {
+            const std::size_t change = x[i - 1] == y[j - 1] ? 0 : 1;
+            row[j] = std::min({above[j] + 1, row[j - 1] + 1, above[j - 1] + change});
+            if (i > 1 && j > 1 && x[i - 1] == y[j - 2] && x[i - 2] == y[j - 1])
+                row[j] = std::min(row[j], earlier[j - 2] + 1);
+        }
+        std::swap(earlier, above);
+        std::swap(above, row);
+    }
+    return above[y.size()];
 }
 
 }  // namespace tv::text

@@ -1,5 +1,5 @@
 // Decoding of the data files (Windows-1252 or UTF-8, any line end) and the small text helpers
-// (trim, lower case, character count) that work on the decoded UTF-8.
+// (trim, lower case, character count, terminal-safe text, edit distance) that work on the decoded UTF-8.
 #pragma once
 
 #include <cstdint>
@@ -66,6 +66,15 @@ std::size_t char_count(std::string_view utf8);
 
 // Case-insensitive (to_lower) substring test.
 bool contains_nocase(std::string_view haystack, std::string_view needle);
+
+// A text as a terminal line shows it: every control character (below U+0020, U+007F, and the C1
+// controls U+0080..U+009F) and every byte that is not UTF-8 made "?", so that a name read from a
+// file can neither move the cursor nor retitle the window or change its colours.
+std::string printable(std::string_view text);
+
+// The fewest characters (code points) inserted, removed, replaced, or two neighbours swapped,
+// that make one UTF-8 text the other (optimal string alignment distance).
+std::size_t edit_distance(std::string_view a, std::string_view b);
 
 }  // namespace tv::text
 

@@ -40,3 +40,21 @@ TEST(ReadLines, DecodesAWindowsFileAndFindsANameInAnyCase) {
     EXPECT_EQ(find_nocase(tmp.path(), "sismica_2008.txt").filename(), "Sismica_2008.TXT");
     EXPECT_EQ(find_nocase(tmp.path(), "dinamica.txt"), tmp.path() / "dinamica.txt");
 }
+
+TEST(Printable, ShowsEveryControlCharacterAndStrayByteAsAQuestionMark) {
+    // An id that would retitle the terminal and turn it red, a C1 CSI, DEL, a tab, a lone byte.
+    EXPECT_EQ(printable("P1\x1b]0;x\x07\x1b[31m"), "P1?]0;x??[31m");
+    EXPECT_EQ(printable("a\xC2\x9B" "b\x7F\tc\xE0"), "a?b??c?");
+    EXPECT_EQ(printable("Città € \xC2\xA0✓"), "Città € \xC2\xA0✓");  // U+00A0 is no control
+    EXPECT_EQ(printable(std::string("x\0y", 3)), "x?y");
+}
+
+TEST(EditDistance, CountsCharactersNotBytesAndASwapAsOne) {
+    EXPECT_EQ(edit_distance("gamma", "gama"), 1u);
+    EXPECT_EQ(edit_distance("latt", "lat"), 1u);
+    EXPECT_EQ(edit_distance("left", "letf"), 1u);
+    EXPECT_EQ(edit_distance("làt", "lat"), 1u);
+    EXPECT_EQ(edit_distance("datum", "data"), 2u);
+    EXPECT_EQ(edit_distance("nota", "lat"), 3u);
+    EXPECT_EQ(edit_distance("", "id"), 2u);
+}
