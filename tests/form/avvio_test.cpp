@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "form/form1.h"
+#include "form/sito_lavoro.h"
 #include "suite_temp.h"
 #include "text/encoding.h"
 #include "text/error.h"
@@ -177,6 +178,51 @@ TEST(FormLoad, DinamicaPeriodRoundedToFourDecimalsAndZeroGivesTheDefault) {
     scrivi(s.lavoro() / "dinamica.txt", "%x %y\n");
     ASSERT_TRUE(w.avvia(s));
     EXPECT_EQ(w.form.stato.text1[1], "0.39");
+}
+
+// The job's own site written from a panel's site fields reads back at start-up, with a verdict;
+// coordinates in WGS84 are written in ED50; a job file of another program is never replaced.
+TEST(SitoLavoro, WrittenFromTheFieldsReadsBackAtStartUpAndNeverOverAnotherProgramsFile) {
+    SuiteTemp s;
+    Finestra w;
+    ASSERT_TRUE(w.avvia(s));
+    EXPECT_FALSE(w.form.risultato.has_value());
+    auto testi = w.form.stato.text1;
+    const auto poni = [&](Campo c, const char* t) { testi[posizione(c)] = t; };
+    poni(Campo::lat, "45\xC2\xB0 03' 00\""), poni(Campo::lon, "7.22"), poni(Campo::suolo, "c");
+    poni(Campo::St, "1.2"), poni(Campo::VN, "100"), poni(Campo::Cu, "1.5");
+    ASSERT_EQ(scrivi_sito_lavoro(s.lavoro(), testi, hazard::Datum::ed50, "Forl\xC3\xAC Finto",
+                                 text::dot_format()),
+              std::nullopt);
+    EXPECT_NE(text::read_bytes(s.lavoro() / "sismica_2008.txt")
+                  ->find("\r\nLocalit\xE0 Forl\xEC Finto (long. 7.220000  lat. 45.050000 )\r\n"),
+              std::string::npos);
+    Finestra v;
+    ASSERT_TRUE(v.avvia(s));
+    std::string c;
+    for (std::size_t i = 4; i <= 10; ++i) c += (i > 4 ? " " : "") + v.form.stato.text1[i];
+    EXPECT_EQ(c, "C 1.2 7.220000 45.050000 100 10 1.5");
+    EXPECT_EQ(std::tuple(v.testi(), v.form.sito_iniziale(), v.form.risultato.has_value()),
+              std::tuple(std::vector<std::string>{}, false, true));
+    // Pisa in WGS84, (43.7085, 10.4036), is (43.709466, 10.404601) in ED50 by the inverse of
+    // EPSG:1133 (worked in the validation manual, case v21).
+    poni(Campo::lat, "43.7085"), poni(Campo::lon, "10.4036");
+    const auto pisa = testo_sito_lavoro(testi, hazard::Datum::wgs84, "", text::dot_format());
+    ASSERT_TRUE(pisa);
+    EXPECT_NE(pisa->find("Localit\xE0 (long. 10.404601  lat. 43.709466 )"), std::string::npos);
+    poni(Campo::Cu, "x");
+    EXPECT_FALSE(testo_sito_lavoro(testi, hazard::Datum::ed50, "", text::dot_format()));
+    // Another program's job files stay as they are.
+    for (const char* file : {"sismica_2008.txt", "dinamica.txt"}) {
+        SuiteTemp altro;
+        scrivi(altro.lavoro() / file, "PARAMETRI SISMICI NTC 2008\r\n");
+        EXPECT_FALSE(sito_lavoro_scrivibile(altro.lavoro())) << file;
+        const auto e = scrivi_sito_lavoro(altro.lavoro(), w.form.stato.text1, hazard::Datum::ed50,
+                                          "", text::dot_format());
+        ASSERT_TRUE(e) << file;
+        EXPECT_NE(e->find("altro programma"), std::string::npos) << *e;
+        EXPECT_EQ(text::read_bytes(altro.lavoro() / file), "PARAMETRI SISMICI NTC 2008\r\n");
+    }
 }
 
 }  // namespace
