@@ -13,7 +13,9 @@
 #include "app/caratteri.h"
 #include "app/finestra.h"
 #include "app/presentatore.h"
+#include "form/form1.h"
 #include "form/lavoro.h"
+#include "form/sito_lavoro.h"
 #include "text/error.h"
 
 namespace tv::app {
@@ -53,6 +55,7 @@ StrisciaPannelli::StrisciaPannelli(Presentatore& presentatore, Domande& domande,
     });
     connect(lavori_, &QComboBox::activated, this, &StrisciaPannelli::scegli_lavoro);
     connect(nuovo_lavoro_, &QPushButton::clicked, this, &StrisciaPannelli::crea_lavoro);
+    connect(sito_lavoro_, &QPushButton::clicked, this, &StrisciaPannelli::scrivi_sito_lavoro);
     connect(pannelli_, &QComboBox::activated, this, &StrisciaPannelli::scegli_pannello);
     connect(descrizione_, &QLineEdit::editingFinished, this, [this] {
         if (in_mostra_ || !sessione_) return;
@@ -112,9 +115,14 @@ void StrisciaPannelli::crea_controlli() {
     metti(nuovo_lavoro_, kRiga1, 3840, 1700, "CommandNuovoLavoro");
     nuovo_lavoro_->setToolTip(
         QStringLiteral("Crea un lavoro con le unità di misura di questo e lo apre"));
+    sito_lavoro_ = new QPushButton(QStringLiteral("SITO DEL LAVORO"));
+    metti(sito_lavoro_, kRiga1, 5640, 1900, "CommandSitoLavoro");
+    sito_lavoro_->setToolTip(QStringLiteral(
+        "Questo sito per tutto il lavoro: coordinate, suolo, St, VN e Cu di questo pannello "
+        "scritti nel file della commessa (sismica_2008.txt) per i pannelli senza un sito proprio"));
     // Beside the jobs, the note line says what the last output wrote.
     nota_ = new QLabel;
-    metti(nota_, kRiga1, 5640, 4500, "LabelNota");
+    metti(nota_, kRiga1, 7640, 2500, "LabelNota");
     nota_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     etichetta("Pannello", kRiga2, 60, 900);
     pannelli_ = new QComboBox;
@@ -134,8 +142,9 @@ void StrisciaPannelli::crea_controlli() {
     elimina_->setToolTip(QStringLiteral("Elimina questo pannello dal lavoro"));
     // After the design's controls: the results, then the strip.
     QWidget* ultimo = f.campo(form::indice(form::Campo::Ta));
-    for (QWidget* w : std::initializer_list<QWidget*>{lavori_, nuovo_lavoro_, pannelli_,
-                                                      descrizione_, nuovo_, duplica_, elimina_}) {
+    for (QWidget* w : std::initializer_list<QWidget*>{lavori_, nuovo_lavoro_, sito_lavoro_,
+                                                      pannelli_, descrizione_, nuovo_, duplica_,
+                                                      elimina_}) {
         QWidget::setTabOrder(ultimo, w);
         ultimo = w;
     }
@@ -177,6 +186,7 @@ void StrisciaPannelli::mostra() {
         descrizione_->setText(q(sessione_->descrizione()));
     }
     elimina_->setEnabled(attiva && sessione_->ids().size() > 1);
+    sito_lavoro_->setEnabled(form::sito_lavoro_scrivibile(form.cartelle().dir_lavoro));
     in_mostra_ = false;
 }
 
@@ -236,8 +246,46 @@ void StrisciaPannelli::crea_lavoro() {
             form::Messaggio{*e, "NUOVO LAVORO", form::Icona::stop});
         return;
     }
-    if (presentatore_.apri_lavoro(nome->trimmed().toStdString())) apri_sessione();
+    if (!presentatore_.apri_lavoro(nome->trimmed().toStdString())) {
+        mostra();
+        return;
+    }
+    apri_sessione();
+    // The new job has no site yet: its panels show "Sito da indicare" until it is given.
+    presentatore_.form().messaggi().mostra(form::Messaggio{
+        "Indicare il sito del nuovo lavoro: cercare la località nella casella di ricerca o "
+        "scrivere latitudine e longitudine, scegliere il suolo e St, poi premere "
+        "SITO DEL LAVORO.",
+        "NUOVO LAVORO", form::Icona::nessuna});
+    presentatore_.finestra().combo1()->setFocus();
+}
+
+void StrisciaPannelli::scrivi_sito_lavoro() {
+    if (!pronto()) return;
+    form::Form1& form = presentatore_.form();
+    const form::Cartelle c = form.cartelle();
+    const auto& testi = form.stato.text1;
+    if (form::file_lavoro(c.dir_lavoro) &&
+        !domande_.conferma(&presentatore_.finestra(), QStringLiteral("SITO DEL LAVORO"),
+                           QStringLiteral("Sostituire il sito del lavoro con quello di questo "
+                                          "pannello?")))
+        return;
+    // The locality picked from the list, when the coordinates are still its own.
+    const auto numero = [&](form::Campo k) {
+        return form::numero_di_testo(k, testi[form::posizione(k)], form.formato());
+    };
+    std::string localita;
+    if (const auto lon = numero(form::Campo::lon), lat = numero(form::Campo::lat); lon && lat)
+        localita = form.localita_del_sito(*lon, *lat).value_or("");
+    if (const auto e = form::scrivi_sito_lavoro(c.dir_lavoro, testi, form.stato.datum, localita,
+                                                form.formato())) {
+        form.messaggi().mostra(form::Messaggio{*e, "SITO DEL LAVORO", form::Icona::stop});
+        return;
+    }
+    if (presentatore_.apri_lavoro(c.nome_lavoro)) apri_sessione();
     else mostra();
+    mostra_nota(QString::fromStdString("Sito del lavoro scritto in " +
+                                       (c.dir_lavoro / form::kFileSitoLavoro).string()));
 }
 
 }  // namespace tv::app

@@ -51,6 +51,7 @@ class StrisciaPannelli : public QObject {
 
     QComboBox* lavori() const { return lavori_; }
     QPushButton* nuovo_lavoro() const { return nuovo_lavoro_; }
+    QPushButton* sito_lavoro() const { return sito_lavoro_; }
     QComboBox* pannelli() const { return pannelli_; }
     QLineEdit* descrizione() const { return descrizione_; }
     QPushButton* nuovo() const { return nuovo_; }
@@ -71,6 +72,9 @@ class StrisciaPannelli : public QObject {
     bool pronto();
     void scegli_lavoro(int indice);
     void crea_lavoro();
+    // The current panel's site fields written as the job's own site; the job opened again, so
+    // that its panels without a site of their own take it.
+    void scrivi_sito_lavoro();
     void scegli_pannello(int indice);
     void comando(std::optional<std::string> (form::SessionePannelli::*azione)());
 
@@ -79,6 +83,7 @@ class StrisciaPannelli : public QObject {
     std::unique_ptr<form::SessionePannelli> sessione_;
     QComboBox* lavori_ = nullptr;
     QPushButton* nuovo_lavoro_ = nullptr;
+    QPushButton* sito_lavoro_ = nullptr;
     QComboBox* pannelli_ = nullptr;
     QLineEdit* descrizione_ = nullptr;
     QPushButton* nuovo_ = nullptr;

@@ -150,6 +150,37 @@ TEST(StrisciaPannelli, NewJobCopiesTheUnitsAndOpensWithoutRewritingTheSuiteSetti
               std::string::npos);
 }
 
+// A new job asks for its site and shows no verdict until it has one; SITO DEL LAVORO writes the
+// panel's site as the job's, which a new panel then takes; another program's job file is kept.
+TEST(StrisciaPannelli, NewJobAsksForItsSiteAndSitoDelLavoroGivesItToNewPanels) {
+    tv::form::prova::SuiteTemp suite;
+    Aperta a(suite);
+    QLabel* verdetto = a.f.finestra.label1(static_cast<int>(tv::form::kLabelVerdetto));
+    a.d.nome = "Norcia";
+    clic(a.s.nuovo_lavoro());
+    ASSERT_EQ(a.f.testi().size(), 1u);
+    EXPECT_EQ(a.f.testi()[0].rfind("Indicare il sito del nuovo lavoro", 0), 0u);
+    EXPECT_EQ(verdetto->text(), "Sito da indicare");
+    EXPECT_TRUE(a.s.sito_lavoro()->isEnabled());
+    a.scrivi(kLat, "45.05");
+    a.scrivi(tv::form::indice(tv::form::Campo::lon), "7.22");
+    clic(a.s.sito_lavoro());
+    const fs::path file = suite.root() / "lavori" / "Norcia" / "sismica_2008.txt";
+    EXPECT_NE(testo_file(file).find("(long. 7.220000  lat. 45.050000 )"), std::string::npos);
+    EXPECT_EQ(a.s.nota()->toolTip(),
+              QString::fromStdString("Sito del lavoro scritto in " + file.string()));
+    clic(a.s.nuovo());
+    EXPECT_EQ(a.f.campo(kLat)->text(), "45.050000");
+    clic(a.f.finestra.command(1));
+    EXPECT_TRUE(verdetto->text().contains("Fa :")) << verdetto->text().toStdString();
+    EXPECT_EQ(a.f.testi().size(), 1u);
+    tv::prova::scrivi(suite.lavoro() / "dinamica.txt", "Torino (long. 7.29 lat. 45)\n");
+    a.s.lavori()->setFocus();
+    QTest::keyClick(a.s.lavori(), Qt::Key_Down);  // by name: "Norcia", then "commessa"
+    ASSERT_EQ(a.f.form.cartelle().nome_lavoro, "commessa");
+    EXPECT_FALSE(a.s.sito_lavoro()->isEnabled());
+}
+
 TEST(StrisciaPannelli, RelazioneAsksOnceAndWritesAllPanelsWithTheirSummary) {
     tv::form::prova::SuiteTemp suite{tv::form::prova::kConSito};
     Aperta a(suite);
