@@ -22,6 +22,8 @@
 #include "app/campi.h"
 #include "app/colori.h"
 #include "app/finestra.h"
+#include "form/ultimo_lavoro.h"
+#include "text/error.h"
 #include "form/testi.h"
 
 namespace tv::app {
@@ -96,8 +98,20 @@ void Presentatore::Sincronia::mostra(const form::Messaggio& m) {
 bool Presentatore::avvia(const QStringList& argomenti, const QString& cartella_corrente) {
     std::vector<std::string> args;
     for (const QString& a : argomenti) args.push_back(a.toStdString());
-    const bool ok = form_.Form_Load(args, cartella_corrente.toStdString());
+    // The job last opened in this suite, from the user's settings; else the suite's own.
+    std::optional<std::string> ultimo;
+    std::filesystem::path root;
+    const auto impostazioni = form::file_ultimi_lavori();
+    try {
+        root = form::trova_root(args, cartella_corrente.toStdString());
+        if (impostazioni) ultimo = form::ultimo_lavoro(*impostazioni, root);
+    } catch (const Failure&) {
+        // Form_Load says what is wrong with the arguments.
+    }
+    const bool ok = ultimo ? form_.avvia(root, ultimo)
+                           : form_.Form_Load(args, cartella_corrente.toStdString());
     if (!ok) return false;
+    if (impostazioni) form::ricorda_lavoro(*impostazioni, root, form_.cartelle().nome_lavoro);
     // Every control white with black text; the buttons keep their native look.
     colora_tutto(&finestra_, Qt::white, Qt::black);
     mostra_stato();
@@ -111,6 +125,8 @@ bool Presentatore::apri_lavoro(const std::string& nome) {
     nuovo.imposta_nota_notazione(true);
     if (!nuovo.avvia(form_.cartelle().dir_root, nome)) return false;
     form_ = std::move(nuovo);
+    if (const auto impostazioni = form::file_ultimi_lavori())
+        form::ricorda_lavoro(*impostazioni, form_.cartelle().dir_root, nome);
     mostra_stato();
     ridisegna();
     return true;

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QLocale>
+#include <QTemporaryDir>
 
 #include "app/caratteri.h"
 
@@ -13,6 +14,9 @@ int main(int argc, char** argv) {
     // Run without a display unless the caller picked a platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", QByteArray("offscreen"));
+    // The user's settings (the job last opened) go to a folder of the run, not the real home.
+    QTemporaryDir impostazioni;
+    qputenv("XDG_CONFIG_HOME", impostazioni.path().toUtf8());
     QApplication applicazione(argc, argv);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     tv::app::registra_caratteri();

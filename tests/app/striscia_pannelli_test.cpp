@@ -181,6 +181,28 @@ TEST(StrisciaPannelli, NewJobAsksForItsSiteAndSitoDelLavoroGivesItToNewPanels) {
     EXPECT_FALSE(a.s.sito_lavoro()->isEnabled());
 }
 
+// The window reopens on the job last used in the suite, from the user's settings: the suite's
+// impostazioni/lavoro is never rewritten; a job since removed falls back to the suite's.
+TEST(StrisciaPannelli, TheWindowReopensOnTheLastJobAndPanelUsed) {
+    tv::form::prova::SuiteTemp suite{tv::form::prova::kConSito};
+    {
+        Aperta a(suite);
+        a.d.nome = "Scuola";
+        clic(a.s.nuovo_lavoro());
+        clic(a.s.nuovo());
+        ASSERT_EQ(a.s.pannelli()->currentData().toString(), "2");
+    }
+    {
+        Aperta b(suite);
+        EXPECT_EQ(b.f.form.cartelle().nome_lavoro, "Scuola");
+        EXPECT_EQ(b.s.pannelli()->currentData().toString(), "2");
+    }
+    EXPECT_EQ(testo_file(suite.root() / "impostazioni" / "lavoro"), "commessa\r\n");
+    fs::remove_all(suite.root() / "lavori" / "Scuola");
+    Aperta c(suite);
+    EXPECT_EQ(c.f.form.cartelle().nome_lavoro, "commessa");
+}
+
 TEST(StrisciaPannelli, RelazioneAsksOnceAndWritesAllPanelsWithTheirSummary) {
     tv::form::prova::SuiteTemp suite{tv::form::prova::kConSito};
     Aperta a(suite);
