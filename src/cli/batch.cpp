@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <thread>
 
+#include "panel/domanda.h"
 #include "cli/comandi.h"
 #include "cli/scrittura.h"
 #include "form/testi.h"
@@ -170,7 +171,7 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
         }
         vincoli[static_cast<std::size_t>(check)] = v == "1";
         if (!form::vincoli_ammessi(vincoli)) {
-            celle[kErrore] = campo_rifiutato().value_or("Verifica non possibile");
+            celle[kErrore] = campo_rifiutato().value_or(panel::kVincoliNonAmmessi);
             return;
         }
     }

@@ -6,6 +6,7 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "panel/domanda.h"
 #include "form/form1.h"
 #include "form/pannelli.h"
 #include "form/stato.h"
@@ -391,7 +392,7 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Lavoro& la
         if (!value) continue;
         r.vincoli[index] = *value == 1;
         if (!form::vincoli_ammessi(r.vincoli)) {
-            err << "VINCOLI SCORRETTI: Verifica non possibile\n";
+            err << "VINCOLI SCORRETTI: " << panel::kVincoliNonAmmessi << "\n";
             return 2;
         }
     }

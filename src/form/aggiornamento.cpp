@@ -1,6 +1,7 @@
 // The inputs of the last completed run compared with those on screen, and the grey marking.
 #include "form/aggiornamento.h"
 
+#include "panel/domanda.h"
 #include "form/testi.h"
 
 namespace tv::form {
@@ -24,6 +25,8 @@ AspettoRisultati aspetto_risultati(const StatoFinestra& s, bool scaduti, bool si
     if (!scaduti)
         return {kBlack,          s.text22_sfondo,          s.label28_testo,
                 s.label34_sfondo, s.label1[kLabelVerdetto], std::nullopt};
+    if (!vincoli_ammessi(s.check1))
+        return {kGrigio, kWhite, kGrigio, kWhite, kVincoliDaCorreggere, panel::kVincoliNonAmmessi};
     if (sito_da_indicare)
         return {kGrigio, kWhite, kGrigio, kWhite, kSitoDaIndicareBreve, kSitoDaIndicare};
     return {kGrigio, kWhite, kGrigio, kWhite, kDaAggiornare, kPremereAggiorna};

@@ -13,6 +13,7 @@ namespace tv::form {
 
 inline constexpr const char* kDaAggiornare = "da aggiornare";
 inline constexpr const char* kPremereAggiorna = "Premere AGGIORNA";
+inline constexpr const char* kVincoliDaCorreggere = "Vincoli da correggere";
 inline constexpr Rgb kGrigio{128, 128, 128};
 
 // Every input of a check run as the window shows it. A new input (a choice of formula, ...)

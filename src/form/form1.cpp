@@ -266,14 +266,12 @@ bool Form1::Text1_DblClick(int index) {
     return true;
 }
 
-bool Form1::imposta_check(int index, bool value) {
-    if (index < 0 || index > 3) return false;
-    check_refused_ = false;
+void Form1::imposta_check(int index, bool value) {
+    if (index < 0 || index > 3) return;
     const bool changed = stato.check1[static_cast<std::size_t>(index)] != value;
     stato.check1[static_cast<std::size_t>(index)] = value;
     // The bottom toggle reacts to a click even when it is already supported.
     if (changed || index == 2) Check1_Click(index);
-    return !check_refused_;
 }
 
 void Form1::Check1_Click(int index) {
@@ -285,14 +283,10 @@ void Form1::Check1_Click(int index) {
     }
     const bool supported = c[static_cast<std::size_t>(index)];
     stato.check1_caption[static_cast<std::size_t>(index)] = supported ? "Appoggiato" : "Libero";
+    // A combination that cannot be checked (a free top beside a supported side) is kept as a
+    // step on the way to another, whatever the order of the clicks: the verdict's place says
+    // so, and AGGIORNA says why.
     stato.line_width[static_cast<std::size_t>(linea_di_check(index))] = supported ? 3 : 1;
-    if (!vincoli_ammessi(c)) {
-        check_refused_ = true;
-        mostra("Verifica non possibile", "VINCOLI SCORRETTI");
-        // Setting the top raises its own click, nested, as a user's click would.
-        c[0] = true;
-        Check1_Click(0);
-    }
 }
 
 void Form1::imposta_testo_combo(const std::string& testo) {

@@ -65,10 +65,9 @@ public:
     // then `unita_campo` and `campo_attivo` hold the hand-over.
     bool Text1_DblClick(int index);
 
-    // The toggle `index` has changed to `value` (by the user or by the program). Applies the
-    // toggle rules, re-supporting the top through a nested change when the combination is
-    // refused. Returns false when the combination was refused.
-    bool imposta_check(int index, bool value);
+    // The toggle `index` has changed to `value` (by the user or by the program): its caption and
+    // line follow; a combination that cannot be checked is kept (the check refuses it).
+    void imposta_check(int index, bool value);
     void Check1_Click(int index);
 
     // The search box: setting its text runs the search.
@@ -153,7 +152,6 @@ private:
     text::NumberFormat formato_;
     std::shared_ptr<hazard::FonteGriglia> griglia_ = std::make_shared<hazard::CacheGriglia>();
     bool ricerca_in_corso_ = false;
-    bool check_refused_ = false;
     int campo_rifiutato_ = -1;
     std::size_t mostrati_ = 0;  // messages shown so far
     std::size_t messaggi_avvio_ = 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "panel/domanda.h"
 #include "form/form1.h"
 #include "text/encoding.h"
 #include "text/error.h"
@@ -366,7 +367,8 @@ std::optional<std::string> applica_riga(const FilePannelli& f, const RigaPannell
         if (v.empty()) continue;
         if (v != "0" && v != "1") return rifiuto(colonna, "accettati solo 1 (appoggiato) e 0 (libero)");
         p.vincoli[indice] = v == "1";
-        if (!vincoli_ammessi(p.vincoli)) return std::string("VINCOLI SCORRETTI: Verifica non possibile");
+        if (!vincoli_ammessi(p.vincoli))
+            return std::string("VINCOLI SCORRETTI: ") + panel::kVincoliNonAmmessi;
     }
     return std::nullopt;
 }

@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "panel/domanda.h"
 #include "hazard/datum.h"
 #include "panel/formule.h"
 #include "text/encoding.h"
@@ -91,7 +92,7 @@ void SessionePannelli::mostra_riga(const RigaPannello& r) {
         else if (!v.empty()) rifiuto(colonna, "accettati solo 1 (appoggiato) e 0 (libero)");
     }
     if (vincoli_ammessi(vincoli)) s.check1 = vincoli;
-    else rifiuto("top", "VINCOLI SCORRETTI");
+    else rifiuto("top", std::string("VINCOLI SCORRETTI: ") + panel::kVincoliNonAmmessi);
     for (std::size_t i : {0u, 1u, 3u}) {
         s.check1_caption[i] = s.check1[i] ? "Appoggiato" : "Libero";
         s.line_width[static_cast<std::size_t>(linea_di_check(static_cast<int>(i)))] =

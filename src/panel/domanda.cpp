@@ -66,7 +66,7 @@ void controlla_dati(const DatiPannello& p, const DatiAzione& sito) {
     richiedi_positivo(p.E, "E (modulo elastico)");
     richiedi_non_negativo(p.Z, "Z (quota baricentro)");
     richiedi_positivo(p.qa, "qa (fattore di struttura)");
-    if (!vincoli_validi(p.vincoli)) throw Failure("Verifica non possibile", "VINCOLI SCORRETTI");
+    if (!vincoli_validi(p.vincoli)) throw Failure(kVincoliNonAmmessi, "VINCOLI SCORRETTI");
     richiedi_positivo(p.H, "H (altezza edificio)");
     richiedi_positivo(sito.T1, "T1 (periodo proprio dell'edificio)");
     richiedi_non_negativo(sito.ag, "ag (accelerazione orizzontale massima al sito)");

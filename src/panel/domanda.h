@@ -41,6 +41,10 @@ constexpr std::optional<CasoVincoli> caso_vincoli(const Vincoli& v) {
 constexpr bool vincoli_validi(const Vincoli& v) {
     return caso_vincoli(v).has_value();
 }
+// Why a restraint combination cannot be checked, and the two that can.
+inline constexpr const char* kVincoliNonAmmessi =
+    "Verifica non possibile: con la sommità libera i due lati verticali vanno appoggiati entrambi "
+    "(il pannello lavora in orizzontale) o liberi entrambi (mensola incastrata alla base)";
 
 // Top, left and right all free: the panel is a cantilever fixed at its base.
 bool e_mensola(const Vincoli& v);
@@ -120,7 +124,7 @@ struct EsitoPannello {
 };
 
 // The whole panel check. A cantilever (e_mensola) takes its own period and overturning
-// resistance, Wa = W. Throws tv::Failure("Verifica non possibile", "VINCOLI SCORRETTI") for a
+// resistance, Wa = W. Throws tv::Failure(kVincoliNonAmmessi, "VINCOLI SCORRETTI") for a
 // refused restraint combination, and tv::Failure naming the quantity for an input that is not
 // finite or out of range (L, B, t, gamma, fd, E, H, qa, T1 above 0; Z, ag, s 0 or above) or for
 // a result that would not be finite. Fa = Sa x Wa / qa whichever formula gives Sa.

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "panel/domanda.h"
 #include "suite_temp.h"
 #include "text/encoding.h"
 
@@ -34,7 +35,8 @@ TEST(SessionePannelli, RefusedCellsKeepTheJobsValuesAndAreSaidOnce) {
               std::tuple(lavoro.text1[13], lavoro.check1, lavoro.formula, lavoro.datum));
     ASSERT_TRUE(s.scegli("P2"));  // a free top beside one supported side is no panel's
     EXPECT_EQ(s.prendi_avvisi(),
-              std::vector<std::string>{"Pannello \"P2\", top: VINCOLI SCORRETTI" + resta});
+              std::vector<std::string>{std::string("Pannello \"P2\", top: VINCOLI SCORRETTI: ") +
+                                       panel::kVincoliNonAmmessi + resta});
     EXPECT_EQ(std::tuple(w.form.stato.text1[13], w.form.stato.check1, w.form.stato.formula),
               std::tuple("20", lavoro.check1, panel::FormulaDomanda::circolare_c7_2_11));
     EXPECT_TRUE(s.prendi_avvisi().empty());

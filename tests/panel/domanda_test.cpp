@@ -197,7 +197,9 @@ TEST(VerificaPannello, RefusedInputNamesTheQuantity) {
     for (const Vincoli v : {Vincoli{false, true, false}, Vincoli{false, false, true}})
         EXPECT_EQ(
             messaggio([&] { verifica_pannello(avvio(500, 300, v), kSito); }, "VINCOLI SCORRETTI"),
-            "Verifica non possibile");
+            "Verifica non possibile: con la sommità libera i due lati verticali vanno appoggiati "
+            "entrambi (il pannello lavora in orizzontale) o liberi entrambi (mensola incastrata "
+            "alla base)");
 }
 
 }  // namespace
