@@ -42,6 +42,10 @@ DialogoRelazione::DialogoRelazione(const form::DatiRelazione& dati, QWidget* par
     connect(pulsanti, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(pulsanti, &QDialogButtonBox::rejected, this, &QDialog::reject);
     modulo_->addRow(pulsanti);
+    // Tab follows the fields as shown: the judgement comes between Ordine and Note.
+    QWidget::setTabOrder(righe_[4], giudizio_);
+    QWidget::setTabOrder(giudizio_, righe_[5]);
+    QWidget::setTabOrder(righe_[5], pulsanti);
 }
 
 form::DatiRelazione DialogoRelazione::dati() const {

@@ -1,10 +1,35 @@
 // Modal message box for a core message, or its text on the standard error; always plain text.
 #include "app/messaggi_qt.h"
 
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QSpacerItem>
 #include <iostream>
 
 namespace tv::app {
+
+int larghezza_per_titolo(const QString& titolo) {
+    // Title bars draw in a bold face near the application's; close, maximise and the icon take
+    // about 160 pixels beside it.
+    QFont f = QApplication::font();
+    f.setBold(true);
+    return QFontMetrics(f).horizontalAdvance(titolo) + 160;
+}
+
+void adatta_al_titolo(QMessageBox& box) {
+    // A message box sets its own size from its text; a spacer in its grid widens it.
+    if (auto* griglia = qobject_cast<QGridLayout*>(box.layout()))
+        griglia->addItem(new QSpacerItem(larghezza_per_titolo(box.windowTitle()), 0,
+                                         QSizePolicy::Minimum, QSizePolicy::Fixed),
+                         griglia->rowCount(), 0, 1, griglia->columnCount());
+}
+
+void adatta_al_titolo(QDialog& dialogo) {
+    dialogo.setMinimumWidth(std::max(dialogo.minimumWidth(),
+                                     larghezza_per_titolo(dialogo.windowTitle())));
+}
 
 void MessaggiQt::mostra(const form::Messaggio& m) {
     ++mostrati_;
@@ -16,6 +41,7 @@ void MessaggiQt::mostra(const form::Messaggio& m) {
                     QString::fromStdString(m.titolo), QString::fromStdString(m.testo),
                     QMessageBox::Ok, finestra_);
     box.setTextFormat(Qt::PlainText);
+    adatta_al_titolo(box);
     box.exec();
 }
 

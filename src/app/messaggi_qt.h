@@ -6,9 +6,19 @@
 
 #include "form/messaggi.h"
 
+class QDialog;
+class QMessageBox;
+class QString;
 class QWidget;
 
 namespace tv::app {
+
+// The width a dialog needs so that a window manager's title bar shows `titolo` whole (its
+// buttons and margins included).
+int larghezza_per_titolo(const QString& titolo);
+// A message box or a dialog made at least that wide.
+void adatta_al_titolo(QMessageBox& box);
+void adatta_al_titolo(QDialog& dialogo);
 
 class MessaggiQt : public form::Messaggi {
 public:

@@ -12,6 +12,7 @@
 #include "app/campi.h"
 #include "app/caratteri.h"
 #include "app/finestra.h"
+#include "app/messaggi_qt.h"
 #include "app/presentatore.h"
 #include "form/form1.h"
 #include "form/lavoro.h"
@@ -31,17 +32,22 @@ constexpr int kRiga1 = 90, kRiga2 = 500, kAltezzaRiga = 330;
 }  // namespace
 
 bool DomandeQt::conferma(QWidget* proprietario, const QString& titolo, const QString& testo) {
-    return QMessageBox::question(proprietario, titolo, testo, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, titolo, testo, QMessageBox::Yes | QMessageBox::No,
+                    proprietario);
+    box.setDefaultButton(QMessageBox::No);
+    adatta_al_titolo(box);
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<QString> DomandeQt::testo(QWidget* proprietario, const QString& titolo,
                                         const QString& etichetta) {
-    bool ok = false;
-    const QString t = QInputDialog::getText(proprietario, titolo, etichetta, QLineEdit::Normal,
-                                            QString(), &ok);
-    if (!ok) return std::nullopt;
-    return t;
+    QInputDialog dialogo(proprietario);
+    dialogo.setWindowTitle(titolo);
+    dialogo.setLabelText(etichetta);
+    dialogo.setInputMode(QInputDialog::TextInput);
+    adatta_al_titolo(dialogo);
+    if (dialogo.exec() != QDialog::Accepted) return std::nullopt;
+    return dialogo.textValue();
 }
 
 StrisciaPannelli::StrisciaPannelli(Presentatore& presentatore, Domande& domande, QObject* parent)

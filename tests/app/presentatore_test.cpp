@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -117,6 +118,24 @@ TEST_F(Presentatore, AggiornaEnterAndF5RunAfterValidatingTheFieldARefusedTextKee
     f.scrivi(13, "20");
     clic(f.finestra.command(1));
     EXPECT_EQ(std::tuple(f.testi().size(), f.campo(2)->text()), std::tuple(4u, "2400"));
+}
+
+// A message box is wide enough for a window manager to show its title whole, also for a short
+// text ("VINCO…RRETTI" otherwise).
+TEST(MessaggiQt, TheBoxIsWideEnoughForItsTitle) {
+    QWidget finestra;
+    tv::app::MessaggiQt messaggi(&finestra);
+    int larghezza = 0;
+    QTimer::singleShot(200, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (box == nullptr) return;
+        larghezza = box->width();
+        box->close();
+    });
+    messaggi.mostra(tv::form::Messaggio{"No", "VINCOLI SCORRETTI", tv::form::Icona::stop});
+    EXPECT_GE(larghezza, tv::app::larghezza_per_titolo("VINCOLI SCORRETTI"));
+    EXPECT_GT(tv::app::larghezza_per_titolo("VINCOLI SCORRETTI"),
+              QFontMetrics(QApplication::font()).horizontalAdvance("VINCOLI SCORRETTI"));
 }
 
 // Real message boxes, closed as a person would, on an X server with no window manager to give

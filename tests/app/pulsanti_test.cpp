@@ -274,6 +274,15 @@ TEST_F(Uscita, RelazioneDialogSavesTheTypedDataToTheFileAndAnnullaWritesNothing)
     const fs::path file = suite.lavoro() / "relazione.txt";
     tv::form::prova::scrivi(file, "Committente = Vecchio\r\nrevisione = B\r\n");
     risposta = [](tv::app::DialogoRelazione* d) {
+        // Tab follows the fields as shown: Ordine, the judgement, Note (the focus chain's next
+        // widget that takes the focus by Tab).
+        const auto dopo = [](QWidget* w) {
+            do w = w->nextInFocusChain();
+            while (!(w->focusPolicy() & Qt::TabFocus) || !w->isVisibleTo(w->window()));
+            return w;
+        };
+        EXPECT_EQ(dopo(d->riga(4)), static_cast<QWidget*>(d->giudizio()));
+        EXPECT_EQ(dopo(d->giudizio()), static_cast<QWidget*>(d->riga(5)));
         EXPECT_EQ(d->riga(0)->text(), "Vecchio");
         d->riga(0)->selectAll();
         QTest::keyClicks(d->riga(0), "Comune di Fossa");
