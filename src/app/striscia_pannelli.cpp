@@ -160,6 +160,14 @@ void StrisciaPannelli::apri_sessione() {
     sessione_.reset();
     try {
         sessione_ = std::make_unique<form::SessionePannelli>(presentatore_.form());
+        // A cell this window and another writer both changed: the user says whose text stays.
+        sessione_->imposta_scelta([this](const form::Conflitto& c) {
+            return domande_.conferma(
+                &presentatore_.finestra(), QStringLiteral("Pannelli"),
+                q("Il pannello \"" + c.id + "\" è stato cambiato anche da un'altra finestra o a "
+                  "mano: " + c.colonna + " vale \"" + c.loro + "\" nel file e \"" + c.mio +
+                  "\" in questa finestra.\nTenere il valore di questa finestra?"));
+        });
     } catch (const Failure& e) {
         presentatore_.form().messaggi().mostra(
             form::Messaggio{std::string(e.what()) + " I pannelli non vengono salvati.",
@@ -202,6 +210,12 @@ void StrisciaPannelli::avvisa(const std::optional<std::string>& errore) {
     if (!sessione_) return;
     for (const auto& a : sessione_->prendi_avvisi())
         m.mostra(form::Messaggio{a, "Pannelli", form::Icona::stop});
+    // The file had been written by someone else: its panels are in the list now.
+    if (const auto nota = sessione_->prendi_nota()) {
+        presentatore_.mostra_stato();
+        mostra();
+        mostra_nota(q(*nota));
+    }
 }
 
 bool StrisciaPannelli::pronto() {

@@ -9,6 +9,8 @@
 #include "panel/formule.h"
 #include "text/encoding.h"
 #include "text/file_atomico.h"
+#include "text/error.h"
+#include "text/sha256.h"
 
 namespace tv::form {
 namespace {
@@ -30,7 +32,13 @@ std::optional<std::string> scrivi_testo(const std::filesystem::path& file, const
 SessionePannelli::SessionePannelli(Form1& form)
     : form_(form), base_(form.stato), noto_(form.stato) {
     const auto& dir = form_.cartelle().dir_lavoro;
-    file_ = carica_pannelli(dir);
+    if (const auto testo = text::read_bytes(dir / kFilePannelli)) {
+        file_ = leggi_pannelli(*testo, (dir / kFilePannelli).string());
+        impronta_ = text::sha256_hex(*testo);
+    } else {
+        file_ = carica_pannelli(dir);  // no file, or one that cannot be read: its message
+    }
+    letto_ = file_;
     if (!file_) return;
     avvisi_ = messaggi_righe(*file_);
     const auto lista = file_->ids();
@@ -110,15 +118,16 @@ void SessionePannelli::mostra_riga(const RigaPannello& r) {
     noto_ = form_.stato;
 }
 
-void SessionePannelli::scrivi_ingressi(RigaPannello& r, const StatoFinestra& s, bool anche_sito) {
+void SessionePannelli::scrivi_ingressi(FilePannelli& f, RigaPannello& r, const StatoFinestra& s,
+                                       bool anche_sito) const {
     for (Campo c : kCampiIngresso) {
         const std::string_view colonna = dati_campo(c).colonna;
         if (!anche_sito && colonna_sito(colonna)) continue;
-        file_->imposta(r, colonna, cella_di_testo(c, s.text1[posizione(c)], form_.formato()));
+        f.imposta(r, colonna, cella_di_testo(c, s.text1[posizione(c)], form_.formato()));
     }
-    for (const auto& [colonna, i] : kVincoli) file_->imposta(r, colonna, s.check1[i] ? "1" : "0");
-    file_->imposta(r, "domanda", std::string(panel::descrizione(s.formula).breve));
-    if (anche_sito) file_->imposta(r, "datum", std::string(hazard::nomi_datum(s.datum).nome));
+    for (const auto& [colonna, i] : kVincoli) f.imposta(r, colonna, s.check1[i] ? "1" : "0");
+    f.imposta(r, "domanda", std::string(panel::descrizione(s.formula).breve));
+    if (anche_sito) f.imposta(r, "datum", std::string(hazard::nomi_datum(s.datum).nome));
 }
 
 RigaPannello& SessionePannelli::riga_corrente(const StatoFinestra& prima) {
@@ -126,7 +135,7 @@ RigaPannello& SessionePannelli::riga_corrente(const StatoFinestra& prima) {
     if (RigaPannello* r = file_->pannello(corrente_)) return *r;
     // The default panel of a job without panels: its inputs as they stood before the change.
     RigaPannello& r = file_->aggiungi(corrente_);
-    scrivi_ingressi(r, prima, false);
+    scrivi_ingressi(*file_, r, prima, false);
     return r;
 }
 
@@ -172,7 +181,7 @@ bool SessionePannelli::scegli(const std::string& id) {
 std::optional<std::string> SessionePannelli::nuovo() {
     riga_corrente(noto_);
     RigaPannello& r = file_->aggiungi();
-    scrivi_ingressi(r, base_, false);
+    scrivi_ingressi(*file_, r, base_, false);
     corrente_ = file_->cella(r, "id");
     mostra_riga(r);
     return salva();
@@ -207,7 +216,37 @@ std::optional<std::string> SessionePannelli::imposta_descrizione(const std::stri
 
 std::optional<std::string> SessionePannelli::salva() {
     const auto& dir = form_.cartelle().dir_lavoro;
+    const auto percorso = dir / kFilePannelli;
+    // Another window or a hand edit wrote the file since this window read it: its panels are
+    // kept, this window's changes laid over them, never its copy written over theirs.
+    const auto ora = text::read_bytes(percorso);
+    if ((ora ? text::sha256_hex(*ora) : std::string()) != impronta_) {
+        try {
+            const FilePannelli loro = ora ? leggi_pannelli(*ora, percorso.string())
+                                          : nuovo_file_pannelli();
+            // Read without a file, the job had its one panel "1" with the job's values: the
+            // same panel another window may have saved meanwhile.
+            FilePannelli base = letto_ ? *letto_ : nuovo_file_pannelli();
+            if (!letto_) scrivi_ingressi(base, base.aggiungi("1"), base_, false);
+            std::map<std::string, std::string> rinominati;
+            file_ = unisci_pannelli(base, *file_, loro, scelta_, &rinominati);
+            if (const auto n = rinominati.find(corrente_); n != rinominati.end())
+                corrente_ = n->second;
+        } catch (const Failure& e) {
+            return std::string(e.what()) + " Le modifiche di questa finestra non sono salvate.";
+        }
+        nota_ = std::string(kFilePannelli) +
+                " era stato cambiato da un'altra finestra o a mano: riletto, con le modifiche "
+                "di questa finestra";
+        if (!file_->pannello(corrente_)) {
+            const auto lista = file_->ids();
+            if (!lista.empty()) corrente_ = lista.front();
+            if (const RigaPannello* r = file_->pannello(corrente_)) mostra_riga(*r);
+        }
+    }
     if (auto e = salva_pannelli(dir, *file_)) return e;
+    letto_ = file_;
+    impronta_ = text::sha256_hex(testo_pannelli(*file_));
     return scrivi_testo(dir / kFilePannelloCorrente, corrente_ + "\n");
 }
 

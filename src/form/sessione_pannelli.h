@@ -5,10 +5,12 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "form/form1.h"
 #include "form/pannelli.h"
+#include "form/unione_pannelli.h"
 
 namespace tv::form {
 
@@ -25,6 +27,12 @@ class SessionePannelli {
     // The messages about rows that could not be read or cells that were refused, since the last
     // call: each is shown once.
     std::vector<std::string> prendi_avvisi();
+    // What the last save had to say for the status line (the file had changed since this window
+    // read it, and was read again under this window's changes), once.
+    std::optional<std::string> prendi_nota() { return std::exchange(nota_, std::nullopt); }
+    // Who decides a cell this window and another writer both changed (this window's text when
+    // nobody does).
+    void imposta_scelta(SceltaConflitto scelta) { scelta_ = std::move(scelta); }
     // The readable panels in file order; {"1"} while the job has no panels file.
     std::vector<std::string> ids() const;
     const std::string& corrente() const { return corrente_; }
@@ -54,13 +62,20 @@ class SessionePannelli {
     void mostra_riga(const RigaPannello& r);
     // The current panel's row; made, with the file when missing, from the inputs `prima`.
     RigaPannello& riga_corrente(const StatoFinestra& prima);
-    void scrivi_ingressi(RigaPannello& r, const StatoFinestra& s, bool anche_sito);
+    void scrivi_ingressi(FilePannelli& f, RigaPannello& r, const StatoFinestra& s,
+                         bool anche_sito) const;
     std::optional<std::string> salva();
 
     Form1& form_;
     StatoFinestra base_;
     StatoFinestra noto_;  // the current panel's inputs as last saved or shown
     std::optional<FilePannelli> file_;
+    // The file as this window last read or wrote it, and the SHA-256 of its bytes (empty while
+    // there is no file): a save first sees whether someone else wrote it since.
+    std::optional<FilePannelli> letto_;
+    std::string impronta_;
+    SceltaConflitto scelta_;
+    std::optional<std::string> nota_;
     std::string corrente_ = "1";
     std::vector<std::string> avvisi_;
 };

@@ -203,6 +203,23 @@ TEST(StrisciaPannelli, TheWindowReopensOnTheLastJobAndPanelUsed) {
     EXPECT_EQ(c.f.form.cartelle().nome_lavoro, "commessa");
 }
 
+// Two real windows on one job: the one opened first and saving last keeps the other's panels,
+// and says so in its note line.
+TEST(StrisciaPannelli, TwoWindowsOnOneJobLoseNoPanel) {
+    tv::form::prova::SuiteTemp suite{tv::form::prova::kConSito};
+    Aperta a(suite), b(suite);
+    for (int i = 0; i < 3; ++i) clic(a.s.nuovo());
+    b.s.descrizione()->setFocus();
+    QTest::keyClicks(b.s.descrizione(), "Nord");
+    QTest::keyClick(b.s.descrizione(), Qt::Key_Return);
+    const auto file = *tv::form::carica_pannelli(suite.lavoro());
+    EXPECT_EQ(file.ids(), (std::vector<std::string>{"1", "2", "3", "4"}));
+    EXPECT_EQ(file.cella(*file.pannello("1"), "descrizione"), "Nord");
+    EXPECT_EQ(b.s.pannelli()->count(), 4);
+    EXPECT_TRUE(b.s.nota()->toolTip().startsWith("pannelli.csv era stato cambiato"))
+        << b.s.nota()->toolTip().toStdString();
+}
+
 TEST(StrisciaPannelli, RelazioneAsksOnceAndWritesAllPanelsWithTheirSummary) {
     tv::form::prova::SuiteTemp suite{tv::form::prova::kConSito};
     Aperta a(suite);

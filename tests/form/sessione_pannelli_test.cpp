@@ -69,5 +69,46 @@ TEST(SessionePannelli, APointInANumberOfACommaFileIsRefusedAndSavedAsRead) {
     EXPECT_EQ(s.prendi_avvisi().size(), 2u);
 }
 
+// Two windows on one job, and a hand edit between two saves: each save first reads what the
+// others wrote, so no panel is lost; a cell both changed is decided by the window's question.
+TEST(SessionePannelli, TwoWritersOfOneJobLoseNoPanelAndAskOverTheSameCell) {
+    prova::SuiteTemp suite{prova::kConSito};
+    prova::Finestra a, b;
+    ASSERT_TRUE(a.avvia(suite));
+    ASSERT_TRUE(b.avvia(suite));
+    SessionePannelli sa(a.form), sb(b.form);  // both opened before any panel was saved
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(sa.nuovo(), std::nullopt);
+    ASSERT_EQ(sb.imposta_descrizione("Nord"), std::nullopt);
+    const auto letto = [&] { return *carica_pannelli(suite.lavoro()); };
+    EXPECT_EQ(letto().ids(), (std::vector<std::string>{"1", "2", "3", "4"}));
+    EXPECT_EQ(letto().cella(*letto().pannello("1"), "descrizione"), "Nord");
+    EXPECT_TRUE(sb.prendi_nota().has_value());
+    EXPECT_FALSE(sa.prendi_nota().has_value());
+    // B's next panel takes a free id; A, which never saw it, keeps it when it saves.
+    ASSERT_EQ(sb.nuovo(), std::nullopt);
+    EXPECT_EQ(sb.corrente(), "5");
+    // A hand edit between two of A's saves: its row stays.
+    const auto testo = text::read_bytes(suite.lavoro() / "pannelli.csv");
+    const auto colonne = letto().colonne.size();
+    prova::scrivi(suite.lavoro() / "pannelli.csv",
+                  *testo + "9,a mano" + std::string(colonne - 2, ',') + "\n");
+    a.form.stato.text1[posizione(Campo::t)] = "30";
+    ASSERT_EQ(sa.registra(), std::nullopt);
+    EXPECT_EQ(letto().ids(), (std::vector<std::string>{"1", "2", "3", "4", "5", "9"}));
+    EXPECT_EQ(letto().cella(*letto().pannello("4"), "t"), "30");
+    EXPECT_EQ(letto().cella(*letto().pannello("9"), "descrizione"), "a mano");
+    // The same cell changed by both: A is asked, and keeps the file's text when told so.
+    ASSERT_TRUE(sa.scegli("1") && sb.scegli("1"));
+    ASSERT_EQ(sb.imposta_descrizione("Sud"), std::nullopt);
+    std::vector<Conflitto> chiesti;
+    sa.imposta_scelta([&](const Conflitto& c) { return chiesti.push_back(c), false; });
+    ASSERT_EQ(sa.imposta_descrizione("Est"), std::nullopt);
+    ASSERT_EQ(chiesti.size(), 1u);
+    EXPECT_EQ(std::tie(chiesti[0].id, chiesti[0].colonna, chiesti[0].mio, chiesti[0].loro),
+              std::tie("1", "descrizione", "Est", "Sud"));
+    EXPECT_EQ(letto().cella(*letto().pannello("1"), "descrizione"), "Sud");
+    EXPECT_EQ(letto().ids().size(), 6u);
+}
+
 }  // namespace
 }  // namespace tv::form
