@@ -8,6 +8,7 @@
 
 #include "comune.h"
 #include "form/avvio.h"
+#include "text/number_text.h"
 
 namespace {
 using namespace tv;
@@ -24,9 +25,17 @@ void avvio(const form::DatiLavoro& dati, const text::NumberFormat& formato) {
     const auto virgola = [](const std::optional<std::string>& v) {
         return v && v->find(',') != std::string::npos;
     };
+    // A number is shown with the locale's decimal separator, digits as in the file.
+    const auto mostrato = [&](const std::string& v) {
+        if (!text::parse_number(v, text::dot_format())) return v;
+        std::string out;
+        for (char c : v) out += c == '.' ? formato.decimal : std::string(1, c);
+        return out;
+    };
     if (!virgola(dati.longitudine) && !virgola(dati.latitudine)) {
-        if (dati.longitudine) richiedi(t[6] == *dati.longitudine, "longitudine non copiata");
-        if (dati.latitudine) richiedi(t[7] == *dati.latitudine, "latitudine non copiata");
+        if (dati.longitudine)
+            richiedi(t[6] == mostrato(*dati.longitudine), "longitudine non copiata");
+        if (dati.latitudine) richiedi(t[7] == mostrato(*dati.latitudine), "latitudine non copiata");
     }
     if (dati.localita) richiedi(f.stato.combo_text == *dati.localita, "località non copiata");
     richiedi(std::isfinite(f.T1) && f.T1 > 0, "T1 non valido dopo l'avvio");

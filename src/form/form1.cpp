@@ -1,5 +1,6 @@
 // Start-up, validation, restraint toggles and locality search of the main window.
 #include "form/form1.h"
+#include "form/pannelli.h"
 
 #include <cmath>
 
@@ -310,8 +311,8 @@ void Form1::Combo1_Change() {
 void Form1::Combo1_Click(int position) {
     if (position < 0 || static_cast<std::size_t>(position) >= stato.combo_list.size()) return;
     if (auto pick = hazard::scegli_localita(stato.combo_list[static_cast<std::size_t>(position)])) {
-        stato.text1[posizione(Campo::lat)] = pick->first;
-        stato.text1[posizione(Campo::lon)] = pick->second;
+        stato.text1[posizione(Campo::lat)] = separatore_locale(pick->first, formato_);
+        stato.text1[posizione(Campo::lon)] = separatore_locale(pick->second, formato_);
         stato.datum = hazard::Datum::ed50;  // the list is ED50
         // The name is what follows the two coordinates on the line.
         const std::string& riga = stato.combo_list[static_cast<std::size_t>(position)];

@@ -1,5 +1,6 @@
 // Start-up of a job, shared by the window and the command line, and what a job knows of its site.
 #include "form/lavoro.h"
+#include "form/pannelli.h"
 
 #include <algorithm>
 
@@ -157,6 +158,10 @@ bool avvia_lavoro(const fs::path& root, const std::optional<std::string>& nome, 
 
     lavoro.file = file_lavoro(cartelle.dir_lavoro);
     if (lavoro.file) applica_file_lavoro(lavoro, p, messaggi, formato, localita);
+    // The site fields in the locale's notation, like every other field.
+    for (const DatiCampoForm& d : kTabellaCampi)
+        if (d.lettura == Lettura::punto_o_locale || d.lettura == Lettura::coordinata)
+            p.testi[posizione(d.campo)] = separatore_locale(p.testi[posizione(d.campo)], formato);
     // Without the job's coordinates the run would silently use the initial ones: remember them,
     // so that every result of that site says so.
     if (!(lavoro.sito.longitudine && lavoro.sito.latitudine))

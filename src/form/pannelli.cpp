@@ -316,6 +316,15 @@ std::string testo_di_cella(Campo c, std::string_view cella, const text::NumberFo
     return v ? text::general(*v, formato) : std::string(cella);
 }
 
+std::string separatore_locale(std::string_view punto, const text::NumberFormat& formato) {
+    std::string out(punto);
+    const auto p = out.find('.');
+    if (formato.decimal == "." || p == std::string::npos || out.find(',') != std::string::npos ||
+        !text::parse_number(out, text::dot_format()))
+        return out;
+    return out.replace(p, 1, formato.decimal);
+}
+
 std::string cella_di_testo(Campo c, std::string_view testo, const text::NumberFormat& formato) {
     if (dati_campo(c).lettura == Lettura::lettera_suolo) return text::trim(testo);
     const auto v = numero_di_testo(c, testo, formato);

@@ -133,6 +133,10 @@ std::string virgola_decimale(std::string_view testo);
 // A cell of the panels file ("." notation, decimal degrees) as the field shows it in `formato`,
 // and back; a text that is not a number stays as it is.
 std::string testo_di_cella(Campo c, std::string_view cella, const text::NumberFormat& formato);
+// A "." number as the job file or the locality list writes it ("1.0", "42.3505") with the
+// locale's decimal separator instead, digits unchanged, so that every field of the window shows
+// one separator; any other text as it is.
+std::string separatore_locale(std::string_view punto, const text::NumberFormat& formato);
 std::string cella_di_testo(Campo c, std::string_view testo, const text::NumberFormat& formato);
 
 }  // namespace tv::form

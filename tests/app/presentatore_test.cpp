@@ -199,6 +199,10 @@ TEST(Avvio, DecimalCommaLocaleWritesAndReadsCommaNumbers) {
     tv::prova::scrivi(suite.lavoro() / "dinamica.txt", "Torino (long. 7.29 lat. 45)\n");
     FinestraVera f(suite);
     EXPECT_EQ(f.campo(14)->text(), "0,0008");
+    // The job file's "." numbers and the site's defaults shown with the same decimal comma.
+    EXPECT_EQ(std::tuple(f.campo(tv::form::indice(tv::form::Campo::lon))->text(),
+                         f.campo(tv::form::indice(tv::form::Campo::St))->text()),
+              std::tuple(QString("7,29"), QString("1,0")));
     f.scrivi(13, "12,5");
     clic(f.finestra.command(1));
     EXPECT_EQ(std::tuple(f.testi(), f.campo(2)->text()), std::tuple(Testi{}, "1500"));
