@@ -15,8 +15,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace tv::app {
@@ -78,6 +80,17 @@ FinestraPrincipale::FinestraPrincipale(double dpi, QWidget* parent) : QWidget(pa
     crea_scelta_datum();
     crea_linee();
     imposta_ordine_tab();
+
+    // Zoom by the keys every program uses for it; "Ctrl+=" and Ctrl+Shift++ too, where "+"
+    // needs Shift.
+    const auto tasto = [this](const QKeySequence& k, auto azione) {
+        connect(new QShortcut(k, this), &QShortcut::activated, this, azione);
+    };
+    tasto(QKeySequence::ZoomIn, [this] { imposta_zoom(zoom_ + 0.1); });
+    tasto(QKeySequence(Qt::CTRL | Qt::Key_Equal), [this] { imposta_zoom(zoom_ + 0.1); });
+    tasto(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Plus), [this] { imposta_zoom(zoom_ + 0.1); });
+    tasto(QKeySequence::ZoomOut, [this] { imposta_zoom(zoom_ - 0.1); });
+    tasto(QKeySequence(Qt::CTRL | Qt::Key_0), [this] { imposta_zoom(1.0); });
 }
 
 int FinestraPrincipale::pixel(int twips) const { return twips_a_pixel(twips, dpi_); }
@@ -327,6 +340,55 @@ void FinestraPrincipale::sposta_left(QWidget* controllo, int left_twips)
 {
     if (controllo != nullptr)
         controllo->move(pixel(left_twips), controllo->y());
+}
+
+void FinestraPrincipale::imposta_zoom(double fattore)
+{
+    fattore = std::clamp(std::round(fattore * 10.0) / 10.0, 0.5, 3.0);
+    const auto scalato = [](const QRect& r, double f) {
+        return QRect(static_cast<int>(std::lround(r.x() * f)), static_cast<int>(std::lround(r.y() * f)),
+                     static_cast<int>(std::lround(r.width() * f)),
+                     static_cast<int>(std::lround(r.height() * f)));
+    };
+    if (originali_.empty()) {
+        dpi_base_ = dpi_;
+        dimensione_originale_ = size();
+        for (LineaWidget* l : linee_) estremi_originali_.emplace_back(l->da(), l->a());
+    }
+    // Controls made or moved since the last zoom: their zoom-1 geometry from where they are now.
+    std::vector<Originale> aggiornati;
+    for (QWidget* w : findChildren<QWidget*>()) {
+        if (qobject_cast<LineaWidget*>(w) || w->isWindow()) continue;
+        const auto noto = std::find_if(originali_.begin(), originali_.end(),
+                                       [w](const Originale& o) { return o.controllo == w; });
+        if (noto != originali_.end() && scalato(noto->geometria, zoom_) == w->geometry()) {
+            aggiornati.push_back(*noto);
+            continue;
+        }
+        aggiornati.push_back({w, scalato(w->geometry(), 1.0 / zoom_), w->font().pointSizeF() / zoom_});
+    }
+    originali_ = std::move(aggiornati);
+    zoom_ = fattore;
+    dpi_ = dpi_base_ * zoom_;
+    setFixedSize(static_cast<int>(std::lround(dimensione_originale_.width() * zoom_)),
+                 static_cast<int>(std::lround(dimensione_originale_.height() * zoom_)));
+    for (const Originale& o : originali_) {
+        if (!o.controllo) continue;
+        o.controllo->setGeometry(scalato(o.geometria, zoom_));
+        if (o.punti > 0) {
+            QFont f = o.controllo->font();
+            f.setPointSizeF(o.punti * zoom_);
+            o.controllo->setFont(f);
+        }
+    }
+    for (std::size_t i = 0; i < linee_.size(); ++i) {
+        const auto& [da, a] = estremi_originali_[i];
+        linee_[i]->riposiziona(QPoint(static_cast<int>(std::lround(da.x() * zoom_)),
+                                      static_cast<int>(std::lround(da.y() * zoom_))),
+                               QPoint(static_cast<int>(std::lround(a.x() * zoom_)),
+                                      static_cast<int>(std::lround(a.y() * zoom_))),
+                               dpi_ / dpi_normale);
+    }
 }
 
 }  // namespace tv::app

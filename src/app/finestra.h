@@ -6,9 +6,12 @@
 #include "app/formula.h"
 #include "app/linea.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <array>
+#include <utility>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -70,6 +73,11 @@ public:
     // Moves a control horizontally to `left_twips` inside its container, keeping its top.
     void sposta_left(QWidget* controllo, int left_twips);
 
+    // The window drawn `fattore` times its design size (Ctrl++ and Ctrl+− by tenths, Ctrl+0
+    // back to 1), from 0.5 to 3: every control, font and line scaled alike, the layout kept.
+    void imposta_zoom(double fattore);
+    double zoom() const { return zoom_; }
+
 private:
     void crea_frame();
     void crea_immagini();
@@ -85,6 +93,18 @@ private:
     QLabel* crea_etichetta(const DatiEtichetta& dati, const QString& nome);
 
     double dpi_;
+    // Each control's geometry and font size at zoom 1, taken at the first zoom and kept up to
+    // date for controls the program moved since.
+    struct Originale {
+        QPointer<QWidget> controllo;
+        QRect geometria;
+        double punti = 0;
+    };
+    std::vector<Originale> originali_;
+    std::vector<std::pair<QPoint, QPoint>> estremi_originali_;  // of linee_, at zoom 1
+    QSize dimensione_originale_;
+    double dpi_base_ = 0;
+    double zoom_ = 1.0;
     std::array<QGroupBox*, numero_frame> frame_{};
     std::array<FormulaWidget*, numero_immagini> immagini_{};
     std::array<LineaWidget*, numero_linee> linee_{};

@@ -10,16 +10,23 @@
 namespace tv::app {
 
 LineaWidget::LineaWidget(QPoint da, QPoint a, double scala, QWidget* parent)
-    : QWidget(parent), scala_(scala > 0 ? scala : 1.0)
+    : QWidget(parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
+    riposiziona(da, a, scala);
+}
+
+void LineaWidget::riposiziona(QPoint da, QPoint a, double scala)
+{
+    scala_ = scala > 0 ? scala : 1.0;
     const int margine = static_cast<int>(std::ceil(larghezza_massima * scala_)) + 1;
     const QRect box = QRect(da, a).normalized().adjusted(-margine, -margine, margine, margine);
     setGeometry(box);
     da_ = da - box.topLeft();
     a_ = a - box.topLeft();
+    update();
 }
 
 void LineaWidget::imposta_larghezza(int larghezza)

@@ -17,6 +17,9 @@ public:
     // (logical dpi / 96), so that a width of 3 stays three screen pixels at 96 dpi.
     LineaWidget(QPoint da, QPoint a, double scala, QWidget* parent = nullptr);
 
+    // The same segment between new end points at a new pen scale (the window zoomed).
+    void riposiziona(QPoint da, QPoint a, double scala);
+
     void imposta_larghezza(int larghezza);
     int larghezza() const { return larghezza_; }
 

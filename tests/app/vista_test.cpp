@@ -160,3 +160,34 @@ TEST(Finestra, SearchBoxIsALineOverAListLockedFieldsRefuseTypingButTakeFocusLabe
     for (QLabel* etichetta : form.findChildren<QLabel*>())
         EXPECT_EQ(etichetta->textFormat(), Qt::PlainText) << etichetta->objectName().toStdString();
 }
+// Ctrl++ and Ctrl+− zoom the window by tenths with its layout kept (every control, font and line
+// scaled alike), between one half and three times; Ctrl+0 goes back to the design size exactly.
+TEST(Finestra, CtrlPlusAndMinusZoomTheWindowKeepingItsLayout) {
+    FinestraPrincipale f(96.0);
+    f.show();
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    QLineEdit* campo = f.campo(13);
+    const QRect prima = campo->geometry();
+    const QSize finestra = f.size();
+    const double punti = campo->font().pointSizeF();
+    const QPoint da = f.linea(1)->da();
+    for (int i = 0; i < 5; ++i) QTest::keyClick(&f, Qt::Key_Plus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(f.zoom(), 1.5);
+    EXPECT_NEAR(campo->x(), prima.x() * 1.5, 1);
+    EXPECT_NEAR(campo->width(), prima.width() * 1.5, 1);
+    EXPECT_NEAR(f.width(), finestra.width() * 1.5, 1);
+    EXPECT_DOUBLE_EQ(campo->font().pointSizeF(), punti * 1.5);
+    EXPECT_NEAR(f.linea(1)->da().x(), da.x() * 1.5, 1);
+    EXPECT_EQ(f.pixel(1440), 144);  // what the program places later lands where the zoom says
+    QTest::keyClick(&f, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(f.zoom(), 1.4);
+    QTest::keyClick(&f, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(std::tuple(campo->geometry(), f.size(), campo->font().pointSizeF(), f.linea(1)->da()),
+              std::tuple(prima, finestra, punti, da));
+    f.imposta_zoom(9);
+    EXPECT_DOUBLE_EQ(f.zoom(), 3.0);
+    f.imposta_zoom(0.1);
+    EXPECT_DOUBLE_EQ(f.zoom(), 0.5);
+}
+
