@@ -36,10 +36,10 @@ set(CPACK_PACKAGE_CONTACT "${TV_PRODUTTORE} <torvelando@localhost>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "verifica fuori piano di pannelli murari in zona sismica")
 # The summary above is the first line; this is the rest.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Calcola la pericolosità sismica del sito (griglia NTC 2008), la forza sul pannello\n"
-    "come elemento non strutturale (EC8 4.3.5.2) e la resistenza laterale ad arco\n"
-    "(EC6 6.3.2), e dice se la verifica è soddisfatta. Finestra Qt 6 e torvelando-cli\n"
-    "per verifiche da riga di comando e a lotti.")
+    "Verifica secondo le NTC 2018: calcola la pericolosità sismica del sito (Allegati A e B\n"
+    "delle NTC 2008), la forza sul pannello come elemento non strutturale (EC8 4.3.5.2) e\n"
+    "la resistenza laterale ad arco (EC6 6.3.2), e dice se la verifica è soddisfatta.\n"
+    "Finestra Qt 6 e torvelando-cli per verifiche da riga di comando e a lotti.")
 string(REPLACE ";" "" CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_DEBIAN_PACKAGE_DESCRIPTION}")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)

@@ -6,9 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/release}
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): running torvelando-cli check on the demo suite instead." >&2
+  echo "Nessuno schermo (DISPLAY e WAYLAND_DISPLAY non impostate): al posto della finestra, torvelando-cli check sulla suite dimostrativa." >&2
 elif [ ! -x "$build/src/app/torvelando" ]; then
-  echo "The window was not built (TV_BUILD_APP=OFF): running torvelando-cli check on the demo suite instead." >&2
+  echo "La finestra non è stata compilata (TV_BUILD_APP=OFF): al posto della finestra, torvelando-cli check sulla suite dimostrativa." >&2
 else
   exec "$build/src/app/torvelando" --root examples/suite
 fi

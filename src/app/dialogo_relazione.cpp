@@ -36,8 +36,6 @@ DialogoRelazione::DialogoRelazione(const form::DatiRelazione& dati, QWidget* par
     modulo_->addRow(QStringLiteral("Giudizio motivato di accettabilità dei risultati"), giudizio_);
     modulo_->addRow(QString::fromUtf8(kEtichette[5]), righe_[5]);
     auto* pulsanti = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    pulsanti->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    pulsanti->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annulla"));
     pulsanti->button(QDialogButtonBox::Ok)->setDefault(true);  // Enter in a line is OK
     connect(pulsanti, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(pulsanti, &QDialogButtonBox::rejected, this, &QDialog::reject);

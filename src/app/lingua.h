@@ -1,15 +1,19 @@
-// Qt's own texts (the file, print and message dialogs, their buttons) in the language of the
-// system locale, from the translations installed with Qt.
+// Qt's own texts (the file, print and message dialogs, their buttons) in Italian whatever the
+// system locale: the program speaks Italian only.
 #pragma once
 
-#include <QLocale>
+#include <QLibraryInfo>
+#include <QString>
 #include <QTranslator>
 #include <memory>
 
 namespace tv::app {
 
-// Qt's translation for `locale`, loaded from Qt's translations folder: nullptr when none is
-// installed for that language (the dialogs then stay in English).
-std::unique_ptr<QTranslator> traduzioni_qt(const QLocale& locale);
+// Qt's Italian translation from `cartella` installed on the running application, or, when it is
+// not there, the Italian texts of the standard buttons and of the file dialog's own. Installed
+// until the translator returned is destroyed; before any widget exists, so that every dialog
+// reads it.
+std::unique_ptr<QTranslator> installa_italiano(
+    const QString& cartella = QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 
 }  // namespace tv::app

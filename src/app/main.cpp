@@ -18,9 +18,8 @@
 int main(int argc, char** argv) {
     QApplication applicazione(argc, argv);
     tv::app::registra_caratteri();
-    // Before any widget exists, so that every dialog speaks the user's language.
-    const auto traduzioni = tv::app::traduzioni_qt(QLocale::system());
-    if (traduzioni) QApplication::installTranslator(traduzioni.get());
+    // Before any widget exists, so that every dialog speaks Italian under any locale.
+    const auto traduzioni = tv::app::installa_italiano();
     QGuiApplication::setDesktopFileName(QStringLiteral("torvelando"));
 
     QStringList argomenti = QApplication::arguments();

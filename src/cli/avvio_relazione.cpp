@@ -8,6 +8,7 @@
 
 #include "cli/opzioni.h"
 #include "cli/relazione.h"
+#include "text/errori_sistema.h"
 
 #ifndef TV_LIBEXEC_DA_BIN
 #define TV_LIBEXEC_DA_BIN "../libexec/torvelando"
@@ -49,7 +50,7 @@ int avvia_relazione(const OpzioniReport& o, std::ostream& err) {
     std::cout.flush();
     err.flush();
     execv(nome.c_str(), argv.data());
-    err << "Impossibile avviare " << nome << ": " << std::generic_category().message(errno)
+    err << "Impossibile avviare " << nome << ": " << text::messaggio_errno(errno)
         << "\n";
     return 2;
 }

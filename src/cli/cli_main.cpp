@@ -72,8 +72,8 @@ int main(int argc, char** argv) {
     tv::cli::opzioni_report(r, report);
 
     tv::cli::OpzioniSearch search;
-    auto* s = app.add_subcommand("search", "Località il cui rigo contiene TEXT");
-    s->add_option("text", search.testo, "Testo da cercare (almeno 3 caratteri)")->required();
+    auto* s = app.add_subcommand("search", "Località il cui rigo contiene TESTO");
+    s->add_option("testo", search.testo, "Testo da cercare (almeno 3 caratteri)")->required();
     s->add_option("--root", search.root, "Cartella radice della suite");
     // Taken as by every command; the locality list is the suite's, whatever the job.
     std::optional<std::string> job_search;

@@ -16,8 +16,9 @@ void opzioni_check(CLI::App* c, OpzioniCheck& check) {
     std::string nomi;
     for (form::Campo campo : form::kOrdineCampi)
         nomi += (nomi.empty() ? "" : ", ") + std::string(form::dati_campo(campo).nome);
-    c->add_option("--set", check.set, "Scrive TEXT nel campo N o NOME (" + nomi + "), con la sua convalida")
-        ->type_name("N=TEXT|NOME=TEXT");
+    c->add_option("--set", check.set,
+                  "Scrive TESTO nel campo N o NOME (" + nomi + "), con la sua convalida")
+        ->type_name("N=TESTO|NOME=TESTO");
     c->add_option("--top", check.top, "Lato superiore: 1 appoggiato, 0 libero")
         ->check(CLI::IsMember({0, 1}).description(""))
         ->type_name("0|1");
@@ -76,18 +77,27 @@ std::vector<std::string> argomenti_report(const OpzioniReport& o) {
 
 void in_italiano(CLI::App& app) {
     auto f = app.get_formatter();
+    // CLI11's headers and words, and the type names it gives an option of each C++ type (the
+    // help shows a type name through its label).
     for (const auto& [chiave, testo] : {std::pair<const char*, const char*>{"Usage", "Uso"},
                                         {"OPTIONS", "OPZIONI"},
                                         {"SUBCOMMAND", "COMANDO"},
                                         {"SUBCOMMANDS", "COMANDI"},
                                         {"Positionals", "Argomenti"},
                                         {"REQUIRED", "OBBLIGATORIO"},
-                                        {"TEXT", "TESTO"},
-                                        {"INT", "INTERO"},
                                         {"Needs", "Richiede"},
                                         {"Excludes", "Esclude"},
-                                        {"Env", "Variabile"}})
+                                        {"Env", "Variabile"},
+                                        {"TEXT", "TESTO"},
+                                        {"INT", "INTERO"},
+                                        {"UINT", "NATURALE"},
+                                        {"FLOAT", "NUMERO"},
+                                        {"BOOLEAN", "BOOLEANO"},
+                                        {"CHAR", "CARATTERE"},
+                                        {"ENUM", "VALORE"}})
         f->label(chiave, testo);
+    // Wide enough for the longest option with its type name ("--set N=TESTO|NOME=TESTO ...").
+    f->column_width(32);
     app.option_defaults()->group("Opzioni");
     app.group("Comandi");
     app.set_help_flag("-h,--help", "Mostra questo aiuto ed esce");
@@ -100,6 +110,14 @@ std::string elenco_opzioni(const CLI::App& app) {
     std::string out;
     for (const CLI::Option* o : app.get_options())
         if (o->nonpositional()) out += (out.empty() ? "" : ", ") + o->get_name(false, true);
+    return out;
+}
+
+// The program's commands in the help's order ("check, report, ..."); empty for a command.
+std::string elenco_comandi(const CLI::App& app) {
+    std::string out;
+    for (const CLI::App* s : app.get_subcommands([](const CLI::App*) { return true; }))
+        out += (out.empty() ? "" : ", ") + s->get_name();
     return out;
 }
 
@@ -134,14 +152,9 @@ std::optional<std::string> parola_rifiutata(const CLI::App& comando,
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
         if (minuscola.find("|diroot=") != std::string::npos) continue;  // the window's own form
         // The program itself: the word stands where a command goes.
-        if (const auto comandi = comando.get_subcommands([](const CLI::App*) { return true; });
-            !comandi.empty()) {
-            std::string elenco;
-            for (const CLI::App* s : comandi)
-                elenco += (elenco.empty() ? "" : ", ") + s->get_name();
+        if (const std::string comandi = elenco_comandi(comando); !comandi.empty())
             return "Comando non riconosciuto: \"" + text::printable(text::decode(parola)) +
-                   "\". Comandi: " + elenco + " (--help per l'aiuto).";
-        }
+                   "\". Comandi: " + comandi + " (--help per l'aiuto).";
         return "Parola non riconosciuta dal comando " + nome_comando(comando) + ": \"" +
                text::printable(text::decode(parola)) + "\". Opzioni di " +
                nome_comando(comando) + ": " + elenco_opzioni(comando) + ".";
@@ -165,15 +178,16 @@ int esito_analisi(const CLI::App& app, const CLI::ParseError& e, std::ostream& o
         const CLI::Option* o = c.get_option_no_throw(opzione);
         messaggio = "Valore non valido per " + opzione +
                     (o ? " (" + o->get_description() + ")" : std::string()) + ".";
+    } else if (nome == "ArgumentMismatch" && testo.find("At Most") != std::string::npos) {
+        messaggio = "L'opzione " + tra(testo, "", ":") + " va data una volta sola.";
     } else if (nome == "ArgumentMismatch") {
         messaggio =
             "Manca il valore dell'opzione " + tra(tra(testo, "", ":"), "arguments to ", " ") + ".";
     } else if (nome == "RequiredError" && testo.find("subcommand") != std::string::npos) {
         // A misspelt command is named rather than missing.
         messaggio = parola_rifiutata(c, c.remaining())
-                        .value_or(
-                            "Indicare un comando: check, report, search o batch (--help "
-                            "per l'aiuto).");
+                        .value_or("Indicare un comando: " + elenco_comandi(c) +
+                                  " (--help per l'aiuto).");
     } else if (nome == "RequiredError") {
         const std::string arg = tra(testo, "", " is required");
         const CLI::Option* o = c.get_option_no_throw(arg);

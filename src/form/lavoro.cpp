@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "text/encoding.h"
+#include "text/errori_sistema.h"
 #include "text/file_atomico.h"
 #include "text/error.h"
 
@@ -40,7 +41,7 @@ std::optional<std::string> crea_lavoro(const std::filesystem::path& dir_lavori,
     std::error_code ec;
     if (fs::exists(dir, ec)) return "Il lavoro \"" + n + "\" esiste già.";
     if (!fs::create_directory(dir, ec))
-        return "Impossibile creare la cartella \"" + dir.string() + "\": " + ec.message() + ".";
+        return "Impossibile creare la cartella \"" + dir.string() + "\": " + text::messaggio_errore(ec) + ".";
     if (const auto parametri = units::trova_parametrilavoro(dir_da)) {
         const auto testo = text::read_bytes(*parametri);
         const fs::path copia = dir / parametri->filename();

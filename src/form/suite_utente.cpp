@@ -9,6 +9,7 @@
 
 #include "form/avvio.h"
 #include "text/encoding.h"
+#include "text/errori_sistema.h"
 #include "text/error.h"
 #include "text/sha256.h"
 
@@ -238,7 +239,7 @@ SuiteUtente prepara_suite_utente(const fs::path& dati, const fs::path& dest) {
             dove = dest;
         if (dove.filename().empty()) dove = dove.parent_path();
         throw Failure("Impossibile preparare la suite dell'utente in " + dest.string() + ": " +
-                      dove.string() + " (" + e.code().message() + ").");
+                      dove.string() + " (" + text::messaggio_errore(e.code()) + ").");
     }
     return s;
 }

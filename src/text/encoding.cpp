@@ -8,9 +8,10 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstring>
 #include <fstream>
 #include <iterator>
+
+#include "text/errori_sistema.h"
 
 namespace tv::text {
 namespace {
@@ -187,13 +188,13 @@ LetturaFile leggi_file_regolare(const std::filesystem::path& path, std::uintmax_
     // Opened without waiting (a pipe with no writer would block), then looked at: only a
     // regular file is read, and never past the limit.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return {std::nullopt, std::strerror(errno)};
+    if (fd < 0) return {std::nullopt, messaggio_errno(errno)};
     struct Chiudi {
         int fd;
         ~Chiudi() { ::close(fd); }
     } chiudi{fd};
     struct stat st {};
-    if (::fstat(fd, &st) != 0) return {std::nullopt, std::strerror(errno)};
+    if (::fstat(fd, &st) != 0) return {std::nullopt, messaggio_errno(errno)};
     if (!S_ISREG(st.st_mode)) return {std::nullopt, "non è un file regolare"};
     const std::string troppo = "è più grande di " + std::to_string(limite >> 20) + " MiB";
     if (static_cast<std::uintmax_t>(st.st_size) > limite) return {std::nullopt, troppo};
@@ -207,7 +208,7 @@ LetturaFile leggi_file_regolare(const std::filesystem::path& path, std::uintmax_
         }
         const ssize_t n = ::read(fd, data.data() + letti, data.size() - letti);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return {std::nullopt, std::strerror(errno)};
+        if (n < 0) return {std::nullopt, messaggio_errno(errno)};
         if (n == 0) break;
         letti += static_cast<std::size_t>(n);
     }

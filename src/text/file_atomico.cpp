@@ -18,6 +18,8 @@
 #include <system_error>
 #include <vector>
 
+#include "text/errori_sistema.h"
+
 namespace tv::text {
 namespace fs = std::filesystem;
 
@@ -351,7 +353,7 @@ std::string FileAtomico::messaggio_scrittura() const {
 
 std::string FileAtomico::motivo() const {
     if (s_->motivo) return s_->motivo;
-    return std::generic_category().message(s_->errore ? s_->errore : EIO);
+    return messaggio_errno(s_->errore ? s_->errore : EIO);
 }
 
 std::optional<std::string> scrivi_file_intero(const fs::path& destinazione,

@@ -48,8 +48,8 @@ class FileAtomico {
     // message) and "Scrittura non riuscita: "X".", naming the target.
     std::string messaggio_apertura() const;
     std::string messaggio_scrittura() const;
-    // Why the target was refused, or the system's reason for the first step that failed
-    // ("No space left on device").
+    // Why the target was refused, or the system's reason for the first step that failed, in
+    // Italian ("Spazio esaurito sul device").
     std::string motivo() const;
 
   private:

@@ -9,10 +9,12 @@
 #include <QClipboard>
 #include <QCheckBox>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -372,14 +374,45 @@ TEST_F(Uscita, HelpHandsTheManualToTheDesktopAsOneFileUrlAndFailuresNameThePath)
     EXPECT_FALSE(fs::exists(tmp.path() / "pwned") || fs::exists(fs::current_path() / "pwned"));
 }
 
-TEST(Lingua, QtsDialogsSpeakItalianUnderAnItalianLocaleOnlyWhileInstalled) {
-    const auto italiano = tv::app::traduzioni_qt(QLocale(QLocale::Italian, QLocale::Italy));
-    ASSERT_NE(italiano, nullptr) << "Qt's translations (qt6-translations-l10n) are not installed";
-    QApplication::installTranslator(italiano.get());
-    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), "Cerca in:");
-    QApplication::removeTranslator(italiano.get());
-    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"), "Look in:");
-    EXPECT_EQ(tv::app::traduzioni_qt(QLocale(QLocale::Zulu)), nullptr);
+// Every standard button of a message box, in the enum's order, as it reads now.
+QStringList pulsanti_standard() {
+    QMessageBox box;
+    QStringList testi;
+    for (int b = QMessageBox::FirstButton; b <= QMessageBox::LastButton; b <<= 1)
+        testi << box.addButton(QMessageBox::StandardButton(b))->text();
+    return testi;
+}
+
+// Under an English locale Qt's buttons read Italian: from Qt's translation and, on a system
+// without it, from the program's own texts, which then read the same on every standard button;
+// each translator's texts go with it.
+TEST(Lingua, QtsButtonsSpeakItalianUnderAnEnglishLocaleWithOrWithoutQtsTranslation) {
+    ASSERT_EQ(QLocale().language(), QLocale::English);
+    const QStringList inglese = pulsanti_standard();
+    const tv::prova::CartellaTemp senza;
+    QStringList con_traduzione;
+    for (const bool installata : {true, false}) {
+        SCOPED_TRACE(installata ? "Qt's translation" : "no translation installed");
+        const auto traduttore = tv::app::installa_italiano(
+            installata ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : q(senza.path()));
+        // A text only Qt's translation has tells which one was loaded.
+        EXPECT_EQ(QCoreApplication::translate("QInputDialog", "Enter a value:"),
+                  installata ? "Inserisci un valore:" : "Enter a value:")
+            << "Qt's translations (qt6-translations-l10n) are not installed";
+        if (installata) con_traduzione = pulsanti_standard();
+        EXPECT_EQ(pulsanti_standard(), con_traduzione);
+        // The panel strip's question and the report dialog's buttons.
+        QMessageBox domanda(QMessageBox::Question, "t", "?",
+                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        EXPECT_EQ(domanda.button(QMessageBox::Yes)->text(), "&Sì");
+        EXPECT_EQ(domanda.button(QMessageBox::No)->text(), "&No");
+        EXPECT_EQ(domanda.button(QMessageBox::Cancel)->text(), "Annulla");
+        QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        EXPECT_EQ(box.button(QDialogButtonBox::Ok)->text(), "OK");
+        EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), "Annulla");
+        EXPECT_EQ(QCoreApplication::translate("QFileDialog", "&Save"), "&Salva");
+    }
+    EXPECT_EQ(pulsanti_standard(), inglese);
 }
 
 }  // namespace
