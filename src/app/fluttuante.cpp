@@ -198,12 +198,21 @@ void Fluttuante::Form_Activate() {
     posiziona();
 }
 
-// At the mouse pointer, moved back onto the screen where the pointer would put it partly off.
+// At the mouse pointer, but never over the field it serves (then just under it, or above it
+// near the screen's bottom), moved back onto the screen where it would be partly off.
 void Fluttuante::posiziona() {
     QScreen* schermo = QGuiApplication::screenAt(cursore_);
     if (schermo == nullptr) schermo = parentWidget() ? parentWidget()->screen() : nullptr;
     if (schermo == nullptr) schermo = QGuiApplication::primaryScreen();
     QPoint punto = cursore_;
+    if (campo_attivo_ && campo_attivo_->isVisible()) {
+        const QRect campo(campo_attivo_->mapToGlobal(QPoint(0, 0)), campo_attivo_->size());
+        if (QRect(punto, size()).intersects(campo)) {
+            punto.setY(campo.bottom() + 3);
+            if (schermo != nullptr && punto.y() + height() > schermo->availableGeometry().bottom())
+                punto.setY(campo.top() - 3 - height());
+        }
+    }
     if (schermo != nullptr) {
         const QRect area = schermo->availableGeometry();
         punto.setX(std::max(area.left(), std::min(punto.x(), area.right() + 1 - width())));

@@ -21,12 +21,13 @@ namespace tv::app {
 
 // Design of the editor in twips: rows of a text field and its unit label, and the two buttons.
 namespace disegno_fluttuante {
-inline constexpr int campo_left = 60, campo_top = 60, campo_width = 855, campo_height = 345;
+// The fields hold a converted value's longest text ("815.49439" kgf/m3) whole.
+inline constexpr int campo_left = 60, campo_top = 60, campo_width = 1200, campo_height = 345;
 inline constexpr int passo_righe = 15;  // gap between one row's field and the next
-inline constexpr int label_left = 1020, label_top = 120, label_height = 195;
+inline constexpr int label_left = 1365, label_top = 120, label_height = 195;
 // The labels reach to just before the buttons, so that a bold unit is not cut.
 inline constexpr int label_width = 750;
-inline constexpr int pulsanti_left = 1800, pulsanti_width = 735, pulsanti_height = 375;
+inline constexpr int pulsanti_left = 2145, pulsanti_width = 735, pulsanti_height = 375;
 inline constexpr int ok_top = 60, annulla_top = 480;
 inline constexpr int margine = 30;  // right of the buttons and under the last row
 }  // namespace disegno_fluttuante

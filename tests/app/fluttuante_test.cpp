@@ -65,6 +65,23 @@ class Editor : public ::testing::Test {
     QLineEdit* campo = new QLineEdit(&proprietario);
 };
 
+// Opened with the pointer on the field it serves, the editor sits just under the field, never
+// over it; every converted value is whole in its row.
+TEST_F(Editor, NeverCoversTheFieldItServesAndShowsEachValueWhole) {
+    proprietario.setGeometry(50, 50, 400, 300);
+    campo->setGeometry(20, 20, 60, 20);
+    proprietario.show();
+    const QRect sul_schermo(campo->mapToGlobal(QPoint(0, 0)), campo->size());
+    QCursor::setPos(sul_schermo.center());
+    auto f = apri("0.0008", "daN/cm3");
+    EXPECT_FALSE(f->geometry().intersects(sul_schermo)) << f->geometry().y();
+    EXPECT_EQ(f->pos().y(), sul_schermo.bottom() + 3);
+    for (int i = 0; i < f->righe(); ++i)
+        EXPECT_LE(f->riga(i)->fontMetrics().horizontalAdvance(f->riga(i)->text()) + 8,
+                  f->riga(i)->width())
+            << f->riga(i)->text().toStdString();
+}
+
 TEST_F(Editor, RowsCaptionsBoldRowSizeLookAndPlaceFollowTheFamilyAndThePointer) {
     QCursor::setPos(100, 120);
     auto f = apri("300", "cm");
@@ -75,9 +92,9 @@ TEST_F(Editor, RowsCaptionsBoldRowSizeLookAndPlaceFollowTheFamilyAndThePointer) 
     auto g = apri("300", "kpa");  // any case; the rows in the order of the unit table
     EXPECT_EQ(righe(*g), (QStringList{"3", "0.03", "0.3", "3.0581", "300", "0.3"}));
     EXPECT_EQ(grassetto(*g), std::vector<int>{4});
-    // 435 twips for the first row, 360 for each other, 2565 wide.
+    // 435 twips for the first row, 360 for each other, 2910 wide.
     EXPECT_EQ(f->size(),
-              QSize(tv::app::twips_a_pixel(2565, kDpi), tv::app::twips_a_pixel(1155, kDpi)));
+              QSize(tv::app::twips_a_pixel(2910, kDpi), tv::app::twips_a_pixel(1155, kDpi)));
     EXPECT_EQ(g->height(), tv::app::twips_a_pixel(2235, kDpi));
     EXPECT_TRUE(f->windowFlags().testFlag(Qt::FramelessWindowHint) && f->isModal());
     EXPECT_EQ(f->palette().color(QPalette::Window),
