@@ -91,7 +91,7 @@ int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
             << form::kFilePannelli << ").\n";
         return 1;
     }
-    for (const auto& m : form::messaggi_righe(*pannelli)) err << text::printable(m) << "\n";
+    stampa_righe_guaste(*pannelli, err);
     try {  // the data files the report quotes, before any panel is checked
         relazione::contesto_relazione(lavoro, std::nullopt, oggi());
     } catch (const Failure& e) {

@@ -27,9 +27,9 @@ relazione::Documento documento_tutti(const OpzioniCheck& o, const Avvio& a,
     const auto colonna_id = pannelli.colonna("id");
     for (const form::RigaPannello& riga : pannelli.righe) {
         // A row that could not be read has its line in the summary, never a silent gap.
-        if (!riga.errore.empty()) {
+        if (!riga.leggibile()) {
             riepilogo.righe.push_back(
-                {"", "riga " + std::to_string(riga.linea) + " non letta: " + riga.errore, "", "",
+                {"", "riga " + std::to_string(riga.linea) + " non letta: " + pannelli.errore(riga), "", "",
                  "", ""});
             codice = 1;
             continue;
