@@ -1,5 +1,6 @@
 // PDF renderer of the calculation report: lays the document's blocks out on A4 pages (a first
-// pass to count the pages for "pagina N di M"), then draws text, tables, formulas and plots.
+// pass to count the pages for "pagina N di M"), then draws text, tables, formulas and plots,
+// each page as soon as it is filled, a long report's parts built as their pages come.
 // A table, a paragraph or the designer's frame taller than the room left goes on over the next
 // pages (a table with its header again); any other block that cannot fit a page stops the report.
 #include "relazione/pdf.h"
@@ -19,8 +20,8 @@
 #include <cmath>
 #include <deque>
 #include <functional>
-#include <type_traits>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "relazione/grafico_pdf.h"
