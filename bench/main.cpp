@@ -96,6 +96,38 @@ int main(int argc, char** argv) {
                           "< 100 MB", valore("picco_MB") > 0 && valore("picco_MB") < 100});
     }
 
+    if (presente("BM_Panels100000")) {
+        const double s = m["BM_Panels100000"].secondi;
+        figure.push_back({"(e) panels on 100,000 panels, median", s, "s", "<= 2 s", s <= 2});
+    }
+    if (presente("BM_PanelsRigheIllegibili")) {
+        const auto& l = m["BM_PanelsRigheIllegibili"].contatori;
+        const auto valore = [&](const char* n) { return l.count(n) ? l.at(n) : 0.0; };
+        const double picco = valore("picco_MB"), file = valore("file_MB");
+        figure.push_back({"(f) panels on 200 MB unreadable, peak", picco, "MB", "reference",
+                          picco > 0});
+        const double r = file > 0 ? picco / file : 0;
+        figure.push_back({"(f) peak memory / file size", r, "x", "<= 4 x", r > 0 && r <= 4});
+    }
+    if (presente("BM_RelazioneTutti1000") && presente("BM_RelazioneTutti2000")) {
+        const auto& mille = m["BM_RelazioneTutti1000"];
+        const auto& duemila = m["BM_RelazioneTutti2000"];
+        const auto valore = [](const Raccolta::Mediana& x, const char* n) {
+            return x.contatori.count(n) ? x.contatori.at(n) : 0.0;
+        };
+        figure.push_back({"(g) report --all, 1,000 panels", mille.secondi, "s", "reference",
+                          mille.secondi > 0});
+        figure.push_back({"(g) report --all, 2,000 panels", duemila.secondi, "s", "reference",
+                          duemila.secondi > 0});
+        const double cpu1 = valore(mille, "cpu_s"), cpu2 = valore(duemila, "cpu_s");
+        const double r = cpu1 > 0 ? cpu2 / cpu1 : 0;
+        figure.push_back({"(g) 2,000 / 1,000 panels, processor time", r, "x", "<= 2.2 x",
+                          r > 0 && r <= 2.2});
+        const double picco = valore(duemila, "picco_MB");
+        figure.push_back({"(g) report --all, 2,000 panels, peak", picco, "MB", "< 100 MB",
+                          picco > 0 && picco < 100});
+    }
+
     std::printf("\n%-42s %14s   %-14s %s\n", "figure", "measured", "target", "");
     for (const Figura& f : figure) {
         std::printf("%-42s %11.*f %-2s   %-14s %s\n", f.nome, f.valore < 100 ? 2 : 0, f.valore,

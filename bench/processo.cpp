@@ -11,7 +11,7 @@ extern char** environ;
 
 namespace tv::bench {
 
-int lancia(const std::vector<std::string>& args, long* picco_kb) {
+int lancia(const std::vector<std::string>& args, long* picco_kb, double* cpu_s) {
     std::vector<char*> argv;
     for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
@@ -27,6 +27,8 @@ int lancia(const std::vector<std::string>& args, long* picco_kb) {
     rusage uso{};
     if (wait4(pid, &stato, 0, &uso) != pid || !WIFEXITED(stato)) return -1;
     if (picco_kb) *picco_kb = uso.ru_maxrss;
+    const auto secondi = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
+    if (cpu_s) *cpu_s = secondi(uso.ru_utime) + secondi(uso.ru_stime);
     return WEXITSTATUS(stato);
 }
 

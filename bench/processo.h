@@ -7,7 +7,9 @@
 namespace tv::bench {
 
 // Runs `args` once with its output thrown away; the exit status, or -1 when it did not exit.
-// When `picco_kb` is given it receives the child's peak resident memory in KiB.
-int lancia(const std::vector<std::string>& args, long* picco_kb = nullptr);
+// When `picco_kb` is given it receives the child's peak resident memory in KiB, and `cpu_s` its
+// processor time (user and system) in seconds.
+int lancia(const std::vector<std::string>& args, long* picco_kb = nullptr,
+           double* cpu_s = nullptr);
 
 }  // namespace tv::bench

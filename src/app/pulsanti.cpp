@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QShortcut>
+#include <optional>
 #include <sstream>
 #include <utility>
 
@@ -138,26 +140,65 @@ bool Pulsanti::Command6_Click() {
                              ? scelto
                              : scelto + QStringLiteral(".pdf");
     const std::string data = QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString();
-    relazione::Documento doc;
     try {
         if (tutti) {
-            std::ostringstream err;
-            int codice = 0;
-            doc = cli::documento_tutti({}, avvio_della_finestra(form),
-                                       pannello_del_lavoro(form, sessione->base()),
-                                       *sessione->file(), data, err, codice);
-            if (codice != 0 && !err.str().empty()) messaggi_.mostra(form::Messaggio{err.str(), "Relazione", form::Icona::stop});
+            const auto scritta = relazione_tutti(form, *sessione, file, data);
+            if (!scritta) return false;  // stopped: no file written
+            if (!scritta->isEmpty()) return errore(*scritta, "Salvataggio non riuscito");
         } else {
-            doc = relazione::costruisci_relazione(*form.risultato,
-                                                  relazione::contesto_relazione(form, data));
+            const relazione::Documento doc = relazione::costruisci_relazione(
+                *form.risultato, relazione::contesto_relazione(form, data));
+            if (const auto e = relazione::scrivi_relazione_pdf(doc, file))
+                return errore(*e, "Salvataggio non riuscito");
         }
     } catch (const Failure& f) {
         return errore(QString::fromStdString(f.what()), "Relazione non riuscita");
     }
-    if (const auto e = relazione::scrivi_relazione_pdf(doc, file)) return errore(*e, "Salvataggio non riuscito");
     if (striscia_ != nullptr)
         striscia_->mostra_nota(QStringLiteral("Relazione scritta in %1").arg(QDir::toNativeSeparators(file)));
     return true;
+}
+
+std::optional<QString> Pulsanti::relazione_tutti(const form::Form1& form,
+                                                 const form::SessionePannelli& sessione,
+                                                 const QString& file, const std::string& data) {
+    const cli::Avvio avvio = avvio_della_finestra(form);
+    const form::Pannello base = pannello_del_lavoro(form, sessione.base());
+    const cli::OpzioniCheck opzioni;
+    // Past 100 panels a dialog says how far the report has gone and can stop it.
+    std::optional<QProgressDialog> dialogo;
+    relazione::AvanzamentoRelazione avanzamento;
+    if (sessione.ids().size() > cli::kPannelliSenzaProgresso) {
+        dialogo.emplace(QStringLiteral("Relazione"), QStringLiteral("Annulla"), 0, 3000,
+                        &presentatore_.finestra());
+        dialogo->setObjectName(QStringLiteral("ProgressoRelazione"));
+        dialogo->setWindowTitle(QStringLiteral("Relazione"));
+        dialogo->setWindowModality(Qt::WindowModal);
+        dialogo->setMinimumDuration(0);
+        dialogo->setValue(0);
+        avanzamento = [&](relazione::FaseRelazione fase, std::size_t fatti, std::size_t totale) {
+            int base = 0;
+            switch (fase) {
+                case relazione::FaseRelazione::verifica: base = 0; break;
+                case relazione::FaseRelazione::impaginazione: base = 1000; break;
+                case relazione::FaseRelazione::scrittura: base = 2000; break;
+            }
+            dialogo->setLabelText(QString::fromStdString(
+                "Relazione: " + cli::testo_avanzamento(fase, fatti, totale)));
+            dialogo->setValue(base + static_cast<int>(totale == 0 ? 0 : fatti * 1000 / totale));
+            return !dialogo->wasCanceled();
+        };
+    }
+    std::ostringstream err;
+    cli::RelazioneTutti fonte(opzioni, avvio, base, *sessione.file(),
+                              relazione::contesto_relazione(form.lavoro, std::nullopt, data), err,
+                              avanzamento);
+    if (fonte.fermata()) return std::nullopt;
+    if (fonte.codice() != 0 && !err.str().empty())
+        messaggi_.mostra(form::Messaggio{err.str(), "Relazione", form::Icona::stop});
+    const auto e = relazione::scrivi_relazione_pdf(fonte, file, avanzamento);
+    if (e && e->isEmpty()) return std::nullopt;
+    return e.value_or(QString());
 }
 
 bool Pulsanti::editor(int campo) {

@@ -3,8 +3,13 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
+#include <optional>
+#include <string>
 
 #include "app/uscite.h"
+#include "form/form1.h"
+#include "form/sessione_pannelli.h"
 
 namespace tv::app {
 
@@ -35,12 +40,20 @@ class Pulsanti : public QObject {
     // "_tutti" for all the job's panels, when the job has saved panels); ".pdf" is added to a name
     // without extension. True when the file was written whole; a cancelled dialog ends
     // silently, a name holding a wildcard or a file that cannot be written shows a message.
+    // The report of more than 100 panels shows its progress in a dialog whose Annulla stops it,
+    // writing nothing.
     bool Command6_Click();
 
     // The floating editor for field `campo`, after the form has set the hand-over.
     bool editor(int campo);
 
   private:
+    // The report of every saved panel written to `file`: an empty text when written, nullopt
+    // when stopped (nothing written), else the message. Throws tv::Failure as the context does.
+    std::optional<QString> relazione_tutti(const form::Form1& form,
+                                           const form::SessionePannelli& sessione,
+                                           const QString& file, const std::string& data);
+
     Presentatore& presentatore_;
     form::Messaggi& messaggi_;
     Piattaforma& piattaforma_;

@@ -220,14 +220,15 @@ RigaIngresso riga_di_pannello(const form::FilePannelli& f, const form::RigaPanne
                               std::size_t numero) {
     RigaIngresso riga;
     riga.numero = numero;
-    if (!r.errore.empty()) {
-        riga.errore = "Riga " + std::to_string(r.linea) + " del file: " + r.errore;
+    if (!r.leggibile()) {
+        riga.errore = "Riga " + std::to_string(r.linea) + " del file: " + f.errore(r);
         return riga;
     }
     for (std::size_t c = 0; c < kColonneIngresso; ++c) {
-        if (!f.colonna(kNomiIngresso[c])) continue;
-        riga.celle[c] = f.cella(r, kNomiIngresso[c]);
-        riga.con_punto[c] = f.rifiuto_di_cella(r, kNomiIngresso[c]).has_value();
+        const auto k = f.colonna(kNomiIngresso[c]);
+        if (!k) continue;
+        riga.celle[c] = r.celle[*k];
+        riga.con_punto[c] = std::find(r.con_punto.begin(), r.con_punto.end(), *k) != r.con_punto.end();
     }
     return riga;
 }

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <utility>
 
 #include "panel/domanda.h"
 #include "form/form1.h"
@@ -332,11 +333,29 @@ std::optional<int> applica_pannello(const std::string& id, const form::Lavoro& l
             << "\" nel lavoro \"" << text::printable(lavoro.cartelle.nome_lavoro) << "\"\n";
         return 2;
     }
-    if (auto rifiuto = form::applica_riga(*pannelli, *riga, p, lavoro.unita, text::dot_format())) {
+    return applica_riga_salvata(*pannelli, *riga, lavoro, p, err);
+}
+
+std::optional<int> applica_riga_salvata(const form::FilePannelli& f, const form::RigaPannello& riga,
+                                        const form::Lavoro& lavoro, form::Pannello& p,
+                                        std::ostream& err) {
+    if (auto rifiuto = form::applica_riga(f, riga, p, lavoro.unita, text::dot_format())) {
         err << text::printable(*rifiuto) << "\n";
         return 2;
     }
     return std::nullopt;
+}
+
+void stampa_righe_guaste(const form::FilePannelli& f, std::ostream& err) {
+    // One write a block: an unbuffered standard error would make one for every piece.
+    std::string blocco;
+    for (const auto& r : f.righe) {
+        if (r.leggibile()) continue;
+        blocco += text::printable(form::messaggio_riga(f, r));
+        blocco += '\n';
+        if (blocco.size() >= (1u << 16)) err << std::exchange(blocco, {});
+    }
+    err << blocco;
 }
 
 std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Lavoro& lavoro,

@@ -72,15 +72,22 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Lavoro& la
                                    form::Pannello& p, std::ostream& err);
 // The panel checked by the one check function, against the started job's grid and work units.
 form::EsitoVerifica calcola_pannello(const Avvio& a, const form::Pannello& p);
-// The texts of the saved panel `id` of the job written into `p`, through the fields'
-// validation; nullopt when done, else 2 after the message on `err`.
 // The job's panels file (nullopt without one) into `pannelli`; false after naming on `err` a
 // file that cannot be read.
 bool leggi_pannelli(const form::Lavoro& lavoro, std::optional<form::FilePannelli>& pannelli,
                     std::ostream& err);
+// The message of every row of `f` that could not be read on `err`, one a line, written a block
+// at a time.
+void stampa_righe_guaste(const form::FilePannelli& f, std::ostream& err);
 
+// The texts of the saved panel `id` of the job written into `p`, through the fields'
+// validation; nullopt when done, else 2 after the message on `err`.
 std::optional<int> applica_pannello(const std::string& id, const form::Lavoro& lavoro,
                                     form::Pannello& p, std::ostream& err);
+// The same for row `riga` of the panels file `f` already read.
+std::optional<int> applica_riga_salvata(const form::FilePannelli& f, const form::RigaPannello& riga,
+                                        const form::Lavoro& lavoro, form::Pannello& p,
+                                        std::ostream& err);
 
 struct OpzioniPanels {
     std::optional<std::string> root;

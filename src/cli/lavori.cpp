@@ -31,11 +31,11 @@ int esegui_panels(const OpzioniPanels& o, const fs::path& cwd, std::ostream& out
         err << text::printable(f.what()) << "\n";
         return 2;
     }
-    for (const auto& m : form::messaggi_righe(*pannelli)) err << text::printable(m) << "\n";
+    stampa_righe_guaste(*pannelli, err);
     std::size_t numero = 0;
     for (const auto& r : pannelli->righe) {
         ++numero;
-        if (!r.errore.empty()) continue;  // said above; kept in the file
+        if (!r.leggibile()) continue;  // said above; kept in the file
         const RigaEsito e = lotto->verifica(riga_di_pannello(*pannelli, r, numero));
         // The file's texts as a terminal can show them: an id or a description holding escape
         // sequences would otherwise move the cursor or recolour the screen.

@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QGuiApplication>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 
 #include "cli/relazione_tutti.h"
@@ -52,6 +53,10 @@ std::string oggi() {
     return QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")).toStdString();
 }
 
+void scritta(const fs::path& file, std::ostream& out) {
+    out << "Relazione scritta nel file " << text::printable(text::decode(file.string())) << "\n";
+}
+
 int scrivi(const relazione::Documento& doc, const fs::path& file, std::ostream& out,
            std::ostream& err) {
     const auto pdf = relazione::relazione_pdf(doc);
@@ -71,12 +76,13 @@ int scrivi(const relazione::Documento& doc, const fs::path& file, std::ostream& 
         err << text::printable(uscita.messaggio_scrittura()) << "\n";
         return 2;
     }
-    out << "Relazione scritta nel file " << text::printable(text::decode(file.string())) << "\n";
+    scritta(file, out);
     return 0;
 }
 
 // Every saved panel checked with the options over it: a summary table first, then each panel's
-// sections under its id; a panel whose site is not the job's says so.
+// sections under its id; a panel whose site is not the job's says so. Past 100 panels the
+// progress goes on `err`. The PDF goes to the file page by page.
 int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
                  std::ostream& err) {
     std::optional<Avvio> a;
@@ -85,28 +91,57 @@ int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
     const form::Lavoro& lavoro = a->lavoro;
     std::optional<form::FilePannelli> pannelli;
     if (!leggi_pannelli(lavoro, pannelli, err)) return 2;
-    if (!pannelli || pannelli->ids().empty()) {
+    const std::size_t quanti = pannelli ? pannelli->ids().size() : 0;
+    if (quanti == 0) {
         err << "Il lavoro \"" << text::printable(lavoro.cartelle.nome_lavoro)
             << "\" non ha pannelli salvati ("
             << form::kFilePannelli << ").\n";
         return 1;
     }
-    for (const auto& m : form::messaggi_righe(*pannelli)) err << text::printable(m) << "\n";
+    stampa_righe_guaste(*pannelli, err);
+    relazione::ContestoRelazione contesto;
     try {  // the data files the report quotes, before any panel is checked
-        relazione::contesto_relazione(lavoro, std::nullopt, oggi());
+        contesto = relazione::contesto_relazione(lavoro, std::nullopt, oggi());
     } catch (const Failure& e) {
         err << text::printable(e.what()) << "\n";
         return 2;
     }
     avvia_gui();
-    int codice = 0;
-    const relazione::Documento tutto =
-        documento_tutti(o.check, *a, avvio, *pannelli, oggi(), err, codice);
+    std::optional<ProgressoRelazione> progresso;
+    relazione::AvanzamentoRelazione avanzamento;
+    if (quanti > kPannelliSenzaProgresso) {
+        progresso.emplace(err, o.terminale);
+        avanzamento = std::ref(*progresso);
+    }
+    RelazioneTutti tutti(o.check, *a, avvio, *pannelli, std::move(contesto),
+                         progresso ? progresso->messaggi() : err, avanzamento);
     const fs::path file = o.output ? fs::path(*o.output)
                                    : lavoro.cartelle.dir_lavoro /
                                          (form::nome_relazione_tutti(lavoro.cartelle.nome_lavoro) + ".pdf");
-    const int scritta = scrivi(tutto, file, out, err);
-    return scritta != 0 ? scritta : codice;
+    // Through the one writer, opened once the report is laid out whole.
+    std::optional<text::FileAtomico> uscita;
+    std::optional<relazione::UscitaFlusso> flusso;
+    const auto errore = relazione::disegna_relazione_pdf(
+        tutti,
+        [&]() -> QIODevice* {
+            uscita.emplace(file, text::FileAtomico::Interruzione::rimuovi);
+            if (!uscita->aperto()) return nullptr;
+            return &flusso.emplace(uscita->stream());
+        },
+        avanzamento);
+    if (progresso) progresso->a_capo();
+    if (errore) {
+        err << text::printable(errore->isEmpty() ? uscita->messaggio_apertura()
+                                                 : errore->toStdString())
+            << "\n";
+        return 2;
+    }
+    if (!uscita->conferma()) {
+        err << text::printable(uscita->messaggio_scrittura()) << "\n";
+        return 2;
+    }
+    scritta(file, out);
+    return tutti.codice();
 }
 
 }  // namespace

@@ -16,7 +16,9 @@ struct OpzioniReport {
     // apart when the id would take another report's name), with --all "<job>_tutti.pdf".
     std::optional<std::string> output;
     bool tutti = false;  // --all: every saved panel of the job in one report
+    bool terminale = false;  // standard error is a terminal: the progress written over in place
 };
+
 
 // The report's own program (torvelando-relazione) beside `eseguibile`, or in its libexec folder
 // as installed: nullopt when neither is there.

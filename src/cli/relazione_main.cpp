@@ -1,6 +1,8 @@
 // torvelando-relazione: the report command's own program, started by torvelando-cli report with
 // the same options; the only command-line program that links Qt (Gui, for the PDF renderer).
 #include <CLI/CLI.hpp>
+#include <unistd.h>
+
 #include <filesystem>
 #include <iostream>
 
@@ -23,6 +25,7 @@ int main(int argc, char** argv) {
         return tv::cli::concludi(2, std::cerr);
     }
     report.check.extra = app.remaining();
+    report.terminale = isatty(STDERR_FILENO) == 1;
     const auto cwd = std::filesystem::current_path();
     return tv::cli::concludi(tv::cli::esegui_report(report, cwd, std::cout, std::cerr), std::cerr);
 }

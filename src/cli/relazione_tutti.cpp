@@ -2,6 +2,8 @@
 // command line's report --all and the window's "RELAZIONE" build it.
 #include "cli/relazione_tutti.h"
 
+#include <algorithm>
+
 #include "form/testi.h"
 #include "text/encoding.h"
 #include "text/error.h"
@@ -9,12 +11,11 @@
 
 namespace tv::cli {
 
-relazione::Documento documento_tutti(const OpzioniCheck& o, const Avvio& a,
-                                     const form::Pannello& avvio,
-                                     const form::FilePannelli& pannelli, const std::string& data,
-                                     std::ostream& err, int& codice) {
-    const form::Lavoro& lavoro = a.lavoro;
-    relazione::Documento tutto;
+RelazioneTutti::RelazioneTutti(const OpzioniCheck& o, const Avvio& a, const form::Pannello& avvio,
+                               const form::FilePannelli& pannelli,
+                               relazione::ContestoRelazione contesto, std::ostream& err,
+                               const relazione::AvanzamentoRelazione& avanzamento)
+    : o_(o), a_(a), avvio_(avvio), pannelli_(pannelli), contesto_(std::move(contesto)) {
     relazione::Tabella riepilogo{{"Pannello", "Descrizione", "Fa", "Rlat", "Rlat/Fa", "Esito"},
                                  {relazione::Allineamento::sinistra,
                                   relazione::Allineamento::sinistra,
@@ -23,78 +24,188 @@ relazione::Documento documento_tutti(const OpzioniCheck& o, const Avvio& a,
                                   relazione::Allineamento::centro},
                                  {0.12, 0.36, 0.14, 0.14, 0.10, 0.14},
                                  {}};
-    std::vector<relazione::Sezione> sezioni;
     const auto colonna_id = pannelli.colonna("id");
-    for (const form::RigaPannello& riga : pannelli.righe) {
-        // A row that could not be read has its line in the summary, never a silent gap.
-        if (!riga.errore.empty()) {
-            riepilogo.righe.push_back(
-                {"", "riga " + std::to_string(riga.linea) + " non letta: " + riga.errore, "", "",
-                 "", ""});
-            codice = 1;
-            continue;
-        }
-        if (!colonna_id) break;
+    const std::size_t totale = static_cast<std::size_t>(
+        std::count_if(pannelli.righe.begin(), pannelli.righe.end(),
+                      [](const form::RigaPannello& r) { return r.leggibile(); }));
+    bool intestato = false;
+    // One readable row: its line in the summary and, when it has a report, its part.
+    const auto pannello = [&](const form::RigaPannello& riga) {
         const std::string& id = riga.celle[*colonna_id];
         const std::string descrizione = pannelli.cella(riga, "descrizione");
-        OpzioniCheck opzioni = o;
-        opzioni.panel = id;
-        form::Pannello r = avvio;
-        if (auto c = applica_opzioni(opzioni, lavoro, r, err)) {
-            riepilogo.righe.push_back({id, descrizione, "", "", "", "dati rifiutati"});
-            codice = 1;
-            continue;
+        std::string arresto;
+        std::optional<form::RisultatoVerifica> v;
+        form::Pannello r;
+        auto doc = relazione_di(riga, err, arresto, v, r);
+        if (!doc) {
+            if (!arresto.empty()) riepilogo.righe.push_back({id, descrizione, "", "", "", arresto});
+            codice_ = 1;
+            return;
         }
-        const form::EsitoVerifica esito = calcola_pannello(a, r);
-        if (const auto* arresto = std::get_if<form::Arresto>(&esito)) {
-            err << "Pannello \"" << text::printable(id) << "\": " << arresto->titolo << ": "
-                << text::printable(arresto->testo) << "\n";
-            riepilogo.righe.push_back({id, descrizione, "", "", "", arresto->titolo});
-            codice = 1;
-            continue;
+        if (!intestato) {
+            inizio_.intestazione = std::move(doc->intestazione);
+            inizio_.titolo = std::move(doc->titolo);
+            inizio_.sottotitolo = std::move(doc->sottotitolo);
+            intestato = true;
         }
-        const auto& v = std::get<form::RisultatoVerifica>(esito);
-        relazione::Documento doc;
-        try {
-            doc = relazione::costruisci_relazione(
-                v, relazione::contesto_relazione(
-                       lavoro, relazione::localita_del_risultato(lavoro, v), data));
-        } catch (const Failure& e) {
-            err << "Pannello \"" << text::printable(id) << "\": " << text::printable(e.what())
-                << "\n";
-            codice = 1;
-            continue;
-        }
-        if (tutto.sezioni.empty() && sezioni.empty()) tutto = doc;
         const auto numero = [&](double x, int decimali) {
             return form::virgola_decimale(text::fixed(x, decimali, text::dot_format()));
         };
-        const double forze = lavoro.unita.fattore_forze;
+        const double forze = a.lavoro.unita.fattore_forze;
         riepilogo.righe.push_back(
-            {id, descrizione, numero(v.pannello.Fa * forze, 2), numero(v.pannello.Rlat * forze, 2),
-             v.pannello.Fa > 0 ? numero(v.pannello.Rlat / v.pannello.Fa, 3) : "",
-             v.ok ? form::kVerdettoOk : form::kVerdettoNo});
+            {id, descrizione, numero(v->pannello.Fa * forze, 2), numero(v->pannello.Rlat * forze, 2),
+             v->pannello.Fa > 0 ? numero(v->pannello.Rlat / v->pannello.Fa, 3) : "",
+             v->ok ? form::kVerdettoOk : form::kVerdettoNo});
         std::string titolo = "Pannello " + id + (descrizione.empty() ? "" : " - " + descrizione);
         if (r.sito_proprio) {
             titolo += " (sito proprio del pannello)";
             riepilogo.righe.back()[0] += " *";
         }
-        for (auto& s : doc.sezioni) {
-            s.titolo = titolo + ": " + s.titolo;
-            sezioni.push_back(std::move(s));
+        parti_.push_back({&riga, std::move(titolo)});
+    };
+    std::size_t fatti = 0;
+    for (const form::RigaPannello& riga : pannelli.righe) {
+        // A row that could not be read has its line in the summary, never a silent gap.
+        if (!riga.leggibile()) {
+            riepilogo.righe.push_back({"",
+                                       "riga " + std::to_string(riga.linea) +
+                                           " non letta: " + pannelli.errore(riga),
+                                       "", "", "", ""});
+            codice_ = 1;
+            continue;
+        }
+        if (!colonna_id) break;
+        pannello(riga);
+        if (avanzamento && !avanzamento(relazione::FaseRelazione::verifica, ++fatti, totale)) {
+            fermata_ = true;
+            return;
         }
     }
-    relazione::Sezione prima{"Riepilogo dei pannelli", {riepilogo}};
-    for (const auto& riga : riepilogo.righe)
-        if (riga[0].ends_with(" *")) {
-            prima.blocchi.emplace_back(relazione::Paragrafo{
-                "* Pannello con un sito diverso da quello del lavoro.", false});
-            break;
-        }
-    tutto.sezioni.clear();
-    tutto.sezioni.push_back(std::move(prima));
-    for (auto& s : sezioni) tutto.sezioni.push_back(std::move(s));
-    return tutto;
+    const bool segnati = std::any_of(riepilogo.righe.begin(), riepilogo.righe.end(),
+                                     [](const auto& riga) { return riga[0].ends_with(" *"); });
+    relazione::Sezione prima{"Riepilogo dei pannelli", {std::move(riepilogo)}};
+    if (segnati)
+        prima.blocchi.emplace_back(
+            relazione::Paragrafo{"* Pannello con un sito diverso da quello del lavoro.", false});
+    inizio_.sezioni.push_back(std::move(prima));
+}
+
+std::optional<relazione::Documento> RelazioneTutti::relazione_di(
+    const form::RigaPannello& riga, std::ostream& err, std::string& arresto,
+    std::optional<form::RisultatoVerifica>& v, form::Pannello& r) {
+    const form::Lavoro& lavoro = a_.lavoro;
+    const std::string id = pannelli_.cella(riga, "id");
+    // The row's cells over the job's panel, then the options over them (--panel named the row).
+    OpzioniCheck opzioni = o_;
+    opzioni.panel.reset();
+    r = avvio_;
+    if (applica_riga_salvata(pannelli_, riga, lavoro, r, err) ||
+        applica_opzioni(opzioni, lavoro, r, err)) {
+        arresto = "dati rifiutati";
+        return std::nullopt;
+    }
+    form::EsitoVerifica esito = calcola_pannello(a_, r);
+    if (const auto* a = std::get_if<form::Arresto>(&esito)) {
+        err << "Pannello \"" << text::printable(id) << "\": " << a->titolo << ": "
+            << text::printable(a->testo) << "\n";
+        arresto = a->titolo;
+        return std::nullopt;
+    }
+    v = std::move(std::get<form::RisultatoVerifica>(esito));
+    relazione::ContestoRelazione contesto = contesto_;
+    contesto.localita = localita(*v);
+    try {
+        return relazione::costruisci_relazione(*v, contesto);
+    } catch (const Failure& e) {
+        err << "Pannello \"" << text::printable(id) << "\": " << text::printable(e.what())
+            << "\n";
+        return std::nullopt;
+    }
+}
+
+std::optional<std::string> RelazioneTutti::localita(const form::RisultatoVerifica& v) {
+    const auto chiave = std::make_tuple(static_cast<int>(v.ingressi.datum), v.ingressi.sito.lon,
+                                        v.ingressi.sito.lat);
+    const auto it = localita_.find(chiave);
+    if (it != localita_.end()) return it->second;
+    return localita_[chiave] = relazione::localita_del_risultato(a_.lavoro, v);
+}
+
+std::vector<relazione::Sezione> RelazioneTutti::parte(std::size_t i) {
+    const Parte& p = parti_.at(i);
+    std::ostream nessuno(nullptr);  // said when the panel was first checked
+    std::string arresto;
+    std::optional<form::RisultatoVerifica> v;
+    form::Pannello r;
+    auto doc = relazione_di(*p.riga, nessuno, arresto, v, r);
+    if (!doc)
+        throw Failure("Pannello \"" + pannelli_.cella(*p.riga, "id") +
+                      "\": la verifica non dà più la relazione di prima: la relazione non è "
+                      "stata scritta.");
+    for (auto& s : doc->sezioni) s.titolo = p.titolo + ": " + s.titolo;
+    return std::move(doc->sezioni);
+}
+
+std::string testo_avanzamento(relazione::FaseRelazione fase, std::size_t fatti,
+                              std::size_t totale) {
+    const char* nome = "";
+    switch (fase) {
+        case relazione::FaseRelazione::verifica: nome = "verifica"; break;
+        case relazione::FaseRelazione::impaginazione: nome = "impaginazione"; break;
+        case relazione::FaseRelazione::scrittura: nome = "scrittura"; break;
+    }
+    return std::string(nome) + " del pannello " + std::to_string(fatti) + " di " +
+           std::to_string(totale);
+}
+
+ProgressoRelazione::ProgressoRelazione(std::ostream& err, bool terminale)
+    : err_(err), terminale_(terminale) {}
+
+ProgressoRelazione::~ProgressoRelazione() {
+    a_capo();
+}
+
+bool ProgressoRelazione::operator()(relazione::FaseRelazione fase, std::size_t fatti,
+                                    std::size_t totale) {
+    const std::string riga = "Relazione: " + testo_avanzamento(fase, fatti, totale);
+    if (terminale_) {
+        // Blanks over what a longer line before left.
+        const std::size_t blanchi = larghezza_ > riga.size() ? larghezza_ - riga.size() : 0;
+        err_ << '\r' << riga << std::string(blanchi, ' ') << std::flush;
+        larghezza_ = riga.size();
+        in_riga_ = true;
+        return true;
+    }
+    std::size_t indice = 0;
+    switch (fase) {
+        case relazione::FaseRelazione::verifica: indice = 0; break;
+        case relazione::FaseRelazione::impaginazione: indice = 1; break;
+        case relazione::FaseRelazione::scrittura: indice = 2; break;
+    }
+    const std::size_t decimi = totale == 0 ? 0 : (indice * totale + fatti) * 10 / (3 * totale);
+    if (decimi > decimi_) {
+        decimi_ = decimi;
+        err_ << riga << "\n";
+    }
+    return true;
+}
+
+void ProgressoRelazione::a_capo() {
+    if (!in_riga_) return;
+    in_riga_ = false;
+    larghezza_ = 0;
+    err_ << "\n";
+}
+
+ProgressoRelazione::Buffer::int_type ProgressoRelazione::Buffer::overflow(int_type c) {
+    if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+    p_.a_capo();
+    return p_.err_.rdbuf()->sputc(traits_type::to_char_type(c));
+}
+
+std::streamsize ProgressoRelazione::Buffer::xsputn(const char* s, std::streamsize n) {
+    p_.a_capo();
+    return p_.err_.rdbuf()->sputn(s, n);
 }
 
 }  // namespace tv::cli

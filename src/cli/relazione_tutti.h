@@ -1,8 +1,15 @@
-// The document of the report of every saved panel of a job, shared by report --all and the window.
+// The report of every saved panel of a job, shared by report --all and the window: the panels
+// checked once for the summary, then each panel's sections built again when the renderer
+// reaches them, so that only the panels on the pages being drawn are held.
 #pragma once
 
+#include <map>
+#include <optional>
 #include <ostream>
+#include <streambuf>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "cli/comandi.h"
 #include "form/pannelli.h"
@@ -11,13 +18,100 @@
 namespace tv::cli {
 
 // Every readable panel of `pannelli` laid over `avvio` (the job's panel, its texts in "."
-// notation) of the started job `a`, with the options `o` on top: a summary table first (id, description, Fa, Rlat, Rlat/Fa,
-// verdict), then each panel's sections under its id, a panel with its own site marked. A panel
-// that cannot be checked, or a row of the file that could not be read (a summary row "riga N non
-// letta: why"), sets `codice` to 1; a panel's stop is named on `err`. `data`: the report's date.
-relazione::Documento documento_tutti(const OpzioniCheck& o, const Avvio& a,
-                                     const form::Pannello& avvio,
-                                     const form::FilePannelli& pannelli, const std::string& data,
-                                     std::ostream& err, int& codice);
+// notation) of the started job `a`, with the options `o` on top: a summary table first (id,
+// description, Fa, Rlat, Rlat/Fa, verdict), then each panel's sections under its id, a panel
+// with its own site marked. The header is the first panel's report's. `contesto`: the job's
+// context of the report, each panel's locality set in it. The arguments must outlive the source.
+class RelazioneTutti : public relazione::FonteRelazione {
+  public:
+    // Checks every panel now, telling `avanzamento` each one (FaseRelazione::verifica). A panel
+    // that cannot be checked, or a row of the file that could not be read (a summary row "riga
+    // N non letta: why"), makes codice() 1; a panel's stop is named on `err`.
+    RelazioneTutti(const OpzioniCheck& o, const Avvio& a, const form::Pannello& avvio,
+                   const form::FilePannelli& pannelli, relazione::ContestoRelazione contesto,
+                   std::ostream& err, const relazione::AvanzamentoRelazione& avanzamento = {});
+
+    int codice() const { return codice_; }
+    // `avanzamento` stopped the checks: the source is not to be drawn.
+    bool fermata() const { return fermata_; }
+
+    const relazione::Documento& inizio() const override { return inizio_; }
+    std::size_t parti() const override { return parti_.size(); }
+    // The sections of the i-th panel with a report, built again. Throws tv::Failure when the
+    // panel no longer gives the report it gave (its data files changed meanwhile).
+    std::vector<relazione::Sezione> parte(std::size_t i) override;
+
+  private:
+    struct Parte {
+        const form::RigaPannello* riga;
+        std::string titolo;  // put before each section's title
+    };
+    // The report of the panel of `riga`: nullopt after the refusal or the stop on `err`, with
+    // the summary's verdict in `arresto`. `v` and `r` receive the check and the panel.
+    std::optional<relazione::Documento> relazione_di(const form::RigaPannello& riga,
+                                                     std::ostream& err, std::string& arresto,
+                                                     std::optional<form::RisultatoVerifica>& v,
+                                                     form::Pannello& r);
+    std::optional<std::string> localita(const form::RisultatoVerifica& v);
+
+    const OpzioniCheck& o_;
+    const Avvio& a_;
+    const form::Pannello& avvio_;
+    const form::FilePannelli& pannelli_;
+    relazione::ContestoRelazione contesto_;
+    relazione::Documento inizio_;
+    std::vector<Parte> parti_;
+    // The localities of the coordinates met, by datum, longitude and latitude: the locality
+    // list is read once for each.
+    std::map<std::tuple<int, double, double>, std::optional<std::string>> localita_;
+    int codice_ = 0;
+    bool fermata_ = false;
+};
+
+// With more panels than these, the report of every panel says how far it has gone (report
+// --all on standard error, the window in a dialog).
+inline constexpr std::size_t kPannelliSenzaProgresso = 100;
+
+// "verifica del pannello 250 di 1000", "impaginazione ...", "scrittura ...".
+std::string testo_avanzamento(relazione::FaseRelazione fase, std::size_t fatti, std::size_t totale);
+
+// How far a long report has gone, on `err`: on a terminal one line written over ("\r") at each
+// panel, else a line at each tenth of the whole work (the three phases counted alike).
+// "Relazione: verifica del pannello 250 di 1000".
+class ProgressoRelazione {
+  public:
+    ProgressoRelazione(std::ostream& err, bool terminale);
+    ~ProgressoRelazione();
+    ProgressoRelazione(const ProgressoRelazione&) = delete;
+    ProgressoRelazione& operator=(const ProgressoRelazione&) = delete;
+
+    // Never stops the report.
+    bool operator()(relazione::FaseRelazione fase, std::size_t fatti, std::size_t totale);
+    // Ends the line written over, so that what follows starts on a line of its own.
+    void a_capo();
+    // `err` for the messages of the report: each starts on a line of its own.
+    std::ostream& messaggi() { return messaggi_; }
+
+  private:
+    class Buffer : public std::streambuf {
+      public:
+        explicit Buffer(ProgressoRelazione& p) : p_(p) {}
+
+      protected:
+        int_type overflow(int_type c) override;
+        std::streamsize xsputn(const char* s, std::streamsize n) override;
+
+      private:
+        ProgressoRelazione& p_;
+    };
+
+    std::ostream& err_;
+    bool terminale_;
+    bool in_riga_ = false;       // a line written over is showing
+    std::size_t larghezza_ = 0;  // of the line showing
+    std::size_t decimi_ = 0;     // tenths of the work already said
+    Buffer buffer_{*this};
+    std::ostream messaggi_{&buffer_};
+};
 
 }  // namespace tv::cli

@@ -3,6 +3,7 @@
 #include "form/pannelli.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 #include "panel/domanda.h"
@@ -130,9 +131,31 @@ std::optional<std::size_t> FilePannelli::colonna(std::string_view nome) const {
 const RigaPannello* FilePannelli::pannello(std::string_view id) const {
     const auto c = colonna("id");
     if (!c) return nullptr;
+    if (indicizzate_ == righe.size()) {
+        const auto it = indice_.find(id);
+        if (it == indice_.end()) return nullptr;
+        const RigaPannello& r = righe[it->second];
+        if (r.leggibile() && r.celle[*c] == id) return &r;
+    }
+    // Rows changed from outside: the index no longer tells.
     for (const auto& r : righe)
-        if (r.errore.empty() && r.celle[*c] == id) return &r;
+        if (r.leggibile() && r.celle[*c] == id) return &r;
     return nullptr;
+}
+
+void FilePannelli::ricostruisci_indice() {
+    indice_.clear();
+    indicizzate_ = righe.size();
+    const auto c = colonna("id");
+    if (!c) return;
+    // The first readable row of an id is the panel, as a look-up in file order finds it.
+    for (std::size_t i = 0; i < righe.size(); ++i)
+        if (righe[i].leggibile()) indice_.emplace(righe[i].celle[*c], i);
+}
+
+std::string_view FilePannelli::originale(const RigaPannello& r) const {
+    if (r.inizio + r.lunghezza > testo_.size()) return {};
+    return std::string_view(testo_).substr(r.inizio, r.lunghezza);
 }
 
 RigaPannello* FilePannelli::pannello(std::string_view id) {
@@ -141,7 +164,7 @@ RigaPannello* FilePannelli::pannello(std::string_view id) {
 
 std::string FilePannelli::cella(const RigaPannello& r, std::string_view nome) const {
     const auto c = colonna(nome);
-    return c && r.errore.empty() ? r.celle[*c] : std::string();
+    return c && r.leggibile() ? r.celle[*c] : std::string();
 }
 
 std::optional<std::string> FilePannelli::rifiuto_di_cella(const RigaPannello& r,
@@ -157,11 +180,14 @@ void FilePannelli::imposta(RigaPannello& r, std::string_view nome, std::string t
     if (!c) {
         if (testo.empty()) return;
         colonne.emplace_back(nome);
-        for (auto& riga : righe) riga.celle.emplace_back();
+        for (auto& riga : righe)
+            if (riga.leggibile()) riga.celle.emplace_back();
         c = colonne.size() - 1;
     }
+    const bool id = nome == "id" && r.celle[*c] != testo;
     r.celle[*c] = std::move(testo);
     std::erase(r.con_punto, *c);
+    if (id) ricostruisci_indice();
 }
 
 RigaPannello& FilePannelli::aggiungi(std::string id) {
@@ -170,8 +196,13 @@ RigaPannello& FilePannelli::aggiungi(std::string id) {
         if (!pannello(std::to_string(n))) id = std::to_string(n);
     RigaPannello r;
     r.celle.resize(colonne.size());
-    r.celle[*colonna("id")] = std::move(id);
+    r.celle[*colonna("id")] = id;
+    const bool in_passo = indicizzate_ == righe.size();
     righe.push_back(std::move(r));
+    if (in_passo) {
+        indice_.emplace(std::move(id), righe.size() - 1);
+        indicizzate_ = righe.size();
+    }
     return righe.back();
 }
 
@@ -179,6 +210,7 @@ bool FilePannelli::rimuovi(std::string_view id) {
     const RigaPannello* r = pannello(id);
     if (!r) return false;
     righe.erase(righe.begin() + (r - righe.data()));
+    ricostruisci_indice();  // the rows after it moved up
     return true;
 }
 
@@ -186,7 +218,7 @@ std::vector<std::string> FilePannelli::ids() const {
     std::vector<std::string> out;
     const auto c = colonna("id");
     for (const auto& r : righe)
-        if (c && r.errore.empty()) out.push_back(r.celle[*c]);
+        if (c && r.leggibile()) out.push_back(r.celle[*c]);
     return out;
 }
 
@@ -196,75 +228,161 @@ FilePannelli nuovo_file_pannelli() {
     return f;
 }
 
-FilePannelli leggi_pannelli(std::string_view testo, const std::string& nome) {
-    const std::vector<std::string> linee = text::split_lines(text::decode(testo));
+std::string FilePannelli::errore(const RigaPannello& r) const {
+    switch (r.guasto) {
+        case Guasto::nessuno: return {};
+        case Guasto::virgolette: return "virgolette non chiuse";
+        case Guasto::meno_colonne: return "meno colonne dell'intestazione";
+        case Guasto::piu_colonne: return "più colonne dell'intestazione";
+        case Guasto::senza_id: return "manca l'id del pannello";
+        case Guasto::id_ripetuto: {
+            // The id read again from the line: a damaged row keeps no cells.
+            std::string e;
+            const auto celle = dividi(originale(r), carattere(separatore), e);
+            const auto c = colonna("id");
+            const std::string id = celle && c && *c < celle->size() ? (*celle)[*c] : std::string();
+            return "id \"" + id + "\" già usato da un'altra riga";
+        }
+    }
+    return {};
+}
+
+namespace {
+
+// The lines of a text one by one, as text::split_lines cuts them: CR LF, LF and a lone CR each
+// end a line; a last line without an end counts, an empty tail after the last end does not.
+class Linee {
+  public:
+    explicit Linee(std::string_view t, std::size_t da = 0) : t_(t), pos_(da) {}
+    // The next line and where it starts in the text; false after the last.
+    bool prossima(std::string_view& linea, std::size_t& inizio) {
+        if (pos_ >= t_.size()) return false;
+        inizio = pos_;
+        std::size_t i = t_.find_first_of("\r\n", pos_);
+        if (i == std::string_view::npos) i = t_.size();
+        linea = t_.substr(pos_, i - pos_);
+        pos_ = i + 1;
+        if (i < t_.size() && t_[i] == '\r' && pos_ < t_.size() && t_[pos_] == '\n') ++pos_;
+        return true;
+    }
+
+  private:
+    std::string_view t_;
+    std::size_t pos_;
+};
+
+bool vuota(std::string_view linea) {
+    return linea.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+}  // namespace
+
+FilePannelli FilePannelli::da_testo(std::string testo, const std::string& nome) {
+    // UTF-8 is kept as read (a byte-order mark skipped), anything else read as Windows-1252.
+    std::size_t da = testo.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    if (!text::is_valid_utf8(std::string_view(testo).substr(da))) {
+        testo = text::decode(std::string_view(testo).substr(da));
+        da = 0;
+    }
     FilePannelli f;
-    std::size_t n = 0;
-    while (n < linee.size() && text::trim(linee[n]).empty()) ++n;
-    if (n == linee.size())
+    f.testo_ = std::move(testo);
+    const std::string_view t = f.testo_;
+    Linee linee(t, da);
+    std::string_view linea;
+    std::size_t inizio = 0, numero = 0;
+    bool intestata = false;
+    while (linee.prossima(linea, inizio)) {
+        ++numero;
+        if (!vuota(linea)) {
+            intestata = true;
+            break;
+        }
+    }
+    if (!intestata)
         throw Failure("Il file \"" + nome + "\" è vuoto: manca la riga d'intestazione.");
-    f.separatore = separatore_di_intestazione(linee[n]);
+    f.separatore = separatore_di_intestazione(linea);
     const char sep = carattere(f.separatore);
     std::string errore;
-    auto intestazione = dividi(linee[n], sep, errore);
+    auto intestazione = dividi(linea, sep, errore);
     if (!intestazione)
         throw Failure("Virgolette non chiuse nell'intestazione del file \"" + nome + "\".");
     f.colonne = std::move(*intestazione);
-    for (std::size_t i = 0; i < f.colonne.size(); ++i)
-        for (std::size_t j = 0; j < i; ++j)
-            if (f.colonne[i] == f.colonne[j])
-                throw Failure("Colonna \"" + f.colonne[i] +
-                              "\" ripetuta nell'intestazione del file \"" + nome + "\".");
+    {
+        std::unordered_map<std::string_view, std::size_t> viste;
+        for (const std::string& c : f.colonne)
+            if (!viste.emplace(c, 0).second)
+                throw Failure("Colonna \"" + c + "\" ripetuta nell'intestazione del file \"" +
+                              nome + "\".");
+    }
     const auto id = f.colonna("id");
     if (!id) throw Failure("Manca la colonna \"id\" nell'intestazione del file \"" + nome + "\".");
 
-    for (std::size_t i = n + 1; i < linee.size(); ++i) {
-        if (text::trim(linee[i]).empty()) continue;
+    // The rows counted first, so that their vector is made once at its size.
+    std::size_t piene = 0;
+    {
+        Linee conta = linee;
+        std::string_view l;
+        std::size_t i = 0;
+        while (conta.prossima(l, i)) piene += !vuota(l);
+    }
+    f.righe.reserve(piene);
+    std::vector<bool> numeriche(f.colonne.size());
+    for (std::size_t c = 0; c < f.colonne.size(); ++c) numeriche[c] = colonna_numerica(f.colonne[c]);
+    while (linee.prossima(linea, inizio)) {
+        ++numero;
+        if (vuota(linea)) continue;
         RigaPannello r;
-        r.linea = i + 1;
-        r.originale = linee[i];
-        if (auto celle = dividi(linee[i], sep, errore)) {
+        r.linea = numero;
+        r.inizio = inizio;
+        r.lunghezza = linea.size();
+        auto celle = dividi(linea, sep, errore);
+        if (!celle)
+            r.guasto = Guasto::virgolette;
+        else if (celle->size() < f.colonne.size())
+            r.guasto = Guasto::meno_colonne;
+        else if (celle->size() > f.colonne.size())
+            r.guasto = Guasto::piu_colonne;
+        else if ((*celle)[*id].empty())
+            r.guasto = Guasto::senza_id;
+        else if (!f.indice_.emplace((*celle)[*id], f.righe.size()).second)
+            r.guasto = Guasto::id_ripetuto;
+        if (r.leggibile()) {
             r.celle = std::move(*celle);
-            if (r.celle.size() < f.colonne.size())
-                r.errore = "meno colonne dell'intestazione";
-            else if (r.celle.size() > f.colonne.size())
-                r.errore = "più colonne dell'intestazione";
-            else if (r.celle[*id].empty())
-                r.errore = "manca l'id del pannello";
-            else if (f.pannello(r.celle[*id]))
-                r.errore = "id \"" + r.celle[*id] + "\" già usato da un'altra riga";
-        } else {
-            r.errore = errore;
-        }
-        if (!r.errore.empty()) {
-            r.celle.assign(f.colonne.size(), std::string());
-        } else if (f.separatore == Separatore::punto_e_virgola) {
-            for (std::size_t c = 0; c < f.colonne.size(); ++c) {
-                if (!colonna_numerica(f.colonne[c])) continue;
-                if (auto v = punto_decimale(r.celle[c])) r.celle[c] = std::move(*v);
-                else r.con_punto.push_back(c);
-            }
+            if (f.separatore == Separatore::punto_e_virgola)
+                for (std::size_t c = 0; c < f.colonne.size(); ++c) {
+                    if (!numeriche[c]) continue;
+                    if (auto v = punto_decimale(r.celle[c])) r.celle[c] = std::move(*v);
+                    else r.con_punto.push_back(c);
+                }
         }
         f.righe.push_back(std::move(r));
     }
+    f.indicizzate_ = f.righe.size();
     return f;
+}
+
+FilePannelli leggi_pannelli(std::string_view testo, const std::string& nome) {
+    return FilePannelli::da_testo(std::string(testo), nome);
 }
 
 std::optional<FilePannelli> carica_pannelli(const fs::path& dir_lavoro) {
     const fs::path file = dir_lavoro / kFilePannelli;
     std::error_code ec;
     if (!fs::exists(file, ec)) return std::nullopt;
-    const auto testo = text::read_bytes(file);
+    auto testo = text::read_bytes(file);
     if (!testo) throw Failure("Impossibile leggere il file \"" + file.string() + "\".");
-    return leggi_pannelli(*testo, file.string());
+    return FilePannelli::da_testo(std::move(*testo), file.string());
+}
+
+std::string messaggio_riga(const FilePannelli& f, const RigaPannello& r) {
+    return std::string(kFilePannelli) + ", riga " + std::to_string(r.linea) + ": " + f.errore(r) +
+           "; la riga resta nel file com'era.";
 }
 
 std::vector<std::string> messaggi_righe(const FilePannelli& f) {
     std::vector<std::string> out;
     for (const auto& r : f.righe)
-        if (!r.errore.empty())
-            out.push_back(std::string(kFilePannelli) + ", riga " + std::to_string(r.linea) + ": " +
-                          r.errore + "; la riga resta nel file com'era.");
+        if (!r.leggibile()) out.push_back(messaggio_riga(f, r));
     return out;
 }
 
@@ -300,10 +418,10 @@ std::string testo_pannelli(const FilePannelli& f) {
     };
     riga(f.colonne, true, {});
     for (const auto& r : f.righe) {
-        if (r.errore.empty()) {
+        if (r.leggibile()) {
             riga(r.celle, false, r.con_punto);
         } else {
-            out += r.originale;
+            out += f.originale(r);
             out += '\n';
         }
     }

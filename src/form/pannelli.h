@@ -3,11 +3,14 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "form/lavoro.h"
@@ -43,20 +46,41 @@ bool colonna_numerica(std::string_view colonna);
 enum class Separatore { virgola, punto_e_virgola };
 Separatore separatore_di_intestazione(std::string_view intestazione);
 
-// One row: its cells in the header's order, numbers with ".", or, for a row that could not be
-// read, its text as it was and why.
+// Why a row could not be read; `nessuno` for a panel's row.
+enum class Guasto : std::uint8_t {
+    nessuno,
+    virgolette,    // a quote left open
+    meno_colonne,  // fewer cells than the header
+    piu_colonne,   // more cells than the header
+    senza_id,      // an empty id
+    id_ripetuto,   // an id an earlier readable row has
+};
+
+// One row: its cells in the header's order, numbers with "."; a row that could not be read has
+// no cells, only why and where its text lies in the file (written back as it was).
 struct RigaPannello {
     std::vector<std::string> celle;
-    std::string originale;  // the line as read: written back as it was when `errore` is set
-    std::string errore;
-    std::size_t linea = 0;  // its line in the file, 1 for the header
     // The number cells of a ";" file that hold a ".", kept as read and refused (see
     // punto_decimale): written back as they were until a new value replaces them.
     std::vector<std::size_t> con_punto;
+    std::size_t linea = 0;  // its line in the file, 1 for the header
+    // Its line in the text the file was read from (FilePannelli::originale).
+    std::size_t inizio = 0, lunghezza = 0;
+    Guasto guasto = Guasto::nessuno;
+
+    bool leggibile() const { return guasto == Guasto::nessuno; }
+};
+
+// The ids' index looks texts up without making a std::string of them.
+struct HashTesto {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
 };
 
 struct FilePannelli {
     std::vector<std::string> colonne;  // the header: the program's columns, then any other
+    // Rows are added and removed, and ids changed, only through the members below, which keep
+    // the index of the ids in step.
     std::vector<RigaPannello> righe;
     Separatore separatore = Separatore::virgola;
 
@@ -79,6 +103,24 @@ struct FilePannelli {
     bool rimuovi(std::string_view id);
     // The ids of the readable panels, in file order.
     std::vector<std::string> ids() const;
+    // The line of row `r` as it was read (decoded to UTF-8); empty for a row made here.
+    std::string_view originale(const RigaPannello& r) const;
+    // Why row `r` could not be read ("meno colonne dell'intestazione", "id "P1" già usato da
+    // un'altra riga"); empty for a readable row.
+    std::string errore(const RigaPannello& r) const;
+
+    // Reads the text of a panels file, kept whole: the lines of its damaged rows are written
+    // back from it. See leggi_pannelli.
+    static FilePannelli da_testo(std::string testo, const std::string& nome);
+
+  private:
+    void ricostruisci_indice();
+
+    std::string testo_;  // the text the rows were read from, decoded to UTF-8
+    // Each readable row's place by its id, in step while `righe` has `indicizzate_` rows; looked
+    // up row by row otherwise.
+    std::unordered_map<std::string, std::size_t, HashTesto, std::equal_to<>> indice_;
+    std::size_t indicizzate_ = 0;
 };
 
 // A file of no panels with the program's columns.
@@ -91,8 +133,9 @@ FilePannelli leggi_pannelli(std::string_view testo, const std::string& nome);
 // The file in `dir_lavoro`, nullopt when there is none; throws tv::Failure as above, or when it
 // cannot be read.
 std::optional<FilePannelli> carica_pannelli(const std::filesystem::path& dir_lavoro);
-// The messages about the rows that could not be read, one each: "pannelli.csv, riga N: why; la
-// riga resta nel file com'era.".
+// The message about a row that could not be read: "pannelli.csv, riga N: why; la riga resta nel
+// file com'era."; and those of every such row, one each.
+std::string messaggio_riga(const FilePannelli& f, const RigaPannello& r);
 std::vector<std::string> messaggi_righe(const FilePannelli& f);
 
 // The report's file name, without ".pdf", of every panel of job `lavoro` ("<job>_tutti") and of

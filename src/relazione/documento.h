@@ -3,6 +3,8 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -142,6 +144,34 @@ struct Documento {
     std::string sottotitolo;
     std::vector<Sezione> sezioni;
 };
+
+// A report too long to hold whole (every panel of a job): its header and first sections, then
+// parts built one at a time, as often as the renderer asks, the same sections every time.
+class FonteRelazione {
+  public:
+    virtual ~FonteRelazione() = default;
+    // The header, title and subtitle, and the sections before the parts.
+    virtual const Documento& inizio() const = 0;
+    virtual std::size_t parti() const = 0;
+    virtual std::vector<Sezione> parte(std::size_t i) = 0;
+};
+
+// One whole document as a source of no parts.
+class FonteDocumento : public FonteRelazione {
+  public:
+    explicit FonteDocumento(const Documento& doc) : doc_(doc) {}
+    const Documento& inizio() const override { return doc_; }
+    std::size_t parti() const override { return 0; }
+    std::vector<Sezione> parte(std::size_t) override { return {}; }
+
+  private:
+    const Documento& doc_;
+};
+
+// How far a long report has gone: every panel checked, then laid out on pages, then drawn.
+enum class FaseRelazione { verifica, impaginazione, scrittura };
+// Told the phase, the panels done in it and their number; false stops the report.
+using AvanzamentoRelazione = std::function<bool(FaseRelazione, std::size_t, std::size_t)>;
 
 // ---------------------------------------------------------------- what the result does not hold
 

@@ -1,5 +1,6 @@
 // PDF renderer of the calculation report: lays the document's blocks out on A4 pages (a first
-// pass to count the pages for "pagina N di M"), then draws text, tables, formulas and plots.
+// pass to count the pages for "pagina N di M"), then draws text, tables, formulas and plots,
+// each page as soon as it is filled, a long report's parts built as their pages come.
 // A table, a paragraph or the designer's frame taller than the room left goes on over the next
 // pages (a table with its header again); any other block that cannot fit a page stops the report.
 #include "relazione/pdf.h"
@@ -18,10 +19,13 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
+#include <functional>
 #include <memory>
+#include <type_traits>
 #include <vector>
 
 #include "relazione/grafico_pdf.h"
+#include "text/error.h"
 #include "text/file_atomico.h"
 
 namespace tv::relazione {
@@ -38,81 +42,117 @@ struct Posato {
     const Sezione* sezione = nullptr;  // set on the first block of a section: heading above it
     const DisegnoVincoli* accanto = nullptr;  // drawn beside a narrow table
     double y = 0;
+    // The rows of a table placed here, [da, a): a long table goes over pages a slice at a time.
+    std::size_t da = 0, a = 0;
 };
 
-using Pagine = std::vector<std::vector<Posato>>;
+class Impaginatore;
+// A page filled, with its number: the blocks it names are kept only until it is handed on.
+using Consegna = std::function<void(Impaginatore&, const std::vector<Posato>&, int)>;
 
 class Impaginatore {
   public:
-    Impaginatore(const Documento& doc, QPaintDevice* device) : doc_(doc), device_(device) {}
+    Impaginatore(const Documento& doc, QPaintDevice* device, Consegna consegna)
+        : doc_(doc), device_(device), consegna_(std::move(consegna)) {}
 
-    // Pages of placed blocks; the first page holds the title block above its blocks. A small
-    // heading stays with the block after it; a narrow table takes the drawing after it beside.
-    // A block that fits no page, even split, gives the message that stops the report.
-    std::variant<Pagine, QString> impagina() {
-        Pagine pagine(1);
-        const double cima = mm(kMargineSu);
-        double y = cima + altezza_titolo();
-        const double fondo = mm(kPaginaA - kMargineGiu);
-        for (const Sezione& s : doc_.sezioni) {
-            const auto& b = s.blocchi;
-            for (std::size_t i = 0; i < b.size();) {
-                const DisegnoVincoli* accanto = nullptr;
-                std::size_t j = i + 1;
-                const auto* t = std::get_if<Tabella>(&b[i]);
-                if (t && j < b.size() && std::holds_alternative<DisegnoVincoli>(b[j]) &&
-                    larghezza_tabella(*t) <= 0.55 * larghezza()) {
-                    accanto = &std::get<DisegnoVincoli>(b[j]);
-                    ++j;
-                }
-                double dopo = 0;  // a small heading keeps the start of the block after it
-                const auto* par = std::get_if<Paragrafo>(&b[i]);
-                if (par && par->titoletto && j < b.size()) {
-                    dopo = altezza(b[j]);  // and the drawing set beside a table
-                    if (j + 1 < b.size() && std::holds_alternative<DisegnoVincoli>(b[j + 1]))
-                        dopo = std::max(dopo, misura(std::get<DisegnoVincoli>(b[j + 1])));
-                    dopo = std::min(dopo, mm(40));
-                }
-                const Blocco* blocco = &b[i];
-                bool primo = i == 0;
-                for (;;) {
-                    const double testa = mm(3.0) + (primo ? altezza_sezione(s) : 0.0);
-                    double h = altezza(*blocco);
-                    if (accanto) h = std::max(h, misura(*accanto));
-                    const double spazio = fondo - y;
-                    const bool fresca = y <= cima;
-                    if (h + testa + dopo <= spazio || (fresca && h + testa <= spazio)) {
-                        pagine.back().push_back({blocco, primo ? &s : nullptr, accanto, y});
-                        y += h + testa;
-                        break;
-                    }
-                    if (!accanto) {
-                        if (auto parti = dividi(*blocco, spazio - testa)) {
-                            pezzi_.push_back(std::move(parti->first));
-                            pagine.back().push_back(
-                                {&pezzi_.back(), primo ? &s : nullptr, nullptr, y});
-                            pezzi_.push_back(std::move(parti->second));
-                            blocco = &pezzi_.back();
-                            primo = false;
-                            dopo = 0;
-                            pagine.emplace_back();
-                            y = cima;
-                            continue;
-                        }
-                    }
-                    if (fresca)
-                        return QStringLiteral(
-                                   "Un elemento della sezione \"%1\" non entra in una pagina: la "
-                                   "relazione non è stata scritta.")
-                            .arg(q(s.titolo));
-                    pagine.emplace_back();
-                    y = cima;
-                }
-                i = j;
-            }
-        }
-        return pagine;
+    // The first page, the title block at its top.
+    void inizia() {
+        pagina_.clear();
+        pezzi_.clear();
+        consegnate_ = 0;
+        y_ = mm(kMargineSu) + altezza_titolo();
     }
+    // The section's blocks placed after those before it, section after section; each page
+    // filled is handed on. A small heading stays with the block after it; a narrow table takes
+    // the drawing after it beside. A block that fits no page, even split, gives the message
+    // that stops the report.
+    std::optional<QString> aggiungi(const Sezione& s) {
+        const double cima = mm(kMargineSu);
+        const double fondo = mm(kPaginaA - kMargineGiu);
+        const auto& b = s.blocchi;
+        for (std::size_t i = 0; i < b.size();) {
+            const DisegnoVincoli* accanto = nullptr;
+            std::size_t j = i + 1;
+            const auto* t = std::get_if<Tabella>(&b[i]);
+            if (t && j < b.size() && std::holds_alternative<DisegnoVincoli>(b[j]) &&
+                larghezza_tabella(*t) <= 0.55 * larghezza()) {
+                accanto = &std::get<DisegnoVincoli>(b[j]);
+                ++j;
+            }
+            double dopo = 0;  // a small heading keeps the start of the block after it
+            const auto* par = std::get_if<Paragrafo>(&b[i]);
+            if (par && par->titoletto && j < b.size()) {
+                dopo = altezza(b[j]);  // and the drawing set beside a table
+                if (j + 1 < b.size() && std::holds_alternative<DisegnoVincoli>(b[j + 1]))
+                    dopo = std::max(dopo, misura(std::get<DisegnoVincoli>(b[j + 1])));
+                dopo = std::min(dopo, mm(40));
+            }
+            const Blocco* blocco = &b[i];
+            bool primo = i == 0;
+            // A table's rows are measured once; its rows from `da` on are still to place.
+            std::vector<double> alte;
+            double testata = 0;
+            if (t) {
+                testata = riga_alta(*t, t->intestazioni, true);
+                alte.reserve(t->righe.size());
+                for (const auto& r : t->righe) alte.push_back(riga_alta(*t, r, false));
+            }
+            std::size_t da = 0;
+            for (;;) {
+                const double testa = mm(3.0) + (primo ? altezza_sezione(s) : 0.0);
+                const double spazio = fondo - y_;
+                double h = t ? alto_righe(testata, alte, da, spazio) : altezza(*blocco);
+                if (accanto) h = std::max(h, misura(*accanto));
+                const bool fresca = y_ <= cima;
+                if (h + testa + dopo <= spazio || (fresca && h + testa <= spazio)) {
+                    pagina_.push_back({blocco, primo ? &s : nullptr, accanto, y_, da, alte.size()});
+                    y_ += h + testa;
+                    break;
+                }
+                if (!accanto && t) {
+                    // The rows that fit under the header; the others go on over the next page.
+                    const double posto = spazio - testa;
+                    double alto = testata;
+                    std::size_t k = da;
+                    while (k < alte.size() && alto + alte[k] <= posto) alto += alte[k++];
+                    if (k > da && k < alte.size()) {
+                        pagina_.push_back({blocco, primo ? &s : nullptr, nullptr, y_, da, k});
+                        da = k;
+                        primo = false;
+                        dopo = 0;
+                        nuova_pagina();
+                        continue;
+                    }
+                } else if (!accanto) {
+                    if (auto parti = dividi(*blocco, spazio - testa)) {
+                        // The first part on this page, the rest on the next at least.
+                        pezzi_.emplace_back(aperta(), std::move(parti->first));
+                        pagina_.push_back(
+                            {&pezzi_.back().second, primo ? &s : nullptr, nullptr, y_});
+                        pezzi_.emplace_back(aperta() + 1, std::move(parti->second));
+                        blocco = &pezzi_.back().second;
+                        primo = false;
+                        dopo = 0;
+                        nuova_pagina();
+                        continue;
+                    }
+                }
+                if (fresca)
+                    return QStringLiteral(
+                               "Un elemento della sezione \"%1\" non entra in una pagina: la "
+                               "relazione non è stata scritta.")
+                        .arg(q(s.titolo));
+                nuova_pagina();
+            }
+            i = j;
+        }
+        return std::nullopt;
+    }
+    // The last page handed on.
+    void chiudi() { consegna(); }
+    // Pages handed on so far, and the number of the page being filled.
+    int consegnate() const { return consegnate_; }
+    int aperta() const { return consegnate_ + 1; }
 
     void disegna(QPainter& p, const std::vector<Posato>& pagina, int numero, int totale) {
         p_ = &p;
@@ -121,7 +161,14 @@ class Impaginatore {
         for (const Posato& b : pagina) {
             double y = b.y;
             if (b.sezione) y += titolo_sezione(*b.sezione, y);
-            std::visit([&](const auto& x) { disegna(x, y); }, *b.blocco);
+            std::visit(
+                [&](const auto& x) {
+                    if constexpr (std::is_same_v<std::decay_t<decltype(x)>, Tabella>)
+                        disegna(x, y, b.da, b.a);
+                    else
+                        disegna(x, y);
+                },
+                *b.blocco);
             if (b.accanto)
                 disegna(*b.accanto, y,
                         sinistra() + larghezza_tabella(std::get<Tabella>(*b.blocco)) + mm(12));
@@ -129,6 +176,26 @@ class Impaginatore {
     }
 
   private:
+    void consegna() {
+        if (consegna_) consegna_(*this, pagina_, aperta());
+        ++consegnate_;
+        pagina_.clear();
+        // The parts of split blocks that only pages handed on named.
+        while (!pezzi_.empty() && pezzi_.front().first <= consegnate_) pezzi_.pop_front();
+    }
+    void nuova_pagina() {
+        consegna();
+        y_ = mm(kMargineSu);
+    }
+    // The header's and the rows' heights from `da`, added as misura adds them; once over
+    // `limite` the sum stops, since no part of a page that high holds them.
+    static double alto_righe(double testata, const std::vector<double>& alte, std::size_t da,
+                             double limite) {
+        double h = testata;
+        for (std::size_t k = da; k < alte.size() && h <= limite; ++k) h += alte[k];
+        return h;
+    }
+
     double larghezza() const { return mm(kPaginaL - kMargineSx - kMargineDx); }
     double sinistra() const { return mm(kMargineSx); }
 
@@ -168,20 +235,9 @@ class Impaginatore {
         l->draw(p_, QPointF(r.left(), r.top() + dy));
     }
 
-    // The part of `b` that fits in `spazio` and the rest, when `b` can be split there: a table
-    // between rows (the header on both), a paragraph or a frame's text between lines.
+    // The part of `b` that fits in `spazio` and the rest, when `b` can be split there: a
+    // paragraph or a frame's text between lines (a table is split where it is placed).
     std::optional<std::pair<Blocco, Blocco>> dividi(const Blocco& b, double spazio) const {
-        if (const auto* t = std::get_if<Tabella>(&b)) {
-            double h = riga_alta(*t, t->intestazioni, true);
-            std::size_t k = 0;
-            while (k < t->righe.size() && h + riga_alta(*t, t->righe[k], false) <= spazio)
-                h += riga_alta(*t, t->righe[k++], false);
-            if (k == 0 || k == t->righe.size()) return std::nullopt;
-            Tabella a = *t, r = *t;
-            a.righe.assign(t->righe.begin(), t->righe.begin() + static_cast<std::ptrdiff_t>(k));
-            r.righe.assign(t->righe.begin() + static_cast<std::ptrdiff_t>(k), t->righe.end());
-            return std::pair<Blocco, Blocco>{std::move(a), std::move(r)};
-        }
         if (const auto* x = std::get_if<Paragrafo>(&b)) {
             if (x->titoletto) return std::nullopt;
             const auto taglio = righe_entro(font_paragrafo(*x), larghezza(), x->testo, spazio);
@@ -387,7 +443,9 @@ class Impaginatore {
         }
     }
 
-    void disegna(const Tabella& t, double y) {
+    // The header and the rows [da, a) of the table; the shading of every other row starts again
+    // on each page.
+    void disegna(const Tabella& t, double y, std::size_t da, std::size_t a) {
         QPainter& p = *p_;
         double totale = 0;
         for (double l : t.larghezze) totale += l * larghezza();
@@ -421,7 +479,8 @@ class Impaginatore {
         riga(t.intestazioni, true, false);
         p.setPen(QPen(Qt::black, mm(0.2)));
         p.drawLine(QPointF(sinistra(), y), QPointF(sinistra() + totale, y));
-        for (std::size_t i = 0; i < t.righe.size(); ++i) riga(t.righe[i], false, i % 2 == 1);
+        for (std::size_t i = da; i < std::min(a, t.righe.size()); ++i)
+            riga(t.righe[i], false, (i - da) % 2 == 1);
         p.setPen(QPen(Qt::black, mm(0.3)));
         p.drawLine(QPointF(sinistra(), y), QPointF(sinistra() + totale, y));
     }
@@ -523,8 +582,13 @@ class Impaginatore {
 
     const Documento& doc_;
     QPaintDevice* device_;
+    Consegna consegna_;
     QPainter* p_ = nullptr;
-    std::deque<Blocco> pezzi_;  // the parts of split blocks, kept while their pages are drawn
+    std::vector<Posato> pagina_;  // the page being filled
+    double y_ = 0;
+    int consegnate_ = 0;
+    // The parts of split blocks, each with the first page that may name it: kept until then.
+    std::deque<std::pair<int, Blocco>> pezzi_;
 };
 
 }  // namespace
@@ -543,47 +607,124 @@ std::optional<QString> caratteri_mancanti() {
     return std::nullopt;
 }
 
-std::variant<QByteArray, QString> relazione_pdf(const Documento& doc) {
-    if (auto mancanti = caratteri_mancanti()) return *mancanti;
-    QByteArray byte;
-    QBuffer uscita(&byte);
-    uscita.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter pdf(&uscita);
-        pdf.setResolution(kDpi);
-        pdf.setPageLayout(
-            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-        pdf.setTitle(QString::fromStdString(doc.titolo + " - " + doc.intestazione.lavoro));
-        pdf.setCreator(
-            QString::fromStdString(doc.intestazione.programma + " " + doc.intestazione.versione));
+namespace {
 
-        Impaginatore imp(doc, &pdf);
-        const auto impaginate = imp.impagina();
-        if (const auto* errore = std::get_if<QString>(&impaginate)) return *errore;
-        const Pagine& pagine = std::get<Pagine>(impaginate);
+void prepara(QPdfWriter& pdf, const Documento& doc) {
+    pdf.setResolution(kDpi);
+    pdf.setPageLayout(
+        QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    pdf.setTitle(QString::fromStdString(doc.titolo + " - " + doc.intestazione.lavoro));
+    pdf.setCreator(
+        QString::fromStdString(doc.intestazione.programma + " " + doc.intestazione.versione));
+}
+
+// The whole report laid out, part after part, each page filled handed on. A part is built when
+// its turn comes and dropped once the pages naming its blocks are handed on. nullopt when laid
+// out, else the message that stopped it (empty when `avanzamento` stopped it).
+std::optional<QString> impagina(Impaginatore& imp, FonteRelazione& fonte, FaseRelazione fase,
+                                const AvanzamentoRelazione& avanzamento) {
+    imp.inizia();
+    for (const Sezione& s : fonte.inizio().sezioni)
+        if (auto e = imp.aggiungi(s)) return e;
+    std::deque<std::pair<int, std::vector<Sezione>>> vive;  // with the last page naming them
+    const std::size_t n = fonte.parti();
+    for (std::size_t i = 0; i < n; ++i) {
+        vive.emplace_back(0, fonte.parte(i));
+        for (const Sezione& s : vive.back().second)
+            if (auto e = imp.aggiungi(s)) return e;
+        vive.back().first = imp.aperta();
+        while (!vive.empty() && vive.front().first <= imp.consegnate()) vive.pop_front();
+        if (avanzamento && !avanzamento(fase, i + 1, n)) return QString();
+    }
+    imp.chiudi();
+    return std::nullopt;
+}
+
+}  // namespace
+
+UscitaFlusso::UscitaFlusso(std::ostream& flusso) : flusso_(flusso) {
+    open(QIODevice::WriteOnly);
+}
+
+qint64 UscitaFlusso::readData(char*, qint64) {
+    return -1;
+}
+
+qint64 UscitaFlusso::writeData(const char* dati, qint64 n) {
+    flusso_.write(dati, static_cast<std::streamsize>(n));
+    return flusso_ ? n : -1;
+}
+
+std::optional<QString> disegna_relazione_pdf(FonteRelazione& fonte,
+                                             const std::function<QIODevice*()>& apri,
+                                             const AvanzamentoRelazione& avanzamento) {
+    if (auto mancanti = caratteri_mancanti()) return *mancanti;
+    const Documento& doc = fonte.inizio();
+    try {
+        // The pages counted first, for "pagina N di M", on a writer of the same measures that
+        // writes nothing; only a report laid out whole opens its output.
+        QBuffer nessuna;
+        nessuna.open(QIODevice::WriteOnly);
+        QPdfWriter misure(&nessuna);
+        prepara(misure, doc);
+        Impaginatore conta(doc, &misure, {});
+        if (auto e = impagina(conta, fonte, FaseRelazione::impaginazione, avanzamento)) return e;
+        const int totale = conta.consegnate();
+
+        QIODevice* uscita = apri();
+        if (!uscita) return QString();
+        QPdfWriter pdf(uscita);
+        prepara(pdf, doc);
         QPainter p;
         if (!p.begin(&pdf)) return QStringLiteral("Impossibile disegnare la relazione.");
         p.setRenderHint(QPainter::Antialiasing);
-        for (std::size_t i = 0; i < pagine.size(); ++i) {
-            if (i > 0) pdf.newPage();
-            imp.disegna(p, pagine[i], static_cast<int>(i) + 1, static_cast<int>(pagine.size()));
-        }
+        Impaginatore imp(doc, &pdf,
+                         [&](Impaginatore& i, const std::vector<Posato>& pagina, int numero) {
+                             if (numero > 1) pdf.newPage();
+                             i.disegna(p, pagina, numero, totale);
+                         });
+        if (auto e = impagina(imp, fonte, FaseRelazione::scrittura, avanzamento)) return e;
         if (!p.end()) return QStringLiteral("Impossibile disegnare la relazione.");
+    } catch (const Failure& e) {  // a part that could not be built again
+        return QString::fromStdString(e.what());
     }
+    return std::nullopt;
+}
+
+std::variant<QByteArray, QString> relazione_pdf(const Documento& doc) {
+    QByteArray byte;
+    QBuffer uscita(&byte);
+    FonteDocumento fonte(doc);
+    const auto errore = disegna_relazione_pdf(fonte, [&]() -> QIODevice* {
+        uscita.open(QIODevice::WriteOnly);
+        return &uscita;
+    });
+    if (errore) return *errore;
     return byte;
 }
 
+std::optional<QString> scrivi_relazione_pdf(FonteRelazione& fonte, const QString& file,
+                                            const AvanzamentoRelazione& avanzamento) {
+    // Through the one writer, page by page: a report stopped or failed leaves the file as it was.
+    std::optional<text::FileAtomico> uscita;
+    std::optional<UscitaFlusso> flusso;
+    const auto errore = disegna_relazione_pdf(
+        fonte,
+        [&]() -> QIODevice* {
+            uscita.emplace(QFile::encodeName(file).toStdString());
+            if (!uscita->aperto()) return nullptr;
+            return &flusso.emplace(uscita->stream());
+        },
+        avanzamento);
+    if (errore && (!errore->isEmpty() || !uscita || uscita->aperto())) return errore;
+    if (!errore && uscita->conferma()) return std::nullopt;
+    return QStringLiteral("Impossibile scrivere la relazione nel file %1: %2")
+        .arg(file, QString::fromStdString(uscita->motivo()));
+}
+
 std::optional<QString> scrivi_relazione_pdf(const Documento& doc, const QString& file) {
-    auto pdf = relazione_pdf(doc);
-    if (const auto* errore = std::get_if<QString>(&pdf)) return *errore;
-    // Drawn in memory, then written whole by the one writer.
-    const QByteArray& byte = std::get<QByteArray>(pdf);
-    if (const auto motivo = text::scrivi_file_intero(
-            QFile::encodeName(file).toStdString(),
-            std::string_view(byte.constData(), static_cast<std::size_t>(byte.size()))))
-        return QStringLiteral("Impossibile scrivere la relazione nel file %1: %2")
-            .arg(file, QString::fromStdString(*motivo));
-    return std::nullopt;
+    FonteDocumento fonte(doc);
+    return scrivi_relazione_pdf(fonte, file, {});
 }
 
 }  // namespace tv::relazione

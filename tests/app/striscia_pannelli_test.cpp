@@ -8,9 +8,11 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QProcess>
+#include <QProgressDialog>
 #include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 #include <memory>
 
 #include "app/dialogo_relazione.h"
@@ -254,6 +256,56 @@ TEST(StrisciaPannelli, RelazioneAsksOnceAndWritesAllPanelsWithTheirSummary) {
     const QString testo = QString::fromUtf8(p.readAllStandardOutput());
     EXPECT_TRUE(testo.contains("Pannello 1: ") && testo.contains("Pannello 2: "))
         << testo.toStdString();
+}
+
+}  // namespace
+
+namespace {
+
+// Past 100 panels the report shows its progress; Annulla while the pages are written leaves the
+// file that was there as it was, with no temporary file beside it, and no message.
+TEST(StrisciaPannelli, RelazioneOfManyPanelsStoppedWhileWritingLeavesNoFile) {
+    tv::form::prova::SuiteTemp suite{tv::form::prova::kConSito};
+    std::string righe = "id,descrizione,t\n";
+    for (int i = 1; i <= 101; ++i) righe += "P" + std::to_string(i) + ",Parete,30\n";
+    tv::prova::scrivi(suite.lavoro() / "pannelli.csv", righe);
+    const fs::path pdf = suite.lavoro() / "tutti.pdf";
+    tv::prova::scrivi(pdf, "prima");
+    Aperta a(suite);
+    ASSERT_EQ(a.s.pannelli()->count(), 101);
+    tv::app::prova::PiattaformaProva desktop;
+    tv::app::Pulsanti comandi(a.f.presentatore, a.f.messaggi, desktop);
+    comandi.imposta_striscia(&a.s);
+    desktop.scelto = QString::fromStdString(pdf.string());
+    QStringList fasi;
+    QTimer risponde;
+    QObject::connect(&risponde, &QTimer::timeout, [&] {
+        if (auto* d = qobject_cast<tv::app::DialogoRelazione*>(QApplication::activeModalWidget());
+            d != nullptr && !d->property("visto").toBool()) {
+            d->setProperty("visto", true);
+            d->findChild<QComboBox*>("ComboRelazionePannelli")->setCurrentIndex(1);
+            QTest::keyClick(d->riga(0), Qt::Key_Return);
+            return;
+        }
+        auto* p = a.f.finestra.findChild<QProgressDialog*>("ProgressoRelazione");
+        if (p == nullptr) return;
+        const QString fase = p->labelText().section(QLatin1Char(' '), 1, 1);
+        if (!fasi.contains(fase)) fasi << fase;
+        if (fase == "scrittura" && p->value() > 2500) p->cancel();
+    });
+    risponde.start(0);
+    EXPECT_FALSE(comandi.Command6_Click());
+    EXPECT_EQ(fasi, (QStringList{"verifica", "impaginazione", "scrittura"}));
+    EXPECT_EQ(testo_file(pdf), "prima");
+    std::vector<std::string> cartella;
+    for (const auto& e : fs::directory_iterator(suite.lavoro()))
+        cartella.push_back(e.path().filename().string());
+    std::sort(cartella.begin(), cartella.end());
+    EXPECT_EQ(cartella, (std::vector<std::string>{"pannelli.csv", "parametrilavoro",
+                                                   "relazione.txt", "sismica_2008.txt",
+                                                   "tutti.pdf"}));
+    EXPECT_TRUE(a.f.testi().empty());
+    EXPECT_TRUE(a.s.nota()->text().isEmpty());
 }
 
 }  // namespace

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include "cli/opzioni.h"
+#include "cli/relazione_tutti.h"
+
+#include <sstream>
 
 namespace tv::cli {
 namespace {
@@ -29,6 +32,35 @@ TEST(Report, OptionsHandedOverAsParsed) {
     EXPECT_EQ(letto.check.demand, o.check.demand);
     EXPECT_EQ(letto.check.extra, o.check.extra);
     EXPECT_EQ(letto.output, o.output);
+}
+
+// On a terminal the progress is one line written over, blanks over a longer one before; a
+// message ends it first, and so does the end of the report.
+TEST(ProgressoRelazione, OnATerminalOneLineWrittenOverAndEndedBeforeAMessage) {
+    using relazione::FaseRelazione;
+    std::ostringstream err;
+    {
+        ProgressoRelazione p(err, true);
+        EXPECT_TRUE(p(FaseRelazione::verifica, 9, 120));
+        EXPECT_TRUE(p(FaseRelazione::verifica, 10, 120));
+        p.messaggi() << "Pannello \"P1\": stop\n";
+        EXPECT_TRUE(p(FaseRelazione::scrittura, 7, 8));
+        EXPECT_TRUE(p(FaseRelazione::scrittura, 8, 8));
+    }
+    EXPECT_EQ(err.str(),
+              "\rRelazione: verifica del pannello 9 di 120"
+              "\rRelazione: verifica del pannello 10 di 120\n"
+              "Pannello \"P1\": stop\n"
+              "\rRelazione: scrittura del pannello 7 di 8"
+              "\rRelazione: scrittura del pannello 8 di 8\n");
+    std::ostringstream lungo;
+    {
+        ProgressoRelazione p(lungo, true);
+        p(FaseRelazione::impaginazione, 100, 100);
+        p(FaseRelazione::scrittura, 1, 100);
+    }
+    EXPECT_EQ(lungo.str(), "\rRelazione: impaginazione del pannello 100 di 100"
+                           "\rRelazione: scrittura del pannello 1 di 100      \n");
 }
 
 }  // namespace

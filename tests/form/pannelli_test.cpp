@@ -33,6 +33,26 @@ TEST(FilePannelli, DamagedRowKeptOthersLoadUnknownColumnKept) {
     EXPECT_EQ(testo_pannelli(f), testo);
 }
 
+// Looking panels up by id stays right through removals (the rows after move up), new rows and
+// a changed id, and a Windows-1252 file's damaged row is written back as it was decoded.
+TEST(FilePannelli, IdsFoundAfterEveryChangeOfTheRows) {
+    FilePannelli f = leggi_pannelli("id,t\nA,1\nB,2\nC,3\nD,4\nB,5\n\xC8,6,x\n", "p.csv");
+    ASSERT_EQ(f.ids(), (std::vector<std::string>{"A", "B", "C", "D"}));
+    EXPECT_EQ(f.errore(f.righe[4]), "id \"B\" già usato da un'altra riga");
+    EXPECT_TRUE(f.rimuovi("B"));
+    EXPECT_FALSE(f.pannello("B"));  // the damaged row with that id is no panel
+    EXPECT_EQ(f.cella(*f.pannello("C"), "t"), "3");
+    EXPECT_EQ(f.cella(*f.pannello("D"), "t"), "4");
+    f.aggiungi("E");
+    f.imposta(*f.pannello("E"), "t", "7");
+    f.imposta(*f.pannello("A"), "id", "Z");
+    EXPECT_FALSE(f.pannello("A"));
+    EXPECT_EQ(f.cella(*f.pannello("Z"), "t"), "1");
+    EXPECT_EQ(f.cella(*f.pannello("E"), "t"), "7");
+    EXPECT_EQ(f.cella(f.aggiungi(), "id"), "1");
+    EXPECT_EQ(testo_pannelli(f), "id,t\nZ,1\nC,3\nD,4\nB,5\nÈ,6,x\nE,7\n1,\n");
+}
+
 TEST(FilePannelli, SemicolonFileReadWithDecimalCommasAndWrittenBackSo) {
     FilePannelli f = leggi_pannelli("\xEF\xBB\xBFid;descrizione;t;gamma;suolo\r\n"
                                     "A;Muro, sud;25,5;0,0018;B\r\n",
