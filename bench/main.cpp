@@ -65,9 +65,12 @@ int main(int argc, char** argv) {
         const auto& q = m["BM_VerificaQuattroPassate"];
         figure.push_back(
             {"(a) four-pass check run, median", q.secondi * 1e3, "ms", "reference", true});
-        figure.push_back({"(a) four-pass: grid passes per run",
-                          q.contatori.count("passate") ? q.contatori.at("passate") : 0, "", "4",
-                          q.contatori.count("passate") && q.contatori.at("passate") == 4});
+        // One scan of the file for every grid search of the run: four in the old design, nine
+        // since the run looks up the cell that contains the site (the nearest point and the
+        // codes around it). What the design costs is the ratio below.
+        figure.push_back({"(a) file design: grid scans per run",
+                          q.contatori.count("passate") ? q.contatori.at("passate") : 0, "",
+                          "reference", true});
         if (presente("BM_VerificaIndicizzata")) {
             const double r = q.secondi / m["BM_VerificaIndicizzata"].secondi;
             figure.push_back({"(a) four-pass / indexed", r, "x", ">= 500 x", r >= 500});

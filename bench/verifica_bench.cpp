@@ -1,5 +1,5 @@
-// (a) One check run of the demo job: the design that scans the grid file four times a run
-// against the in-memory indexed grid, both through the window's own check run.
+// (a) One check run of the demo job: the design that scans the grid file once for every grid
+// search of a run against the in-memory indexed grid, both through the window's own check run.
 #include <benchmark/benchmark.h>
 
 #include <memory>
