@@ -348,6 +348,9 @@ std::string FileAtomico::messaggio_apertura() const {
 }
 
 std::string FileAtomico::messaggio_scrittura() const {
+    // The system's reason when a step failed with one (a full disk, a file too large).
+    if (s_->errore != 0)
+        return "Scrittura non riuscita: \"" + s_->nome + "\": " + messaggio_errno(s_->errore) + ".";
     return text::messaggio_scrittura("\"" + s_->nome + "\"");
 }
 

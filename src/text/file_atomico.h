@@ -45,7 +45,8 @@ class FileAtomico {
     bool conferma();
 
     // "Impossibile scrivere il file "X": <reason>." (why it was refused, or the system's
-    // message) and "Scrittura non riuscita: "X".", naming the target.
+    // message) and "Scrittura non riuscita: "X": <reason>." (without the reason when no step
+    // gave one), naming the target.
     std::string messaggio_apertura() const;
     std::string messaggio_scrittura() const;
     // Why the target was refused, or the system's reason for the first step that failed, in

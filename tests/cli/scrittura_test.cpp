@@ -149,7 +149,8 @@ TEST_F(Scrittura, FileNotConfirmedLeavesTheTargetAndNoTemporaryFile) {
         const bool confermato = f.conferma();
         tv_guasto = "";
         EXPECT_FALSE(confermato) << chiamata;
-        EXPECT_EQ(f.messaggio_scrittura(), "Scrittura non riuscita: \"" + out.string() + "\".");
+        EXPECT_EQ(f.messaggio_scrittura(), "Scrittura non riuscita: \"" + out.string() +
+                                               "\": Errore di input/output.");
         EXPECT_EQ(leggi(out), "vecchio") << chiamata;
         EXPECT_EQ(nomi(dir), std::set<std::string>{"OUT.csv"}) << chiamata;
     }
