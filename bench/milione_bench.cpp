@@ -4,7 +4,6 @@
 #include <unistd.h>
 
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -52,18 +51,7 @@ void BM_LottoMilione(benchmark::State& state) {
                                            "-o",
                                            (dir / "risultati.csv").string()};
     long picco_kb = 0;
-    double secondi = 0;
-    for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        const int esito = lancia(args, &picco_kb);
-        const auto t1 = std::chrono::steady_clock::now();
-        if (esito != 0) {
-            state.SkipWithError("torvelando-cli batch non riuscito");
-            break;
-        }
-        secondi = std::chrono::duration<double>(t1 - t0).count();
-        state.SetIterationTime(secondi);
-    }
+    const double secondi = lancia_a_tempo(state, args, "torvelando-cli batch", &picco_kb);
     std::error_code ec;
     fs::remove_all(dir, ec);
     state.counters["righe_al_secondo"] = secondi > 0 ? kRighe / secondi : 0;

@@ -5,7 +5,6 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -63,16 +62,7 @@ void BM_Panels100000(benchmark::State& state) {
     const SuiteCopiata suite("panels");
     suite.scrivi_pannelli(100000);
     const std::vector<std::string> args = {TV_CLI, "panels", "--root", suite.radice().string()};
-    for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        const int esito = lancia(args);
-        const auto t1 = std::chrono::steady_clock::now();
-        if (esito != 0) {
-            state.SkipWithError("torvelando-cli panels non riuscito");
-            break;
-        }
-        state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
-    }
+    lancia_a_tempo(state, args, "torvelando-cli panels");
 }
 BENCHMARK(BM_Panels100000)
     ->UseManualTime()
@@ -97,16 +87,7 @@ void BM_PanelsRigheIllegibili(benchmark::State& state) {
     byte = fs::file_size(suite.pannelli());
     const std::vector<std::string> args = {TV_CLI, "panels", "--root", suite.radice().string()};
     long picco_kb = 0;
-    for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        const int esito = lancia(args, &picco_kb);
-        const auto t1 = std::chrono::steady_clock::now();
-        if (esito != 0) {
-            state.SkipWithError("torvelando-cli panels non riuscito");
-            break;
-        }
-        state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
-    }
+    lancia_a_tempo(state, args, "torvelando-cli panels", &picco_kb);
     state.counters["picco_MB"] = static_cast<double>(picco_kb) / 1024.0;
     state.counters["file_MB"] = static_cast<double>(byte) / (1024.0 * 1024.0);
 }
@@ -124,16 +105,7 @@ void relazione_tutti(benchmark::State& state, int pannelli) {
                                            suite.radice().string(), "-o", pdf.string()};
     long picco_kb = 0;
     double cpu = 0;
-    for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        const int esito = lancia(args, &picco_kb, &cpu);
-        const auto t1 = std::chrono::steady_clock::now();
-        if (esito != 0) {
-            state.SkipWithError("torvelando-cli report --all non riuscito");
-            break;
-        }
-        state.SetIterationTime(std::chrono::duration<double>(t1 - t0).count());
-    }
+    lancia_a_tempo(state, args, "torvelando-cli report --all", &picco_kb, &cpu);
     state.counters["cpu_s"] = cpu;
     state.counters["picco_MB"] = static_cast<double>(picco_kb) / 1024.0;
 }

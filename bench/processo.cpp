@@ -7,6 +7,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+
 extern char** environ;
 
 namespace tv::bench {
@@ -30,6 +32,23 @@ int lancia(const std::vector<std::string>& args, long* picco_kb, double* cpu_s) 
     const auto secondi = [](const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; };
     if (cpu_s) *cpu_s = secondi(uso.ru_utime) + secondi(uso.ru_stime);
     return WEXITSTATUS(stato);
+}
+
+double lancia_a_tempo(benchmark::State& state, const std::vector<std::string>& args,
+                      const char* comando, long* picco_kb, double* cpu_s) {
+    double secondi = 0;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        const int esito = lancia(args, picco_kb, cpu_s);
+        const auto t1 = std::chrono::steady_clock::now();
+        if (esito != 0) {
+            state.SkipWithError((std::string(comando) + " non riuscito").c_str());
+            break;
+        }
+        secondi = std::chrono::duration<double>(t1 - t0).count();
+        state.SetIterationTime(secondi);
+    }
+    return secondi;
 }
 
 }  // namespace tv::bench

@@ -1,6 +1,8 @@
 // Runs the command line as a child process for the benchmarks that time or measure a whole run.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <string>
 #include <vector>
 
@@ -11,5 +13,10 @@ namespace tv::bench {
 // processor time (user and system) in seconds.
 int lancia(const std::vector<std::string>& args, long* picco_kb = nullptr,
            double* cpu_s = nullptr);
+
+// `args` run once an iteration of `state`, its wall time the iteration's manual time; a run that
+// fails stops the benchmark with "<comando> non riuscito". The last run's wall time in seconds.
+double lancia_a_tempo(benchmark::State& state, const std::vector<std::string>& args,
+                      const char* comando, long* picco_kb = nullptr, double* cpu_s = nullptr);
 
 }  // namespace tv::bench
