@@ -2,7 +2,6 @@
 #include "form/ultimo_lavoro.h"
 
 #include <cstdlib>
-#include <sstream>
 #include <system_error>
 #include <vector>
 
@@ -20,8 +19,7 @@ std::vector<std::pair<std::string, std::string>> righe(const fs::path& file) {
     std::vector<std::pair<std::string, std::string>> out;
     const auto testo = text::read_bytes(file);
     if (!testo) return out;
-    std::istringstream in(*testo);
-    for (std::string r; std::getline(in, r);)
+    for (const std::string& r : text::split_lines(*testo))
         if (const auto tab = r.find('\t'); tab != std::string::npos && tab > 0)
             out.emplace_back(r.substr(0, tab), r.substr(tab + 1));
     return out;
