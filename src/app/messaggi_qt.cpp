@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QLayout>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QSpacerItem>
 #include <iostream>
@@ -27,8 +29,14 @@ void adatta_al_titolo(QMessageBox& box) {
 }
 
 void adatta_al_titolo(QDialog& dialogo) {
-    dialogo.setMinimumWidth(std::max(dialogo.minimumWidth(),
-                                     larghezza_per_titolo(dialogo.windowTitle())));
+    // A dialog whose layout sets its size from its controls (an input dialog) ignores its own
+    // minimum width: its widest line takes it instead.
+    const int larghezza = larghezza_per_titolo(dialogo.windowTitle());
+    dialogo.setMinimumWidth(std::max(dialogo.minimumWidth(), larghezza));
+    if (auto* riga = dialogo.findChild<QLineEdit*>()) {
+        const QMargins m = dialogo.layout() ? dialogo.layout()->contentsMargins() : QMargins();
+        riga->setMinimumWidth(std::max(riga->minimumWidth(), larghezza - m.left() - m.right()));
+    }
 }
 
 void MessaggiQt::mostra(const form::Messaggio& m) {

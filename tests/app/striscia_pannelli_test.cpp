@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "app/dialogo_relazione.h"
+#include "app/messaggi_qt.h"
 #include "app/pulsanti.h"
 #include "finestra_prova.h"
 #include "text/encoding.h"
@@ -150,6 +151,22 @@ TEST(StrisciaPannelli, NewJobCopiesTheUnitsAndOpensWithoutRewritingTheSuiteSetti
     EXPECT_FALSE(fs::exists(suite.lavoro() / "pannelli.csv"));
     EXPECT_NE(testo_file(suite.root() / "lavori" / "Scuola" / "pannelli.csv").find(",0.3,"),
               std::string::npos);
+}
+
+// The real question for a new job's name is wide enough for a window manager to show its title
+// ("NUOV… AVORO" otherwise).
+TEST(DomandeQt, TheNameQuestionIsWideEnoughForItsTitle) {
+    QWidget finestra;
+    tv::app::DomandeQt domande;
+    int larghezza = 0;
+    QTimer::singleShot(200, [&] {
+        QWidget* d = QApplication::activeModalWidget();
+        if (d == nullptr) return;
+        larghezza = d->width();
+        d->close();
+    });
+    EXPECT_FALSE(domande.testo(&finestra, "NUOVO LAVORO", "Nome del nuovo lavoro:").has_value());
+    EXPECT_GE(larghezza, tv::app::larghezza_per_titolo("NUOVO LAVORO"));
 }
 
 // A new job asks for its site and shows no verdict until it has one; SITO DEL LAVORO writes the
