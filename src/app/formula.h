@@ -6,11 +6,17 @@
 #include <QSvgRenderer>
 #include <QWidget>
 
+#include "panel/formule.h"
+
 namespace tv::app {
 
 // Registers the formula pictures' resources (":/formule/..."), which live in a static library
 // and would otherwise be dropped by the linker. Safe to call more than once.
 void registra_formule();
+
+// What the demand formula's picture has no room for (bounds, cases, coefficients), as the
+// picture's tooltip: rich text at the desktop's own size.
+QString legenda_formula(panel::FormulaDomanda formula);
 
 class FormulaWidget : public QWidget {
     Q_OBJECT

@@ -22,6 +22,7 @@
 #include "app/campi.h"
 #include "app/colori.h"
 #include "app/finestra.h"
+#include "app/formula.h"
 #include "form/ultimo_lavoro.h"
 #include "text/error.h"
 #include "form/testi.h"
@@ -282,6 +283,7 @@ void Presentatore::mostra_stato() {
     finestra_.combo2()->setToolTip(qs(formula.completo));
     finestra_.frame(2)->setTitle(qs(formula.titolo));
     finestra_.image(1)->imposta_risorsa(qs(formula.immagine));
+    finestra_.image(1)->setToolTip(legenda_formula(s.formula));
     // A formula's own fields and their captions show only while it is chosen.
     for (const form::DatiCampoForm& d : form::kTabellaCampi) {
         if (!d.formula) continue;

@@ -265,10 +265,12 @@ TEST_F(Presentatore, IslandSourceCaptionComesAndGoesWithTheSiteDemandListSwitche
         const auto& n = tv::panel::kFormule[static_cast<std::size_t>(i)];
         f.finestra.combo2()->setCurrentIndex(i);
         EXPECT_EQ(std::tuple(f.finestra.combo2()->toolTip(), f.finestra.frame(2)->title(),
-                             f.finestra.image(1)->risorsa(), visibili(),
+                             f.finestra.image(1)->risorsa(), f.finestra.image(1)->toolTip(),
+                             visibili(),
                              f.finestra.label1(28)->text()),  // a changed input, like any other
                   std::tuple(QString::fromUtf8(n.completo), QString::fromUtf8(n.titolo),
-                             QString::fromUtf8(n.immagine), i == 2 ? 6 : 0, "da aggiornare"));
+                             QString::fromUtf8(n.immagine), tv::app::legenda_formula(n.formula),
+                             i == 2 ? 6 : 0, "da aggiornare"));
         clic(f.finestra.command(1));
         EXPECT_EQ(f.form.risultato->pannello.formula(), n.formula);
     }

@@ -4,11 +4,13 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <algorithm>
 #include <cstdlib>
@@ -104,6 +106,36 @@ TEST(Formula, EveryPictureIsAValidSvgOfItsDesignedSize) {
             << d.risorsa;
     }
     EXPECT_FALSE(FormulaWidget(QStringLiteral(":/formule/non_esiste.svg")).valida());
+}
+
+TEST(Formula, EveryPictureIsLegibleAtItsDesignedSizeAndEachCaseIsSaidInTheTooltip) {
+    // Drawn 1:1, a picture's text is 12 px (9 pt at 96 dpi) or more, its subscripts and
+    // exponents 9.5 px or more.
+    registra_formule();
+    QStringList risorse;
+    for (const DatiImmagine& d : immagini()) risorse << QString::fromUtf8(d.risorsa);
+    for (const char* r : immagini_mensola) risorse << QString::fromUtf8(r);
+    QStringList legende;
+    for (const auto& f : tv::panel::kFormule) {
+        risorse << QString::fromUtf8(f.immagine);
+        legende << legenda_formula(f.formula);
+    }
+    const QRegularExpression corpo(QStringLiteral("font-size=\"([0-9.]+)\""));
+    for (const QString& r : risorse) {
+        QFile file(r);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << r.toStdString();
+        double minimo = 1e9, massimo = 0;
+        for (const auto& m : corpo.globalMatch(QString::fromUtf8(file.readAll()))) {
+            minimo = std::min(minimo, m.captured(1).toDouble());
+            massimo = std::max(massimo, m.captured(1).toDouble());
+        }
+        EXPECT_GE(minimo, 9.5) << r.toStdString();
+        EXPECT_GE(massimo, 12.0) << r.toStdString();
+    }
+    // The cases the floor-spectrum picture leaves out are in its tooltip.
+    EXPECT_EQ(legende.removeDuplicates(), 0);
+    for (const char* caso : {"0,8", "1,6", "1,1", "1,2", "γ", "0,0004"})
+        EXPECT_TRUE(legende[2].contains(QString::fromUtf8(caso))) << caso;
 }
 
 TEST(Layout, EveryControlFitsInsideItsContainerAndNoTwoOverlapNorCoverASketchLine) {
