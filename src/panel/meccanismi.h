@@ -1,0 +1,116 @@
+// Local mechanisms of an existing masonry wall by linear kinematic analysis (Circolare 2019
+// C8.7.1.2.1): simple overturning about each storey's base and vertical flexure of one storey,
+// their oscillator and the checks at SLD and SLV. Lengths in m, forces in kN.
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include "hazard/spettro.h"
+#include "panel/cinematismo.h"
+#include "panel/domanda.h"
+
+namespace tv::panel {
+
+inline constexpr int kPianiMassimi = 5;
+
+// Storey i of the wall strip, numbered from the bottom: height, thickness, and at its top the
+// floor load N bearing dN from the outer face, an outward thrust F and a restraining tie, each
+// the total on the strip's length B.
+struct PianoParete {
+    double h = 0;
+    double t = 0;
+    double N = 0;
+    double dN = 0;
+    double F = 0;
+    double catena = 0;
+};
+
+// A wall strip with a plumb outer face: its storeys, length B, specific weight gamma (kN/m3)
+// and the height z0 of its base above the foundation.
+struct Parete {
+    std::vector<PianoParete> piani;
+    double B = 1;
+    double gamma = 0;
+    double z0 = 0;
+};
+
+enum class TipoMeccanismo { ribaltamento, flessione };
+
+// Storey tops above the wall's base: quote[i] is the top of storey i + 1, quote[-1] the base.
+std::vector<double> quote_piani(const Parete& p);
+
+// Storeys k..n turn as one block about the outer edge at the base of storey k (1-based).
+Cinematismo ribaltamento_semplice(const Parete& p, int k);
+
+// The one storey restrained at top and bottom folds outward at height h1: hinges at the base
+// (outer face), at h1 (inner face) and at the top (outer face), the top free to rise.
+Cinematismo flessione_verticale(const Parete& p, double h1);
+
+// Knowledge level and its confidence factor FC (Circolare 2019 C8.5.4): 1.35, 1.20, 1.00.
+enum class LivelloConoscenza { LC1, LC2, LC3 };
+double fattore_confidenza(LivelloConoscenza lc);
+
+// The site's hazard at one limit state: return period, ag (fraction of g), S, F0, Tc*.
+struct AzioneStato {
+    double TR = 0;
+    double ag = 0;
+    double s = 1;
+    double F0 = 0;
+    double Tcstar = 0;
+};
+
+// What the checks read besides the wall: the floor formula and the building it needs, the
+// subsoil, gravity (m/s2), the knowledge level and the behaviour factor q of the SLV check.
+struct DatiVerificaMeccanismo {
+    FormulaDomanda formula = FormulaDomanda::circolare_c7_2_5;
+    double H = 0;   // building height above the foundation, m
+    double T1 = 0;  // building period, s
+    DatiEdificio edificio{};
+    hazard::Suolo suolo = hazard::Suolo::A;
+    double g = 9.81;
+    LivelloConoscenza lc = LivelloConoscenza::LC1;
+    double q = 2;
+    AzioneStato SLD;
+    AzioneStato SLV;
+};
+
+// One mechanism checked: its geometry's virtual work, oscillator, demands and safety factors.
+struct EsitoCinematismo {
+    TipoMeccanismo tipo = TipoMeccanismo::ribaltamento;
+    int piano = 1;      // storey of the base hinge (overturning) or the storey that bends
+    double z = 0;       // base hinge above the foundation, m
+    double h1 = 0;      // flexure: height of the middle hinge above the storey's base, m
+    LavoroVirtuale lavoro;
+    double M_star = 0;      // e* sum(P + Q) / g, t
+    double a0_star = 0;     // alpha0 g / (e* FC) [C8.7.1.3] at d = 0, m/s2
+    double domanda_SLD = 0; // floor peak acceleration at z, fraction of g
+    double domanda_SLV = 0;
+    double zeta_SLD = 0;    // a0* / (demand g)
+    double zeta_SLV = 0;    // q a0* / (demand g)
+    double ag_cap_SLD = 0;  // zeta ag at the same limit state, fraction of g
+    double ag_cap_SLV = 0;
+    // alpha0 <= 0: the static loads alone turn the blocks. No capacity: zeta and ag,cap are 0.
+    bool attivo_senza_sisma = false;
+};
+
+struct EsitoMeccanismi {
+    std::vector<EsitoCinematismo> meccanismi;  // the governing one first, then by storey
+    double FC = 1;
+    bool ok = false;  // the governing zeta_SLV >= 1
+    bool ok_SLD = false;
+    const EsitoCinematismo& governante() const { return meccanismi.front(); }
+};
+
+// Refuses, with tv::Failure naming the field, a wall of no storey or more than kPianiMassimi, a
+// height, thickness or B not above 0, a load or gamma below 0, dN outside 0..t of its storey,
+// z0 below 0, and flexure of a wall of more than one storey.
+void controlla_parete(const Parete& p, TipoMeccanismo tipo);
+
+// Simple overturning at every storey's base, or vertical flexure minimised over h1 (to 1 mm),
+// each checked at SLD and SLV on the floor peak acceleration at z (the formula at Ta = 0). The
+// formula must be C7.2.5 or C7.2.11; the hinge must not lie above H.
+EsitoMeccanismi verifica_meccanismi(const Parete& p, TipoMeccanismo tipo,
+                                    const DatiVerificaMeccanismo& d);
+
+}  // namespace tv::panel

@@ -1,0 +1,202 @@
+// Local mechanisms by linear kinematic analysis: the virtual work of rigid blocks, simple
+// overturning at every storey, vertical flexure over h1, the oscillator and the SLD/SLV checks.
+// Every expected value is worked by hand from the Circolare's formulas in the comments.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "panel/meccanismi.h"
+#include "text/error.h"
+
+using namespace tv::panel;
+
+namespace {
+
+// Soil A on flat ground (S = 1); ag 0.08 at SLD and 0.20 at SLV; C7.2.11 by default, whose
+// rigid-element value at Ta = 0 is ag S (1 + z/H).
+DatiVerificaMeccanismo dati(FormulaDomanda f = FormulaDomanda::circolare_c7_2_11) {
+    DatiVerificaMeccanismo d;
+    d.formula = f;
+    d.H = 10;
+    d.T1 = 0.2;
+    d.edificio.n = 3;
+    d.g = 9.81;
+    d.lc = LivelloConoscenza::LC1;
+    d.SLD = {50, 0.08, 1, 2.5, 0.25};
+    d.SLV = {475, 0.20, 1, 2.5, 0.30};
+    return d;
+}
+
+// One storey per metre of wall: t 0.50, h 3.20, gamma 20 (W = 32 kN), N 10 kN at 0.40 m from
+// the outer face, a thrust of 2 kN at the top.
+Parete un_piano() {
+    Parete p;
+    p.gamma = 20;
+    p.piani = {{3.20, 0.50, 10, 0.40, 2, 0}};
+    return p;
+}
+
+// Three storeys, gamma 18: (h, t, N, dN) = (3.5, 0.60, 20, 0.45), (3.2, 0.50, 15, 0.35),
+// (3.0, 0.40, 8, 0.30), and a roof thrust of 1.5 kN at the top.
+Parete tre_piani() {
+    Parete p;
+    p.gamma = 18;
+    p.piani = {{3.5, 0.60, 20, 0.45, 0, 0}, {3.2, 0.50, 15, 0.35, 0, 0}, {3.0, 0.40, 8, 0.30, 1.5, 0}};
+    return p;
+}
+
+}  // namespace
+
+TEST(Meccanismi, OneStoreyOverturningWithAFloorLoadAndAThrust) {
+    // alpha0 = (32 x 0.25 + 10 x 0.40 - 2 x 3.20) / (32 x 1.60 + 10 x 3.20) = 5.6 / 83.2
+    // = 0.067308. e* = 83.2^2 / (42 x (32 x 1.6^2 + 10 x 3.2^2)) = 6922.24 / 7741.44 = 0.89418
+    // (the floor load sits higher than the wall's centroid, so e* < 1). LC1: a0* = 0.067308 x
+    // 9.81 / (0.89418 x 1.35) = 0.54698 m/s2; M* = 0.89418 x 42 / 9.81 = 3.8283 t.
+    // At z = 0 both demands are ag S: zeta SLD = 0.54698 / (0.08 x 9.81) = 0.69697, zeta SLV =
+    // 2 x 0.54698 / (0.20 x 9.81) = 0.55758, ag,cap SLV = 0.55758 x 0.20 = 0.11152.
+    const EsitoMeccanismi e = verifica_meccanismi(un_piano(), TipoMeccanismo::ribaltamento, dati());
+    ASSERT_EQ(e.meccanismi.size(), 1u);
+    const EsitoCinematismo& m = e.governante();
+    EXPECT_NEAR(m.lavoro.lavoro_pesi, 12.0, 1e-12);
+    EXPECT_NEAR(m.lavoro.lavoro_forze, 6.4, 1e-12);
+    EXPECT_NEAR(m.lavoro.lavoro_inerzie, 83.2, 1e-12);
+    EXPECT_NEAR(m.lavoro.alpha0, 5.6 / 83.2, 1e-12);
+    EXPECT_NEAR(m.lavoro.e_star, 6922.24 / 7741.44, 1e-12);
+    EXPECT_NEAR(m.a0_star, 0.546985, 5e-6);
+    EXPECT_NEAR(m.M_star, 3.82829, 5e-5);
+    EXPECT_NEAR(m.zeta_SLD, 0.696973, 5e-6);
+    EXPECT_NEAR(m.zeta_SLV, 0.557579, 5e-6);
+    EXPECT_NEAR(m.ag_cap_SLV, 0.111516, 5e-6);
+    EXPECT_DOUBLE_EQ(m.z, 0);
+    EXPECT_FALSE(e.ok);
+    EXPECT_FALSE(e.ok_SLD);
+    // Better knowledge (LC3, FC 1) raises a0* by 1.35; zeta follows.
+    DatiVerificaMeccanismo d = dati();
+    d.lc = LivelloConoscenza::LC3;
+    EXPECT_NEAR(verifica_meccanismi(un_piano(), TipoMeccanismo::ribaltamento, d).governante().zeta_SLV,
+                0.557579 * 1.35, 1e-5);
+}
+
+TEST(Meccanismi, ATieRestrainsAndItsWorkEntersWithTheOppositeSign) {
+    // A 5 kN tie at the top: alpha0 = (5.6 + 5 x 3.20) / 83.2 = 21.6 / 83.2 = 0.259615; the tie's
+    // point moves 3.20 outward, against the tie: dF = -3.20.
+    Parete p = un_piano();
+    p.piani[0].catena = 5;
+    const EsitoCinematismo m =
+        verifica_meccanismi(p, TipoMeccanismo::ribaltamento, dati()).governante();
+    EXPECT_NEAR(m.lavoro.alpha0, 21.6 / 83.2, 1e-12);
+    const auto tie = std::find_if(m.lavoro.termini.begin(), m.lavoro.termini.end(),
+                                  [](const TermineLavoro& t) { return t.nome == "T1"; });
+    ASSERT_NE(tie, m.lavoro.termini.end());
+    EXPECT_DOUBLE_EQ(tie->F, 5);
+    EXPECT_NEAR(tie->dF, -3.20, 1e-12);
+}
+
+TEST(Meccanismi, ThreeStoreysCheckEveryHingeAndTheLeastZetaGoverns) {
+    // k = 1, hinge at 0: W = 37.8, 28.8, 21.6 at dx 1.75, 5.1, 8.2; N at 3.5, 6.7, 9.7; thrust at 9.7.
+    // num = 37.8 x 0.30 + 28.8 x 0.25 + 21.6 x 0.20 + 20 x 0.45 + 15 x 0.35 + 8 x 0.30 - 1.5 x 9.7
+    // = 24.96; den = 66.15 + 146.88 + 177.12 + 70 + 100.5 + 77.6 = 638.25; alpha0 = 0.039107.
+    // k = 2, hinge at 3.5: num = 7.2 + 4.32 + 5.25 + 2.4 - 1.5 x 6.2 = 9.87, den = 28.8 x 1.6 +
+    // 21.6 x 4.7 + 15 x 3.2 + 8 x 6.2 = 245.2, alpha0 = 0.040253.
+    // k = 3, hinge at 6.7: num = 4.32 + 2.4 - 4.5 = 2.22, den = 21.6 x 1.5 + 8 x 3 = 56.4,
+    // alpha0 = 0.039362; e* = 56.4^2 / (29.6 x (21.6 x 2.25 + 8 x 9)) = 0.89109; a0* = 0.039362 x
+    // 9.81 / (0.89109 x 1.35) = 0.32099; demand SLV = 0.20 x (1 + 6.7/10) = 0.334; zeta SLV =
+    // 2 x 0.32099 / (0.334 x 9.81) = 0.19593, the least (k = 1: 0.37210; k = 2: 0.27287).
+    const EsitoMeccanismi e = verifica_meccanismi(tre_piani(), TipoMeccanismo::ribaltamento, dati());
+    ASSERT_EQ(e.meccanismi.size(), 3u);
+    EXPECT_EQ(e.governante().piano, 3);
+    EXPECT_NEAR(e.governante().z, 6.7, 1e-12);
+    EXPECT_NEAR(e.governante().lavoro.alpha0, 2.22 / 56.4, 1e-12);
+    EXPECT_NEAR(e.governante().domanda_SLV, 0.334, 1e-12);
+    EXPECT_NEAR(e.governante().zeta_SLV, 0.195932, 5e-6);
+    // The others follow by storey.
+    EXPECT_EQ(e.meccanismi[1].piano, 1);
+    EXPECT_NEAR(e.meccanismi[1].lavoro.alpha0, 24.96 / 638.25, 1e-12);
+    EXPECT_NEAR(e.meccanismi[1].zeta_SLV, 0.372101, 5e-6);
+    EXPECT_EQ(e.meccanismi[2].piano, 2);
+    EXPECT_NEAR(e.meccanismi[2].lavoro.alpha0, 9.87 / 245.2, 1e-12);
+    EXPECT_NEAR(e.meccanismi[2].zeta_SLV, 0.272873, 5e-6);
+    // The wall's base above the foundation raises every hinge: z0 = 1 puts k = 3 at 7.7.
+    Parete alta = tre_piani();
+    alta.z0 = 1;
+    EXPECT_NEAR(verifica_meccanismi(alta, TipoMeccanismo::ribaltamento, dati()).governante().domanda_SLV,
+                0.20 * 1.77, 1e-12);
+}
+
+TEST(Meccanismi, FloorSpectrumDemandAtTheHingeOfTheGoverningStorey) {
+    // C7.2.5 at Ta = 0 is aZ = Se(Tk) gamma1 (z/H) sqrt(1 + 0.0004 xi^2): soil A, Tk = T1 = 0.2 s on
+    // the plateau (TB = 0.1, TC = 0.3), Se = 0.20 x 2.5 = 0.5, gamma1 = 9/7, xi = 5 %:
+    // aZ(6.7) = 0.5 x 9/7 x 0.67 x 1.0049876 = 0.432862, above ag S = 0.20.
+    // zeta SLV = 2 x 0.320989 / (0.432862 x 9.81) = 0.151182. At z = 0 aZ = 0: ag S governs.
+    const EsitoMeccanismi e = verifica_meccanismi(tre_piani(), TipoMeccanismo::ribaltamento,
+                                                  dati(FormulaDomanda::circolare_c7_2_5));
+    EXPECT_EQ(e.governante().piano, 3);
+    EXPECT_NEAR(e.governante().domanda_SLV, 0.432862, 5e-6);
+    EXPECT_NEAR(e.governante().zeta_SLV, 0.151182, 5e-6);
+    EXPECT_NEAR(e.meccanismi[1].domanda_SLV, 0.20, 1e-12);
+}
+
+TEST(Meccanismi, VerticalFlexureMinimisedOverTheMiddleHinge) {
+    // h 3.0, t 0.40, gamma 18 (W = 21.6), N 10 at 0.20. With theta2 = h1 / (h - h1):
+    // alpha0(h1) = [W1 t/2 + W2 (t + theta2 t/2) + N (t + theta2 (t - dN))] / (W h1/2), W1 =
+    // 7.2 h1, W2 = 7.2 (3 - h1). On the millimetre grid its least value is at h1 = 2.146 m,
+    // alpha0 = 0.762217 (2.145: 0.7622181, 2.147: 0.7622176). The top is held horizontally, so N
+    // moves only upward: e* = (W h1/2)^2 / ((W + N) W (h1/2)^2) = 21.6 / 31.6 = 0.683544.
+    Parete p;
+    p.gamma = 18;
+    p.piani = {{3.0, 0.40, 10, 0.20, 0, 0}};
+    const EsitoCinematismo m = verifica_meccanismi(p, TipoMeccanismo::flessione, dati()).governante();
+    EXPECT_EQ(m.tipo, TipoMeccanismo::flessione);
+    EXPECT_NEAR(m.h1, 2.146, 1e-9);
+    EXPECT_NEAR(m.lavoro.alpha0, 0.7622174, 5e-7);
+    EXPECT_NEAR(m.lavoro.e_star, 21.6 / 31.6, 1e-12);
+    // At h1 = h/2 without N the closed form is alpha0 = 4 t / h.
+    p.piani[0].N = 0;
+    EXPECT_NEAR(lavoro_virtuale(flessione_verticale(p, 1.5)).alpha0, 4 * 0.40 / 3.0, 1e-12);
+}
+
+TEST(Meccanismi, AWallThatOverturnsUnderItsStaticLoadsHasNoCapacity) {
+    // A 3 kN thrust on the top storey: num = 4.32 + 2.4 - 9 = -2.28 < 0. The mechanism is active
+    // without an earthquake: zeta and ag,cap are 0, never a negative safety factor.
+    Parete p = tre_piani();
+    p.piani[2].F = 3;
+    const EsitoMeccanismi e = verifica_meccanismi(p, TipoMeccanismo::ribaltamento, dati());
+    EXPECT_EQ(e.governante().piano, 3);
+    EXPECT_TRUE(e.governante().attivo_senza_sisma);
+    EXPECT_EQ(e.governante().zeta_SLV, 0);
+    EXPECT_EQ(e.governante().ag_cap_SLV, 0);
+    EXPECT_FALSE(e.ok);
+    EXPECT_FALSE(e.meccanismi[1].attivo_senza_sisma);
+}
+
+TEST(Meccanismi, EveryOutOfRangeInputIsRefusedNamingIt) {
+    const auto messaggio = [](const Parete& p, TipoMeccanismo t,
+                              DatiVerificaMeccanismo d = dati()) -> std::string {
+        try {
+            verifica_meccanismi(p, t, d);
+        } catch (const tv::Failure& f) {
+            return f.what();
+        }
+        return "";
+    };
+    Parete p = un_piano();
+    p.piani[0].dN = 0.6;
+    EXPECT_NE(messaggio(p, TipoMeccanismo::ribaltamento).find("dN1"), std::string::npos);
+    p = tre_piani();
+    EXPECT_NE(messaggio(p, TipoMeccanismo::flessione).find("piani = 1"), std::string::npos);
+    p.piani.resize(6, p.piani[0]);
+    EXPECT_NE(messaggio(p, TipoMeccanismo::ribaltamento).find("da 1 a 5"), std::string::npos);
+    p.piani.clear();
+    EXPECT_NE(messaggio(p, TipoMeccanismo::ribaltamento).find("da 1 a 5"), std::string::npos);
+    p = tre_piani();
+    p.piani[1].h = 0;
+    EXPECT_NE(messaggio(p, TipoMeccanismo::ribaltamento).find("h2"), std::string::npos);
+    // A hinge above the building: k = 3 sits at 6.7 m, H 6 m.
+    DatiVerificaMeccanismo d = dati();
+    d.H = 6;
+    EXPECT_NE(messaggio(tre_piani(), TipoMeccanismo::ribaltamento, d).find("sopra H"),
+              std::string::npos);
+    EXPECT_NE(messaggio(tre_piani(), TipoMeccanismo::ribaltamento, dati(FormulaDomanda::ec8))
+                  .find("C7.2.5 o C7.2.11"),
+              std::string::npos);
+}
