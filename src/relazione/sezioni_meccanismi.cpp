@@ -1,0 +1,189 @@
+// The report's sections of a local-mechanism check: the wall and the model's hypotheses, the
+// hazard at SLD and SLV, every mechanism's virtual work written out term by term, the verdict.
+#include "relazione/sezioni_meccanismi.h"
+
+#include <algorithm>
+#include <string>
+#include <utility>
+
+#include "relazione/redazione.h"
+
+namespace tv::relazione {
+
+namespace {
+
+using namespace redazione;
+
+std::string formula_breve(panel::FormulaDomanda f) {
+    switch (f) {
+        case panel::FormulaDomanda::ec8: return "EC8 4.3.5.2";
+        case panel::FormulaDomanda::circolare_c7_2_11: return "Circolare 2019 [C7.2.11]";
+        case panel::FormulaDomanda::circolare_c7_2_5: return "Circolare 2019 [C7.2.5]-[C7.2.10]";
+    }
+    return "";
+}
+
+std::string livello(panel::LivelloConoscenza lc) {
+    switch (lc) {
+        case panel::LivelloConoscenza::LC1: return "LC1";
+        case panel::LivelloConoscenza::LC2: return "LC2";
+        case panel::LivelloConoscenza::LC3: return "LC3";
+    }
+    return "";
+}
+
+Sezione sezione_parete(const form::RisultatoMeccanismo& r) {
+    const panel::Parete& p = r.ingressi.parete;
+    Sezione s{"Parete e ipotesi del modello", {}};
+    s.blocchi.push_back(Paragrafo{
+        "Meccanismi locali della parete per analisi cinematica lineare (NTC 2018 § 8.7.1; "
+        "Circolare 21/01/2019 n. 7, § C8.7.1.1 e § C8.7.1.2.1). Ipotesi: la parete è fatta di "
+        "blocchi rigidi; la muratura non resiste a trazione; i blocchi non scorrono l'uno "
+        "sull'altro; la resistenza a compressione è infinita; il filo esterno è a piombo e le "
+        "cerniere stanno sui fili della muratura. Carichi, spinte e catene sono i totali sulla "
+        "lunghezza B della parete."});
+    Tabella t{{"Piano", "h [m]", "t [m]", "W [kN]", "N [kN]", "dN [m]", "F [kN]", "Catena [kN]"},
+              std::vector<Allineamento>(8, Allineamento::destra),
+              std::vector<double>(8, 1.0 / 8),
+              {}};
+    for (std::size_t i = 0; i < p.piani.size(); ++i) {
+        const panel::PianoParete& q = p.piani[i];
+        t.righe.push_back({std::to_string(i + 1), fx(q.h, 2), fx(q.t, 2),
+                           fx(p.gamma * q.t * q.h * p.B, 2), fx(q.N, 2), fx(q.dN, 2), fx(q.F, 2),
+                           fx(q.catena, 2)});
+    }
+    s.blocchi.push_back(std::move(t));
+    const auto& v = r.ingressi.verifica;
+    s.blocchi.push_back(Paragrafo{
+        "γ = " + n(p.gamma, 2) + " kN/m³, B = " + n(p.B, 2) + " m, base della parete a z0 = " +
+        n(p.z0, 2) + " m dalla fondazione; W = γ·t·h·B, al centro dello spessore e dell'altezza "
+        "del piano. Livello di conoscenza " + livello(v.lc) + ", FC = " + fx(r.esito.FC, 2) +
+        " (Circolare 2019 § C8.5.4)."});
+    return s;
+}
+
+Sezione sezione_azioni(const form::RisultatoMeccanismo& r) {
+    Sezione s{"Pericolosità agli stati limite SLD e SLV", {}};
+    Tabella t{{"Stato limite", "PVR [%]", "TR [anni]", "ag/g", "F0", "Tc* [s]", "S"},
+              std::vector<Allineamento>(7, Allineamento::destra),
+              std::vector<double>(7, 1.0 / 7),
+              {}};
+    for (const auto& [nome, p] : {std::pair{"SLD", &r.SLD}, std::pair{"SLV", &r.SLV}})
+        t.righe.push_back({nome, n(p->PVR, 0), n(p->sito.TR, 0), fx(p->sito.ag, 4),
+                           fx(p->sito.F0, 3), fx(p->sito.Tc, 3), fx(p->spettro.s, 3)});
+    s.blocchi.push_back(std::move(t));
+    const auto& v = r.ingressi.verifica;
+    s.blocchi.push_back(Paragrafo{
+        "VR = " + n(r.SLV.sito.VR, 2) + " anni; PVR di ciascuno stato limite dalla NTC 2018 "
+        "Tab. 3.2.I (il campo PVR del lavoro non è usato da questa verifica). La domanda è "
+        "l'accelerazione massima di piano alla quota z della cerniera di base del meccanismo "
+        "(Circolare 2019 § C8.7.1.2.1.4 e § C8.7.1.2.1.5), con " + formula_breve(v.formula) +
+        " per un elemento rigido (Ta = 0), H = " + n(v.H, 2) + " m, T1 = " + n(v.T1, 3) +
+        " s; a z = 0 vale ag·S."});
+    return s;
+}
+
+std::string titolo_meccanismo(const panel::EsitoCinematismo& m, std::size_t piani,
+                              bool governa) {
+    std::string t;
+    switch (m.tipo) {
+        case panel::TipoMeccanismo::ribaltamento:
+            t = "Ribaltamento semplice " +
+                (m.piano == static_cast<int>(piani)
+                     ? "del piano " + std::to_string(m.piano)
+                     : "dei piani " + std::to_string(m.piano) + "-" + std::to_string(piani)) +
+                " (cerniera a z = " + n(m.z, 2) + " m)";
+            break;
+        case panel::TipoMeccanismo::flessione:
+            t = "Flessione verticale del piano " + std::to_string(m.piano) +
+                " (cerniera intermedia a h1 = " + fx(m.h1, 3) + " m)";
+            break;
+    }
+    return governa ? t + ", meccanismo che governa" : t;
+}
+
+Sezione sezione_meccanismo(const form::RisultatoMeccanismo& r, const panel::EsitoCinematismo& m,
+                           bool governa) {
+    const auto& v = r.ingressi.verifica;
+    const panel::LavoroVirtuale& lv = m.lavoro;
+    Sezione s{titolo_meccanismo(m, r.ingressi.parete.piani.size(), governa), {}};
+    s.blocchi.push_back(Paragrafo{
+        "Spostamenti virtuali per una rotazione unitaria del blocco di base: δy verso l'alto, "
+        "δx verso l'esterno, δF nella direzione della forza [m]."});
+    Tabella t{{"Carico", "P [kN]", "Q [kN]", "δy", "δx", "F [kN]", "δF"},
+              std::vector<Allineamento>(7, Allineamento::destra),
+              std::vector<double>(7, 1.0 / 7),
+              {}};
+    for (const panel::TermineLavoro& q : lv.termini)
+        t.righe.push_back({q.nome, fx(q.P, 2), fx(q.Q, 2), fx(q.dy, 4), fx(q.dx, 4), fx(q.F, 2),
+                           fx(q.dF, 4)});
+    s.blocchi.push_back(std::move(t));
+    s.blocchi.push_back(Formula{
+        "α0 = (Σ P·δy − Σ F·δF + Li) / Σ (P + Q)·δx   [C8.7.1.1]",
+        "α0 = (" + fx(lv.lavoro_pesi, 4) + " − " + fx(lv.lavoro_forze, 4) + " + " +
+            fx(lv.lavoro_interno, 4) + ") / " + fx(lv.lavoro_inerzie, 4) + " = " +
+            fx(lv.alpha0, 5)});
+    s.blocchi.push_back(Formula{
+        "e* = [Σ (P + Q)·δx]² / [Σ (P + Q) · Σ (P + Q)·δx²]   [C8.7.1.5]",
+        "e* = " + fx(lv.lavoro_inerzie, 4) + "² / (" + fx(lv.somma_PQ, 2) + " · " +
+            fx(lv.somma_PQ_dx2, 4) + ") = " + fx(lv.e_star, 4)});
+    s.blocchi.push_back(Formula{"M* = e*·Σ (P + Q) / g",
+                                "M* = " + fx(lv.e_star, 4) + " · " + fx(lv.somma_PQ, 2) + " / " +
+                                    n(v.g, 3) + " = " + fx(m.M_star, 3) + " t"});
+    s.blocchi.push_back(Formula{
+        "a0* = α0·g / (e*·FC)   [C8.7.1.3]",
+        "a0* = " + fx(lv.alpha0, 5) + " · " + n(v.g, 3) + " / (" + fx(lv.e_star, 4) + " · " +
+            fx(r.esito.FC, 2) + ") = " + fx(m.a0_star, 4) + " m/s²"});
+    if (m.attivo_senza_sisma)
+        s.blocchi.push_back(Paragrafo{
+            "α0 ≤ 0: il meccanismo si attiva già sotto i soli carichi statici (le spinte "
+            "vincono i pesi); la parete non ha capacità sismica per questo meccanismo e ζE = 0."});
+    const double a0 = m.attivo_senza_sisma ? 0.0 : m.a0_star;
+    s.blocchi.push_back(Formula{
+        "SLD [C8.7.1.8]: ζE = a0* / (aZ,SLD(z)·g)",
+        "ζE = " + fx(a0, 4) + " / (" + fx(m.domanda_SLD, 4) + " · " + n(v.g, 3) + ") = " +
+            fx(m.zeta_SLD, 3) + ";  ag,SLD = ζE·ag = " + fx(m.ag_cap_SLD, 4) + " g"});
+    s.blocchi.push_back(Formula{
+        "SLV (§ C8.7.1.2.1.7, q = " + n(v.q, 2) + "): ζE = q·a0* / (aZ,SLV(z)·g)",
+        "ζE = " + n(v.q, 2) + " · " + fx(a0, 4) + " / (" + fx(m.domanda_SLV, 4) + " · " +
+            n(v.g, 3) + ") = " + fx(m.zeta_SLV, 3) + ";  ag,SLV = ζE·ag = " +
+            fx(m.ag_cap_SLV, 4) + " g"});
+    return s;
+}
+
+Sezione sezione_esito(const form::RisultatoMeccanismo& r) {
+    const panel::EsitoCinematismo& g = r.esito.governante();
+    Sezione s{"Esito della verifica dei meccanismi locali", {}};
+    std::string nome = titolo_meccanismo(g, r.ingressi.parete.piani.size(), false);
+    nome[0] = static_cast<char>(nome[0] - 'A' + 'a');  // "Ribaltamento", "Flessione": ASCII
+    const std::string slv = "SLV, " + nome +
+                            ": ζE = " + fx(g.zeta_SLV, 3) + (r.esito.ok ? " ≥ 1" : " < 1") +
+                            ", ag,SLV = " + fx(g.ag_cap_SLV, 4) + " g contro ag = " +
+                            fx(r.SLV.sito.ag, 4) + " g: ";
+    s.blocchi.push_back(r.esito.ok ? Esito{slv + "verifica soddisfatta", kVerde}
+                                   : Esito{slv + "verifica non soddisfatta", kRosso});
+    double zeta_SLD = g.zeta_SLD;
+    for (const panel::EsitoCinematismo& m : r.esito.meccanismi)
+        zeta_SLD = std::min(zeta_SLD, m.zeta_SLD);
+    s.blocchi.push_back(Paragrafo{
+        "SLD: il minimo ζE dei meccanismi è " + fx(zeta_SLD, 3) +
+        (r.esito.ok_SLD ? " (soddisfatta)" : " (non soddisfatta)") +
+        "; la verifica allo SLD è richiesta per le costruzioni di classe d'uso III e IV."});
+    s.blocchi.push_back(Paragrafo{
+        "Riferimenti: NTC 2018 § 8.7.1 e Tab. 3.2.I; Circolare 21/01/2019 n. 7, § C8.5.4, "
+        "§ C8.7.1.1, § C8.7.1.2.1.4, § C8.7.1.2.1.5 e § C8.7.1.2.1.7, formule [C8.7.1.1], "
+        "[C8.7.1.3], [C8.7.1.5] e [C8.7.1.8]."});
+    return s;
+}
+
+}  // namespace
+
+std::vector<Sezione> sezioni_meccanismi(const form::RisultatoMeccanismo& r) {
+    std::vector<Sezione> out{sezione_parete(r), sezione_azioni(r)};
+    for (std::size_t i = 0; i < r.esito.meccanismi.size(); ++i)
+        out.push_back(sezione_meccanismo(r, r.esito.meccanismi[i], i == 0));
+    out.push_back(sezione_esito(r));
+    return out;
+}
+
+}  // namespace tv::relazione

@@ -1,0 +1,15 @@
+// The report's sections of a local-mechanism check, built from its result alone.
+#pragma once
+
+#include <vector>
+
+#include "form/calcolo_meccanismi.h"
+#include "relazione/documento.h"
+
+namespace tv::relazione {
+
+// The wall and the hypotheses, the hazard at SLD and SLV, each mechanism (the governing one
+// first) with its virtual work term by term, oscillator, demands and safety factors, the verdict.
+std::vector<Sezione> sezioni_meccanismi(const form::RisultatoMeccanismo& r);
+
+}  // namespace tv::relazione
