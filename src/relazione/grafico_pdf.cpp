@@ -155,9 +155,11 @@ void disegna_grafico(QPainter& p, QPaintDevice* device, const Grafico& g, const 
         p.setPen(colore(m.colore).darker(130));
         p.drawText(box, (a_sinistra ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter, t);
     }
-    // Legend of the series, in a row between the title and the plot.
+    // Legend of the series, in a row between the title and the plot; a series without a name
+    // (the second outline of a drawing) has none.
     double lx = area.right();
     for (auto s = g.serie.rbegin(); s != g.serie.rend(); ++s) {
+        if (s->nome.empty()) continue;
         const QString t = q(s->nome) + (s->asse_secondario ? " (asse destro)" : "");
         lx -= fm.horizontalAdvance(t) + mm(12);
         const double ly = area.top() - mm(3);

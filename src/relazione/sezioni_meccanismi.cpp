@@ -13,6 +13,7 @@ namespace tv::relazione {
 namespace {
 
 using namespace redazione;
+using form::kBlack;
 
 std::string formula_breve(panel::FormulaDomanda f) {
     switch (f) {
@@ -102,11 +103,69 @@ std::string titolo_meccanismo(const panel::EsitoCinematismo& m, std::size_t pian
     return governa ? t + ", meccanismo che governa" : t;
 }
 
+// The outline of x in [-t, 0], z in [da, a].
+Serie rettangolo(std::string nome, double t, double da, double a, Rgb colore, bool tratteggiata) {
+    return Serie{std::move(nome), {{0, da}, {-t, da}, {-t, a}, {0, a}, {0, da}}, colore, false,
+                 tratteggiata};
+}
+
+// The wall seen in section, the outer face at x = 0 on the right: its storeys, the blocks of
+// the mechanism in red, its hinges and the loads at their points. Thickness is drawn wider
+// than height so that the loads' positions can be read.
+Grafico schema_meccanismo(const panel::Parete& p, const panel::EsitoCinematismo& m) {
+    Grafico g;
+    g.titolo = "Schema della parete: blocchi del meccanismo e cerniere";
+    const std::vector<double> quote = panel::quote_piani(p);
+    double t_max = 0;
+    for (std::size_t i = 0; i < p.piani.size(); ++i) {
+        t_max = std::max(t_max, p.piani[i].t);
+        const double base = i == 0 ? 0.0 : quote[i - 1];
+        g.serie.push_back(
+            rettangolo(i == 0 ? "Parete" : "", p.piani[i].t, p.z0 + base, p.z0 + quote[i], kBlack, true));
+    }
+    const auto cerniera = [&](double x, double z) {
+        g.marcatori.push_back(Marcatore{{x, z}, "cerniera", kRosso});
+    };
+    switch (m.tipo) {
+        case panel::TipoMeccanismo::ribaltamento: {
+            const std::size_t k = static_cast<std::size_t>(m.piano - 1);
+            for (std::size_t i = k; i < p.piani.size(); ++i) {
+                const double base = i == 0 ? 0.0 : quote[i - 1];
+                g.serie.push_back(rettangolo(i == k ? "Blocco" : "", p.piani[i].t, p.z0 + base,
+                                             p.z0 + quote[i], kRosso, false));
+            }
+            cerniera(0, m.z);
+            break;
+        }
+        case panel::TipoMeccanismo::flessione: {
+            const double t = p.piani[0].t;
+            g.serie.push_back(rettangolo("Blocchi", t, p.z0, p.z0 + m.h1, kRosso, false));
+            g.serie.push_back(rettangolo("", t, p.z0 + m.h1, p.z0 + quote[0], kRosso, false));
+            cerniera(0, p.z0);
+            cerniera(-t, p.z0 + m.h1);
+            cerniera(0, p.z0 + quote[0]);
+            break;
+        }
+    }
+    for (std::size_t i = 0; i < p.piani.size(); ++i) {
+        const panel::PianoParete& q = p.piani[i];
+        const double z = p.z0 + quote[i];
+        if (q.N > 0) g.marcatori.push_back(Marcatore{{-q.dN, z}, "N" + std::to_string(i + 1), kBlack});
+        if (q.F > 0) g.marcatori.push_back(Marcatore{{0, z}, "F" + std::to_string(i + 1) + " →", kBlack});
+        if (q.catena > 0)
+            g.marcatori.push_back(Marcatore{{0, z}, "← catena " + std::to_string(i + 1), kBlack});
+    }
+    g.x = asse_con_tacche("x dal filo esterno [m]", -2 * t_max, 0.6 * t_max, 4);
+    g.y = asse_con_tacche("z dalla fondazione [m]", 0, p.z0 + quote.back(), 6);
+    return g;
+}
+
 Sezione sezione_meccanismo(const form::RisultatoMeccanismo& r, const panel::EsitoCinematismo& m,
                            bool governa) {
     const auto& v = r.ingressi.verifica;
     const panel::LavoroVirtuale& lv = m.lavoro;
     Sezione s{titolo_meccanismo(m, r.ingressi.parete.piani.size(), governa), {}};
+    s.blocchi.push_back(schema_meccanismo(r.ingressi.parete, m));
     s.blocchi.push_back(Paragrafo{
         "Spostamenti virtuali per una rotazione unitaria del blocco di base: δy verso l'alto, "
         "δx verso l'esterno, δF nella direzione della forza [m]."});
