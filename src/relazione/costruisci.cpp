@@ -290,14 +290,25 @@ Sezione sezione_spettro(const RisultatoVerifica& d) {
     Serie se{"Se(T)", {}, kBlu, false, false};
     for (const auto& p : sp.punti) se.punti.push_back({p.T, p.Se});
     g.serie.push_back(std::move(se));
+    // The floor spectrum reads the building at Tk: its line is drawn where it is not T1's, and
+    // T1's line says when Tk follows it.
+    const auto* piano = std::get_if<panel::SpettroPianoC7>(&d.pannello.domanda);
+    const bool Tk_proprio = piano && piano->Tk != d.ingressi.T1;
+    const std::string nome_T1 = piano && !Tk_proprio ? "T1 = Tk" : "T1";
     for (const auto& [nome, T, colore] :
-         {std::tuple{"T1", d.ingressi.T1, kGrigio}, std::tuple{"Ta", d.pannello.Ta, kArancio}}) {
+         {std::tuple{nome_T1, d.ingressi.T1, kGrigio}, std::tuple{std::string("Ta"), d.pannello.Ta, kArancio}}) {
         if (!(T >= 0.0 && T <= 4.0)) continue;
         const double Se = hazard::accelerazione_spettrale(sp, T);
-        g.riferimenti.push_back(
-            {true, T, std::string(nome) + " = " + n(T, 4) + " s", colore, false});
+        g.riferimenti.push_back({true, T, nome + " = " + n(T, 4) + " s", colore, false});
         g.marcatori.push_back(
-            {{T, Se}, "Se(" + std::string(nome) + ") = " + n(Se, 4) + " g", colore, false});
+            {{T, Se}, "Se(" + nome.substr(0, 2) + ") = " + n(Se, 4) + " g", colore, false});
+    }
+    if (Tk_proprio && piano->Tk >= 0.0 && piano->Tk <= 4.0) {
+        g.riferimenti.push_back({true, piano->Tk, "Tk = " + n(piano->Tk, 4) + " s", kVerde, false});
+        // Se(Tk, xi_k) as the floor spectrum took it: on the curve only at xi_k = 5 %.
+        g.marcatori.push_back({{piano->Tk, piano->Se_Tk},
+                               "Se(Tk, ξk = " + n(piano->xi, 2) + " %) = " + n(piano->Se_Tk, 4) + " g",
+                               kVerde, false});
     }
     s.blocchi.push_back(std::move(g));
     return s;
