@@ -403,7 +403,7 @@ std::vector<Formula> formule_spettro_piano(const panel::SpettroPianoC7& c, const
         f.push_back({"SeZ(Ta) ≥ Se(Ta, 5 %)   (Ta > Tk)",
                      "Se(" + Ta + " s; 5 %) = " + n(c.Se_Ta, 4) + (c.al_Se ? ": SeZ = " : " ≤ ") +
                          n(SeZ_Ta, 4)});
-    f.push_back({"Sa = max(SeZ(Ta), α · S)",
+    f.push_back({"Sa = max(SeZ(Ta), ag · S)",
                  "Sa = max(" + n(SeZ_Ta, 4) + "; " + agS + ") = " + n(c.Sa, 4)});
     return f;
 }
@@ -434,11 +434,11 @@ std::pair<std::vector<Formula>, std::string> formula_Sa(const RisultatoVerifica&
                                         ", b = " + n(c7.coefficienti.b, 4) + ", ap = " + ap +
                                         " (Tabella C7.2.II)";
                 if (c7.ramo == panel::RamoC7::plateau)
-                    return {{Formula{"Sa = α · S · (1 + z/H) · ap   (a · T1 ≤ Ta < b · T1)",
+                    return {{Formula{"Sa = ag · S · (1 + Z/H) · ap   (a · T1 ≤ Ta < b · T1)",
                                      "Sa = " + base + " = " + Sa}},
                             rif};
-                return {{Formula{"Sa = α · S · (1 + z/H) · ap / [1 + (ap − 1) · (1 − Ta/(" + c +
-                                    " · T1))²] ≥ α · S",
+                return {{Formula{"Sa = ag · S · (1 + Z/H) · ap / [1 + (ap − 1) · (1 − Ta/(" + c +
+                                    " · T1))²] ≥ ag · S",
                                 "Sa = " + base + " / [1 + (" + ap + " − 1) · (1 − " + Ta + "/(" +
                                     cv + " · " + T1 + "))²] = " + Sa}},
                         rif};
