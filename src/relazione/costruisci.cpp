@@ -89,13 +89,15 @@ Sezione sezione_dati(const RisultatoVerifica& d, const Misure& m) {
     v.intestazioni = {"Lato", "Vincolo"};
     v.allineamenti = {Allineamento::sinistra, Allineamento::sinistra};
     v.larghezze = {0.25, 0.25};
+    const bool mensola = std::holds_alternative<panel::Mensola>(d.pannello.resistenza);
     v.righe = {{"Superiore", vincolo(d.ingressi.pannello.vincoli.top)},
                {"Sinistro", vincolo(d.ingressi.pannello.vincoli.left)},
-               {"Inferiore", vincolo(true)},
+               {"Inferiore", mensola ? "Incastrato" : vincolo(true)},
                {"Destro", vincolo(d.ingressi.pannello.vincoli.right)}};
     s.blocchi.push_back(std::move(v));
     s.blocchi.push_back(DisegnoVincoli{d.ingressi.pannello.vincoli.top, d.ingressi.pannello.vincoli.left, true,
-                                       d.ingressi.pannello.vincoli.right, d.ingressi.pannello.B, d.ingressi.pannello.L,
+                                       d.ingressi.pannello.vincoli.right, mensola,
+                                       d.ingressi.pannello.B, d.ingressi.pannello.L,
                                        "B = " + m.lunghezza(d.ingressi.pannello.B) + " " + m.ul,
                                        "L = " + m.lunghezza(d.ingressi.pannello.L) + " " + m.ul});
     return s;
@@ -506,6 +508,14 @@ Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m) {
                           m.S(p.E, 2) + " · " + sig(J, 8) + " · " + m.g() + ")) / 1,5708 = " +
                           n(d.pannello.Ta, 4) + " s"});
     for (Formula& f : sa) s.blocchi.push_back(std::move(f));
+    if (const auto* piano = std::get_if<panel::SpettroPianoC7>(&d.pannello.domanda))
+        s.blocchi.push_back(Paragrafo{
+            "Lettura del programma: ξk è un rapporto in A (ξk = " + n(piano->xi / 100, 4) +
+            ", A = " + n(piano->A, 4) + ") e un valore in per cento sotto la radice di aZ. "
+            "Letto in per cento anche in A, 1,1 · ξk^−0,5 darebbe A < 1 per ogni smorzamento "
+            "usuale (con ξk = 5: A = 0,49), cioè uno spettro di piano al plateau minore "
+            "dell'accelerazione di piano che la stessa formula ha in Ta = 0, contro il senso "
+            "dell'amplificazione che la [C7.2.5] descrive."});
     if (d.pannello.al_minimo())
         s.blocchi.push_back(
             Paragrafo{"La formula dà meno di ag · S: Sa = ag · S = " + n(d.pannello.Sa, 4) + "."});

@@ -62,8 +62,12 @@ Sezione sezione_norme(const RisultatoVerifica& d, const Misure& m) {
         d.pannello.resistenza));
     p("Ipotesi di modello del programma, non tratte da una norma: la ripartizione della massa tra "
       "il verso verticale e quello orizzontale secondo i vincoli (sezione 4), con l'esponenziale "
-      "del rapporto dei lati per il pannello appoggiato sui quattro lati e la striscia larga 2t "
-      "presso un vincolo che si assume scarichi direttamente su di esso.");
+      "del rapporto dei lati 9,151 · e^(−2,907 · B/L) per il pannello appoggiato sui quattro "
+      "lati e le quote (L − 2t) / L e (B − 2t) / B, che tolgono la striscia larga 2t presso un "
+      "vincolo che si assume scarichi direttamente su di esso. La forza Fa = Sa · Wa / qa della "
+      "direzione verificata si calcola con il solo peso efficace Wa = quota · W, minore del peso "
+      "intero W: il resto della massa si assume portato dall'altro verso o dal vincolo vicino e "
+      "non è verificato a parte.");
     p("Le tabelle riportano i valori nelle unità di lavoro della commessa (" + m.ul + ", " + m.uf +
       ", " + m.ut + ", " + m.ug +
       "), arrotondati come nella finestra del programma; le formule con i valori sostituiti "
@@ -141,11 +145,19 @@ Sezione sezione_controlli(const RisultatoVerifica& d, const Misure& m) {
             }},
         d.pannello.resistenza));
     // The plausibility warnings of the check: none, or each with what it asks of the designer.
-    if (d.avvisi.empty())
-        t.righe.push_back({"Plausibilità dei dati",
-                           "Z ≤ H, t < L, t < B, la/t ≤ 25, St da 1 a 1,4, Cu e qa usuali, T1 tra "
-                           "metà e doppio di 0,05 · H^0,75 (H in m)",
-                           "nessun avviso"});
+    // What the plausibility checks test, said as true of the panel's kind: a parapet's centre
+    // stands above the building's height, and a cantilever takes qa = 1.
+    const bool mensola = std::holds_alternative<panel::Mensola>(d.pannello.resistenza);
+    t.righe.push_back(
+        {"Plausibilità dei dati",
+         std::string(mensola ? "Z > H ammesso (un parapetto sta sopra la copertura), t < L, "
+                               "t < B, L/t ≤ 25, St da 1 a 1,4, Cu usuale, qa = 1"
+                             : "Z ≤ H, t < L, t < B, la/t ≤ 25, St da 1 a 1,4, Cu usuale, "
+                               "qa 1 o 2") +
+             ", T1 tra metà e doppio di 0,05 · H^0,75 (H in m)",
+         d.avvisi.empty() ? "nessun avviso"
+                          : std::to_string(d.avvisi.size()) +
+                                (d.avvisi.size() == 1 ? " avviso, sotto" : " avvisi, sotto")});
     for (const form::Avviso& a : d.avvisi)
         t.righe.push_back({"Plausibilità dei dati", form::testo_avviso(a, italiano()),
                            "avviso: il progettista ne valuti la causa"});

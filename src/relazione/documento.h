@@ -114,6 +114,7 @@ struct Grafico {
 // The panel seen from the front: supported sides drawn as supports, free ones as free edges.
 struct DisegnoVincoli {
     bool superiore = true, sinistro = false, inferiore = true, destro = false;
+    bool incastro = false;  // the base is fixed (a cantilever), not a support
     double B = 1, L = 1;  // proportions of the drawing
     std::string testo_B, testo_L;
 };

@@ -82,10 +82,11 @@ class Impaginatore {
             double dopo = 0;  // a small heading keeps the start of the block after it
             const auto* par = std::get_if<Paragrafo>(&b[i]);
             if (par && par->titoletto && j < b.size()) {
-                dopo = altezza(b[j]);  // and the drawing set beside a table
+                // A block that may go on over the next page keeps its first 40 mm; a table with
+                // the drawing beside it moves whole, so the heading waits for all of it.
+                dopo = std::min(altezza(b[j]), mm(40));
                 if (j + 1 < b.size() && std::holds_alternative<DisegnoVincoli>(b[j + 1]))
-                    dopo = std::max(dopo, misura(std::get<DisegnoVincoli>(b[j + 1])));
-                dopo = std::min(dopo, mm(40));
+                    dopo = std::max(altezza(b[j]), misura(std::get<DisegnoVincoli>(b[j + 1])));
             }
             const Blocco* blocco = &b[i];
             bool primo = i == 0;
@@ -551,7 +552,14 @@ class Impaginatore {
             }
         };
         lato(r.topLeft(), r.topRight(), d.superiore, QPointF(0, -1));
-        lato(r.bottomLeft(), r.bottomRight(), d.inferiore, QPointF(0, 1));
+        if (d.incastro) {
+            // A fixed base: a heavy line over a solid band, the drawing of a clamp.
+            p.fillRect(QRectF(r.bottomLeft(), QSizeF(w, mm(1.6))), QColor(90, 90, 90));
+            p.setPen(QPen(Qt::black, mm(0.9)));
+            p.drawLine(r.bottomLeft(), r.bottomRight());
+        } else {
+            lato(r.bottomLeft(), r.bottomRight(), d.inferiore, QPointF(0, 1));
+        }
         lato(r.topLeft(), r.bottomLeft(), d.sinistro, QPointF(-1, 0));
         lato(r.topRight(), r.bottomRight(), d.destro, QPointF(1, 0));
         p.setPen(Qt::black);
@@ -564,14 +572,20 @@ class Impaginatore {
         p.drawText(QRectF(-mm(30), -mm(5), mm(60), mm(5)), Qt::AlignHCenter | Qt::AlignBottom,
                    q(d.testo_L));
         p.restore();
-        // Legend under the drawing.
+        // Legend under the drawing: the kinds of side it shows (a cantilever has no support).
         const double ly = y + maxH + mm(12), lx = x + mm(8);
-        p.setPen(QPen(Qt::black, mm(0.7)));
+        if (d.incastro) {
+            p.fillRect(QRectF(lx, ly - mm(0.3), mm(8), mm(1.6)), QColor(90, 90, 90));
+            p.setPen(QPen(Qt::black, mm(0.9)));
+        } else {
+            p.setPen(QPen(Qt::black, mm(0.7)));
+        }
         p.drawLine(QPointF(lx, ly), QPointF(lx + mm(8), ly));
         p.setPen(QPen(QColor(110, 110, 110), mm(0.3), Qt::DashLine));
         p.drawLine(QPointF(lx + mm(32), ly), QPointF(lx + mm(40), ly));
         p.setPen(Qt::black);
-        p.drawText(QRectF(lx + mm(10), ly - mm(3), mm(22), mm(6)), Qt::AlignVCenter, "Appoggiato");
+        p.drawText(QRectF(lx + mm(10), ly - mm(3), mm(22), mm(6)), Qt::AlignVCenter,
+                   d.incastro ? "Incastrato" : "Appoggiato");
         p.drawText(QRectF(lx + mm(42), ly - mm(3), mm(22), mm(6)), Qt::AlignVCenter, "Libero");
     }
 

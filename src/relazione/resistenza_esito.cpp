@@ -32,6 +32,14 @@ Sezione sezione_arco(const RisultatoVerifica& d, const panel::Freccia& arco, con
         "K2 = σcr / fd); altrimenti governa la resistenza a compressione e qd è la pressione "
         "all'inflessione f alla quale σ(f) = fd (K2 = 1). K1 = qd / ((t/l)² · σ), con σ = σcr o "
         "fd, confronta qd con la pressione di riferimento σ · (t/l)²."});
+    s.blocchi.push_back(Paragrafo{
+        "In forma chiusa, con h = 0,9 · t e l = 2a: (h − f)² / (3,24 · a²) = (1 − f/h)² · (t/l)², "
+        "perché (0,9 · t)² / (3,24 · l²/4) = (t/l)²; il 3,24 = 4,5 · 0,72 è il fattore che rende "
+        "q = σ · (t/l)² a inflessione nulla. Dunque q(f) = σ(f) · (1 − f/h)² · (t/l)², "
+        "K1 = (1 − f/h)² all'inflessione di progetto (fcrit se governa l'instabilità), "
+        "K2 = min(σcr / fd; 1) e qd = K1 · K2 · fd · (t/l)². Poiché K1 ≤ 1 e K2 ≤ 1, qd non "
+        "supera mai fd · (t/l)², il valore della (6.25) dell'EC6 § 6.3.2 letta alla lettera per "
+        "l'arco indeformato."});
     s.blocchi.push_back(Formula{"a = " + luce + " / 2    h = 0,9 · t",
                                 "a = " + m.L(arco.a) + " " + m.ul + "    h = 0,9 · " + m.L(p.t) +
                                     " = " + m.L(arco.h) + " " + m.ul + "    l0 = " +
@@ -87,6 +95,9 @@ Sezione sezione_arco(const RisultatoVerifica& d, const panel::Freccia& arco, con
                                         fx(arco.K2, 3) + "    K1 = " + m.Sq(arco.qd) + " / (" +
                                         t_su_l + " · " + m.S(arco.sigmacrit) + ") = " +
                                         fx(arco.K1, 3)});
+        s.blocchi.push_back(Formula{"K1 = (1 − fcrit/h)²",
+                                    "K1 = (1 − " + m.L(arco.fcrit) + "/" + m.L(arco.h) + ")² = " +
+                                        fx((1 - arco.fcrit / arco.h) * (1 - arco.fcrit / arco.h), 3)});
     } else {
         s.blocchi.push_back(Paragrafo{
             "La tensione dell'arco raggiunge fd prima della pressione massima: governa la "
@@ -94,6 +105,11 @@ Sezione sezione_arco(const RisultatoVerifica& d, const panel::Freccia& arco, con
         s.blocchi.push_back(Formula{"K2 = 1    K1 = qd / ((t/" + luce + ")² · fd)",
                                     "K1 = " + m.Sq(arco.qd) + " / (" + t_su_l + " · " + m.S(p.fd) +
                                         ") = " + fx(arco.K1, 3)});
+        s.blocchi.push_back(Formula{"K1 = (1 − f/h)²",
+                                    "K1 = (1 − " + m.L(arco.deltafreccia) + "/" + m.L(arco.h) +
+                                        ")² = " +
+                                        fx((1 - arco.deltafreccia / arco.h) *
+                                               (1 - arco.deltafreccia / arco.h), 3)});
     }
     s.blocchi.push_back(Formula{"Rlat = K1 · K2 · fd · (t/" + luce + ")² · B · L = qd · B · L",
                                 "Rlat = " + m.Sq(arco.qd) + " · " + m.L(p.B) + " · " + m.L(p.L) +
@@ -113,6 +129,14 @@ Sezione sezione_arco(const RisultatoVerifica& d, const panel::Freccia& arco, con
                                 "Nad = 1,5 · " + m.S(p.fd) + " · " + m.L(p.t) + " / 10 = " +
                                     sig(e.Nad * m.ft_formula * m.fl, 4) + " " + m.uf + "/" +
                                     m.ul});
+    // The whole thrust on each support: Nad along the supported side, B when the panel spans
+    // vertically, L when it spans horizontally.
+    const bool lungo_B = !orizzontale(d);
+    const double lato = lungo_B ? p.B : p.L;
+    s.blocchi.push_back(Formula{
+        std::string("Nad · ") + (lungo_B ? "B" : "L") +
+            " = spinta che ciascuno dei due vincoli deve assorbire (verifica del progettista)",
+        "Nad · " + m.L(lato) + " = " + m.F(e.Nad * lato) + " " + m.uf});
     if (e.snellezza > 25.0)
         s.blocchi.push_back(Paragrafo{
             "Nota: la/t = " + n(e.snellezza, 1) +

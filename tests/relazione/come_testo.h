@@ -74,7 +74,7 @@ struct Blocchi {
     std::string operator()(const DisegnoVincoli& v) const {
         const auto lato = [](bool appoggiato) { return appoggiato ? "appoggiato" : "libero"; };
         return std::string("vincoli superiore ") + lato(v.superiore) + ", sinistro " +
-               lato(v.sinistro) + ", inferiore " + lato(v.inferiore) + ", destro " +
+               lato(v.sinistro) + ", inferiore " + (v.incastro ? "incastrato" : lato(v.inferiore)) + ", destro " +
                lato(v.destro) + "; B " + num(v.B) + " " + v.testo_B + ", L " + num(v.L) + " " +
                v.testo_L + "\n";
     }
