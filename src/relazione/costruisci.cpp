@@ -526,7 +526,7 @@ Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m) {
         {"Peso del pannello", "W", m.forza(d.pannello.W), m.uf},
         {"Luce di calcolo", luce, m.lunghezza(span), m.ul},
         {"Peso efficace", "Wa", m.forza(d.pannello.Wa), m.uf},
-        {"Momento d'inerzia della sezione", "J", n(J, 2), m.ul + "⁴"},
+        {"Momento d'inerzia della sezione", "J", sig(J, 8), m.ul + "⁴"},
         {"Periodo proprio del pannello", "Ta", n(d.pannello.Ta, 4), "s"},
         {"Accelerazione sul pannello in rapporto a g (adimensionale)", "Sa", n(d.pannello.Sa, 4), ""},
         {"Fattore di struttura", "qa", n(p.qa, 4), ""},

@@ -79,8 +79,10 @@ Sezione sezione_arco(const RisultatoVerifica& d, const panel::Freccia& arco, con
         {"Modulo elastico", "E", m.tensione(p.E, 2), m.ut},
         {"Pressione massima dell'arco", "qcrit", m.tensione(arco.qcrit, 6), m.ut},
         {"Inflessione alla pressione massima", "fcrit", fx(arco.fcrit * 10.0, 1), "mm"},
-        {"Tensione critica di instabilità", "σcr", fx(arco.sigmacrit * ft, 2), m.ut},
-        {"Inflessione sotto carico laterale di progetto", "f", n(arco.deltafreccia * 10.0, 2), "mm"},
+        {"Tensione critica di instabilità", "σcr", sig(arco.sigmacrit * ft, 3), m.ut},
+        // Where instability governs f is fcrit, known to the search's 0.1 mm: one form for both.
+        {"Inflessione sotto carico laterale di progetto", "f",
+         arco.instabilita ? fx(arco.deltafreccia * 10.0, 1) : n(arco.deltafreccia * 10.0, 2), "mm"},
         {"Pressione laterale di progetto", "qd", m.tensione(arco.qd, 6), m.ut},
         {"Coefficiente di inflessione laterale", "K1", fx(arco.K1, 3), ""},
         {"Coefficiente di instabilità", "K2", fx(arco.K2, 3), ""},
@@ -89,11 +91,15 @@ Sezione sezione_arco(const RisultatoVerifica& d, const panel::Freccia& arco, con
     if (arco.instabilita) {
         s.blocchi.push_back(Paragrafo{
             "La tensione critica di instabilità è minore di fd: governa l'instabilità dell'arco "
-            "(pressione di progetto qd = qcrit)."});
+            "(pressione di progetto qd = qcrit, inflessione f = fcrit). fcrit, σcr, K1 e K2 "
+            "vengono dalla ricerca del massimo, che chiude l'intervallo dell'inflessione a 0,1 mm: "
+            "fcrit è dato al decimo di millimetro, σcr, K1 e K2 a tre cifre, quante la ricerca "
+            "ne garantisce."});
         s.blocchi.push_back(Formula{"K2 = σcr / fd    K1 = qd / ((t/" + luce + ")² · σcr)",
-                                    "K2 = " + m.S(arco.sigmacrit) + " / " + m.S(p.fd) + " = " +
-                                        fx(arco.K2, 3) + "    K1 = " + m.Sq(arco.qd) + " / (" +
-                                        t_su_l + " · " + m.S(arco.sigmacrit) + ") = " +
+                                    "K2 = " + sig(arco.sigmacrit * m.ft_formula, 3) + " / " +
+                                        m.S(p.fd) + " = " + fx(arco.K2, 3) + "    K1 = " +
+                                        m.Sq(arco.qd) + " / (" + t_su_l + " · " +
+                                        sig(arco.sigmacrit * m.ft_formula, 3) + ") = " +
                                         fx(arco.K1, 3)});
         s.blocchi.push_back(Formula{"K1 = (1 − fcrit/h)²",
                                     "K1 = (1 − " + m.L(arco.fcrit) + "/" + m.L(arco.h) + ")² = " +
@@ -185,7 +191,7 @@ Sezione sezione_resistenza(const RisultatoVerifica& d, const Misure& m) {
 
 Sezione sezione_esito(const RisultatoVerifica& d, const Misure& m) {
     Sezione s{"6. Esito della verifica", {}};
-    const std::string rapporto = d.pannello.Fa == 0.0 ? "nessuna azione sul pannello" : n(d.pannello.Rlat / d.pannello.Fa, 3);
+    const std::string rapporto = d.pannello.Fa == 0.0 ? "nessuna azione sul pannello" : fx(d.pannello.Rlat / d.pannello.Fa, 3);
     Tabella t = tabella_valori({
         {"Resistenza laterale di progetto", "Rlat", m.forza(d.pannello.Rlat), m.uf},
         {"Forza orizzontale sul pannello", "Fa", m.forza(d.pannello.Fa), m.uf},
