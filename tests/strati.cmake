@@ -6,8 +6,8 @@ if(NOT IS_DIRECTORY "${SRC}")
   message(FATAL_ERROR "SRC non è una cartella: ${SRC}")
 endif()
 
-# The report's PDF renderer, the one part of src/relazione that draws with Qt.
-set(renderer pdf.cpp pdf.h grafico_pdf.cpp grafico_pdf.h file_intero.h)
+# The report's PDF and ODT renderers, the parts of src/relazione that draw with Qt.
+set(renderer pdf.cpp pdf.h grafico_pdf.cpp grafico_pdf.h odt.cpp odt.h file_intero.h)
 set(qt_app_cli "^[ \t]*#[ \t]*include[ \t]*[<\"]((Q[A-Za-z]|Qt)|([./]*/)?(app|cli)/)")
 set(app "^[ \t]*#[ \t]*include[ \t]*[<\"]([./]*/)?app/")
 
