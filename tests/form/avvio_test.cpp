@@ -6,7 +6,7 @@
 
 #include <tuple>
 
-#include "form/form1.h"
+#include "app/modello/form1.h"
 #include "form/sito_lavoro.h"
 #include "suite_temp.h"
 #include "text/encoding.h"

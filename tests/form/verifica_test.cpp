@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "form/form1.h"
+#include "app/modello/form1.h"
 #include "suite_temp.h"
 #include "text/number_text.h"
 

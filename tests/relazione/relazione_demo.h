@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "app/modello/contesto.h"
 #include "relazione/documento.h"
 #include "suite_temp.h"
 

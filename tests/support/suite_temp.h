@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "form/form1.h"
+#include "app/modello/form1.h"
 #include "prova.h"
 #include "form/messaggi.h"
 #include "text/encoding.h"
