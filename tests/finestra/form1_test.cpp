@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "panel/domanda.h"
-#include "suite_temp.h"
+#include "finestra_temp.h"
 
 namespace tv::form {
 namespace {

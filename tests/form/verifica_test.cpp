@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "app/modello/form1.h"
-#include "suite_temp.h"
+#include "finestra_temp.h"
 #include "text/number_text.h"
 
 namespace tv::form {

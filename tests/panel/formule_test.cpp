@@ -14,7 +14,7 @@
 #include "panel/domanda.h"
 #include "panel/formule.h"
 #include "relazione/documento.h"
-#include "suite_temp.h"
+#include "finestra_temp.h"
 #include "text/encoding.h"
 
 namespace tv::panel {
