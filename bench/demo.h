@@ -7,7 +7,7 @@
 #include <string>
 #include <thread>
 
-#include "form/form1.h"
+#include "app/modello/form1.h"
 #include "form/messaggi.h"
 #include "hazard/fonte.h"
 #include "text/number_text.h"

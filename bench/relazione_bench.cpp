@@ -6,9 +6,10 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "relazione/pdf.h"
+#include "app/modello/contesto.h"
 #include "demo.h"
 #include "relazione/documento.h"
+#include "relazione/pdf.h"
 
 namespace {
 
@@ -25,7 +26,7 @@ void BM_Relazione(benchmark::State& state) {
     }
     for (auto _ : state) {
         // The context fingerprints the grid and the locality list: part of every report.
-        const auto contesto = tv::relazione::contesto_relazione(demo.form, "12/03/2025");
+        const auto contesto = tv::form::contesto_relazione(demo.form, "12/03/2025");
         const auto errore = tv::relazione::scrivi_relazione_pdf(
             tv::relazione::costruisci_relazione(*demo.form.risultato, contesto), file);
         if (errore) state.SkipWithError(errore->toStdString().c_str());

@@ -8,7 +8,7 @@ function(tv_fuzz_target exe name)
   target_include_directories(${exe} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
   target_compile_definitions(${exe} PRIVATE TV_SHARED_DATA="${TV_SHARED_DATA}"
                                             TV_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
-  target_link_libraries(${exe} PRIVATE tv_form tv_warnings)
+  target_link_libraries(${exe} PRIVATE tv_form tv_finestra tv_warnings)
   if(name STREQUAL "lotto" OR name STREQUAL "campi")
     target_link_libraries(${exe} PRIVATE tv_cli)
   endif()

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "form/form1.h"
+#include "app/modello/form1.h"
 #include "form/testi.h"
 #include "hazard/fonte.h"
 #include "hazard/indice.h"

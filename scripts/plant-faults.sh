@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Plants hand-made faults in the core libraries one at a time, rebuilds, runs the tests and prints
-# which faults some test caught. A fault whose pattern no longer matches is "not applicable".
-# The core, as scripts/coverage.sh measures it: src/text, src/units, src/hazard, src/panel,
-# src/form and src/relazione without its PDF renderer (the report's model and builder).
+# Plants hand-made faults one at a time, rebuilds, runs the tests and prints which faults some test
+# caught. A fault whose pattern no longer matches is "not applicable". The faults lie in the core,
+# as scripts/coverage.sh measures it (src/text, src/units, src/hazard, src/panel, src/form and
+# src/relazione without its PDF renderer: the report's model and builders), and in src/cli.
 # Usage: bash scripts/plant-faults.sh [BUILD_DIR] [FAULT...]   (BUILD_DIR default build/coverage,
 # configured by scripts/coverage.sh or `cmake --preset coverage`; FAULT: ids such as F3)
 # Each file is copied aside before its fault and copied back after, also on Ctrl-C or error.
@@ -29,6 +29,15 @@ faults=(
   'F11~src/units/unita.cpp~s/if (contiene(u, "kn")) return 1\.0 \/ 100\.0;/if (contiene(u, "kn")) return 1.0 \/ 1000.0;/~wrong unit factor for kN'
   'F12~src/units/unita.cpp~s/for (std::size_t i = 1; i < lines\.size(); ++i)/for (std::size_t i = 2; i < lines.size(); ++i)/~off-by-one: the job file'"'"'s first setting line is skipped'
   'F13~src/hazard/spettro.h~s/Suolo::C, Suolo::D, Suolo::E})/Suolo::C, Suolo::D})/~soil letter E refused by the field check'
+  'F14~src/form/campi.cpp~s/(c == Campo::lat ? '"'"'N'"'"' : '"'"'E'"'"')/(c == Campo::lat ? '"'"'E'"'"' : '"'"'N'"'"')/~swapped hemisphere letters of coordinates in degrees, minutes and seconds'
+  'F15~src/form/pannelli.cpp~s/if (c == Campo::lat || c == Campo::lon) p\.sito_proprio = true;/if (c == Campo::lat \&\& c == Campo::lon) p.sito_proprio = true;/~a saved panel'"'"'s own coordinates never give it its own site'
+  'F16~src/form/testi.cpp~s/campo(Campo::Fa) = t\.Fa;/campo(Campo::Fa) = t.Wa;/~the demand field written with Wa instead of Fa'
+  'F17~src/relazione/relazione_tutti.cpp~s/v->ok ? form::kVerdettoOk : form::kVerdettoNo/v->ok ? form::kVerdettoNo : form::kVerdettoOk/~swapped verdicts in the summary of every panel'
+  'F18~src/relazione/relazione_tutti.cpp~s/if (r\.sito_proprio) {/if (!r.sito_proprio) {/~the summary marks the panels on the job'"'"'s site instead of those with their own'
+  'F19~src/cli/comandi.cpp~s/if (!leggi_pannelli(lavoro, pannelli, err)) return 2;/if (!leggi_pannelli(lavoro, pannelli, err)) return 1;/~exit 1 instead of 2 when --panel meets a panels file that cannot be read'
+  'F20~src/cli/relazione.cpp~s/if (!leggi_pannelli(lavoro, pannelli, err)) return 2;/if (!leggi_pannelli(lavoro, pannelli, err)) return 1;/~exit 1 instead of 2 when report --all meets a panels file that cannot be read'
+  'F21~src/cli/avvio_relazione.cpp~/Impossibile avviare/,/return 2;/s/return 2;/return 1;/~exit 1 instead of 2 when the report'"'"'s program cannot be started'
+  'F22~src/cli/comandi.cpp~s/if (run\.testi) form::scrivi_campi(/if (!run.testi) form::scrivi_campi(/~the JSON fields keep start-up'"'"'s results instead of the run'"'"'s'
 )
 
 backup=""

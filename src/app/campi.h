@@ -5,7 +5,7 @@
 #include <array>
 
 #include "app/twips.h"
-#include "form/stato.h"
+#include "app/modello/stato.h"
 
 namespace tv::app {
 
@@ -151,6 +151,15 @@ const DatiScelta& scelta_formula();
 inline constexpr const char* titolo_mensola = "Mensola - NTC 2018 7.8.2.2.3";
 inline constexpr std::array<const char*, 2> immagini_mensola = {":/formule/image3_mensola.svg",
                                                                 ":/formule/image4_mensola.svg"};
+// Image1: the picture of the demand formula chosen in the Sa frame's list.
+constexpr const char* immagine_formula(panel::FormulaDomanda f) {
+    switch (f) {
+        case panel::FormulaDomanda::ec8: return ":/formule/image1.svg";
+        case panel::FormulaDomanda::circolare_c7_2_11: return ":/formule/image1_c7.svg";
+        case panel::FormulaDomanda::circolare_c7_2_5: return ":/formule/image1_c7_2_5.svg";
+    }
+    return "";
+}
 const DatiSceltaDatum& scelta_datum();
 // Label4: the grey caption of the hazard's source under T1, empty for grid sites.
 const DatiEtichetta& etichetta_fonte();

@@ -282,7 +282,7 @@ void Presentatore::mostra_stato() {
         QString::fromUtf8(hazard::nomi_datum(s.datum).nome)));
     finestra_.combo2()->setToolTip(qs(formula.completo));
     finestra_.frame(2)->setTitle(qs(formula.titolo));
-    finestra_.image(1)->imposta_risorsa(qs(formula.immagine));
+    finestra_.image(1)->imposta_risorsa(QString::fromUtf8(immagine_formula(s.formula)));
     finestra_.image(1)->setToolTip(legenda_formula(s.formula));
     // A formula's own fields and their captions show only while it is chosen.
     for (const form::DatiCampoForm& d : form::kTabellaCampi) {

@@ -9,7 +9,7 @@
 
 class QKeyEvent;
 
-#include "form/form1.h"
+#include "app/modello/form1.h"
 
 namespace tv::app {
 

@@ -20,25 +20,20 @@
 #include "app/piattaforma.h"
 #include "app/presentatore.h"
 #include "app/striscia_pannelli.h"
+#include "app/modello/contesto.h"
 #include "form/pannelli.h"
-#include "cli/relazione_tutti.h"
-#include "relazione/pdf.h"
 #include "relazione/documento.h"
+#include "relazione/pdf.h"
+#include "relazione/relazione_tutti.h"
+#include "text/encoding.h"
 #include "text/error.h"
 
 namespace tv::app {
 
 namespace {
 
-// The window's job as the command line starts it, and the job's own panel in the "." notation
-// the panels file is read with: the base the report of all panels lays each saved panel over.
-cli::Avvio avvio_della_finestra(const form::Form1& f) {
-    cli::Avvio a;
-    a.lavoro = f.lavoro;
-    a.griglia = f.fonte_griglia();
-    return a;
-}
-
+// The job's own panel in the "." notation the panels file is read with: the base the report of
+// all panels lays each saved panel over.
 form::Pannello pannello_del_lavoro(const form::Form1& f, const form::StatoFinestra& base) {
     form::Pannello p;
     p.testi = base.text1;
@@ -147,7 +142,7 @@ bool Pulsanti::Command6_Click() {
             if (!scritta->isEmpty()) return errore(*scritta, "Salvataggio non riuscito");
         } else {
             const relazione::Documento doc = relazione::costruisci_relazione(
-                *form.risultato, relazione::contesto_relazione(form, data));
+                *form.risultato, form::contesto_relazione(form, data));
             if (const auto e = relazione::scrivi_relazione_pdf(doc, file))
                 return errore(*e, "Salvataggio non riuscito");
         }
@@ -162,13 +157,22 @@ bool Pulsanti::Command6_Click() {
 std::optional<QString> Pulsanti::relazione_tutti(const form::Form1& form,
                                                  const form::SessionePannelli& sessione,
                                                  const QString& file, const std::string& data) {
-    const cli::Avvio avvio = avvio_della_finestra(form);
     const form::Pannello base = pannello_del_lavoro(form, sessione.base());
-    const cli::OpzioniCheck opzioni;
+    const form::FilePannelli& pannelli = *sessione.file();
+    const auto prepara = [&](const form::RigaPannello& riga, form::Pannello& p, std::ostream& e) {
+        p = base;
+        const auto rifiuto =
+            form::applica_riga(pannelli, riga, p, form.lavoro.unita, text::dot_format());
+        if (rifiuto) e << text::printable(*rifiuto) << "\n";
+        return !rifiuto;
+    };
+    const auto verifica = [&](const form::Pannello& p) {
+        return form::calcola_pannello(p, form.lavoro, *form.fonte_griglia(), text::dot_format());
+    };
     // Past 100 panels a dialog says how far the report has gone and can stop it.
     std::optional<QProgressDialog> dialogo;
     relazione::AvanzamentoRelazione avanzamento;
-    if (sessione.ids().size() > cli::kPannelliSenzaProgresso) {
+    if (sessione.ids().size() > relazione::kPannelliSenzaProgresso) {
         dialogo.emplace(QStringLiteral("Relazione"), QStringLiteral("Annulla"), 0, 3000,
                         &presentatore_.finestra());
         dialogo->setObjectName(QStringLiteral("ProgressoRelazione"));
@@ -184,15 +188,15 @@ std::optional<QString> Pulsanti::relazione_tutti(const form::Form1& form,
                 case relazione::FaseRelazione::scrittura: base = 2000; break;
             }
             dialogo->setLabelText(QString::fromStdString(
-                "Relazione: " + cli::testo_avanzamento(fase, fatti, totale)));
+                "Relazione: " + relazione::testo_avanzamento(fase, fatti, totale)));
             dialogo->setValue(base + static_cast<int>(totale == 0 ? 0 : fatti * 1000 / totale));
             return !dialogo->wasCanceled();
         };
     }
     std::ostringstream err;
-    cli::RelazioneTutti fonte(opzioni, avvio, base, *sessione.file(),
-                              relazione::contesto_relazione(form.lavoro, std::nullopt, data), err,
-                              avanzamento);
+    relazione::RelazioneTutti fonte(form.lavoro, pannelli, prepara, verifica,
+                                    relazione::contesto_relazione(form.lavoro, std::nullopt, data),
+                                    err, avanzamento);
     if (fonte.fermata()) return std::nullopt;
     if (fonte.codice() != 0 && !err.str().empty())
         messaggi_.mostra(form::Messaggio{err.str(), "Relazione", form::Icona::stop});

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "app/uscite.h"
-#include "form/form1.h"
-#include "form/sessione_pannelli.h"
+#include "app/modello/form1.h"
+#include "app/modello/sessione_pannelli.h"
 
 namespace tv::app {
 

@@ -14,7 +14,7 @@
 #include "app/finestra.h"
 #include "app/messaggi_qt.h"
 #include "app/presentatore.h"
-#include "form/form1.h"
+#include "app/modello/form1.h"
 #include "form/lavoro.h"
 #include "form/sito_lavoro.h"
 #include "text/error.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <optional>
 
-#include "form/sessione_pannelli.h"
+#include "app/modello/sessione_pannelli.h"
 
 class QComboBox;
 class QLabel;

@@ -15,7 +15,8 @@
 #include <string_view>
 #include <vector>
 
-#include "form/form1.h"
+#include "form/campi.h"
+#include "form/lavoro.h"
 #include "form/messaggi.h"
 #include "form/pannelli.h"
 

@@ -8,9 +8,8 @@
 #include <utility>
 
 #include "panel/domanda.h"
-#include "form/form1.h"
+#include "form/campi.h"
 #include "form/pannelli.h"
-#include "form/stato.h"
 #include "form/testi.h"
 #include "hazard/datum.h"
 #include "hazard/localita.h"
@@ -419,14 +418,7 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Lavoro& la
 }
 
 form::EsitoVerifica calcola_pannello(const Avvio& a, const form::Pannello& p) {
-    auto ingressi = form::leggi_pannello(p, a.lavoro, text::dot_format());
-    if (auto* arresto = std::get_if<form::Arresto>(&ingressi)) return std::move(*arresto);
-    try {
-        const auto griglia = a.griglia->ricerca([&] { return a.lavoro.file_griglia(); });
-        return form::calcola_verifica(std::get<form::IngressiVerifica>(ingressi), *griglia);
-    } catch (const Failure& e) {
-        return form::Arresto{e.what(), e.title()};
-    }
+    return form::calcola_pannello(p, a.lavoro, *a.griglia, text::dot_format());
 }
 
 int esegui_check(const OpzioniCheck& o, const fs::path& cwd, std::ostream& out, std::ostream& err) {
@@ -453,10 +445,7 @@ int esegui_check_su(const Avvio& a, const OpzioniCheck& o, std::ostream& out, st
         avvio = esegui(a, a.pannello);
         mostra(*avvio);
         if (avvio->testi) {
-            form::StatoFinestra s;
-            s.text1 = std::move(pannello.testi);
-            form::scrivi_testi(form::TestiRisultato(*avvio->testi), s);
-            pannello.testi = std::move(s.text1);
+            form::scrivi_campi(*avvio->testi, pannello.testi);
         } else {
             form::cancella_testi_risultato(pannello.testi);
         }
@@ -486,12 +475,11 @@ int esegui_check_su(const Avvio& a, const OpzioniCheck& o, std::ostream& out, st
     if (o.json) {
         // The fields as the window would show them: this run's results written over the texts
         // asked for, or start-up's results when it stopped.
-        form::StatoFinestra mostrato;
-        mostrato.text1 = pannello.testi;
-        if (run.testi) form::scrivi_testi(form::TestiRisultato(*run.testi), mostrato);
+        std::array<std::string, form::kCampi> mostrati = pannello.testi;
+        if (run.testi) form::scrivi_campi(*run.testi, mostrati);
         const form::RisultatoVerifica* ultimo =
             r ? r : std::get_if<form::RisultatoVerifica>(&avvio->esito);
-        out << come_json(a.lavoro.unita, mostrato.text1, pannello, ultimo, messaggi, r != nullptr, lista, fonte_sito(a.lavoro, pannello, o))
+        out << come_json(a.lavoro.unita, mostrati, pannello, ultimo, messaggi, r != nullptr, lista, fonte_sito(a.lavoro, pannello, o))
                    .dump(2)
             << "\n";
     } else if (r) {

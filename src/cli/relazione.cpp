@@ -8,13 +8,13 @@
 #include <functional>
 #include <iostream>
 
-#include "cli/relazione_tutti.h"
-#include "cli/scrittura.h"
 #include "cli/comandi.h"
+#include "cli/scrittura.h"
 #include "form/messaggi.h"
 #include "form/pannelli.h"
 #include "form/testi.h"
 #include "relazione/pdf.h"
+#include "relazione/relazione_tutti.h"
 #include "text/encoding.h"
 #include "text/error.h"
 #include "text/number_text.h"
@@ -107,14 +107,23 @@ int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
         return 2;
     }
     avvia_gui();
-    std::optional<ProgressoRelazione> progresso;
+    std::optional<relazione::ProgressoRelazione> progresso;
     relazione::AvanzamentoRelazione avanzamento;
-    if (quanti > kPannelliSenzaProgresso) {
+    if (quanti > relazione::kPannelliSenzaProgresso) {
         progresso.emplace(err, o.terminale);
         avanzamento = std::ref(*progresso);
     }
-    RelazioneTutti tutti(o.check, *a, avvio, *pannelli, std::move(contesto),
-                         progresso ? progresso->messaggi() : err, avanzamento);
+    // Each row over the job's panel, then the options over it (--panel named no row here).
+    OpzioniCheck opzioni = o.check;
+    opzioni.panel.reset();
+    const auto prepara = [&](const form::RigaPannello& riga, form::Pannello& p, std::ostream& e) {
+        p = avvio;
+        return !applica_riga_salvata(*pannelli, riga, lavoro, p, e) &&
+               !applica_opzioni(opzioni, lavoro, p, e);
+    };
+    const auto verifica = [&](const form::Pannello& p) { return calcola_pannello(*a, p); };
+    relazione::RelazioneTutti tutti(lavoro, *pannelli, prepara, verifica, std::move(contesto),
+                                    progresso ? progresso->messaggi() : err, avanzamento);
     const fs::path file = o.output ? fs::path(*o.output)
                                    : lavoro.cartelle.dir_lavoro /
                                          (form::nome_relazione_tutti(lavoro.cartelle.nome_lavoro) + ".pdf");

@@ -13,9 +13,10 @@
 
 #include "form/avvio.h"
 #include "form/calcolo.h"
+#include "form/campi.h"
 #include "form/messaggi.h"
-#include "form/stato.h"
 #include "form/tabella_campi.h"
+#include "hazard/fonte.h"
 #include "text/number_text.h"
 #include "units/unita.h"
 
@@ -94,5 +95,15 @@ std::variant<IngressiVerifica, Arresto> leggi_pannello(const Pannello& p, const 
                                                        const text::NumberFormat& formato,
                                                        bool nota = false,
                                                        int* rifiutato = nullptr);
+
+// The inputs of a check in base units from a panel whose texts validation accepted, in the
+// job's work units.
+IngressiVerifica ingressi_da_testi(const Pannello& p, const units::Unita& u,
+                                   const text::NumberFormat& f);
+
+// The panel read as leggi_pannello reads it and checked against the job's grid from `griglia`:
+// the result, or what stopped it (a refused text, a grid that cannot be read).
+EsitoVerifica calcola_pannello(const Pannello& p, const Lavoro& lavoro,
+                               hazard::FonteGriglia& griglia, const text::NumberFormat& formato);
 
 }  // namespace tv::form

@@ -7,7 +7,8 @@
 #include <utility>
 
 #include "panel/domanda.h"
-#include "form/form1.h"
+#include "form/campi.h"
+#include "form/lavoro.h"
 #include "text/encoding.h"
 #include "text/error.h"
 #include "text/file_atomico.h"

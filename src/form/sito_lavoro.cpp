@@ -4,7 +4,8 @@
 #include <system_error>
 
 #include "form/avvio.h"
-#include "form/form1.h"
+#include "form/campi.h"
+#include "form/lavoro.h"
 #include "hazard/spettro.h"
 #include "text/encoding.h"
 #include "text/file_atomico.h"

@@ -191,32 +191,18 @@ std::vector<std::string> righe_mensola(const panel::Mensola& m, const units::Uni
                 u.unita_lunghezze + "]"};
 }
 
-void scrivi_testi(TestiRisultato&& t, StatoFinestra& s) {
-    auto campo = [&](Campo c) -> std::string& { return s.text1[posizione(c)]; };
-    campo(Campo::ag) = std::move(t.ag);
-    s.label2_6 = std::move(t.VR);
-    s.label2_0 = std::move(t.Ss);
-    s.label2_1 = std::move(t.S);
-    campo(Campo::W) = std::move(t.W);
-    campo(Campo::d) = std::move(t.d);
-    campo(Campo::K1) = std::move(t.K1);
-    campo(Campo::K2) = std::move(t.K2);
-    s.label1[kLabelCritica] = std::move(t.critica);
-    s.label34_sfondo = t.sfondo_critica;
-    s.label1[kLabelCampata] = std::move(t.campata);
-    s.label3 = std::move(t.ripartizione);
-    campo(Campo::Wa) = std::move(t.Wa);
-    campo(Campo::Ta) = std::move(t.Ta);
-    campo(Campo::Sa) = std::move(t.Sa);
-    campo(Campo::Fa) = std::move(t.Fa);
-    campo(Campo::Rlat) = std::move(t.Rlat);
-    s.text22_sfondo = t.sfondo_Rlat;
-    s.label1[kLabelVerdetto] = std::move(t.verdetto);
-    s.label28_testo = t.colore_verdetto;
-    s.fonte = std::move(t.fonte);
-    s.nota_VR = std::move(t.nota_VR);
-    s.avvisi = std::move(t.avvisi);
-    s.sito_iniziale = false;  // a completed check had a site somebody gave
+void scrivi_campi(const TestiRisultato& t, std::array<std::string, kCampi>& testi) {
+    auto campo = [&](Campo c) -> std::string& { return testi[posizione(c)]; };
+    campo(Campo::ag) = t.ag;
+    campo(Campo::W) = t.W;
+    campo(Campo::d) = t.d;
+    campo(Campo::K1) = t.K1;
+    campo(Campo::K2) = t.K2;
+    campo(Campo::Wa) = t.Wa;
+    campo(Campo::Ta) = t.Ta;
+    campo(Campo::Sa) = t.Sa;
+    campo(Campo::Fa) = t.Fa;
+    campo(Campo::Rlat) = t.Rlat;
 }
 
 }  // namespace tv::form

@@ -1,13 +1,15 @@
 // What the window shows of a check result: field texts in work units, captions and colours.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "form/calcolo.h"
-#include "form/stato.h"
+#include "form/aspetto.h"
+#include "form/tabella_campi.h"
 #include "text/number_text.h"
 #include "units/unita.h"
 
@@ -97,7 +99,7 @@ TestiRisultato testi_risultato(const RisultatoVerifica& r, const units::Unita& u
 std::vector<std::string> righe_mensola(const panel::Mensola& m, const units::Unita& u,
                                        const text::NumberFormat& fmt);
 
-// Writes the texts into the window's fields, labels and colours.
-void scrivi_testi(TestiRisultato&& t, StatoFinestra& s);
+// Writes the result fields' texts (ag, W, Sa, Ta, Fa, Wa, Rlat, d, K1, K2) over `testi`.
+void scrivi_campi(const TestiRisultato& t, std::array<std::string, kCampi>& testi);
 
 }  // namespace tv::form

@@ -1,9 +1,8 @@
-// The check run behind "AGGIORNA": the inputs read from the fields through the field table, the
-// pure check, and its result written to the window only when the whole run succeeded.
-#include <cmath>
-
+// A panel's check: its texts read through the field table in the job's work units, then the one
+// pure check against the grid.
 #include "form/calcolo.h"
-#include "form/form1.h"
+#include "form/campi.h"
+#include "form/lavoro.h"
 #include "form/testi.h"
 #include "text/encoding.h"
 #include "text/error.h"
@@ -18,37 +17,6 @@ double numero(const std::array<std::string, kCampi>& testi, Campo c, const text:
 }
 
 }  // namespace
-
-std::optional<hazard::Suolo> suolo_di_testo(std::string_view testo) {
-    const std::string s = text::trim(testo);
-    if (s.size() != 1) return std::nullopt;
-    return hazard::suolo_di_lettera(s[0]);
-}
-
-std::optional<double> numero_di_testo(Campo c, std::string_view testo,
-                                      const text::NumberFormat& f) {
-    switch (dati_campo(c).lettura) {
-        case Lettura::nessuna:
-        case Lettura::lettera_suolo:
-            return std::nullopt;
-        case Lettura::locale:
-        case Lettura::locale_o_vuoto:
-            return text::parse_number(testo, f);
-        case Lettura::intero:
-            if (auto v = text::parse_number(testo, f); v && *v == std::trunc(*v)) return v;
-            return std::nullopt;
-        case Lettura::punto_o_locale:
-            return text::parse_dot_or_locale(testo, f);
-        case Lettura::coordinata:
-            if (auto v = text::parse_dot_or_locale(testo, f)) return v;
-            // A hemisphere letter must belong to the field: N to the latitude, E to the longitude.
-            if (auto dms = text::parse_dms(testo, f))
-                if (dms->hemisphere == 0 || dms->hemisphere == (c == Campo::lat ? 'N' : 'E'))
-                    return dms->degrees;
-            return std::nullopt;
-    }
-    return std::nullopt;
-}
 
 std::variant<IngressiVerifica, Arresto> leggi_pannello(const Pannello& p, const Lavoro& lavoro,
                                                        const text::NumberFormat& formato,
@@ -67,11 +35,6 @@ std::variant<IngressiVerifica, Arresto> leggi_pannello(const Pannello& p, const 
     if (!p.sito_proprio && lavoro.sito_iniziale(p.testi))
         return Arresto{kSitoDaIndicare, kTitoloSitoDaIndicare};
     return ingressi_da_testi(p, lavoro.unita, formato);
-}
-
-std::variant<IngressiVerifica, Arresto> Form1::leggi_ingressi() {
-    campo_rifiutato_ = -1;
-    return leggi_pannello(pannello(), lavoro, formato_, nota_notazione_, &campo_rifiutato_);
 }
 
 IngressiVerifica ingressi_da_testi(const Pannello& pannello, const units::Unita& u,
@@ -108,37 +71,16 @@ IngressiVerifica ingressi_da_testi(const Pannello& pannello, const units::Unita&
     return in;
 }
 
-EsitoVerifica Form1::calcola() {
-    auto ingressi = leggi_ingressi();
+EsitoVerifica calcola_pannello(const Pannello& p, const Lavoro& lavoro,
+                              hazard::FonteGriglia& griglia, const text::NumberFormat& formato) {
+    auto ingressi = leggi_pannello(p, lavoro, formato);
     if (auto* a = std::get_if<Arresto>(&ingressi)) return std::move(*a);
     try {
-        const auto griglia = griglia_->ricerca([this] { return file_griglia(); });
-        return calcola_verifica(std::get<IngressiVerifica>(ingressi), *griglia);
+        const auto g = griglia.ricerca([&] { return lavoro.file_griglia(); });
+        return calcola_verifica(std::get<IngressiVerifica>(ingressi), *g);
     } catch (const Failure& err) {
         return Arresto{err.what(), err.title()};
     }
-}
-
-bool Form1::Command1_Click(int index) {
-    if (index != 0) return false;
-    EsitoVerifica esito = calcola();
-    if (auto* r = std::get_if<RisultatoVerifica>(&esito)) {
-        try {
-            TestiRisultato testi = testi_risultato(*r, lavoro.unita, formato_);
-            // The whole run succeeded: write it.
-            scrivi_testi(std::move(testi), stato);
-            ultima_ = UltimaEsecuzione{ingressi_mostrati(stato), stato.text1[posizione(Campo::ag)]};
-            T1 = r->ingressi.T1;
-            risultato = std::move(*r);
-            return true;
-        } catch (const Failure& err) {
-            esito = Arresto{err.what(), err.title()};
-        }
-    }
-    ultima_.reset();
-    const auto& a = std::get<Arresto>(esito);
-    if (!(in_avvio_ && a.titolo == kTitoloSitoDaIndicare)) mostra(a.testo, a.titolo);
-    return false;
 }
 
 }  // namespace tv::form

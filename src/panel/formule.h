@@ -98,7 +98,6 @@ struct DescrizioneFormula {
     std::string_view nota;         // said after it in that section, or nothing
     std::string_view metodo;       // the report's paragraph of references
     std::string_view impiego;      // what it is for, in the report's field of use
-    std::string_view immagine;          // the window's picture of the formula (a Qt resource)
     DatiDomanda (*calcola)(const DatiPannello&, const DatiAzione&, double Ta);
 };
 
@@ -106,8 +105,7 @@ inline constexpr std::array<DescrizioneFormula, 3> kFormule = {{
     {FormulaDomanda::ec8, "EC8", "ec8", "EC8 4.3.5.2", "EC8 4.3.5.2", "EC8 - 4.3.5.2",
      "UNI EN 1998-1 (EC8) § 4.3.5.2", "", "UNI EN 1998-1 (EC8) § 4.3.5.2.",
      "UNI EN 1998-1 § 4.3.5.2 per un elemento non strutturale di un edificio di periodo T1, alla "
-     "quota Z sull'altezza H",
-     ":/formule/image1.svg", &domanda_ec8},
+     "quota Z sull'altezza H", &domanda_ec8},
     {FormulaDomanda::circolare_c7_2_11, "C7.2.11", "c7.2.11",
      "Circolare 2019 C7.2.11, strutture intelaiate", "Circolare 2019", "Circolare 2019 - C7.2.11",
      "la formula [C7.2.11] della Circolare 21/01/2019 n. 7",
@@ -115,8 +113,7 @@ inline constexpr std::array<DescrizioneFormula, 3> kFormule = {{
      "Circolare 21/01/2019 n. 7, formula [C7.2.11] con la Tabella C7.2.II, scritta per gli "
      "edifici con struttura intelaiata.",
      "Circolare [C7.2.11] per un elemento non strutturale di un edificio con struttura "
-     "intelaiata, con i coefficienti della Tabella C7.2.II",
-     ":/formule/image1_c7.svg", &domanda_c7_2_11},
+     "intelaiata, con i coefficienti della Tabella C7.2.II", &domanda_c7_2_11},
     {FormulaDomanda::circolare_c7_2_5, "C7.2.5", "c7.2.5",
      "Circolare 2019 C7.2.5, spettro di piano (primo modo)", "Circolare 2019, spettro di piano",
      "Circolare 2019 - C7.2.5",
@@ -126,8 +123,7 @@ inline constexpr std::array<DescrizioneFormula, 3> kFormule = {{
      "con il solo primo modo dell'edificio e lo spettro elastico del sito (NTC 2018 "
      "§ 3.2.3.2.1).",
      "Circolare [C7.2.5]-[C7.2.10] per un elemento non strutturale di un edificio qualsiasi, "
-     "alla quota Z sull'altezza H, con il solo primo modo dell'edificio (n, ξk, Tk)",
-     ":/formule/image1_c7_2_5.svg", &domanda_c7_2_5},
+     "alla quota Z sull'altezza H, con il solo primo modo dell'edificio (n, ξk, Tk)", &domanda_c7_2_5},
 }};
 
 static_assert(

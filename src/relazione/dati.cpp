@@ -1,7 +1,6 @@
 // The report's context: the job's name and units, the locality of the site, this program's
 // version, build and package metadata, and the fingerprints of the data files the check read.
 #include "commit.h"
-#include "form/form1.h"
 #include "form/lavoro.h"
 #include "hazard/localita.h"
 #include "relazione/documento.h"
@@ -48,12 +47,8 @@ ContestoRelazione contesto_relazione(const form::Lavoro& lavoro,
     return c;
 }
 
-namespace {
-
-// The locality `nota` names at the result's coordinates, else a line of `file` with exactly them.
-template <class Nota>
-std::optional<std::string> localita_a(const RisultatoVerifica& r, const Nota& nota,
-                                      const std::filesystem::path& file) {
+std::optional<std::string> localita_del_risultato(const RisultatoVerifica& r, const NotaLocalita& nota,
+                                                  const std::filesystem::path& file) {
     // The localities are ED50: the same numbers in another datum are another place.
     switch (r.ingressi.datum) {
         case hazard::Datum::ed50:
@@ -66,14 +61,6 @@ std::optional<std::string> localita_a(const RisultatoVerifica& r, const Nota& no
     return hazard::localita_alle_coordinate(file, lon, lat);
 }
 
-}  // namespace
-
-std::optional<std::string> localita_del_risultato(const form::Form1& f,
-                                                  const RisultatoVerifica& r) {
-    return localita_a(r, [&](double lon, double lat) { return f.localita_del_sito(lon, lat); },
-                      f.file_localita());
-}
-
 std::optional<std::string> localita_del_risultato(const form::Lavoro& lavoro,
                                                   const RisultatoVerifica& r) {
     const auto del_lavoro = [&](double lon, double lat) -> std::optional<std::string> {
@@ -81,11 +68,7 @@ std::optional<std::string> localita_del_risultato(const form::Lavoro& lavoro,
         if (l && l->lon == lon && l->lat == lat) return l->nome;
         return std::nullopt;
     };
-    return localita_a(r, del_lavoro, lavoro.file_localita());
-}
-
-ContestoRelazione contesto_relazione(const form::Form1& f, std::string data) {
-    return contesto_relazione(f.lavoro, localita_del_risultato(f, *f.risultato), std::move(data));
+    return localita_del_risultato(r, del_lavoro, lavoro.file_localita());
 }
 
 }  // namespace tv::relazione

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstddef>
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -17,7 +18,6 @@
 #include "units/unita.h"
 
 namespace tv::form {
-class Form1;
 struct Lavoro;
 }
 
@@ -201,16 +201,16 @@ Documento costruisci_relazione(const RisultatoVerifica& r, const ContestoRelazio
 // tv::Failure naming a data file that is there but cannot be read (a folder, a device).
 ContestoRelazione contesto_relazione(const form::Lavoro& lavoro,
                                      std::optional<std::string> localita, std::string data);
-// The locality named for the result's coordinates: the line picked or the job's, else a line
-// of the locality list with exactly these coordinates; none for coordinates not in ED50.
-std::optional<std::string> localita_del_risultato(const form::Form1& f,
-                                                  const RisultatoVerifica& r);
+// A locality a front end knows at the coordinates (lon, lat): the line picked, the job's.
+using NotaLocalita = std::function<std::optional<std::string>(double lon, double lat)>;
+// The locality named for the result's coordinates: the one `nota` knows, else a line of the
+// locality list `file_localita` with exactly these coordinates; none for coordinates not in ED50.
+std::optional<std::string> localita_del_risultato(const RisultatoVerifica& r,
+                                                  const NotaLocalita& nota,
+                                                  const std::filesystem::path& file_localita);
 // The same for a job without a window: its job file's locality, else the locality list's.
 std::optional<std::string> localita_del_risultato(const form::Lavoro& lavoro,
                                                   const RisultatoVerifica& r);
-// The same for the form's last completed run (which must exist); the locality also when the
-// coordinates are exactly a line of the locality list.
-ContestoRelazione contesto_relazione(const form::Form1& f, std::string data);
 
 // Round ticks over [minimo, massimo] (about `circa` of them), labelled with the decimal comma;
 // the range is widened to whole ticks.

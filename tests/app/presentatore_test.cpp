@@ -261,6 +261,9 @@ TEST_F(Presentatore, IslandSourceCaptionComesAndGoesWithTheSiteDemandListSwitche
         for (int i : {36, 37, 38}) n += f.finestra.label1(i)->isVisibleTo(&f.finestra);
         return n;
     };
+    // Image1's picture of each formula, in the order of the list.
+    const std::array<const char*, 3> kImmagini = {":/formule/image1.svg", ":/formule/image1_c7.svg",
+                                                  ":/formule/image1_c7_2_5.svg"};
     for (const int i : {1, 2, 0}) {
         const auto& n = tv::panel::kFormule[static_cast<std::size_t>(i)];
         f.finestra.combo2()->setCurrentIndex(i);
@@ -269,8 +272,9 @@ TEST_F(Presentatore, IslandSourceCaptionComesAndGoesWithTheSiteDemandListSwitche
                              visibili(),
                              f.finestra.label1(28)->text()),  // a changed input, like any other
                   std::tuple(QString::fromUtf8(n.completo), QString::fromUtf8(n.titolo),
-                             QString::fromUtf8(n.immagine), tv::app::legenda_formula(n.formula),
-                             i == 2 ? 6 : 0, "da aggiornare"));
+                             QString::fromUtf8(kImmagini[static_cast<std::size_t>(i)]),
+                             tv::app::legenda_formula(n.formula), i == 2 ? 6 : 0,
+                             "da aggiornare"));
         clic(f.finestra.command(1));
         EXPECT_EQ(f.form.risultato->pannello.formula(), n.formula);
     }

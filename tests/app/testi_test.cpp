@@ -6,7 +6,7 @@
 #include <sstream>
 
 #include "app/campi.h"
-#include "form/form1.h"
+#include "app/modello/form1.h"
 #include "form/testi.h"
 
 namespace tv::app {
@@ -37,7 +37,7 @@ void design(std::ostream& o) {
       << "\n";
     for (const auto& n : panel::kFormule)
         o << "[" << scelta_formula().nome << "] " << b(n.breve) << " " << b(n.completo) << " "
-          << b(n.titolo) << " " << b(n.immagine) << "\n";
+          << b(n.titolo) << " " << b(immagine_formula(n.formula)) << "\n";
     const DatiSceltaDatum& d = scelta_datum();
     o << "[" << d.nome << "] " << b(d.etichetta.testo) << " " << b(d.tooltip) << "\n";
 }

@@ -117,7 +117,7 @@ TEST(Formula, EveryPictureIsLegibleAtItsDesignedSizeAndEachCaseIsSaidInTheToolti
     for (const char* r : immagini_mensola) risorse << QString::fromUtf8(r);
     QStringList legende;
     for (const auto& f : tv::panel::kFormule) {
-        risorse << QString::fromUtf8(f.immagine);
+        risorse << QString::fromUtf8(immagine_formula(f.formula));
         legende << legenda_formula(f.formula);
     }
     const QRegularExpression corpo(QStringLiteral("font-size=\"([0-9.]+)\""));

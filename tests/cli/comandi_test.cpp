@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/opzioni.h"
-#include "cli/relazione_tutti.h"
+#include "relazione/relazione_tutti.h"
 
 #include <sstream>
 
@@ -40,7 +40,7 @@ TEST(ProgressoRelazione, OnATerminalOneLineWrittenOverAndEndedBeforeAMessage) {
     using relazione::FaseRelazione;
     std::ostringstream err;
     {
-        ProgressoRelazione p(err, true);
+        relazione::ProgressoRelazione p(err, true);
         EXPECT_TRUE(p(FaseRelazione::verifica, 9, 120));
         EXPECT_TRUE(p(FaseRelazione::verifica, 10, 120));
         p.messaggi() << "Pannello \"P1\": stop\n";
@@ -55,7 +55,7 @@ TEST(ProgressoRelazione, OnATerminalOneLineWrittenOverAndEndedBeforeAMessage) {
               "\rRelazione: scrittura del pannello 8 di 8\n");
     std::ostringstream lungo;
     {
-        ProgressoRelazione p(lungo, true);
+        relazione::ProgressoRelazione p(lungo, true);
         p(FaseRelazione::impaginazione, 100, 100);
         p(FaseRelazione::scrittura, 1, 100);
     }

@@ -6,9 +6,9 @@
 
 #include <tuple>
 
-#include "form/form1.h"
+#include "app/modello/form1.h"
 #include "form/sito_lavoro.h"
-#include "suite_temp.h"
+#include "finestra_temp.h"
 #include "text/encoding.h"
 #include "text/error.h"
 

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "form/form1.h"
-#include "suite_temp.h"
+#include "app/modello/form1.h"
+#include "finestra_temp.h"
 #include "text/number_text.h"
 
 namespace tv::form {

@@ -8,12 +8,13 @@
 #include <string>
 #include <tuple>
 
+#include "app/modello/contesto.h"
 #include "cli/comandi.h"
 #include "form/testi.h"
 #include "panel/domanda.h"
 #include "panel/formule.h"
 #include "relazione/documento.h"
-#include "suite_temp.h"
+#include "finestra_temp.h"
 #include "text/encoding.h"
 
 namespace tv::panel {
@@ -72,7 +73,7 @@ TEST_P(Contratto, TheReportNamesTheFormulasReference) {
     w.form.stato.formula = GetParam().formula;
     ASSERT_TRUE(w.form.Command1_Click(0));
     const relazione::Documento doc = relazione::costruisci_relazione(
-        *w.form.risultato, relazione::contesto_relazione(w.form, ""));
+        *w.form.risultato, form::contesto_relazione(w.form, ""));
     std::string testi;
     for (const relazione::Sezione& s : doc.sezioni)
         for (const relazione::Blocco& b : s.blocchi)

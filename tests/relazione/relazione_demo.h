@@ -4,8 +4,9 @@
 
 #include <stdexcept>
 
+#include "app/modello/contesto.h"
 #include "relazione/documento.h"
-#include "suite_temp.h"
+#include "finestra_temp.h"
 
 namespace tv::relazione {
 using form::Form1;

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "form/form1.h"
+#include "form/lavoro.h"
 #include "griglia_prova.h"
 #include "prova.h"
 #include "form/messaggi.h"
@@ -98,17 +98,6 @@ inline std::vector<std::string> testi_di(const RaccoltaMessaggi& m) {
     for (const auto& x : m.elenco) out.push_back(x.testo);
     return out;
 }
-
-// The window with its collected messages.
-struct Finestra {
-    explicit Finestra(text::NumberFormat formato = text::dot_format())
-        : form(messaggi, std::move(formato)) {}
-    bool avvia(const SuiteTemp& s) { return form.Form_Load(s.args(), fs::current_path()); }
-    std::vector<std::string> testi() const { return testi_di(messaggi); }
-
-    RaccoltaMessaggi messaggi;
-    Form1 form;
-};
 
 // Format of a locale with "," as decimal separator and "." for grouping.
 inline text::NumberFormat formato_virgola() { return text::NumberFormat{",", "."}; }

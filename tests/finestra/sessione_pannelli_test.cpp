@@ -1,11 +1,11 @@
 // The window's panels over a job's panels file: a refused cell keeps the job's value and is said
 // once, each with its panel and column.
-#include "form/sessione_pannelli.h"
+#include "app/modello/sessione_pannelli.h"
 
 #include <gtest/gtest.h>
 
 #include "panel/domanda.h"
-#include "suite_temp.h"
+#include "finestra_temp.h"
 #include "text/encoding.h"
 
 namespace tv::form {

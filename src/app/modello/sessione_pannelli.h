@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "form/form1.h"
+#include "app/modello/form1.h"
 #include "form/pannelli.h"
 #include "form/unione_pannelli.h"
 

@@ -3,6 +3,7 @@
 // reaches them, so that only the panels on the pages being drawn are held.
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <ostream>
@@ -11,35 +12,44 @@
 #include <tuple>
 #include <vector>
 
-#include "cli/comandi.h"
+#include "form/calcolo.h"
+#include "form/lavoro.h"
 #include "form/pannelli.h"
 #include "relazione/documento.h"
 
-namespace tv::cli {
+namespace tv::relazione {
 
-// Every readable panel of `pannelli` laid over `avvio` (the job's panel, its texts in "."
-// notation) of the started job `a`, with the options `o` on top: a summary table first (id,
-// description, Fa, Rlat, Rlat/Fa, verdict), then each panel's sections under its id, a panel
-// with its own site marked. The header is the first panel's report's. `contesto`: the job's
-// context of the report, each panel's locality set in it. The arguments must outlive the source.
-class RelazioneTutti : public relazione::FonteRelazione {
+// How a front end makes a saved panel: `p` filled from the row `riga` of the panels file (over
+// the job's panel, with the front end's own options on top); false after naming on `err` a
+// value it refused.
+using PreparaPannello =
+    std::function<bool(const form::RigaPannello& riga, form::Pannello& p, std::ostream& err)>;
+// And how it checks one: the result, or what stopped it.
+using VerificaPannello = std::function<form::EsitoVerifica(const form::Pannello& p)>;
+
+// Every readable panel of `pannelli` of the job `lavoro`, each made by `prepara` and checked by
+// `verifica`: a summary table first (id, description, Fa, Rlat, Rlat/Fa, verdict), then each
+// panel's sections under its id, a panel with its own site marked. The header is the first
+// panel's report's. `contesto`: the job's context of the report, each panel's locality set in
+// it. The arguments must outlive the source.
+class RelazioneTutti : public FonteRelazione {
   public:
     // Checks every panel now, telling `avanzamento` each one (FaseRelazione::verifica). A panel
     // that cannot be checked, or a row of the file that could not be read (a summary row "riga
     // N non letta: why"), makes codice() 1; a panel's stop is named on `err`.
-    RelazioneTutti(const OpzioniCheck& o, const Avvio& a, const form::Pannello& avvio,
-                   const form::FilePannelli& pannelli, relazione::ContestoRelazione contesto,
-                   std::ostream& err, const relazione::AvanzamentoRelazione& avanzamento = {});
+    RelazioneTutti(const form::Lavoro& lavoro, const form::FilePannelli& pannelli,
+                   PreparaPannello prepara, VerificaPannello verifica, ContestoRelazione contesto,
+                   std::ostream& err, const AvanzamentoRelazione& avanzamento = {});
 
     int codice() const { return codice_; }
     // `avanzamento` stopped the checks: the source is not to be drawn.
     bool fermata() const { return fermata_; }
 
-    const relazione::Documento& inizio() const override { return inizio_; }
+    const Documento& inizio() const override { return inizio_; }
     std::size_t parti() const override { return parti_.size(); }
     // The sections of the i-th panel with a report, built again. Throws tv::Failure when the
     // panel no longer gives the report it gave (its data files changed meanwhile).
-    std::vector<relazione::Sezione> parte(std::size_t i) override;
+    std::vector<Sezione> parte(std::size_t i) override;
 
   private:
     struct Parte {
@@ -48,18 +58,18 @@ class RelazioneTutti : public relazione::FonteRelazione {
     };
     // The report of the panel of `riga`: nullopt after the refusal or the stop on `err`, with
     // the summary's verdict in `arresto`. `v` and `r` receive the check and the panel.
-    std::optional<relazione::Documento> relazione_di(const form::RigaPannello& riga,
+    std::optional<Documento> relazione_di(const form::RigaPannello& riga,
                                                      std::ostream& err, std::string& arresto,
                                                      std::optional<form::RisultatoVerifica>& v,
                                                      form::Pannello& r);
     std::optional<std::string> localita(const form::RisultatoVerifica& v);
 
-    const OpzioniCheck& o_;
-    const Avvio& a_;
-    const form::Pannello& avvio_;
+    const form::Lavoro& lavoro_;
     const form::FilePannelli& pannelli_;
-    relazione::ContestoRelazione contesto_;
-    relazione::Documento inizio_;
+    PreparaPannello prepara_;
+    VerificaPannello verifica_;
+    ContestoRelazione contesto_;
+    Documento inizio_;
     std::vector<Parte> parti_;
     // The localities of the coordinates met, by datum, longitude and latitude: the locality
     // list is read once for each.
@@ -73,7 +83,7 @@ class RelazioneTutti : public relazione::FonteRelazione {
 inline constexpr std::size_t kPannelliSenzaProgresso = 100;
 
 // "verifica del pannello 250 di 1000", "impaginazione ...", "scrittura ...".
-std::string testo_avanzamento(relazione::FaseRelazione fase, std::size_t fatti, std::size_t totale);
+std::string testo_avanzamento(FaseRelazione fase, std::size_t fatti, std::size_t totale);
 
 // How far a long report has gone, on `err`: on a terminal one line written over ("\r") at each
 // panel, else a line at each tenth of the whole work (the three phases counted alike).
@@ -86,7 +96,7 @@ class ProgressoRelazione {
     ProgressoRelazione& operator=(const ProgressoRelazione&) = delete;
 
     // Never stops the report.
-    bool operator()(relazione::FaseRelazione fase, std::size_t fatti, std::size_t totale);
+    bool operator()(FaseRelazione fase, std::size_t fatti, std::size_t totale);
     // Ends the line written over, so that what follows starts on a line of its own.
     void a_capo();
     // `err` for the messages of the report: each starts on a line of its own.
@@ -114,4 +124,4 @@ class ProgressoRelazione {
     std::ostream messaggi_{&buffer_};
 };
 
-}  // namespace tv::cli
+}  // namespace tv::relazione

@@ -1,11 +1,11 @@
 // Handlers of the main window between two check runs: field validation, the double-click
 // hand-over, the restraint toggles and the locality search.
-#include "form/form1.h"
+#include "app/modello/form1.h"
 
 #include <gtest/gtest.h>
 
 #include "panel/domanda.h"
-#include "suite_temp.h"
+#include "finestra_temp.h"
 
 namespace tv::form {
 namespace {

@@ -1,6 +1,6 @@
 // The window's panels over the panels file: a panel's cells laid over the job's state, accepted
 // changes written back cell by cell, the file and the current panel's name saved whole.
-#include "form/sessione_pannelli.h"
+#include "app/modello/sessione_pannelli.h"
 
 #include <utility>
 

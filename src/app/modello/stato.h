@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "form/aspetto.h"
+#include "form/campi.h"
 #include "form/tabella_campi.h"
+#include "form/testi.h"
 #include "hazard/datum.h"
 #include "panel/domanda.h"
 
@@ -66,13 +68,8 @@ inline constexpr const char* kTestoLabel2VR = "50";
 inline constexpr const char* kTestoLabel3 =
     "Distribuzione massa orizzontale/verticale: 15.1 / 84.9 [%]";
 
-// Texts the fields and labels hold before start-up writes anything.
-std::array<std::string, kCampi> design_text1();
+// Captions the labels hold before start-up writes anything.
 std::array<std::string, kLabel1> design_label1();
-
-// The result fields cleared, W aside (start-up's weight of the default panel): what the window
-// shows until a run completes.
-void cancella_testi_risultato(std::array<std::string, kCampi>& testi);
 
 struct StatoFinestra {
     std::array<std::string, kCampi> text1 = design_text1();
@@ -114,16 +111,13 @@ struct StatoFinestra {
     bool operator==(const StatoFinestra&) const = default;
 };
 
-// Whether the toggles (0 top, 1 left, 2 bottom, 3 right) make a panel that can be checked: a
-// free top needs both sides supported, or both free (a cantilever).
-constexpr bool vincoli_ammessi(const std::array<bool, 4>& c) {
-    return panel::vincoli_validi(panel::Vincoli{c[0], c[1], c[3]});
-}
-
 // Edge line (index into line_width) owned by each toggle.
 constexpr int linea_di_check(int index) {
     constexpr std::array<int, 4> lines{2, 0, 3, 1};  // Line3, Line1, Line4, Line2
     return lines[static_cast<std::size_t>(index)];
 }
+
+// Writes a check's texts into the window's fields, labels and colours.
+void scrivi_testi(TestiRisultato&& t, StatoFinestra& s);
 
 }  // namespace tv::form

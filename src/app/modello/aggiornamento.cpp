@@ -1,5 +1,5 @@
 // The inputs of the last completed run compared with those on screen, and the grey marking.
-#include "form/aggiornamento.h"
+#include "app/modello/aggiornamento.h"
 
 #include "panel/domanda.h"
 #include "form/testi.h"

@@ -9,40 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "form/aggiornamento.h"
+#include "app/modello/aggiornamento.h"
+#include "app/modello/stato.h"
 #include "form/avvio.h"
+#include "form/campi.h"
 #include "form/calcolo.h"
 #include "form/lavoro.h"
 #include "form/messaggi.h"
-#include "form/stato.h"
 #include "hazard/fonte.h"
 #include "text/number_text.h"
 #include "units/unita.h"
 
 namespace tv::form {
-
-// The subsoil category of a field text (trimmed, either case); nullopt for anything else.
-std::optional<hazard::Suolo> suolo_di_testo(std::string_view testo);
-// The number of a field's text by the field's rule: nullopt when refused, and for the subsoil
-// and result fields. Degrees, minutes and seconds come out as decimal degrees.
-std::optional<double> numero_di_testo(Campo c, std::string_view testo,
-                                      const text::NumberFormat& f);
-
-// Why the text of field `index` is refused, nullopt when it is accepted; with `nota`, a second
-// line naming the field and the notation it takes. A number outside the field's range is refused
-// naming the field, in the job's work units `unita` (base units without them).
-std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
-                                          const text::NumberFormat& formato, bool nota = false,
-                                          const units::Unita* unita = nullptr);
-// An accepted coordinate text in degrees, minutes and seconds as decimal degrees; any other
-// text as it is.
-std::string testo_gradi_decimali(int index, const std::string& testo,
-                                 const text::NumberFormat& formato);
-
-// The inputs of a check in base units from a panel whose texts validation accepted, in the
-// job's work units.
-IngressiVerifica ingressi_da_testi(const Pannello& p, const units::Unita& u,
-                                   const text::NumberFormat& f);
 
 class Form1 {
 public:

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "form/stato.h"
+#include "app/modello/stato.h"
 #include "form/tabella_campi.h"
 
 namespace tv::form {

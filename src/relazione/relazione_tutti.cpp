@@ -1,6 +1,6 @@
 // The report of all the job's saved panels: a summary table, then each panel's sections, as the
 // command line's report --all and the window's "RELAZIONE" build it.
-#include "cli/relazione_tutti.h"
+#include "relazione/relazione_tutti.h"
 
 #include <algorithm>
 
@@ -9,19 +9,23 @@
 #include "text/error.h"
 #include "text/number_text.h"
 
-namespace tv::cli {
+namespace tv::relazione {
 
-RelazioneTutti::RelazioneTutti(const OpzioniCheck& o, const Avvio& a, const form::Pannello& avvio,
-                               const form::FilePannelli& pannelli,
-                               relazione::ContestoRelazione contesto, std::ostream& err,
-                               const relazione::AvanzamentoRelazione& avanzamento)
-    : o_(o), a_(a), avvio_(avvio), pannelli_(pannelli), contesto_(std::move(contesto)) {
-    relazione::Tabella riepilogo{{"Pannello", "Descrizione", "Fa", "Rlat", "Rlat/Fa", "Esito"},
-                                 {relazione::Allineamento::sinistra,
-                                  relazione::Allineamento::sinistra,
-                                  relazione::Allineamento::destra, relazione::Allineamento::destra,
-                                  relazione::Allineamento::destra,
-                                  relazione::Allineamento::centro},
+RelazioneTutti::RelazioneTutti(const form::Lavoro& lavoro, const form::FilePannelli& pannelli,
+                               PreparaPannello prepara, VerificaPannello verifica,
+                               ContestoRelazione contesto, std::ostream& err,
+                               const AvanzamentoRelazione& avanzamento)
+    : lavoro_(lavoro),
+      pannelli_(pannelli),
+      prepara_(std::move(prepara)),
+      verifica_(std::move(verifica)),
+      contesto_(std::move(contesto)) {
+    Tabella riepilogo{{"Pannello", "Descrizione", "Fa", "Rlat", "Rlat/Fa", "Esito"},
+                                 {Allineamento::sinistra,
+                                  Allineamento::sinistra,
+                                  Allineamento::destra, Allineamento::destra,
+                                  Allineamento::destra,
+                                  Allineamento::centro},
                                  {0.12, 0.36, 0.14, 0.14, 0.10, 0.14},
                                  {}};
     const auto colonna_id = pannelli.colonna("id");
@@ -51,7 +55,7 @@ RelazioneTutti::RelazioneTutti(const OpzioniCheck& o, const Avvio& a, const form
         const auto numero = [&](double x, int decimali) {
             return form::virgola_decimale(text::fixed(x, decimali, text::dot_format()));
         };
-        const double forze = a.lavoro.unita.fattore_forze;
+        const double forze = lavoro.unita.fattore_forze;
         riepilogo.righe.push_back(
             {id, descrizione, numero(v->pannello.Fa * forze, 2), numero(v->pannello.Rlat * forze, 2),
              v->pannello.Fa > 0 ? numero(v->pannello.Rlat / v->pannello.Fa, 3) : "",
@@ -76,35 +80,29 @@ RelazioneTutti::RelazioneTutti(const OpzioniCheck& o, const Avvio& a, const form
         }
         if (!colonna_id) break;
         pannello(riga);
-        if (avanzamento && !avanzamento(relazione::FaseRelazione::verifica, ++fatti, totale)) {
+        if (avanzamento && !avanzamento(FaseRelazione::verifica, ++fatti, totale)) {
             fermata_ = true;
             return;
         }
     }
     const bool segnati = std::any_of(riepilogo.righe.begin(), riepilogo.righe.end(),
                                      [](const auto& riga) { return riga[0].ends_with(" *"); });
-    relazione::Sezione prima{"Riepilogo dei pannelli", {std::move(riepilogo)}};
+    Sezione prima{"Riepilogo dei pannelli", {std::move(riepilogo)}};
     if (segnati)
         prima.blocchi.emplace_back(
-            relazione::Paragrafo{"* Pannello con un sito diverso da quello del lavoro.", false});
+            Paragrafo{"* Pannello con un sito diverso da quello del lavoro.", false});
     inizio_.sezioni.push_back(std::move(prima));
 }
 
-std::optional<relazione::Documento> RelazioneTutti::relazione_di(
+std::optional<Documento> RelazioneTutti::relazione_di(
     const form::RigaPannello& riga, std::ostream& err, std::string& arresto,
     std::optional<form::RisultatoVerifica>& v, form::Pannello& r) {
-    const form::Lavoro& lavoro = a_.lavoro;
     const std::string id = pannelli_.cella(riga, "id");
-    // The row's cells over the job's panel, then the options over them (--panel named the row).
-    OpzioniCheck opzioni = o_;
-    opzioni.panel.reset();
-    r = avvio_;
-    if (applica_riga_salvata(pannelli_, riga, lavoro, r, err) ||
-        applica_opzioni(opzioni, lavoro, r, err)) {
+    if (!prepara_(riga, r, err)) {
         arresto = "dati rifiutati";
         return std::nullopt;
     }
-    form::EsitoVerifica esito = calcola_pannello(a_, r);
+    form::EsitoVerifica esito = verifica_(r);
     if (const auto* a = std::get_if<form::Arresto>(&esito)) {
         err << "Pannello \"" << text::printable(id) << "\": " << a->titolo << ": "
             << text::printable(a->testo) << "\n";
@@ -112,10 +110,10 @@ std::optional<relazione::Documento> RelazioneTutti::relazione_di(
         return std::nullopt;
     }
     v = std::move(std::get<form::RisultatoVerifica>(esito));
-    relazione::ContestoRelazione contesto = contesto_;
+    ContestoRelazione contesto = contesto_;
     contesto.localita = localita(*v);
     try {
-        return relazione::costruisci_relazione(*v, contesto);
+        return costruisci_relazione(*v, contesto);
     } catch (const Failure& e) {
         err << "Pannello \"" << text::printable(id) << "\": " << text::printable(e.what())
             << "\n";
@@ -128,10 +126,10 @@ std::optional<std::string> RelazioneTutti::localita(const form::RisultatoVerific
                                         v.ingressi.sito.lat);
     const auto it = localita_.find(chiave);
     if (it != localita_.end()) return it->second;
-    return localita_[chiave] = relazione::localita_del_risultato(a_.lavoro, v);
+    return localita_[chiave] = localita_del_risultato(lavoro_, v);
 }
 
-std::vector<relazione::Sezione> RelazioneTutti::parte(std::size_t i) {
+std::vector<Sezione> RelazioneTutti::parte(std::size_t i) {
     const Parte& p = parti_.at(i);
     std::ostream nessuno(nullptr);  // said when the panel was first checked
     std::string arresto;
@@ -146,13 +144,13 @@ std::vector<relazione::Sezione> RelazioneTutti::parte(std::size_t i) {
     return std::move(doc->sezioni);
 }
 
-std::string testo_avanzamento(relazione::FaseRelazione fase, std::size_t fatti,
+std::string testo_avanzamento(FaseRelazione fase, std::size_t fatti,
                               std::size_t totale) {
     const char* nome = "";
     switch (fase) {
-        case relazione::FaseRelazione::verifica: nome = "verifica"; break;
-        case relazione::FaseRelazione::impaginazione: nome = "impaginazione"; break;
-        case relazione::FaseRelazione::scrittura: nome = "scrittura"; break;
+        case FaseRelazione::verifica: nome = "verifica"; break;
+        case FaseRelazione::impaginazione: nome = "impaginazione"; break;
+        case FaseRelazione::scrittura: nome = "scrittura"; break;
     }
     return std::string(nome) + " del pannello " + std::to_string(fatti) + " di " +
            std::to_string(totale);
@@ -165,7 +163,7 @@ ProgressoRelazione::~ProgressoRelazione() {
     a_capo();
 }
 
-bool ProgressoRelazione::operator()(relazione::FaseRelazione fase, std::size_t fatti,
+bool ProgressoRelazione::operator()(FaseRelazione fase, std::size_t fatti,
                                     std::size_t totale) {
     const std::string riga = "Relazione: " + testo_avanzamento(fase, fatti, totale);
     if (terminale_) {
@@ -178,9 +176,9 @@ bool ProgressoRelazione::operator()(relazione::FaseRelazione fase, std::size_t f
     }
     std::size_t indice = 0;
     switch (fase) {
-        case relazione::FaseRelazione::verifica: indice = 0; break;
-        case relazione::FaseRelazione::impaginazione: indice = 1; break;
-        case relazione::FaseRelazione::scrittura: indice = 2; break;
+        case FaseRelazione::verifica: indice = 0; break;
+        case FaseRelazione::impaginazione: indice = 1; break;
+        case FaseRelazione::scrittura: indice = 2; break;
     }
     const std::size_t decimi = totale == 0 ? 0 : (indice * totale + fatti) * 10 / (3 * totale);
     if (decimi > decimi_) {
@@ -208,4 +206,4 @@ std::streamsize ProgressoRelazione::Buffer::xsputn(const char* s, std::streamsiz
     return p_.err_.rdbuf()->sputn(s, n);
 }
 
-}  // namespace tv::cli
+}  // namespace tv::relazione

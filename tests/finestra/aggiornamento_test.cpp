@@ -1,11 +1,11 @@
 // Results out of date after every kind of input change and after a stopped run, current again
 // after a completed run; how they are drawn; the window's second line for a refused number.
-#include "form/aggiornamento.h"
+#include "app/modello/aggiornamento.h"
 
 #include <gtest/gtest.h>
 
-#include "form/form1.h"
-#include "suite_temp.h"
+#include "app/modello/form1.h"
+#include "finestra_temp.h"
 
 namespace tv::form {
 namespace {
