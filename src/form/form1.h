@@ -34,6 +34,10 @@ std::optional<double> numero_di_testo(Campo c, std::string_view testo,
 std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
                                           const text::NumberFormat& formato, bool nota = false,
                                           const units::Unita* unita = nullptr);
+// The number of an input field's text (not the subsoil's) when motivo_rifiuto with the job's
+// work units accepts it, read once; nullopt when refused.
+std::optional<double> numero_accettato(Campo c, std::string_view testo,
+                                       const text::NumberFormat& f, const units::Unita& u);
 // An accepted coordinate text in degrees, minutes and seconds as decimal degrees; any other
 // text as it is.
 std::string testo_gradi_decimali(int index, const std::string& testo,

@@ -139,7 +139,8 @@ TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
                     text::fixed(richiedi_finito(a.K2, "K2 (coefficiente di instabilità)"), 3, fmt);
                 sigma = richiedi_finito(a.sigmacrit * fattore_tensioni,
                                         "tensione critica di instabilità");
-                t.critica = " = " + text::fixed(sigma, 2, fmt) + " " + unita_tensioni + ")";
+                if (ampiezza == Ampiezza::tutto)
+                    t.critica = " = " + text::fixed(sigma, 2, fmt) + " " + unita_tensioni + ")";
                 instabilita = a.instabilita;
             },
             [&](const panel::Mensola&) {

@@ -190,6 +190,16 @@ std::optional<double> parse_number(std::string_view text, const NumberFormat& fm
     if (p.int_e == p.int_b && p.frac_e == p.frac_b) return std::nullopt;
     if (i < s.size() && !leggi_esponente(p, i, false)) return std::nullopt;
     if (i != s.size()) return std::nullopt;
+    // A text already in from_chars's own form ("." separator, no "+" before the digits) is
+    // read where it lies; from_chars of "-x" is the negated reading of "x".
+    if (dec == "." && !s.starts_with('+')) {
+        double v = 0;
+        const auto [fine, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+        if (ec == std::errc() && fine == s.data() + s.size()) {
+            if (!std::isfinite(v)) return std::nullopt;
+            return v;
+        }
+    }
     const double v = converti(p);
     if (!std::isfinite(v)) return std::nullopt;  // too large for a double: not a number
     return v;
@@ -309,6 +319,40 @@ std::string general(double value, const NumberFormat& fmt) {
 }
 
 std::string rounded(double value, int decimals, const NumberFormat& fmt) {
+    // The product rounded to a whole m below 10^15 is the text: m / 10^n is the double nearest
+    // to that decimal of at most 15 digits, and 15 digits of it give the decimal back. Only
+    // texts in exponent form (below 1e-4) take the general path.
+    if (decimals >= 0 && decimals <= 15 && std::isfinite(value)) {
+        const double m = std::nearbyint(value * kPotenze[static_cast<std::size_t>(decimals)]);
+        if (m == 0) return "0";
+        if (std::fabs(m) < 1e15) {
+            std::array<char, 24> cifre{};
+            const auto [fine, ec] =
+                std::to_chars(cifre.data(), cifre.data() + cifre.size(),
+                              static_cast<long long>(std::fabs(m)));
+            const auto n = static_cast<std::size_t>(fine - cifre.data());
+            const auto d = static_cast<std::size_t>(decimals);
+            if (ec == std::errc() && n + 4 > d) {
+                std::size_t ultima = n;  // trailing zeros of the decimals dropped
+                while (ultima > 0 && ultima + d > n && cifre[ultima - 1] == '0') --ultima;
+                std::string out;
+                out.reserve(n + d + 4);
+                if (m < 0) out += '-';
+                if (n > d) {
+                    out.append(cifre.data(), n - d);
+                } else {
+                    out += '0';
+                }
+                if (ultima + d > n) {
+                    out += fmt.decimal;
+                    if (d > n) out.append(d - n, '0');
+                    const std::size_t da = n > d ? n - d : 0;
+                    out.append(cifre.data() + da, ultima - da);
+                }
+                return out;
+            }
+        }
+    }
     return general(round_half_even(value, decimals), fmt);
 }
 

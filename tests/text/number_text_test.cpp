@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <tuple>
 
@@ -99,4 +100,44 @@ TEST(ParseDms, ReadsSexagesimalDegreesWithTheirMarksOrBlanks) {
     for (const char* t : {"42 60 0", "42 47 60", "42.5 30", "42 47 28 5", "42\u00b028\"",
                           "-42 47 28", "42 47 28 W", "N", "42\xb0" "47'28\""})
         EXPECT_FALSE(parse_dms(t, dot_format()).has_value()) << t;
+}
+
+// The fast writing of a rounded value against the plain one, round_half_even then general: on
+// values of every size and sign, halves, and values whose rounding leaves the exponent form.
+TEST(Rounded, SameTextAsRoundingThenTheGeneralText) {
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    std::uniform_int_distribution<int> esponente(-12, 17), decimali(-1, 16);
+    for (int i = 0; i < 200000; ++i) {
+        const double v = mantissa(rng) * std::pow(10.0, esponente(rng));
+        const int n = decimali(rng);
+        ASSERT_EQ(rounded(v, n, kComma), general(round_half_even(v, n), kComma)) << v << " " << n;
+    }
+    for (double v : {0.5, 1.5, 2.5, -2.5, 0.125, 0.00005, 0.00015, -0.00004, 999999999999999.5,
+                     -0.0, 1e-4, 0.000099996, 123.456})
+        for (int n = 0; n <= 6; ++n)
+            EXPECT_EQ(rounded(v, n, dot_format()), general(round_half_even(v, n), dot_format()))
+                << v << " " << n;
+}
+
+// Texts the "." reading takes where they lie read as the same texts with a "," separator,
+// which go through the digits copied apart.
+TEST(ParseNumber, DotTextsReadAsTheirCommaTwins) {
+    std::mt19937_64 rng(11);
+    std::uniform_int_distribution<int> cifre(0, 9), lunghezza(0, 20), segno(0, 3);
+    for (int i = 0; i < 100000; ++i) {
+        std::string t = segno(rng) == 0 ? "-" : "";
+        for (int k = lunghezza(rng); k > 0; --k) t += static_cast<char>('0' + cifre(rng));
+        t += '.';
+        for (int k = lunghezza(rng); k > 0; --k) t += static_cast<char>('0' + cifre(rng));
+        if (segno(rng) == 1) t += "e" + std::to_string(cifre(rng) * 80 - 400);
+        std::string virgola = t;
+        virgola[virgola.find('.')] = ',';
+        const auto a = parse_number(t, dot_format()), b = parse_number(virgola, kComma);
+        ASSERT_EQ(a.has_value(), b.has_value()) << t;
+        if (a) {
+            ASSERT_EQ(std::signbit(*a), std::signbit(*b)) << t;
+            ASSERT_EQ(*a, *b) << t;
+        }
+    }
 }
