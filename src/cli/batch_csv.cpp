@@ -216,6 +216,11 @@ bool numero(std::string_view s) {
     return cifra;
 }
 
+// A first character that makes a spreadsheet run the cell as a formula.
+bool inizio_formula(char c) {
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
+}
+
 // A number in "." notation, whole: a sign, digits with at most one ".", an exponent.
 bool numero_rigoroso(std::string_view s) {
     std::size_t i = s.starts_with('+') || s.starts_with('-') ? 1 : 0;
@@ -395,8 +400,7 @@ void aggiungi_riga_csv(std::string& out, const RigaEsito& riga, bool excel) {
         // A spreadsheet runs a cell starting with "=", "+", "-", "@", a tab or a CR as a formula:
         // a text so written gets an apostrophe before it, which the spreadsheet shows as text.
         // A number ("-5", a negative longitude) stays a number.
-        const bool formula =
-            !c.empty() && std::string_view("=+-@\t\r").find(c.front()) != std::string_view::npos;
+        const bool formula = !c.empty() && inizio_formula(c.front());
         if (formula && (testo || !numero_rigoroso(c))) {
             cella.assign(1, '\'').append(c);
             form::aggiungi_cella_csv(out, cella, sep, false);

@@ -284,6 +284,13 @@ std::string general(double value, const NumberFormat& fmt) {
     if (std::isnan(value)) return "nan";
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
     if (value == 0) return "0";
+    // A whole number of at most 15 digits is its own 15-digit text.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        std::array<char, 24> buf{};
+        const auto [fine, ec] =
+            std::to_chars(buf.data(), buf.data() + buf.size(), static_cast<long long>(value));
+        if (ec == std::errc()) return std::string(buf.data(), fine);
+    }
     const Cifre c = cifre(value);
     std::string out;
     out.reserve(32);
