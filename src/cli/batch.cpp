@@ -100,6 +100,8 @@ Lotto::Lotto(const form::Lavoro& lavoro, const form::Pannello& avvio, hazard::Fo
     avvio_[kDomanda] = panel::descrizione(avvio.formula).breve;
     avvio_[kDatum] = hazard::nomi_datum(avvio.datum).nome;
     sito_iniziale_ = lavoro.sito_iniziale(avvio.testi);
+    formula_avvio_ = panel::formula_di_nome(avvio_[kDomanda]);
+    datum_avvio_ = hazard::datum_di_testo(avvio_[kDatum]);
     for (form::Campo c : form::kCampiIngresso) {
         const std::string& testo = avvio.testi[form::posizione(c)];
         accettati_avvio_[form::posizione(c)] =
@@ -225,14 +227,19 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
             return;
         }
     }
-    const auto formula = panel::formula_di_nome(celle[kDomanda]);
+    // A cell left empty takes the start-up choice, read once for the batch.
+    const auto scelta = [&](std::size_t colonna, const auto& avvio, auto leggi) {
+        return riga.celle[colonna] && !riga.celle[colonna]->empty() ? leggi(celle[colonna])
+                                                                    : avvio;
+    };
+    const auto formula = scelta(kDomanda, formula_avvio_, panel::formula_di_nome);
     if (!formula) {
         celle[kErrore] =
             campo_rifiutato().value_or("domanda: accettate solo " + panel::parole_formule(", ", " e ", true) + " (o vuota)");
         return;
     }
     celle[kDomanda] = panel::descrizione(*formula).breve;
-    const auto datum = hazard::datum_di_testo(celle[kDatum]);
+    const auto datum = scelta(kDatum, datum_avvio_, hazard::datum_di_testo);
     if (!datum) {
         celle[kErrore] = campo_rifiutato().value_or("datum: accettati solo ED50 e WGS84 (o vuota)");
         return;

@@ -339,24 +339,25 @@ std::string rounded(double value, int decimals, const NumberFormat& fmt) {
                               static_cast<long long>(std::fabs(m)));
             const auto n = static_cast<std::size_t>(fine - cifre.data());
             const auto d = static_cast<std::size_t>(decimals);
-            if (ec == std::errc() && n + 4 > d) {
+            if (ec == std::errc() && n + 4 > d && fmt.decimal.size() <= 8) {
                 std::size_t ultima = n;  // trailing zeros of the decimals dropped
                 while (ultima > 0 && ultima + d > n && cifre[ultima - 1] == '0') --ultima;
-                std::string out;
-                out.reserve(n + d + 4);
-                if (m < 0) out += '-';
+                // Written in place, then copied once into the text.
+                std::array<char, 48> out{};
+                char* o = out.data();
+                if (m < 0) *o++ = '-';
                 if (n > d) {
-                    out.append(cifre.data(), n - d);
+                    o = std::copy_n(cifre.data(), n - d, o);
                 } else {
-                    out += '0';
+                    *o++ = '0';
                 }
                 if (ultima + d > n) {
-                    out += fmt.decimal;
-                    if (d > n) out.append(d - n, '0');
+                    o = std::copy(fmt.decimal.begin(), fmt.decimal.end(), o);
+                    if (d > n) o = std::fill_n(o, d - n, '0');
                     const std::size_t da = n > d ? n - d : 0;
-                    out.append(cifre.data() + da, ultima - da);
+                    o = std::copy_n(cifre.data() + da, ultima - da, o);
                 }
-                return out;
+                return std::string(out.data(), o);
             }
         }
     }
@@ -366,6 +367,28 @@ std::string rounded(double value, int decimals, const NumberFormat& fmt) {
 std::string fixed(double value, int decimals, const NumberFormat& fmt) {
     if (!std::isfinite(value)) return general(value, fmt);
     if (decimals < 0) decimals = 0;
+    // The 15-digit text of the value, scaled by 10^decimals, lies within q * 5.2e-15 of q: where
+    // q is farther than that from a half, both round to the same whole number, written here.
+    if (decimals <= 15) {
+        const double q = std::fabs(value) * kPotenze[static_cast<std::size_t>(decimals)];
+        const double intero = std::floor(q), resto = q - intero;
+        if (q < 1e15 && std::fabs(resto - 0.5) > q * 1e-13 + 1e-12) {
+            std::array<char, 40> buf{};
+            const auto d = static_cast<std::size_t>(decimals);
+            const auto n = static_cast<long long>(resto > 0.5 ? intero + 1 : intero);
+            const auto [fine, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), n);
+            if (ec == std::errc()) {
+                std::string cifre(buf.data(), fine);
+                if (cifre.size() <= d) cifre.insert(0, d + 1 - cifre.size(), '0');
+                std::string out;
+                out.reserve(cifre.size() + fmt.decimal.size() + 1);
+                if (std::signbit(value) && n != 0) out += '-';
+                out.append(cifre, 0, cifre.size() - d);
+                if (d > 0) out.append(fmt.decimal).append(cifre, cifre.size() - d, d);
+                return out;
+            }
+        }
+    }
     // Work on the 15-digit decimal text, as the old Format did, then round half away from zero.
     // digits holds the integer part then the decimals, with `point` integer digits.
     std::string digits;

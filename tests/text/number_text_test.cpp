@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -139,5 +141,39 @@ TEST(ParseNumber, DotTextsReadAsTheirCommaTwins) {
             ASSERT_EQ(std::signbit(*a), std::signbit(*b)) << t;
             ASSERT_EQ(*a, *b) << t;
         }
+    }
+}
+
+// fixed by its definition, in whole numbers: the value's 15 significant digits M and exponent,
+// scaled to the decimals and rounded half away from zero.
+std::string fisso_di_riferimento(double v, int d) {
+    std::array<char, 40> buf{};
+    const auto fine = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(v),
+                                    std::chars_format::scientific, 14).ptr;
+    const std::string s(buf.data(), fine);
+    const auto e = s.find('e');
+    const unsigned long long M = std::stoull(s.substr(0, 1) + s.substr(2, e - 2));
+    const int k = std::stoi(s.substr(e + 1)) - 14 + d;  // v = M x 10^(k - d)
+    unsigned long long N = M, scala = 1;
+    for (int i = 0; i < k; ++i) N *= 10;
+    for (int i = 0; i < -k && i < 18; ++i) scala *= 10;
+    if (k < 0) N = -k >= 18 ? 0 : (M + scala / 2) / scala;
+    std::string cifre = std::to_string(N);
+    if (cifre.size() <= static_cast<std::size_t>(d)) cifre.insert(0, d + 1 - cifre.size(), '0');
+    const std::size_t punto = cifre.size() - static_cast<std::size_t>(d);
+    return (std::signbit(v) && N != 0 ? "-" : "") + cifre.substr(0, punto) +
+           (d > 0 ? "," + cifre.substr(punto) : "");
+}
+
+TEST(Fixed, RoundsTheFifteenDigitTextHalfAwayFromZero) {
+    std::mt19937_64 rng(5);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    std::uniform_int_distribution<int> decimali(0, 6), esponente(-12, 10);
+    for (int i = 0; i < 200000; ++i) {
+        const int d = decimali(rng);
+        // Halves on the 15-digit text, which the value itself may lie just below or above.
+        const double v = i % 4 == 0 ? (std::floor(mantissa(rng) * 1e4) + 0.5) / std::pow(10.0, d)
+                                    : mantissa(rng) * std::pow(10.0, esponente(rng));
+        ASSERT_EQ(fixed(v, d, kComma), fisso_di_riferimento(v, d)) << v << " " << d;
     }
 }
