@@ -100,7 +100,7 @@ void BM_VerificaTipizzata(benchmark::State& state) {
 }
 BENCHMARK(BM_VerificaTipizzata)
     ->Unit(benchmark::kMicrosecond)
-    ->MinTime(0.2)
+    ->MinTime(0.05)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 
@@ -118,7 +118,7 @@ void BM_PericolositaSito(benchmark::State& state) {
 }
 BENCHMARK(BM_PericolositaSito)
     ->Unit(benchmark::kMicrosecond)
-    ->MinTime(0.2)
+    ->MinTime(0.05)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 
@@ -136,7 +136,7 @@ void BM_RicercaArco(benchmark::State& state) {
 }
 BENCHMARK(BM_RicercaArco)
     ->Unit(benchmark::kMicrosecond)
-    ->MinTime(0.2)
+    ->MinTime(0.05)
     ->Repetitions(10)
     ->ReportAggregatesOnly(true);
 

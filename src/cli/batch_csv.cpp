@@ -198,10 +198,12 @@ std::string prima_linea(std::istream& in) {
     return linea;
 }
 
-bool ascii(const char* s) {
-    for (; *s; ++s)
-        if (static_cast<unsigned char>(*s) >= 0x80) return false;
-    return true;
+// The length of a C string when it is all ASCII; nullopt when it holds another byte.
+std::optional<std::size_t> lunghezza_ascii(const char* s) {
+    const char* p = s;
+    for (; *p; ++p)
+        if (static_cast<unsigned char>(*p) >= 0x80) return std::nullopt;
+    return static_cast<std::size_t>(p - s);
 }
 
 // A number as the results write it ("-1.5e-05"): written with a decimal comma for a spreadsheet.
@@ -362,8 +364,8 @@ bool LettoreLotto::prossima(RigaIngresso& riga) {
     for (std::size_t i = 0; i < kColonneIngresso; ++i) {
         if (!riga.errore.empty() || !celle[i]) {
             riga.celle[i].reset();
-        } else if (ascii(celle[i])) {
-            riga.celle[i].emplace(celle[i]);
+        } else if (const auto n = lunghezza_ascii(celle[i])) {
+            riga.celle[i].emplace(celle[i], *n);
         } else {
             riga.celle[i] = text::decode(celle[i]);
         }
