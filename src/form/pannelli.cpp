@@ -79,9 +79,9 @@ std::optional<std::vector<std::string>> dividi(std::string_view linea, char sep,
 void aggiungi_cella_csv(std::string& out, std::string_view s, char sep, bool una_riga) {
     // Short cells (numbers) in one pass over the bytes, long ones (messages) by the library's
     // search for each character: the batch writes dozens of cells a row.
-    const auto speciale = [sep](char c) { return c == sep || c == '"' || c == '\r' || c == '\n'; };
+    const auto da_quotare = [sep](char c) { return c == sep || c == '"' || c == '\r' || c == '\n'; };
     const auto contiene = [&] {
-        if (s.size() < 24) return std::any_of(s.begin(), s.end(), speciale);
+        if (s.size() < 24) return std::any_of(s.begin(), s.end(), da_quotare);
         for (char c : {sep, '"', '\r', '\n'})
             if (s.find(c) != std::string_view::npos) return true;
         return false;
