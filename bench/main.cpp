@@ -23,12 +23,15 @@ class Raccolta : public benchmark::ConsoleReporter {
             if ((r.aggregate_name != "median" && !unica) || r.error_occurred) continue;
             Mediana& m = mediane[r.run_name.function_name];
             m.secondi = r.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(r.time_unit);
+            m.cpu_secondi =
+                r.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(r.time_unit);
             for (const auto& [nome, c] : r.counters) m.contatori[nome] = c.value;
         }
     }
 
     struct Mediana {
-        double secondi = 0;  // real time of one iteration
+        double secondi = 0;      // real time of one iteration
+        double cpu_secondi = 0;  // processor time of one iteration, less sensitive to load
         std::map<std::string, double> contatori;
     };
     std::map<std::string, Mediana> mediane;
@@ -76,12 +79,23 @@ int main(int argc, char** argv) {
             figure.push_back({"(a) four-pass / indexed", r, "x", ">= 500 x", r >= 500});
         }
     }
+    // Processor time: a few microseconds of wall time on a shared machine are mostly waiting.
+    if (presente("BM_VerificaTipizzata")) {
+        const double us = m["BM_VerificaTipizzata"].cpu_secondi * 1e6;
+        figure.push_back({"(a) check from typed inputs, median", us, "us", "<= 5 us", us <= 5});
+    }
+    if (presente("BM_PericolositaSito"))
+        figure.push_back({"(a)   of which the hazard lookup", m["BM_PericolositaSito"].cpu_secondi * 1e6,
+                          "us", "reference", true});
+    if (presente("BM_RicercaArco"))
+        figure.push_back({"(a)   of which the arch's search", m["BM_RicercaArco"].cpu_secondi * 1e6,
+                          "us", "reference", true});
     if (presente("BM_Lotto10000")) {
         const auto& l = m["BM_Lotto10000"];
         const double al_secondo =
             l.contatori.count("items_per_second") ? l.contatori.at("items_per_second") : 0;
         figure.push_back({"(b) batch checks per second, one thread", al_secondo, "/s",
-                          ">= 100000 /s", al_secondo >= 100000});
+                          ">= 150000 /s", al_secondo >= 150000});
         const double complete = l.contatori.count("completate") ? l.contatori.at("completate") : 0;
         figure.push_back({"(b) rows completed of 10000", complete, "", "10000", complete == 10000});
     }

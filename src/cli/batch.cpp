@@ -78,8 +78,10 @@ void scrivi_risultati(const form::RisultatoVerifica& r, const units::Unita& u,
         *c++ = testo ? std::move(*testo) : testo_TR(r.azione.TR, formato);
     *c++ = r.ok ? form::kVerdettoOk : form::kVerdettoNo;
     *c++ = form::colonna_fonte(r.azione);
-    for (const auto& a : form::testi_avvisi(r.avvisi, formato))
-        *c += (c->empty() ? "" : "; ") + a;
+    for (const form::Avviso& a : r.avvisi) {
+        if (!c->empty()) *c += "; ";
+        *c += form::testo_avviso(a, formato);
+    }
 }
 
 }  // namespace
@@ -98,6 +100,42 @@ Lotto::Lotto(const form::Lavoro& lavoro, const form::Pannello& avvio, hazard::Fo
     avvio_[kDomanda] = panel::descrizione(avvio.formula).breve;
     avvio_[kDatum] = hazard::nomi_datum(avvio.datum).nome;
     sito_iniziale_ = lavoro.sito_iniziale(avvio.testi);
+    formula_avvio_ = panel::formula_di_nome(avvio_[kDomanda]);
+    datum_avvio_ = hazard::datum_di_testo(avvio_[kDatum]);
+    for (form::Campo c : form::kCampiIngresso) {
+        const std::string& testo = avvio.testi[form::posizione(c)];
+        accettati_avvio_[form::posizione(c)] =
+            !form::motivo_rifiuto(form::indice(c), testo, formato_, false, &unita_);
+        leggi_numero(c, testo, numeri_avvio_);
+    }
+}
+
+bool Lotto::leggi_numero(form::Campo c, const std::string& testo,
+                         form::NumeriIngresso& numeri) const {
+    switch (form::dati_campo(c).lettura) {
+        case form::Lettura::nessuna:
+            return true;
+        case form::Lettura::lettera_suolo:
+            if (const auto s = form::suolo_di_testo(testo)) {
+                numeri.suolo = *s;
+                return true;
+            }
+            return false;
+        case form::Lettura::locale_o_vuoto:
+            numeri.Tk = !text::trim(testo).empty();
+            if (!numeri.Tk) return true;
+            [[fallthrough]];
+        case form::Lettura::locale:
+        case form::Lettura::punto_o_locale:
+        case form::Lettura::coordinata:
+        case form::Lettura::intero:
+            if (const auto v = form::numero_accettato(c, testo, formato_, unita_)) {
+                numeri.valori[form::posizione(c)] = *v;
+                return true;
+            }
+            return false;
+    }
+    return false;
 }
 
 Lotto::~Lotto() = default;
@@ -135,17 +173,31 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
                 return;
             }
 
-    // The start-up panel again, with the row's own texts in its input fields.
-    form::Pannello& pannello = banco.pannello_;
-    pannello.testi = pannello_avvio_.testi;
-    auto& testi = pannello.testi;
+    // The row's numbers, each text read once; a cell left empty takes the start-up reading.
+    form::NumeriIngresso numeri = numeri_avvio_;
+    bool accettati = riga.con_punto.none();
+    for (form::Campo c : form::kCampiIngresso)
+        accettati = accettati && accettati_avvio_[form::posizione(c)];
     for (std::size_t c = 0; c < kColonneIngresso; ++c)
-        if (kCampo[c] >= 0) testi[static_cast<std::size_t>(kCampo[c])] = celle[c];
-    // In a job without site data the row gave its own coordinates (checked above).
-    pannello.sito_proprio = sito_iniziale_;
+        if (kCampo[c] >= 0 && riga.celle[c] && !riga.celle[c]->empty())
+            accettati = leggi_numero(static_cast<form::Campo>(kCampo[c]), celle[c], numeri) &&
+                        accettati;
+    // The start-up panel again, with the row's own texts in its input fields: read only when
+    // a field was refused, for the message.
+    form::Pannello& pannello = banco.pannello_;
+    const auto testi_della_riga = [&] {
+        pannello.testi = pannello_avvio_.testi;
+        for (std::size_t c = 0; c < kColonneIngresso; ++c)
+            if (kCampo[c] >= 0) pannello.testi[static_cast<std::size_t>(kCampo[c])] = celle[c];
+        // In a job without site data the row gave its own coordinates (checked above).
+        pannello.sito_proprio = sito_iniziale_;
+    };
+    if (!accettati) testi_della_riga();
+    const auto& testi = pannello.testi;
     // As in the window, a refused field is reported before anything else, in the order of the
     // columns. The fields are looked at one by one only when something was refused.
     const auto campo_rifiutato = [&]() -> std::optional<std::string> {
+        if (accettati) return std::nullopt;
         for (std::size_t c = 0; c < kColonneIngresso; ++c) {
             if (riga.con_punto[c])
                 return std::string(kNomiIngresso[c]) + ": " + form::motivo_punto(celle[c]);
@@ -175,14 +227,19 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
             return;
         }
     }
-    const auto formula = panel::formula_di_nome(celle[kDomanda]);
+    // A cell left empty takes the start-up choice, read once for the batch.
+    const auto scelta = [&](std::size_t colonna, const auto& avvio, auto leggi) {
+        return riga.celle[colonna] && !riga.celle[colonna]->empty() ? leggi(celle[colonna])
+                                                                    : avvio;
+    };
+    const auto formula = scelta(kDomanda, formula_avvio_, panel::formula_di_nome);
     if (!formula) {
         celle[kErrore] =
             campo_rifiutato().value_or("domanda: accettate solo " + panel::parole_formule(", ", " e ", true) + " (o vuota)");
         return;
     }
     celle[kDomanda] = panel::descrizione(*formula).breve;
-    const auto datum = hazard::datum_di_testo(celle[kDatum]);
+    const auto datum = scelta(kDatum, datum_avvio_, hazard::datum_di_testo);
     if (!datum) {
         celle[kErrore] = campo_rifiutato().value_or("datum: accettati solo ED50 e WGS84 (o vuota)");
         return;
@@ -197,8 +254,10 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
     pannello.datum = *datum;
     form::EsitoVerifica esito;
     try {
-        esito = form::calcola_verifica(form::ingressi_da_testi(pannello, unita_, formato_),
-                                       *griglia_);
+        esito = form::calcola_verifica(
+            accettati ? form::ingressi_da_numeri(numeri, vincoli, *formula, *datum, unita_)
+                      : form::ingressi_da_testi(pannello, unita_, formato_),
+            *griglia_);
     } catch (const Failure& err) {
         esito = form::Arresto{err.what(), err.title()};
     }

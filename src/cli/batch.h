@@ -177,11 +177,20 @@ class Lotto {
     const std::array<std::string, kColonneIngresso>& valori_avvio() const { return avvio_; }
 
   private:
+    // Reads the text of input field `c` into `numeri`; false when validation refuses it.
+    bool leggi_numero(form::Campo c, const std::string& testo, form::NumeriIngresso& numeri) const;
+
     units::Unita unita_;  // the job's work units
     text::NumberFormat formato_;
     std::shared_ptr<const hazard::RicercaGriglia> griglia_;
     form::Pannello pannello_avvio_;
     std::array<std::string, kColonneIngresso> avvio_;
+    // The start-up texts read once: a row that leaves a cell empty takes the number and the
+    // verdict of validation from here.
+    form::NumeriIngresso numeri_avvio_;
+    std::bitset<form::kCampi> accettati_avvio_;
+    std::optional<panel::FormulaDomanda> formula_avvio_;
+    std::optional<hazard::Datum> datum_avvio_;
     bool sito_iniziale_ = false;  // the job has no site data
 };
 

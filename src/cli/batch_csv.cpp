@@ -198,10 +198,12 @@ std::string prima_linea(std::istream& in) {
     return linea;
 }
 
-bool ascii(const char* s) {
-    for (; *s; ++s)
-        if (static_cast<unsigned char>(*s) >= 0x80) return false;
-    return true;
+// The length of a C string when it is all ASCII; nullopt when it holds another byte.
+std::optional<std::size_t> lunghezza_ascii(const char* s) {
+    const char* p = s;
+    for (; *p; ++p)
+        if (static_cast<unsigned char>(*p) >= 0x80) return std::nullopt;
+    return static_cast<std::size_t>(p - s);
 }
 
 // A number as the results write it ("-1.5e-05"): written with a decimal comma for a spreadsheet.
@@ -214,6 +216,11 @@ bool numero(std::string_view s) {
             return false;
     }
     return cifra;
+}
+
+// A first character that makes a spreadsheet run the cell as a formula.
+bool inizio_formula(char c) {
+    return c == '=' || c == '+' || c == '-' || c == '@' || c == '\t' || c == '\r';
 }
 
 // A number in "." notation, whole: a sign, digits with at most one ".", an exponent.
@@ -357,8 +364,8 @@ bool LettoreLotto::prossima(RigaIngresso& riga) {
     for (std::size_t i = 0; i < kColonneIngresso; ++i) {
         if (!riga.errore.empty() || !celle[i]) {
             riga.celle[i].reset();
-        } else if (ascii(celle[i])) {
-            riga.celle[i].emplace(celle[i]);
+        } else if (const auto n = lunghezza_ascii(celle[i])) {
+            riga.celle[i].emplace(celle[i], *n);
         } else {
             riga.celle[i] = text::decode(celle[i]);
         }
@@ -395,8 +402,7 @@ void aggiungi_riga_csv(std::string& out, const RigaEsito& riga, bool excel) {
         // A spreadsheet runs a cell starting with "=", "+", "-", "@", a tab or a CR as a formula:
         // a text so written gets an apostrophe before it, which the spreadsheet shows as text.
         // A number ("-5", a negative longitude) stays a number.
-        const bool formula =
-            !c.empty() && std::string_view("=+-@\t\r").find(c.front()) != std::string_view::npos;
+        const bool formula = !c.empty() && inizio_formula(c.front());
         if (formula && (testo || !numero_rigoroso(c))) {
             cella.assign(1, '\'').append(c);
             form::aggiungi_cella_csv(out, cella, sep, false);

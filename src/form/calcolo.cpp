@@ -66,6 +66,39 @@ Nodo nodo(const hazard::PuntoGriglia& p, double distanza, double somma_inversi, 
 
 }  // namespace
 
+IngressiVerifica ingressi_da_numeri(const NumeriIngresso& numeri, const std::array<bool, 4>& vincoli,
+                                    FormulaDomanda formula, hazard::Datum datum,
+                                    const units::Unita& u) {
+    const auto n = [&](Campo c) { return numeri.valori[posizione(c)]; };
+    IngressiVerifica in;
+    in.T1 = n(Campo::T1);
+    in.sito.lon = n(Campo::lon);
+    in.sito.lat = n(Campo::lat);
+    in.sito.VN = n(Campo::VN);
+    in.sito.PVR = n(Campo::PVR);
+    in.sito.Cu = n(Campo::Cu);
+    in.datum = datum;
+    in.suolo = numeri.suolo;
+    in.St = n(Campo::St);
+    auto& p = in.pannello;
+    p.L = n(Campo::L) / u.fattore_lunghezze;
+    p.B = n(Campo::B) / u.fattore_lunghezze;
+    p.t = n(Campo::t) / u.fattore_lunghezze;
+    p.gamma = n(Campo::gamma) / u.fattore_pesi_specifici;
+    p.fd = n(Campo::fd) / u.fattore_tensioni;
+    p.E = n(Campo::E) / u.fattore_tensioni;
+    p.Z = n(Campo::Z) / u.fattore_lunghezze;
+    p.H = n(Campo::H) / u.fattore_lunghezze;
+    p.qa = n(Campo::qa);
+    p.vincoli = panel::Vincoli{vincoli[0], vincoli[1], vincoli[3]};
+    in.formula = formula;
+    // Whole and within the field's range: the cast is exact.
+    in.edificio.n = static_cast<int>(n(Campo::n));
+    in.edificio.xi = n(Campo::xi);
+    if (numeri.Tk) in.edificio.Tk = n(Campo::Tk);
+    return in;
+}
+
 EsitoVerifica calcola_verifica(const IngressiVerifica& in, const hazard::RicercaGriglia& griglia) {
     try {
         hazard::DatiSito sito = in.sito;

@@ -16,6 +16,7 @@
 #include "hazard/spettro.h"
 #include "form/tabella_campi.h"
 #include "panel/domanda.h"
+#include "units/unita.h"
 
 namespace tv::form {
 
@@ -32,6 +33,20 @@ struct IngressiVerifica {
     FormulaDomanda formula = FormulaDomanda::ec8;
     panel::DatiEdificio edificio{};  // read by the floor spectrum of C7.2.5 only
 };
+
+// The numbers of the input fields as validation read them from their texts, in work units by
+// field index (results and the subsoil hold nothing); `Tk`: the field Tk was not left empty.
+struct NumeriIngresso {
+    std::array<double, kCampi> valori{};
+    hazard::Suolo suolo = hazard::Suolo::A;
+    bool Tk = false;
+};
+
+// The inputs of a check in base units from those numbers, the restraint toggles (top, left,
+// bottom, right), the formula and the datum of the coordinates.
+IngressiVerifica ingressi_da_numeri(const NumeriIngresso& numeri, const std::array<bool, 4>& vincoli,
+                                    FormulaDomanda formula, hazard::Datum datum,
+                                    const units::Unita& u);
 
 // ag (a/g), F0 and Tc* (s) at one tabulated return period.
 struct ValoriPeriodo {

@@ -32,6 +32,11 @@ std::optional<hazard::Suolo> suolo_di_testo(std::string_view testo);
 std::optional<double> numero_di_testo(Campo c, std::string_view testo,
                                       const text::NumberFormat& f);
 
+// The number of an input field's text (not the subsoil's) when motivo_rifiuto with the job's
+// work units accepts it, read once; nullopt when refused.
+std::optional<double> numero_accettato(Campo c, std::string_view testo,
+                                       const text::NumberFormat& f, const units::Unita& u);
+
 // Why the text of field `index` is refused, nullopt when it is accepted; with `nota`, a second
 // line naming the field and the notation it takes. A number outside the field's range is refused
 // naming the field, in the job's work units `unita` (base units without them).

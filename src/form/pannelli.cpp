@@ -78,10 +78,17 @@ std::optional<std::vector<std::string>> dividi(std::string_view linea, char sep,
 }  // namespace
 
 void aggiungi_cella_csv(std::string& out, std::string_view s, char sep, bool una_riga) {
-    const bool quotare =
-        !s.empty() && (s.front() == ' ' || s.front() == '\t' || s.back() == ' ' ||
-                       s.back() == '\t' ||
-                       s.find_first_of(std::string{sep, '"', '\r', '\n'}) != std::string_view::npos);
+    // Short cells (numbers) in one pass over the bytes, long ones (messages) by the library's
+    // search for each character: the batch writes dozens of cells a row.
+    const auto da_quotare = [sep](char c) { return c == sep || c == '"' || c == '\r' || c == '\n'; };
+    const auto contiene = [&] {
+        if (s.size() < 24) return std::any_of(s.begin(), s.end(), da_quotare);
+        for (char c : {sep, '"', '\r', '\n'})
+            if (s.find(c) != std::string_view::npos) return true;
+        return false;
+    };
+    const bool quotare = !s.empty() && (s.front() == ' ' || s.front() == '\t' || s.back() == ' ' ||
+                                        s.back() == '\t' || contiene());
     if (!quotare) {
         out += s;
         return;

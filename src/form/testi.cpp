@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cmath>
+#include <initializer_list>
+#include <string_view>
 #include <variant>
 
 #include "panel/controlli.h"
@@ -53,6 +55,18 @@ std::string nota_VR(const AzioneSito& a, const text::NumberFormat& fmt) {
            text::general(a.VR, fmt) + " anni (NTC 2008 § 2.4.3)";
 }
 
+namespace {
+// The pieces of a message joined with one allocation: a batch writes warnings on many rows.
+std::string unisci(std::initializer_list<std::string_view> pezzi) {
+    std::size_t n = 0;
+    for (std::string_view p : pezzi) n += p.size();
+    std::string out;
+    out.reserve(n);
+    for (std::string_view p : pezzi) out += p;
+    return out;
+}
+}  // namespace
+
 std::string testo_avviso(const Avviso& a, const text::NumberFormat& fmt) {
     const auto n = [&](double x) { return text::rounded(x, 4, fmt); };
     const auto s = [&](double x) { return text::rounded(x, 2, fmt); };
@@ -64,21 +78,21 @@ std::string testo_avviso(const Avviso& a, const text::NumberFormat& fmt) {
         case TipoAvviso::t_B:
             return "t (spessore) non minore di B (lunghezza in pianta)";
         case TipoAvviso::snellezza:
-            return "Snellezza l_a/t = " + s(a.valore) + " maggiore di " + n(a.massimo);
+            return unisci({"Snellezza l_a/t = ", s(a.valore), " maggiore di ", n(a.massimo)});
         case TipoAvviso::St:
-            return "St = " + n(a.valore) + " fuori dai valori usuali da " + n(a.minimo) + " a " +
-                   n(a.massimo) + " (tab. 3.2.VI)";
+            return unisci({"St = ", n(a.valore), " fuori dai valori usuali da ", n(a.minimo),
+                           " a ", n(a.massimo), " (tab. 3.2.VI)"});
         case TipoAvviso::Cu:
-            return "Cu = " + n(a.valore) + " diverso da " + n(0.7) + ", " + n(1.0) + ", " + n(1.5) +
-                   " e " + n(2.0) + " (tab. 2.4.II)";
+            return unisci({"Cu = ", n(a.valore), " diverso da ", n(0.7), ", ", n(1.0), ", ",
+                           n(1.5), " e ", n(2.0), " (tab. 2.4.II)"});
         case TipoAvviso::qa:
-            return "qa = " + n(a.valore) + " diverso da 1 e da 2";
+            return unisci({"qa = ", n(a.valore), " diverso da 1 e da 2"});
         case TipoAvviso::qa_mensola:
-            return "qa = " + n(a.valore) + " diverso da 1, il valore per le mensole (Circolare "
-                   "2019, Tab. C7.2.I)";
+            return unisci({"qa = ", n(a.valore),
+                           " diverso da 1, il valore per le mensole (Circolare 2019, Tab. C7.2.I)"});
         case TipoAvviso::T1:
-            return "T1 = " + n(a.valore) + " s fuori da " + s(a.minimo) + " a " + s(a.massimo) +
-                   " s (metà e doppio di " + n(0.05) + "·H^" + n(0.75) + ", H in m)";
+            return unisci({"T1 = ", n(a.valore), " s fuori da ", s(a.minimo), " a ", s(a.massimo),
+                           " s (metà e doppio di ", n(0.05), "·H^", n(0.75), ", H in m)"});
         case TipoAvviso::fuori_maglia:
             if (!std::isfinite(a.valore))
                 return "Sito fuori da ogni maglia completa del reticolo (nessuna entro tre nodi "
@@ -139,7 +153,8 @@ TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
                     text::fixed(richiedi_finito(a.K2, "K2 (coefficiente di instabilità)"), 3, fmt);
                 sigma = richiedi_finito(a.sigmacrit * fattore_tensioni,
                                         "tensione critica di instabilità");
-                t.critica = " = " + text::fixed(sigma, 2, fmt) + " " + unita_tensioni + ")";
+                if (ampiezza == Ampiezza::tutto)
+                    t.critica = " = " + text::fixed(sigma, 2, fmt) + " " + unita_tensioni + ")";
                 instabilita = a.instabilita;
             },
             [&](const panel::Mensola&) {

@@ -40,35 +40,28 @@ std::variant<IngressiVerifica, Arresto> leggi_pannello(const Pannello& p, const 
 IngressiVerifica ingressi_da_testi(const Pannello& pannello, const units::Unita& u,
                                    const text::NumberFormat& f) {
     const auto& testi = pannello.testi;
-    const auto& vincoli = pannello.vincoli;
-    const auto n = [&](Campo c) { return numero(testi, c, f); };
-    IngressiVerifica in;
-    in.T1 = n(Campo::T1);
-    in.sito.lon = n(Campo::lon);
-    in.sito.lat = n(Campo::lat);
-    in.sito.VN = n(Campo::VN);
-    in.sito.PVR = n(Campo::PVR);
-    in.sito.Cu = n(Campo::Cu);
-    in.datum = pannello.datum;
-    in.suolo = *suolo_di_testo(testi[posizione(Campo::suolo)]);
-    in.St = n(Campo::St);
-    auto& p = in.pannello;
-    p.L = n(Campo::L) / u.fattore_lunghezze;
-    p.B = n(Campo::B) / u.fattore_lunghezze;
-    p.t = n(Campo::t) / u.fattore_lunghezze;
-    p.gamma = n(Campo::gamma) / u.fattore_pesi_specifici;
-    p.fd = n(Campo::fd) / u.fattore_tensioni;
-    p.E = n(Campo::E) / u.fattore_tensioni;
-    p.Z = n(Campo::Z) / u.fattore_lunghezze;
-    p.H = n(Campo::H) / u.fattore_lunghezze;
-    p.qa = n(Campo::qa);
-    p.vincoli = panel::Vincoli{vincoli[0], vincoli[1], vincoli[3]};
-    in.formula = pannello.formula;
-    // Whole and within the field's range: the cast is exact.
-    in.edificio.n = static_cast<int>(n(Campo::n));
-    in.edificio.xi = n(Campo::xi);
-    if (!text::trim(testi[posizione(Campo::Tk)]).empty()) in.edificio.Tk = n(Campo::Tk);
-    return in;
+    NumeriIngresso numeri;
+    for (Campo c : kCampiIngresso)
+        if (c != Campo::suolo && (c != Campo::Tk || !text::trim(testi[posizione(c)]).empty()))
+            numeri.valori[posizione(c)] = numero(testi, c, f);
+    numeri.suolo = *suolo_di_testo(testi[posizione(Campo::suolo)]);
+    numeri.Tk = !text::trim(testi[posizione(Campo::Tk)]).empty();
+    return ingressi_da_numeri(numeri, pannello.vincoli, pannello.formula, pannello.datum, u);
+}
+
+std::optional<double> numero_accettato(Campo c, std::string_view testo,
+                                       const text::NumberFormat& f, const units::Unita& u) {
+    const DatiCampoForm& d = dati_campo(c);
+    const auto v = numero_di_testo(c, testo, f);
+    if (!v || !d.ingresso) return std::nullopt;
+    // The range is in base units, the text in the job's work units (as motivo_rifiuto reads it).
+    const double fattore = u.fattore(d.famiglia) > 0 ? u.fattore(d.famiglia) : 1;
+    const Intervallo r = d.intervallo;
+    const double base = *v / fattore;
+    const bool sopra = r.minimo_incluso ? base >= r.minimo : base > r.minimo;
+    const bool sotto = r.massimo_incluso ? base <= r.massimo : base < r.massimo;
+    if (sopra && sotto) return v;
+    return std::nullopt;
 }
 
 EsitoVerifica calcola_pannello(const Pannello& p, const Lavoro& lavoro,

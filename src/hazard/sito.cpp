@@ -108,11 +108,9 @@ class Intorno {
     // The corners of the cell whose NW point is centro + i + 222 j, in the order NW, NE, SE, SW
     // (clockwise); false when one is missing.
     bool angoli(int i, int j, std::array<Posizione, 4>& v) const {
-        const std::int64_t nw = nw_di(i, j);
-        const std::int64_t codici[4] = {nw, nw + kPassoEst, nw + kPassoSud + kPassoEst,
-                                        nw + kPassoSud};
+        const int di[4] = {0, 1, 1, 0}, dj[4] = {0, 0, 1, 1};
         for (std::size_t q = 0; q < 4; ++q) {
-            const auto p = search_.posizione(codici[q]);
+            const auto p = posizione(i + di[q], j + dj[q]);
             if (!p) return false;
             v[q] = {(p->lon - lon_) * k_, p->lat - lat_};
         }
@@ -121,9 +119,23 @@ class Intorno {
     std::int64_t nw_di(int i, int j) const { return centro_ + i + kPassoSud * j; }
 
   private:
+    // The position of the point i east and j south of the centre; the nine nearest are looked
+    // up once, as the four cells around the centre share them.
+    std::optional<Posizione> posizione(int i, int j) const {
+        if (i < -1 || i > 1 || j < -1 || j > 1) return search_.posizione(nw_di(i, j));
+        const auto k = static_cast<std::size_t>(3 * (j + 1) + (i + 1));
+        if (!letti_[k]) {
+            vicini_[k] = search_.posizione(nw_di(i, j));
+            letti_[k] = true;
+        }
+        return vicini_[k];
+    }
+
     const RicercaGriglia& search_;
     std::int64_t centro_;
     double lon_, lat_, k_;
+    mutable std::array<std::optional<Posizione>, 9> vicini_{};
+    mutable std::array<bool, 9> letti_{};
 };
 
 enum class Dove { fuori, bordo, dentro };

@@ -190,6 +190,16 @@ std::optional<double> parse_number(std::string_view text, const NumberFormat& fm
     if (p.int_e == p.int_b && p.frac_e == p.frac_b) return std::nullopt;
     if (i < s.size() && !leggi_esponente(p, i, false)) return std::nullopt;
     if (i != s.size()) return std::nullopt;
+    // A text already in from_chars's own form ("." separator, no "+" before the digits) is
+    // read where it lies; from_chars of "-x" is the negated reading of "x".
+    if (dec == "." && !s.starts_with('+')) {
+        double v = 0;
+        const auto [fine, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+        if (ec == std::errc() && fine == s.data() + s.size()) {
+            if (!std::isfinite(v)) return std::nullopt;
+            return v;
+        }
+    }
     const double v = converti(p);
     if (!std::isfinite(v)) return std::nullopt;  // too large for a double: not a number
     return v;
@@ -274,6 +284,13 @@ std::string general(double value, const NumberFormat& fmt) {
     if (std::isnan(value)) return "nan";
     if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
     if (value == 0) return "0";
+    // A whole number of at most 15 digits is its own 15-digit text.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        std::array<char, 24> buf{};
+        const auto [fine, ec] =
+            std::to_chars(buf.data(), buf.data() + buf.size(), static_cast<long long>(value));
+        if (ec == std::errc()) return std::string(buf.data(), fine);
+    }
     const Cifre c = cifre(value);
     std::string out;
     out.reserve(32);
@@ -309,12 +326,69 @@ std::string general(double value, const NumberFormat& fmt) {
 }
 
 std::string rounded(double value, int decimals, const NumberFormat& fmt) {
+    // The product rounded to a whole m below 10^15 is the text: m / 10^n is the double nearest
+    // to that decimal of at most 15 digits, and 15 digits of it give the decimal back. Only
+    // texts in exponent form (below 1e-4) take the general path.
+    if (decimals >= 0 && decimals <= 15 && std::isfinite(value)) {
+        const double m = std::nearbyint(value * kPotenze[static_cast<std::size_t>(decimals)]);
+        if (m == 0) return "0";
+        if (std::fabs(m) < 1e15) {
+            std::array<char, 24> cifre{};
+            const auto [fine, ec] =
+                std::to_chars(cifre.data(), cifre.data() + cifre.size(),
+                              static_cast<long long>(std::fabs(m)));
+            const auto n = static_cast<std::size_t>(fine - cifre.data());
+            const auto d = static_cast<std::size_t>(decimals);
+            if (ec == std::errc() && n + 4 > d && fmt.decimal.size() <= 8) {
+                std::size_t ultima = n;  // trailing zeros of the decimals dropped
+                while (ultima > 0 && ultima + d > n && cifre[ultima - 1] == '0') --ultima;
+                // Written in place, then copied once into the text.
+                std::array<char, 48> out{};
+                char* o = out.data();
+                if (m < 0) *o++ = '-';
+                if (n > d) {
+                    o = std::copy_n(cifre.data(), n - d, o);
+                } else {
+                    *o++ = '0';
+                }
+                if (ultima + d > n) {
+                    o = std::copy(fmt.decimal.begin(), fmt.decimal.end(), o);
+                    if (d > n) o = std::fill_n(o, d - n, '0');
+                    const std::size_t da = n > d ? n - d : 0;
+                    o = std::copy_n(cifre.data() + da, ultima - da, o);
+                }
+                return std::string(out.data(), o);
+            }
+        }
+    }
     return general(round_half_even(value, decimals), fmt);
 }
 
 std::string fixed(double value, int decimals, const NumberFormat& fmt) {
     if (!std::isfinite(value)) return general(value, fmt);
     if (decimals < 0) decimals = 0;
+    // The 15-digit text of the value, scaled by 10^decimals, lies within q * 5.2e-15 of q: where
+    // q is farther than that from a half, both round to the same whole number, written here.
+    if (decimals <= 15) {
+        const double q = std::fabs(value) * kPotenze[static_cast<std::size_t>(decimals)];
+        const double intero = std::floor(q), resto = q - intero;
+        if (q < 1e15 && std::fabs(resto - 0.5) > q * 1e-13 + 1e-12) {
+            std::array<char, 40> buf{};
+            const auto d = static_cast<std::size_t>(decimals);
+            const auto n = static_cast<long long>(resto > 0.5 ? intero + 1 : intero);
+            const auto [fine, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), n);
+            if (ec == std::errc()) {
+                std::string cifre(buf.data(), fine);
+                if (cifre.size() <= d) cifre.insert(0, d + 1 - cifre.size(), '0');
+                std::string out;
+                out.reserve(cifre.size() + fmt.decimal.size() + 1);
+                if (std::signbit(value) && n != 0) out += '-';
+                out.append(cifre, 0, cifre.size() - d);
+                if (d > 0) out.append(fmt.decimal).append(cifre, cifre.size() - d, d);
+                return out;
+            }
+        }
+    }
     // Work on the 15-digit decimal text, as the old Format did, then round half away from zero.
     // digits holds the integer part then the decimals, with `point` integer digits.
     std::string digits;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
 
 #include "app/modello/form1.h"
 #include "finestra_temp.h"
@@ -141,6 +144,36 @@ TEST(VerificaVirgola, SameResultsAsUnderADotLocale) {
     }
     EXPECT_EQ(virgola.form.risultato->azione.ag, punto.form.risultato->azione.ag);
     EXPECT_NE(tv[0].find(','), std::string::npos);
+}
+
+
+// The batch's one reading of a field against validation, in work units: texts at and beside the
+// ends of each input field's range, far outside, not numbers, degrees and minutes, both locales.
+TEST(NumeroAccettato, AcceptsWhatValidationAcceptsWithTheNumberItReads) {
+    units::Unita u;
+    u.fattore_lunghezze = 0.01, u.fattore_tensioni = 10, u.fattore_pesi_specifici = 1e6;
+    const text::NumberFormat virgola{",", "."};
+    for (const text::NumberFormat* f : {&text::dot_format(), &virgola})
+        for (Campo c : kCampiIngresso) {
+            if (c == Campo::suolo) continue;  // a letter: read apart
+            const Intervallo r = intervallo(c);
+            const double fattore = u.fattore(dati_campo(c).famiglia);
+            const double k = fattore > 0 ? fattore : 1;
+            std::vector<std::string> testi = {"x", "1e400", "-0", "3", "2.5", "1,5", "45 30",
+                                              "45°30'N", "7 E", "12.5.1", "-1"};
+            for (double estremo : {r.minimo, r.massimo})
+                for (double scarto : {-1e-9, 0.0, 1e-9, 0.5, -0.5})
+                    if (std::isfinite(estremo))
+                        testi.push_back(text::general(estremo * k * (1 + scarto) + scarto, *f));
+            for (const std::string& t : testi) {
+                const auto v = numero_accettato(c, t, *f, u);
+                EXPECT_EQ(v.has_value(), !motivo_rifiuto(indice(c), t, *f, false, &u))
+                    << nome_esteso(c) << " " << t;
+                if (v) {
+                    EXPECT_EQ(*v, numero_di_testo(c, t, *f).value_or(NAN)) << t;
+                }
+            }
+        }
 }
 
 }  // namespace

@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <tuple>
 
@@ -55,7 +58,7 @@ TEST(Write, WritesTheNumberInItsForm) {
     for (const auto& [value, text] :
          {std::pair{3 * 0.1, "0.3"}, {1e-5, "1E-05"}, {1e15, "1E+15"},
           {999999999999999.0, "999999999999999"}, {0.0001, "0.0001"}, {-2.5e-7, "-2.5E-07"},
-          {1234567.25, "1234567.25"}, {-0.0, "0"}})
+          {1234567.25, "1234567.25"}, {-0.0, "0"}, {-42.0, "-42"}, {1e14, "100000000000000"}})
         EXPECT_EQ(general(value, f), text) << value;
     for (const auto& [value, decimals, text] :
          {std::tuple{0.3897, 2, "0.39"}, {1.0, 3, "1.000"}, {0.125, 2, "0.13"},
@@ -99,4 +102,78 @@ TEST(ParseDms, ReadsSexagesimalDegreesWithTheirMarksOrBlanks) {
     for (const char* t : {"42 60 0", "42 47 60", "42.5 30", "42 47 28 5", "42\u00b028\"",
                           "-42 47 28", "42 47 28 W", "N", "42\xb0" "47'28\""})
         EXPECT_FALSE(parse_dms(t, dot_format()).has_value()) << t;
+}
+
+// The fast writing of a rounded value against the plain one, round_half_even then general: on
+// values of every size and sign, halves, and values whose rounding leaves the exponent form.
+TEST(Rounded, SameTextAsRoundingThenTheGeneralText) {
+    std::mt19937_64 rng(7);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    std::uniform_int_distribution<int> esponente(-12, 17), decimali(-1, 16);
+    for (int i = 0; i < 200000; ++i) {
+        const double v = mantissa(rng) * std::pow(10.0, esponente(rng));
+        const int n = decimali(rng);
+        ASSERT_EQ(rounded(v, n, kComma), general(round_half_even(v, n), kComma)) << v << " " << n;
+    }
+    for (double v : {0.5, 1.5, 2.5, -2.5, 0.125, 0.00005, 0.00015, -0.00004, 999999999999999.5,
+                     -0.0, 1e-4, 0.000099996, 123.456})
+        for (int n = 0; n <= 6; ++n)
+            EXPECT_EQ(rounded(v, n, dot_format()), general(round_half_even(v, n), dot_format()))
+                << v << " " << n;
+}
+
+// Texts the "." reading takes where they lie read as the same texts with a "," separator,
+// which go through the digits copied apart.
+TEST(ParseNumber, DotTextsReadAsTheirCommaTwins) {
+    std::mt19937_64 rng(11);
+    std::uniform_int_distribution<int> cifre(0, 9), lunghezza(0, 20), segno(0, 3);
+    for (int i = 0; i < 100000; ++i) {
+        std::string t = segno(rng) == 0 ? "-" : "";
+        for (int k = lunghezza(rng); k > 0; --k) t += static_cast<char>('0' + cifre(rng));
+        t += '.';
+        for (int k = lunghezza(rng); k > 0; --k) t += static_cast<char>('0' + cifre(rng));
+        if (segno(rng) == 1) t += "e" + std::to_string(cifre(rng) * 80 - 400);
+        std::string virgola = t;
+        virgola[virgola.find('.')] = ',';
+        const auto a = parse_number(t, dot_format()), b = parse_number(virgola, kComma);
+        ASSERT_EQ(a.has_value(), b.has_value()) << t;
+        if (a) {
+            ASSERT_EQ(std::signbit(*a), std::signbit(*b)) << t;
+            ASSERT_EQ(*a, *b) << t;
+        }
+    }
+}
+
+// fixed by its definition, in whole numbers: the value's 15 significant digits M and exponent,
+// scaled to the decimals and rounded half away from zero.
+std::string fisso_di_riferimento(double v, int d) {
+    std::array<char, 40> buf{};
+    const auto fine = std::to_chars(buf.data(), buf.data() + buf.size(), std::fabs(v),
+                                    std::chars_format::scientific, 14).ptr;
+    const std::string s(buf.data(), fine);
+    const auto e = s.find('e');
+    const unsigned long long M = std::stoull(s.substr(0, 1) + s.substr(2, e - 2));
+    const int k = std::stoi(s.substr(e + 1)) - 14 + d;  // v = M x 10^(k - d)
+    unsigned long long N = M, scala = 1;
+    for (int i = 0; i < k; ++i) N *= 10;
+    for (int i = 0; i < -k && i < 18; ++i) scala *= 10;
+    if (k < 0) N = -k >= 18 ? 0 : (M + scala / 2) / scala;
+    std::string cifre = std::to_string(N);
+    if (cifre.size() <= static_cast<std::size_t>(d)) cifre.insert(0, d + 1 - cifre.size(), '0');
+    const std::size_t punto = cifre.size() - static_cast<std::size_t>(d);
+    return (std::signbit(v) && N != 0 ? "-" : "") + cifre.substr(0, punto) +
+           (d > 0 ? "," + cifre.substr(punto) : "");
+}
+
+TEST(Fixed, RoundsTheFifteenDigitTextHalfAwayFromZero) {
+    std::mt19937_64 rng(5);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    std::uniform_int_distribution<int> decimali(0, 6), esponente(-12, 10);
+    for (int i = 0; i < 200000; ++i) {
+        const int d = decimali(rng);
+        // Halves on the 15-digit text, which the value itself may lie just below or above.
+        const double v = i % 4 == 0 ? (std::floor(mantissa(rng) * 1e4) + 0.5) / std::pow(10.0, d)
+                                    : mantissa(rng) * std::pow(10.0, esponente(rng));
+        ASSERT_EQ(fixed(v, d, kComma), fisso_di_riferimento(v, d)) << v << " " << d;
+    }
 }
