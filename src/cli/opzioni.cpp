@@ -49,8 +49,9 @@ void opzioni_check(CLI::App* c, OpzioniCheck& check) {
 void opzioni_report(CLI::App* r, OpzioniReport& report) {
     opzioni_check(r, report.check);
     r->add_option("-o,--output", report.output,
-                  "File PDF della relazione (altrimenti il nome del lavoro con .pdf nella "
-                  "cartella del lavoro)");
+                  "File della relazione in PDF, o in testo OpenDocument modificabile se il nome "
+                  "finisce con .odt (altrimenti il nome del lavoro con .pdf nella cartella del "
+                  "lavoro)");
     r->add_flag("--all", report.tutti,
                 "Tutti i pannelli salvati nel lavoro in una relazione, con una tabella riassuntiva");
 }

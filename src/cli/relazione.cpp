@@ -13,6 +13,7 @@
 #include "form/messaggi.h"
 #include "form/pannelli.h"
 #include "form/testi.h"
+#include "relazione/odt.h"
 #include "relazione/pdf.h"
 #include "relazione/relazione_tutti.h"
 #include "text/encoding.h"
@@ -57,8 +58,42 @@ void scritta(const fs::path& file, std::ostream& out) {
     out << "Relazione scritta nel file " << text::printable(text::decode(file.string())) << "\n";
 }
 
+// A file named *.odt gets the editable copy (OpenDocument text), any other the PDF.
+bool vuole_odt(const fs::path& file) {
+    std::string e = file.extension().string();
+    for (char& c : e) c = text::minuscola_ascii(c);
+    return e == ".odt";
+}
+
+// The report's bytes through the one writer: whole or not at all, with its rules on links and
+// permissions.
+int scrivi_byte(const std::variant<QByteArray, QString>& byte_o_errore, const fs::path& file,
+                std::ostream& out, std::ostream& err) {
+    if (const auto* errore = std::get_if<QString>(&byte_o_errore)) {
+        err << text::printable(errore->toStdString()) << "\n";
+        return 2;
+    }
+    text::FileAtomico uscita(file, text::FileAtomico::Interruzione::rimuovi);
+    if (!uscita.aperto()) {
+        err << text::printable(uscita.messaggio_apertura()) << "\n";
+        return 2;
+    }
+    const QByteArray& byte = std::get<QByteArray>(byte_o_errore);
+    uscita.stream().write(byte.constData(), byte.size());
+    if (!uscita.conferma()) {
+        err << text::printable(uscita.messaggio_scrittura()) << "\n";
+        return 2;
+    }
+    scritta(file, out);
+    return 0;
+}
+
 int scrivi(const relazione::Documento& doc, const fs::path& file, std::ostream& out,
            std::ostream& err) {
+    if (vuole_odt(file)) {
+        relazione::FonteDocumento fonte(doc);
+        return scrivi_byte(relazione::relazione_odt(fonte), file, out, err);
+    }
     const auto pdf = relazione::relazione_pdf(doc);
     if (const auto* errore = std::get_if<QString>(&pdf)) {
         err << text::printable(errore->toStdString()) << "\n";
@@ -127,6 +162,11 @@ int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
     const fs::path file = o.output ? fs::path(*o.output)
                                    : lavoro.cartelle.dir_lavoro /
                                          (form::nome_relazione_tutti(lavoro.cartelle.nome_lavoro) + ".pdf");
+    if (vuole_odt(file)) {
+        const int codice = scrivi_byte(relazione::relazione_odt(tutti), file, out, err);
+        if (progresso) progresso->a_capo();
+        return codice != 0 ? codice : tutti.codice();
+    }
     // Through the one writer, opened once the report is laid out whole.
     std::optional<text::FileAtomico> uscita;
     std::optional<relazione::UscitaFlusso> flusso;
