@@ -23,6 +23,7 @@
 #include "app/modello/contesto.h"
 #include "form/pannelli.h"
 #include "relazione/documento.h"
+#include "relazione/odt.h"
 #include "relazione/pdf.h"
 #include "relazione/relazione_tutti.h"
 #include "text/encoding.h"
@@ -31,6 +32,11 @@
 namespace tv::app {
 
 namespace {
+
+// A report file named *.odt is the editable copy; any other name, the PDF.
+bool odt(const QString& file) {
+    return file.endsWith(QStringLiteral(".odt"), Qt::CaseInsensitive);
+}
 
 // The job's own panel in the "." notation the panels file is read with: the base the report of
 // all panels lays each saved panel over.
@@ -124,7 +130,7 @@ bool Pulsanti::Command6_Click() {
                                            : form::nome_relazione_pannello(lavoro, sessione->corrente());
     const QString scelto = piattaforma_.dialogo_salva(
         &presentatore_.finestra(), percorso_qt(form.cartelle().dir_lavoro),
-        nome_proposto(nome, QStringLiteral("pdf")), QString::fromLatin1(filtro_pdf));
+        nome_proposto(nome, QStringLiteral("pdf")), QString::fromLatin1(filtro_relazione));
     if (scelto.isEmpty()) return false;
     if (nome_con_jolly(scelto))
         return errore(QStringLiteral("Il nome \"%1\" contiene \"*\" o \"?\", che non possono "
@@ -143,7 +149,9 @@ bool Pulsanti::Command6_Click() {
         } else {
             const relazione::Documento doc = relazione::costruisci_relazione(
                 *form.risultato, form::contesto_relazione(form, data));
-            if (const auto e = relazione::scrivi_relazione_pdf(doc, file))
+            relazione::FonteDocumento fonte(doc);
+            if (const auto e = odt(file) ? relazione::scrivi_relazione_odt(fonte, file)
+                                         : relazione::scrivi_relazione_pdf(doc, file))
                 return errore(*e, "Salvataggio non riuscito");
         }
     } catch (const Failure& f) {
@@ -200,7 +208,8 @@ std::optional<QString> Pulsanti::relazione_tutti(const form::Form1& form,
     if (fonte.fermata()) return std::nullopt;
     if (fonte.codice() != 0 && !err.str().empty())
         messaggi_.mostra(form::Messaggio{err.str(), "Relazione", form::Icona::stop});
-    const auto e = relazione::scrivi_relazione_pdf(fonte, file, avanzamento);
+    const auto e = odt(file) ? relazione::scrivi_relazione_odt(fonte, file)
+                             : relazione::scrivi_relazione_pdf(fonte, file, avanzamento);
     if (e && e->isEmpty()) return std::nullopt;
     return e.value_or(QString());
 }

@@ -15,9 +15,10 @@ namespace tv::app {
 class FinestraPrincipale;
 class Piattaforma;
 
-// File-type filter of the save dialog.
+// File-type filters of the save dialog.
 inline constexpr const char* filtro_bmp = "File BMP (*.bmp)";
-inline constexpr const char* filtro_pdf = "File PDF (*.pdf)";
+// The report: a PDF, or its editable copy as OpenDocument text, chosen by the name's ending.
+inline constexpr const char* filtro_relazione = "File PDF (*.pdf);;Testo OpenDocument modificabile (*.odt)";
 
 // The file name every output proposes: the job's name (the last part of `nome_lavoro`) with
 // `estensione` ("bmp", "pdf"); "pannello" stands in for a missing job name.

@@ -250,7 +250,8 @@ TEST_F(Uscita, RelazioneRunsTheCheckOnTheFieldsAndWritesTheReportOrNamesTheFailu
     f.scrivi(13, "20");  // typed, not yet run: the report must be of it
     clic(f.finestra.command(6));
     ASSERT_EQ(desktop.salvataggi,
-              (std::vector<QStringList>{{q(suite.lavoro()), "commessa.pdf", "File PDF (*.pdf)"}}));
+              (std::vector<QStringList>{{q(suite.lavoro()), "commessa.pdf",
+                                         "File PDF (*.pdf);;Testo OpenDocument modificabile (*.odt)"}}));
     ASSERT_TRUE(f.messaggi.elenco.empty()) << f.testi().front();
     const QString testo = esegui("pdftotext", {"-layout", desktop.scelto + ".pdf", "-"});
     EXPECT_TRUE(testo.contains(QRegularExpression("Spessore +t +20 ")));
@@ -258,6 +259,11 @@ TEST_F(Uscita, RelazioneRunsTheCheckOnTheFieldsAndWritesTheReportOrNamesTheFailu
     const int pagine = info.section("Pages:", 1).trimmed().section('\n', 0, 0).toInt();
     EXPECT_TRUE(info.contains("A4")) << info.toStdString();
     EXPECT_TRUE(pagine > 1 && testo.contains(QStringLiteral("pagina %1 di %1").arg(pagine)));
+    // A name ending in .odt gets the editable copy, the same thickness in its text.
+    desktop.scelto = q(tmp.path() / "copia.odt");
+    clic(f.finestra.command(6));
+    ASSERT_TRUE(f.messaggi.elenco.empty()) << f.testi().front();
+    EXPECT_TRUE(esegui("unzip", {"-p", desktop.scelto, "content.xml"}).contains("Spessore"));
     desktop.scelto = q(tmp.path() / "manca" / "relazione.pdf");
     clic(f.finestra.command(6));
     ASSERT_EQ(f.messaggi.elenco.size(), 1u);
