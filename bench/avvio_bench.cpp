@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // (c) A cold `torvelando-cli check` of the demo job with the real grid: the wall time of the
 // whole process, from its launch to its exit.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The demo suite of the repository as the benchmarks use it: its root, and a window started
 // from it as the program starts.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // (b) Ten thousand random panels at random sites inside the grid, with random restraints, checked
 // as one batch on one thread: reading the CSV text, the checks and the CSV text of the results.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The benchmark program: runs every benchmark, then prints each figure beside its target and
 // exits with 1 when a target is missed.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // (d) A million-row batch (about 47 MB of CSV) through the whole command line, with the results
 // written to a file: rows per second of wall time and the peak resident memory of the process.
 #include <benchmark/benchmark.h>

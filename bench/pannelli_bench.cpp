@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The job's saved panels at scale, through the whole command line: (e) torvelando-cli panels on
 // 100,000 panels; (f) panels on a panels file of 200 MB of rows that cannot be read, its peak
 // memory against the file's size; (g) report --all on 1,000 and 2,000 panels, the processor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Child processes of the benchmarks: posix_spawn with the output sent to /dev/null.
 #include "processo.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the command line as a child process for the benchmarks that time or measure a whole run.
 #pragma once
 

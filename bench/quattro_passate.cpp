@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scans of the grid file for the nearest point and for a code, as the check run made them
 // before the grid was held in memory.
 #include "quattro_passate.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid searches of a check run as scans of the grid file, one for every search: the design
 // that read the file four times a run, kept as the reference of the benchmarks.
 #pragma once

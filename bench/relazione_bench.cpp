@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmark of the calculation report: the demo job's report built as data and written to PDF,
 // against its target of 0.5 s. Its own program, as it needs a QGuiApplication.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // (a) One check run of the demo job: the design that scans the grid file once for every grid
 // search of a run against the in-memory indexed grid, both through the window's own check run;
 // then the check from the inputs in base units, and its two searches apart.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes OUT (a header with TV_COMMIT, the checkout's commit, or "non disponibile" outside a git
 # checkout) only when its text changes, so that a new commit rebuilds only what includes it.
 execute_process(COMMAND git -C "${SRC}" rev-parse --short=12 HEAD

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install layout (GNUInstallDirs, any prefix) and the Debian package built from it by CPack.
 set(TV_SHARE "${CMAKE_INSTALL_DATADIR}/torvelando")
 set(TV_SUITE_DEMO "${PROJECT_SOURCE_DIR}/examples/suite")
@@ -26,6 +27,15 @@ if(TARGET torvelando)
   install(FILES ${PROJECT_SOURCE_DIR}/packaging/it.torvelando.pannelli_murari.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 endif()
+
+# The licence, as Debian wants it: the copyright file of the package's documentation.
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/copyright
+     "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/\n"
+     "Upstream-Name: torvelando\n\nFiles: *\nCopyright: ${TV_PRODUTTORE}\n"
+     "License: GPL-3.0-or-later\n See /usr/share/common-licenses/GPL-3.\n")
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DOCDIR})
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME torvelando)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Copies the reference grid and locality list into the demo suite under the names the program reads.
 foreach(pair "hazard_grid_ntc2008.txt:parametri_per_spettro.txt" "localities_it.txt:coordinate_localita.txt")
   string(REPLACE ":" ";" p "${pair}")

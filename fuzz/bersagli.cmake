@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The fuzz targets and what each links, shared by the libFuzzer build (fuzz/CMakeLists.txt) and
 # the replay of their corpora under ctest (tests/CMakeLists.txt).
 set(TV_FUZZ_TARGETS numeri parametrilavoro lavoro griglia localita lotto impostazioni campi)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: what the user types into the input fields, then "AGGIORNA". The input's lines
 // go to fields 1, 3 to 17 and 23 in turn (fields without a line keep their start-up text); the
 // first byte also sets the three restraint toggles. Each field is validated as the window does;

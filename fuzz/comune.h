@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every fuzz target shares: the check that fails the run on a broken promise, a small
 // suite on disk with an in-memory grid, and the rules a check run must keep whatever it is fed.
 #pragma once

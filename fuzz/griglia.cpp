@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the hazard grid file, read whole and as a stream whose first piece ends inside the
 // records, each record read again alone; then the indexed searches against the linear scans, and
 // the site interpolation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the suite root from the command line and the suite's settings files
 // "impostazioni/dirlav" and "impostazioni/lavoro". The input holds three parts separated by NUL
 // bytes: the arguments (one a line), the text of dirlav and the text of lavoro.

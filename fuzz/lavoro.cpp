@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the job files "sismica_2008.txt" and "dinamica.txt", read by a whole start-up of
 // the window (site fields, locality search, building period), then "AGGIORNA". The first byte
 // picks the file: "D" for dinamica.txt, anything else for sismica_2008.txt; the rest is its text.

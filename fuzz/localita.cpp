@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the locality list and the pick of one of its lines into latitude and longitude,
 // then "AGGIORNA". The input's first line is the text typed into the search box, the rest is the
 // list file. The search finds the lines holding the text (accents aside), in the file and in

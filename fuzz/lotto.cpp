@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the batch CSV file, read row by row and every row checked as the window checks
 // one panel. A file is refused with a message naming it, or each row comes back either with
 // finite results, a verdict that agrees with them, its demand formula echoed by its short name

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the number text readers and writers (and the code-page decoding every file goes
 // through). Readers never give a number that is not finite; what a writer wrote reads back.
 #include <cmath>

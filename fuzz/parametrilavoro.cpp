@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzz target: the job's work settings file "parametrilavoro", read in memory and then by a
 // whole start-up of the window. Either the units are refused with a message naming the file,
 // or every factor is finite and above 0 and the check run keeps its rules.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replays a fuzz target's corpus as a plain program (no libFuzzer): every file named, or every
 // file of every folder named, goes once through the target; a broken promise aborts the run.
 #include <algorithm>

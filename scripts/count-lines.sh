@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Counts the non-blank, non-comment lines of the C++ sources and headers (.cpp, .h) under src/
 # and tests/ and prints their ratio; CMake files, data and golden texts are not counted.
 # Usage: bash scripts/count-lines.sh

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Measures line and branch coverage of the core libraries (src/text, units, hazard, panel, form,
 # and the report's model and builder in src/relazione, without its Qt renderer)
 # by the whole test suite: Debug build with --coverage (preset "coverage"), ctest, then gcovr.

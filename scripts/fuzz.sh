@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets (clang, preset "fuzz") and runs each one for SECONDS seconds
 # (default 60) from its committed seeds, under AddressSanitizer and UndefinedBehaviorSanitizer.
 # Usage: bash scripts/fuzz.sh [SECONDS] [TARGET...]   (targets: the names in fuzz/CMakeLists.txt)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages the build, the window, the tests, the fuzz targets and the
 # install test need (only what is missing).
 set -euo pipefail

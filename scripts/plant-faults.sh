@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Plants hand-made faults one at a time, rebuilds, runs the tests and prints which faults some test
 # caught. A fault whose pattern no longer matches is "not applicable". The faults lie in the core,
 # as scripts/coverage.sh measures it (src/text, src/units, src/hazard, src/panel, src/form and

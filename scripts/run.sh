@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The README's run command after the build: the window on the demo suite where there is a
 # display, otherwise the command-line check of the same job, saying why.
 # Usage: bash scripts/run.sh [BUILD_DIR]   (default build/release)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Install and package test: the README's install, `cmake --install ... --prefix ~/.local` with
 # HOME an empty folder, the installed programs run from "/" (the window from its menu entry,
 # offscreen), the menu entry and AppStream data validated, the .deb inspected.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a layer includes what it must not. The core (text, units, hazard, panel, form) and
 # the report's model (src/relazione without its PDF renderer) include neither Qt nor the window
 # (app/) nor the command line (cli/); the renderer includes neither the window nor the command

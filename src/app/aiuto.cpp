@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening of the manual through the desktop's viewer, with a message for every failure.
 #include "app/aiuto.h"
 

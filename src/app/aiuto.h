@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "HELP": the manual torvelando.pdf of the suite's help folder, opened with the desktop's viewer
 // for PDF documents.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The design table of the main window: captions, fonts, tooltips and places of every control.
 #include "app/campi.h"
 

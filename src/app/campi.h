@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Design table of the main window: every control with its caption, font, tooltip and place.
 // Plain data (no Qt), positions in twips relative to the window's client area or to a frame.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Design fonts with fallbacks; registers font files shipped outside the system's font paths.
 #include "app/caratteri.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fonts of the window: the design names, with fallbacks where the machine lacks them.
 #pragma once
 

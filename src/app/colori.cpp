@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Colours through the palette: the style keeps drawing every control, only in the chosen colours.
 #include "app/colori.h"
 

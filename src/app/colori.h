@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Background and text colours of single controls, and of a whole window at once.
 #pragma once
 

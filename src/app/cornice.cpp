@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Flat frame painting: etched border under the caption, caption on the frame's own background.
 #include "app/cornice.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A frame with its caption on the top edge, painted flat in the palette's own colours.
 #pragma once
 

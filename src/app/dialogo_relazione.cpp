@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report data dialog: one line per datum, several for the judgement, OK saves, Annulla drops.
 #include "app/dialogo_relazione.h"
 

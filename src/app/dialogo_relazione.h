@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The dialog of "RELAZIONE": the job's report data edited in place and saved to relazione.txt
 // before the report is written.
 #pragma once

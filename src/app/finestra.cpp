@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Construction of the main window from the design table.
 #include "app/finestra.h"
 

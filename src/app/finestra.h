@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window (object name Form1): every control of the design table, placed and captioned, with no
 // behaviour of its own. A presenter reaches the controls through the accessors below.
 #pragma once

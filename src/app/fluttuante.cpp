@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floating editor's rows, live conversion between them, keys and write-back.
 #include "app/fluttuante.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floating value editor: a frameless modal window at the mouse pointer that shows one
 // field's value in every unit of its family and writes the value back in the field's own unit.
 #pragma once

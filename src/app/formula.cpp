@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Formula pictures drawn from SVG resources.
 #include "app/formula.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A formula picture: an SVG resource drawn stretched over the widget's whole area.
 #pragma once
 

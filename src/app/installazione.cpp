@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of the installed window program: translations, suite from "--root" or the user's own.
 #include "app/installazione.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window program as an installed desktop program: "--root DIR" and the user's own suite
 // when start-up would find none.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line widget: geometry fixed at creation, pen width and colour changed at will.
 #include "app/linea.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A straight line drawn on its container, with a settable width and colour.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's Italian translation for the window program's dialogs, with the buttons' texts of its own
 // for a system where the translation is not installed.
 #include "app/lingua.h"

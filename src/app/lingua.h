@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own texts (the file, print and message dialogs, their buttons) in Italian whatever the
 // system locale: the program speaks Italian only.
 #pragma once

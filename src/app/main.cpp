@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point of the window program: start-up from the suite, then the window.
 #include <QApplication>
 #include <QDir>

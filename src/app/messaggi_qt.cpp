@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Modal message box for a core message, or its text on the standard error; always plain text.
 #include "app/messaggi_qt.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Message boxes of the window: the core's messages shown as modal boxes with a stop icon and a
 // single OK button, or written to the standard error when nobody is there to answer.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The desktop's dialogs and document viewer behind the output commands.
 #include "app/piattaforma.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the output commands ask of the desktop: the printer and save dialogs and the viewer of a
 // document. Tests answer these without a person; the program uses the Qt dialogs.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Event wiring of the main window: validation when the focus leaves a field, toggles, the
 // locality search, "AGGIORNA" and the keys, and the mirror of the form's state on the widgets.
 #include "app/presentatore.h"

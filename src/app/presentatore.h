@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The presenter between the Qt window and the toolkit-free form: it forwards the window's
 // events to the form's handlers and mirrors the form's state onto the widgets.
 #pragma once

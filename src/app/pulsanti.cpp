@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Connections of the output buttons and of the editor request to their handlers.
 #include "app/pulsanti.h"
 

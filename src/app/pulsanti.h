@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's output buttons and the floating editor, wired to their handlers: "COPIA",
 // "STAMPA", "SALVA", "RELAZIONE", "HELP" and the double-click on a unit-bearing field.
 #pragma once

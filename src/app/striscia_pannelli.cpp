@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The jobs and panels strip: thin widgets under the design's controls, each command handed to
 // the form's panel session and the window redrawn from its state.
 #include "app/striscia_pannelli.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The strip under the window's controls: the suite's jobs and the job's panels, with "NUOVO",
 // "DUPLICA" and "ELIMINA"; the panels' logic is the form's SessionePannelli.
 #pragma once

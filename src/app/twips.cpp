@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Twips to pixels at a given logical resolution.
 #include "app/twips.h"
 

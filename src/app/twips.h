@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversion of design positions, given in twips (1440 to the inch), into screen pixels.
 #pragma once
 

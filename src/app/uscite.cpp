@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Capture of the main window, and its way to the clipboard, the printer and a BMP file.
 #include "app/uscite.h"
 

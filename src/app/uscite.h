@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "COPIA", "STAMPA" and "SALVA": a fresh picture of the main window without its buttons,
 // put on the clipboard, printed or saved as a BMP file.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // torvelando-cli report hands over to the report's own program, which alone links Qt: the other
 // commands start without loading it.
 #include <unistd.h>

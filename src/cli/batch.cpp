@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Batch checks: the start-up state copied for every row, the row's fields and restraints set
 // through the window's handlers, one check run, and the rows spread over threads in blocks.
 #include "cli/batch.h"

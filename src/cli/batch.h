@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Batch checks: a CSV file of panels, each row checked from the suite's start-up state as the
 // window checks one panel, and the results written as CSV in input order.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The batch file's reading through the fast-cpp-csv-parser library (named columns, quoted
 // fields) and the writing of the results as CSV.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // torvelando-cli: the window's check, batches of checks and the locality search from the command
 // line, core only; the calculation report through its own program, which alone loads Qt.
 #include <unistd.h>
@@ -60,6 +61,8 @@ int esegui(const CLI::App* c, const CLI::App* s, const CLI::App* b, const CLI::A
 int main(int argc, char** argv) {
     CLI::App app{"TORVELANDO PANNELLI MURARI - verifica fuori piano di pannelli murari"};
     tv::cli::in_italiano(app);
+    app.footer("Software libero sotto la GNU General Public License, versione 3 o successiva "
+               "(file LICENSE).");
     app.require_subcommand(1);
 
     tv::cli::OpzioniCheck check;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // check and search: start-up from the suite through the form library, then output.
 #include "cli/comandi.h"
 

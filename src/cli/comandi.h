@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The subcommands of torvelando-cli as functions over streams, so tests run them in-process.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // torvelando-cli panels: the job's saved panels, each checked afresh as a batch row.
 #include <exception>
 

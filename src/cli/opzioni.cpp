@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options of check and report, declared once for both programs that parse them.
 #include "cli/opzioni.h"
 

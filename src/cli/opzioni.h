@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options of check and report as CLI11 declares them, shared by torvelando-cli and the
 // report's own program, and the report's options written back as arguments for that program.
 #pragma once

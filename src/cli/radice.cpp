@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's own suite for the command line, made or refreshed from the installed data.
 #include "cli/radice.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The suite a subcommand starts from when its arguments name none: the user's own.
 #pragma once
 

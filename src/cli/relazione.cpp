@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // torvelando-cli report: the panel the options describe checked as check checks it, then the
 // report built from the result and drawn by the PDF renderer. The only command that starts Qt, so check and batch keep their cold start.
 #include "cli/relazione.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // torvelando-cli report: the check that check would run, written as the calculation report PDF.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // torvelando-relazione: the report command's own program, started by torvelando-cli report with
 // the same options; the only command-line program that links Qt (Gui, for the PDF renderer).
 #include <CLI/CLI.hpp>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checked standard output: every failed write, flush and close of descriptor 1 is seen.
 #include "cli/scrittura.h"
 

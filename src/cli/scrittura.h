@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Output that reaches its destination whole or not at all: the standard output checked when the
 // program ends (files go through the one writer, text/file_atomico.h).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the front ends draw a value: its colour and its alignment, one type each for the window
 // and the report.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading the suite's command line, settings files and job file at start-up.
 #include "form/avvio.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up from the suite: the root folder from the command line or the current folder, the
 // suite folders, the current job's work folder and the site data of its job file.
 #pragma once

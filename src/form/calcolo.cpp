@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check from inputs in base units: hazard at the site, amplification, the panel's demand and
 // resistance. Any refusal of the core comes back as the message that stopped the run.
 #include "form/calcolo.h"

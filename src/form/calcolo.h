@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check as one pure computation: inputs in base units and the grid in, the site hazard, the
 // demand on the panel, its arching resistance and the verdict out, or what stopped it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hazard at two return periods and the checks of the wall's mechanisms.
 #include "form/calcolo_meccanismi.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The local-mechanism check as one pure computation: the site's hazard at SLD and SLV, then the
 // wall's mechanisms checked against the floor acceleration at each hinge.
 #pragma once

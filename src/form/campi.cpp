@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Field texts through the field table: the texts the fields start with, what each field accepts
 // and why it refuses a text, and the number a text stands for.
 #include "form/campi.h"

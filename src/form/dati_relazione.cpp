@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing of the job's report data: key lines, continued values, unknown keys kept.
 #include "form/dati_relazione.h"
 

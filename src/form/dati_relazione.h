@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The job's report data: who the report is for, the work, the designer and the designer's
 // judgement, one "chiave = valore" line each in <job folder>/relazione.txt.
 #pragma once

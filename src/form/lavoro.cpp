@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up of a job, shared by the window and the command line, and what a job knows of its site.
 #include "form/lavoro.h"
 #include "form/pannelli.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A job of the suite and a panel of it as types: where the job is, its work units and the site
 // its job file gives; a panel's typed field texts, restraints, demand formula and datum.
 #pragma once

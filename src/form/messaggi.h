@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one way the core tells the user something: a message box with text, title and icon.
 // The window shows it; tests and the command line collect it.
 #pragma once

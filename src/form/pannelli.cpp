@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The job's panels file: its rows split by the separator its header shows, damaged rows kept as
 // they were, and the whole text composed again for the one writer.
 #include "form/pannelli.h"

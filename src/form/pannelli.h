@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The job's panels file (pannelli.csv): one row a panel, id, description and the batch's input
 // columns as texts; read and composed here for the window and the command line alike.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The job file of a job's own site, in the format start-up reads: Windows-1252, CR LF.
 #include "form/sito_lavoro.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The job's own site: the job file start-up reads (sismica_2008.txt), written by this program
 // from a panel's site fields, never over a job file another program wrote.
 #pragma once

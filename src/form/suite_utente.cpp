@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's own suite under the XDG data folder, made and refreshed from the installed data,
 // and the "--root" option of both programs.
 #include "form/suite_utente.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's own suite, made from the installed data when start-up finds no suite, and the
 // "--root DIR" option of the front ends.
 #pragma once

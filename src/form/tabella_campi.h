@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one table of the window's 30 fields: names, batch columns, unit families, how each text is
 // read, design texts and which fields are inputs. Every front end reaches a field through it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts and colours of a check result: rounded values in work units, the spanning symbol, the
 // mass distribution, the verdict beside the resistance and the critical-stress label.
 #include "form/testi.h"

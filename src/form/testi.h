@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window shows of a check result: field texts in work units, captions and colours.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One line a suite: its root folder, a tab, the job's name (UTF-8, LF).
 #include "form/ultimo_lavoro.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The job the window last opened in each suite, kept in the user's own settings (the XDG config
 // folder), never in the suite's impostazioni/lavoro, which other programs of the suite share.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Three-way merge of panels files by panel id and column name.
 #include "form/unione_pannelli.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Two writers of one panels file (two windows on a job, or a window and a hand edit): what one
 // window changed since it last read or wrote the file, laid over the file as it is now.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A panel's check: its texts read through the field table in the job's work units, then the one
 // pure check against the grid.
 #include "form/calcolo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // WGS84 to ED50 through geocentric coordinates (a three-parameter shift), without any library.
 #include "hazard/datum.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The datum of typed coordinates: the grid and the locality list are ED50, GPS and web maps give
 // WGS84. WGS84 positions are moved to ED50 before the grid is searched.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid file kept in memory with its index: reading again on a changed identity, and the
 // byte comparison that covers rewrites too quick for the file's time stamp.
 #include "hazard/fonte.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a check run takes the hazard grid from: the grid file kept in memory with its index
 // while the file stays the same, or one grid fixed for a whole batch of checks.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading of the hazard grid file: record by record with the program's number parser, or whole
 // into memory.
 #include "hazard/grid.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hazard grid: one record per reference point (code, position, 27 values), read from the
 // grid file record by record or whole into memory.
 #pragma once

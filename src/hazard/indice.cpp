@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Nearest point by a scan of the bands of latitude it could lie in, or by a k-d tree on unit
 // vectors followed by the recheck with dist_geo of every point that rounding could make nearest;
 // points by code through a table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The index of a grid's codes and positions (bands of latitude, then a k-d tree on unit vectors,
 // for the nearest point; a table of codes), and the grid held in memory with it.
 #pragma once

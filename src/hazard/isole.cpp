@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The values of Allegato B, Tabella 2 and the zones of its islands, compiled in.
 // A test holds them equal to the islands' data file.
 #include "hazard/isole.h"

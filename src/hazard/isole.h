@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The islands the reference grid does not reach (Allegato B, Tabella 2): five groups of values
 // constant over each island, and the zones on the map where each group applies.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Search over the lines of the locality list regardless of case and accents, names that start
 // with the text first, and the split of a picked line.
 #include "hazard/localita.h"

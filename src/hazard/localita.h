@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Locality search by part of a line of the locality list, and the pick of a line into its
 // latitude and longitude texts.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Distances on the sphere and the linear scans over the in-memory grid, which behave exactly as
 // a sequential reading of the grid file would.
 #include "hazard/ricerca.h"

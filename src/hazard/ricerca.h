@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Geographic distance and the searches over the grid: nearest point, point by code, and the
 // north, south, east and west neighbours of a grid point.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The opening of the check run: cell around the site, interpolation of the grid values, return
 // period and the logarithmic interpolation of ag and F0 between tabulated periods.
 #include "hazard/sito.h"

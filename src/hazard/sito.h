@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hazard at the site: the grid cell around it and inverse-distance interpolation of the 27 grid
 // values, or an island group's; reference and return period, and ag and F0 at that period.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stratigraphic factor by subsoil category (limited from below, then from above) and the
 // topographic factor.
 #include "hazard/spettro.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Site amplification: topographic factor St, subsoil category and stratigraphic factor Ss, and
 // their product S.
 #pragma once

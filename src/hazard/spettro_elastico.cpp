@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Elastic horizontal response spectrum of the site: Cc by subsoil category, corner periods and
 // the four branches of Se(T), sampled for the report's plot.
 #include "hazard/spettro_elastico.h"

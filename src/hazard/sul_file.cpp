@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid file read for its records' codes and positions, and each record given by a search read
 // back from where it lies in the file.
 #include "hazard/sul_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid file read for one command: the codes and positions of its records in memory, the
 // values of a record read back from the file when a search gives that record.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The principle of virtual work over rigid blocks: alpha0 and e* with every term kept.
 #include "panel/cinematismo.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rigid blocks in a vertical plane given compatible virtual motions, and the principle of virtual
 // work on them: the activation multiplier alpha0 [C8.7.1.1] and the participating mass [C8.7.1.5].
 #pragma once

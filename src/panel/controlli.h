@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Input and result guards of the panel check: the core's value checks, each refusal naming the
 // quantity in Italian.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sampled arch curve for the report: the same q_di_f the search uses, so that the plotted
 // maximum is the search's own.
 #include "panel/curva_arco.h"

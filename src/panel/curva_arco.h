@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The arch's lateral pressure q(f) and stress sigma(f) over the deflections 0 <= f < h, sampled
 // for the report's plot, with the maximum and the design point of the search.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Panel check in base units: weight shares by restraint, spanning direction, arching resistance,
 // period, acceleration (EC8 or Circolare 2019 C7.2.11) and force on the panel, verdict.
 #include "panel/domanda.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Seismic demand on a masonry panel as a non-structural element (EC8 4.3.5.2, or Circolare 2019
 // C7.2.11 or its floor spectrum C7.2.5) against its arching resistance: weight, span, period,
 // verdict.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The demand formulas as one table: their names, command-line word, report title and reference,
 // window picture and compute function; and each formula's own result data, one variant.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The wall's mechanisms as geometries of rigid blocks, and their linear kinematic checks.
 #include "panel/meccanismi.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Local mechanisms of an existing masonry wall by linear kinematic analysis (Circolare 2019
 // C8.7.1.2.1): simple overturning about each storey's base and vertical flexure of one storey,
 // their oscillator and the checks at SLD and SLV. Lengths in m, forces in kN.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arching resistance: arc length, pressure at one deflection, the search for the largest pressure
 // (with the strength-limited design point) and the EC6 coefficients K1, K2.
 #include "panel/resistenza.h"

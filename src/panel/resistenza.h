@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Design lateral resistance of a masonry strip that arches between two opposite supports:
 // a parabolic arch of half span a and rise h inside the thickness, shortened as it deflects.
 #pragma once

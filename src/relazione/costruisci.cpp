@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Builds the calculation report of one check as data: title block, inputs, site hazard, elastic
 // spectrum, demand, arching resistance, verdict and the method, every number with a comma.
 #include "relazione/documento.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's context: the job's name and units, the locality of the site, this program's
 // version, build and package metadata, and the fingerprints of the data files the check read.
 #include "commit.h"

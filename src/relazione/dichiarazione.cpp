@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's closing sections: the rules and the assumptions of the check, and what NTC 2018
 // § 10.2 asks of a calculation made with a program (origin, analysis, scope, checks, judgement).
 #include <cmath>
@@ -83,12 +84,23 @@ Sezione sezione_origine(const ContestoRelazione& c) {
         {"Versione", c.versione},
         {"Commit di compilazione", c.commit},
         {"Produttore", c.produttore},
-        {"Licenza", c.licenza},
+        {"Licenza", c.licenza == "GPL-3.0-or-later"
+                        ? "GNU General Public License, versione 3 o successiva (GPL-3.0-or-later): "
+                          "il codice sorgente che produce i numeri si può leggere e verificare"
+                        : c.licenza},
+        {"Manuale di validazione", "versione " + c.versione +
+                                       ", nella cartella help del programma (validazione.pdf)"},
         {"Reticolo di pericolosità", c.file_griglia},
         {"SHA-256 del reticolo", a_gruppi(c.sha_griglia)},
         {"Elenco delle località", c.file_localita},
         {"SHA-256 dell'elenco", a_gruppi(c.sha_localita)},
     }));
+    s.blocchi.push_back(Paragrafo{
+        "Affidabilità del codice (NTC 2018 § 10.2): il produttore documenta nel manuale di "
+        "validazione i casi prova del programma, ciascuno calcolato in modo indipendente e "
+        "confrontato con i risultati del programma a ogni sua compilazione; per questa verifica "
+        "il programma ha inoltre svolto i controlli automatici della sezione 11, che il "
+        "progettista valuta nel giudizio della sezione 12."});
     return s;
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation report as data: a document of sections, tables, formula lines, plots, the
 // restraint drawing and the verdict, built from the values of one check without any toolkit.
 #pragma once

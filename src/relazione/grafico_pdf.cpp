@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's plots drawn with QPainter: axes and ticks scaled to the box, reference lines,
 // series, labelled markers and the legend.
 #include "relazione/grafico_pdf.h"

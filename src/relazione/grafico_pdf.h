@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared by the report's PDF renderer and its plots: the page resolution, millimetres to device
 // units, the fonts, colours and texts as Qt takes them.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation report as an OpenDocument text, from the same document model as the PDF:
 // headings and paragraphs, tables as tables, formulas as text, plots as pictures.
 #include "relazione/odt.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation report as an OpenDocument text (.odt), an editable copy of the PDF's content
 // for the building's overall report. Qt Gui only; needs a QGuiApplication.
 #pragma once

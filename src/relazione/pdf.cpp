@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PDF renderer of the calculation report: lays the document's blocks out on A4 pages (a first
 // pass to count the pages for "pagina N di M"), then draws text, tables, formulas and plots,
 // each page as soon as it is filled, a long report's parts built as their pages come.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calculation report drawn to PDF (A4 portrait, vector text and plots) with Qt Gui only, so
 // that the window and the command line share it. Needs a QGuiApplication.
 #pragma once

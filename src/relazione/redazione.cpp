@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers, unit texts and value tables of the report, the work units of its tables and
 // formulas, the EC6 comparison and the plot axes' round ticks.
 #include "relazione/redazione.h"

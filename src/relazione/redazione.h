@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the report's section builders share: numbers with the decimal comma, unit texts with
 // superscripts, the value tables and the job's work units for tables and formulas.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report of all the job's saved panels: a summary table, then each panel's sections, as the
 // command line's report --all and the window's "RELAZIONE" build it.
 #include "relazione/relazione_tutti.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report of every saved panel of a job, shared by report --all and the window: the panels
 // checked once for the summary, then each panel's sections built again when the renderer
 // reaches them, so that only the panels on the pages being drawn are held.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's sections 5 and 6: the lateral resistance (arch or cantilever), with the arch's
 // load curve, and the verdict.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's sections of a local-mechanism check: the wall and the model's hypotheses, the
 // hazard at SLD and SLV, every mechanism's virtual work written out term by term, the verdict.
 #include "relazione/sezioni_meccanismi.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's sections of a local-mechanism check, built from its result alone.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Code-page decoding and UTF-8 helpers for the suite's data files.
 #include "text/encoding.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding of the data files (Windows-1252 or UTF-8, any line end) and the small text helpers
 // (trim, lower case, character count, terminal-safe text, edit distance) that work on the decoded UTF-8.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one error type of the core: its message is the Italian text shown to the user as is,
 // with the title of the message box that shows it; and the value checks that throw it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The errno texts of the C library's Italian translation, for the errors of files, folders,
 // processes and memory.
 #include "text/errori_sistema.h"

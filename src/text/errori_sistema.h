@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system's reason for a failed call in Italian: the C library speaks English under the C
 // locale the programs run in, and the core never switches locale.
 #pragma once

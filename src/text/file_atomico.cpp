@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one writer of whole files: a temporary file beside the target renamed over it once
 // complete, over POSIX descriptors so that every failed write, sync, close and rename is seen.
 #include "text/file_atomico.h"

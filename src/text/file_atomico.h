@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one writer of whole files, used by the command line, the batch and the window: written to a
 // temporary file in the target's folder and renamed over the target once complete.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number text: parsing with from_chars and writing with to_chars, never through the C locale.
 // Texts are scanned in place and written into stack buffers: batches convert millions of them.
 #include "text/number_text.h"

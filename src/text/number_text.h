@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number <-> text conversions used everywhere: the "." parser of the old Val function, the strict
 // locale test, rounding, the general number text, fixed patterns and sexagesimal degrees.
 #pragma once

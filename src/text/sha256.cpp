@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SHA-256 over a buffer, in 64-byte blocks, with the message padding of FIPS 180-4 § 5.1.1.
 #include "text/sha256.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SHA-256 (FIPS 180-4) of bytes and of a file, written as 64 lower-case hex digits: the report
 // names the exact data files a check used.
 #pragma once

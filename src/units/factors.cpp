@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Unit family formulas over the length and force scales, the editor's unit table and the formatting
 // of converted values.
 #include "units/factors.h"

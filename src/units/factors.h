@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversion factors of the unit families offered by the floating editor, and the text of a value
 // converted from one unit to another.
 #pragma once

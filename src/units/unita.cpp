@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading of the job's "parametrilavoro" file and the start-up unit set-up: unit texts, captions,
 // gravity and the factors of lengths, forces, specific weights and stresses.
 #include "units/unita.h"

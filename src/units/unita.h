@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Work units of the job: the "parametrilavoro" settings file, the length and force scales of a
 // unit text, and the unit texts, captions and factors of the four families the program uses.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry point of the view tests: GoogleTest inside a running QApplication with the design fonts,
 // under a "." locale unless a test picks another.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window started over a temporary suite, a click delivered through the window system,
 // and a desktop whose dialogs and document viewer answer without a person.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floating editor on a stand-alone field: rows and captions per family, the bold row, the
 // window's size and place, live conversion, Enter and Escape, and values that must not drift.
 #include "app/fluttuante.h"

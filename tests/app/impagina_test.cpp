@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The manual's typesetting: title, one page per chapter, failures in words; and the
 // manual's source names what the window shows.
 #include "impagina.h"

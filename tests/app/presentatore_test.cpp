@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window driven by clicks and keys: start-up, validation that keeps the focus,
 // toggles, locality search and "AGGIORNA", under a "." and a "," locale.
 #include "app/presentatore.h"

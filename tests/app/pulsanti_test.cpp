@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's commands on the real window with answered dialogs: "COPIA" (the picture without
 // buttons, selection or focus), "SALVA" (the BMP file), "STAMPA" (one page), the editor opened by
 // a double-click, "HELP" (a file URL through the desktop, no shell), "RELAZIONE", the report's PDF

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The panels strip on the real window, by clicks and keys: panels made, changed, kept across a
 // close and reopen, a damaged row kept, deletion confirmed, a new job made from the window.
 #include "app/striscia_pannelli.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every text the window shows, written out whole and compared with tests/golden/testi.txt: its
 // design table and its messages. (The command line's are those of tests/golden/cli.txt.)
 #include <gtest/gtest.h>

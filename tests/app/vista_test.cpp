@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window and its building blocks: the design table's layout, twips to pixels, the
 // colours, the formula pictures and the window as built.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // torvelando-cli run by the shell on the command lines of tests/golden/cli.txt, each section on a
 // fresh suite; the exit codes and both outputs written under each line and compared whole.
 #include <gtest/gtest.h>

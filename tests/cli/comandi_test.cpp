@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // report hands its options over to the report's own program; the commands' outputs are the
 // command lines of tests/golden/cli.txt.
 #include "cli/comandi.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the command lines of tests/golden/cli.txt cannot show of the writer: failing system calls,
 // a batch interrupted half way, another user's link, too few file descriptors for the report.
 #include "cli/scrittura.h"

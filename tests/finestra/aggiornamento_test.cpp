@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Results out of date after every kind of input change and after a stopped run, current again
 // after a completed run; how they are drawn; the window's second line for a refused number.
 #include "app/modello/aggiornamento.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Handlers of the main window between two check runs: field validation, the double-click
 // hand-over, the restraint toggles and the locality search.
 #include "app/modello/form1.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's panels over a job's panels file: a refused cell keeps the job's value and is said
 // once, each with its panel and column.
 #include "app/modello/sessione_pannelli.h"

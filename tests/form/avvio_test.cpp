@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up from the suite: root folder, work folder, job file and what Form_Load leaves in the
 // window before it is first shown.
 #include "form/avvio.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The mechanisms' run: the site's hazard at the return periods of SLD and SLV, each with its own
 // amplification, reaching the checks; and what stops a run.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The job's report data: keys in any letter case, continued values, unknown keys kept, the file
 // in Windows-1252 or missing.
 #include "form/dati_relazione.h"

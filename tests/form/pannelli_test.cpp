@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The job's panels file: damaged rows kept, unknown columns kept, ";" files with decimal commas.
 #include "form/pannelli.h"
 

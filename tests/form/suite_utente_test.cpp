@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's own suite: where it goes, when it is made, what a later start refreshes and what it
 // never touches; the "--root" option.
 #include "form/suite_utente.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Texts and colours the window shows from a check result, in work units and in the user's locale.
 #include "form/testi.h"
 

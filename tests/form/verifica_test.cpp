@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check run behind "AGGIORNA" on a small grid written by the test: what a completed run
 // writes, that a stopped run writes nothing, and a "," locale.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every comune of the locality list that an elementary cell of the real grid holds is
 // interpolated on that cell: a plain geometric check over all complete cells, apart from the search.
 #include <gtest/gtest.h>

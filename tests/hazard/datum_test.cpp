@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // WGS84 to ED50: the published cross-check for Rome and the datum words.
 #include "hazard/datum.h"
 

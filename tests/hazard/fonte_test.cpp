@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid cache: read again exactly when the file may have changed (new size, new time, a
 // rewrite too quick for the time stamp), shared by threads, and a failed read.
 #include "hazard/fonte.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading of the grid file: separators, header, line ends, numbers as from_chars reads them,
 // refused files, record by record and where each record lies.
 #include "hazard/grid.h"

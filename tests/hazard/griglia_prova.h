@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small grids for the hazard tests: lattices built in memory and records in the file format.
 #pragma once
 

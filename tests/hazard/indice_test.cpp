@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The indexed grid against the linear scans, by its bands of latitude and by its tree: the same
 // record, bit for bit, on random sites of a sheared lattice, on grid points, on exact ties, near
 // coincident points and at and beyond the edges; then the whole site interpolation through both.

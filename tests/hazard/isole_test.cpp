@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The islands outside the grid: the compiled table's numbers against its data file, the zones,
 // the sites that take a group's values, and every comune of the locality list served by grid or island.
 #include "hazard/isole.h"

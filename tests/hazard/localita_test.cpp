@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Locality search (case, accents, order, the three-character rule, code pages, line ends) and the
 // pick of a line into latitude and longitude.
 #include "hazard/localita.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hazard at the site: distance and neighbours by code, the four cases of the cell, sites outside
 // the grid, return period and bracket, interpolation, refused inputs, and the real grid.
 #include "hazard/sito.h"

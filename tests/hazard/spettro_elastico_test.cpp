@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Soil and topographic factors, and the elastic response spectrum of the site: Cc by category,
 // corner periods, the four branches of Se(T), the sampled series and the refused inputs.
 #include "hazard/spettro_elastico.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid read for positions only, against the grid held whole: the same records and site
 // values from the same file, the same refusals, a file changed under it, one reading per command.
 #include "hazard/sul_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sampled arch curve: hand-checked pressures and stresses, the deflections 0 <= f < h, and the
 // search's maximum and design point on the curve.
 #include "panel/curva_arco.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Panel check in base units: weight shares by restraint, spanning direction, period,
 // acceleration by either formula, force, verdict, and the refusal of inputs and restraints.
 #include "panel/domanda.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The contract every demand formula keeps, run over each row of the formula table: Sa never below ag x S,
 // Fa = Sa x Wa / qa, names unique that read back to it and through the command line's word, and
 // the report naming its reference. A new formula is tested by adding its row.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Local mechanisms by linear kinematic analysis: the virtual work of rigid blocks, simple
 // overturning at every storey, vertical flexure over h1, the oscillator and the SLD/SLV checks.
 // Every expected value is worked by hand from the Circolare's formulas in the comments.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report as text for the goldens: one line a paragraph, a formula line, a table row or a
 // series, so that a changed number shows as a changed line.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report as data: four fixture jobs written out whole against their golden texts, then the
 // variants they do not reach (initial site, units, restraints, locality).
 #include "relazione/documento.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report of a local-mechanism check: three storeys with loads and a thrust written out
 // whole against its golden text, and what the text must say of a wall without capacity.
 #include "relazione/sezioni_meccanismi.h"

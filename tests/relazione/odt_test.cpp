@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's editable copy: an ODT written from the document model opens as a zip whose
 // content.xml holds every section title and every number of the document, tables as tables
 // and plots as pictures; and a file that cannot be written is said.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test data: the result and the report context of a check run of the demo job (L'Aquila, panel 500 x 300 x 12
 // cm, top and bottom supported) on the reference grid, dated 12/03/2025.
 #pragma once

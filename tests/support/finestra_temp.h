@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's form over a temporary suite, with its collected messages: for the tests that
 // drive the view-model as the window does.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A 4 x 4 hazard grid for the tests, as the grid file's text, and the values of its nodes.
 #pragma once
 

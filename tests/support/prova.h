@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers every test folder shares: the message of a refusal, a temporary folder that removes
 // itself, and files written byte for byte.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A command line run by /bin/sh in a given folder, as a user types it, with its exit code and its
 // two outputs caught.
 #pragma once

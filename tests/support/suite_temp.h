@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Temporary suites for the form, command-line and window tests: a 4 x 4 hazard grid, a locality
 // list, the settings files and a job folder; and the check that shown results are honest.
 #pragma once

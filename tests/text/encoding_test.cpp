@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decoding of Windows-1252 / UTF-8 data files, line ends, case mapping and character counts.
 #include "text/encoding.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The system's reasons in Italian: the errno values a file program meets, the error codes of
 // std::filesystem and of the writer, and the system's own text for any other.
 #include "text/errori_sistema.h"

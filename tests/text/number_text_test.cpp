@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Number text: the "." parser, the strict locale reading, rounding and the two writing forms.
 #include "text/number_text.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SHA-256 against the published test vectors, the padding's one- and two-block tails included.
 #include "text/sha256.h"
 

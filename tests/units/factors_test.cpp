@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the editor's unit table and family formulas, of the family of a work unit and of the
 // text of converted values.
 #include "units/factors.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tests of the work settings file: reading rules, the scales of unit texts, the checks of
 // imposta_unita with their messages, and the file on disk in its encodings and line ends.
 #include "units/unita.h"

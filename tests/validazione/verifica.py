@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs each validation case through torvelando-cli (check --json and batch on its row) and
 # compares the program's values with the worked ones within the worked value's printed rounding.
 # Usage: verifica.py CLI CASES_FOLDER DATA_FOLDER CASE...

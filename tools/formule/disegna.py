@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the window's formula pictures (src/app/resources/*.svg) from a small layout of runs,
 fractions and brackets, measured with DejaVu Serif's own advance widths.
 Run: /usr/bin/python3 tools/formule/disegna.py src/app/resources   (needs python3-fonttools)"""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Markdown into QTextDocument, tuned for print, and the document into QPdfWriter.
 #include "impagina.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Typesetting of the user manual: Markdown text laid out on A4 pages of a PDF file.
 #pragma once
 

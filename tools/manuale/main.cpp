@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build tool: typesets the manual's Markdown source into the PDF the "HELP" button opens.
 // Usage: manuale SOURCE.md OUTPUT.pdf [PICTURES_FOLDER]
 #include <QByteArray>

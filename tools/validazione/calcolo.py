@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Worked values of the validation cases, from the formulas of the user manual only: reads each
 # case's job folder and batch row, the hazard grid and the islands' table, writes every step.
 import csv

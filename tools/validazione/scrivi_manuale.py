@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes docs/manuale_validazione.md: the opening and closing chapters kept in docs/validazione,
 # and one chapter per case with its worked steps (calcolo.py) beside the program's values.
 # Usage: scrivi_manuale.py TORVELANDO_CLI [CASES_FOLDER] [DATA_FOLDER] [OUTPUT.md]

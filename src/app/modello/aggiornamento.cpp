@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The inputs of the last completed run compared with those on screen, and the grey marking.
 #include "app/modello/aggiornamento.h"
 

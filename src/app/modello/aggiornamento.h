@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether the results on screen belong to the inputs on screen: the inputs of the last completed
 // run, and how the results are drawn while they are out of date.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report's context of the window's last completed run.
 #include "app/modello/contesto.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up, validation, restraint toggles and locality search of the main window.
 #include "app/modello/form1.h"
 #include "form/pannelli.h"

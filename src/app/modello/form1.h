@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as data and handlers, without any toolkit: a view-model over one job and its
 // current panel (start-up, field validation, restraint toggles, locality search, the check run).
 // The Qt window drives this object and mirrors its state.

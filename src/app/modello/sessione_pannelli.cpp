@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's panels over the panels file: a panel's cells laid over the job's state, accepted
 // changes written back cell by cell, the file and the current panel's name saved whole.
 #include "app/modello/sessione_pannelli.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's panels: the job's panels file behind the fields, every accepted input of the
 // current panel saved at once, and the panel the window reopens on.
 #pragma once

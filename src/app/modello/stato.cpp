@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Captions of the labels, and a check's texts written into the window's state.
 #include "app/modello/stato.h"
 

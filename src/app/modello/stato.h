@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's state as plain data: field texts, captions, toggles, line widths, colours
 // and the locality list. The Qt window only mirrors this.
 #pragma once

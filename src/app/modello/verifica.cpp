@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The check run behind "AGGIORNA": the inputs read from the fields through the field table, the
 // pure check, and its result written to the window only when the whole run succeeded.
 #include "app/modello/form1.h"
