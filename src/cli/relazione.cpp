@@ -95,25 +95,7 @@ int scrivi(const relazione::Documento& doc, const fs::path& file, std::ostream& 
         relazione::FonteDocumento fonte(doc);
         return scrivi_byte(relazione::relazione_odt(fonte), file, out, err);
     }
-    const auto pdf = relazione::relazione_pdf(doc);
-    if (const auto* errore = std::get_if<QString>(&pdf)) {
-        err << text::printable(errore->toStdString()) << "\n";
-        return 2;
-    }
-    // Through the one writer: whole or not at all, with its rules on links and permissions.
-    text::FileAtomico uscita(file, text::FileAtomico::Interruzione::rimuovi);
-    if (!uscita.aperto()) {
-        err << text::printable(uscita.messaggio_apertura()) << "\n";
-        return 2;
-    }
-    const QByteArray& byte = std::get<QByteArray>(pdf);
-    uscita.stream().write(byte.constData(), byte.size());
-    if (!uscita.conferma()) {
-        err << text::printable(uscita.messaggio_scrittura()) << "\n";
-        return 2;
-    }
-    scritta(file, out);
-    return 0;
+    return scrivi_byte(relazione::relazione_pdf(doc), file, out, err);
 }
 
 // Every saved panel checked with the options over it: a summary table first, then each panel's
