@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // check and search: start-up from the suite through the form library, then output.
 #include "cli/comandi.h"
+#include "cli/meccanismo.h"
 
 #include <algorithm>
 #include <charconv>
@@ -362,8 +363,32 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Lavoro& la
                                    form::Pannello& r, std::ostream& err) {
     if (o.panel)
         if (auto codice = applica_pannello(*o.panel, lavoro, r, err)) return codice;
+    if (o.kind) {
+        const auto tipo = form::tipo_di_nome(*o.kind);
+        if (!tipo) {
+            err << "--kind: atteso pannello, ribaltamento o flessione, ricevuto \""
+                << text::printable(text::decode(*o.kind)) << "\"\n";
+            return 2;
+        }
+        // A mechanism takes the Circolare's floor demand, C7.2.5 unless --demand says C7.2.11.
+        if (form::e_meccanismo(*tipo) && !form::e_meccanismo(r.tipo) &&
+            r.formula == panel::FormulaDomanda::ec8)
+            r.formula = panel::FormulaDomanda::circolare_c7_2_5;
+        r.tipo = *tipo;
+    }
     for (const auto& s : o.set) {
         const auto eq = s.find('=');
+        if (eq != std::string::npos) {
+            std::optional<std::string> rifiuto;
+            if (imposta_campo_meccanismo(r, s.substr(0, eq), text::decode(s.substr(eq + 1)),
+                                         rifiuto)) {
+                if (rifiuto) {
+                    err << *rifiuto << "\n";
+                    return 2;
+                }
+                continue;
+            }
+        }
         const int n = campo_di_set(s);
         if (n < 0 || n >= form::kCampi) {
             err << "--set: atteso N=TESTO con N da 0 a " << form::kCampi - 1
@@ -464,6 +489,7 @@ int esegui_check_su(const Avvio& a, const OpzioniCheck& o, std::ostream& out, st
         }
         return *codice;
     }
+    if (form::e_meccanismo(pannello.tipo)) return esegui_meccanismo(a, pannello, o, out, err);
     // The panel asked for, checked by the one check function.
     const Esecuzione run = esegui(a, pannello);
     const auto* r = std::get_if<form::RisultatoVerifica>(&run.esito);

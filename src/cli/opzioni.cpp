@@ -3,6 +3,7 @@
 #include "cli/opzioni.h"
 
 #include "form/tabella_campi.h"
+#include "form/tipo_verifica.h"
 #include "panel/formule.h"
 #include "text/encoding.h"
 
@@ -38,6 +39,15 @@ void opzioni_check(CLI::App* c, OpzioniCheck& check) {
     }
     c->add_option("--demand", check.demand, "Formula della domanda: " + formule)
         ->type_name(panel::parole_formule("|", "|"));
+    std::string tipi;
+    for (const auto& d : form::kTipiVerifica)
+        tipi += (tipi.empty() ? "" : "|") + std::string(d.nome);
+    c->add_option("--kind", check.kind,
+                  "Tipo di verifica: pannello (arco o mensola, predefinito), ribaltamento "
+                  "(ribaltamento semplice della parete, Circolare 2019 C8.7.1) o flessione "
+                  "(flessione verticale di un piano); per i meccanismi --set piani, h1..h5, "
+                  "t1..t5, N1..N5, dN1..dN5, F1..F5, catena1..catena5, LC, z0")
+        ->type_name(tipi);
     c->add_option("--datum", check.datum,
                   "Sistema di riferimento di lat e lon: ed50 (del reticolo, predefinito) o "
                   "wgs84 (GPS), convertito in ED50")
@@ -70,6 +80,7 @@ std::vector<std::string> argomenti_report(const OpzioniReport& o) {
         if (valore) a.push_back(nome + std::to_string(*valore));
     if (c.demand) a.push_back("--demand=" + *c.demand);
     if (c.datum) a.push_back("--datum=" + *c.datum);
+    if (c.kind) a.push_back("--kind=" + *c.kind);
     if (o.output) a.push_back("--output=" + *o.output);
     if (o.tutti) a.push_back("--all");
     // What CLI11 left over ("|diroot=DIR|"), which the program leaves over in the same way.

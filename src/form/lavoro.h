@@ -17,6 +17,8 @@
 #include "form/campi.h"
 #include "form/messaggi.h"
 #include "form/tabella_campi.h"
+#include "form/tipo_verifica.h"
+#include "form/verifica_meccanismo.h"
 #include "hazard/fonte.h"
 #include "text/number_text.h"
 #include "units/unita.h"
@@ -68,6 +70,9 @@ struct Pannello {
     FormulaDomanda formula = FormulaDomanda::ec8;
     hazard::Datum datum = hazard::Datum::ed50;
     bool sito_proprio = false;  // a saved panel gave its own coordinates
+    // The kind of check, and the texts of a mechanism's own fields (read only for that kind).
+    TipoVerifica tipo = TipoVerifica::pannello;
+    TestiMeccanismo meccanismo = testi_meccanismo_iniziali();
 };
 
 // The jobs of the suite's job folder: its folders, by name.

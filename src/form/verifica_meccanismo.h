@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The local-mechanism kind of check: its input fields (the wall's storeys, knowledge level, z0),
+// how a panel's texts are read into the check's inputs, and the check against the job's grid.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "form/calcolo_meccanismi.h"
+#include "form/tipo_verifica.h"
+#include "units/factors.h"
+
+namespace tv::text {
+struct NumberFormat;
+}
+namespace tv::hazard {
+class FonteGriglia;
+}
+
+namespace tv::form {
+
+struct Lavoro;
+struct Pannello;
+
+// The quantities of a storey, each a field per storey (h1..h5, t1..t5, ...).
+enum class GrandezzaPiano { h, t, N, dN, F, catena };
+inline constexpr int kGrandezzePiano = 6;
+
+// The mechanism's fields by name: piani, then h1..h5, t1..t5, N1..N5, dN1..dN5, F1..F5,
+// catena1..catena5, then LC and z0.
+enum class CampoMeccanismo : int { piani = 0, LC = 1 + kGrandezzePiano * 5, z0 };
+inline constexpr int kCampiMeccanismo = static_cast<int>(CampoMeccanismo::z0) + 1;
+
+constexpr CampoMeccanismo campo_piano(GrandezzaPiano g, int piano /* 1-based */) {
+    return static_cast<CampoMeccanismo>(1 + static_cast<int>(g) * 5 + piano - 1);
+}
+constexpr std::size_t posizione(CampoMeccanismo c) {
+    return static_cast<std::size_t>(c);
+}
+
+struct DatiCampoMeccanismo {
+    std::string nome;         // --set and the column: "h2"
+    std::string esteso;       // as messages name it: "h2 (altezza del piano 2)"
+    units::Famiglia famiglia;  // the job's work unit it is typed in (nessuna: a count)
+};
+const DatiCampoMeccanismo& dati_campo(CampoMeccanismo c);
+// The field with this name, nullopt when none has it.
+std::optional<CampoMeccanismo> campo_meccanismo_di_nome(std::string_view nome);
+
+// The texts of the mechanism's fields, "." or the locale's notation; empty loads count as 0.
+using TestiMeccanismo = std::array<std::string, kCampiMeccanismo>;
+// What a new panel holds: one storey, LC1, z0 = 0, the rest empty.
+TestiMeccanismo testi_meccanismo_iniziali();
+
+// The panel of kind `tipo` read into the mechanism's inputs: the site fields and B, γ, H, T1
+// (n, ξ, Tk for C7.2.5) through their validation, then the storeys in the job's work units
+// (converted to m and kN). The first refusal stops, naming the field.
+std::variant<IngressiMeccanismo, Arresto> leggi_meccanismo(const Pannello& p,
+                                                           const Lavoro& lavoro,
+                                                           const text::NumberFormat& formato);
+
+// The panel read as above and checked against the job's grid from `griglia`.
+EsitoMeccanismo calcola_pannello_meccanismo(const Pannello& p, const Lavoro& lavoro,
+                                            hazard::FonteGriglia& griglia,
+                                            const text::NumberFormat& formato);
+
+// The name of a mechanism checked: "ribaltamento 2" (about the base of storey 2), "flessione".
+std::string nome_meccanismo(const panel::EsitoCinematismo& e);
+
+}  // namespace tv::form
