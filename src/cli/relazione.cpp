@@ -3,6 +3,9 @@
 // report built from the result and drawn by the PDF renderer. The only command that starts Qt, so check and batch keep their cold start.
 #include "cli/relazione.h"
 
+#include "form/verifica_meccanismo.h"
+#include "relazione/relazione_meccanismo.h"
+
 #include <QDate>
 #include <QGuiApplication>
 #include <cstdlib>
@@ -176,6 +179,42 @@ int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
     return tutti.codice();
 }
 
+// The report of a panel whose kind is a local mechanism.
+int report_meccanismo(const OpzioniReport& o, const Avvio& avvio, const form::Pannello& p,
+                      std::ostream& out, std::ostream& err) {
+    const form::Lavoro& lavoro = avvio.lavoro;
+    const form::EsitoMeccanismo esito =
+        form::calcola_pannello_meccanismo(p, lavoro, *avvio.griglia, text::dot_format());
+    if (const auto* a = std::get_if<form::Arresto>(&esito)) {
+        err << a->titolo << ": " << text::printable(a->testo) << "\n";
+        return 1;
+    }
+    if (lavoro.sito_iniziale(p.testi)) err << "Avviso: " << form::kSitoIniziale << "\n";
+    const fs::path file =
+        o.output ? fs::path(*o.output)
+        : o.check.panel
+            ? lavoro.cartelle.dir_lavoro /
+                  (form::nome_relazione_pannello(lavoro.cartelle.nome_lavoro, *o.check.panel) + ".pdf")
+            : lavoro.cartelle.dir_lavoro / fs::path(lavoro.cartelle.nome_lavoro + ".pdf");
+    avvia_gui();
+    relazione::ContestoRelazione contesto;
+    try {
+        contesto = relazione::contesto_relazione(lavoro, std::nullopt, oggi());
+    } catch (const Failure& e) {
+        err << text::printable(e.what()) << "\n";
+        return 2;
+    }
+    relazione::Documento doc;
+    try {
+        doc = relazione::costruisci_relazione_meccanismo(std::get<form::RisultatoMeccanismo>(esito),
+                                                         contesto);
+    } catch (const Failure& e) {
+        err << text::printable(e.what()) << "\n";
+        return 1;
+    }
+    return scrivi(doc, file, out, err);
+}
+
 }  // namespace
 
 int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
@@ -185,6 +224,7 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     form::Pannello pannello;
     if (auto codice = prepara_check(o.check, cwd, avvio, pannello, err)) return *codice;
     const form::Lavoro& lavoro = avvio->lavoro;
+    if (form::e_meccanismo(pannello.tipo)) return report_meccanismo(o, *avvio, pannello, out, err);
     // The panel the options describe, checked by the one check function.
     const form::EsitoVerifica esito = calcola_pannello(*avvio, pannello);
     const auto* a = std::get_if<form::Arresto>(&esito);

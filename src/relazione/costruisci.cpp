@@ -538,30 +538,36 @@ Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m) {
 
 }  // namespace
 
-Documento costruisci_relazione(const RisultatoVerifica& d, const ContestoRelazione& c) {
-    const Misure m{c.unita};
-    Documento doc;
-    doc.intestazione.programma = c.programma;
-    doc.intestazione.versione = c.versione;
-    doc.intestazione.lavoro = c.lavoro;
-    doc.intestazione.coordinate =
-        "Long. " + n(d.ingressi.sito.lon, 6) + "°  Lat. " + n(d.ingressi.sito.lat, 6) + "°";
-    switch (d.ingressi.datum) {
+Intestazione intestazione_relazione(const hazard::DatiSito& sito, hazard::Datum datum,
+                                   const ContestoRelazione& c) {
+    Intestazione h;
+    h.programma = c.programma;
+    h.versione = c.versione;
+    h.lavoro = c.lavoro;
+    h.coordinate = "Long. " + n(sito.lon, 6) + "°  Lat. " + n(sito.lat, 6) + "°";
+    switch (datum) {
         case hazard::Datum::ed50:
-            doc.intestazione.coordinate += " (ED50)";
+            h.coordinate += " (ED50)";
             break;
         case hazard::Datum::wgs84:
-            doc.intestazione.coordinate += " (WGS84)";
+            h.coordinate += " (WGS84)";
             break;
     }
-    doc.intestazione.localita = c.localita.value_or("");
-    doc.intestazione.data = c.data;
+    h.localita = c.localita.value_or("");
+    h.data = c.data;
     std::string progettista = c.dati.progettista;
     if (!c.dati.ordine.empty()) progettista += (progettista.empty() ? "" : ", ") + c.dati.ordine;
     for (const auto& [etichetta, valore] :
          {std::pair{"Committente", c.dati.committente}, {"Opera", c.dati.opera},
           {"Indirizzo", c.dati.indirizzo}, {"Progettista", progettista}, {"Note", c.dati.note}})
-        if (!valore.empty()) doc.intestazione.dati_lavoro.emplace_back(etichetta, valore);
+        if (!valore.empty()) h.dati_lavoro.emplace_back(etichetta, valore);
+    return h;
+}
+
+Documento costruisci_relazione(const RisultatoVerifica& d, const ContestoRelazione& c) {
+    const Misure m{c.unita};
+    Documento doc;
+    doc.intestazione = intestazione_relazione(d.ingressi.sito, d.ingressi.datum, c);
     doc.titolo = "RELAZIONE DI CALCOLO";
     doc.sottotitolo = "Verifica fuori piano di un pannello murario sotto azione sismica";
     doc.sezioni.push_back(sezione_dati(d, m));

@@ -76,8 +76,10 @@ Sezione sezione_norme(const RisultatoVerifica& d, const Misure& m) {
     return s;
 }
 
-Sezione sezione_origine(const ContestoRelazione& c) {
-    Sezione s{"8. Origine e caratteristiche del codice di calcolo", {}};
+}  // namespace
+
+Sezione sezione_origine(const ContestoRelazione& c, int numero, int controlli, int giudizio) {
+    Sezione s{std::to_string(numero) + ". Origine e caratteristiche del codice di calcolo", {}};
     s.blocchi.push_back(Paragrafo{"Dichiarazione ai sensi delle NTC 2018 § 10.2."});
     s.blocchi.push_back(tabella_voci({
         {"Nome del codice", c.programma},
@@ -99,10 +101,13 @@ Sezione sezione_origine(const ContestoRelazione& c) {
         "Affidabilità del codice (NTC 2018 § 10.2): il produttore documenta nel manuale di "
         "validazione i casi prova del programma, ciascuno calcolato in modo indipendente e "
         "confrontato con i risultati del programma a ogni sua compilazione; per questa verifica "
-        "il programma ha inoltre svolto i controlli automatici della sezione 11, che il "
-        "progettista valuta nel giudizio della sezione 12."});
+        "il programma ha inoltre svolto i controlli automatici della sezione " +
+        std::to_string(controlli) + ", che il progettista valuta nel giudizio della sezione " +
+        std::to_string(giudizio) + "."});
     return s;
 }
+
+namespace {
 
 Sezione sezione_tipo() {
     Sezione s{"9. Tipo di analisi", {}};
@@ -177,25 +182,25 @@ Sezione sezione_controlli(const RisultatoVerifica& d, const Misure& m) {
     return s;
 }
 
-Sezione sezione_giudizio(const ContestoRelazione& c) {
-    Sezione s{"12. Giudizio motivato di accettabilità dei risultati", {}};
+}  // namespace
+
+Sezione sezione_giudizio(const ContestoRelazione& c, int numero) {
+    Sezione s{std::to_string(numero) + ". Giudizio motivato di accettabilità dei risultati", {}};
     s.blocchi.push_back(Paragrafo{
         "Giudizio del progettista sull'accettabilità dei risultati (NTC 2018 § 10.2):"});
     s.blocchi.push_back(Riquadro{c.dati.giudizio, {"Data", "Il progettista"}});
     return s;
 }
 
-}  // namespace
-
 std::vector<Sezione> sezioni_dichiarazione(const RisultatoVerifica& d,
                                            const ContestoRelazione& c, const Misure& m) {
     std::vector<Sezione> r;
     r.push_back(sezione_norme(d, m));
-    r.push_back(sezione_origine(c));
+    r.push_back(sezione_origine(c, 8, 11, 12));
     r.push_back(sezione_tipo());
     r.push_back(sezione_campo());
     r.push_back(sezione_controlli(d, m));
-    r.push_back(sezione_giudizio(c));
+    r.push_back(sezione_giudizio(c, 12));
     return r;
 }
 

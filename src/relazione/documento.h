@@ -196,6 +196,9 @@ struct ContestoRelazione {
 // The report of one completed check. Throws tv::Failure when a value it must plot is refused by
 // the spectrum or the arch curve (the values of a check that ran never are).
 Documento costruisci_relazione(const RisultatoVerifica& r, const ContestoRelazione& c);
+// The header of every page of a report of the check at `sito` (lon, lat in `datum`).
+Intestazione intestazione_relazione(const hazard::DatiSito& sito, hazard::Datum datum,
+                                   const ContestoRelazione& c);
 
 // The context of a check of the job: its name and units, the locality named only while the
 // coordinates are exactly a known locality's, this program's version and `data`. Throws

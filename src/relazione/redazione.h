@@ -74,5 +74,9 @@ Sezione sezione_esito(const RisultatoVerifica& d, const Misure& m);
 // Sections 7 on: the rules and assumptions, and the software declaration of NTC 2018 § 10.2.
 std::vector<Sezione> sezioni_dichiarazione(const RisultatoVerifica& d,
                                            const ContestoRelazione& c, const Misure& m);
+// The declaration of the code's origin (section `numero`, naming the sections of the automatic
+// checks and of the judgement) and the judgement's box, shared by every kind of report.
+Sezione sezione_origine(const ContestoRelazione& c, int numero, int controlli, int giudizio);
+Sezione sezione_giudizio(const ContestoRelazione& c, int numero);
 
 }  // namespace tv::relazione::redazione

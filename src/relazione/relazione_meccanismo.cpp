@@ -1,0 +1,109 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The report of a local-mechanism check: the wall, the hazard, each mechanism, the verdict, then
+// the rules, the analysis, its scope, the automatic checks and the designer's judgement.
+#include "relazione/relazione_meccanismo.h"
+
+#include "relazione/redazione.h"
+#include "relazione/sezioni_meccanismi.h"
+
+namespace tv::relazione {
+
+namespace {
+
+using namespace redazione;
+
+Sezione paragrafi(std::string titolo, std::initializer_list<std::string> testi) {
+    Sezione s{std::move(titolo), {}};
+    for (const auto& t : testi) s.blocchi.push_back(Paragrafo{t});
+    return s;
+}
+
+Sezione sezione_norme(int numero) {
+    return paragrafi(
+        std::to_string(numero) + ". Norme, riferimenti e ipotesi",
+        {"Norme della verifica: NTC 2018 (D.M. 17/01/2018) § 8.7.1 e la Circolare 21/01/2019 n. 7, "
+         "§ C8.7.1.1 e § C8.7.1.2.1 (analisi cinematica lineare), con le formule [C8.7.1.1] "
+         "(moltiplicatore α0), [C8.7.1.3] (accelerazione spettrale a0*), [C8.7.1.5] (frazione "
+         "di massa partecipante e*) e [C8.7.1.8]; il fattore di confidenza dal § C8.5.4.",
+         "Pericolosità di base: Allegati A e B delle NTC 2008, ai quali rimandano le NTC 2018 "
+         "§ 3.2, agli stati limite SLD (PVR = 63 %) e SLV (PVR = 10 %) della Tab. 3.2.I, con "
+         "VR = VN · Cu e non meno di 35 anni (Circolare 2019 Tab. C2.4.I). Spettro: NTC 2018 "
+         "§ 3.2.3.2.1, con Ss e Cc dalla Tab. 3.2.IV e St dalla Tab. 3.2.V.",
+         "Domanda alla quota z della cerniera: l'accelerazione di picco del piano (il meccanismo "
+         "è rigido, Ta = 0) dalla Circolare 2019 § C7.2.5 o § C7.2.11, come richiesto dal "
+         "§ C8.7.1.2.1.5; a z = 0 è ag · S. Allo SLV il fattore di comportamento è q = 2 "
+         "(§ C8.7.1.2.1.7).",
+         "Lettura del programma: e* è calcolato con la formula [C8.7.1.5] sugli spostamenti "
+         "virtuali dei carichi, anche per un solo blocco (e* < 1 quando i carichi stanno a "
+         "quote diverse); ag,cap = ζE · ag allo stesso stato limite, con S e la forma della "
+         "domanda di quello stato. Le tabelle usano m, kN e t; i dati sono stati scritti nelle "
+         "unità di lavoro della commessa e convertiti."});
+}
+
+Sezione sezione_tipo(int numero) {
+    return paragrafi(std::to_string(numero) + ". Tipo di analisi",
+                     {"Analisi cinematica lineare dei meccanismi locali di una parete di "
+                      "muratura esistente (Circolare 2019 § C8.7.1.2.1): il moltiplicatore dei "
+                      "carichi α0 che attiva ciascun meccanismo è ricavato con il principio dei "
+                      "lavori virtuali, trasformato nell'accelerazione spettrale a0* "
+                      "dell'oscillatore equivalente e confrontato con la domanda agli stati "
+                      "limite SLD e SLV."});
+}
+
+Sezione sezione_campo(int numero) {
+    return paragrafi(
+        std::to_string(numero) + ". Campo di impiego",
+        {"Parete di muratura esistente di 1-5 piani con il filo esterno a piombo, che ruota "
+         "fuori dal suo piano come blocchi rigidi: ribaltamento semplice attorno allo spigolo "
+         "esterno della base di ciascun piano, o flessione verticale di un piano vincolato in "
+         "sommità e alla base. Il programma non considera l'ammorsamento con le pareti "
+         "ortogonali, i cunei di distacco, gli elementi liberi di vibrare né l'analisi "
+         "cinematica non lineare: dove servono, vanno verificati a parte."});
+}
+
+Sezione sezione_controlli(const form::RisultatoMeccanismo& r, int numero) {
+    Sezione s = paragrafi(
+        std::to_string(numero) + ". Controlli automatici",
+        {"Il programma rifiuta, con un messaggio che nomina il dato, una parete senza piani o "
+         "con più di 5, un'altezza, uno spessore o la lunghezza B non positivi, un carico o una "
+         "spinta negativi, una distanza dN fuori dallo spessore del suo piano, la flessione "
+         "verticale di più di un piano e una cerniera sopra l'altezza H dell'edificio."});
+    int attivi = 0;
+    for (const auto& m : r.esito.meccanismi) attivi += m.attivo_senza_sisma;
+    s.blocchi.push_back(Paragrafo{
+        attivi == 0 ? "Nessun meccanismo si attiva sotto i soli carichi statici (α0 > 0 per tutti)."
+                    : std::to_string(attivi) +
+                          (attivi == 1 ? " meccanismo si attiva" : " meccanismi si attivano") +
+                          " già sotto i soli carichi statici (α0 ≤ 0): capacità sismica nulla."});
+    return s;
+}
+
+}  // namespace
+
+Documento costruisci_relazione_meccanismo(const form::RisultatoMeccanismo& r,
+                                          const ContestoRelazione& c) {
+    Documento doc;
+    doc.intestazione = intestazione_relazione(r.ingressi.sito, r.ingressi.datum, c);
+    doc.titolo = "RELAZIONE DI CALCOLO";
+    doc.sottotitolo = "Verifica dei meccanismi locali di una parete muraria esistente";
+    // The wall, the hazard, then one numbered subsection a mechanism, then the verdict.
+    std::vector<Sezione> sezioni = sezioni_meccanismi(r);
+    const std::size_t meccanismi = r.esito.meccanismi.size();
+    for (std::size_t i = 0; i < sezioni.size(); ++i) {
+        std::string numero;
+        if (i < 2) numero = std::to_string(i + 1) + ". ";
+        else if (i < 2 + meccanismi) numero = "3." + std::to_string(i - 1) + " ";
+        else numero = "4. ";
+        sezioni[i].titolo = numero + sezioni[i].titolo;
+        doc.sezioni.push_back(std::move(sezioni[i]));
+    }
+    doc.sezioni.push_back(sezione_norme(5));
+    doc.sezioni.push_back(redazione::sezione_origine(c, 6, 9, 10));
+    doc.sezioni.push_back(sezione_tipo(7));
+    doc.sezioni.push_back(sezione_campo(8));
+    doc.sezioni.push_back(sezione_controlli(r, 9));
+    doc.sezioni.push_back(redazione::sezione_giudizio(c, 10));
+    return doc;
+}
+
+}  // namespace tv::relazione
