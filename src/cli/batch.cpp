@@ -90,6 +90,7 @@ void scrivi_risultati(const form::RisultatoVerifica& r, const units::Unita& u,
 Lotto::Lotto(const form::Lavoro& lavoro, const form::Pannello& avvio, hazard::FonteGriglia& fonte,
              text::NumberFormat formato)
     : unita_(lavoro.unita),
+      lavoro_(lavoro),
       formato_(std::move(formato)),
       // The grid as it is now, for every row of the batch.
       griglia_(fonte.ricerca([&] { return lavoro.file_griglia(); })),
@@ -173,6 +174,20 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
                 celle[kErrore] = "Il lavoro non ha dati del sito: indicare lat e lon";
                 return;
             }
+    // A row of a local mechanism goes its own way; a kind no one has is refused there.
+    if (meccanismi_) {
+        const auto& cella = riga.meccanismo[0];
+        const auto tipo = form::tipo_di_nome(cella ? *cella : std::string());
+        if (!tipo || form::e_meccanismo(*tipo)) {
+            verifica_meccanismo(riga, tipo, banco, e);
+            return;
+        }
+        for (std::size_t c = 0; c < kColonneMeccanismo; ++c)
+            e.meccanismo[c] = riga.meccanismo[c].value_or("");
+        for (std::size_t c = kColonneMeccanismo; c < kColonneUscitaMeccanismo; ++c)
+            e.meccanismo[c].clear();
+        e.meccanismo[0] = "pannello";
+    }
 
     // The row's numbers, each text read once; a cell left empty takes the start-up reading.
     form::NumeriIngresso numeri = numeri_avvio_;
@@ -290,6 +305,13 @@ RigaIngresso riga_di_pannello(const form::FilePannelli& f, const form::RigaPanne
         riga.celle[c] = r.celle[*k];
         riga.con_punto[c] = std::find(r.con_punto.begin(), r.con_punto.end(), *k) != r.con_punto.end();
     }
+    for (std::size_t c = 0; c < kColonneMeccanismo; ++c) {
+        const auto k = f.colonna(kNomiMeccanismo[c]);
+        if (!k) continue;
+        riga.meccanismo[c] = r.celle[*k];
+        riga.meccanismo_con_punto[c] =
+            std::find(r.con_punto.begin(), r.con_punto.end(), *k) != r.con_punto.end();
+    }
     return riga;
 }
 
@@ -313,7 +335,7 @@ TotaliLotto esegui_lotto(const Lotto& lotto, const FonteRighe& fonte, std::ostre
     Lotto::Banco banco;
     std::vector<Lotto::Banco> banchi(static_cast<std::size_t>(std::max(jobs, 1)) - 1);
     std::string testo;  // the lines of one block
-    out << intestazione_csv(excel);
+    out << intestazione_csv(excel, lotto.meccanismi());
     while (true) {
         std::size_t n = 0;
         while (n < kBlocco && fonte(righe[n])) ++n;
@@ -347,7 +369,7 @@ TotaliLotto esegui_lotto(const Lotto& lotto, const FonteRighe& fonte, std::ostre
 
         testo.clear();
         for (std::size_t i = 0; i < n; ++i) {
-            aggiungi_riga_csv(testo, esiti[i], excel);
+            aggiungi_riga_csv(testo, esiti[i], excel, lotto.meccanismi());
             if (!esiti[i].completata) ++totali.rifiutate;
         }
         out << testo;
@@ -450,6 +472,8 @@ int esegui_batch(const OpzioniBatch& o, const fs::path& cwd, std::ostream& out, 
         err << f.title() << ": " << text::printable(f.what()) << "\n";
         return 1;
     }
+    lotto->scrivi_meccanismi(lettore ? lettore->meccanismi()
+                                     : pannelli->colonna("verifica").has_value());
 
     // Written beside OUT.csv and renamed over it once whole: an interrupted or failed batch
     // leaves the earlier file as it was.

@@ -20,6 +20,7 @@
 #include "form/lavoro.h"
 #include "form/messaggi.h"
 #include "form/pannelli.h"
+#include "form/verifica_meccanismo.h"
 
 namespace tv::cli {
 
@@ -65,6 +66,26 @@ inline constexpr std::array<std::string_view, kColonneRisultato> kNomiRisultato 
 
 inline constexpr std::size_t kColonneUscita = kColonneIngresso + kColonneRisultato;
 
+// The local mechanisms' columns, read and written only by a file whose header has `verifica`:
+// the kind (pannello, ribaltamento, flessione; empty is pannello) and the mechanism's fields,
+// then, after today's columns, the governing mechanism's results (lengths in m, a0* in m/s2,
+// M* in t, accelerations as fractions of g).
+inline constexpr std::size_t kColonneMeccanismo = 1 + form::kCampiMeccanismo;
+inline constexpr std::array<std::string_view, kColonneMeccanismo> kNomiMeccanismo = [] {
+    std::array<std::string_view, kColonneMeccanismo> out{};
+    out[0] = "verifica";
+    for (std::size_t i = 0; i < form::kNomiCampiMeccanismo.size(); ++i)
+        out[i + 1] = form::kNomiCampiMeccanismo[i];
+    return out;
+}();
+inline constexpr std::size_t kColonneLette = kColonneIngresso + kColonneMeccanismo;
+inline constexpr std::array<std::string_view, 17> kNomiRisultatoMeccanismo = {
+    "meccanismo", "z_cerniera", "h1_cerniera", "alpha0",   "e_star",     "M_star",
+    "a0_star",    "demand_SLD", "demand_SLV",  "zeta_SLD", "zeta_SLV",   "ag_cap_SLD",
+    "ag_cap_SLV", "TR_SLD",     "ag_SLD",      "TR_SLV",   "ag_SLV"};
+inline constexpr std::size_t kColonneUscitaMeccanismo =
+    kColonneMeccanismo + kNomiRisultatoMeccanismo.size();
+
 // The position of an output column by its name, input or result (kColonneUscita when none).
 constexpr std::size_t colonna_uscita(std::string_view nome) {
     if (colonna_ingresso(nome) < kColonneIngresso) return colonna_ingresso(nome);
@@ -83,6 +104,9 @@ struct RigaIngresso {
     std::string errore;  // why the row could not be split into its columns; else empty
     // Number cells of a ";" file holding a ".": kept as read, and refused.
     std::bitset<kColonneIngresso> con_punto;
+    // The mechanism's columns (kNomiMeccanismo), as the others.
+    std::array<std::optional<std::string>, kColonneMeccanismo> meccanismo;
+    std::bitset<kColonneMeccanismo> meccanismo_con_punto;
 };
 
 // One row of the output: the texts the check used for the input columns, then the results.
@@ -90,6 +114,8 @@ struct RigaEsito {
     std::array<std::string, kColonneUscita> celle;
     bool completata = false;
     std::bitset<kColonneIngresso> come_lette;  // input cells echoed as read, never reformatted
+    // The mechanism's input columns echoed, then its results; written with `meccanismi`.
+    std::array<std::string, kColonneUscitaMeccanismo> meccanismo;
     const std::string& errore() const { return celle[kColonnaErrore]; }
 };
 
@@ -116,6 +142,8 @@ class LettoreLotto {
 
     // The header's columns the batch does not know, in file order, control characters as "?".
     const std::vector<std::string>& ignorate() const { return ignorate_; }
+    // The header has the column `verifica`: the output has the mechanism's columns.
+    bool meccanismi() const { return meccanismi_; }
 
     struct Csv;
 
@@ -129,6 +157,7 @@ class LettoreLotto {
     std::size_t numero_ = 0;
     form::Separatore separatore_ = form::Separatore::virgola;
     std::vector<std::string> ignorate_;
+    bool meccanismi_ = false;
 };
 
 // The output's header line and the line of one row, each ending with "\n". Fields holding a
@@ -136,9 +165,11 @@ class LettoreLotto {
 // "-", "@", a tab or a CR, which a spreadsheet would run as a formula, has "'" before it (a number
 // outside the id, the description and the cells echoed as read keeps its sign). `excel`: ";"
 // between fields and decimal commas in numbers, as an Italian spreadsheet reads them.
-std::string intestazione_csv(bool excel = false);
+// `meccanismi`: the mechanism's columns after today's.
+std::string intestazione_csv(bool excel = false, bool meccanismi = false);
 std::string riga_csv(const RigaEsito& riga);
-void aggiungi_riga_csv(std::string& out, const RigaEsito& riga, bool excel = false);
+void aggiungi_riga_csv(std::string& out, const RigaEsito& riga, bool excel = false,
+                       bool meccanismi = false);
 
 // The start-up state every row begins from, and the check of one row: its texts read through
 // the fields' own validation into a panel, the restraint rule, and the one check function. Rows
@@ -177,11 +208,19 @@ class Lotto {
     // The start-up text of each input column (empty for id).
     const std::array<std::string, kColonneIngresso>& valori_avvio() const { return avvio_; }
 
+    // Whether the output has the mechanism's columns (a file with `verifica`); false at first.
+    bool meccanismi() const { return meccanismi_; }
+    void scrivi_meccanismi(bool si) { meccanismi_ = si; }
+
   private:
+    // A row whose kind is a mechanism (nullopt: a kind no one has), its base cells echoed.
+    void verifica_meccanismo(const RigaIngresso& riga, std::optional<form::TipoVerifica> tipo,
+                             Banco& banco, RigaEsito& esito) const;
     // Reads the text of input field `c` into `numeri`; false when validation refuses it.
     bool leggi_numero(form::Campo c, const std::string& testo, form::NumeriIngresso& numeri) const;
 
     units::Unita unita_;  // the job's work units
+    form::Lavoro lavoro_;  // the job, for the mechanisms' reading
     text::NumberFormat formato_;
     std::shared_ptr<const hazard::RicercaGriglia> griglia_;
     form::Pannello pannello_avvio_;
@@ -193,6 +232,7 @@ class Lotto {
     std::optional<panel::FormulaDomanda> formula_avvio_;
     std::optional<hazard::Datum> datum_avvio_;
     bool sito_iniziale_ = false;  // the job has no site data
+    bool meccanismi_ = false;
 };
 
 struct TotaliLotto {

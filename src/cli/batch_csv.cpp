@@ -35,9 +35,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// The name of a column the batch reads: today's, then the mechanism's.
+constexpr std::string_view nome_letto(std::size_t i) {
+    return i < kColonneIngresso ? kNomiIngresso[i] : kNomiMeccanismo[i - kColonneIngresso];
+}
+
 template <char Sep>
 using LettoreSep =
-    io::CSVReader<kColonneIngresso, io::trim_chars<' ', '\t'>, io::double_quote_escape<Sep, '"'>,
+    io::CSVReader<kColonneLette, io::trim_chars<' ', '\t'>, io::double_quote_escape<Sep, '"'>,
                   io::throw_on_overflow, io::empty_line_comment>;
 using Lettore = LettoreSep<','>;
 using LettorePV = LettoreSep<';'>;
@@ -46,8 +51,8 @@ using LettorePV = LettoreSep<';'>;
 // does not know are read past (controlla_intestazione names them).
 template <class L>
 void leggi_intestazione(L& csv, const std::string& nome) {
-    std::array<std::string, kColonneIngresso> nomi;
-    for (std::size_t i = 0; i < kColonneIngresso; ++i) nomi[i] = std::string(kNomiIngresso[i]);
+    std::array<std::string, kColonneLette> nomi;
+    for (std::size_t i = 0; i < kColonneLette; ++i) nomi[i] = std::string(nome_letto(i));
     try {
         std::apply(
             [&](const auto&... n) {
@@ -112,9 +117,13 @@ std::optional<std::vector<CellaIntestazione>> celle_intestazione(std::string_vie
 
 // The input column a header name means, whatever its letter case and the blanks around it.
 std::optional<std::size_t> colonna_di_nome(std::string_view nome) {
-    const std::string chiave = text::to_lower(text::trim(nome));
-    for (std::size_t i = 0; i < kNomiIngresso.size(); ++i)
-        if (text::minuscole_ascii(kNomiIngresso[i]) == chiave) return i;
+    // A name written as the batch writes it first: the mechanism's t1 is not the period T1.
+    const std::string esatto = text::trim(nome);
+    for (std::size_t i = 0; i < kColonneLette; ++i)
+        if (nome_letto(i) == esatto) return i;
+    const std::string chiave = text::to_lower(esatto);
+    for (std::size_t i = 0; i < kColonneLette; ++i)
+        if (text::minuscole_ascii(nome_letto(i)) == chiave) return i;
     return std::nullopt;
 }
 
@@ -128,9 +137,12 @@ std::optional<std::string_view> colonna_simile(std::string_view nome) {
     if (lunghezza < 3) return std::nullopt;
     for (auto n : kNomiRisultato)
         if (text::minuscole_ascii(n) == chiave) return std::nullopt;
+    for (auto n : kNomiRisultatoMeccanismo)
+        if (text::minuscole_ascii(n) == chiave) return std::nullopt;
     std::optional<std::string_view> simile;
     std::size_t migliore = 3;
-    for (auto n : kNomiIngresso) {
+    for (std::size_t i = 0; i < kColonneLette; ++i) {
+        const std::string_view n = nome_letto(i);
         const std::size_t soglia = std::min(lunghezza, n.size()) <= 4 ? 1 : 2;
         // Names that differ in length by more are farther apart: a long note is never compared.
         if (lunghezza > n.size() + soglia || n.size() > lunghezza + soglia) continue;
@@ -145,7 +157,8 @@ std::optional<std::string_view> colonna_simile(std::string_view nome) {
 // name stops the file; other unknown names are noted in `ignorate`. Returns the header line for
 // the library, `linea` itself when every known name is already written as the batch writes it.
 std::string intestazione_letta(const std::string& linea, form::Separatore sep,
-                               const std::string& nome, std::vector<std::string>& ignorate) {
+                               const std::string& nome, std::vector<std::string>& ignorate,
+                               bool& meccanismi) {
     const char s = sep == form::Separatore::punto_e_virgola ? ';' : ',';
     // The BOM the library skips; the names are read as the whole line decodes.
     const std::string_view grezza =
@@ -155,7 +168,7 @@ std::string intestazione_letta(const std::string& linea, form::Separatore sep,
     if (!celle || !nomi || celle->size() != nomi->size()) return linea;
     std::string uscita;
     std::size_t copiati = 0;
-    std::bitset<kColonneIngresso> viste;
+    std::bitset<kColonneLette> viste;
     for (std::size_t k = 0; k < celle->size(); ++k) {
         const std::string& colonna = (*nomi)[k].nome;
         if (colonna.find(';') != std::string::npos)
@@ -169,9 +182,9 @@ std::string intestazione_letta(const std::string& linea, form::Separatore sep,
                 throw Failure("Colonna \"" + text::printable(text::trim(colonna)) +
                               "\" ripetuta nell'intestazione del file \"" + nome + "\".");
             viste.set(*i);
-            if (colonna == kNomiIngresso[*i]) continue;
+            if (colonna == nome_letto(*i)) continue;
             const CellaIntestazione& c = (*celle)[k];
-            uscita.append(grezza.substr(copiati, c.inizio - copiati)).append(kNomiIngresso[*i]);
+            uscita.append(grezza.substr(copiati, c.inizio - copiati)).append(nome_letto(*i));
             copiati = c.fine;
         } else if (const auto simile = colonna_simile(colonna)) {
             throw Failure("Colonna \"" + text::printable(text::trim(colonna)) + "\" del file \"" +
@@ -180,6 +193,7 @@ std::string intestazione_letta(const std::string& linea, form::Separatore sep,
             ignorate.push_back(text::printable(colonna));
         }
     }
+    meccanismi = viste[kColonneIngresso];  // the column `verifica`
     if (copiati == 0) return linea;
     return uscita.append(grezza.substr(copiati));
 }
@@ -316,7 +330,7 @@ std::unique_ptr<LettoreLotto::Csv> apri_csv(const std::string& nome, form::Separ
 
 std::string LettoreLotto::inizia(const std::string& linea) {
     separatore_ = form::separatore_di_intestazione(text::decode(linea));
-    return intestazione_letta(linea, separatore_, nome_, ignorate_);
+    return intestazione_letta(linea, separatore_, nome_, ignorate_, meccanismi_);
 }
 
 LettoreLotto::LettoreLotto(const std::string& nome, std::istream& in) : nome_(nome) {
@@ -340,7 +354,7 @@ LettoreLotto::LettoreLotto(const fs::path& file) : nome_(text::decode(file.strin
 LettoreLotto::~LettoreLotto() = default;
 
 bool LettoreLotto::prossima(RigaIngresso& riga) {
-    std::array<char*, kColonneIngresso> celle{};  // stays null for a column the file lacks
+    std::array<char*, kColonneLette> celle{};  // stays null for a column the file lacks
     riga.errore.clear();
     try {
         const bool letta =
@@ -362,19 +376,24 @@ bool LettoreLotto::prossima(RigaIngresso& riga) {
     }
     riga.numero = ++numero_;
     riga.con_punto.reset();
-    for (std::size_t i = 0; i < kColonneIngresso; ++i) {
+    riga.meccanismo_con_punto.reset();
+    for (std::size_t i = 0; i < kColonneLette; ++i) {
+        const bool base = i < kColonneIngresso;
+        auto& cella = base ? riga.celle[i] : riga.meccanismo[i - kColonneIngresso];
         if (!riga.errore.empty() || !celle[i]) {
-            riga.celle[i].reset();
+            cella.reset();
         } else if (const auto n = lunghezza_ascii(celle[i])) {
-            riga.celle[i].emplace(celle[i], *n);
+            cella.emplace(celle[i], *n);
         } else {
-            riga.celle[i] = text::decode(celle[i]);
+            cella = text::decode(celle[i]);
         }
-        // A spreadsheet's ";" file writes its numbers with decimal commas.
-        if (riga.celle[i] && separatore_ == form::Separatore::punto_e_virgola &&
-            form::colonna_numerica(kNomiIngresso[i])) {
-            if (auto v = form::punto_decimale(*riga.celle[i])) *riga.celle[i] = std::move(*v);
-            else riga.con_punto.set(i);
+        // A spreadsheet's ";" file writes its numbers with decimal commas (every mechanism
+        // column but the kind holds a number).
+        const bool numerica = base ? form::colonna_numerica(kNomiIngresso[i]) : i > kColonneIngresso;
+        if (cella && separatore_ == form::Separatore::punto_e_virgola && numerica) {
+            if (auto v = form::punto_decimale(*cella)) *cella = std::move(*v);
+            else if (base) riga.con_punto.set(i);
+            else riga.meccanismo_con_punto.set(i - kColonneIngresso);
         }
     }
     return true;
@@ -382,24 +401,33 @@ bool LettoreLotto::prossima(RigaIngresso& riga) {
 
 constexpr std::size_t kDescrizione = colonna_ingresso("descrizione");
 
-std::string intestazione_csv(bool excel) {
+std::string intestazione_csv(bool excel, bool meccanismi) {
     const char sep = excel ? ';' : ',';
     std::string out;
     for (auto n : kNomiIngresso) out += std::string(n) + sep;
     for (auto n : kNomiRisultato) out += std::string(n) + sep;
+    if (meccanismi) {
+        for (auto n : kNomiMeccanismo) out += std::string(n) + sep;
+        for (auto n : kNomiRisultatoMeccanismo) out += std::string(n) + sep;
+    }
     out.back() = '\n';
     return out;
 }
 
-void aggiungi_riga_csv(std::string& out, const RigaEsito& riga, bool excel) {
+void aggiungi_riga_csv(std::string& out, const RigaEsito& riga, bool excel, bool meccanismi) {
     const char sep = excel ? ';' : ',';
     std::string cella;
-    for (std::size_t i = 0; i < riga.celle.size(); ++i) {
+    const std::size_t colonne = riga.celle.size() + (meccanismi ? riga.meccanismo.size() : 0);
+    for (std::size_t i = 0; i < colonne; ++i) {
         if (i > 0) out += sep;
-        const std::string& c = riga.celle[i];
-        // The id, the description and cells echoed as read are texts, never numbers to convert.
-        const bool testo =
-            i == 0 || i == kDescrizione || (i < kColonneIngresso && riga.come_lette[i]);
+        const bool propria = i >= riga.celle.size();  // a mechanism column
+        const std::string& c = propria ? riga.meccanismo[i - riga.celle.size()] : riga.celle[i];
+        // The id, the description and cells echoed as read are texts, never numbers to convert;
+        // so are the mechanism's kind and name.
+        const bool testo = i == 0 || i == kDescrizione ||
+                           (i < kColonneIngresso && riga.come_lette[i]) ||
+                           (propria && (i == riga.celle.size() ||
+                                        i == riga.celle.size() + kColonneMeccanismo));
         // A spreadsheet runs a cell starting with "=", "+", "-", "@", a tab or a CR as a formula:
         // a text so written gets an apostrophe before it, which the spreadsheet shows as text.
         // A number ("-5", a negative longitude) stays a number.

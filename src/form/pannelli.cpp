@@ -27,7 +27,7 @@ bool colonna_sito(std::string_view colonna) {
 bool colonna_numerica(std::string_view colonna) {
     for (Campo c : kCampiIngresso)
         if (dati_campo(c).colonna == colonna) return dati_campo(c).lettura != Lettura::lettera_suolo;
-    return false;
+    return campo_meccanismo_di_nome(colonna).has_value();
 }
 
 namespace {
@@ -496,6 +496,24 @@ std::optional<std::string> applica_riga(const FilePannelli& f, const RigaPannell
         const auto datum = hazard::datum_di_testo(d);
         if (!datum) return rifiuto("datum", "accettati solo ED50 e WGS84 (o vuota)");
         p.datum = *datum;
+    }
+    // A local mechanism's kind and fields; an arching panel's row has none of these columns.
+    if (f.colonna("verifica")) {
+        const auto tipo = tipo_di_nome(cella("verifica"));
+        if (!tipo) return rifiuto("verifica", "accettati solo pannello, ribaltamento e flessione (o vuota)");
+        p.tipo = *tipo;
+        for (int i = 0; i < kCampiMeccanismo; ++i) {
+            const std::string_view nome = kNomiCampiMeccanismo[static_cast<std::size_t>(i)];
+            const std::string testo = cella(nome);
+            if (testo.empty()) continue;
+            if (auto motivo = f.rifiuto_di_cella(r, nome)) return rifiuto(nome, *motivo);
+            p.meccanismo[static_cast<std::size_t>(i)] = testo;
+        }
+        if (e_meccanismo(p.tipo) && !cella("domanda").empty() &&
+            p.formula == panel::FormulaDomanda::ec8)
+            return rifiuto("domanda", "per i meccanismi locali accettate solo C7.2.5 e C7.2.11");
+        if (e_meccanismo(p.tipo) && cella("domanda").empty())
+            p.formula = panel::FormulaDomanda::circolare_c7_2_5;
     }
     const std::pair<const char*, std::size_t> lati[] = {{"left", 1}, {"right", 3}, {"top", 0}};
     for (const auto& [colonna, indice] : lati) {

@@ -67,6 +67,12 @@ std::optional<double> numero_accettato(Campo c, std::string_view testo,
 
 EsitoVerifica calcola_pannello(const Pannello& p, const Lavoro& lavoro,
                               hazard::FonteGriglia& griglia, const text::NumberFormat& formato) {
+    // A mechanism is never checked as an arching panel: its numbers would look plausible.
+    if (e_meccanismo(p.tipo))
+        return Arresto{"Il pannello \"" + p.id + "\" è una verifica di meccanismi locali (" +
+                           std::string(descrizione_tipo(p.tipo).nome) +
+                           "): si verifica e si relaziona da solo (check o report --panel)",
+                       kInputErrato};
     auto ingressi = leggi_pannello(p, lavoro, formato);
     if (auto* a = std::get_if<Arresto>(&ingressi)) return std::move(*a);
     try {

@@ -46,6 +46,8 @@ std::array<DatiCampoMeccanismo, kCampiMeccanismo> tabella() {
                                          units::Famiglia::nessuna};
     t[posizione(CampoMeccanismo::z0)] = {
         "z0", "z0 (quota della base della parete sulla fondazione)", units::Famiglia::lunghezza};
+    for (std::size_t i = 0; i < t.size(); ++i)
+        if (t[i].nome != kNomiCampiMeccanismo[i]) throw Failure("campi del meccanismo fuori ordine");
     return t;
 }
 

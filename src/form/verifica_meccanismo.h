@@ -34,6 +34,13 @@ inline constexpr int kGrandezzePiano = 6;
 enum class CampoMeccanismo : int { piani = 0, LC = 1 + kGrandezzePiano * 5, z0 };
 inline constexpr int kCampiMeccanismo = static_cast<int>(CampoMeccanismo::z0) + 1;
 
+// The fields' names, for --set, the batch's columns and the panels file, in the enum's order.
+inline constexpr std::array<std::string_view, kCampiMeccanismo> kNomiCampiMeccanismo = {
+    "piani", "h1",      "h2",      "h3",      "h4",      "h5",      "t1",  "t2",  "t3",
+    "t4",    "t5",      "N1",      "N2",      "N3",      "N4",      "N5",  "dN1", "dN2",
+    "dN3",   "dN4",     "dN5",     "F1",      "F2",      "F3",      "F4",  "F5",  "catena1",
+    "catena2", "catena3", "catena4", "catena5", "LC", "z0"};
+
 constexpr CampoMeccanismo campo_piano(GrandezzaPiano g, int piano /* 1-based */) {
     return static_cast<CampoMeccanismo>(1 + static_cast<int>(g) * 5 + piano - 1);
 }

@@ -2,6 +2,7 @@
 // The principle of virtual work over rigid blocks: alpha0 and e* with every term kept.
 #include "panel/cinematismo.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "text/error.h"
@@ -28,10 +29,15 @@ LavoroVirtuale lavoro_virtuale(const Cinematismo& c) {
         lv.lavoro_pesi += t.P * t.dy;
         lv.lavoro_forze += t.F * t.dF;
         lv.lavoro_inerzie += (t.P + t.Q) * t.dx;
-        lv.somma_PQ += t.P + t.Q;
         lv.somma_PQ_dx2 += (t.P + t.Q) * t.dx * t.dx;
         lv.termini.push_back(std::move(t));
     }
+    // A load whose point does not move outward (the floor above a bending storey) hands its
+    // inertia to its restraint: it takes no part in the mechanism's mass, nor in e*'s Σ(P + Q).
+    double dx_max = 0;
+    for (const TermineLavoro& t : lv.termini) dx_max = std::max(dx_max, std::abs(t.dx));
+    for (const TermineLavoro& t : lv.termini)
+        if (std::abs(t.dx) > 1e-9 * dx_max) lv.somma_PQ += t.P + t.Q;
     if (!(lv.lavoro_inerzie > 0) || !(lv.somma_PQ_dx2 > 0))
         throw Failure("Meccanismo non valido: le forze orizzontali non compiono lavoro");
     lv.alpha0 = (lv.lavoro_pesi - lv.lavoro_forze + lv.lavoro_interno) / lv.lavoro_inerzie;

@@ -65,7 +65,7 @@ struct LavoroVirtuale {
     double lavoro_forze = 0;     // sum of F dF
     double lavoro_interno = 0;   // L_i
     double lavoro_inerzie = 0;   // sum of (P + Q) dx
-    double somma_PQ = 0;         // sum of (P + Q)
+    double somma_PQ = 0;         // sum of (P + Q) of the loads that move outward
     double somma_PQ_dx2 = 0;     // sum of (P + Q) dx^2
     double alpha0 = 0;           // [C8.7.1.1]
     double e_star = 0;           // [C8.7.1.5]

@@ -35,7 +35,9 @@ Sezione sezione_norme(int numero) {
          "(§ C8.7.1.2.1.7).",
          "Lettura del programma: e* è calcolato con la formula [C8.7.1.5] sugli spostamenti "
          "virtuali dei carichi, anche per un solo blocco (e* < 1 quando i carichi stanno a "
-         "quote diverse); ag,cap = ζE · ag allo stesso stato limite, con S e la forma della "
+         "quote diverse); i carichi il cui punto non si sposta orizzontalmente (il solaio in sommità "
+         "di un piano che si flette, trattenuto dal solaio) affidano la loro inerzia al vincolo e "
+         "restano fuori da Σ (P + Q) di e*, lettura a favore di sicurezza; ag,cap = ζE · ag allo stesso stato limite, con S e la forma della "
          "domanda di quello stato. Le tabelle usano m, kN e t; i dati sono stati scritti nelle "
          "unità di lavoro della commessa e convertiti."});
 }
