@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs each validation case through torvelando-cli (check --json and batch on its row) and
-# compares the program's values with the worked ones within the worked value's printed rounding.
+# compares the program's values with the worked ones within the worked value's printed rounding;
+# a local mechanism's row (column verifica) with check --json --kind and its --set fields.
 # Usage: verifica.py CLI CASES_FOLDER DATA_FOLDER CASE...
 import csv
 import io
@@ -25,6 +26,27 @@ DA_SET = ["PVR", "qa", "T1", "B", "L", "t", "gamma", "fd", "E", "Z", "H"]
 # (a datum or degrees, minutes and seconds; otherwise check takes the site from the job).
 SE_DATI = ["n", "xi", "Tk"]
 
+# A local mechanism (column verifica other than pannello): the mechanism's columns and the
+# panel's columns it reuses, each given with --set where the row has it (empty is 0).
+MECCANISMO = (["piani"] + [f"{n}{i}" for n in ("h", "t", "N", "dN", "F", "catena")
+                           for i in range(1, 6)] + ["LC", "z0"])
+RIUSATI = ["lat", "lon", "VN", "Cu", "suolo", "St", "B", "gamma", "H", "T1", "n", "xi", "Tk"]
+# Worked quantity of a mechanism -> key in the JSON's mechanism and column of the batch output
+# (the batch has the governing mechanism only).
+DEL_MECCANISMO = {"nome": ("name", "meccanismo"), "z": ("z", "z_cerniera"),
+                  "h1": ("h1", "h1_cerniera"), "alpha0": ("alpha0", "alpha0"),
+                  "e_star": ("e_star", "e_star"), "M_star": ("M_star", "M_star"),
+                  "a0_star": ("a0_star", "a0_star"), "demand_SLD": ("demand_SLD", "demand_SLD"),
+                  "demand_SLV": ("demand_SLV", "demand_SLV"),
+                  "zeta_SLD": ("zeta_SLD", "zeta_SLD"), "zeta_SLV": ("zeta_SLV", "zeta_SLV"),
+                  "ag_cap_SLD": ("ag_cap_SLD", "ag_cap_SLD"),
+                  "ag_cap_SLV": ("ag_cap_SLV", "ag_cap_SLV"),
+                  "attivo": ("active_without_earthquake", None)}
+# Worked quantity of the site -> key of "results" and column of the batch output.
+DEL_SITO = {"TR_SLD": ("TR_SLD", "TR_SLD"), "ag_SLD": ("ag_SLD", "ag_SLD"),
+            "TR_SLV": ("TR_SLV", "TR_SLV"), "ag_SLV": ("ag_SLV", "ag_SLV"),
+            "S_SLD": ("S_SLD", None), "S_SLV": ("S_SLV", None), "FC": ("FC", None)}
+
 
 def mezza_unita(testo):
     decimali = len(testo.split(".")[1]) if "." in testo else 0
@@ -45,6 +67,133 @@ def suite_temporanea(casi, dati, caso):
     return radice
 
 
+def confronta_numero(guasti, etichetta, testo, programma, lotto_testo=None):
+    """One worked number against the program's (and the batch's, if given): the number of
+    comparisons made."""
+    valore, tolleranza = float(testo), mezza_unita(testo) * (1 + 1e-9) + 1e-12
+    fatti = 1
+    try:
+        dal_programma = float(programma)
+    except (TypeError, ValueError):
+        dal_programma = float("nan")
+    if not abs(dal_programma - valore) <= tolleranza:
+        guasti.append(f"{etichetta}: calcolato {testo}, programma {programma!r}")
+    if lotto_testo is not None:
+        fatti += 1
+        try:
+            dal_lotto = float(lotto_testo)
+            scarto = tolleranza + mezza_unita(lotto_testo)
+        except ValueError:
+            dal_lotto, scarto = float("nan"), 0.0
+        if not abs(dal_lotto - valore) <= scarto:
+            guasti.append(f"{etichetta}: calcolato {testo}, batch {lotto_testo!r}")
+    return fatti
+
+
+def verifica_meccanismo(cli, casi, dati, caso, riga, attesi, guasti):
+    """A mechanism's row through check --json --kind and batch: the number of comparisons."""
+    radice = suite_temporanea(casi, dati, caso)
+    comando = [cli, "check", "--root", radice, "--json", "--kind",
+               riga["verifica"].strip().lower(), "--demand", riga["domanda"]]
+    for nome in MECCANISMO + RIUSATI:
+        if (riga.get(nome) or "").strip():
+            comando += ["--set", f"{nome}={riga[nome].strip()}"]
+    if riga.get("datum"):
+        comando += ["--datum", riga["datum"].lower()]
+    esito = subprocess.run(comando, capture_output=True, text=True)
+    lotto = subprocess.run([cli, "batch", os.path.join(casi, "lavori", caso, "riga.csv"),
+                            "--root", radice], capture_output=True, text=True)
+    shutil.rmtree(radice)
+    if esito.returncode != 0 or lotto.returncode != 0:
+        guasti.append(f"{caso}: check uscita {esito.returncode}, batch uscita "
+                      f"{lotto.returncode}: {esito.stderr.strip()} {lotto.stderr.strip()}")
+        return 0
+    try:
+        r = json.loads(esito.stdout)["results"]
+        meccanismi = r["mechanisms"]
+        governa = meccanismi[r["governing"]]
+    except (ValueError, KeyError, IndexError, TypeError) as e:
+        guasti.append(f"{caso}: risultati di check non leggibili ({e!r})")
+        return 0
+    uscita = next(csv.DictReader(io.StringIO(lotto.stdout)), {})
+    # Every storey's mechanism is in the list, in storey order.
+    attesi_nomi = [t for g, t in attesi if g.startswith("k") and g.endswith("_nome")]
+    confronti = 1
+    if [x.get("name") for x in meccanismi] != attesi_nomi:
+        guasti.append(f"{caso}: meccanismi {[x.get('name') for x in meccanismi]}, "
+                      f"attesi {attesi_nomi}")
+    if governa.get("h1") is None:
+        # Not a flexure: no middle hinge, in the JSON (null) nor in the batch (empty).
+        confronti += 1
+        if uscita.get("h1_cerniera", "") != "":
+            guasti.append(f"{caso}: h1_cerniera {uscita.get('h1_cerniera')!r}, atteso vuoto")
+    for grandezza, testo in attesi:
+        etichetta = f"{caso} {grandezza}"
+        if grandezza in DEL_SITO:
+            chiave, colonna = DEL_SITO[grandezza]
+            if colonna and colonna not in uscita:
+                guasti.append(f"{etichetta}: colonna {colonna} assente dal batch")
+            confronti += confronta_numero(guasti, etichetta, testo, r.get(chiave),
+                                          uscita.get(colonna) if colonna else None)
+        elif grandezza == "governing":
+            confronti += 1
+            if r["governing"] != int(testo):
+                guasti.append(f"{etichetta}: calcolato {testo}, programma {r['governing']!r}")
+        elif grandezza in ("verdict", "verdict_SLD"):
+            confronti += 1
+            chiave = "verdict" if grandezza == "verdict" else "verdict_SLD"
+            dal_check = {True: "> : OK", False: "< : !!!"}.get(r.get(chiave))
+            if dal_check != testo:
+                guasti.append(f"{etichetta}: atteso {testo!r}, check {r.get(chiave)!r}")
+            if grandezza == "verdict":
+                # The batch's verdict column: " > : OK" or " < : !!!", spaces aside.
+                confronti += 1
+                if uscita.get("verdict", "").strip() != testo:
+                    guasti.append(f"{etichetta}: atteso {testo!r}, batch "
+                                  f"{uscita.get('verdict')!r}")
+        else:
+            # kN_quantity: the mechanism of storey N; gov_quantity and h1: the governing one,
+            # which is also the batch's.
+            prefisso, _, nome = grandezza.partition("_")
+            if grandezza == "h1":
+                prefisso, nome = "gov", "h1"
+            if nome not in DEL_MECCANISMO or not (prefisso == "gov" or prefisso[1:].isdigit()):
+                confronti += 1
+                guasti.append(f"{etichetta}: grandezza sconosciuta")
+                continue
+            if prefisso == "gov":
+                m = governa
+            else:
+                piano = int(prefisso[1:])
+                m = next((x for x in meccanismi if x.get("storey") == piano), None)
+                if m is None:
+                    confronti += 1
+                    guasti.append(f"{etichetta}: nessun meccanismo del piano {piano}")
+                    continue
+            chiave, colonna = DEL_MECCANISMO[nome]
+            lotto_testo = uscita.get(colonna) if prefisso == "gov" and colonna else None
+            if prefisso == "gov" and colonna and colonna not in uscita:
+                guasti.append(f"{etichetta}: colonna {colonna} assente dal batch")
+            if nome == "nome":
+                confronti += 1
+                if m.get(chiave) != testo:
+                    guasti.append(f"{etichetta}: atteso {testo!r}, check {m.get(chiave)!r}")
+                if lotto_testo is not None:
+                    confronti += 1
+                    if lotto_testo != testo:
+                        guasti.append(f"{etichetta}: atteso {testo!r}, batch {lotto_testo!r}")
+            elif nome == "attivo":
+                confronti += 1
+                if m.get(chiave) is not (testo == "true"):
+                    guasti.append(f"{etichetta}: atteso {testo}, check {m.get(chiave)!r}")
+            else:
+                confronti += confronta_numero(guasti, etichetta, testo, m.get(chiave),
+                                              lotto_testo)
+    if uscita.get("errore"):
+        guasti.append(f"{caso}: batch errore {uscita['errore']!r}")
+    return confronti
+
+
 def main():
     cli, casi, dati = sys.argv[1], os.path.abspath(sys.argv[2]), os.path.abspath(sys.argv[3])
     attesi = {}
@@ -56,9 +205,12 @@ def main():
         if caso not in attesi:
             guasti.append(f"{caso}: nessun valore atteso")
             continue
-        radice = suite_temporanea(casi, dati, caso)
         with open(os.path.join(casi, "lavori", caso, "riga.csv"), newline="") as f:
             riga = next(csv.DictReader(f))
+        if (riga.get("verifica") or "pannello").strip().lower() != "pannello":
+            confronti += verifica_meccanismo(cli, casi, dati, caso, riga, attesi[caso], guasti)
+            continue
+        radice = suite_temporanea(casi, dati, caso)
         comando = [cli, "check", "--root", radice, "--json", "--top", riga["top"],
                    "--left", riga["left"], "--right", riga["right"], "--demand", riga["domanda"]]
         for nome in DA_SET:

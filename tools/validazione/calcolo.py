@@ -235,8 +235,9 @@ def arco(la, t, E, fd):
                 rif=(t / la) ** 2 * fd, governa="resistenza")
 
 
-def calcola(riga, unita, g, punti, gruppi, zone):
-    """Every intermediate value of one case, in base units, with the site's source."""
+def sito(riga, PVR, punti, gruppi, zone):
+    """The site's hazard for one probability of exceedance PVR (per cent): VR, TR, the grid cell
+    or the island, ag, F0, Tc*, Ss, St and S."""
     v = {}
     v["lat_scritta"], v["lon_scritta"] = grado(riga["lat"]), grado(riga["lon"])
     lat, lon = v["lat_scritta"], v["lon_scritta"]
@@ -245,7 +246,7 @@ def calcola(riga, unita, g, punti, gruppi, zone):
     if v["datum"] == "WGS84":
         lat, lon, v["geocentriche"] = wgs84_a_ed50(lat, lon)
     v["lat"], v["lon"] = lat, lon
-    VN, Cu, PVR = float(riga["VN"]), float(riga["Cu"]), float(riga["PVR"])
+    VN, Cu = float(riga["VN"]), float(riga["Cu"])
     # NTC 2018 2.4.3: the reference period is never below 35 years.
     v["VR"] = max(VN * Cu, 35.0)
     v["TR_grezzo"] = -v["VR"] / math.log(1.0 - PVR / 100.0)
@@ -282,7 +283,12 @@ def calcola(riga, unita, g, punti, gruppi, zone):
     St = float(riga["St"])
     v["St"] = St if St > 0 else 1.0
     v["S"] = v["Ss"] * v["St"]
+    return v
 
+
+def calcola(riga, unita, g, punti, gruppi, zone):
+    """Every intermediate value of one case, in base units, with the site's source."""
+    v = sito(riga, float(riga["PVR"]), punti, gruppi, zone)
     fl, ff, fp, fs = fattori(unita, g)
     B, L, t = float(riga["B"]) * fl, float(riga["L"]) * fl, float(riga["t"]) * fl
     gam, fd, E = float(riga["gamma"]) * fp, float(riga["fd"]) * fs, float(riga["E"]) * fs
@@ -404,6 +410,233 @@ def calcola(riga, unita, g, punti, gruppi, zone):
     return v
 
 
+# Local mechanisms of existing masonry walls by linear kinematic analysis (Circolare 2019
+# C8.7.1.2.1.7): simple overturning about the outer edge of the base of each storey, vertical
+# flexure of one storey. The wall's outer face is one plane from the base to the top (a thinner
+# storey steps back on the inner face); u is measured inward from the outer face, y upward.
+FC_DI_LC = {1: 1.35, 2: 1.20, 3: 1.00}
+Q_MECCANISMI = 2.0
+STATI = (("SLD", 63.0), ("SLV", 10.0))
+
+
+def domanda_a_quota(h, riga, z, H):
+    """Peak floor acceleration at height z (fraction of g), the floor spectrum at Ta = 0.
+    C7.2.11: Ta = 0 < a·T1 is the first branch, whose denominator at Ta = 0 is ap, so
+    Sa = ag·S·(1 + z/H); C7.2.5: at Ta = 0 the first branch's denominator is A, so
+    S_eZ = aZ = Se(Tk, ξk)·γ1·(z/H)·√(1 + 0.0004·ξk²), and not less than Se(0) = ag·S."""
+    d = {"aS": h["ag"] * h["S"], "zH": z / H}
+    if riga["domanda"].strip().upper() == "C7.2.11":
+        d["formula"] = "C7.2.11"
+        d["Sa_formula"] = d["aS"] * (1.0 + z / H)
+    else:
+        d["formula"] = "C7.2.5"
+        suolo = riga["suolo"].strip().upper()
+        npiani = int(riga.get("n") or 3)
+        xi = float(riga.get("xi") or 5)
+        Tk = float(riga["Tk"]) if riga.get("Tk") else float(riga["T1"])
+        d.update(npiani=npiani, xi=xi, Tk=Tk, Tk_dato=bool(riga.get("Tk")))
+        d["Se_k"] = spettro(Tk, h["ag"], h["F0"], h["Tc"], h["S"], suolo, xi)
+        d["gamma1"] = 3.0 * npiani / (2.0 * npiani + 1.0)
+        d["radice"] = math.sqrt(1.0 + 0.0004 * xi * xi)
+        d["Sa_formula"] = d["Se_k"] * d["gamma1"] * (z / H) * d["radice"]
+    d["Sa"] = max(d["Sa_formula"], d["aS"])
+    return d
+
+
+def dati_meccanismo(riga, unita, g):
+    """The storeys in base units (cm, daN, daN/cm3): h, t, N, dN, F, catena, W per storey."""
+    fl, ff, fp, fs = fattori(unita, g)
+    numero = lambda nome, f: float(riga.get(nome) or 0.0) * f
+    piani = int(riga["piani"])
+    m = {"piani": piani, "B": numero("B", fl), "gamma": numero("gamma", fp),
+         "H": numero("H", fl), "z0": numero("z0", fl), "LC": int(riga["LC"])}
+    for nome, f in (("h", fl), ("t", fl), ("N", ff), ("dN", fl), ("F", ff), ("catena", ff)):
+        m[nome] = [numero(f"{nome}{i}", f) for i in range(1, piani + 1)]
+    m["W"] = [m["gamma"] * t * h * m["B"] for t, h in zip(m["t"], m["h"])]
+    m["FC"] = FC_DI_LC[m["LC"]]
+    m["fattori"] = (fl, ff, fp, fs)
+    return m
+
+
+def ribaltamento(m, k):
+    """Storeys k..piani turn as one block about the outer edge of storey k's base (rotation 1).
+    Each weight: (name, P, δx, δy); each other force: (name, F, its virtual work)."""
+    pesi, forze, base = [], [], 0.0
+    for i in range(k - 1, m["piani"]):
+        h, t = m["h"][i], m["t"][i]
+        pesi.append((f"W{i + 1}", m["W"][i], base + h / 2.0, t / 2.0))
+        if m["N"][i]:
+            pesi.append((f"N{i + 1}", m["N"][i], base + h, m["dN"][i]))
+        # The thrust pushes outward and its point moves outward: positive work. The tie pulls
+        # inward and its point moves outward: negative work.
+        if m["F"][i]:
+            forze.append((f"F{i + 1}", m["F"][i], m["F"][i] * (base + h)))
+        if m["catena"][i]:
+            forze.append((f"catena{i + 1}", m["catena"][i], -m["catena"][i] * (base + h)))
+        base += h
+    return pesi, forze
+
+
+def flessione(m, k, h1):
+    """Storey k in two blocks, hinges A (base, outer face), C (height h1, inner face) and D (top,
+    outer face), D held horizontally and free to rise. Block 1 turns by 1 about A; C moves
+    outward by h1 and up by t; block 2 turns by h1/h2 the other way about D, which rises by
+    t·h/h2. Every point of block 2 at (u, y): δx = (h1/h2)·(h − y), δy = t·h/h2 − (h1/h2)·u."""
+    h, t = m["h"][k - 1], m["t"][k - 1]
+    h2 = h - h1
+    w = m["gamma"] * t * m["B"]  # weight per unit height
+    pesi = [("W1", w * h1, h1 / 2.0, t / 2.0),
+            ("W2", w * h2, h1 / 2.0, t * (h1 / 2.0 + h2) / h2)]
+    if m["N"][k - 1]:
+        pesi.append((f"N{k}", m["N"][k - 1], 0.0, (t * h - h1 * m["dN"][k - 1]) / h2))
+    # The thrust and the tie act at D, which does not move horizontally: no work.
+    return pesi, []
+
+
+def alfa0_di(pesi, forze):
+    stab = sum(P * dy for _, P, _, dy in pesi)
+    lav = sum(L for _, _, L in forze)
+    ribal = sum(P * dx for _, P, dx, _ in pesi)
+    return (stab - lav) / ribal, stab, lav, ribal
+
+
+def masse(pesi):
+    """The weights whose masses the mechanism moves: a load whose point does not move
+    horizontally (the flexure's load at the held top) has its mass held by the floor."""
+    return [p for p in pesi if p[2] != 0.0]
+
+
+def e_star_formula(pesi):
+    """[C8.7.1.5]: e* = [Σ(P+Q)·δx]² / ([Σ(P+Q)]·[Σ(P+Q)·δx²]), over the mechanism's masses."""
+    s1 = sum(P * dx for _, P, dx, _ in masse(pesi))
+    s0 = sum(P for _, P, _, _ in masse(pesi))
+    s2 = sum(P * dx * dx for _, P, dx, _ in masse(pesi))
+    return s1 * s1 / (s0 * s2)
+
+
+def e_star_con_tutti(pesi):
+    """[C8.7.1.5] with every weight in the sums, also one that does not move horizontally."""
+    s1 = sum(P * dx for _, P, dx, _ in pesi)
+    s0 = sum(P for _, P, _, _ in pesi)
+    s2 = sum(P * dx * dx for _, P, dx, _ in pesi)
+    return s1 * s1 / (s0 * s2)
+
+
+def calcola_meccanismi(riga, unita, g, punti, gruppi, zone):
+    """Every step of a mechanism case: the site at SLD and SLV, each mechanism's α0, e*, M*,
+    a0*, floor demands, ζ and ag of capacity; the governing one."""
+    v = {"verifica": riga["verifica"].strip().lower(), "g": g}
+    for stato, PVR in STATI:
+        v[stato] = sito(riga, PVR, punti, gruppi, zone)
+        v[stato]["PVR"] = PVR
+    m = dati_meccanismo(riga, unita, g)
+    v["m"] = m
+    v["mecc"] = []
+    for k in range(1, m["piani"] + 1):
+        z = m["z0"] + sum(m["h"][:k - 1])
+        r = {"storey": k, "z": z, "z_m": z / 100.0}
+        if v["verifica"] == "ribaltamento":
+            r["name"] = f"ribaltamento {k}"
+            pesi, forze = ribaltamento(m, k)
+            r["alpha0"], r["stab"], r["lav"], r["ribal"] = alfa0_di(pesi, forze)
+            r["h1"] = None
+            # One block: e* = 1. [C8.7.1.5] gives at most 1 (Cauchy-Schwarz), so e* = 1 gives
+            # the lower a0*; the formula's value is written beside it.
+            r["e_star"] = 1.0
+        elif v["verifica"] == "flessione":
+            if m["piani"] != 1:
+                raise SystemExit(f"{riga['id']}: la flessione è svolta qui per un solo piano")
+            r["name"] = "flessione"
+            h = m["h"][k - 1]
+            passi = int(round(h / 0.1))  # h1 on a 1 mm grid (0.1 cm), strictly inside the storey
+            migliore = None
+            for j in range(1, passi):
+                a = alfa0_di(*flessione(m, k, j * 0.1))[0]
+                if migliore is None or a < migliore[0]:
+                    migliore = (a, j * 0.1)
+            r["h1"] = migliore[1]
+            pesi, forze = flessione(m, k, r["h1"])
+            r["alpha0"], r["stab"], r["lav"], r["ribal"] = alfa0_di(pesi, forze)
+            # The minimum of the continuous α0(h1) by golden-section search, to compare.
+            a_, b_ = 0.1, h - 0.1
+            rr = (math.sqrt(5.0) - 1.0) / 2.0
+            while b_ - a_ > 1e-9:
+                c_, d_ = b_ - rr * (b_ - a_), a_ + rr * (b_ - a_)
+                if alfa0_di(*flessione(m, k, c_))[0] < alfa0_di(*flessione(m, k, d_))[0]:
+                    b_ = d_
+                else:
+                    a_ = c_
+            r["h1_continuo"] = (a_ + b_) / 2.0
+            r["alpha0_continuo"] = alfa0_di(*flessione(m, k, r["h1_continuo"]))[0]
+            r["e_star"] = e_star_formula(pesi)
+        else:
+            raise SystemExit(f"{riga['id']}: verifica {riga['verifica']!r} sconosciuta")
+        r["pesi"], r["forze"] = pesi, forze
+        r["e_formula"] = e_star_formula(pesi)
+        r["e_tutti"] = e_star_con_tutti(pesi)
+        r["sommaP"] = sum(P for _, P, _, _ in masse(pesi))
+        # M* in t (kN·s²/m): ΣP in daN / 100 is kN, over g in m/s².
+        r["M_star"] = r["e_star"] * r["sommaP"] / 100.0 / g
+        r["a0_star"] = r["alpha0"] * g / (r["e_star"] * m["FC"])
+        r["attivo"] = r["alpha0"] <= 0.0
+        for stato, _ in STATI:
+            d = domanda_a_quota(v[stato], riga, z, m["H"])
+            r["dom_" + stato] = d
+            r["demand_" + stato] = d["Sa"]
+        r["zeta_SLD"] = r["a0_star"] / (r["demand_SLD"] * g)
+        r["zeta_SLV"] = Q_MECCANISMI * r["a0_star"] / (r["demand_SLV"] * g)
+        r["ag_cap_SLD"] = r["zeta_SLD"] * v["SLD"]["ag"]
+        r["ag_cap_SLV"] = r["zeta_SLV"] * v["SLV"]["ag"]
+        r["h1_m"] = None if r["h1"] is None else r["h1"] / 100.0
+        v["mecc"].append(r)
+    v["governing"] = min(range(len(v["mecc"])), key=lambda i: v["mecc"][i]["zeta_SLV"])
+    gov = v["mecc"][v["governing"]]
+    v["verdict"] = "> : OK" if gov["zeta_SLV"] >= 1.0 else "< : !!!"
+    v["verdict_SLD"] = "> : OK" if gov["zeta_SLD"] >= 1.0 else "< : !!!"
+    return v
+
+
+# Printed digits of a mechanism's values: α0, M*, a0* to six significant digits (the flexure's
+# α0 is so flat about its minimum that h1 on any 1 mm grid moves it by less than 1e-7), the
+# demands, ζ and ag of capacity to five decimals, h1 to the millimetre.
+def attesi_meccanismi(v):
+    righe = []
+    for stato, _ in STATI:
+        h = v[stato]
+        righe += [(f"TR_{stato}", str(h["TR"])), (f"ag_{stato}", f"{h['ag']:.5f}"),
+                  (f"S_{stato}", f"{h['S']:.4f}")]
+    righe.append(("FC", f"{v['m']['FC']:.2f}"))
+
+    def valori(prefisso, r):
+        fl = r["name"] == "flessione"
+        out = [(prefisso + "nome", r["name"]), (prefisso + "z", f"{r['z_m']:.4f}")]
+        if fl:
+            out.append((prefisso + "h1", f"{r['h1_m']:.3f}"))
+        out += [(prefisso + "alpha0", f"{r['alpha0']:.{cifre(r['alpha0'], 6)}f}"),
+                (prefisso + "e_star", f"{r['e_star']:.4f}"),
+                (prefisso + "M_star", f"{r['M_star']:.{cifre(r['M_star'], 6)}f}"),
+                (prefisso + "a0_star", f"{r['a0_star']:.{cifre(r['a0_star'], 6)}f}")]
+        z = 5
+        out += [(prefisso + "demand_SLD", f"{r['demand_SLD']:.5f}"),
+                (prefisso + "demand_SLV", f"{r['demand_SLV']:.5f}"),
+                (prefisso + "zeta_SLD", f"{r['zeta_SLD']:.{z}f}"),
+                (prefisso + "zeta_SLV", f"{r['zeta_SLV']:.{z}f}"),
+                (prefisso + "ag_cap_SLD", f"{r['ag_cap_SLD']:.{z}f}"),
+                (prefisso + "ag_cap_SLV", f"{r['ag_cap_SLV']:.{z}f}")]
+        return out
+
+    for r in v["mecc"]:
+        righe += valori(f"k{r['storey']}_", r)
+        righe.append((f"k{r['storey']}_attivo", "true" if r["attivo"] else "false"))
+    gov = v["mecc"][v["governing"]]
+    righe += [("governing", str(v["governing"]))]
+    righe += [x for x in valori("gov_", gov) if x[0] != "gov_h1"]
+    if gov["h1_m"] is not None:
+        righe.append(("h1", f"{gov['h1_m']:.3f}"))
+    righe += [("verdict", v["verdict"]), ("verdict_SLD", v["verdict_SLD"])]
+    return righe
+
+
 def cifre(x, significative):
     """Decimals that give a value the wanted significant digits (at least none)."""
     if x == 0:
@@ -456,6 +689,10 @@ def main():
         unita, g = leggi_parametri(os.path.join(cartella, caso))
         with open(os.path.join(cartella, caso, "riga.csv"), newline="") as f:
             riga = next(csv.DictReader(f))
+        if (riga.get("verifica") or "pannello").strip().lower() != "pannello":
+            v = calcola_meccanismi(riga, unita, g, punti, gruppi, zone)
+            uscita += [(caso, n, t) for n, t in attesi_meccanismi(v)]
+            continue
         v = calcola(riga, unita, g, punti, gruppi, zone)
         uscita += [(caso, n, t) for n, t in attesi_di(v)]
     with open(os.path.join(casi, "attesi.csv"), "w", newline="") as f:

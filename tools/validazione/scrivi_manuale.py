@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Writes docs/manuale_validazione.md: the opening and closing chapters kept in docs/validazione,
-# and one chapter per case with its worked steps (calcolo.py) beside the program's values.
+# and one chapter per case with its worked steps (calcolo.py) beside the program's values; a
+# local mechanism's case with its virtual work term by term.
 # Usage: scrivi_manuale.py TORVELANDO_CLI [CASES_FOLDER] [DATA_FOLDER] [OUTPUT.md]
 import csv
 import json
@@ -63,6 +64,21 @@ TITOLI = {
             "(EPSG:1133 inversa) prima di cercare la maglia; sommità e lato destro appoggiati"),
     "v22": ("Ancona, coordinate in gradi, primi e secondi", "43°36'26\" N e 13°30'37\" E, "
             "con i segni; sommità e lato sinistro appoggiati"),
+    "v23": ("Norcia, ribaltamento semplice di un piano", "meccanismo locale (Circolare 2019 "
+            "C8.7.1.2.1.7): una parete di un piano con il carico del solaio e una spinta in "
+            "sommità; α0 dal principio dei lavori virtuali [C8.7.1.1], e* = 1, LC1; z = 0, "
+            "domanda ag · S; suolo A, pianura"),
+    "v24": ("Benevento, ribaltamento di tre piani", "tre meccanismi, attorno alla base di ogni "
+            "piano, con i carichi dei solai e una spinta in copertura; governa il ζ_SLV minore; "
+            "domanda alla quota della cerniera con lo spettro di piano C7.2.5 (Ta = 0); LC3; "
+            "unità m, kN, kN/m³"),
+    "v25": ("Avezzano, ribaltamento trattenuto da una catena", "due piani, catena in sommità "
+            "che si oppone al ribaltamento, spinta della copertura; base della parete a "
+            "z0 = 2 m; domanda C7.2.11 (Ta = 0); suolo B, St = 1,2; LC2"),
+    "v26": ("Cosenza, flessione verticale di un piano", "parete vincolata in basso e in alto, "
+            "due blocchi con la cerniera intermedia sul filo interno, sommità libera di salire; "
+            "α0 minimo su h1 a passi di 1 mm; e* di due blocchi [C8.7.1.5]; z0 = 3,5 m, "
+            "spettro di piano C7.2.5 con Tk dato; LC2"),
 }
 NOMI = {"VR": "VR [anni]", "TR": "TR [anni]", "ag": "ag/g", "F0": "F0", "Ss": "Ss", "S": "S",
         "quota_v": "quota verticale", "quota_o": "quota orizzontale", "W": "W", "Wa": "Wa",
@@ -128,6 +144,292 @@ def programma(cli, casi, dati, caso, riga):
         return json.loads(subprocess.run(comando, capture_output=True, text=True).stdout)
     finally:
         shutil.rmtree(radice)
+
+
+# The mechanism's --set fields and the panel's fields it reuses, as verifica.py gives them.
+MECCANISMO = (["piani"] + [f"{n}{i}" for n in ("h", "t", "N", "dN", "F", "catena")
+                           for i in range(1, 6)] + ["LC", "z0"])
+RIUSATI = ["lat", "lon", "VN", "Cu", "suolo", "St", "B", "gamma", "H", "T1", "n", "xi", "Tk"]
+NOMI_MECC = {"alpha0": "α0", "e_star": "e*", "M_star": "M* [t]", "a0_star": "a0* [m/s²]",
+             "z": "z [m]", "h1": "h1 [m]", "demand_SLD": "domanda SLD / g",
+             "demand_SLV": "domanda SLV / g", "zeta_SLD": "ζ_SLD", "zeta_SLV": "ζ_SLV",
+             "ag_cap_SLD": "ag,SLD capacità / g", "ag_cap_SLV": "ag,SLV capacità / g"}
+NOMI_SITO = {"TR_SLD": "TR SLD [anni]", "ag_SLD": "ag SLD / g", "S_SLD": "S SLD",
+             "TR_SLV": "TR SLV [anni]", "ag_SLV": "ag SLV / g", "S_SLV": "S SLV", "FC": "FC"}
+
+
+def programma_meccanismo(cli, casi, dati, caso, riga):
+    radice = tempfile.mkdtemp(prefix="validazione_")
+    try:
+        os.makedirs(os.path.join(radice, "progra"))
+        os.makedirs(os.path.join(radice, "impostazioni"))
+        shutil.copy(os.path.join(dati, "hazard_grid_ntc2008.txt"),
+                    os.path.join(radice, "progra", "parametri_per_spettro.txt"))
+        shutil.copy(os.path.join(dati, "localities_it.txt"),
+                    os.path.join(radice, "progra", "coordinate_localita.txt"))
+        with open(os.path.join(radice, "impostazioni", "dirlav"), "w") as f:
+            f.write(os.path.abspath(os.path.join(casi, "lavori")) + "\n")
+        with open(os.path.join(radice, "impostazioni", "lavoro"), "w") as f:
+            f.write(caso + "\n")
+        comando = [cli, "check", "--root", radice, "--json", "--kind",
+                   riga["verifica"].strip().lower(), "--demand", riga["domanda"]]
+        for nome in MECCANISMO + RIUSATI:
+            if (riga.get(nome) or "").strip():
+                comando += ["--set", f"{nome}={riga[nome].strip()}"]
+        esito = subprocess.run(comando, capture_output=True, text=True)
+        try:
+            return json.loads(esito.stdout)
+        except ValueError:
+            return None
+    finally:
+        shutil.rmtree(radice)
+
+
+def pericolosita(v, riga):
+    """The site's steps at SLD and SLV, as the panel's chapters write them."""
+    out = ["## Pericolosità del sito", "",
+           "Due stati limite, con le probabilità di superamento della Circolare per i meccanismi "
+           "locali: SLD con PVR = 63 %, SLV con PVR = 10 % (la colonna PVR della riga non è usata)."
+           , ""]
+    d, l = v["SLD"], v["SLV"]
+    out.append(f"- VR = max(VN · Cu; 35) = max({riga['VN']} · {riga['Cu'].replace('.', ',')}; "
+               f"35) = **{n(d['VR'], 1)} anni**; SLD: TR = −VR / ln(1 − 0,63) = "
+               f"{n(d['TR_grezzo'], 2)} → **{d['TR']} anni**; SLV: TR = −VR / ln(1 − 0,10) = "
+               f"{n(l['TR_grezzo'], 2)} → **{l['TR']} anni**.")
+    if d["nodi"]:
+        lati = calcolo.distanze_lati(d["nodi"], d["lat"], d["lon"])
+        vicino = min(lati, key=lati.get)
+        out += [f"- Maglia del reticolo che contiene il sito (lat. {n(d['lat'], 4)}, long. "
+                f"{n(d['lon'], 4)}): c = {d['nodi'][2][0]}, a {n(lati[vicino], 0)} m dal lato "
+                f"{vicino}. Distanze sulla sfera di raggio 6371 km:", "",
+                "| nodo | codice | long. | lat. | d [km] | 1/d |", "|---|---|---|---|---|---|"]
+        for nome, nodo in zip(("SW", "SE", "NW", "NE"), d["nodi"]):
+            out.append(f"| {nome} | {nodo[0]} | {n(nodo[1], 4)} | {n(nodo[2], 4)} | "
+                       f"{n(nodo[3], 3)} | {n(1 / nodo[3], 5)} |")
+        out.append("")
+    else:
+        out.append(f"- Zona **{d['fonte']}** della Tabella 2.")
+    out += ["| | TR1 | TR2 | ag/g a TR1 | ag/g a TR2 | ag/g | F0 | Tc* [s] | Ss | St | S | "
+            "ag · S |", "|---|---|---|---|---|---|---|---|---|---|---|---|"]
+    for stato in ("SLD", "SLV"):
+        h = v[stato]
+        out.append(f"| {stato} | {h['TR1']} | {h['TR2']} | {n(h['ag1'], 5)} | "
+                   f"{n(h['ag2'], 5)} | **{n(h['ag'], 5)}** | {n(h['F0'], 4)} | "
+                   f"{n(h['Tc'], 4)} | {n(h['Ss'], 4)} | {n(h['St'], 2)} | **{n(h['S'], 4)}** | "
+                   f"{n(h['ag'] * h['S'], 5)} |")
+    suolo = riga["suolo"].strip().upper()
+    out += ["", "Interpolazione logaritmica fra TR1 e TR2 (per TR tabellato ag = ag a TR1); "
+            + (f"suolo {suolo}: Ss = {SS[suolo][0]} − {SS[suolo][1]} · F0 · ag/g, fra i limiti "
+               f"della Tabella 3.2.IV delle NTC 2018." if SS[suolo] else "suolo A: Ss = 1.")
+            + " Stesso reticolo, stessi nodi e stessi pesi 1/d nei due stati.", ""]
+    return out
+
+
+def termini(pesi, forze):
+    """The table of the virtual work's terms (rotation 1 of the first block), in cm and daN."""
+    out = ["| termine | forza [daN] | δx [cm] | δy [cm] | (P+Q) · δx [daN·cm] | "
+           "P · δy [daN·cm] |", "|---|---|---|---|---|---|"]
+    for nome, P, dx, dy in pesi:
+        out.append(f"| {nome} | {n(P, 2)} | {n(dx, 4)} | {n(dy, 4)} | {n(P * dx, 2)} | "
+                   f"{n(P * dy, 2)} |")
+    for nome, F, L in forze:
+        out.append(f"| {nome} (forza esterna) | {n(F, 2)} | – | – | – | lavoro "
+                   f"{n(L, 2)} |")
+    return out
+
+
+def capitolo_meccanismo(numero, caso, cartella, riga, unita, g, v, attesi, prog):
+    titolo, copre = TITOLI[caso]
+    m = v["m"]
+    ul, uf, ug = unita["lunghezze"], unita["forze"], unita["pesi_specifici"]
+    out = [f"# {numero}. Caso {caso}: {titolo}", "", f"**Che cosa prova:** {copre}.", ""]
+    out += ["## Dati", "",
+            f"Commessa `docs/validazione/lavori/{caso}`: unità di lavoro {ul}, {uf}, {ug}, "
+            f"g = {n(g, 2)} m/s². File sismica_2008.txt:", "", "```"]
+    with open(os.path.join(cartella, "sismica_2008.txt"), encoding="cp1252") as f:
+        out += [r for r in f.read().splitlines()[2:] if r.strip()]
+    out += ["```", "", "Riga del calcolo a lotti (`riga.csv`, nelle unità di lavoro): le colonne "
+            "non vuote usate dal meccanismo (le vuote valgono 0; le altre colonne del pannello, "
+            "PVR, qa, L, t, fd, E, Z e i vincoli, ci sono ma il meccanismo non le usa):", ""]
+    with open(os.path.join(cartella, "riga.csv")) as f:
+        nomi, valori = list(csv.reader(f))[:2]
+    usate = [(a, b) for a, b in zip(nomi, valori)
+             if b.strip() and (a in MECCANISMO or a in RIUSATI or a in ("id", "domanda",
+                                                                     "verifica"))]
+    for i in range(0, len(usate), 10):
+        parte = usate[i:i + 10]
+        out += ["| " + " | ".join(a for a, _ in parte) + " |", "|" + "---|" * len(parte),
+                "| " + " | ".join(b for _, b in parte) + " |", ""]
+    out += pericolosita(v, riga)
+
+    out += ["## La parete", "",
+            f"Striscia di parete lunga B = {n(m['B'], 1)} cm; peso specifico "
+            f"γ = {g6(m['gamma'])} daN/cm³; piani dal basso, la base della parete a "
+            f"z0 = {n(m['z0'], 1)} cm dalla fondazione; il filo esterno è un solo piano "
+            f"verticale (un piano più sottile arretra sul filo interno), u è la distanza dal filo "
+            f"esterno verso l'interno. Nelle unità di base (cm, daN):", "",
+            "| piano | h [cm] | t [cm] | W = γ · t · h · B [daN] | N [daN] | dN [cm] | F [daN] | "
+            "catena [daN] |", "|---|---|---|---|---|---|---|---|"]
+    for i in range(m["piani"]):
+        out.append(f"| {i + 1} | {n(m['h'][i], 1)} | {n(m['t'][i], 1)} | {n(m['W'][i], 2)} | "
+                   f"{n(m['N'][i], 1)} | {n(m['dN'][i], 1)} | {n(m['F'][i], 1)} | "
+                   f"{n(m['catena'][i], 1)} |")
+    out += ["", f"N, F e catena agiscono in sommità del piano; N a dN dal filo esterno; F spinge "
+            f"verso l'esterno, la catena tira verso l'interno. LC{m['LC']}: FC = "
+            f"{n(m['FC'], 2)}. H = {n(m['H'], 1)} cm.", ""]
+
+    if v["verifica"] == "ribaltamento":
+        out += ["## Ribaltamento semplice: il principio dei lavori virtuali", "",
+                "Per il meccanismo k i piani da k in su ruotano come un solo blocco rigido "
+                "attorno alla cerniera sul filo esterno della base del piano k, alla quota z = "
+                "z0 + somma delle altezze dei piani sotto k. Alla rotazione virtuale unitaria un "
+                "punto a quota y sopra la cerniera e a distanza u dal filo esterno si sposta in "
+                "fuori di δx = y e sale di δy = u. Il peso W_i sta a metà del piano "
+                "(u = t_i/2), il carico N_i in sommità del piano (u = dN_i); la spinta F_i, "
+                "concorde con lo spostamento, fa il lavoro positivo F_i · y; la catena, che "
+                "tira verso l'interno mentre il suo punto va in fuori, fa il lavoro negativo "
+                "−catena_i · y. [C8.7.1.1], con L_i = 0 (nessuna resistenza interna):", "",
+                "α0 = (Σ P_k · δy,k − Σ F_k · δF,k) / Σ (P_k + Q_k) · δx,k", "",
+                "dove F_k · δF,k è il lavoro della forza esterna k (positivo quando lo "
+                "spostamento del suo punto è concorde): la spinta abbassa α0, la catena lo "
+                "alza (−F · δF = +catena · y). Il blocco è uno solo: e* = 1 (la [C8.7.1.5] "
+                "con i pesi del blocco dà un valore non maggiore di 1, scritto a lato: con "
+                "e* = 1 a0* è il minore dei due, dalla parte della sicurezza). M* = e* · Σ(P+Q) "
+                "/ g; a0* = α0 · g / (e* · FC) [C8.7.1.3].", ""]
+    else:
+        r = v["mecc"][0]
+        h, t = m["h"][0], m["t"][0]
+        out += ["## Flessione verticale: il principio dei lavori virtuali", "",
+                "La parete del piano è trattenuta alla base e in sommità (dal solaio) e si apre "
+                "in due blocchi: cerniera A alla base sul filo esterno, cerniera C alla quota h1 "
+                "sul filo interno, cerniera D in sommità sul filo esterno; D non si sposta in "
+                "orizzontale ed è libera di salire. Alla rotazione virtuale unitaria del blocco "
+                "inferiore attorno ad A, C va in fuori di h1 e sale di t; il blocco superiore "
+                "(h2 = h − h1) ruota in verso opposto di h1/h2 attorno a D, che sale di "
+                "t · h / h2. Un punto del blocco superiore alla quota y e a distanza u dal filo "
+                "esterno si sposta di δx = (h1/h2) · (h − y), δy = t · h / h2 − (h1/h2) · u:", "",
+                "| punto | δx | δy |", "|---|---|---|",
+                "| baricentro del blocco 1 (u = t/2, y = h1/2) | h1/2 | t/2 |",
+                "| baricentro del blocco 2 (u = t/2, y = h1 + h2/2) | h1/2 | "
+                "t · (h1/2 + h2) / h2 |",
+                "| carico N in sommità (u = dN, y = h) | 0 | (t · h − h1 · dN) / h2 |", "",
+                "La spinta F e la catena agiscono in D, che non si sposta in orizzontale: lavoro "
+                "nullo. Con w = γ · t · B il peso per unità di altezza, W1 = w · h1, W2 = w · h2:",
+                "", "α0(h1) = [w · t · h + N · (t · h − h1 · dN) / (h − h1)] / (w · h · h1 / 2)",
+                "",
+                f"minimizzato su h1 = 1, 2, 3, … mm fino a h − 1 mm: h1 = **{n(r['h1'], 1)} cm** "
+                f"(il minimo della funzione continua, per sezione aurea, sta a "
+                f"{n(r['h1_continuo'], 4)} cm, con α0 minore di "
+                f"{g6(r['alpha0'] - r['alpha0_continuo'], 2)}).", "",
+                "e* di due blocchi con la [C8.7.1.5], e* = [Σ(P+Q) · δx]² / ([Σ(P+Q)] · "
+                "[Σ(P+Q) · δx²]), sulle masse che il meccanismo muove: i baricentri dei due "
+                "blocchi si spostano entrambi di h1/2, e quindi e* = 1 per ogni h1. Il carico N "
+                "sta in D, che il solaio trattiene in orizzontale: la sua massa è portata dal "
+                "solaio, la sua forza sismica α0 · N non fa lavoro, ed è fuori dalle somme di "
+                "e* e di M*; se vi entrasse con δx = 0, e* scenderebbe a "
+                f"{n(r['e_tutti'], 4)} e a0* salirebbe di 1/{n(r['e_tutti'], 4)}, dalla parte "
+                "non sicura. M* = e* · (W1 + W2) / g; a0* = α0 · g / (e* · FC).", ""]
+
+    for r in v["mecc"]:
+        out += [f"### {r['name'][0].upper() + r['name'][1:]} (piano {r['storey']}, cerniera a "
+                f"z = {n(r['z'], 1)} cm)", ""]
+        out += termini(r["pesi"], r["forze"])
+        stab, lav, rib = r["stab"], r["lav"], r["ribal"]
+        out += ["", f"- Σ P · δy = {' + '.join(n(P * dy, 2) for _, P, _, dy in r['pesi'])} = "
+                f"{n(stab, 2)} daN·cm; lavoro delle forze esterne Σ F · δF = "
+                + (" + ".join(f"({n(L, 2)})" for _, _, L in r["forze"]) + f" = {n(lav, 2)}"
+                   if r["forze"] else "0")
+                + f" daN·cm; Σ (P+Q) · δx = "
+                f"{' + '.join(n(P * dx, 2) for _, P, dx, _ in r['pesi'] if dx)} = "
+                f"{n(rib, 2)} daN·cm.",
+                f"- α0 = ({n(stab, 2)} − ({n(lav, 2)})) / {n(rib, 2)} = **{n(r['alpha0'], 6)}**"
+                + (" (≤ 0: il meccanismo è attivo senza sisma)" if r["attivo"] else "") + ".",
+                f"- e* = **{n(r['e_star'], 4)}**"
+                + (f" ([C8.7.1.5] con i pesi del blocco: {n(r['e_formula'], 4)})"
+                   if r["name"] != "flessione" else "")
+                + f"; Σ(P+Q) = {n(r['sommaP'], 2)} daN = {n(r['sommaP'] / 100, 4)} kN; "
+                f"M* = {n(r['e_star'], 4)} · {n(r['sommaP'] / 100, 4)} / {n(g, 2)} = "
+                f"**{n(r['M_star'], 5)} t**.",
+                f"- a0* = {n(r['alpha0'], 6)} · {n(g, 2)} / ({n(r['e_star'], 4)} · "
+                f"{n(m['FC'], 2)}) = **{n(r['a0_star'], 5)} m/s²**.", ""]
+        for stato in ("SLD", "SLV"):
+            d = r["dom_" + stato]
+            if d["formula"] == "C7.2.11":
+                testo = (f"C7.2.11 a Ta = 0 (primo tratto, denominatore ap): ag · S · "
+                         f"(1 + z/H) = {n(d['aS'], 5)} · (1 + {n(d['zH'], 5)}) = "
+                         f"{n(d['Sa_formula'], 5)}")
+            else:
+                testo = (f"C7.2.5 a Ta = 0 (primo tratto, denominatore A): aZ = Se(Tk, ξk) · "
+                         f"γ1 · z/H · √(1 + 0,0004 · ξk²) = {n(d['Se_k'], 5)} · "
+                         f"{n(d['gamma1'], 5)} · {n(d['zH'], 5)} · {n(d['radice'], 5)} = "
+                         f"{n(d['Sa_formula'], 5)} (n = {d['npiani']}, ξk = {n(d['xi'], 1)} %, "
+                         + (f"Tk = {n(d['Tk'], 2)} s dato" if d["Tk_dato"] else
+                            f"Tk = T1 = {n(d['Tk'], 2)} s") + ")")
+            testo += (f", non meno di Se(0) = ag · S = {n(d['aS'], 5)}: **{n(d['Sa'], 5)}**")
+            out.append(f"- Domanda {stato} alla quota z: {testo}.")
+        out += [f"- ζ_SLD = a0* / (domanda SLD · g) = {n(r['a0_star'], 5)} / "
+                f"({n(r['demand_SLD'], 5)} · {n(g, 2)}) = **{n(r['zeta_SLD'], 5)}**; "
+                f"ag,SLD di capacità = ζ_SLD · ag = **{n(r['ag_cap_SLD'], 5)}** g.",
+                f"- ζ_SLV = q · a0* / (domanda SLV · g) = 2 · {n(r['a0_star'], 5)} / "
+                f"({n(r['demand_SLV'], 5)} · {n(g, 2)}) = **{n(r['zeta_SLV'], 5)}** "
+                f"(q = 2, C8.7.1.2.1.7); ag,SLV di capacità = ζ_SLV · ag = "
+                f"**{n(r['ag_cap_SLV'], 5)}** g.", ""]
+    gov = v["mecc"][v["governing"]]
+    out += ["## Esito", ""]
+    if len(v["mecc"]) > 1:
+        out += ["| meccanismo | α0 | a0* [m/s²] | ζ_SLD | ζ_SLV |", "|---|---|---|---|---|"]
+        for r in v["mecc"]:
+            out.append(f"| {r['name']} | {n(r['alpha0'], 6)} | {n(r['a0_star'], 5)} | "
+                       f"{n(r['zeta_SLD'], 5)} | {n(r['zeta_SLV'], 5)} |")
+        out += [""]
+    out += [f"Governa **{gov['name']}** (ζ_SLV minore, indice {v['governing']} dell'elenco): "
+            f"ζ_SLV = {n(gov['zeta_SLV'], 5)} {'≥' if gov['zeta_SLV'] >= 1 else '<'} 1: "
+            f"**\"{v['verdict']}\"**; allo SLD ζ_SLD = {n(gov['zeta_SLD'], 5)}: "
+            f"\"{v['verdict_SLD']}\".", ""]
+
+    out += ["## Confronto con il programma", "",
+            "Valori del programma da `torvelando-cli check --json --kind "
+            f"{v['verifica']}` (campo `results`, non arrotondati); il confronto è superato "
+            "quando il programma dista dal valore stampato al più la tolleranza.", "",
+            "| grandezza | calcolo | programma | differenza | tolleranza |",
+            "|---|---|---|---|---|"]
+    r_prog = (prog or {}).get("results") or {}
+    mecc_prog = r_prog.get("mechanisms") or []
+    fuori = []
+    for nome, testo in attesi:
+        if nome in NOMI_SITO:
+            etichetta, p = NOMI_SITO[nome], r_prog.get(nome)
+        elif nome.startswith("k") and nome.partition("_")[2] in NOMI_MECC:
+            piano, _, q = nome.partition("_")
+            mp = next((x for x in mecc_prog if x.get("storey") == int(piano[1:])), {})
+            etichetta, p = f"{NOMI_MECC[q]}, piano {piano[1:]}", mp.get(q)
+        else:
+            continue
+        dec = len(testo.split(".")[1]) if "." in testo else 0
+        tol = 0.5 * 10 ** -dec
+        if isinstance(p, (int, float)) and not isinstance(p, bool):
+            diff = g6(p - float(testo), 2)
+            if abs(p - float(testo)) > tol * (1 + 1e-9) + 1e-12:
+                fuori.append(etichetta)
+            p = n(p, dec + 3)
+        else:
+            diff, p = "–", "–"
+            fuori.append(etichetta)
+        out.append(f"| {etichetta} | {testo.replace('.', ',')} | {p} | {diff} | "
+                   f"{n(tol, dec + 1)} |")
+    esito_p = r_prog.get("verdict")
+    esito_p = {True: "> : OK", False: "< : !!!"}.get(esito_p, "–")
+    out.append(f"| esito | {v['verdict']} | {esito_p} | "
+               f"{'uguale' if esito_p == v['verdict'] else 'DIVERSO'} | |")
+    if esito_p != v["verdict"]:
+        fuori.append("esito")
+    out += ["", "(La differenza è fra il programma e il valore stampato.)", ""]
+    if fuori:
+        out += [f"**Fuori tolleranza o mancanti:** {', '.join(fuori)}. Il programma con cui è "
+                f"stata scritta questa edizione non supera il caso.", ""]
+    else:
+        out += ["Tutti i valori del programma sono entro la tolleranza.", ""]
+    return out
 
 
 def capitolo(numero, caso, cartella, riga, unita, g, v, attesi, prog, scarti):
@@ -395,6 +697,12 @@ def main():
         unita, g = calcolo.leggi_parametri(cartella)
         with open(os.path.join(cartella, "riga.csv"), newline="") as f:
             riga = next(csv.DictReader(f))
+        if (riga.get("verifica") or "pannello").strip().lower() != "pannello":
+            v = calcolo.calcola_meccanismi(riga, unita, g, punti, gruppi, zone)
+            prog = programma_meccanismo(cli, casi, dati, caso, riga)
+            testo += capitolo_meccanismo(primo + i, caso, cartella, riga, unita, g, v,
+                                         attesi[caso], prog)
+            continue
         v = calcolo.calcola(riga, unita, g, punti, gruppi, zone)
         prog = programma(cli, casi, dati, caso, riga)
         testo += capitolo(primo + i, caso, cartella, riga, unita, g, v, attesi[caso], prog,
