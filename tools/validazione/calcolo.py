@@ -540,9 +540,9 @@ def calcola_meccanismi(riga, unita, g, punti, gruppi, zone):
             pesi, forze = ribaltamento(m, k)
             r["alpha0"], r["stab"], r["lav"], r["ribal"] = alfa0_di(pesi, forze)
             r["h1"] = None
-            # One block: e* = 1. [C8.7.1.5] gives at most 1 (Cauchy-Schwarz), so e* = 1 gives
-            # the lower a0*; the formula's value is written beside it.
-            r["e_star"] = 1.0
+            # [C8.7.1.5] as written, also for one block: below 1 when its loads lie at
+            # different heights.
+            r["e_star"] = e_star_formula(pesi)
         elif v["verifica"] == "flessione":
             if m["piani"] != 1:
                 raise SystemExit(f"{riga['id']}: la flessione è svolta qui per un solo piano")

@@ -66,7 +66,7 @@ TITOLI = {
             "con i segni; sommità e lato sinistro appoggiati"),
     "v23": ("Norcia, ribaltamento semplice di un piano", "meccanismo locale (Circolare 2019 "
             "C8.7.1.2.1.7): una parete di un piano con il carico del solaio e una spinta in "
-            "sommità; α0 dal principio dei lavori virtuali [C8.7.1.1], e* = 1, LC1; z = 0, "
+            "sommità; α0 dal principio dei lavori virtuali [C8.7.1.1], e* dalla [C8.7.1.5], LC1; z = 0, "
             "domanda ag · S; suolo A, pianura"),
     "v24": ("Benevento, ribaltamento di tre piani", "tre meccanismi, attorno alla base di ogni "
             "piano, con i carichi dei solai e una spinta in copertura; governa il ζ_SLV minore; "
@@ -292,9 +292,9 @@ def capitolo_meccanismo(numero, caso, cartella, riga, unita, g, v, attesi, prog)
                 "α0 = (Σ P_k · δy,k − Σ F_k · δF,k) / Σ (P_k + Q_k) · δx,k", "",
                 "dove F_k · δF,k è il lavoro della forza esterna k (positivo quando lo "
                 "spostamento del suo punto è concorde): la spinta abbassa α0, la catena lo "
-                "alza (−F · δF = +catena · y). Il blocco è uno solo: e* = 1 (la [C8.7.1.5] "
-                "con i pesi del blocco dà un valore non maggiore di 1, scritto a lato: con "
-                "e* = 1 a0* è il minore dei due, dalla parte della sicurezza). M* = e* · Σ(P+Q) "
+                "alza (−F · δF = +catena · y). e* dalla [C8.7.1.5] sui carichi del blocco, "
+                "e* = [Σ(P+Q) · δx]² / ([Σ(P+Q)] · [Σ(P+Q) · δx²]): anche per un solo blocco "
+                "vale meno di 1 quando i carichi stanno a quote diverse. M* = e* · Σ(P+Q) "
                 "/ g; a0* = α0 · g / (e* · FC) [C8.7.1.3].", ""]
     else:
         r = v["mecc"][0]
@@ -345,8 +345,6 @@ def capitolo_meccanismo(numero, caso, cartella, riga, unita, g, v, attesi, prog)
                 f"- α0 = ({n(stab, 2)} − ({n(lav, 2)})) / {n(rib, 2)} = **{n(r['alpha0'], 6)}**"
                 + (" (≤ 0: il meccanismo è attivo senza sisma)" if r["attivo"] else "") + ".",
                 f"- e* = **{n(r['e_star'], 4)}**"
-                + (f" ([C8.7.1.5] con i pesi del blocco: {n(r['e_formula'], 4)})"
-                   if r["name"] != "flessione" else "")
                 + f"; Σ(P+Q) = {n(r['sommaP'], 2)} daN = {n(r['sommaP'] / 100, 4)} kN; "
                 f"M* = {n(r['e_star'], 4)} · {n(r['sommaP'] / 100, 4)} / {n(g, 2)} = "
                 f"**{n(r['M_star'], 5)} t**.",
