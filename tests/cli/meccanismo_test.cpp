@@ -3,9 +3,11 @@
 // wall through the JSON results, the governing mechanism, units, and the refusals.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "cli/batch.h"
 #include "cli/comandi.h"
 #include "suite_temp.h"
 
@@ -139,6 +141,89 @@ TEST(MeccanismoCli, RefusalsNameTheField) {
             EXPECT_FALSE(u.j["completed"].get<bool>()) << c.messaggio;
         }
     }
+}
+
+// The batch's output as rows of named cells.
+std::vector<std::map<std::string, std::string>> tabella(const std::string& csv) {
+    std::istringstream in(csv);
+    std::vector<std::string> nomi;
+    std::vector<std::map<std::string, std::string>> righe;
+    for (std::string linea; std::getline(in, linea);) {
+        std::vector<std::string> celle;
+        std::string cella;
+        bool virgolette = false;
+        for (char c : linea) {
+            if (c == '"') virgolette = !virgolette;
+            else if (c == ',' && !virgolette) celle.push_back(std::exchange(cella, {}));
+            else cella += c;
+        }
+        celle.push_back(cella);
+        if (nomi.empty()) {
+            nomi = celle;
+            continue;
+        }
+        std::map<std::string, std::string> r;
+        for (std::size_t i = 0; i < nomi.size() && i < celle.size(); ++i) r[nomi[i]] = celle[i];
+        righe.push_back(std::move(r));
+    }
+    return righe;
+}
+
+TEST(MeccanismoCli, BatchAndSavedPanelsCarryTheMechanism) {
+    tv::form::prova::SuiteTemp s(tv::form::prova::kConSito);
+    const auto lotto = [&](const std::string& file, std::string& header) {
+        tv::cli::OpzioniBatch o;
+        o.file = file;
+        o.root = s.root().string();
+        std::ostringstream out, err;
+        tv::cli::esegui_batch(o, s.root(), out, err);
+        header = out.str().substr(0, out.str().find('\n'));
+        return tabella(out.str());
+    };
+    // T1 (the building's period) and t1 (the first storey's thickness) are two columns.
+    const auto file = s.lavoro() / "lotto.csv";
+    std::ofstream(file) << "id,verifica,T1,B,gamma,H,piani,h1,t1,N1,dN1,F1\n"
+                           "M,ribaltamento,0.5,100,0.002,900,1,320,50,1000,40,200\n"
+                           "P,,,,,,,,,,,\n"
+                           "X,crollo,,,,,,,,,,\n";
+    std::string header;
+    auto righe = lotto(file.string(), header);
+    ASSERT_EQ(righe.size(), 3u);
+    EXPECT_EQ(righe[0]["errore"], "");
+    EXPECT_EQ(righe[0]["T1"], "0.5");
+    EXPECT_EQ(righe[0]["t1"], "50");
+    EXPECT_EQ(righe[0]["meccanismo"], "ribaltamento 1");
+    // α0 = 5.6 / 83.2 = 0.0673077 (the hand-worked wall above), six decimals.
+    EXPECT_EQ(righe[0]["alpha0"], "0.067308");
+    EXPECT_EQ(righe[1]["verifica"], "pannello");
+    EXPECT_NE(righe[1]["Rlat"], "");
+    EXPECT_EQ(righe[1]["alpha0"], "");
+    EXPECT_NE(righe[2]["errore"].find("verifica"), std::string::npos);
+    // Without the column the output is today's: no mechanism column.
+    std::ofstream(file) << "id,B\nP,500\n";
+    lotto(file.string(), header);
+    EXPECT_EQ(header.find("verifica"), std::string::npos) << header;
+
+    // A saved mechanism panel: checked alone, and never as an arch in the all-panels report.
+    std::ofstream(s.lavoro() / "pannelli.csv")
+        << "id,descrizione,verifica,B,gamma,H,h1,t1,N1,dN1,F1\n"
+           "M1,facciata,ribaltamento,100,0.002,900,320,50,1000,40,200\n";
+    OpzioniCheck o;
+    o.root = s.root().string();
+    o.panel = "M1";
+    o.json = true;
+    std::ostringstream out, err;
+    ASSERT_EQ(tv::cli::esegui_check(o, s.root(), out, err), 0) << err.str();
+    const auto j = nlohmann::json::parse(out.str());
+    EXPECT_EQ(j["kind"], "ribaltamento");
+    EXPECT_NEAR(j["results"]["mechanisms"][0]["alpha0"].get<double>(), 5.6 / 83.2, 1e-12);
+    tv::form::Pannello p;
+    p.id = "M1";
+    p.tipo = tv::form::TipoVerifica::ribaltamento;
+    tv::hazard::CacheGriglia g;
+    const auto esito = tv::form::calcola_pannello(p, tv::form::Lavoro{}, g, tv::text::dot_format());
+    ASSERT_TRUE(std::holds_alternative<tv::form::Arresto>(esito));
+    EXPECT_NE(std::get<tv::form::Arresto>(esito).testo.find("meccanismi locali"), std::string::npos);
 }
 
 }  // namespace
