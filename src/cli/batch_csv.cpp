@@ -389,8 +389,8 @@ bool LettoreLotto::prossima(RigaIngresso& riga) {
         }
         // A spreadsheet's ";" file writes its numbers with decimal commas (every mechanism
         // column but the kind holds a number).
-        const bool numerica = base ? form::colonna_numerica(kNomiIngresso[i]) : i > kColonneIngresso;
-        if (cella && separatore_ == form::Separatore::punto_e_virgola && numerica) {
+        if (cella && separatore_ == form::Separatore::punto_e_virgola &&
+            (base ? form::colonna_numerica(kNomiIngresso[i]) : i > kColonneIngresso)) {
             if (auto v = form::punto_decimale(*cella)) *cella = std::move(*v);
             else if (base) riga.con_punto.set(i);
             else riga.meccanismo_con_punto.set(i - kColonneIngresso);

@@ -76,9 +76,8 @@ const DatiCampoMeccanismo& dati_campo(CampoMeccanismo c) {
 }
 
 std::optional<CampoMeccanismo> campo_meccanismo_di_nome(std::string_view nome) {
-    for (int i = 0; i < kCampiMeccanismo; ++i)
-        if (campi()[static_cast<std::size_t>(i)].nome == nome)
-            return static_cast<CampoMeccanismo>(i);
+    for (std::size_t i = 0; i < kNomiCampiMeccanismo.size(); ++i)
+        if (kNomiCampiMeccanismo[i] == nome) return static_cast<CampoMeccanismo>(i);
     return std::nullopt;
 }
 
