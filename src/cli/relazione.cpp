@@ -179,6 +179,15 @@ int report_tutti(const OpzioniReport& o, const fs::path& cwd, std::ostream& out,
     return tutti.codice();
 }
 
+// Without -o, beside the job's files, where the window proposes it.
+fs::path file_relazione(const OpzioniReport& o, const form::Lavoro& lavoro) {
+    const auto& c = lavoro.cartelle;
+    if (o.output) return fs::path(*o.output);
+    if (o.check.panel)
+        return c.dir_lavoro / (form::nome_relazione_pannello(c.nome_lavoro, *o.check.panel) + ".pdf");
+    return c.dir_lavoro / fs::path(c.nome_lavoro + ".pdf");
+}
+
 // The report of a panel whose kind is a local mechanism.
 int report_meccanismo(const OpzioniReport& o, const Avvio& avvio, const form::Pannello& p,
                       std::ostream& out, std::ostream& err) {
@@ -190,12 +199,7 @@ int report_meccanismo(const OpzioniReport& o, const Avvio& avvio, const form::Pa
         return 1;
     }
     if (lavoro.sito_iniziale(p.testi)) err << "Avviso: " << form::kSitoIniziale << "\n";
-    const fs::path file =
-        o.output ? fs::path(*o.output)
-        : o.check.panel
-            ? lavoro.cartelle.dir_lavoro /
-                  (form::nome_relazione_pannello(lavoro.cartelle.nome_lavoro, *o.check.panel) + ".pdf")
-            : lavoro.cartelle.dir_lavoro / fs::path(lavoro.cartelle.nome_lavoro + ".pdf");
+    const fs::path file = file_relazione(o, lavoro);
     avvia_gui();
     relazione::ContestoRelazione contesto;
     try {
@@ -232,13 +236,7 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
     stampa_avvisi(avvisi(lavoro, pannello, std::get_if<form::RisultatoVerifica>(&esito)), err);
     if (a) return 1;
     const form::RisultatoVerifica& r = std::get<form::RisultatoVerifica>(esito);
-    // Without -o, beside the job's files, where the window proposes it.
-    const fs::path file =
-        o.output ? fs::path(*o.output)
-        : o.check.panel
-            ? lavoro.cartelle.dir_lavoro /
-                  (form::nome_relazione_pannello(lavoro.cartelle.nome_lavoro, *o.check.panel) + ".pdf")
-            : lavoro.cartelle.dir_lavoro / fs::path(lavoro.cartelle.nome_lavoro + ".pdf");
+    const fs::path file = file_relazione(o, lavoro);
     avvia_gui();
 
     relazione::ContestoRelazione contesto;

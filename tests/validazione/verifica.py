@@ -53,6 +53,15 @@ def mezza_unita(testo):
     return 0.5 * 10.0 ** -decimali
 
 
+def esegui(cli, comando, casi, caso, radice):
+    """check as `comando` asks, and batch on the case's row, in the temporary suite (removed)."""
+    esito = subprocess.run(comando, capture_output=True, text=True)
+    lotto = subprocess.run([cli, "batch", os.path.join(casi, "lavori", caso, "riga.csv"),
+                            "--root", radice], capture_output=True, text=True)
+    shutil.rmtree(radice)
+    return esito, lotto
+
+
 def suite_temporanea(casi, dati, caso):
     radice = tempfile.mkdtemp(prefix="validazione_")
     os.makedirs(os.path.join(radice, "progra"))
@@ -100,10 +109,7 @@ def verifica_meccanismo(cli, casi, dati, caso, riga, attesi, guasti):
             comando += ["--set", f"{nome}={riga[nome].strip()}"]
     if riga.get("datum"):
         comando += ["--datum", riga["datum"].lower()]
-    esito = subprocess.run(comando, capture_output=True, text=True)
-    lotto = subprocess.run([cli, "batch", os.path.join(casi, "lavori", caso, "riga.csv"),
-                            "--root", radice], capture_output=True, text=True)
-    shutil.rmtree(radice)
+    esito, lotto = esegui(cli, comando, casi, caso, radice)
     if esito.returncode != 0 or lotto.returncode != 0:
         guasti.append(f"{caso}: check uscita {esito.returncode}, batch uscita "
                       f"{lotto.returncode}: {esito.stderr.strip()} {lotto.stderr.strip()}")
@@ -222,10 +228,7 @@ def main():
             comando += ["--set", f"lat={riga['lat']}", "--set", f"lon={riga['lon']}"]
             if riga.get("datum"):
                 comando += ["--datum", riga["datum"].lower()]
-        esito = subprocess.run(comando, capture_output=True, text=True)
-        lotto = subprocess.run([cli, "batch", os.path.join(casi, "lavori", caso, "riga.csv"),
-                                "--root", radice], capture_output=True, text=True)
-        shutil.rmtree(radice)
+        esito, lotto = esegui(cli, comando, casi, caso, radice)
         fermata = dict(attesi[caso]).get("errore")
         if fermata is not None:
             # A case the check must refuse: exit 1 in both, the message in JSON and batch row.
