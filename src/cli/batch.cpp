@@ -15,6 +15,7 @@
 #include "panel/domanda.h"
 #include "cli/comandi.h"
 #include "cli/scrittura.h"
+#include "form/lettura_pannello.h"
 #include "form/testi.h"
 #include "text/encoding.h"
 #include "text/error.h"
@@ -34,8 +35,7 @@ const std::array<int, kColonneIngresso> kCampo = [] {
     }
     return out;
 }();
-// The toggle of each restraint column, in the order they are set: the two sides before the top,
-// so that freeing the top is judged with the row's sides.
+// The toggle of each restraint column: start-up's restraints echoed where a row leaves them empty.
 constexpr std::array<std::pair<std::size_t, int>, 3> kVincoli = {
     {{colonna_ingresso("left"), 1}, {colonna_ingresso("right"), 3}, {colonna_ingresso("top"), 0}}};
 
@@ -102,8 +102,6 @@ Lotto::Lotto(const form::Lavoro& lavoro, const form::Pannello& avvio, hazard::Fo
     avvio_[kDomanda] = panel::descrizione(avvio.formula).breve;
     avvio_[kDatum] = hazard::nomi_datum(avvio.datum).nome;
     sito_iniziale_ = lavoro.sito_iniziale(avvio.testi);
-    formula_avvio_ = panel::formula_di_nome(avvio_[kDomanda]);
-    datum_avvio_ = hazard::datum_di_testo(avvio_[kDatum]);
     for (form::Campo c : form::kCampiIngresso) {
         const std::string& testo = avvio.testi[form::posizione(c)];
         accettati_avvio_[form::posizione(c)] =
@@ -189,89 +187,54 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
         e.meccanismo[0] = "pannello";
     }
 
-    // The row's numbers, each text read once; a cell left empty takes the start-up reading.
+    // The row's cells over the start-up panel through the one reader of a panel's cells: a
+    // refused cell stops the row with its column and why.
+    form::Pannello& pannello = banco.pannello_;
+    pannello = pannello_avvio_;
+    const auto rifiuto = form::leggi_celle(
+        [&riga](std::string_view nome) -> std::optional<form::CellaRiga> {
+            const std::size_t c = colonna_ingresso(nome);
+            if (c >= kColonneIngresso || !riga.celle[c]) return std::nullopt;
+            return form::CellaRiga{*riga.celle[c], riga.con_punto[c]};
+        },
+        pannello, unita_, formato_);
+    // The choices echoed as the formula table and the datum name write them, once read.
+    if (panel::formula_di_nome(celle[kDomanda]))
+        celle[kDomanda] = panel::descrizione(pannello.formula).breve;
+    if (hazard::datum_di_testo(celle[kDatum])) celle[kDatum] = hazard::nomi_datum(pannello.datum).nome;
+    if (rifiuto) {
+        celle[kErrore] = form::testo_rifiuto(*rifiuto);
+        return;
+    }
+    // In a job without site data the row gave its own coordinates (checked above).
+    pannello.sito_proprio = sito_iniziale_;
+
+    // The row's numbers, each accepted text read once; a cell left empty takes the start-up
+    // reading. A start-up text validation refuses is said as a row's cell would be.
     form::NumeriIngresso numeri = numeri_avvio_;
-    bool accettati = riga.con_punto.none();
+    bool accettati = true;
     for (form::Campo c : form::kCampiIngresso)
         accettati = accettati && accettati_avvio_[form::posizione(c)];
     for (std::size_t c = 0; c < kColonneIngresso; ++c)
         if (kCampo[c] >= 0 && riga.celle[c] && !riga.celle[c]->empty())
             accettati = leggi_numero(static_cast<form::Campo>(kCampo[c]), celle[c], numeri) &&
                         accettati;
-    // The start-up panel again, with the row's own texts in its input fields: read only when
-    // a field was refused, for the message.
-    form::Pannello& pannello = banco.pannello_;
-    const auto testi_della_riga = [&] {
-        pannello.testi = pannello_avvio_.testi;
-        for (std::size_t c = 0; c < kColonneIngresso; ++c)
-            if (kCampo[c] >= 0) pannello.testi[static_cast<std::size_t>(kCampo[c])] = celle[c];
-        // In a job without site data the row gave its own coordinates (checked above).
-        pannello.sito_proprio = sito_iniziale_;
-    };
-    if (!accettati) testi_della_riga();
-    const auto& testi = pannello.testi;
-    // As in the window, a refused field is reported before anything else, in the order of the
-    // columns. The fields are looked at one by one only when something was refused.
-    const auto campo_rifiutato = [&]() -> std::optional<std::string> {
-        if (accettati) return std::nullopt;
-        for (std::size_t c = 0; c < kColonneIngresso; ++c) {
-            if (riga.con_punto[c])
-                return std::string(kNomiIngresso[c]) + ": " + form::motivo_punto(celle[c]);
-            if (kCampo[c] < 0) continue;
-            if (auto motivo = form::motivo_rifiuto(kCampo[c],
-                                                   testi[static_cast<std::size_t>(kCampo[c])],
-                                                   formato_, false, &unita_))
-                return std::string(kNomiIngresso[c]) + ": " + *motivo;
-        }
-        return std::nullopt;
-    };
-    // The toggles as the window's handlers set them, the sides before the top: a combination
-    // with the top free and a side free is refused.
-    std::array<bool, 4>& vincoli = pannello.vincoli;
-    vincoli = pannello_avvio_.vincoli;
-    for (auto [colonna, check] : kVincoli) {
-        const std::string& v = celle[colonna];
-        if (v != "0" && v != "1") {
-            celle[kErrore] =
-                campo_rifiutato().value_or(std::string(kNomiIngresso[colonna]) +
-                                           ": accettati solo 1 (appoggiato) e 0 (libero)");
-            return;
-        }
-        vincoli[static_cast<std::size_t>(check)] = v == "1";
-        if (!form::vincoli_ammessi(vincoli)) {
-            celle[kErrore] = campo_rifiutato().value_or(panel::kVincoliNonAmmessi);
-            return;
-        }
-    }
-    // A cell left empty takes the start-up choice, read once for the batch.
-    const auto scelta = [&](std::size_t colonna, const auto& avvio, auto leggi) {
-        return riga.celle[colonna] && !riga.celle[colonna]->empty() ? leggi(celle[colonna])
-                                                                    : avvio;
-    };
-    const auto formula = scelta(kDomanda, formula_avvio_, panel::formula_di_nome);
-    if (!formula) {
-        celle[kErrore] =
-            campo_rifiutato().value_or("domanda: accettate solo " + panel::parole_formule(", ", " e ", true) + " (o vuota)");
-        return;
-    }
-    celle[kDomanda] = panel::descrizione(*formula).breve;
-    const auto datum = scelta(kDatum, datum_avvio_, hazard::datum_di_testo);
-    if (!datum) {
-        celle[kErrore] = campo_rifiutato().value_or("datum: accettati solo ED50 e WGS84 (o vuota)");
-        return;
-    }
-    celle[kDatum] = hazard::nomi_datum(*datum).nome;
-    if (auto campo = campo_rifiutato()) {
-        celle[kErrore] = std::move(*campo);
-        return;
-    }
+    if (!accettati)
+        for (form::Campo c : form::kCampiIngresso)
+            if (auto motivo = form::motivo_rifiuto(form::indice(c),
+                                                   pannello.testi[form::posizione(c)], formato_,
+                                                   false, &unita_)) {
+                celle[kErrore] = std::string(form::dati_campo(c).colonna) + ": " + *motivo;
+                return;
+            }
+    const std::array<bool, 4>& vincoli = pannello.vincoli;
+    const panel::FormulaDomanda formula = pannello.formula;
+    const hazard::Datum datum = pannello.datum;
     // The row as a panel, checked by the one check function; its result is read as computed.
-    pannello.formula = *formula;
-    pannello.datum = *datum;
     form::EsitoVerifica esito;
     try {
         esito = form::calcola_verifica(
-            accettati ? form::ingressi_da_numeri(numeri, vincoli, *formula, *datum, unita_)
+            accettati ? form::ingressi_da_numeri(numeri, vincoli, formula, datum, unita_)
                       : form::ingressi_da_testi(pannello, unita_, formato_),
             *griglia_);
     } catch (const Failure& err) {

@@ -229,8 +229,6 @@ class Lotto {
     // verdict of validation from here.
     form::NumeriIngresso numeri_avvio_;
     std::bitset<form::kCampi> accettati_avvio_;
-    std::optional<panel::FormulaDomanda> formula_avvio_;
-    std::optional<hazard::Datum> datum_avvio_;
     bool sito_iniziale_ = false;  // the job has no site data
     bool meccanismi_ = false;
 };

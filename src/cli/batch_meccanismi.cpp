@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "cli/batch.h"
+#include "form/lettura_pannello.h"
 #include "form/testi.h"
 #include "text/encoding.h"
 #include "text/error.h"
@@ -47,47 +48,32 @@ void Lotto::verifica_meccanismo(const RigaIngresso& riga, std::optional<form::Ti
     if (!tipo) {
         return ferma("verifica: accettati solo pannello, ribaltamento e flessione (o vuota)");
     }
-    e.meccanismo[0] = std::string(form::descrizione_tipo(*tipo).nome);
-    for (std::size_t c = 0; c < kColonneIngresso; ++c)
-        if (riga.con_punto[c])
-            return ferma(std::string(kNomiIngresso[c]) + ": " + form::motivo_punto(celle[c]));
-    for (std::size_t c = 0; c < kColonneMeccanismo; ++c)
-        if (riga.meccanismo_con_punto[c])
-            return ferma(std::string(kNomiMeccanismo[c]) + ": " +
-                         form::motivo_punto(*riga.meccanismo[c]));
-    // Start-up's panel with the row's texts; a mechanism's demand is the Circolare's, C7.2.5
-    // unless the row names one.
+    // The row's cells, the mechanism's among them, over start-up's panel through the one reader
+    // of a panel's cells.
     form::Pannello& p = banco.pannello_;
     p = pannello_avvio_;
-    for (std::size_t c = 0; c < kColonneIngresso; ++c) {
-        const auto campo = form::campo_di_nome(kNomiIngresso[c]);
-        if (campo && riga.celle[c] && !riga.celle[c]->empty())
-            p.testi[form::posizione(*campo)] = *riga.celle[c];
-    }
-    p.sito_proprio = sito_iniziale_;
+    const auto rifiuto = form::leggi_celle(
+        [&riga](std::string_view nome) -> std::optional<form::CellaRiga> {
+            if (const std::size_t c = colonna_ingresso(nome); c < kColonneIngresso) {
+                if (!riga.celle[c]) return std::nullopt;
+                return form::CellaRiga{*riga.celle[c], riga.con_punto[c]};
+            }
+            for (std::size_t c = 0; c < kColonneMeccanismo; ++c)
+                if (kNomiMeccanismo[c] == nome) {
+                    if (!riga.meccanismo[c]) return std::nullopt;
+                    return form::CellaRiga{*riga.meccanismo[c], riga.meccanismo_con_punto[c]};
+                }
+            return std::nullopt;
+        },
+        p, unita_, formato_);
     p.tipo = *tipo;
+    e.meccanismo[0] = std::string(form::descrizione_tipo(*tipo).nome);
     // An empty cell takes start-up's text, as every other column does, and is echoed so.
-    for (std::size_t i = 0; i < form::kCampiMeccanismo; ++i) {
-        const auto& cella = riga.meccanismo[i + 1];
-        if (cella && !cella->empty()) p.meccanismo[i] = *cella;
-        e.meccanismo[i + 1] = p.meccanismo[i];
-    }
-    const std::size_t kD = colonna_ingresso("domanda");
-    if (riga.celle[kD] && !riga.celle[kD]->empty()) {
-        const auto f = panel::formula_di_nome(*riga.celle[kD]);
-        if (!f) return ferma("domanda: accettate solo C7.2.5 e C7.2.11 per i meccanismi");
-        p.formula = *f;
-    } else {
-        p.formula = panel::FormulaDomanda::circolare_c7_2_5;
-    }
-    celle[kD] = panel::descrizione(p.formula).breve;
-    const std::size_t kDt = colonna_ingresso("datum");
-    if (riga.celle[kDt] && !riga.celle[kDt]->empty()) {
-        const auto d = hazard::datum_di_testo(*riga.celle[kDt]);
-        if (!d) return ferma("datum: accettati solo ED50 e WGS84 (o vuota)");
-        p.datum = *d;
-    }
-    celle[kDt] = hazard::nomi_datum(p.datum).nome;
+    for (std::size_t i = 0; i < form::kCampiMeccanismo; ++i) e.meccanismo[i + 1] = p.meccanismo[i];
+    celle[colonna_ingresso("domanda")] = panel::descrizione(p.formula).breve;
+    celle[colonna_ingresso("datum")] = hazard::nomi_datum(p.datum).nome;
+    if (rifiuto) return ferma(form::testo_rifiuto(*rifiuto));
+    p.sito_proprio = sito_iniziale_;
     const auto ingressi = form::leggi_meccanismo(p, lavoro_, formato_);
     if (const auto* a = std::get_if<form::Arresto>(&ingressi)) return ferma(a->testo);
     const form::EsitoMeccanismo esito =

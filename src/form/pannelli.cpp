@@ -7,9 +7,9 @@
 #include <unordered_map>
 #include <utility>
 
-#include "panel/domanda.h"
 #include "form/campi.h"
 #include "form/lavoro.h"
+#include "form/lettura_pannello.h"
 #include "text/encoding.h"
 #include "text/error.h"
 #include "text/file_atomico.h"
@@ -469,62 +469,9 @@ std::optional<std::string> salva_pannelli(const fs::path& dir_lavoro, const File
 std::optional<std::string> applica_riga(const FilePannelli& f, const RigaPannello& r, Pannello& p,
                                         const units::Unita& unita,
                                         const text::NumberFormat& formato) {
-    const auto cella = [&](std::string_view c) { return f.cella(r, c); };
-    p.id = cella("id");
-    p.descrizione = cella("descrizione");
-    const auto rifiuto = [&](std::string_view colonna, const std::string& motivo) {
-        return "Pannello \"" + p.id + "\", " + std::string(colonna) + ": " + motivo;
-    };
-    for (Campo c : kCampiIngresso) {
-        const std::string testo = cella(dati_campo(c).colonna);
-        if (testo.empty()) continue;  // the job's (or start-up's) value
-        if (auto motivo = f.rifiuto_di_cella(r, dati_campo(c).colonna))
-            return rifiuto(dati_campo(c).colonna, *motivo);
-        if (auto motivo = motivo_rifiuto(indice(c), testo, formato, false, &unita))
-            return rifiuto(dati_campo(c).colonna, *motivo);
-        p.testi[posizione(c)] = testo_gradi_decimali(indice(c), testo, formato);
-        if (c == Campo::lat || c == Campo::lon) p.sito_proprio = true;
-    }
-    if (const std::string d = cella("domanda"); !d.empty()) {
-        const auto formula = panel::formula_di_nome(d);
-        if (!formula)
-            return rifiuto("domanda", "accettate solo " + panel::parole_formule(", ", " e ", true) +
-                                          " (o vuota)");
-        p.formula = *formula;
-    }
-    if (const std::string d = cella("datum"); !d.empty()) {
-        const auto datum = hazard::datum_di_testo(d);
-        if (!datum) return rifiuto("datum", "accettati solo ED50 e WGS84 (o vuota)");
-        p.datum = *datum;
-    }
-    // A local mechanism's kind and fields; an arching panel's row has none of these columns.
-    if (f.colonna("verifica")) {
-        const auto tipo = tipo_di_nome(cella("verifica"));
-        if (!tipo) return rifiuto("verifica", "accettati solo pannello, ribaltamento e flessione (o vuota)");
-        p.tipo = *tipo;
-        for (int i = 0; i < kCampiMeccanismo; ++i) {
-            const std::string_view nome = kNomiCampiMeccanismo[static_cast<std::size_t>(i)];
-            const std::string testo = cella(nome);
-            if (testo.empty()) continue;
-            if (auto motivo = f.rifiuto_di_cella(r, nome)) return rifiuto(nome, *motivo);
-            p.meccanismo[static_cast<std::size_t>(i)] = testo;
-        }
-        if (e_meccanismo(p.tipo) && !cella("domanda").empty() &&
-            p.formula == panel::FormulaDomanda::ec8)
-            return rifiuto("domanda", "per i meccanismi locali accettate solo C7.2.5 e C7.2.11");
-        if (e_meccanismo(p.tipo) && cella("domanda").empty())
-            p.formula = panel::FormulaDomanda::circolare_c7_2_5;
-    }
-    const std::pair<const char*, std::size_t> lati[] = {{"left", 1}, {"right", 3}, {"top", 0}};
-    for (const auto& [colonna, indice] : lati) {
-        const std::string v = cella(colonna);
-        if (v.empty()) continue;
-        if (v != "0" && v != "1") return rifiuto(colonna, "accettati solo 1 (appoggiato) e 0 (libero)");
-        p.vincoli[indice] = v == "1";
-        if (!vincoli_ammessi(p.vincoli))
-            return std::string("VINCOLI SCORRETTI: ") + panel::kVincoliNonAmmessi;
-    }
-    return std::nullopt;
+    const auto rifiuto = leggi_celle(celle_di_riga(f, r), p, unita, formato);
+    if (!rifiuto) return std::nullopt;
+    return messaggio_rifiuto(p.id, *rifiuto);
 }
 
 }  // namespace tv::form

@@ -153,10 +153,9 @@ std::string testo_pannelli(const FilePannelli& f);
 std::optional<std::string> salva_pannelli(const std::filesystem::path& dir_lavoro,
                                           const FilePannelli& f);
 
-// The saved panel `r` written over `p` (start-up's or the job's panel): its id, description and
-// each cell it fills through the field's validation, in the job's work units, then its demand
-// formula, datum and restraints (the sides before the top, by the restraint rule). nullopt when
-// done, else the message of the first refusal: "Pannello "ID", column: why", or the restraints'.
+// The saved panel `r` written over `p` (start-up's or the job's panel) by leggi_celle: nullopt
+// when every cell was accepted, else the message of the first refusal ("Pannello "ID", column:
+// why"), and the panel must not be checked.
 std::optional<std::string> applica_riga(const FilePannelli& f, const RigaPannello& r, Pannello& p,
                                         const units::Unita& unita,
                                         const text::NumberFormat& formato);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window's panels over a job's panels file: a refused cell keeps the job's value and is said
-// once, each with its panel and column.
+// The window's panels over a job's panels file: a refused cell keeps the job's value, leaves the
+// panel unchecked and is said once with its panel and column.
 #include "app/modello/sessione_pannelli.h"
 
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 namespace tv::form {
 namespace {
 
-TEST(SessionePannelli, RefusedCellsKeepTheJobsValuesAndAreSaidOnce) {
+TEST(SessionePannelli, RefusedCellsKeepTheJobsValuesLeaveThePanelUncheckedAndAreSaidOnce) {
     prova::SuiteTemp suite;
     prova::scrivi(suite.lavoro() / "pannelli.csv",
                   "id,t,top,left,right,domanda,datum\n"
@@ -23,21 +23,19 @@ TEST(SessionePannelli, RefusedCellsKeepTheJobsValuesAndAreSaidOnce) {
     ASSERT_TRUE(w.avvia(suite));
     const StatoFinestra lavoro = w.form.stato;
     SessionePannelli s(w.form);
-    const std::string resta = "; resta il valore del lavoro.";
+    // The first refused cell in the columns' order is said; the others keep the job's values too.
     EXPECT_EQ(s.prendi_avvisi(),
               (std::vector<std::string>{
                   "pannelli.csv, riga 4: virgolette non chiuse; la riga resta nel file com'era.",
-                  "Pannello \"P1\", t: Richiesto valore numerico" + resta,
-                  "Pannello \"P1\", top: accettati solo 1 (appoggiato) e 0 (libero)" + resta,
-                  "Pannello \"P1\", domanda: accettate solo EC8, C7.2.11 e C7.2.5" + resta,
-                  "Pannello \"P1\", datum: accettati solo ED50 e WGS84" + resta}));
+                  "Pannello \"P1\", t: Richiesto valore numerico"}));
     EXPECT_EQ(std::tuple(w.form.stato.text1[13], w.form.stato.check1, w.form.stato.formula,
                          w.form.stato.datum),
               std::tuple(lavoro.text1[13], lavoro.check1, lavoro.formula, lavoro.datum));
+    EXPECT_TRUE(w.form.risultati_scaduti());  // nothing checked: no result stands for P1
+    EXPECT_TRUE(w.form.stato.label3.empty());
     ASSERT_TRUE(s.scegli("P2"));  // a free top beside one supported side is no panel's
-    EXPECT_EQ(s.prendi_avvisi(),
-              std::vector<std::string>{std::string("Pannello \"P2\", top: VINCOLI SCORRETTI: ") +
-                                       panel::kVincoliNonAmmessi + resta});
+    EXPECT_EQ(s.prendi_avvisi(), std::vector<std::string>{std::string("Pannello \"P2\": ") +
+                                                          panel::kVincoliNonAmmessi});
     EXPECT_EQ(std::tuple(w.form.stato.text1[13], w.form.stato.check1, w.form.stato.formula),
               std::tuple("20", lavoro.check1, panel::FormulaDomanda::circolare_c7_2_11));
     EXPECT_TRUE(s.prendi_avvisi().empty());
@@ -54,9 +52,7 @@ TEST(SessionePannelli, APointInANumberOfACommaFileIsRefusedAndSavedAsRead) {
     SessionePannelli s(w.form);
     const std::string motivo = "Richiesto valore numerico con la virgola decimale e senza punti: ";
     EXPECT_EQ(s.prendi_avvisi(),
-              (std::vector<std::string>{
-                  "Pannello \"P1\", B: " + motivo + "\"1.000,5\"; resta il valore del lavoro.",
-                  "Pannello \"P1\", L: " + motivo + "\"1.100\"; resta il valore del lavoro."}));
+              std::vector<std::string>{"Pannello \"P1\", B: " + motivo + "\"1.000,5\""});
     EXPECT_EQ(w.form.stato.text1[posizione(Campo::L)], lavoro.text1[posizione(Campo::L)]);
     EXPECT_EQ(w.form.stato.text1[posizione(Campo::t)], "20");
     w.form.stato.text1[posizione(Campo::t)] = "25,5";
@@ -67,7 +63,7 @@ TEST(SessionePannelli, APointInANumberOfACommaFileIsRefusedAndSavedAsRead) {
     ASSERT_EQ(s.duplica(), std::nullopt);  // the copy keeps the cells as read, refused
     EXPECT_EQ(text::read_bytes(suite.lavoro() / "pannelli.csv"),
               "id;L;B;t\nP1;1.100;1.000,5;25,5\n1;1.100;1.000,5;25,5\n");
-    EXPECT_EQ(s.prendi_avvisi().size(), 2u);
+    EXPECT_EQ(s.prendi_avvisi().size(), 1u);
 }
 
 // Two windows on one job, and a hand edit between two saves: each save first reads what the

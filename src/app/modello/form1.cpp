@@ -90,6 +90,11 @@ void Form1::cancella_risultati() {
     stato.sito_iniziale = sito_iniziale();
 }
 
+void Form1::senza_risultati() {
+    ultima_.reset();
+    cancella_risultati();
+}
+
 Pannello Form1::pannello() const {
     return Pannello{"", "", stato.text1, stato.check1, stato.formula, stato.datum, false};
 }

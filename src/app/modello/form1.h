@@ -57,6 +57,9 @@ public:
     // The check run. True when it completed; false when it stopped with a message (nothing of
     // the window changed then).
     bool Command1_Click(int index);
+    // No result shown and none taken as current: the inputs shown are not to be checked (a
+    // saved panel with a refused cell).
+    void senza_risultati();
 
     // The check without any message or window change: the validated inputs in base units, and
     // the check computed from them.

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "panel/domanda.h"
+#include "form/lettura_pannello.h"
 #include "hazard/datum.h"
 #include "panel/formule.h"
 #include "text/encoding.h"
@@ -70,52 +71,26 @@ std::vector<std::string> SessionePannelli::prendi_avvisi() {
 
 void SessionePannelli::mostra_riga(const RigaPannello& r) {
     StatoFinestra& s = form_.stato;
-    for (Campo c : kCampiIngresso) s.text1[posizione(c)] = base_.text1[posizione(c)];
-    s.check1 = base_.check1;
-    s.formula = base_.formula;
-    s.datum = base_.datum;
-    const std::string id = file_->cella(r, "id");
-    const auto rifiuto = [&](std::string_view colonna, const std::string& motivo) {
-        avvisi_.push_back("Pannello \"" + id + "\", " + std::string(colonna) + ": " + motivo +
-                          "; resta il valore del lavoro.");
-    };
-    for (Campo c : kCampiIngresso) {
-        const std::string_view colonna = dati_campo(c).colonna;
-        const std::string cella = file_->cella(r, colonna);
-        if (cella.empty()) continue;
-        if (auto m = file_->rifiuto_di_cella(r, colonna)) {
-            rifiuto(colonna, *m);
-            continue;
-        }
-        const std::string testo = testo_di_cella(c, cella, form_.formato());
-        if (auto m = form::motivo_rifiuto(indice(c), testo, form_.formato(), false, &form_.unita())) {
-            rifiuto(colonna, *m);
-            continue;
-        }
-        s.text1[posizione(c)] = testo_gradi_decimali(indice(c), testo, form_.formato());
-    }
-    auto vincoli = s.check1;
-    for (const auto& [colonna, i] : kVincoli) {
-        const std::string v = file_->cella(r, colonna);
-        if (v == "0" || v == "1") vincoli[i] = v == "1";
-        else if (!v.empty()) rifiuto(colonna, "accettati solo 1 (appoggiato) e 0 (libero)");
-    }
-    if (vincoli_ammessi(vincoli)) s.check1 = vincoli;
-    else rifiuto("top", std::string("VINCOLI SCORRETTI: ") + panel::kVincoliNonAmmessi);
+    // The row read over the job's state by the one reader of a panel's cells, as the command
+    // line and the batch read it.
+    Pannello p{"", "", base_.text1, base_.check1, base_.formula, base_.datum, false};
+    const auto rifiuto = leggi_celle(celle_di_riga(*file_, r), p, form_.unita(), form_.formato());
+    for (Campo c : kCampiIngresso) s.text1[posizione(c)] = p.testi[posizione(c)];
+    s.check1 = p.vincoli;
+    s.formula = p.formula;
+    s.datum = p.datum;
     for (std::size_t i : {0u, 1u, 3u}) {
         s.check1_caption[i] = s.check1[i] ? "Appoggiato" : "Libero";
         s.line_width[static_cast<std::size_t>(linea_di_check(static_cast<int>(i)))] =
             s.check1[i] ? 3 : 1;
     }
-    if (const std::string d = file_->cella(r, "domanda"); !d.empty()) {
-        if (const auto f = panel::formula_di_nome(d)) s.formula = *f;
-        else rifiuto("domanda", "accettate solo " + panel::parole_formule(", ", " e ", true));
+    // A refused cell leaves the panel unchecked: its fields show what was accepted, no result.
+    if (rifiuto) {
+        avvisi_.push_back(messaggio_rifiuto(p.id, *rifiuto));
+        form_.senza_risultati();
+    } else {
+        form_.Command1_Click(0);
     }
-    if (const std::string d = file_->cella(r, "datum"); !d.empty()) {
-        if (const auto datum = hazard::datum_di_testo(d)) s.datum = *datum;
-        else rifiuto("datum", "accettati solo ED50 e WGS84");
-    }
-    form_.Command1_Click(0);
     noto_ = form_.stato;
 }
 

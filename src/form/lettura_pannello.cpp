@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A panel's cells into a Pannello through each field's validation: what a saved panel, a batch
+// row and the window's panel strip all read, with the first refused cell said alike.
+#include "form/lettura_pannello.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "form/campi.h"
+#include "form/pannelli.h"
+#include "hazard/datum.h"
+#include "panel/domanda.h"
+#include "panel/formule.h"
+
+namespace tv::form {
+
+std::string testo_rifiuto(const RifiutoCella& r) {
+    return r.colonna.empty() ? r.motivo : r.colonna + ": " + r.motivo;
+}
+
+std::string messaggio_rifiuto(std::string_view id, const RifiutoCella& r) {
+    return "Pannello \"" + std::string(id) + "\"" + (r.colonna.empty() ? ": " : ", ") +
+           testo_rifiuto(r);
+}
+
+std::optional<RifiutoCella> leggi_celle(const CelleRiga& cella, Pannello& p,
+                                        const units::Unita& unita,
+                                        const text::NumberFormat& formato) {
+    std::optional<RifiutoCella> primo;
+    const auto rifiuta = [&](std::string_view colonna, std::string motivo) {
+        if (!primo) primo = RifiutoCella{std::string(colonna), std::move(motivo)};
+    };
+    // The text of a filled cell; nullopt for an empty or missing one, which keeps p's value.
+    const auto piena = [&](std::string_view colonna) -> std::optional<CellaRiga> {
+        auto c = cella(colonna);
+        if (!c || c->testo.empty()) return std::nullopt;
+        return c;
+    };
+    if (const auto c = cella("id")) p.id = std::string(c->testo);
+    if (const auto c = cella("descrizione")) p.descrizione = std::string(c->testo);
+    // The file's cells are "." numbers whatever the locale: read so, then kept in p's format.
+    const text::NumberFormat punto = text::dot_format();
+    for (Campo c : kCampiIngresso) {
+        const std::string_view colonna = dati_campo(c).colonna;
+        const auto v = piena(colonna);
+        if (!v) continue;
+        if (v->con_punto) {
+            rifiuta(colonna, motivo_punto(v->testo));
+            continue;
+        }
+        const std::string testo(v->testo);
+        if (auto motivo = motivo_rifiuto(indice(c), testo, punto, false, &unita)) {
+            rifiuta(colonna, std::move(*motivo));
+            continue;
+        }
+        p.testi[posizione(c)] =
+            separatore_locale(testo_gradi_decimali(indice(c), testo, punto), formato);
+        if (c == Campo::lat || c == Campo::lon) p.sito_proprio = true;
+    }
+    // The restraints in the columns' order; their combination judged once all are read, so that
+    // no side read before the top is refused for a top not read yet.
+    constexpr std::array<std::pair<std::string_view, std::size_t>, 3> kVincoli = {
+        {{"top", 0}, {"left", 1}, {"right", 3}}};
+    const std::array<bool, 4> vincoli = p.vincoli;
+    bool vincoli_letti = true;
+    for (const auto& [colonna, i] : kVincoli) {
+        const auto v = piena(colonna);
+        if (!v) continue;
+        if (v->testo != "0" && v->testo != "1") {
+            rifiuta(colonna, "accettati solo 1 (appoggiato) e 0 (libero)");
+            vincoli_letti = false;
+            continue;
+        }
+        p.vincoli[i] = v->testo == "1";
+    }
+    if (vincoli_letti && !vincoli_ammessi(p.vincoli)) {
+        rifiuta("", panel::kVincoliNonAmmessi);
+        p.vincoli = vincoli;
+    }
+    if (const auto v = piena("domanda")) {
+        if (const auto formula = panel::formula_di_nome(v->testo)) p.formula = *formula;
+        else rifiuta("domanda", "accettate solo " + panel::parole_formule(", ", " e ", true) +
+                                    " (o vuota)");
+    }
+    if (const auto v = piena("datum")) {
+        if (const auto datum = hazard::datum_di_testo(v->testo)) p.datum = *datum;
+        else rifiuta("datum", "accettati solo ED50 e WGS84 (o vuota)");
+    }
+    // A local mechanism's kind and fields; an arching panel's row has none of these columns.
+    if (const auto v = cella("verifica")) {
+        if (const auto tipo = tipo_di_nome(v->testo)) p.tipo = *tipo;
+        else rifiuta("verifica", "accettati solo pannello, ribaltamento e flessione (o vuota)");
+        for (std::size_t i = 0; i < kNomiCampiMeccanismo.size(); ++i) {
+            const std::string_view nome = kNomiCampiMeccanismo[i];
+            const auto m = piena(nome);
+            if (!m) continue;
+            if (m->con_punto) rifiuta(nome, motivo_punto(m->testo));
+            else p.meccanismo[i] = std::string(m->testo);
+        }
+        // A mechanism's demand is the Circolare's: C7.2.5 unless the row names C7.2.11.
+        if (e_meccanismo(p.tipo)) {
+            if (!piena("domanda")) p.formula = panel::FormulaDomanda::circolare_c7_2_5;
+            else if (p.formula == panel::FormulaDomanda::ec8)
+                rifiuta("domanda", "per i meccanismi locali accettate solo C7.2.5 e C7.2.11");
+        }
+    }
+    return primo;
+}
+
+CelleRiga celle_di_riga(const FilePannelli& f, const RigaPannello& r) {
+    return [&f, &r](std::string_view colonna) -> std::optional<CellaRiga> {
+        const auto k = f.colonna(colonna);
+        if (!k || !r.leggibile()) return std::nullopt;
+        const bool punto = std::find(r.con_punto.begin(), r.con_punto.end(), *k) != r.con_punto.end();
+        return CellaRiga{r.celle[*k], punto};
+    };
+}
+
+}  // namespace tv::form
