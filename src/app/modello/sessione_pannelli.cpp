@@ -3,6 +3,7 @@
 // changes written back cell by cell, the file and the current panel's name saved whole.
 #include "app/modello/sessione_pannelli.h"
 
+#include <functional>
 #include <utility>
 
 #include "panel/domanda.h"
@@ -26,6 +27,43 @@ std::optional<std::string> scrivi_testo(const std::filesystem::path& file, const
     f.stream() << s;
     if (!f.conferma()) return f.messaggio_scrittura();
     return std::nullopt;
+}
+
+// The kind's column and the mechanism's own columns.
+constexpr std::string_view kColonnaVerifica = "verifica";
+
+// Reading the kind of check and a mechanism's texts from a saved row; an empty `verifica` is
+// the arching panel, and a mechanism field's empty cell keeps the job's text.
+void leggi_tipo_di_riga(const FilePannelli& f, const RigaPannello& r, StatoFinestra& s,
+                        const std::function<void(std::string_view, const std::string&)>& rifiuto) {
+    const std::string v = f.cella(r, kColonnaVerifica);
+    const auto tipo = tipo_di_nome(v);
+    if (!tipo) {
+        std::string nomi;
+        for (const auto& d : kTipiVerifica) nomi += (nomi.empty() ? "" : ", ") + std::string(d.nome);
+        rifiuto(kColonnaVerifica, "accettati solo " + nomi);
+        return;
+    }
+    s.tipo = *tipo;
+    if (!e_meccanismo(s.tipo)) return;
+    for (int i = 0; i < kCampiMeccanismo; ++i) {
+        const auto c = static_cast<CampoMeccanismo>(i);
+        const std::string cella = text::trim(f.cella(r, dati_campo(c).nome));
+        if (!cella.empty()) s.meccanismo[posizione(c)] = cella;
+    }
+    if (s.formula == panel::FormulaDomanda::ec8) s.formula = panel::FormulaDomanda::circolare_c7_2_5;
+}
+
+// The kind and a mechanism's texts into the row: nothing for an arching panel in a file that
+// never held a mechanism, so that its bytes stay as they were.
+void scrivi_tipo(FilePannelli& f, RigaPannello& r, const StatoFinestra& s) {
+    if (!e_meccanismo(s.tipo) && !f.colonna(kColonnaVerifica)) return;
+    f.imposta(r, kColonnaVerifica, std::string(descrizione_tipo(s.tipo).nome));
+    if (!e_meccanismo(s.tipo)) return;
+    for (int i = 0; i < kCampiMeccanismo; ++i) {
+        const auto c = static_cast<CampoMeccanismo>(i);
+        f.imposta(r, dati_campo(c).nome, s.meccanismo[posizione(c)]);
+    }
 }
 
 }  // namespace
@@ -74,6 +112,8 @@ void SessionePannelli::mostra_riga(const RigaPannello& r) {
     s.check1 = base_.check1;
     s.formula = base_.formula;
     s.datum = base_.datum;
+    s.tipo = base_.tipo;
+    s.meccanismo = base_.meccanismo;
     const std::string id = file_->cella(r, "id");
     const auto rifiuto = [&](std::string_view colonna, const std::string& motivo) {
         avvisi_.push_back("Pannello \"" + id + "\", " + std::string(colonna) + ": " + motivo +
@@ -115,6 +155,7 @@ void SessionePannelli::mostra_riga(const RigaPannello& r) {
         if (const auto datum = hazard::datum_di_testo(d)) s.datum = *datum;
         else rifiuto("datum", "accettati solo ED50 e WGS84");
     }
+    leggi_tipo_di_riga(*file_, r, s, rifiuto);
     form_.Command1_Click(0);
     noto_ = form_.stato;
 }
@@ -129,6 +170,7 @@ void SessionePannelli::scrivi_ingressi(FilePannelli& f, RigaPannello& r, const S
     for (const auto& [colonna, i] : kVincoli) f.imposta(r, colonna, s.check1[i] ? "1" : "0");
     f.imposta(r, "domanda", std::string(panel::descrizione(s.formula).breve));
     if (anche_sito) f.imposta(r, "datum", std::string(hazard::nomi_datum(s.datum).nome));
+    scrivi_tipo(f, r, s);
 }
 
 RigaPannello& SessionePannelli::riga_corrente(const StatoFinestra& prima) {
@@ -162,9 +204,16 @@ std::optional<std::string> SessionePannelli::registra() {
         celle.emplace_back("datum", hazard::nomi_datum(s.datum).nome);
         noto_.datum = s.datum;
     }
-    if (celle.empty()) return std::nullopt;
+    const bool tipo_cambiato = s.tipo != noto_.tipo;
+    const bool testi_cambiati = e_meccanismo(s.tipo) && s.meccanismo != noto_.meccanismo;
+    if (celle.empty() && !tipo_cambiato && !testi_cambiati) return std::nullopt;
     RigaPannello& r = riga_corrente(prima);
     for (auto& [colonna, testo] : celle) file_->imposta(r, colonna, std::move(testo));
+    if (tipo_cambiato || testi_cambiati) {
+        scrivi_tipo(*file_, r, s);
+        noto_.tipo = s.tipo;
+        noto_.meccanismo = s.meccanismo;
+    }
     return salva();
 }
 
