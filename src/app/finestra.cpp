@@ -4,6 +4,7 @@
 
 #include "app/caratteri.h"
 #include "app/colori.h"
+#include "app/cornice_meccanismo.h"
 #include "app/cornice.h"
 #include "form/testi.h"
 
@@ -16,6 +17,8 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QShortcut>
 
 #include <algorithm>
@@ -80,6 +83,7 @@ FinestraPrincipale::FinestraPrincipale(double dpi, QWidget* parent) : QWidget(pa
     crea_scelta_formula();
     crea_scelta_datum();
     crea_linee();
+    meccanismo_ = new ControlliMeccanismo(*this);
     imposta_ordine_tab();
 
     // Zoom by the keys every program uses for it; "Ctrl+=" and Ctrl+Shift++ too, where "+"
@@ -293,6 +297,9 @@ void FinestraPrincipale::imposta_ordine_tab()
         ordine.push_back(campo(form::indice(c)));
     ordine.push_back(combo_datum_);
     ordine.push_back(campo(form::indice(C::T1)));
+    ordine.push_back(meccanismo_->tipo());
+    ordine.insert(ordine.end(), {meccanismo_->piani(), meccanismo_->lc(), meccanismo_->z0(),
+                                 meccanismo_->tabella()});
     for (int i : {0, 1, 3, 2})
         ordine.push_back(check(i));
     for (C c : {C::L, C::B, C::t, C::gamma, C::fd, C::E, C::Z, C::H})

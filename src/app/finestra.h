@@ -24,6 +24,8 @@ class QPushButton;
 
 namespace tv::app {
 
+class ControlliMeccanismo;
+
 class FinestraPrincipale : public QWidget {
     Q_OBJECT
 
@@ -68,6 +70,8 @@ public:
     QGroupBox* frame(int numero) const;
     // Image<numero>, 1..6.
     FormulaWidget* image(int numero) const;
+    // The local mechanisms' kind list, storey table and results frame.
+    ControlliMeccanismo& meccanismo() const { return *meccanismo_; }
     // The widget that holds controls placed in `dove`.
     QWidget* contenitore(Contenitore dove) const;
 
@@ -121,6 +125,7 @@ private:
     QLabel* label4_ = nullptr;
     QLabel* label5_ = nullptr;
     std::array<QPushButton*, numero_pulsanti> pulsanti_{};
+    ControlliMeccanismo* meccanismo_ = nullptr;  // a child of the window
 };
 
 }  // namespace tv::app

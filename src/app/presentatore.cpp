@@ -69,6 +69,8 @@ text::NumberFormat formato_locale() {
 
 std::string testo_label4(const form::Form1& form) {
     if (form.stato.sito_iniziale) return form::kSitoInizialeBreve;
+    // A mechanism's hazard at its two limit states is in its own frame.
+    if (form::e_meccanismo(form.stato.tipo)) return {};
     if (!form.stato.fonte.empty()) return form.stato.fonte;
     if (!form.risultato) return {};
     const form::AzioneSito& a = form.risultato->azione;
@@ -181,6 +183,7 @@ void Presentatore::collega() {
         ridisegna();
         emit ingresso_accettato();
     });
+    collega_meccanismo();
 }
 
 bool Presentatore::aggiorna() {
@@ -328,6 +331,7 @@ void Presentatore::mostra_stato() {
         lista->clear();
         lista->addItems(righe);
     }
+    mostra_meccanismo();
     in_sincronia_ = false;
 }
 
@@ -350,6 +354,7 @@ void Presentatore::mostra_aspetto() {
                    colore(a.label34_sfondo));
     finestra_.campo(Rlat)->setToolTip(
         QString::fromUtf8(a.tooltip22 ? a.tooltip22->c_str() : campi()[Rlat].tooltip));
+    mostra_aspetto_meccanismo(a);
 }
 
 int Presentatore::indice_campo(const QObject* oggetto) const {

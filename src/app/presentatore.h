@@ -66,6 +66,11 @@ protected:
 
 private:
     void collega();
+    // The local mechanisms' controls (presentatore_meccanismo.cpp): their signals, their mirror
+    // of the state and the panel controls they hide, and their stale marking.
+    void collega_meccanismo();
+    void mostra_meccanismo();
+    void mostra_aspetto_meccanismo(const form::AspettoRisultati& a);
     bool aggiorna();
     // The results current or greyed as out of date (form::AspettoRisultati).
     void mostra_aspetto();

@@ -13,10 +13,13 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
 #include <QTimer>
 
 #include "app/campi.h"
 #include "app/colori.h"
+#include "app/cornice_meccanismo.h"
 #include "app/linea.h"
 #include "app/messaggi_qt.h"
 #include "panel/formule.h"
@@ -53,6 +56,48 @@ TEST_F(Presentatore, StartUpShowsTheFirstRunTypingGreysItAndAggiornaMakesItCurre
     EXPECT_EQ(std::tuple(f.campo(2)->text(), text_color(f.campo(2)), f.campo(22)->toolTip()),
               std::tuple(QString("2400"), QColor(Qt::black), guida));
     EXPECT_NE(background(f.campo(22)), QColor(Qt::white));
+}
+
+// Picking overturning in the kind's list puts the storey table (captions in the job's cm and daN)
+// in the sketch's place, hides the toggles, t and the arch's frame, keeps B, γ and H, and moves
+// EC8 to C7.2.5. The one-storey wall of tests/finestra/meccanismo_test.cpp typed in the table:
+// α0 = (32·0.25 + 10·0.40 − 2·3.20)/(32·1.60 + 10·3.20) = 5.6/83.2 = 0.06731 (5 decimals).
+TEST_F(Presentatore, PickingAMechanismShowsTheStoreyTableAndAggiornaItsResults) {
+    ASSERT_TRUE(f.avviata);
+    tv::app::ControlliMeccanismo& m = f.finestra.meccanismo();
+    EXPECT_FALSE(m.tabella()->isVisible());
+    m.tipo()->setCurrentIndex(1);
+    EXPECT_TRUE(m.tabella()->isVisible());
+    EXPECT_EQ(f.form.stato.tipo, tv::form::TipoVerifica::ribaltamento);
+    EXPECT_EQ(f.form.stato.formula, tv::panel::FormulaDomanda::circolare_c7_2_5);
+    EXPECT_EQ(std::tuple(m.tabella()->rowCount(), m.tabella()->horizontalHeaderItem(0)->text(),
+                         m.tabella()->horizontalHeaderItem(2)->text()),
+              std::tuple(1, QString("h\n[cm]"), QString("N\n[daN]")));
+    EXPECT_EQ(std::tuple(f.finestra.check(0)->isVisible(), f.campo(13)->isVisible(),
+                         f.finestra.frame(3)->isVisible(), m.risultati()->isVisible()),
+              std::tuple(false, false, false, true));
+    EXPECT_EQ(std::tuple(f.campo(11)->isVisible(), f.campo(14)->isVisible(), f.campo(17)->isVisible()),
+              std::tuple(true, true, true));
+    m.piani()->setValue(2);
+    EXPECT_EQ(m.tabella()->rowCount(), 2);
+    m.piani()->setValue(1);
+    f.scrivi(11, "100");
+    f.scrivi(14, "0.002");
+    f.scrivi(17, "320");
+    const char* riga[] = {"320", "50", "1000", "40", "200"};
+    for (int c = 0; c < 5; ++c) m.tabella()->item(0, c)->setText(riga[c]);
+    EXPECT_EQ(m.verdetto_SLV()->text(), "da aggiornare");
+    clic(f.finestra.command(1));
+    EXPECT_TRUE(f.messaggi.elenco.empty()) << f.testi().front();
+    EXPECT_EQ(m.valore(0)->text(), "0.06731");
+    EXPECT_EQ(text_color(m.valore(0)), QColor(Qt::black));
+    m.tabella()->item(0, 4)->setText("300");  // a storey's text changed greys the results
+    EXPECT_EQ(std::tuple(text_color(m.valore(0)), m.verdetto_SLV()->text()),
+              std::tuple(QColor(128, 128, 128), QString("da aggiornare")));
+    m.tipo()->setCurrentIndex(0);
+    EXPECT_EQ(std::tuple(m.tabella()->isVisible(), f.finestra.check(0)->isVisible(),
+                         f.campo(13)->isVisible()),
+              std::tuple(false, true, true));
 }
 
 // A free top beside a supported side is a step on the way, kept without a message whatever the

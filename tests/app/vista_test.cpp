@@ -19,6 +19,7 @@
 
 #include "app/campi.h"
 #include "app/colori.h"
+#include "app/cornice_meccanismo.h"
 #include "app/finestra.h"
 #include "app/formula.h"
 #include "app/linea.h"
@@ -175,7 +176,8 @@ TEST(Finestra, SearchBoxIsALineOverAListLockedFieldsRefuseTypingButTakeFocusLabe
     FinestraPrincipale form(96.0);
     QLineEdit* riga = form.combo1();
     EXPECT_EQ(form.findChildren<QComboBox*>(),  // not Combo1
-              (QList<QComboBox*>{form.combo2(), form.combo_datum()}));
+              (QList<QComboBox*>{form.meccanismo().tipo(), form.meccanismo().lc(), form.combo2(),
+                                 form.combo_datum()}));
     EXPECT_EQ(riga->geometry().united(form.combo1_list()->geometry()),
               form.rettangolo({120, 120, 3735, 960}));
     EXPECT_EQ(form.combo1_list()->y(), riga->y() + riga->height());

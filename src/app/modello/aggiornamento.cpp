@@ -14,6 +14,8 @@ IngressiMostrati ingressi_mostrati(const StatoFinestra& s) {
     m.check1 = s.check1;
     m.formula = s.formula;
     m.datum = s.datum;
+    m.tipo = s.tipo;
+    m.meccanismo = s.meccanismo;
     return m;
 }
 
@@ -23,10 +25,15 @@ bool risultati_scaduti(const StatoFinestra& s, const std::optional<UltimaEsecuzi
 }
 
 AspettoRisultati aspetto_risultati(const StatoFinestra& s, bool scaduti, bool sito_da_indicare) {
+    const bool meccanismo = e_meccanismo(s.tipo);
+    // A mechanism's verdict is its SLV one; restraints do not apply to it.
+    if (!scaduti && meccanismo)
+        return {kBlack,          s.text22_sfondo,          s.esito_meccanismo.colore_SLV,
+                s.label34_sfondo, s.esito_meccanismo.verdetto_SLV, std::nullopt};
     if (!scaduti)
         return {kBlack,          s.text22_sfondo,          s.label28_testo,
                 s.label34_sfondo, s.label1[kLabelVerdetto], std::nullopt};
-    if (!vincoli_ammessi(s.check1))
+    if (!meccanismo && !vincoli_ammessi(s.check1))
         return {kGrigio, kWhite, kGrigio, kWhite, kVincoliDaCorreggere, panel::kVincoliNonAmmessi};
     if (sito_da_indicare)
         return {kGrigio, kWhite, kGrigio, kWhite, kSitoDaIndicareBreve, kSitoDaIndicare};

@@ -24,6 +24,8 @@ struct IngressiMostrati {
     std::array<bool, 4> check1{};
     panel::FormulaDomanda formula = panel::FormulaDomanda::ec8;  // the Sa frame's list
     hazard::Datum datum = hazard::Datum::ed50;                   // of the coordinates
+    TipoVerifica tipo = TipoVerifica::pannello;                  // the kind's list
+    TestiMeccanismo meccanismo{};                                // storey table, LC, z0
     bool operator==(const IngressiMostrati&) const = default;
 };
 

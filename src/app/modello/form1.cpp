@@ -96,7 +96,8 @@ void Form1::senza_risultati() {
 }
 
 Pannello Form1::pannello() const {
-    return Pannello{"", "", stato.text1, stato.check1, stato.formula, stato.datum, false};
+    return Pannello{"",           "",          stato.text1, stato.check1, stato.formula,
+                    stato.datum, false,       stato.tipo,  stato.meccanismo};
 }
 
 std::optional<std::string> Form1::motivo_rifiuto(int index) const {

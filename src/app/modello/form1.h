@@ -61,6 +61,14 @@ public:
     // saved panel with a refused cell).
     void senza_risultati();
 
+    // The kind of check from the window's list: a mechanism takes C7.2.5 in place of EC8, which
+    // it refuses.
+    void imposta_tipo(TipoVerifica tipo);
+    // A mechanism field typed (a storey table cell, piani, LC, z0).
+    void imposta_campo_meccanismo(CampoMeccanismo c, std::string testo);
+    // The mechanism check of the panel shown, without any message or window change.
+    EsitoMeccanismo calcola_pannello_meccanismo() const;
+
     // The check without any message or window change: the validated inputs in base units, and
     // the check computed from them.
     std::variant<IngressiVerifica, Arresto> leggi_ingressi();
@@ -93,6 +101,8 @@ public:
     StatoFinestra stato;
     // The result of the last completed check run, kept while later runs stop.
     std::optional<RisultatoVerifica> risultato;
+    // The same for the mechanism kinds.
+    std::optional<RisultatoMeccanismo> risultato_meccanismo;
     // The job start-up opened: folders, work units, the site of its job file.
     Lavoro lavoro;
     const Cartelle& cartelle() const { return lavoro.cartelle; }
@@ -126,6 +136,8 @@ public:
 private:
     void mostra(const std::string& testo, const std::string& titolo);
     void cancella_risultati();
+    // Command1_Click for a mechanism kind.
+    bool esegui_meccanismo();
     // A coordinate field accepted in degrees, minutes and seconds is written as decimal degrees.
     void scrivi_gradi_decimali(int index);
 

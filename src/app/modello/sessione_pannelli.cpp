@@ -3,6 +3,7 @@
 // changes written back cell by cell, the file and the current panel's name saved whole.
 #include "app/modello/sessione_pannelli.h"
 
+#include <functional>
 #include <utility>
 
 #include "panel/domanda.h"
@@ -27,6 +28,21 @@ std::optional<std::string> scrivi_testo(const std::filesystem::path& file, const
     f.stream() << s;
     if (!f.conferma()) return f.messaggio_scrittura();
     return std::nullopt;
+}
+
+// The kind's column and the mechanism's own columns.
+constexpr std::string_view kColonnaVerifica = "verifica";
+
+// The kind and a mechanism's texts into the row: nothing for an arching panel in a file that
+// never held a mechanism, so that its bytes stay as they were.
+void scrivi_tipo(FilePannelli& f, RigaPannello& r, const StatoFinestra& s) {
+    if (!e_meccanismo(s.tipo) && !f.colonna(kColonnaVerifica)) return;
+    f.imposta(r, kColonnaVerifica, std::string(descrizione_tipo(s.tipo).nome));
+    if (!e_meccanismo(s.tipo)) return;
+    for (int i = 0; i < kCampiMeccanismo; ++i) {
+        const auto c = static_cast<CampoMeccanismo>(i);
+        f.imposta(r, dati_campo(c).nome, s.meccanismo[posizione(c)]);
+    }
 }
 
 }  // namespace
@@ -74,11 +90,15 @@ void SessionePannelli::mostra_riga(const RigaPannello& r) {
     // The row read over the job's state by the one reader of a panel's cells, as the command
     // line and the batch read it.
     Pannello p{"", "", base_.text1, base_.check1, base_.formula, base_.datum, false};
+    p.tipo = base_.tipo;
+    p.meccanismo = base_.meccanismo;
     const auto rifiuto = leggi_celle(celle_di_riga(*file_, r), p, form_.unita(), form_.formato());
     for (Campo c : kCampiIngresso) s.text1[posizione(c)] = p.testi[posizione(c)];
     s.check1 = p.vincoli;
     s.formula = p.formula;
     s.datum = p.datum;
+    s.tipo = p.tipo;
+    s.meccanismo = p.meccanismo;
     for (std::size_t i : {0u, 1u, 3u}) {
         s.check1_caption[i] = s.check1[i] ? "Appoggiato" : "Libero";
         s.line_width[static_cast<std::size_t>(linea_di_check(static_cast<int>(i)))] =
@@ -104,6 +124,7 @@ void SessionePannelli::scrivi_ingressi(FilePannelli& f, RigaPannello& r, const S
     for (const auto& [colonna, i] : kVincoli) f.imposta(r, colonna, s.check1[i] ? "1" : "0");
     f.imposta(r, "domanda", std::string(panel::descrizione(s.formula).breve));
     if (anche_sito) f.imposta(r, "datum", std::string(hazard::nomi_datum(s.datum).nome));
+    scrivi_tipo(f, r, s);
 }
 
 RigaPannello& SessionePannelli::riga_corrente(const StatoFinestra& prima) {
@@ -137,9 +158,16 @@ std::optional<std::string> SessionePannelli::registra() {
         celle.emplace_back("datum", hazard::nomi_datum(s.datum).nome);
         noto_.datum = s.datum;
     }
-    if (celle.empty()) return std::nullopt;
+    const bool tipo_cambiato = s.tipo != noto_.tipo;
+    const bool testi_cambiati = e_meccanismo(s.tipo) && s.meccanismo != noto_.meccanismo;
+    if (celle.empty() && !tipo_cambiato && !testi_cambiati) return std::nullopt;
     RigaPannello& r = riga_corrente(prima);
     for (auto& [colonna, testo] : celle) file_->imposta(r, colonna, std::move(testo));
+    if (tipo_cambiato || testi_cambiati) {
+        scrivi_tipo(*file_, r, s);
+        noto_.tipo = s.tipo;
+        noto_.meccanismo = s.meccanismo;
+    }
     return salva();
 }
 

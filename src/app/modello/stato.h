@@ -11,6 +11,8 @@
 #include "form/campi.h"
 #include "form/tabella_campi.h"
 #include "form/testi.h"
+#include "form/tipo_verifica.h"
+#include "form/verifica_meccanismo.h"
 #include "hazard/datum.h"
 #include "panel/domanda.h"
 
@@ -69,6 +71,23 @@ inline constexpr const char* kTestoLabel2VR = "50";
 inline constexpr const char* kTestoLabel3 =
     "Distribuzione massa orizzontale/verticale: 15.1 / 84.9 [%]";
 
+// The governing mechanism's values the window shows, in this order, with their captions.
+inline constexpr std::array<const char*, 6> kVociMeccanismo = {
+    "α0", "e*", "a0* (m/s²)", "ζE SLD", "ζE SLV", "ag,cap SLV (g)"};
+inline constexpr const char* kNotaSLD = "richiesta per le classi d'uso III e IV";
+
+// A completed mechanism run as the window shows it: the governing mechanism's name and values,
+// the verdicts at SLV and SLD with their colours, and one line for each other mechanism.
+struct TestiEsitoMeccanismo {
+    std::string governante;
+    std::string pericolosita;  // TR and ag at SLD and SLV, and FC
+    std::array<std::string, kVociMeccanismo.size()> valori;
+    std::string verdetto_SLV, verdetto_SLD;
+    Rgb colore_SLV = kBlack, colore_SLD = kBlack;
+    std::vector<std::string> altri;
+    bool operator==(const TestiEsitoMeccanismo&) const = default;
+};
+
 // Captions the labels hold before start-up writes anything.
 std::array<std::string, kLabel1> design_label1();
 
@@ -108,6 +127,13 @@ struct StatoFinestra {
     std::string nota_VR;
     // Plausibility warnings of the last completed run (Label5: the first, all in its tooltip).
     std::vector<std::string> avvisi;
+
+    // The kind of check chosen, and the texts of a mechanism's own fields (the storey table,
+    // LC and z0), kept while another kind is chosen.
+    TipoVerifica tipo = TipoVerifica::pannello;
+    TestiMeccanismo meccanismo = testi_meccanismo_iniziali();
+    // The last completed mechanism run's results; empty before any.
+    TestiEsitoMeccanismo esito_meccanismo;
 
     bool operator==(const StatoFinestra&) const = default;
 };

@@ -26,6 +26,7 @@ EsitoVerifica Form1::calcola() {
 
 bool Form1::Command1_Click(int index) {
     if (index != 0) return false;
+    if (e_meccanismo(stato.tipo)) return esegui_meccanismo();
     EsitoVerifica esito = calcola();
     if (auto* r = std::get_if<RisultatoVerifica>(&esito)) {
         try {

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The controls of the local-mechanism kinds: the kind's list in Frame1, the wall's storey table
+// with piani, LC and z0 over the panel's sketch, and the results frame in Frame3's place. No
+// behaviour of their own: the presenter wires and fills them.
+#pragma once
+
+#include <QObject>
+
+#include <array>
+
+#include "app/modello/stato.h"
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QSpinBox;
+class QTableWidget;
+class QWidget;
+
+namespace tv::app {
+
+class FinestraPrincipale;
+
+class ControlliMeccanismo : public QObject {
+public:
+    // Made on `finestra`'s Frame1 and window, hidden but for the kind's list.
+    explicit ControlliMeccanismo(FinestraPrincipale& finestra);
+
+    // The kinds of check, one entry a kind in kTipiVerifica order.
+    QComboBox* tipo() const { return tipo_; }
+    // The storeys' inputs over the panel's sketch in Frame1.
+    QWidget* ingressi() const { return ingressi_; }
+    QTableWidget* tabella() const { return tabella_; }
+    QSpinBox* piani() const { return piani_; }
+    QComboBox* lc() const { return lc_; }
+    QLineEdit* z0() const { return z0_; }
+    // The results in Frame3's place.
+    QGroupBox* risultati() const { return risultati_; }
+    QLabel* governante() const { return governante_; }
+    QLabel* pericolosita() const { return pericolosita_; }
+    QLineEdit* valore(std::size_t i) const { return valori_.at(i); }
+    QLabel* verdetto_SLV() const { return verdetto_SLV_; }
+    QLabel* verdetto_SLD() const { return verdetto_SLD_; }
+    QListWidget* altri() const { return altri_; }
+    // The captions of the z0 field and of the results (greyed with them while stale).
+    QLabel* etichetta_z0() const { return etichetta_z0_; }
+    const std::array<QLabel*, form::kVociMeccanismo.size()>& voci() const { return voci_; }
+
+private:
+    QComboBox* tipo_ = nullptr;
+    QWidget* ingressi_ = nullptr;
+    QTableWidget* tabella_ = nullptr;
+    QSpinBox* piani_ = nullptr;
+    QComboBox* lc_ = nullptr;
+    QLineEdit* z0_ = nullptr;
+    QLabel* etichetta_z0_ = nullptr;
+    QGroupBox* risultati_ = nullptr;
+    QLabel* governante_ = nullptr;
+    QLabel* pericolosita_ = nullptr;
+    std::array<QLineEdit*, form::kVociMeccanismo.size()> valori_{};
+    std::array<QLabel*, form::kVociMeccanismo.size()> voci_{};
+    QLabel* verdetto_SLV_ = nullptr;
+    QLabel* verdetto_SLD_ = nullptr;
+    QListWidget* altri_ = nullptr;
+};
+
+}  // namespace tv::app

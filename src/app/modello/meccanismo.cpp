@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The window's local-mechanism kinds: the choice of kind, the storey table's texts, the check
+// run behind "AGGIORNA" and the texts of its results.
+#include <algorithm>
+#include <cmath>
+
+#include "app/modello/form1.h"
+#include "app/modello/meccanismo.h"
+#include "form/testi.h"
+#include "text/encoding.h"
+#include "text/error.h"
+
+namespace tv::form {
+namespace {
+
+constexpr Rgb kVerdeEsito{0, 128, 0};
+constexpr Rgb kRossoEsito{255, 0, 0};
+
+std::string numero(double v, int cifre, const text::NumberFormat& f) {
+    return text::rounded(v, cifre, f);
+}
+
+}  // namespace
+
+int piani_mostrati(const StatoFinestra& s, const text::NumberFormat& f) {
+    const auto v = text::parse_dot_or_locale(
+        text::trim(s.meccanismo[posizione(CampoMeccanismo::piani)]), f);
+    if (!v || !std::isfinite(*v)) return 1;
+    return std::clamp(static_cast<int>(std::lround(*v)), 1, panel::kPianiMassimi);
+}
+
+std::string riga_meccanismo(const panel::EsitoCinematismo& e, const text::NumberFormat& f) {
+    std::string r = nome_meccanismo(e) + ": z " + numero(e.z, 3, f) + " m";
+    if (e.tipo == panel::TipoMeccanismo::flessione) r += ", h1 " + numero(e.h1, 3, f) + " m";
+    r += ", α0 " + numero(e.lavoro.alpha0, 5, f) + ", ζE SLV " + numero(e.zeta_SLV, 3, f) +
+         ", ag,cap SLV " + numero(e.ag_cap_SLV, 4, f) + " g";
+    if (e.attivo_senza_sisma) r += " (attivo anche senza sisma)";
+    return r;
+}
+
+TestiEsitoMeccanismo testi_esito_meccanismo(const RisultatoMeccanismo& r,
+                                            const text::NumberFormat& f) {
+    const panel::EsitoMeccanismi& m = r.esito;
+    const panel::EsitoCinematismo& g = m.governante();
+    TestiEsitoMeccanismo t;
+    t.governante = nome_meccanismo(g) + ": z " + numero(g.z, 3, f) + " m";
+    if (g.tipo == panel::TipoMeccanismo::flessione) t.governante += ", h1 " + numero(g.h1, 3, f) + " m";
+    if (g.attivo_senza_sisma) t.governante += " (attivo anche senza sisma)";
+    t.pericolosita = "SLD: TR " + numero(r.SLD.sito.TR, 0, f) + " anni, ag " +
+                     numero(r.SLD.sito.ag, 4, f) + " g · SLV: TR " + numero(r.SLV.sito.TR, 0, f) +
+                     " anni, ag " + numero(r.SLV.sito.ag, 4, f) + " g · FC " + numero(m.FC, 2, f);
+    t.valori = {numero(g.lavoro.alpha0, 5, f), numero(g.lavoro.e_star, 4, f),
+                numero(g.a0_star, 4, f),       numero(g.zeta_SLD, 3, f),
+                numero(g.zeta_SLV, 3, f),      numero(g.ag_cap_SLV, 4, f)};
+    t.verdetto_SLV = m.ok ? " > : OK" : " < : !!!";
+    t.verdetto_SLD = m.ok_SLD ? " > : OK" : " < : !!!";
+    t.colore_SLV = m.ok ? kVerdeEsito : kRossoEsito;
+    t.colore_SLD = m.ok_SLD ? kVerdeEsito : kRossoEsito;
+    // The others in storey order, as the command line's summary lists them.
+    std::vector<const panel::EsitoCinematismo*> altri;
+    for (const auto& e : m.meccanismi)
+        if (&e != &g) altri.push_back(&e);
+    std::stable_sort(altri.begin(), altri.end(), [](auto* a, auto* b) { return a->piano < b->piano; });
+    for (const auto* e : altri) t.altri.push_back(riga_meccanismo(*e, f));
+    return t;
+}
+
+void Form1::imposta_tipo(TipoVerifica tipo) {
+    stato.tipo = tipo;
+    switch (tipo) {
+        case TipoVerifica::pannello:
+            break;
+        case TipoVerifica::ribaltamento:
+        case TipoVerifica::flessione:
+            // EC8 4.3.5.2 is refused for a mechanism: the Circolare's formula takes its place.
+            if (stato.formula == panel::FormulaDomanda::ec8)
+                stato.formula = panel::FormulaDomanda::circolare_c7_2_5;
+            break;
+    }
+}
+
+void Form1::imposta_campo_meccanismo(CampoMeccanismo c, std::string testo) {
+    stato.meccanismo[posizione(c)] = std::move(testo);
+}
+
+EsitoMeccanismo Form1::calcola_pannello_meccanismo() const {
+    return form::calcola_pannello_meccanismo(pannello(), lavoro, *griglia_, formato_);
+}
+
+bool Form1::esegui_meccanismo() {
+    campo_rifiutato_ = -1;
+    EsitoMeccanismo esito = calcola_pannello_meccanismo();
+    if (auto* r = std::get_if<RisultatoMeccanismo>(&esito)) {
+        // The whole run succeeded: write it.
+        stato.esito_meccanismo = testi_esito_meccanismo(*r, formato_);
+        stato.sito_iniziale = false;
+        ultima_ = UltimaEsecuzione{ingressi_mostrati(stato), stato.text1[posizione(Campo::ag)]};
+        risultato_meccanismo = std::move(*r);
+        return true;
+    }
+    ultima_.reset();
+    const auto& a = std::get<Arresto>(esito);
+    if (!(in_avvio_ && a.titolo == kTitoloSitoDaIndicare)) mostra(a.testo, a.titolo);
+    return false;
+}
+
+}  // namespace tv::form
