@@ -26,6 +26,7 @@
 #include "relazione/documento.h"
 #include "relazione/odt.h"
 #include "relazione/pdf.h"
+#include "relazione/relazione_meccanismo.h"
 #include "relazione/relazione_tutti.h"
 #include "text/encoding.h"
 #include "text/error.h"
@@ -148,8 +149,17 @@ bool Pulsanti::Command6_Click() {
             if (!scritta) return false;  // stopped: no file written
             if (!scritta->isEmpty()) return errore(*scritta, "Salvataggio non riuscito");
         } else {
-            const relazione::Documento doc = relazione::costruisci_relazione(
-                *form.risultato, form::contesto_relazione(form, data));
+            // The report of the kind on screen, from that kind's last result.
+            if (form::e_meccanismo(form.stato.tipo) ? !form.risultato_meccanismo : !form.risultato)
+                return errore(QStringLiteral("Premere AGGIORNA: la verifica non ha risultati."),
+                              "Relazione non riuscita");
+            const relazione::Documento doc =
+                form::e_meccanismo(form.stato.tipo)
+                    ? relazione::costruisci_relazione_meccanismo(
+                          *form.risultato_meccanismo,
+                          relazione::contesto_relazione(form.lavoro, std::nullopt, data))
+                    : relazione::costruisci_relazione(*form.risultato,
+                                                      form::contesto_relazione(form, data));
             relazione::FonteDocumento fonte(doc);
             if (const auto e = odt(file) ? relazione::scrivi_relazione_odt(fonte, file)
                                          : relazione::scrivi_relazione_pdf(doc, file))

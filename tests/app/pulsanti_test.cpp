@@ -9,6 +9,8 @@
 
 #include <QClipboard>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QTableWidget>
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -24,6 +26,7 @@
 #include <functional>
 
 #include "app/aiuto.h"
+#include "app/cornice_meccanismo.h"
 #include "app/dialogo_relazione.h"
 #include "app/colori.h"
 #include "app/fluttuante.h"
@@ -188,6 +191,25 @@ TEST_F(Uscita, CtrlPPrintsCtrlRWritesTheReportF1OpensTheManualEachAfterTheFieldI
     EXPECT_EQ(std::tuple(f.messaggi.elenco.size(), f.messaggi.elenco.back().titolo,
                          desktop.salvataggi.size(), QApplication::focusWidget()),
               std::tuple(2u, "Input errato", 1u, static_cast<QWidget*>(f.campo(13))));
+}
+
+// RELAZIONE on a mechanism writes the mechanism's report, never the arch's of an earlier run: the
+// one-storey wall, α0 = 5.6 / 83.2 = 0,06731 (the report's decimal comma).
+TEST_F(Uscita, RelazioneOfAMechanismIsTheMechanismsReport) {
+    clic(f.finestra.command(1));  // an arching panel's run first
+    tv::app::ControlliMeccanismo& m = f.finestra.meccanismo();
+    m.tipo()->setCurrentIndex(1);
+    f.scrivi(11, "100");
+    f.scrivi(14, "0.002");
+    const char* riga[] = {"320", "50", "1000", "40", "200"};
+    for (int c = 0; c < 5; ++c) m.tabella()->item(0, c)->setText(riga[c]);
+    desktop.scelto = q(tmp.path() / "meccanismo.pdf");
+    QTest::keyClick(f.campo(11), Qt::Key_R, Qt::ControlModifier);  // runs the stale check first
+    ASSERT_TRUE(QFile::exists(desktop.scelto)) << f.testi().front();
+    const QString testo = esegui("pdftotext", {desktop.scelto, "-"});
+    EXPECT_TRUE(testo.contains("meccanismi locali")) << testo.toStdString();
+    EXPECT_TRUE(testo.contains("0,06731"));
+    EXPECT_FALSE(testo.contains("effetto arco"));
 }
 
 TEST(NomeSalva, BmpAddedOnlyToANameWithoutExtensionTheJobsNameProposedThePrintSizeKept) {
