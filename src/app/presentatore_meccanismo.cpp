@@ -115,10 +115,11 @@ void Presentatore::mostra_meccanismo() {
     for (form::Campo c : {form::Campo::Sa, form::Campo::Fa})
         finestra_.campo(indice(c))->setVisible(!meccanismo);
     for (int l : {6, 7, 26}) finestra_.label1(l)->setVisible(!meccanismo);
-    // The window: α, qa, Ss and S belong to the panel's run.
-    for (form::Campo c : {form::Campo::ag, form::Campo::qa})
+    // The window: α, qa, Ss and S belong to the panel's run; PVR too, the mechanisms being
+    // checked at SLD and SLV.
+    for (form::Campo c : {form::Campo::ag, form::Campo::qa, form::Campo::PVR})
         finestra_.campo(indice(c))->setVisible(!meccanismo);
-    for (int l : {0, 1, 3, 9}) finestra_.label1(l)->setVisible(!meccanismo);
+    for (int l : {0, 1, 3, 9, 14}) finestra_.label1(l)->setVisible(!meccanismo);
     for (int l : {0, 1}) finestra_.label2(l)->setVisible(!meccanismo);
     if (meccanismo) finestra_.label5()->clear();
     finestra_.frame(3)->setVisible(!meccanismo);
