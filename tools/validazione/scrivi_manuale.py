@@ -119,19 +119,25 @@ def g6(x, cifre=6):
     return testo.replace(".", ",").replace("-", "−")
 
 
-def programma(cli, casi, dati, caso, riga):
+def suite_temporanea(casi, dati, caso):
+    """A suite in a temporary folder with the grid, the locality list and the case's job."""
     radice = tempfile.mkdtemp(prefix="validazione_")
+    os.makedirs(os.path.join(radice, "progra"))
+    os.makedirs(os.path.join(radice, "impostazioni"))
+    shutil.copy(os.path.join(dati, "hazard_grid_ntc2008.txt"),
+                os.path.join(radice, "progra", "parametri_per_spettro.txt"))
+    shutil.copy(os.path.join(dati, "localities_it.txt"),
+                os.path.join(radice, "progra", "coordinate_localita.txt"))
+    with open(os.path.join(radice, "impostazioni", "dirlav"), "w") as f:
+        f.write(os.path.abspath(os.path.join(casi, "lavori")) + "\n")
+    with open(os.path.join(radice, "impostazioni", "lavoro"), "w") as f:
+        f.write(caso + "\n")
+    return radice
+
+
+def programma(cli, casi, dati, caso, riga):
+    radice = suite_temporanea(casi, dati, caso)
     try:
-        os.makedirs(os.path.join(radice, "progra"))
-        os.makedirs(os.path.join(radice, "impostazioni"))
-        shutil.copy(os.path.join(dati, "hazard_grid_ntc2008.txt"),
-                    os.path.join(radice, "progra", "parametri_per_spettro.txt"))
-        shutil.copy(os.path.join(dati, "localities_it.txt"),
-                    os.path.join(radice, "progra", "coordinate_localita.txt"))
-        with open(os.path.join(radice, "impostazioni", "dirlav"), "w") as f:
-            f.write(os.path.abspath(os.path.join(casi, "lavori")) + "\n")
-        with open(os.path.join(radice, "impostazioni", "lavoro"), "w") as f:
-            f.write(caso + "\n")
         comando = [cli, "check", "--root", radice, "--json", "--top", riga["top"], "--left",
                    riga["left"], "--right", riga["right"], "--demand", riga["domanda"]]
         for nome in ["PVR", "qa", "T1", "B", "L", "t", "gamma", "fd", "E", "Z", "H", "n", "xi",
@@ -159,18 +165,8 @@ NOMI_SITO = {"TR_SLD": "TR SLD [anni]", "ag_SLD": "ag SLD / g", "S_SLD": "S SLD"
 
 
 def programma_meccanismo(cli, casi, dati, caso, riga):
-    radice = tempfile.mkdtemp(prefix="validazione_")
+    radice = suite_temporanea(casi, dati, caso)
     try:
-        os.makedirs(os.path.join(radice, "progra"))
-        os.makedirs(os.path.join(radice, "impostazioni"))
-        shutil.copy(os.path.join(dati, "hazard_grid_ntc2008.txt"),
-                    os.path.join(radice, "progra", "parametri_per_spettro.txt"))
-        shutil.copy(os.path.join(dati, "localities_it.txt"),
-                    os.path.join(radice, "progra", "coordinate_localita.txt"))
-        with open(os.path.join(radice, "impostazioni", "dirlav"), "w") as f:
-            f.write(os.path.abspath(os.path.join(casi, "lavori")) + "\n")
-        with open(os.path.join(radice, "impostazioni", "lavoro"), "w") as f:
-            f.write(caso + "\n")
         comando = [cli, "check", "--root", radice, "--json", "--kind",
                    riga["verifica"].strip().lower(), "--demand", riga["domanda"]]
         for nome in MECCANISMO + RIUSATI:
