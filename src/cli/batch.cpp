@@ -26,18 +26,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The field of each input column (-1: id, descrizione and the restraints), found by its column name.
-const std::array<int, kColonneIngresso> kCampo = [] {
-    std::array<int, kColonneIngresso> out{};
-    for (std::size_t c = 0; c < kColonneIngresso; ++c) {
-        const auto campo = form::campo_di_nome(kNomiIngresso[c]);
-        out[c] = campo ? form::indice(*campo) : -1;
-    }
+// The field of each input column (none: id, descrizione and the restraints), by its column name.
+const std::array<std::optional<form::Campo>, kColonneIngresso> kCampo = [] {
+    std::array<std::optional<form::Campo>, kColonneIngresso> out{};
+    for (std::size_t c = 0; c < kColonneIngresso; ++c) out[c] = form::campo_di_nome(kNomiIngresso[c]);
     return out;
 }();
-// The toggle of each restraint column: start-up's restraints echoed where a row leaves them empty.
-constexpr std::array<std::pair<std::size_t, int>, 3> kVincoli = {
-    {{colonna_ingresso("left"), 1}, {colonna_ingresso("right"), 3}, {colonna_ingresso("top"), 0}}};
 
 constexpr std::size_t kDomanda = colonna_ingresso("domanda");
 constexpr std::size_t kDatum = colonna_ingresso("datum");
@@ -96,16 +90,16 @@ Lotto::Lotto(const form::Lavoro& lavoro, const form::Pannello& avvio, hazard::Fo
       griglia_(fonte.ricerca([&] { return lavoro.file_griglia(); })),
       pannello_avvio_(avvio) {
     for (std::size_t c = 0; c < kColonneIngresso; ++c)
-        if (kCampo[c] >= 0) avvio_[c] = avvio.testi[static_cast<std::size_t>(kCampo[c])];
-    for (auto [colonna, check] : kVincoli)
-        avvio_[colonna] = vincolo(avvio.vincoli[static_cast<std::size_t>(check)]);
+        if (kCampo[c]) avvio_[c] = avvio.testi[*kCampo[c]];
+    // Start-up's restraints, echoed where a row leaves them empty.
+    for (const form::ColonnaVincolo& v : form::kColonneVincoli)
+        avvio_[colonna_ingresso(v.colonna)] = vincolo(form::appoggiato(avvio.vincoli, v.lato));
     avvio_[kDomanda] = panel::descrizione(avvio.formula).breve;
     avvio_[kDatum] = hazard::nomi_datum(avvio.datum).nome;
     sito_iniziale_ = lavoro.sito_iniziale(avvio.testi);
     for (form::Campo c : form::kCampiIngresso) {
-        const std::string& testo = avvio.testi[form::posizione(c)];
-        accettati_avvio_[form::posizione(c)] =
-            !form::motivo_rifiuto(form::indice(c), testo, formato_, false, &unita_);
+        const std::string& testo = avvio.testi[c];
+        accettati_avvio_[c] = !form::motivo_rifiuto(c, testo, formato_, false, &unita_);
         leggi_numero(c, testo, numeri_avvio_);
     }
 }
@@ -130,7 +124,7 @@ bool Lotto::leggi_numero(form::Campo c, const std::string& testo,
         case form::Lettura::coordinata:
         case form::Lettura::intero:
             if (const auto v = form::numero_accettato(c, testo, formato_, unita_)) {
-                numeri.valori[form::posizione(c)] = *v;
+                numeri.valori[c] = *v;
                 return true;
             }
             return false;
@@ -214,20 +208,17 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
     form::NumeriIngresso numeri = numeri_avvio_;
     bool accettati = true;
     for (form::Campo c : form::kCampiIngresso)
-        accettati = accettati && accettati_avvio_[form::posizione(c)];
+        accettati = accettati && accettati_avvio_[c];
     for (std::size_t c = 0; c < kColonneIngresso; ++c)
-        if (kCampo[c] >= 0 && riga.celle[c] && !riga.celle[c]->empty())
-            accettati = leggi_numero(static_cast<form::Campo>(kCampo[c]), celle[c], numeri) &&
-                        accettati;
+        if (kCampo[c] && riga.celle[c] && !riga.celle[c]->empty())
+            accettati = leggi_numero(*kCampo[c], celle[c], numeri) && accettati;
     if (!accettati)
         for (form::Campo c : form::kCampiIngresso)
-            if (auto motivo = form::motivo_rifiuto(form::indice(c),
-                                                   pannello.testi[form::posizione(c)], formato_,
-                                                   false, &unita_)) {
+            if (auto motivo = form::motivo_rifiuto(c, pannello.testi[c], formato_, false, &unita_)) {
                 celle[kErrore] = std::string(form::dati_campo(c).colonna) + ": " + *motivo;
                 return;
             }
-    const std::array<bool, 4>& vincoli = pannello.vincoli;
+    const panel::Vincoli& vincoli = pannello.vincoli;
     const panel::FormulaDomanda formula = pannello.formula;
     const hazard::Datum datum = pannello.datum;
     // The row as a panel, checked by the one check function; its result is read as computed.

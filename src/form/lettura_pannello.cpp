@@ -50,21 +50,19 @@ std::optional<RifiutoCella> leggi_celle(const CelleRiga& cella, Pannello& p,
             continue;
         }
         const std::string testo(v->testo);
-        if (auto motivo = motivo_rifiuto(indice(c), testo, punto, false, &unita)) {
+        if (auto motivo = motivo_rifiuto(c, testo, punto, false, &unita)) {
             rifiuta(colonna, std::move(*motivo));
             continue;
         }
-        p.testi[posizione(c)] =
-            separatore_locale(testo_gradi_decimali(indice(c), testo, punto), formato);
+        p.testi[c] =
+            separatore_locale(testo_gradi_decimali(c, testo, punto), formato);
         if (c == Campo::lat || c == Campo::lon) p.sito_proprio = true;
     }
     // The restraints in the columns' order; their combination judged once all are read, so that
     // no side read before the top is refused for a top not read yet.
-    constexpr std::array<std::pair<std::string_view, std::size_t>, 3> kVincoli = {
-        {{"top", 0}, {"left", 1}, {"right", 3}}};
-    const std::array<bool, 4> vincoli = p.vincoli;
+    const panel::Vincoli vincoli = p.vincoli;
     bool vincoli_letti = true;
-    for (const auto& [colonna, i] : kVincoli) {
+    for (const auto& [colonna, lato] : kColonneVincoli) {
         const auto v = piena(colonna);
         if (!v) continue;
         if (v->testo != "0" && v->testo != "1") {
@@ -72,7 +70,7 @@ std::optional<RifiutoCella> leggi_celle(const CelleRiga& cella, Pannello& p,
             vincoli_letti = false;
             continue;
         }
-        p.vincoli[i] = v->testo == "1";
+        imposta_lato(p.vincoli, lato, v->testo == "1");
     }
     if (vincoli_letti && !vincoli_ammessi(p.vincoli)) {
         rifiuta("", panel::kVincoliNonAmmessi);

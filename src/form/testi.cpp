@@ -207,8 +207,8 @@ std::vector<std::string> righe_mensola(const panel::Mensola& m, const units::Uni
                 u.unita_lunghezze + "]"};
 }
 
-void scrivi_campi(const TestiRisultato& t, std::array<std::string, kCampi>& testi) {
-    auto campo = [&](Campo c) -> std::string& { return testi[posizione(c)]; };
+void scrivi_campi(const TestiRisultato& t, TestiCampi& testi) {
+    auto campo = [&](Campo c) -> std::string& { return testi[c]; };
     campo(Campo::ag) = t.ag;
     campo(Campo::W) = t.W;
     campo(Campo::d) = t.d;

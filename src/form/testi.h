@@ -101,6 +101,6 @@ std::vector<std::string> righe_mensola(const panel::Mensola& m, const units::Uni
                                        const text::NumberFormat& fmt);
 
 // Writes the result fields' texts (ag, W, Sa, Ta, Fa, Wa, Rlat, d, K1, K2) over `testi`.
-void scrivi_campi(const TestiRisultato& t, std::array<std::string, kCampi>& testi);
+void scrivi_campi(const TestiRisultato& t, TestiCampi& testi);
 
 }  // namespace tv::form

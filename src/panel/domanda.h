@@ -17,6 +17,7 @@ struct Vincoli {
     bool top = true;
     bool left = false;
     bool right = false;
+    bool operator==(const Vincoli&) const = default;
 };
 
 // The restraint cases the check takes, each with its own share of the weight by direction.
