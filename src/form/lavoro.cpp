@@ -189,10 +189,10 @@ bool avvia_lavoro(const fs::path& root, const std::optional<std::string>& nome, 
         scrivi(d, d.predefinito->valore * unita.fattore(d.famiglia));
     }
     const auto base = [](Campo c) { return dati_campo(c).predefinito->valore; };
-    p.testi[Campo::W] = text::general(base(Campo::gamma) * base(Campo::B) *
-                                                     base(Campo::L) * base(Campo::t) *
-                                                     unita.fattore_forze,
-                                                 formato);
+    p.testi[Campo::W] = text::general(panel::peso_totale(base(Campo::L), base(Campo::B),
+                                                         base(Campo::t), base(Campo::gamma)) *
+                                          unita.fattore_forze,
+                                      formato);
     if (const auto& T1 = lavoro.sito.T1; T1 && *T1 > 0)
         p.testi[Campo::T1] = text::rounded(*T1, 4, formato);
     else

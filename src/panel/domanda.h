@@ -51,6 +51,11 @@ inline constexpr const char* kVincoliNonAmmessi =
 // Top, left and right all free: the panel is a cantilever fixed at its base.
 bool e_mensola(const Vincoli& v);
 
+// The panel's whole weight W = L·B·t·γ, in the units of its factors.
+constexpr double peso_totale(double L, double B, double t, double gamma) {
+    return L * B * t * gamma;
+}
+
 // Panel data in base units: cm, daN/cm3, daN/cm2; qa is a pure number.
 struct DatiPannello {
     double L;      // height
