@@ -2,6 +2,7 @@
 // Batch checks: the start-up state copied for every row, the row's fields and restraints set
 // through the window's handlers, one check run, and the rows spread over threads in blocks.
 #include "cli/batch.h"
+#include "cli/mensola.h"
 
 #include <algorithm>
 #include <atomic>
@@ -60,10 +61,7 @@ void scrivi_risultati(const form::RisultatoVerifica& r, const units::Unita& u,
     form::TestiRisultato t = form::testi_risultato(r, u, formato, form::Ampiezza::valori);
     // A cantilever has no arch: its columns stay empty and the span says so.
     std::visit(panel::Overloaded{[](const panel::Freccia&) {},
-                                 [&](const panel::Mensola&) {
-                                     t.d.clear(), t.K1.clear(), t.K2.clear();
-                                     t.campata = "mensola";
-                                 }},
+                                 [&](const panel::Mensola&) { colonne_mensola(t); }},
                r.pannello.resistenza);
     auto c = celle.begin() + kColonneIngresso;
     *c++ = text::rounded(r.ed50.lat, 6, formato);

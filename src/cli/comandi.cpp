@@ -2,6 +2,7 @@
 // check and search: start-up from the suite through the form library, then output.
 #include "cli/comandi.h"
 #include "cli/meccanismo.h"
+#include "cli/mensola.h"
 
 #include <algorithm>
 #include <charconv>
@@ -110,11 +111,7 @@ nlohmann::json risultati_json(const form::RisultatoVerifica& r, const units::Uni
                                      j["span"] =
                                          p.direzione == panel::Direzione::verticale ? "L" : "B";
                                  },
-                                 [&](const panel::Mensola&) {
-                                     for (const char* k : {"d_mm", "K1", "K2", "qd", "sigma_crit"})
-                                         j[k] = nullptr;
-                                     j["span"] = "mensola";
-                                 }},
+                                 [&](const panel::Mensola&) { json_mensola(j); }},
                p.resistenza);
     return j;
 }
@@ -239,13 +236,7 @@ void riassunto(const units::Unita& u, const form::Pannello& p, const form::Risul
                        out << "Resistenza laterale di progetto F_lat,d = " << x.Rlat << " "
                            << x.verdetto << "\n";
                    },
-                   [&](const panel::Mensola& m) {
-                       out << "Mensola - ribaltamento (NTC 2018 § 7.8.2.2.3):\n";
-                       for (const std::string& riga : form::righe_mensola(m, u, text::dot_format()))
-                           out << "  " << riga << "\n";
-                       out << "Resistenza laterale di progetto Rlat = 2·M_Rd / L = " << x.Rlat
-                           << " " << x.verdetto << "\n";
-                   }},
+                   [&](const panel::Mensola& m) { riassunto_mensola(m, u, x, out); }},
                r.pannello.resistenza);
 }
 // The field a "N=TEXT" of --set names, by its number or its short name.
