@@ -97,8 +97,8 @@ Lotto::Lotto(const form::Lavoro& lavoro, const form::Pannello& avvio, hazard::Fo
     sito_iniziale_ = lavoro.sito_iniziale(avvio.testi);
     for (form::Campo c : form::kCampiIngresso) {
         const std::string& testo = avvio.testi[c];
-        accettati_avvio_[c] = !form::motivo_rifiuto(c, testo, formato_, false, &unita_);
-        leggi_numero(c, testo, numeri_avvio_);
+        if (form::motivo_rifiuto(c, testo, formato_, false, &unita_) || !leggi_numero(c, testo, numeri_avvio_))
+            avvio_accettato_ = false;
     }
 }
 
@@ -181,15 +181,26 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
 
     // The row's cells over the start-up panel through the one reader of a panel's cells: a
     // refused cell stops the row with its column and why.
+    // Start-up's panel again, as far as the reader writes it: the inputs, the choices and, in a
+    // file that has them, the mechanism's texts.
     form::Pannello& pannello = banco.pannello_;
-    pannello = pannello_avvio_;
+    pannello.id.clear();
+    pannello.descrizione.clear();
+    for (form::Campo c : form::kCampiIngresso) pannello.testi[c] = pannello_avvio_.testi[c];
+    pannello.vincoli = pannello_avvio_.vincoli;
+    pannello.formula = pannello_avvio_.formula;
+    pannello.datum = pannello_avvio_.datum;
+    pannello.tipo = pannello_avvio_.tipo;
+    if (meccanismi_) pannello.meccanismo = pannello_avvio_.meccanismo;
+    // The row's numbers as the reader accepted them; a cell left empty keeps start-up's.
+    form::NumeriIngresso numeri = numeri_avvio_;
     const auto rifiuto = form::leggi_celle(
         [&riga](std::string_view nome) -> std::optional<form::CellaRiga> {
             const std::size_t c = colonna_ingresso(nome);
             if (c >= kColonneIngresso || !riga.celle[c]) return std::nullopt;
             return form::CellaRiga{*riga.celle[c], riga.con_punto[c]};
         },
-        pannello, unita_, formato_);
+        pannello, unita_, formato_, &numeri);
     // The choices echoed as the formula table and the datum name write them, once read.
     if (panel::formula_di_nome(celle[kDomanda]))
         celle[kDomanda] = panel::descrizione(pannello.formula).breve;
@@ -201,15 +212,9 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
     // In a job without site data the row gave its own coordinates (checked above).
     pannello.sito_proprio = sito_iniziale_;
 
-    // The row's numbers, each accepted text read once; a cell left empty takes the start-up
-    // reading. A start-up text validation refuses is said as a row's cell would be.
-    form::NumeriIngresso numeri = numeri_avvio_;
-    bool accettati = true;
-    for (form::Campo c : form::kCampiIngresso)
-        accettati = accettati && accettati_avvio_[c];
-    for (std::size_t c = 0; c < kColonneIngresso; ++c)
-        if (kCampo[c] && riga.celle[c] && !riga.celle[c]->empty())
-            accettati = leggi_numero(*kCampo[c], celle[c], numeri) && accettati;
+    // A start-up text validation refuses, unless the row gave its own, is said as a row's cell
+    // would be; the row's texts are then read again as the check reads them.
+    const bool accettati = avvio_accettato_;
     if (!accettati)
         for (form::Campo c : form::kCampiIngresso)
             if (auto motivo = form::motivo_rifiuto(c, pannello.testi[c], formato_, false, &unita_)) {

@@ -26,7 +26,8 @@ std::string messaggio_rifiuto(std::string_view id, const RifiutoCella& r) {
 
 std::optional<RifiutoCella> leggi_celle(const CelleRiga& cella, Pannello& p,
                                         const units::Unita& unita,
-                                        const text::NumberFormat& formato) {
+                                        const text::NumberFormat& formato,
+                                        NumeriIngresso* numeri) {
     std::optional<RifiutoCella> primo;
     const auto rifiuta = [&](std::string_view colonna, std::string motivo) {
         if (!primo) primo = RifiutoCella{std::string(colonna), std::move(motivo)};
@@ -50,9 +51,17 @@ std::optional<RifiutoCella> leggi_celle(const CelleRiga& cella, Pannello& p,
             continue;
         }
         const std::string testo(v->testo);
-        if (auto motivo = motivo_rifiuto(c, testo, punto, false, &unita)) {
-            rifiuta(colonna, std::move(*motivo));
-            continue;
+        // A number in range is accepted at once; anything else is asked why.
+        const auto numero = numero_accettato(c, testo, punto, unita);
+        if (!numero)
+            if (auto motivo = motivo_rifiuto(c, testo, punto, false, &unita)) {
+                rifiuta(colonna, std::move(*motivo));
+                continue;
+            }
+        if (numeri) {
+            if (c == Campo::suolo) numeri->suolo = *suolo_di_testo(testo);
+            if (c == Campo::Tk) numeri->Tk = numero.has_value();
+            if (numero) numeri->valori[c] = *numero;
         }
         p.testi[c] =
             separatore_locale(testo_gradi_decimali(c, testo, punto), formato);
