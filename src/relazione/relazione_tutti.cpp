@@ -43,7 +43,7 @@ Tabella tabella_riepilogo(const Misure& m) {
             {Allineamento::sinistra, Allineamento::sinistra, Allineamento::destra,
              Allineamento::destra, Allineamento::destra, Allineamento::sinistra,
              Allineamento::sinistra},
-            {0.12, 0.20, 0.11, 0.11, 0.10, 0.20, 0.16},
+            {0.11, 0.17, 0.11, 0.11, 0.09, 0.24, 0.17},
             {}};
 }
 
