@@ -79,12 +79,16 @@ RelazioneTutti::RelazioneTutti(const form::Lavoro& lavoro, const form::FilePanne
             codice_ = 1;
         };
         if (!verifica_di(riga, err, arresto, v, r)) return fermo(arresto);
-        // The first panel at the job's site gives its hazard and spectrum; a panel shares them
-        // when its own are the same (its own soil, VN or T1 make them its own). Each part is
-        // built once now: a value its plots refuse stops this panel alone.
+        // The first panel with no site cell of its own gives the job site's hazard and
+        // spectrum; a panel shares them when its own are the same. Each part is built once
+        // now: a value its plots refuse stops this panel alone.
+        const bool dati_propri = std::any_of(
+            pannelli.colonne.begin(), pannelli.colonne.end(), [&](const std::string& c) {
+                return form::colonna_sito(c) && !pannelli.cella(riga, c).empty();
+            });
         std::optional<Voce> voce;
         try {
-            if (!r.sito_proprio && sito_comune_.empty()) {
+            if (!dati_propri && sito_comune_.empty()) {
                 sito_comune_ = {sezione_pericolosita(*v), sezione_spettro(*v, false)};
                 ContestoRelazione c = contesto_;
                 c.localita = localita(*v);
@@ -94,7 +98,7 @@ RelazioneTutti::RelazioneTutti(const form::Lavoro& lavoro, const form::FilePanne
                                 sezione_pericolosita(*v) == sito_comune_[0] &&
                                 sezione_spettro(*v, false) == sito_comune_[1];
             std::string titolo = "Pannello " + nome_pannello(id, descrizione);
-            if (!comune)
+            if (!comune && dati_propri)
                 titolo += r.sito_proprio ? " (sito proprio del pannello)"
                                          : " (dati del sito propri del pannello)";
             voce = Voce{&riga, std::move(titolo), comune};
@@ -159,8 +163,8 @@ RelazioneTutti::RelazioneTutti(const form::Lavoro& lavoro, const form::FilePanne
     prima.blocchi.push_back(std::move(per_indice));
     if (std::any_of(parti_.begin(), parti_.end(), [](const Voce& v) { return !v.sito_comune; }))
         prima.blocchi.emplace_back(Paragrafo{
-            "* Pannello con un sito o dati del sito diversi da quelli del lavoro: pericolosità e "
-            "spettro nelle sue sezioni 2 e 3."});
+            "* Pannello con la pericolosità e lo spettro propri (un sito o dati del sito "
+            "diversi da quelli del lavoro), scritti nelle sue sezioni 2 e 3."});
     prima.blocchi.push_back(Paragrafo{
         "Ogni pannello ha le sue sezioni 1-6 e 11; la pericolosità e lo spettro del sito del "
         "lavoro (sezioni 2 e 3), le norme, le dichiarazioni delle NTC 2018 § 10.2 e il giudizio "
