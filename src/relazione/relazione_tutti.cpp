@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The report of all the job's saved panels: a summary table, then each panel's sections, as the
-// command line's report --all and the window's "RELAZIONE" build it.
+// The report of all the job's saved panels: the summary, the job site's hazard once, each panel's
+// own sections under its own header, the closing sections once; for report --all and the window.
 #include "relazione/relazione_tutti.h"
 
 #include <algorithm>
