@@ -57,6 +57,7 @@ Sezione sezione_norme(const std::vector<const RisultatoVerifica*>& d, const Misu
     std::string azione =
         "Azione sul pannello: NTC 2018 § 7.2.3, Fa = Sa · Wa / qa, allo SLV con γa = 1; Sa da un "
         "documento di comprovata validità: ";
+    if (formule.size() > 1) azione += "per ciascun pannello quello della sua sezione 4, tra ";
     for (std::size_t i = 0; i < formule.size(); ++i)
         azione += (i ? " " : "") + std::string(panel::descrizione(formule[i]).metodo);
     p(azione);
