@@ -147,16 +147,22 @@ bool Pulsanti::Command6_Click() {
             if (!scritta->isEmpty()) return errore(*scritta, "Salvataggio non riuscito");
         } else {
             // The report of the kind on screen, from that kind's last result.
-            if (form::e_meccanismo(form.stato.pannello.tipo) ? !form.risultato_meccanismo : !form.risultato)
+            if (form::e_meccanismo(form.stato.pannello.tipo) ? !form.risultato_meccanismo
+                                                            : !form.risultato)
                 return errore(QStringLiteral("Premere AGGIORNA: la verifica non ha risultati."),
                               "Relazione non riuscita");
+            const bool meccanismo = form::e_meccanismo(form.stato.pannello.tipo);
+            relazione::ContestoRelazione contesto =
+                meccanismo ? relazione::contesto_relazione(form.lavoro, std::nullopt, data)
+                           : form::contesto_relazione(form, data);
+            // The saved panel on screen is named on every page.
+            if (con_pannelli)
+                contesto.pannello_id = sessione->corrente(),
+                contesto.pannello_descrizione = sessione->descrizione();
             const relazione::Documento doc =
-                form::e_meccanismo(form.stato.pannello.tipo)
-                    ? relazione::costruisci_relazione_meccanismo(
-                          *form.risultato_meccanismo,
-                          relazione::contesto_relazione(form.lavoro, std::nullopt, data))
-                    : relazione::costruisci_relazione(*form.risultato,
-                                                      form::contesto_relazione(form, data));
+                meccanismo ? relazione::costruisci_relazione_meccanismo(*form.risultato_meccanismo,
+                                                                        contesto)
+                           : relazione::costruisci_relazione(*form.risultato, contesto);
             relazione::FonteDocumento fonte(doc);
             if (const auto e = odt(file) ? relazione::scrivi_relazione_odt(fonte, file)
                                          : relazione::scrivi_relazione_pdf(doc, file))

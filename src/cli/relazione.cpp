@@ -208,6 +208,7 @@ int report_meccanismo(const OpzioniReport& o, const Avvio& avvio, const form::Pa
         err << text::printable(e.what()) << "\n";
         return 2;
     }
+    contesto.pannello_id = p.id, contesto.pannello_descrizione = p.descrizione;
     relazione::Documento doc;
     try {
         doc = relazione::costruisci_relazione_meccanismo(std::get<form::RisultatoMeccanismo>(esito),
@@ -247,6 +248,8 @@ int esegui_report(const OpzioniReport& o, const fs::path& cwd, std::ostream& out
         err << text::printable(e.what()) << "\n";
         return 2;
     }
+    // A saved panel (--panel) is named on every page.
+    contesto.pannello_id = pannello.id, contesto.pannello_descrizione = pannello.descrizione;
     relazione::Documento doc;
     try {
         doc = relazione::costruisci_relazione(r, contesto);

@@ -61,6 +61,9 @@ std::vector<std::vector<std::string>> righe_ingresso(const RisultatoVerifica& d,
     return out;
 }
 
+}  // namespace
+
+namespace redazione {
 Sezione sezione_dati(const RisultatoVerifica& d, const Misure& m) {
     Sezione s{"1. Dati di ingresso", {}};
     s.blocchi.push_back(Paragrafo{"Sito e costruzione", true});
@@ -103,6 +106,9 @@ Sezione sezione_dati(const RisultatoVerifica& d, const Misure& m) {
                                        "L = " + m.lunghezza(d.ingressi.pannello.L) + " " + m.ul});
     return s;
 }
+}  // namespace redazione
+
+namespace {
 
 // ag, F0 and Tc* of one row: a node's, the group's or the site's at TR1 and TR2.
 std::vector<std::string> valori_riga(std::string nome, const form::ValoriPeriodo& a,
@@ -123,6 +129,9 @@ Tabella tabella_periodi(const RisultatoVerifica& d) {
     return t;
 }
 
+}  // namespace
+
+namespace redazione {
 Sezione sezione_pericolosita(const RisultatoVerifica& d) {
     const form::AzioneSito& a = d.azione;
     Sezione s{"2. Pericolosità sismica del sito", {}};
@@ -222,6 +231,9 @@ Sezione sezione_pericolosita(const RisultatoVerifica& d) {
     }));
     return s;
 }
+}  // namespace redazione
+
+namespace {
 
 // Cc = coefficient · (Tc*)^exponent of the subsoil category (NTC 2018 Tab. 3.2.IV), as texts.
 std::pair<std::string, std::string> formula_Cc(hazard::Suolo suolo) {
@@ -240,7 +252,10 @@ std::pair<std::string, std::string> formula_Cc(hazard::Suolo suolo) {
     return {"1", "0"};
 }
 
-Sezione sezione_spettro(const RisultatoVerifica& d) {
+}  // namespace
+
+namespace redazione {
+Sezione sezione_spettro(const RisultatoVerifica& d, bool del_pannello) {
     const hazard::Spettro& am = d.azione.spettro;
     const hazard::SpettroElastico sp = hazard::spettro_elastico(
         d.azione.ag, d.azione.F0, d.azione.Tc, am.s, am.suolo);
@@ -295,12 +310,13 @@ Sezione sezione_spettro(const RisultatoVerifica& d) {
     g.serie.push_back(std::move(se));
     // The floor spectrum reads the building at Tk: its line is drawn where it is not T1's, and
     // T1's line says when Tk follows it.
-    const auto* piano = std::get_if<panel::SpettroPianoC7>(&d.pannello.domanda);
+    // The site's spectrum shared by several panels marks only the building's T1.
+    const auto* piano = del_pannello ? std::get_if<panel::SpettroPianoC7>(&d.pannello.domanda) : nullptr;
     const bool Tk_proprio = piano && piano->Tk != d.ingressi.T1;
     const std::string nome_T1 = piano && !Tk_proprio ? "T1 = Tk" : "T1";
     for (const auto& [nome, T, colore] :
          {std::tuple{nome_T1, d.ingressi.T1, kGrigio}, std::tuple{std::string("Ta"), d.pannello.Ta, kArancio}}) {
-        if (!(T >= 0.0 && T <= 4.0)) continue;
+        if (!(T >= 0.0 && T <= 4.0) || (!del_pannello && nome == "Ta")) continue;
         const double Se = hazard::accelerazione_spettrale(sp, T);
         g.riferimenti.push_back({true, T, nome + " = " + n(T, 4) + " s", colore, false});
         g.marcatori.push_back(
@@ -316,6 +332,9 @@ Sezione sezione_spettro(const RisultatoVerifica& d) {
     s.blocchi.push_back(std::move(g));
     return s;
 }
+}  // namespace redazione
+
+namespace {
 
 // Why the mass is shared as it is: the restraint case of the four sides, with the assumption.
 std::pair<std::string, Formula> ripartizione(const RisultatoVerifica& d, const Misure& m) {
@@ -454,6 +473,9 @@ std::pair<std::vector<Formula>, std::string> formula_Sa(const RisultatoVerifica&
         d.pannello.domanda);
 }
 
+}  // namespace
+
+namespace redazione {
 Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m) {
     const auto& p = d.ingressi.pannello;
     const std::string luce = orizzontale(d) ? "B" : "L";
@@ -535,34 +557,7 @@ Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m) {
     }));
     return s;
 }
-
-}  // namespace
-
-Intestazione intestazione_relazione(const hazard::DatiSito& sito, hazard::Datum datum,
-                                   const ContestoRelazione& c) {
-    Intestazione h;
-    h.programma = c.programma;
-    h.versione = c.versione;
-    h.lavoro = c.lavoro;
-    h.coordinate = "Long. " + n(sito.lon, 6) + "°  Lat. " + n(sito.lat, 6) + "°";
-    switch (datum) {
-        case hazard::Datum::ed50:
-            h.coordinate += " (ED50)";
-            break;
-        case hazard::Datum::wgs84:
-            h.coordinate += " (WGS84)";
-            break;
-    }
-    h.localita = c.localita.value_or("");
-    h.data = c.data;
-    std::string progettista = c.dati.progettista;
-    if (!c.dati.ordine.empty()) progettista += (progettista.empty() ? "" : ", ") + c.dati.ordine;
-    for (const auto& [etichetta, valore] :
-         {std::pair{"Committente", c.dati.committente}, {"Opera", c.dati.opera},
-          {"Indirizzo", c.dati.indirizzo}, {"Progettista", progettista}, {"Note", c.dati.note}})
-        if (!valore.empty()) h.dati_lavoro.emplace_back(etichetta, valore);
-    return h;
-}
+}  // namespace redazione
 
 Documento costruisci_relazione(const RisultatoVerifica& d, const ContestoRelazione& c) {
     const Misure m{c.unita};
@@ -572,11 +567,16 @@ Documento costruisci_relazione(const RisultatoVerifica& d, const ContestoRelazio
     doc.sottotitolo = "Verifica fuori piano di un pannello murario sotto azione sismica";
     doc.sezioni.push_back(sezione_dati(d, m));
     doc.sezioni.push_back(sezione_pericolosita(d));
-    doc.sezioni.push_back(sezione_spettro(d));
+    doc.sezioni.push_back(sezione_spettro(d, true));
     doc.sezioni.push_back(sezione_domanda(d, m));
     doc.sezioni.push_back(sezione_resistenza(d, m));
     doc.sezioni.push_back(sezione_esito(d, m));
-    for (Sezione& s : sezioni_dichiarazione(d, c, m)) doc.sezioni.push_back(std::move(s));
+    doc.sezioni.push_back(sezione_norme({&d}, m));
+    doc.sezioni.push_back(sezione_origine(c, 8, 11, 12));
+    doc.sezioni.push_back(sezione_tipo());
+    doc.sezioni.push_back(sezione_campo());
+    doc.sezioni.push_back(sezione_controlli(d, m));
+    doc.sezioni.push_back(sezione_giudizio(c, 12));
     return doc;
 }
 

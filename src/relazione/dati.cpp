@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The report's context: the job's name and units, the locality of the site, this program's
-// version, build and package metadata, and the fingerprints of the data files the check read.
+// version, build and package metadata, the fingerprints of the data files the check read, and
+// the header of the pages.
 #include "commit.h"
 #include "form/lavoro.h"
 #include "hazard/localita.h"
@@ -8,6 +9,7 @@
 #include "text/encoding.h"
 #include "text/error.h"
 #include "text/sha256.h"
+#include "relazione/redazione.h"
 
 namespace tv::relazione {
 
@@ -70,6 +72,40 @@ std::optional<std::string> localita_del_risultato(const form::Lavoro& lavoro,
         return std::nullopt;
     };
     return localita_del_risultato(r, del_lavoro, lavoro.file_localita());
+}
+
+using redazione::n;
+
+std::string nome_pannello(const std::string& id, const std::string& descrizione) {
+    if (id.empty()) return "";
+    return descrizione.empty() ? id : id + " - " + descrizione;
+}
+
+Intestazione intestazione_relazione(const hazard::DatiSito& sito, hazard::Datum datum,
+                                   const ContestoRelazione& c) {
+    Intestazione h;
+    h.programma = c.programma;
+    h.versione = c.versione;
+    h.lavoro = c.lavoro;
+    h.coordinate = "Long. " + n(sito.lon, 6) + "°  Lat. " + n(sito.lat, 6) + "°";
+    switch (datum) {
+        case hazard::Datum::ed50:
+            h.coordinate += " (ED50)";
+            break;
+        case hazard::Datum::wgs84:
+            h.coordinate += " (WGS84)";
+            break;
+    }
+    h.localita = c.localita.value_or("");
+    h.pannello = nome_pannello(c.pannello_id, c.pannello_descrizione);
+    h.data = c.data;
+    std::string progettista = c.dati.progettista;
+    if (!c.dati.ordine.empty()) progettista += (progettista.empty() ? "" : ", ") + c.dati.ordine;
+    for (const auto& [etichetta, valore] :
+         {std::pair{"Committente", c.dati.committente}, {"Opera", c.dati.opera},
+          {"Indirizzo", c.dati.indirizzo}, {"Progettista", progettista}, {"Note", c.dati.note}})
+        if (!valore.empty()) h.dati_lavoro.emplace_back(etichetta, valore);
+    return h;
 }
 
 }  // namespace tv::relazione

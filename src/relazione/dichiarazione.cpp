@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The report's closing sections: the rules and the assumptions of the check, and what NTC 2018
 // § 10.2 asks of a calculation made with a program (origin, analysis, scope, checks, judgement).
+#include <algorithm>
 #include <cmath>
 #include <variant>
 
@@ -28,7 +29,9 @@ Tabella tabella_voci(std::vector<std::vector<std::string>> righe) {
     return t;
 }
 
-Sezione sezione_norme(const RisultatoVerifica& d, const Misure& m) {
+}  // namespace
+
+Sezione sezione_norme(const std::vector<const RisultatoVerifica*>& d, const Misure& m) {
     Sezione s{"7. Norme, riferimenti e ipotesi", {}};
     const auto p = [&](std::string t) { s.blocchi.push_back(Paragrafo{std::move(t)}); };
     p("Norme della verifica: NTC 2018 (D.M. 17/01/2018, Aggiornamento delle «Norme tecniche per "
@@ -41,26 +44,31 @@ Sezione sezione_norme(const RisultatoVerifica& d, const Misure& m) {
       "sistema del reticolo.");
     p("Periodo di riferimento: NTC 2018 § 2.4.3 (VR = VN · Cu). Spettro: NTC 2018 § 3.2.3.2.1, "
       "con Ss e Cc dalla Tab. 3.2.IV e St dalla Tab. 3.2.V.");
+    // Each formula and each kind of resistance of the checks, once, in the order first met.
+    std::vector<panel::FormulaDomanda> formule;
+    bool arco = false, mensola = false;
+    for (const RisultatoVerifica* r : d) {
+        if (std::find(formule.begin(), formule.end(), r->pannello.formula()) == formule.end())
+            formule.push_back(r->pannello.formula());
+        std::visit(panel::Overloaded{[&](const panel::Freccia&) { arco = true; },
+                                     [&](const panel::Mensola&) { mensola = true; }},
+                   r->pannello.resistenza);
+    }
     std::string azione =
         "Azione sul pannello: NTC 2018 § 7.2.3, Fa = Sa · Wa / qa, allo SLV con γa = 1; Sa da un "
         "documento di comprovata validità: ";
-    azione += panel::descrizione(d.pannello.formula()).metodo;
+    if (formule.size() > 1) azione += "per ciascun pannello quello della sua sezione 4, tra ";
+    for (std::size_t i = 0; i < formule.size(); ++i)
+        azione += (i ? " " : "") + std::string(panel::descrizione(formule[i]).metodo);
     p(azione);
-    p(std::visit(
-        panel::Overloaded{
-            [](const panel::Freccia&) {
-                return std::string(
-                    "Resistenza laterale: modello ad arco del programma (sezione 5), riferito a "
-                    "UNI EN 1996-1-1 (EC6) § 6.3.2; la formula (6.25) dell'EC6 e la spinta Nad "
-                    "sono riportate a confronto. Rlat = qd · B · L.");
-            },
-            [](const panel::Mensola&) {
-                return std::string(
-                    "Resistenza laterale della mensola: ribaltamento attorno allo spigolo di "
-                    "base senza resistenza a trazione, blocco compresso a 0,85 · fd (NTC 2018 "
-                    "§ 7.8.2.2.3); Rlat = 2 · M_Rd / L.");
-            }},
-        d.pannello.resistenza));
+    if (arco)
+        p("Resistenza laterale: modello ad arco del programma (sezione 5), riferito a UNI EN "
+          "1996-1-1 (EC6) § 6.3.2; la formula (6.25) dell'EC6 e la spinta Nad sono riportate a "
+          "confronto. Rlat = qd · B · L.");
+    if (mensola)
+        p("Resistenza laterale della mensola: ribaltamento attorno allo spigolo di base senza "
+          "resistenza a trazione, blocco compresso a 0,85 · fd (NTC 2018 § 7.8.2.2.3); "
+          "Rlat = 2 · M_Rd / L.");
     p("Ipotesi di modello del programma, non tratte da una norma: la ripartizione della massa tra "
       "il verso verticale e quello orizzontale secondo i vincoli (sezione 4), con l'esponenziale "
       "del rapporto dei lati 9,151 · e^(−2,907 · B/L) per il pannello appoggiato sui quattro "
@@ -75,8 +83,6 @@ Sezione sezione_norme(const RisultatoVerifica& d, const Misure& m) {
       "usano le stesse unità.");
     return s;
 }
-
-}  // namespace
 
 Sezione sezione_origine(const ContestoRelazione& c, int numero, int controlli, int giudizio) {
     Sezione s{std::to_string(numero) + ". Origine e caratteristiche del codice di calcolo", {}};
@@ -106,8 +112,6 @@ Sezione sezione_origine(const ContestoRelazione& c, int numero, int controlli, i
         std::to_string(giudizio) + "."});
     return s;
 }
-
-namespace {
 
 Sezione sezione_tipo() {
     Sezione s{"9. Tipo di analisi", {}};
@@ -182,26 +186,12 @@ Sezione sezione_controlli(const RisultatoVerifica& d, const Misure& m) {
     return s;
 }
 
-}  // namespace
-
 Sezione sezione_giudizio(const ContestoRelazione& c, int numero) {
     Sezione s{std::to_string(numero) + ". Giudizio motivato di accettabilità dei risultati", {}};
     s.blocchi.push_back(Paragrafo{
         "Giudizio del progettista sull'accettabilità dei risultati (NTC 2018 § 10.2):"});
     s.blocchi.push_back(Riquadro{c.dati.giudizio, {"Data", "Il progettista"}});
     return s;
-}
-
-std::vector<Sezione> sezioni_dichiarazione(const RisultatoVerifica& d,
-                                           const ContestoRelazione& c, const Misure& m) {
-    std::vector<Sezione> r;
-    r.push_back(sezione_norme(d, m));
-    r.push_back(sezione_origine(c, 8, 11, 12));
-    r.push_back(sezione_tipo());
-    r.push_back(sezione_campo());
-    r.push_back(sezione_controlli(d, m));
-    r.push_back(sezione_giudizio(c, 12));
-    return r;
 }
 
 }  // namespace tv::relazione::redazione

@@ -42,11 +42,13 @@ struct Intestazione {
     std::string data;
     // The job's report data for the title block: (label, value), only those given.
     std::vector<std::pair<std::string, std::string>> dati_lavoro;
+    std::string pannello;  // "P1 - Nord": the saved panel the pages are about, empty for none
 };
 
 struct Paragrafo {
     std::string testo;
     bool titoletto = false;  // a small heading that stays with the block after it
+    bool operator==(const Paragrafo&) const = default;
 };
 
 // Numbers are already texts with the decimal comma; the renderer only places them.
@@ -55,16 +57,19 @@ struct Tabella {
     std::vector<Allineamento> allineamenti;  // one per column
     std::vector<double> larghezze;           // share of the text width, one per column
     std::vector<std::vector<std::string>> righe;
+    bool operator==(const Tabella&) const = default;
 };
 
 // A formula written out and then with the numbers put in (the second may be empty).
 struct Formula {
     std::string simbolica;
     std::string numerica;
+    bool operator==(const Formula&) const = default;
 };
 
 struct Punto {
     double x = 0, y = 0;
+    bool operator==(const Punto&) const = default;
 };
 
 struct Serie {
@@ -73,6 +78,7 @@ struct Serie {
     Rgb colore;
     bool asse_secondario = false;  // drawn against the right axis
     bool tratteggiata = false;
+    bool operator==(const Serie&) const = default;
 };
 
 // A labelled point of a series.
@@ -81,6 +87,7 @@ struct Marcatore {
     std::string etichetta;
     Rgb colore;
     bool asse_secondario = false;
+    bool operator==(const Marcatore&) const = default;
 };
 
 // A straight line across the plot: x = valore (verticale) or y = valore.
@@ -90,17 +97,20 @@ struct Riferimento {
     std::string etichetta;
     Rgb colore;
     bool asse_secondario = false;
+    bool operator==(const Riferimento&) const = default;
 };
 
 struct Tacca {
     double valore = 0;
     std::string testo;
+    bool operator==(const Tacca&) const = default;
 };
 
 struct Asse {
     std::string titolo;  // quantity and unit, "T [s]"
     double minimo = 0, massimo = 1;
     std::vector<Tacca> tacche;
+    bool operator==(const Asse&) const = default;
 };
 
 struct Grafico {
@@ -110,6 +120,7 @@ struct Grafico {
     std::vector<Serie> serie;
     std::vector<Riferimento> riferimenti;
     std::vector<Marcatore> marcatori;
+    bool operator==(const Grafico&) const = default;
 };
 
 // The panel seen from the front: supported sides drawn as supports, free ones as free edges.
@@ -118,11 +129,13 @@ struct DisegnoVincoli {
     bool incastro = false;  // the base is fixed (a cantilever), not a support
     double B = 1, L = 1;  // proportions of the drawing
     std::string testo_B, testo_L;
+    bool operator==(const DisegnoVincoli&) const = default;
 };
 
 struct Esito {
     std::string testo;
     Rgb colore;
+    bool operator==(const Esito&) const = default;
 };
 
 // A framed box for the designer's own words (empty: room to write by hand), with the lines to
@@ -130,6 +143,7 @@ struct Esito {
 struct Riquadro {
     std::string testo;
     std::vector<std::string> firme;
+    bool operator==(const Riquadro&) const = default;
 };
 
 using Blocco =
@@ -138,6 +152,7 @@ using Blocco =
 struct Sezione {
     std::string titolo;
     std::vector<Blocco> blocchi;
+    bool operator==(const Sezione&) const = default;
 };
 
 struct Documento {
@@ -147,15 +162,24 @@ struct Documento {
     std::vector<Sezione> sezioni;
 };
 
+// One part of a long report (one panel): its pages' own header and its sections. A part starts
+// on a page of its own.
+struct Parte {
+    Intestazione intestazione;
+    std::vector<Sezione> sezioni;
+};
+
 // A report too long to hold whole (every panel of a job): its header and first sections, then
-// parts built one at a time, as often as the renderer asks, the same sections every time.
+// parts built one at a time, as often as the renderer asks, the same sections every time, then
+// the closing sections under the first header again.
 class FonteRelazione {
   public:
     virtual ~FonteRelazione() = default;
     // The header, title and subtitle, and the sections before the parts.
     virtual const Documento& inizio() const = 0;
     virtual std::size_t parti() const = 0;
-    virtual std::vector<Sezione> parte(std::size_t i) = 0;
+    virtual Parte parte(std::size_t i) = 0;
+    virtual std::vector<Sezione> fine() const { return {}; }
 };
 
 // One whole document as a source of no parts.
@@ -164,7 +188,7 @@ class FonteDocumento : public FonteRelazione {
     explicit FonteDocumento(const Documento& doc) : doc_(doc) {}
     const Documento& inizio() const override { return doc_; }
     std::size_t parti() const override { return 0; }
-    std::vector<Sezione> parte(std::size_t) override { return {}; }
+    Parte parte(std::size_t) override { return {}; }
 
   private:
     const Documento& doc_;
@@ -184,6 +208,9 @@ struct ContestoRelazione {
     std::string lavoro;
     std::string data;                     // already written, e.g. "12/03/2025"
     std::optional<std::string> localita;  // only while the coordinates are exactly the locality's
+    // The saved panel checked (its id and description), named on every page; empty for the
+    // job's panel of a job without saved panels.
+    std::string pannello_id, pannello_descrizione;
     units::Unita unita;                   // the job's work units, for the values shown in them
     // What the software declaration names: the build and the data files the check read.
     std::string commit = "non disponibile";  // the build's commit
@@ -196,7 +223,10 @@ struct ContestoRelazione {
 // The report of one completed check. Throws tv::Failure when a value it must plot is refused by
 // the spectrum or the arch curve (the values of a check that ran never are).
 Documento costruisci_relazione(const RisultatoVerifica& r, const ContestoRelazione& c);
-// The header of every page of a report of the check at `sito` (lon, lat in `datum`).
+// "P1 - Nord", "P1" without a description; empty without an id.
+std::string nome_pannello(const std::string& id, const std::string& descrizione);
+// The header of every page of a report of the check at `sito` (lon, lat in `datum`), naming the
+// context's panel.
 Intestazione intestazione_relazione(const hazard::DatiSito& sito, hazard::Datum datum,
                                    const ContestoRelazione& c);
 

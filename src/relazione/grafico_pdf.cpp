@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The report's plots drawn with QPainter: axes and ticks scaled to the box, reference lines,
-// series, labelled markers and the legend.
+// series, labelled markers and the legend; and the drawing of the panel's restraints.
 #include "relazione/grafico_pdf.h"
 
 #include <QFontMetricsF>
 #include <QPainterPath>
 #include <QPen>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace tv::relazione {
@@ -171,6 +172,68 @@ void disegna_grafico(QPainter& p, QPaintDevice* device, const Grafico& g, const 
         p.drawText(QRectF(lx + mm(9.5), ly - mm(2), mm(60), mm(4)),
                    Qt::AlignLeft | Qt::AlignVCenter, t);
     }
+}
+
+void disegna_vincoli(QPainter& p, const DisegnoVincoli& d, double y, double x) {
+    const double maxW = mm(58), maxH = mm(32);
+    const double scala = std::min(maxW / std::max(d.B, 1e-9), maxH / std::max(d.L, 1e-9));
+    const double w = d.B * scala, h = d.L * scala;
+    const double x0 = x + mm(8) + (maxW - w) / 2, y0 = y + mm(3) + (maxH - h) / 2;
+    QRectF r(x0, y0, w, h);
+    p.fillRect(r, QColor(236, 226, 214));
+    const auto lato = [&](QPointF a, QPointF b, bool appoggiato, QPointF fuori) {
+        if (appoggiato) {
+            p.setPen(QPen(Qt::black, mm(0.7)));
+            p.drawLine(a, b);
+            // Hatching on the outer side: the support.
+            p.setPen(QPen(Qt::black, mm(0.2)));
+            const double lun = std::hypot(b.x() - a.x(), b.y() - a.y());
+            const int n = std::max(3, static_cast<int>(lun / mm(3)));
+            for (int i = 0; i <= n; ++i) {
+                const QPointF m = a + (b - a) * (static_cast<double>(i) / n);
+                p.drawLine(m, m + fuori * mm(2) + (b - a) / lun * mm(1.5));
+            }
+        } else {
+            p.setPen(QPen(QColor(110, 110, 110), mm(0.3), Qt::DashLine));
+            p.drawLine(a, b);
+        }
+    };
+    lato(r.topLeft(), r.topRight(), d.superiore, QPointF(0, -1));
+    if (d.incastro) {
+        // A fixed base: a heavy line over a solid band, the drawing of a clamp.
+        p.fillRect(QRectF(r.bottomLeft(), QSizeF(w, mm(1.6))), QColor(90, 90, 90));
+        p.setPen(QPen(Qt::black, mm(0.9)));
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+    } else {
+        lato(r.bottomLeft(), r.bottomRight(), d.inferiore, QPointF(0, 1));
+    }
+    lato(r.topLeft(), r.bottomLeft(), d.sinistro, QPointF(-1, 0));
+    lato(r.topRight(), r.bottomRight(), d.destro, QPointF(1, 0));
+    p.setPen(Qt::black);
+    p.setFont(carattere(8.5));
+    p.drawText(QRectF(x0 - mm(10), y0 + h + mm(2.5), w + mm(20), mm(5)),
+               Qt::AlignHCenter | Qt::AlignTop, q(d.testo_B));
+    p.save();
+    p.translate(x0 - mm(3), y0 + h / 2);
+    p.rotate(-90);
+    p.drawText(QRectF(-mm(30), -mm(5), mm(60), mm(5)), Qt::AlignHCenter | Qt::AlignBottom,
+               q(d.testo_L));
+    p.restore();
+    // Legend under the drawing: the kinds of side it shows (a cantilever has no support).
+    const double ly = y + maxH + mm(12), lx = x + mm(8);
+    if (d.incastro) {
+        p.fillRect(QRectF(lx, ly - mm(0.3), mm(8), mm(1.6)), QColor(90, 90, 90));
+        p.setPen(QPen(Qt::black, mm(0.9)));
+    } else {
+        p.setPen(QPen(Qt::black, mm(0.7)));
+    }
+    p.drawLine(QPointF(lx, ly), QPointF(lx + mm(8), ly));
+    p.setPen(QPen(QColor(110, 110, 110), mm(0.3), Qt::DashLine));
+    p.drawLine(QPointF(lx + mm(32), ly), QPointF(lx + mm(40), ly));
+    p.setPen(Qt::black);
+    p.drawText(QRectF(lx + mm(10), ly - mm(3), mm(22), mm(6)), Qt::AlignVCenter,
+               d.incastro ? "Incastrato" : "Appoggiato");
+    p.drawText(QRectF(lx + mm(42), ly - mm(3), mm(22), mm(6)), Qt::AlignVCenter, "Libero");
 }
 
 }  // namespace tv::relazione

@@ -43,5 +43,7 @@ inline QFont carattere(double punti, bool grassetto = false, bool corsivo = fals
 // A plot in the box `riquadro` (device units): title, axes with ticks, reference lines, series,
 // labelled markers placed clear of each other and a legend.
 void disegna_grafico(QPainter& p, QPaintDevice* device, const Grafico& g, const QRectF& riquadro);
+// The panel seen from the front with its sides' restraints and a legend, its top at y, from x.
+void disegna_vincoli(QPainter& p, const DisegnoVincoli& d, double y, double x);
 
 }  // namespace tv::relazione

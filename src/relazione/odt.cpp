@@ -172,6 +172,10 @@ class Scrittore {
     int grafici_ = 0;
 };
 
+std::string sito(const Intestazione& i) {
+    return (i.localita.empty() ? "" : i.localita + " – ") + i.coordinate;
+}
+
 }  // namespace
 
 std::variant<QByteArray, QString> relazione_odt(FonteRelazione& fonte) {
@@ -186,14 +190,21 @@ std::variant<QByteArray, QString> relazione_odt(FonteRelazione& fonte) {
         s.paragrafo("Programma: " + i.programma + " " + i.versione, carattere_testo(9.5), 0,
                     Qt::AlignLeft, 4);
         s.paragrafo("Lavoro: " + i.lavoro, carattere_testo(9.5), 0, Qt::AlignLeft, 0.5);
-        s.paragrafo("Sito: " + (i.localita.empty() ? "" : i.localita + " – ") + i.coordinate,
-                    carattere_testo(9.5), 0, Qt::AlignLeft, 0.5);
+        if (!i.pannello.empty())
+            s.paragrafo("Pannello: " + i.pannello, carattere_testo(9.5), 0, Qt::AlignLeft, 0.5);
+        s.paragrafo("Sito: " + sito(i), carattere_testo(9.5), 0, Qt::AlignLeft, 0.5);
         s.paragrafo("Data: " + i.data, carattere_testo(9.5), 0, Qt::AlignLeft, 0.5);
         for (const auto& [voce, valore] : i.dati_lavoro)
             s.paragrafo(voce + ": " + valore, carattere_testo(9.5), 0, Qt::AlignLeft, 0.5);
         for (const Sezione& x : inizio.sezioni) s.sezione(x);
-        for (std::size_t k = 0; k < fonte.parti(); ++k)
-            for (const Sezione& x : fonte.parte(k)) s.sezione(x);
+        // A text has no page headers: each part opens with its panel and its site.
+        for (std::size_t k = 0; k < fonte.parti(); ++k) {
+            const Parte p = fonte.parte(k);
+            s.paragrafo("Pannello " + p.intestazione.pannello + " – sito: " + sito(p.intestazione),
+                        carattere_testo(10, true), 0, Qt::AlignLeft, 6);
+            for (const Sezione& x : p.sezioni) s.sezione(x);
+        }
+        for (const Sezione& x : fonte.fine()) s.sezione(x);
         QByteArray byte;
         QBuffer uscita(&byte);
         uscita.open(QIODevice::WriteOnly);

@@ -36,6 +36,7 @@ namespace {
 constexpr double kPaginaL = 210.0, kPaginaA = 297.0;  // mm
 constexpr double kMargineSx = 20.0, kMargineDx = 18.0, kMargineSu = 24.0, kMargineGiu = 16.0;
 constexpr double kAltezzaGrafico = 82.0;
+constexpr double kSottoTitolo = 25.0;  // mm of a block kept under its section's heading
 
 // One block placed on a page: y is its top; a section heading goes with its first block.
 struct Posato {
@@ -61,7 +62,14 @@ class Impaginatore {
         pagina_.clear();
         pezzi_.clear();
         consegnate_ = 0;
+        testata_ = &doc_.intestazione;
         y_ = mm(kMargineSu) + altezza_titolo();
+    }
+    // A part starts on a page of its own, whose header is `h` (the document's when null), as
+    // are those of the pages after it; `h` must live until they are handed on.
+    void inizia_parte(const Intestazione* h) {
+        if (!pagina_.empty()) nuova_pagina();
+        testata_ = h != nullptr ? h : &doc_.intestazione;
     }
     // The section's blocks placed after those before it, section after section; each page
     // filled is handed on. A small heading stays with the block after it; a narrow table takes
@@ -82,7 +90,9 @@ class Impaginatore {
             }
             double dopo = 0;  // a small heading keeps the start of the block after it
             const auto* par = std::get_if<Paragrafo>(&b[i]);
-            if (par && par->titoletto && j < b.size()) {
+            // So does a paragraph that introduces the block after it ("...:").
+            const bool introduce = par && (par->titoletto || par->testo.ends_with(':'));
+            if (introduce && j < b.size()) {
                 // A block that may go on over the next page keeps its first 40 mm; a table with
                 // the drawing beside it moves whole, so the heading waits for all of it.
                 dopo = std::min(altezza(b[j]), mm(40));
@@ -106,12 +116,15 @@ class Impaginatore {
                 double h = t ? alto_righe(testata, alte, da, spazio) : altezza(*blocco);
                 if (accanto) h = std::max(h, misura(*accanto));
                 const bool fresca = y_ <= cima;
+                // A section's heading is never left at a page's foot: split under it, its
+                // block keeps at least kSottoTitolo (or the whole block, when shorter).
+                const bool corto = primo && !fresca && spazio - testa < mm(kSottoTitolo);
                 if (h + testa + dopo <= spazio || (fresca && h + testa <= spazio)) {
                     pagina_.push_back({blocco, primo ? &s : nullptr, accanto, y_, da, alte.size()});
                     y_ += h + testa;
                     break;
                 }
-                if (!accanto && t) {
+                if (!corto && !accanto && t) {
                     // The rows that fit under the header; the others go on over the next page.
                     const double posto = spazio - testa;
                     double alto = testata;
@@ -125,7 +138,7 @@ class Impaginatore {
                         nuova_pagina();
                         continue;
                     }
-                } else if (!accanto) {
+                } else if (!corto && !accanto) {
                     if (auto parti = dividi(*blocco, spazio - testa)) {
                         // The first part on this page, the rest on the next at least.
                         pezzi_.emplace_back(aperta(), std::move(parti->first));
@@ -158,7 +171,7 @@ class Impaginatore {
 
     void disegna(QPainter& p, const std::vector<Posato>& pagina, int numero, int totale) {
         p_ = &p;
-        intestazione(numero, totale);
+        intestazione(*testata_, numero, totale);
         if (numero == 1) titolo();
         for (const Posato& b : pagina) {
             double y = b.y;
@@ -248,8 +261,13 @@ class Impaginatore {
                                              Paragrafo{taglio->second, false}};
         }
         if (const auto* x = std::get_if<Riquadro>(&b)) {
-            const auto taglio =
+            auto taglio =
                 righe_entro(carattere(9.5), larghezza() - mm(8), x->testo, spazio - mm(6));
+            // All its text fits but not the signature lines under it: its last lines go on
+            // with them.
+            if (!taglio && !x->firme.empty())
+                taglio = righe_entro(carattere(9.5), larghezza() - mm(8), x->testo,
+                                     spazio - mm(6) - mm(16));
             if (!taglio || spazio < mm(45)) return std::nullopt;
             return std::pair<Blocco, Blocco>{Riquadro{taglio->first, {}},
                                              Riquadro{taglio->second, x->firme}};
@@ -336,26 +354,35 @@ class Impaginatore {
     }
 
     // ---- drawing
-    void intestazione(int numero, int totale) {
+    // Programme and job, then the site, the date and the page, then the panel when there is one.
+    void intestazione(const Intestazione& h, int numero, int totale) {
         QPainter& p = *p_;
         const double x = sinistra(), w = larghezza();
-        const double y1 = mm(9.0), y2 = mm(14.5);
+        const double y1 = mm(9.0), y2 = mm(14.5), y3 = mm(19.5);
         p.setPen(Qt::black);
         p.setFont(carattere(8.5, true));
         p.drawText(QRectF(x, y1 - mm(4), w, mm(5)), Qt::AlignLeft | Qt::AlignBottom,
-                   q(doc_.intestazione.programma) + "  " + q(doc_.intestazione.versione));
+                   q(h.programma) + "  " + q(h.versione));
         p.drawText(QRectF(x, y1 - mm(4), w, mm(5)), Qt::AlignRight | Qt::AlignBottom,
-                   "Lavoro: " + q(doc_.intestazione.lavoro));
+                   "Lavoro: " + q(h.lavoro));
         p.setFont(carattere(8));
-        QString sito = q(doc_.intestazione.coordinate);
-        if (!doc_.intestazione.localita.empty())
-            sito = q(doc_.intestazione.localita) + "  –  " + sito;
+        QString sito = q(h.coordinate);
+        if (!h.localita.empty()) sito = q(h.localita) + "  –  " + sito;
         p.drawText(QRectF(x, y2 - mm(4), w, mm(5)), Qt::AlignLeft | Qt::AlignBottom, sito);
         p.drawText(QRectF(x, y2 - mm(4), w, mm(5)), Qt::AlignRight | Qt::AlignBottom,
-                   q(doc_.intestazione.data) + "    pagina " + QString::number(numero) + " di " +
+                   q(h.data) + "    pagina " + QString::number(numero) + " di " +
                        QString::number(totale));
+        double riga = mm(16.5);
+        if (!h.pannello.empty()) {
+            // A long description is shortened with "…": the title block holds it whole.
+            p.setFont(carattere(8.5, true));
+            const QString testo = QFontMetricsF(p.font(), device_)
+                                      .elidedText("Pannello " + q(h.pannello), Qt::ElideRight, w);
+            p.drawText(QRectF(x, y3 - mm(4), w, mm(5)), Qt::AlignLeft | Qt::AlignBottom, testo);
+            riga = mm(21.0);
+        }
         p.setPen(QPen(Qt::black, mm(0.25)));
-        p.drawLine(QPointF(x, mm(16.5)), QPointF(x + w, mm(16.5)));
+        p.drawLine(QPointF(x, riga), QPointF(x + w, riga));
     }
 
     void titolo() {
@@ -391,6 +418,7 @@ class Impaginatore {
         const auto& h = doc_.intestazione;
         std::vector<Voce> voci = {{"Programma", q(h.programma) + "  versione " + q(h.versione)},
                                   {"Lavoro", q(h.lavoro)}};
+        if (!h.pannello.empty()) voci.push_back({"Pannello", q(h.pannello)});
         for (const auto& [etichetta, valore] : h.dati_lavoro) voci.push_back({q(etichetta), q(valore)});
         voci.push_back({"Sito", h.localita.empty()
                                     ? q(h.coordinate)
@@ -527,68 +555,7 @@ class Impaginatore {
 
     void disegna(const DisegnoVincoli& d, double y) { disegna(d, y, sinistra() + mm(20)); }
 
-    void disegna(const DisegnoVincoli& d, double y, double x) {
-        QPainter& p = *p_;
-        const double maxW = mm(58), maxH = mm(32);
-        const double scala = std::min(maxW / std::max(d.B, 1e-9), maxH / std::max(d.L, 1e-9));
-        const double w = d.B * scala, h = d.L * scala;
-        const double x0 = x + mm(8) + (maxW - w) / 2, y0 = y + mm(3) + (maxH - h) / 2;
-        QRectF r(x0, y0, w, h);
-        p.fillRect(r, QColor(236, 226, 214));
-        const auto lato = [&](QPointF a, QPointF b, bool appoggiato, QPointF fuori) {
-            if (appoggiato) {
-                p.setPen(QPen(Qt::black, mm(0.7)));
-                p.drawLine(a, b);
-                // Hatching on the outer side: the support.
-                p.setPen(QPen(Qt::black, mm(0.2)));
-                const double lun = std::hypot(b.x() - a.x(), b.y() - a.y());
-                const int n = std::max(3, static_cast<int>(lun / mm(3)));
-                for (int i = 0; i <= n; ++i) {
-                    const QPointF m = a + (b - a) * (static_cast<double>(i) / n);
-                    p.drawLine(m, m + fuori * mm(2) + (b - a) / lun * mm(1.5));
-                }
-            } else {
-                p.setPen(QPen(QColor(110, 110, 110), mm(0.3), Qt::DashLine));
-                p.drawLine(a, b);
-            }
-        };
-        lato(r.topLeft(), r.topRight(), d.superiore, QPointF(0, -1));
-        if (d.incastro) {
-            // A fixed base: a heavy line over a solid band, the drawing of a clamp.
-            p.fillRect(QRectF(r.bottomLeft(), QSizeF(w, mm(1.6))), QColor(90, 90, 90));
-            p.setPen(QPen(Qt::black, mm(0.9)));
-            p.drawLine(r.bottomLeft(), r.bottomRight());
-        } else {
-            lato(r.bottomLeft(), r.bottomRight(), d.inferiore, QPointF(0, 1));
-        }
-        lato(r.topLeft(), r.bottomLeft(), d.sinistro, QPointF(-1, 0));
-        lato(r.topRight(), r.bottomRight(), d.destro, QPointF(1, 0));
-        p.setPen(Qt::black);
-        p.setFont(carattere(8.5));
-        p.drawText(QRectF(x0 - mm(10), y0 + h + mm(2.5), w + mm(20), mm(5)),
-                   Qt::AlignHCenter | Qt::AlignTop, q(d.testo_B));
-        p.save();
-        p.translate(x0 - mm(3), y0 + h / 2);
-        p.rotate(-90);
-        p.drawText(QRectF(-mm(30), -mm(5), mm(60), mm(5)), Qt::AlignHCenter | Qt::AlignBottom,
-                   q(d.testo_L));
-        p.restore();
-        // Legend under the drawing: the kinds of side it shows (a cantilever has no support).
-        const double ly = y + maxH + mm(12), lx = x + mm(8);
-        if (d.incastro) {
-            p.fillRect(QRectF(lx, ly - mm(0.3), mm(8), mm(1.6)), QColor(90, 90, 90));
-            p.setPen(QPen(Qt::black, mm(0.9)));
-        } else {
-            p.setPen(QPen(Qt::black, mm(0.7)));
-        }
-        p.drawLine(QPointF(lx, ly), QPointF(lx + mm(8), ly));
-        p.setPen(QPen(QColor(110, 110, 110), mm(0.3), Qt::DashLine));
-        p.drawLine(QPointF(lx + mm(32), ly), QPointF(lx + mm(40), ly));
-        p.setPen(Qt::black);
-        p.drawText(QRectF(lx + mm(10), ly - mm(3), mm(22), mm(6)), Qt::AlignVCenter,
-                   d.incastro ? "Incastrato" : "Appoggiato");
-        p.drawText(QRectF(lx + mm(42), ly - mm(3), mm(22), mm(6)), Qt::AlignVCenter, "Libero");
-    }
+    void disegna(const DisegnoVincoli& d, double y, double x) { disegna_vincoli(*p_, d, y, x); }
 
     void disegna(const Grafico& g, double y) {
         disegna_grafico(*p_, device_, g,
@@ -598,6 +565,7 @@ class Impaginatore {
     const Documento& doc_;
     QPaintDevice* device_;
     Consegna consegna_;
+    const Intestazione* testata_ = nullptr;  // of the page being filled
     QPainter* p_ = nullptr;
     std::vector<Posato> pagina_;  // the page being filled
     double y_ = 0;
@@ -641,16 +609,21 @@ std::optional<QString> impagina(Impaginatore& imp, FonteRelazione& fonte, FaseRe
     imp.inizia();
     for (const Sezione& s : fonte.inizio().sezioni)
         if (auto e = imp.aggiungi(s)) return e;
-    std::deque<std::pair<int, std::vector<Sezione>>> vive;  // with the last page naming them
+    std::deque<std::pair<int, Parte>> vive;  // with the last page naming them
     const std::size_t n = fonte.parti();
     for (std::size_t i = 0; i < n; ++i) {
         vive.emplace_back(0, fonte.parte(i));
-        for (const Sezione& s : vive.back().second)
+        imp.inizia_parte(&vive.back().second.intestazione);
+        for (const Sezione& s : vive.back().second.sezioni)
             if (auto e = imp.aggiungi(s)) return e;
         vive.back().first = imp.aperta();
         while (!vive.empty() && vive.front().first <= imp.consegnate()) vive.pop_front();
         if (avanzamento && !avanzamento(fase, i + 1, n)) return QString();
     }
+    const std::vector<Sezione> fine = fonte.fine();
+    if (!fine.empty()) imp.inizia_parte(nullptr);
+    for (const Sezione& s : fine)
+        if (auto e = imp.aggiungi(s)) return e;
     imp.chiudi();
     return std::nullopt;
 }

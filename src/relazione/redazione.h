@@ -67,13 +67,23 @@ inline constexpr Rgb kBlu{0, 70, 160};
 inline constexpr Rgb kArancio{220, 110, 0};
 inline constexpr Rgb kGrigio{90, 90, 90};
 
+// Sections 1 to 4: the inputs, the site's hazard, its elastic spectrum (with the panel's Ta
+// and Tk marked when `del_pannello`, else only the building's T1) and the action on the panel.
+Sezione sezione_dati(const RisultatoVerifica& d, const Misure& m);
+Sezione sezione_pericolosita(const RisultatoVerifica& d);
+Sezione sezione_spettro(const RisultatoVerifica& d, bool del_pannello);
+Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m);
 // Section 5, the lateral resistance of the panel's own restraint case, and section 6, the verdict.
 Sezione sezione_resistenza(const RisultatoVerifica& d, const Misure& m);
 Sezione sezione_esito(const RisultatoVerifica& d, const Misure& m);
 
-// Sections 7 on: the rules and assumptions, and the software declaration of NTC 2018 § 10.2.
-std::vector<Sezione> sezioni_dichiarazione(const RisultatoVerifica& d,
-                                           const ContestoRelazione& c, const Misure& m);
+// Sections 7 on: the rules and assumptions of the checks `d` (each demand formula and kind of
+// resistance among them named once), the kind of analysis, its scope, the automatic checks of
+// one check, and the software declaration of NTC 2018 § 10.2.
+Sezione sezione_norme(const std::vector<const RisultatoVerifica*>& d, const Misure& m);
+Sezione sezione_tipo();
+Sezione sezione_campo();
+Sezione sezione_controlli(const RisultatoVerifica& d, const Misure& m);
 // The declaration of the code's origin (section `numero`, naming the sections of the automatic
 // checks and of the judgement) and the judgement's box, shared by every kind of report.
 Sezione sezione_origine(const ContestoRelazione& c, int numero, int controlli, int giudizio);

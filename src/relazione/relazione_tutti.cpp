@@ -1,16 +1,53 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The report of all the job's saved panels: a summary table, then each panel's sections, as the
-// command line's report --all and the window's "RELAZIONE" build it.
+// The report of all the job's saved panels: the summary, the job site's hazard once, each panel's
+// own sections under its own header, the closing sections once; for report --all and the window.
 #include "relazione/relazione_tutti.h"
 
 #include <algorithm>
+#include <limits>
+#include <variant>
 
 #include "form/testi.h"
+#include "relazione/redazione.h"
 #include "text/encoding.h"
 #include "text/error.h"
 #include "text/number_text.h"
 
 namespace tv::relazione {
+
+namespace {
+
+using namespace redazione;
+
+// What limits the panel's resistance, as the summary names it.
+std::string modo_governante(const form::RisultatoVerifica& v) {
+    return std::visit(
+        panel::Overloaded{[](const panel::Freccia& a) {
+                              return std::string(a.instabilita ? "arco: instabilità"
+                                                               : "arco: schiacciamento");
+                          },
+                          [](const panel::Mensola&) { return std::string("mensola: ribaltamento"); }},
+        v.pannello.resistenza);
+}
+
+// A summary row with the key that orders it: a panel without a check first (it needs looking
+// at), then the safety index from the lowest; no action on the panel last.
+struct RigaRiepilogo {
+    std::vector<std::string> celle;  // id, description, Fa, Rlat, Rlat/Fa, mode, verdict
+    double indice = -std::numeric_limits<double>::infinity();
+};
+
+Tabella tabella_riepilogo(const Misure& m) {
+    return {{"Pannello", "Descrizione", "Fa [" + m.uf + "]", "Rlat [" + m.uf + "]", "Rlat/Fa",
+             "Modo che governa", "Esito"},
+            {Allineamento::sinistra, Allineamento::sinistra, Allineamento::destra,
+             Allineamento::destra, Allineamento::destra, Allineamento::sinistra,
+             Allineamento::sinistra},
+            {0.11, 0.17, 0.11, 0.11, 0.09, 0.24, 0.17},
+            {}};
+}
+
+}  // namespace
 
 RelazioneTutti::RelazioneTutti(const form::Lavoro& lavoro, const form::FilePannelli& pannelli,
                                PreparaPannello prepara, VerificaPannello verifica,
@@ -21,19 +58,15 @@ RelazioneTutti::RelazioneTutti(const form::Lavoro& lavoro, const form::FilePanne
       prepara_(std::move(prepara)),
       verifica_(std::move(verifica)),
       contesto_(std::move(contesto)) {
-    Tabella riepilogo{{"Pannello", "Descrizione", "Fa", "Rlat", "Rlat/Fa", "Esito"},
-                                 {Allineamento::sinistra,
-                                  Allineamento::sinistra,
-                                  Allineamento::destra, Allineamento::destra,
-                                  Allineamento::destra,
-                                  Allineamento::centro},
-                                 {0.12, 0.36, 0.14, 0.14, 0.10, 0.14},
-                                 {}};
+    const Misure m{lavoro.unita};
+    std::vector<RigaRiepilogo> righe;
     const auto colonna_id = pannelli.colonna("id");
     const std::size_t totale = static_cast<std::size_t>(
         std::count_if(pannelli.righe.begin(), pannelli.righe.end(),
                       [](const form::RigaPannello& r) { return r.leggibile(); }));
-    bool intestato = false;
+    // One check of each demand formula and kind of resistance met, for the rules' section.
+    std::vector<form::RisultatoVerifica> esempi;
+    std::optional<Intestazione> del_lavoro;  // the header of the first panel at the job's site
     // One readable row: its line in the summary and, when it has a report, its part.
     const auto pannello = [&](const form::RigaPannello& riga) {
         const std::string& id = riga.celle[*colonna_id];
@@ -41,41 +74,59 @@ RelazioneTutti::RelazioneTutti(const form::Lavoro& lavoro, const form::FilePanne
         std::string arresto;
         std::optional<form::RisultatoVerifica> v;
         form::Pannello r;
-        auto doc = relazione_di(riga, err, arresto, v, r);
-        if (!doc) {
-            if (!arresto.empty()) riepilogo.righe.push_back({id, descrizione, "", "", "", arresto});
+        const auto fermo = [&](const std::string& perche) {
+            righe.push_back({{id, descrizione, "", "", "", "", "non eseguita: " + perche}});
             codice_ = 1;
-            return;
-        }
-        if (!intestato) {
-            inizio_.intestazione = std::move(doc->intestazione);
-            inizio_.titolo = std::move(doc->titolo);
-            inizio_.sottotitolo = std::move(doc->sottotitolo);
-            intestato = true;
-        }
-        const auto numero = [&](double x, int decimali) {
-            return form::virgola_decimale(text::fixed(x, decimali, text::dot_format()));
         };
-        const double forze = lavoro.unita.fattore_forze;
-        riepilogo.righe.push_back(
-            {id, descrizione, numero(v->pannello.Fa * forze, 2), numero(v->pannello.Rlat * forze, 2),
-             v->pannello.Fa > 0 ? numero(v->pannello.Rlat / v->pannello.Fa, 3) : "",
-             v->ok ? form::kVerdettoOk : form::kVerdettoNo});
-        std::string titolo = "Pannello " + id + (descrizione.empty() ? "" : " - " + descrizione);
-        if (r.sito_proprio) {
-            titolo += " (sito proprio del pannello)";
-            riepilogo.righe.back()[0] += " *";
+        if (!verifica_di(riga, err, arresto, v, r)) return fermo(arresto);
+        // The first panel with no site cell of its own gives the job site's hazard and
+        // spectrum; a panel shares them when its own are the same. Each part is built once
+        // now: a value its plots refuse stops this panel alone.
+        const bool dati_propri = std::any_of(
+            pannelli.colonne.begin(), pannelli.colonne.end(), [&](const std::string& c) {
+                return form::colonna_sito(c) && !pannelli.cella(riga, c).empty();
+            });
+        std::optional<Voce> voce;
+        try {
+            if (!dati_propri && sito_comune_.empty()) {
+                sito_comune_ = {sezione_pericolosita(*v), sezione_spettro(*v, false)};
+                ContestoRelazione c = contesto_;
+                c.localita = localita(*v);
+                del_lavoro = intestazione_relazione(v->ingressi.sito, v->ingressi.datum, c);
+            }
+            const bool comune = !sito_comune_.empty() &&
+                                sezione_pericolosita(*v) == sito_comune_[0] &&
+                                sezione_spettro(*v, false) == sito_comune_[1];
+            std::string titolo = "Pannello " + nome_pannello(id, descrizione);
+            if (!comune && dati_propri)
+                titolo += r.sito_proprio ? " (sito proprio del pannello)"
+                                         : " (dati del sito propri del pannello)";
+            voce = Voce{&riga, std::move(titolo), comune};
+            parte_di(*v, *voce);
+        } catch (const Failure& e) {
+            err << "Pannello \"" << text::printable(id) << "\": " << text::printable(e.what())
+                << "\n";
+            return fermo("relazione non costruita");
         }
-        parti_.push_back({&riga, std::move(titolo)});
+        const bool comune = voce->sito_comune;
+        const double Fa = v->pannello.Fa, Rlat = v->pannello.Rlat;
+        righe.push_back({{id + (comune ? "" : " *"), descrizione, m.forza(Fa), m.forza(Rlat),
+                          Fa > 0 ? fx(Rlat / Fa, 3) : "nessuna azione", modo_governante(*v),
+                          v->ok ? "verificato" : "non verificato"},
+                         Fa > 0 ? Rlat / Fa : std::numeric_limits<double>::infinity()});
+        if (std::none_of(esempi.begin(), esempi.end(), [&](const form::RisultatoVerifica& e) {
+                return e.pannello.formula() == v->pannello.formula() &&
+                       e.pannello.resistenza.index() == v->pannello.resistenza.index();
+            }))
+            esempi.push_back(*v);
+        parti_.push_back(std::move(*voce));
     };
     std::size_t fatti = 0;
     for (const form::RigaPannello& riga : pannelli.righe) {
         // A row that could not be read has its line in the summary, never a silent gap.
         if (!riga.leggibile()) {
-            riepilogo.righe.push_back({"",
-                                       "riga " + std::to_string(riga.linea) +
-                                           " non letta: " + pannelli.errore(riga),
-                                       "", "", "", ""});
+            righe.push_back({{"", "riga " + std::to_string(riga.linea) + " non letta: " +
+                                      pannelli.errore(riga), "", "", "", "", ""}});
             codice_ = 1;
             continue;
         }
@@ -86,40 +137,98 @@ RelazioneTutti::RelazioneTutti(const form::Lavoro& lavoro, const form::FilePanne
             return;
         }
     }
-    const bool segnati = std::any_of(riepilogo.righe.begin(), riepilogo.righe.end(),
-                                     [](const auto& riga) { return riga[0].ends_with(" *"); });
-    Sezione prima{"Riepilogo dei pannelli", {std::move(riepilogo)}};
-    if (segnati)
-        prima.blocchi.emplace_back(
-            Paragrafo{"* Pannello con un sito diverso da quello del lavoro.", false});
+
+    inizio_.titolo = "RELAZIONE DI CALCOLO";
+    inizio_.sottotitolo = "Verifica fuori piano dei pannelli murari del lavoro sotto azione sismica";
+    if (del_lavoro) {
+        inizio_.intestazione = std::move(*del_lavoro);
+    } else {
+        inizio_.intestazione = intestazione_relazione({}, hazard::Datum::ed50, contesto_);
+        inizio_.intestazione.coordinate = "il sito di ciascun pannello è nelle sue pagine";
+    }
+    Tabella in_ordine = tabella_riepilogo(m);
+    for (const RigaRiepilogo& r : righe) in_ordine.righe.push_back(r.celle);
+    std::stable_sort(righe.begin(), righe.end(),
+                     [](const auto& a, const auto& b) { return a.indice < b.indice; });
+    Tabella per_indice = tabella_riepilogo(m);
+    for (RigaRiepilogo& r : righe) per_indice.righe.push_back(std::move(r.celle));
+    Sezione prima{"Riepilogo dei pannelli", {}};
+    prima.blocchi.push_back(Paragrafo{
+        "Indice di sicurezza Rlat/Fa: il pannello è verificato quando la resistenza laterale "
+        "Rlat non è minore della forza Fa, cioè con indice almeno 1. In testa le righe senza "
+        "verifica (dati rifiutati, righe non lette), poi i pannelli per indice crescente: il "
+        "primo con un indice è il più critico. Il modo che governa è il limite della resistenza laterale: l'instabilità "
+        "dell'arco (σcr < fd), lo schiacciamento dell'arco (σ = fd) o il ribaltamento della "
+        "mensola (sezione 5 di ciascun pannello)."});
+    prima.blocchi.push_back(std::move(per_indice));
+    if (std::any_of(parti_.begin(), parti_.end(), [](const Voce& v) { return !v.sito_comune; }))
+        prima.blocchi.emplace_back(Paragrafo{
+            "* Pannello con la pericolosità e lo spettro propri (un sito o dati del sito "
+            "diversi da quelli del lavoro), scritti nelle sue sezioni 2 e 3."});
+    prima.blocchi.push_back(Paragrafo{
+        "Ogni pannello ha le sue sezioni 1-6 e 11; la pericolosità e lo spettro del sito del "
+        "lavoro (sezioni 2 e 3), le norme, le dichiarazioni delle NTC 2018 § 10.2 e il giudizio "
+        "(sezioni 7-10 e 12) sono scritti una sola volta per tutti i pannelli."});
+    prima.blocchi.push_back(Paragrafo{"Pannelli nell'ordine del file", true});
+    prima.blocchi.push_back(std::move(in_ordine));
     inizio_.sezioni.push_back(std::move(prima));
+    for (Sezione& s : sito_comune_) {
+        Sezione copia = s;
+        copia.titolo = "Sito del lavoro: " + copia.titolo;
+        copia.blocchi.insert(copia.blocchi.begin(),
+                             Paragrafo{"Comune a tutti i pannelli non segnati * nel riepilogo."});
+        inizio_.sezioni.push_back(std::move(copia));
+    }
+    if (esempi.empty()) return;
+    std::vector<const form::RisultatoVerifica*> tutte;
+    for (const auto& e : esempi) tutte.push_back(&e);
+    fine_ = {sezione_norme(tutte, m), sezione_origine(contesto_, 8, 11, 12), sezione_tipo(),
+             sezione_campo(), sezione_giudizio(contesto_, 12)};
+    for (Sezione& s : fine_) s.titolo = "Per tutti i pannelli: " + s.titolo;
 }
 
-std::optional<Documento> RelazioneTutti::relazione_di(
-    const form::RigaPannello& riga, std::ostream& err, std::string& arresto,
-    std::optional<form::RisultatoVerifica>& v, form::Pannello& r) {
+bool RelazioneTutti::verifica_di(const form::RigaPannello& riga, std::ostream& err,
+                                 std::string& arresto, std::optional<form::RisultatoVerifica>& v,
+                                 form::Pannello& r) {
     const std::string id = pannelli_.cella(riga, "id");
     if (!prepara_(riga, r, err)) {
         arresto = "dati rifiutati";
-        return std::nullopt;
+        return false;
     }
     form::EsitoVerifica esito = verifica_(r);
     if (const auto* a = std::get_if<form::Arresto>(&esito)) {
         err << "Pannello \"" << text::printable(id) << "\": " << a->titolo << ": "
             << text::printable(a->testo) << "\n";
         arresto = a->titolo;
-        return std::nullopt;
+        return false;
     }
     v = std::move(std::get<form::RisultatoVerifica>(esito));
-    ContestoRelazione contesto = contesto_;
-    contesto.localita = localita(*v);
-    try {
-        return costruisci_relazione(*v, contesto);
-    } catch (const Failure& e) {
-        err << "Pannello \"" << text::printable(id) << "\": " << text::printable(e.what())
-            << "\n";
-        return std::nullopt;
+    return true;
+}
+
+Parte RelazioneTutti::parte_di(const form::RisultatoVerifica& v, const Voce& voce) {
+    ContestoRelazione c = contesto_;
+    c.localita = localita(v);
+    c.pannello_id = pannelli_.cella(*voce.riga, "id");
+    c.pannello_descrizione = pannelli_.cella(*voce.riga, "descrizione");
+    const Misure m{c.unita};
+    Parte p{intestazione_relazione(v.ingressi.sito, v.ingressi.datum, c), {}};
+    p.sezioni.push_back(sezione_dati(v, m));
+    if (voce.sito_comune) {
+        p.sezioni.push_back({"2-3. Pericolosità sismica e spettro",
+                             {Paragrafo{"Il pannello ha il sito del lavoro: la sua pericolosità "
+                                        "e il suo spettro elastico sono nelle sezioni «Sito del "
+                                        "lavoro» 2 e 3, dopo il riepilogo."}}});
+    } else {
+        p.sezioni.push_back(sezione_pericolosita(v));
+        p.sezioni.push_back(sezione_spettro(v, true));
     }
+    p.sezioni.push_back(sezione_domanda(v, m));
+    p.sezioni.push_back(sezione_resistenza(v, m));
+    p.sezioni.push_back(sezione_esito(v, m));
+    p.sezioni.push_back(sezione_controlli(v, m));
+    for (auto& s : p.sezioni) s.titolo = voce.titolo + ": " + s.titolo;
+    return p;
 }
 
 std::optional<std::string> RelazioneTutti::localita(const form::RisultatoVerifica& v) {
@@ -130,19 +239,23 @@ std::optional<std::string> RelazioneTutti::localita(const form::RisultatoVerific
     return localita_[chiave] = localita_del_risultato(lavoro_, v);
 }
 
-std::vector<Sezione> RelazioneTutti::parte(std::size_t i) {
-    const Parte& p = parti_.at(i);
+Parte RelazioneTutti::parte(std::size_t i) {
+    const Voce& voce = parti_.at(i);
     std::ostream nessuno(nullptr);  // said when the panel was first checked
     std::string arresto;
     std::optional<form::RisultatoVerifica> v;
     form::Pannello r;
-    auto doc = relazione_di(*p.riga, nessuno, arresto, v, r);
-    if (!doc)
-        throw Failure("Pannello \"" + pannelli_.cella(*p.riga, "id") +
-                      "\": la verifica non dà più la relazione di prima: la relazione non è "
-                      "stata scritta.");
-    for (auto& s : doc->sezioni) s.titolo = p.titolo + ": " + s.titolo;
-    return std::move(doc->sezioni);
+    const auto cambiata = [&] {
+        return Failure("Pannello \"" + pannelli_.cella(*voce.riga, "id") +
+                       "\": la verifica non dà più la relazione di prima: la relazione non è "
+                       "stata scritta.");
+    };
+    if (!verifica_di(*voce.riga, nessuno, arresto, v, r)) throw cambiata();
+    // Sections shared with the job's site must still be the same as those printed once.
+    if (voce.sito_comune && (sezione_pericolosita(*v) != sito_comune_.at(0) ||
+                             sezione_spettro(*v, false) != sito_comune_.at(1)))
+        throw cambiata();
+    return parte_di(*v, voce);
 }
 
 std::string testo_avanzamento(FaseRelazione fase, std::size_t fatti,

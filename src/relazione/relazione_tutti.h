@@ -29,10 +29,13 @@ using PreparaPannello =
 using VerificaPannello = std::function<form::EsitoVerifica(const form::Pannello& p)>;
 
 // Every readable panel of `pannelli` of the job `lavoro`, each made by `prepara` and checked by
-// `verifica`: a summary table first (id, description, Fa, Rlat, Rlat/Fa, verdict), then each
-// panel's sections under its id, a panel with its own site marked. The header is the first
-// panel's report's. `contesto`: the job's context of the report, each panel's locality set in
-// it. The arguments must outlive the source.
+// `verifica`: a summary first (id, description, Fa and Rlat in the job's units, the safety index
+// Rlat/Fa, the governing mode, the verdict in words), ordered by the index with the critical
+// panel first and again in the file's order; the hazard and spectrum of the job's site once for
+// the panels that share them; then each panel's own sections under its id and description, with
+// its own header (its site, its name); last the rules, the § 10.2 declarations and the
+// judgement, once. `contesto`: the job's context of the report, each panel's locality and name
+// set in it. The arguments must outlive the source.
 class RelazioneTutti : public FonteRelazione {
   public:
     // Checks every panel now, telling `avanzamento` each one (FaseRelazione::verifica). A panel
@@ -48,21 +51,23 @@ class RelazioneTutti : public FonteRelazione {
 
     const Documento& inizio() const override { return inizio_; }
     std::size_t parti() const override { return parti_.size(); }
-    // The sections of the i-th panel with a report, built again. Throws tv::Failure when the
-    // panel no longer gives the report it gave (its data files changed meanwhile).
-    std::vector<Sezione> parte(std::size_t i) override;
+    // The header and sections of the i-th panel with a report, built again. Throws tv::Failure
+    // when the panel no longer gives the report it gave (its data files changed meanwhile).
+    Parte parte(std::size_t i) override;
+    std::vector<Sezione> fine() const override { return fine_; }
 
   private:
-    struct Parte {
+    struct Voce {
         const form::RigaPannello* riga;
         std::string titolo;  // put before each section's title
+        bool sito_comune;    // its hazard and spectrum are the job site's, printed once
     };
-    // The report of the panel of `riga`: nullopt after the refusal or the stop on `err`, with
-    // the summary's verdict in `arresto`. `v` and `r` receive the check and the panel.
-    std::optional<Documento> relazione_di(const form::RigaPannello& riga,
-                                                     std::ostream& err, std::string& arresto,
-                                                     std::optional<form::RisultatoVerifica>& v,
-                                                     form::Pannello& r);
+    // The check of the panel of `riga`: false after the refusal or the stop on `err`, with the
+    // summary's verdict in `arresto`. `v` and `r` receive the check and the panel.
+    bool verifica_di(const form::RigaPannello& riga, std::ostream& err, std::string& arresto,
+                     std::optional<form::RisultatoVerifica>& v, form::Pannello& r);
+    // The panel's part; throws tv::Failure on a value its plots refuse.
+    Parte parte_di(const form::RisultatoVerifica& v, const Voce& voce);
     std::optional<std::string> localita(const form::RisultatoVerifica& v);
 
     const form::Lavoro& lavoro_;
@@ -71,7 +76,11 @@ class RelazioneTutti : public FonteRelazione {
     VerificaPannello verifica_;
     ContestoRelazione contesto_;
     Documento inizio_;
-    std::vector<Parte> parti_;
+    std::vector<Voce> parti_;
+    // Sections 2 and 3 of the job's site as the first panel at it gave them (the spectrum with
+    // the building's T1 only); a panel shares them only when its own are the same.
+    std::vector<Sezione> sito_comune_;
+    std::vector<Sezione> fine_;
     // The localities of the coordinates met, by datum, longitude and latitude: the locality
     // list is read once for each.
     std::map<std::tuple<int, double, double>, std::optional<std::string>> localita_;

@@ -108,6 +108,7 @@ inline std::string come_testo(const Documento& d) {
     std::string r = "# " + d.titolo + "\n" + d.sottotitolo + "\n";
     r += "intestazione " + Blocchi::unisci({i.programma, i.versione, i.lavoro, i.coordinate,
                                             i.localita, i.data}) + "\n";
+    if (!i.pannello.empty()) r += "  Pannello: " + i.pannello + "\n";
     for (const auto& [voce, valore] : i.dati_lavoro) r += "  " + voce + ": " + valore + "\n";
     return r + sezioni_come_testo(d.sezioni);
 }

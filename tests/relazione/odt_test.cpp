@@ -33,7 +33,7 @@ Documento documento() {
     Documento d;
     d.titolo = "RELAZIONE DI CALCOLO";
     d.sottotitolo = "Meccanismi locali";
-    d.intestazione = {"TORVELANDO PANNELLI MURARI", "0.1.0", "demo", "Long. 7,22°", "", "08/12/2026", {}};
+    d.intestazione = {"TORVELANDO PANNELLI MURARI", "0.1.0", "demo", "Long. 7,22°", "", "08/12/2026", {}, "M1 - Facciata"};
     d.sezioni = sezioni_meccanismi(std::get<form::RisultatoMeccanismo>(form::calcola_meccanismo(in, ricerca)));
     d.sezioni.push_back({"Giudizio", {DisegnoVincoli{false, false, true, false, true, 1, 1, "B = 1", "L = 1"},
                                       Riquadro{"Giudizio del progettista", {"Data", "Il progettista"}}}});
@@ -73,6 +73,7 @@ TEST(RelazioneOdt, ContentHoldsEveryTitleAndNumberAsTablesAndPictures) {
     EXPECT_NE(contenuto.out.find("<table:table "), std::string::npos);
     EXPECT_NE(contenuto.out.find("<draw:image"), std::string::npos);
     EXPECT_NE(testo.find("inferiore incastrato"), std::string::npos);
+    EXPECT_NE(testo.find("Pannello: M1 - Facciata"), std::string::npos);  // the panel checked
     const auto elenco = prova::esegui_shell("unzip -l r.odt", cartella.path());
     EXPECT_NE(elenco.out.find("Pictures/"), std::string::npos) << elenco.out;
 }
