@@ -75,6 +75,9 @@ Sezione sezione_spettro(const RisultatoVerifica& d, bool del_pannello);
 Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m);
 // Section 5, the lateral resistance of the panel's own restraint case, and section 6, the verdict.
 Sezione sezione_resistenza(const RisultatoVerifica& d, const Misure& m);
+// The cantilever's section 5: overturning about the base edge, no tensile strength, stress block
+// 0.85 fd.
+Sezione sezione_mensola(const RisultatoVerifica& d, const panel::Mensola& k, const Misure& m);
 Sezione sezione_esito(const RisultatoVerifica& d, const Misure& m);
 
 // Sections 7 on: the rules and assumptions of the checks `d` (each demand formula and kind of
