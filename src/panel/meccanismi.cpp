@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <string>
 
 #include "hazard/spettro_elastico.h"
@@ -104,16 +105,79 @@ std::vector<double> quote_piani(const Parete& p) {
     return quote;
 }
 
-Cinematismo ribaltamento_semplice(const Parete& p, int k) {
-    Cinematismo c;
+AttritoAmmorsamento attrito_ammorsamento(const Ammorsamento& a, double h, double w) {
+    AttritoAmmorsamento f;
+    f.h = h;
+    f.n = h / a.hb;
+    f.phi = a.hb / a.lb;
+    f.F_parete = 0.4 * f.n * (f.n + 1) * f.phi * a.mu * a.lb * a.lb * a.ts * w;
+    f.F = a.pareti * f.F_parete;
+    f.braccio = h / 3;
+    f.L_i = f.F * f.braccio;
+    return f;
+}
+
+namespace {
+
+double base_piano(const Parete& p, int k) {
     double base = 0;
     for (int i = 1; i < k; ++i) base += p.piani[static_cast<std::size_t>(i - 1)].h;
+    return base;
+}
+
+// Storeys k..n as one block turning by 1 about the outer edge of storey k's base.
+Cinematismo blocco_ribaltante(const Parete& p, int k) {
+    Cinematismo c;
+    const double base = base_piano(p, k);
     c.blocchi.push_back({1, {0, base}});
     double z = base;
     for (std::size_t i = static_cast<std::size_t>(k - 1); i < p.piani.size(); ++i) {
         carichi_piano(p, i, z, 0, c);
         z += p.piani[i].h;
     }
+    return c;
+}
+
+}  // namespace
+
+Cinematismo ribaltamento_semplice(const Parete& p, int k) {
+    Cinematismo c = blocco_ribaltante(p, k);
+    // The friction opposes the outward motion of its point at h/3: internal work F h/3.
+    if (p.ammorsamento.pareti > 0)
+        c.lavoro_interno = attrito_ammorsamento(p.ammorsamento, quote_piani(p).back() -
+                                                                    base_piano(p, k), p.gamma)
+                               .L_i;
+    return c;
+}
+
+std::vector<PezzoCuneo> pezzi_cuneo(const Parete& p, int k) {
+    const double tan_beta = std::tan(p.cuneo.beta * std::numbers::pi / 180);
+    const double base = base_piano(p, k);
+    std::vector<PezzoCuneo> out;
+    double z = 0;  // above the hinge
+    for (std::size_t i = static_cast<std::size_t>(k - 1); i < p.piani.size(); ++i) {
+        PezzoCuneo c;
+        c.piano = static_cast<int>(i) + 1;
+        c.base = z;
+        c.cima = z += p.piani[i].h;
+        const double a = c.base * tan_beta, b = c.cima * tan_beta, h = p.piani[i].h;
+        c.largo_base = a;
+        c.largo_cima = b;
+        c.area = h * (a + b) / 2;
+        c.W = p.cuneo.lati * p.gamma * p.cuneo.ts * c.area;
+        // The trapezoid's centroid: from its base h (a + 2b) / 3 (a + b), from the wall's inner
+        // face (a² + ab + b²) / 3 (a + b).
+        c.baricentro = {-p.piani[i].t - (a * a + a * b + b * b) / (3 * (a + b)),
+                        base + c.base + h * (a + 2 * b) / (3 * (a + b))};
+        out.push_back(c);
+    }
+    return out;
+}
+
+Cinematismo ribaltamento_composto(const Parete& p, int k) {
+    Cinematismo c = blocco_ribaltante(p, k);
+    for (const PezzoCuneo& q : pezzi_cuneo(p, k))
+        c.carichi.push_back({"C" + std::to_string(q.piano), 0, q.baricentro, q.W, 0, 0, 0});
     return c;
 }
 
@@ -166,6 +230,43 @@ void controlla_parete(const Parete& p, TipoMeccanismo tipo) {
                           " (distanza del carico dal filo esterno) deve stare nello spessore " +
                           n_piano("t", i));
     }
+    const Ammorsamento& a = p.ammorsamento;
+    if (a.pareti < 0 || a.pareti > 2)
+        throw Failure("Valore non valido: ammorsamenti (pareti ortogonali ammorsate) deve essere "
+                      "0, 1 o 2");
+    if (a.pareti > 0) {
+        switch (tipo) {
+            case TipoMeccanismo::ribaltamento:
+                break;
+            case TipoMeccanismo::flessione:
+            case TipoMeccanismo::ribaltamento_composto:
+                throw Failure("Verifica non possibile: l'attrito dell'ammorsamento [C8.7.1.2] "
+                              "vale per il ribaltamento semplice; per questa verifica "
+                              "ammorsamenti deve essere 0");
+        }
+        richiedi_positivo(a.hb, "hb (altezza media degli elementi della muratura)");
+        richiedi_positivo(a.lb, "lb (sovrapposizione tra gli elementi di due corsi)");
+        richiedi_positivo(a.ts, "ts (spessore delle pareti ortogonali)");
+        richiedi_positivo(a.mu, "mu (coefficiente d'attrito dell'ammorsamento)");
+        if (a.hb > p.piani.back().h)
+            throw Failure("Valore non valido: hb (altezza media degli elementi della muratura) "
+                          "deve essere al più l'altezza " + n_piano("h", p.piani.size() - 1) +
+                          " del piano più alto");
+    }
+    switch (tipo) {
+        case TipoMeccanismo::ribaltamento:
+        case TipoMeccanismo::flessione:
+            break;
+        case TipoMeccanismo::ribaltamento_composto:
+            if (p.cuneo.lati != 1 && p.cuneo.lati != 2)
+                throw Failure("Valore non valido: lati_cuneo (pareti ortogonali che danno il "
+                              "cuneo) deve essere 1 o 2");
+            if (!(p.cuneo.beta > 0 && p.cuneo.beta < 90))
+                throw Failure("Valore non valido: beta (angolo della lesione del cuneo dalla "
+                              "verticale, in gradi) deve essere maggiore di 0 e minore di 90");
+            richiedi_positivo(p.cuneo.ts, "ts (spessore delle pareti ortogonali)");
+            break;
+    }
 }
 
 EsitoMeccanismi verifica_meccanismi(const Parete& p, TipoMeccanismo tipo,
@@ -182,17 +283,33 @@ EsitoMeccanismi verifica_meccanismi(const Parete& p, TipoMeccanismo tipo,
                           text::fixed(z, 2, text::dot_format()) +
                           " m) sta sopra H (altezza dell'edificio)");
     };
-    switch (tipo) {
-        case TipoMeccanismo::ribaltamento: {
-            double base = 0;
-            for (int k = 1; k <= static_cast<int>(p.piani.size()); ++k) {
-                sopra_H(p.z0 + base);
-                out.meccanismi.push_back(controlla(ribaltamento_semplice(p, k), tipo, k,
-                                                   p.z0 + base, 0, d, out.FC));
-                base += p.piani[static_cast<std::size_t>(k - 1)].h;
-            }
-            break;
+    // Overturning about every storey's base, each mechanism from `di(k, base)`.
+    const auto per_piano = [&](const auto& di) {
+        for (int k = 1; k <= static_cast<int>(p.piani.size()); ++k) {
+            const double base = base_piano(p, k);
+            sopra_H(p.z0 + base);
+            out.meccanismi.push_back(di(k, base));
         }
+    };
+    const double cima = quote_piani(p).back();
+    switch (tipo) {
+        case TipoMeccanismo::ribaltamento:
+            per_piano([&](int k, double base) {
+                EsitoCinematismo e =
+                    controlla(ribaltamento_semplice(p, k), tipo, k, p.z0 + base, 0, d, out.FC);
+                if (p.ammorsamento.pareti > 0)
+                    e.ammorsamento = attrito_ammorsamento(p.ammorsamento, cima - base, p.gamma);
+                return e;
+            });
+            break;
+        case TipoMeccanismo::ribaltamento_composto:
+            per_piano([&](int k, double base) {
+                EsitoCinematismo e =
+                    controlla(ribaltamento_composto(p, k), tipo, k, p.z0 + base, 0, d, out.FC);
+                e.cuneo = pezzi_cuneo(p, k);
+                return e;
+            });
+            break;
         case TipoMeccanismo::flessione: {
             sopra_H(p.z0);
             const double h1 = h1_minimo(p);

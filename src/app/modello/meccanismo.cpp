@@ -72,6 +72,7 @@ void Form1::imposta_tipo(TipoVerifica tipo) {
             break;
         case TipoVerifica::ribaltamento:
         case TipoVerifica::flessione:
+        case TipoVerifica::ribaltamento_composto:
             // EC8 4.3.5.2 is refused for a mechanism: the Circolare's formula takes its place.
             if (stato.formula == panel::FormulaDomanda::ec8)
                 stato.formula = panel::FormulaDomanda::circolare_c7_2_5;
