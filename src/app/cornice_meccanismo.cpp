@@ -99,7 +99,7 @@ ControlliMeccanismo::ControlliMeccanismo(FinestraPrincipale& f) : QObject(&f) {
         etichette_proprie_[i] = etichetta(f, ingressi_, {}, {x, 2385, 560, alto});
         propri_[i] = new QLineEdit(ingressi_);
         propri_[i]->setObjectName(QStringLiteral("TextProprio_%1").arg(i));
-        propri_[i]->setFont(crea_font(tahoma9));
+        propri_[i]->setFont(crea_font(tahoma8));
         propri_[i]->setAlignment(Qt::AlignCenter);
         propri_[i]->setGeometry(f.rettangolo({x + 590, 2385, 440, alto}));
     }

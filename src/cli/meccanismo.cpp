@@ -33,12 +33,13 @@ nlohmann::json cuneo_json(const panel::EsitoCinematismo& e) {
 }
 
 nlohmann::json cinematismo_json(const panel::EsitoCinematismo& e) {
-    const bool flessione = e.tipo == panel::TipoMeccanismo::flessione;
+    const bool h1 = e.h1 > 0;  // a flexure's middle hinge
+    const bool libero = e.T0 > 0;
     return {
         {"name", form::nome_meccanismo(e)},
         {"storey", e.piano},
         {"z", e.z},
-        {"h1", flessione ? nlohmann::json(e.h1) : nlohmann::json(nullptr)},
+        {"h1", h1 ? nlohmann::json(e.h1) : nlohmann::json(nullptr)},
         {"alpha0", e.lavoro.alpha0},
         {"e_star", e.lavoro.e_star},
         {"M_star", e.M_star},
@@ -53,6 +54,9 @@ nlohmann::json cinematismo_json(const panel::EsitoCinematismo& e) {
         {"L_i", e.lavoro.lavoro_interno},
         {"interlock", ammorsamento_json(e)},
         {"wedge", cuneo_json(e)},
+        {"T0", libero ? nlohmann::json(e.T0) : nlohmann::json(nullptr)},
+        {"kappa", libero ? nlohmann::json(e.kappa) : nlohmann::json(nullptr)},
+        {"d_y", libero ? nlohmann::json(e.d_y) : nlohmann::json(nullptr)},
     };
 }
 
@@ -76,6 +80,8 @@ form::TipoVerifica tipo_di(const form::RisultatoMeccanismo& r) {
             return form::TipoVerifica::flessione;
         case panel::TipoMeccanismo::ribaltamento_composto:
             return form::TipoVerifica::ribaltamento_composto;
+        case panel::TipoMeccanismo::elemento_libero:
+            return form::TipoVerifica::elemento_libero;
     }
     return form::TipoVerifica::ribaltamento;
 }
@@ -98,7 +104,8 @@ void riassunto(const form::RisultatoMeccanismo& r, std::ostream& out) {
     for (const auto* e : per_piano(m).first) {
         out << form::nome_meccanismo(*e) << (e == &m.governante() ? " (governa)" : "")
             << ": z " << numero(e->z, 3) << " m";
-        if (e->tipo == panel::TipoMeccanismo::flessione) out << ", h1 " << numero(e->h1, 3) << " m";
+        if (e->h1 > 0) out << ", h1 " << numero(e->h1, 3) << " m";
+        if (e->T0 > 0) out << ", T0 " << numero(e->T0, 4) << " s";
         if (e->ammorsamento)
             out << ", F ammorsamento " << numero(e->ammorsamento->F, 3) << " kN a "
                 << numero(e->ammorsamento->braccio, 3) << " m";

@@ -8,7 +8,7 @@
 
 namespace tv::form {
 
-enum class TipoVerifica { pannello, ribaltamento, flessione, ribaltamento_composto };
+enum class TipoVerifica { pannello, ribaltamento, flessione, ribaltamento_composto, elemento_libero };
 
 struct DescrizioneTipo {
     TipoVerifica tipo;
@@ -21,7 +21,8 @@ inline constexpr DescrizioneTipo kTipiVerifica[] = {
     {TipoVerifica::ribaltamento, "ribaltamento", "Ribaltamento semplice (C8.7.1)"},
     {TipoVerifica::flessione, "flessione", "Flessione verticale (C8.7.1)"},
     {TipoVerifica::ribaltamento_composto, "ribaltamento_composto",
-     "Ribaltamento composto con cuneo (C8.7.1)"},
+     "Ribaltamento composto (C8.7.1)"},
+    {TipoVerifica::elemento_libero, "elemento_libero", "Elemento libero di vibrare (C8.7.1)"},
 };
 
 constexpr const DescrizioneTipo& descrizione_tipo(TipoVerifica t) {
@@ -38,6 +39,7 @@ constexpr bool e_meccanismo(TipoVerifica t) {
         case TipoVerifica::ribaltamento:
         case TipoVerifica::flessione:
         case TipoVerifica::ribaltamento_composto:
+        case TipoVerifica::elemento_libero:
             return true;
     }
     return false;

@@ -60,6 +60,11 @@ std::array<DatiCampoMeccanismo, kCampiMeccanismo> tabella() {
                           units::Famiglia::nessuna};
     t[posizione(lati_cuneo)] = {"lati_cuneo", "lati_cuneo (pareti ortogonali che danno il cuneo)",
                                 units::Famiglia::nessuna};
+    t[posizione(appoggiato)] = {
+        "appoggiato", "appoggiato (elemento libero: 0 a mensola, 1 trattenuto anche in sommità)",
+        units::Famiglia::nessuna};
+    t[posizione(Em)] = {"Em", "Em (modulo elastico della muratura dell'elemento)",
+                        units::Famiglia::tensione};
     for (std::size_t i = 0; i < t.size(); ++i)
         if (t[i].nome != kNomiCampiMeccanismo[i]) throw Failure("campi del meccanismo fuori ordine");
     return t;
@@ -105,6 +110,8 @@ std::vector<CampoMeccanismo> campi_propri(TipoVerifica t) {
             return {ammorsamenti, hb, lb, ts, mu};
         case TipoVerifica::ribaltamento_composto:
             return {lati_cuneo, beta, ts};
+        case TipoVerifica::elemento_libero:
+            return {appoggiato, Em};
     }
     return {};
 }
@@ -117,6 +124,7 @@ TestiMeccanismo testi_meccanismo_iniziali() {
     t[posizione(CampoMeccanismo::ammorsamenti)] = "0";
     t[posizione(CampoMeccanismo::mu)] = "0.577";
     t[posizione(CampoMeccanismo::lati_cuneo)] = "1";
+    t[posizione(CampoMeccanismo::appoggiato)] = "0";
     return t;
 }
 
@@ -128,6 +136,8 @@ std::string nome_meccanismo(const panel::EsitoCinematismo& e) {
             return "flessione";
         case panel::TipoMeccanismo::ribaltamento_composto:
             return "ribaltamento composto " + std::to_string(e.piano);
+        case panel::TipoMeccanismo::elemento_libero:
+            return "elemento libero";
     }
     return {};
 }
@@ -147,6 +157,9 @@ std::variant<IngressiMeccanismo, Arresto> leggi_meccanismo(const Pannello& p,
             break;
         case TipoVerifica::ribaltamento_composto:
             in.tipo = panel::TipoMeccanismo::ribaltamento_composto;
+            break;
+        case TipoVerifica::elemento_libero:
+            in.tipo = panel::TipoMeccanismo::elemento_libero;
             break;
     }
     // The floor acceleration at the hinge comes from the Circolare's floor formulas; EC8 4.3.5.2
@@ -202,10 +215,11 @@ std::variant<IngressiMeccanismo, Arresto> leggi_meccanismo(const Pannello& p,
                 return *v / u.fattore(f) / 100;  // cm to m
             case units::Famiglia::forza:
                 return *v / u.fattore(f) / 100;  // daN to kN
+            case units::Famiglia::tensione:
+                return *v / u.fattore(f) * 100;  // daN/cm2 to kN/m2
             case units::Famiglia::nessuna:
             case units::Famiglia::volume:
             case units::Famiglia::momento:
-            case units::Famiglia::tensione:
             case units::Famiglia::peso_specifico:
                 return *v;
         }
@@ -259,6 +273,10 @@ std::variant<IngressiMeccanismo, Arresto> leggi_meccanismo(const Pannello& p,
             c.ts = numero(CampoMeccanismo::ts, std::nullopt);
             break;
         }
+        case TipoVerifica::elemento_libero:
+            in.parete.libero.appoggiato = intero(CampoMeccanismo::appoggiato, 0, 1, 0) == 1;
+            in.parete.libero.E = numero(CampoMeccanismo::Em, std::nullopt);
+            break;
     }
     if (fermo) return *fermo;
     // B in m, γ from daN/cm3 to kN/m3, H in m.

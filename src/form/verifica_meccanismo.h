@@ -32,7 +32,8 @@ inline constexpr int kGrandezzePiano = 6;
 
 // The mechanism's fields by name: piani, then h1..h5, t1..t5, N1..N5, dN1..dN5, F1..F5,
 // catena1..catena5, then LC and z0; the interlock with the side walls (their count, hb, lb, ts,
-// mu) and the wedge (beta, lati_cuneo; its ts is the interlock's).
+// mu), the wedge (beta, lati_cuneo; its ts is the interlock's) and the free element (appoggiato,
+// Em).
 enum class CampoMeccanismo : int {
     piani = 0,
     LC = 1 + kGrandezzePiano * 5,
@@ -43,9 +44,11 @@ enum class CampoMeccanismo : int {
     ts,
     mu,
     beta,
-    lati_cuneo
+    lati_cuneo,
+    appoggiato,
+    Em
 };
-inline constexpr int kCampiMeccanismo = static_cast<int>(CampoMeccanismo::lati_cuneo) + 1;
+inline constexpr int kCampiMeccanismo = static_cast<int>(CampoMeccanismo::Em) + 1;
 
 // The fields' names, for --set, the batch's columns and the panels file, in the enum's order.
 inline constexpr std::array<std::string_view, kCampiMeccanismo> kNomiCampiMeccanismo = {
@@ -53,7 +56,7 @@ inline constexpr std::array<std::string_view, kCampiMeccanismo> kNomiCampiMeccan
     "t4",    "t5",      "N1",      "N2",      "N3",      "N4",      "N5",  "dN1", "dN2",
     "dN3",   "dN4",     "dN5",     "F1",      "F2",      "F3",      "F4",  "F5",  "catena1",
     "catena2", "catena3", "catena4", "catena5", "LC", "z0", "ammorsamenti", "hb", "lb", "ts",
-    "mu", "beta", "lati_cuneo"};
+    "mu", "beta", "lati_cuneo", "appoggiato", "Em"};
 
 constexpr CampoMeccanismo campo_piano(GrandezzaPiano g, int piano /* 1-based */) {
     return static_cast<CampoMeccanismo>(1 + static_cast<int>(g) * 5 + piano - 1);
@@ -93,7 +96,7 @@ EsitoMeccanismo calcola_pannello_meccanismo(const Pannello& p, const Lavoro& lav
                                             const text::NumberFormat& formato);
 
 // The name of a mechanism checked: "ribaltamento 2" (about the base of storey 2), "flessione",
-// "ribaltamento composto 1".
+// "ribaltamento composto 1", "elemento libero".
 std::string nome_meccanismo(const panel::EsitoCinematismo& e);
 
 }  // namespace tv::form

@@ -32,16 +32,19 @@ void carichi_piano(const Parete& p, std::size_t i, double base, int blocco, Cine
         c.carichi.push_back({n_piano("T", i), blocco, {0, cima}, 0, 0, -s.catena, 0});
 }
 
-// The floor peak acceleration at z, fraction of g: the floor formula for a rigid element.
-double domanda_a_quota(const DatiVerificaMeccanismo& d, const AzioneStato& a, double z) {
+// The floor spectrum at z and period Ta, fraction of g: at Ta = 0 the peak acceleration of a
+// rigid element; for Ta > 0 (a free element) not below the site's elastic Se(Ta), which the
+// element at ground level sees.
+double domanda_a_quota(const DatiVerificaMeccanismo& d, const AzioneStato& a, double z,
+                       double Ta) {
     const double ags = a.ag * a.s;
+    const auto sito = hazard::angoli_spettro(a.ag, a.F0, a.Tcstar, a.s, d.suolo);
+    const double minimo = Ta > 0 ? hazard::accelerazione_spettrale(sito, Ta) : 0.0;
     switch (d.formula) {
         case FormulaDomanda::circolare_c7_2_11:
-            return accelerazione_c7(ags, z, d.H, d.T1, 0).Sa;
+            return std::max(accelerazione_c7(ags, z, d.H, d.T1, Ta).Sa, minimo);
         case FormulaDomanda::circolare_c7_2_5:
-            return spettro_piano_c7(hazard::angoli_spettro(a.ag, a.F0, a.Tcstar, a.s, d.suolo),
-                                    ags, z, d.H, d.T1, d.edificio, 0)
-                .Sa;
+            return std::max(spettro_piano_c7(sito, ags, z, d.H, d.T1, d.edificio, Ta).Sa, minimo);
         case FormulaDomanda::ec8:
             break;
     }
@@ -51,7 +54,8 @@ double domanda_a_quota(const DatiVerificaMeccanismo& d, const AzioneStato& a, do
 }
 
 EsitoCinematismo controlla(const Cinematismo& c, TipoMeccanismo tipo, int piano, double z,
-                           double h1, const DatiVerificaMeccanismo& d, double FC) {
+                           double h1, const DatiVerificaMeccanismo& d, double FC,
+                           double T0 = 0) {
     EsitoCinematismo e;
     e.tipo = tipo;
     e.piano = piano;
@@ -61,8 +65,9 @@ EsitoCinematismo controlla(const Cinematismo& c, TipoMeccanismo tipo, int piano,
     const LavoroVirtuale& lv = e.lavoro;
     e.M_star = lv.e_star * lv.somma_PQ / d.g;
     e.a0_star = lv.alpha0 * d.g / (lv.e_star * FC);
-    e.domanda_SLD = domanda_a_quota(d, d.SLD, z);
-    e.domanda_SLV = domanda_a_quota(d, d.SLV, z);
+    e.T0 = T0;
+    e.domanda_SLD = domanda_a_quota(d, d.SLD, z, T0);
+    e.domanda_SLV = domanda_a_quota(d, d.SLV, z, T0);
     e.attivo_senza_sisma = !(lv.alpha0 > 0);
     const double a0 = e.attivo_senza_sisma ? 0.0 : e.a0_star;
     e.zeta_SLD = a0 / (e.domanda_SLD * d.g);
@@ -198,6 +203,14 @@ Cinematismo flessione_verticale(const Parete& p, double h1) {
     return c;
 }
 
+double kappa_elemento(const ElementoLibero& e) {
+    return e.appoggiato ? 2.2 : 6.2;
+}
+
+double periodo_elemento(double kappa, double L, double t, double W, double E, double g) {
+    return kappa * (L / t) * L * std::sqrt(W / (E * g));
+}
+
 double fattore_confidenza(LivelloConoscenza lc) {
     switch (lc) {
         case LivelloConoscenza::LC1: return 1.35;
@@ -214,6 +227,16 @@ void controlla_parete(const Parete& p, TipoMeccanismo tipo) {
     if (tipo == TipoMeccanismo::flessione && p.piani.size() != 1)
         throw Failure("Verifica non possibile: la flessione verticale è di un solo piano "
                       "vincolato in sommità e alla base (piani = 1)");
+    if (tipo == TipoMeccanismo::elemento_libero) {
+        if (p.piani.size() != 1)
+            throw Failure("Verifica non possibile: un elemento libero di vibrare è un solo "
+                          "piano della parete (piani = 1)");
+        const PianoParete& s = p.piani[0];
+        if (s.N != 0 || s.F != 0 || s.catena != 0)
+            throw Failure("Verifica non possibile: un elemento libero di vibrare porta solo il "
+                          "suo peso [C8.7.1.7]: N1, F1 e catena1 devono essere 0");
+        richiedi_positivo(p.libero.E, "Em (modulo elastico della muratura dell'elemento)");
+    }
     richiedi_positivo(p.B, "B (lunghezza)");
     richiedi_non_negativo(p.gamma, "γ (peso specifico)");
     richiedi_non_negativo(p.z0, "z0 (quota della base della parete)");
@@ -240,6 +263,7 @@ void controlla_parete(const Parete& p, TipoMeccanismo tipo) {
                 break;
             case TipoMeccanismo::flessione:
             case TipoMeccanismo::ribaltamento_composto:
+            case TipoMeccanismo::elemento_libero:
                 throw Failure("Verifica non possibile: l'attrito dell'ammorsamento [C8.7.1.2] "
                               "vale per il ribaltamento semplice; per questa verifica "
                               "ammorsamenti deve essere 0");
@@ -256,6 +280,7 @@ void controlla_parete(const Parete& p, TipoMeccanismo tipo) {
     switch (tipo) {
         case TipoMeccanismo::ribaltamento:
         case TipoMeccanismo::flessione:
+        case TipoMeccanismo::elemento_libero:
             break;
         case TipoMeccanismo::ribaltamento_composto:
             if (p.cuneo.lati != 1 && p.cuneo.lati != 2)
@@ -315,6 +340,22 @@ EsitoMeccanismi verifica_meccanismi(const Parete& p, TipoMeccanismo tipo,
             const double h1 = h1_minimo(p);
             out.meccanismi.push_back(
                 controlla(flessione_verticale(p, h1), tipo, 1, p.z0, h1, d, out.FC));
+            break;
+        }
+        case TipoMeccanismo::elemento_libero: {
+            // A cantilever overturns about its base; held at both ends it bends like a storey.
+            sopra_H(p.z0);
+            const PianoParete& s = p.piani[0];
+            const double kappa = kappa_elemento(p.libero);
+            const double T0 = periodo_elemento(kappa, s.h, s.t, p.gamma, p.libero.E, d.g);
+            richiedi_finito(T0, "T0 (periodo dell'elemento)");
+            const double h1 = p.libero.appoggiato ? h1_minimo(p) : 0.0;
+            EsitoCinematismo e = controlla(p.libero.appoggiato ? flessione_verticale(p, h1)
+                                                                : ribaltamento_semplice(p, 1),
+                                           tipo, 1, p.z0, h1, d, out.FC, T0);
+            e.kappa = kappa;
+            e.d_y = e.a0_star * T0 * T0 / (4 * std::numbers::pi * std::numbers::pi);
+            out.meccanismi.push_back(std::move(e));
             break;
         }
     }

@@ -46,7 +46,12 @@ Sezione sezione_norme(int numero) {
          "alla base di ciascun piano), w è il γ della parete e la resistenza aggiuntiva dei "
          "carichi in sommità ai muri ortogonali non è considerata (a favore di sicurezza). Il "
          "cuneo del ribaltamento composto ha lo spessore ts e il γ della parete, porta solo il "
-         "suo peso e arriva alla sommità della parete; β è un dato, non minimizzato."});
+         "suo peso e arriva alla sommità della parete; β è un dato, non minimizzato.",
+         "Elementi liberi di vibrare (§ C8.7.1.2.1.5, [C8.7.1.6], [C8.7.1.7] e [C8.7.1.9]): la "
+         "domanda è lo spettro di piano alla base dell'elemento al suo periodo T0, con ξ = 5 %, "
+         "e non meno dello spettro elastico del sito Se(T0) (lettura del programma, perché "
+         "alla base dell'edificio la formula di piano non vede l'amplificazione dello spettro); "
+         "ay è approssimata da a0* come consente la [C8.7.1.9]; allo SLV q = 2."});
 }
 
 Sezione sezione_tipo(int numero) {
@@ -67,8 +72,9 @@ Sezione sezione_campo(int numero) {
          "esterno della base di ciascun piano, trattenuto o no dall'attrito dell'ammorsamento "
          "con una o due pareti ortogonali, ribaltamento composto con il cuneo di una o due "
          "pareti ortogonali, o flessione verticale di un piano vincolato in sommità e alla "
-         "base. Il programma non considera gli elementi liberi di vibrare né l'analisi "
-         "cinematica non lineare: dove servono, vanno verificati a parte."});
+         "base; un elemento libero di vibrare (parapetto, timpano, comignolo) a mensola o "
+         "trattenuto in sommità, con il periodo T0 della [C8.7.1.7]. Il programma non considera "
+         "l'analisi cinematica non lineare: dove serve, va svolta a parte."});
 }
 
 Sezione sezione_controlli(const form::RisultatoMeccanismo& r, int numero) {

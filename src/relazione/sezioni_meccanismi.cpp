@@ -77,6 +77,18 @@ Sezione sezione_parete(const form::RisultatoMeccanismo& r) {
             break;
         case panel::TipoMeccanismo::flessione:
             break;
+        case panel::TipoMeccanismo::elemento_libero:
+            s.blocchi.push_back(Paragrafo{
+                "Elemento libero di vibrare (Circolare 2019 § C8.7.1.2.1.5): il piano della "
+                "parete " + std::string(p.libero.appoggiato
+                                            ? "trattenuto alla base e in sommità (κ = 2,2), che "
+                                              "si flette come il piano di una parete"
+                                            : "a mensola dalla base (κ = 6,2), che si ribalta "
+                                              "attorno allo spigolo esterno della base") +
+                "; modulo elastico E = " + n(p.libero.E / 1000, 1) + " MPa. Prima "
+                "dell'attivazione risponde come un oscillatore elastico di periodo T0 "
+                "[C8.7.1.7]; porta solo il suo peso."});
+            break;
         case panel::TipoMeccanismo::ribaltamento_composto:
             s.blocchi.push_back(Paragrafo{
                 "Cuneo di " + std::to_string(p.cuneo.lati) +
@@ -127,6 +139,12 @@ std::string titolo_meccanismo(const panel::EsitoCinematismo& m, std::size_t pian
             t = "Flessione verticale del piano " + std::to_string(m.piano) +
                 " (cerniera intermedia a h1 = " + fx(m.h1, 3) + " m)";
             break;
+        case panel::TipoMeccanismo::elemento_libero:
+            t = "Elemento libero di vibrare " +
+                std::string(m.h1 > 0 ? "trattenuto in sommità (cerniera intermedia a h1 = " +
+                                           fx(m.h1, 3) + " m)"
+                                     : "a mensola (cerniera a z = " + n(m.z, 2) + " m)");
+            break;
         case panel::TipoMeccanismo::ribaltamento_composto:
             t = "Ribaltamento composto con il cuneo " +
                 (m.piano == static_cast<int>(piani)
@@ -174,9 +192,13 @@ Grafico schema_meccanismo(const panel::Parete& p, const panel::EsitoCinematismo&
     switch (m.tipo) {
         case panel::TipoMeccanismo::ribaltamento:
             blocco();
-            if (m.ammorsamento)
-                g.marcatori.push_back(Marcatore{{-t_max, m.z + m.ammorsamento->braccio},
-                                                "← attrito ammorsamento", kBlu});
+            if (m.ammorsamento) {
+                // On the inner face of the storey at a third of the overturning part.
+                const double z = m.z + m.ammorsamento->braccio;
+                std::size_t i = 0;
+                while (i + 1 < p.piani.size() && p.z0 + quote[i] < z) ++i;
+                g.marcatori.push_back(Marcatore{{-p.piani[i].t, z}, "← attrito ammorsamento", kBlu});
+            }
             break;
         case panel::TipoMeccanismo::ribaltamento_composto: {
             blocco();
@@ -192,6 +214,18 @@ Grafico schema_meccanismo(const panel::Parete& p, const panel::EsitoCinematismo&
             }
             break;
         }
+        case panel::TipoMeccanismo::elemento_libero:
+            if (m.h1 > 0) {
+                const double t = p.piani[0].t;
+                g.serie.push_back(rettangolo("Blocchi", t, p.z0, p.z0 + m.h1, kRosso, false));
+                g.serie.push_back(rettangolo("", t, p.z0 + m.h1, p.z0 + quote[0], kRosso, false));
+                cerniera(0, p.z0);
+                cerniera(-t, p.z0 + m.h1);
+                cerniera(0, p.z0 + quote[0]);
+            } else {
+                blocco();
+            }
+            break;
         case panel::TipoMeccanismo::flessione: {
             const double t = p.piani[0].t;
             g.serie.push_back(rettangolo("Blocchi", t, p.z0, p.z0 + m.h1, kRosso, false));
@@ -286,12 +320,33 @@ Sezione sezione_meccanismo(const form::RisultatoMeccanismo& r, const panel::Esit
             "α0 ≤ 0: il meccanismo si attiva già sotto i soli carichi statici (le spinte "
             "vincono i pesi); la parete non ha capacità sismica per questo meccanismo e ζE = 0."});
     const double a0 = m.attivo_senza_sisma ? 0.0 : m.a0_star;
+    if (m.T0 > 0) {
+        const panel::PianoParete& q = r.ingressi.parete.piani[0];
+        const double E = r.ingressi.parete.libero.E;
+        s.blocchi.push_back(Formula{
+            "T0 = κ·λ·L·√(W / (E·g)), λ = L/t   [C8.7.1.7]",
+            "T0 = " + n(m.kappa, 1) + " · " + fx(q.h / q.t, 3) + " · " + fx(q.h, 3) + " · √(" +
+                n(r.ingressi.parete.gamma, 2) + " / (" + n(E, 0) + " · " + n(v.g, 3) +
+                ")) = " + fx(m.T0, 4) + " s"});
+        s.blocchi.push_back(Formula{
+            "a = 4π²·d / T0²   [C8.7.1.6]: dy = a0*·T0² / (4π²)",
+            "dy = " + fx(m.a0_star, 4) + " · " + fx(m.T0, 4) + "² / (4π²) = " +
+                fx(m.d_y * 1000, 3) + " mm"});
+        s.blocchi.push_back(Paragrafo{
+            "Domanda: lo spettro di piano alla quota z della base dell'elemento al periodo T0 "
+            "(ξ = 5 %), non meno dello spettro elastico del sito Se(T0) (lettura del "
+            "programma: a z = 0 l'elemento è eccitato dal suolo); la capacità ay ≈ a0* "
+            "[C8.7.1.9]."});
+    }
+    const std::string sld = m.T0 > 0 ? "SLD [C8.7.1.9]: ζE = a0* / (SeZ,SLD(T0)·g)"
+                                     : "SLD [C8.7.1.8]: ζE = a0* / (aZ,SLD(z)·g)";
     s.blocchi.push_back(Formula{
-        "SLD [C8.7.1.8]: ζE = a0* / (aZ,SLD(z)·g)",
+        sld,
         "ζE = " + fx(a0, 4) + " / (" + fx(m.domanda_SLD, 4) + " · " + n(v.g, 3) + ") = " +
             fx(m.zeta_SLD, 3) + ";  ag,SLD = ζE·ag = " + fx(m.ag_cap_SLD, 4) + " g"});
     s.blocchi.push_back(Formula{
-        "SLV (§ C8.7.1.2.1.7, q = " + n(v.q, 2) + "): ζE = q·a0* / (aZ,SLV(z)·g)",
+        "SLV (§ C8.7.1.2.1.7, q = " + n(v.q, 2) + "): ζE = q·a0* / (" +
+            (m.T0 > 0 ? "SeZ,SLV(T0)" : "aZ,SLV(z)") + "·g)",
         "ζE = " + n(v.q, 2) + " · " + fx(a0, 4) + " / (" + fx(m.domanda_SLV, 4) + " · " +
             n(v.g, 3) + ") = " + fx(m.zeta_SLV, 3) + ";  ag,SLV = ζE·ag = " +
             fx(m.ag_cap_SLV, 4) + " g"});

@@ -139,6 +139,9 @@ TEST(MeccanismoCli, RefusalsNameTheField) {
         {"ribaltamento_composto", kUnPiano, {}, 1, "beta (angolo"},
         {"ribaltamento_composto", con({"beta=95", "ts=40"}), {}, 1, "beta (angolo"},
         {"ribaltamento_composto", con({"beta=30", "lati_cuneo=3", "ts=40"}), {}, 1, "lati_cuneo"},
+        {"elemento_libero", con({"Em=15000"}), {}, 1, "solo il suo peso"},
+        {"elemento_libero", {"B=100", "gamma=0.002", "h1=120", "t1=30", "H=900"}, {}, 1,
+         "Em (modulo elastico"},
     };
     for (const Caso& c : casi) {
         const Uscita u = esegui(s, c.tipo, c.set, c.domanda);
@@ -200,6 +203,16 @@ TEST(MeccanismoCli, TheSideWallsInTheJsonAndTheBatch) {
     EXPECT_NEAR(c["wedge"]["W"].get<double>(), 47.2965341, 1e-6);
     EXPECT_TRUE(c["interlock"].is_null());
     EXPECT_EQ(c["L_i"].get<double>(), 0);
+    // A parapet h 120, t 30 cm, γ 20 kN/m3, E 15000 daN/cm2 = 1.5e6 kN/m2, a cantilever: T0 =
+    // 6.2·4·1.2·√(20/(1.5e6·9.81)) = 0.0346951 s [C8.7.1.7], α0 = t/L = 0.25.
+    u = esegui(s, "elemento_libero",
+               {"B=100", "gamma=0.002", "h1=120", "t1=30", "H=900", "Em=15000"});
+    ASSERT_EQ(u.codice, 0) << u.err;
+    const auto& l = u.j["results"]["mechanisms"][0];
+    EXPECT_EQ(l["name"], "elemento libero");
+    EXPECT_NEAR(l["T0"].get<double>(), 0.0346951, 5e-8);
+    EXPECT_NEAR(l["alpha0"].get<double>(), 0.25, 1e-12);
+    EXPECT_TRUE(l["h1"].is_null());
 
     const auto file = s.lavoro() / "lotto.csv";
     std::ofstream(file) << "id,verifica,B,gamma,H,piani,h1,t1,N1,dN1,F1,ammorsamenti,hb,lb,ts,"

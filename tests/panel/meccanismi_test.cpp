@@ -153,6 +153,40 @@ TEST(Meccanismi, CompositeOverturningTurnsTheWedgeOfTheSideWallsWithTheWall) {
     EXPECT_NEAR(pezzi[1].baricentro.z - 3.5, 4.85957447, 1e-8);
 }
 
+TEST(Meccanismi, AFreeElementIsCheckedOnTheSpectrumAtItsPeriod) {
+    // A parapet at ground level, L 1.2, t 0.30, gamma 20, E 1.5e6 kN/m2, a cantilever: T0 =
+    // 6.2 x 4 x 1.2 x sqrt(20 / (1.5e6 x 9.81)) = 0.0346951 s [C8.7.1.7]; alpha0 = t/L = 0.25,
+    // e* = 1, a0* = 0.25 x 9.81 / 1.35 = 1.816667. At z = 0 C7.2.5 gives only ag S, below the
+    // site's Se(T0) on its first branch (soil A: TB = Tc*/3, eta 1): SLD Se = 0.08 x 2.5 x
+    // (T0/TB + (1 - T0/TB)/2.5) = 0.1299609 (TB 0.08333), SLV 0.3040852 (TB 0.1); zeta SLD =
+    // 1.816667 / (0.1299609 x 9.81) = 1.424930, zeta SLV = 2 x 1.816667 / (0.3040852 x 9.81) =
+    // 1.217982; dy = a0* T0^2 / 4 pi^2 = 5.53925e-5 m [C8.7.1.6].
+    Parete p;
+    p.gamma = 20;
+    p.piani = {{1.2, 0.30, 0, 0, 0, 0}};
+    p.libero = {false, 1.5e6};
+    const EsitoCinematismo m =
+        verifica_meccanismi(p, TipoMeccanismo::elemento_libero, dati(FormulaDomanda::circolare_c7_2_5))
+            .governante();
+    EXPECT_NEAR(m.T0, 0.0346951, 5e-8);
+    EXPECT_NEAR(m.lavoro.alpha0, 0.25, 1e-12);
+    EXPECT_NEAR(m.domanda_SLD, 0.1299609, 5e-8);
+    EXPECT_NEAR(m.zeta_SLD, 1.424930, 5e-6);
+    EXPECT_NEAR(m.zeta_SLV, 1.217982, 5e-6);
+    EXPECT_NEAR(m.d_y, 5.53925e-5, 5e-10);
+    // Held at its top too it bends (kappa 2.2): T0 = 2.2 x 4 x 1.2 x 0.00116583 = 0.0123112 s.
+    p.libero.appoggiato = true;
+    const EsitoCinematismo f =
+        verifica_meccanismi(p, TipoMeccanismo::elemento_libero, dati()).governante();
+    EXPECT_NEAR(f.T0, 0.0123112, 5e-8);
+    EXPECT_GT(f.h1, 0);
+    // The rigid mechanisms keep Ta = 0: the same parapet overturning is checked on ag S alone.
+    EXPECT_NEAR(verifica_meccanismi(p, TipoMeccanismo::ribaltamento, dati(FormulaDomanda::circolare_c7_2_5))
+                    .governante()
+                    .domanda_SLD,
+                0.08, 1e-12);
+}
+
 TEST(Meccanismi, ThreeStoreysCheckEveryHingeAndTheLeastZetaGoverns) {
     // k = 1, hinge at 0: W = 37.8, 28.8, 21.6 at dx 1.75, 5.1, 8.2; N at 3.5, 6.7, 9.7; thrust at 9.7.
     // num = 37.8 x 0.30 + 28.8 x 0.25 + 21.6 x 0.20 + 20 x 0.45 + 15 x 0.35 + 8 x 0.30 - 1.5 x 9.7
@@ -281,10 +315,18 @@ TEST(Meccanismi, EveryOutOfRangeInputIsRefusedNamingIt) {
                           Caso{{}, {3, 30, 0.40}, TipoMeccanismo::ribaltamento_composto, "lati_cuneo"},
                           Caso{{}, {1, 90, 0.40}, TipoMeccanismo::ribaltamento_composto, "beta"},
                           Caso{{}, {1, 0, 0.40}, TipoMeccanismo::ribaltamento_composto, "beta"},
-                          Caso{{}, {1, 30, 0}, TipoMeccanismo::ribaltamento_composto, "ts"}}) {
+                          Caso{{}, {1, 30, 0}, TipoMeccanismo::ribaltamento_composto, "ts"},
+                          Caso{{}, {}, TipoMeccanismo::elemento_libero, "solo il suo peso"}}) {
         Parete q = un_piano();
         q.ammorsamento = c.a;
         q.cuneo = c.c;
         EXPECT_NE(messaggio(q, c.tipo).find(c.nome), std::string::npos) << c.nome;
     }
+    Parete libero = un_piano();
+    libero.piani[0].N = libero.piani[0].F = 0;
+    EXPECT_NE(messaggio(libero, TipoMeccanismo::elemento_libero).find("Em"), std::string::npos);
+    libero = tre_piani();
+    libero.libero.E = 1e6;
+    EXPECT_NE(messaggio(libero, TipoMeccanismo::elemento_libero).find("piani = 1"),
+              std::string::npos);
 }

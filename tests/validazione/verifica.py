@@ -30,7 +30,8 @@ SE_DATI = ["n", "xi", "Tk"]
 # panel's columns it reuses, each given with --set where the row has it (empty is 0).
 MECCANISMO = (["piani"] + [f"{n}{i}" for n in ("h", "t", "N", "dN", "F", "catena")
                            for i in range(1, 6)] + ["LC", "z0", "ammorsamenti", "hb", "lb",
-                                                    "ts", "mu", "beta", "lati_cuneo"])
+                                                    "ts", "mu", "beta", "lati_cuneo", "appoggiato",
+                                                    "Em"])
 RIUSATI = ["lat", "lon", "VN", "Cu", "suolo", "St", "B", "gamma", "H", "T1", "n", "xi", "Tk"]
 # Worked quantity of a mechanism -> key in the JSON's mechanism and column of the batch output
 # (the batch has the governing mechanism only).
@@ -44,7 +45,7 @@ DEL_MECCANISMO = {"nome": ("name", "meccanismo"), "z": ("z", "z_cerniera"),
                   "ag_cap_SLV": ("ag_cap_SLV", "ag_cap_SLV"),
                   "attivo": ("active_without_earthquake", None),
                   "L_i": ("L_i", "L_interno"), "F_amm": ("interlock.F", "F_ammorsamento"),
-                  "W_cuneo": ("wedge.W", "W_cuneo")}
+                  "W_cuneo": ("wedge.W", "W_cuneo"), "T0": ("T0", "T0")}
 
 
 def valore_json(m, chiave):

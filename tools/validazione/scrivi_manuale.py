@@ -87,6 +87,10 @@ TITOLI = {
             "di due pareti ortogonali staccato da una lesione a β = 30° dalla verticale: un "
             "triangolo accanto al piano della cerniera e un trapezio accanto a quello sopra, "
             "ciascuno con il suo baricentro; spettro di piano C7.2.5; LC2; unità m, kN"),
+    "v29": ("Perugia, parapetto libero di vibrare in copertura", "elemento libero a mensola "
+            "sulla copertura (z = H): periodo T0 [C8.7.1.7] con κ = 6,2 e λ = L/t, domanda "
+            "dello spettro di piano C7.2.5 al periodo T0 con ξ = 5 % [C8.7.1.9], SLV con "
+            "q = 2; LC1"),
 }
 NOMI = {"VR": "VR [anni]", "TR": "TR [anni]", "ag": "ag/g", "F0": "F0", "Ss": "Ss", "S": "S",
         "quota_v": "quota verticale", "quota_o": "quota orizzontale", "W": "W", "Wa": "Wa",
@@ -163,13 +167,15 @@ def programma(cli, casi, dati, caso, riga):
 # The mechanism's --set fields and the panel's fields it reuses, as verifica.py gives them.
 MECCANISMO = (["piani"] + [f"{n}{i}" for n in ("h", "t", "N", "dN", "F", "catena")
                            for i in range(1, 6)] + ["LC", "z0", "ammorsamenti", "hb", "lb",
-                                                    "ts", "mu", "beta", "lati_cuneo"])
+                                                    "ts", "mu", "beta", "lati_cuneo", "appoggiato",
+                                                    "Em"])
 RIUSATI = ["lat", "lon", "VN", "Cu", "suolo", "St", "B", "gamma", "H", "T1", "n", "xi", "Tk"]
 NOMI_MECC = {"alpha0": "α0", "e_star": "e*", "M_star": "M* [t]", "a0_star": "a0* [m/s²]",
              "z": "z [m]", "h1": "h1 [m]", "demand_SLD": "domanda SLD / g",
              "demand_SLV": "domanda SLV / g", "zeta_SLD": "ζ_SLD", "zeta_SLV": "ζ_SLV",
              "ag_cap_SLD": "ag,SLD capacità / g", "ag_cap_SLV": "ag,SLV capacità / g",
-             "L_i": "L_i [kN·m]", "F_amm": "F ammorsamento [kN]", "W_cuneo": "W cuneo [kN]"}
+             "L_i": "L_i [kN·m]", "F_amm": "F ammorsamento [kN]", "W_cuneo": "W cuneo [kN]",
+             "T0": "T0 [s]"}
 # The JSON keys of the side walls' values, "a.b" for b inside a.
 CHIAVI_MECC = {"F_amm": "interlock.F", "W_cuneo": "wedge.W"}
 
@@ -292,7 +298,21 @@ def capitolo_meccanismo(numero, caso, cartella, riga, unita, g, v, attesi, prog)
             f"verso l'esterno, la catena tira verso l'interno. LC{m['LC']}: FC = "
             f"{n(m['FC'], 2)}. H = {n(m['H'], 1)} cm.", ""]
 
-    if v["verifica"] in ("ribaltamento", "ribaltamento_composto"):
+    if v["verifica"] == "elemento_libero":
+        r = v["mecc"][0]
+        out += ["## Elemento libero di vibrare", "",
+                "L'elemento (il piano della parete, a mensola dalla base) ruota attorno allo "
+                "spigolo esterno della base come un solo blocco: α0 = (W · t/2) / (W · L/2) = "
+                "t/L, e* = 1 (un solo peso). Prima dell'attivazione risponde come un "
+                "oscillatore elastico di periodo [C8.7.1.7] T0 = κ · λ · L · √(W / (E · g)), "
+                "κ = 6,2 per la mensola, λ = L/t, W il peso specifico in kN/m³ e E il modulo "
+                "elastico in kN/m²: T0 = 6,2 · "
+                f"{n(r['lambda'], 4)} · {n(m['h'][0] / 100, 3)} · √({g6(m['gamma'] * 1e4)} / "
+                f"({g6(m['Em'] * 100)} · {n(g, 2)})) = **{n(r['T0'], 6)} s**. La domanda è lo "
+                "spettro di piano alla quota z della base al periodo T0 (ξ = 5 %, [C8.7.1.9]), "
+                "non meno di ag · S e, come legge il programma, dello spettro elastico del sito "
+                "Se(T0); la capacità è a0* = α0 · g / (e* · FC), allo SLV con q = 2.", ""]
+    elif v["verifica"] in ("ribaltamento", "ribaltamento_composto"):
         out += ["## Ribaltamento semplice: il principio dei lavori virtuali", "",
                 "Per il meccanismo k i piani da k in su ruotano come un solo blocco rigido "
                 "attorno alla cerniera sul filo esterno della base del piano k, alla quota z = "
@@ -405,6 +425,12 @@ def capitolo_meccanismo(numero, caso, cartella, riga, unita, g, v, attesi, prog)
                 f"{n(m['FC'], 2)}) = **{n(r['a0_star'], 5)} m/s²**.", ""]
         for stato in ("SLD", "SLV"):
             d = r["dom_" + stato]
+            if r.get("T0"):
+                testo = (f"{d['formula']} al periodo T0 = {n(d['Ta'], 5)} s, z/H = "
+                         f"{n(d['zH'], 5)}: formula {n(d['Sa_formula'], 5)}, ag · S = "
+                         f"{n(d['aS'], 5)}, Se(T0) del sito = {n(d['Se_T0'], 5)}; il maggiore")
+                out.append(f"- Domanda {stato}: {testo}: **{n(d['Sa'], 5)}**.")
+                continue
             if d["formula"] == "C7.2.11":
                 testo = (f"C7.2.11 a Ta = 0 (primo tratto, denominatore ap): ag · S · "
                          f"(1 + z/H) = {n(d['aS'], 5)} · (1 + {n(d['zH'], 5)}) = "
