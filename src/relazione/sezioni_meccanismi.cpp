@@ -114,13 +114,27 @@ Sezione sezione_azioni(const form::RisultatoMeccanismo& r) {
                            fx(p->sito.F0, 3), fx(p->sito.Tc, 3), fx(p->spettro.s, 3)});
     s.blocchi.push_back(std::move(t));
     const auto& v = r.ingressi.verifica;
+    std::string domanda, coda = ".";
+    switch (r.ingressi.tipo) {
+        case panel::TipoMeccanismo::ribaltamento:
+        case panel::TipoMeccanismo::flessione:
+        case panel::TipoMeccanismo::ribaltamento_composto:
+            domanda = "l'accelerazione massima di piano alla quota z della cerniera di base del "
+                      "meccanismo (Circolare 2019 § C8.7.1.2.1.4 e § C8.7.1.2.1.5), con " +
+                      formula_breve(v.formula) + " per un elemento rigido (Ta = 0)";
+            break;
+        case panel::TipoMeccanismo::elemento_libero:
+            domanda = "lo spettro di piano alla quota z della base dell'elemento al suo periodo "
+                      "T0 (Circolare 2019 § C8.7.1.2.1.4 e § C8.7.1.2.1.5, [C8.7.1.9]), con " +
+                      formula_breve(v.formula);
+            coda = ", e non meno di Se(T0).";
+            break;
+    }
     s.blocchi.push_back(Paragrafo{
         "VR = " + n(r.SLV.sito.VR, 2) + " anni; PVR di ciascuno stato limite dalla NTC 2018 "
-        "Tab. 3.2.I (il campo PVR del lavoro non è usato da questa verifica). La domanda è "
-        "l'accelerazione massima di piano alla quota z della cerniera di base del meccanismo "
-        "(Circolare 2019 § C8.7.1.2.1.4 e § C8.7.1.2.1.5), con " + formula_breve(v.formula) +
-        " per un elemento rigido (Ta = 0), H = " + n(v.H, 2) + " m, T1 = " + n(v.T1, 3) +
-        " s; a z = 0 vale ag·S."});
+        "Tab. 3.2.I (il campo PVR del lavoro non è usato da questa verifica). La domanda è " +
+        domanda + ", H = " + n(v.H, 2) + " m, T1 = " + n(v.T1, 3) + " s; a z = 0 vale ag·S" +
+        coda});
     return s;
 }
 
@@ -371,13 +385,24 @@ Sezione sezione_esito(const form::RisultatoMeccanismo& r) {
         "SLD: il minimo ζE dei meccanismi è " + fx(zeta_SLD, 3) +
         (r.esito.ok_SLD ? " (soddisfatta)" : " (non soddisfatta)") +
         "; la verifica allo SLD è richiesta per le costruzioni di classe d'uso III e IV."});
+    std::string formule = "[C8.7.1.3], [C8.7.1.5] e [C8.7.1.8].";
+    switch (r.ingressi.tipo) {
+        case panel::TipoMeccanismo::ribaltamento:
+            if (r.ingressi.parete.ammorsamento.pareti > 0)
+                formule = "[C8.7.1.3], [C8.7.1.5] e [C8.7.1.8]; l'ammorsamento con "
+                          "§ C8.7.1.2.1.1 e [C8.7.1.2].";
+            break;
+        case panel::TipoMeccanismo::flessione:
+        case panel::TipoMeccanismo::ribaltamento_composto:
+            break;
+        case panel::TipoMeccanismo::elemento_libero:
+            formule = "[C8.7.1.3], [C8.7.1.5], [C8.7.1.6], [C8.7.1.7] e [C8.7.1.9].";
+            break;
+    }
     s.blocchi.push_back(Paragrafo{
         "Riferimenti: NTC 2018 § 8.7.1 e Tab. 3.2.I; Circolare 21/01/2019 n. 7, § C8.5.4, "
-        "§ C8.7.1.1, § C8.7.1.2.1.4, § C8.7.1.2.1.5 e § C8.7.1.2.1.7, formule [C8.7.1.1], "
-        "[C8.7.1.3], [C8.7.1.5] e [C8.7.1.8]" +
-        std::string(r.ingressi.parete.ammorsamento.pareti > 0
-                        ? "; l'ammorsamento con § C8.7.1.2.1.1 e [C8.7.1.2]."
-                        : ".")});
+        "§ C8.7.1.1, § C8.7.1.2.1.4, § C8.7.1.2.1.5 e § C8.7.1.2.1.7, formule [C8.7.1.1], " +
+        formule});
     return s;
 }
 

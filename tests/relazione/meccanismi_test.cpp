@@ -72,6 +72,15 @@ TEST_F(Relazione, TheSideWallsWrittenOutWholeAgainstTheirGolden) {
     come_golden(sezioni(), "relazione_cuneo.txt");
 }
 
+// A parapet at ground level, L 1.2, t 0.30, gamma 18, E 1.5e6 kN/m2, a cantilever: T0 = 6.2 x 4
+// x 1.2 x sqrt(18 / (1.5e6 x 9.81)) = 0.0329 s [C8.7.1.7], alpha0 = 0.25; its demand at T0.
+TEST_F(Relazione, AFreeElementWrittenOutWholeAgainstItsGolden) {
+    in.parete.piani = {{1.2, 0.30, 0, 0, 0, 0}};
+    in.parete.libero = {false, 1.5e6};
+    in.tipo = panel::TipoMeccanismo::elemento_libero;
+    come_golden(sezioni(), "relazione_elemento_libero.txt");
+}
+
 TEST_F(Relazione, AWallThatTheStaticLoadsOverturnIsSaidToHaveNoCapacity) {
     in.parete.piani[2].F = 3;  // num = 4.32 + 2.4 - 9 = -2.28 on the top storey
     const std::vector<Sezione> s = sezioni();
