@@ -95,7 +95,7 @@ void esegui_campi(std::string_view input, const text::NumberFormat& formato) {
     const auto righe = text::split_lines(input);
     for (std::size_t i = 0; i < righe.size() && i < form::kCampiIngresso.size(); ++i) {
         const int campo = form::indice(form::kCampiIngresso[i]);
-        f.stato.text1[static_cast<std::size_t>(campo)] = righe[i];
+        f.stato.pannello.testi[form::kCampiIngresso[i]] = righe[i];
         const std::size_t prima = m.elenco.size();
         const bool rifiutato = f.Text1_Validate(campo);
         richiedi(rifiutato == (m.elenco.size() == prima + 1), "rifiuto senza messaggio");

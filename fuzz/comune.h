@@ -112,10 +112,10 @@ inline void controlla_run(const form::Form1& f, const form::RaccoltaMessaggi& m,
     const bool mensola = f.risultato && std::holds_alternative<panel::Mensola>(
                                             f.risultato->pannello.resistenza);
     for (const auto& d : form::kTabellaCampi)
-        if (!d.ingresso && !(mensola && s.text1[form::posizione(d.campo)] == form::kNessunValore))
-            richiedi(numero_finito(s.text1[form::posizione(d.campo)], fmt),
+        if (!d.ingresso && !(mensola && s.pannello.testi[d.campo] == form::kNessunValore))
+            richiedi(numero_finito(s.pannello.testi[d.campo], fmt),
                      "risultato non numerico nel campo " + std::string(d.nome) + ": \"" +
-                         s.text1[form::posizione(d.campo)] + "\"");
+                         s.pannello.testi[d.campo] + "\"");
     for (const std::string* l : {&s.label2_0, &s.label2_1, &s.label2_6})
         richiedi(numero_finito(*l, fmt), "etichetta non numerica: \"" + *l + "\"");
     for (const std::string* l : {&s.label1[form::kLabelCritica], &s.label3})
@@ -128,8 +128,8 @@ inline void controlla_run(const form::Form1& f, const form::RaccoltaMessaggi& m,
     const bool ok = verdetto.ends_with(" > Fa : OK");
     richiedi(ok || verdetto.ends_with(" < Fa : !!!"), "verdetto mancante: \"" + verdetto + "\"");
     richiedi((s.text22_sfondo == form::Rgb{128, 255, 128}) == ok, "colore del verdetto");
-    const double Rlat = *text::parse_number(s.text1[form::posizione(form::Campo::Rlat)], fmt);
-    const double Fa = *text::parse_number(s.text1[form::posizione(form::Campo::Fa)], fmt);
+    const double Rlat = *text::parse_number(s.pannello.testi[form::Campo::Rlat], fmt);
+    const double Fa = *text::parse_number(s.pannello.testi[form::Campo::Fa], fmt);
     richiedi(!(Rlat > Fa) || ok, "verdetto \"!!!\" con Rlat maggiore di Fa");
     richiedi(!(Rlat < Fa) || !ok, "verdetto \"OK\" con Rlat minore di Fa");
 }

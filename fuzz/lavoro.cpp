@@ -20,7 +20,7 @@ void avvio(const form::DatiLavoro& dati, const text::NumberFormat& formato) {
     form::RaccoltaMessaggi m;
     form::Form1 f(m, formato);
     richiedi(ambiente().avvia(f), "un file di lavoro ha fermato l'avvio");
-    const auto& t = f.stato.text1;
+    const auto& t = f.stato.pannello.testi;
     // What the job file gave is in the fields, and the building period is a number; a
     // coordinate with a decimal comma is refused with both of them.
     const auto virgola = [](const std::optional<std::string>& v) {
@@ -35,12 +35,12 @@ void avvio(const form::DatiLavoro& dati, const text::NumberFormat& formato) {
     };
     if (!virgola(dati.longitudine) && !virgola(dati.latitudine)) {
         if (dati.longitudine)
-            richiedi(t[6] == mostrato(*dati.longitudine), "longitudine non copiata");
-        if (dati.latitudine) richiedi(t[7] == mostrato(*dati.latitudine), "latitudine non copiata");
+            richiedi(t[form::Campo::lon] == mostrato(*dati.longitudine), "longitudine non copiata");
+        if (dati.latitudine) richiedi(t[form::Campo::lat] == mostrato(*dati.latitudine), "latitudine non copiata");
     }
     if (dati.localita) richiedi(f.stato.combo_text == *dati.localita, "località non copiata");
     richiedi(std::isfinite(f.T1) && f.T1 > 0, "T1 non valido dopo l'avvio");
-    richiedi(fuzz::numero_finito(t[1], formato), "T1 non numerico dopo l'avvio: \"" + t[1] + "\"");
+    richiedi(fuzz::numero_finito(t[form::Campo::T1], formato), "T1 non numerico dopo l'avvio: \"" + t[form::Campo::T1] + "\"");
     fuzz::aggiorna(f, m);
 }
 

@@ -80,12 +80,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!f.stato.combo_list.empty()) {
         const std::size_t scelta = size % f.stato.combo_list.size();
         const auto campi = hazard::scegli_localita(f.stato.combo_list[scelta]);
-        const auto prima = f.stato.text1;
+        const auto prima = f.stato.pannello.testi;
         f.Combo1_Click(static_cast<int>(scelta));
-        constexpr auto lat = form::posizione(form::Campo::lat);
-        constexpr auto lon = form::posizione(form::Campo::lon);
-        richiedi(f.stato.text1[lat] == (campi ? campi->first : prima[lat]) &&
-                     f.stato.text1[lon] == (campi ? campi->second : prima[lon]),
+        constexpr auto lat = form::Campo::lat;
+        constexpr auto lon = form::Campo::lon;
+        richiedi(f.stato.pannello.testi[lat] == (campi ? campi->first : prima[lat]) &&
+                     f.stato.pannello.testi[lon] == (campi ? campi->second : prima[lon]),
                  "scelta della località");
     }
     fuzz::aggiorna(f, m);

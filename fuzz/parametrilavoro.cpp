@@ -49,7 +49,7 @@ void avvio(bool prese, const text::NumberFormat& formato) {
     // The fields start-up writes in work units.
     for (const auto& d : form::kTabellaCampi)
         if (d.famiglia != units::Famiglia::nessuna && (d.ingresso || d.campo == form::Campo::W))
-            richiedi(fuzz::numero_finito(f.stato.text1[form::posizione(d.campo)], formato),
+            richiedi(fuzz::numero_finito(f.stato.pannello.testi[d.campo], formato),
                      "valore iniziale non numerico nel campo " + std::string(d.nome));
     fuzz::aggiorna(f, m);
 }

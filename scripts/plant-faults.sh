@@ -31,7 +31,7 @@ faults=(
   'F12~src/units/unita.cpp~s/for (std::size_t i = 1; i < lines\.size(); ++i)/for (std::size_t i = 2; i < lines.size(); ++i)/~off-by-one: the job file'"'"'s first setting line is skipped'
   'F13~src/hazard/spettro.h~s/Suolo::C, Suolo::D, Suolo::E})/Suolo::C, Suolo::D})/~soil letter E refused by the field check'
   'F14~src/form/campi.cpp~s/(c == Campo::lat ? '"'"'N'"'"' : '"'"'E'"'"')/(c == Campo::lat ? '"'"'E'"'"' : '"'"'N'"'"')/~swapped hemisphere letters of coordinates in degrees, minutes and seconds'
-  'F15~src/form/pannelli.cpp~s/if (c == Campo::lat || c == Campo::lon) p\.sito_proprio = true;/if (c == Campo::lat \&\& c == Campo::lon) p.sito_proprio = true;/~a saved panel'"'"'s own coordinates never give it its own site'
+  'F15~src/form/lettura_pannello.cpp~s/if (c == Campo::lat || c == Campo::lon) p\.sito_proprio = true;/if (c == Campo::lat \&\& c == Campo::lon) p.sito_proprio = true;/~a saved panel'"'"'s own coordinates never give it its own site'
   'F16~src/form/testi.cpp~s/campo(Campo::Fa) = t\.Fa;/campo(Campo::Fa) = t.Wa;/~the demand field written with Wa instead of Fa'
   'F17~src/relazione/relazione_tutti.cpp~s/v->ok ? form::kVerdettoOk : form::kVerdettoNo/v->ok ? form::kVerdettoNo : form::kVerdettoOk/~swapped verdicts in the summary of every panel'
   'F18~src/relazione/relazione_tutti.cpp~s/if (r\.sito_proprio) {/if (!r.sito_proprio) {/~the summary marks the panels on the job'"'"'s site instead of those with their own'

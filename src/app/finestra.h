@@ -46,7 +46,7 @@ public:
     // Label2(indice) for indice 0, 1 or 6.
     QLabel* label2(int indice) const;
     QLabel* label3() const { return label3_; }
-    // Check1(indice), 0..3: 0 top, 1 left, 2 bottom, 3 right.
+    // Check1(indice), 0..3: the sides as form::Lato numbers them.
     QCheckBox* check(int indice) const;
     // Line<numero>, 1..6.
     LineaWidget* linea(int numero) const;

@@ -70,7 +70,7 @@ text::NumberFormat formato_locale() {
 std::string testo_label4(const form::Form1& form) {
     if (form.stato.sito_iniziale) return form::kSitoInizialeBreve;
     // A mechanism's hazard at its two limit states is in its own frame.
-    if (form::e_meccanismo(form.stato.tipo)) return {};
+    if (form::e_meccanismo(form.stato.pannello.tipo)) return {};
     if (!form.stato.fonte.empty()) return form.stato.fonte;
     if (!form.risultato) return {};
     const form::AzioneSito& a = form.risultato->azione;
@@ -139,12 +139,12 @@ bool Presentatore::apri_lavoro(const std::string& nome) {
 void Presentatore::collega() {
     // The fields' events reach eventFilter through the application-wide filter alone: a second
     // filter on each field would run every handler twice (two editors for one double-click).
-    for (int i = 0; i < form::kCampi; ++i) {
-        QLineEdit* campo = finestra_.campo(i);
-        connect(campo, &QLineEdit::textChanged, this, [this, i](const QString& testo) {
+    for (const form::DatiCampoForm& d : form::kTabellaCampi) {
+        QLineEdit* campo = finestra_.campo(form::indice(d.campo));
+        connect(campo, &QLineEdit::textChanged, this, [this, c = d.campo](const QString& testo) {
             if (in_sincronia_) return;
             // Every change, the floating editor's write-back included, marks the results at once.
-            form_.stato.text1[static_cast<std::size_t>(i)] = testo.toStdString();
+            form_.stato.pannello.testi[c] = testo.toStdString();
             mostra_aspetto();
         });
     }
@@ -167,7 +167,7 @@ void Presentatore::collega() {
     connect(finestra_.combo2(), &QComboBox::currentIndexChanged, this, [this](int indice) {
         if (in_sincronia_ || indice < 0) return;
         if (static_cast<std::size_t>(indice) >= panel::kFormule.size()) return;
-        form_.stato.formula = panel::kFormule[static_cast<std::size_t>(indice)].formula;
+        form_.stato.pannello.formula = panel::kFormule[static_cast<std::size_t>(indice)].formula;
         mostra_stato();
         ridisegna();
         emit ingresso_accettato();
@@ -178,7 +178,7 @@ void Presentatore::collega() {
         const auto datum =
             hazard::datum_di_testo(finestra_.combo_datum()->itemText(indice).toStdString());
         if (!datum) return;
-        form_.stato.datum = *datum;
+        form_.stato.pannello.datum = *datum;
         mostra_stato();
         ridisegna();
         emit ingresso_accettato();
@@ -189,7 +189,7 @@ void Presentatore::collega() {
 bool Presentatore::aggiorna() {
     const bool ok = form_.Command1_Click(0);
     mostra_stato();
-    if (!ok && form_.campo_rifiutato() >= 0) finestra_.campo(form_.campo_rifiutato())->setFocus();
+    if (const auto c = form_.campo_rifiutato(); !ok && c) finestra_.campo(form::indice(*c))->setFocus();
     ridisegna();
     emit ingresso_accettato();
     return ok;
@@ -257,17 +257,17 @@ void Presentatore::ridisegna() {
 void Presentatore::mostra_stato() {
     in_sincronia_ = true;
     const auto& s = form_.stato;
-    for (int i = 0; i < form::kCampi; ++i)
-        imposta_testo(finestra_.campo(i), s.text1[static_cast<std::size_t>(i)]);
+    for (const form::DatiCampoForm& d : form::kTabellaCampi)
+        imposta_testo(finestra_.campo(form::indice(d.campo)), s.pannello.testi[d.campo]);
     for (int i = 0; i < form::kLabel1; ++i)
         finestra_.label1(i)->setText(q(s.label1[static_cast<std::size_t>(i)]));
     finestra_.label2(0)->setText(q(s.label2_0));
     finestra_.label2(1)->setText(q(s.label2_1));
     finestra_.label2(6)->setText(q(s.label2_6));
     finestra_.label3()->setText(q(s.label3));
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < form::kLati; ++i) {
         QCheckBox* c = finestra_.check(i);
-        c->setChecked(s.check1[static_cast<std::size_t>(i)]);
+        c->setChecked(form::appoggiato(s.pannello.vincoli, static_cast<form::Lato>(i)));
         c->setText(q(s.check1_caption[static_cast<std::size_t>(i)]));
     }
     for (int n = 1; n <= 6; ++n)
@@ -280,23 +280,23 @@ void Presentatore::mostra_stato() {
                           pos.left + pos.width + 50);
 
     // The demand formula: the list, its frame's caption and Image1's picture.
-    const panel::DescrizioneFormula& formula = panel::descrizione(s.formula);
-    finestra_.combo2()->setCurrentIndex(static_cast<int>(s.formula));
+    const panel::DescrizioneFormula& formula = panel::descrizione(s.pannello.formula);
+    finestra_.combo2()->setCurrentIndex(static_cast<int>(s.pannello.formula));
     finestra_.combo_datum()->setCurrentIndex(finestra_.combo_datum()->findText(
-        QString::fromUtf8(hazard::nomi_datum(s.datum).nome)));
+        QString::fromUtf8(hazard::nomi_datum(s.pannello.datum).nome)));
     finestra_.combo2()->setToolTip(qs(formula.completo));
     finestra_.frame(2)->setTitle(qs(formula.titolo));
-    finestra_.image(1)->imposta_risorsa(QString::fromUtf8(immagine_formula(s.formula)));
-    finestra_.image(1)->setToolTip(legenda_formula(s.formula));
+    finestra_.image(1)->imposta_risorsa(QString::fromUtf8(immagine_formula(s.pannello.formula)));
+    finestra_.image(1)->setToolTip(legenda_formula(s.pannello.formula));
     // A formula's own fields and their captions show only while it is chosen.
     for (const form::DatiCampoForm& d : form::kTabellaCampi) {
         if (!d.formula) continue;
-        const bool visibile = *d.formula == s.formula;
+        const bool visibile = *d.formula == s.pannello.formula;
         finestra_.campo(form::indice(d.campo))->setVisible(visibile);
         if (d.etichetta >= 0) finestra_.label1(d.etichetta)->setVisible(visibile);
     }
     // The resistance: the arch's frame, or the cantilever's caption and pictures.
-    const bool mensola = panel::e_mensola(panel::Vincoli{s.check1[0], s.check1[1], s.check1[3]});
+    const bool mensola = panel::e_mensola(s.pannello.vincoli);
     finestra_.frame(3)->setTitle(QString::fromUtf8(mensola ? titolo_mensola : frames()[2].titolo));
     for (int i = 0; i < 2; ++i)
         finestra_.image(3 + i)->imposta_risorsa(QString::fromUtf8(
@@ -371,7 +371,8 @@ bool Presentatore::convalida(int indice) {
     // Degrees, minutes and seconds come back as decimal degrees.
     if (!rifiutato) {
         in_sincronia_ = true;
-        imposta_testo(finestra_.campo(indice), form_.stato.text1[static_cast<std::size_t>(indice)]);
+        if (const auto c = form::campo_di_indice(indice))
+            imposta_testo(finestra_.campo(indice), form_.stato.pannello.testi[*c]);
         in_sincronia_ = false;
         emit ingresso_accettato();
     }

@@ -95,7 +95,7 @@ void Presentatore::collega_meccanismo() {
     connect(m.z0(), &QLineEdit::editingFinished, this, [this] { emit ingresso_accettato(); });
     for (std::size_t i = 0; i < ControlliMeccanismo::kPropri; ++i) {
         connect(m.proprio(i), &QLineEdit::textChanged, this, [this, i](const QString& t) {
-            const auto campi = form::campi_propri(form_.stato.tipo);
+            const auto campi = form::campi_propri(form_.stato.pannello.tipo);
             if (in_sincronia_ || i >= campi.size()) return;
             form_.imposta_campo_meccanismo(campi[i], t.toStdString());
             mostra_aspetto();
@@ -116,8 +116,8 @@ void Presentatore::collega_meccanismo() {
 void Presentatore::mostra_meccanismo() {
     const form::StatoFinestra& s = form_.stato;
     ControlliMeccanismo& m = finestra_.meccanismo();
-    const bool meccanismo = form::e_meccanismo(s.tipo);
-    m.tipo()->setCurrentIndex(static_cast<int>(s.tipo));
+    const bool meccanismo = form::e_meccanismo(s.pannello.tipo);
+    m.tipo()->setCurrentIndex(static_cast<int>(s.pannello.tipo));
 
     // Frame1: the sketch, the restraints and the panel's own inputs give way to the storeys;
     // B, γ and H stay, B in the place of t, which a mechanism does not read.
@@ -156,8 +156,8 @@ void Presentatore::mostra_meccanismo() {
     if (meccanismo) finestra_.label5()->clear();
     finestra_.frame(3)->setVisible(!meccanismo);
     m.risultati()->setVisible(meccanismo);
-    m.risultati()->setTitle(QString::fromUtf8(form::descrizione_tipo(s.tipo).titolo.data(),
-                                              static_cast<qsizetype>(form::descrizione_tipo(s.tipo).titolo.size())));
+    m.risultati()->setTitle(QString::fromUtf8(form::descrizione_tipo(s.pannello.tipo).titolo.data(),
+                                              static_cast<qsizetype>(form::descrizione_tipo(s.pannello.tipo).titolo.size())));
 
     // The storey table: one row a storey, the job's work units in the captions.
     const int piani = form::piani_mostrati(s, form_.formato());
@@ -171,7 +171,7 @@ void Presentatore::mostra_meccanismo() {
         if (!t->horizontalHeaderItem(c) || t->horizontalHeaderItem(c)->text() != titolo)
             t->setHorizontalHeaderItem(c, new QTableWidgetItem(titolo));
         for (int r = 0; r < piani; ++r) {
-            const QString testo = q(s.meccanismo[form::posizione(form::campo_piano(kColonne[c], r + 1))]);
+            const QString testo = q(s.pannello.meccanismo[form::posizione(form::campo_piano(kColonne[c], r + 1))]);
             QTableWidgetItem* cella = t->item(r, c);
             if (!cella) {
                 cella = new QTableWidgetItem(testo);
@@ -182,13 +182,13 @@ void Presentatore::mostra_meccanismo() {
             }
         }
     }
-    m.lc()->setCurrentIndex(m.lc()->findText(q(text::trim(s.meccanismo[form::posizione(form::CampoMeccanismo::LC)]))));
+    m.lc()->setCurrentIndex(m.lc()->findText(q(text::trim(s.pannello.meccanismo[form::posizione(form::CampoMeccanismo::LC)]))));
     m.etichetta_z0()->setText(QStringLiteral("z0 ") +
                               q(form_.unita().etichetta(form::dati_campo(form::CampoMeccanismo::z0).famiglia)));
-    const QString z0 = q(s.meccanismo[form::posizione(form::CampoMeccanismo::z0)]);
+    const QString z0 = q(s.pannello.meccanismo[form::posizione(form::CampoMeccanismo::z0)]);
     if (m.z0()->text() != z0) m.z0()->setText(z0);
     // The kind's own fields side by side, each caption as wide as its text.
-    const auto propri = form::campi_propri(s.tipo);
+    const auto propri = form::campi_propri(s.pannello.tipo);
     const int largo = finestra_.rettangolo({0, 0, 540, 315}).width();
     const int spazio = finestra_.rettangolo({0, 0, 45, 315}).width();
     int x = 0;
@@ -204,7 +204,7 @@ void Presentatore::mostra_meccanismo() {
         m.proprio(i)->setGeometry(x + l + spazio, m.proprio(i)->y(), largo, m.proprio(i)->height());
         x += l + largo + 3 * spazio;
         m.proprio(i)->setToolTip(q(form::dati_campo(propri[i]).esteso));
-        const QString testo = q(s.meccanismo[form::posizione(propri[i])]);
+        const QString testo = q(s.pannello.meccanismo[form::posizione(propri[i])]);
         if (m.proprio(i)->text() != testo) m.proprio(i)->setText(testo);
     }
 

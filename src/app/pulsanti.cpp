@@ -44,14 +44,11 @@ bool odt(const QString& file) {
 // all panels lays each saved panel over.
 form::Pannello pannello_del_lavoro(const form::Form1& f, const form::StatoFinestra& base) {
     form::Pannello p;
-    p.testi = base.text1;
-    for (form::Campo c : form::kCampiIngresso) {
-        std::string& t = p.testi[form::posizione(c)];
-        t = form::cella_di_testo(c, t, f.formato());
-    }
-    p.vincoli = base.check1;
-    p.formula = base.formula;
-    p.datum = base.datum;
+    p.testi = base.pannello.testi;
+    for (form::Campo c : form::kCampiIngresso) p.testi[c] = form::cella_di_testo(c, p.testi[c], f.formato());
+    p.vincoli = base.pannello.vincoli;
+    p.formula = base.pannello.formula;
+    p.datum = base.pannello.datum;
     return p;
 }
 
@@ -150,11 +147,11 @@ bool Pulsanti::Command6_Click() {
             if (!scritta->isEmpty()) return errore(*scritta, "Salvataggio non riuscito");
         } else {
             // The report of the kind on screen, from that kind's last result.
-            if (form::e_meccanismo(form.stato.tipo) ? !form.risultato_meccanismo : !form.risultato)
+            if (form::e_meccanismo(form.stato.pannello.tipo) ? !form.risultato_meccanismo : !form.risultato)
                 return errore(QStringLiteral("Premere AGGIORNA: la verifica non ha risultati."),
                               "Relazione non riuscita");
             const relazione::Documento doc =
-                form::e_meccanismo(form.stato.tipo)
+                form::e_meccanismo(form.stato.pannello.tipo)
                     ? relazione::costruisci_relazione_meccanismo(
                           *form.risultato_meccanismo,
                           relazione::contesto_relazione(form.lavoro, std::nullopt, data))

@@ -285,7 +285,7 @@ void StrisciaPannelli::scrivi_sito_lavoro() {
     if (!pronto()) return;
     form::Form1& form = presentatore_.form();
     const form::Cartelle c = form.cartelle();
-    const auto& testi = form.stato.text1;
+    const auto& testi = form.stato.pannello.testi;
     if (form::file_lavoro(c.dir_lavoro) &&
         !domande_.conferma(&presentatore_.finestra(), QStringLiteral("SITO DEL LAVORO"),
                            QStringLiteral("Sostituire il sito del lavoro con quello di questo "
@@ -293,12 +293,12 @@ void StrisciaPannelli::scrivi_sito_lavoro() {
         return;
     // The locality picked from the list, when the coordinates are still its own.
     const auto numero = [&](form::Campo k) {
-        return form::numero_di_testo(k, testi[form::posizione(k)], form.formato());
+        return form::numero_di_testo(k, testi[k], form.formato());
     };
     std::string localita;
     if (const auto lon = numero(form::Campo::lon), lat = numero(form::Campo::lat); lon && lat)
         localita = form.localita_del_sito(*lon, *lat).value_or("");
-    if (const auto e = form::scrivi_sito_lavoro(c.dir_lavoro, testi, form.stato.datum, localita,
+    if (const auto e = form::scrivi_sito_lavoro(c.dir_lavoro, testi, form.stato.pannello.datum, localita,
                                                 form.formato())) {
         form.messaggi().mostra(form::Messaggio{*e, "SITO DEL LAVORO", form::Icona::stop});
         return;

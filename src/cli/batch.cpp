@@ -2,6 +2,7 @@
 // Batch checks: the start-up state copied for every row, the row's fields and restraints set
 // through the window's handlers, one check run, and the rows spread over threads in blocks.
 #include "cli/batch.h"
+#include "cli/mensola.h"
 
 #include <algorithm>
 #include <atomic>
@@ -26,18 +27,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The field of each input column (-1: id, descrizione and the restraints), found by its column name.
-const std::array<int, kColonneIngresso> kCampo = [] {
-    std::array<int, kColonneIngresso> out{};
-    for (std::size_t c = 0; c < kColonneIngresso; ++c) {
-        const auto campo = form::campo_di_nome(kNomiIngresso[c]);
-        out[c] = campo ? form::indice(*campo) : -1;
-    }
+// The field of each input column (none: id, descrizione and the restraints), by its column name.
+const std::array<std::optional<form::Campo>, kColonneIngresso> kCampo = [] {
+    std::array<std::optional<form::Campo>, kColonneIngresso> out{};
+    for (std::size_t c = 0; c < kColonneIngresso; ++c) out[c] = form::campo_di_nome(kNomiIngresso[c]);
     return out;
 }();
-// The toggle of each restraint column: start-up's restraints echoed where a row leaves them empty.
-constexpr std::array<std::pair<std::size_t, int>, 3> kVincoli = {
-    {{colonna_ingresso("left"), 1}, {colonna_ingresso("right"), 3}, {colonna_ingresso("top"), 0}}};
 
 constexpr std::size_t kDomanda = colonna_ingresso("domanda");
 constexpr std::size_t kDatum = colonna_ingresso("datum");
@@ -66,10 +61,7 @@ void scrivi_risultati(const form::RisultatoVerifica& r, const units::Unita& u,
     form::TestiRisultato t = form::testi_risultato(r, u, formato, form::Ampiezza::valori);
     // A cantilever has no arch: its columns stay empty and the span says so.
     std::visit(panel::Overloaded{[](const panel::Freccia&) {},
-                                 [&](const panel::Mensola&) {
-                                     t.d.clear(), t.K1.clear(), t.K2.clear();
-                                     t.campata = "mensola";
-                                 }},
+                                 [&](const panel::Mensola&) { colonne_mensola(t); }},
                r.pannello.resistenza);
     auto c = celle.begin() + kColonneIngresso;
     *c++ = text::rounded(r.ed50.lat, 6, formato);
@@ -96,17 +88,17 @@ Lotto::Lotto(const form::Lavoro& lavoro, const form::Pannello& avvio, hazard::Fo
       griglia_(fonte.ricerca([&] { return lavoro.file_griglia(); })),
       pannello_avvio_(avvio) {
     for (std::size_t c = 0; c < kColonneIngresso; ++c)
-        if (kCampo[c] >= 0) avvio_[c] = avvio.testi[static_cast<std::size_t>(kCampo[c])];
-    for (auto [colonna, check] : kVincoli)
-        avvio_[colonna] = vincolo(avvio.vincoli[static_cast<std::size_t>(check)]);
+        if (kCampo[c]) avvio_[c] = avvio.testi[*kCampo[c]];
+    // Start-up's restraints, echoed where a row leaves them empty.
+    for (const form::ColonnaVincolo& v : form::kColonneVincoli)
+        avvio_[colonna_ingresso(v.colonna)] = vincolo(form::appoggiato(avvio.vincoli, v.lato));
     avvio_[kDomanda] = panel::descrizione(avvio.formula).breve;
     avvio_[kDatum] = hazard::nomi_datum(avvio.datum).nome;
     sito_iniziale_ = lavoro.sito_iniziale(avvio.testi);
     for (form::Campo c : form::kCampiIngresso) {
-        const std::string& testo = avvio.testi[form::posizione(c)];
-        accettati_avvio_[form::posizione(c)] =
-            !form::motivo_rifiuto(form::indice(c), testo, formato_, false, &unita_);
-        leggi_numero(c, testo, numeri_avvio_);
+        const std::string& testo = avvio.testi[c];
+        if (form::motivo_rifiuto(c, testo, formato_, false, &unita_) || !leggi_numero(c, testo, numeri_avvio_))
+            avvio_accettato_ = false;
     }
 }
 
@@ -130,7 +122,7 @@ bool Lotto::leggi_numero(form::Campo c, const std::string& testo,
         case form::Lettura::coordinata:
         case form::Lettura::intero:
             if (const auto v = form::numero_accettato(c, testo, formato_, unita_)) {
-                numeri.valori[form::posizione(c)] = *v;
+                numeri.valori[c] = *v;
                 return true;
             }
             return false;
@@ -189,15 +181,26 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
 
     // The row's cells over the start-up panel through the one reader of a panel's cells: a
     // refused cell stops the row with its column and why.
+    // Start-up's panel again, as far as the reader writes it: the inputs, the choices and, in a
+    // file that has them, the mechanism's texts.
     form::Pannello& pannello = banco.pannello_;
-    pannello = pannello_avvio_;
+    pannello.id.clear();
+    pannello.descrizione.clear();
+    for (form::Campo c : form::kCampiIngresso) pannello.testi[c] = pannello_avvio_.testi[c];
+    pannello.vincoli = pannello_avvio_.vincoli;
+    pannello.formula = pannello_avvio_.formula;
+    pannello.datum = pannello_avvio_.datum;
+    pannello.tipo = pannello_avvio_.tipo;
+    if (meccanismi_) pannello.meccanismo = pannello_avvio_.meccanismo;
+    // The row's numbers as the reader accepted them; a cell left empty keeps start-up's.
+    form::NumeriIngresso numeri = numeri_avvio_;
     const auto rifiuto = form::leggi_celle(
         [&riga](std::string_view nome) -> std::optional<form::CellaRiga> {
             const std::size_t c = colonna_ingresso(nome);
             if (c >= kColonneIngresso || !riga.celle[c]) return std::nullopt;
             return form::CellaRiga{*riga.celle[c], riga.con_punto[c]};
         },
-        pannello, unita_, formato_);
+        pannello, unita_, formato_, &numeri);
     // The choices echoed as the formula table and the datum name write them, once read.
     if (panel::formula_di_nome(celle[kDomanda]))
         celle[kDomanda] = panel::descrizione(pannello.formula).breve;
@@ -209,25 +212,16 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
     // In a job without site data the row gave its own coordinates (checked above).
     pannello.sito_proprio = sito_iniziale_;
 
-    // The row's numbers, each accepted text read once; a cell left empty takes the start-up
-    // reading. A start-up text validation refuses is said as a row's cell would be.
-    form::NumeriIngresso numeri = numeri_avvio_;
-    bool accettati = true;
-    for (form::Campo c : form::kCampiIngresso)
-        accettati = accettati && accettati_avvio_[form::posizione(c)];
-    for (std::size_t c = 0; c < kColonneIngresso; ++c)
-        if (kCampo[c] >= 0 && riga.celle[c] && !riga.celle[c]->empty())
-            accettati = leggi_numero(static_cast<form::Campo>(kCampo[c]), celle[c], numeri) &&
-                        accettati;
+    // A start-up text validation refuses, unless the row gave its own, is said as a row's cell
+    // would be; the row's texts are then read again as the check reads them.
+    const bool accettati = avvio_accettato_;
     if (!accettati)
         for (form::Campo c : form::kCampiIngresso)
-            if (auto motivo = form::motivo_rifiuto(form::indice(c),
-                                                   pannello.testi[form::posizione(c)], formato_,
-                                                   false, &unita_)) {
+            if (auto motivo = form::motivo_rifiuto(c, pannello.testi[c], formato_, false, &unita_)) {
                 celle[kErrore] = std::string(form::dati_campo(c).colonna) + ": " + *motivo;
                 return;
             }
-    const std::array<bool, 4>& vincoli = pannello.vincoli;
+    const panel::Vincoli& vincoli = pannello.vincoli;
     const panel::FormulaDomanda formula = pannello.formula;
     const hazard::Datum datum = pannello.datum;
     // The row as a panel, checked by the one check function; its result is read as computed.

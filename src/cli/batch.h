@@ -232,7 +232,7 @@ class Lotto {
     // The start-up texts read once: a row that leaves a cell empty takes the number and the
     // verdict of validation from here.
     form::NumeriIngresso numeri_avvio_;
-    std::bitset<form::kCampi> accettati_avvio_;
+    bool avvio_accettato_ = true;  // every start-up text accepted and read
     bool sito_iniziale_ = false;  // the job has no site data
     bool meccanismi_ = false;
 };

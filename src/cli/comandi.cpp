@@ -2,6 +2,7 @@
 // check and search: start-up from the suite through the form library, then output.
 #include "cli/comandi.h"
 #include "cli/meccanismo.h"
+#include "cli/mensola.h"
 
 #include <algorithm>
 #include <charconv>
@@ -110,11 +111,7 @@ nlohmann::json risultati_json(const form::RisultatoVerifica& r, const units::Uni
                                      j["span"] =
                                          p.direzione == panel::Direzione::verticale ? "L" : "B";
                                  },
-                                 [&](const panel::Mensola&) {
-                                     for (const char* k : {"d_mm", "K1", "K2", "qd", "sigma_crit"})
-                                         j[k] = nullptr;
-                                     j["span"] = "mensola";
-                                 }},
+                                 [&](const panel::Mensola&) { json_mensola(j); }},
                p.resistenza);
     return j;
 }
@@ -151,7 +148,7 @@ nlohmann::json etichette_json(const form::RisultatoVerifica* ultimo, const units
 // `campi`: the field texts as the window shows them after this run; `ultimo`: the result of
 // the last completed run (this one's when it completed), null before any. The panel is named by
 // its saved id and description, null for start-up's own panel.
-nlohmann::json come_json(const units::Unita& u, const std::array<std::string, form::kCampi>& campi,
+nlohmann::json come_json(const units::Unita& u, const form::TestiCampi& campi,
                          const form::Pannello& pannello, const form::RisultatoVerifica* ultimo,
                          const form::RaccoltaMessaggi& m, bool completata,
                          const std::vector<std::string>& avvisi, const char* fonte_sito) {
@@ -161,10 +158,14 @@ nlohmann::json come_json(const units::Unita& u, const std::array<std::string, fo
     const bool salvato = !pannello.id.empty();
     j["id"] = salvato ? nlohmann::json(pannello.id) : nlohmann::json(nullptr);
     j["descrizione"] = salvato ? nlohmann::json(pannello.descrizione) : nlohmann::json(nullptr);
-    j["fields"] = campi;  // by position, as callers have read them
+    // By position, as callers have read them: the table lists the fields in index order.
+    nlohmann::json in_ordine = nlohmann::json::array();
     nlohmann::json per_nome = nlohmann::json::object();
-    for (const form::DatiCampoForm& d : form::kTabellaCampi)
-        per_nome[std::string(d.nome)] = campi[form::posizione(d.campo)];
+    for (const form::DatiCampoForm& d : form::kTabellaCampi) {
+        in_ordine.push_back(campi[d.campo]);
+        per_nome[std::string(d.nome)] = campi[d.campo];
+    }
+    j["fields"] = std::move(in_ordine);
     j["fields_by_name"] = std::move(per_nome);
     j["labels"] = etichette_json(ultimo, u);
     // The verdict the window shows: that of the last completed run, false before any.
@@ -195,7 +196,7 @@ const char* vincolo(bool appoggiato) {
 // The inputs as given and the results of a completed run, written from its result.
 void riassunto(const units::Unita& u, const form::Pannello& p, const form::RisultatoVerifica& r,
                const form::TestiRisultato& x, std::ostream& out) {
-    const auto t = [&](form::Campo c) -> const std::string& { return p.testi[form::posizione(c)]; };
+    const auto t = [&](form::Campo c) -> const std::string& { return p.testi[c]; };
     const panel::Vincoli& v = r.ingressi.pannello.vincoli;
     using C = form::Campo;
     out << "TORVELANDO PANNELLI MURARI\n";
@@ -235,23 +236,18 @@ void riassunto(const units::Unita& u, const form::Pannello& p, const form::Risul
                        out << "Resistenza laterale di progetto F_lat,d = " << x.Rlat << " "
                            << x.verdetto << "\n";
                    },
-                   [&](const panel::Mensola& m) {
-                       out << "Mensola - ribaltamento (NTC 2018 § 7.8.2.2.3):\n";
-                       for (const std::string& riga : form::righe_mensola(m, u, text::dot_format()))
-                           out << "  " << riga << "\n";
-                       out << "Resistenza laterale di progetto Rlat = 2·M_Rd / L = " << x.Rlat
-                           << " " << x.verdetto << "\n";
-                   }},
+                   [&](const panel::Mensola& m) { riassunto_mensola(m, u, x, out); }},
                r.pannello.resistenza);
 }
-// The field a "N=TEXT" of --set names, by number or short name; -1 when none.
-int campo_di_set(const std::string& s) {
+// The field a "N=TEXT" of --set names, by its number or its short name.
+std::optional<form::Campo> campo_di_set(const std::string& s) {
     const auto eq = s.find('=');
-    if (eq == std::string::npos) return -1;
-    if (auto c = form::campo_di_nome(std::string_view(s).substr(0, eq))) return form::indice(*c);
+    if (eq == std::string::npos) return std::nullopt;
+    if (auto c = form::campo_di_nome(std::string_view(s).substr(0, eq))) return c;
     int n = -1;
     auto [p, ec] = std::from_chars(s.data(), s.data() + eq, n);
-    return ec != std::errc() || p != s.data() + eq ? -1 : n;
+    if (ec != std::errc() || p != s.data() + eq) return std::nullopt;
+    return form::campo_di_indice(n);
 }
 
 // Where the run's coordinates came from: the program's initial values when the job gave none
@@ -260,8 +256,7 @@ const char* fonte_sito(const form::Lavoro& lavoro, const form::Pannello& p,
                        const OpzioniCheck& o) {
     if (lavoro.sito_iniziale(p.testi)) return "initial";
     for (const auto& s : o.set)
-        if (const int n = campo_di_set(s);
-            n == form::indice(form::Campo::lat) || n == form::indice(form::Campo::lon))
+        if (const auto c = campo_di_set(s); c == form::Campo::lat || c == form::Campo::lon)
             return "set";
     return p.sito_proprio ? "panel" : "job";
 }
@@ -390,25 +385,26 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Lavoro& la
                 continue;
             }
         }
-        const int n = campo_di_set(s);
-        if (n < 0 || n >= form::kCampi) {
+        const auto campo = campo_di_set(s);
+        if (!campo) {
             err << "--set: atteso N=TESTO con N da 0 a " << form::kCampi - 1
                 << " o il nome breve del campo, ricevuto \""
                 << text::printable(text::decode(s)) << "\"\n";
             return 2;
         }
-        std::string& testo = r.testi[static_cast<std::size_t>(n)];
+        std::string& testo = r.testi[*campo];
         // Arguments that are not UTF-8 (a degree sign in Windows-1252) are decoded here.
         testo = text::decode(s.substr(eq + 1));
-        if (auto motivo = form::motivo_rifiuto(n, testo, text::dot_format(), false, &lavoro.unita)) {
+        if (auto motivo =
+                form::motivo_rifiuto(*campo, testo, text::dot_format(), false, &lavoro.unita)) {
             // Named as the window and the batch name it, unless the reason names it already.
-            const std::string_view campo = form::nome_esteso(static_cast<form::Campo>(n));
+            const std::string_view nome = form::nome_esteso(*campo);
             err << "Input errato: "
-                << (motivo->find(campo) == std::string::npos ? std::string(campo) + ": " : "")
+                << (motivo->find(nome) == std::string::npos ? std::string(nome) + ": " : "")
                 << *motivo << "\n";
             return 2;
         }
-        testo = form::testo_gradi_decimali(n, testo, text::dot_format());
+        testo = form::testo_gradi_decimali(*campo, testo, text::dot_format());
     }
     if (o.demand) {
         const auto formula = panel::formula_di_nome(*o.demand);
@@ -431,11 +427,11 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Lavoro& la
     }
     // The sides before the top, as the window's toggles take them: freeing the top while a side
     // is free is refused.
-    const std::pair<std::size_t, std::optional<int>> toggles[] = {
-        {1, o.left}, {3, o.right}, {0, o.top}};
-    for (const auto& [index, value] : toggles) {
+    const std::pair<form::Lato, std::optional<int>> toggles[] = {
+        {form::Lato::sinistro, o.left}, {form::Lato::destro, o.right}, {form::Lato::superiore, o.top}};
+    for (const auto& [lato, value] : toggles) {
         if (!value) continue;
-        r.vincoli[index] = *value == 1;
+        form::imposta_lato(r.vincoli, lato, *value == 1);
         if (!form::vincoli_ammessi(r.vincoli)) {
             err << "VINCOLI SCORRETTI: " << panel::kVincoliNonAmmessi << "\n";
             return 2;
@@ -503,7 +499,7 @@ int esegui_check_su(const Avvio& a, const OpzioniCheck& o, std::ostream& out, st
     if (o.json) {
         // The fields as the window would show them: this run's results written over the texts
         // asked for, or start-up's results when it stopped.
-        std::array<std::string, form::kCampi> mostrati = pannello.testi;
+        form::TestiCampi mostrati = pannello.testi;
         if (run.testi) form::scrivi_campi(*run.testi, mostrati);
         const form::RisultatoVerifica* ultimo =
             r ? r : std::get_if<form::RisultatoVerifica>(&avvio->esito);

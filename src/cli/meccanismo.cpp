@@ -187,7 +187,7 @@ int esegui_meccanismo(const Avvio& a, const form::Pannello& p, const OpzioniChec
         j["kind"] = form::descrizione_tipo(p.tipo).nome;
         nlohmann::json per_nome = nlohmann::json::object();
         for (const form::DatiCampoForm& d : form::kTabellaCampi)
-            if (d.ingresso) per_nome[std::string(d.nome)] = p.testi[form::posizione(d.campo)];
+            if (d.ingresso) per_nome[std::string(d.nome)] = p.testi[d.campo];
         for (int i = 0; i < form::kCampiMeccanismo; ++i) {
             const auto c = static_cast<form::CampoMeccanismo>(i);
             per_nome[form::dati_campo(c).nome] = p.meccanismo[form::posizione(c)];

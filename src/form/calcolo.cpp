@@ -67,10 +67,10 @@ Nodo nodo(const hazard::PuntoGriglia& p, double distanza, double somma_inversi, 
 
 }  // namespace
 
-IngressiVerifica ingressi_da_numeri(const NumeriIngresso& numeri, const std::array<bool, 4>& vincoli,
+IngressiVerifica ingressi_da_numeri(const NumeriIngresso& numeri, const panel::Vincoli& vincoli,
                                     FormulaDomanda formula, hazard::Datum datum,
                                     const units::Unita& u) {
-    const auto n = [&](Campo c) { return numeri.valori[posizione(c)]; };
+    const auto n = [&](Campo c) { return numeri.valori[c]; };
     IngressiVerifica in;
     in.T1 = n(Campo::T1);
     in.sito.lon = n(Campo::lon);
@@ -91,7 +91,7 @@ IngressiVerifica ingressi_da_numeri(const NumeriIngresso& numeri, const std::arr
     p.Z = n(Campo::Z) / u.fattore_lunghezze;
     p.H = n(Campo::H) / u.fattore_lunghezze;
     p.qa = n(Campo::qa);
-    p.vincoli = panel::Vincoli{vincoli[0], vincoli[1], vincoli[3]};
+    p.vincoli = vincoli;
     in.formula = formula;
     // Whole and within the field's range: the cast is exact.
     in.edificio.n = static_cast<int>(n(Campo::n));

@@ -38,14 +38,14 @@ struct IngressiVerifica {
 // The numbers of the input fields as validation read them from their texts, in work units by
 // field index (results and the subsoil hold nothing); `Tk`: the field Tk was not left empty.
 struct NumeriIngresso {
-    std::array<double, kCampi> valori{};
+    PerCampo<double> valori;
     hazard::Suolo suolo = hazard::Suolo::A;
     bool Tk = false;
 };
 
-// The inputs of a check in base units from those numbers, the restraint toggles (top, left,
-// bottom, right), the formula and the datum of the coordinates.
-IngressiVerifica ingressi_da_numeri(const NumeriIngresso& numeri, const std::array<bool, 4>& vincoli,
+// The inputs of a check in base units from those numbers, the restraints, the formula and the
+// datum of the coordinates.
+IngressiVerifica ingressi_da_numeri(const NumeriIngresso& numeri, const panel::Vincoli& vincoli,
                                     FormulaDomanda formula, hazard::Datum datum,
                                     const units::Unita& u);
 

@@ -109,15 +109,15 @@ std::string nota_notazione(Campo c, const text::NumberFormat& f) {
 }
 }  // namespace
 
-std::array<std::string, kCampi> design_text1() {
-    std::array<std::string, kCampi> t;
-    for (const auto& d : kTabellaCampi) t[posizione(d.campo)] = d.testo_progetto;
+TestiCampi design_text1() {
+    TestiCampi t;
+    for (const auto& d : kTabellaCampi) t[d.campo] = d.testo_progetto;
     return t;
 }
 
-void cancella_testi_risultato(std::array<std::string, kCampi>& testi) {
+void cancella_testi_risultato(TestiCampi& testi) {
     for (const auto& d : kTabellaCampi)
-        if (!d.ingresso && d.campo != Campo::W) testi[posizione(d.campo)].clear();
+        if (!d.ingresso && d.campo != Campo::W) testi[d.campo].clear();
 }
 
 std::optional<hazard::Suolo> suolo_di_testo(std::string_view testo) {
@@ -151,11 +151,10 @@ std::optional<double> numero_di_testo(Campo c, std::string_view testo,
     return std::nullopt;
 }
 
-std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
+std::optional<std::string> motivo_rifiuto(Campo c, const std::string& testo,
                                           const text::NumberFormat& formato, bool nota,
                                           const units::Unita* unita) {
-    if (index < 0 || index >= kCampi) return std::nullopt;
-    const DatiCampoForm& d = kTabellaCampi[static_cast<std::size_t>(index)];
+    const DatiCampoForm& d = dati_campo(c);
     switch (d.lettura) {
         // Result fields hold what the program wrote and cannot be typed into: leaving one is
         // never refused, also while it is empty after a start-up whose run stopped.
@@ -187,10 +186,8 @@ std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
     return std::string(kRichiestoNumero) + "\n" + nota_notazione(d.campo, formato);
 }
 
-std::string testo_gradi_decimali(int index, const std::string& testo,
+std::string testo_gradi_decimali(Campo c, const std::string& testo,
                                  const text::NumberFormat& formato) {
-    if (index < 0 || index >= kCampi) return testo;
-    const Campo c = kTabellaCampi[static_cast<std::size_t>(index)].campo;
     if (dati_campo(c).lettura != Lettura::coordinata || text::parse_dot_or_locale(testo, formato))
         return testo;
     // Six decimals are 0.1 m, finer than a tenth of a second; "." as the locality list has them.

@@ -20,11 +20,11 @@ namespace tv::form {
 inline constexpr const char* kInputErrato = "Input errato";
 
 // Texts the fields hold before start-up writes anything.
-std::array<std::string, kCampi> design_text1();
+TestiCampi design_text1();
 
 // The result fields cleared, W aside (start-up's weight of the default panel): what is shown
 // until a run completes.
-void cancella_testi_risultato(std::array<std::string, kCampi>& testi);
+void cancella_testi_risultato(TestiCampi& testi);
 
 // The subsoil category of a field text (trimmed, either case); nullopt for anything else.
 std::optional<hazard::Suolo> suolo_di_testo(std::string_view testo);
@@ -38,21 +38,55 @@ std::optional<double> numero_di_testo(Campo c, std::string_view testo,
 std::optional<double> numero_accettato(Campo c, std::string_view testo,
                                        const text::NumberFormat& f, const units::Unita& u);
 
-// Why the text of field `index` is refused, nullopt when it is accepted; with `nota`, a second
+// Why the text of field `c` is refused, nullopt when it is accepted; with `nota`, a second
 // line naming the field and the notation it takes. A number outside the field's range is refused
 // naming the field, in the job's work units `unita` (base units without them).
-std::optional<std::string> motivo_rifiuto(int index, const std::string& testo,
+std::optional<std::string> motivo_rifiuto(Campo c, const std::string& testo,
                                           const text::NumberFormat& formato, bool nota = false,
                                           const units::Unita* unita = nullptr);
 // An accepted coordinate text in degrees, minutes and seconds as decimal degrees; any other
 // text as it is.
-std::string testo_gradi_decimali(int index, const std::string& testo,
+std::string testo_gradi_decimali(Campo c, const std::string& testo,
                                  const text::NumberFormat& formato);
 
-// Whether the restraints (0 top, 1 left, 2 bottom, 3 right; true = supported) make a panel that
-// can be checked: a free top needs both sides supported, or both free (a cantilever).
-constexpr bool vincoli_ammessi(const std::array<bool, 4>& c) {
-    return panel::vincoli_validi(panel::Vincoli{c[0], c[1], c[3]});
+// The sides of a panel as the window's restraint toggles Check1(0..3) number them, and the
+// columns of a saved panel and of the batch that hold them. The bottom is always supported.
+enum class Lato : int { superiore = 0, sinistro = 1, inferiore = 2, destro = 3 };
+inline constexpr int kLati = 4;
+struct ColonnaVincolo {
+    std::string_view colonna;
+    Lato lato;
+};
+inline constexpr std::array<ColonnaVincolo, 3> kColonneVincoli = {
+    {{"top", Lato::superiore}, {"left", Lato::sinistro}, {"right", Lato::destro}}};
+
+constexpr std::optional<Lato> lato_di_indice(int index) {
+    if (index < 0 || index >= kLati) return std::nullopt;
+    return static_cast<Lato>(index);
+}
+constexpr bool appoggiato(const panel::Vincoli& v, Lato l) {
+    switch (l) {
+        case Lato::superiore: return v.top;
+        case Lato::sinistro: return v.left;
+        case Lato::inferiore: return true;
+        case Lato::destro: return v.right;
+    }
+    return true;
+}
+// Sets a side; the bottom stays supported whatever is asked.
+constexpr void imposta_lato(panel::Vincoli& v, Lato l, bool appoggiato) {
+    switch (l) {
+        case Lato::superiore: v.top = appoggiato; return;
+        case Lato::sinistro: v.left = appoggiato; return;
+        case Lato::inferiore: return;
+        case Lato::destro: v.right = appoggiato; return;
+    }
+}
+
+// Whether the restraints make a panel that can be checked: a free top needs both sides
+// supported, or both free (a cantilever).
+constexpr bool vincoli_ammessi(const panel::Vincoli& v) {
+    return panel::vincoli_validi(v);
 }
 
 }  // namespace tv::form

@@ -53,9 +53,9 @@ std::optional<std::string> crea_lavoro(const std::filesystem::path& dir_lavori,
     return std::nullopt;
 }
 
-bool Lavoro::sito_iniziale(const std::array<std::string, kCampi>& testi) const {
-    return coordinate_iniziali && (coordinate_iniziali->first == testi[posizione(Campo::lat)] ||
-                                   coordinate_iniziali->second == testi[posizione(Campo::lon)]);
+bool Lavoro::sito_iniziale(const TestiCampi& testi) const {
+    return coordinate_iniziali && (coordinate_iniziali->first == testi[Campo::lat] ||
+                                   coordinate_iniziali->second == testi[Campo::lon]);
 }
 
 fs::path Lavoro::file_griglia() const {
@@ -111,7 +111,7 @@ void applica_file_lavoro(Lavoro& lavoro, Pannello& p, Messaggi& messaggi,
                                         *d.latitudine, formato);
     if (d.longitudine || d.latitudine) p.datum = hazard::Datum::ed50;
     for (const auto& [c, membro] : kCampiLavoro)
-        if (d.*membro) p.testi[posizione(c)] = *(d.*membro);
+        if (d.*membro) p.testi[c] = *(d.*membro);
     // An empty, cut or garbled job file must not pass for the job's site unnoticed.
     if (d.localita_incompleta)
         mostra("Nel file " + nome +
@@ -163,12 +163,12 @@ bool avvia_lavoro(const fs::path& root, const std::optional<std::string>& nome, 
     // The site fields in the locale's notation, like every other field.
     for (const DatiCampoForm& d : kTabellaCampi)
         if (d.lettura == Lettura::punto_o_locale || d.lettura == Lettura::coordinata)
-            p.testi[posizione(d.campo)] = separatore_locale(p.testi[posizione(d.campo)], formato);
+            p.testi[d.campo] = separatore_locale(p.testi[d.campo], formato);
     // Without the job's coordinates the run would silently use the initial ones: remember them,
     // so that every result of that site says so.
     if (!(lavoro.sito.longitudine && lavoro.sito.latitudine))
-        lavoro.coordinate_iniziali = {p.testi[posizione(Campo::lat)],
-                                      p.testi[posizione(Campo::lon)]};
+        lavoro.coordinate_iniziali = {p.testi[Campo::lat],
+                                      p.testi[Campo::lon]};
 
     auto& unita = lavoro.unita;
     try {
@@ -180,7 +180,7 @@ bool avvia_lavoro(const fs::path& root, const std::optional<std::string>& nome, 
     // The field table's start-up values, in the job's work units; T1 is the job file's when it
     // gives a positive one.
     const auto scrivi = [&](const DatiCampoForm& d, double valore) {
-        p.testi[posizione(d.campo)] = d.predefinito->decimali < 0
+        p.testi[d.campo] = d.predefinito->decimali < 0
                                           ? text::general(valore, formato)
                                           : text::fixed(valore, d.predefinito->decimali, formato);
     };
@@ -189,12 +189,12 @@ bool avvia_lavoro(const fs::path& root, const std::optional<std::string>& nome, 
         scrivi(d, d.predefinito->valore * unita.fattore(d.famiglia));
     }
     const auto base = [](Campo c) { return dati_campo(c).predefinito->valore; };
-    p.testi[posizione(Campo::W)] = text::general(base(Campo::gamma) * base(Campo::B) *
-                                                     base(Campo::L) * base(Campo::t) *
-                                                     unita.fattore_forze,
-                                                 formato);
+    p.testi[Campo::W] = text::general(panel::peso_totale(base(Campo::L), base(Campo::B),
+                                                         base(Campo::t), base(Campo::gamma)) *
+                                          unita.fattore_forze,
+                                      formato);
     if (const auto& T1 = lavoro.sito.T1; T1 && *T1 > 0)
-        p.testi[posizione(Campo::T1)] = text::rounded(*T1, 4, formato);
+        p.testi[Campo::T1] = text::rounded(*T1, 4, formato);
     else
         scrivi(dati_campo(Campo::T1), base(Campo::T1));
     return true;

@@ -52,28 +52,33 @@ struct Lavoro {
     Provenienza provenienza(Campo c) const;
     // True while the job gave no site coordinates and the latitude or the longitude text is
     // still the one start-up began from.
-    bool sito_iniziale(const std::array<std::string, kCampi>& testi) const;
+    bool sito_iniziale(const TestiCampi& testi) const;
 
     std::filesystem::path file_griglia() const;
     std::filesystem::path file_localita() const;
 };
 
 // One panel to check: an id and a description (a batch row's or a saved panel's), the texts of
-// the fields by the field table's index (the check reads the inputs; the others hold what was
-// shown), the toggles (0 top, 1 left, 2 bottom, 3 right), the demand formula and the datum of
-// the coordinates.
+// the fields (the check reads the inputs; the others hold what was shown), the restraints, the
+// demand formula and the datum of the coordinates. The window, the command line, the batch, the
+// panels file and the report all hold a panel as this.
 struct Pannello {
     std::string id;
     std::string descrizione;
-    std::array<std::string, kCampi> testi = design_text1();
-    std::array<bool, 4> vincoli{true, false, true, false};
+    TestiCampi testi = design_text1();
+    panel::Vincoli vincoli{};
     FormulaDomanda formula = FormulaDomanda::ec8;
     hazard::Datum datum = hazard::Datum::ed50;
     bool sito_proprio = false;  // a saved panel gave its own coordinates
     // The kind of check, and the texts of a mechanism's own fields (read only for that kind).
     TipoVerifica tipo = TipoVerifica::pannello;
     TestiMeccanismo meccanismo = testi_meccanismo_iniziali();
+    bool operator==(const Pannello&) const = default;
 };
+
+// Whether two panels give a check the same inputs: the input texts, the restraints, the formula,
+// the datum, the kind and a mechanism's texts (id, description and result texts aside).
+bool stessi_ingressi(const Pannello& a, const Pannello& b);
 
 // The jobs of the suite's job folder: its folders, by name.
 std::vector<std::string> elenco_lavori(const std::filesystem::path& dir_lavori);
@@ -100,7 +105,7 @@ bool avvia_lavoro(const std::filesystem::path& root, const std::optional<std::st
 std::variant<IngressiVerifica, Arresto> leggi_pannello(const Pannello& p, const Lavoro& lavoro,
                                                        const text::NumberFormat& formato,
                                                        bool nota = false,
-                                                       int* rifiutato = nullptr);
+                                                       std::optional<Campo>* rifiutato = nullptr);
 
 // The inputs of a check in base units from a panel whose texts validation accepted, in the
 // job's work units.

@@ -26,7 +26,8 @@ std::string messaggio_rifiuto(std::string_view id, const RifiutoCella& r) {
 
 std::optional<RifiutoCella> leggi_celle(const CelleRiga& cella, Pannello& p,
                                         const units::Unita& unita,
-                                        const text::NumberFormat& formato) {
+                                        const text::NumberFormat& formato,
+                                        NumeriIngresso* numeri) {
     std::optional<RifiutoCella> primo;
     const auto rifiuta = [&](std::string_view colonna, std::string motivo) {
         if (!primo) primo = RifiutoCella{std::string(colonna), std::move(motivo)};
@@ -50,21 +51,27 @@ std::optional<RifiutoCella> leggi_celle(const CelleRiga& cella, Pannello& p,
             continue;
         }
         const std::string testo(v->testo);
-        if (auto motivo = motivo_rifiuto(indice(c), testo, punto, false, &unita)) {
-            rifiuta(colonna, std::move(*motivo));
-            continue;
+        // A number in range is accepted at once; anything else is asked why.
+        const auto numero = numero_accettato(c, testo, punto, unita);
+        if (!numero)
+            if (auto motivo = motivo_rifiuto(c, testo, punto, false, &unita)) {
+                rifiuta(colonna, std::move(*motivo));
+                continue;
+            }
+        if (numeri) {
+            if (c == Campo::suolo) numeri->suolo = *suolo_di_testo(testo);
+            if (c == Campo::Tk) numeri->Tk = numero.has_value();
+            if (numero) numeri->valori[c] = *numero;
         }
-        p.testi[posizione(c)] =
-            separatore_locale(testo_gradi_decimali(indice(c), testo, punto), formato);
+        p.testi[c] =
+            separatore_locale(testo_gradi_decimali(c, testo, punto), formato);
         if (c == Campo::lat || c == Campo::lon) p.sito_proprio = true;
     }
     // The restraints in the columns' order; their combination judged once all are read, so that
     // no side read before the top is refused for a top not read yet.
-    constexpr std::array<std::pair<std::string_view, std::size_t>, 3> kVincoli = {
-        {{"top", 0}, {"left", 1}, {"right", 3}}};
-    const std::array<bool, 4> vincoli = p.vincoli;
+    const panel::Vincoli vincoli = p.vincoli;
     bool vincoli_letti = true;
-    for (const auto& [colonna, i] : kVincoli) {
+    for (const auto& [colonna, lato] : kColonneVincoli) {
         const auto v = piena(colonna);
         if (!v) continue;
         if (v->testo != "0" && v->testo != "1") {
@@ -72,7 +79,7 @@ std::optional<RifiutoCella> leggi_celle(const CelleRiga& cella, Pannello& p,
             vincoli_letti = false;
             continue;
         }
-        p.vincoli[i] = v->testo == "1";
+        imposta_lato(p.vincoli, lato, v->testo == "1");
     }
     if (vincoli_letti && !vincoli_ammessi(p.vincoli)) {
         rifiuta("", panel::kVincoliNonAmmessi);

@@ -41,10 +41,12 @@ std::string messaggio_rifiuto(std::string_view id, const RifiutoCella& r);
 // format of p's texts), the restraints (their combination judged once all are read), the demand
 // formula and the datum, in the columns' order. An empty or missing cell keeps p's value; a
 // refused one too, and the reader goes on: nullopt when every cell was accepted, else the first
-// refusal, and the panel must not be checked.
+// refusal, and the panel must not be checked. `numeri`, when given, takes the number of each
+// accepted input cell as the check reads it, so that a batch does not read the texts again.
 std::optional<RifiutoCella> leggi_celle(const CelleRiga& cella, Pannello& p,
                                         const units::Unita& unita,
-                                        const text::NumberFormat& formato);
+                                        const text::NumberFormat& formato,
+                                        NumeriIngresso* numeri = nullptr);
 
 // The cells of row `r` of a panels file (none for a damaged row).
 CelleRiga celle_di_riga(const FilePannelli& f, const RigaPannello& r);

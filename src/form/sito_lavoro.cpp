@@ -23,13 +23,13 @@ bool sito_lavoro_scrivibile(const fs::path& dir_lavoro) {
     return righe && !righe->empty() && text::trim((*righe)[0]) == kIntestazioneSitoLavoro;
 }
 
-std::optional<std::string> testo_sito_lavoro(const std::array<std::string, kCampi>& testi,
+std::optional<std::string> testo_sito_lavoro(const TestiCampi& testi,
                                              hazard::Datum datum, const std::string& localita,
                                              const text::NumberFormat& formato) {
-    const auto numero = [&](Campo c) { return numero_di_testo(c, testi[posizione(c)], formato); };
+    const auto numero = [&](Campo c) { return numero_di_testo(c, testi[c], formato); };
     const auto lat = numero(Campo::lat), lon = numero(Campo::lon);
     const auto St = numero(Campo::St), VN = numero(Campo::VN), Cu = numero(Campo::Cu);
-    const auto suolo = suolo_di_testo(testi[posizione(Campo::suolo)]);
+    const auto suolo = suolo_di_testo(testi[Campo::suolo]);
     if (!lat || !lon || !St || !VN || !Cu || !suolo) return std::nullopt;
     // The job file is in ED50, the grid's system, with six decimals (about 0.1 m).
     const hazard::Geografiche ed50 = hazard::in_ed50({*lat, *lon}, datum);
@@ -47,7 +47,7 @@ std::optional<std::string> testo_sito_lavoro(const std::array<std::string, kCamp
 }
 
 std::optional<std::string> scrivi_sito_lavoro(const fs::path& dir_lavoro,
-                                              const std::array<std::string, kCampi>& testi,
+                                              const TestiCampi& testi,
                                               hazard::Datum datum, const std::string& localita,
                                               const text::NumberFormat& formato) {
     if (!sito_lavoro_scrivibile(dir_lavoro))

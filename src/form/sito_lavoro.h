@@ -26,14 +26,14 @@ bool sito_lavoro_scrivibile(const std::filesystem::path& dir_lavoro);
 // The job file text for the site fields of `testi` (coordinates in `datum`, moved to ED50, the
 // grid's system; subsoil, St, VN, Cu) and the locality name, empty when none was picked.
 // nullopt when a site field cannot be read.
-std::optional<std::string> testo_sito_lavoro(const std::array<std::string, kCampi>& testi,
+std::optional<std::string> testo_sito_lavoro(const TestiCampi& testi,
                                              hazard::Datum datum, const std::string& localita,
                                              const text::NumberFormat& formato);
 
 // Writes the job file whole: nullopt when written, else the message (a job file of another
 // program, a field that cannot be read, a failed write).
 std::optional<std::string> scrivi_sito_lavoro(const std::filesystem::path& dir_lavoro,
-                                              const std::array<std::string, kCampi>& testi,
+                                              const TestiCampi& testi,
                                               hazard::Datum datum, const std::string& localita,
                                               const text::NumberFormat& formato);
 

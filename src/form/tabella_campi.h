@@ -6,6 +6,7 @@
 #include <array>
 #include <limits>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "panel/formule.h"
@@ -55,6 +56,26 @@ constexpr int indice(Campo c) {
 constexpr std::size_t posizione(Campo c) {
     return static_cast<std::size_t>(c);
 }
+
+// The field a window control Text1(index) shows; nullopt for an index of no field.
+constexpr std::optional<Campo> campo_di_indice(int index) {
+    if (index < 0 || index >= kCampi) return std::nullopt;
+    return static_cast<Campo>(index);
+}
+
+// A value for each of the 30 fields, reached by the field's name only.
+template <class T>
+class PerCampo {
+public:
+    T& operator[](Campo c) { return valori_[static_cast<std::size_t>(c)]; }
+    const T& operator[](Campo c) const { return valori_[static_cast<std::size_t>(c)]; }
+    bool operator==(const PerCampo&) const = default;
+
+private:
+    std::array<T, kCampi> valori_{};
+};
+// The texts of the fields, as the window shows them and a panel holds them.
+using TestiCampi = PerCampo<std::string>;
 
 // How a field's text is read (numero_di_testo reads the numbers).
 enum class Lettura {

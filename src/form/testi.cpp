@@ -195,20 +195,8 @@ TestiRisultato testi_risultato(const RisultatoVerifica& r, const units::Unita& u
                            u.unita_tensioni, fmt, ampiezza);
 }
 
-std::vector<std::string> righe_mensola(const panel::Mensola& m, const units::Unita& u,
-                                       const text::NumberFormat& fmt) {
-    const auto n = [&](double x, int decimali) { return text::rounded(x, decimali, fmt); };
-    const std::string forza = n(m.N * u.fattore_forze, 2) + " " + u.etichetta_forze;
-    return {"N = W = " + forza + "   σ0 = N / (B·t) = " + n(m.sigma0 * u.fattore_tensioni, 4) +
-                " " + u.etichetta_tensioni + "   0.85·fd = " +
-                n(m.fd_blocco * u.fattore_tensioni, 4) + " " + u.etichetta_tensioni,
-            "M_Rd = N·(t/2)·(1 − σ0 / (0.85·fd)) = " +
-                n(m.M_Rd * u.fattore_forze * u.fattore_lunghezze, 2) + " [" + u.unita_forze + "·" +
-                u.unita_lunghezze + "]"};
-}
-
-void scrivi_campi(const TestiRisultato& t, std::array<std::string, kCampi>& testi) {
-    auto campo = [&](Campo c) -> std::string& { return testi[posizione(c)]; };
+void scrivi_campi(const TestiRisultato& t, TestiCampi& testi) {
+    auto campo = [&](Campo c) -> std::string& { return testi[c]; };
     campo(Campo::ag) = t.ag;
     campo(Campo::W) = t.W;
     campo(Campo::d) = t.d;

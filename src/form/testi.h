@@ -94,13 +94,7 @@ TestiRisultato testi_risultato(const RisultatoVerifica& r, double fattore_forze,
 TestiRisultato testi_risultato(const RisultatoVerifica& r, const units::Unita& u,
                                const text::NumberFormat& fmt, Ampiezza ampiezza = Ampiezza::tutto);
 
-// The cantilever's resistance written out with its numbers in work units, for the command line:
-// "N = W = 450 [daN]   σ0 = N / (B·t) = 0.18 [daN/cm2]   0.85·fd = 2.55 [daN/cm2]" and
-// "M_Rd = N·(t/2)·(1 − σ0 / (0.85·fd)) = 5227.94 [daN·cm]".
-std::vector<std::string> righe_mensola(const panel::Mensola& m, const units::Unita& u,
-                                       const text::NumberFormat& fmt);
-
 // Writes the result fields' texts (ag, W, Sa, Ta, Fa, Wa, Rlat, d, K1, K2) over `testi`.
-void scrivi_campi(const TestiRisultato& t, std::array<std::string, kCampi>& testi);
+void scrivi_campi(const TestiRisultato& t, TestiCampi& testi);
 
 }  // namespace tv::form

@@ -13,21 +13,27 @@ namespace tv::form {
 namespace {
 
 // The number of a field already accepted by validation, read by the field's own rule.
-double numero(const std::array<std::string, kCampi>& testi, Campo c, const text::NumberFormat& f) {
-    return *numero_di_testo(c, testi[posizione(c)], f);
+double numero(const TestiCampi& testi, Campo c, const text::NumberFormat& f) {
+    return *numero_di_testo(c, testi[c], f);
 }
 
 }  // namespace
 
+bool stessi_ingressi(const Pannello& a, const Pannello& b) {
+    for (Campo c : kCampiIngresso)
+        if (a.testi[c] != b.testi[c]) return false;
+    return a.vincoli == b.vincoli && a.formula == b.formula && a.datum == b.datum &&
+           a.tipo == b.tipo && a.meccanismo == b.meccanismo;
+}
+
 std::variant<IngressiVerifica, Arresto> leggi_pannello(const Pannello& p, const Lavoro& lavoro,
                                                        const text::NumberFormat& formato,
-                                                       bool nota, int* rifiutato) {
+                                                       bool nota, std::optional<Campo>* rifiutato) {
     // Only texts that validation accepts are computed from: a job file or a pick can put a
     // text there that the user never had to confirm.
     for (Campo c : kCampiIngresso) {
-        if (auto motivo =
-                motivo_rifiuto(indice(c), p.testi[posizione(c)], formato, nota, &lavoro.unita)) {
-            if (rifiutato) *rifiutato = indice(c);
+        if (auto motivo = motivo_rifiuto(c, p.testi[c], formato, nota, &lavoro.unita)) {
+            if (rifiutato) *rifiutato = c;
             return Arresto{*motivo, "Input errato"};
         }
     }
@@ -43,10 +49,10 @@ IngressiVerifica ingressi_da_testi(const Pannello& pannello, const units::Unita&
     const auto& testi = pannello.testi;
     NumeriIngresso numeri;
     for (Campo c : kCampiIngresso)
-        if (c != Campo::suolo && (c != Campo::Tk || !text::trim(testi[posizione(c)]).empty()))
-            numeri.valori[posizione(c)] = numero(testi, c, f);
-    numeri.suolo = *suolo_di_testo(testi[posizione(Campo::suolo)]);
-    numeri.Tk = !text::trim(testi[posizione(Campo::Tk)]).empty();
+        if (c != Campo::suolo && (c != Campo::Tk || !text::trim(testi[c]).empty()))
+            numeri.valori[c] = numero(testi, c, f);
+    numeri.suolo = *suolo_di_testo(testi[Campo::suolo]);
+    numeri.Tk = !text::trim(testi[Campo::Tk]).empty();
     return ingressi_da_numeri(numeri, pannello.vincoli, pannello.formula, pannello.datum, u);
 }
 

@@ -175,16 +175,16 @@ std::variant<IngressiMeccanismo, Arresto> leggi_meccanismo(const Pannello& p,
     }
     NumeriIngresso numeri;
     for (Campo c : campi_letti(p.formula)) {
-        const std::string& testo = p.testi[posizione(c)];
-        if (auto motivo = motivo_rifiuto(indice(c), testo, formato, false, &lavoro.unita))
+        const std::string& testo = p.testi[c];
+        if (auto motivo = motivo_rifiuto(c, testo, formato, false, &lavoro.unita))
             return Arresto{*motivo, kInputErrato};
         if (c == Campo::suolo) {
             numeri.suolo = *suolo_di_testo(testo);
         } else if (c != Campo::Tk || !text::trim(testo).empty()) {
-            numeri.valori[posizione(c)] = *numero_di_testo(c, testo, formato);
+            numeri.valori[c] = *numero_di_testo(c, testo, formato);
         }
     }
-    numeri.Tk = !text::trim(p.testi[posizione(Campo::Tk)]).empty();
+    numeri.Tk = !text::trim(p.testi[Campo::Tk]).empty();
     if (!p.sito_proprio && lavoro.sito_iniziale(p.testi))
         return Arresto{kSitoDaIndicare, kTitoloSitoDaIndicare};
     const IngressiVerifica base = ingressi_da_numeri(numeri, p.vincoli, p.formula, p.datum,

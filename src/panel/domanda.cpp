@@ -206,7 +206,7 @@ EsitoPannello verifica_pannello(const DatiPannello& p, const DatiAzione& sito,
     controlla_dati(p, sito);
 
     EsitoPannello e{};
-    e.W = richiedi_finito(p.L * p.B * p.t * p.gamma, "peso totale del pannello");
+    e.W = richiedi_finito(peso_totale(p.L, p.B, p.t, p.gamma), "peso totale del pannello");
     e.caso = *caso_vincoli(p.vincoli);
     const Quote q = quote(p, e.caso);
     e.quota_verticale = q.verticale;

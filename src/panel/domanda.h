@@ -17,6 +17,7 @@ struct Vincoli {
     bool top = true;
     bool left = false;
     bool right = false;
+    bool operator==(const Vincoli&) const = default;
 };
 
 // The restraint cases the check takes, each with its own share of the weight by direction.
@@ -49,6 +50,11 @@ inline constexpr const char* kVincoliNonAmmessi =
 
 // Top, left and right all free: the panel is a cantilever fixed at its base.
 bool e_mensola(const Vincoli& v);
+
+// The panel's whole weight W = L·B·t·γ, in the units of its factors.
+constexpr double peso_totale(double L, double B, double t, double gamma) {
+    return L * B * t * gamma;
+}
 
 // Panel data in base units: cm, daN/cm3, daN/cm2; qa is a pure number.
 struct DatiPannello {

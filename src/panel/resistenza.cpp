@@ -174,20 +174,4 @@ Freccia freccia(double DL, double DZ, double sigma, double E) {
     return f;
 }
 
-Mensola ribaltamento(double N, double B, double t, double fd) {
-    Mensola m{};
-    m.N = N;
-    m.sigma0 = richiedi_finito(N / (B * t), "σ0 (tensione media alla base)");
-    m.fd_blocco = 0.85 * fd;
-    if (!(m.sigma0 < m.fd_blocco)) {
-        throw Failure(
-            "Verifica non possibile: σ0 (tensione media alla base della mensola) non minore di "
-            "0.85·fd (resistenza a compressione di progetto): la base si schiaccia prima di "
-            "ribaltarsi");
-    }
-    m.M_Rd = richiedi_finito(N * (t / 2.0) * (1.0 - m.sigma0 / m.fd_blocco),
-                             "M_Rd (momento resistente alla base)");
-    return m;
-}
-
 }  // namespace tv::panel

@@ -5,6 +5,8 @@
 
 #include <variant>
 
+#include "panel/mensola.h"
+
 namespace tv::panel {
 
 // Length of the parabola with its vertex at the origin through (x0, y0), vertex to point.
@@ -49,19 +51,6 @@ struct Freccia {
 // that is not finite, and when the arch carries no stress at all (a panel so slender that its
 // shortening is lost in rounding).
 Freccia freccia(double DL, double DZ, double sigma, double E);
-
-// A panel fixed at its base only (a cantilever): overturning about the base edge, no tensile
-// strength, stress block 0.85 fd over the compressed depth.
-struct Mensola {
-    double N;          // axial force at the base, the panel's weight (daN)
-    double sigma0;     // mean stress at the base N / (B t) (daN/cm2)
-    double fd_blocco;  // stress of the block 0.85 fd (daN/cm2)
-    double M_Rd;       // resisting moment N (t/2) (1 - sigma0 / (0.85 fd)) (daN cm)
-};
-
-// Throws tv::Failure naming sigma0 when it is not below 0.85 fd (the base crushes before it
-// turns), and on a result that is not finite.
-Mensola ribaltamento(double N, double B, double t, double fd);
 
 // How the panel resists: an arch between two opposite supports, or a cantilever. Every output
 // visits it with one case per alternative (Overloaded), so that none can forget one.

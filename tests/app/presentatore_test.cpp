@@ -68,8 +68,8 @@ TEST_F(Presentatore, PickingAMechanismShowsTheStoreyTableAndAggiornaItsResults) 
     EXPECT_FALSE(m.tabella()->isVisible());
     m.tipo()->setCurrentIndex(1);
     EXPECT_TRUE(m.tabella()->isVisible());
-    EXPECT_EQ(f.form.stato.tipo, tv::form::TipoVerifica::ribaltamento);
-    EXPECT_EQ(f.form.stato.formula, tv::panel::FormulaDomanda::circolare_c7_2_5);
+    EXPECT_EQ(f.form.stato.pannello.tipo, tv::form::TipoVerifica::ribaltamento);
+    EXPECT_EQ(f.form.stato.pannello.formula, tv::panel::FormulaDomanda::circolare_c7_2_5);
     EXPECT_EQ(std::tuple(m.tabella()->rowCount(), m.tabella()->horizontalHeaderItem(0)->text(),
                          m.tabella()->horizontalHeaderItem(2)->text()),
               std::tuple(1, QString("h\n[cm]"), QString("N\n[daN]")));
@@ -110,11 +110,11 @@ TEST_F(Presentatore, PickingAMechanismShowsTheStoreyTableAndAggiornaItsResults) 
     };
     EXPECT_EQ(propri(), QStringList({"Pareti", "hb cm", "lb cm", "ts cm", "μ"}));
     m.proprio(1)->setText("8");
-    EXPECT_EQ(f.form.stato.meccanismo[tv::form::posizione(tv::form::CampoMeccanismo::hb)], "8");
+    EXPECT_EQ(f.form.stato.pannello.meccanismo[tv::form::posizione(tv::form::CampoMeccanismo::hb)], "8");
     m.tipo()->setCurrentIndex(3);
     EXPECT_EQ(propri(), QStringList({"Lati", "β°", "ts cm"}));
     m.proprio(1)->setText("30");
-    EXPECT_EQ(f.form.stato.meccanismo[tv::form::posizione(tv::form::CampoMeccanismo::beta)], "30");
+    EXPECT_EQ(f.form.stato.pannello.meccanismo[tv::form::posizione(tv::form::CampoMeccanismo::beta)], "30");
     m.tipo()->setCurrentIndex(0);
     EXPECT_EQ(std::tuple(m.tabella()->isVisible(), f.finestra.check(0)->isVisible(),
                          f.campo(13)->isVisible()),
@@ -232,7 +232,7 @@ TEST_F(Presentatore, TypingInTheSearchBoxListsLinesAndAClickOrTheArrowKeysPick) 
     f.finestra.combo_datum()->setCurrentIndex(1);
     f.scrivi(7, QString::fromUtf8("45\u00b04'13\" N"));
     QTest::keyClick(f.campo(7), Qt::Key_Tab);
-    EXPECT_EQ(std::tuple(f.campo(7)->text(), f.form.stato.datum),
+    EXPECT_EQ(std::tuple(f.campo(7)->text(), f.form.stato.pannello.datum),
               std::tuple("45.070278", tv::hazard::Datum::wgs84));
     f.finestra.combo1()->clear();
     QTest::keyClicks(f.finestra.combo1(), "tor");

@@ -104,7 +104,7 @@ TEST(StrisciaPannelli, TwoPanelsMadeAndChangedComeBackAfterReopening) {
     b.scegli("2");
     EXPECT_EQ(std::tuple(b.f.campo(kT)->text(), b.s.descrizione()->text()),
               std::tuple(QString("30"), QString("Parete sud")));
-    EXPECT_EQ(b.f.form.stato.text1[2], "3600");  // W of the 30 cm panel, from the fresh check
+    EXPECT_EQ(b.f.form.stato.pannello.testi[tv::form::Campo::W], "3600");  // W of the 30 cm panel, from the fresh check
 }
 
 TEST(StrisciaPannelli, DamagedRowKeptThroughSavesAndDeletionAsksFirst) {

@@ -52,9 +52,9 @@ void finestra_messaggi(std::ostream& o) {
         form::Form1 form(m, f);
         form.imposta_nota_notazione(true);
         for (form::Campo c : form::kCampiIngresso) {
-            form.stato.text1[form::posizione(c)] = "x";
+            form.stato.pannello.testi[c] = "x";
             o << "[rifiuto " << f.decimal << " " << form::indice(c) << "] "
-              << form.motivo_rifiuto(form::indice(c)).value_or("") << "\n";
+              << form.motivo_rifiuto(c).value_or("") << "\n";
         }
     }
 }

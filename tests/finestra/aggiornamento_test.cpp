@@ -11,7 +11,7 @@
 namespace tv::form {
 namespace {
 
-void testo(Form1& f, Campo c, const char* t) { f.stato.text1[posizione(c)] = t; }
+void testo(Form1& f, Campo c, const char* t) { f.stato.pannello.testi[c] = t; }
 
 TEST(Aggiornamento, EachKindOfInputChangeMarksTheResultsByTheStateReached) {
     using Modifica = void (*)(Form1&);
@@ -81,7 +81,7 @@ TEST(NotaNotazione, DotGroupingStaysRefusedAndOnlyTheWindowAddsTheSecondLine) {
     prova::Finestra w(prova::formato_virgola());
     testo(w.form, Campo::E, "6.000");  // never read as 6 with "." grouping
     w.form.imposta_nota_notazione(true);
-    EXPECT_NE(w.form.motivo_rifiuto(indice(Campo::E)).value_or("").find("\nE (modulo"),
+    EXPECT_NE(w.form.motivo_rifiuto(Campo::E).value_or("").find("\nE (modulo"),
               std::string::npos);
     w.form.imposta_nota_notazione(false);
     EXPECT_TRUE(w.form.Text1_Validate(indice(Campo::E)));

@@ -23,12 +23,12 @@ TEST(Convalida, SoilLettersAndSexagesimalCoordinates) {
           {7, "45\u00b04'13\" N", "45.070278"}, {6, "7 41 12 e", "7.686667"},
           {6, "7.6869", "7.6869"}, {7, "45 4 13 E", ""}, {6, "N 7 41 12", ""}}) {
         Finestra w;
-        const auto i = static_cast<std::size_t>(campo);
+        const Campo c = *campo_di_indice(campo);
         const bool accettato = *atteso != '\0';
-        w.form.stato.text1[i] = testo;
+        w.form.stato.pannello.testi[c] = testo;
         EXPECT_EQ(w.form.Text1_Validate(campo), !accettato) << testo;
-        EXPECT_EQ(w.form.stato.text1[i], accettato ? atteso : testo);
-        const auto m = w.form.motivo_rifiuto(campo);
+        EXPECT_EQ(w.form.stato.pannello.testi[c], accettato ? atteso : testo);
+        const auto m = w.form.motivo_rifiuto(c);
         ASSERT_EQ(m.has_value(), !accettato) << testo;
         const std::vector<Messaggio> attesi{Messaggio{m.value_or(""), "Input errato", Icona::stop}};
         EXPECT_EQ(w.messaggi.elenco, accettato ? std::vector<Messaggio>{} : attesi) << testo;
@@ -67,12 +67,12 @@ TEST(Vincoli, EachCombinationReachedOrRefusedAndCaptionsAndLinesFollow) {
         // Every combination is reached, whatever the order; only the check refuses the two
         // that cannot be checked, saying why, and the verdict's place says so before.
         w.form.imposta_check(1, left), w.form.imposta_check(3, right), w.form.imposta_check(0, top);
-        EXPECT_EQ(s.check1, (std::array<bool, 4>{top, left, true, right}));
+        EXPECT_EQ(s.pannello.vincoli, (panel::Vincoli{top, left, right}));
         EXPECT_EQ(w.form.aspetto().label28 == "Vincoli da correggere", !accettato);
         for (std::size_t i = 0; i < 4; ++i) {  // caption and line width
             const auto linea = static_cast<std::size_t>(linea_di_check(static_cast<int>(i)));
             EXPECT_EQ(s.check1_caption[i] + std::to_string(s.line_width[linea]),
-                      s.check1[i] ? "Appoggiato3" : "Libero1") << i;
+                      appoggiato(s.pannello.vincoli, Lato(i)) ? "Appoggiato3" : "Libero1") << i;
         }
         const StatoFinestra prima = s;  // clicks outside the four toggles are ignored
         w.form.Check1_Click(4), w.form.Check1_Click(-1), w.form.imposta_check(4, false);

@@ -17,9 +17,9 @@ using prova::SuiteTemp;
 
 // The hand-worked wall of one storey, in the job's cm and daN.
 void muro_di_prova(Form1& f) {
-    f.stato.text1[posizione(Campo::B)] = "100";
-    f.stato.text1[posizione(Campo::gamma)] = "0.002";
-    f.stato.text1[posizione(Campo::H)] = "320";
+    f.stato.pannello.testi[Campo::B] = "100";
+    f.stato.pannello.testi[Campo::gamma] = "0.002";
+    f.stato.pannello.testi[Campo::H] = "320";
     f.imposta_tipo(TipoVerifica::ribaltamento);
     const std::pair<GrandezzaPiano, const char*> piano[] = {{GrandezzaPiano::h, "320"},
                                                             {GrandezzaPiano::t, "50"},
@@ -45,9 +45,9 @@ TEST(MeccanismoFinestra, HandWorkedWallStaleMarkingAndEC8Refused) {
     SuiteTemp suite{prova::kConSito};
     Finestra w;
     ASSERT_TRUE(w.avvia(suite));
-    ASSERT_EQ(w.form.stato.formula, panel::FormulaDomanda::ec8);
+    ASSERT_EQ(w.form.stato.pannello.formula, panel::FormulaDomanda::ec8);
     muro_di_prova(w.form);
-    EXPECT_EQ(w.form.stato.formula, panel::FormulaDomanda::circolare_c7_2_5);
+    EXPECT_EQ(w.form.stato.pannello.formula, panel::FormulaDomanda::circolare_c7_2_5);
     ASSERT_TRUE(w.form.Command1_Click(0)) << (w.testi().empty() ? "" : w.testi().back());
     const TestiEsitoMeccanismo& t = w.form.stato.esito_meccanismo;
     EXPECT_EQ(t.governante.rfind("ribaltamento 1: z 0 m", 0), 0u) << t.governante;
@@ -73,7 +73,7 @@ TEST(MeccanismoFinestra, HandWorkedWallStaleMarkingAndEC8Refused) {
     EXPECT_TRUE(w.form.risultati_scaduti());
 
     w.form.imposta_campo_meccanismo(CampoMeccanismo::piani, "1");
-    w.form.stato.formula = panel::FormulaDomanda::ec8;
+    w.form.stato.pannello.formula = panel::FormulaDomanda::ec8;
     const std::size_t prima = w.messaggi.elenco.size();
     EXPECT_FALSE(w.form.Command1_Click(0));
     ASSERT_EQ(w.messaggi.elenco.size(), prima + 1);
@@ -121,7 +121,7 @@ TEST(MeccanismoFinestra, SavedAndReopenedKeepsItsKindAndAnArchingPanelWritesNoNe
     ASSERT_TRUE(w.avvia(suite));
     SessionePannelli s(w.form);
     const auto csv = suite.lavoro() / "pannelli.csv";
-    w.form.stato.text1[posizione(Campo::t)] = "25";
+    w.form.stato.pannello.testi[Campo::t] = "25";
     ASSERT_EQ(s.registra(), std::nullopt);
     const std::string arco = text::read_bytes(csv).value();
     const std::string intestazione = arco.substr(0, arco.find('\n'));
@@ -134,7 +134,7 @@ TEST(MeccanismoFinestra, SavedAndReopenedKeepsItsKindAndAnArchingPanelWritesNoNe
     const std::string id = s.corrente();
     muro_di_prova(w.form);
     w.form.imposta_campo_meccanismo(CampoMeccanismo::LC, "2");
-    const TestiMeccanismo testi = w.form.stato.meccanismo;
+    const TestiMeccanismo testi = w.form.stato.pannello.meccanismo;
     ASSERT_EQ(s.registra(), std::nullopt);
     const std::string dopo = text::read_bytes(csv).value();
     for (const char* c : {"verifica", "piani", "h1", "dN1", "F1", "LC", "z0"})
@@ -142,17 +142,17 @@ TEST(MeccanismoFinestra, SavedAndReopenedKeepsItsKindAndAnArchingPanelWritesNoNe
     EXPECT_NE(dopo.find("ribaltamento"), std::string::npos);
 
     ASSERT_TRUE(s.scegli(s.ids().front()));
-    EXPECT_EQ(w.form.stato.tipo, TipoVerifica::pannello);  // its `verifica` cell is empty
-    EXPECT_EQ(w.form.stato.text1[posizione(Campo::t)], "25");
+    EXPECT_EQ(w.form.stato.pannello.tipo, TipoVerifica::pannello);  // its `verifica` cell is empty
+    EXPECT_EQ(w.form.stato.pannello.testi[Campo::t], "25");
     ASSERT_TRUE(s.scegli(id));
-    EXPECT_EQ(std::tuple(w.form.stato.tipo, w.form.stato.meccanismo, w.form.stato.formula),
+    EXPECT_EQ(std::tuple(w.form.stato.pannello.tipo, w.form.stato.pannello.meccanismo, w.form.stato.pannello.formula),
               std::tuple(TipoVerifica::ribaltamento, testi, panel::FormulaDomanda::circolare_c7_2_5));
 
     Finestra altra;
     ASSERT_TRUE(altra.avvia(suite));
     SessionePannelli sa(altra.form);  // opens on the panel last shown, and checks it
     EXPECT_EQ(sa.corrente(), id);
-    EXPECT_EQ(std::tuple(altra.form.stato.tipo, altra.form.stato.meccanismo),
+    EXPECT_EQ(std::tuple(altra.form.stato.pannello.tipo, altra.form.stato.pannello.meccanismo),
               std::tuple(TipoVerifica::ribaltamento, testi));
     EXPECT_FALSE(altra.form.risultati_scaduti());
     // LC2: FC 1.20, so a0* = 0.0673077·9.81/(0.894180·1.20) = 0.615358 m/s²

@@ -28,16 +28,16 @@ TEST(SessionePannelli, RefusedCellsKeepTheJobsValuesLeaveThePanelUncheckedAndAre
               (std::vector<std::string>{
                   "pannelli.csv, riga 4: virgolette non chiuse; la riga resta nel file com'era.",
                   "Pannello \"P1\", t: Richiesto valore numerico"}));
-    EXPECT_EQ(std::tuple(w.form.stato.text1[13], w.form.stato.check1, w.form.stato.formula,
-                         w.form.stato.datum),
-              std::tuple(lavoro.text1[13], lavoro.check1, lavoro.formula, lavoro.datum));
+    EXPECT_EQ(std::tuple(w.form.stato.pannello.testi[tv::form::Campo::t], w.form.stato.pannello.vincoli, w.form.stato.pannello.formula,
+                         w.form.stato.pannello.datum),
+              std::tuple(lavoro.pannello.testi[tv::form::Campo::t], lavoro.pannello.vincoli, lavoro.pannello.formula, lavoro.pannello.datum));
     EXPECT_TRUE(w.form.risultati_scaduti());  // nothing checked: no result stands for P1
     EXPECT_TRUE(w.form.stato.label3.empty());
     ASSERT_TRUE(s.scegli("P2"));  // a free top beside one supported side is no panel's
     EXPECT_EQ(s.prendi_avvisi(), std::vector<std::string>{std::string("Pannello \"P2\": ") +
                                                           panel::kVincoliNonAmmessi});
-    EXPECT_EQ(std::tuple(w.form.stato.text1[13], w.form.stato.check1, w.form.stato.formula),
-              std::tuple("20", lavoro.check1, panel::FormulaDomanda::circolare_c7_2_11));
+    EXPECT_EQ(std::tuple(w.form.stato.pannello.testi[tv::form::Campo::t], w.form.stato.pannello.vincoli, w.form.stato.pannello.formula),
+              std::tuple("20", lavoro.pannello.vincoli, panel::FormulaDomanda::circolare_c7_2_11));
     EXPECT_TRUE(s.prendi_avvisi().empty());
 }
 
@@ -53,9 +53,9 @@ TEST(SessionePannelli, APointInANumberOfACommaFileIsRefusedAndSavedAsRead) {
     const std::string motivo = "Richiesto valore numerico con la virgola decimale e senza punti: ";
     EXPECT_EQ(s.prendi_avvisi(),
               std::vector<std::string>{"Pannello \"P1\", B: " + motivo + "\"1.000,5\""});
-    EXPECT_EQ(w.form.stato.text1[posizione(Campo::L)], lavoro.text1[posizione(Campo::L)]);
-    EXPECT_EQ(w.form.stato.text1[posizione(Campo::t)], "20");
-    w.form.stato.text1[posizione(Campo::t)] = "25,5";
+    EXPECT_EQ(w.form.stato.pannello.testi[Campo::L], lavoro.pannello.testi[Campo::L]);
+    EXPECT_EQ(w.form.stato.pannello.testi[Campo::t], "20");
+    w.form.stato.pannello.testi[Campo::t] = "25,5";
     ASSERT_FALSE(w.form.Text1_Validate(indice(Campo::t)));  // accepted: not cancelled
     EXPECT_EQ(s.registra(), std::nullopt);
     EXPECT_EQ(text::read_bytes(suite.lavoro() / "pannelli.csv"),
@@ -89,7 +89,7 @@ TEST(SessionePannelli, TwoWritersOfOneJobLoseNoPanelAndAskOverTheSameCell) {
     const auto colonne = letto().colonne.size();
     prova::scrivi(suite.lavoro() / "pannelli.csv",
                   *testo + "9,a mano" + std::string(colonne - 2, ',') + "\n");
-    a.form.stato.text1[posizione(Campo::t)] = "30";
+    a.form.stato.pannello.testi[Campo::t] = "30";
     ASSERT_EQ(sa.registra(), std::nullopt);
     EXPECT_EQ(letto().ids(), (std::vector<std::string>{"1", "2", "3", "4", "5", "9"}));
     EXPECT_EQ(letto().cella(*letto().pannello("4"), "t"), "30");

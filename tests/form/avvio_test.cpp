@@ -90,8 +90,8 @@ TEST(FormLoad, DamagedGridOrSettingsNamingNoFolderAreSaidNamingTheFile) {
     ASSERT_TRUE(w.avvia(s));
     ASSERT_EQ(w.testi().size(), 1u);
     EXPECT_NE(w.testi()[0].find(s.file_griglia().string()), std::string::npos) << w.testi()[0];
-    for (int r : prova::kRisultati)
-        EXPECT_EQ(w.form.stato.text1[static_cast<std::size_t>(r)], r == 2 ? "1440" : "") << r;
+    for (Campo r : prova::kRisultati)
+        EXPECT_EQ(w.form.stato.pannello.testi[r], r == Campo::W ? "1440" : "") << indice(r);
     EXPECT_EQ(w.form.stato.label2_6 + w.form.stato.label3, "");
     scrivi(s.root() / "impostazioni" / "dirlav", "manca\n");
     Finestra v;
@@ -106,13 +106,13 @@ TEST(FormLoad, MetreUnitsScaleTheDefaultsAndGiveTheSameResults) {
     Finestra a, b;
     ASSERT_TRUE(a.avvia(cm));
     ASSERT_TRUE(b.avvia(m));
-    const auto& t = b.form.stato.text1;
-    EXPECT_EQ(std::vector<std::string>(t.begin() + 11, t.begin() + 18),
+    const auto& t = b.form.stato.pannello.testi;
+    EXPECT_EQ((std::vector<std::string>{t[Campo::B], t[Campo::L], t[Campo::t], t[Campo::gamma],
+                                        t[Campo::fd], t[Campo::Z], t[Campo::H]}),
               (std::vector<std::string>{"5", "3", "0.12", "800", "30000", "7.5", "9"}));
     EXPECT_EQ(b.form.stato.label1[25], "H [m]");
-    for (int i : prova::kRisultati)
-        EXPECT_EQ(t[static_cast<std::size_t>(i)], a.form.stato.text1[static_cast<std::size_t>(i)])
-            << "field " << i;
+    for (Campo i : prova::kRisultati)
+        EXPECT_EQ(t[i], a.form.stato.pannello.testi[i]) << "field " << indice(i);
 }
 
 // The job's values reach the site fields, its locality the search list; an empty value empties
@@ -141,7 +141,7 @@ TEST(FormLoad, JobFileFillsTheSiteFieldsOrSaysWhatIsWrongNamingIt) {
         Finestra w;
         ASSERT_TRUE(w.avvia(s));
         std::string c;
-        for (std::size_t i = 4; i <= 10; ++i) c += (i > 4 ? " " : "") + w.form.stato.text1[i];
+        for (int i = 4; i <= 10; ++i) c += (i > 4 ? " " : "") + w.form.stato.pannello.testi[Campo(i)];
         EXPECT_EQ(c, campi);
         std::string da;
         for (int i = 4; i <= 10; ++i)
@@ -169,7 +169,7 @@ TEST(FormLoad, DinamicaPeriodRoundedToFourDecimalsAndZeroGivesTheDefault) {
         scrivi(s.lavoro() / "DINAMICA.txt", testo);  // any letter case; dinamica wins
         Finestra w;
         ASSERT_TRUE(w.avvia(s));
-        EXPECT_EQ(w.form.stato.text1[1], atteso);
+        EXPECT_EQ(w.form.stato.pannello.testi[tv::form::Campo::T1], atteso);
     }
     // Started again on a job file that no longer gives a period: the default, not the last one.
     SuiteTemp s;
@@ -178,7 +178,7 @@ TEST(FormLoad, DinamicaPeriodRoundedToFourDecimalsAndZeroGivesTheDefault) {
     ASSERT_TRUE(w.avvia(s));
     scrivi(s.lavoro() / "dinamica.txt", "%x %y\n");
     ASSERT_TRUE(w.avvia(s));
-    EXPECT_EQ(w.form.stato.text1[1], "0.39");
+    EXPECT_EQ(w.form.stato.pannello.testi[tv::form::Campo::T1], "0.39");
 }
 
 // The job's own site written from a panel's site fields reads back at start-up, with a verdict;
@@ -188,8 +188,8 @@ TEST(SitoLavoro, WrittenFromTheFieldsReadsBackAtStartUpAndNeverOverAnotherProgra
     Finestra w;
     ASSERT_TRUE(w.avvia(s));
     EXPECT_FALSE(w.form.risultato.has_value());
-    auto testi = w.form.stato.text1;
-    const auto poni = [&](Campo c, const char* t) { testi[posizione(c)] = t; };
+    auto testi = w.form.stato.pannello.testi;
+    const auto poni = [&](Campo c, const char* t) { testi[c] = t; };
     poni(Campo::lat, "45\xC2\xB0 03' 00\""), poni(Campo::lon, "7.22"), poni(Campo::suolo, "c");
     poni(Campo::St, "1.2"), poni(Campo::VN, "100"), poni(Campo::Cu, "1.5");
     ASSERT_EQ(scrivi_sito_lavoro(s.lavoro(), testi, hazard::Datum::ed50, "Forl\xC3\xAC Finto",
@@ -201,7 +201,7 @@ TEST(SitoLavoro, WrittenFromTheFieldsReadsBackAtStartUpAndNeverOverAnotherProgra
     Finestra v;
     ASSERT_TRUE(v.avvia(s));
     std::string c;
-    for (std::size_t i = 4; i <= 10; ++i) c += (i > 4 ? " " : "") + v.form.stato.text1[i];
+    for (int i = 4; i <= 10; ++i) c += (i > 4 ? " " : "") + v.form.stato.pannello.testi[Campo(i)];
     EXPECT_EQ(c, "C 1.2 7.220000 45.050000 100 10 1.5");
     EXPECT_EQ(std::tuple(v.testi(), v.form.sito_iniziale(), v.form.risultato.has_value()),
               std::tuple(std::vector<std::string>{}, false, true));
@@ -218,7 +218,7 @@ TEST(SitoLavoro, WrittenFromTheFieldsReadsBackAtStartUpAndNeverOverAnotherProgra
         SuiteTemp altro;
         scrivi(altro.lavoro() / file, "PARAMETRI SISMICI NTC 2008\r\n");
         EXPECT_FALSE(sito_lavoro_scrivibile(altro.lavoro())) << file;
-        const auto e = scrivi_sito_lavoro(altro.lavoro(), w.form.stato.text1, hazard::Datum::ed50,
+        const auto e = scrivi_sito_lavoro(altro.lavoro(), w.form.stato.pannello.testi, hazard::Datum::ed50,
                                           "", text::dot_format());
         ASSERT_TRUE(e) << file;
         EXPECT_NE(e->find("altro programma"), std::string::npos) << *e;

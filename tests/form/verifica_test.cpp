@@ -25,10 +25,10 @@ class Verifica : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(w.avvia(suite));
         ASSERT_TRUE(w.messaggi.elenco.empty());
-        campo(6) = "7.29";
-        campo(7) = "45";
+        campo(tv::form::Campo::lon) = "7.29";
+        campo(tv::form::Campo::lat) = "45";
     }
-    std::string& campo(int i) { return w.form.stato.text1[static_cast<std::size_t>(i)]; }
+    std::string& campo(tv::form::Campo c) { return w.form.stato.pannello.testi[c]; }
 
     SuiteTemp suite;
     Finestra w;
@@ -37,12 +37,12 @@ class Verifica : public ::testing::Test {
 // TR itself is the hazard library's: here fields 8 to 10 reach it (VR = 25 x 2, PVR 5%: TR 975
 // years, a tabulated period) and field 0 shows its ag.
 TEST_F(Verifica, FieldZeroShowsAgOfTheSiteAtTheReturnPeriodOfTheFields) {
-    campo(8) = "25", campo(10) = "2", campo(9) = "5";
+    campo(tv::form::Campo::VN) = "25", campo(tv::form::Campo::Cu) = "2", campo(tv::form::Campo::PVR) = "5";
     ASSERT_TRUE(w.form.Command1_Click(0));
     const AzioneSito& a = w.form.risultato->azione;
     EXPECT_EQ(w.form.stato.label2_6, "50");
     EXPECT_EQ(a.TR, 975);
-    EXPECT_EQ(campo(0), text::rounded(prova::ag_nodo(kNodo, 7), 4, text::dot_format()));
+    EXPECT_EQ(campo(tv::form::Campo::ag), text::rounded(prova::ag_nodo(kNodo, 7), 4, text::dot_format()));
     EXPECT_NEAR(a.ag, prova::ag_nodo(kNodo, 7), 1e-9) << "ag keeps full precision";
     EXPECT_TRUE(w.messaggi.elenco.empty());
 }
@@ -50,16 +50,16 @@ TEST_F(Verifica, FieldZeroShowsAgOfTheSiteAtTheReturnPeriodOfTheFields) {
 // Ss and S are the hazard library's: here soil and topography reach them. T1 comes from field 1
 // and a changed grid file is read again.
 TEST_F(Verifica, RunTakesSoilTopographyAndT1AndReadsTheGridFileAgainWhenItChanges) {
-    campo(4) = " b ", campo(5) = "1.2", campo(1) = "0.5";
+    campo(tv::form::Campo::suolo) = " b ", campo(tv::form::Campo::St) = "1.2", campo(tv::form::Campo::T1) = "0.5";
     ASSERT_TRUE(w.form.Command1_Click(0));
     // Ss = 1.4 - 0.4 x F0 x ag = 1.4 - 0.4 x 2.5 x 0.2033, within the limits of soil B.
     EXPECT_EQ(w.form.stato.label2_0 + " " + w.form.stato.label2_1, "1.197 1.436");
-    EXPECT_EQ(campo(4), " b ") << "the run reads the soil, it does not rewrite it";
+    EXPECT_EQ(campo(tv::form::Campo::suolo), " b ") << "the run reads the soil, it does not rewrite it";
     EXPECT_EQ(w.form.T1, 0.5);
-    EXPECT_EQ(campo(0), "0.2033");
+    EXPECT_EQ(campo(tv::form::Campo::ag), "0.2033");
     prova::scrivi(suite.file_griglia(), prova::testo_griglia(100) + "\n\n");
     ASSERT_TRUE(w.form.Command1_Click(0));
-    EXPECT_EQ(campo(0), "0.2133");
+    EXPECT_EQ(campo(tv::form::Campo::ag), "0.2133");
 }
 
 // Warnings, never refusals: each rule with the numbers it judged, in order. H = 900 cm:
@@ -67,29 +67,29 @@ TEST_F(Verifica, RunTakesSoilTopographyAndT1AndReadsTheGridFileAgainWhenItChange
 TEST_F(Verifica, ImplausibleInputsAreWarnedAboutAndTheRunCompletes) {
     using V = std::vector<std::string>;
     // St's warning, before qa's, is in the texts' golden and the cantilever report's golden.
-    campo(16) = "1000", campo(10) = "1.2", campo(3) = "3", campo(1) = "2";
+    campo(tv::form::Campo::Z) = "1000", campo(tv::form::Campo::Cu) = "1.2", campo(tv::form::Campo::qa) = "3", campo(tv::form::Campo::T1) = "2";
     ASSERT_TRUE(w.form.Command1_Click(0));
     EXPECT_EQ(w.form.stato.avvisi,
               (V{"Z (quota baricentro) maggiore di H (altezza edificio)",
                  "Cu = 1.2 diverso da 0.7, 1, 1.5 e 2 (tab. 2.4.II)", "qa = 3 diverso da 1 e da 2",
                  "T1 = 2 s fuori da 0.13 a 0.52 s (metà e doppio di 0.05·H^0.75, H in m)"}));
-    campo(16) = "750", campo(10) = "1.5", campo(3) = "1", campo(1) = "0.5";
+    campo(tv::form::Campo::Z) = "750", campo(tv::form::Campo::Cu) = "1.5", campo(tv::form::Campo::qa) = "1", campo(tv::form::Campo::T1) = "0.5";
     for (const auto& [t, atteso] :
          {std::pair{"10", V{"Snellezza l_a/t = 30 maggiore di 25"}},  // L / t = 300 / 10
           std::pair{"12", V{}},                                       // 300 / 12 = 25
           std::pair{"600", V{"t (spessore) non minore di L (altezza)",
                              "t (spessore) non minore di B (lunghezza in pianta)"}}}) {
-        campo(13) = t;
+        campo(tv::form::Campo::t) = t;
         ASSERT_TRUE(w.form.Command1_Click(0)) << w.testi().back();
         EXPECT_EQ(w.form.stato.avvisi, atteso) << t;
     }
     // A cantilever: Z above H is a roof parapet, qa 2 is warned about (1 is expected), qa 1 not.
-    campo(13) = "25", campo(16) = "1000", campo(3) = "2";
+    campo(tv::form::Campo::t) = "25", campo(tv::form::Campo::Z) = "1000", campo(tv::form::Campo::qa) = "2";
     w.form.imposta_check(0, false);
     ASSERT_TRUE(w.form.Command1_Click(0)) << w.testi().back();
     EXPECT_EQ(w.form.stato.avvisi,
               (V{"qa = 2 diverso da 1, il valore per le mensole (Circolare 2019, Tab. C7.2.I)"}));
-    campo(3) = "1";
+    campo(tv::form::Campo::qa) = "1";
     ASSERT_TRUE(w.form.Command1_Click(0));
     EXPECT_EQ(w.form.stato.avvisi, V{});
 }
@@ -116,12 +116,12 @@ TEST(SitoIniziale, NoVerdictUntilBothCoordinatesAreChanged) {
     EXPECT_TRUE(w.messaggi.elenco.empty());
     EXPECT_TRUE(w.form.stato.sito_iniziale);
     EXPECT_EQ(w.form.aspetto().label28, "Sito da indicare");
-    w.form.stato.text1[7] = "45";
+    w.form.stato.pannello.testi[tv::form::Campo::lat] = "45";
     EXPECT_FALSE(w.form.Command1_Click(0)) << "the longitude is still the initial one";
     ASSERT_EQ(w.messaggi.elenco.size(), 1u);
     EXPECT_EQ(w.messaggi.elenco[0].titolo, "SITO DA INDICARE");
     EXPECT_EQ(w.form.aspetto().label28, "Sito da indicare");
-    w.form.stato.text1[6] = "7.29";
+    w.form.stato.pannello.testi[tv::form::Campo::lon] = "7.29";
     ASSERT_TRUE(w.form.Command1_Click(0));
     EXPECT_FALSE(w.form.stato.sito_iniziale);
     EXPECT_NE(w.form.aspetto().label28, "Sito da indicare");
@@ -132,19 +132,19 @@ TEST(VerificaVirgola, SameResultsAsUnderADotLocale) {
     Finestra punto, virgola(prova::formato_virgola());
     ASSERT_TRUE(punto.avvia(suite));
     ASSERT_TRUE(virgola.avvia(suite));
-    auto& tp = punto.form.stato.text1;
-    auto& tv = virgola.form.stato.text1;
-    tp[6] = "7.28", tp[7] = "45.07", tp[13] = "12.5", tp[9] = "9.5";
-    tv[6] = "7,28", tv[7] = "45,07", tv[13] = "12,5", tv[9] = "9,5";
+    auto& tp = punto.form.stato.pannello.testi;
+    auto& tv = virgola.form.stato.pannello.testi;
+    tp[tv::form::Campo::lon] = "7.28", tp[tv::form::Campo::lat] = "45.07", tp[tv::form::Campo::t] = "12.5", tp[tv::form::Campo::PVR] = "9.5";
+    tv[tv::form::Campo::lon] = "7,28", tv[tv::form::Campo::lat] = "45,07", tv[tv::form::Campo::t] = "12,5", tv[tv::form::Campo::PVR] = "9,5";
     ASSERT_TRUE(punto.form.Command1_Click(0));
     ASSERT_TRUE(virgola.form.Command1_Click(0));
     for (auto i : prova::kRisultati) {
-        std::string v = tv[static_cast<std::size_t>(i)];
+        std::string v = tv[i];
         std::replace(v.begin(), v.end(), ',', '.');
-        EXPECT_EQ(v, tp[static_cast<std::size_t>(i)]) << "field " << i;
+        EXPECT_EQ(v, tp[i]) << "field " << tv::form::indice(i);
     }
     EXPECT_EQ(virgola.form.risultato->azione.ag, punto.form.risultato->azione.ag);
-    EXPECT_NE(tv[0].find(','), std::string::npos);
+    EXPECT_NE(tv[tv::form::Campo::ag].find(','), std::string::npos);
 }
 
 
@@ -168,7 +168,7 @@ TEST(NumeroAccettato, AcceptsWhatValidationAcceptsWithTheNumberItReads) {
                         testi.push_back(text::general(estremo * k * (1 + scarto) + scarto, *f));
             for (const std::string& t : testi) {
                 const auto v = numero_accettato(c, t, *f, u);
-                EXPECT_EQ(v.has_value(), !motivo_rifiuto(indice(c), t, *f, false, &u))
+                EXPECT_EQ(v.has_value(), !motivo_rifiuto(c, t, *f, false, &u))
                     << nome_esteso(c) << " " << t;
                 if (v) {
                     EXPECT_EQ(*v, numero_di_testo(c, t, *f).value_or(NAN)) << t;

@@ -71,7 +71,7 @@ TEST_P(Contratto, TheReportNamesTheFormulasReference) {
     form::prova::SuiteTemp suite{form::prova::kConSito};
     form::prova::Finestra w;
     ASSERT_TRUE(w.avvia(suite));
-    w.form.stato.formula = GetParam().formula;
+    w.form.stato.pannello.formula = GetParam().formula;
     ASSERT_TRUE(w.form.Command1_Click(0));
     const relazione::Documento doc = relazione::costruisci_relazione(
         *w.form.risultato, form::contesto_relazione(w.form, ""));

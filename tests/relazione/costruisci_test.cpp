@@ -93,8 +93,8 @@ TEST(RelazioneGolden, DemoJob) {
 
 TEST(RelazioneGolden, IslandSiteUnderC7211) {
     golden_del_lavoro("isola_c7", [](Form1& f) {
-        f.stato.text1[6] = "9.1192", f.stato.text1[7] = "39.2305";
-        f.stato.formula = FormulaDomanda::circolare_c7_2_11;
+        f.stato.pannello.testi[tv::form::Campo::lon] = "9.1192", f.stato.pannello.testi[tv::form::Campo::lat] = "39.2305";
+        f.stato.pannello.formula = FormulaDomanda::circolare_c7_2_11;
     });
 }
 
@@ -114,7 +114,7 @@ TEST(RelazioneGolden, KgfJobSpanningHorizontally) {
 TEST(RelazioneGolden, FloorSpectrumOnFourSides) {
     golden_del_lavoro("c725_quattro_lati", [](Form1& f) {
         f.imposta_check(1, true), f.imposta_check(3, true);
-        f.stato.formula = FormulaDomanda::circolare_c7_2_5, f.stato.text1[29] = "0.6";
+        f.stato.pannello.formula = FormulaDomanda::circolare_c7_2_5, f.stato.pannello.testi[tv::form::Campo::Tk] = "0.6";
     });
 }
 
@@ -127,7 +127,7 @@ TEST(RelazioneGolden, FloorSpectrumPastTkInMetresAndMPa) {
         "c725_metri",
         [](Form1& f) {
             f.imposta_check(1, true);
-            f.stato.formula = FormulaDomanda::circolare_c7_2_5, f.stato.text1[29] = "0.1";
+            f.stato.pannello.formula = FormulaDomanda::circolare_c7_2_5, f.stato.pannello.testi[tv::form::Campo::Tk] = "0.1";
         },
         prova::parametrilavoro("m", "kN", "kN/m3", "MPa"));
 }
@@ -138,14 +138,14 @@ TEST(RelazioneGolden, FloorSpectrumPastTkInMetresAndMPa) {
 TEST(RelazioneGolden, Ec8FloorOnATallPanelOnFourSides) {
     golden_del_lavoro("ec8_alto", [](Form1& f) {
         f.imposta_check(1, true), f.imposta_check(3, true);
-        f.stato.text1[11] = "300", f.stato.text1[12] = "500", f.stato.text1[1] = "0.05";
+        f.stato.pannello.testi[tv::form::Campo::B] = "300", f.stato.pannello.testi[tv::form::Campo::L] = "500", f.stato.pannello.testi[tv::form::Campo::T1] = "0.05";
     });
 }
 
 // C7.2.11 with T1 0.05 s: Ta 0.19283 s past b T1, the falling branch.
 TEST(RelazioneGolden, C7211PastTheBuildingsPeriod) {
     golden_del_lavoro("c7_oltre_t1", [](Form1& f) {
-        f.stato.formula = FormulaDomanda::circolare_c7_2_11, f.stato.text1[1] = "0.05";
+        f.stato.pannello.formula = FormulaDomanda::circolare_c7_2_11, f.stato.pannello.testi[tv::form::Campo::T1] = "0.05";
     });
 }
 
@@ -158,8 +158,8 @@ TEST(RelazioneGolden, CantileverInWgs84WithWarningsAndReportData) {
              {std::pair{11, "100"}, {12, "100"}, {13, "25"}, {14, "0.0018"}, {16, "900"},
               {17, "900"}, {3, "1"}, {4, "D"}, {5, "1.6"}, {8, "10"}, {10, "0.7"},
               {6, "12.4964"}, {7, "41.9028"}})
-            f.stato.text1[static_cast<std::size_t>(i)] = testo;
-        f.stato.datum = hazard::Datum::wgs84;
+            f.stato.pannello.testi[*form::campo_di_indice(i)] = testo;
+        f.stato.pannello.datum = hazard::Datum::wgs84;
         f.imposta_check(0, false);
         form::DatiRelazione d;
         d.committente = "Comune di Fossa", d.progettista = "Ing. Anna Neri";

@@ -104,6 +104,8 @@ inline std::vector<std::string> testi_di(const RaccoltaMessaggi& m) {
 inline text::NumberFormat formato_virgola() { return text::NumberFormat{",", "."}; }
 
 // Fields a completed run writes.
-inline constexpr int kRisultati[] = {0, 2, 18, 19, 20, 21, 22, 24, 25, 26};
+inline constexpr Campo kRisultati[] = {Campo::ag, Campo::W,    Campo::Sa, Campo::Ta,
+                                       Campo::Fa, Campo::Wa,   Campo::Rlat, Campo::d,
+                                       Campo::K1, Campo::K2};
 
 }  // namespace tv::form::prova

@@ -7,25 +7,13 @@
 
 namespace tv::form {
 
-IngressiMostrati ingressi_mostrati(const StatoFinestra& s) {
-    IngressiMostrati m;
-    for (std::size_t i = 0; i < kCampiIngresso.size(); ++i)
-        m.testi[i] = s.text1[posizione(kCampiIngresso[i])];
-    m.check1 = s.check1;
-    m.formula = s.formula;
-    m.datum = s.datum;
-    m.tipo = s.tipo;
-    m.meccanismo = s.meccanismo;
-    return m;
-}
-
 bool risultati_scaduti(const StatoFinestra& s, const std::optional<UltimaEsecuzione>& ultima) {
-    return !ultima || ultima->ingressi != ingressi_mostrati(s) ||
-           ultima->alfa != s.text1[posizione(Campo::ag)];
+    return !ultima || !stessi_ingressi(ultima->ingressi, s.pannello) ||
+           ultima->alfa != s.pannello.testi[Campo::ag];
 }
 
 AspettoRisultati aspetto_risultati(const StatoFinestra& s, bool scaduti, bool sito_da_indicare) {
-    const bool meccanismo = e_meccanismo(s.tipo);
+    const bool meccanismo = e_meccanismo(s.pannello.tipo);
     // A mechanism's verdict is its SLV one; restraints do not apply to it.
     if (!scaduti && meccanismo)
         return {kBlack,          s.text22_sfondo,          s.esito_meccanismo.colore_SLV,
@@ -33,7 +21,7 @@ AspettoRisultati aspetto_risultati(const StatoFinestra& s, bool scaduti, bool si
     if (!scaduti)
         return {kBlack,          s.text22_sfondo,          s.label28_testo,
                 s.label34_sfondo, s.label1[kLabelVerdetto], std::nullopt};
-    if (!meccanismo && !vincoli_ammessi(s.check1))
+    if (!meccanismo && !vincoli_ammessi(s.pannello.vincoli))
         return {kGrigio, kWhite, kGrigio, kWhite, kVincoliDaCorreggere, panel::kVincoliNonAmmessi};
     if (sito_da_indicare)
         return {kGrigio, kWhite, kGrigio, kWhite, kSitoDaIndicareBreve, kSitoDaIndicare};

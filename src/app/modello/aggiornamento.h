@@ -17,23 +17,10 @@ inline constexpr const char* kPremereAggiorna = "Premere AGGIORNA";
 inline constexpr const char* kVincoliDaCorreggere = "Vincoli da correggere";
 inline constexpr Rgb kGrigio{128, 128, 128};
 
-// Every input of a check run as the window shows it. A new input (a choice of formula, ...)
-// gets its member here and in ingressi_mostrati.
-struct IngressiMostrati {
-    std::array<std::string, kCampiIngresso.size()> testi;  // in kCampiIngresso order
-    std::array<bool, 4> check1{};
-    panel::FormulaDomanda formula = panel::FormulaDomanda::ec8;  // the Sa frame's list
-    hazard::Datum datum = hazard::Datum::ed50;                   // of the coordinates
-    TipoVerifica tipo = TipoVerifica::pannello;                  // the kind's list
-    TestiMeccanismo meccanismo{};                                // storey table, LC, z0
-    bool operator==(const IngressiMostrati&) const = default;
-};
-
-IngressiMostrati ingressi_mostrati(const StatoFinestra& s);
-
-// What the last completed run saw and wrote into field 0 (α), which the user can type into.
+// What the last completed run saw (its panel's inputs) and wrote into field α, which the user
+// can type into.
 struct UltimaEsecuzione {
-    IngressiMostrati ingressi;
+    Pannello ingressi;
     std::string alfa;
 };
 

@@ -54,9 +54,9 @@ bool Form1::avvia(const fs::path& root, const std::optional<std::string>& nome_l
                                       [this](const std::string& t) { imposta_testo_combo(t); });
     mostrati_ += conta.n;
     if (!avviato) return false;
-    stato.text1 = std::move(p.testi);
-    stato.datum = p.datum;
-    T1 = numero_di_testo(Campo::T1, stato.text1[posizione(Campo::T1)], formato_).value_or(0);
+    stato.pannello.testi = std::move(p.testi);
+    stato.pannello.datum = p.datum;
+    T1 = numero_di_testo(Campo::T1, stato.pannello.testi[Campo::T1], formato_).value_or(0);
 
     // Captions of the fields, in the job's work units.
     const auto& unita = lavoro.unita;
@@ -79,7 +79,7 @@ bool Form1::avvia(const fs::path& root, const std::optional<std::string>& nome_l
 // The window must not open on the design texts of its results (numbers nobody computed) when
 // the start-up run stopped: it shows no result at all until a run completes.
 void Form1::cancella_risultati() {
-    cancella_testi_risultato(stato.text1);
+    cancella_testi_risultato(stato.pannello.testi);
     stato.label2_0.clear();
     stato.label2_1.clear();
     stato.label2_6.clear();
@@ -96,21 +96,20 @@ void Form1::senza_risultati() {
 }
 
 Pannello Form1::pannello() const {
-    return Pannello{"",           "",          stato.text1, stato.check1, stato.formula,
-                    stato.datum, false,       stato.tipo,  stato.meccanismo};
+    return stato.pannello;
 }
 
-std::optional<std::string> Form1::motivo_rifiuto(int index) const {
-    if (index < 0 || index >= kCampi) return std::nullopt;
-    return form::motivo_rifiuto(index, stato.text1[static_cast<std::size_t>(index)], formato_,
-                                nota_notazione_, &lavoro.unita);
+std::optional<std::string> Form1::motivo_rifiuto(Campo c) const {
+    return form::motivo_rifiuto(c, stato.pannello.testi[c], formato_, nota_notazione_,
+                                &lavoro.unita);
 }
-
 
 bool Form1::Text1_Validate(int index) {
-    auto motivo = motivo_rifiuto(index);
+    const auto c = campo_di_indice(index);
+    if (!c) return false;
+    auto motivo = motivo_rifiuto(*c);
     if (!motivo) {
-        scrivi_gradi_decimali(index);
+        scrivi_gradi_decimali(*c);
         return false;
     }
     mostra(*motivo, kInputErrato);
@@ -118,8 +117,9 @@ bool Form1::Text1_Validate(int index) {
 }
 
 bool Form1::Text1_DblClick(int index) {
-    if (index < 0 || index >= kCampi) return false;
-    const DatiCampoForm& d = kTabellaCampi[static_cast<std::size_t>(index)];
+    const auto c = campo_di_indice(index);
+    if (!c) return false;
+    const DatiCampoForm& d = dati_campo(*c);
     if (!d.ingresso) return false;
     // The editor converts lengths, specific weights and stresses only.
     switch (d.famiglia) {
@@ -139,21 +139,19 @@ bool Form1::Text1_DblClick(int index) {
 }
 
 void Form1::imposta_check(int index, bool value) {
-    if (index < 0 || index > 3) return;
-    const bool changed = stato.check1[static_cast<std::size_t>(index)] != value;
-    stato.check1[static_cast<std::size_t>(index)] = value;
+    const auto lato = lato_di_indice(index);
+    if (!lato) return;
+    const bool changed = appoggiato(stato.pannello.vincoli, *lato) != value;
+    imposta_lato(stato.pannello.vincoli, *lato, value);
     // The bottom toggle reacts to a click even when it is already supported.
-    if (changed || index == 2) Check1_Click(index);
+    if (changed || *lato == Lato::inferiore) Check1_Click(index);
 }
 
 void Form1::Check1_Click(int index) {
-    if (index < 0 || index > 3) return;
-    auto& c = stato.check1;
-    if (index == 2) {
-        c[2] = true;  // the base of the panel is always supported
-        return;
-    }
-    const bool supported = c[static_cast<std::size_t>(index)];
+    const auto lato = lato_di_indice(index);
+    // The base of the panel is always supported: its toggle never changes.
+    if (!lato || *lato == Lato::inferiore) return;
+    const bool supported = appoggiato(stato.pannello.vincoli, *lato);
     stato.check1_caption[static_cast<std::size_t>(index)] = supported ? "Appoggiato" : "Libero";
     // A combination that cannot be checked (a free top beside a supported side) is kept as a
     // step on the way to another, whatever the order of the clicks: the verdict's place says
@@ -182,9 +180,9 @@ void Form1::Combo1_Change() {
 void Form1::Combo1_Click(int position) {
     if (position < 0 || static_cast<std::size_t>(position) >= stato.combo_list.size()) return;
     if (auto pick = hazard::scegli_localita(stato.combo_list[static_cast<std::size_t>(position)])) {
-        stato.text1[posizione(Campo::lat)] = separatore_locale(pick->first, formato_);
-        stato.text1[posizione(Campo::lon)] = separatore_locale(pick->second, formato_);
-        stato.datum = hazard::Datum::ed50;  // the list is ED50
+        stato.pannello.testi[Campo::lat] = separatore_locale(pick->first, formato_);
+        stato.pannello.testi[Campo::lon] = separatore_locale(pick->second, formato_);
+        stato.pannello.datum = hazard::Datum::ed50;  // the list is ED50
         // The name is what follows the two coordinates on the line.
         const std::string& riga = stato.combo_list[static_cast<std::size_t>(position)];
         const std::size_t dopo = riga.find(pick->second, pick->first.size());
@@ -194,9 +192,9 @@ void Form1::Combo1_Click(int position) {
     }
 }
 
-void Form1::scrivi_gradi_decimali(int index) {
-    std::string& testo = stato.text1[static_cast<std::size_t>(index)];
-    testo = testo_gradi_decimali(index, testo, formato_);
+void Form1::scrivi_gradi_decimali(Campo c) {
+    std::string& testo = stato.pannello.testi[c];
+    testo = testo_gradi_decimali(c, testo, formato_);
 }
 
 std::optional<std::string> Form1::localita_del_sito(double lon, double lat) const {

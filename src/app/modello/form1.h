@@ -37,8 +37,8 @@ public:
 
     // Validation when the focus leaves field `index`: true = Cancel (refused, message shown).
     bool Text1_Validate(int index);
-    // The same test without a message.
-    std::optional<std::string> motivo_rifiuto(int index) const;
+    // The same test of a field without a message.
+    std::optional<std::string> motivo_rifiuto(Campo c) const;
 
     // Double-click on a field: true when the floating editor must open (fields 11-17, 23);
     // then `unita_campo` and `campo_attivo` hold the hand-over.
@@ -89,10 +89,10 @@ public:
 
     // True while the job gave no site coordinates and the latitude or the longitude field still
     // holds the program's initial text.
-    bool sito_iniziale() const { return lavoro.sito_iniziale(stato.text1); }
+    bool sito_iniziale() const { return lavoro.sito_iniziale(stato.pannello.testi); }
 
-    // Field whose text stopped the last run, -1 when none.
-    int campo_rifiutato() const { return campo_rifiutato_; }
+    // The field whose text stopped the last run, when one did.
+    std::optional<Campo> campo_rifiutato() const { return campo_rifiutato_; }
 
     // How many messages start-up showed before its own check run (about the job file or the
     // locality list): what a front end that runs the check again must still pass on.
@@ -139,14 +139,14 @@ private:
     // Command1_Click for a mechanism kind.
     bool esegui_meccanismo();
     // A coordinate field accepted in degrees, minutes and seconds is written as decimal degrees.
-    void scrivi_gradi_decimali(int index);
+    void scrivi_gradi_decimali(Campo c);
 
     Messaggi* messaggi_;
     std::optional<LocalitaNota> localita_scelta_;
     text::NumberFormat formato_;
     std::shared_ptr<hazard::FonteGriglia> griglia_ = std::make_shared<hazard::CacheGriglia>();
     bool ricerca_in_corso_ = false;
-    int campo_rifiutato_ = -1;
+    std::optional<Campo> campo_rifiutato_;
     std::size_t mostrati_ = 0;  // messages shown so far
     std::size_t messaggi_avvio_ = 0;
     std::optional<UltimaEsecuzione> ultima_;

@@ -24,7 +24,7 @@ std::string numero(double v, int cifre, const text::NumberFormat& f) {
 
 int piani_mostrati(const StatoFinestra& s, const text::NumberFormat& f) {
     const auto v = text::parse_dot_or_locale(
-        text::trim(s.meccanismo[posizione(CampoMeccanismo::piani)]), f);
+        text::trim(s.pannello.meccanismo[posizione(CampoMeccanismo::piani)]), f);
     if (!v || !std::isfinite(*v)) return 1;
     return std::clamp(static_cast<int>(std::lround(*v)), 1, panel::kPianiMassimi);
 }
@@ -68,7 +68,7 @@ TestiEsitoMeccanismo testi_esito_meccanismo(const RisultatoMeccanismo& r,
 }
 
 void Form1::imposta_tipo(TipoVerifica tipo) {
-    stato.tipo = tipo;
+    stato.pannello.tipo = tipo;
     switch (tipo) {
         case TipoVerifica::pannello:
             break;
@@ -77,14 +77,14 @@ void Form1::imposta_tipo(TipoVerifica tipo) {
         case TipoVerifica::ribaltamento_composto:
         case TipoVerifica::elemento_libero:
             // EC8 4.3.5.2 is refused for a mechanism: the Circolare's formula takes its place.
-            if (stato.formula == panel::FormulaDomanda::ec8)
-                stato.formula = panel::FormulaDomanda::circolare_c7_2_5;
+            if (stato.pannello.formula == panel::FormulaDomanda::ec8)
+                stato.pannello.formula = panel::FormulaDomanda::circolare_c7_2_5;
             break;
     }
 }
 
 void Form1::imposta_campo_meccanismo(CampoMeccanismo c, std::string testo) {
-    stato.meccanismo[posizione(c)] = std::move(testo);
+    stato.pannello.meccanismo[posizione(c)] = std::move(testo);
 }
 
 EsitoMeccanismo Form1::calcola_pannello_meccanismo() const {
@@ -92,13 +92,13 @@ EsitoMeccanismo Form1::calcola_pannello_meccanismo() const {
 }
 
 bool Form1::esegui_meccanismo() {
-    campo_rifiutato_ = -1;
+    campo_rifiutato_.reset();
     EsitoMeccanismo esito = calcola_pannello_meccanismo();
     if (auto* r = std::get_if<RisultatoMeccanismo>(&esito)) {
         // The whole run succeeded: write it.
         stato.esito_meccanismo = testi_esito_meccanismo(*r, formato_);
         stato.sito_iniziale = false;
-        ultima_ = UltimaEsecuzione{ingressi_mostrati(stato), stato.text1[posizione(Campo::ag)]};
+        ultima_ = UltimaEsecuzione{stato.pannello, stato.pannello.testi[Campo::ag]};
         risultato_meccanismo = std::move(*r);
         return true;
     }

@@ -18,10 +18,6 @@
 namespace tv::form {
 namespace {
 
-// The restraint columns and the toggles they hold (0 top, 1 left, 3 right).
-constexpr std::pair<std::string_view, std::size_t> kVincoli[] = {
-    {"top", 0}, {"left", 1}, {"right", 3}};
-
 std::optional<std::string> scrivi_testo(const std::filesystem::path& file, const std::string& s) {
     text::FileAtomico f(file);
     if (!f.aperto()) return f.messaggio_apertura();
@@ -36,12 +32,12 @@ constexpr std::string_view kColonnaVerifica = "verifica";
 // The kind and a mechanism's texts into the row: nothing for an arching panel in a file that
 // never held a mechanism, so that its bytes stay as they were.
 void scrivi_tipo(FilePannelli& f, RigaPannello& r, const StatoFinestra& s) {
-    if (!e_meccanismo(s.tipo) && !f.colonna(kColonnaVerifica)) return;
-    f.imposta(r, kColonnaVerifica, std::string(descrizione_tipo(s.tipo).nome));
-    if (!e_meccanismo(s.tipo)) return;
+    if (!e_meccanismo(s.pannello.tipo) && !f.colonna(kColonnaVerifica)) return;
+    f.imposta(r, kColonnaVerifica, std::string(descrizione_tipo(s.pannello.tipo).nome));
+    if (!e_meccanismo(s.pannello.tipo)) return;
     for (int i = 0; i < kCampiMeccanismo; ++i) {
         const auto c = static_cast<CampoMeccanismo>(i);
-        f.imposta(r, dati_campo(c).nome, s.meccanismo[posizione(c)]);
+        f.imposta(r, dati_campo(c).nome, s.pannello.meccanismo[posizione(c)]);
     }
 }
 
@@ -89,21 +85,18 @@ void SessionePannelli::mostra_riga(const RigaPannello& r) {
     StatoFinestra& s = form_.stato;
     // The row read over the job's state by the one reader of a panel's cells, as the command
     // line and the batch read it.
-    Pannello p{"", "", base_.text1, base_.check1, base_.formula, base_.datum, false};
-    p.tipo = base_.tipo;
-    p.meccanismo = base_.meccanismo;
+    Pannello p = base_.pannello;
+    p.id.clear();
+    p.descrizione.clear();
+    p.sito_proprio = false;
     const auto rifiuto = leggi_celle(celle_di_riga(*file_, r), p, form_.unita(), form_.formato());
-    for (Campo c : kCampiIngresso) s.text1[posizione(c)] = p.testi[posizione(c)];
-    s.check1 = p.vincoli;
-    s.formula = p.formula;
-    s.datum = p.datum;
-    s.tipo = p.tipo;
-    s.meccanismo = p.meccanismo;
-    for (std::size_t i : {0u, 1u, 3u}) {
-        s.check1_caption[i] = s.check1[i] ? "Appoggiato" : "Libero";
-        s.line_width[static_cast<std::size_t>(linea_di_check(static_cast<int>(i)))] =
-            s.check1[i] ? 3 : 1;
-    }
+    for (Campo c : kCampiIngresso) s.pannello.testi[c] = p.testi[c];
+    s.pannello.vincoli = p.vincoli;
+    s.pannello.formula = p.formula;
+    s.pannello.datum = p.datum;
+    s.pannello.tipo = p.tipo;
+    s.pannello.meccanismo = p.meccanismo;
+    for (const ColonnaVincolo& v : kColonneVincoli) form_.Check1_Click(static_cast<int>(v.lato));
     // A refused cell leaves the panel unchecked: its fields show what was accepted, no result.
     if (rifiuto) {
         avvisi_.push_back(messaggio_rifiuto(p.id, *rifiuto));
@@ -119,11 +112,12 @@ void SessionePannelli::scrivi_ingressi(FilePannelli& f, RigaPannello& r, const S
     for (Campo c : kCampiIngresso) {
         const std::string_view colonna = dati_campo(c).colonna;
         if (!anche_sito && colonna_sito(colonna)) continue;
-        f.imposta(r, colonna, cella_di_testo(c, s.text1[posizione(c)], form_.formato()));
+        f.imposta(r, colonna, cella_di_testo(c, s.pannello.testi[c], form_.formato()));
     }
-    for (const auto& [colonna, i] : kVincoli) f.imposta(r, colonna, s.check1[i] ? "1" : "0");
-    f.imposta(r, "domanda", std::string(panel::descrizione(s.formula).breve));
-    if (anche_sito) f.imposta(r, "datum", std::string(hazard::nomi_datum(s.datum).nome));
+    for (const auto& [colonna, lato] : kColonneVincoli)
+        f.imposta(r, colonna, appoggiato(s.pannello.vincoli, lato) ? "1" : "0");
+    f.imposta(r, "domanda", std::string(panel::descrizione(s.pannello.formula).breve));
+    if (anche_sito) f.imposta(r, "datum", std::string(hazard::nomi_datum(s.pannello.datum).nome));
     scrivi_tipo(f, r, s);
 }
 
@@ -141,32 +135,34 @@ std::optional<std::string> SessionePannelli::registra() {
     const StatoFinestra prima = noto_;
     std::vector<std::pair<std::string, std::string>> celle;
     for (Campo c : kCampiIngresso) {
-        const std::size_t i = posizione(c);
-        if (s.text1[i] == noto_.text1[i] || form_.motivo_rifiuto(indice(c))) continue;
-        celle.emplace_back(dati_campo(c).colonna, cella_di_testo(c, s.text1[i], form_.formato()));
-        noto_.text1[i] = s.text1[i];
+        if (s.pannello.testi[c] == noto_.pannello.testi[c] || form_.motivo_rifiuto(c)) continue;
+        celle.emplace_back(dati_campo(c).colonna,
+                           cella_di_testo(c, s.pannello.testi[c], form_.formato()));
+        noto_.pannello.testi[c] = s.pannello.testi[c];
     }
-    if (s.check1 != noto_.check1 && vincoli_ammessi(s.check1)) {
-        for (const auto& [colonna, i] : kVincoli) celle.emplace_back(colonna, s.check1[i] ? "1" : "0");
-        noto_.check1 = s.check1;
+    if (s.pannello.vincoli != noto_.pannello.vincoli && vincoli_ammessi(s.pannello.vincoli)) {
+        for (const auto& [colonna, lato] : kColonneVincoli)
+            celle.emplace_back(colonna, appoggiato(s.pannello.vincoli, lato) ? "1" : "0");
+        noto_.pannello.vincoli = s.pannello.vincoli;
     }
-    if (s.formula != noto_.formula) {
-        celle.emplace_back("domanda", panel::descrizione(s.formula).breve);
-        noto_.formula = s.formula;
+    if (s.pannello.formula != noto_.pannello.formula) {
+        celle.emplace_back("domanda", panel::descrizione(s.pannello.formula).breve);
+        noto_.pannello.formula = s.pannello.formula;
     }
-    if (s.datum != noto_.datum) {
-        celle.emplace_back("datum", hazard::nomi_datum(s.datum).nome);
-        noto_.datum = s.datum;
+    if (s.pannello.datum != noto_.pannello.datum) {
+        celle.emplace_back("datum", hazard::nomi_datum(s.pannello.datum).nome);
+        noto_.pannello.datum = s.pannello.datum;
     }
-    const bool tipo_cambiato = s.tipo != noto_.tipo;
-    const bool testi_cambiati = e_meccanismo(s.tipo) && s.meccanismo != noto_.meccanismo;
+    const bool tipo_cambiato = s.pannello.tipo != noto_.pannello.tipo;
+    const bool testi_cambiati =
+        e_meccanismo(s.pannello.tipo) && s.pannello.meccanismo != noto_.pannello.meccanismo;
     if (celle.empty() && !tipo_cambiato && !testi_cambiati) return std::nullopt;
     RigaPannello& r = riga_corrente(prima);
     for (auto& [colonna, testo] : celle) file_->imposta(r, colonna, std::move(testo));
     if (tipo_cambiato || testi_cambiati) {
         scrivi_tipo(*file_, r, s);
-        noto_.tipo = s.tipo;
-        noto_.meccanismo = s.meccanismo;
+        noto_.pannello.tipo = s.pannello.tipo;
+        noto_.pannello.meccanismo = s.pannello.meccanismo;
     }
     return salva();
 }

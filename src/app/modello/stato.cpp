@@ -11,7 +11,7 @@ std::array<std::string, kLabel1> design_label1() {
 }
 
 void scrivi_testi(TestiRisultato&& t, StatoFinestra& s) {
-    scrivi_campi(t, s.text1);
+    scrivi_campi(t, s.pannello.testi);
     s.label2_6 = std::move(t.VR);
     s.label2_0 = std::move(t.Ss);
     s.label2_1 = std::move(t.S);

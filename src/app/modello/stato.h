@@ -9,6 +9,7 @@
 
 #include "form/aspetto.h"
 #include "form/campi.h"
+#include "form/lavoro.h"
 #include "form/tabella_campi.h"
 #include "form/testi.h"
 #include "form/tipo_verifica.h"
@@ -92,16 +93,19 @@ struct TestiEsitoMeccanismo {
 std::array<std::string, kLabel1> design_label1();
 
 struct StatoFinestra {
-    std::array<std::string, kCampi> text1 = design_text1();
+    // The panel the fields, toggles and lists describe: its texts are those the fields show,
+    // results included. The demand formula lasts for the window's life and is never written to
+    // a file of the suite; picking a locality or reading the job file sets the datum back to
+    // ED50, the datum of both. A mechanism's texts are kept while another kind is chosen.
+    Pannello pannello;
     std::array<std::string, kLabel1> label1 = design_label1();
     std::string label2_0 = kTestoLabel2;    // Ss
     std::string label2_1 = kTestoLabel2;    // S = St x Ss
     std::string label2_6 = kTestoLabel2VR;  // VR
     std::string label3 = kTestoLabel3;
 
-    // Restraint toggles: 0 top, 1 left, 2 bottom, 3 right; true = supported ("Appoggiato").
-    std::array<bool, 4> check1{true, false, true, false};
-    std::array<std::string, 4> check1_caption{"Appoggiato", "Libero", "Appoggiato", "Libero"};
+    // The captions of the restraint toggles, by Lato.
+    std::array<std::string, kLati> check1_caption{"Appoggiato", "Libero", "Appoggiato", "Libero"};
     // Widths of Line1..Line6 (index 0 is Line1): left, right, top, bottom, two dimension lines.
     std::array<int, 6> line_width{1, 1, 3, 3, 1, 1};
 
@@ -112,12 +116,6 @@ struct StatoFinestra {
     std::string combo_text = "Combo1";
     std::vector<std::string> combo_list;
 
-    // The demand formula picked in the Sa frame's list (Combo2). It lasts for the window's life
-    // and is never written to a file of the suite.
-    panel::FormulaDomanda formula = panel::FormulaDomanda::ec8;
-    // The datum of the coordinates typed in fields 6 and 7; picking a locality or reading the
-    // job file sets it back to ED50, the datum of both.
-    hazard::Datum datum = hazard::Datum::ed50;
     // Where the last completed run took its hazard from, for island sites (didascalia_fonte: a
     // grey caption under T1 and a line of the tooltip of α); empty for grid sites.
     std::string fonte;
@@ -128,10 +126,6 @@ struct StatoFinestra {
     // Plausibility warnings of the last completed run (Label5: the first, all in its tooltip).
     std::vector<std::string> avvisi;
 
-    // The kind of check chosen, and the texts of a mechanism's own fields (the storey table,
-    // LC and z0), kept while another kind is chosen.
-    TipoVerifica tipo = TipoVerifica::pannello;
-    TestiMeccanismo meccanismo = testi_meccanismo_iniziali();
     // The last completed mechanism run's results; empty before any.
     TestiEsitoMeccanismo esito_meccanismo;
 

@@ -9,7 +9,7 @@
 namespace tv::form {
 
 std::variant<IngressiVerifica, Arresto> Form1::leggi_ingressi() {
-    campo_rifiutato_ = -1;
+    campo_rifiutato_.reset();
     return leggi_pannello(pannello(), lavoro, formato_, nota_notazione_, &campo_rifiutato_);
 }
 
@@ -26,14 +26,14 @@ EsitoVerifica Form1::calcola() {
 
 bool Form1::Command1_Click(int index) {
     if (index != 0) return false;
-    if (e_meccanismo(stato.tipo)) return esegui_meccanismo();
+    if (e_meccanismo(stato.pannello.tipo)) return esegui_meccanismo();
     EsitoVerifica esito = calcola();
     if (auto* r = std::get_if<RisultatoVerifica>(&esito)) {
         try {
             TestiRisultato testi = testi_risultato(*r, lavoro.unita, formato_);
             // The whole run succeeded: write it.
             scrivi_testi(std::move(testi), stato);
-            ultima_ = UltimaEsecuzione{ingressi_mostrati(stato), stato.text1[posizione(Campo::ag)]};
+            ultima_ = UltimaEsecuzione{stato.pannello, stato.pannello.testi[Campo::ag]};
             T1 = r->ingressi.T1;
             risultato = std::move(*r);
             return true;
