@@ -92,7 +92,17 @@ ControlliMeccanismo::ControlliMeccanismo(FinestraPrincipale& f) : QObject(&f) {
     tabella_->setToolTip(QStringLiteral(
         "Un piano una riga, dal basso: altezza h, spessore t, carico del solaio N alla distanza "
         "dN dal filo esterno, spinta F verso l'esterno e tiro della catena, in testa al piano"));
-    tabella_->setGeometry(f.rettangolo({0, 390, 5160, 2310}));
+    tabella_->setGeometry(f.rettangolo({0, 390, 5160, 1950}));
+    // The kind's own fields on one line under the table, a caption and a box a slot.
+    for (std::size_t i = 0; i < kPropri; ++i) {
+        const int x = static_cast<int>(i) * 1032;
+        etichette_proprie_[i] = etichetta(f, ingressi_, {}, {x, 2385, 560, alto});
+        propri_[i] = new QLineEdit(ingressi_);
+        propri_[i]->setObjectName(QStringLiteral("TextProprio_%1").arg(i));
+        propri_[i]->setFont(crea_font(tahoma8));
+        propri_[i]->setAlignment(Qt::AlignCenter);
+        propri_[i]->setGeometry(f.rettangolo({x + 590, 2385, 440, alto}));
+    }
 
     // The results where the arch's frame stands, which a mechanism hides.
     Carattere titolo = carattere_sans_serif;

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The controls of the local-mechanism kinds: the kind's list in Frame1, the wall's storey table
-// with piani, LC and z0 over the panel's sketch, and the results frame in Frame3's place. No
-// behaviour of their own: the presenter wires and fills them.
+// with piani, LC and z0 over the panel's sketch, the kind's own fields (side walls, wedge) under
+// it, and the results frame in Frame3's place. No behaviour of their own: the presenter wires
+// and fills them.
 #pragma once
 
 #include <QObject>
@@ -36,6 +37,10 @@ public:
     QSpinBox* piani() const { return piani_; }
     QComboBox* lc() const { return lc_; }
     QLineEdit* z0() const { return z0_; }
+    // The kind's own fields (form::campi_propri) in slots under the table, the rest hidden.
+    static constexpr std::size_t kPropri = 5;
+    QLabel* etichetta_propria(std::size_t i) const { return etichette_proprie_.at(i); }
+    QLineEdit* proprio(std::size_t i) const { return propri_.at(i); }
     // The results in Frame3's place.
     QGroupBox* risultati() const { return risultati_; }
     QLabel* governante() const { return governante_; }
@@ -56,6 +61,8 @@ private:
     QComboBox* lc_ = nullptr;
     QLineEdit* z0_ = nullptr;
     QLabel* etichetta_z0_ = nullptr;
+    std::array<QLabel*, kPropri> etichette_proprie_{};
+    std::array<QLineEdit*, kPropri> propri_{};
     QGroupBox* risultati_ = nullptr;
     QLabel* governante_ = nullptr;
     QLabel* pericolosita_ = nullptr;

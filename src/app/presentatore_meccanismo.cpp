@@ -37,6 +37,29 @@ constexpr form::GrandezzaPiano kColonne[] = {form::GrandezzaPiano::h,  form::Gra
                                              form::GrandezzaPiano::F,  form::GrandezzaPiano::catena};
 constexpr const char* kNomiColonne[] = {"h", "t", "N", "dN", "F", "catena"};
 
+// The short captions of the kinds' own fields; the tooltip gives the whole name.
+struct Didascalia {
+    form::CampoMeccanismo campo;
+    const char* testo;
+};
+constexpr Didascalia kDidascalie[] = {
+    {form::CampoMeccanismo::ammorsamenti, "Pareti"}, {form::CampoMeccanismo::hb, "hb"},
+    {form::CampoMeccanismo::lb, "lb"},               {form::CampoMeccanismo::ts, "ts"},
+    {form::CampoMeccanismo::mu, "μ"},                {form::CampoMeccanismo::beta, "β°"},
+    {form::CampoMeccanismo::lati_cuneo, "Lati"},   {form::CampoMeccanismo::appoggiato, "Appoggiato"},
+    {form::CampoMeccanismo::Em, "E"}};
+
+QString didascalia(form::CampoMeccanismo c, const units::Unita& u) {
+    QString t;
+    for (const Didascalia& d : kDidascalie)
+        if (d.campo == c) t = QString::fromUtf8(d.testo);
+    const auto famiglia = form::dati_campo(c).famiglia;
+    // The unit without its brackets, so that five fields fit on the line.
+    if (famiglia != units::Famiglia::nessuna)
+        t += QLatin1Char(' ') + q(u.etichetta(famiglia)).remove(QLatin1Char('[')).remove(QLatin1Char(']'));
+    return t;
+}
+
 using form::indice;
 
 }  // namespace
@@ -70,6 +93,15 @@ void Presentatore::collega_meccanismo() {
         mostra_aspetto();
     });
     connect(m.z0(), &QLineEdit::editingFinished, this, [this] { emit ingresso_accettato(); });
+    for (std::size_t i = 0; i < ControlliMeccanismo::kPropri; ++i) {
+        connect(m.proprio(i), &QLineEdit::textChanged, this, [this, i](const QString& t) {
+            const auto campi = form::campi_propri(form_.stato.pannello.tipo);
+            if (in_sincronia_ || i >= campi.size()) return;
+            form_.imposta_campo_meccanismo(campi[i], t.toStdString());
+            mostra_aspetto();
+        });
+        connect(m.proprio(i), &QLineEdit::editingFinished, this, [this] { emit ingresso_accettato(); });
+    }
     connect(m.tabella(), &QTableWidget::cellChanged, this, [this, &m](int riga, int colonna) {
         if (in_sincronia_ || colonna < 0 || colonna >= form::kGrandezzePiano) return;
         const QTableWidgetItem* cella = m.tabella()->item(riga, colonna);
@@ -155,6 +187,26 @@ void Presentatore::mostra_meccanismo() {
                               q(form_.unita().etichetta(form::dati_campo(form::CampoMeccanismo::z0).famiglia)));
     const QString z0 = q(s.pannello.meccanismo[form::posizione(form::CampoMeccanismo::z0)]);
     if (m.z0()->text() != z0) m.z0()->setText(z0);
+    // The kind's own fields side by side, each caption as wide as its text.
+    const auto propri = form::campi_propri(s.pannello.tipo);
+    const int largo = finestra_.rettangolo({0, 0, 540, 315}).width();
+    const int spazio = finestra_.rettangolo({0, 0, 45, 315}).width();
+    int x = 0;
+    for (std::size_t i = 0; i < ControlliMeccanismo::kPropri; ++i) {
+        const bool usato = i < propri.size();
+        QLabel* etichetta = m.etichetta_propria(i);
+        etichetta->setVisible(usato);
+        m.proprio(i)->setVisible(usato);
+        if (!usato) continue;
+        etichetta->setText(didascalia(propri[i], form_.unita()));
+        const int l = etichetta->sizeHint().width();
+        etichetta->setGeometry(x, etichetta->y(), l, etichetta->height());
+        m.proprio(i)->setGeometry(x + l + spazio, m.proprio(i)->y(), largo, m.proprio(i)->height());
+        x += l + largo + 3 * spazio;
+        m.proprio(i)->setToolTip(q(form::dati_campo(propri[i]).esteso));
+        const QString testo = q(s.pannello.meccanismo[form::posizione(propri[i])]);
+        if (m.proprio(i)->text() != testo) m.proprio(i)->setText(testo);
+    }
 
     // The last completed run's results.
     const form::TestiEsitoMeccanismo& e = s.esito_meccanismo;

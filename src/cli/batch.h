@@ -67,9 +67,9 @@ inline constexpr std::array<std::string_view, kColonneRisultato> kNomiRisultato 
 inline constexpr std::size_t kColonneUscita = kColonneIngresso + kColonneRisultato;
 
 // The local mechanisms' columns, read and written only by a file whose header has `verifica`:
-// the kind (pannello, ribaltamento, flessione; empty is pannello) and the mechanism's fields,
-// then, after today's columns, the governing mechanism's results (lengths in m, a0* in m/s2,
-// M* in t, accelerations as fractions of g).
+// the kind (pannello, ribaltamento, flessione, ribaltamento_composto, elemento_libero; empty is
+// pannello) and the mechanism's fields, then, after today's columns, the governing mechanism's
+// results (lengths in m, a0* in m/s2, M* in t, accelerations as fractions of g).
 inline constexpr std::size_t kColonneMeccanismo = 1 + form::kCampiMeccanismo;
 inline constexpr std::array<std::string_view, kColonneMeccanismo> kNomiMeccanismo = [] {
     std::array<std::string_view, kColonneMeccanismo> out{};
@@ -79,10 +79,14 @@ inline constexpr std::array<std::string_view, kColonneMeccanismo> kNomiMeccanism
     return out;
 }();
 inline constexpr std::size_t kColonneLette = kColonneIngresso + kColonneMeccanismo;
-inline constexpr std::array<std::string_view, 17> kNomiRisultatoMeccanismo = {
-    "meccanismo", "z_cerniera", "h1_cerniera", "alpha0",   "e_star",     "M_star",
-    "a0_star",    "demand_SLD", "demand_SLV",  "zeta_SLD", "zeta_SLV",   "ag_cap_SLD",
-    "ag_cap_SLV", "TR_SLD",     "ag_SLD",      "TR_SLV",   "ag_SLV"};
+// L_interno is the internal work of the interlock (kN m), F_ammorsamento its friction (kN),
+// W_cuneo the wedge's weight (kN) and T0 a free element's period (s), empty where the mechanism
+// has none.
+inline constexpr std::array<std::string_view, 21> kNomiRisultatoMeccanismo = {
+    "meccanismo", "z_cerniera", "h1_cerniera", "alpha0",    "e_star",         "M_star",
+    "a0_star",    "demand_SLD", "demand_SLV",  "zeta_SLD",  "zeta_SLV",       "ag_cap_SLD",
+    "ag_cap_SLV", "TR_SLD",     "ag_SLD",      "TR_SLV",    "ag_SLV",         "L_interno",
+    "F_ammorsamento", "W_cuneo", "T0"};
 inline constexpr std::size_t kColonneUscitaMeccanismo =
     kColonneMeccanismo + kNomiRisultatoMeccanismo.size();
 

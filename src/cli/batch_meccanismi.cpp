@@ -27,11 +27,17 @@ void scrivi(const form::RisultatoMeccanismo& r, const text::NumberFormat& f, Rig
     auto c = e.meccanismo.begin() + kColonneMeccanismo;
     *c++ = form::nome_meccanismo(g);
     *c++ = numero(g.z, f);
-    *c++ = g.tipo == panel::TipoMeccanismo::flessione ? numero(g.h1, f) : std::string();
+    *c++ = g.h1 > 0 ? numero(g.h1, f) : std::string();
     for (double v : {g.lavoro.alpha0, g.lavoro.e_star, g.M_star, g.a0_star, g.domanda_SLD,
                      g.domanda_SLV, g.zeta_SLD, g.zeta_SLV, g.ag_cap_SLD, g.ag_cap_SLV,
-                     r.SLD.sito.TR, r.SLD.sito.ag, r.SLV.sito.TR, r.SLV.sito.ag})
+                     r.SLD.sito.TR, r.SLD.sito.ag, r.SLV.sito.TR, r.SLV.sito.ag,
+                     g.lavoro.lavoro_interno})
         *c++ = numero(v, f);
+    *c++ = g.ammorsamento ? numero(g.ammorsamento->F, f) : std::string();
+    double W = 0;
+    for (const auto& q : g.cuneo) W += q.W;
+    *c++ = g.cuneo.empty() ? std::string() : numero(W, f);
+    *c++ = g.T0 > 0 ? numero(g.T0, f) : std::string();
     e.celle[kLatEd50] = text::rounded(r.ed50.lat, 6, f);
     e.celle[kLonEd50] = text::rounded(r.ed50.lon, 6, f);
     e.celle[kVerdetto] = r.esito.ok ? " > : OK" : " < : !!!";
@@ -46,7 +52,8 @@ void Lotto::verifica_meccanismo(const RigaIngresso& riga, std::optional<form::Ti
         e.meccanismo[c] = c < kColonneMeccanismo ? riga.meccanismo[c].value_or("") : "";
     const auto ferma = [&](std::string perche) { celle[kColonnaErrore] = std::move(perche); };
     if (!tipo) {
-        return ferma("verifica: accettati solo pannello, ribaltamento e flessione (o vuota)");
+        return ferma("verifica: accettati solo pannello, ribaltamento, flessione, "
+                     "ribaltamento_composto e elemento_libero (o vuota)");
     }
     // The row's cells, the mechanism's among them, over start-up's panel through the one reader
     // of a panel's cells.

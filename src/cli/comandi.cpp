@@ -361,7 +361,8 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Lavoro& la
     if (o.kind) {
         const auto tipo = form::tipo_di_nome(*o.kind);
         if (!tipo) {
-            err << "--kind: atteso pannello, ribaltamento o flessione, ricevuto \""
+            err << "--kind: atteso pannello, ribaltamento, flessione, ribaltamento_composto o "
+                   "elemento_libero, ricevuto \""
                 << text::printable(text::decode(*o.kind)) << "\"\n";
             return 2;
         }

@@ -27,7 +27,8 @@ struct OpzioniCheck {
     std::optional<int> top, left, right;
     std::optional<std::string> demand;  // "ec8" or "c7.2.11", either case; EC8 when unset
     std::optional<std::string> datum;   // "ed50" or "wgs84", either case, of lat and lon; ED50
-    std::optional<std::string> kind;    // pannello, ribaltamento or flessione; the panel's own
+    // pannello, ribaltamento, flessione, ribaltamento_composto or elemento_libero; the panel's own
+    std::optional<std::string> kind;
     bool json = false;
     std::vector<std::string> extra;  // other arguments, e.g. "|diroot=DIR|"
 };

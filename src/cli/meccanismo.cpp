@@ -12,13 +12,34 @@ namespace tv::cli {
 
 namespace {
 
+// The interlock's friction and the wedge's pieces, null when the mechanism has none.
+nlohmann::json ammorsamento_json(const panel::EsitoCinematismo& e) {
+    if (!e.ammorsamento) return nullptr;
+    const panel::AttritoAmmorsamento& a = *e.ammorsamento;
+    return {{"h", a.h}, {"n", a.n}, {"phi", a.phi}, {"F_wall", a.F_parete}, {"F", a.F},
+            {"arm", a.braccio}, {"L_i", a.L_i}};
+}
+
+nlohmann::json cuneo_json(const panel::EsitoCinematismo& e) {
+    if (e.cuneo.empty()) return nullptr;
+    nlohmann::json pezzi = nlohmann::json::array();
+    double W = 0;
+    for (const panel::PezzoCuneo& c : e.cuneo) {
+        W += c.W;
+        pezzi.push_back({{"storey", c.piano}, {"W", c.W}, {"x", c.baricentro.x},
+                         {"z", c.baricentro.z}});
+    }
+    return {{"W", W}, {"pieces", pezzi}};
+}
+
 nlohmann::json cinematismo_json(const panel::EsitoCinematismo& e) {
-    const bool flessione = e.tipo == panel::TipoMeccanismo::flessione;
+    const bool h1 = e.h1 > 0;  // a flexure's middle hinge
+    const bool libero = e.T0 > 0;
     return {
         {"name", form::nome_meccanismo(e)},
         {"storey", e.piano},
         {"z", e.z},
-        {"h1", flessione ? nlohmann::json(e.h1) : nlohmann::json(nullptr)},
+        {"h1", h1 ? nlohmann::json(e.h1) : nlohmann::json(nullptr)},
         {"alpha0", e.lavoro.alpha0},
         {"e_star", e.lavoro.e_star},
         {"M_star", e.M_star},
@@ -30,6 +51,12 @@ nlohmann::json cinematismo_json(const panel::EsitoCinematismo& e) {
         {"ag_cap_SLD", e.ag_cap_SLD},
         {"ag_cap_SLV", e.ag_cap_SLV},
         {"active_without_earthquake", e.attivo_senza_sisma},
+        {"L_i", e.lavoro.lavoro_interno},
+        {"interlock", ammorsamento_json(e)},
+        {"wedge", cuneo_json(e)},
+        {"T0", libero ? nlohmann::json(e.T0) : nlohmann::json(nullptr)},
+        {"kappa", libero ? nlohmann::json(e.kappa) : nlohmann::json(nullptr)},
+        {"d_y", libero ? nlohmann::json(e.d_y) : nlohmann::json(nullptr)},
     };
 }
 
@@ -51,6 +78,10 @@ form::TipoVerifica tipo_di(const form::RisultatoMeccanismo& r) {
             return form::TipoVerifica::ribaltamento;
         case panel::TipoMeccanismo::flessione:
             return form::TipoVerifica::flessione;
+        case panel::TipoMeccanismo::ribaltamento_composto:
+            return form::TipoVerifica::ribaltamento_composto;
+        case panel::TipoMeccanismo::elemento_libero:
+            return form::TipoVerifica::elemento_libero;
     }
     return form::TipoVerifica::ribaltamento;
 }
@@ -73,7 +104,16 @@ void riassunto(const form::RisultatoMeccanismo& r, std::ostream& out) {
     for (const auto* e : per_piano(m).first) {
         out << form::nome_meccanismo(*e) << (e == &m.governante() ? " (governa)" : "")
             << ": z " << numero(e->z, 3) << " m";
-        if (e->tipo == panel::TipoMeccanismo::flessione) out << ", h1 " << numero(e->h1, 3) << " m";
+        if (e->h1 > 0) out << ", h1 " << numero(e->h1, 3) << " m";
+        if (e->T0 > 0) out << ", T0 " << numero(e->T0, 4) << " s";
+        if (e->ammorsamento)
+            out << ", F ammorsamento " << numero(e->ammorsamento->F, 3) << " kN a "
+                << numero(e->ammorsamento->braccio, 3) << " m";
+        if (!e->cuneo.empty()) {
+            double W = 0;
+            for (const auto& c : e->cuneo) W += c.W;
+            out << ", W cuneo " << numero(W, 3) << " kN";
+        }
         out << ", α0 " << numero(e->lavoro.alpha0, 5) << ", e* " << numero(e->lavoro.e_star, 4)
             << ", a0* " << numero(e->a0_star, 4) << " m/s², ζE SLD " << numero(e->zeta_SLD, 3)
             << ", ζE SLV " << numero(e->zeta_SLV, 3) << ", ag,cap SLV "

@@ -44,9 +44,12 @@ void opzioni_check(CLI::App* c, OpzioniCheck& check) {
         tipi += (tipi.empty() ? "" : "|") + std::string(d.nome);
     c->add_option("--kind", check.kind,
                   "Tipo di verifica: pannello (arco o mensola, predefinito), ribaltamento "
-                  "(ribaltamento semplice della parete, Circolare 2019 C8.7.1) o flessione "
-                  "(flessione verticale di un piano); per i meccanismi --set piani, h1..h5, "
-                  "t1..t5, N1..N5, dN1..dN5, F1..F5, catena1..catena5, LC, z0")
+                  "(ribaltamento semplice della parete, Circolare 2019 C8.7.1), flessione "
+                  "(flessione verticale di un piano), ribaltamento_composto (con il cuneo delle "
+                  "pareti ortogonali) o elemento_libero (libero di vibrare); per i meccanismi "
+                  "--set piani, h1..h5, t1..t5, N1..N5, dN1..dN5, F1..F5, catena1..catena5, LC, "
+                  "z0; ammorsamenti, hb, lb, ts, mu (attrito dell'ammorsamento, C8.7.1.2); beta, "
+                  "lati_cuneo, ts (cuneo); appoggiato, Em (elemento libero)")
         ->type_name(tipi);
     c->add_option("--datum", check.datum,
                   "Sistema di riferimento di lat e lon: ed50 (del reticolo, predefinito) o "

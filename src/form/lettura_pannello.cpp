@@ -97,7 +97,8 @@ std::optional<RifiutoCella> leggi_celle(const CelleRiga& cella, Pannello& p,
     // A local mechanism's kind and fields; an arching panel's row has none of these columns.
     if (const auto v = cella("verifica")) {
         if (const auto tipo = tipo_di_nome(v->testo)) p.tipo = *tipo;
-        else rifiuta("verifica", "accettati solo pannello, ribaltamento e flessione (o vuota)");
+        else rifiuta("verifica", "accettati solo pannello, ribaltamento, flessione, "
+                                         "ribaltamento_composto e elemento_libero (o vuota)");
         for (std::size_t i = 0; i < kNomiCampiMeccanismo.size(); ++i) {
             const std::string_view nome = kNomiCampiMeccanismo[i];
             const auto m = piena(nome);

@@ -8,7 +8,7 @@
 
 namespace tv::form {
 
-enum class TipoVerifica { pannello, ribaltamento, flessione };
+enum class TipoVerifica { pannello, ribaltamento, flessione, ribaltamento_composto, elemento_libero };
 
 struct DescrizioneTipo {
     TipoVerifica tipo;
@@ -20,6 +20,9 @@ inline constexpr DescrizioneTipo kTipiVerifica[] = {
     {TipoVerifica::pannello, "pannello", "Pannello (arco o mensola)"},
     {TipoVerifica::ribaltamento, "ribaltamento", "Ribaltamento semplice (C8.7.1)"},
     {TipoVerifica::flessione, "flessione", "Flessione verticale (C8.7.1)"},
+    {TipoVerifica::ribaltamento_composto, "ribaltamento_composto",
+     "Ribaltamento composto (C8.7.1)"},
+    {TipoVerifica::elemento_libero, "elemento_libero", "Elemento libero di vibrare (C8.7.1)"},
 };
 
 constexpr const DescrizioneTipo& descrizione_tipo(TipoVerifica t) {
@@ -35,6 +38,8 @@ constexpr bool e_meccanismo(TipoVerifica t) {
             return false;
         case TipoVerifica::ribaltamento:
         case TipoVerifica::flessione:
+        case TipoVerifica::ribaltamento_composto:
+        case TipoVerifica::elemento_libero:
             return true;
     }
     return false;

@@ -46,6 +46,25 @@ std::array<DatiCampoMeccanismo, kCampiMeccanismo> tabella() {
                                          units::Famiglia::nessuna};
     t[posizione(CampoMeccanismo::z0)] = {
         "z0", "z0 (quota della base della parete sulla fondazione)", units::Famiglia::lunghezza};
+    using enum CampoMeccanismo;
+    t[posizione(ammorsamenti)] = {"ammorsamenti", "ammorsamenti (pareti ortogonali ammorsate)",
+                                  units::Famiglia::nessuna};
+    t[posizione(hb)] = {"hb", "hb (altezza media degli elementi della muratura)",
+                        units::Famiglia::lunghezza};
+    t[posizione(lb)] = {"lb", "lb (sovrapposizione tra gli elementi di due corsi)",
+                        units::Famiglia::lunghezza};
+    t[posizione(ts)] = {"ts", "ts (spessore delle pareti ortogonali)", units::Famiglia::lunghezza};
+    t[posizione(mu)] = {"mu", "mu (coefficiente d'attrito dell'ammorsamento)",
+                        units::Famiglia::nessuna};
+    t[posizione(beta)] = {"beta", "beta (angolo della lesione del cuneo dalla verticale, in gradi)",
+                          units::Famiglia::nessuna};
+    t[posizione(lati_cuneo)] = {"lati_cuneo", "lati_cuneo (pareti ortogonali che danno il cuneo)",
+                                units::Famiglia::nessuna};
+    t[posizione(appoggiato)] = {
+        "appoggiato", "appoggiato (elemento libero: 0 a mensola, 1 trattenuto anche in sommità)",
+        units::Famiglia::nessuna};
+    t[posizione(Em)] = {"Em", "Em (modulo elastico della muratura dell'elemento)",
+                        units::Famiglia::tensione};
     for (std::size_t i = 0; i < t.size(); ++i)
         if (t[i].nome != kNomiCampiMeccanismo[i]) throw Failure("campi del meccanismo fuori ordine");
     return t;
@@ -81,11 +100,31 @@ std::optional<CampoMeccanismo> campo_meccanismo_di_nome(std::string_view nome) {
     return std::nullopt;
 }
 
+std::vector<CampoMeccanismo> campi_propri(TipoVerifica t) {
+    using enum CampoMeccanismo;
+    switch (t) {
+        case TipoVerifica::pannello:
+        case TipoVerifica::flessione:
+            return {};
+        case TipoVerifica::ribaltamento:
+            return {ammorsamenti, hb, lb, ts, mu};
+        case TipoVerifica::ribaltamento_composto:
+            return {lati_cuneo, beta, ts};
+        case TipoVerifica::elemento_libero:
+            return {appoggiato, Em};
+    }
+    return {};
+}
+
 TestiMeccanismo testi_meccanismo_iniziali() {
     TestiMeccanismo t;
     t[posizione(CampoMeccanismo::piani)] = "1";
     t[posizione(CampoMeccanismo::LC)] = "1";
     t[posizione(CampoMeccanismo::z0)] = "0";
+    t[posizione(CampoMeccanismo::ammorsamenti)] = "0";
+    t[posizione(CampoMeccanismo::mu)] = "0.577";
+    t[posizione(CampoMeccanismo::lati_cuneo)] = "1";
+    t[posizione(CampoMeccanismo::appoggiato)] = "0";
     return t;
 }
 
@@ -95,6 +134,10 @@ std::string nome_meccanismo(const panel::EsitoCinematismo& e) {
             return "ribaltamento " + std::to_string(e.piano);
         case panel::TipoMeccanismo::flessione:
             return "flessione";
+        case panel::TipoMeccanismo::ribaltamento_composto:
+            return "ribaltamento composto " + std::to_string(e.piano);
+        case panel::TipoMeccanismo::elemento_libero:
+            return "elemento libero";
     }
     return {};
 }
@@ -111,6 +154,12 @@ std::variant<IngressiMeccanismo, Arresto> leggi_meccanismo(const Pannello& p,
             break;
         case TipoVerifica::flessione:
             in.tipo = panel::TipoMeccanismo::flessione;
+            break;
+        case TipoVerifica::ribaltamento_composto:
+            in.tipo = panel::TipoMeccanismo::ribaltamento_composto;
+            break;
+        case TipoVerifica::elemento_libero:
+            in.tipo = panel::TipoMeccanismo::elemento_libero;
             break;
     }
     // The floor acceleration at the hinge comes from the Circolare's floor formulas; EC8 4.3.5.2
@@ -166,17 +215,19 @@ std::variant<IngressiMeccanismo, Arresto> leggi_meccanismo(const Pannello& p,
                 return *v / u.fattore(f) / 100;  // cm to m
             case units::Famiglia::forza:
                 return *v / u.fattore(f) / 100;  // daN to kN
+            case units::Famiglia::tensione:
+                return *v / u.fattore(f) * 100;  // daN/cm2 to kN/m2
             case units::Famiglia::nessuna:
             case units::Famiglia::volume:
             case units::Famiglia::momento:
-            case units::Famiglia::tensione:
             case units::Famiglia::peso_specifico:
                 return *v;
         }
         return *v;
     };
-    const auto intero = [&](CampoMeccanismo c, int da, int a) {
-        const double v = numero(c, std::nullopt);
+    const auto intero = [&](CampoMeccanismo c, int da, int a,
+                            std::optional<double> vuoto = std::nullopt) {
+        const double v = numero(c, vuoto);
         if (!fermo && (v != std::trunc(v) || v < da || v > a))
             fermo = rifiuto(c, "deve essere un numero intero da " + std::to_string(da) + " a " +
                                    std::to_string(a));
@@ -199,6 +250,34 @@ std::variant<IngressiMeccanismo, Arresto> leggi_meccanismo(const Pannello& p,
     }
     const int lc = intero(CampoMeccanismo::LC, 1, 3);
     in.parete.z0 = numero(CampoMeccanismo::z0, 0);
+    // The side walls, read only by the kinds that use them (campi_propri).
+    switch (p.tipo) {
+        case TipoVerifica::pannello:
+        case TipoVerifica::flessione:
+            break;
+        case TipoVerifica::ribaltamento: {
+            panel::Ammorsamento& a = in.parete.ammorsamento;
+            a.pareti = intero(CampoMeccanismo::ammorsamenti, 0, 2, 0);
+            if (!fermo && a.pareti > 0) {
+                a.hb = numero(CampoMeccanismo::hb, std::nullopt);
+                a.lb = numero(CampoMeccanismo::lb, std::nullopt);
+                a.ts = numero(CampoMeccanismo::ts, std::nullopt);
+                a.mu = numero(CampoMeccanismo::mu, 0.577);
+            }
+            break;
+        }
+        case TipoVerifica::ribaltamento_composto: {
+            panel::Cuneo& c = in.parete.cuneo;
+            c.lati = intero(CampoMeccanismo::lati_cuneo, 1, 2, 1);
+            c.beta = numero(CampoMeccanismo::beta, std::nullopt);
+            c.ts = numero(CampoMeccanismo::ts, std::nullopt);
+            break;
+        }
+        case TipoVerifica::elemento_libero:
+            in.parete.libero.appoggiato = intero(CampoMeccanismo::appoggiato, 0, 1, 0) == 1;
+            in.parete.libero.E = numero(CampoMeccanismo::Em, std::nullopt);
+            break;
+    }
     if (fermo) return *fermo;
     // B in m, γ from daN/cm3 to kN/m3, H in m.
     in.parete.B = base.pannello.B / 100;

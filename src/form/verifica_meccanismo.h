@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 #include "form/calcolo_meccanismi.h"
 #include "form/tipo_verifica.h"
@@ -30,16 +31,32 @@ enum class GrandezzaPiano { h, t, N, dN, F, catena };
 inline constexpr int kGrandezzePiano = 6;
 
 // The mechanism's fields by name: piani, then h1..h5, t1..t5, N1..N5, dN1..dN5, F1..F5,
-// catena1..catena5, then LC and z0.
-enum class CampoMeccanismo : int { piani = 0, LC = 1 + kGrandezzePiano * 5, z0 };
-inline constexpr int kCampiMeccanismo = static_cast<int>(CampoMeccanismo::z0) + 1;
+// catena1..catena5, then LC and z0; the interlock with the side walls (their count, hb, lb, ts,
+// mu), the wedge (beta, lati_cuneo; its ts is the interlock's) and the free element (appoggiato,
+// Em).
+enum class CampoMeccanismo : int {
+    piani = 0,
+    LC = 1 + kGrandezzePiano * 5,
+    z0,
+    ammorsamenti,
+    hb,
+    lb,
+    ts,
+    mu,
+    beta,
+    lati_cuneo,
+    appoggiato,
+    Em
+};
+inline constexpr int kCampiMeccanismo = static_cast<int>(CampoMeccanismo::Em) + 1;
 
 // The fields' names, for --set, the batch's columns and the panels file, in the enum's order.
 inline constexpr std::array<std::string_view, kCampiMeccanismo> kNomiCampiMeccanismo = {
     "piani", "h1",      "h2",      "h3",      "h4",      "h5",      "t1",  "t2",  "t3",
     "t4",    "t5",      "N1",      "N2",      "N3",      "N4",      "N5",  "dN1", "dN2",
     "dN3",   "dN4",     "dN5",     "F1",      "F2",      "F3",      "F4",  "F5",  "catena1",
-    "catena2", "catena3", "catena4", "catena5", "LC", "z0"};
+    "catena2", "catena3", "catena4", "catena5", "LC", "z0", "ammorsamenti", "hb", "lb", "ts",
+    "mu", "beta", "lati_cuneo", "appoggiato", "Em"};
 
 constexpr CampoMeccanismo campo_piano(GrandezzaPiano g, int piano /* 1-based */) {
     return static_cast<CampoMeccanismo>(1 + static_cast<int>(g) * 5 + piano - 1);
@@ -59,7 +76,11 @@ std::optional<CampoMeccanismo> campo_meccanismo_di_nome(std::string_view nome);
 
 // The texts of the mechanism's fields, "." or the locale's notation; empty loads count as 0.
 using TestiMeccanismo = std::array<std::string, kCampiMeccanismo>;
-// What a new panel holds: one storey, LC1, z0 = 0, the rest empty.
+// The fields a kind reads besides the storeys, LC and z0, in the window's order.
+std::vector<CampoMeccanismo> campi_propri(TipoVerifica t);
+
+// What a new panel holds: one storey, LC1, z0 = 0, no interlock, mu 0.577, one wedge side, the
+// rest empty.
 TestiMeccanismo testi_meccanismo_iniziali();
 
 // The panel of kind `tipo` read into the mechanism's inputs: the site fields and B, γ, H, T1
@@ -74,7 +95,8 @@ EsitoMeccanismo calcola_pannello_meccanismo(const Pannello& p, const Lavoro& lav
                                             hazard::FonteGriglia& griglia,
                                             const text::NumberFormat& formato);
 
-// The name of a mechanism checked: "ribaltamento 2" (about the base of storey 2), "flessione".
+// The name of a mechanism checked: "ribaltamento 2" (about the base of storey 2), "flessione",
+// "ribaltamento composto 1", "elemento libero".
 std::string nome_meccanismo(const panel::EsitoCinematismo& e);
 
 }  // namespace tv::form

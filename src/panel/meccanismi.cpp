@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <string>
 
 #include "hazard/spettro_elastico.h"
@@ -31,16 +32,19 @@ void carichi_piano(const Parete& p, std::size_t i, double base, int blocco, Cine
         c.carichi.push_back({n_piano("T", i), blocco, {0, cima}, 0, 0, -s.catena, 0});
 }
 
-// The floor peak acceleration at z, fraction of g: the floor formula for a rigid element.
-double domanda_a_quota(const DatiVerificaMeccanismo& d, const AzioneStato& a, double z) {
+// The floor spectrum at z and period Ta, fraction of g: at Ta = 0 the peak acceleration of a
+// rigid element; for Ta > 0 (a free element) not below the site's elastic Se(Ta), which the
+// element at ground level sees.
+double domanda_a_quota(const DatiVerificaMeccanismo& d, const AzioneStato& a, double z,
+                       double Ta) {
     const double ags = a.ag * a.s;
+    const auto sito = hazard::angoli_spettro(a.ag, a.F0, a.Tcstar, a.s, d.suolo);
+    const double minimo = Ta > 0 ? hazard::accelerazione_spettrale(sito, Ta) : 0.0;
     switch (d.formula) {
         case FormulaDomanda::circolare_c7_2_11:
-            return accelerazione_c7(ags, z, d.H, d.T1, 0).Sa;
+            return std::max(accelerazione_c7(ags, z, d.H, d.T1, Ta).Sa, minimo);
         case FormulaDomanda::circolare_c7_2_5:
-            return spettro_piano_c7(hazard::angoli_spettro(a.ag, a.F0, a.Tcstar, a.s, d.suolo),
-                                    ags, z, d.H, d.T1, d.edificio, 0)
-                .Sa;
+            return std::max(spettro_piano_c7(sito, ags, z, d.H, d.T1, d.edificio, Ta).Sa, minimo);
         case FormulaDomanda::ec8:
             break;
     }
@@ -50,7 +54,8 @@ double domanda_a_quota(const DatiVerificaMeccanismo& d, const AzioneStato& a, do
 }
 
 EsitoCinematismo controlla(const Cinematismo& c, TipoMeccanismo tipo, int piano, double z,
-                           double h1, const DatiVerificaMeccanismo& d, double FC) {
+                           double h1, const DatiVerificaMeccanismo& d, double FC,
+                           double T0 = 0) {
     EsitoCinematismo e;
     e.tipo = tipo;
     e.piano = piano;
@@ -60,8 +65,9 @@ EsitoCinematismo controlla(const Cinematismo& c, TipoMeccanismo tipo, int piano,
     const LavoroVirtuale& lv = e.lavoro;
     e.M_star = lv.e_star * lv.somma_PQ / d.g;
     e.a0_star = lv.alpha0 * d.g / (lv.e_star * FC);
-    e.domanda_SLD = domanda_a_quota(d, d.SLD, z);
-    e.domanda_SLV = domanda_a_quota(d, d.SLV, z);
+    e.T0 = T0;
+    e.domanda_SLD = domanda_a_quota(d, d.SLD, z, T0);
+    e.domanda_SLV = domanda_a_quota(d, d.SLV, z, T0);
     e.attivo_senza_sisma = !(lv.alpha0 > 0);
     const double a0 = e.attivo_senza_sisma ? 0.0 : e.a0_star;
     e.zeta_SLD = a0 / (e.domanda_SLD * d.g);
@@ -104,16 +110,79 @@ std::vector<double> quote_piani(const Parete& p) {
     return quote;
 }
 
-Cinematismo ribaltamento_semplice(const Parete& p, int k) {
-    Cinematismo c;
+AttritoAmmorsamento attrito_ammorsamento(const Ammorsamento& a, double h, double w) {
+    AttritoAmmorsamento f;
+    f.h = h;
+    f.n = h / a.hb;
+    f.phi = a.hb / a.lb;
+    f.F_parete = 0.4 * f.n * (f.n + 1) * f.phi * a.mu * a.lb * a.lb * a.ts * w;
+    f.F = a.pareti * f.F_parete;
+    f.braccio = h / 3;
+    f.L_i = f.F * f.braccio;
+    return f;
+}
+
+namespace {
+
+double base_piano(const Parete& p, int k) {
     double base = 0;
     for (int i = 1; i < k; ++i) base += p.piani[static_cast<std::size_t>(i - 1)].h;
+    return base;
+}
+
+// Storeys k..n as one block turning by 1 about the outer edge of storey k's base.
+Cinematismo blocco_ribaltante(const Parete& p, int k) {
+    Cinematismo c;
+    const double base = base_piano(p, k);
     c.blocchi.push_back({1, {0, base}});
     double z = base;
     for (std::size_t i = static_cast<std::size_t>(k - 1); i < p.piani.size(); ++i) {
         carichi_piano(p, i, z, 0, c);
         z += p.piani[i].h;
     }
+    return c;
+}
+
+}  // namespace
+
+Cinematismo ribaltamento_semplice(const Parete& p, int k) {
+    Cinematismo c = blocco_ribaltante(p, k);
+    // The friction opposes the outward motion of its point at h/3: internal work F h/3.
+    if (p.ammorsamento.pareti > 0)
+        c.lavoro_interno = attrito_ammorsamento(p.ammorsamento, quote_piani(p).back() -
+                                                                    base_piano(p, k), p.gamma)
+                               .L_i;
+    return c;
+}
+
+std::vector<PezzoCuneo> pezzi_cuneo(const Parete& p, int k) {
+    const double tan_beta = std::tan(p.cuneo.beta * std::numbers::pi / 180);
+    const double base = base_piano(p, k);
+    std::vector<PezzoCuneo> out;
+    double z = 0;  // above the hinge
+    for (std::size_t i = static_cast<std::size_t>(k - 1); i < p.piani.size(); ++i) {
+        PezzoCuneo c;
+        c.piano = static_cast<int>(i) + 1;
+        c.base = z;
+        c.cima = z += p.piani[i].h;
+        const double a = c.base * tan_beta, b = c.cima * tan_beta, h = p.piani[i].h;
+        c.largo_base = a;
+        c.largo_cima = b;
+        c.area = h * (a + b) / 2;
+        c.W = p.cuneo.lati * p.gamma * p.cuneo.ts * c.area;
+        // The trapezoid's centroid: from its base h (a + 2b) / 3 (a + b), from the wall's inner
+        // face (a² + ab + b²) / 3 (a + b).
+        c.baricentro = {-p.piani[i].t - (a * a + a * b + b * b) / (3 * (a + b)),
+                        base + c.base + h * (a + 2 * b) / (3 * (a + b))};
+        out.push_back(c);
+    }
+    return out;
+}
+
+Cinematismo ribaltamento_composto(const Parete& p, int k) {
+    Cinematismo c = blocco_ribaltante(p, k);
+    for (const PezzoCuneo& q : pezzi_cuneo(p, k))
+        c.carichi.push_back({"C" + std::to_string(q.piano), 0, q.baricentro, q.W, 0, 0, 0});
     return c;
 }
 
@@ -134,6 +203,14 @@ Cinematismo flessione_verticale(const Parete& p, double h1) {
     return c;
 }
 
+double kappa_elemento(const ElementoLibero& e) {
+    return e.appoggiato ? 2.2 : 6.2;
+}
+
+double periodo_elemento(double kappa, double L, double t, double W, double E, double g) {
+    return kappa * (L / t) * L * std::sqrt(W / (E * g));
+}
+
 double fattore_confidenza(LivelloConoscenza lc) {
     switch (lc) {
         case LivelloConoscenza::LC1: return 1.35;
@@ -150,6 +227,16 @@ void controlla_parete(const Parete& p, TipoMeccanismo tipo) {
     if (tipo == TipoMeccanismo::flessione && p.piani.size() != 1)
         throw Failure("Verifica non possibile: la flessione verticale è di un solo piano "
                       "vincolato in sommità e alla base (piani = 1)");
+    if (tipo == TipoMeccanismo::elemento_libero) {
+        if (p.piani.size() != 1)
+            throw Failure("Verifica non possibile: un elemento libero di vibrare è un solo "
+                          "piano della parete (piani = 1)");
+        const PianoParete& s = p.piani[0];
+        if (s.N != 0 || s.F != 0 || s.catena != 0)
+            throw Failure("Verifica non possibile: un elemento libero di vibrare porta solo il "
+                          "suo peso [C8.7.1.7]: N1, F1 e catena1 devono essere 0");
+        richiedi_positivo(p.libero.E, "Em (modulo elastico della muratura dell'elemento)");
+    }
     richiedi_positivo(p.B, "B (lunghezza)");
     richiedi_non_negativo(p.gamma, "γ (peso specifico)");
     richiedi_non_negativo(p.z0, "z0 (quota della base della parete)");
@@ -165,6 +252,45 @@ void controlla_parete(const Parete& p, TipoMeccanismo tipo) {
             throw Failure("Valore non valido: " + n_piano("dN", i) +
                           " (distanza del carico dal filo esterno) deve stare nello spessore " +
                           n_piano("t", i));
+    }
+    const Ammorsamento& a = p.ammorsamento;
+    if (a.pareti < 0 || a.pareti > 2)
+        throw Failure("Valore non valido: ammorsamenti (pareti ortogonali ammorsate) deve essere "
+                      "0, 1 o 2");
+    if (a.pareti > 0) {
+        switch (tipo) {
+            case TipoMeccanismo::ribaltamento:
+                break;
+            case TipoMeccanismo::flessione:
+            case TipoMeccanismo::ribaltamento_composto:
+            case TipoMeccanismo::elemento_libero:
+                throw Failure("Verifica non possibile: l'attrito dell'ammorsamento [C8.7.1.2] "
+                              "vale per il ribaltamento semplice; per questa verifica "
+                              "ammorsamenti deve essere 0");
+        }
+        richiedi_positivo(a.hb, "hb (altezza media degli elementi della muratura)");
+        richiedi_positivo(a.lb, "lb (sovrapposizione tra gli elementi di due corsi)");
+        richiedi_positivo(a.ts, "ts (spessore delle pareti ortogonali)");
+        richiedi_positivo(a.mu, "mu (coefficiente d'attrito dell'ammorsamento)");
+        if (a.hb > p.piani.back().h)
+            throw Failure("Valore non valido: hb (altezza media degli elementi della muratura) "
+                          "deve essere al più l'altezza " + n_piano("h", p.piani.size() - 1) +
+                          " del piano più alto");
+    }
+    switch (tipo) {
+        case TipoMeccanismo::ribaltamento:
+        case TipoMeccanismo::flessione:
+        case TipoMeccanismo::elemento_libero:
+            break;
+        case TipoMeccanismo::ribaltamento_composto:
+            if (p.cuneo.lati != 1 && p.cuneo.lati != 2)
+                throw Failure("Valore non valido: lati_cuneo (pareti ortogonali che danno il "
+                              "cuneo) deve essere 1 o 2");
+            if (!(p.cuneo.beta > 0 && p.cuneo.beta < 90))
+                throw Failure("Valore non valido: beta (angolo della lesione del cuneo dalla "
+                              "verticale, in gradi) deve essere maggiore di 0 e minore di 90");
+            richiedi_positivo(p.cuneo.ts, "ts (spessore delle pareti ortogonali)");
+            break;
     }
 }
 
@@ -182,22 +308,54 @@ EsitoMeccanismi verifica_meccanismi(const Parete& p, TipoMeccanismo tipo,
                           text::fixed(z, 2, text::dot_format()) +
                           " m) sta sopra H (altezza dell'edificio)");
     };
-    switch (tipo) {
-        case TipoMeccanismo::ribaltamento: {
-            double base = 0;
-            for (int k = 1; k <= static_cast<int>(p.piani.size()); ++k) {
-                sopra_H(p.z0 + base);
-                out.meccanismi.push_back(controlla(ribaltamento_semplice(p, k), tipo, k,
-                                                   p.z0 + base, 0, d, out.FC));
-                base += p.piani[static_cast<std::size_t>(k - 1)].h;
-            }
-            break;
+    // Overturning about every storey's base, each mechanism from `di(k, base)`.
+    const auto per_piano = [&](const auto& di) {
+        for (int k = 1; k <= static_cast<int>(p.piani.size()); ++k) {
+            const double base = base_piano(p, k);
+            sopra_H(p.z0 + base);
+            out.meccanismi.push_back(di(k, base));
         }
+    };
+    const double cima = quote_piani(p).back();
+    switch (tipo) {
+        case TipoMeccanismo::ribaltamento:
+            per_piano([&](int k, double base) {
+                EsitoCinematismo e =
+                    controlla(ribaltamento_semplice(p, k), tipo, k, p.z0 + base, 0, d, out.FC);
+                if (p.ammorsamento.pareti > 0)
+                    e.ammorsamento = attrito_ammorsamento(p.ammorsamento, cima - base, p.gamma);
+                return e;
+            });
+            break;
+        case TipoMeccanismo::ribaltamento_composto:
+            per_piano([&](int k, double base) {
+                EsitoCinematismo e =
+                    controlla(ribaltamento_composto(p, k), tipo, k, p.z0 + base, 0, d, out.FC);
+                e.cuneo = pezzi_cuneo(p, k);
+                return e;
+            });
+            break;
         case TipoMeccanismo::flessione: {
             sopra_H(p.z0);
             const double h1 = h1_minimo(p);
             out.meccanismi.push_back(
                 controlla(flessione_verticale(p, h1), tipo, 1, p.z0, h1, d, out.FC));
+            break;
+        }
+        case TipoMeccanismo::elemento_libero: {
+            // A cantilever overturns about its base; held at both ends it bends like a storey.
+            sopra_H(p.z0);
+            const PianoParete& s = p.piani[0];
+            const double kappa = kappa_elemento(p.libero);
+            const double T0 = periodo_elemento(kappa, s.h, s.t, p.gamma, p.libero.E, d.g);
+            richiedi_finito(T0, "T0 (periodo dell'elemento)");
+            const double h1 = p.libero.appoggiato ? h1_minimo(p) : 0.0;
+            EsitoCinematismo e = controlla(p.libero.appoggiato ? flessione_verticale(p, h1)
+                                                                : ribaltamento_semplice(p, 1),
+                                           tipo, 1, p.z0, h1, d, out.FC, T0);
+            e.kappa = kappa;
+            e.d_y = e.a0_star * T0 * T0 / (4 * std::numbers::pi * std::numbers::pi);
+            out.meccanismi.push_back(std::move(e));
             break;
         }
     }

@@ -39,7 +39,19 @@ Sezione sezione_norme(int numero) {
          "di un piano che si flette, trattenuto dal solaio) affidano la loro inerzia al vincolo e "
          "restano fuori da Σ (P + Q) di e*, lettura a favore di sicurezza; ag,cap = ζE · ag allo stesso stato limite, con S e la forma della "
          "domanda di quello stato. Le tabelle usano m, kN e t; i dati sono stati scritti nelle "
-         "unità di lavoro della commessa e convertiti."});
+         "unità di lavoro della commessa e convertiti.",
+         "Lettura del programma per le pareti ortogonali: nell'attrito dell'ammorsamento "
+         "[C8.7.1.2] n = h/hb non è arrotondato a un numero intero di filari, h è l'altezza "
+         "della parte che ribalta sopra la sua cerniera (minimizzata scegliendo la cerniera "
+         "alla base di ciascun piano), w è il γ della parete e la resistenza aggiuntiva dei "
+         "carichi in sommità ai muri ortogonali non è considerata (a favore di sicurezza). Il "
+         "cuneo del ribaltamento composto ha lo spessore ts e il γ della parete, porta solo il "
+         "suo peso e arriva alla sommità della parete; β è un dato, non minimizzato.",
+         "Elementi liberi di vibrare (§ C8.7.1.2.1.5, [C8.7.1.6], [C8.7.1.7] e [C8.7.1.9]): la "
+         "domanda è lo spettro di piano alla base dell'elemento al suo periodo T0, con ξ = 5 %, "
+         "e non meno dello spettro elastico del sito Se(T0) (lettura del programma, perché "
+         "alla base dell'edificio la formula di piano non vede l'amplificazione dello spettro); "
+         "ay è approssimata da a0* come consente la [C8.7.1.9]; allo SLV q = 2."});
 }
 
 Sezione sezione_tipo(int numero) {
@@ -57,10 +69,12 @@ Sezione sezione_campo(int numero) {
         std::to_string(numero) + ". Campo di impiego",
         {"Parete di muratura esistente di 1-5 piani con il filo esterno a piombo, che ruota "
          "fuori dal suo piano come blocchi rigidi: ribaltamento semplice attorno allo spigolo "
-         "esterno della base di ciascun piano, o flessione verticale di un piano vincolato in "
-         "sommità e alla base. Il programma non considera l'ammorsamento con le pareti "
-         "ortogonali, i cunei di distacco, gli elementi liberi di vibrare né l'analisi "
-         "cinematica non lineare: dove servono, vanno verificati a parte."});
+         "esterno della base di ciascun piano, trattenuto o no dall'attrito dell'ammorsamento "
+         "con una o due pareti ortogonali, ribaltamento composto con il cuneo di una o due "
+         "pareti ortogonali, o flessione verticale di un piano vincolato in sommità e alla "
+         "base; un elemento libero di vibrare (parapetto, timpano, comignolo) a mensola o "
+         "trattenuto in sommità, con il periodo T0 della [C8.7.1.7]. Il programma non considera "
+         "l'analisi cinematica non lineare: dove serve, va svolta a parte."});
 }
 
 Sezione sezione_controlli(const form::RisultatoMeccanismo& r, int numero) {
@@ -69,7 +83,9 @@ Sezione sezione_controlli(const form::RisultatoMeccanismo& r, int numero) {
         {"Il programma rifiuta, con un messaggio che nomina il dato, una parete senza piani o "
          "con più di 5, un'altezza, uno spessore o la lunghezza B non positivi, un carico o una "
          "spinta negativi, una distanza dN fuori dallo spessore del suo piano, la flessione "
-         "verticale di più di un piano e una cerniera sopra l'altezza H dell'edificio."});
+         "verticale di più di un piano, una cerniera sopra l'altezza H dell'edificio, un "
+         "numero di pareti ammorsate diverso da 0, 1 o 2, hb, lb, ts o μ non positivi, hb "
+         "più alto del piano più alto, un cuneo di lati diversi da 1 o 2 e β fuori da 0°-90°."});
     int attivi = 0;
     for (const auto& m : r.esito.meccanismi) attivi += m.attivo_senza_sisma;
     s.blocchi.push_back(Paragrafo{

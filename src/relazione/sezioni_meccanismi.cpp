@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The report's sections of a local-mechanism check: the wall and the model's hypotheses, the
-// hazard at SLD and SLV, every mechanism's virtual work written out term by term, the verdict.
+// The report's sections of a local-mechanism check: the wall, its side walls and the model's
+// hypotheses, the hazard at SLD and SLV, every mechanism's virtual work term by term, the verdict.
 #include "relazione/sezioni_meccanismi.h"
 
 #include <algorithm>
@@ -61,6 +61,45 @@ Sezione sezione_parete(const form::RisultatoMeccanismo& r) {
         n(p.z0, 2) + " m dalla fondazione; W = γ·t·h·B, al centro dello spessore e dell'altezza "
         "del piano. Livello di conoscenza " + livello(v.lc) + ", FC = " + fx(r.esito.FC, 2) +
         " (Circolare 2019 § C8.5.4)."});
+    const panel::Ammorsamento& a = p.ammorsamento;
+    switch (r.ingressi.tipo) {
+        case panel::TipoMeccanismo::ribaltamento:
+            if (a.pareti == 0) break;  // free at its sides
+            s.blocchi.push_back(Paragrafo{
+                    "Ammorsamento con " + std::to_string(a.pareti) +
+                          (a.pareti == 1 ? " parete ortogonale" : " pareti ortogonali") +
+                          " (Circolare 2019 § C8.7.1.2.1.1, [C8.7.1.2]): altezza media degli "
+                          "elementi hb = " + fx(a.hb, 3) + " m, sovrapposizione tra due corsi "
+                          "lb = " + fx(a.lb, 3) + " m, spessore ts = " + fx(a.ts, 3) +
+                          " m, μ = " + n(a.mu, 3) + ", w = γ della parete. La lesione a pettine "
+                          "corre lungo tutta l'altezza h della parte che ribalta; l'attrito, "
+                          "orizzontale e opposto al moto, sta a h/3 sopra la cerniera."});
+            break;
+        case panel::TipoMeccanismo::flessione:
+            break;
+        case panel::TipoMeccanismo::elemento_libero:
+            s.blocchi.push_back(Paragrafo{
+                "Elemento libero di vibrare (Circolare 2019 § C8.7.1.2.1.5): il piano della "
+                "parete " + std::string(p.libero.appoggiato
+                                            ? "trattenuto alla base e in sommità (κ = 2,2), che "
+                                              "si flette come il piano di una parete"
+                                            : "a mensola dalla base (κ = 6,2), che si ribalta "
+                                              "attorno allo spigolo esterno della base") +
+                "; modulo elastico E = " + n(p.libero.E / 1000, 1) + " MPa. Prima "
+                "dell'attivazione risponde come un oscillatore elastico di periodo T0 "
+                "[C8.7.1.7]; porta solo il suo peso."});
+            break;
+        case panel::TipoMeccanismo::ribaltamento_composto:
+            s.blocchi.push_back(Paragrafo{
+                "Cuneo di " + std::to_string(p.cuneo.lati) +
+                (p.cuneo.lati == 1 ? " parete ortogonale" : " pareti ortogonali") +
+                " di spessore ts = " + fx(p.cuneo.ts, 3) + " m e peso specifico γ: la lesione "
+                "diagonale parte dalla cerniera sul filo interno della parete e sale fino alla "
+                "sommità con l'angolo β = " + n(p.cuneo.beta, 2) + "° dalla verticale, scelto "
+                "dal quadro fessurativo (non minimizzato). Il cuneo ruota con la parete attorno "
+                "alla stessa cerniera; nessun attrito lungo la lesione."});
+            break;
+    }
     return s;
 }
 
@@ -75,13 +114,27 @@ Sezione sezione_azioni(const form::RisultatoMeccanismo& r) {
                            fx(p->sito.F0, 3), fx(p->sito.Tc, 3), fx(p->spettro.s, 3)});
     s.blocchi.push_back(std::move(t));
     const auto& v = r.ingressi.verifica;
+    std::string domanda, coda = ".";
+    switch (r.ingressi.tipo) {
+        case panel::TipoMeccanismo::ribaltamento:
+        case panel::TipoMeccanismo::flessione:
+        case panel::TipoMeccanismo::ribaltamento_composto:
+            domanda = "l'accelerazione massima di piano alla quota z della cerniera di base del "
+                      "meccanismo (Circolare 2019 § C8.7.1.2.1.4 e § C8.7.1.2.1.5), con " +
+                      formula_breve(v.formula) + " per un elemento rigido (Ta = 0)";
+            break;
+        case panel::TipoMeccanismo::elemento_libero:
+            domanda = "lo spettro di piano alla quota z della base dell'elemento al suo periodo "
+                      "T0 (Circolare 2019 § C8.7.1.2.1.4 e § C8.7.1.2.1.5, [C8.7.1.9]), con " +
+                      formula_breve(v.formula);
+            coda = ", e non meno di Se(T0).";
+            break;
+    }
     s.blocchi.push_back(Paragrafo{
         "VR = " + n(r.SLV.sito.VR, 2) + " anni; PVR di ciascuno stato limite dalla NTC 2018 "
-        "Tab. 3.2.I (il campo PVR del lavoro non è usato da questa verifica). La domanda è "
-        "l'accelerazione massima di piano alla quota z della cerniera di base del meccanismo "
-        "(Circolare 2019 § C8.7.1.2.1.4 e § C8.7.1.2.1.5), con " + formula_breve(v.formula) +
-        " per un elemento rigido (Ta = 0), H = " + n(v.H, 2) + " m, T1 = " + n(v.T1, 3) +
-        " s; a z = 0 vale ag·S."});
+        "Tab. 3.2.I (il campo PVR del lavoro non è usato da questa verifica). La domanda è " +
+        domanda + ", H = " + n(v.H, 2) + " m, T1 = " + n(v.T1, 3) + " s; a z = 0 vale ag·S" +
+        coda});
     return s;
 }
 
@@ -99,6 +152,19 @@ std::string titolo_meccanismo(const panel::EsitoCinematismo& m, std::size_t pian
         case panel::TipoMeccanismo::flessione:
             t = "Flessione verticale del piano " + std::to_string(m.piano) +
                 " (cerniera intermedia a h1 = " + fx(m.h1, 3) + " m)";
+            break;
+        case panel::TipoMeccanismo::elemento_libero:
+            t = "Elemento libero di vibrare " +
+                std::string(m.h1 > 0 ? "trattenuto in sommità (cerniera intermedia a h1 = " +
+                                           fx(m.h1, 3) + " m)"
+                                     : "a mensola (cerniera a z = " + n(m.z, 2) + " m)");
+            break;
+        case panel::TipoMeccanismo::ribaltamento_composto:
+            t = "Ribaltamento composto con il cuneo " +
+                (m.piano == static_cast<int>(piani)
+                     ? "del piano " + std::to_string(m.piano)
+                     : "dei piani " + std::to_string(m.piano) + "-" + std::to_string(piani)) +
+                " (cerniera a z = " + n(m.z, 2) + " m)";
             break;
     }
     return governa ? t + ", meccanismo che governa" : t;
@@ -127,17 +193,53 @@ Grafico schema_meccanismo(const panel::Parete& p, const panel::EsitoCinematismo&
     const auto cerniera = [&](double x, double z) {
         g.marcatori.push_back(Marcatore{{x, z}, "cerniera", kRosso});
     };
+    const auto blocco = [&] {
+        const std::size_t k = static_cast<std::size_t>(m.piano - 1);
+        for (std::size_t i = k; i < p.piani.size(); ++i) {
+            const double base = i == 0 ? 0.0 : quote[i - 1];
+            g.serie.push_back(rettangolo(i == k ? "Blocco" : "", p.piani[i].t, p.z0 + base,
+                                         p.z0 + quote[i], kRosso, false));
+        }
+        cerniera(0, m.z);
+    };
+    double x_min = -2 * t_max;
     switch (m.tipo) {
-        case panel::TipoMeccanismo::ribaltamento: {
-            const std::size_t k = static_cast<std::size_t>(m.piano - 1);
-            for (std::size_t i = k; i < p.piani.size(); ++i) {
-                const double base = i == 0 ? 0.0 : quote[i - 1];
-                g.serie.push_back(rettangolo(i == k ? "Blocco" : "", p.piani[i].t, p.z0 + base,
-                                             p.z0 + quote[i], kRosso, false));
+        case panel::TipoMeccanismo::ribaltamento:
+            blocco();
+            if (m.ammorsamento) {
+                // On the inner face of the storey at a third of the overturning part.
+                const double z = m.z + m.ammorsamento->braccio;
+                std::size_t i = 0;
+                while (i + 1 < p.piani.size() && p.z0 + quote[i] < z) ++i;
+                g.marcatori.push_back(Marcatore{{-p.piani[i].t, z}, "← attrito ammorsamento", kBlu});
             }
-            cerniera(0, m.z);
+            break;
+        case panel::TipoMeccanismo::ribaltamento_composto: {
+            blocco();
+            // Each piece of the wedge against its storey's inner face, in the side wall's plane.
+            for (const panel::PezzoCuneo& c : m.cuneo) {
+                const double t = p.piani[static_cast<std::size_t>(c.piano - 1)].t;
+                const double z0 = m.z + c.base, z1 = m.z + c.cima;
+                g.serie.push_back(Serie{c.piano == m.piano ? "Cuneo" : "",
+                                        {{-t, z0}, {-t - c.largo_base, z0}, {-t - c.largo_cima, z1},
+                                         {-t, z1}, {-t, z0}},
+                                        kBlu, false, false});
+                x_min = std::min(x_min, -t - c.largo_cima);
+            }
             break;
         }
+        case panel::TipoMeccanismo::elemento_libero:
+            if (m.h1 > 0) {
+                const double t = p.piani[0].t;
+                g.serie.push_back(rettangolo("Blocchi", t, p.z0, p.z0 + m.h1, kRosso, false));
+                g.serie.push_back(rettangolo("", t, p.z0 + m.h1, p.z0 + quote[0], kRosso, false));
+                cerniera(0, p.z0);
+                cerniera(-t, p.z0 + m.h1);
+                cerniera(0, p.z0 + quote[0]);
+            } else {
+                blocco();
+            }
+            break;
         case panel::TipoMeccanismo::flessione: {
             const double t = p.piani[0].t;
             g.serie.push_back(rettangolo("Blocchi", t, p.z0, p.z0 + m.h1, kRosso, false));
@@ -156,7 +258,7 @@ Grafico schema_meccanismo(const panel::Parete& p, const panel::EsitoCinematismo&
         if (q.catena > 0)
             g.marcatori.push_back(Marcatore{{0, z}, "← catena " + std::to_string(i + 1), kBlack});
     }
-    g.x = asse_con_tacche("x dal filo esterno [m]", -2 * t_max, 0.6 * t_max, 4);
+    g.x = asse_con_tacche("x dal filo esterno [m]", x_min, 0.6 * t_max, 4);
     g.y = asse_con_tacche("z dalla fondazione [m]", 0, p.z0 + quote.back(), 6);
     return g;
 }
@@ -178,6 +280,39 @@ Sezione sezione_meccanismo(const form::RisultatoMeccanismo& r, const panel::Esit
         t.righe.push_back({q.nome, fx(q.P, 2), fx(q.Q, 2), fx(q.dy, 4), fx(q.dx, 4), fx(q.F, 2),
                            fx(q.dF, 4)});
     s.blocchi.push_back(std::move(t));
+    if (m.ammorsamento) {
+        const panel::AttritoAmmorsamento& a = *m.ammorsamento;
+        const panel::Ammorsamento& d = r.ingressi.parete.ammorsamento;
+        s.blocchi.push_back(Formula{
+            "n = h/hb, Φ = hb/lb, F = 0,4·n·(n + 1)·Φ·μ·lb²·ts·w   [C8.7.1.2]",
+            "n = " + fx(a.h, 3) + " / " + fx(d.hb, 3) + " = " + fx(a.n, 3) + ", Φ = " +
+                fx(d.hb, 3) + " / " + fx(d.lb, 3) + " = " + fx(a.phi, 4) + ", F = 0,4 · " +
+                fx(a.n, 3) + " · " + fx(a.n + 1, 3) + " · " + fx(a.phi, 4) + " · " +
+                n(d.mu, 3) + " · " + fx(d.lb, 3) + "² · " + fx(d.ts, 3) + " · " +
+                n(r.ingressi.parete.gamma, 2) + " = " + fx(a.F_parete, 3) + " kN per parete"});
+        s.blocchi.push_back(Formula{
+            "Li = pareti · F · h/3 (lavoro dell'attrito, opposto al moto)",
+            "Li = " + std::to_string(d.pareti) + " · " + fx(a.F_parete, 3) + " · " +
+                fx(a.braccio, 4) + " = " + fx(a.L_i, 4) + " kN·m"});
+    }
+    if (!m.cuneo.empty()) {
+        s.blocchi.push_back(Paragrafo{
+            "Pezzi del cuneo accanto a ciascun piano (trapezi tra la base e la cima del piano, "
+            "larghezze a e b = quota sulla cerniera · tan β dal filo interno): area = h·(a + b)/2, "
+            "W = lati·γ·ts·area, baricentro a h·(a + 2b)/[3(a + b)] dalla base del pezzo e a "
+            "(a² + ab + b²)/[3(a + b)] dal filo interno; i pezzi sono i carichi C della tabella."});
+        Tabella c{{"Pezzo", "da z [m]", "a z [m]", "a [m]", "b [m]", "Area [m²]", "W [kN]", "x [m]",
+                   "z [m]"},
+                  std::vector<Allineamento>(9, Allineamento::destra),
+                  std::vector<double>(9, 1.0 / 9),
+                  {}};
+        for (const panel::PezzoCuneo& q : m.cuneo)
+            c.righe.push_back({"C" + std::to_string(q.piano), fx(m.z + q.base, 2),
+                               fx(m.z + q.cima, 2), fx(q.largo_base, 3), fx(q.largo_cima, 3),
+                               fx(q.area, 3), fx(q.W, 2), fx(q.baricentro.x, 3),
+                               fx(q.baricentro.z + r.ingressi.parete.z0, 3)});
+        s.blocchi.push_back(std::move(c));
+    }
     s.blocchi.push_back(Formula{
         "α0 = (Σ P·δy − Σ F·δF + Li) / Σ (P + Q)·δx   [C8.7.1.1]",
         "α0 = (" + fx(lv.lavoro_pesi, 4) + " − " + fx(lv.lavoro_forze, 4) + " + " +
@@ -199,12 +334,33 @@ Sezione sezione_meccanismo(const form::RisultatoMeccanismo& r, const panel::Esit
             "α0 ≤ 0: il meccanismo si attiva già sotto i soli carichi statici (le spinte "
             "vincono i pesi); la parete non ha capacità sismica per questo meccanismo e ζE = 0."});
     const double a0 = m.attivo_senza_sisma ? 0.0 : m.a0_star;
+    if (m.T0 > 0) {
+        const panel::PianoParete& q = r.ingressi.parete.piani[0];
+        const double E = r.ingressi.parete.libero.E;
+        s.blocchi.push_back(Formula{
+            "T0 = κ·λ·L·√(W / (E·g)), λ = L/t   [C8.7.1.7]",
+            "T0 = " + n(m.kappa, 1) + " · " + fx(q.h / q.t, 3) + " · " + fx(q.h, 3) + " · √(" +
+                n(r.ingressi.parete.gamma, 2) + " / (" + n(E, 0) + " · " + n(v.g, 3) +
+                ")) = " + fx(m.T0, 4) + " s"});
+        s.blocchi.push_back(Formula{
+            "a = 4π²·d / T0²   [C8.7.1.6]: dy = a0*·T0² / (4π²)",
+            "dy = " + fx(m.a0_star, 4) + " · " + fx(m.T0, 4) + "² / (4π²) = " +
+                fx(m.d_y * 1000, 3) + " mm"});
+        s.blocchi.push_back(Paragrafo{
+            "Domanda: lo spettro di piano alla quota z della base dell'elemento al periodo T0 "
+            "(ξ = 5 %), non meno dello spettro elastico del sito Se(T0) (lettura del "
+            "programma: a z = 0 l'elemento è eccitato dal suolo); la capacità ay ≈ a0* "
+            "[C8.7.1.9]."});
+    }
+    const std::string sld = m.T0 > 0 ? "SLD [C8.7.1.9]: ζE = a0* / (SeZ,SLD(T0)·g)"
+                                     : "SLD [C8.7.1.8]: ζE = a0* / (aZ,SLD(z)·g)";
     s.blocchi.push_back(Formula{
-        "SLD [C8.7.1.8]: ζE = a0* / (aZ,SLD(z)·g)",
+        sld,
         "ζE = " + fx(a0, 4) + " / (" + fx(m.domanda_SLD, 4) + " · " + n(v.g, 3) + ") = " +
             fx(m.zeta_SLD, 3) + ";  ag,SLD = ζE·ag = " + fx(m.ag_cap_SLD, 4) + " g"});
     s.blocchi.push_back(Formula{
-        "SLV (§ C8.7.1.2.1.7, q = " + n(v.q, 2) + "): ζE = q·a0* / (aZ,SLV(z)·g)",
+        "SLV (§ C8.7.1.2.1.7, q = " + n(v.q, 2) + "): ζE = q·a0* / (" +
+            (m.T0 > 0 ? "SeZ,SLV(T0)" : "aZ,SLV(z)") + "·g)",
         "ζE = " + n(v.q, 2) + " · " + fx(a0, 4) + " / (" + fx(m.domanda_SLV, 4) + " · " +
             n(v.g, 3) + ") = " + fx(m.zeta_SLV, 3) + ";  ag,SLV = ζE·ag = " +
             fx(m.ag_cap_SLV, 4) + " g"});
@@ -229,10 +385,24 @@ Sezione sezione_esito(const form::RisultatoMeccanismo& r) {
         "SLD: il minimo ζE dei meccanismi è " + fx(zeta_SLD, 3) +
         (r.esito.ok_SLD ? " (soddisfatta)" : " (non soddisfatta)") +
         "; la verifica allo SLD è richiesta per le costruzioni di classe d'uso III e IV."});
+    std::string formule = "[C8.7.1.3], [C8.7.1.5] e [C8.7.1.8].";
+    switch (r.ingressi.tipo) {
+        case panel::TipoMeccanismo::ribaltamento:
+            if (r.ingressi.parete.ammorsamento.pareti > 0)
+                formule = "[C8.7.1.3], [C8.7.1.5] e [C8.7.1.8]; l'ammorsamento con "
+                          "§ C8.7.1.2.1.1 e [C8.7.1.2].";
+            break;
+        case panel::TipoMeccanismo::flessione:
+        case panel::TipoMeccanismo::ribaltamento_composto:
+            break;
+        case panel::TipoMeccanismo::elemento_libero:
+            formule = "[C8.7.1.3], [C8.7.1.5], [C8.7.1.6], [C8.7.1.7] e [C8.7.1.9].";
+            break;
+    }
     s.blocchi.push_back(Paragrafo{
         "Riferimenti: NTC 2018 § 8.7.1 e Tab. 3.2.I; Circolare 21/01/2019 n. 7, § C8.5.4, "
-        "§ C8.7.1.1, § C8.7.1.2.1.4, § C8.7.1.2.1.5 e § C8.7.1.2.1.7, formule [C8.7.1.1], "
-        "[C8.7.1.3], [C8.7.1.5] e [C8.7.1.8]."});
+        "§ C8.7.1.1, § C8.7.1.2.1.4, § C8.7.1.2.1.5 e § C8.7.1.2.1.7, formule [C8.7.1.1], " +
+        formule});
     return s;
 }
 

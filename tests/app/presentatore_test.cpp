@@ -94,6 +94,27 @@ TEST_F(Presentatore, PickingAMechanismShowsTheStoreyTableAndAggiornaItsResults) 
     m.tabella()->item(0, 4)->setText("300");  // a storey's text changed greys the results
     EXPECT_EQ(std::tuple(text_color(m.valore(0)), m.verdetto_SLV()->text()),
               std::tuple(QColor(128, 128, 128), QString("da aggiornare")));
+    // The kind's own fields under the table, side by side without overlapping, each box its
+    // field: the interlock's five for overturning, the wedge's three for composite overturning.
+    const auto propri = [&] {
+        QStringList v;
+        for (std::size_t i = 0; i < tv::app::ControlliMeccanismo::kPropri; ++i) {
+            if (!m.proprio(i)->isVisible()) continue;
+            v << m.etichetta_propria(i)->text();
+            if (i > 0) {
+                EXPECT_LT(m.proprio(i - 1)->geometry().right(), m.etichetta_propria(i)->x());
+            }
+            EXPECT_LE(m.proprio(i)->geometry().right(), m.ingressi()->width());
+        }
+        return v;
+    };
+    EXPECT_EQ(propri(), QStringList({"Pareti", "hb cm", "lb cm", "ts cm", "μ"}));
+    m.proprio(1)->setText("8");
+    EXPECT_EQ(f.form.stato.pannello.meccanismo[tv::form::posizione(tv::form::CampoMeccanismo::hb)], "8");
+    m.tipo()->setCurrentIndex(3);
+    EXPECT_EQ(propri(), QStringList({"Lati", "β°", "ts cm"}));
+    m.proprio(1)->setText("30");
+    EXPECT_EQ(f.form.stato.pannello.meccanismo[tv::form::posizione(tv::form::CampoMeccanismo::beta)], "30");
     m.tipo()->setCurrentIndex(0);
     EXPECT_EQ(std::tuple(m.tabella()->isVisible(), f.finestra.check(0)->isVisible(),
                          f.campo(13)->isVisible()),

@@ -132,6 +132,16 @@ TEST(MeccanismoCli, RefusalsNameTheField) {
         {"ribaltamento", kUnPiano, "ec8", 1, "C7.2.5 o C7.2.11"},
         {"ribaltamento", con({"h1=abc"}), {}, 2, "h1"},
         {"crollo", kUnPiano, {}, 2, "--kind"},
+        {"ribaltamento", con({"ammorsamenti=1"}), {}, 1,
+         "hb (altezza media degli elementi della muratura) manca"},
+        {"ribaltamento", con({"ammorsamenti=3"}), {}, 1, "ammorsamenti"},
+        {"ribaltamento", con({"ammorsamenti=1", "hb=8", "lb=16", "ts=40", "mu=-1"}), {}, 1, "mu"},
+        {"ribaltamento_composto", kUnPiano, {}, 1, "beta (angolo"},
+        {"ribaltamento_composto", con({"beta=95", "ts=40"}), {}, 1, "beta (angolo"},
+        {"ribaltamento_composto", con({"beta=30", "lati_cuneo=3", "ts=40"}), {}, 1, "lati_cuneo"},
+        {"elemento_libero", con({"Em=15000"}), {}, 1, "solo il suo peso"},
+        {"elemento_libero", {"B=100", "gamma=0.002", "h1=120", "t1=30", "H=900"}, {}, 1,
+         "Em (modulo elastico"},
     };
     for (const Caso& c : casi) {
         const Uscita u = esegui(s, c.tipo, c.set, c.domanda);
@@ -167,6 +177,63 @@ std::vector<std::map<std::string, std::string>> tabella(const std::string& csv) 
         righe.push_back(std::move(r));
     }
     return righe;
+}
+
+// The wall above held by two interlocked side walls (hb 8, lb 16, ts 40 cm, mu 0.577): F =
+// 0.4·40·41·0.5·0.577·0.16²·0.40·20 = 38.7596288 kN a wall, L_i = 2·38.7596288·3.2/3 =
+// 82.6872081 kN·m, α0 = (5.6 + 82.6872081)/83.2 = 1.06114433; or dragging the wedge of two side
+// walls (β 30°, ts 40): W = 2·20·0.40·3.2²·tan 30°/2 = 47.2965341 kN, α0 = (5.6 + 47.2965341·
+// 1.11584029)/(83.2 + 47.2965341·2.13333333) = 0.317086414. In the JSON and in the batch.
+TEST(MeccanismoCli, TheSideWallsInTheJsonAndTheBatch) {
+    tv::form::prova::SuiteTemp s(tv::form::prova::kConSito);
+    std::vector<std::string> set = kUnPiano;
+    set.insert(set.end(), {"ammorsamenti=2", "hb=8", "lb=16", "ts=40", "beta=30", "lati_cuneo=2"});
+    Uscita u = esegui(s, "ribaltamento", set);
+    ASSERT_EQ(u.codice, 0) << u.err;
+    const auto& m = u.j["results"]["mechanisms"][0];
+    EXPECT_NEAR(m["alpha0"].get<double>(), 1.06114433, 1e-8);
+    EXPECT_NEAR(m["L_i"].get<double>(), 82.6872081, 1e-6);
+    EXPECT_NEAR(m["interlock"]["F"].get<double>(), 2 * 38.7596288, 1e-6);
+    EXPECT_TRUE(m["wedge"].is_null());
+    u = esegui(s, "ribaltamento_composto", set);  // the interlock's fields are not its own
+    ASSERT_EQ(u.codice, 0) << u.err;
+    const auto& c = u.j["results"]["mechanisms"][0];
+    EXPECT_EQ(c["name"], "ribaltamento composto 1");
+    EXPECT_NEAR(c["alpha0"].get<double>(), 0.317086414, 1e-8);
+    EXPECT_NEAR(c["wedge"]["W"].get<double>(), 47.2965341, 1e-6);
+    EXPECT_TRUE(c["interlock"].is_null());
+    EXPECT_EQ(c["L_i"].get<double>(), 0);
+    // A parapet h 120, t 30 cm, γ 20 kN/m3, E 15000 daN/cm2 = 1.5e6 kN/m2, a cantilever: T0 =
+    // 6.2·4·1.2·√(20/(1.5e6·9.81)) = 0.0346951 s [C8.7.1.7], α0 = t/L = 0.25.
+    u = esegui(s, "elemento_libero",
+               {"B=100", "gamma=0.002", "h1=120", "t1=30", "H=900", "Em=15000"});
+    ASSERT_EQ(u.codice, 0) << u.err;
+    const auto& l = u.j["results"]["mechanisms"][0];
+    EXPECT_EQ(l["name"], "elemento libero");
+    EXPECT_NEAR(l["T0"].get<double>(), 0.0346951, 5e-8);
+    EXPECT_NEAR(l["alpha0"].get<double>(), 0.25, 1e-12);
+    EXPECT_TRUE(l["h1"].is_null());
+
+    const auto file = s.lavoro() / "lotto.csv";
+    std::ofstream(file) << "id,verifica,B,gamma,H,piani,h1,t1,N1,dN1,F1,ammorsamenti,hb,lb,ts,"
+                           "beta,lati_cuneo\n"
+                           "A,ribaltamento,100,0.002,900,1,320,50,1000,40,200,2,8,16,40,,\n"
+                           "C,ribaltamento_composto,100,0.002,900,1,320,50,1000,40,200,,,,40,30,2\n";
+    tv::cli::OpzioniBatch o;
+    o.file = file.string();
+    o.root = s.root().string();
+    std::ostringstream out, err;
+    tv::cli::esegui_batch(o, s.root(), out, err);
+    auto righe = tabella(out.str());
+    ASSERT_EQ(righe.size(), 2u) << err.str();
+    EXPECT_EQ(righe[0]["alpha0"], "1.061144");
+    EXPECT_EQ(righe[0]["F_ammorsamento"], "77.519258");
+    EXPECT_EQ(righe[0]["L_interno"], "82.687208");
+    EXPECT_EQ(righe[0]["W_cuneo"], "");
+    EXPECT_EQ(righe[1]["meccanismo"], "ribaltamento composto 1");
+    EXPECT_EQ(righe[1]["alpha0"], "0.317086");
+    EXPECT_EQ(righe[1]["W_cuneo"], "47.296534");
+    EXPECT_EQ(righe[1]["F_ammorsamento"], "");
 }
 
 TEST(MeccanismoCli, BatchAndSavedPanelsCarryTheMechanism) {

@@ -81,6 +81,37 @@ TEST(MeccanismoFinestra, HandWorkedWallStaleMarkingAndEC8Refused) {
     EXPECT_EQ(t.valori[0], text::rounded(5.6 / 83.2, 5, w.form.formato()));  // kept from the run
 }
 
+// The side walls typed in the job's cm: hb 8, lb 16, ts 40, mu left empty (0.577), two walls
+// interlocked on the wall above: n = 320/8 = 40, Φ = 0.5, F = 0.4·40·41·0.5·0.577·0.16²·0.40·20
+// = 38.7596 kN a wall, L_i = 2·38.7596·3.20/3 = 82.6872 kN·m, α0 = (5.6 + 82.6872)/83.2 =
+// 1.06114. The wedge kind reads beta and lati_cuneo instead (β 30°, two sides, ts 40): W =
+// 2·20·0.40·3.2²·tan 30°/2 = 47.2965 kN at 0.5 + 3.2·tan 30°/3 = 1.11584 m from the outer face and
+// 2.1333 m up, α0 = (5.6 + 52.7754)/(83.2 + 100.8993) = 0.317086; without β it stops naming it.
+TEST(MeccanismoFinestra, TheSideWallsFieldsReadInWorkUnitsByTheKindsThatUseThem) {
+    SuiteTemp suite{prova::kConSito};
+    Finestra w;
+    ASSERT_TRUE(w.avvia(suite));
+    muro_di_prova(w.form);
+    for (const auto& [c, testo] : {std::pair{CampoMeccanismo::ammorsamenti, "2"},
+                                   {CampoMeccanismo::hb, "8"}, {CampoMeccanismo::lb, "16"},
+                                   {CampoMeccanismo::ts, "40"}, {CampoMeccanismo::mu, ""}})
+        w.form.imposta_campo_meccanismo(c, testo);
+    ASSERT_TRUE(w.form.Command1_Click(0)) << (w.testi().empty() ? "" : w.testi().back());
+    EXPECT_NEAR(valore(w.form, 0), 1.06114, 5e-6);
+    ASSERT_TRUE(w.form.risultato_meccanismo.has_value());
+    EXPECT_NEAR(w.form.risultato_meccanismo->esito.governante().lavoro.lavoro_interno, 82.6872,
+                5e-5);
+
+    w.form.imposta_tipo(TipoVerifica::ribaltamento_composto);
+    EXPECT_FALSE(w.form.Command1_Click(0));
+    EXPECT_NE(w.testi().back().find("beta (angolo"), std::string::npos) << w.testi().back();
+    w.form.imposta_campo_meccanismo(CampoMeccanismo::beta, "30");
+    w.form.imposta_campo_meccanismo(CampoMeccanismo::lati_cuneo, "2");
+    ASSERT_TRUE(w.form.Command1_Click(0)) << w.testi().back();
+    EXPECT_NEAR(valore(w.form, 0), 0.317086, 5e-6);
+    EXPECT_EQ(w.form.stato.esito_meccanismo.governante.rfind("ribaltamento composto 1", 0), 0u);
+}
+
 // An arching panel saved writes none of the mechanism's columns; a mechanism panel saved next
 // adds `verifica` and the columns of its fields that hold a text, and comes back with its kind
 // and texts when chosen again and in another window opened on the job.

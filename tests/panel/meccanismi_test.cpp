@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Local mechanisms by linear kinematic analysis: the virtual work of rigid blocks, simple
-// overturning at every storey, vertical flexure over h1, the oscillator and the SLD/SLV checks.
+// overturning at every storey, held by the interlock or dragging a wedge of the side walls,
+// vertical flexure over h1, the oscillator and the SLD/SLV checks.
 // Every expected value is worked by hand from the Circolare's formulas in the comments.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 
 #include "panel/meccanismi.h"
 #include "text/error.h"
@@ -91,6 +93,98 @@ TEST(Meccanismi, ATieRestrainsAndItsWorkEntersWithTheOppositeSign) {
     ASSERT_NE(tie, m.lavoro.termini.end());
     EXPECT_DOUBLE_EQ(tie->F, 5);
     EXPECT_NEAR(tie->dF, -3.20, 1e-12);
+}
+
+TEST(Meccanismi, TheInterlockFrictionEntersAlpha0AsInternalWorkAtAThirdOfTheHeight) {
+    // [C8.7.1.2] with two side walls, hb 0.08, lb 0.16, ts 0.40, mu 0.577, w = gamma = 20, on the
+    // one storey (h 3.20): n = 40, Phi = 0.5, F = 0.4 x 40 x 41 x 0.5 x 0.577 x 0.0256 x 0.40 x 20
+    // = 38.7596288 kN a wall; L_i = 2 x 38.7596288 x 3.20 / 3 = 82.6872081. alpha0 = (12 - 6.4 +
+    // 82.6872081) / 83.2 = 1.06114433; e* does not see the friction (6922.24 / 7741.44).
+    Parete p = un_piano();
+    p.ammorsamento = {2, 0.08, 0.16, 0.40, 0.577};
+    const EsitoCinematismo m =
+        verifica_meccanismi(p, TipoMeccanismo::ribaltamento, dati()).governante();
+    ASSERT_TRUE(m.ammorsamento.has_value());
+    EXPECT_NEAR(m.ammorsamento->F_parete, 38.7596288, 1e-9);
+    EXPECT_NEAR(m.lavoro.lavoro_interno, 82.6872081, 1e-6);
+    EXPECT_NEAR(m.lavoro.alpha0, 1.06114433, 1e-8);
+    EXPECT_NEAR(m.lavoro.e_star, 6922.24 / 7741.44, 1e-12);
+    // On three storeys each hinge's h is the wall above it: 9.7, 6.2 and 3.0 m, the arm h/3.
+    Parete t = tre_piani();
+    t.ammorsamento = {1, 0.08, 0.16, 0.40, 0.577};
+    for (const EsitoCinematismo& e :
+         verifica_meccanismi(t, TipoMeccanismo::ribaltamento, dati()).meccanismi) {
+        const double h = std::array{9.7, 6.2, 3.0}[static_cast<std::size_t>(e.piano - 1)];
+        EXPECT_NEAR(e.ammorsamento->h, h, 1e-12);
+        EXPECT_NEAR(e.ammorsamento->braccio, h / 3, 1e-12);
+    }
+    // Without side walls the same wall keeps its alpha0 of 5.6 / 83.2 and has no friction.
+    EXPECT_FALSE(verifica_meccanismi(un_piano(), TipoMeccanismo::ribaltamento, dati())
+                     .governante()
+                     .ammorsamento.has_value());
+}
+
+TEST(Meccanismi, CompositeOverturningTurnsTheWedgeOfTheSideWallsWithTheWall) {
+    // Two sides, beta 30, ts 0.40 on the one storey: a triangle of width b = 3.20 tan 30 =
+    // 1.84752086 at the top, area 2.95603338 m2, W = 2 x 20 x 0.40 x 2.95603338 = 47.2965341 kN
+    // at x = -(0.50 + b/3) = -1.11584029, z = 2 x 3.20 / 3. alpha0 = (5.6 + 47.2965341 x
+    // 1.11584029) / (83.2 + 47.2965341 x 2.13333333) = 58.3753781 / 184.099273 = 0.317086414;
+    // e* = 184.099273^2 / (89.2965341 x (81.92 + 102.4 + 47.2965341 x 2.13333333^2)) = 0.949893.
+    Parete p = un_piano();
+    p.cuneo = {2, 30, 0.40};
+    const EsitoCinematismo m =
+        verifica_meccanismi(p, TipoMeccanismo::ribaltamento_composto, dati()).governante();
+    ASSERT_EQ(m.cuneo.size(), 1u);
+    EXPECT_NEAR(m.cuneo[0].W, 47.2965341, 1e-6);
+    EXPECT_NEAR(m.cuneo[0].baricentro.x, -1.11584029, 1e-8);
+    EXPECT_NEAR(m.lavoro.alpha0, 0.317086414, 1e-8);
+    EXPECT_NEAR(m.lavoro.e_star, 0.949893, 5e-7);
+    // On three storeys with the hinge at storey 2's base, the piece beside storey 3 is a
+    // trapezoid of widths a = 3.2 tan 30 = 1.84752086 and b = 6.2 tan 30 = 3.57957167 from
+    // storey 3's inner face (t 0.40); its centroid lies (a² + ab + b²) / 3(a + b) = 1.40283831
+    // inward of that face and 3.2 + 3.0 (a + 2b) / 3(a + b) = 4.85957447 m above the hinge.
+    Parete t = tre_piani();
+    t.cuneo = {1, 30, 0.40};
+    const auto pezzi = pezzi_cuneo(t, 2);
+    ASSERT_EQ(pezzi.size(), 2u);
+    EXPECT_NEAR(pezzi[1].largo_base, 1.84752086, 1e-8);
+    EXPECT_NEAR(pezzi[1].largo_cima, 3.57957167, 1e-8);
+    EXPECT_NEAR(pezzi[1].baricentro.x, -0.40 - 1.40283831, 1e-8);
+    EXPECT_NEAR(pezzi[1].baricentro.z - 3.5, 4.85957447, 1e-8);
+}
+
+TEST(Meccanismi, AFreeElementIsCheckedOnTheSpectrumAtItsPeriod) {
+    // A parapet at ground level, L 1.2, t 0.30, gamma 20, E 1.5e6 kN/m2, a cantilever: T0 =
+    // 6.2 x 4 x 1.2 x sqrt(20 / (1.5e6 x 9.81)) = 0.0346951 s [C8.7.1.7]; alpha0 = t/L = 0.25,
+    // e* = 1, a0* = 0.25 x 9.81 / 1.35 = 1.816667. At z = 0 C7.2.5 gives only ag S, below the
+    // site's Se(T0) on its first branch (soil A: TB = Tc*/3, eta 1): SLD Se = 0.08 x 2.5 x
+    // (T0/TB + (1 - T0/TB)/2.5) = 0.1299609 (TB 0.08333), SLV 0.3040852 (TB 0.1); zeta SLD =
+    // 1.816667 / (0.1299609 x 9.81) = 1.424930, zeta SLV = 2 x 1.816667 / (0.3040852 x 9.81) =
+    // 1.217982; dy = a0* T0^2 / 4 pi^2 = 5.53925e-5 m [C8.7.1.6].
+    Parete p;
+    p.gamma = 20;
+    p.piani = {{1.2, 0.30, 0, 0, 0, 0}};
+    p.libero = {false, 1.5e6};
+    const EsitoCinematismo m =
+        verifica_meccanismi(p, TipoMeccanismo::elemento_libero, dati(FormulaDomanda::circolare_c7_2_5))
+            .governante();
+    EXPECT_NEAR(m.T0, 0.0346951, 5e-8);
+    EXPECT_NEAR(m.lavoro.alpha0, 0.25, 1e-12);
+    EXPECT_NEAR(m.domanda_SLD, 0.1299609, 5e-8);
+    EXPECT_NEAR(m.zeta_SLD, 1.424930, 5e-6);
+    EXPECT_NEAR(m.zeta_SLV, 1.217982, 5e-6);
+    EXPECT_NEAR(m.d_y, 5.53925e-5, 5e-10);
+    // Held at its top too it bends (kappa 2.2): T0 = 2.2 x 4 x 1.2 x 0.00116583 = 0.0123112 s.
+    p.libero.appoggiato = true;
+    const EsitoCinematismo f =
+        verifica_meccanismi(p, TipoMeccanismo::elemento_libero, dati()).governante();
+    EXPECT_NEAR(f.T0, 0.0123112, 5e-8);
+    EXPECT_GT(f.h1, 0);
+    // The rigid mechanisms keep Ta = 0: the same parapet overturning is checked on ag S alone.
+    EXPECT_NEAR(verifica_meccanismi(p, TipoMeccanismo::ribaltamento, dati(FormulaDomanda::circolare_c7_2_5))
+                    .governante()
+                    .domanda_SLD,
+                0.08, 1e-12);
 }
 
 TEST(Meccanismi, ThreeStoreysCheckEveryHingeAndTheLeastZetaGoverns) {
@@ -200,5 +294,39 @@ TEST(Meccanismi, EveryOutOfRangeInputIsRefusedNamingIt) {
               std::string::npos);
     EXPECT_NE(messaggio(tre_piani(), TipoMeccanismo::ribaltamento, dati(FormulaDomanda::ec8))
                   .find("C7.2.5 o C7.2.11"),
+              std::string::npos);
+    // The side walls: each refusal names its field, or the mechanism the interlock is not for.
+    struct Caso {
+        Ammorsamento a;
+        Cuneo c;
+        TipoMeccanismo tipo;
+        const char* nome;
+    };
+    const Ammorsamento buono{1, 0.08, 0.16, 0.40, 0.577};
+    const Cuneo cuneo{1, 30, 0.40};
+    for (const Caso& c : {Caso{{3, 0.08, 0.16, 0.40, 0.577}, {}, TipoMeccanismo::ribaltamento,
+                               "ammorsamenti"},
+                          Caso{{1, 0, 0.16, 0.40, 0.577}, {}, TipoMeccanismo::ribaltamento, "hb"},
+                          Caso{{1, 3.3, 0.16, 0.40, 0.577}, {}, TipoMeccanismo::ribaltamento,
+                               "hb (altezza media degli elementi della muratura) deve essere al più"},
+                          Caso{{1, 0.08, 0.16, 0.40, 0}, {}, TipoMeccanismo::ribaltamento, "mu"},
+                          Caso{buono, {}, TipoMeccanismo::flessione, "ribaltamento semplice"},
+                          Caso{buono, cuneo, TipoMeccanismo::ribaltamento_composto, "ammorsamenti"},
+                          Caso{{}, {3, 30, 0.40}, TipoMeccanismo::ribaltamento_composto, "lati_cuneo"},
+                          Caso{{}, {1, 90, 0.40}, TipoMeccanismo::ribaltamento_composto, "beta"},
+                          Caso{{}, {1, 0, 0.40}, TipoMeccanismo::ribaltamento_composto, "beta"},
+                          Caso{{}, {1, 30, 0}, TipoMeccanismo::ribaltamento_composto, "ts"},
+                          Caso{{}, {}, TipoMeccanismo::elemento_libero, "solo il suo peso"}}) {
+        Parete q = un_piano();
+        q.ammorsamento = c.a;
+        q.cuneo = c.c;
+        EXPECT_NE(messaggio(q, c.tipo).find(c.nome), std::string::npos) << c.nome;
+    }
+    Parete libero = un_piano();
+    libero.piani[0].N = libero.piani[0].F = 0;
+    EXPECT_NE(messaggio(libero, TipoMeccanismo::elemento_libero).find("Em"), std::string::npos);
+    libero = tre_piani();
+    libero.libero.E = 1e6;
+    EXPECT_NE(messaggio(libero, TipoMeccanismo::elemento_libero).find("piani = 1"),
               std::string::npos);
 }

@@ -41,16 +41,44 @@ struct Relazione : ::testing::Test {
     }
 };
 
-// The governing third storey first (alpha0 = 2.22 / 56.4 = 0.03936, e* = 0.8911, a0* = 0.3210
-// m/s2 with LC1), then the hinges at 0 and 3.5 m; each term of the virtual work in its table.
-TEST_F(Relazione, ThreeStoreysWrittenOutWholeAgainstTheirGolden) {
-    const std::string testo = in_testo::sezioni_come_testo(sezioni());
-    const fs::path golden = fs::path(TV_SOURCE_DIR) / "tests" / "golden" / "relazione_meccanismi.txt";
+// The sections as text against tests/golden/<nome>; a differing text is left in the test's
+// folder.
+void come_golden(const std::vector<Sezione>& s, const std::string& nome) {
+    const std::string testo = in_testo::sezioni_come_testo(s);
+    const fs::path golden = fs::path(TV_SOURCE_DIR) / "tests" / "golden" / nome;
     std::ifstream file(golden, std::ios::binary);
     const std::string atteso{std::istreambuf_iterator<char>(file), {}};
     if (testo != atteso)
         std::ofstream(fs::current_path() / golden.filename(), std::ios::binary) << testo;
     EXPECT_EQ(testo, atteso) << golden << " differs; the text found is in the test's folder";
+}
+
+// The governing third storey first (alpha0 = 2.22 / 56.4 = 0.03936, e* = 0.8911, a0* = 0.3210
+// m/s2 with LC1), then the hinges at 0 and 3.5 m; each term of the virtual work in its table.
+TEST_F(Relazione, ThreeStoreysWrittenOutWholeAgainstTheirGolden) {
+    come_golden(sezioni(), "relazione_meccanismi.txt");
+}
+
+// The same wall held by one interlocked side wall (hb 0.08, lb 0.16, ts 0.40): [C8.7.1.2] for
+// k = 3 (h 3.0): n = 37.5, Phi = 0.5, F = 0.4 x 37.5 x 38.5 x 0.5 x 0.577 x 0.0256 x 0.40 x 18
+// = 30.7093248 kN, L_i = 30.7093248 x 3.0 / 3 = 30.7093248; and dragging a wedge of two side
+// walls at 30°.
+TEST_F(Relazione, TheSideWallsWrittenOutWholeAgainstTheirGolden) {
+    in.parete.ammorsamento = {1, 0.08, 0.16, 0.40, 0.577};
+    come_golden(sezioni(), "relazione_ammorsamento.txt");
+    in.parete.ammorsamento = {};
+    in.parete.cuneo = {2, 30, 0.40};
+    in.tipo = panel::TipoMeccanismo::ribaltamento_composto;
+    come_golden(sezioni(), "relazione_cuneo.txt");
+}
+
+// A parapet at ground level, L 1.2, t 0.30, gamma 18, E 1.5e6 kN/m2, a cantilever: T0 = 6.2 x 4
+// x 1.2 x sqrt(18 / (1.5e6 x 9.81)) = 0.0329 s [C8.7.1.7], alpha0 = 0.25; its demand at T0.
+TEST_F(Relazione, AFreeElementWrittenOutWholeAgainstItsGolden) {
+    in.parete.piani = {{1.2, 0.30, 0, 0, 0, 0}};
+    in.parete.libero = {false, 1.5e6};
+    in.tipo = panel::TipoMeccanismo::elemento_libero;
+    come_golden(sezioni(), "relazione_elemento_libero.txt");
 }
 
 TEST_F(Relazione, AWallThatTheStaticLoadsOverturnIsSaidToHaveNoCapacity) {

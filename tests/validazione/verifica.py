@@ -29,7 +29,9 @@ SE_DATI = ["n", "xi", "Tk"]
 # A local mechanism (column verifica other than pannello): the mechanism's columns and the
 # panel's columns it reuses, each given with --set where the row has it (empty is 0).
 MECCANISMO = (["piani"] + [f"{n}{i}" for n in ("h", "t", "N", "dN", "F", "catena")
-                           for i in range(1, 6)] + ["LC", "z0"])
+                           for i in range(1, 6)] + ["LC", "z0", "ammorsamenti", "hb", "lb",
+                                                    "ts", "mu", "beta", "lati_cuneo", "appoggiato",
+                                                    "Em"])
 RIUSATI = ["lat", "lon", "VN", "Cu", "suolo", "St", "B", "gamma", "H", "T1", "n", "xi", "Tk"]
 # Worked quantity of a mechanism -> key in the JSON's mechanism and column of the batch output
 # (the batch has the governing mechanism only).
@@ -41,7 +43,16 @@ DEL_MECCANISMO = {"nome": ("name", "meccanismo"), "z": ("z", "z_cerniera"),
                   "zeta_SLD": ("zeta_SLD", "zeta_SLD"), "zeta_SLV": ("zeta_SLV", "zeta_SLV"),
                   "ag_cap_SLD": ("ag_cap_SLD", "ag_cap_SLD"),
                   "ag_cap_SLV": ("ag_cap_SLV", "ag_cap_SLV"),
-                  "attivo": ("active_without_earthquake", None)}
+                  "attivo": ("active_without_earthquake", None),
+                  "L_i": ("L_i", "L_interno"), "F_amm": ("interlock.F", "F_ammorsamento"),
+                  "W_cuneo": ("wedge.W", "W_cuneo"), "T0": ("T0", "T0")}
+
+
+def valore_json(m, chiave):
+    """A mechanism's value by key, "a.b" for b inside the object a (None when absent)."""
+    for parte in chiave.split("."):
+        m = m.get(parte) if isinstance(m, dict) else None
+    return m
 # Worked quantity of the site -> key of "results" and column of the batch output.
 DEL_SITO = {"TR_SLD": ("TR_SLD", "TR_SLD"), "ag_SLD": ("ag_SLD", "ag_SLD"),
             "TR_SLV": ("TR_SLV", "TR_SLV"), "ag_SLV": ("ag_SLV", "ag_SLV"),
@@ -193,7 +204,7 @@ def verifica_meccanismo(cli, casi, dati, caso, riga, attesi, guasti):
                 if m.get(chiave) is not (testo == "true"):
                     guasti.append(f"{etichetta}: atteso {testo}, check {m.get(chiave)!r}")
             else:
-                confronti += confronta_numero(guasti, etichetta, testo, m.get(chiave),
+                confronti += confronta_numero(guasti, etichetta, testo, valore_json(m, chiave),
                                               lotto_testo)
     if uscita.get("errore"):
         guasti.append(f"{caso}: batch errore {uscita['errore']!r}")

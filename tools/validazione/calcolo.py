@@ -443,6 +443,41 @@ def domanda_a_quota(h, riga, z, H):
     return d
 
 
+def domanda_al_periodo(h, riga, z, H, Ta):
+    """A free element's demand (fraction of g): the floor spectrum at z and period Ta > 0 with
+    its branches (C7.2.11: a, b, ap from T1; C7.2.5: 0.8·Tk and 1.1·Tk, exponents 1.6 and 1.2,
+    Se(Ta) beyond Tk), not below ag·S, and, as the program reads it, not below the site's
+    elastic Se(Ta) at 5 %."""
+    d = {"aS": h["ag"] * h["S"], "zH": z / H, "Ta": Ta}
+    T1 = float(riga["T1"])
+    suolo = riga["suolo"].strip().upper()
+    if riga["domanda"].strip().upper() == "C7.2.11":
+        d["formula"] = "C7.2.11"
+        a_, b_, ap = (0.8, 1.4, 5.0) if T1 < 0.5 else (0.3, 1.2, 4.0) if T1 <= 1.0 else \
+            (0.3, 1.0, 2.5)
+        den = (1 + (ap - 1) * (1 - Ta / (a_ * T1)) ** 2 if Ta < a_ * T1 else
+               1.0 if Ta < b_ * T1 else 1 + (ap - 1) * (1 - Ta / (b_ * T1)) ** 2)
+        d.update(a=a_, b=b_, ap=ap, den=den)
+        d["Sa_formula"] = d["aS"] * (1 + z / H) * ap / den
+    else:
+        d["formula"] = "C7.2.5"
+        npiani, xi = int(riga.get("n") or 3), float(riga.get("xi") or 5)
+        Tk = float(riga["Tk"]) if riga.get("Tk") else T1
+        A = 1.1 * (xi / 100.0) ** -0.5
+        aZ = (spettro(Tk, h["ag"], h["F0"], h["Tc"], h["S"], suolo, xi) * 3.0 * npiani
+              / (2.0 * npiani + 1.0) * (z / H) * math.sqrt(1.0 + 0.0004 * xi * xi))
+        den = (1 + (A - 1) * (1 - Ta / (0.8 * Tk)) ** 1.6 if Ta < 0.8 * Tk else
+               1.0 if Ta < 1.1 * Tk else 1 + (A - 1) * (Ta / (1.1 * Tk) - 1) ** 1.2)
+        d.update(A=A, aZ=aZ, den=den, Tk=Tk)
+        d["Sa_formula"] = A * aZ / den
+        if Ta > Tk:
+            d["Sa_formula"] = max(d["Sa_formula"],
+                                  spettro(Ta, h["ag"], h["F0"], h["Tc"], h["S"], suolo, 5.0))
+    d["Se_T0"] = spettro(Ta, h["ag"], h["F0"], h["Tc"], h["S"], suolo, 5.0)
+    d["Sa"] = max(d["Sa_formula"], d["aS"], d["Se_T0"])
+    return d
+
+
 def dati_meccanismo(riga, unita, g):
     """The storeys in base units (cm, daN, daN/cm3): h, t, N, dN, F, catena, W per storey."""
     fl, ff, fp, fs = fattori(unita, g)
@@ -453,6 +488,16 @@ def dati_meccanismo(riga, unita, g):
     for nome, f in (("h", fl), ("t", fl), ("N", ff), ("dN", fl), ("F", ff), ("catena", ff)):
         m[nome] = [numero(f"{nome}{i}", f) for i in range(1, piani + 1)]
     m["W"] = [m["gamma"] * t * h * m["B"] for t, h in zip(m["t"], m["h"])]
+    # The side walls: the interlock's count, hb, lb, ts, mu (0.577 when empty) and the wedge's
+    # beta (degrees) and sides (1 when empty).
+    m["ammorsamenti"] = int(float(riga.get("ammorsamenti") or 0))
+    m["hb"], m["lb"], m["ts"] = numero("hb", fl), numero("lb", fl), numero("ts", fl)
+    m["mu"] = float(riga.get("mu") or 0.577)
+    m["beta"] = float(riga.get("beta") or 0.0)
+    m["lati_cuneo"] = int(float(riga.get("lati_cuneo") or 1))
+    # The free element: held at its top too (1) or a cantilever (0, when empty), and E.
+    m["appoggiato"] = int(float(riga.get("appoggiato") or 0))
+    m["Em"] = numero("Em", fs)
     m["FC"] = FC_DI_LC[m["LC"]]
     m["fattori"] = (fl, ff, fp, fs)
     return m
@@ -475,6 +520,36 @@ def ribaltamento(m, k):
             forze.append((f"catena{i + 1}", m["catena"][i], -m["catena"][i] * (base + h)))
         base += h
     return pesi, forze
+
+
+def attrito(m, k):
+    """[C8.7.1.2] on the part above storey k's base, of height h: n = h/hb courses (not rounded),
+    Φ = hb/lb, F = 0.4·n·(n+1)·Φ·μ·lb²·ts·w per side wall with w = γ, at h/3 above the hinge."""
+    h = sum(m["h"][k - 1:])
+    n = h / m["hb"]
+    phi = m["hb"] / m["lb"]
+    F1 = 0.4 * n * (n + 1.0) * phi * m["mu"] * m["lb"] ** 2 * m["ts"] * m["gamma"]
+    return {"h": h, "n": n, "phi": phi, "F1": F1, "F": m["ammorsamenti"] * F1, "braccio": h / 3.0,
+            "Li": m["ammorsamenti"] * F1 * h / 3.0}
+
+
+def cuneo(m, k):
+    """The wedge beside storeys k..piani: beside storey i a trapezoid of height h_i whose widths
+    from the wall's inner face are a = y0·tan β and b = y1·tan β, y0 and y1 its base and top
+    above the hinge; each a weight (name, P, δx, δy) at its centroid, y0 + h(a+2b)/(3(a+b))
+    above the hinge and t_i + (a²+ab+b²)/(3(a+b)) from the outer face."""
+    tb = math.tan(math.radians(m["beta"]))
+    pezzi, y0 = [], 0.0
+    for i in range(k - 1, m["piani"]):
+        h, t = m["h"][i], m["t"][i]
+        a, b = y0 * tb, (y0 + h) * tb
+        area = h * (a + b) / 2.0
+        P = m["lati_cuneo"] * m["gamma"] * m["ts"] * area
+        pezzi.append({"nome": f"C{i + 1}", "a": a, "b": b, "area": area, "P": P,
+                      "dx": y0 + h * (a + 2.0 * b) / (3.0 * (a + b)),
+                      "dy": t + (a * a + a * b + b * b) / (3.0 * (a + b))})
+        y0 += h
+    return pezzi
 
 
 def flessione(m, k, h1):
@@ -535,14 +610,37 @@ def calcola_meccanismi(riga, unita, g, punti, gruppi, zone):
     for k in range(1, m["piani"] + 1):
         z = m["z0"] + sum(m["h"][:k - 1])
         r = {"storey": k, "z": z, "z_m": z / 100.0}
-        if v["verifica"] == "ribaltamento":
-            r["name"] = f"ribaltamento {k}"
+        if v["verifica"] in ("ribaltamento", "ribaltamento_composto"):
             pesi, forze = ribaltamento(m, k)
+            r["Li"], r["F_amm"], r["W_cuneo"] = 0.0, None, None
+            if v["verifica"] == "ribaltamento":
+                r["name"] = f"ribaltamento {k}"
+                if m["ammorsamenti"] > 0:
+                    # The friction resists: its work enters as −F·δF = +L_i.
+                    r["attrito"] = attrito(m, k)
+                    r["Li"], r["F_amm"] = r["attrito"]["Li"], r["attrito"]["F"]
+                    forze.append(("attrito dell'ammorsamento", r["attrito"]["F"], -r["Li"]))
+            else:
+                r["name"] = f"ribaltamento composto {k}"
+                r["cuneo"] = cuneo(m, k)
+                pesi += [(c["nome"], c["P"], c["dx"], c["dy"]) for c in r["cuneo"]]
+                r["W_cuneo"] = sum(c["P"] for c in r["cuneo"])
             r["alpha0"], r["stab"], r["lav"], r["ribal"] = alfa0_di(pesi, forze)
             r["h1"] = None
             # [C8.7.1.5] as written, also for one block: below 1 when its loads lie at
             # different heights.
             r["e_star"] = e_star_formula(pesi)
+        elif v["verifica"] == "elemento_libero" and m["appoggiato"] == 0:
+            # A cantilever's overturning about its base; its period [C8.7.1.7] in SI units:
+            # L, t in m, W = γ in kN/m³ (daN/cm³ · 1e4), E in kN/m² (daN/cm² · 100).
+            r["name"] = "elemento libero"
+            pesi, forze = ribaltamento(m, k)
+            r["alpha0"], r["stab"], r["lav"], r["ribal"] = alfa0_di(pesi, forze)
+            r["h1"] = None
+            r["e_star"] = e_star_formula(pesi)
+            L, t = m["h"][0] / 100.0, m["t"][0] / 100.0
+            r["kappa"], r["lambda"] = 6.2, L / t
+            r["T0"] = 6.2 * (L / t) * L * math.sqrt(m["gamma"] * 1e4 / (m["Em"] * 100.0 * g))
         elif v["verifica"] == "flessione":
             if m["piani"] != 1:
                 raise SystemExit(f"{riga['id']}: la flessione è svolta qui per un solo piano")
@@ -580,7 +678,8 @@ def calcola_meccanismi(riga, unita, g, punti, gruppi, zone):
         r["a0_star"] = r["alpha0"] * g / (r["e_star"] * m["FC"])
         r["attivo"] = r["alpha0"] <= 0.0
         for stato, _ in STATI:
-            d = domanda_a_quota(v[stato], riga, z, m["H"])
+            d = (domanda_al_periodo(v[stato], riga, z, m["H"], r["T0"]) if r.get("T0")
+                 else domanda_a_quota(v[stato], riga, z, m["H"]))
             r["dom_" + stato] = d
             r["demand_" + stato] = d["Sa"]
         r["zeta_SLD"] = r["a0_star"] / (r["demand_SLD"] * g)
@@ -612,6 +711,15 @@ def attesi_meccanismi(v):
         out = [(prefisso + "nome", r["name"]), (prefisso + "z", f"{r['z_m']:.4f}")]
         if fl:
             out.append((prefisso + "h1", f"{r['h1_m']:.3f}"))
+        # The side walls in kN·m and kN (1 daN·cm = 1e-4 kN·m, 1 daN = 0.01 kN).
+        if r.get("F_amm") is not None:
+            out += [(prefisso + "L_i", f"{r['Li'] * 1e-4:.{cifre(r['Li'] * 1e-4, 6)}f}"),
+                    (prefisso + "F_amm", f"{r['F_amm'] / 100:.{cifre(r['F_amm'] / 100, 6)}f}")]
+        if r.get("T0"):
+            out.append((prefisso + "T0", f"{r['T0']:.{cifre(r['T0'], 6)}f}"))
+        if r.get("W_cuneo") is not None:
+            out.append((prefisso + "W_cuneo",
+                        f"{r['W_cuneo'] / 100:.{cifre(r['W_cuneo'] / 100, 6)}f}"))
         out += [(prefisso + "alpha0", f"{r['alpha0']:.{cifre(r['alpha0'], 6)}f}"),
                 (prefisso + "e_star", f"{r['e_star']:.4f}"),
                 (prefisso + "M_star", f"{r['M_star']:.{cifre(r['M_star'], 6)}f}"),

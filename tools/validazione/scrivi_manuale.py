@@ -79,6 +79,18 @@ TITOLI = {
             "due blocchi con la cerniera intermedia sul filo interno, sommità libera di salire; "
             "α0 minimo su h1 a passi di 1 mm; e* di due blocchi [C8.7.1.5]; z0 = 3,5 m, "
             "spettro di piano C7.2.5 con Tk dato; LC2"),
+    "v27": ("L'Aquila, ribaltamento trattenuto dall'ammorsamento", "due piani ammorsati a una "
+            "parete ortogonale: l'attrito della lesione a pettine [C8.7.1.2] con n = h/hb, "
+            "Φ = hb/lb e μ = 0,577 dal campo vuoto, a h/3 sopra la cerniera, lavoro interno "
+            "L_i della [C8.7.1.1]; h diverso per ciascuna cerniera; domanda C7.2.11; LC1"),
+    "v28": ("Sulmona, ribaltamento composto con il cuneo", "due piani che trascinano il cuneo "
+            "di due pareti ortogonali staccato da una lesione a β = 30° dalla verticale: un "
+            "triangolo accanto al piano della cerniera e un trapezio accanto a quello sopra, "
+            "ciascuno con il suo baricentro; spettro di piano C7.2.5; LC2; unità m, kN"),
+    "v29": ("Perugia, parapetto libero di vibrare in copertura", "elemento libero a mensola "
+            "sulla copertura (z = H): periodo T0 [C8.7.1.7] con κ = 6,2 e λ = L/t, domanda "
+            "dello spettro di piano C7.2.5 al periodo T0 con ξ = 5 % [C8.7.1.9], SLV con "
+            "q = 2; LC1"),
 }
 NOMI = {"VR": "VR [anni]", "TR": "TR [anni]", "ag": "ag/g", "F0": "F0", "Ss": "Ss", "S": "S",
         "quota_v": "quota verticale", "quota_o": "quota orizzontale", "W": "W", "Wa": "Wa",
@@ -154,12 +166,24 @@ def programma(cli, casi, dati, caso, riga):
 
 # The mechanism's --set fields and the panel's fields it reuses, as verifica.py gives them.
 MECCANISMO = (["piani"] + [f"{n}{i}" for n in ("h", "t", "N", "dN", "F", "catena")
-                           for i in range(1, 6)] + ["LC", "z0"])
+                           for i in range(1, 6)] + ["LC", "z0", "ammorsamenti", "hb", "lb",
+                                                    "ts", "mu", "beta", "lati_cuneo", "appoggiato",
+                                                    "Em"])
 RIUSATI = ["lat", "lon", "VN", "Cu", "suolo", "St", "B", "gamma", "H", "T1", "n", "xi", "Tk"]
 NOMI_MECC = {"alpha0": "α0", "e_star": "e*", "M_star": "M* [t]", "a0_star": "a0* [m/s²]",
              "z": "z [m]", "h1": "h1 [m]", "demand_SLD": "domanda SLD / g",
              "demand_SLV": "domanda SLV / g", "zeta_SLD": "ζ_SLD", "zeta_SLV": "ζ_SLV",
-             "ag_cap_SLD": "ag,SLD capacità / g", "ag_cap_SLV": "ag,SLV capacità / g"}
+             "ag_cap_SLD": "ag,SLD capacità / g", "ag_cap_SLV": "ag,SLV capacità / g",
+             "L_i": "L_i [kN·m]", "F_amm": "F ammorsamento [kN]", "W_cuneo": "W cuneo [kN]",
+             "T0": "T0 [s]"}
+# The JSON keys of the side walls' values, "a.b" for b inside a.
+CHIAVI_MECC = {"F_amm": "interlock.F", "W_cuneo": "wedge.W"}
+
+
+def valore_json(m, chiave):
+    for parte in CHIAVI_MECC.get(chiave, chiave).split("."):
+        m = m.get(parte) if isinstance(m, dict) else None
+    return m
 NOMI_SITO = {"TR_SLD": "TR SLD [anni]", "ag_SLD": "ag SLD / g", "S_SLD": "S SLD",
              "TR_SLV": "TR SLV [anni]", "ag_SLV": "ag SLV / g", "S_SLV": "S SLV", "FC": "FC"}
 
@@ -274,7 +298,21 @@ def capitolo_meccanismo(numero, caso, cartella, riga, unita, g, v, attesi, prog)
             f"verso l'esterno, la catena tira verso l'interno. LC{m['LC']}: FC = "
             f"{n(m['FC'], 2)}. H = {n(m['H'], 1)} cm.", ""]
 
-    if v["verifica"] == "ribaltamento":
+    if v["verifica"] == "elemento_libero":
+        r = v["mecc"][0]
+        out += ["## Elemento libero di vibrare", "",
+                "L'elemento (il piano della parete, a mensola dalla base) ruota attorno allo "
+                "spigolo esterno della base come un solo blocco: α0 = (W · t/2) / (W · L/2) = "
+                "t/L, e* = 1 (un solo peso). Prima dell'attivazione risponde come un "
+                "oscillatore elastico di periodo [C8.7.1.7] T0 = κ · λ · L · √(W / (E · g)), "
+                "κ = 6,2 per la mensola, λ = L/t, W il peso specifico in kN/m³ e E il modulo "
+                "elastico in kN/m²: T0 = 6,2 · "
+                f"{n(r['lambda'], 4)} · {n(m['h'][0] / 100, 3)} · √({g6(m['gamma'] * 1e4)} / "
+                f"({g6(m['Em'] * 100)} · {n(g, 2)})) = **{n(r['T0'], 6)} s**. La domanda è lo "
+                "spettro di piano alla quota z della base al periodo T0 (ξ = 5 %, [C8.7.1.9]), "
+                "non meno di ag · S e, come legge il programma, dello spettro elastico del sito "
+                "Se(T0); la capacità è a0* = α0 · g / (e* · FC), allo SLV con q = 2.", ""]
+    elif v["verifica"] in ("ribaltamento", "ribaltamento_composto"):
         out += ["## Ribaltamento semplice: il principio dei lavori virtuali", "",
                 "Per il meccanismo k i piani da k in su ruotano come un solo blocco rigido "
                 "attorno alla cerniera sul filo esterno della base del piano k, alla quota z = "
@@ -284,7 +322,7 @@ def capitolo_meccanismo(numero, caso, cartella, riga, unita, g, v, attesi, prog)
                 "(u = t_i/2), il carico N_i in sommità del piano (u = dN_i); la spinta F_i, "
                 "concorde con lo spostamento, fa il lavoro positivo F_i · y; la catena, che "
                 "tira verso l'interno mentre il suo punto va in fuori, fa il lavoro negativo "
-                "−catena_i · y. [C8.7.1.1], con L_i = 0 (nessuna resistenza interna):", "",
+                "−catena_i · y. [C8.7.1.1], con L_i = 0 senza ammorsamento:", "",
                 "α0 = (Σ P_k · δy,k − Σ F_k · δF,k) / Σ (P_k + Q_k) · δx,k", "",
                 "dove F_k · δF,k è il lavoro della forza esterna k (positivo quando lo "
                 "spostamento del suo punto è concorde): la spinta abbassa α0, la catena lo "
@@ -292,6 +330,31 @@ def capitolo_meccanismo(numero, caso, cartella, riga, unita, g, v, attesi, prog)
                 "e* = [Σ(P+Q) · δx]² / ([Σ(P+Q)] · [Σ(P+Q) · δx²]): anche per un solo blocco "
                 "vale meno di 1 quando i carichi stanno a quote diverse. M* = e* · Σ(P+Q) "
                 "/ g; a0* = α0 · g / (e* · FC) [C8.7.1.3].", ""]
+        if m["ammorsamenti"] > 0:
+            out += ["## L'attrito dell'ammorsamento", "",
+                    f"La parete è ammorsata a {m['ammorsamenti']} "
+                    + ("parete ortogonale" if m["ammorsamenti"] == 1 else "pareti ortogonali")
+                    + f" (Circolare 2019 § C8.7.1.2.1.1): hb = {n(m['hb'], 1)} cm, lb = "
+                    f"{n(m['lb'], 1)} cm, ts = {n(m['ts'], 1)} cm, μ = {n(m['mu'], 3)}, w = γ. "
+                    "Per la cerniera alla base del piano k la lesione a pettine corre lungo "
+                    "l'altezza h della parte che ribalta; n = h/hb (non arrotondato), Φ = hb/lb, "
+                    "F = 0,4 · n · (n + 1) · Φ · μ · lb² · ts · w per parete [C8.7.1.2], "
+                    "orizzontale e opposta al moto, a h/3 sopra la cerniera: il suo lavoro per "
+                    "la rotazione unitaria è L_i = pareti · F · h/3, che nella tabella dei "
+                    "termini compare come forza esterna di lavoro −L_i (−F · δF = +L_i).", ""]
+        if v["verifica"] == "ribaltamento_composto":
+            out += ["## Il cuneo delle pareti ortogonali", "",
+                    f"La parete trascina il cuneo di {m['lati_cuneo']} "
+                    + ("parete ortogonale" if m["lati_cuneo"] == 1 else "pareti ortogonali")
+                    + f" di spessore ts = {n(m['ts'], 1)} cm e peso specifico γ, staccato da una "
+                    f"lesione che parte dalla cerniera sul filo interno e sale con β = "
+                    f"{n(m['beta'], 1)}° dalla verticale fino alla sommità. Accanto al piano i "
+                    "il cuneo è un trapezio di altezza h_i e larghezze a = y0 · tan β, b = y1 · "
+                    "tan β dal filo interno (y0 e y1 la base e la cima del piano sopra la "
+                    "cerniera): area h_i · (a + b)/2, W = lati · γ · ts · area, baricentro a "
+                    "y0 + h_i · (a + 2b) / [3 (a + b)] sopra la cerniera (δx) e a t_i + (a² + ab "
+                    "+ b²) / [3 (a + b)] dal filo esterno (δy). I pezzi C ruotano con il blocco "
+                    "ed entrano in e* e in M* come gli altri pesi.", ""]
     else:
         r = v["mecc"][0]
         h, t = m["h"][0], m["t"][0]
@@ -329,6 +392,20 @@ def capitolo_meccanismo(numero, caso, cartella, riga, unita, g, v, attesi, prog)
     for r in v["mecc"]:
         out += [f"### {r['name'][0].upper() + r['name'][1:]} (piano {r['storey']}, cerniera a "
                 f"z = {n(r['z'], 1)} cm)", ""]
+        if r.get("attrito"):
+            a = r["attrito"]
+            out += [f"Ammorsamento: h = {n(a['h'], 1)} cm, n = {n(a['n'], 4)}, Φ = "
+                    f"{n(a['phi'], 4)}, F = 0,4 · {n(a['n'], 4)} · {n(a['n'] + 1, 4)} · "
+                    f"{n(a['phi'], 4)} · {n(m['mu'], 3)} · {n(m['lb'], 1)}² · {n(m['ts'], 1)} · "
+                    f"{g6(m['gamma'])} = {n(a['F1'], 2)} daN per parete; L_i = "
+                    f"{m['ammorsamenti']} · {n(a['F1'], 2)} · {n(a['braccio'], 4)} = "
+                    f"**{n(a['Li'], 2)} daN·cm** = {n(a['Li'] * 1e-4, 4)} kN·m.", ""]
+        if r.get("cuneo"):
+            out += ["| pezzo | a [cm] | b [cm] | area [cm²] | W [daN] | δx [cm] | δy [cm] |",
+                    "|---|---|---|---|---|---|---|"]
+            out += [f"| {c['nome']} | {n(c['a'], 3)} | {n(c['b'], 3)} | {n(c['area'], 1)} | "
+                    f"{n(c['P'], 2)} | {n(c['dx'], 4)} | {n(c['dy'], 4)} |" for c in r["cuneo"]]
+            out += ["", f"W del cuneo = **{n(r['W_cuneo'], 2)} daN**.", ""]
         out += termini(r["pesi"], r["forze"])
         stab, lav, rib = r["stab"], r["lav"], r["ribal"]
         out += ["", f"- Σ P · δy = {' + '.join(n(P * dy, 2) for _, P, _, dy in r['pesi'])} = "
@@ -348,6 +425,12 @@ def capitolo_meccanismo(numero, caso, cartella, riga, unita, g, v, attesi, prog)
                 f"{n(m['FC'], 2)}) = **{n(r['a0_star'], 5)} m/s²**.", ""]
         for stato in ("SLD", "SLV"):
             d = r["dom_" + stato]
+            if r.get("T0"):
+                testo = (f"{d['formula']} al periodo T0 = {n(d['Ta'], 5)} s, z/H = "
+                         f"{n(d['zH'], 5)}: formula {n(d['Sa_formula'], 5)}, ag · S = "
+                         f"{n(d['aS'], 5)}, Se(T0) del sito = {n(d['Se_T0'], 5)}; il maggiore")
+                out.append(f"- Domanda {stato}: {testo}: **{n(d['Sa'], 5)}**.")
+                continue
             if d["formula"] == "C7.2.11":
                 testo = (f"C7.2.11 a Ta = 0 (primo tratto, denominatore ap): ag · S · "
                          f"(1 + z/H) = {n(d['aS'], 5)} · (1 + {n(d['zH'], 5)}) = "
@@ -396,7 +479,7 @@ def capitolo_meccanismo(numero, caso, cartella, riga, unita, g, v, attesi, prog)
         elif nome.startswith("k") and nome.partition("_")[2] in NOMI_MECC:
             piano, _, q = nome.partition("_")
             mp = next((x for x in mecc_prog if x.get("storey") == int(piano[1:])), {})
-            etichetta, p = f"{NOMI_MECC[q]}, piano {piano[1:]}", mp.get(q)
+            etichetta, p = f"{NOMI_MECC[q]}, piano {piano[1:]}", valore_json(mp, q)
         else:
             continue
         dec = len(testo.split(".")[1]) if "." in testo else 0

@@ -31,7 +31,8 @@ int piani_mostrati(const StatoFinestra& s, const text::NumberFormat& f) {
 
 std::string riga_meccanismo(const panel::EsitoCinematismo& e, const text::NumberFormat& f) {
     std::string r = nome_meccanismo(e) + ": z " + numero(e.z, 3, f) + " m";
-    if (e.tipo == panel::TipoMeccanismo::flessione) r += ", h1 " + numero(e.h1, 3, f) + " m";
+    if (e.h1 > 0) r += ", h1 " + numero(e.h1, 3, f) + " m";
+    if (e.T0 > 0) r += ", T0 " + numero(e.T0, 4, f) + " s";
     r += ", α0 " + numero(e.lavoro.alpha0, 5, f) + ", ζE SLV " + numero(e.zeta_SLV, 3, f) +
          ", ag,cap SLV " + numero(e.ag_cap_SLV, 4, f) + " g";
     if (e.attivo_senza_sisma) r += " (attivo anche senza sisma)";
@@ -44,7 +45,8 @@ TestiEsitoMeccanismo testi_esito_meccanismo(const RisultatoMeccanismo& r,
     const panel::EsitoCinematismo& g = m.governante();
     TestiEsitoMeccanismo t;
     t.governante = nome_meccanismo(g) + ": z " + numero(g.z, 3, f) + " m";
-    if (g.tipo == panel::TipoMeccanismo::flessione) t.governante += ", h1 " + numero(g.h1, 3, f) + " m";
+    if (g.h1 > 0) t.governante += ", h1 " + numero(g.h1, 3, f) + " m";
+    if (g.T0 > 0) t.governante += ", T0 " + numero(g.T0, 4, f) + " s";
     if (g.attivo_senza_sisma) t.governante += " (attivo anche senza sisma)";
     t.pericolosita = "SLD: TR " + numero(r.SLD.sito.TR, 0, f) + " anni, ag " +
                      numero(r.SLD.sito.ag, 4, f) + " g · SLV: TR " + numero(r.SLV.sito.TR, 0, f) +
@@ -72,6 +74,8 @@ void Form1::imposta_tipo(TipoVerifica tipo) {
             break;
         case TipoVerifica::ribaltamento:
         case TipoVerifica::flessione:
+        case TipoVerifica::ribaltamento_composto:
+        case TipoVerifica::elemento_libero:
             // EC8 4.3.5.2 is refused for a mechanism: the Circolare's formula takes its place.
             if (stato.pannello.formula == panel::FormulaDomanda::ec8)
                 stato.pannello.formula = panel::FormulaDomanda::circolare_c7_2_5;
