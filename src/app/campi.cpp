@@ -46,14 +46,14 @@ const std::array<DatiCampo, numero_campi> tabella_campi = {{
     {"Periodo proprio dell'edificio", C::finestra, {x_campi_dx, 3000, largo, alto}, true, false},
     {"Peso totale pannello", C::frame1, {x_edificio, 1710, largo, alto}, false, true},
     {"Fattore di struttura", C::finestra, {x_campi_dx, 1200, largo, alto}, true, false},
-    {"Categoria sottosuolo (tab. 3.2.II)", C::finestra, {x_campi_dx, 1500, largo, alto}, true, false},
-    {"Coefficiente di amplificazione topografica (tab. 3.2.VI)", C::finestra,
+    {"Categoria sottosuolo (NTC 2018 Tab. 3.2.II)", C::finestra, {x_campi_dx, 1500, largo, alto}, true, false},
+    {"Coefficiente di amplificazione topografica (NTC 2018 Tab. 3.2.V)", C::finestra,
      {x_campi_dx, 1800, largo, alto}, true, false},
     {"Longitudine della località", C::finestra, {x_campi_sx, 1500, largo, alto}, true, false},
     {"Latitudine della località", C::finestra, {x_campi_sx, 1200, largo, alto}, true, false},
-    {"Vita nominale della struttura (2.4.1)", C::finestra, {x_campi_sx, 1800, largo, alto}, true, false},
-    {"Probabilità di superamento (tab.3.2.1)", C::finestra, {x_campi_sx, 2700, largo, alto}, true, false},
-    {"Coefficiente d'uso (tab. 2.4.II)", C::finestra, {x_campi_sx, 2100, largo, alto}, true, false},
+    {"Vita nominale della struttura (NTC 2018 Tab. 2.4.I)", C::finestra, {x_campi_sx, 1800, largo, alto}, true, false},
+    {"Probabilità di superamento (NTC 2018 Tab. 3.2.I)", C::finestra, {x_campi_sx, 2700, largo, alto}, true, false},
+    {"Coefficiente d'uso (NTC 2018 Tab. 2.4.II)", C::finestra, {x_campi_sx, 2100, largo, alto}, true, false},
     {"Lunghezza in pianta", C::frame1, {2880, 1350, stretto, alto}, false, false},
     {"Altezza", C::frame1, {1875, 1155, stretto, alto}, false, false},
     {"Spessore", C::frame1, {x_materiale, 960, largo, alto}, false, false},
@@ -139,7 +139,7 @@ const std::array<DatiEtichetta, numero_label1> tabella_label1 = {{
 const std::array<DatiEtichetta, indici_label2.size()> tabella_label2 = {{
     {form::kTestoLabel2, "Coefficiente stratigrafico", tahoma9, A::centro, C::finestra, {x_campi_dx, 2100, largo, alto}},
     {form::kTestoLabel2, " St * Ss", tahoma9, A::centro, C::finestra, {x_campi_dx, 2400, largo, alto}},
-    {form::kTestoLabel2VR, "Periodo di riferimento (2.4.1)", tahoma9, A::centro, C::finestra, {x_campi_sx, 2400, largo, alto}},
+    {form::kTestoLabel2VR, "Periodo di riferimento (NTC 2018 § 2.4.3)", tahoma9, A::centro, C::finestra, {x_campi_sx, 2400, largo, alto}},
 }};
 
 const DatiEtichetta dati_label3 = {form::kTestoLabel3, "", tahoma9,

@@ -53,7 +53,7 @@ std::string colonna_fonte(const AzioneSito& a) {
 std::string nota_VR(const AzioneSito& a, const text::NumberFormat& fmt) {
     if (!(a.VN_Cu < a.VR)) return {};
     return "VR = VN·Cu = " + text::rounded(a.VN_Cu, 4, fmt) + " anni; minimo " +
-           text::general(a.VR, fmt) + " anni (NTC 2008 § 2.4.3)";
+           text::general(a.VR, fmt) + " anni (Circolare 2019 Tab. C2.4.I)";
 }
 
 namespace {
@@ -82,7 +82,7 @@ std::string testo_avviso(const Avviso& a, const text::NumberFormat& fmt) {
             return unisci({"Snellezza l_a/t = ", s(a.valore), " maggiore di ", n(a.massimo)});
         case TipoAvviso::St:
             return unisci({"St = ", n(a.valore), " fuori dai valori usuali da ", n(a.minimo),
-                           " a ", n(a.massimo), " (tab. 3.2.VI)"});
+                           " a ", n(a.massimo), " (NTC 2018 Tab. 3.2.V)"});
         case TipoAvviso::Cu:
             return unisci({"Cu = ", n(a.valore), " diverso da ", n(0.7), ", ", n(1.0), ", ",
                            n(1.5), " e ", n(2.0), " (tab. 2.4.II)"});

@@ -73,7 +73,7 @@ inline constexpr const char* kSitoDaIndicareBreve = "Sito da indicare";
 // The window's narrow caption under T1 for the same.
 inline constexpr const char* kSitoInizialeBreve = "Sito iniziale: il lavoro non ha dati del sito";
 
-// "VR = VN·Cu = 7 anni; minimo 35 anni (NTC 2008 § 2.4.3)" when the least VR was used; else empty.
+// "VR = VN·Cu = 7 anni; minimo 35 anni (Circolare 2019 Tab. C2.4.I)" when the least VR was used; else empty.
 std::string nota_VR(const AzioneSito& a, const text::NumberFormat& fmt);
 
 // The Italian text of a plausibility warning.

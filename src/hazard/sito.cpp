@@ -82,7 +82,7 @@ void interpola_griglia(RisultatoSito& r, const DatiSito& dati) {
 
 // VR, TR and its bracket, then ag and F0 at TR from the site's 27 values, wherever they came from.
 void al_periodo_ritorno(RisultatoSito& r, const DatiSito& dati) {
-    // NTC 2008 § 2.4.3: a reference life below 35 years is taken as 35 years.
+    // Circolare 2019 Tab. C2.4.I: a reference life below 35 years is taken as 35 years.
     r.VN_Cu = dati.Cu * dati.VN;
     r.VR = std::max(r.VN_Cu, kVRMinimo);
     r.TR = periodo_ritorno(r.VR, dati.PVR / 100);

@@ -66,7 +66,7 @@ double rapporto_r(double TR, int k);
 // exp(ln p1 + ln(p2 / p1) * r): the value at r between p1 (r = 0) and p2 (r = 1).
 double interpola_log(double p1, double p2, double r);
 
-// The least reference life VR, years (NTC 2008 § 2.4.3).
+// The least reference life VR, years (Circolare 2019 Tab. C2.4.I).
 inline constexpr double kVRMinimo = 35;
 
 // Where the 27 values of a site come from.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Elastic horizontal response spectrum of the site (NTC 2008 3.2.3.2.1): corner periods and the
+// Elastic horizontal response spectrum of the site (NTC 2018 § 3.2.3.2.1): corner periods and the
 // spectral acceleration Se(T, xi) as a fraction of g, 5 % damping (eta = 1) unless told.
 #pragma once
 

@@ -142,10 +142,10 @@ Sezione sezione_pericolosita(const RisultatoVerifica& d) {
     const auto& sito = d.ingressi.sito;
     if (a.VN_Cu < a.VR) {
         // Below 35 years the reference period is taken as 35 years.
-        s.blocchi.push_back(Formula{"VR = max(VN · Cu; 35 anni)   (NTC 2018 § 2.4.3)",
+        s.blocchi.push_back(Formula{"VR = max(VN · Cu; 35 anni)   (Circolare 2019 Tab. C2.4.I)",
                                     "VR = max(" + n(sito.VN, 4) + " · " + n(sito.Cu, 4) + " = " +
                                         n(a.VN_Cu, 4) + "; 35) = " + n(a.VR, 4) + " anni"});
-        s.blocchi.push_back(Paragrafo{"Applicato il minimo VR = 35 anni (NTC 2018 § 2.4.3)."});
+        s.blocchi.push_back(Paragrafo{"Applicato il minimo VR = 35 anni (Circolare 2019 Tab. C2.4.I)."});
     } else {
         s.blocchi.push_back(Formula{"VR = VN · Cu   (NTC 2018 § 2.4.3)",
                                     "VR = " + n(sito.VN, 4) + " · " + n(sito.Cu, 4) + " = " +

@@ -370,7 +370,7 @@ TEST_F(Presentatore, WarningsOnLabel5AcrossTheBottomAndTheLeastVrInItsTooltip) {
                    qa + "\nT1 = 2 s fuori da 0.13 a 0.52 s (metà e doppio di 0.05·H^0.75, H in m)",
                    QColor(110, 110, 110)));
     EXPECT_EQ(std::tuple(f.finestra.label2(6)->text(), f.finestra.label2(6)->toolTip()),
-              std::tuple("35", "VR = VN·Cu = 7 anni; minimo 35 anni (NTC 2008 § 2.4.3)"));
+              std::tuple("35", "VR = VN·Cu = 7 anni; minimo 35 anni (Circolare 2019 Tab. C2.4.I)"));
 }
 
 }  // namespace
