@@ -138,16 +138,21 @@ Sezione sezione_azioni(const form::RisultatoMeccanismo& r) {
     return s;
 }
 
+// The storeys that turn about the hinge, and where the hinge is.
+std::string blocchi_ruotanti(const panel::EsitoCinematismo& m, std::size_t piani) {
+    return (m.piano == static_cast<int>(piani)
+                ? "del piano " + std::to_string(m.piano)
+                : "dei piani " + std::to_string(m.piano) + "-" + std::to_string(piani)) +
+           " (cerniera a z = " + n(m.z, 2) + " m)";
+}
+
 std::string titolo_meccanismo(const panel::EsitoCinematismo& m, std::size_t piani,
                               bool governa) {
     std::string t;
     switch (m.tipo) {
         case panel::TipoMeccanismo::ribaltamento:
             t = "Ribaltamento semplice " +
-                (m.piano == static_cast<int>(piani)
-                     ? "del piano " + std::to_string(m.piano)
-                     : "dei piani " + std::to_string(m.piano) + "-" + std::to_string(piani)) +
-                " (cerniera a z = " + n(m.z, 2) + " m)";
+                blocchi_ruotanti(m, piani);
             break;
         case panel::TipoMeccanismo::flessione:
             t = "Flessione verticale del piano " + std::to_string(m.piano) +
@@ -161,10 +166,7 @@ std::string titolo_meccanismo(const panel::EsitoCinematismo& m, std::size_t pian
             break;
         case panel::TipoMeccanismo::ribaltamento_composto:
             t = "Ribaltamento composto con il cuneo " +
-                (m.piano == static_cast<int>(piani)
-                     ? "del piano " + std::to_string(m.piano)
-                     : "dei piani " + std::to_string(m.piano) + "-" + std::to_string(piani)) +
-                " (cerniera a z = " + n(m.z, 2) + " m)";
+                blocchi_ruotanti(m, piani);
             break;
     }
     return governa ? t + ", meccanismo che governa" : t;
