@@ -204,6 +204,15 @@ Grafico schema_meccanismo(const panel::Parete& p, const panel::EsitoCinematismo&
         }
         cerniera(0, m.z);
     };
+    // Two blocks of the first storey bending about a hinge at h1, held at both ends.
+    const auto due_blocchi = [&] {
+        const double t = p.piani[0].t;
+        g.serie.push_back(rettangolo("Blocchi", t, p.z0, p.z0 + m.h1, kRosso, false));
+        g.serie.push_back(rettangolo("", t, p.z0 + m.h1, p.z0 + quote[0], kRosso, false));
+        cerniera(0, p.z0);
+        cerniera(-t, p.z0 + m.h1);
+        cerniera(0, p.z0 + quote[0]);
+    };
     double x_min = -2 * t_max;
     switch (m.tipo) {
         case panel::TipoMeccanismo::ribaltamento:
@@ -231,26 +240,12 @@ Grafico schema_meccanismo(const panel::Parete& p, const panel::EsitoCinematismo&
             break;
         }
         case panel::TipoMeccanismo::elemento_libero:
-            if (m.h1 > 0) {
-                const double t = p.piani[0].t;
-                g.serie.push_back(rettangolo("Blocchi", t, p.z0, p.z0 + m.h1, kRosso, false));
-                g.serie.push_back(rettangolo("", t, p.z0 + m.h1, p.z0 + quote[0], kRosso, false));
-                cerniera(0, p.z0);
-                cerniera(-t, p.z0 + m.h1);
-                cerniera(0, p.z0 + quote[0]);
-            } else {
-                blocco();
-            }
+            if (m.h1 > 0) due_blocchi();
+            else blocco();
             break;
-        case panel::TipoMeccanismo::flessione: {
-            const double t = p.piani[0].t;
-            g.serie.push_back(rettangolo("Blocchi", t, p.z0, p.z0 + m.h1, kRosso, false));
-            g.serie.push_back(rettangolo("", t, p.z0 + m.h1, p.z0 + quote[0], kRosso, false));
-            cerniera(0, p.z0);
-            cerniera(-t, p.z0 + m.h1);
-            cerniera(0, p.z0 + quote[0]);
+        case panel::TipoMeccanismo::flessione:
+            due_blocchi();
             break;
-        }
     }
     for (std::size_t i = 0; i < p.piani.size(); ++i) {
         const panel::PianoParete& q = p.piani[i];
