@@ -388,9 +388,12 @@ bool LettoreLotto::prossima(RigaIngresso& riga) {
             cella = text::decode(celle[i]);
         }
         // A spreadsheet's ";" file writes its numbers with decimal commas (every mechanism
-        // column but the kind holds a number).
+        // column but the kind and the analysis holds a number).
         if (cella && separatore_ == form::Separatore::punto_e_virgola &&
-            (base ? form::colonna_numerica(kNomiIngresso[i]) : i > kColonneIngresso)) {
+            (base ? form::colonna_numerica(kNomiIngresso[i])
+                  : i > kColonneIngresso &&
+                        form::campo_numerico(
+                            static_cast<form::CampoMeccanismo>(i - kColonneIngresso - 1)))) {
             if (auto v = form::punto_decimale(*cella)) *cella = std::move(*v);
             else if (base) riga.con_punto.set(i);
             else riga.meccanismo_con_punto.set(i - kColonneIngresso);

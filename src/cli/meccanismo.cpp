@@ -32,6 +32,28 @@ nlohmann::json cuneo_json(const panel::EsitoCinematismo& e) {
     return {{"W", W}, {"pieces", pezzi}};
 }
 
+// The nonlinear check of a mechanism, null under the linear analysis.
+nlohmann::json non_lineare_json(const panel::EsitoCinematismo& e) {
+    if (!e.non_lineare) return nullptr;
+    const panel::AnalisiNonLineare& n = *e.non_lineare;
+    const auto stato = [](const panel::StatoNonLineare& s) -> nlohmann::json {
+        return {{"d", s.d}, {"a", s.a}, {"T", s.T}, {"xi", s.xi}, {"demand", s.domanda},
+                {"T_demand", s.T_domanda}, {"zeta", s.zeta}, {"ag_cap", s.ag_cap},
+                {"from_SLD", s.da_SLD}};
+    };
+    nlohmann::json curva = nlohmann::json::array();
+    for (const auto& p : n.curva) curva.push_back({p.d, p.a});
+    return {{"d0", n.d0},
+            {"theta0", n.theta0},
+            {"d_over_dC", n.fattore_d},
+            {"d_break", n.d_rottura > 0 ? nlohmann::json(n.d_rottura) : nlohmann::json(nullptr)},
+            {"ground", n.a_terra},
+            {"no_capacity", n.senza_capacita},
+            {"SLV", n.senza_capacita ? nlohmann::json(nullptr) : stato(n.SLV)},
+            {"SLC", n.senza_capacita ? nlohmann::json(nullptr) : stato(n.SLC)},
+            {"curve", curva}};
+}
+
 nlohmann::json cinematismo_json(const panel::EsitoCinematismo& e) {
     const bool h1 = e.h1 > 0;  // a flexure's middle hinge
     const bool libero = e.T0 > 0;
@@ -57,6 +79,7 @@ nlohmann::json cinematismo_json(const panel::EsitoCinematismo& e) {
         {"T0", libero ? nlohmann::json(e.T0) : nlohmann::json(nullptr)},
         {"kappa", libero ? nlohmann::json(e.kappa) : nlohmann::json(nullptr)},
         {"d_y", libero ? nlohmann::json(e.d_y) : nlohmann::json(nullptr)},
+        {"nonlinear", non_lineare_json(e)},
     };
 }
 
@@ -120,10 +143,29 @@ void riassunto(const form::RisultatoMeccanismo& r, std::ostream& out) {
             << numero(e->ag_cap_SLV, 4) << " g";
         if (e->attivo_senza_sisma) out << " (attivo anche senza sisma)";
         out << "\n";
+        if (!e->non_lineare) continue;
+        const panel::AnalisiNonLineare& n = *e->non_lineare;
+        if (n.senza_capacita) {
+            out << "  non lineare: nessuna capacità (d0 = 0)\n";
+            continue;
+        }
+        out << "  non lineare: d0 " << numero(n.d0, 4) << " m";
+        for (const auto* s : {&n.SLV, &n.SLC})
+            out << (s == &n.SLV ? ", SLV" : "; SLC") << " d " << numero(s->d, 4) << " m, T "
+                << numero(s->T, 3) << " s, domanda " << numero(s->domanda, 4) << " m, ζE "
+                << numero(s->zeta, 3) << ", ag,cap " << numero(s->ag_cap, 4) << " g"
+                << (s->da_SLD ? " (da SLD)" : "");
+        out << "\n";
     }
+    if (r.SLC)
+        out << "SLC (PVR " << numero(r.SLC->PVR, 0) << " %): TR " << numero(r.SLC->sito.TR, 1)
+            << " anni, ag " << numero(r.SLC->sito.ag, 4) << " g, S "
+            << numero(r.SLC->spettro.s, 4) << "\n";
+    out << "Analisi: " << (r.ingressi.verifica.non_lineare ? "non lineare" : "lineare") << "\n";
     out << "Verifica SLV: " << (m.ok ? " > : OK" : " < : !!!") << "\n"
         << "Verifica SLD: " << (m.ok_SLD ? " > : OK" : " < : !!!")
         << " (richiesta per le classi d'uso III e IV)\n";
+    if (r.SLC) out << "Verifica SLC: " << (m.ok_SLC ? " > : OK" : " < : !!!") << "\n";
 }
 
 }  // namespace
@@ -149,6 +191,11 @@ nlohmann::json risultati_meccanismo_json(const form::RisultatoMeccanismo& r) {
         {"governing", g},
         {"verdict", m.ok},
         {"verdict_SLD", m.ok_SLD},
+        {"analysis", r.ingressi.verifica.non_lineare ? "nonlinear" : "linear"},
+        {"TR_SLC", r.SLC ? nlohmann::json(r.SLC->sito.TR) : nlohmann::json(nullptr)},
+        {"ag_SLC", r.SLC ? nlohmann::json(r.SLC->sito.ag) : nlohmann::json(nullptr)},
+        {"S_SLC", r.SLC ? nlohmann::json(r.SLC->spettro.s) : nlohmann::json(nullptr)},
+        {"verdict_SLC", r.SLC ? nlohmann::json(m.ok_SLC) : nlohmann::json(nullptr)},
     };
 }
 
@@ -157,8 +204,13 @@ bool imposta_campo_meccanismo(form::Pannello& p, std::string_view nome, const st
     const auto c = form::campo_meccanismo_di_nome(nome);
     if (!c) return false;
     const std::string t = text::trim(testo);
-    if (!t.empty() && !text::parse_dot_or_locale(t, text::dot_format()))
+    if (!form::campo_numerico(*c)) {
+        if (!form::analisi_non_lineare(t))
+            rifiuto = "Input errato: " + form::dati_campo(*c).esteso + ": scrivere \"" +
+                      form::kAnalisiLineare + "\" o \"" + form::kAnalisiNonLineare + "\"";
+    } else if (!t.empty() && !text::parse_dot_or_locale(t, text::dot_format())) {
         rifiuto = "Input errato: " + form::dati_campo(*c).esteso + ": Richiesto valore numerico";
+    }
     p.meccanismo[form::posizione(*c)] = t;
     return true;
 }

@@ -38,6 +38,10 @@ EsitoMeccanismo calcola_meccanismo(const IngressiMeccanismo& in,
         r.ingressi.verifica.suolo = in.suolo;
         r.ingressi.verifica.SLD = azione(r.SLD);
         r.ingressi.verifica.SLV = azione(r.SLV);
+        if (in.verifica.non_lineare) {
+            r.SLC = pericolosita(griglia, sito, kPVR_SLC, in);
+            r.ingressi.verifica.SLC = azione(*r.SLC);
+        }
         r.esito = panel::verifica_meccanismi(in.parete, in.tipo, r.ingressi.verifica);
         return r;
     } catch (const Failure& f) {

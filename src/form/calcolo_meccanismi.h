@@ -3,6 +3,7 @@
 // wall's mechanisms checked against the floor acceleration at each hinge.
 #pragma once
 
+#include <optional>
 #include <variant>
 
 #include "form/calcolo.h"
@@ -10,8 +11,9 @@
 
 namespace tv::form {
 
-// PVR of the two limit states the mechanisms are checked at (NTC 2018 Tab. 3.2.I), per cent.
-inline constexpr double kPVR_SLD = 63, kPVR_SLV = 10;
+// PVR of the limit states the mechanisms are checked at (NTC 2018 Tab. 3.2.I), per cent; SLC
+// only by the nonlinear check.
+inline constexpr double kPVR_SLD = 63, kPVR_SLV = 10, kPVR_SLC = 5;
 
 struct IngressiMeccanismo {
     hazard::DatiSito sito;  // lon, lat as typed, VN, Cu; its PVR is not read
@@ -34,6 +36,7 @@ struct RisultatoMeccanismo {
     IngressiMeccanismo ingressi;  // with the two actions as the checks read them
     hazard::Geografiche ed50;
     PericolositaStato SLD, SLV;
+    std::optional<PericolositaStato> SLC;  // the nonlinear check's
     panel::EsitoMeccanismi esito;
 };
 

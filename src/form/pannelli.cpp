@@ -27,7 +27,8 @@ bool colonna_sito(std::string_view colonna) {
 bool colonna_numerica(std::string_view colonna) {
     for (Campo c : kCampiIngresso)
         if (dati_campo(c).colonna == colonna) return dati_campo(c).lettura != Lettura::lettera_suolo;
-    return campo_meccanismo_di_nome(colonna).has_value();
+    const auto c = campo_meccanismo_di_nome(colonna);
+    return c && campo_numerico(*c);
 }
 
 namespace {

@@ -65,6 +65,11 @@ std::array<DatiCampoMeccanismo, kCampiMeccanismo> tabella() {
         units::Famiglia::nessuna};
     t[posizione(Em)] = {"Em", "Em (modulo elastico della muratura dell'elemento)",
                         units::Famiglia::tensione};
+    t[posizione(analisi)] = {"analisi", "analisi (lineare o non lineare)",
+                             units::Famiglia::nessuna};
+    t[posizione(d_rottura)] = {
+        "d_rottura", "d_rottura (spostamento spettrale d a cui si rompono le catene; vuoto se reggono)",
+        units::Famiglia::lunghezza};
     for (std::size_t i = 0; i < t.size(); ++i)
         if (t[i].nome != kNomiCampiMeccanismo[i]) throw Failure("campi del meccanismo fuori ordine");
     return t;
@@ -125,7 +130,15 @@ TestiMeccanismo testi_meccanismo_iniziali() {
     t[posizione(CampoMeccanismo::mu)] = "0.577";
     t[posizione(CampoMeccanismo::lati_cuneo)] = "1";
     t[posizione(CampoMeccanismo::appoggiato)] = "0";
+    t[posizione(CampoMeccanismo::analisi)] = kAnalisiLineare;
     return t;
+}
+
+std::optional<bool> analisi_non_lineare(std::string_view testo) {
+    const std::string t = text::to_lower(text::trim(testo));
+    if (t.empty() || t == kAnalisiLineare || t == "0") return false;
+    if (t == kAnalisiNonLineare || t == "non_lineare" || t == "1") return true;
+    return std::nullopt;
 }
 
 std::string nome_meccanismo(const panel::EsitoCinematismo& e) {
@@ -250,6 +263,11 @@ std::variant<IngressiMeccanismo, Arresto> leggi_meccanismo(const Pannello& p,
     }
     const int lc = intero(CampoMeccanismo::LC, 1, 3);
     in.parete.z0 = numero(CampoMeccanismo::z0, 0);
+    const auto non_lineare = analisi_non_lineare(p.meccanismo[posizione(CampoMeccanismo::analisi)]);
+    if (!non_lineare && !fermo)
+        fermo = rifiuto(CampoMeccanismo::analisi, "deve essere \"lineare\" o \"non lineare\"");
+    in.verifica.non_lineare = non_lineare.value_or(false);
+    if (in.verifica.non_lineare) in.verifica.d_rottura = numero(CampoMeccanismo::d_rottura, 0);
     // The side walls, read only by the kinds that use them (campi_propri).
     switch (p.tipo) {
         case TipoVerifica::pannello:

@@ -33,7 +33,7 @@ inline constexpr int kGrandezzePiano = 6;
 // The mechanism's fields by name: piani, then h1..h5, t1..t5, N1..N5, dN1..dN5, F1..F5,
 // catena1..catena5, then LC and z0; the interlock with the side walls (their count, hb, lb, ts,
 // mu), the wedge (beta, lati_cuneo; its ts is the interlock's) and the free element (appoggiato,
-// Em).
+// Em); every kind's analysis, linear or nonlinear, and where its ties break (d_rottura).
 enum class CampoMeccanismo : int {
     piani = 0,
     LC = 1 + kGrandezzePiano * 5,
@@ -46,9 +46,11 @@ enum class CampoMeccanismo : int {
     beta,
     lati_cuneo,
     appoggiato,
-    Em
+    Em,
+    analisi,
+    d_rottura
 };
-inline constexpr int kCampiMeccanismo = static_cast<int>(CampoMeccanismo::Em) + 1;
+inline constexpr int kCampiMeccanismo = static_cast<int>(CampoMeccanismo::d_rottura) + 1;
 
 // The fields' names, for --set, the batch's columns and the panels file, in the enum's order.
 inline constexpr std::array<std::string_view, kCampiMeccanismo> kNomiCampiMeccanismo = {
@@ -56,13 +58,18 @@ inline constexpr std::array<std::string_view, kCampiMeccanismo> kNomiCampiMeccan
     "t4",    "t5",      "N1",      "N2",      "N3",      "N4",      "N5",  "dN1", "dN2",
     "dN3",   "dN4",     "dN5",     "F1",      "F2",      "F3",      "F4",  "F5",  "catena1",
     "catena2", "catena3", "catena4", "catena5", "LC", "z0", "ammorsamenti", "hb", "lb", "ts",
-    "mu", "beta", "lati_cuneo", "appoggiato", "Em"};
+    "mu", "beta", "lati_cuneo", "appoggiato", "Em", "analisi", "d_rottura"};
 
 constexpr CampoMeccanismo campo_piano(GrandezzaPiano g, int piano /* 1-based */) {
     return static_cast<CampoMeccanismo>(1 + static_cast<int>(g) * 5 + piano - 1);
 }
 constexpr std::size_t posizione(CampoMeccanismo c) {
     return static_cast<std::size_t>(c);
+}
+
+// Every mechanism field holds a number but the analysis, a word.
+constexpr bool campo_numerico(CampoMeccanismo c) {
+    return c != CampoMeccanismo::analisi;
 }
 
 struct DatiCampoMeccanismo {
@@ -79,8 +86,14 @@ using TestiMeccanismo = std::array<std::string, kCampiMeccanismo>;
 // The fields a kind reads besides the storeys, LC and z0, in the window's order.
 std::vector<CampoMeccanismo> campi_propri(TipoVerifica t);
 
+// The analysis of the field `analisi`: empty, "lineare" or 0 linear; "non lineare" (or
+// "non_lineare") or 1 nonlinear; nullopt for any other text.
+std::optional<bool> analisi_non_lineare(std::string_view testo);
+inline constexpr const char* kAnalisiLineare = "lineare";
+inline constexpr const char* kAnalisiNonLineare = "non lineare";
+
 // What a new panel holds: one storey, LC1, z0 = 0, no interlock, mu 0.577, one wedge side, the
-// rest empty.
+// linear analysis, the rest empty.
 TestiMeccanismo testi_meccanismo_iniziali();
 
 // The panel of kind `tipo` read into the mechanism's inputs: the site fields and B, γ, H, T1

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <string>
 
 #include "text/error.h"
@@ -41,6 +42,30 @@ double accelerazione_spettrale(const SpettroElastico& s, double T, double xi) {
     if (T < s.TC) return plateau;
     if (T < s.TD) return plateau * s.TC / T;
     return plateau * s.TC * s.TD / (T * T);
+}
+
+PeriodiSpostamento periodi_spostamento(Suolo suolo) {
+    switch (suolo) {
+        case Suolo::A: return {4.5, 10.0};
+        case Suolo::B: return {5.0, 10.0};
+        case Suolo::C:
+        case Suolo::D:
+        case Suolo::E: return {6.0, 10.0};
+    }
+    return {4.5, 10.0};
+}
+
+double spostamento_spettrale(const SpettroElastico& s, Suolo suolo, double T, double xi,
+                             double g) {
+    const PeriodiSpostamento p = periodi_spostamento(suolo);
+    const double dg = 0.025 * s.ag * g * s.S * s.TC * s.TD;
+    if (T <= p.TE) {
+        const double w = T / (2 * std::numbers::pi);
+        return accelerazione_spettrale(s, T, xi) * g * w * w;
+    }
+    if (T > p.TF) return dg;
+    const double f0_eta = s.F0 * fattore_eta(xi);
+    return dg * (f0_eta + (1.0 - f0_eta) * (T - p.TE) / (p.TF - p.TE));
 }
 
 SpettroElastico angoli_spettro(double ag, double F0, double Tcstar, double S, Suolo suolo) {

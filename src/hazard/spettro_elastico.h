@@ -35,6 +35,18 @@ double fattore_eta(double xi);
 // Se(T) on the four branches of the spectrum (T >= 0), with the damping ratio xi in per cent.
 double accelerazione_spettrale(const SpettroElastico& s, double T, double xi = 5.0);
 
+// TE and TF of the displacement spectrum by subsoil category (NTC 2018 Tab. 3.2.VII), s.
+struct PeriodiSpostamento {
+    double TE = 0, TF = 0;
+};
+PeriodiSpostamento periodi_spostamento(Suolo suolo);
+
+// SDe(T) in m (NTC 2018 § 3.2.3.2.3): Se(T, xi) (T / 2 pi)^2 up to TE, then [3.2.11] towards the
+// ground's peak displacement dg = 0.025 ag S TC TD (§ 3.2.3.3), which it keeps beyond TF; g in
+// m/s2.
+double spostamento_spettrale(const SpettroElastico& s, Suolo suolo, double T, double xi,
+                             double g);
+
 // The spectrum's constants and corner periods alone, without samples; the same checks as below.
 SpettroElastico angoli_spettro(double ag, double F0, double Tcstar, double S, Suolo suolo);
 

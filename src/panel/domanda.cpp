@@ -132,7 +132,8 @@ DatiDomanda domanda_c7_2_11(const DatiPannello& p, const DatiAzione& sito, doubl
 }
 
 SpettroPianoC7 spettro_piano_c7(const hazard::SpettroElastico& spettro, double ags, double z,
-                                double H, double T1, const DatiEdificio& edificio, double Ta) {
+                                double H, double T1, const DatiEdificio& edificio, double Ta,
+                                double xi_a) {
     if (edificio.n < 1)
         throw Failure("Valore non valido: n (piani sopra la fondazione) deve essere almeno 1");
     richiedi_positivo(edificio.xi, "xi (smorzamento dell'edificio)");
@@ -148,8 +149,9 @@ SpettroPianoC7 spettro_piano_c7(const hazard::SpettroElastico& spettro, double a
     r.eta = hazard::fattore_eta(r.xi);
     r.Se_Tk = hazard::accelerazione_spettrale(spettro, r.Tk, r.xi);
     r.gamma1 = 3.0 * r.n / (2.0 * r.n + 1.0);
-    // xi_k as a ratio in A (5 % gives 4.92), in per cent under the root; eta(xi_a = 5 %) = 1.
+    // xi_k as a ratio in A (5 % gives 4.92), in per cent under the root; eta(5 %) is exactly 1.
     r.A = 1.1 / std::sqrt(r.xi / 100.0);
+    if (xi_a != 5.0) r.A *= hazard::fattore_eta(xi_a);
     r.aZ = r.Se_Tk * r.gamma1 * (z / H) * std::sqrt(1.0 + 0.0004 * r.xi * r.xi);
     const double picco = r.A * r.aZ;
     if (Ta < kAPianoC7 * r.Tk) {
@@ -165,7 +167,7 @@ SpettroPianoC7 spettro_piano_c7(const hazard::SpettroElastico& spettro, double a
     // Beyond Tk the floor never sees less than the ground.
     double SeZ = r.SeZ_ramo;
     if (Ta > r.Tk) {
-        r.Se_Ta = hazard::accelerazione_spettrale(spettro, Ta);
+        r.Se_Ta = hazard::accelerazione_spettrale(spettro, Ta, xi_a);
         r.al_Se = SeZ < r.Se_Ta;
         if (r.al_Se) SeZ = r.Se_Ta;
     }

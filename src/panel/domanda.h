@@ -102,10 +102,12 @@ AccelerazioneC7 accelerazione_c7(double ags, double z, double H, double T1, doub
 
 // [C7.2.5] to [C7.2.10], first mode only, with the site's elastic spectrum `spettro`, ags =
 // ag x S, z and H the heights of the panel's centroid and of the building, Ta the panel's
-// period. Throws tv::Failure naming the quantity unless n >= 1, xi and Tk (T1 when empty) finite
+// period, xi_a the element's damping ratio (per cent) in eta(xi_a) of A and in the ground's
+// Se(Ta). Throws tv::Failure naming the quantity unless n >= 1, xi and Tk (T1 when empty) finite
 // and above 0, z and Ta finite and 0 or above, H above 0.
 SpettroPianoC7 spettro_piano_c7(const hazard::SpettroElastico& spettro, double ags, double z,
-                                double H, double T1, const DatiEdificio& edificio, double Ta);
+                                double H, double T1, const DatiEdificio& edificio, double Ta,
+                                double xi_a = 5.0);
 
 struct EsitoPannello {
     double W;                  // total weight, daN

@@ -58,12 +58,12 @@ struct SpettroPianoC7 {
     double eta;       // eta(xi_k) of the elastic spectrum
     double Se_Tk;     // Se(Tk, xi_k), fraction of g
     double gamma1;    // 3n / (2n + 1)
-    double A;         // 1.1 xi_k^-0.5 eta(xi_a), xi_k as a ratio, xi_a = 5 %
+    double A;         // 1.1 xi_k^-0.5 eta(xi_a), xi_k as a ratio (xi_a 5 % unless told)
     double aZ;        // Se(Tk, xi_k) gamma1 (Z/H) sqrt(1 + 0.0004 xi_k^2), xi_k in per cent
     RamoC7 ramo;      // Ta < a Tk, a Tk <= Ta < b Tk, Ta >= b Tk
     double SeZ_ramo;  // S_eZ(Ta) from the branch
-    double Se_Ta;     // Se(Ta, 5 %), the bound for Ta > Tk; 0 for Ta <= Tk
-    bool al_Se;       // the branch gave less than Se(Ta, 5 %) and S_eZ was raised to it
+    double Se_Ta;     // Se(Ta, xi_a), the bound for Ta > Tk; 0 for Ta <= Tk
+    bool al_Se;       // the branch gave less than Se(Ta, xi_a) and S_eZ was raised to it
     bool al_minimo;   // S_eZ was less than ag x S and Sa was raised to it
 };
 inline constexpr double kAPianoC7 = 0.8, kBPianoC7 = 1.1;  // a and b of [C7.2.5]

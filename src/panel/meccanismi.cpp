@@ -359,16 +359,24 @@ EsitoMeccanismi verifica_meccanismi(const Parete& p, TipoMeccanismo tipo,
             break;
         }
     }
+    if (d.non_lineare) {
+        richiedi_non_negativo(d.d_rottura, "d_rottura (spostamento di rottura delle catene)");
+        for (EsitoCinematismo& e : out.meccanismi)
+            e.non_lineare = analisi_non_lineare(p, e, d, out.FC);
+    }
     // The governing mechanism first (the least zeta at SLV, the lower storey on a tie), the
     // others after it by storey.
     const auto g = std::min_element(out.meccanismi.begin(), out.meccanismi.end(),
                                     [](const EsitoCinematismo& a, const EsitoCinematismo& b) {
-                                        return a.zeta_SLV < b.zeta_SLV;
+                                        return a.zeta_verifica() < b.zeta_verifica();
                                     });
     std::rotate(out.meccanismi.begin(), g, g + 1);
-    out.ok = out.governante().zeta_SLV >= 1;
+    out.ok = out.governante().zeta_verifica() >= 1;
     out.ok_SLD = std::all_of(out.meccanismi.begin(), out.meccanismi.end(),
                              [](const EsitoCinematismo& e) { return e.zeta_SLD >= 1; });
+    out.ok_SLC = d.non_lineare &&
+                 std::all_of(out.meccanismi.begin(), out.meccanismi.end(),
+                             [](const EsitoCinematismo& e) { return e.non_lineare->SLC.zeta >= 1; });
     return out;
 }
 

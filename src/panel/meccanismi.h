@@ -12,6 +12,7 @@
 #include "hazard/spettro.h"
 #include "panel/cinematismo.h"
 #include "panel/domanda.h"
+#include "panel/non_lineare.h"
 
 namespace tv::panel {
 
@@ -141,6 +142,11 @@ struct DatiVerificaMeccanismo {
     double q = 2;
     AzioneStato SLD;
     AzioneStato SLV;
+    // The nonlinear check besides [C8.7.1.2.1.8]: the SLC action and where the ties break (m; 0
+    // when they hold to collapse).
+    bool non_lineare = false;
+    double d_rottura = 0;
+    AzioneStato SLC;
 };
 
 // One mechanism checked: its geometry's virtual work, oscillator, demands and safety factors.
@@ -167,13 +173,17 @@ struct EsitoCinematismo {
     double ag_cap_SLV = 0;
     // alpha0 <= 0: the static loads alone turn the blocks. No capacity: zeta and ag,cap are 0.
     bool attivo_senza_sisma = false;
+    std::optional<AnalisiNonLineare> non_lineare;  // when asked for
+    // The SLV safety factor the verdict reads: the nonlinear one when there is one.
+    double zeta_verifica() const { return non_lineare ? non_lineare->SLV.zeta : zeta_SLV; }
 };
 
 struct EsitoMeccanismi {
     std::vector<EsitoCinematismo> meccanismi;  // the governing one first, then by storey
     double FC = 1;
-    bool ok = false;  // the governing zeta_SLV >= 1
+    bool ok = false;  // the governing zeta_verifica() >= 1
     bool ok_SLD = false;
+    bool ok_SLC = false;  // nonlinear: every zeta at SLC >= 1
     const EsitoCinematismo& governante() const { return meccanismi.front(); }
 };
 
@@ -190,7 +200,8 @@ void controlla_parete(const Parete& p, TipoMeccanismo tipo);
 // each checked at SLD and SLV on the floor peak acceleration at z (the formula at Ta = 0); a free
 // element as a cantilever's overturning or a held storey's flexure, checked on the floor spectrum
 // at its base at T0 (ξ 5 %), not below the site's Se(T0) [C8.7.1.9]. The formula must be C7.2.5
-// or C7.2.11; the hinge must not lie above H.
+// or C7.2.11; the hinge must not lie above H. Asked for, each mechanism is checked by nonlinear
+// kinematic analysis too, whose SLV verdict then governs.
 EsitoMeccanismi verifica_meccanismi(const Parete& p, TipoMeccanismo tipo,
                                     const DatiVerificaMeccanismo& d);
 
