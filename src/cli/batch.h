@@ -82,11 +82,15 @@ inline constexpr std::size_t kColonneLette = kColonneIngresso + kColonneMeccanis
 // L_interno is the internal work of the interlock (kN m), F_ammorsamento its friction (kN),
 // W_cuneo the wedge's weight (kN) and T0 a free element's period (s), empty where the mechanism
 // has none.
-inline constexpr std::array<std::string_view, 21> kNomiRisultatoMeccanismo = {
+// The governing mechanism's results; the nonlinear check's (d in m, T in s) empty under the
+// linear analysis.
+inline constexpr std::array<std::string_view, 34> kNomiRisultatoMeccanismo = {
     "meccanismo", "z_cerniera", "h1_cerniera", "alpha0",    "e_star",         "M_star",
     "a0_star",    "demand_SLD", "demand_SLV",  "zeta_SLD",  "zeta_SLV",       "ag_cap_SLD",
     "ag_cap_SLV", "TR_SLD",     "ag_SLD",      "TR_SLV",    "ag_SLV",         "L_interno",
-    "F_ammorsamento", "W_cuneo", "T0"};
+    "F_ammorsamento", "W_cuneo", "T0",
+    "d0", "d_SLV", "T_SLV", "D_SLV", "zeta_SLV_nl", "ag_cap_SLV_nl",
+    "d_SLC", "T_SLC", "D_SLC", "zeta_SLC", "ag_cap_SLC", "TR_SLC", "ag_SLC"};
 inline constexpr std::size_t kColonneUscitaMeccanismo =
     kColonneMeccanismo + kNomiRisultatoMeccanismo.size();
 

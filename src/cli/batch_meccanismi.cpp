@@ -38,6 +38,14 @@ void scrivi(const form::RisultatoMeccanismo& r, const text::NumberFormat& f, Rig
     for (const auto& q : g.cuneo) W += q.W;
     *c++ = g.cuneo.empty() ? std::string() : numero(W, f);
     *c++ = g.T0 > 0 ? numero(g.T0, f) : std::string();
+    if (g.non_lineare) {
+        const panel::AnalisiNonLineare& n = *g.non_lineare;
+        *c++ = numero(n.d0, f);
+        for (const auto* s : {&n.SLV, &n.SLC})
+            for (double v : {s->d, s->T, s->domanda, s->zeta, s->ag_cap}) *c++ = numero(v, f);
+        *c++ = numero(r.SLC->sito.TR, f);
+        *c++ = numero(r.SLC->sito.ag, f);
+    }
     e.celle[kLatEd50] = text::rounded(r.ed50.lat, 6, f);
     e.celle[kLonEd50] = text::rounded(r.ed50.lon, 6, f);
     e.celle[kVerdetto] = r.esito.ok ? " > : OK" : " < : !!!";
