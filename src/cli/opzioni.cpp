@@ -49,7 +49,8 @@ void opzioni_check(CLI::App* c, OpzioniCheck& check) {
                   "pareti ortogonali) o elemento_libero (libero di vibrare); per i meccanismi "
                   "--set piani, h1..h5, t1..t5, N1..N5, dN1..dN5, F1..F5, catena1..catena5, LC, "
                   "z0; ammorsamenti, hb, lb, ts, mu (attrito dell'ammorsamento, C8.7.1.2); beta, "
-                  "lati_cuneo, ts (cuneo); appoggiato, Em (elemento libero)")
+                  "lati_cuneo, ts (cuneo); appoggiato, Em (elemento libero); analisi (lineare o "
+                  "non lineare), d_rottura (spostamento di rottura delle catene)")
         ->type_name(tipi);
     c->add_option("--datum", check.datum,
                   "Sistema di riferimento di lat e lon: ed50 (del reticolo, predefinito) o "

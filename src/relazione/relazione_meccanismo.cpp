@@ -73,8 +73,10 @@ Sezione sezione_campo(int numero) {
          "con una o due pareti ortogonali, ribaltamento composto con il cuneo di una o due "
          "pareti ortogonali, o flessione verticale di un piano vincolato in sommità e alla "
          "base; un elemento libero di vibrare (parapetto, timpano, comignolo) a mensola o "
-         "trattenuto in sommità, con il periodo T0 della [C8.7.1.7]. Il programma non considera "
-         "l'analisi cinematica non lineare: dove serve, va svolta a parte."});
+         "trattenuto in sommità, con il periodo T0 della [C8.7.1.7]. Con l'analisi non lineare ogni "
+         "meccanismo è verificato anche in spostamento allo SLV e allo SLC (§ C8.7.1.2.1.8): "
+         "al suolo sullo spettro di spostamento della NTC 2018, in quota sullo spettro di "
+         "piano [C7.2.5]."});
 }
 
 Sezione sezione_controlli(const form::RisultatoMeccanismo& r, int numero) {
@@ -85,7 +87,9 @@ Sezione sezione_controlli(const form::RisultatoMeccanismo& r, int numero) {
          "spinta negativi, una distanza dN fuori dallo spessore del suo piano, la flessione "
          "verticale di più di un piano, una cerniera sopra l'altezza H dell'edificio, un "
          "numero di pareti ammorsate diverso da 0, 1 o 2, hb, lb, ts o μ non positivi, hb "
-         "più alto del piano più alto, un cuneo di lati diversi da 1 o 2 e β fuori da 0°-90°."});
+         "più alto del piano più alto, un cuneo di lati diversi da 1 o 2, β fuori da 0°-90°, "
+         "un'analisi diversa da lineare o non lineare e uno spostamento di rottura delle "
+         "catene negativo."});
     int attivi = 0;
     for (const auto& m : r.esito.meccanismi) attivi += m.attivo_senza_sisma;
     s.blocchi.push_back(Paragrafo{

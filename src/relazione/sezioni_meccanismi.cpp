@@ -38,7 +38,8 @@ Sezione sezione_parete(const form::RisultatoMeccanismo& r) {
     const panel::Parete& p = r.ingressi.parete;
     Sezione s{"Parete e ipotesi del modello", {}};
     s.blocchi.push_back(Paragrafo{
-        "Meccanismi locali della parete per analisi cinematica lineare (NTC 2018 § 8.7.1; "
+        std::string("Meccanismi locali della parete per analisi cinematica ") +
+        (r.ingressi.verifica.non_lineare ? "lineare e non lineare" : "lineare") + " (NTC 2018 § 8.7.1; "
         "Circolare 21/01/2019 n. 7, § C8.7.1.1 e § C8.7.1.2.1). Ipotesi: la parete è fatta di "
         "blocchi rigidi; la muratura non resiste a trazione; i blocchi non scorrono l'uno "
         "sull'altro; la resistenza a compressione è infinita; il filo esterno è a piombo e le "
@@ -104,13 +105,18 @@ Sezione sezione_parete(const form::RisultatoMeccanismo& r) {
 }
 
 Sezione sezione_azioni(const form::RisultatoMeccanismo& r) {
-    Sezione s{"Pericolosità agli stati limite SLD e SLV", {}};
+    Sezione s{r.SLC ? "Pericolosità agli stati limite SLD, SLV e SLC"
+                    : "Pericolosità agli stati limite SLD e SLV",
+              {}};
     Tabella t{{"Stato limite", "PVR [%]", "TR [anni]", "ag/g", "F0", "Tc* [s]", "S"},
               std::vector<Allineamento>(7, Allineamento::destra),
               std::vector<double>(7, 1.0 / 7),
               {}};
     for (const auto& [nome, p] : {std::pair{"SLD", &r.SLD}, std::pair{"SLV", &r.SLV}})
         t.righe.push_back({nome, n(p->PVR, 0), n(p->sito.TR, 0), fx(p->sito.ag, 4),
+                           fx(p->sito.F0, 3), fx(p->sito.Tc, 3), fx(p->spettro.s, 3)});
+    if (const auto& p = r.SLC)
+        t.righe.push_back({"SLC", n(p->PVR, 0), n(p->sito.TR, 0), fx(p->sito.ag, 4),
                            fx(p->sito.F0, 3), fx(p->sito.Tc, 3), fx(p->spettro.s, 3)});
     s.blocchi.push_back(std::move(t));
     const auto& v = r.ingressi.verifica;
@@ -361,6 +367,7 @@ Sezione sezione_meccanismo(const form::RisultatoMeccanismo& r, const panel::Esit
         "ζE = " + n(v.q, 2) + " · " + fx(a0, 4) + " / (" + fx(m.domanda_SLV, 4) + " · " +
             n(v.g, 3) + ") = " + fx(m.zeta_SLV, 3) + ";  ag,SLV = ζE·ag = " +
             fx(m.ag_cap_SLV, 4) + " g"});
+    if (m.non_lineare) blocchi_non_lineare(r, m, s.blocchi);
     return s;
 }
 
@@ -369,10 +376,11 @@ Sezione sezione_esito(const form::RisultatoMeccanismo& r) {
     Sezione s{"Esito della verifica dei meccanismi locali", {}};
     std::string nome = titolo_meccanismo(g, r.ingressi.parete.piani.size(), false);
     nome[0] = static_cast<char>(nome[0] - 'A' + 'a');  // "Ribaltamento", "Flessione": ASCII
-    const std::string slv = "SLV, " + nome +
-                            ": ζE = " + fx(g.zeta_SLV, 3) + (r.esito.ok ? " ≥ 1" : " < 1") +
-                            ", ag,SLV = " + fx(g.ag_cap_SLV, 4) + " g contro ag = " +
-                            fx(r.SLV.sito.ag, 4) + " g: ";
+    const panel::StatoNonLineare* nl = g.non_lineare ? &g.non_lineare->SLV : nullptr;
+    const std::string slv = std::string(nl ? "SLV (analisi non lineare), " : "SLV, ") + nome +
+                            ": ζE = " + fx(g.zeta_verifica(), 3) + (r.esito.ok ? " ≥ 1" : " < 1") +
+                            ", ag,SLV = " + fx(nl ? nl->ag_cap : g.ag_cap_SLV, 4) +
+                            " g contro ag = " + fx(r.SLV.sito.ag, 4) + " g: ";
     s.blocchi.push_back(r.esito.ok ? Esito{slv + "verifica soddisfatta", kVerde}
                                    : Esito{slv + "verifica non soddisfatta", kRosso});
     double zeta_SLD = g.zeta_SLD;
@@ -382,6 +390,16 @@ Sezione sezione_esito(const form::RisultatoMeccanismo& r) {
         "SLD: il minimo ζE dei meccanismi è " + fx(zeta_SLD, 3) +
         (r.esito.ok_SLD ? " (soddisfatta)" : " (non soddisfatta)") +
         "; la verifica allo SLD è richiesta per le costruzioni di classe d'uso III e IV."});
+    if (r.SLC) {
+        double zeta_SLC = g.non_lineare->SLC.zeta;
+        for (const panel::EsitoCinematismo& m : r.esito.meccanismi)
+            zeta_SLC = std::min(zeta_SLC, m.non_lineare->SLC.zeta);
+        s.blocchi.push_back(Paragrafo{
+            "SLC (analisi non lineare): il minimo ζE dei meccanismi è " + fx(zeta_SLC, 3) +
+            (r.esito.ok_SLC ? " (soddisfatta)" : " (non soddisfatta)") + ", contro ag = " +
+            fx(r.SLC->sito.ag, 4) + " g. La verifica lineare con q resta scritta per ciascun "
+            "meccanismo; l'esito allo SLV è quello dell'analisi non lineare."});
+    }
     std::string formule = "[C8.7.1.3], [C8.7.1.5] e [C8.7.1.8].";
     switch (r.ingressi.tipo) {
         case panel::TipoMeccanismo::ribaltamento:
@@ -399,7 +417,11 @@ Sezione sezione_esito(const form::RisultatoMeccanismo& r) {
     s.blocchi.push_back(Paragrafo{
         "Riferimenti: NTC 2018 § 8.7.1 e Tab. 3.2.I; Circolare 21/01/2019 n. 7, § C8.5.4, "
         "§ C8.7.1.1, § C8.7.1.2.1.4, § C8.7.1.2.1.5 e § C8.7.1.2.1.7, formule [C8.7.1.1], " +
-        formule});
+        formule +
+        (r.SLC ? " L'analisi non lineare: § C8.7.1.2.1.3, § C8.7.1.2.1.6 e § C8.7.1.2.1.8, "
+                 "formule [C8.7.1.4], [C8.7.1.10], [C8.7.1.11] e [C8.7.1.12]; NTC 2018 "
+                 "§ 3.2.3.2.3 e Tab. 3.2.VII."
+               : "")});
     return s;
 }
 

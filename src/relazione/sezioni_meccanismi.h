@@ -13,4 +13,9 @@ namespace tv::relazione {
 // first) with its virtual work term by term, oscillator, demands and safety factors, the verdict.
 std::vector<Sezione> sezioni_meccanismi(const form::RisultatoMeccanismo& r);
 
+// A mechanism's nonlinear check, after its linear one: the curve, d0, the thresholds, periods,
+// demands and safety factors at SLV and SLC.
+void blocchi_non_lineare(const form::RisultatoMeccanismo& r, const panel::EsitoCinematismo& m,
+                         std::vector<Blocco>& out);
+
 }  // namespace tv::relazione
