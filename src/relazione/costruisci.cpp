@@ -85,8 +85,10 @@ Sezione sezione_dati(const RisultatoVerifica& d, const Misure& m) {
         }
     }
     s.blocchi.push_back(tabella_valori(std::move(sito)));
+    for (Blocco& b : blocchi_scelte_sito(d)) s.blocchi.push_back(std::move(b));
     s.blocchi.push_back(Paragrafo{"Pannello", true});
     s.blocchi.push_back(tabella_valori(righe_ingresso(d, m, form::TabellaRelazione::pannello)));
+    for (Blocco& b : blocchi_scelte_muratura(d, m)) s.blocchi.push_back(std::move(b));
 
     s.blocchi.push_back(Paragrafo{"Vincoli dei quattro lati", true});
     Tabella v;

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The presenter's part for the norm's pickers: a pick writes its fields' numbers through the one
+// function the command line and the files use; the lists show the choices the numbers bear out.
+#include <QComboBox>
+#include <QLineEdit>
+
+#include "app/cornice_scelte.h"
+#include "app/finestra.h"
+#include "app/presentatore.h"
+#include "form/scelte.h"
+
+namespace tv::app {
+
+namespace {
+
+// The list's entry of the choice shown: its row, else "altro" (the last entry).
+template <class T, class E>
+int indice_di(const T& tabella, const std::optional<E>& scelta) {
+    for (std::size_t i = 0; i < tabella.size(); ++i)
+        if (scelta && tabella[i].valore == *scelta) return static_cast<int>(i);
+    return static_cast<int>(tabella.size());
+}
+
+}  // namespace
+
+void Presentatore::collega_scelte() {
+    ControlliScelte& s = finestra_.scelte();
+    for (Picker p : kPicker) {
+        QComboBox* lista = s.lista(p);
+        connect(lista, &QComboBox::activated, this, [this, p, lista](int indice) {
+            if (in_sincronia_ || indice < 0) return;
+            // "altro" clears the choice and leaves the numbers as they are.
+            const std::string parola = lista->itemData(indice).toString().toStdString();
+            std::optional<std::string> rifiuto;
+            form::imposta_scelta(form_.stato.pannello, nome_picker(p), parola, form_.unita(),
+                                 form_.formato(), rifiuto);
+            mostra_stato();
+            ridisegna();
+            emit ingresso_accettato();
+        });
+    }
+    connect(s.h_su_H(), &QLineEdit::editingFinished, this, [this] {
+        if (in_sincronia_) return;
+        std::optional<std::string> rifiuto;
+        form::imposta_scelta(form_.stato.pannello, "h_su_H",
+                             finestra_.scelte().h_su_H()->text().toStdString(), form_.unita(),
+                             form_.formato(), rifiuto);
+        mostra_stato();
+        ridisegna();
+        emit ingresso_accettato();
+    });
+}
+
+void Presentatore::mostra_scelte() {
+    ControlliScelte& s = finestra_.scelte();
+    const form::Pannello& p = form_.stato.pannello;
+    const form::ScelteValide v = form::scelte_valide(p, form_.unita(), form_.formato());
+    s.lista(Picker::classe_uso)->setCurrentIndex(indice_di(form::kClassiUso, v.classe_uso));
+    s.lista(Picker::stato_limite)->setCurrentIndex(indice_di(form::kStatiLimite, v.stato_limite));
+    s.lista(Picker::tipo_costruzione)
+        ->setCurrentIndex(indice_di(form::kTipiCostruzione, v.tipo_costruzione));
+    s.lista(Picker::categoria_topografica)
+        ->setCurrentIndex(indice_di(form::kCategorieTopografiche, v.categoria_topografica));
+    // The masonry's knowledge level is shown as stored while no masonry holds.
+    s.lista(Picker::muratura)->setCurrentIndex(indice_di(form::kMurature, v.muratura));
+    s.lista(Picker::livello_conoscenza)
+        ->setCurrentIndex(indice_di(form::kLivelliConoscenza, p.scelte.livello_conoscenza));
+    s.h_su_H()->setText(QString::fromStdString(p.scelte.h_su_H));
+}
+
+}  // namespace tv::app
