@@ -11,6 +11,7 @@
 #include "app/cornice.h"
 #include "app/finestra.h"
 #include "form/scelte.h"
+#include "form/suggerimenti.h"
 
 namespace tv::app {
 
@@ -72,7 +73,7 @@ ControlliScelte::ControlliScelte(FinestraPrincipale& f) : QObject(&f) {
     cornice_ = new CorniceWidget(QStringLiteral("SCELTE NTC 2018"), &f);
     cornice_->setObjectName(QStringLiteral("FrameScelte"));
     cornice_->setFont(crea_font(titolo));
-    cornice_->setGeometry(f.rettangolo({10200, 120, 2985, 4815}));
+    cornice_->setGeometry(f.rettangolo({10200, 120, 2985, 5400}));
     for (std::size_t i = 0; i < kPicker.size(); ++i) {
         const int y = 300 + static_cast<int>(i) * 630;
         auto* l = new QLabel(QString::fromUtf8(kDatiPicker[i].didascalia), cornice_);
@@ -93,8 +94,34 @@ ControlliScelte::ControlliScelte(FinestraPrincipale& f) : QObject(&f) {
     riempi(lista(Picker::categoria_topografica), form::kCategorieTopografiche);
     riempi(lista(Picker::muratura), form::kMurature);
     riempi(lista(Picker::livello_conoscenza), form::kLivelliConoscenza);
+    // The two suggestions under the choices.
+    const auto suggerimento = [&](int riga, const char* didascalia, const char* tooltip,
+                                  const char* nome) {
+        const int y = 300 + riga * 630;
+        auto* l = new QLabel(QString::fromUtf8(didascalia), cornice_);
+        l->setTextFormat(Qt::PlainText);
+        l->setFont(crea_font(tahoma8));
+        l->setGeometry(f.rettangolo({120, y, largo, 255}));
+        auto* c = new QComboBox(cornice_);
+        c->setObjectName(QString::fromUtf8(nome));
+        c->setFont(crea_font(tahoma8));
+        c->setToolTip(QString::fromUtf8(tooltip));
+        c->setGeometry(f.rettangolo({120, y + 255, largo, alto}));
+        return c;
+    };
+    edificio_ = suggerimento(6, "Struttura dell'edificio → T1",
+                             "Scrive il periodo suggerito T1 = C1·H^(3/4), H in m, C1 0,085 "
+                             "acciaio, 0,075 calcestruzzo, 0,050 altro (NTC 2018 § 7.3.3.2)",
+                             "Suggerimento_T1");
+    riempi(edificio_, form::kTipiEdificio);
+    elemento_ = suggerimento(7, "Elemento non strutturale → qa",
+                             "Scrive qa: 1 per parapetti ed elementi a mensola, 2 per pareti, "
+                             "tramezzature e facciate (Circolare 2019 Tab. C7.2.I)",
+                             "Suggerimento_qa");
+    riempi(elemento_, form::kElementi);
     const int y_h = 300 + 3 * 630 + 255;
     auto* l = new QLabel(QStringLiteral("h/H"), cornice_);
+    l->setTextFormat(Qt::PlainText);
     l->setFont(crea_font(tahoma8));
     l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     l->setGeometry(f.rettangolo({1380, y_h, 450, alto}));

@@ -34,11 +34,16 @@ public:
     // Each list's entries: the table's rows (the word as item data), then "altro".
     QComboBox* lista(Picker p) const { return liste_.at(static_cast<std::size_t>(p)); }
     QLineEdit* h_su_H() const { return h_su_H_; }
+    // The suggestions: T1 by the building's structure, qa by the element.
+    QComboBox* edificio() const { return edificio_; }
+    QComboBox* elemento() const { return elemento_; }
     QGroupBox* cornice() const { return cornice_; }
 
 private:
     std::array<QComboBox*, kPicker.size()> liste_{};
     QLineEdit* h_su_H_ = nullptr;
+    QComboBox* edificio_ = nullptr;
+    QComboBox* elemento_ = nullptr;
     QGroupBox* cornice_ = nullptr;
 };
 

@@ -7,7 +7,10 @@
 #include "app/cornice_scelte.h"
 #include "app/finestra.h"
 #include "app/presentatore.h"
+#include "form/campi.h"
 #include "form/scelte.h"
+#include "form/suggerimenti.h"
+#include "text/number_text.h"
 
 namespace tv::app {
 
@@ -19,6 +22,20 @@ int indice_di(const T& tabella, const std::optional<E>& scelta) {
     for (std::size_t i = 0; i < tabella.size(); ++i)
         if (scelta && tabella[i].valore == *scelta) return static_cast<int>(i);
     return static_cast<int>(tabella.size());
+}
+
+// The building's height H in m, from its field in the job's lengths; nullopt when not a number.
+std::optional<double> altezza_m(const form::Form1& f) {
+    const auto H = form::numero_di_testo(form::Campo::H, f.stato.pannello.testi[form::Campo::H],
+                                         f.formato());
+    const double fl = f.unita().fattore(units::Famiglia::lunghezza);
+    if (!H || !(fl > 0)) return std::nullopt;
+    return *H / fl / 100;
+}
+
+bool uguale_scritto(const std::string& testo, double valore, const text::NumberFormat& f) {
+    const auto v = text::parse_dot_or_locale(testo, f);
+    return v && *v == text::round_half_even(valore, 4);
 }
 
 }  // namespace
@@ -39,6 +56,29 @@ void Presentatore::collega_scelte() {
             emit ingresso_accettato();
         });
     }
+    // A suggestion picked is taken: T1 from H, qa from the element; "altro" writes nothing.
+    connect(s.edificio(), &QComboBox::activated, this, [this](int indice) {
+        const auto H = altezza_m(form_);
+        if (in_sincronia_ || indice < 0 || !H ||
+            static_cast<std::size_t>(indice) >= form::kTipiEdificio.size())
+            return;
+        const double T1 = form::periodo_suggerito(
+            form::kTipiEdificio[static_cast<std::size_t>(indice)].valore, *H);
+        form_.stato.pannello.testi[form::Campo::T1] = text::rounded(T1, 4, form_.formato());
+        mostra_stato();
+        ridisegna();
+        emit ingresso_accettato();
+    });
+    connect(s.elemento(), &QComboBox::activated, this, [this](int indice) {
+        if (in_sincronia_ || indice < 0 ||
+            static_cast<std::size_t>(indice) >= form::kElementi.size())
+            return;
+        form_.stato.pannello.testi[form::Campo::qa] = text::rounded(
+            form::kElementi[static_cast<std::size_t>(indice)].numero, 4, form_.formato());
+        mostra_stato();
+        ridisegna();
+        emit ingresso_accettato();
+    });
     connect(s.h_su_H(), &QLineEdit::editingFinished, this, [this] {
         if (in_sincronia_) return;
         std::optional<std::string> rifiuto;
@@ -66,6 +106,19 @@ void Presentatore::mostra_scelte() {
     s.lista(Picker::livello_conoscenza)
         ->setCurrentIndex(indice_di(form::kLivelliConoscenza, p.scelte.livello_conoscenza));
     s.h_su_H()->setText(QString::fromStdString(p.scelte.h_su_H));
+    // The suggestion the fields hold, else "altro".
+    std::optional<form::TipoEdificio> edificio;
+    if (const auto H = altezza_m(form_))
+        for (const auto& e : form::kTipiEdificio)
+            if (uguale_scritto(p.testi[form::Campo::T1], form::periodo_suggerito(e.valore, *H),
+                               form_.formato()))
+                edificio = e.valore;
+    s.edificio()->setCurrentIndex(indice_di(form::kTipiEdificio, edificio));
+    std::optional<form::ElementoNonStrutturale> elemento;
+    for (const auto& e : form::kElementi)
+        if (uguale_scritto(p.testi[form::Campo::qa], e.numero, form_.formato()))
+            elemento = e.valore;
+    s.elemento()->setCurrentIndex(indice_di(form::kElementi, elemento));
 }
 
 }  // namespace tv::app

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "form/lavoro.h"
+#include "form/suggerimenti.h"
 #include "text/encoding.h"
 
 namespace tv::form {
@@ -97,6 +98,10 @@ double coefficiente_topografico(CategoriaTopografica c, double h_su_H) {
             return 1 + (voce(kCategorieTopografiche, c).numero - 1) * h_su_H;
     }
     return 1.0;
+}
+
+double periodo_suggerito(TipoEdificio t, double H_m) {
+    return voce(kTipiEdificio, t).numero * std::pow(H_m, 0.75);
 }
 
 ValoriMuratura valori_muratura(Muratura m, LivelloConoscenza lc) {

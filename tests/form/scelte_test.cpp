@@ -6,6 +6,7 @@
 
 #include "form/lavoro.h"
 #include "form/lettura_pannello.h"
+#include "form/suggerimenti.h"
 
 namespace tv::form {
 namespace {
@@ -34,6 +35,17 @@ TEST(Scelte, TopographyFallsLinearlyFromTheTopAndT1IsOneWhateverTheHeight) {
     EXPECT_DOUBLE_EQ(coefficiente_topografico(CategoriaTopografica::T3, 0.0), 1.0);   // the base
     EXPECT_DOUBLE_EQ(coefficiente_topografico(CategoriaTopografica::T4, 1.0), 1.4);   // the top
     EXPECT_DOUBLE_EQ(coefficiente_topografico(CategoriaTopografica::T4, 0.25), 1.1);  // 1 + 0.4/4
+}
+
+TEST(Scelte, SuggestedPeriodByStructureAndQaByElement) {
+    // T1 = C1·H^(3/4) at H = 9 m, 9^0.75 = 5.196152: masonry 0.05 x 5.196152 = 0.259808 s,
+    // concrete frames 0.075 x 5.196152 = 0.389711 s (today's default), steel 0.441673 s.
+    EXPECT_NEAR(periodo_suggerito(TipoEdificio::altro, 9), 0.259808, 1e-6);
+    EXPECT_NEAR(periodo_suggerito(TipoEdificio::calcestruzzo, 9), 0.389711, 1e-6);
+    EXPECT_NEAR(periodo_suggerito(TipoEdificio::acciaio, 9), 0.441673, 1e-6);
+    // Circolare 2019 Tab. C7.2.I: parapets 1, walls 2.
+    EXPECT_EQ(voce(kElementi, ElementoNonStrutturale::parapetto).numero, 1.0);
+    EXPECT_EQ(voce(kElementi, ElementoNonStrutturale::parete).numero, 2.0);
 }
 
 TEST(Scelte, MasonryByKnowledgeLevelMinimumOrMeanStrengthOverFcAndGammaM) {
