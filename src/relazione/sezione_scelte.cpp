@@ -31,6 +31,17 @@ std::vector<std::string> riga(std::string grandezza, const std::array<form::Voce
 
 }  // namespace
 
+std::string stato_limite_relazione(const RisultatoVerifica& d) {
+    const auto sl = d.scelte ? d.scelte->stato_limite : std::nullopt;
+    switch (sl.value_or(form::StatoLimite::SLV)) {
+        case form::StatoLimite::SLO: return "allo stato limite di operatività (SLO)";
+        case form::StatoLimite::SLD: return "allo stato limite di danno (SLD)";
+        case form::StatoLimite::SLV: break;
+        case form::StatoLimite::SLC: return "allo stato limite di prevenzione del collasso (SLC)";
+    }
+    return "allo stato limite di salvaguardia della vita (SLV)";
+}
+
 std::vector<Blocco> blocchi_scelte_sito(const RisultatoVerifica& d) {
     if (!d.scelte) return {};
     const form::ScelteValide& s = *d.scelte;
