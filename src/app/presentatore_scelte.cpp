@@ -8,6 +8,7 @@
 #include "app/finestra.h"
 #include "app/presentatore.h"
 #include "form/campi.h"
+#include "form/pannelli.h"
 #include "form/scelte.h"
 #include "form/suggerimenti.h"
 #include "text/number_text.h"
@@ -105,7 +106,9 @@ void Presentatore::mostra_scelte() {
     s.lista(Picker::muratura)->setCurrentIndex(indice_di(form::kMurature, v.muratura));
     s.lista(Picker::livello_conoscenza)
         ->setCurrentIndex(indice_di(form::kLivelliConoscenza, p.scelte.livello_conoscenza));
-    s.h_su_H()->setText(QString::fromStdString(p.scelte.h_su_H));
+    // h/H is kept in "." notation and shown with the locale's separator, as every field.
+    s.h_su_H()->setText(
+        QString::fromStdString(form::separatore_locale(p.scelte.h_su_H, form_.formato())));
     // The suggestion the fields hold, else "altro".
     std::optional<form::TipoEdificio> edificio;
     if (const auto H = altezza_m(form_))
