@@ -3,6 +3,7 @@
 // controls so that the zoom scales them alike.
 #include "app/cornice_scelte.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -73,7 +74,7 @@ ControlliScelte::ControlliScelte(FinestraPrincipale& f) : QObject(&f) {
     cornice_ = new CorniceWidget(QStringLiteral("SCELTE NTC 2018"), &f);
     cornice_->setObjectName(QStringLiteral("FrameScelte"));
     cornice_->setFont(crea_font(titolo));
-    cornice_->setGeometry(f.rettangolo({10200, 120, 2985, 5400}));
+    cornice_->setGeometry(f.rettangolo({10200, 120, 2985, 6030}));
     for (std::size_t i = 0; i < kPicker.size(); ++i) {
         const int y = 300 + static_cast<int>(i) * 630;
         auto* l = new QLabel(QString::fromUtf8(kDatiPicker[i].didascalia), cornice_);
@@ -94,6 +95,26 @@ ControlliScelte::ControlliScelte(FinestraPrincipale& f) : QObject(&f) {
     riempi(lista(Picker::categoria_topografica), form::kCategorieTopografiche);
     riempi(lista(Picker::muratura), form::kMurature);
     riempi(lista(Picker::livello_conoscenza), form::kLivelliConoscenza);
+    // The masonry's factors on a line under its knowledge level.
+    {
+        const int y = 300 + 6 * 630;
+        auto* l = new QLabel(QStringLiteral("Correttivi (Circolare 2019 Tab. C8.5.II)"), cornice_);
+        l->setTextFormat(Qt::PlainText);
+        l->setFont(crea_font(tahoma8));
+        l->setGeometry(f.rettangolo({120, y, largo, 255}));
+        constexpr std::array<const char*, 3> brevi = {"Malta", "Ricorsi", "Connessione"};
+        for (std::size_t i = 0; i < correttivi_.size(); ++i) {
+            auto* c = new QCheckBox(QString::fromUtf8(brevi[i]), cornice_);
+            c->setObjectName(QStringLiteral("Correttivo_") + utf8(form::kCorrettivi[i].parola));
+            c->setFont(crea_font(tahoma8));
+            c->setToolTip(utf8(form::kCorrettivi[i].etichetta) +
+                          QStringLiteral(": coefficiente della Circolare 2019 Tab. C8.5.II per "
+                                         "la tipologia muraria (malta buona su f ed E, gli altri "
+                                         "su f; al più i due maggiori)"));
+            c->setGeometry(f.rettangolo({120 + static_cast<int>(i) * 930, y + 255, 900, alto}));
+            correttivi_[i] = c;
+        }
+    }
     // The two suggestions under the choices.
     const auto suggerimento = [&](int riga, const char* didascalia, const char* tooltip,
                                   const char* nome) {
@@ -109,12 +130,12 @@ ControlliScelte::ControlliScelte(FinestraPrincipale& f) : QObject(&f) {
         c->setGeometry(f.rettangolo({120, y + 255, largo, alto}));
         return c;
     };
-    edificio_ = suggerimento(6, "Struttura dell'edificio → T1",
+    edificio_ = suggerimento(7, "Struttura dell'edificio → T1",
                              "Scrive il periodo suggerito T1 = C1·H^(3/4), H in m, C1 0,085 "
                              "acciaio, 0,075 calcestruzzo, 0,050 altro (NTC 2018 § 7.3.3.2)",
                              "Suggerimento_T1");
     riempi(edificio_, form::kTipiEdificio);
-    elemento_ = suggerimento(7, "Elemento non strutturale → qa",
+    elemento_ = suggerimento(8, "Elemento non strutturale → qa",
                              "Scrive qa: 1 per parapetti ed elementi a mensola, 2 per pareti, "
                              "tramezzature e facciate (Circolare 2019 Tab. C7.2.I)",
                              "Suggerimento_qa");

@@ -8,6 +8,7 @@
 #include <array>
 #include <string_view>
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLineEdit;
@@ -34,6 +35,8 @@ public:
     // Each list's entries: the table's rows (the word as item data), then "altro".
     QComboBox* lista(Picker p) const { return liste_.at(static_cast<std::size_t>(p)); }
     QLineEdit* h_su_H() const { return h_su_H_; }
+    // The factors of Tab. C8.5.II, in form::kCorrettivi order.
+    QCheckBox* correttivo(std::size_t i) const { return correttivi_.at(i); }
     // The suggestions: T1 by the building's structure, qa by the element.
     QComboBox* edificio() const { return edificio_; }
     QComboBox* elemento() const { return elemento_; }
@@ -42,6 +45,7 @@ public:
 private:
     std::array<QComboBox*, kPicker.size()> liste_{};
     QLineEdit* h_su_H_ = nullptr;
+    std::array<QCheckBox*, 3> correttivi_{};
     QComboBox* edificio_ = nullptr;
     QComboBox* elemento_ = nullptr;
     QGroupBox* cornice_ = nullptr;

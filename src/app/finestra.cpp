@@ -317,6 +317,7 @@ void FinestraPrincipale::imposta_ordine_tab()
         ordine.push_back(scelte_->lista(p));
         if (p == Picker::categoria_topografica) ordine.push_back(scelte_->h_su_H());
     }
+    for (std::size_t i = 0; i < 3; ++i) ordine.push_back(scelte_->correttivo(i));
     ordine.push_back(scelte_->edificio());
     ordine.push_back(scelte_->elemento());
     for (std::size_t i = 1; i < ordine.size(); ++i)

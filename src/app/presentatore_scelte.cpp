@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The presenter's part for the norm's pickers: a pick writes its fields' numbers through the one
 // function the command line and the files use; the lists show the choices the numbers bear out.
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 
@@ -57,6 +58,19 @@ void Presentatore::collega_scelte() {
             emit ingresso_accettato();
         });
     }
+    for (std::size_t i = 0; i < form::kCorrettivi.size(); ++i)
+        connect(s.correttivo(i), &QCheckBox::clicked, this, [this, i](bool acceso) {
+            if (in_sincronia_) return;
+            form::Scelte scelte = form_.stato.pannello.scelte;
+            scelte.correttivi[i] = acceso;
+            std::optional<std::string> rifiuto;
+            form::imposta_scelta(form_.stato.pannello, "correttivi",
+                                 form::cella_scelta(scelte, "correttivi"), form_.unita(),
+                                 form_.formato(), rifiuto);
+            mostra_stato();
+            ridisegna();
+            emit ingresso_accettato();
+        });
     // A suggestion picked is taken: T1 from H, qa from the element; "altro" writes nothing.
     connect(s.edificio(), &QComboBox::activated, this, [this](int indice) {
         const auto H = altezza_m(form_);
@@ -106,6 +120,8 @@ void Presentatore::mostra_scelte() {
     s.lista(Picker::muratura)->setCurrentIndex(indice_di(form::kMurature, v.muratura));
     s.lista(Picker::livello_conoscenza)
         ->setCurrentIndex(indice_di(form::kLivelliConoscenza, p.scelte.livello_conoscenza));
+    for (std::size_t i = 0; i < form::kCorrettivi.size(); ++i)
+        s.correttivo(i)->setChecked(p.scelte.correttivi[i]);
     // h/H is kept in "." notation and shown with the locale's separator, as every field.
     s.h_su_H()->setText(
         QString::fromStdString(form::separatore_locale(p.scelte.h_su_H, form_.formato())));

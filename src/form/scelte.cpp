@@ -104,8 +104,25 @@ double periodo_suggerito(TipoEdificio t, double H_m) {
     return voce(kTipiEdificio, t).numero * std::pow(H_m, 0.75);
 }
 
-ValoriMuratura valori_muratura(Muratura m, LivelloConoscenza lc) {
+ValoriMuratura valori_muratura(Muratura m, LivelloConoscenza lc, const Correttivi& c) {
     const DatiMuratura& d = dati_muratura(m);
+    // The two highest of the factors chosen that the table gives (C8.5.3.1), multiplied.
+    std::array<std::pair<double, Correttivo>, 3> dati{};
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < c.size(); ++i)
+        if (c[i] && d.correttivi[i] > 0) dati[n++] = {d.correttivi[i], kCorrettivi[i].valore};
+    for (std::size_t i = 1; i < n; ++i)  // highest first
+        for (std::size_t j = i; j > 0 && dati[j].first > dati[j - 1].first; --j)
+            std::swap(dati[j], dati[j - 1]);
+    double k_f = 1, k_E = 1;
+    for (std::size_t i = 0; i < std::min<std::size_t>(n, 2); ++i) {
+        k_f *= dati[i].first;
+        switch (dati[i].second) {
+            case Correttivo::malta_buona: k_E *= dati[i].first; break;  // f and E
+            case Correttivo::ricorsi:
+            case Correttivo::connessione: break;  // f alone
+        }
+    }
     const double media = (d.f_min + d.f_max) / 2;
     double f = media;
     switch (lc) {
@@ -114,8 +131,8 @@ ValoriMuratura valori_muratura(Muratura m, LivelloConoscenza lc) {
         case LivelloConoscenza::LC3: f = media; break;
     }
     const double FC = voce(kLivelliConoscenza, lc).numero;
-    ValoriMuratura v{f, FC, kGammaMSismico, f / (FC * kGammaMSismico), (d.E_min + d.E_max) / 2,
-                     std::nullopt};
+    ValoriMuratura v{f,           FC,  kGammaMSismico, f * k_f / (FC * kGammaMSismico),
+                     (d.E_min + d.E_max) / 2 * k_E, std::nullopt, k_f, k_E};
     if (d.w > 0) v.w = d.w;
     return v;
 }
@@ -135,12 +152,13 @@ ScelteValide scelte_valide(const Pannello& p, const units::Unita& u, const text:
         v.categoria_topografica = CategoriaTopografica::T1;
     if (s.muratura) {
         const LivelloConoscenza lc = s.livello_conoscenza.value_or(LivelloConoscenza::LC1);
-        const ValoriMuratura m = valori_muratura(*s.muratura, lc);
+        const ValoriMuratura m = valori_muratura(*s.muratura, lc, s.correttivi);
         const double ft = kTensioneBase * u.fattore(units::Famiglia::tensione);
         if (scritto_uguale(numero_campo(p, Campo::fd, f), m.fd * ft, kDecimali) &&
             scritto_uguale(numero_campo(p, Campo::E, f), m.E * ft, kDecimali)) {
             v.muratura = s.muratura;
             v.livello_conoscenza = lc;
+            v.correttivi = s.correttivi;
             v.peso_da_tabella =
                 m.w && scritto_uguale(numero_campo(p, Campo::gamma, f),
                                       *m.w * kPesoBase * u.fattore(units::Famiglia::peso_specifico),
@@ -161,8 +179,8 @@ void scrivi_numeri_scelte(Pannello& p, const units::Unita& u, const text::Number
         scrivi(p, Campo::St, coefficiente_topografico(*s.categoria_topografica, h_su_H_di(s)),
                kDecimali, f);
     if (s.muratura) {
-        const ValoriMuratura m =
-            valori_muratura(*s.muratura, s.livello_conoscenza.value_or(LivelloConoscenza::LC1));
+        const ValoriMuratura m = valori_muratura(
+            *s.muratura, s.livello_conoscenza.value_or(LivelloConoscenza::LC1), s.correttivi);
         const double ft = kTensioneBase * u.fattore(units::Famiglia::tensione);
         scrivi(p, Campo::fd, m.fd * ft, kDecimali, f);
         scrivi(p, Campo::E, m.E * ft, kDecimali, f);
@@ -222,7 +240,23 @@ bool imposta_scelta(Pannello& p, std::string_view nome, std::string_view testo,
                       rifiuto);
     else if (nome == "muratura")
         letto = leggi(s.muratura, nome, testo, kMurature, muratura_di_parola, rifiuto);
-    else if (nome == "h_su_H") {
+    else if (nome == "correttivi") {
+        // Words joined by "+", any order and letter case.
+        Correttivi c{};
+        const std::string t = text::to_lower(text::trim(std::string(testo)));
+        letto = true;
+        for (std::size_t da = 0; da < t.size() && letto;) {
+            const std::size_t a = std::min(t.find('+', da), t.size());
+            const std::string parola = text::trim(t.substr(da, a - da));
+            letto = false;
+            for (std::size_t i = 0; i < kCorrettivi.size(); ++i)
+                if (kCorrettivi[i].parola == parola) c[i] = letto = true;
+            da = a + 1;
+        }
+        if (letto) s.correttivi = c;
+        else rifiuto = "correttivi: accettati solo " + parole(kCorrettivi) +
+                       ", uniti da \"+\" (o vuoto), ricevuto \"" + std::string(testo) + "\"";
+    } else if (nome == "h_su_H") {
         const std::string t = text::trim(std::string(testo));
         const auto h = text::parse_dot_or_locale(t, f);
         if (t.empty()) {
@@ -249,9 +283,10 @@ bool imposta_scelta(Pannello& p, std::string_view nome, std::string_view testo,
         solo.scelte.categoria_topografica = s.categoria_topografica;
         solo.scelte.h_su_H = s.h_su_H;
     }
-    if (nome == "muratura" || nome == "livello_conoscenza") {
+    if (nome == "muratura" || nome == "livello_conoscenza" || nome == "correttivi") {
         solo.scelte.muratura = s.muratura;
         solo.scelte.livello_conoscenza = s.livello_conoscenza;
+        solo.scelte.correttivi = s.correttivi;
     }
     scrivi_numeri_scelte(solo, u, f);
     p.testi = solo.testi;
@@ -269,6 +304,13 @@ std::string cella_scelta(const Scelte& s, std::string_view nome) {
         return parola(kCategorieTopografiche, s.categoria_topografica);
     if (nome == "livello_conoscenza") return parola(kLivelliConoscenza, s.livello_conoscenza);
     if (nome == "h_su_H") return s.h_su_H;
+    if (nome == "correttivi") {
+        std::string out;
+        for (std::size_t i = 0; i < kCorrettivi.size(); ++i)
+            if (s.correttivi[i])
+                out += (out.empty() ? "" : "+") + std::string(kCorrettivi[i].parola);
+        return out;
+    }
     if (nome == "muratura")
         return s.muratura ? std::string(dati_muratura(*s.muratura).parola) : std::string();
     return {};

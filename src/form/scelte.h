@@ -79,29 +79,39 @@ enum class Muratura {
     mattoni_pieni,
     mattoni_semipieni,
 };
+// Circolare 2019 Tab. C8.5.II's factors for a state better than the table's (C8.5.3.1): good
+// mortar on f and E, courses (listature) and transverse connection on f alone; the product of at
+// most the two highest. 0 where the table gives none (solid bricks' good mortar is f_m^0.35).
+enum class Correttivo { malta_buona, ricorsi, connessione };
+inline constexpr std::array<Voce<Correttivo>, 3> kCorrettivi = {{
+    {Correttivo::malta_buona, "malta_buona", "Malta buona", 0},
+    {Correttivo::ricorsi, "ricorsi", "Ricorsi o listature", 0},
+    {Correttivo::connessione, "connessione", "Connessione trasversale", 0},
+}};
 struct DatiMuratura {
     Muratura valore;
     std::string_view parola;
     std::string_view etichetta;
     double f_min, f_max, E_min, E_max, w;
+    std::array<double, 3> correttivi;  // in kCorrettivi order
 };
 inline constexpr std::array<DatiMuratura, 8> kMurature = {{
     {Muratura::pietrame_disordinata, "pietrame_disordinata",
-     "Muratura in pietrame disordinata", 1.0, 2.0, 690, 1050, 19},
+     "Muratura in pietrame disordinata", 1.0, 2.0, 690, 1050, 19, {1.5, 1.3, 1.5}},
     {Muratura::conci_sbozzati, "conci_sbozzati",
-     "Muratura a conci sbozzati", 2.0, 3.0, 1020, 1440, 20},
+     "Muratura a conci sbozzati", 2.0, 3.0, 1020, 1440, 20, {1.4, 1.2, 1.5}},
     {Muratura::pietre_a_spacco, "pietre_a_spacco",
-     "Muratura in pietre a spacco con buona tessitura", 2.6, 3.8, 1500, 1980, 21},
+     "Muratura in pietre a spacco con buona tessitura", 2.6, 3.8, 1500, 1980, 21, {1.3, 1.1, 1.3}},
     {Muratura::pietra_tenera_irregolare, "pietra_tenera_irregolare",
-     "Muratura irregolare di pietra tenera", 1.4, 2.2, 900, 1260, 0},
+     "Muratura irregolare di pietra tenera", 1.4, 2.2, 900, 1260, 0, {1.5, 1.2, 1.3}},
     {Muratura::pietra_tenera_conci, "pietra_tenera_conci",
-     "Muratura a conci regolari di pietra tenera", 2.0, 3.2, 1200, 1620, 0},
+     "Muratura a conci regolari di pietra tenera", 2.0, 3.2, 1200, 1620, 0, {1.6, 0, 1.2}},
     {Muratura::blocchi_squadrati, "blocchi_squadrati",
-     "Muratura a blocchi lapidei squadrati", 5.8, 8.2, 2400, 3300, 22},
+     "Muratura a blocchi lapidei squadrati", 5.8, 8.2, 2400, 3300, 22, {1.2, 0, 1.2}},
     {Muratura::mattoni_pieni, "mattoni_pieni",
-     "Muratura in mattoni pieni e malta di calce", 2.6, 4.3, 1200, 1800, 18},
+     "Muratura in mattoni pieni e malta di calce", 2.6, 4.3, 1200, 1800, 18, {0, 0, 1.3}},
     {Muratura::mattoni_semipieni, "mattoni_semipieni",
-     "Muratura in mattoni semipieni con malta cementizia", 5.0, 8.0, 3500, 5600, 15},
+     "Muratura in mattoni semipieni con malta cementizia", 5.0, 8.0, 3500, 5600, 15, {1.2, 0, 0}},
 }};
 
 // γM for the seismic check of masonry: Chapter 4's factors less 20 %, never below 2
@@ -130,11 +140,14 @@ double coefficiente_topografico(CategoriaTopografica c, double h_su_H);
 
 // The masonry's numbers by C8.5.4.1: LC1 the least strength of the range, LC2 and LC3 its mean
 // (LC3 before the tests update it); E always the mean; fd = f/(FC·γM). N/mm² and kN/m³.
+// With factors, f and E are the table's times k_f and k_E.
 struct ValoriMuratura {
     double f, FC, gammaM, fd, E;
     std::optional<double> w;
+    double k_f = 1, k_E = 1;
 };
-ValoriMuratura valori_muratura(Muratura m, LivelloConoscenza lc);
+using Correttivi = std::array<bool, 3>;  // which of kCorrettivi apply
+ValoriMuratura valori_muratura(Muratura m, LivelloConoscenza lc, const Correttivi& c = {});
 
 // What a panel chose; unset is no choice. h/H is its "." text, empty for 1 (the top).
 struct Scelte {
@@ -145,13 +158,14 @@ struct Scelte {
     std::string h_su_H;
     std::optional<Muratura> muratura;
     std::optional<LivelloConoscenza> livello_conoscenza;
+    Correttivi correttivi{};
     bool operator==(const Scelte&) const = default;
 };
 
 // The names of the choices for --set, the batch and the panels file.
-inline constexpr std::array<std::string_view, 7> kNomiScelte = {
-    "classe_uso", "stato_limite", "tipo_costruzione", "categoria_topografica",
-    "h_su_H",     "muratura",     "livello_conoscenza"};
+inline constexpr std::array<std::string_view, 8> kNomiScelte = {
+    "classe_uso", "stato_limite", "tipo_costruzione",   "categoria_topografica",
+    "h_su_H",     "muratura",     "livello_conoscenza", "correttivi"};
 
 // The choices the panel's numbers bear out: a stored one while its numbers are the field texts,
 // else the one a number alone names (Cu, PVR, VN; St 1 is T1); unset is "altro".
@@ -163,6 +177,7 @@ struct ScelteValide {
     double h_su_H = 1;
     std::optional<Muratura> muratura;
     LivelloConoscenza livello_conoscenza = LivelloConoscenza::LC1;
+    Correttivi correttivi{};
     bool peso_da_tabella = false;  // γ is the table's w too
 };
 ScelteValide scelte_valide(const Pannello& p, const units::Unita& u, const text::NumberFormat& f);
@@ -171,7 +186,8 @@ ScelteValide scelte_valide(const Pannello& p, const units::Unita& u, const text:
 // `f`: each of Cu, PVR, VN, St, fd, E, γ only when a choice gives it.
 void scrivi_numeri_scelte(Pannello& p, const units::Unita& u, const text::NumberFormat& f);
 
-// `nome` (a kNomiScelte) set to `testo` (a word, h/H a number from 0 to 1; empty clears it), then
+// `nome` (a kNomiScelte) set to `testo` (a word, h/H a number from 0 to 1, the factors words
+// joined by "+"; empty clears it), then
 // its numbers written: false when `nome` is no choice; `rifiuto` is the message of a refused text.
 bool imposta_scelta(Pannello& p, std::string_view nome, std::string_view testo,
                     const units::Unita& u, const text::NumberFormat& f,

@@ -76,7 +76,8 @@ std::vector<Blocco> blocchi_scelte_muratura(const RisultatoVerifica& d, const Mi
         return out;
     }
     const form::DatiMuratura& t = form::dati_muratura(*s.muratura);
-    const form::ValoriMuratura v = form::valori_muratura(*s.muratura, s.livello_conoscenza);
+    const form::ValoriMuratura v =
+        form::valori_muratura(*s.muratura, s.livello_conoscenza, s.correttivi);
     const std::string lc(form::voce(form::kLivelliConoscenza, s.livello_conoscenza).etichetta);
     std::string origine_f;
     switch (s.livello_conoscenza) {
@@ -95,17 +96,31 @@ std::vector<Blocco> blocchi_scelte_muratura(const RisultatoVerifica& d, const Mi
          n(v.f, 2) + " " + mpa, "Circolare 2019 Tab. C8.5.I, C8.5.4.1"},
         {"Coefficiente parziale γM", "sismica, muratura", n(v.gammaM, 2),
          "NTC 2018 § 7.8.1.1 (Cap. 4 ridotto del 20 %, non meno di 2)"},
-        {"Modulo elastico E", "media dell'intervallo " + n(t.E_min, 0) + " – " + n(t.E_max, 0),
+        {"Modulo elastico E", "media dell'intervallo " + n(t.E_min, 0) + " – " + n(t.E_max, 0) +
+                                  (v.k_E != 1 ? " · " + n(v.k_E, 2) : ""),
          n(v.E, 0) + " " + mpa, "Circolare 2019 Tab. C8.5.I, C8.5.4.1"},
         {"Peso specifico w", s.peso_da_tabella ? std::string("valore di tabella") : kScritto,
          s.peso_da_tabella ? n(*v.w, 0) + " " + apici("kN/m3") : "",
          s.peso_da_tabella ? "Circolare 2019 Tab. C8.5.I" : ""}};
+    // The factors of a better state (Tab. C8.5.II): the two highest chosen, on f, and on E for
+    // good mortar.
+    std::string scelti;
+    for (std::size_t i = 0; i < form::kCorrettivi.size(); ++i)
+        if (s.correttivi[i] && t.correttivi[i] > 0)
+            scelti += (scelti.empty() ? "" : ", ") + std::string(form::kCorrettivi[i].etichetta) +
+                      " " + n(t.correttivi[i], 2);
+    const bool k = v.k_f != 1 || v.k_E != 1;
+    if (k)
+        righe.insert(righe.begin() + 4,
+                     {"Coefficienti correttivi", scelti,
+                      "k_f " + n(v.k_f, 2) + ", k_E " + n(v.k_E, 2),
+                      "Circolare 2019 Tab. C8.5.II (al più i due maggiori, C8.5.3.1)"});
     out.push_back(tabella_origine(std::move(righe)));
     // 1 N/mm² = 10 daN/cm², the base unit of the job's stresses.
-    out.push_back(Formula{"fd = f / (FC · γM)",
-                          "fd = " + n(v.f, 2) + " / (" + n(v.FC, 2) + " · " + n(v.gammaM, 2) +
-                              ") = " + n(v.fd, 4) + " " + mpa + " = " + m.tensione(v.fd * 10, 4) +
-                              " " + m.ut});
+    out.push_back(Formula{k ? "fd = f · k_f / (FC · γM)" : "fd = f / (FC · γM)",
+                          "fd = " + n(v.f, 2) + (k ? " · " + n(v.k_f, 2) : "") + " / (" +
+                              n(v.FC, 2) + " · " + n(v.gammaM, 2) + ") = " + n(v.fd, 4) + " " +
+                              mpa + " = " + m.tensione(v.fd * 10, 4) + " " + m.ut});
     return out;
 }
 

@@ -70,6 +70,34 @@ TEST(Scelte, MasonryByKnowledgeLevelMinimumOrMeanStrengthOverFcAndGammaM) {
     EXPECT_FALSE(c.w.has_value());
 }
 
+TEST(Scelte, BetterStateFactorsTheTwoHighestOnFGoodMortarOnEToo) {
+    // Pietrame, Tab. C8.5.II: good mortar 1.5, courses 1.3, connection 1.5; the two highest,
+    // k_f = 1.5 x 1.5 = 2.25, k_E = 1.5 (mortar): fd = 1.0 x 2.25 / 2.7 = 0.833333, E = 1305.
+    const ValoriMuratura a =
+        valori_muratura(Muratura::pietrame_disordinata, LivelloConoscenza::LC1, {true, true, true});
+    EXPECT_DOUBLE_EQ(a.k_f, 2.25);
+    EXPECT_DOUBLE_EQ(a.k_E, 1.5);
+    EXPECT_NEAR(a.fd, 0.8333333, 1e-7);
+    EXPECT_DOUBLE_EQ(a.E, 1305);
+    // Pietre a spacco, courses 1.1 and connection 1.3, on f alone: k_f = 1.43, E 1740 unchanged.
+    const ValoriMuratura b =
+        valori_muratura(Muratura::pietre_a_spacco, LivelloConoscenza::LC1, {false, true, true});
+    EXPECT_DOUBLE_EQ(b.k_f, 1.43);
+    EXPECT_DOUBLE_EQ(b.E, 1740);
+    // Solid bricks have no tabled mortar factor (f_m^0.35): nothing applies.
+    EXPECT_DOUBLE_EQ(
+        valori_muratura(Muratura::mattoni_pieni, LivelloConoscenza::LC1, {true, false, false}).k_f,
+        1.0);
+    Pannello p;
+    imposta(p, "muratura", "pietrame_disordinata");
+    EXPECT_FALSE(imposta(p, "correttivi", "Malta_buona + connessione"));
+    EXPECT_EQ(cella_scelta(p.scelte, "correttivi"), "malta_buona+connessione");
+    EXPECT_EQ(p.testi[Campo::fd] + " " + p.testi[Campo::E], "8.3333 13050");  // daN/cm2
+    EXPECT_EQ(imposta(p, "correttivi", "calce"),
+              "correttivi: accettati solo malta_buona, ricorsi o connessione, uniti da \"+\" (o "
+              "vuoto), ricevuto \"calce\"");
+}
+
 TEST(Scelte, EachChoiceWritesItsNumbersInTheJobsUnits) {
     Pannello p;
     EXPECT_FALSE(imposta(p, "classe_uso", "iii"));
