@@ -100,6 +100,8 @@ void Presentatore::collega_scelte() {
         form::imposta_scelta(form_.stato.pannello, "h_su_H",
                              finestra_.scelte().h_su_H()->text().toStdString(), form_.unita(),
                              form_.formato(), rifiuto);
+        // A refused h/H is said; the field then shows the one kept.
+        if (rifiuto) sincronia_.mostra({*rifiuto, form::kInputErrato, form::Icona::stop});
         mostra_stato();
         ridisegna();
         emit ingresso_accettato();

@@ -209,6 +209,12 @@ TEST_F(Presentatore, PickersWriteTheirFieldsAndATypedNumberShowsAltro) {
     EXPECT_EQ(muratura->currentText(), "altro");
     emit s.elemento()->activated(0);  // a parapet: qa 1 (Circolare 2019 Tab. C7.2.I)
     EXPECT_EQ(f.campo(3)->text(), "1");
+    s.h_su_H()->setText("2");  // refused and said; nothing kept
+    emit s.h_su_H()->editingFinished();
+    ASSERT_EQ(f.messaggi.elenco.size(), 1u);
+    EXPECT_EQ(f.messaggi.elenco[0].testo,
+              "h_su_H: atteso un numero da 0 a 1 (o vuoto), ricevuto \"2\"");
+    EXPECT_EQ(s.h_su_H()->text(), "");
 }
 
 TEST(MessaggiQt, TheBoxIsWideEnoughForItsTitle) {
