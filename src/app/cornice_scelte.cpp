@@ -41,7 +41,7 @@ constexpr std::array<DatiPicker, kPicker.size()> kDatiPicker = {{
      "Categoria topografica: scrive St = 1 + (St,max − 1)·h/H (NTC 2018 Tab. 3.2.V, "
      "§ 3.2.3.2.1); h/H vuoto vale 1, la sommità"},
     {"Tipologia muraria → fd, E, γ",
-     "Tipologia muraria: scrive fd = f/(FC·γM), E e il peso specifico w (Circolare 2019 "
+     "Tipologia muraria: scrive fd = f·k_f/(FC·γM), E e il peso specifico w (Circolare 2019 "
      "Tab. C8.5.I, C8.5.4.1; γM = 2, NTC 2018 § 7.8.1.1)"},
     {"Livello di conoscenza → FC",
      "Livello di conoscenza: LC1 resistenze minime, LC2 e LC3 medie; FC 1,35, 1,20, 1,00 "

@@ -138,9 +138,9 @@ std::optional<Muratura> muratura_di_parola(std::string_view s);
 // (NTC 2018 § 3.2.3.2.1, Tab. 3.2.V); T1 is 1 whatever h/H.
 double coefficiente_topografico(CategoriaTopografica c, double h_su_H);
 
-// The masonry's numbers by C8.5.4.1: LC1 the least strength of the range, LC2 and LC3 its mean
-// (LC3 before the tests update it); E always the mean; fd = f/(FC·γM). N/mm² and kN/m³.
-// With factors, f and E are the table's times k_f and k_E.
+// The masonry's numbers by C8.5.4.1: f, LC1 the least strength of the range, LC2 and LC3 its
+// mean (LC3 before the tests update it); fd = f·k_f/(FC·γM); E the mean modulus times k_E (the
+// factors 1 without Tab. C8.5.II). N/mm² and kN/m³.
 struct ValoriMuratura {
     double f, FC, gammaM, fd, E;
     std::optional<double> w;
