@@ -5,6 +5,7 @@
 #include "app/caratteri.h"
 #include "app/colori.h"
 #include "app/cornice_meccanismo.h"
+#include "app/cornice_scelte.h"
 #include "app/cornice.h"
 #include "form/testi.h"
 
@@ -84,6 +85,7 @@ FinestraPrincipale::FinestraPrincipale(double dpi, QWidget* parent) : QWidget(pa
     crea_scelta_datum();
     crea_linee();
     meccanismo_ = new ControlliMeccanismo(*this);
+    scelte_ = new ControlliScelte(*this);
     imposta_ordine_tab();
 
     // Zoom by the keys every program uses for it; "Ctrl+=" and Ctrl+Shift++ too, where "+"
@@ -311,6 +313,13 @@ void FinestraPrincipale::imposta_ordine_tab()
         ordine.push_back(command(n));
     for (C c : {C::Sa, C::Fa, C::d, C::K1, C::K2, C::Rlat, C::W, C::Wa, C::Ta})
         ordine.push_back(campo(form::indice(c)));
+    for (Picker p : kPicker) {
+        ordine.push_back(scelte_->lista(p));
+        if (p == Picker::categoria_topografica) ordine.push_back(scelte_->h_su_H());
+    }
+    for (std::size_t i = 0; i < 3; ++i) ordine.push_back(scelte_->correttivo(i));
+    ordine.push_back(scelte_->edificio());
+    ordine.push_back(scelte_->elemento());
     for (std::size_t i = 1; i < ordine.size(); ++i)
         QWidget::setTabOrder(ordine[i - 1], ordine[i]);
 }

@@ -26,6 +26,8 @@ namespace tv::app {
 
 class ControlliMeccanismo;
 
+class ControlliScelte;
+
 class FinestraPrincipale : public QWidget {
     Q_OBJECT
 
@@ -72,6 +74,8 @@ public:
     FormulaWidget* image(int numero) const;
     // The local mechanisms' kind list, storey table and results frame.
     ControlliMeccanismo& meccanismo() const { return *meccanismo_; }
+    // The norm's pickers (use class, limit state, masonry, ...) in their frame.
+    ControlliScelte& scelte() const { return *scelte_; }
     // The widget that holds controls placed in `dove`.
     QWidget* contenitore(Contenitore dove) const;
 
@@ -126,6 +130,7 @@ private:
     QLabel* label5_ = nullptr;
     std::array<QPushButton*, numero_pulsanti> pulsanti_{};
     ControlliMeccanismo* meccanismo_ = nullptr;  // a child of the window
+    ControlliScelte* scelte_ = nullptr;          // a child of the window
 };
 
 }  // namespace tv::app

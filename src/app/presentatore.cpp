@@ -146,6 +146,7 @@ void Presentatore::collega() {
             // Every change, the floating editor's write-back included, marks the results at once.
             form_.stato.pannello.testi[c] = testo.toStdString();
             mostra_aspetto();
+            mostra_scelte();
         });
     }
     for (int i = 0; i < 4; ++i) {
@@ -184,6 +185,7 @@ void Presentatore::collega() {
         emit ingresso_accettato();
     });
     collega_meccanismo();
+    collega_scelte();
 }
 
 bool Presentatore::aggiorna() {
@@ -259,6 +261,7 @@ void Presentatore::mostra_stato() {
     const auto& s = form_.stato;
     for (const form::DatiCampoForm& d : form::kTabellaCampi)
         imposta_testo(finestra_.campo(form::indice(d.campo)), s.pannello.testi[d.campo]);
+    mostra_scelte();
     for (int i = 0; i < form::kLabel1; ++i)
         finestra_.label1(i)->setText(q(s.label1[static_cast<std::size_t>(i)]));
     finestra_.label2(0)->setText(q(s.label2_0));

@@ -69,6 +69,9 @@ private:
     // The local mechanisms' controls (presentatore_meccanismo.cpp): their signals, their mirror
     // of the state and the panel controls they hide, and their stale marking.
     void collega_meccanismo();
+    // The norm's pickers: wired once, shown from the panel's choices and numbers.
+    void collega_scelte();
+    void mostra_scelte();
     void mostra_meccanismo();
     void mostra_aspetto_meccanismo(const form::AspettoRisultati& a);
     bool aggiorna();

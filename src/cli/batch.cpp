@@ -191,16 +191,30 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
     pannello.formula = pannello_avvio_.formula;
     pannello.datum = pannello_avvio_.datum;
     pannello.tipo = pannello_avvio_.tipo;
+    pannello.scelte = pannello_avvio_.scelte;
     if (meccanismi_) pannello.meccanismo = pannello_avvio_.meccanismo;
     // The row's numbers as the reader accepted them; a cell left empty keeps start-up's.
     form::NumeriIngresso numeri = numeri_avvio_;
     const auto rifiuto = form::leggi_celle(
         [&riga](std::string_view nome) -> std::optional<form::CellaRiga> {
+            for (std::size_t k = 0; k < form::kNomiScelte.size(); ++k)
+                if (form::kNomiScelte[k] == nome) {
+                    if (!riga.scelte[k]) return std::nullopt;
+                    return form::CellaRiga{*riga.scelte[k], false};
+                }
             const std::size_t c = colonna_ingresso(nome);
             if (c >= kColonneIngresso || !riga.celle[c]) return std::nullopt;
             return form::CellaRiga{*riga.celle[c], riga.con_punto[c]};
         },
         pannello, unita_, formato_, &numeri);
+    // A field a choice wrote (no cell of its own) echoes the number the check takes.
+    for (std::size_t c = 0; c < kColonneIngresso; ++c) {
+        const auto campo = form::campo_di_nome(kNomiIngresso[c]);
+        if ((riga.celle[c] && !riga.celle[c]->empty()) || !campo ||
+            pannello.testi[*campo] == pannello_avvio_.testi[*campo])
+            continue;
+        celle[c] = form::cella_di_testo(*campo, pannello.testi[*campo], formato_);
+    }
     // The choices echoed as the formula table and the datum name write them, once read.
     if (panel::formula_di_nome(celle[kDomanda]))
         celle[kDomanda] = panel::descrizione(pannello.formula).breve;
@@ -262,6 +276,8 @@ RigaIngresso riga_di_pannello(const form::FilePannelli& f, const form::RigaPanne
         riga.celle[c] = r.celle[*k];
         riga.con_punto[c] = std::find(r.con_punto.begin(), r.con_punto.end(), *k) != r.con_punto.end();
     }
+    for (std::size_t c = 0; c < kColonneScelteLette; ++c)
+        if (const auto k = f.colonna(form::kNomiScelte[c])) riga.scelte[c] = r.celle[*k];
     for (std::size_t c = 0; c < kColonneMeccanismo; ++c) {
         const auto k = f.colonna(kNomiMeccanismo[c]);
         if (!k) continue;

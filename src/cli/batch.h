@@ -78,7 +78,10 @@ inline constexpr std::array<std::string_view, kColonneMeccanismo> kNomiMeccanism
         out[i + 1] = form::kNomiCampiMeccanismo[i];
     return out;
 }();
-inline constexpr std::size_t kColonneLette = kColonneIngresso + kColonneMeccanismo;
+// Then the choices that write the numbers of their fields (form::kNomiScelte), read only.
+inline constexpr std::size_t kColonneScelteLette = form::kNomiScelte.size();
+inline constexpr std::size_t kColonneLette =
+    kColonneIngresso + kColonneMeccanismo + kColonneScelteLette;
 // L_interno is the internal work of the interlock (kN m), F_ammorsamento its friction (kN),
 // W_cuneo the wedge's weight (kN) and T0 a free element's period (s), empty where the mechanism
 // has none.
@@ -115,6 +118,8 @@ struct RigaIngresso {
     // The mechanism's columns (kNomiMeccanismo), as the others.
     std::array<std::optional<std::string>, kColonneMeccanismo> meccanismo;
     std::bitset<kColonneMeccanismo> meccanismo_con_punto;
+    // The choices' columns (form::kNomiScelte), h/H in "." notation.
+    std::array<std::optional<std::string>, kColonneScelteLette> scelte;
 };
 
 // One row of the output: the texts the check used for the input columns, then the results.

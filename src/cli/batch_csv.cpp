@@ -35,9 +35,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The name of a column the batch reads: today's, then the mechanism's.
+// The name of a column the batch reads: today's, the mechanism's, then the choices.
 constexpr std::string_view nome_letto(std::size_t i) {
-    return i < kColonneIngresso ? kNomiIngresso[i] : kNomiMeccanismo[i - kColonneIngresso];
+    if (i < kColonneIngresso) return kNomiIngresso[i];
+    if (i < kColonneIngresso + kColonneMeccanismo) return kNomiMeccanismo[i - kColonneIngresso];
+    return form::kNomiScelte[i - kColonneIngresso - kColonneMeccanismo];
 }
 
 template <char Sep>
@@ -379,6 +381,16 @@ bool LettoreLotto::prossima(RigaIngresso& riga) {
     riga.meccanismo_con_punto.reset();
     for (std::size_t i = 0; i < kColonneLette; ++i) {
         const bool base = i < kColonneIngresso;
+        if (i >= kColonneIngresso + kColonneMeccanismo) {
+            // A choice's word, or h/H (a number: with a decimal comma in a ";" file).
+            auto& scelta = riga.scelte[i - kColonneIngresso - kColonneMeccanismo];
+            scelta.reset();
+            if (!riga.errore.empty() || !celle[i]) continue;
+            scelta = text::decode(celle[i]);
+            if (separatore_ == form::Separatore::punto_e_virgola && nome_letto(i) == "h_su_H")
+                if (auto v = form::punto_decimale(*scelta)) *scelta = std::move(*v);
+            continue;
+        }
         auto& cella = base ? riga.celle[i] : riga.meccanismo[i - kColonneIngresso];
         if (!riga.errore.empty() || !celle[i]) {
             cella.reset();

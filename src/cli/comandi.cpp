@@ -384,6 +384,16 @@ std::optional<int> applica_opzioni(const OpzioniCheck& o, const form::Lavoro& la
                 }
                 continue;
             }
+            // A choice (use class, limit state, masonry, ...) writes its fields' numbers.
+            if (form::imposta_scelta(r, std::string_view(s).substr(0, eq),
+                                     text::decode(s.substr(eq + 1)), lavoro.unita,
+                                     text::dot_format(), rifiuto)) {
+                if (rifiuto) {
+                    err << "--set: " << text::printable(*rifiuto) << "\n";
+                    return 2;
+                }
+                continue;
+            }
         }
         const auto campo = campo_di_set(s);
         if (!campo) {

@@ -2,6 +2,7 @@
 // The options of check and report, declared once for both programs that parse them.
 #include "cli/opzioni.h"
 
+#include "form/scelte.h"
 #include "form/tabella_campi.h"
 #include "form/tipo_verifica.h"
 #include "panel/formule.h"
@@ -18,8 +19,11 @@ void opzioni_check(CLI::App* c, OpzioniCheck& check) {
     std::string nomi;
     for (form::Campo campo : form::kOrdineCampi)
         nomi += (nomi.empty() ? "" : ", ") + std::string(form::dati_campo(campo).nome);
+    std::string scelte;
+    for (std::string_view n : form::kNomiScelte) scelte += (scelte.empty() ? "" : ", ") + std::string(n);
     c->add_option("--set", check.set,
-                  "Scrive TESTO nel campo N o NOME (" + nomi + "), con la sua convalida")
+                  "Scrive TESTO nel campo N o NOME (" + nomi + "), con la sua convalida; le scelte " +
+                      scelte + " scrivono i numeri dei loro campi")
         ->type_name("N=TESTO|NOME=TESTO");
     c->add_option("--top", check.top, "Lato superiore: 1 appoggiato, 0 libero")
         ->check(CLI::IsMember({0, 1}).description(""))

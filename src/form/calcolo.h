@@ -15,6 +15,7 @@
 #include "hazard/ricerca.h"
 #include "hazard/sito.h"
 #include "hazard/spettro.h"
+#include "form/scelte.h"
 #include "form/tabella_campi.h"
 #include "panel/domanda.h"
 #include "units/unita.h"
@@ -114,6 +115,8 @@ struct RisultatoVerifica {
     panel::EsitoPannello pannello;  // demand (with the formula that gave it), arch, resistance
     bool ok = false;                // Rlat >= Fa
     std::vector<Avviso> avvisi;     // plausibility warnings
+    // The choices the panel's numbers bear out, for the report; unset for a batch row.
+    std::optional<ScelteValide> scelte;
 };
 
 // What stopped a check: the message and the title of its box.

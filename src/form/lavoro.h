@@ -16,6 +16,7 @@
 #include "form/calcolo.h"
 #include "form/campi.h"
 #include "form/messaggi.h"
+#include "form/scelte.h"
 #include "form/tabella_campi.h"
 #include "form/tipo_verifica.h"
 #include "form/verifica_meccanismo.h"
@@ -73,6 +74,8 @@ struct Pannello {
     // The kind of check, and the texts of a mechanism's own fields (read only for that kind).
     TipoVerifica tipo = TipoVerifica::pannello;
     TestiMeccanismo meccanismo = testi_meccanismo_iniziali();
+    // The choices that gave fields their numbers (use class, limit state, masonry, ...).
+    Scelte scelte{};
     bool operator==(const Pannello&) const = default;
 };
 

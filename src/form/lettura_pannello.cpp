@@ -42,6 +42,20 @@ std::optional<RifiutoCella> leggi_celle(const CelleRiga& cella, Pannello& p,
     if (const auto c = cella("descrizione")) p.descrizione = std::string(c->testo);
     // The file's cells are "." numbers whatever the locale: read so, then kept in p's format.
     const text::NumberFormat punto = text::dot_format();
+    // The choices first: each writes its fields' numbers, which a number cell then overrides.
+    const TestiCampi prima = p.testi;
+    for (std::string_view nome : kNomiScelte) {
+        const auto v = piena(nome);
+        if (!v) continue;
+        std::optional<std::string> motivo;
+        imposta_scelta(p, nome, v->testo, unita, formato, motivo);
+        if (motivo) rifiuta(nome, motivo->substr(nome.size() + 2));
+    }
+    if (numeri)
+        for (Campo c : kCampiIngresso)
+            if (p.testi[c] != prima[c])
+                if (const auto n = numero_accettato(c, p.testi[c], formato, unita))
+                    numeri->valori[c] = *n;
     for (Campo c : kCampiIngresso) {
         const std::string_view colonna = dati_campo(c).colonna;
         const auto v = piena(colonna);

@@ -21,12 +21,15 @@ bool colonna_sito(std::string_view colonna) {
     for (Campo c : {Campo::lat, Campo::lon, Campo::VN, Campo::PVR, Campo::Cu, Campo::suolo,
                     Campo::St, Campo::T1})
         if (dati_campo(c).colonna == colonna) return true;
-    return colonna == "datum";
+    return colonna == "datum" || colonna == "classe_uso" || colonna == "stato_limite" ||
+           colonna == "tipo_costruzione" || colonna == "categoria_topografica" ||
+           colonna == "h_su_H";
 }
 
 bool colonna_numerica(std::string_view colonna) {
     for (Campo c : kCampiIngresso)
         if (dati_campo(c).colonna == colonna) return dati_campo(c).lettura != Lettura::lettera_suolo;
+    if (colonna == "h_su_H") return true;
     const auto c = campo_meccanismo_di_nome(colonna);
     return c && campo_numerico(*c);
 }

@@ -83,7 +83,10 @@ EsitoVerifica calcola_pannello(const Pannello& p, const Lavoro& lavoro,
     if (auto* a = std::get_if<Arresto>(&ingressi)) return std::move(*a);
     try {
         const auto g = griglia.ricerca([&] { return lavoro.file_griglia(); });
-        return calcola_verifica(std::get<IngressiVerifica>(ingressi), *g);
+        EsitoVerifica esito = calcola_verifica(std::get<IngressiVerifica>(ingressi), *g);
+        if (auto* r = std::get_if<RisultatoVerifica>(&esito))
+            r->scelte = scelte_valide(p, lavoro.unita, formato);
+        return esito;
     } catch (const Failure& err) {
         return Arresto{err.what(), err.title()};
     }

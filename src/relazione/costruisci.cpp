@@ -85,8 +85,10 @@ Sezione sezione_dati(const RisultatoVerifica& d, const Misure& m) {
         }
     }
     s.blocchi.push_back(tabella_valori(std::move(sito)));
+    for (Blocco& b : blocchi_scelte_sito(d)) s.blocchi.push_back(std::move(b));
     s.blocchi.push_back(Paragrafo{"Pannello", true});
     s.blocchi.push_back(tabella_valori(righe_ingresso(d, m, form::TabellaRelazione::pannello)));
+    for (Blocco& b : blocchi_scelte_muratura(d, m)) s.blocchi.push_back(std::move(b));
 
     s.blocchi.push_back(Paragrafo{"Vincoli dei quattro lati", true});
     Tabella v;
@@ -137,8 +139,8 @@ Sezione sezione_pericolosita(const RisultatoVerifica& d) {
     Sezione s{"2. Pericolosità sismica del sito", {}};
     s.blocchi.push_back(Paragrafo{
         "Pericolosità sismica di base degli Allegati A e B delle NTC 2008 (D.M. 14/01/2008), ai "
-        "quali rimandano le NTC 2018 § 3.2, allo stato limite di salvaguardia della vita (SLV). "
-        "Le coordinate del reticolo di riferimento sono nel sistema ED50."});
+        "quali rimandano le NTC 2018 § 3.2, " + stato_limite_relazione(d) +
+        ". Le coordinate del reticolo di riferimento sono nel sistema ED50."});
     const auto& sito = d.ingressi.sito;
     if (a.VN_Cu < a.VR) {
         // Below 35 years the reference period is taken as 35 years.
@@ -485,8 +487,8 @@ Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m) {
     auto [sa, riferimento] = formula_Sa(d, m);
     Sezione s{"4. Azione sismica sul pannello (NTC 2018 § 7.2.3)", {}};
     std::string metodo =
-        "Il pannello è un elemento non strutturale: Fa = Sa · Wa / qa (NTC 2018 § 7.2.3), allo "
-        "stato limite di salvaguardia della vita (SLV), con γa = 1. Per Sa le NTC 2018 "
+        "Il pannello è un elemento non strutturale: Fa = Sa · Wa / qa (NTC 2018 § 7.2.3), " +
+        stato_limite_relazione(d) + ", con γa = 1. Per Sa le NTC 2018 "
         "ammettono documenti di comprovata validità; qui si usa " + riferimento + ".";
     metodo += panel::descrizione(d.pannello.formula()).nota;
     s.blocchi.push_back(Paragrafo{metodo});

@@ -70,6 +70,12 @@ inline constexpr Rgb kGrigio{90, 90, 90};
 // Sections 1 to 4: the inputs, the site's hazard, its elastic spectrum (with the panel's Ta
 // and Tk marked when `del_pannello`, else only the building's T1) and the action on the panel.
 Sezione sezione_dati(const RisultatoVerifica& d, const Misure& m);
+// The origin of the chosen site coefficients and of fd and E (nothing without the choices).
+std::vector<Blocco> blocchi_scelte_sito(const RisultatoVerifica& d);
+// "allo stato limite di ... (SLx)" of the limit state PVR names (NTC 2018 § 3.2.1); SLV when the
+// PVR typed names none, as the hazard section always said.
+std::string stato_limite_relazione(const RisultatoVerifica& d);
+std::vector<Blocco> blocchi_scelte_muratura(const RisultatoVerifica& d, const Misure& m);
 Sezione sezione_pericolosita(const RisultatoVerifica& d);
 Sezione sezione_spettro(const RisultatoVerifica& d, bool del_pannello);
 Sezione sezione_domanda(const RisultatoVerifica& d, const Misure& m);

@@ -20,6 +20,7 @@
 #include "app/campi.h"
 #include "app/colori.h"
 #include "app/cornice_meccanismo.h"
+#include "app/cornice_scelte.h"
 #include "app/linea.h"
 #include "app/messaggi_qt.h"
 #include "panel/formule.h"
@@ -189,6 +190,33 @@ TEST_F(Presentatore, AggiornaEnterAndF5RunAfterValidatingTheFieldARefusedTextKee
 
 // A message box is wide enough for a window manager to show its title whole, also for a short
 // text ("VINCO…RRETTI" otherwise).
+// A pick writes its field; a number typed that no choice gives shows "altro".
+TEST_F(Presentatore, PickersWriteTheirFieldsAndATypedNumberShowsAltro) {
+    using tv::app::Picker;
+    tv::app::ControlliScelte& s = f.finestra.scelte();
+    QComboBox* uso = s.lista(Picker::classe_uso);
+    EXPECT_EQ(uso->currentText(), "Classe II");  // Cu 1 at start-up
+    emit uso->activated(2);                      // class III: Cu 1.5
+    EXPECT_EQ(f.campo(10)->text(), "1.5");
+    f.scrivi(10, "1.2");
+    EXPECT_EQ(uso->currentText(), "altro");
+    // Solid bricks at LC1: fd = 2.6/(1.35 x 2) = 0.962963 N/mm2 = 9.6296 daN/cm2, E = 15000.
+    QComboBox* muratura = s.lista(Picker::muratura);
+    emit muratura->activated(6);
+    EXPECT_EQ(std::tuple(f.campo(15)->text(), f.campo(23)->text(), muratura->currentIndex()),
+              std::tuple(QString("9.6296"), QString("15000"), 6));
+    f.scrivi(23, "14000");
+    EXPECT_EQ(muratura->currentText(), "altro");
+    emit s.elemento()->activated(0);  // a parapet: qa 1 (Circolare 2019 Tab. C7.2.I)
+    EXPECT_EQ(f.campo(3)->text(), "1");
+    s.h_su_H()->setText("2");  // refused and said; nothing kept
+    emit s.h_su_H()->editingFinished();
+    ASSERT_EQ(f.messaggi.elenco.size(), 1u);
+    EXPECT_EQ(f.messaggi.elenco[0].testo,
+              "h_su_H: atteso un numero da 0 a 1 (o vuoto), ricevuto \"2\"");
+    EXPECT_EQ(s.h_su_H()->text(), "");
+}
+
 TEST(MessaggiQt, TheBoxIsWideEnoughForItsTitle) {
     QWidget finestra;
     tv::app::MessaggiQt messaggi(&finestra);

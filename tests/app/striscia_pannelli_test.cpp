@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/cornice_scelte.h"
 #include "app/dialogo_relazione.h"
 #include "app/messaggi_qt.h"
 #include "app/pulsanti.h"
@@ -105,6 +106,31 @@ TEST(StrisciaPannelli, TwoPanelsMadeAndChangedComeBackAfterReopening) {
     EXPECT_EQ(std::tuple(b.f.campo(kT)->text(), b.s.descrizione()->text()),
               std::tuple(QString("30"), QString("Parete sud")));
     EXPECT_EQ(b.f.form.stato.pannello.testi[tv::form::Campo::W], "3600");  // W of the 30 cm panel, from the fresh check
+}
+
+// The choices are saved beside their numbers and come back with them: solid bricks at LC1 give
+// fd = 2.6/(1.35 x 2) = 0.962963 N/mm2 = 9.6296 daN/cm2; T3 at h/H 0.5 gives St = 1.1.
+TEST(StrisciaPannelli, ChoicesSavedWithTheNumbersComeBackAfterReopening) {
+    using tv::app::Picker;
+    tv::form::prova::SuiteTemp suite{tv::form::prova::kConSito};
+    const fs::path file = suite.lavoro() / "pannelli.csv";
+    {
+        Aperta a(suite);
+        ASSERT_TRUE(a.f.avviata);
+        tv::app::ControlliScelte& c = a.f.finestra.scelte();
+        emit c.lista(Picker::muratura)->activated(6);
+        emit c.lista(Picker::categoria_topografica)->activated(2);
+        c.h_su_H()->setText("0.5");
+        emit c.h_su_H()->editingFinished();
+    }
+    const std::string salvato = testo_file(file);
+    EXPECT_NE(salvato.find("mattoni_pieni"), std::string::npos) << salvato;
+    Aperta b(suite);
+    tv::app::ControlliScelte& c = b.f.finestra.scelte();
+    EXPECT_EQ(std::tuple(c.lista(Picker::muratura)->currentIndex(),
+                         c.lista(Picker::categoria_topografica)->currentText(), c.h_su_H()->text(),
+                         b.f.campo(15)->text(), b.f.campo(5)->text()),
+              std::tuple(6, QString("T3"), QString("0.5"), QString("9.6296"), QString("1.1")));
 }
 
 TEST(StrisciaPannelli, DamagedRowKeptThroughSavesAndDeletionAsksFirst) {

@@ -22,6 +22,7 @@
 #include "app/cornice_meccanismo.h"
 #include "app/finestra.h"
 #include "app/formula.h"
+#include "app/cornice_scelte.h"
 #include "app/linea.h"
 #include "app/twips.h"
 
@@ -175,9 +176,11 @@ TEST(Layout, EveryControlFitsInsideItsContainerAndNoTwoOverlapNorCoverASketchLin
 TEST(Finestra, SearchBoxIsALineOverAListLockedFieldsRefuseTypingButTakeFocusLabelsArePlain) {
     FinestraPrincipale form(96.0);
     QLineEdit* riga = form.combo1();
-    EXPECT_EQ(form.findChildren<QComboBox*>(),  // not Combo1
-              (QList<QComboBox*>{form.meccanismo().tipo(), form.meccanismo().lc(), form.combo2(),
-                                 form.combo_datum()}));
+    QList<QComboBox*> liste{form.meccanismo().tipo(), form.meccanismo().lc(), form.combo2(),
+                            form.combo_datum()};
+    for (Picker p : kPicker) liste.push_back(form.scelte().lista(p));
+    liste.append({form.scelte().edificio(), form.scelte().elemento()});
+    EXPECT_EQ(form.findChildren<QComboBox*>(), liste);  // not Combo1
     EXPECT_EQ(riga->geometry().united(form.combo1_list()->geometry()),
               form.rettangolo({120, 120, 3735, 960}));
     EXPECT_EQ(form.combo1_list()->y(), riga->y() + riga->height());

@@ -149,6 +149,27 @@ TEST(RelazioneGolden, C7211PastTheBuildingsPeriod) {
     });
 }
 
+// The norm's choices traced, in m, kN and MPa: class IV (Cu 2), SLC (PVR 5 %), T4 at h/H 0.5
+// (St = 1 + 0.4 x 0.5 = 1.2); semi-solid bricks at LC3 with good mortar (Tab. C8.5.II 1.2 on f
+// and E): f = (5 + 8)/2 = 6.5, FC 1, fd = 6.5 x 1.2 / 2 = 3.9 MPa, E = (3500 + 5600)/2 x 1.2 =
+// 5460 MPa, w 15 kN/m3.
+TEST(RelazioneGolden, ChoicesTracedInMetresAndMPa) {
+    golden_del_lavoro(
+        "scelte_metri",
+        [](Form1& f) {
+            for (const auto& [nome, testo] :
+                 {std::pair{"classe_uso", "IV"}, {"stato_limite", "SLC"},
+                  {"categoria_topografica", "T4"}, {"h_su_H", "0.5"},
+                  {"muratura", "mattoni_semipieni"}, {"livello_conoscenza", "LC3"},
+                  {"correttivi", "malta_buona"}}) {
+                std::optional<std::string> rifiuto;
+                form::imposta_scelta(f.stato.pannello, nome, testo, f.unita(), f.formato(),
+                                     rifiuto);
+            }
+        },
+        prova::parametrilavoro("m", "kN", "kN/m3", "MPa"));
+}
+
 // A cantilever (B 100, L 100, t 25 cm, 0.0018 daN/cm3, Z = H = 900, qa 1) at Rome typed in WGS84
 // (read at its ED50 position), on subsoil D, with the least VR, an St warning and the job's
 // report data.

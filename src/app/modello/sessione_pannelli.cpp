@@ -96,6 +96,7 @@ void SessionePannelli::mostra_riga(const RigaPannello& r) {
     s.pannello.datum = p.datum;
     s.pannello.tipo = p.tipo;
     s.pannello.meccanismo = p.meccanismo;
+    s.pannello.scelte = p.scelte;
     for (const ColonnaVincolo& v : kColonneVincoli) form_.Check1_Click(static_cast<int>(v.lato));
     // A refused cell leaves the panel unchecked: its fields show what was accepted, no result.
     if (rifiuto) {
@@ -118,6 +119,12 @@ void SessionePannelli::scrivi_ingressi(FilePannelli& f, RigaPannello& r, const S
         f.imposta(r, colonna, appoggiato(s.pannello.vincoli, lato) ? "1" : "0");
     f.imposta(r, "domanda", std::string(panel::descrizione(s.pannello.formula).breve));
     if (anche_sito) f.imposta(r, "datum", std::string(hazard::nomi_datum(s.pannello.datum).nome));
+    // The choices beside their numbers, in files that have them or once one is made.
+    for (std::string_view nome : kNomiScelte) {
+        if (!anche_sito && colonna_sito(nome)) continue;
+        std::string cella = cella_scelta(s.pannello.scelte, nome);
+        if (!cella.empty() || f.colonna(nome)) f.imposta(r, nome, std::move(cella));
+    }
     scrivi_tipo(f, r, s);
 }
 
@@ -153,6 +160,13 @@ std::optional<std::string> SessionePannelli::registra() {
         celle.emplace_back("datum", hazard::nomi_datum(s.pannello.datum).nome);
         noto_.pannello.datum = s.pannello.datum;
     }
+    for (std::string_view nome : kNomiScelte) {
+        std::string cella = cella_scelta(s.pannello.scelte, nome);
+        if (cella == cella_scelta(noto_.pannello.scelte, nome)) continue;
+        if (!cella.empty() || (file_ && file_->colonna(nome)))
+            celle.emplace_back(std::string(nome), std::move(cella));
+    }
+    noto_.pannello.scelte = s.pannello.scelte;
     const bool tipo_cambiato = s.pannello.tipo != noto_.pannello.tipo;
     const bool testi_cambiati =
         e_meccanismo(s.pannello.tipo) && s.pannello.meccanismo != noto_.pannello.meccanismo;

@@ -18,7 +18,10 @@ EsitoVerifica Form1::calcola() {
     if (auto* a = std::get_if<Arresto>(&ingressi)) return std::move(*a);
     try {
         const auto griglia = griglia_->ricerca([this] { return file_griglia(); });
-        return calcola_verifica(std::get<IngressiVerifica>(ingressi), *griglia);
+        EsitoVerifica esito = calcola_verifica(std::get<IngressiVerifica>(ingressi), *griglia);
+        if (auto* r = std::get_if<RisultatoVerifica>(&esito))
+            r->scelte = scelte_valide(pannello(), lavoro.unita, formato_);
+        return esito;
     } catch (const Failure& err) {
         return Arresto{err.what(), err.title()};
     }
