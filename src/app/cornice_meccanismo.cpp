@@ -41,7 +41,7 @@ QLabel* etichetta(const FinestraPrincipale& f, QWidget* dove, const QString& tes
 
 }  // namespace
 
-ControlliMeccanismo::ControlliMeccanismo(FinestraPrincipale& f) : QObject(&f) {
+ControlliMeccanismo::ControlliMeccanismo(FinestraPrincipale& f) : QObject(&f), finestra_(f) {
     QWidget* frame1 = f.frame(1);
     // The kind's list, top right of Frame1, where no panel control lies.
     etichetta(f, frame1, QStringLiteral("Verifica"), {5340, 300, 1320, alto})
@@ -104,6 +104,27 @@ ControlliMeccanismo::ControlliMeccanismo(FinestraPrincipale& f) : QObject(&f) {
         propri_[i]->setGeometry(f.rettangolo({x + 590, 2385, 440, alto}));
     }
 
+    // The analysis and where the ties break, in the rows of fd and E, which a mechanism hides.
+    scelta_analisi_ = new QWidget(frame1);
+    scelta_analisi_->setObjectName(QStringLiteral("SceltaAnalisi"));
+    scelta_analisi_->setGeometry(f.rettangolo({5340, 1770, 3600, 720}));
+    etichetta(f, scelta_analisi_, QStringLiteral("Analisi"), {0, 0, 1260, alto});
+    analisi_ = new QComboBox(scelta_analisi_);
+    analisi_->setObjectName(QStringLiteral("ComboAnalisi"));
+    analisi_->setFont(crea_font(tahoma8));
+    analisi_->addItems({QString::fromUtf8(form::kAnalisiLineare), QString::fromUtf8(form::kAnalisiNonLineare)});
+    analisi_->setToolTip(QStringLiteral("Analisi cinematica lineare (C8.7.1.2.1.7) o non lineare, "
+                                        "con la curva di capacità (C8.7.1.2.1.8)"));
+    analisi_->setGeometry(f.rettangolo({1380, 0, 1500, alto}));
+    etichetta_d_rottura_ = etichetta(f, scelta_analisi_, {}, {0, 405, 1260, alto});
+    d_rottura_ = new QLineEdit(scelta_analisi_);
+    d_rottura_->setObjectName(QStringLiteral("TextDRottura"));
+    d_rottura_->setFont(crea_font(tahoma9));
+    d_rottura_->setAlignment(Qt::AlignCenter);
+    d_rottura_->setToolTip(QString::fromStdString(form::dati_campo(form::CampoMeccanismo::d_rottura).esteso));
+    d_rottura_->setGeometry(f.rettangolo({1380, 405, 855, alto}));
+    scelta_analisi_->hide();
+
     // The results where the arch's frame stands, which a mechanism hides.
     Carattere titolo = carattere_sans_serif;
     titolo.grassetto = true;
@@ -113,38 +134,71 @@ ControlliMeccanismo::ControlliMeccanismo(FinestraPrincipale& f) : QObject(&f) {
     risultati_->setGeometry(f.frame(3)->geometry());
     governante_ = etichetta(f, risultati_, {}, {120, 240, 5880, 255}, Qt::AlignLeft | Qt::AlignVCenter);
     pericolosita_ = etichetta(f, risultati_, {}, {120, 510, 5880, 255}, Qt::AlignLeft | Qt::AlignVCenter);
-    // Three columns, the last with the longest captions (a0*, ag,cap SLV).
-    constexpr int x_voce[] = {60, 1800, 3600}, largo_voce[] = {900, 1000, 1500};
-    for (std::size_t i = 0; i < valori_.size(); ++i) {
-        const std::size_t k = i % 3;
-        const int x = x_voce[k] + largo_voce[k] + 30;
-        const int y = 810 + static_cast<int>(i / 3) * 360;
-        voci_[i] = etichetta(f, risultati_, QString::fromUtf8(form::kVociMeccanismo[i]) + " =",
-                             {x_voce[k], y, largo_voce[k], alto});
-        valori_[i] = new QLineEdit(risultati_);
-        valori_[i]->setObjectName(QStringLiteral("TextMeccanismo_%1").arg(i));
-        valori_[i]->setReadOnly(true);
-        valori_[i]->setFont(crea_font(tahoma9));
-        valori_[i]->setAlignment(Qt::AlignCenter);
-        valori_[i]->setGeometry(f.rettangolo({x, y, 720, alto}));
+    for (std::size_t i = 0; i < valori_.size() + valori_SLC_.size(); ++i) {
+        const bool SLC = i >= valori_.size();
+        const std::size_t k = SLC ? i - valori_.size() : i;
+        QLineEdit* v = new QLineEdit(risultati_);
+        v->setObjectName(SLC ? QStringLiteral("TextNonLineare_%1").arg(k) : QStringLiteral("TextMeccanismo_%1").arg(k));
+        v->setReadOnly(true);
+        v->setFont(crea_font(tahoma9));
+        v->setAlignment(Qt::AlignCenter);
+        QLabel* l = etichetta(f, risultati_,
+                              QString::fromUtf8(SLC ? form::kVociNonLineare[k] : form::kVociMeccanismo[k]) + " =", {});
+        (SLC ? valori_SLC_.at(k) : valori_.at(k)) = v;
+        (SLC ? voci_SLC_.at(k) : voci_.at(k)) = l;
     }
-    etichetta(f, risultati_, QStringLiteral("Verifica SLV:"), {120, 1560, 1200, 255},
-              Qt::AlignLeft | Qt::AlignVCenter);
-    verdetto_SLV_ = etichetta(f, risultati_, {}, {1320, 1560, 1500, 255}, Qt::AlignLeft | Qt::AlignVCenter);
-    etichetta(f, risultati_, QStringLiteral("Verifica SLD:"), {120, 1830, 1200, 255},
-              Qt::AlignLeft | Qt::AlignVCenter);
-    verdetto_SLD_ = etichetta(f, risultati_, {}, {1320, 1830, 1500, 255}, Qt::AlignLeft | Qt::AlignVCenter);
-    etichetta(f, risultati_, QStringLiteral("(%1)").arg(QString::fromUtf8(form::kNotaSLD)),
-              {2640, 1830, 3360, 255}, Qt::AlignLeft | Qt::AlignVCenter);
-    for (QLabel* v : {verdetto_SLV_, verdetto_SLD_}) v->setFont(crea_font({"Tahoma", 9.0, true, false}));
+    const auto riga = [&](const QString& testo) {
+        return etichetta(f, risultati_, testo, {}, Qt::AlignLeft | Qt::AlignVCenter);
+    };
+    didascalia_SLV_ = riga(QStringLiteral("Verifica SLV:"));
+    didascalia_SLD_ = riga(QStringLiteral("Verifica SLD:"));
+    didascalia_SLC_ = riga(QStringLiteral("Verifica SLC:"));
+    verdetto_SLV_ = riga({});
+    verdetto_SLD_ = riga({});
+    verdetto_SLC_ = riga({});
+    nota_SLD_ = riga(QStringLiteral("(%1)").arg(QString::fromUtf8(form::kNotaSLD)));
+    for (QLabel* v : {verdetto_SLV_, verdetto_SLD_, verdetto_SLC_})
+        v->setFont(crea_font({"Tahoma", 9.0, true, false}));
     altri_ = new QListWidget(risultati_);
     altri_->setObjectName(QStringLiteral("ListaMeccanismi"));
     altri_->setFont(crea_font(tahoma8));
     altri_->setToolTip(QStringLiteral("Gli altri meccanismi verificati, per piano"));
-    altri_->setGeometry(f.rettangolo({120, 2130, 5880, 570}));
+    disponi(false);
 
     ingressi_->hide();
     risultati_->hide();
+}
+
+void ControlliMeccanismo::disponi(bool non_lineare) {
+    const FinestraPrincipale& f = finestra_;
+    // Rows of three values, the last column with the longest captions (a0*, ag,cap SLV); the
+    // nonlinear check's third row pushes the verdicts down, SLC beside SLV, the list shorter.
+    constexpr int x_voce[] = {60, 1800, 3600}, largo_voce[] = {900, 1000, 1500};
+    const int y0 = non_lineare ? 780 : 810, passo = non_lineare ? 315 : 360, alto_valore = non_lineare ? 300 : alto;
+    const auto metti = [&](QLabel* voce, QLineEdit* valore, std::size_t i) {
+        const std::size_t k = i % 3;
+        const int y = y0 + static_cast<int>(i / 3) * passo;
+        voce->setGeometry(f.rettangolo({x_voce[k], y, largo_voce[k], alto_valore}));
+        valore->setGeometry(f.rettangolo({x_voce[k] + largo_voce[k] + 30, y, 720, alto_valore}));
+    };
+    for (std::size_t i = 0; i < valori_.size(); ++i) metti(voci_[i], valori_[i], i);
+    for (std::size_t i = 0; i < valori_SLC_.size(); ++i) {
+        metti(voci_SLC_[i], valori_SLC_[i], valori_.size() + i);
+        voci_SLC_[i]->setVisible(non_lineare);
+        valori_SLC_[i]->setVisible(non_lineare);
+    }
+    const int y_SLV = non_lineare ? 1770 : 1560, y_SLD = y_SLV + (non_lineare ? 240 : 270);
+    didascalia_SLV_->setGeometry(f.rettangolo({120, y_SLV, 1200, 255}));
+    verdetto_SLV_->setGeometry(f.rettangolo({1320, y_SLV, 1500, 255}));
+    didascalia_SLC_->setGeometry(f.rettangolo({3000, y_SLV, 1200, 255}));
+    verdetto_SLC_->setGeometry(f.rettangolo({4200, y_SLV, 1500, 255}));
+    didascalia_SLC_->setVisible(non_lineare);
+    verdetto_SLC_->setVisible(non_lineare);
+    didascalia_SLD_->setGeometry(f.rettangolo({120, y_SLD, 1200, 255}));
+    verdetto_SLD_->setGeometry(f.rettangolo({1320, y_SLD, 1500, 255}));
+    nota_SLD_->setGeometry(f.rettangolo({2640, y_SLD, 3360, 255}));
+    const int y_altri = y_SLD + 300;
+    altri_->setGeometry(f.rettangolo({120, y_altri, 5880, 2700 - y_altri}));
 }
 
 }  // namespace tv::app

@@ -102,6 +102,17 @@ void Presentatore::collega_meccanismo() {
         });
         connect(m.proprio(i), &QLineEdit::editingFinished, this, [this] { emit ingresso_accettato(); });
     }
+    connect(m.analisi(), &QComboBox::currentIndexChanged, this, [this, accettato, &m](int i) {
+        if (in_sincronia_ || i < 0) return;
+        form_.imposta_campo_meccanismo(form::CampoMeccanismo::analisi, m.analisi()->itemText(i).toStdString());
+        accettato();
+    });
+    connect(m.d_rottura(), &QLineEdit::textChanged, this, [this](const QString& t) {
+        if (in_sincronia_) return;
+        form_.imposta_campo_meccanismo(form::CampoMeccanismo::d_rottura, t.toStdString());
+        mostra_aspetto();
+    });
+    connect(m.d_rottura(), &QLineEdit::editingFinished, this, [this] { emit ingresso_accettato(); });
     connect(m.tabella(), &QTableWidget::cellChanged, this, [this, &m](int riga, int colonna) {
         if (in_sincronia_ || colonna < 0 || colonna >= form::kGrandezzePiano) return;
         const QTableWidgetItem* cella = m.tabella()->item(riga, colonna);
@@ -125,13 +136,15 @@ void Presentatore::mostra_meccanismo() {
     const QWidget* restano[] = {finestra_.campo(indice(form::Campo::B)), finestra_.label1(18),
                                 finestra_.campo(indice(form::Campo::gamma)), finestra_.label1(21),
                                 finestra_.label1(23), finestra_.campo(indice(form::Campo::H)),
-                                finestra_.label1(25), m.tipo(), m.ingressi()};
+                                finestra_.label1(25), m.tipo(), m.ingressi(),
+                                m.scelta_analisi()};
     for (QWidget* w : frame1->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
         if (std::find(std::begin(restano), std::end(restano), w) != std::end(restano)) continue;
         if (w->objectName() == QStringLiteral("LabelTipo")) continue;
         w->setVisible(!meccanismo);
     }
     m.ingressi()->setVisible(meccanismo);
+    m.scelta_analisi()->setVisible(meccanismo);
     const auto& pos_B = meccanismo ? campi()[indice(form::Campo::t)].pos
                                    : campi()[indice(form::Campo::B)].pos;
     const auto& pos_etichetta_B = meccanismo ? etichette1()[20].pos : etichette1()[18].pos;
@@ -187,6 +200,18 @@ void Presentatore::mostra_meccanismo() {
                               q(form_.unita().etichetta(form::dati_campo(form::CampoMeccanismo::z0).famiglia)));
     const QString z0 = q(s.pannello.meccanismo[form::posizione(form::CampoMeccanismo::z0)]);
     if (m.z0()->text() != z0) m.z0()->setText(z0);
+    // The analysis: an unreadable text shows as linear in the list and is refused at AGGIORNA.
+    const std::string& analisi = s.pannello.meccanismo[form::posizione(form::CampoMeccanismo::analisi)];
+    const bool non_lineare = form::analisi_non_lineare(analisi).value_or(false);
+    m.analisi()->setCurrentIndex(non_lineare ? 1 : 0);
+    m.etichetta_d_rottura()->setText(QStringLiteral("d rottura ") +
+                                     q(form_.unita().etichetta(form::dati_campo(form::CampoMeccanismo::d_rottura).famiglia)));
+    const QString d_rottura = q(s.pannello.meccanismo[form::posizione(form::CampoMeccanismo::d_rottura)]);
+    if (m.d_rottura()->text() != d_rottura) m.d_rottura()->setText(d_rottura);
+    m.d_rottura()->setEnabled(non_lineare);
+    m.etichetta_d_rottura()->setEnabled(non_lineare);
+    m.disponi(non_lineare);
+
     // The kind's own fields side by side, each caption as wide as its text.
     const auto propri = form::campi_propri(s.pannello.tipo);
     const int largo = finestra_.rettangolo({0, 0, 540, 315}).width();
@@ -214,6 +239,12 @@ void Presentatore::mostra_meccanismo() {
                                                  : QStringLiteral("Meccanismo che governa: ") + q(e.governante));
     m.pericolosita()->setText(q(e.pericolosita));
     for (std::size_t i = 0; i < e.valori.size(); ++i) m.valore(i)->setText(q(e.valori[i]));
+    for (std::size_t i = 0; i < e.valori_SLC.size(); ++i) {
+        m.valore_SLC(i)->setText(q(e.valori_SLC[i]));
+        m.valore_SLC(i)->setToolTip(q(e.pericolosita_SLC));
+    }
+    const QString nl = e.non_lineare ? QStringLiteral("analisi non lineare (C8.7.1.2.1.8)") : QString();
+    for (std::size_t i : {std::size_t{4}, std::size_t{5}}) m.valore(i)->setToolTip(nl);
     QStringList altri;
     for (const auto& a : e.altri) altri << q(a);
     m.altri()->clear();
@@ -224,6 +255,7 @@ void Presentatore::mostra_aspetto_meccanismo(const form::AspettoRisultati& a) {
     ControlliMeccanismo& m = finestra_.meccanismo();
     const QColor testo = colore(a.testo);
     for (std::size_t i = 0; i < form::kVociMeccanismo.size(); ++i) set_text_color(m.valore(i), testo);
+    for (std::size_t i = 0; i < form::kVociNonLineare.size(); ++i) set_text_color(m.valore_SLC(i), testo);
     for (QWidget* w : {static_cast<QWidget*>(m.governante()), static_cast<QWidget*>(m.pericolosita()),
                        static_cast<QWidget*>(m.altri())})
         set_text_color(w, testo);
@@ -233,6 +265,8 @@ void Presentatore::mostra_aspetto_meccanismo(const form::AspettoRisultati& a) {
     const form::TestiEsitoMeccanismo& e = form_.stato.esito_meccanismo;
     m.verdetto_SLD()->setText(scaduti ? QString() : q(e.verdetto_SLD));
     set_text_color(m.verdetto_SLD(), colore(e.colore_SLD));
+    m.verdetto_SLC()->setText(scaduti ? QString() : q(e.verdetto_SLC));
+    set_text_color(m.verdetto_SLC(), colore(e.colore_SLC));
 }
 
 }  // namespace tv::app

@@ -95,6 +95,27 @@ TEST_F(Presentatore, PickingAMechanismShowsTheStoreyTableAndAggiornaItsResults) 
     m.tabella()->item(0, 4)->setText("300");  // a storey's text changed greys the results
     EXPECT_EQ(std::tuple(text_color(m.valore(0)), m.verdetto_SLV()->text()),
               std::tuple(QColor(128, 128, 128), QString("da aggiornare")));
+    // The nonlinear analysis: its list writes `analisi`, enables d_rottura and shows the third
+    // row; on the block alone at ground d0 = t/2 = 50/2 cm = 0.25 m.
+    using tv::form::CampoMeccanismo;
+    const auto testo = [&](CampoMeccanismo c) { return f.form.stato.pannello.meccanismo[tv::form::posizione(c)]; };
+    EXPECT_EQ(std::tuple(m.analisi()->isVisible(), m.d_rottura()->isEnabled(), m.valore_SLC(0)->isVisible()),
+              std::tuple(true, false, false));
+    m.analisi()->setCurrentIndex(1);
+    EXPECT_EQ(testo(CampoMeccanismo::analisi), "non lineare");
+    EXPECT_EQ(std::tuple(m.d_rottura()->isEnabled(), m.valore_SLC(0)->isVisible(), m.verdetto_SLC()->isVisible()),
+              std::tuple(true, true, true));
+    m.d_rottura()->setText("3");
+    EXPECT_EQ(testo(CampoMeccanismo::d_rottura), "3");
+    for (int c : {2, 3, 4}) m.tabella()->item(0, c)->setText("");
+    clic(f.finestra.command(1));
+    EXPECT_TRUE(f.messaggi.elenco.empty()) << f.testi().front();
+    EXPECT_EQ(m.valore_SLC(0)->text(), "0.25");
+    EXPECT_TRUE(m.verdetto_SLC()->text() == " > : OK" || m.verdetto_SLC()->text() == " < : !!!");
+    EXPECT_LT(m.valore_SLC(0)->geometry().bottom(), m.verdetto_SLV()->y());
+    m.analisi()->setCurrentIndex(0);
+    EXPECT_EQ(std::tuple(testo(CampoMeccanismo::analisi), m.valore_SLC(0)->isVisible()),
+              std::tuple(std::string("lineare"), false));
     // The kind's own fields under the table, side by side without overlapping, each box its
     // field: the interlock's five for overturning, the wedge's three for composite overturning.
     const auto propri = [&] {

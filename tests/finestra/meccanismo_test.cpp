@@ -81,6 +81,36 @@ TEST(MeccanismoFinestra, HandWorkedWallStaleMarkingAndEC8Refused) {
     EXPECT_EQ(t.valori[0], text::rounded(5.6 / 83.2, 5, w.form.formato()));  // kept from the run
 }
 
+// The nonlinear analysis chosen, on the wall's block alone (no floor, no thrust) at ground: it
+// stops turning when its centroid is over the outer edge, d0 = t/2 = 50/2 cm = 0.25 m. ζE SLV and
+// ag,cap SLV show the nonlinear check's, which decides the verdict; SLC's is beside it.
+TEST(MeccanismoFinestra, TheNonlinearAnalysisShowsD0AndDecidesTheVerdicts) {
+    SuiteTemp suite{prova::kConSito};
+    Finestra w;
+    ASSERT_TRUE(w.avvia(suite));
+    muro_di_prova(w.form);
+    for (GrandezzaPiano g : {GrandezzaPiano::N, GrandezzaPiano::dN, GrandezzaPiano::F})
+        w.form.imposta_campo_meccanismo(campo_piano(g, 1), "");
+    ASSERT_TRUE(w.form.Command1_Click(0)) << (w.testi().empty() ? "" : w.testi().back());
+    const double zeta_lineare = valore(w.form, 4);
+    EXPECT_FALSE(w.form.stato.esito_meccanismo.non_lineare);
+    w.form.imposta_campo_meccanismo(CampoMeccanismo::analisi, kAnalisiNonLineare);
+    EXPECT_TRUE(w.form.risultati_scaduti());
+    ASSERT_TRUE(w.form.Command1_Click(0)) << (w.testi().empty() ? "" : w.testi().back());
+    const TestiEsitoMeccanismo& t = w.form.stato.esito_meccanismo;
+    ASSERT_TRUE(t.non_lineare);
+    EXPECT_NE(t.governante.find("analisi non lineare"), std::string::npos) << t.governante;
+    EXPECT_EQ(t.valori_SLC[0], "0.25");
+    const auto& nl = w.form.risultato_meccanismo->esito.governante().non_lineare;
+    ASSERT_TRUE(nl.has_value());
+    EXPECT_NE(nl->SLV.zeta, zeta_lineare);
+    EXPECT_NEAR(valore(w.form, 4), nl->SLV.zeta, 5e-4);
+    EXPECT_EQ(t.verdetto_SLV, nl->SLV.zeta >= 1 ? " > : OK" : " < : !!!");
+    const double zeta_SLC = text::parse_dot_or_locale(t.valori_SLC[1], w.form.formato()).value();
+    EXPECT_EQ(t.verdetto_SLC, zeta_SLC >= 1 ? " > : OK" : " < : !!!");
+    EXPECT_EQ(t.pericolosita_SLC.rfind("SLC: TR ", 0), 0u) << t.pericolosita_SLC;
+}
+
 // The side walls typed in the job's cm: hb 8, lb 16, ts 40, mu left empty (0.577), two walls
 // interlocked on the wall above: n = 320/8 = 40, Φ = 0.5, F = 0.4·40·41·0.5·0.577·0.16²·0.40·20
 // = 38.7596 kN a wall, L_i = 2·38.7596·3.20/3 = 82.6872 kN·m, α0 = (5.6 + 82.6872)/83.2 =
@@ -134,6 +164,8 @@ TEST(MeccanismoFinestra, SavedAndReopenedKeepsItsKindAndAnArchingPanelWritesNoNe
     const std::string id = s.corrente();
     muro_di_prova(w.form);
     w.form.imposta_campo_meccanismo(CampoMeccanismo::LC, "2");
+    w.form.imposta_campo_meccanismo(CampoMeccanismo::analisi, kAnalisiNonLineare);
+    w.form.imposta_campo_meccanismo(CampoMeccanismo::d_rottura, "2");
     const TestiMeccanismo testi = w.form.stato.pannello.meccanismo;
     ASSERT_EQ(s.registra(), std::nullopt);
     const std::string dopo = text::read_bytes(csv).value();

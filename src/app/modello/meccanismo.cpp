@@ -33,8 +33,13 @@ std::string riga_meccanismo(const panel::EsitoCinematismo& e, const text::Number
     std::string r = nome_meccanismo(e) + ": z " + numero(e.z, 3, f) + " m";
     if (e.h1 > 0) r += ", h1 " + numero(e.h1, 3, f) + " m";
     if (e.T0 > 0) r += ", T0 " + numero(e.T0, 4, f) + " s";
-    r += ", α0 " + numero(e.lavoro.alpha0, 5, f) + ", ζE SLV " + numero(e.zeta_SLV, 3, f) +
-         ", ag,cap SLV " + numero(e.ag_cap_SLV, 4, f) + " g";
+    r += ", α0 " + numero(e.lavoro.alpha0, 5, f);
+    if (const auto& nl = e.non_lineare) {
+        r += ", d0 " + numero(nl->d0, 4, f) + " m, non lineare ζE SLV " + numero(nl->SLV.zeta, 3, f) +
+             ", ζE SLC " + numero(nl->SLC.zeta, 3, f);
+    } else {
+        r += ", ζE SLV " + numero(e.zeta_SLV, 3, f) + ", ag,cap SLV " + numero(e.ag_cap_SLV, 4, f) + " g";
+    }
     if (e.attivo_senza_sisma) r += " (attivo anche senza sisma)";
     return r;
 }
@@ -54,6 +59,19 @@ TestiEsitoMeccanismo testi_esito_meccanismo(const RisultatoMeccanismo& r,
     t.valori = {numero(g.lavoro.alpha0, 5, f), numero(g.lavoro.e_star, 4, f),
                 numero(g.a0_star, 4, f),       numero(g.zeta_SLD, 3, f),
                 numero(g.zeta_SLV, 3, f),      numero(g.ag_cap_SLV, 4, f)};
+    if (const auto& nl = g.non_lineare) {
+        // The SLV verdict is the nonlinear one: its ζE and ag,cap take the linear ones' boxes.
+        t.non_lineare = true;
+        t.governante += " · analisi non lineare";
+        t.valori[4] = numero(nl->SLV.zeta, 3, f);
+        t.valori[5] = numero(nl->SLV.ag_cap, 4, f);
+        t.valori_SLC = {numero(nl->d0, 4, f), numero(nl->SLC.zeta, 3, f), numero(nl->SLC.ag_cap, 4, f)};
+        t.verdetto_SLC = m.ok_SLC ? " > : OK" : " < : !!!";
+        t.colore_SLC = m.ok_SLC ? kVerdeEsito : kRossoEsito;
+        if (r.SLC)
+            t.pericolosita_SLC = "SLC: TR " + numero(r.SLC->sito.TR, 0, f) + " anni, ag " +
+                                 numero(r.SLC->sito.ag, 4, f) + " g";
+    }
     t.verdetto_SLV = m.ok ? " > : OK" : " < : !!!";
     t.verdetto_SLD = m.ok_SLD ? " > : OK" : " < : !!!";
     t.colore_SLV = m.ok ? kVerdeEsito : kRossoEsito;

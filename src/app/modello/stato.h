@@ -76,6 +76,8 @@ inline constexpr const char* kTestoLabel3 =
 inline constexpr std::array<const char*, 6> kVociMeccanismo = {
     "α0", "e*", "a0* (m/s²)", "ζE SLD", "ζE SLV", "ag,cap SLV (g)"};
 inline constexpr const char* kNotaSLD = "richiesta per le classi d'uso III e IV";
+// The nonlinear check's third row; under it ζE SLV and ag,cap SLV are the nonlinear ones.
+inline constexpr std::array<const char*, 3> kVociNonLineare = {"d0 (m)", "ζE SLC", "ag,cap SLC (g)"};
 
 // A completed mechanism run as the window shows it: the governing mechanism's name and values,
 // the verdicts at SLV and SLD with their colours, and one line for each other mechanism.
@@ -85,6 +87,11 @@ struct TestiEsitoMeccanismo {
     std::array<std::string, kVociMeccanismo.size()> valori;
     std::string verdetto_SLV, verdetto_SLD;
     Rgb colore_SLV = kBlack, colore_SLD = kBlack;
+    // The nonlinear check's: d0 and SLC's values, its verdict, SLC's hazard (TR and ag).
+    bool non_lineare = false;
+    std::array<std::string, kVociNonLineare.size()> valori_SLC;
+    std::string verdetto_SLC, pericolosita_SLC;
+    Rgb colore_SLC = kBlack;
     std::vector<std::string> altri;
     bool operator==(const TestiEsitoMeccanismo&) const = default;
 };
