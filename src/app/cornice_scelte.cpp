@@ -74,7 +74,7 @@ ControlliScelte::ControlliScelte(FinestraPrincipale& f) : QObject(&f) {
     cornice_ = new CorniceWidget(QStringLiteral("SCELTE NTC 2018"), &f);
     cornice_->setObjectName(QStringLiteral("FrameScelte"));
     cornice_->setFont(crea_font(titolo));
-    cornice_->setGeometry(f.rettangolo({10200, 120, 2985, 6030}));
+    cornice_->setGeometry(f.rettangolo({10200, 120, 2985, 7500}));
     for (std::size_t i = 0; i < kPicker.size(); ++i) {
         const int y = 300 + static_cast<int>(i) * 630;
         auto* l = new QLabel(QString::fromUtf8(kDatiPicker[i].didascalia), cornice_);
@@ -95,30 +95,79 @@ ControlliScelte::ControlliScelte(FinestraPrincipale& f) : QObject(&f) {
     riempi(lista(Picker::categoria_topografica), form::kCategorieTopografiche);
     riempi(lista(Picker::muratura), form::kMurature);
     riempi(lista(Picker::livello_conoscenza), form::kLivelliConoscenza);
-    // The masonry's factors on a line under its knowledge level.
-    {
-        const int y = 300 + 6 * 630;
-        auto* l = new QLabel(QStringLiteral("Correttivi (Circolare 2019 Tab. C8.5.II)"), cornice_);
+    // The masonry's factors under its knowledge level: the state found on the left, the
+    // consolidation on the right, three rows.
+    const auto didascalia = [&](const QString& testo, int y, const QString& tooltip) {
+        auto* l = new QLabel(testo, cornice_);
         l->setTextFormat(Qt::PlainText);
         l->setFont(crea_font(tahoma8));
+        l->setToolTip(tooltip);
         l->setGeometry(f.rettangolo({120, y, largo, 255}));
-        constexpr std::array<const char*, 3> brevi = {"Malta", "Ricorsi", "Connessione"};
-        for (std::size_t i = 0; i < correttivi_.size(); ++i) {
-            auto* c = new QCheckBox(QString::fromUtf8(brevi[i]), cornice_);
-            c->setObjectName(QStringLiteral("Correttivo_") + utf8(form::kCorrettivi[i].parola));
-            c->setFont(crea_font(tahoma8));
-            c->setToolTip(utf8(form::kCorrettivi[i].etichetta) +
-                          QStringLiteral(": coefficiente della Circolare 2019 Tab. C8.5.II per "
-                                         "la tipologia muraria (malta buona su f ed E, gli altri "
-                                         "su f; al più i due maggiori)"));
-            c->setGeometry(f.rettangolo({120 + static_cast<int>(i) * 930, y + 255, 900, alto}));
-            correttivi_[i] = c;
-        }
+        return l;
+    };
+    int y = 300 + 6 * 630;
+    didascalia(QStringLiteral("Correttivi Tab. C8.5.II"), y,
+               QStringLiteral("Coefficienti correttivi della Circolare 2019 Tab. C8.5.II "
+                              "(C8.5.3.1): stato di fatto a sinistra, consolidamento a destra"));
+    constexpr std::array<const char*, form::kCorrettivi.size()> brevi = {
+        "Malta buona", "Ricorsi", "Connessione", "Iniezioni", "Intonaco arm.", "Ristilatura"};
+    constexpr std::array<const char*, form::kCorrettivi.size()> regole = {
+        "su f ed E", "su f", "su f", "su f ed E", "su f ed E; esclude connessione e ristilatura",
+        "su f, su E per metà dell'incremento"};
+    for (std::size_t i = 0; i < correttivi_.size(); ++i) {
+        auto* c = new QCheckBox(QString::fromUtf8(brevi[i]), cornice_);
+        c->setObjectName(QStringLiteral("Correttivo_") + utf8(form::kCorrettivi[i].parola));
+        c->setFont(crea_font(tahoma8));
+        c->setToolTip(utf8(form::kCorrettivi[i].etichetta) +
+                      QStringLiteral(": coefficiente della Circolare 2019 Tab. C8.5.II per la "
+                                     "tipologia muraria, ") + QString::fromUtf8(regole[i]) +
+                      (i < 3 ? QStringLiteral(" (stato di fatto: al più i due maggiori)")
+                             : QStringLiteral(" (consolidamento: prodotto non oltre il massimo "
+                                              "della tabella)")));
+        const int x = i < 3 ? 120 : 1500;
+        c->setGeometry(f.rettangolo({x, y + 255 + static_cast<int>(i % 3) * 270, 1365, alto}));
+        correttivi_[i] = c;
     }
+    // New masonry under the factors: fk and the execution class on a line, the units under.
+    y += 255 + 3 * 270 + 60;
+    didascalia(QStringLiteral("Muratura nuova → fd = fk/γM, E"), y,
+               QStringLiteral("Muratura nuova: fd = fk/γM con γM della NTC 2018 Tab. 4.5.II ed "
+                              "E = 1000·fk (§ 11.10.3.4); fk vuoto: muratura esistente"));
+    auto* l_fk = new QLabel(QStringLiteral("fk"), cornice_);
+    l_fk->setTextFormat(Qt::PlainText);
+    l_fk->setFont(crea_font(tahoma8));
+    l_fk->setGeometry(f.rettangolo({120, y + 255, 240, alto}));
+    fk_ = new QLineEdit(cornice_);
+    fk_->setObjectName(QStringLiteral("Scelta_fk"));
+    fk_->setFont(crea_font(tahoma8));
+    fk_->setToolTip(QStringLiteral("Resistenza caratteristica a compressione della muratura "
+                                   "nuova, nell'unità delle tensioni del lavoro"));
+    fk_->setGeometry(f.rettangolo({390, y + 255, 900, alto}));
+    auto* l_classe = new QLabel(QStringLiteral("classe"), cornice_);
+    l_classe->setTextFormat(Qt::PlainText);
+    l_classe->setFont(crea_font(tahoma8));
+    l_classe->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    l_classe->setGeometry(f.rettangolo({1320, y + 255, 600, alto}));
+    classe_esecuzione_ = new QComboBox(cornice_);
+    classe_esecuzione_->setObjectName(QStringLiteral("Scelta_classe_esecuzione"));
+    classe_esecuzione_->setFont(crea_font(tahoma8));
+    classe_esecuzione_->setToolTip(QStringLiteral("Classe di esecuzione (NTC 2018 § 4.5.6.1)"));
+    classe_esecuzione_->setGeometry(f.rettangolo({1965, y + 255, 900, alto}));
+    for (const auto& v : form::kClassiEsecuzione) classe_esecuzione_->addItem(utf8(v.parola), utf8(v.parola));
+    classe_esecuzione_->addItem(QString(), QString());
+    elementi_ = new QComboBox(cornice_);
+    elementi_->setObjectName(QStringLiteral("Scelta_elementi"));
+    elementi_->setFont(crea_font(tahoma8));
+    elementi_->setToolTip(QStringLiteral("Categoria degli elementi e malta (NTC 2018 Tab. 4.5.II)"));
+    elementi_->setGeometry(f.rettangolo({120, y + 255 + 345, largo, alto}));
+    for (const auto& v : form::kMaterialiNuovi) elementi_->addItem(utf8(v.etichetta), utf8(v.parola));
+    elementi_->addItem(QString(), QString());
+    const int riga_suggerimenti = y + 255 + 345 + alto + 60;
+
     // The two suggestions under the choices.
     const auto suggerimento = [&](int riga, const char* didascalia, const char* tooltip,
                                   const char* nome) {
-        const int y = 300 + riga * 630;
+        const int y = riga_suggerimenti + riga * 630;
         auto* l = new QLabel(QString::fromUtf8(didascalia), cornice_);
         l->setTextFormat(Qt::PlainText);
         l->setFont(crea_font(tahoma8));
@@ -130,12 +179,12 @@ ControlliScelte::ControlliScelte(FinestraPrincipale& f) : QObject(&f) {
         c->setGeometry(f.rettangolo({120, y + 255, largo, alto}));
         return c;
     };
-    edificio_ = suggerimento(7, "Struttura dell'edificio → T1",
+    edificio_ = suggerimento(0, "Struttura dell'edificio → T1",
                              "Scrive il periodo suggerito T1 = C1·H^(3/4), H in m, C1 0,085 "
                              "acciaio, 0,075 calcestruzzo, 0,050 altro (NTC 2018 § 7.3.3.2)",
                              "Suggerimento_T1");
     riempi(edificio_, form::kTipiEdificio);
-    elemento_ = suggerimento(8, "Elemento non strutturale → qa",
+    elemento_ = suggerimento(1, "Elemento non strutturale → qa",
                              "Scrive qa: 1 per parapetti ed elementi a mensola, 2 per pareti, "
                              "tramezzature e facciate (Circolare 2019 Tab. C7.2.I)",
                              "Suggerimento_qa");

@@ -6,6 +6,8 @@
 #include <QObject>
 
 #include <array>
+
+#include "form/scelte.h"
 #include <string_view>
 
 class QCheckBox;
@@ -37,6 +39,10 @@ public:
     QLineEdit* h_su_H() const { return h_su_H_; }
     // The factors of Tab. C8.5.II, in form::kCorrettivi order.
     QCheckBox* correttivo(std::size_t i) const { return correttivi_.at(i); }
+    // New masonry: fk in the job's stresses, the units with the mortar, the execution class.
+    QLineEdit* fk() const { return fk_; }
+    QComboBox* elementi() const { return elementi_; }
+    QComboBox* classe_esecuzione() const { return classe_esecuzione_; }
     // The suggestions: T1 by the building's structure, qa by the element.
     QComboBox* edificio() const { return edificio_; }
     QComboBox* elemento() const { return elemento_; }
@@ -45,7 +51,10 @@ public:
 private:
     std::array<QComboBox*, kPicker.size()> liste_{};
     QLineEdit* h_su_H_ = nullptr;
-    std::array<QCheckBox*, 3> correttivi_{};
+    std::array<QCheckBox*, form::kCorrettivi.size()> correttivi_{};
+    QLineEdit* fk_ = nullptr;
+    QComboBox* elementi_ = nullptr;
+    QComboBox* classe_esecuzione_ = nullptr;
     QComboBox* edificio_ = nullptr;
     QComboBox* elemento_ = nullptr;
     QGroupBox* cornice_ = nullptr;

@@ -71,6 +71,25 @@ void Presentatore::collega_scelte() {
             ridisegna();
             emit ingresso_accettato();
         });
+    // New masonry: each of fk, the units and the class stored; fd and E written once all hold.
+    const auto nuova = [this](std::string_view nome, const std::string& testo) {
+        if (in_sincronia_) return;
+        std::optional<std::string> rifiuto;
+        form::imposta_scelta(form_.stato.pannello, nome, testo, form_.unita(), form_.formato(), rifiuto);
+        if (rifiuto) sincronia_.mostra({*rifiuto, form::kInputErrato, form::Icona::stop});
+        mostra_stato();
+        ridisegna();
+        emit ingresso_accettato();
+    };
+    connect(s.fk(), &QLineEdit::editingFinished, this,
+            [this, nuova] { nuova("fk", finestra_.scelte().fk()->text().toStdString()); });
+    connect(s.elementi(), &QComboBox::activated, this, [this, nuova](int i) {
+        nuova("elementi", finestra_.scelte().elementi()->itemData(i).toString().toStdString());
+    });
+    connect(s.classe_esecuzione(), &QComboBox::activated, this, [this, nuova](int i) {
+        nuova("classe_esecuzione",
+              finestra_.scelte().classe_esecuzione()->itemData(i).toString().toStdString());
+    });
     // A suggestion picked is taken: T1 from H, qa from the element; "altro" writes nothing.
     connect(s.edificio(), &QComboBox::activated, this, [this](int indice) {
         const auto H = altezza_m(form_);
@@ -127,6 +146,9 @@ void Presentatore::mostra_scelte() {
     // h/H is kept in "." notation and shown with the locale's separator, as every field.
     s.h_su_H()->setText(
         QString::fromStdString(form::separatore_locale(p.scelte.h_su_H, form_.formato())));
+    s.fk()->setText(QString::fromStdString(form::separatore_locale(p.scelte.fk, form_.formato())));
+    s.elementi()->setCurrentIndex(indice_di(form::kMaterialiNuovi, p.scelte.elementi));
+    s.classe_esecuzione()->setCurrentIndex(indice_di(form::kClassiEsecuzione, p.scelte.classe_esecuzione));
     // The suggestion the fields hold, else "altro".
     std::optional<form::TipoEdificio> edificio;
     if (const auto H = altezza_m(form_))

@@ -106,11 +106,17 @@ double periodo_suggerito(TipoEdificio t, double H_m) {
 
 ValoriMuratura valori_muratura(Muratura m, LivelloConoscenza lc, const Correttivi& c) {
     const DatiMuratura& d = dati_muratura(m);
-    // The two highest of the factors chosen that the table gives (C8.5.3.1), multiplied.
+    const auto scelto = [&](Correttivo k) {
+        const auto i = static_cast<std::size_t>(k);
+        return c[i] && d.correttivi[i] > 0;
+    };
+    const bool intonaco = scelto(Correttivo::intonaco_armato);
+    // The state found: the two highest of the factors chosen that the table gives, multiplied.
     std::array<std::pair<double, Correttivo>, 3> dati{};
     std::size_t n = 0;
-    for (std::size_t i = 0; i < c.size(); ++i)
-        if (c[i] && d.correttivi[i] > 0) dati[n++] = {d.correttivi[i], kCorrettivi[i].valore};
+    for (Correttivo k : {Correttivo::malta_buona, Correttivo::ricorsi, Correttivo::connessione})
+        if (scelto(k) && !(intonaco && k == Correttivo::connessione))
+            dati[n++] = {d.correttivi[static_cast<std::size_t>(k)], k};
     for (std::size_t i = 1; i < n; ++i)  // highest first
         for (std::size_t j = i; j > 0 && dati[j].first > dati[j - 1].first; --j)
             std::swap(dati[j], dati[j - 1]);
@@ -120,8 +126,24 @@ ValoriMuratura valori_muratura(Muratura m, LivelloConoscenza lc, const Correttiv
         switch (dati[i].second) {
             case Correttivo::malta_buona: k_E *= dati[i].first; break;  // f and E
             case Correttivo::ricorsi:
-            case Correttivo::connessione: break;  // f alone
+            case Correttivo::connessione:
+            case Correttivo::iniezioni:
+            case Correttivo::intonaco_armato:
+            case Correttivo::ristilatura_armata: break;  // f alone
         }
+    }
+    // Consolidation, multiplied in and capped at the table's greatest overall factor.
+    bool consolidata = false;
+    for (Correttivo k : {Correttivo::iniezioni, Correttivo::intonaco_armato, Correttivo::ristilatura_armata}) {
+        if (!scelto(k) || (intonaco && k == Correttivo::ristilatura_armata)) continue;
+        const double v = d.correttivi[static_cast<std::size_t>(k)];
+        consolidata = true;
+        k_f *= v;
+        k_E *= k == Correttivo::ristilatura_armata ? 1 + (v - 1) / 2 : v;
+    }
+    if (consolidata) {
+        k_f = std::min(k_f, d.massimo);
+        k_E = std::min(k_E, d.massimo);
     }
     const double media = (d.f_min + d.f_max) / 2;
     double f = media;
@@ -134,7 +156,37 @@ ValoriMuratura valori_muratura(Muratura m, LivelloConoscenza lc, const Correttiv
     ValoriMuratura v{f,           FC,  kGammaMSismico, f * k_f / (FC * kGammaMSismico),
                      (d.E_min + d.E_max) / 2 * k_E, std::nullopt, k_f, k_E};
     if (d.w > 0) v.w = d.w;
+    v.consolidata = consolidata;
     return v;
+}
+
+double gamma_M_muratura_nuova(MaterialeNuovo m, ClasseEsecuzione c) {
+    // NTC 2018 Tab. 4.5.II: rows by material, columns by execution class 1 and 2.
+    const auto classe = [c](double uno, double due) {
+        switch (c) {
+            case ClasseEsecuzione::classe_1: return uno;
+            case ClasseEsecuzione::classe_2: return due;
+        }
+        return due;
+    };
+    switch (m) {
+        case MaterialeNuovo::I_garantita: return classe(2.0, 2.5);
+        case MaterialeNuovo::I_prescritta: return classe(2.2, 2.7);
+        case MaterialeNuovo::II: return classe(2.5, 3.0);
+    }
+    return 3.0;
+}
+
+ValoriMuraturaNuova valori_muratura_nuova(double fk, MaterialeNuovo m, ClasseEsecuzione c) {
+    const double g = gamma_M_muratura_nuova(m, c);
+    return {fk, g, fk / g, 1000 * fk};
+}
+
+std::optional<double> fk_muratura_nuova(const Scelte& s, const units::Unita& u) {
+    if (s.fk.empty() || !s.elementi || !s.classe_esecuzione) return std::nullopt;
+    const auto v = text::parse_dot_or_locale(s.fk, text::dot_format());
+    if (!v || !(*v > 0)) return std::nullopt;
+    return *v / (kTensioneBase * u.fattore(units::Famiglia::tensione));
 }
 
 ScelteValide scelte_valide(const Pannello& p, const units::Unita& u, const text::NumberFormat& f) {
@@ -165,6 +217,17 @@ ScelteValide scelte_valide(const Pannello& p, const units::Unita& u, const text:
                                       kDecimaliPeso);
         }
     }
+    if (const auto fk = fk_muratura_nuova(s, u)) {
+        const ValoriMuraturaNuova m = valori_muratura_nuova(*fk, *s.elementi, *s.classe_esecuzione);
+        const double ft = kTensioneBase * u.fattore(units::Famiglia::tensione);
+        if (scritto_uguale(numero_campo(p, Campo::fd, f), m.fd * ft, kDecimali) &&
+            scritto_uguale(numero_campo(p, Campo::E, f), m.E * ft, kDecimali)) {
+            v.nuova = true;
+            v.fk = *fk;
+            v.elementi = *s.elementi;
+            v.classe_esecuzione = *s.classe_esecuzione;
+        }
+    }
     return v;
 }
 
@@ -187,6 +250,12 @@ void scrivi_numeri_scelte(Pannello& p, const units::Unita& u, const text::Number
         if (m.w)
             scrivi(p, Campo::gamma, *m.w * kPesoBase * u.fattore(units::Famiglia::peso_specifico),
                    kDecimaliPeso, f);
+    }
+    if (const auto fk = fk_muratura_nuova(s, u)) {
+        const ValoriMuraturaNuova m = valori_muratura_nuova(*fk, *s.elementi, *s.classe_esecuzione);
+        const double ft = kTensioneBase * u.fattore(units::Famiglia::tensione);
+        scrivi(p, Campo::fd, m.fd * ft, kDecimali, f);
+        scrivi(p, Campo::E, m.E * ft, kDecimali, f);
     }
 }
 
@@ -238,8 +307,30 @@ bool imposta_scelta(Pannello& p, std::string_view nome, std::string_view testo,
     else if (nome == "livello_conoscenza")
         letto = leggi(s.livello_conoscenza, nome, testo, kLivelliConoscenza, livello_di_parola,
                       rifiuto);
-    else if (nome == "muratura")
+    else if (nome == "muratura") {
         letto = leggi(s.muratura, nome, testo, kMurature, muratura_di_parola, rifiuto);
+        if (letto && s.muratura) s.fk.clear();  // an existing masonry type is not new masonry
+    } else if (nome == "elementi")
+        letto = leggi(s.elementi, nome, testo, kMaterialiNuovi,
+                      [](std::string_view t) { return di_parola(kMaterialiNuovi, t); }, rifiuto);
+    else if (nome == "classe_esecuzione")
+        letto = leggi(s.classe_esecuzione, nome, testo, kClassiEsecuzione,
+                      [](std::string_view t) { return di_parola(kClassiEsecuzione, t); }, rifiuto);
+    else if (nome == "fk") {
+        const std::string t = text::trim(std::string(testo));
+        const auto v = text::parse_dot_or_locale(t, f);
+        if (t.empty()) {
+            s.fk.clear();
+            letto = true;
+        } else if (v && *v > 0 && std::isfinite(*v)) {
+            s.fk = text::general(*v, text::dot_format());
+            s.muratura.reset();
+            letto = true;
+        } else {
+            rifiuto = "fk: attesa una resistenza caratteristica maggiore di 0 (o vuoto), "
+                      "ricevuto \"" + t + "\"";
+        }
+    }
     else if (nome == "correttivi") {
         // Words joined by "+", any order and letter case.
         Correttivi c{};
@@ -288,6 +379,11 @@ bool imposta_scelta(Pannello& p, std::string_view nome, std::string_view testo,
         solo.scelte.livello_conoscenza = s.livello_conoscenza;
         solo.scelte.correttivi = s.correttivi;
     }
+    if (nome == "fk" || nome == "elementi" || nome == "classe_esecuzione") {
+        solo.scelte.fk = s.fk;
+        solo.scelte.elementi = s.elementi;
+        solo.scelte.classe_esecuzione = s.classe_esecuzione;
+    }
     scrivi_numeri_scelte(solo, u, f);
     p.testi = solo.testi;
     return true;
@@ -304,6 +400,9 @@ std::string cella_scelta(const Scelte& s, std::string_view nome) {
         return parola(kCategorieTopografiche, s.categoria_topografica);
     if (nome == "livello_conoscenza") return parola(kLivelliConoscenza, s.livello_conoscenza);
     if (nome == "h_su_H") return s.h_su_H;
+    if (nome == "fk") return s.fk;
+    if (nome == "elementi") return parola(kMaterialiNuovi, s.elementi);
+    if (nome == "classe_esecuzione") return parola(kClassiEsecuzione, s.classe_esecuzione);
     if (nome == "correttivi") {
         std::string out;
         for (std::size_t i = 0; i < kCorrettivi.size(); ++i)

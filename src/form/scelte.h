@@ -79,44 +79,73 @@ enum class Muratura {
     mattoni_pieni,
     mattoni_semipieni,
 };
-// Circolare 2019 Tab. C8.5.II's factors for a state better than the table's (C8.5.3.1): good
-// mortar on f and E, courses (listature) and transverse connection on f alone; the product of at
-// most the two highest. 0 where the table gives none (solid bricks' good mortar is f_m^0.35).
-enum class Correttivo { malta_buona, ricorsi, connessione };
-inline constexpr std::array<Voce<Correttivo>, 3> kCorrettivi = {{
+// Circolare 2019 Tab. C8.5.II's factors (C8.5.3.1). The state found: good mortar on f and E,
+// courses (listature) and transverse connection on f alone, the product of at most the two
+// highest. Consolidation: grout injection and reinforced plaster on f and E, reinforced
+// repointing on f and on E by half its increase; reinforced plaster drops the transverse
+// connection's and the repointing's factors. With any consolidation the whole product is capped
+// at the table's last column. 0 where the table gives none (solid bricks' good mortar is f_m^0.35).
+enum class Correttivo { malta_buona, ricorsi, connessione, iniezioni, intonaco_armato, ristilatura_armata };
+inline constexpr std::array<Voce<Correttivo>, 6> kCorrettivi = {{
     {Correttivo::malta_buona, "malta_buona", "Malta buona", 0},
     {Correttivo::ricorsi, "ricorsi", "Ricorsi o listature", 0},
     {Correttivo::connessione, "connessione", "Connessione trasversale", 0},
+    {Correttivo::iniezioni, "iniezioni", "Iniezione di miscele leganti", 0},
+    {Correttivo::intonaco_armato, "intonaco_armato", "Intonaco armato", 0},
+    {Correttivo::ristilatura_armata, "ristilatura_armata",
+     "Ristilatura armata con connessione dei paramenti", 0},
 }};
 struct DatiMuratura {
     Muratura valore;
     std::string_view parola;
     std::string_view etichetta;
     double f_min, f_max, E_min, E_max, w;
-    std::array<double, 3> correttivi;  // in kCorrettivi order
+    std::array<double, 6> correttivi;  // in kCorrettivi order
+    double massimo;                    // the greatest overall factor with consolidation
 };
 inline constexpr std::array<DatiMuratura, 8> kMurature = {{
     {Muratura::pietrame_disordinata, "pietrame_disordinata",
-     "Muratura in pietrame disordinata", 1.0, 2.0, 690, 1050, 19, {1.5, 1.3, 1.5}},
+     "Muratura in pietrame disordinata", 1.0, 2.0, 690, 1050, 19, {1.5, 1.3, 1.5, 2.0, 2.5, 1.6}, 3.5},
     {Muratura::conci_sbozzati, "conci_sbozzati",
-     "Muratura a conci sbozzati", 2.0, 3.0, 1020, 1440, 20, {1.4, 1.2, 1.5}},
+     "Muratura a conci sbozzati", 2.0, 3.0, 1020, 1440, 20, {1.4, 1.2, 1.5, 1.7, 2.0, 1.5}, 3.0},
     {Muratura::pietre_a_spacco, "pietre_a_spacco",
-     "Muratura in pietre a spacco con buona tessitura", 2.6, 3.8, 1500, 1980, 21, {1.3, 1.1, 1.3}},
+     "Muratura in pietre a spacco con buona tessitura", 2.6, 3.8, 1500, 1980, 21,
+     {1.3, 1.1, 1.3, 1.5, 1.5, 1.4}, 2.4},
     {Muratura::pietra_tenera_irregolare, "pietra_tenera_irregolare",
-     "Muratura irregolare di pietra tenera", 1.4, 2.2, 900, 1260, 0, {1.5, 1.2, 1.3}},
+     "Muratura irregolare di pietra tenera", 1.4, 2.2, 900, 1260, 0, {1.5, 1.2, 1.3, 1.4, 1.7, 1.1}, 2.0},
     {Muratura::pietra_tenera_conci, "pietra_tenera_conci",
-     "Muratura a conci regolari di pietra tenera", 2.0, 3.2, 1200, 1620, 0, {1.6, 0, 1.2}},
+     "Muratura a conci regolari di pietra tenera", 2.0, 3.2, 1200, 1620, 0, {1.6, 0, 1.2, 1.2, 1.5, 1.2}, 1.8},
     {Muratura::blocchi_squadrati, "blocchi_squadrati",
-     "Muratura a blocchi lapidei squadrati", 5.8, 8.2, 2400, 3300, 22, {1.2, 0, 1.2}},
+     "Muratura a blocchi lapidei squadrati", 5.8, 8.2, 2400, 3300, 22, {1.2, 0, 1.2, 1.2, 1.2, 0}, 1.4},
     {Muratura::mattoni_pieni, "mattoni_pieni",
-     "Muratura in mattoni pieni e malta di calce", 2.6, 4.3, 1200, 1800, 18, {0, 0, 1.3}},
+     "Muratura in mattoni pieni e malta di calce", 2.6, 4.3, 1200, 1800, 18, {0, 0, 1.3, 1.2, 1.5, 1.2}, 1.8},
     {Muratura::mattoni_semipieni, "mattoni_semipieni",
-     "Muratura in mattoni semipieni con malta cementizia", 5.0, 8.0, 3500, 5600, 15, {1.2, 0, 0}},
+     "Muratura in mattoni semipieni con malta cementizia", 5.0, 8.0, 3500, 5600, 15, {1.2, 0, 0, 0, 1.3, 0}, 1.3},
 }};
 
 // γM for the seismic check of masonry: Chapter 4's factors less 20 %, never below 2
 // (NTC 2018 § 7.8.1.1).
 inline constexpr double kGammaMSismico = 2.0;
+
+// New masonry (NTC 2018 § 4.5.6.1): fd = fk/γM, γM of Tab. 4.5.II by the units' category with
+// the mortar and by the execution class; E = 1000·fk (§ 11.10.3.4). The table's γM is kept: the
+// 20 % less that § 7.8.1.1 allows for the seismic check is not taken.
+enum class MaterialeNuovo { I_garantita, I_prescritta, II };
+inline constexpr std::array<Voce<MaterialeNuovo>, 3> kMaterialiNuovi = {{
+    {MaterialeNuovo::I_garantita, "I_garantita", "Categoria I, malta a prestazione garantita", 0},
+    {MaterialeNuovo::I_prescritta, "I_prescritta", "Categoria I, malta a composizione prescritta", 0},
+    {MaterialeNuovo::II, "II", "Categoria II, ogni tipo di malta", 0},
+}};
+enum class ClasseEsecuzione { classe_1, classe_2 };
+inline constexpr std::array<Voce<ClasseEsecuzione>, 2> kClassiEsecuzione = {{
+    {ClasseEsecuzione::classe_1, "1", "Classe di esecuzione 1", 0},
+    {ClasseEsecuzione::classe_2, "2", "Classe di esecuzione 2", 0},
+}};
+double gamma_M_muratura_nuova(MaterialeNuovo m, ClasseEsecuzione c);
+struct ValoriMuraturaNuova {
+    double fk, gammaM, fd, E;  // N/mm²
+};
+ValoriMuraturaNuova valori_muratura_nuova(double fk, MaterialeNuovo m, ClasseEsecuzione c);
 
 // The row of a choice; the choice a word names (any letter case); the choice whose number is
 // `numero` (nullopt: none, "altro").
@@ -145,8 +174,9 @@ struct ValoriMuratura {
     double f, FC, gammaM, fd, E;
     std::optional<double> w;
     double k_f = 1, k_E = 1;
+    bool consolidata = false;  // a consolidation factor applied, the product capped
 };
-using Correttivi = std::array<bool, 3>;  // which of kCorrettivi apply
+using Correttivi = std::array<bool, kCorrettivi.size()>;  // which of kCorrettivi apply
 ValoriMuratura valori_muratura(Muratura m, LivelloConoscenza lc, const Correttivi& c = {});
 
 // What a panel chose; unset is no choice. h/H is its "." text, empty for 1 (the top).
@@ -159,13 +189,19 @@ struct Scelte {
     std::optional<Muratura> muratura;
     std::optional<LivelloConoscenza> livello_conoscenza;
     Correttivi correttivi{};
+    // New masonry: fk in the job's stress unit ("." text, empty: not new), the units with the
+    // mortar and the execution class.
+    std::string fk;
+    std::optional<MaterialeNuovo> elementi;
+    std::optional<ClasseEsecuzione> classe_esecuzione;
     bool operator==(const Scelte&) const = default;
 };
 
 // The names of the choices for --set, the batch and the panels file.
-inline constexpr std::array<std::string_view, 8> kNomiScelte = {
+inline constexpr std::array<std::string_view, 11> kNomiScelte = {
     "classe_uso", "stato_limite", "tipo_costruzione",   "categoria_topografica",
-    "h_su_H",     "muratura",     "livello_conoscenza", "correttivi"};
+    "h_su_H",     "muratura",     "livello_conoscenza", "correttivi",
+    "fk",         "elementi",     "classe_esecuzione"};
 
 // The choices the panel's numbers bear out: a stored one while its numbers are the field texts,
 // else the one a number alone names (Cu, PVR, VN; St 1 is T1); unset is "altro".
@@ -179,7 +215,14 @@ struct ScelteValide {
     LivelloConoscenza livello_conoscenza = LivelloConoscenza::LC1;
     Correttivi correttivi{};
     bool peso_da_tabella = false;  // γ is the table's w too
+    // New masonry, while fd and E are its numbers.
+    bool nuova = false;
+    double fk = 0;  // N/mm²
+    MaterialeNuovo elementi = MaterialeNuovo::II;
+    ClasseEsecuzione classe_esecuzione = ClasseEsecuzione::classe_2;
 };
+// New masonry's fk in N/mm² from the stored text in the job's unit; nullopt when not new.
+std::optional<double> fk_muratura_nuova(const Scelte& s, const units::Unita& u);
 ScelteValide scelte_valide(const Pannello& p, const units::Unita& u, const text::NumberFormat& f);
 
 // The stored choices' numbers written into the panel's fields, in the job's work units and in

@@ -94,7 +94,8 @@ double h1_minimo(const Parete& p) {
         const double c = b - r * (b - a), e = a + r * (b - a);
         if (alpha(c) < alpha(e)) b = e; else a = c;
     }
-    const double mm = 0.001, primo = mm, ultimo = std::floor(h / mm - 1) * mm;
+    // The last whole millimetre strictly inside the storey, with h/mm's rounding error allowed.
+    const double mm = 0.001, primo = mm, ultimo = (std::ceil(h / mm - 1e-9) - 1) * mm;
     double scelto = std::clamp(std::floor((a + b) / 2 / mm) * mm, primo, ultimo);
     for (const double x : {scelto + mm, scelto - mm, scelto + 2 * mm})
         if (x >= primo && x <= ultimo && alpha(x) < alpha(scelto)) scelto = x;

@@ -70,6 +70,23 @@ std::vector<Blocco> blocchi_scelte_muratura(const RisultatoVerifica& d, const Mi
     if (!d.scelte) return {};
     const form::ScelteValide& s = *d.scelte;
     std::vector<Blocco> out{Paragrafo{"Origine di fd ed E", true}};
+    const std::string mpa = apici("N/mm2");
+    if (s.nuova) {
+        // New masonry: fd = fk/γM with the table's γM, E = 1000 fk.
+        const form::ValoriMuraturaNuova v = form::valori_muratura_nuova(s.fk, s.elementi, s.classe_esecuzione);
+        const std::string materiale(form::voce(form::kMaterialiNuovi, s.elementi).etichetta);
+        const std::string classe(form::voce(form::kClassiEsecuzione, s.classe_esecuzione).etichetta);
+        out.push_back(tabella_origine({
+            {"Muratura", "nuova", "", "NTC 2018 § 4.5"},
+            {"Resistenza caratteristica fk", "valore scritto", n(v.fk, 2) + " " + mpa, "NTC 2018 § 11.10.3"},
+            {"Coefficiente parziale γM", materiale + ", " + classe, n(v.gammaM, 2),
+             "NTC 2018 Tab. 4.5.II (non ridotto del 20 % del § 7.8.1.1)"},
+            {"Modulo elastico E", "E = 1000 · fk", n(v.E, 0) + " " + mpa, "NTC 2018 § 11.10.3.4"}}));
+        out.push_back(Formula{"fd = fk / γM", "fd = " + n(v.fk, 2) + " / " + n(v.gammaM, 2) + " = " +
+                                                  n(v.fd, 4) + " " + mpa + " = " +
+                                                  m.tensione(v.fd * 10, 4) + " " + m.ut});
+        return out;
+    }
     if (!s.muratura) {
         out.push_back(Paragrafo{"fd ed E sono valori scritti: non vengono da una tipologia "
                                 "muraria della Circolare 2019 Tab. C8.5.I."});
@@ -87,7 +104,6 @@ std::vector<Blocco> blocchi_scelte_muratura(const RisultatoVerifica& d, const Mi
             origine_f = "media dell'intervallo (prima delle prove in sito) ";
             break;
     }
-    const std::string mpa = apici("N/mm2");
     std::vector<std::vector<std::string>> righe = {
         {"Tipologia muraria", std::string(t.etichetta), "", "Circolare 2019 Tab. C8.5.I"},
         {"Livello di conoscenza", lc, "", "Circolare 2019 C8.5.4.1"},
@@ -114,7 +130,9 @@ std::vector<Blocco> blocchi_scelte_muratura(const RisultatoVerifica& d, const Mi
         righe.insert(righe.begin() + 4,
                      {"Coefficienti correttivi", scelti,
                       "k_f " + n(v.k_f, 2) + ", k_E " + n(v.k_E, 2),
-                      "Circolare 2019 Tab. C8.5.II (al più i due maggiori, C8.5.3.1)"});
+                      v.consolidata ? "Circolare 2019 Tab. C8.5.II, C8.5.3.1 (consolidamento: "
+                                      "prodotto non oltre " + n(t.massimo, 2) + ")"
+                                    : "Circolare 2019 Tab. C8.5.II (al più i due maggiori, C8.5.3.1)"});
     out.push_back(tabella_origine(std::move(righe)));
     // 1 N/mm² = 10 daN/cm², the base unit of the job's stresses.
     out.push_back(Formula{k ? "fd = f · k_f / (FC · γM)" : "fd = f / (FC · γM)",

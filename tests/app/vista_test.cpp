@@ -176,10 +176,12 @@ TEST(Layout, EveryControlFitsInsideItsContainerAndNoTwoOverlapNorCoverASketchLin
 TEST(Finestra, SearchBoxIsALineOverAListLockedFieldsRefuseTypingButTakeFocusLabelsArePlain) {
     FinestraPrincipale form(96.0);
     QLineEdit* riga = form.combo1();
-    QList<QComboBox*> liste{form.meccanismo().tipo(), form.meccanismo().lc(), form.combo2(),
+    QList<QComboBox*> liste{form.meccanismo().tipo(), form.meccanismo().lc(),
+                            form.meccanismo().analisi(), form.combo2(),
                             form.combo_datum()};
     for (Picker p : kPicker) liste.push_back(form.scelte().lista(p));
-    liste.append({form.scelte().edificio(), form.scelte().elemento()});
+    liste.append({form.scelte().classe_esecuzione(), form.scelte().elementi(),
+                  form.scelte().edificio(), form.scelte().elemento()});
     EXPECT_EQ(form.findChildren<QComboBox*>(), liste);  // not Combo1
     EXPECT_EQ(riga->geometry().united(form.combo1_list()->geometry()),
               form.rettangolo({120, 120, 3735, 960}));

@@ -94,8 +94,61 @@ TEST(Scelte, BetterStateFactorsTheTwoHighestOnFGoodMortarOnEToo) {
     EXPECT_EQ(cella_scelta(p.scelte, "correttivi"), "malta_buona+connessione");
     EXPECT_EQ(p.testi[Campo::fd] + " " + p.testi[Campo::E], "8.3333 13050");  // daN/cm2
     EXPECT_EQ(imposta(p, "correttivi", "calce"),
-              "correttivi: accettati solo malta_buona, ricorsi o connessione, uniti da \"+\" (o "
-              "vuoto), ricevuto \"calce\"");
+              "correttivi: accettati solo malta_buona, ricorsi, connessione, iniezioni, "
+              "intonaco_armato o ristilatura_armata, uniti da \"+\" (o vuoto), ricevuto \"calce\"");
+}
+
+// Consolidation (Tab. C8.5.II, C8.5.3.1), pietrame LC1 (f 1.0, E (690 + 1050)/2 = 870):
+// injection 2.0 on f and E: fd = 1.0·2/(1.35·2) = 0.740741, E = 1740. Good mortar, connection,
+// injection and repointing: 1.5·1.5·2.0·1.6 = 7.2 on f, 1.5·2.0·(1 + 0.6/2) = 3.9 on E, both
+// capped at 3.5. Conci sbozzati with reinforced plaster 2.0: connection and repointing drop,
+// good mortar 1.4 stays, 2.8 on f and E (under 3.0). Repointing alone on pietre a spacco: 1.4
+// on f, 1 + 0.4/2 = 1.2 on E, 1740·1.2 = 2088. No consolidation, no cap: blocks 1.2·1.2 = 1.44.
+TEST(Scelte, ConsolidationFactorsMultiplyUnderTheTablesCap) {
+    using L = LivelloConoscenza;
+    const auto v = [](Muratura m, Correttivi c) { return valori_muratura(m, L::LC1, c); };
+    const ValoriMuratura a = v(Muratura::pietrame_disordinata, {false, false, false, true, false, false});
+    EXPECT_NEAR(a.fd, 0.7407407, 1e-7);
+    EXPECT_DOUBLE_EQ(a.E, 1740);
+    const ValoriMuratura b = v(Muratura::pietrame_disordinata, {true, false, true, true, false, true});
+    EXPECT_EQ(std::tuple(b.k_f, b.k_E, b.consolidata), std::tuple(3.5, 3.5, true));
+    const ValoriMuratura c = v(Muratura::conci_sbozzati, {true, false, true, false, true, true});
+    EXPECT_DOUBLE_EQ(c.k_f, 2.8);
+    EXPECT_DOUBLE_EQ(c.k_E, 2.8);
+    const ValoriMuratura d = v(Muratura::pietre_a_spacco, {false, false, false, false, false, true});
+    EXPECT_DOUBLE_EQ(d.k_f, 1.4);
+    EXPECT_DOUBLE_EQ(d.E, 2088);
+    const ValoriMuratura e = v(Muratura::blocchi_squadrati, {true, false, true, false, false, false});
+    EXPECT_EQ(std::tuple(e.k_f, e.consolidata), std::tuple(1.2 * 1.2, false));
+    Pannello p;
+    imposta(p, "muratura", "pietrame_disordinata");
+    EXPECT_FALSE(imposta(p, "correttivi", "iniezioni"));
+    EXPECT_EQ(p.testi[Campo::fd] + " " + p.testi[Campo::E], "7.4074 17400");  // daN/cm2
+}
+
+// New masonry, NTC 2018 Tab. 4.5.II: fk 50 daN/cm² = 5 N/mm², units of category I with mortar
+// of prescribed composition, execution class 2: γM 2.7, fd = 5/2.7 = 1.851852 N/mm² = 18.5185
+// daN/cm², E = 1000·5 = 5000 N/mm² = 50000 daN/cm². Class 1 of category II: γM 2.5. A masonry
+// type chosen then is existing masonry again: fk is cleared.
+TEST(Scelte, NewMasonryTakesTheTablesGammaMAndClearsWithAMasonryType) {
+    EXPECT_DOUBLE_EQ(gamma_M_muratura_nuova(MaterialeNuovo::II, ClasseEsecuzione::classe_1), 2.5);
+    EXPECT_DOUBLE_EQ(gamma_M_muratura_nuova(MaterialeNuovo::I_garantita, ClasseEsecuzione::classe_2), 2.5);
+    Pannello p;
+    EXPECT_FALSE(imposta(p, "fk", "50"));
+    EXPECT_EQ(p.testi[Campo::fd], Pannello{}.testi[Campo::fd]);  // no units nor class yet
+    EXPECT_FALSE(imposta(p, "elementi", "i_prescritta"));
+    EXPECT_FALSE(imposta(p, "classe_esecuzione", "2"));
+    EXPECT_EQ(p.testi[Campo::fd] + " " + p.testi[Campo::E], "18.5185 50000");
+    const ScelteValide s = scelte_valide(p, unita(), punto());
+    EXPECT_EQ(std::tuple(s.nuova, s.fk, s.elementi), std::tuple(true, 5.0, MaterialeNuovo::I_prescritta));
+    EXPECT_EQ(cella_scelta(p.scelte, "elementi") + " " + cella_scelta(p.scelte, "fk"), "I_prescritta 50");
+    EXPECT_EQ(imposta(p, "fk", "-3"),
+              "fk: attesa una resistenza caratteristica maggiore di 0 (o vuoto), ricevuto \"-3\"");
+    EXPECT_EQ(imposta(p, "classe_esecuzione", "3"),
+              "classe_esecuzione: accettati solo 1 o 2 (o vuoto), ricevuto \"3\"");
+    EXPECT_FALSE(imposta(p, "muratura", "mattoni_pieni"));
+    EXPECT_EQ(p.scelte.fk, "");
+    EXPECT_FALSE(scelte_valide(p, unita(), punto()).nuova);
 }
 
 TEST(Scelte, EachChoiceWritesItsNumbersInTheJobsUnits) {
