@@ -91,28 +91,18 @@ void Presentatore::collega_scelte() {
               finestra_.scelte().classe_esecuzione()->itemData(i).toString().toStdString());
     });
     // A suggestion picked is taken: T1 from H, qa from the element; "altro" writes nothing.
-    connect(s.edificio(), &QComboBox::activated, this, [this](int indice) {
-        const auto H = altezza_m(form_);
-        if (in_sincronia_ || indice < 0 || !H ||
-            static_cast<std::size_t>(indice) >= form::kTipiEdificio.size())
-            return;
-        const double T1 = form::periodo_suggerito(
-            form::kTipiEdificio[static_cast<std::size_t>(indice)].valore, *H);
-        form_.stato.pannello.testi[form::Campo::T1] = text::rounded(T1, 4, form_.formato());
-        mostra_stato();
-        ridisegna();
-        emit ingresso_accettato();
-    });
-    connect(s.elemento(), &QComboBox::activated, this, [this](int indice) {
-        if (in_sincronia_ || indice < 0 ||
-            static_cast<std::size_t>(indice) >= form::kElementi.size())
-            return;
-        form_.stato.pannello.testi[form::Campo::qa] = text::rounded(
-            form::kElementi[static_cast<std::size_t>(indice)].numero, 4, form_.formato());
-        mostra_stato();
-        ridisegna();
-        emit ingresso_accettato();
-    });
+    for (auto [lista, nome] : {std::pair{s.edificio(), "struttura_edificio"},
+                               std::pair{s.elemento(), "elemento_non_strutturale"}})
+        connect(lista, &QComboBox::activated, this, [this, lista, nome](int indice) {
+            const std::string parola = lista->itemData(indice).toString().toStdString();
+            if (in_sincronia_ || indice < 0 || parola.empty()) return;
+            std::optional<std::string> rifiuto;
+            form::imposta_scelta(form_.stato.pannello, nome, parola, form_.unita(), form_.formato(),
+                                 rifiuto);
+            mostra_stato();
+            ridisegna();
+            emit ingresso_accettato();
+        });
     connect(s.h_su_H(), &QLineEdit::editingFinished, this, [this] {
         if (in_sincronia_) return;
         std::optional<std::string> rifiuto;

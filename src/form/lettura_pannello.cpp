@@ -46,7 +46,7 @@ std::optional<RifiutoCella> leggi_celle(const CelleRiga& cella, Pannello& p,
     const TestiCampi prima = p.testi;
     for (std::string_view nome : kNomiScelte) {
         const auto v = piena(nome);
-        if (!v) continue;
+        if (!v || e_suggerimento(nome)) continue;
         std::optional<std::string> motivo;
         imposta_scelta(p, nome, v->testo, unita, formato, motivo);
         if (motivo) rifiuta(nome, motivo->substr(nome.size() + 2));
@@ -80,6 +80,18 @@ std::optional<RifiutoCella> leggi_celle(const CelleRiga& cella, Pannello& p,
         p.testi[c] =
             separatore_locale(testo_gradi_decimali(c, testo, punto), formato);
         if (c == Campo::lat || c == Campo::lon) p.sito_proprio = true;
+    }
+    // The suggestions after the fields, so that T1 takes the row's H; a T1 or qa cell wins.
+    for (std::string_view nome : kNomiScelte) {
+        const auto v = piena(nome);
+        const Campo campo = nome == "struttura_edificio" ? Campo::T1 : Campo::qa;
+        if (!v || !e_suggerimento(nome) || piena(dati_campo(campo).colonna)) continue;
+        std::optional<std::string> motivo;
+        imposta_scelta(p, nome, v->testo, unita, formato, motivo);
+        if (motivo) rifiuta(nome, motivo->substr(nome.size() + 2));
+        else if (numeri)
+            if (const auto n = numero_accettato(campo, p.testi[campo], formato, unita))
+                numeri->valori[campo] = *n;
     }
     // The restraints in the columns' order; their combination judged once all are read, so that
     // no side read before the top is refused for a top not read yet.

@@ -359,6 +359,28 @@ bool imposta_scelta(Pannello& p, std::string_view nome, std::string_view testo,
         } else {
             rifiuto = "h_su_H: atteso un numero da 0 a 1 (o vuoto), ricevuto \"" + t + "\"";
         }
+    } else if (nome == "struttura_edificio") {
+        // T1 = C1·H^(3/4) from the building's height H in the job's lengths (cm → m).
+        const auto t = di_parola(kTipiEdificio, testo);
+        const auto H = text::parse_dot_or_locale(p.testi[Campo::H], f);
+        const double fl = u.fattore(units::Famiglia::lunghezza);
+        if (text::trim(std::string(testo)).empty()) return true;
+        if (!t)
+            rifiuto = std::string(nome) + ": accettati solo " + parole(kTipiEdificio) +
+                      " (o vuoto), ricevuto \"" + std::string(testo) + "\"";
+        else if (!H || !(*H > 0) || !(fl > 0))
+            rifiuto = std::string(nome) + ": serve l'altezza dell'edificio H, ricevuto \"" +
+                      p.testi[Campo::H] + "\"";
+        else
+            scrivi(p, Campo::T1, periodo_suggerito(*t, *H / fl / 100), kDecimali, f);
+        return true;
+    } else if (nome == "elemento_non_strutturale") {
+        const auto e = di_parola(kElementi, testo);
+        if (text::trim(std::string(testo)).empty()) return true;
+        if (e) scrivi(p, Campo::qa, voce(kElementi, *e).numero, kDecimali, f);
+        else rifiuto = std::string(nome) + ": accettati solo " + parole(kElementi) +
+                       " (o vuoto), ricevuto \"" + std::string(testo) + "\"";
+        return true;
     } else {
         return false;
     }

@@ -198,10 +198,16 @@ struct Scelte {
 };
 
 // The names of the choices for --set, the batch and the panels file.
-inline constexpr std::array<std::string_view, 11> kNomiScelte = {
+// The last two are suggestions, not stored: each writes its field (T1 from H, qa) once and is
+// read after the fields, so that H is the row's.
+inline constexpr std::array<std::string_view, 13> kNomiScelte = {
     "classe_uso", "stato_limite", "tipo_costruzione",   "categoria_topografica",
     "h_su_H",     "muratura",     "livello_conoscenza", "correttivi",
-    "fk",         "elementi",     "classe_esecuzione"};
+    "fk",         "elementi",     "classe_esecuzione",  "struttura_edificio",
+    "elemento_non_strutturale"};
+constexpr bool e_suggerimento(std::string_view nome) {
+    return nome == "struttura_edificio" || nome == "elemento_non_strutturale";
+}
 
 // The choices the panel's numbers bear out: a stored one while its numbers are the field texts,
 // else the one a number alone names (Cu, PVR, VN; St 1 is T1); unset is "altro".
