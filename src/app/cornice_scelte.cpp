@@ -124,8 +124,8 @@ ControlliScelte::ControlliScelte(FinestraPrincipale& f) : QObject(&f) {
                       (i < 3 ? QStringLiteral(" (stato di fatto: al più i due maggiori)")
                              : QStringLiteral(" (consolidamento: prodotto non oltre il massimo "
                                               "della tabella)")));
-        const int x = i < 3 ? 120 : 1500;
-        c->setGeometry(f.rettangolo({x, y + 255 + static_cast<int>(i % 3) * 270, 1365, alto}));
+        const int x = i < 3 ? 120 : 1440;
+        c->setGeometry(f.rettangolo({x, y + 255 + static_cast<int>(i % 3) * 270, i < 3 ? 1290 : 1455, 255}));
         correttivi_[i] = c;
     }
     // New masonry under the factors: fk and the execution class on a line, the units under.
@@ -160,7 +160,12 @@ ControlliScelte::ControlliScelte(FinestraPrincipale& f) : QObject(&f) {
     elementi_->setFont(crea_font(tahoma8));
     elementi_->setToolTip(QStringLiteral("Categoria degli elementi e malta (NTC 2018 Tab. 4.5.II)"));
     elementi_->setGeometry(f.rettangolo({120, y + 255 + 345, largo, alto}));
-    for (const auto& v : form::kMaterialiNuovi) elementi_->addItem(utf8(v.etichetta), utf8(v.parola));
+    constexpr std::array<const char*, form::kMaterialiNuovi.size()> brevi_nuova = {
+        "Cat. I, malta garantita", "Cat. I, malta prescritta", "Cat. II, ogni malta"};
+    for (std::size_t i = 0; i < brevi_nuova.size(); ++i) {
+        elementi_->addItem(QString::fromUtf8(brevi_nuova[i]), utf8(form::kMaterialiNuovi[i].parola));
+        elementi_->setItemData(static_cast<int>(i), utf8(form::kMaterialiNuovi[i].etichetta), Qt::ToolTipRole);
+    }
     elementi_->addItem(QString(), QString());
     const int riga_suggerimenti = y + 255 + 345 + alto + 60;
 

@@ -230,6 +230,33 @@ TEST_F(Presentatore, PickersWriteTheirFieldsAndATypedNumberShowsAltro) {
     EXPECT_EQ(muratura->currentText(), "altro");
     emit s.elemento()->activated(0);  // a parapet: qa 1 (Circolare 2019 Tab. C7.2.I)
     EXPECT_EQ(f.campo(3)->text(), "1");
+    // Solid bricks again with injection (consolidation, 1.2 on f and E): fd = 9.6296 x 1.2 =
+    // 11.5556 daN/cm2, E = 18000. Then new masonry: fk 50 daN/cm2, category I with guaranteed
+    // mortar, class 1: γM 2.0, fd = 25, E = 1000 x 5 N/mm2 = 50000 daN/cm2; the type shows "altro".
+    emit muratura->activated(6);
+    s.correttivo(3)->click();
+    EXPECT_EQ(std::tuple(s.correttivo(3)->text(), f.campo(15)->text(), f.campo(23)->text()),
+              std::tuple(QString("Iniezioni"), QString("11.5556"), QString("18000")));
+    s.fk()->setText("50");
+    emit s.fk()->editingFinished();
+    emit s.elementi()->activated(0);
+    emit s.classe_esecuzione()->activated(0);
+    EXPECT_EQ(std::tuple(f.campo(15)->text(), f.campo(23)->text(), muratura->currentText()),
+              std::tuple(QString("25"), QString("50000"), QString("altro")));
+    // Every factor's and the new masonry's controls lie inside the frame, none over another.
+    QList<QWidget*> controlli{s.fk(), s.elementi(), s.classe_esecuzione(), s.edificio()};
+    for (std::size_t i = 0; i < tv::form::kCorrettivi.size(); ++i) controlli << s.correttivo(i);
+    for (QWidget* a : controlli) {
+        EXPECT_TRUE(s.cornice()->rect().contains(a->geometry())) << a->objectName().toStdString();
+        if (!qobject_cast<QLineEdit*>(a)) {  // a caption or an item shows whole
+            EXPECT_LE(a->sizeHint().width(), a->width()) << a->objectName().toStdString();
+        }
+        for (QWidget* b : controlli) {
+            if (a == b) continue;
+            EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+                << a->objectName().toStdString() << " " << b->objectName().toStdString();
+        }
+    }
     s.h_su_H()->setText("2");  // refused and said; nothing kept
     emit s.h_su_H()->editingFinished();
     ASSERT_EQ(f.messaggi.elenco.size(), 1u);
