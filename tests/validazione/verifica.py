@@ -31,7 +31,7 @@ SE_DATI = ["n", "xi", "Tk"]
 MECCANISMO = (["piani"] + [f"{n}{i}" for n in ("h", "t", "N", "dN", "F", "catena")
                            for i in range(1, 6)] + ["LC", "z0", "ammorsamenti", "hb", "lb",
                                                     "ts", "mu", "beta", "lati_cuneo", "appoggiato",
-                                                    "Em"])
+                                                    "Em", "analisi", "d_rottura"])
 RIUSATI = ["lat", "lon", "VN", "Cu", "suolo", "St", "B", "gamma", "H", "T1", "n", "xi", "Tk"]
 # Worked quantity of a mechanism -> key in the JSON's mechanism and column of the batch output
 # (the batch has the governing mechanism only).
@@ -45,7 +45,26 @@ DEL_MECCANISMO = {"nome": ("name", "meccanismo"), "z": ("z", "z_cerniera"),
                   "ag_cap_SLV": ("ag_cap_SLV", "ag_cap_SLV"),
                   "attivo": ("active_without_earthquake", None),
                   "L_i": ("L_i", "L_interno"), "F_amm": ("interlock.F", "F_ammorsamento"),
-                  "W_cuneo": ("wedge.W", "W_cuneo"), "T0": ("T0", "T0")}
+                  "W_cuneo": ("wedge.W", "W_cuneo"), "T0": ("T0", "T0"),
+                  "kappa": ("kappa", None), "d_y": ("d_y", None),
+                  # The nonlinear check: the curve's zero and each limit state's point and demand.
+                  "d0": ("nonlinear.d0", "d0"), "theta0": ("nonlinear.theta0", None),
+                  "d_su_dC": ("nonlinear.d_over_dC", None), "a_terra": ("nonlinear.ground", None)}
+for _stato in ("SLV", "SLC"):
+    DEL_MECCANISMO.update({
+        f"{_stato}_d": (f"nonlinear.{_stato}.d", f"d_{_stato}"),
+        f"{_stato}_a": (f"nonlinear.{_stato}.a", None),
+        f"{_stato}_T": (f"nonlinear.{_stato}.T", f"T_{_stato}"),
+        f"{_stato}_xi": (f"nonlinear.{_stato}.xi", None),
+        f"{_stato}_D": (f"nonlinear.{_stato}.demand", f"D_{_stato}"),
+        f"{_stato}_T_D": (f"nonlinear.{_stato}.T_demand", None),
+        f"{_stato}_zeta": (f"nonlinear.{_stato}.zeta",
+                           "zeta_SLV_nl" if _stato == "SLV" else "zeta_SLC"),
+        f"{_stato}_ag_cap": (f"nonlinear.{_stato}.ag_cap",
+                             "ag_cap_SLV_nl" if _stato == "SLV" else "ag_cap_SLC"),
+        f"{_stato}_da_SLD": (f"nonlinear.{_stato}.from_SLD", None)})
+# Yes/no values of a mechanism, compared as JSON booleans.
+SI_NO = {"attivo", "a_terra", "SLV_da_SLD", "SLC_da_SLD"}
 
 
 def valore_json(m, chiave):
@@ -56,7 +75,9 @@ def valore_json(m, chiave):
 # Worked quantity of the site -> key of "results" and column of the batch output.
 DEL_SITO = {"TR_SLD": ("TR_SLD", "TR_SLD"), "ag_SLD": ("ag_SLD", "ag_SLD"),
             "TR_SLV": ("TR_SLV", "TR_SLV"), "ag_SLV": ("ag_SLV", "ag_SLV"),
-            "S_SLD": ("S_SLD", None), "S_SLV": ("S_SLV", None), "FC": ("FC", None)}
+            "S_SLD": ("S_SLD", None), "S_SLV": ("S_SLV", None), "FC": ("FC", None),
+            "TR_SLC": ("TR_SLC", "TR_SLC"), "ag_SLC": ("ag_SLC", "ag_SLC"),
+            "S_SLC": ("S_SLC", None)}
 
 
 def mezza_unita(testo):
@@ -156,9 +177,17 @@ def verifica_meccanismo(cli, casi, dati, caso, riga, attesi, guasti):
             confronti += 1
             if r["governing"] != int(testo):
                 guasti.append(f"{etichetta}: calcolato {testo}, programma {r['governing']!r}")
-        elif grandezza in ("verdict", "verdict_SLD"):
+        elif grandezza == "analysis":
+            # The analysis asked for, in the JSON and in the batch's column as typed.
+            confronti += 2
+            if r.get("analysis") != testo:
+                guasti.append(f"{etichetta}: atteso {testo!r}, check {r.get('analysis')!r}")
+            scritta = {"nonlinear": "non lineare", "linear": "lineare"}[testo]
+            if uscita.get("analisi", "").strip() != scritta:
+                guasti.append(f"{etichetta}: atteso {scritta!r}, batch {uscita.get('analisi')!r}")
+        elif grandezza in ("verdict", "verdict_SLD", "verdict_SLC"):
             confronti += 1
-            chiave = "verdict" if grandezza == "verdict" else "verdict_SLD"
+            chiave = grandezza
             dal_check = {True: "> : OK", False: "< : !!!"}.get(r.get(chiave))
             if dal_check != testo:
                 guasti.append(f"{etichetta}: atteso {testo!r}, check {r.get(chiave)!r}")
@@ -199,10 +228,11 @@ def verifica_meccanismo(cli, casi, dati, caso, riga, attesi, guasti):
                     confronti += 1
                     if lotto_testo != testo:
                         guasti.append(f"{etichetta}: atteso {testo!r}, batch {lotto_testo!r}")
-            elif nome == "attivo":
+            elif nome in SI_NO:
                 confronti += 1
-                if m.get(chiave) is not (testo == "true"):
-                    guasti.append(f"{etichetta}: atteso {testo}, check {m.get(chiave)!r}")
+                if valore_json(m, chiave) is not (testo == "true"):
+                    guasti.append(f"{etichetta}: atteso {testo}, check "
+                                  f"{valore_json(m, chiave)!r}")
             else:
                 confronti += confronta_numero(guasti, etichetta, testo, valore_json(m, chiave),
                                               lotto_testo)

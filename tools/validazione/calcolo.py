@@ -568,6 +568,29 @@ def flessione(m, k, h1):
     return pesi, []
 
 
+def flessione_minima(m, k):
+    """h1 of the least α0 on a 1 mm grid (0.1 cm) strictly inside storey k, and the minimum of the
+    continuous α0(h1) by golden-section search, to compare."""
+    h = m["h"][k - 1]
+    passi = int(round(h / 0.1))
+    migliore = None
+    for j in range(1, passi):
+        a = alfa0_di(*flessione(m, k, j * 0.1))[0]
+        if migliore is None or a < migliore[0]:
+            migliore = (a, j * 0.1)
+    a_, b_ = 0.1, h - 0.1
+    rr = (math.sqrt(5.0) - 1.0) / 2.0
+    while b_ - a_ > 1e-9:
+        c_, d_ = b_ - rr * (b_ - a_), a_ + rr * (b_ - a_)
+        if alfa0_di(*flessione(m, k, c_))[0] < alfa0_di(*flessione(m, k, d_))[0]:
+            b_ = d_
+        else:
+            a_ = c_
+    continuo = (a_ + b_) / 2.0
+    return {"h1": migliore[1], "h1_continuo": continuo,
+            "alpha0_continuo": alfa0_di(*flessione(m, k, continuo))[0]}
+
+
 def alfa0_di(pesi, forze):
     stab = sum(P * dy for _, P, _, dy in pesi)
     lav = sum(L for _, _, L in forze)
@@ -597,13 +620,86 @@ def e_star_con_tutti(pesi):
     return s1 * s1 / (s0 * s2)
 
 
+# Soil class -> TE, TF of NTC 2018 Tab. 3.2.VII (s).
+TE_TF = {"A": (4.5, 10.0), "B": (5.0, 10.0), "C": (6.0, 10.0), "D": (6.0, 10.0),
+         "E": (6.0, 10.0)}
+
+
+def spostamento_spettrale(T, h, suolo, xi, g):
+    """Elastic displacement spectrum SDe(T) in m (NTC 2018 3.2.3.2.3): Se(T)·g·T²/(4π²) up to TE,
+    then toward dg = 0.025·ag·g·S·TC·TD at TF and dg beyond."""
+    TE, TF = TE_TF[suolo]
+    _, TC, TD = periodi_spettro(h["ag"], h["Tc"], suolo)
+    eta = max(0.55, math.sqrt(10.0 / (5.0 + xi)))
+    dg = 0.025 * h["ag"] * g * h["S"] * TC * TD
+    if T <= TE:
+        return spettro(T, h["ag"], h["F0"], h["Tc"], h["S"], suolo, xi) * g * T * T / (
+            4.0 * math.pi ** 2)
+    if T <= TF:
+        return dg * (h["F0"] * eta + (1.0 - h["F0"] * eta) * (T - TE) / (TF - TE))
+    return dg
+
+
+def domanda_spostamento(h, suolo, xi, g, T_fine):
+    """The greatest SDe(T) for T in [0, T_fine]: a scan of 200000 steps and the end point, and
+    the closed form, SDe(min(T_fine, TE)) (SDe never falls before TE); both are kept."""
+    n = 200000
+    scansione = max((spostamento_spettrale(T_fine * i / n, h, suolo, xi, g), T_fine * i / n)
+                    for i in range(n + 1))
+    TE = TE_TF[suolo][0]
+    chiuso = spostamento_spettrale(min(T_fine, TE), h, suolo, xi, g)
+    return {"D": scansione[0], "T_D": scansione[1], "D_chiuso": chiuso}
+
+
+def non_lineare(v, r, m, riga, g):
+    """[C8.7.1.2.1.6], [C8.7.1.2.1.8] on one block at ground with its weight alone, turning about
+    its outer base edge by finite rotations θ: α(θ) = tan(β − θ), β = atan(t/h); the control
+    point is the centroid, d(θ) = R·(sin β − sin(β − θ)), R = ½√(t² + h²); one mass: d/dC = 1."""
+    if (m["piani"] != 1 or m["z0"] != 0.0 or m["N"][0] or m["F"][0] or m["catena"][0]
+            or m["ammorsamenti"] or v["verifica"] != "ribaltamento"):
+        raise SystemExit(f"{riga['id']}: l'analisi non lineare è svolta qui per un blocco a terra")
+    t, h = m["t"][0] / 100.0, m["h"][0] / 100.0  # m
+    n = {"t": t, "h": h, "beta": math.atan(t / h), "R": 0.5 * math.hypot(t, h)}
+    n["theta0"] = n["beta"]
+    n["d0"] = n["R"] * math.sin(n["beta"])  # = t/2
+    n["d_su_dC"] = 1.0
+    suolo = riga["suolo"].strip().upper()
+    for stato, quota, coeff, xi in (("SLV", 0.4, 1.68, 8.0), ("SLC", 0.6, 1.56, 10.0)):
+        p = {"d": quota * n["d0"], "xi": xi, "coeff": coeff}
+        p["sin_bt"] = (n["R"] * math.sin(n["beta"]) - p["d"]) / n["R"]
+        p["theta"] = n["beta"] - math.asin(p["sin_bt"])
+        p["alpha"] = math.tan(n["beta"] - p["theta"])
+        p["a"] = p["alpha"] * g / (r["e_star"] * m["FC"])
+        p["T"] = coeff * math.pi * math.sqrt(p["d"] / p["a"])
+        h_ = v[stato]
+        p["TB"], p["TC"], p["TD"] = periodi_spettro(h_["ag"], h_["Tc"], suolo)
+        p["TE"], p["TF"] = TE_TF[suolo]
+        p["eta"] = max(0.55, math.sqrt(10.0 / (5.0 + xi)))
+        p.update(domanda_spostamento(h_, suolo, xi, g, p["T"]))
+        p["zeta"] = p["d"] / p["D"]
+        p["ag_cap"] = p["zeta"] * h_["ag"]
+        p["da_SLD"] = False
+        if stato == "SLV" and p["ag_cap"] < v["SLD"]["ag"]:
+            # The SLV capacity is never taken below the SLD action [C8.7.1.2.1.8].
+            p["da_SLD"], p["ag_cap"] = True, v["SLD"]["ag"]
+            p["zeta"] = v["SLD"]["ag"] / h_["ag"]
+        n[stato] = p
+    return n
+
+
 def calcola_meccanismi(riga, unita, g, punti, gruppi, zone):
     """Every step of a mechanism case: the site at SLD and SLV, each mechanism's α0, e*, M*,
     a0*, floor demands, ζ and ag of capacity; the governing one."""
-    v = {"verifica": riga["verifica"].strip().lower(), "g": g}
+    v = {"verifica": riga["verifica"].strip().lower(), "g": g,
+         "suolo": riga["suolo"].strip().upper()}
     for stato, PVR in STATI:
         v[stato] = sito(riga, PVR, punti, gruppi, zone)
         v[stato]["PVR"] = PVR
+    v["analisi"] = (riga.get("analisi") or "lineare").strip().lower()
+    if v["analisi"] == "non lineare":
+        # The collapse state of the nonlinear check: PVR 5 %.
+        v["SLC"] = sito(riga, 5.0, punti, gruppi, zone)
+        v["SLC"]["PVR"] = 5.0
     m = dati_meccanismo(riga, unita, g)
     v["m"] = m
     v["mecc"] = []
@@ -641,32 +737,22 @@ def calcola_meccanismi(riga, unita, g, punti, gruppi, zone):
             L, t = m["h"][0] / 100.0, m["t"][0] / 100.0
             r["kappa"], r["lambda"] = 6.2, L / t
             r["T0"] = 6.2 * (L / t) * L * math.sqrt(m["gamma"] * 1e4 / (m["Em"] * 100.0 * g))
-        elif v["verifica"] == "flessione":
+        elif v["verifica"] == "flessione" or (v["verifica"] == "elemento_libero"
+                                               and m["appoggiato"] == 1):
             if m["piani"] != 1:
                 raise SystemExit(f"{riga['id']}: la flessione è svolta qui per un solo piano")
-            r["name"] = "flessione"
-            h = m["h"][k - 1]
-            passi = int(round(h / 0.1))  # h1 on a 1 mm grid (0.1 cm), strictly inside the storey
-            migliore = None
-            for j in range(1, passi):
-                a = alfa0_di(*flessione(m, k, j * 0.1))[0]
-                if migliore is None or a < migliore[0]:
-                    migliore = (a, j * 0.1)
-            r["h1"] = migliore[1]
+            r.update(flessione_minima(m, k))
             pesi, forze = flessione(m, k, r["h1"])
             r["alpha0"], r["stab"], r["lav"], r["ribal"] = alfa0_di(pesi, forze)
-            # The minimum of the continuous α0(h1) by golden-section search, to compare.
-            a_, b_ = 0.1, h - 0.1
-            rr = (math.sqrt(5.0) - 1.0) / 2.0
-            while b_ - a_ > 1e-9:
-                c_, d_ = b_ - rr * (b_ - a_), a_ + rr * (b_ - a_)
-                if alfa0_di(*flessione(m, k, c_))[0] < alfa0_di(*flessione(m, k, d_))[0]:
-                    b_ = d_
-                else:
-                    a_ = c_
-            r["h1_continuo"] = (a_ + b_) / 2.0
-            r["alpha0_continuo"] = alfa0_di(*flessione(m, k, r["h1_continuo"]))[0]
             r["e_star"] = e_star_formula(pesi)
+            r["name"] = "flessione"
+            if v["verifica"] == "elemento_libero":
+                # Held at the top too: the storey's flexure, simply supported, κ = 2.2 [C8.7.1.7]
+                # in SI units as the cantilever above.
+                r["name"] = "elemento libero"
+                L, t = m["h"][0] / 100.0, m["t"][0] / 100.0
+                r["kappa"], r["lambda"] = 2.2, L / t
+                r["T0"] = 2.2 * (L / t) * L * math.sqrt(m["gamma"] * 1e4 / (m["Em"] * 100.0 * g))
         else:
             raise SystemExit(f"{riga['id']}: verifica {riga['verifica']!r} sconosciuta")
         r["pesi"], r["forze"] = pesi, forze
@@ -687,10 +773,18 @@ def calcola_meccanismi(riga, unita, g, punti, gruppi, zone):
         r["ag_cap_SLD"] = r["zeta_SLD"] * v["SLD"]["ag"]
         r["ag_cap_SLV"] = r["zeta_SLV"] * v["SLV"]["ag"]
         r["h1_m"] = None if r["h1"] is None else r["h1"] / 100.0
+        r["nl"] = non_lineare(v, r, m, riga, g) if v["analisi"] == "non lineare" else None
+        if r.get("T0"):
+            # The elastic branch's yield displacement dy = a0*·T0²/(4π²) [C8.7.1.6], in m.
+            r["d_y"] = r["a0_star"] * r["T0"] ** 2 / (4.0 * math.pi ** 2)
         v["mecc"].append(r)
     v["governing"] = min(range(len(v["mecc"])), key=lambda i: v["mecc"][i]["zeta_SLV"])
     gov = v["mecc"][v["governing"]]
     v["verdict"] = "> : OK" if gov["zeta_SLV"] >= 1.0 else "< : !!!"
+    if gov["nl"] is not None:
+        # Under the nonlinear analysis the SLV verdict is the displacement check's.
+        v["verdict"] = "> : OK" if gov["nl"]["SLV"]["zeta"] >= 1.0 else "< : !!!"
+        v["verdict_SLC"] = "> : OK" if gov["nl"]["SLC"]["zeta"] >= 1.0 else "< : !!!"
     v["verdict_SLD"] = "> : OK" if gov["zeta_SLD"] >= 1.0 else "< : !!!"
     return v
 
@@ -700,14 +794,14 @@ def calcola_meccanismi(riga, unita, g, punti, gruppi, zone):
 # demands, ζ and ag of capacity to five decimals, h1 to the millimetre.
 def attesi_meccanismi(v):
     righe = []
-    for stato, _ in STATI:
+    for stato in [s_ for s_, _ in STATI] + (["SLC"] if "SLC" in v else []):
         h = v[stato]
         righe += [(f"TR_{stato}", str(h["TR"])), (f"ag_{stato}", f"{h['ag']:.5f}"),
                   (f"S_{stato}", f"{h['S']:.4f}")]
     righe.append(("FC", f"{v['m']['FC']:.2f}"))
 
     def valori(prefisso, r):
-        fl = r["name"] == "flessione"
+        fl = r["h1"] is not None
         out = [(prefisso + "nome", r["name"]), (prefisso + "z", f"{r['z_m']:.4f}")]
         if fl:
             out.append((prefisso + "h1", f"{r['h1_m']:.3f}"))
@@ -716,7 +810,9 @@ def attesi_meccanismi(v):
             out += [(prefisso + "L_i", f"{r['Li'] * 1e-4:.{cifre(r['Li'] * 1e-4, 6)}f}"),
                     (prefisso + "F_amm", f"{r['F_amm'] / 100:.{cifre(r['F_amm'] / 100, 6)}f}")]
         if r.get("T0"):
-            out.append((prefisso + "T0", f"{r['T0']:.{cifre(r['T0'], 6)}f}"))
+            out += [(prefisso + "T0", f"{r['T0']:.{cifre(r['T0'], 6)}f}"),
+                    (prefisso + "kappa", f"{r['kappa']:.1f}"),
+                    (prefisso + "d_y", f"{r['d_y']:.{cifre(r['d_y'], 5)}f}")]
         if r.get("W_cuneo") is not None:
             out.append((prefisso + "W_cuneo",
                         f"{r['W_cuneo'] / 100:.{cifre(r['W_cuneo'] / 100, 6)}f}"))
@@ -731,6 +827,26 @@ def attesi_meccanismi(v):
                 (prefisso + "zeta_SLV", f"{r['zeta_SLV']:.{z}f}"),
                 (prefisso + "ag_cap_SLD", f"{r['ag_cap_SLD']:.{z}f}"),
                 (prefisso + "ag_cap_SLV", f"{r['ag_cap_SLV']:.{z}f}")]
+        n = r["nl"]
+        if n is not None:
+            out += [(prefisso + "d0", f"{n['d0']:.6f}"),
+                    (prefisso + "theta0", f"{n['theta0']:.6f}"),
+                    (prefisso + "d_su_dC", f"{n['d_su_dC']:.6f}"),
+                    (prefisso + "a_terra", "true" if r["z"] == 0.0 else "false")]
+            for st in ("SLV", "SLC"):
+                p = n[st]
+                out += [(prefisso + f"{st}_d", f"{p['d']:.6f}"),
+                        (prefisso + f"{st}_a", f"{p['a']:.6f}"),
+                        (prefisso + f"{st}_T", f"{p['T']:.6f}"),
+                        (prefisso + f"{st}_xi", f"{p['xi']:.1f}"),
+                        (prefisso + f"{st}_D", f"{p['D']:.6f}"),
+                        (prefisso + f"{st}_zeta", f"{p['zeta']:.5f}"),
+                        (prefisso + f"{st}_ag_cap", f"{p['ag_cap']:.5f}"),
+                        (prefisso + f"{st}_da_SLD", "true" if p["da_SLD"] else "false")]
+                # Where SDe is flat (TD to TE) any T there gives the maximum: T_D only when the
+                # maximum is at the end point alone.
+                if p["T"] < p["TD"]:
+                    out.append((prefisso + f"{st}_T_D", f"{p['T_D']:.6f}"))
         return out
 
     for r in v["mecc"]:
@@ -742,6 +858,8 @@ def attesi_meccanismi(v):
     if gov["h1_m"] is not None:
         righe.append(("h1", f"{gov['h1_m']:.3f}"))
     righe += [("verdict", v["verdict"]), ("verdict_SLD", v["verdict_SLD"])]
+    if "verdict_SLC" in v:
+        righe += [("analysis", "nonlinear"), ("verdict_SLC", v["verdict_SLC"])]
     return righe
 
 

@@ -91,6 +91,15 @@ TITOLI = {
             "sulla copertura (z = H): periodo T0 [C8.7.1.7] con κ = 6,2 e λ = L/t, domanda "
             "dello spettro di piano C7.2.5 al periodo T0 con ξ = 5 % [C8.7.1.9], SLV con "
             "q = 2; LC1"),
+    "v30": ("Firenze, analisi cinematica non lineare di un blocco a terra", "un piano a terra "
+            "con il solo peso, rotazioni finite: curva di capacità α(θ) = tan(β − θ), d0 = t/2, "
+            "spostamenti e periodi secanti allo SLV e allo SLC [C8.7.1.10], [C8.7.1.11], "
+            "domanda di spostamento SDe del sito (ξ = 8 % e 10 %, NTC 2018 § 3.2.3.2.3), "
+            "ζE = d / Δd; SLC con PVR = 5 %; esito SLV non lineare; LC1"),
+    "v31": ("Foligno, tamponamento trattenuto in basso e in alto", "elemento libero di vibrare "
+            "appoggiato anche in sommità: flessione del piano con h1 minimo al millimetro, "
+            "periodo T0 [C8.7.1.7] con κ = 2,2, domanda dello spettro di piano C7.2.5 al "
+            "periodo T0 alla quota della base (z0 = 3 m); suolo C; LC2"),
 }
 NOMI = {"VR": "VR [anni]", "TR": "TR [anni]", "ag": "ag/g", "F0": "F0", "Ss": "Ss", "S": "S",
         "quota_v": "quota verticale", "quota_o": "quota orizzontale", "W": "W", "Wa": "Wa",
@@ -168,16 +177,27 @@ def programma(cli, casi, dati, caso, riga):
 MECCANISMO = (["piani"] + [f"{n}{i}" for n in ("h", "t", "N", "dN", "F", "catena")
                            for i in range(1, 6)] + ["LC", "z0", "ammorsamenti", "hb", "lb",
                                                     "ts", "mu", "beta", "lati_cuneo", "appoggiato",
-                                                    "Em"])
+                                                    "Em", "analisi", "d_rottura"])
 RIUSATI = ["lat", "lon", "VN", "Cu", "suolo", "St", "B", "gamma", "H", "T1", "n", "xi", "Tk"]
 NOMI_MECC = {"alpha0": "α0", "e_star": "e*", "M_star": "M* [t]", "a0_star": "a0* [m/s²]",
              "z": "z [m]", "h1": "h1 [m]", "demand_SLD": "domanda SLD / g",
              "demand_SLV": "domanda SLV / g", "zeta_SLD": "ζ_SLD", "zeta_SLV": "ζ_SLV",
              "ag_cap_SLD": "ag,SLD capacità / g", "ag_cap_SLV": "ag,SLV capacità / g",
              "L_i": "L_i [kN·m]", "F_amm": "F ammorsamento [kN]", "W_cuneo": "W cuneo [kN]",
-             "T0": "T0 [s]"}
-# The JSON keys of the side walls' values, "a.b" for b inside a.
-CHIAVI_MECC = {"F_amm": "interlock.F", "W_cuneo": "wedge.W"}
+             "T0": "T0 [s]", "kappa": "κ", "d_y": "dy [m]", "d0": "d0 [m]",
+             "theta0": "θ0 [rad]", "d_su_dC": "d/dC", "a_terra": "a terra"}
+# The JSON keys of the side walls' and the nonlinear check's values, "a.b" for b inside a.
+CHIAVI_MECC = {"F_amm": "interlock.F", "W_cuneo": "wedge.W", "d0": "nonlinear.d0",
+               "theta0": "nonlinear.theta0", "d_su_dC": "nonlinear.d_over_dC",
+               "a_terra": "nonlinear.ground"}
+for _stato in ("SLV", "SLC"):
+    for _nome, _chiave, _testo in (("d", "d", "d [m]"), ("a", "a", "a(d) [m/s²]"),
+                                   ("T", "T", "T secante [s]"), ("xi", "xi", "ξ [%]"),
+                                   ("D", "demand", "Δd [m]"), ("T_D", "T_demand", "T di Δd [s]"),
+                                   ("zeta", "zeta", "ζE"), ("ag_cap", "ag_cap", "ag capacità / g"),
+                                   ("da_SLD", "from_SLD", "dallo SLD")):
+        NOMI_MECC[f"{_stato}_{_nome}"] = f"{_stato} non lineare: {_testo}"
+        CHIAVI_MECC[f"{_stato}_{_nome}"] = f"nonlinear.{_stato}.{_chiave}"
 
 
 def valore_json(m, chiave):
@@ -185,7 +205,8 @@ def valore_json(m, chiave):
         m = m.get(parte) if isinstance(m, dict) else None
     return m
 NOMI_SITO = {"TR_SLD": "TR SLD [anni]", "ag_SLD": "ag SLD / g", "S_SLD": "S SLD",
-             "TR_SLV": "TR SLV [anni]", "ag_SLV": "ag SLV / g", "S_SLV": "S SLV", "FC": "FC"}
+             "TR_SLV": "TR SLV [anni]", "ag_SLV": "ag SLV / g", "S_SLV": "S SLV", "FC": "FC",
+             "TR_SLC": "TR SLC [anni]", "ag_SLC": "ag SLC / g", "S_SLC": "S SLC"}
 
 
 def programma_meccanismo(cli, casi, dati, caso, riga):
@@ -212,10 +233,17 @@ def pericolosita(v, riga):
            "locali: SLD con PVR = 63 %, SLV con PVR = 10 % (la colonna PVR della riga non è usata)."
            , ""]
     d, l = v["SLD"], v["SLV"]
+    stati = ("SLD", "SLV", "SLC") if "SLC" in v else ("SLD", "SLV")
+    if "SLC" in v:
+        out[2] = out[2].replace("Due stati limite,", "Tre stati limite,").replace(
+            "SLV con PVR = 10 %", "SLV con PVR = 10 %, e per l'analisi non lineare SLC con "
+            "PVR = 5 %")
     out.append(f"- VR = max(VN · Cu; 35) = max({riga['VN']} · {riga['Cu'].replace('.', ',')}; "
                f"35) = **{n(d['VR'], 1)} anni**; SLD: TR = −VR / ln(1 − 0,63) = "
                f"{n(d['TR_grezzo'], 2)} → **{d['TR']} anni**; SLV: TR = −VR / ln(1 − 0,10) = "
-               f"{n(l['TR_grezzo'], 2)} → **{l['TR']} anni**.")
+               f"{n(l['TR_grezzo'], 2)} → **{l['TR']} anni**"
+               + (f"; SLC: TR = −VR / ln(1 − 0,05) = {n(v['SLC']['TR_grezzo'], 2)} → "
+                  f"**{v['SLC']['TR']} anni**" if "SLC" in v else "") + ".")
     if d["nodi"]:
         lati = calcolo.distanze_lati(d["nodi"], d["lat"], d["lon"])
         vicino = min(lati, key=lati.get)
@@ -231,7 +259,7 @@ def pericolosita(v, riga):
         out.append(f"- Zona **{d['fonte']}** della Tabella 2.")
     out += ["| | TR1 | TR2 | ag/g a TR1 | ag/g a TR2 | ag/g | F0 | Tc* [s] | Ss | St | S | "
             "ag · S |", "|---|---|---|---|---|---|---|---|---|---|---|---|"]
-    for stato in ("SLD", "SLV"):
+    for stato in stati:
         h = v[stato]
         out.append(f"| {stato} | {h['TR1']} | {h['TR2']} | {n(h['ag1'], 5)} | "
                    f"{n(h['ag2'], 5)} | **{n(h['ag'], 5)}** | {n(h['F0'], 4)} | "
@@ -241,7 +269,8 @@ def pericolosita(v, riga):
     out += ["", "Interpolazione logaritmica fra TR1 e TR2 (per TR tabellato ag = ag a TR1); "
             + (f"suolo {suolo}: Ss = {SS[suolo][0]} − {SS[suolo][1]} · F0 · ag/g, fra i limiti "
                f"della Tabella 3.2.IV delle NTC 2018." if SS[suolo] else "suolo A: Ss = 1.")
-            + " Stesso reticolo, stessi nodi e stessi pesi 1/d nei due stati.", ""]
+            + " Stesso reticolo, stessi nodi e stessi pesi 1/d "
+            + ("nei tre stati." if "SLC" in v else "nei due stati."), ""]
     return out
 
 
@@ -255,6 +284,73 @@ def termini(pesi, forze):
     for nome, F, L in forze:
         out.append(f"| {nome} (forza esterna) | {n(F, 2)} | – | – | – | lavoro "
                    f"{n(L, 2)} |")
+    return out
+
+
+def ramo_sde(p):
+    """The displacement spectrum's branch at the demand's period, in words and formula."""
+    T = min(p["T"], p["TE"])
+    if T < p["TB"]:
+        return "primo ramo (T < TB): SDe = Se(T) · g · T² / (4π²)"
+    if T < p["TC"]:
+        return "ramo costante di Se (TB ≤ T < TC): SDe = ag · S · η · F0 · g · T² / (4π²)"
+    if T < p["TD"]:
+        return "ramo TC ≤ T < TD: SDe = ag · S · η · F0 · TC · g · T / (4π²)"
+    return "ramo TD ≤ T ≤ TE: SDe = ag · S · η · F0 · TC · TD · g / (4π²), costante"
+
+
+def passi_non_lineari(v, r, m, g):
+    """The nonlinear check's steps of a block at ground: the curve, d0, each limit state's point,
+    secant period, displacement demand and ζE."""
+    nl = r["nl"]
+    t, h = nl["t"], nl["h"]
+    out = ["#### Analisi cinematica non lineare", "",
+           f"Il blocco (t = {n(t, 3)} m, h = {n(h, 3)} m, il solo peso W) ruota di un angolo "
+           "finito θ attorno allo spigolo esterno della base. Il baricentro G sta a "
+           f"R = ½ · √(t² + h²) = **{n(nl['R'], 6)} m** dalla cerniera, con β = atan(t/h) = "
+           f"**{n(nl['beta'], 6)} rad** dalla verticale. Nella configurazione ruotata il peso "
+           "ha il braccio R · sin(β − θ) e la forza orizzontale α · W il braccio R · cos(β − θ); "
+           "l'equilibrio alla rotazione [C8.7.1.2.1.8] dà:", "",
+           "α(θ) = (t/2 · cos θ − h/2 · sin θ) / (h/2 · cos θ + t/2 · sin θ) = tan(β − θ)", "",
+           "Il punto di controllo è il baricentro, che si sposta in orizzontale di "
+           "d(θ) = R · (sin β − sin(β − θ)); una sola massa: e* = 1 e d/dC = W · δx² / "
+           "(δx · W · δx) = 1 [C8.7.1.4], e a(d) = α(θ(d)) · g / (e* · FC) [C8.7.1.3] con "
+           "sin(β − θ) = (t/2 − d) / R. α si annulla a θ0 = β = "
+           f"**{n(nl['theta0'], 6)} rad**, quando G sta sulla verticale della cerniera: "
+           f"d0 = R · sin β = t/2 = **{n(nl['d0'], 6)} m**, esattamente. A θ = 0 la curva "
+           f"parte da a0* = {n(r['a0_star'], 5)} m/s².", ""]
+    for st, quota, nome_T in (("SLV", "0,4", "[C8.7.1.10]"), ("SLC", "0,6", "[C8.7.1.11]")):
+        p = nl[st]
+        h_ = v[st]
+        TB, TC, TD = p["TB"], p["TC"], p["TD"]
+        out += [f"**{st}** (ξ = {n(p['xi'], 0)} %, ag = {n(h_['ag'], 5)} g, S = "
+                f"{n(h_['S'], 4)}, F0 = {n(h_['F0'], 4)}, Tc* = {n(h_['Tc'], 4)} s):", "",
+                f"- d_{st} = {quota} · d0 = **{n(p['d'], 6)} m**; sin(β − θ) = "
+                f"({n(t / 2, 4)} − {n(p['d'], 4)}) / {n(nl['R'], 6)} = {n(p['sin_bt'], 6)}, "
+                f"θ = {n(p['theta'], 6)} rad; α = tan(β − θ) = {n(p['alpha'], 6)}; "
+                f"a(d_{st}) = {n(p['alpha'], 6)} · {n(g, 2)} / (1 · {n(m['FC'], 2)}) = "
+                f"**{n(p['a'], 6)} m/s²**.",
+                f"- T_{st} = {n(p['coeff'], 2)} · π · √(d_{st} / a(d_{st})) {nome_T} = "
+                f"{n(p['coeff'], 2)} · π · √({n(p['d'], 6)} / {n(p['a'], 6)}) = "
+                f"**{n(p['T'], 6)} s**.",
+                f"- Domanda a terra: lo spettro di spostamento elastico del sito "
+                f"SDe(T) = Se(T, ξ) · g · T² / (4π²) (NTC 2018 § 3.2.3.2.1 e § 3.2.3.2.3), "
+                f"η = √(10 / (5 + {n(p['xi'], 0)})) = {n(p['eta'], 6)}, TB = {n(TB, 4)} s, "
+                f"TC = {n(TC, 4)} s, TD = 4 · ag/g + 1,6 = {n(TD, 4)} s, TE = {n(p['TE'], 1)} s "
+                f"e TF = {n(p['TF'], 1)} s (Tab. 3.2.VII, suolo {v['suolo']}). SDe cresce fino "
+                "a TD ed è costante fra TD e TE: il massimo fra T0 = 0 e T_"
+                f"{st} vale SDe(min(T_{st}; TE)), nel {ramo_sde(p)}: "
+                f"Δd = **{n(p['D_chiuso'], 6)} m**; la scansione di [0; T_{st}] a 200 000 passi "
+                f"dà {n(p['D'], 6)} m"
+                + (f" a T = {n(p['T_D'], 6)} s = T_{st}." if p["T"] < TD else
+                   f" (ogni T fra TD e T_{st} dà lo stesso valore)."),
+                f"- ζE = d_{st} / Δd = {n(p['d'], 6)} / {n(p['D'], 6)} = "
+                f"**{n(p['zeta'], 5)}**; ag,{st} di capacità = ζE · ag = "
+                f"**{n(p['ag_cap'], 5)}** g"
+                + ((" (minore di ag,SLD = " if p["da_SLD"] else " (non minore di ag,SLD = ")
+                   + f"{n(v['SLD']['ag'], 5)} g" +
+                   (": si prende ag,SLD, ζE = ag,SLD / ag,SLV)." if p["da_SLD"] else
+                    ": resta).") if st == "SLV" else "."), ""]
     return out
 
 
@@ -298,7 +394,38 @@ def capitolo_meccanismo(numero, caso, cartella, riga, unita, g, v, attesi, prog)
             f"verso l'esterno, la catena tira verso l'interno. LC{m['LC']}: FC = "
             f"{n(m['FC'], 2)}. H = {n(m['H'], 1)} cm.", ""]
 
-    if v["verifica"] == "elemento_libero":
+    if v["verifica"] == "elemento_libero" and m["appoggiato"] == 1:
+        r = v["mecc"][0]
+        h, t = m["h"][0], m["t"][0]
+        out += ["## Elemento libero di vibrare, trattenuto in sommità", "",
+                "L'elemento (il piano della parete) è trattenuto alla base e in sommità, e si "
+                "attiva con la flessione verticale del piano: cerniera A alla base sul filo "
+                "esterno, C alla quota h1 sul filo interno, D in sommità sul filo esterno, "
+                "trattenuta in orizzontale e libera di salire. Alla rotazione virtuale unitaria "
+                "del blocco inferiore il blocco superiore (h2 = h − h1) ruota di h1/h2 attorno a "
+                "D; i baricentri dei due blocchi si spostano in fuori di h1/2 e salgono di t/2 "
+                "(blocco 1) e di t · (h1/2 + h2) / h2 (blocco 2). L'elemento porta solo il suo "
+                "peso; con w = γ · t · B:", "",
+                "α0(h1) = [w · h1 · t/2 + w · h2 · t · (h1/2 + h2) / h2] / (w · h · h1 / 2)",
+                "       = w · t · h / (w · h · h1 / 2) = 2 · t / h1", "",
+                "decrescente in h1: minimizzato su h1 = 1, 2, 3, … mm fino a h − 1 mm, il "
+                f"minimo sta all'ultimo passo, h1 = **{n(r['h1'], 1)} cm**, α0 = 2 · "
+                f"{n(t, 1)} / {n(r['h1'], 1)} = {n(r['alpha0'], 6)} (la funzione continua "
+                f"tende a 2 · t/h = {n(2 * t / h, 6)} per h1 → h; la sezione aurea si ferma a "
+                f"h1 = {n(r['h1_continuo'], 4)} cm). e* = 1 per ogni h1 (i due baricentri si "
+                "spostano entrambi di h1/2); M* = e* · (W1 + W2) / g; a0* = α0 · g / "
+                "(e* · FC).", "",
+                "Prima dell'attivazione l'elemento risponde come un oscillatore elastico di "
+                "periodo [C8.7.1.7] T0 = κ · λ · L · √(W / (E · g)), κ = 2,2 per l'elemento "
+                "appoggiato alle due estremità, λ = L/t, W il peso specifico in kN/m³ e E il "
+                "modulo elastico in kN/m²: T0 = 2,2 · "
+                f"{n(r['lambda'], 4)} · {n(h / 100, 3)} · √({g6(m['gamma'] * 1e4)} / "
+                f"({g6(m['Em'] * 100)} · {n(g, 2)})) = **{n(r['T0'], 6)} s**; spostamento al "
+                f"limite elastico dy = a0* · T0² / (4π²) [C8.7.1.6] = {g6(r['d_y'], 5)} m. "
+                "La domanda è lo spettro di piano alla quota z0 della base al periodo T0 "
+                "(ξ = 5 %, [C8.7.1.9]), non meno di ag · S e, come legge il programma, dello "
+                "spettro elastico del sito Se(T0); la capacità è a0*, allo SLV con q = 2.", ""]
+    elif v["verifica"] == "elemento_libero":
         r = v["mecc"][0]
         out += ["## Elemento libero di vibrare", "",
                 "L'elemento (il piano della parete, a mensola dalla base) ruota attorno allo "
@@ -451,6 +578,8 @@ def capitolo_meccanismo(numero, caso, cartella, riga, unita, g, v, attesi, prog)
                 f"({n(r['demand_SLV'], 5)} · {n(g, 2)}) = **{n(r['zeta_SLV'], 5)}** "
                 f"(q = 2, C8.7.1.2.1.7); ag,SLV di capacità = ζ_SLV · ag = "
                 f"**{n(r['ag_cap_SLV'], 5)}** g.", ""]
+        if r["nl"] is not None:
+            out += passi_non_lineari(v, r, m, g)
     gov = v["mecc"][v["governing"]]
     out += ["## Esito", ""]
     if len(v["mecc"]) > 1:
@@ -463,6 +592,15 @@ def capitolo_meccanismo(numero, caso, cartella, riga, unita, g, v, attesi, prog)
             f"ζ_SLV = {n(gov['zeta_SLV'], 5)} {'≥' if gov['zeta_SLV'] >= 1 else '<'} 1: "
             f"**\"{v['verdict']}\"**; allo SLD ζ_SLD = {n(gov['zeta_SLD'], 5)}: "
             f"\"{v['verdict_SLD']}\".", ""]
+    if gov["nl"] is not None:
+        nl = gov["nl"]
+        out[-2] = (f"Governa **{gov['name']}** (indice {v['governing']} dell'elenco). Con "
+                   f"l'analisi non lineare l'esito allo SLV è quello della verifica in "
+                   f"spostamento: ζE = {n(nl['SLV']['zeta'], 5)} "
+                   f"{'≥' if nl['SLV']['zeta'] >= 1 else '<'} 1: **\"{v['verdict']}\"** (la "
+                   f"verifica lineare dava ζ_SLV = {n(gov['zeta_SLV'], 5)}); allo SLC ζE = "
+                   f"{n(nl['SLC']['zeta'], 5)}: **\"{v['verdict_SLC']}\"**; allo SLD "
+                   f"ζ_SLD = {n(gov['zeta_SLD'], 5)}: \"{v['verdict_SLD']}\".")
 
     out += ["## Confronto con il programma", "",
             "Valori del programma da `torvelando-cli check --json --kind "
@@ -484,6 +622,14 @@ def capitolo_meccanismo(numero, caso, cartella, riga, unita, g, v, attesi, prog)
             continue
         dec = len(testo.split(".")[1]) if "." in testo else 0
         tol = 0.5 * 10 ** -dec
+        if testo in ("true", "false"):
+            uguale = p is (testo == "true")
+            if not uguale:
+                fuori.append(etichetta)
+            out.append(f"| {etichetta} | {'sì' if testo == 'true' else 'no'} | "
+                       f"{ {True: 'sì', False: 'no'}.get(p, '–') } | "
+                       f"{'uguale' if uguale else 'DIVERSO'} | |")
+            continue
         if isinstance(p, (int, float)) and not isinstance(p, bool):
             diff = g6(p - float(testo), 2)
             if abs(p - float(testo)) > tol * (1 + 1e-9) + 1e-12:
@@ -500,10 +646,27 @@ def capitolo_meccanismo(numero, caso, cartella, riga, unita, g, v, attesi, prog)
                f"{'uguale' if esito_p == v['verdict'] else 'DIVERSO'} | |")
     if esito_p != v["verdict"]:
         fuori.append("esito")
+    if "verdict_SLC" in v:
+        esito_c = {True: "> : OK", False: "< : !!!"}.get(r_prog.get("verdict_SLC"), "–")
+        out.append(f"| esito SLC | {v['verdict_SLC']} | {esito_c} | "
+                   f"{'uguale' if esito_c == v['verdict_SLC'] else 'DIVERSO'} | |")
+        if esito_c != v["verdict_SLC"]:
+            fuori.append("esito SLC")
     out += ["", "(La differenza è fra il programma e il valore stampato.)", ""]
     if fuori:
         out += [f"**Fuori tolleranza o mancanti:** {', '.join(fuori)}. Il programma con cui è "
                 f"stata scritta questa edizione non supera il caso.", ""]
+        gov, gov_p = v["mecc"][v["governing"]], (mecc_prog or [{}])[r_prog.get("governing", 0)]
+        h1_p = gov_p.get("h1")
+        if gov["h1"] is not None and isinstance(h1_p, (int, float)) and \
+                abs(h1_p * 100.0 - gov["h1"]) > 0.05:
+            # The program's h1 worked through the same formulas: is the step the only difference?
+            pesi, forze = calcolo.flessione(m, gov["storey"], h1_p * 100.0)
+            a_p = calcolo.alfa0_di(pesi, forze)[0]
+            out += [f"Il programma prende h1 = {n(h1_p * 100.0, 1)} cm invece di "
+                    f"{n(gov['h1'], 1)} cm, il minimo sul passo di 1 mm; a quel h1 le stesse "
+                    f"formule danno α0 = {n(a_p, 6)} (programma {n(gov_p.get('alpha0'), 6)}): "
+                    "lo scarto viene dal solo h1, e da α0 passa ad a0*, ζ e ag di capacità.", ""]
     else:
         out += ["Tutti i valori del programma sono entro la tolleranza.", ""]
     return out
