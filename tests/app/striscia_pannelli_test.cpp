@@ -133,6 +133,26 @@ TEST(StrisciaPannelli, ChoicesSavedWithTheNumbersComeBackAfterReopening) {
               std::tuple(6, QString("T3"), QString("0.5"), QString("9.6296"), QString("1.1")));
 }
 
+// New masonry comes back too: fk 50 daN/cm2 of category II, class 1, γM 2.5: fd = 20 daN/cm2.
+TEST(StrisciaPannelli, NewMasonrySavedComesBackWithItsClass) {
+    tv::form::prova::SuiteTemp suite{tv::form::prova::kConSito};
+    {
+        Aperta a(suite);
+        ASSERT_TRUE(a.f.avviata);
+        tv::app::ControlliScelte& c = a.f.finestra.scelte();
+        c.fk()->setText("50");
+        emit c.fk()->editingFinished();
+        emit c.elementi()->activated(2);
+        emit c.classe_esecuzione()->activated(0);
+        EXPECT_EQ(a.f.campo(15)->text(), "20");
+    }
+    Aperta b(suite);
+    tv::app::ControlliScelte& c = b.f.finestra.scelte();
+    EXPECT_EQ(std::tuple(c.fk()->text(), c.elementi()->currentIndex(), c.classe_esecuzione()->currentText(),
+                         b.f.campo(15)->text(), b.f.campo(23)->text()),
+              std::tuple(QString("50"), 2, QString("1"), QString("20"), QString("50000")));
+}
+
 TEST(StrisciaPannelli, DamagedRowKeptThroughSavesAndDeletionAsksFirst) {
     tv::form::prova::SuiteTemp suite{tv::form::prova::kConSito};
     const fs::path file = suite.lavoro() / "pannelli.csv";
