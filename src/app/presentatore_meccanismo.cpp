@@ -82,17 +82,26 @@ void Presentatore::collega_meccanismo() {
         form_.imposta_campo_meccanismo(form::CampoMeccanismo::piani, std::to_string(n));
         accettato();
     });
-    connect(m.lc(), &QComboBox::currentIndexChanged, this, [this, accettato, &m](int i) {
-        if (in_sincronia_ || i < 0) return;
-        form_.imposta_campo_meccanismo(form::CampoMeccanismo::LC, m.lc()->itemText(i).toStdString());
-        accettato();
-    });
-    connect(m.z0(), &QLineEdit::textChanged, this, [this](const QString& t) {
-        if (in_sincronia_) return;
-        form_.imposta_campo_meccanismo(form::CampoMeccanismo::z0, t.toStdString());
-        mostra_aspetto();
-    });
-    connect(m.z0(), &QLineEdit::editingFinished, this, [this] { emit ingresso_accettato(); });
+    // A list writes its text into its field at once; a box as typed, accepted when left.
+    const auto lista = [this, accettato](QComboBox* c, form::CampoMeccanismo campo) {
+        connect(c, &QComboBox::currentIndexChanged, this, [this, accettato, c, campo](int i) {
+            if (in_sincronia_ || i < 0) return;
+            form_.imposta_campo_meccanismo(campo, c->itemText(i).toStdString());
+            accettato();
+        });
+    };
+    const auto casella = [this](QLineEdit* e, form::CampoMeccanismo campo) {
+        connect(e, &QLineEdit::textChanged, this, [this, campo](const QString& t) {
+            if (in_sincronia_) return;
+            form_.imposta_campo_meccanismo(campo, t.toStdString());
+            mostra_aspetto();
+        });
+        connect(e, &QLineEdit::editingFinished, this, [this] { emit ingresso_accettato(); });
+    };
+    lista(m.lc(), form::CampoMeccanismo::LC);
+    lista(m.analisi(), form::CampoMeccanismo::analisi);
+    casella(m.z0(), form::CampoMeccanismo::z0);
+    casella(m.d_rottura(), form::CampoMeccanismo::d_rottura);
     for (std::size_t i = 0; i < ControlliMeccanismo::kPropri; ++i) {
         connect(m.proprio(i), &QLineEdit::textChanged, this, [this, i](const QString& t) {
             const auto campi = form::campi_propri(form_.stato.pannello.tipo);
@@ -102,17 +111,6 @@ void Presentatore::collega_meccanismo() {
         });
         connect(m.proprio(i), &QLineEdit::editingFinished, this, [this] { emit ingresso_accettato(); });
     }
-    connect(m.analisi(), &QComboBox::currentIndexChanged, this, [this, accettato, &m](int i) {
-        if (in_sincronia_ || i < 0) return;
-        form_.imposta_campo_meccanismo(form::CampoMeccanismo::analisi, m.analisi()->itemText(i).toStdString());
-        accettato();
-    });
-    connect(m.d_rottura(), &QLineEdit::textChanged, this, [this](const QString& t) {
-        if (in_sincronia_) return;
-        form_.imposta_campo_meccanismo(form::CampoMeccanismo::d_rottura, t.toStdString());
-        mostra_aspetto();
-    });
-    connect(m.d_rottura(), &QLineEdit::editingFinished, this, [this] { emit ingresso_accettato(); });
     connect(m.tabella(), &QTableWidget::cellChanged, this, [this, &m](int riga, int colonna) {
         if (in_sincronia_ || colonna < 0 || colonna >= form::kGrandezzePiano) return;
         const QTableWidgetItem* cella = m.tabella()->item(riga, colonna);

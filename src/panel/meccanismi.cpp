@@ -104,6 +104,17 @@ double h1_minimo(const Parete& p) {
 
 }  // namespace
 
+Cinematismo cinematismo_di(const Parete& p, TipoMeccanismo tipo, int k, double h1) {
+    switch (tipo) {
+        case TipoMeccanismo::ribaltamento: return ribaltamento_semplice(p, k);
+        case TipoMeccanismo::ribaltamento_composto: return ribaltamento_composto(p, k);
+        case TipoMeccanismo::flessione: return flessione_verticale(p, h1);
+        case TipoMeccanismo::elemento_libero:
+            return p.libero.appoggiato ? flessione_verticale(p, h1) : ribaltamento_semplice(p, 1);
+    }
+    return ribaltamento_semplice(p, k);
+}
+
 std::vector<double> quote_piani(const Parete& p) {
     std::vector<double> quote;
     double z = 0;
@@ -351,9 +362,7 @@ EsitoMeccanismi verifica_meccanismi(const Parete& p, TipoMeccanismo tipo,
             const double T0 = periodo_elemento(kappa, s.h, s.t, p.gamma, p.libero.E, d.g);
             richiedi_finito(T0, "T0 (periodo dell'elemento)");
             const double h1 = p.libero.appoggiato ? h1_minimo(p) : 0.0;
-            EsitoCinematismo e = controlla(p.libero.appoggiato ? flessione_verticale(p, h1)
-                                                                : ribaltamento_semplice(p, 1),
-                                           tipo, 1, p.z0, h1, d, out.FC, T0);
+            EsitoCinematismo e = controlla(cinematismo_di(p, tipo, 1, h1), tipo, 1, p.z0, h1, d, out.FC, T0);
             e.kappa = kappa;
             e.d_y = e.a0_star * T0 * T0 / (4 * std::numbers::pi * std::numbers::pi);
             out.meccanismi.push_back(std::move(e));

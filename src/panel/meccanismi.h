@@ -116,6 +116,10 @@ Cinematismo ribaltamento_composto(const Parete& p, int k);
 // (outer face), at h1 (inner face) and at the top (outer face), the top free to rise.
 Cinematismo flessione_verticale(const Parete& p, double h1);
 
+// The blocks of a kind's mechanism at storey k (a bending storey's at h1): a free element
+// overturns as a cantilever, or bends like a storey when held at its top too.
+Cinematismo cinematismo_di(const Parete& p, TipoMeccanismo tipo, int k, double h1);
+
 // Knowledge level and its confidence factor FC (Circolare 2019 C8.5.4): 1.35, 1.20, 1.00.
 enum class LivelloConoscenza { LC1, LC2, LC3 };
 double fattore_confidenza(LivelloConoscenza lc);

@@ -23,17 +23,6 @@ Punto ruota(Punto p, Punto polo, double theta) {
     return {polo.x + rx * c + rz * s, polo.z - rx * s + rz * c};
 }
 
-Cinematismo iniziale(const Parete& p, const EsitoCinematismo& e) {
-    switch (e.tipo) {
-        case TipoMeccanismo::ribaltamento: return ribaltamento_semplice(p, e.piano);
-        case TipoMeccanismo::ribaltamento_composto: return ribaltamento_composto(p, e.piano);
-        case TipoMeccanismo::flessione: return flessione_verticale(p, e.h1);
-        case TipoMeccanismo::elemento_libero:
-            return p.libero.appoggiato ? flessione_verticale(p, e.h1) : ribaltamento_semplice(p, 1);
-    }
-    return ribaltamento_semplice(p, e.piano);
-}
-
 // A tie pulls inward; a thrust pushes outward.
 bool e_catena(const Carico& c) {
     return c.Fx < 0;
@@ -122,7 +111,8 @@ std::pair<double, double> massimo(F f, double a, double b, const std::vector<dou
 
 double alpha_ruotato(const Parete& p, const EsitoCinematismo& e, double theta, bool durature,
                      bool catene) {
-    const Cinematismo c = filtra(configura(iniziale(p, e), p, e.h1, theta).c, durature, catene);
+    const Cinematismo c0 = cinematismo_di(p, e.tipo, e.piano, e.h1);
+    const Cinematismo c = filtra(configura(c0, p, e.h1, theta).c, durature, catene);
     return lavoro_virtuale(c).alpha0;
 }
 
@@ -143,7 +133,7 @@ AnalisiNonLineare analisi_non_lineare(const Parete& p, const EsitoCinematismo& e
                               "[C8.7.1.12]: scegliere C7.2.5");
         }
     }
-    const Cinematismo c0 = iniziale(p, e);
+    const Cinematismo c0 = cinematismo_di(p, e.tipo, e.piano, e.h1);
     const bool due = c0.blocchi.size() == 2;
     // The control point and its virtual displacement over the initial motion.
     double massa = 0;
