@@ -127,10 +127,11 @@ void Presentatore::mostra_scelte() {
         ->setCurrentIndex(indice_di(form::kTipiCostruzione, v.tipo_costruzione));
     s.lista(Picker::categoria_topografica)
         ->setCurrentIndex(indice_di(form::kCategorieTopografiche, v.categoria_topografica));
-    // The masonry's knowledge level is shown as stored while no masonry holds.
+    // The knowledge level fd was worked with while a masonry type holds (LC1 when none was
+    // picked), else as stored.
     s.lista(Picker::muratura)->setCurrentIndex(indice_di(form::kMurature, v.muratura));
-    s.lista(Picker::livello_conoscenza)
-        ->setCurrentIndex(indice_di(form::kLivelliConoscenza, p.scelte.livello_conoscenza));
+    const auto lc = v.muratura ? std::optional(v.livello_conoscenza) : p.scelte.livello_conoscenza;
+    s.lista(Picker::livello_conoscenza)->setCurrentIndex(indice_di(form::kLivelliConoscenza, lc));
     for (std::size_t i = 0; i < form::kCorrettivi.size(); ++i)
         s.correttivo(i)->setChecked(p.scelte.correttivi[i]);
     // h/H is kept in "." notation and shown with the locale's separator, as every field.

@@ -224,8 +224,9 @@ TEST_F(Presentatore, PickersWriteTheirFieldsAndATypedNumberShowsAltro) {
     // Solid bricks at LC1: fd = 2.6/(1.35 x 2) = 0.962963 N/mm2 = 9.6296 daN/cm2, E = 15000.
     QComboBox* muratura = s.lista(Picker::muratura);
     emit muratura->activated(6);
-    EXPECT_EQ(std::tuple(f.campo(15)->text(), f.campo(23)->text(), muratura->currentIndex()),
-              std::tuple(QString("9.6296"), QString("15000"), 6));
+    EXPECT_EQ(std::tuple(f.campo(15)->text(), f.campo(23)->text(), muratura->currentIndex(),
+                         s.lista(Picker::livello_conoscenza)->currentText()),
+              std::tuple(QString("9.6296"), QString("15000"), 6, QString("LC1")));
     f.scrivi(23, "14000");
     EXPECT_EQ(muratura->currentText(), "altro");
     emit s.elemento()->activated(0);  // a parapet: qa 1 (Circolare 2019 Tab. C7.2.I)
