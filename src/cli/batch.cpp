@@ -197,14 +197,18 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
     form::NumeriIngresso numeri = numeri_avvio_;
     const auto rifiuto = form::leggi_celle(
         [&riga](std::string_view nome) -> std::optional<form::CellaRiga> {
+            // The fields first, most names asked being theirs; a row without choices skips them.
+            if (const std::size_t c = colonna_ingresso(nome); c < kColonneIngresso) {
+                if (!riga.celle[c]) return std::nullopt;
+                return form::CellaRiga{*riga.celle[c], riga.con_punto[c]};
+            }
+            if (!riga.con_scelte) return std::nullopt;
             for (std::size_t k = 0; k < form::kNomiScelte.size(); ++k)
                 if (form::kNomiScelte[k] == nome) {
                     if (!riga.scelte[k]) return std::nullopt;
                     return form::CellaRiga{*riga.scelte[k], false};
                 }
-            const std::size_t c = colonna_ingresso(nome);
-            if (c >= kColonneIngresso || !riga.celle[c]) return std::nullopt;
-            return form::CellaRiga{*riga.celle[c], riga.con_punto[c]};
+            return std::nullopt;
         },
         pannello, unita_, formato_, &numeri);
     // A field a choice wrote (no cell of its own) echoes the number the check takes.
@@ -277,7 +281,10 @@ RigaIngresso riga_di_pannello(const form::FilePannelli& f, const form::RigaPanne
         riga.con_punto[c] = std::find(r.con_punto.begin(), r.con_punto.end(), *k) != r.con_punto.end();
     }
     for (std::size_t c = 0; c < kColonneScelteLette; ++c)
-        if (const auto k = f.colonna(form::kNomiScelte[c])) riga.scelte[c] = r.celle[*k];
+        if (const auto k = f.colonna(form::kNomiScelte[c])) {
+            riga.scelte[c] = r.celle[*k];
+            riga.con_scelte = true;
+        }
     for (std::size_t c = 0; c < kColonneMeccanismo; ++c) {
         const auto k = f.colonna(kNomiMeccanismo[c]);
         if (!k) continue;

@@ -120,6 +120,7 @@ struct RigaIngresso {
     std::bitset<kColonneMeccanismo> meccanismo_con_punto;
     // The choices' columns (form::kNomiScelte), h/H in "." notation.
     std::array<std::optional<std::string>, kColonneScelteLette> scelte;
+    bool con_scelte = false;  // the file has a choice's column
 };
 
 // One row of the output: the texts the check used for the input columns, then the results.

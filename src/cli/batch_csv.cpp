@@ -379,15 +379,18 @@ bool LettoreLotto::prossima(RigaIngresso& riga) {
     riga.numero = ++numero_;
     riga.con_punto.reset();
     riga.meccanismo_con_punto.reset();
+    riga.con_scelte = false;
     for (std::size_t i = 0; i < kColonneLette; ++i) {
         const bool base = i < kColonneIngresso;
         if (i >= kColonneIngresso + kColonneMeccanismo) {
-            // A choice's word, or h/H (a number: with a decimal comma in a ";" file).
+            // A choice's word, or h/H and fk (numbers: with a decimal comma in a ";" file).
             auto& scelta = riga.scelte[i - kColonneIngresso - kColonneMeccanismo];
             scelta.reset();
             if (!riga.errore.empty() || !celle[i]) continue;
             scelta = text::decode(celle[i]);
-            if (separatore_ == form::Separatore::punto_e_virgola && nome_letto(i) == "h_su_H")
+            riga.con_scelte = true;
+            if (separatore_ == form::Separatore::punto_e_virgola &&
+                (nome_letto(i) == "h_su_H" || nome_letto(i) == "fk"))
                 if (auto v = form::punto_decimale(*scelta)) *scelta = std::move(*v);
             continue;
         }

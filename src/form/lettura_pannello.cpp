@@ -45,8 +45,9 @@ std::optional<RifiutoCella> leggi_celle(const CelleRiga& cella, Pannello& p,
     // The choices first: each writes its fields' numbers, which a number cell then overrides.
     const TestiCampi prima = p.testi;
     for (std::string_view nome : kNomiScelte) {
+        if (e_suggerimento(nome)) continue;
         const auto v = piena(nome);
-        if (!v || e_suggerimento(nome)) continue;
+        if (!v) continue;
         std::optional<std::string> motivo;
         imposta_scelta(p, nome, v->testo, unita, formato, motivo);
         if (motivo) rifiuta(nome, motivo->substr(nome.size() + 2));
@@ -82,10 +83,10 @@ std::optional<RifiutoCella> leggi_celle(const CelleRiga& cella, Pannello& p,
         if (c == Campo::lat || c == Campo::lon) p.sito_proprio = true;
     }
     // The suggestions after the fields, so that T1 takes the row's H; a T1 or qa cell wins.
-    for (std::string_view nome : kNomiScelte) {
+    for (const auto& [nome, campo] : {std::pair{std::string_view("struttura_edificio"), Campo::T1},
+                                      std::pair{std::string_view("elemento_non_strutturale"), Campo::qa}}) {
         const auto v = piena(nome);
-        const Campo campo = nome == "struttura_edificio" ? Campo::T1 : Campo::qa;
-        if (!v || !e_suggerimento(nome) || piena(dati_campo(campo).colonna)) continue;
+        if (!v || piena(dati_campo(campo).colonna)) continue;
         std::optional<std::string> motivo;
         imposta_scelta(p, nome, v->testo, unita, formato, motivo);
         if (motivo) rifiuta(nome, motivo->substr(nome.size() + 2));
