@@ -42,6 +42,22 @@ constexpr std::size_t kLat = colonna_ingresso("lat"), kLon = colonna_ingresso("l
 static_assert(kLat < kColonneIngresso && kLon < kColonneIngresso);
 constexpr std::size_t kErrore = kColonnaErrore;
 
+// The input column of a name the panel reader asks: the reader's names are the field table's
+// own texts, so their address finds most at once; any other is compared by its letters.
+std::size_t colonna_chiesta(std::string_view nome) {
+    for (std::size_t i = 0; i < kColonneIngresso; ++i)
+        if (kNomiIngresso[i].data() == nome.data() && kNomiIngresso[i].size() == nome.size())
+            return i;
+    return colonna_ingresso(nome);
+}
+
+// The field of each input column (none for id, descrizione and the restraints), found once.
+constexpr std::array<std::optional<form::Campo>, kColonneIngresso> kCampoDiColonna = [] {
+    std::array<std::optional<form::Campo>, kColonneIngresso> out{};
+    for (std::size_t i = 0; i < kColonneIngresso; ++i) out[i] = form::campo_di_nome(kNomiIngresso[i]);
+    return out;
+}();
+
 std::string vincolo(bool appoggiato) {
     return appoggiato ? "1" : "0";
 }
@@ -198,7 +214,7 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
     const auto rifiuto = form::leggi_celle(
         [&riga](std::string_view nome) -> std::optional<form::CellaRiga> {
             // The fields first, most names asked being theirs; a row without choices skips them.
-            if (const std::size_t c = colonna_ingresso(nome); c < kColonneIngresso) {
+            if (const std::size_t c = colonna_chiesta(nome); c < kColonneIngresso) {
                 if (!riga.celle[c]) return std::nullopt;
                 return form::CellaRiga{*riga.celle[c], riga.con_punto[c]};
             }
@@ -213,7 +229,7 @@ void Lotto::verifica(const RigaIngresso& riga, Banco& banco, RigaEsito& e) const
         pannello, unita_, formato_, &numeri);
     // A field a choice wrote (no cell of its own) echoes the number the check takes.
     for (std::size_t c = 0; c < kColonneIngresso; ++c) {
-        const auto campo = form::campo_di_nome(kNomiIngresso[c]);
+        const auto campo = kCampoDiColonna[c];
         if ((riga.celle[c] && !riga.celle[c]->empty()) || !campo ||
             pannello.testi[*campo] == pannello_avvio_.testi[*campo])
             continue;
