@@ -170,13 +170,10 @@ ControlliScelte::ControlliScelte(FinestraPrincipale& f) : QObject(&f) {
     const int riga_suggerimenti = y + 255 + 345 + alto + 60;
 
     // The two suggestions under the choices.
-    const auto suggerimento = [&](int riga, const char* didascalia, const char* tooltip,
+    const auto suggerimento = [&](int riga, const char* testo, const char* tooltip,
                                   const char* nome) {
         const int y = riga_suggerimenti + riga * 630;
-        auto* l = new QLabel(QString::fromUtf8(didascalia), cornice_);
-        l->setTextFormat(Qt::PlainText);
-        l->setFont(crea_font(tahoma8));
-        l->setGeometry(f.rettangolo({120, y, largo, 255}));
+        didascalia(QString::fromUtf8(testo), y, QString());
         auto* c = new QComboBox(cornice_);
         c->setObjectName(QString::fromUtf8(nome));
         c->setFont(crea_font(tahoma8));

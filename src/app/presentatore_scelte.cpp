@@ -26,15 +26,6 @@ int indice_di(const T& tabella, const std::optional<E>& scelta) {
     return static_cast<int>(tabella.size());
 }
 
-// The building's height H in m, from its field in the job's lengths; nullopt when not a number.
-std::optional<double> altezza_m(const form::Form1& f) {
-    const auto H = form::numero_di_testo(form::Campo::H, f.stato.pannello.testi[form::Campo::H],
-                                         f.formato());
-    const double fl = f.unita().fattore(units::Famiglia::lunghezza);
-    if (!H || !(fl > 0)) return std::nullopt;
-    return *H / fl / 100;
-}
-
 bool uguale_scritto(const std::string& testo, double valore, const text::NumberFormat& f) {
     const auto v = text::parse_dot_or_locale(testo, f);
     return v && *v == text::round_half_even(valore, 4);
@@ -142,7 +133,7 @@ void Presentatore::mostra_scelte() {
     s.classe_esecuzione()->setCurrentIndex(indice_di(form::kClassiEsecuzione, p.scelte.classe_esecuzione));
     // The suggestion the fields hold, else "altro".
     std::optional<form::TipoEdificio> edificio;
-    if (const auto H = altezza_m(form_))
+    if (const auto H = form::altezza_edificio_m(p, form_.unita(), form_.formato()))
         for (const auto& e : form::kTipiEdificio)
             if (uguale_scritto(p.testi[form::Campo::T1], form::periodo_suggerito(e.valore, *H),
                                form_.formato()))

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "form/campi.h"
 #include "form/lavoro.h"
 #include "form/suggerimenti.h"
 #include "text/encoding.h"
@@ -98,6 +99,14 @@ double coefficiente_topografico(CategoriaTopografica c, double h_su_H) {
             return 1 + (voce(kCategorieTopografiche, c).numero - 1) * h_su_H;
     }
     return 1.0;
+}
+
+std::optional<double> altezza_edificio_m(const Pannello& p, const units::Unita& u,
+                                         const text::NumberFormat& f) {
+    const auto H = numero_di_testo(Campo::H, p.testi[Campo::H], f);
+    const double fl = u.fattore(units::Famiglia::lunghezza);
+    if (!H || !(*H > 0) || !(fl > 0)) return std::nullopt;
+    return *H / fl / 100;  // base cm → m
 }
 
 double periodo_suggerito(TipoEdificio t, double H_m) {
@@ -361,18 +370,17 @@ bool imposta_scelta(Pannello& p, std::string_view nome, std::string_view testo,
         }
     } else if (nome == "struttura_edificio") {
         // T1 = C1·H^(3/4) from the building's height H in the job's lengths (cm → m).
-        const auto t = di_parola(kTipiEdificio, testo);
-        const auto H = text::parse_dot_or_locale(p.testi[Campo::H], f);
-        const double fl = u.fattore(units::Famiglia::lunghezza);
         if (text::trim(std::string(testo)).empty()) return true;
+        const auto t = di_parola(kTipiEdificio, testo);
+        const auto H = altezza_edificio_m(p, u, f);
         if (!t)
             rifiuto = std::string(nome) + ": accettati solo " + parole(kTipiEdificio) +
                       " (o vuoto), ricevuto \"" + std::string(testo) + "\"";
-        else if (!H || !(*H > 0) || !(fl > 0))
+        else if (!H)
             rifiuto = std::string(nome) + ": serve l'altezza dell'edificio H, ricevuto \"" +
                       p.testi[Campo::H] + "\"";
         else
-            scrivi(p, Campo::T1, periodo_suggerito(*t, *H / fl / 100), kDecimali, f);
+            scrivi(p, Campo::T1, periodo_suggerito(*t, *H), kDecimali, f);
         return true;
     } else if (nome == "elemento_non_strutturale") {
         const auto e = di_parola(kElementi, testo);

@@ -15,6 +15,11 @@ inline constexpr std::array<Voce<TipoEdificio>, 3> kTipiEdificio = {{
     {TipoEdificio::altro, "altro_edificio", "Altro (muratura compresa)", 0.050},
 }};
 double periodo_suggerito(TipoEdificio t, double H_m);
+struct Pannello;
+// The building's height H in m from the panel's field in the job's lengths; nullopt when it is
+// no positive number.
+std::optional<double> altezza_edificio_m(const Pannello& p, const units::Unita& u,
+                                         const text::NumberFormat& f);
 
 // The non-structural element → qa (Circolare 2019 Tab. C7.2.I).
 enum class ElementoNonStrutturale { parapetto, parete };
